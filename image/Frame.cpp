@@ -1,0 +1,24 @@
+#include "image/Frame.h"
+
+#include <cstring>
+
+namespace lumetra {
+
+Frame Frame::allocate(int width, int height) {
+    Frame f;
+    if (width <= 0 || height <= 0) return f;
+    f.width = width;
+    f.height = height;
+    f.stride = width * 4;
+    f.data = std::shared_ptr<uint8_t[]>(new uint8_t[f.byteCount()]);
+    return f;
+}
+
+Frame Frame::clone() const {
+    if (isNull()) return {};
+    Frame copy = allocate(width, height);
+    for (int y = 0; y < height; ++y) std::memcpy(copy.row(y), row(y), static_cast<size_t>(width) * 4);
+    return copy;
+}
+
+}  // namespace lumetra

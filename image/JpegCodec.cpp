@@ -1,0 +1,109 @@
+#include "image/JpegCodec.h"
+
+#include <turbojpeg.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+namespace lumetra {
+namespace {
+
+struct HandleCloser {
+    void operator()(void* h) const { tjDestroy(h); }
+};
+using Handle = std::unique_ptr<void, HandleCloser>;
+
+bool readHeader(tjhandle h, const uint8_t* data, size_t size, int& w, int& hgt) {
+    if (!data || size == 0 || size > static_cast<size_t>(~0UL)) return false;
+    int subsamp = 0, colorspace = 0;
+    if (tjDecompressHeader3(h, data, static_cast<unsigned long>(size), &w, &hgt, &subsamp,
+                            &colorspace) != 0)
+        return false;
+    return w > 0 && hgt > 0;
+}
+
+std::optional<Frame> decodeAt(const uint8_t* data, size_t size, int maxSide) {
+    Handle h(tjInitDecompress());
+    if (!h) return std::nullopt;
+    int w = 0, hgt = 0;
+    if (!readHeader(h.get(), data, size, w, hgt)) return std::nullopt;
+
+    int outW = w, outH = hgt;
+    if (maxSide > 0 && (w > maxSide || hgt > maxSide)) {
+        int count = 0;
+        const tjscalingfactor* factors = tjGetScalingFactors(&count);
+        // Factors come largest first; take the first one that fits, else the smallest.
+        int best = -1, smallest = -1;
+        for (int i = 0; i < count; ++i) {
+            const int sw = TJSCALED(w, factors[i]);
+            const int sh = TJSCALED(hgt, factors[i]);
+            if (smallest < 0 || sw < TJSCALED(w, factors[smallest])) smallest = i;
+            if (sw <= maxSide && sh <= maxSide &&
+                (best < 0 || sw > TJSCALED(w, factors[best])))
+                best = i;
+        }
+        const int pick = best >= 0 ? best : smallest;
+        if (pick >= 0) {
+            outW = TJSCALED(w, factors[pick]);
+            outH = TJSCALED(hgt, factors[pick]);
+        }
+    }
+
+    Frame frame = Frame::allocate(outW, outH);
+    if (frame.isNull()) return std::nullopt;
+    const int rc = tjDecompress2(h.get(), data, static_cast<unsigned long>(size), frame.data.get(),
+                                 outW, frame.stride, outH, TJPF_BGRA, TJFLAG_FASTDCT);
+    // A warning (for example a truncated scan that still filled the picture) is accepted;
+    // an error is not.
+    if (rc != 0 && tjGetErrorCode(h.get()) != TJERR_WARNING) return std::nullopt;
+    return frame;
+}
+
+}  // namespace
+
+std::optional<JpegInfo> readJpegInfo(const uint8_t* data, size_t size) {
+    Handle h(tjInitDecompress());
+    if (!h) return std::nullopt;
+    JpegInfo info;
+    if (!readHeader(h.get(), data, size, info.width, info.height)) return std::nullopt;
+    return info;
+}
+
+std::optional<Frame> decodeJpeg(const uint8_t* data, size_t size) { return decodeAt(data, size, 0); }
+
+std::optional<Frame> decodeJpegScaled(const uint8_t* data, size_t size, int maxSide) {
+    return decodeAt(data, size, maxSide);
+}
+
+std::optional<Frame> decodeJpegFile(const std::string& path, int maxSide) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return decodeAt(bytes.data(), bytes.size(), maxSide);
+}
+
+std::vector<uint8_t> encodeJpeg(const Frame& frame, int quality) {
+    if (frame.isNull()) return {};
+    Handle h(tjInitCompress());
+    if (!h) return {};
+    unsigned char* out = nullptr;
+    unsigned long outSize = 0;
+    const int q = std::clamp(quality, 1, 100);
+    if (tjCompress2(h.get(), frame.data.get(), frame.width, frame.stride, frame.height, TJPF_BGRA,
+                    &out, &outSize, TJSAMP_420, q, TJFLAG_FASTDCT) != 0) {
+        tjFree(out);
+        return {};
+    }
+    std::vector<uint8_t> bytes(out, out + outSize);
+    tjFree(out);
+    return bytes;
+}
+
+int qualityFromCompressionFactor(double factor) {
+    return std::clamp(static_cast<int>(std::lround(factor * 100.0)), 1, 100);
+}
+
+}  // namespace lumetra

@@ -1,0 +1,41 @@
+#pragma once
+// JPEG decoding to and encoding from BGRA frames, on libjpeg-turbo.
+// Each call uses its own codec handle, so the functions are safe on any thread.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "image/Frame.h"
+
+namespace lumetra {
+
+struct JpegInfo {
+    int width = 0;
+    int height = 0;
+};
+
+// Reads the picture size from the header; nullopt when the data is not a JPEG.
+std::optional<JpegInfo> readJpegInfo(const uint8_t* data, size_t size);
+
+// Decodes a whole JPEG into a BGRA frame; nullopt when the data does not decode.
+std::optional<Frame> decodeJpeg(const uint8_t* data, size_t size);
+
+// Decodes at the largest libjpeg-turbo scaling factor that keeps both sides at
+// most maxSide (or the smallest factor when none does): cheap thumbnails that
+// never hold the full-size picture.
+std::optional<Frame> decodeJpegScaled(const uint8_t* data, size_t size, int maxSide);
+
+// Decodes a file; nullopt when it cannot be read or decoded.
+std::optional<Frame> decodeJpegFile(const std::string& path, int maxSide = 0);
+
+// Encodes a BGRA frame at the given quality (1..100) with 4:2:0 subsampling.
+// Returns an empty vector when the frame is null or encoding fails.
+std::vector<uint8_t> encodeJpeg(const Frame& frame, int quality);
+
+// The platform's compression factor (0.0 .. 1.0) as a JPEG quality: 0.9 -> 90.
+int qualityFromCompressionFactor(double factor);
+
+}  // namespace lumetra

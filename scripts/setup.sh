@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Lumetra needs to build, test and run.
+# Idempotent: only packages that are missing are installed. As root apt-get is
+# called directly, otherwise through sudo.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config git
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
+  libcurl4-openssl-dev
+  libturbojpeg0-dev
+  libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
+  libplist-dev libplist-utils
+  libv4l-dev
+  libcpp-httplib-dev
+  fonts-liberation2
+  libgtest-dev libgmock-dev libbenchmark-dev
+  ffmpeg xvfb xauth
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "setup: all packages present"
+  exit 0
+fi
+
+SUDO=()
+if [ "$(id -u)" -ne 0 ]; then SUDO=(sudo); fi
+echo "setup: installing ${missing[*]}"
+"${SUDO[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,71 @@
+#include "image/JpegCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace lumetra;
+
+namespace {
+
+Frame gradient(int w, int h) {
+    Frame f = Frame::allocate(w, h);
+    for (int y = 0; y < h; ++y) {
+        uint8_t* p = f.row(y);
+        for (int x = 0; x < w; ++x) {
+            p[4 * x + 0] = static_cast<uint8_t>(x * 255 / w);  // blue
+            p[4 * x + 1] = static_cast<uint8_t>(y * 255 / h);  // green
+            p[4 * x + 2] = 200;                                // red
+            p[4 * x + 3] = 255;
+        }
+    }
+    return f;
+}
+
+}  // namespace
+
+TEST(JpegCodec, RoundTripKeepsSizeAndChannelOrder) {
+    const Frame src = gradient(64, 48);
+    const auto bytes = encodeJpeg(src, 90);
+    ASSERT_FALSE(bytes.empty());
+    const auto info = readJpegInfo(bytes.data(), bytes.size());
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->width, 64);
+    EXPECT_EQ(info->height, 48);
+
+    const auto back = decodeJpeg(bytes.data(), bytes.size());
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back->width, 64);
+    ASSERT_EQ(back->height, 48);
+    for (int y = 4; y < 44; y += 10) {
+        for (int x = 4; x < 60; x += 10) {
+            for (int c = 0; c < 3; ++c)
+                EXPECT_NEAR(back->row(y)[4 * x + c], src.row(y)[4 * x + c], 12) << x << "," << y;
+        }
+    }
+}
+
+TEST(JpegCodec, ScaledDecodeStaysWithinTheLimit) {
+    const auto bytes = encodeJpeg(gradient(1920, 1080), 80);
+    const auto thumb = decodeJpegScaled(bytes.data(), bytes.size(), 256);
+    ASSERT_TRUE(thumb);
+    EXPECT_LE(thumb->width, 256);
+    EXPECT_LE(thumb->height, 256);
+    EXPECT_EQ(thumb->width, 240);  // 1/8 of 1920
+}
+
+TEST(JpegCodec, RejectsGarbageAndTruncatedHeaders) {
+    const uint8_t garbage[] = {0x00, 0x11, 0x22, 0x33, 0x44};
+    EXPECT_FALSE(decodeJpeg(garbage, sizeof garbage));
+    EXPECT_FALSE(readJpegInfo(garbage, sizeof garbage));
+    EXPECT_FALSE(decodeJpeg(nullptr, 0));
+    const auto bytes = encodeJpeg(gradient(32, 32), 90);
+    EXPECT_FALSE(decodeJpeg(bytes.data(), 20));
+    EXPECT_TRUE(encodeJpeg(Frame{}, 90).empty());
+}
+
+TEST(JpegCodec, CompressionFactorMapsToQuality) {
+    EXPECT_EQ(qualityFromCompressionFactor(0.9), 90);
+    EXPECT_EQ(qualityFromCompressionFactor(1.5), 100);
+    EXPECT_EQ(qualityFromCompressionFactor(0.0), 1);
+}
