@@ -66,7 +66,9 @@ bool writeNewFileAtomically(const std::string& path, const void* data, size_t si
     const std::string tmp = writeTemporary(path, data, size);
     if (tmp.empty()) return false;
     const bool linked = ::link(tmp.c_str(), path.c_str()) == 0;
+    const int linkError = errno;
     ::unlink(tmp.c_str());
+    errno = linked ? 0 : linkError;
     return linked;
 }
 

@@ -18,7 +18,8 @@ inline bool writeFileAtomically(const std::string& path, std::string_view text) 
 }
 
 // Like writeFileAtomically, but never replaces an existing file: the final step
-// is a hard link, which fails when the destination exists. Returns false then.
+// is a hard link, which fails when the destination exists: it returns false
+// then with errno EEXIST (other failures leave their own errno).
 bool writeNewFileAtomically(const std::string& path, const void* data, size_t size);
 
 // The prefix of temporary files, so that listings can skip them.

@@ -1,0 +1,27 @@
+#pragma once
+// Encodes a composed snapshot as JPEG and stores it in the picture folder under
+// a fresh name. The file appears whole or not at all, and never replaces an
+// existing snapshot.
+
+#include <optional>
+#include <string>
+
+#include "image/Frame.h"
+
+namespace lumetra {
+
+// The compression factor snapshots are encoded with (quality 90).
+inline constexpr double kSnapshotCompressionFactor = 0.9;
+
+// Encodes the picture and writes it into folder (a path ending with '/') as
+// "<stamp>.jpg", or "<stamp>-1.jpg", "<stamp>-2.jpg", ... when the name is taken.
+// Returns the full path written, or nullopt when encoding or writing failed
+// (folder missing, disk full); nothing is left behind then.
+std::optional<std::string> writeSnapshot(const Frame& picture, const std::string& folder,
+                                         const std::string& stamp);
+
+// The same for bytes already encoded.
+std::optional<std::string> writeSnapshotBytes(const std::string& folder, const std::string& stamp,
+                                              const void* data, size_t size);
+
+}  // namespace lumetra

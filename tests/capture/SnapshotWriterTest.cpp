@@ -1,0 +1,107 @@
+#include "capture/SnapshotWriter.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include "capture/SnapshotNaming.h"
+#include "image/JpegCodec.h"
+#include "support/TempDir.h"
+
+using namespace lumetra;
+namespace fs = std::filesystem;
+
+namespace {
+
+Frame grey(int w, int h, uint8_t v) {
+    Frame f = Frame::allocate(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w * 4; ++x) f.row(y)[x] = v;
+    return f;
+}
+
+std::vector<std::string> namesIn(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(SnapshotNaming, FourteenZeroPaddedDigits) {
+    std::tm t{};
+    t.tm_year = 2025 - 1900;
+    t.tm_mon = 2;
+    t.tm_mday = 3;
+    t.tm_hour = 9;
+    t.tm_min = 5;
+    t.tm_sec = 7;
+    EXPECT_EQ(timestampName(t), "20250303090507");
+    EXPECT_EQ(snapshotFileName("20250303090507", 0), "20250303090507.jpg");
+    EXPECT_EQ(snapshotFileName("20250303090507", 2), "20250303090507-2.jpg");
+    EXPECT_EQ(currentTimestampName().size(), 14u);
+}
+
+TEST(SnapshotWriter, SameSecondGetsSuffixesInsteadOfReplacing) {
+    test::TempDir dir;
+    const std::string folder = dir.path().string() + "/";
+    const auto first = writeSnapshot(grey(16, 16, 10), folder, "20250303090507");
+    const auto second = writeSnapshot(grey(16, 16, 200), folder, "20250303090507");
+    const auto third = writeSnapshot(grey(16, 16, 100), folder, "20250303090507");
+    ASSERT_TRUE(first && second && third);
+    EXPECT_EQ(*first, folder + "20250303090507.jpg");
+    EXPECT_EQ(*second, folder + "20250303090507-1.jpg");
+    EXPECT_EQ(*third, folder + "20250303090507-2.jpg");
+
+    // The first file still holds the first picture.
+    const auto decoded = decodeJpegFile(*first);
+    ASSERT_TRUE(decoded);
+    EXPECT_NEAR(decoded->row(8)[0], 10, 3);
+}
+
+TEST(SnapshotWriter, FailedWriteReportsNothingAndLeavesNothing) {
+    test::TempDir dir;
+    EXPECT_FALSE(writeSnapshot(grey(8, 8, 0), (dir.path() / "gone").string() + "/", "20250101000000"));
+    EXPECT_FALSE(writeSnapshot(Frame{}, dir.path().string() + "/", "20250101000000"));
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST(SnapshotWriter, FolderThatIsAFileFailsWithoutRetrying) {
+    test::TempDir dir;
+    const auto blocker = dir.path() / "Image";
+    ASSERT_TRUE(writeSnapshotBytes(dir.path().string() + "/", "Image", "x", 1));
+    fs::rename(dir.path() / "Image.jpg", blocker);
+    EXPECT_FALSE(writeSnapshot(grey(8, 8, 0), blocker.string() + "/", "20250101000000"));
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"Image"});
+}
+
+// A process killed while it writes a large snapshot leaves only its temporary
+// file (which album listings skip), never a truncated "*.jpg".
+TEST(SnapshotWriter, KilledWriterNeverLeavesATruncatedJpeg) {
+    test::TempDir dir;
+    const std::string folder = dir.path().string() + "/";
+    std::vector<uint8_t> big(256u << 20, 0xAB);  // long enough to be caught mid-write
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            writeSnapshotBytes(folder, "20250101000000", big.data(), big.size());
+            ::_exit(0);
+        }
+        ::usleep(20000 * (attempt + 1));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        for (const auto& name : namesIn(dir.path())) {
+            if (name.size() >= 4 && name.substr(name.size() - 4) == ".jpg") {
+                EXPECT_EQ(fs::file_size(dir.path() / name), big.size()) << name;
+            }
+        }
+    }
+}
