@@ -1,0 +1,53 @@
+#pragma once
+// The calibration list file: an XML property list whose root dictionary maps a
+// calibration name to its record "<magnification>-<unit>-<unit length>", both
+// numbers with three decimals ("4.000-mm-0.250"). Unit titles hold no "-".
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumetra {
+
+struct CalibrationRecord {
+    float magnification = 0.0f;
+    std::string unit;
+    float unitLength = 0.0f;
+};
+
+// One entry of the list file, in file order. record is nullopt when the value
+// stored under the name is not a string.
+struct CalibrationEntry {
+    std::string name;
+    std::optional<std::string> record;
+};
+
+// "%.3f-%@-%.3f" of magnification, unit and unit length, independent of the locale.
+std::string formatCalibrationRecord(float magnification, const std::string& unit, float unitLength);
+
+// Splits a record at every "-": part 0 is the magnification, part 1 the unit,
+// part 2 the unit length. nullopt when fewer than three parts come out.
+std::optional<CalibrationRecord> parseCalibrationRecord(std::string_view record);
+
+// Reads a decimal number the lenient way of a text field's float value: leading
+// white space is skipped, the longest numeric prefix is used, and text without
+// one (or a value that is not finite) reads as 0.
+float parseFloatValue(std::string_view text);
+
+// All entries of the list file in file order; nullopt when the file is missing,
+// cannot be parsed, or its root is not a dictionary.
+std::optional<std::vector<CalibrationEntry>> readCalibrationList(const std::string& plistPath);
+
+// Sets the record of `name` (replacing an existing one in its place, otherwise
+// appending it) and writes the whole dictionary back atomically as XML. Returns
+// false, leaving the file as it was, when the file is missing, cannot be parsed
+// or the write fails.
+bool storeCalibrationRecord(const std::string& plistPath, const std::string& name,
+                            float magnification, const std::string& unit, float unitLength);
+
+// Replaces the file atomically with an XML property list holding an empty
+// dictionary (whatever it held before, parseable or not).
+bool clearCalibrationList(const std::string& plistPath);
+
+}  // namespace lumetra
