@@ -1,0 +1,205 @@
+#include "measure/MeasureModel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace lumetra {
+namespace {
+
+// The text field sits 100 units in from the left, right and top edges.
+constexpr double kTextFieldInset = 100.0;
+constexpr double kTextFieldHeight = 32.0;
+// The smallest grid spacing drawn, in view units.
+constexpr double kMinimumPitch = 5.0;
+
+// Point slots a stored shape of each type takes from the view.
+int usedPointSlots(uint8_t type) {
+    switch (type) {
+    case kModeLine:
+    case kModeCircleRadius:
+    case kModeCircleDiameter:
+        return 3;
+    case kModeAngleThreePoints:
+        return 4;
+    case kModeParallelLines:
+    case kModeCircleThreePoints:
+    case kModeAngleFourPoints:
+        return 5;
+    case kModeContinuousLine:
+    case kModePolygon:
+        return 10;
+    case kModeText:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
+void MeasureModel::initVideoView() {
+    const MeasureModel initial;
+    iMode = initial.iMode;
+    iLineWidth = initial.iLineWidth;
+    iFontSize = initial.iFontSize;
+    iDecimal = initial.iDecimal;
+    ctrLColor = initial.ctrLColor;
+    ctrFColor = initial.ctrFColor;
+    clearProgressFlags();
+    fData1 = fData2 = fData3 = fData4 = 0.0f;
+    fPitchPixes = initial.fPitchPixes;
+    oMutPointArray = {};
+    oMutShapsArray = {};
+}
+
+void MeasureModel::resetMeasureParas() {
+    const MeasureModel initial;
+    bCalibration = false;
+    bCompletedCalibration = false;
+    strCalName = initial.strCalName;
+    strUnit = initial.strUnit;
+    fScale = initial.fScale;
+    fActualLength = initial.fActualLength;
+    fUnitLength = initial.fUnitLength;
+}
+
+void MeasureModel::setMeasureMode(int32_t mode, const std::string& name, const std::string& unit,
+                                  float mag, float len, bool cal) {
+    iMode = static_cast<uint8_t>(mode);
+    if (iMode == kModeText) {
+        if (!textField) {
+            TextFieldModel field;
+            field.x = kTextFieldInset;
+            field.y = viewHeight - kTextFieldInset;
+            field.width = std::max(0.0, viewWidth - 2.0 * kTextFieldInset);
+            field.height = kTextFieldHeight;
+            textField = field;
+        }
+        textField->hidden = false;
+    }
+    clearProgressFlags();
+    bCompletedCalibration = false;
+    bCalibration = cal;
+    strCalName = name;
+    strUnit = unit;
+    fScale = mag;
+    if (cal) {
+        fActualLength = len;
+        fUnitLength = 1.0f;
+    } else {
+        fUnitLength = len;
+    }
+    resetPoints();
+}
+
+void MeasureModel::resetPoints() {
+    clearPoints();
+    fData1 = fData2 = fData3 = fData4 = 0.0f;
+    for (int i = 1; i <= 9; ++i) {
+        auxVariable(i) = 0.0f;
+    }
+    iCLineAuvariable = 0;
+    oMutPointArray.clear();
+}
+
+bool MeasureModel::getShapesCount() const {
+    return !oMutShapsArray.empty();
+}
+
+void MeasureModel::deleteshape(int32_t code) {
+    if (oMutShapsArray.empty()) {
+        return;
+    }
+    if (code == 0) {
+        oMutShapsArray.pop_back();
+    } else if (code == 1) {
+        oMutShapsArray.clear();
+    }
+}
+
+// A pitch that is not a finite number (unit length 0) counts as below the
+// minimum, so no grid is drawn with it.
+void MeasureModel::setGridView(uint8_t mode, float len, float mag, float unitlength) {
+    if (mode == kGridNone) {
+        iGridMode = kGridNone;
+        return;
+    }
+    const float pitch = len * mag / unitlength;
+    fPitchPixes = pitch;
+    if (mode == kGridCrosshair) {
+        iGridMode = kGridCrosshair;
+    } else if (std::isfinite(pitch) && pitch >= kMinimumPitch) {
+        iGridMode = mode;
+        fGridLength = len;
+        fScale = mag;
+        fUnitLength = unitlength;
+    } else {
+        iGridMode = kGridNone;
+    }
+}
+
+bool MeasureModel::shapeInProgress() const {
+    return bLine1stPoint || bCLine1stPoint || bPLine1stPoint || bRCircle1stPoint ||
+           bDCircle1stPoint || bTCircle1stPoint || bTAngle1stPoint || bFAngle1stPoint ||
+           bPolygon1stPoint || bText1stPoint;
+}
+
+void MeasureModel::clearProgressFlags() {
+    bLine1stPoint = bLine2ndPoint = false;
+    bCLine1stPoint = bCLine2ndPoint = false;
+    bPLine1stPoint = bPLine2ndPoint = bPLine3rdPoint = false;
+    bRCircle1stPoint = bRCircle2ndPoint = false;
+    bDCircle1stPoint = bDCircle2ndPoint = false;
+    bTCircle1stPoint = bTCircle2ndPoint = bTCircle3thPoint = false;
+    bTAngle1stPoint = bTAngle2ndPoint = bTAngle3thPoint = false;
+    bFAngle1stPoint = bFAngle2ndPoint = bFAngle3thPoint = bFAngle4thPoint = false;
+    bPolygon1stPoint = bPolygon2ndPoint = false;
+    bText1stPoint = bText2ndPoint = false;
+}
+
+float& MeasureModel::auxVariable(int index) {
+    static constexpr float MeasureModel::*kAux[9] = {
+        &MeasureModel::AuxVariable1, &MeasureModel::AuxVariable2, &MeasureModel::AuxVariable3,
+        &MeasureModel::AuxVariable4, &MeasureModel::AuxVariable5, &MeasureModel::AuxVariable6,
+        &MeasureModel::AuxVariable7, &MeasureModel::AuxVariable8, &MeasureModel::AuxVariable9,
+    };
+    return this->*kAux[index - 1];
+}
+
+void MeasureModel::storeShape(uint8_t type) {
+    RQShape shape;
+    shape.type = type;
+    for (int k = 1; k <= usedPointSlots(type); ++k) {
+        shape.pt(k) = pt(k);
+    }
+    shape.iLineWidth = iLineWidth;
+    shape.iFontSize = iFontSize;
+    shape.ctrLColor = ctrLColor;
+    shape.ctrFColor = ctrFColor;
+    if (type == kModeText) {
+        shape.textValue = strTextValue;  // value 0 and 3 decimals, as created
+    } else {
+        shape.fData1 = fData1;
+        shape.iDecimal = iDecimal;
+    }
+    if (type == kModeCircleRadius || type == kModeCircleThreePoints) {
+        shape.fData2 = shape.fData1 * 6.283f;
+        shape.fData3 = 3.1415f * shape.fData1 * shape.fData1;
+    } else if (type == kModeCircleDiameter) {
+        shape.fData2 = shape.fData1 * 3.1415f;
+        shape.fData3 = 3.1415f * shape.fData1 * shape.fData1 * 0.25f;
+    }
+    oMutShapsArray.push_back(std::move(shape));
+
+    clearProgressFlags();
+    if (type == kModeText) {
+        iMode = kModeNone;
+    }
+    resetPoints();
+    if ((type == kModeContinuousLine || type == kModePolygon) && delegate != nullptr) {
+        delegate->PassValue(UserEntity{}, kTransferFigureStored);
+    }
+}
+
+}  // namespace lumetra

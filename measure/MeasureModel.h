@@ -1,0 +1,140 @@
+#pragma once
+// The measurement state of the live view (RQVideoView) without the toolkit:
+// the current tool and drawing style, the shape in progress with its progress
+// flags and live values, the calibration, the overlay setting, the stored
+// shapes, and the click/move state machine that turns mouse input into shapes.
+// The Qt widget owns one, forwards mouse events and its size, and draws from
+// these fields. All fields are public: other parts read and write them by name.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "measure/PointSlots.h"
+#include "measure/RQShape.h"
+#include "measure/TextFieldModel.h"
+#include "measure/Types.h"
+
+namespace lumetra {
+
+class MeasureModel : public PointSlots {  // pt1stPoint ... pt10thPoint: the shape in progress
+public:
+    // Receiver of transfers 3 and 4; not owned.
+    RQTransferDelegate* delegate = nullptr;
+
+    // Tool and the style of shapes created from now on.
+    uint8_t iMode = kModeNone;
+    uint8_t iLineWidth = 2;
+    uint8_t iFontSize = 16;
+    uint8_t iDecimal = 3;
+    RgbColor ctrLColor = kPureRed;
+    RgbColor ctrFColor = kPureBlue;
+
+    // Progress of the shape in progress, per mode.
+    bool bLine1stPoint = false, bLine2ndPoint = false;                          // 1
+    int32_t iCLineAuvariable = 0;  // modes 2, 10: slot k (2..9) the mouse moves; 10 after nine vertices
+    bool bCLine1stPoint = false, bCLine2ndPoint = false;                        // 2: started; ended
+    bool bPLine1stPoint = false, bPLine2ndPoint = false, bPLine3rdPoint = false;  // 3
+    bool bRCircle1stPoint = false, bRCircle2ndPoint = false;                    // 4
+    bool bDCircle1stPoint = false, bDCircle2ndPoint = false;                    // 5
+    bool bTCircle1stPoint = false, bTCircle2ndPoint = false, bTCircle3thPoint = false;  // 6
+    bool bTAngle1stPoint = false, bTAngle2ndPoint = false, bTAngle3thPoint = false;     // 8
+    bool bFAngle1stPoint = false, bFAngle2ndPoint = false;                      // 9
+    bool bFAngle3thPoint = false, bFAngle4thPoint = false;
+    std::vector<Point> oMutPointArray;  // 10: the vertex list given to the area routine
+    bool bPolygon1stPoint = false, bPolygon2ndPoint = false;                    // 10: started; ended
+    std::string strTextValue;                                                   // 11
+    bool bText1stPoint = false, bText2ndPoint = false;                          // 11
+
+    // Live values of the shape in progress (view pixels, square pixels or degrees).
+    float fData1 = 0.0f;
+    float fData2 = 0.0f, fData3 = 0.0f, fData4 = 0.0f;  // not read; cleared with fData1
+
+    // Calibration: a length of p view pixels reads p * fUnitLength / fScale strUnit.
+    bool bCalibration = false;           // the line being drawn is the reference line
+    bool bCompletedCalibration = false;  // the reference line's second point is placed
+    std::string strCalName;
+    std::string strUnit = "mm";
+    float fUnitLength = 1.0f;
+    float fActualLength = 1.0f;
+    float fScale = 60.0f;
+
+    // Live segment lengths of mode 2 (AuxVariable9 is never written).
+    float AuxVariable1 = 0.0f, AuxVariable2 = 0.0f, AuxVariable3 = 0.0f;
+    float AuxVariable4 = 0.0f, AuxVariable5 = 0.0f, AuxVariable6 = 0.0f;
+    float AuxVariable7 = 0.0f, AuxVariable8 = 0.0f, AuxVariable9 = 0.0f;
+
+    // Overlay.
+    uint8_t iGridMode = kGridNone;
+    float fGridLength = 0.0f;  // grid spacing in calibration units
+    double fPitchPixes = 0.0;  // grid spacing in view units
+
+    // Stored shapes, oldest first.
+    std::vector<RQShape> oMutShapsArray;
+
+    // Path of the calibration list file, set when a calibration completes.
+    std::string strCalplist;
+
+    // Text entry of mode 11, created on the first choice of that tool.
+    std::optional<TextFieldModel> textField;
+
+    // The view's current size in view units, kept up to date by the widget.
+    double viewWidth = 0.0;
+    double viewHeight = 0.0;
+
+    // Initial tool, style, progress flags, live values and pitch; new empty
+    // vertex and shape lists. Leaves the points and the calibration alone.
+    void initVideoView();
+    // The default calibration: 60 view pixels read as 1 mm.
+    void resetMeasureParas();
+    // Enters a tool (abandoning the shape in progress) and sets the calibration;
+    // cal starts a calibration whose reference line has the real length len.
+    void setMeasureMode(int32_t mode, const std::string& name, const std::string& unit,
+                        float mag, float len, bool cal);
+    // Clears the points, live values, segment lengths, vertex counter and list.
+    void resetPoints();
+    // True when at least one shape is stored (not a count).
+    bool getShapesCount() const;
+    // 0 removes the newest stored shape, 1 all of them; anything else nothing.
+    void deleteshape(int32_t code);
+    // Sets the overlay; grids need a pitch of at least 5 view units.
+    void setGridView(uint8_t mode, float len, float mag, float unitlength);
+
+    // Mouse input in view coordinates. Dragging, button release, entry and
+    // exit change nothing, so they have no handlers here.
+    void mouseDown(Point location, bool control);
+    void mouseMoved(Point location);
+
+private:
+    // Whether a shape of any mode is in progress.
+    bool shapeInProgress() const;
+    void clearProgressFlags();
+
+    // Click steps per mode; start is the first click of an idle mode.
+    void startShape(Point l);
+    void clickLine(Point l);
+    void clickVertexFigure(Point l, bool polygon);  // modes 2 and 10
+    void clickParallelLines(Point l);
+    void clickCircleByTwoPoints(Point l);  // modes 4 and 5
+    void clickCircleByThreePoints(Point l);
+    void clickAngleByThreePoints(Point l);
+    void clickAngleByFourPoints(Point l);
+    void clickText(Point l);
+    void endVertexFigure(Point l);  // Control-click on an unfinished figure
+    void moveShape(Point m);        // mouse move for modes other than 2 and 10
+
+    // Live values.
+    void moveVertexFigure(Point m, bool polygon);  // modes 2 and 10
+    float polygonArea(int32_t count);  // area of pt1 ... pt count, via oMutPointArray
+    float continuousLineLength() const;
+    void updateThreePointCircle(Point third);
+
+    // AuxVariable1 ... AuxVariable9 by number.
+    float& auxVariable(int index);
+
+    // Stores the shape in progress as the given type and returns to idle.
+    void storeShape(uint8_t type);
+};
+
+}  // namespace lumetra
