@@ -1,0 +1,28 @@
+#include "app/CalibrationInput.h"
+
+#include "app/NumberText.h"
+
+namespace lumetra {
+
+std::optional<std::string_view> calibrationInputProblem(const CalibrationInput& input) {
+    if (input.name.empty()) return kAlertNameIllegal;
+    if (input.magnification.empty() || input.length.empty()) return kAlertLengthEmpty;
+    if (!isPureInt(input.magnification) || !isPureFloat(input.length)) return kAlertLengthNotNumber;
+    return std::nullopt;
+}
+
+UserEntity calibrationEnteredEntity(const CalibrationInput& input) {
+    UserEntity entity;
+    entity.Param1 = input.name;
+    entity.Param2 = input.magnification;
+    entity.Param3 = input.length;
+    entity.Param4 = input.unit;
+    return entity;
+}
+
+const std::vector<std::string>& calibrationUnitTitles() {
+    static const std::vector<std::string> titles{"mm", "µm", "cm", "in", "mil"};
+    return titles;
+}
+
+}  // namespace lumetra

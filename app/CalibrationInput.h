@@ -1,0 +1,36 @@
+#pragma once
+// The values typed into the new-calibration sheet and their check.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "measure/Types.h"
+
+namespace lumetra {
+
+struct CalibrationInput {
+    std::string name;
+    std::string magnification;  // a whole number, as typed
+    std::string length;         // the actual length of the reference feature, as typed
+    std::string unit;           // title of the chosen unit
+};
+
+inline constexpr std::string_view kAlertNameIllegal = "Name is illegal";
+inline constexpr std::string_view kAlertLengthEmpty = "Actual length is illegal";
+inline constexpr std::string_view kAlertLengthNotNumber = "Actual Length is illegal";
+
+// The alert for input that cannot start a calibration, checked in this order:
+// empty name, empty magnification or length, magnification not a whole number or
+// length not a decimal number. None when the input is good.
+std::optional<std::string_view> calibrationInputProblem(const CalibrationInput& input);
+
+// Transfer 1: Param1 name, Param2 magnification and Param3 length as typed, Param4 unit.
+UserEntity calibrationEnteredEntity(const CalibrationInput& input);
+
+// The unit titles offered by the sheet, the default first. None contains "-",
+// which separates the fields of a stored calibration record.
+const std::vector<std::string>& calibrationUnitTitles();
+
+}  // namespace lumetra

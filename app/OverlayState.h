@@ -1,0 +1,56 @@
+#pragma once
+// The window's side of the overlays: the overlay chosen, which overlay button
+// shows its selected image, and the grid-length popover's OK and Cancel. The
+// window turns the returned actions into alerts, the popover and calls on the view.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lumetra {
+
+class OverlayState {
+public:
+    struct Action {
+        enum class Kind {
+            Nothing,          // nothing to do
+            CalibrateFirst,   // alert "Please calibrate first"; nothing changed
+            IllegalValue,     // alert "The value is illegal"; the popover stays
+            OpenPopover,      // ask for the grid length
+            ApplyGrid,        // setGridView(mode, length, fScale, fUnitLength); popover closes
+        };
+        Kind kind = Kind::Nothing;
+        uint8_t mode = 0;
+        float length = 0.0f;
+    };
+
+    // selectGridModel with overlay m (1 square grid, 2 circle grid, 3 crosshair, 4 scale).
+    Action select(uint8_t m, bool calibrated);
+
+    // The popover's OK with the text of its field (none when there is no text).
+    Action ok(std::optional<std::string_view> text);
+
+    // The popover's Cancel, and any other way of closing it: every overlay off.
+    Action cancel();
+
+    // restoreGridState: the selected button goes back to its plain image.
+    void restoreGridState();
+
+    // Undo, delete and "Clear Calibration": buttons restored, no overlay.
+    void reset();
+
+    uint8_t iGridMode() const { return iGridMode_; }
+    uint8_t selectedButton() const { return selectedButton_; }
+    bool popoverOpen() const { return popoverOpen_; }
+
+private:
+    uint8_t iGridMode_ = 0;
+    uint8_t selectedButton_ = 0;
+    bool popoverOpen_ = false;
+};
+
+// "grid", "circlegrid", "crosshair", "scale" and their "_s" forms; empty for 0.
+std::string gridImageName(uint8_t mode, bool selected);
+
+}  // namespace lumetra
