@@ -1,0 +1,83 @@
+#include "measure/LabelFormat.h"
+
+#include <cstdio>
+
+#include "measure/Types.h"
+
+namespace lumetra {
+namespace {
+// Circle constants of the labels, deliberately not 2*pi and pi.
+constexpr double kCircumferenceFactor = 6.283;
+constexpr double kPiLabel = 3.1415;
+
+constexpr const char* kSuperscriptTwo = "\u00B2";
+constexpr const char* kDegreeSign = "\u00B0";
+}  // namespace
+
+std::string formatFixed(int decimals, double value) {
+    char small[64];
+    const int n = std::snprintf(small, sizeof small, "%.*f", decimals, value);
+    if (n < 0) return {};
+    if (static_cast<size_t>(n) < sizeof small) return std::string(small, static_cast<size_t>(n));
+    // Large magnitudes or many decimals: format again into a buffer of the exact size.
+    std::string out(static_cast<size_t>(n) + 1, '\0');
+    std::snprintf(out.data(), out.size(), "%.*f", decimals, value);
+    out.resize(static_cast<size_t>(n));
+    return out;
+}
+
+float lengthInUnits(float px, const CalibrationValues& cal) {
+    return px * cal.fUnitLength / cal.fScale;
+}
+
+float areaInUnits(float squarePx, const CalibrationValues& cal) {
+    return squarePx * cal.fUnitLength * cal.fUnitLength / (cal.fScale * cal.fScale);
+}
+
+std::string lengthLine(char prefix, int decimals, double value, const std::string& unit) {
+    std::string line{prefix, ':'};
+    line += formatFixed(decimals, value);
+    line += unit;
+    return line;
+}
+
+std::string areaLine(int decimals, double value, const std::string& unit) {
+    return lengthLine('A', decimals, value, unit) + kSuperscriptTwo;
+}
+
+std::string angleLine(int decimals, double degrees) {
+    return "<:" + formatFixed(decimals, degrees) + kDegreeSign;
+}
+
+std::vector<std::string> measurementLabel(uint8_t type, float fData1, int decimals,
+                                          const CalibrationValues& cal) {
+    const std::string& unit = cal.strUnit;
+    switch (type) {
+        case kModeLine:
+        case kModeContinuousLine:
+        case kModeParallelLines:
+            return {lengthLine('L', decimals, lengthInUnits(fData1, cal), unit)};
+        case kModeCircleRadius:
+        case kModeCircleThreePoints: {
+            const double r = lengthInUnits(fData1, cal);
+            return {lengthLine('R', decimals, r, unit),
+                    lengthLine('C', decimals, r * kCircumferenceFactor, unit),
+                    areaLine(decimals, r * kPiLabel * r, unit)};
+        }
+        case kModeCircleDiameter: {
+            const double d = lengthInUnits(fData1, cal);
+            return {lengthLine('D', decimals, d, unit),
+                    lengthLine('C', decimals, d * kPiLabel, unit),
+                    areaLine(decimals, d * kPiLabel * d * 0.25, unit)};
+        }
+        case kModeAngleThreePoints:
+        case kModeAngleFourPoints:
+            return {angleLine(decimals, fData1)};
+        case kModePolygon:
+            return {areaLine(decimals, areaInUnits(fData1, cal), unit)};
+        default:
+            return {};
+    }
+}
+
+}  // namespace lumetra

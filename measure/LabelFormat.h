@@ -1,0 +1,41 @@
+#pragma once
+// Label texts of measurements: number formatting and the conversion of stored
+// view-pixel values into the current calibration unit.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lumetra {
+
+// The calibration in force when a label is drawn: magnification, unit length
+// (units per view pixel times the magnification) and unit name.
+struct CalibrationValues {
+    float fScale = 60.0f;
+    float fUnitLength = 1.0f;
+    std::string strUnit = "mm";
+};
+
+// printf's "%.*f": value with exactly `decimals` digits after the point
+// (none, and no point, for 0).
+std::string formatFixed(int decimals, double value);
+
+// Length in the calibration unit: px * fUnitLength / fScale, in float.
+float lengthInUnits(float px, const CalibrationValues& cal);
+
+// Area in the square calibration unit: px2 * u * u / (s * s), in float.
+float areaInUnits(float squarePx, const CalibrationValues& cal);
+
+// The individual label lines, e.g. "L:12.000mm", "A:2.778mm²", "<:45.000°".
+std::string lengthLine(char prefix, int decimals, double value, const std::string& unit);
+std::string areaLine(int decimals, double value, const std::string& unit);
+std::string angleLine(int decimals, double degrees);
+
+// The label block of a measurement of the given type (1 to 10) whose value is
+// fData1 (view pixels, square view pixels or degrees): one line, or three for
+// the circles ("R:"/"D:", "C:", "A:"). Types without a numeric label (text,
+// unknown types) give no lines.
+std::vector<std::string> measurementLabel(uint8_t type, float fData1, int decimals,
+                                          const CalibrationValues& cal);
+
+}  // namespace lumetra

@@ -1,0 +1,51 @@
+#pragma once
+// Draws stored measurements with their value labels onto a drawing surface, in
+// two variants: the live view's (drawGraphit) and the snapshot bitmap's
+// (drawShapes, which also draws the overlay).
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "measure/DrawingSurface.h"
+#include "measure/LabelFormat.h"
+#include "measure/RQShape.h"
+
+namespace lumetra {
+
+inline constexpr const char* kLabelFontFamily = "Arial";
+
+// The overlay as the view holds it, drawn with the view's current style.
+struct OverlaySetting {
+    uint8_t iGridMode = kGridNone;
+    double fPitchPixes = 0.0;
+    uint8_t iLineWidth = 2;
+    RgbColor ctrLColor = kPureRed;
+};
+
+// Where circle radii come from: the stored value (live view) or the distance of
+// the scaled points (snapshot bitmap, whose scale differs from the view's).
+enum class RadiusSource { Stored, ScaledPoints };
+
+// A label block: the first line with its lower-left corner at anchor, each
+// further line fontSize lower.
+void drawLabelBlock(DrawingSurface& surface, const std::vector<std::string>& lines, Point anchor,
+                    double fontSize, RgbColor color);
+
+// Outline and label of one shape; point coordinates are multiplied by the
+// scales, widths and font sizes are used as stored.
+void drawShape(DrawingSurface& surface, const RQShape& shape, const CalibrationValues& cal,
+               float xScale, float yScale, RadiusSource radii);
+
+// View variant: every shape in list order, radii as stored.
+void drawGraphit(DrawingSurface& surface, std::span<const RQShape> shapes,
+                 const CalibrationValues& cal, float xScale, float yScale);
+
+// Bitmap variant for snapshots: every shape at scaled coordinates with radii
+// recomputed from the scaled points, then the overlay over the w x h bitmap.
+void drawShapes(DrawingSurface& surface, std::span<const RQShape> shapes,
+                const CalibrationValues& cal, const OverlaySetting& overlay, float w, float h,
+                float xScale, float yScale);
+
+}  // namespace lumetra
