@@ -32,12 +32,13 @@ Plist loadDictionary(const std::string& path) {
     return owned;
 }
 
-bool saveDictionary(const std::string& path, plist_t dict) {
+bool saveDictionary(const std::string& path, plist_t dict, bool replace = true) {
     char* xml = nullptr;
     uint32_t length = 0;
     plist_to_xml(dict, &xml, &length);
     if (!xml) return false;
-    const bool ok = writeFileAtomically(path, xml, length);
+    const bool ok = replace ? writeFileAtomically(path, xml, length)
+                            : writeNewFileAtomically(path, xml, length);
     plist_to_xml_free(xml);
     return ok;
 }
@@ -136,6 +137,11 @@ bool storeCalibrationRecord(const std::string& plistPath, const std::string& nam
 bool clearCalibrationList(const std::string& plistPath) {
     const Plist dict(plist_new_dict());
     return dict && saveDictionary(plistPath, dict.get());
+}
+
+bool createEmptyCalibrationList(const std::string& plistPath) {
+    const Plist dict(plist_new_dict());
+    return dict && saveDictionary(plistPath, dict.get(), false);
 }
 
 }  // namespace lumetra

@@ -50,4 +50,7 @@ bool storeCalibrationRecord(const std::string& plistPath, const std::string& nam
 // dictionary (whatever it held before, parseable or not).
 bool clearCalibrationList(const std::string& plistPath);
 
+// Creates the file with an empty dictionary; never replaces an existing file.
+bool createEmptyCalibrationList(const std::string& plistPath);
+
 }  // namespace lumetra

@@ -1,0 +1,103 @@
+#include "storage/CalibrationModel.h"
+
+#include <unistd.h>
+
+#include <utility>
+
+#include "storage/CalibrationRecords.h"
+#include "storage/RQGlobalVariables.h"
+#include "storage/TextFiles.h"
+
+namespace lumetra {
+namespace {
+
+// The usable record stored under name in the list file, if any.
+std::optional<CalibrationRecord> findRecord(const std::string& plistPath, const std::string& name) {
+    const auto entries = readCalibrationList(plistPath);
+    if (!entries) return std::nullopt;
+    for (const auto& entry : *entries) {
+        if (entry.name != name) continue;
+        if (!entry.record) return std::nullopt;
+        return parseCalibrationRecord(*entry.record);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+CalibrationModel::CalibrationModel(std::string plistPath, std::string calibrationTxtPath)
+    : plistPath_(std::move(plistPath)), calibrationTxtPath_(std::move(calibrationTxtPath)) {}
+
+CalibrationModel::CalibrationModel(const RQGlobalVariables& settings)
+    : CalibrationModel(settings.getStrCalibrationPlist(), settings.layout().calibrationTxt()) {}
+
+void CalibrationModel::initCalParas() {
+    strCalName_.clear();
+    fScale_ = 0.0f;
+    fUnitLength_ = 1.0f;
+    strUnit_ = "mm";
+}
+
+void CalibrationModel::setCalibratedParas(const std::string& name, float mag, float len,
+                                          const std::string& unit) {
+    strCalName_ = name;
+    fScale_ = mag;
+    fUnitLength_ = len;
+    strUnit_ = unit;
+}
+
+std::optional<size_t> CalibrationModel::restore() {
+    initCalParas();
+    oCalMutArray_.clear();
+    const auto entries = readCalibrationList(plistPath_);
+    if (!entries) return std::nullopt;
+    for (const auto& entry : *entries) oCalMutArray_.push_back(entry.name);
+    if (oCalMutArray_.empty()) return std::nullopt;
+
+    const auto current = readNameFile(calibrationTxtPath_);
+    if (!current) return std::nullopt;
+    for (size_t i = 0; i < entries->size(); ++i) {
+        const auto& entry = (*entries)[i];
+        if (entry.name != *current) continue;
+        // A record that does not split into its parts counts as missing.
+        const auto record = entry.record ? parseCalibrationRecord(*entry.record) : std::nullopt;
+        if (!record) return std::nullopt;
+        setCalibratedParas(entry.name, record->magnification, record->unitLength, record->unit);
+        return i;
+    }
+    return std::nullopt;
+}
+
+bool CalibrationModel::select(size_t index) {
+    if (index >= oCalMutArray_.size()) return false;
+    const std::string name = oCalMutArray_[index];
+    if (const auto record = findRecord(plistPath_, name))
+        setCalibratedParas(name, record->magnification, record->unitLength, record->unit);
+    else
+        setCalibratedParas(name, 0.0f, 0.0f, "");
+    writeNameFile(calibrationTxtPath_, name);
+    return true;
+}
+
+void CalibrationModel::beginCalibration(const std::string& name, const std::string& magText,
+                                        const std::string& lengthText, const std::string& unit) {
+    setCalibratedParas(name, parseFloatValue(magText), parseFloatValue(lengthText), unit);
+}
+
+size_t CalibrationModel::addCompleted(const std::string& name, const std::string& magText,
+                                      const std::string& lengthText, const std::string& unit) {
+    beginCalibration(name, magText, lengthText, unit);
+    oCalMutArray_.push_back(name);
+    const size_t index = oCalMutArray_.size() - 1;
+    select(index);
+    return index;
+}
+
+void CalibrationModel::clear() {
+    ::unlink(calibrationTxtPath_.c_str());
+    clearCalibrationList(plistPath_);
+    oCalMutArray_.clear();
+    initCalParas();
+}
+
+}  // namespace lumetra

@@ -1,0 +1,73 @@
+#pragma once
+// The current calibration and the list of stored calibration names, kept in step
+// with the calibration list file and calibration.txt. The window mirrors names()
+// in its combo box and forwards the user's choices by index.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumetra {
+
+class RQGlobalVariables;
+
+class CalibrationModel {
+public:
+    CalibrationModel(std::string plistPath, std::string calibrationTxtPath);
+    // The settings' calibration list and the root's calibration.txt.
+    explicit CalibrationModel(const RQGlobalVariables& settings);
+
+    // The current calibration: uncalibrated while fScale() is not greater than 0.
+    const std::string& strCalName() const { return strCalName_; }
+    float fScale() const { return fScale_; }
+    float fUnitLength() const { return fUnitLength_; }
+    const std::string& strUnit() const { return strUnit_; }
+    bool isCalibrated() const { return fScale_ > 0.0f; }
+
+    // Name "", magnification 0, unit length 1, unit "mm".
+    void initCalParas();
+    void setCalibratedParas(const std::string& name, float mag, float len, const std::string& unit);
+
+    // The stored names in list order; the combo box shows the same.
+    const std::vector<std::string>& names() const { return oCalMutArray_; }
+
+    // Start-up: resets the current values, lists the names of the list file in
+    // file order and, when calibration.txt names one of them with a usable
+    // record, applies that record. Returns the index to select, if any.
+    std::optional<size_t> restore();
+
+    // The user chose names()[index]: applies its record read from the list file
+    // (magnification 0, unit length 0 and no unit when there is none) and writes
+    // calibration.txt. An index outside the list is ignored (returns false).
+    bool select(size_t index);
+
+    // The calibration sheet's values were accepted: the typed texts become the
+    // current values while the user draws the reference line.
+    void beginCalibration(const std::string& name, const std::string& magText,
+                          const std::string& lengthText, const std::string& unit);
+
+    // The view stored a completed calibration: its name is appended and chosen
+    // (current values from the stored, rounded record; calibration.txt written).
+    // Returns the new entry's index for the combo box.
+    size_t addCompleted(const std::string& name, const std::string& magText,
+                        const std::string& lengthText, const std::string& unit);
+
+    // "Clear Calibration": calibration.txt deleted, the list file emptied, no
+    // names, uncalibrated.
+    void clear();
+
+    const std::string& plistPath() const { return plistPath_; }
+    const std::string& calibrationTxtPath() const { return calibrationTxtPath_; }
+
+private:
+    std::string plistPath_;
+    std::string calibrationTxtPath_;
+    std::vector<std::string> oCalMutArray_;
+    std::string strCalName_;
+    float fScale_ = 0.0f;
+    float fUnitLength_ = 1.0f;
+    std::string strUnit_ = "mm";
+};
+
+}  // namespace lumetra

@@ -1,0 +1,70 @@
+#pragma once
+// One of the current album's two media lists: the snapshots of its "Image"
+// folder or the recordings of its "Video" folder, shown through their JPEG
+// thumbnails. Items keep only their path; thumbnails come from a
+// ThumbnailProvider, so that a list of thousands opens at once.
+// Used on the main thread.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumetra {
+
+enum class MediaKind { Picture, Video };
+
+struct MediaItem {
+    std::string itemTitle;  // the JPEG shown: the snapshot, or a recording's thumbnail
+};
+
+// The regular files of folder whose extension is exactly "jpg", in natural
+// order of their names (oldest first for date-time names), as full paths.
+std::vector<std::string> listMediaFiles(const std::string& folder);
+
+// The file an item stands for: the picture itself, or for a recording its
+// thumbnail's path without the final ".jpg" (the movie beside it).
+std::string mediaFilePath(MediaKind kind, const std::string& itemTitle);
+
+class MediaList {
+public:
+    explicit MediaList(MediaKind kind) : kind_(kind) {}
+
+    MediaKind kind() const { return kind_; }
+    const std::string& folder() const { return folder_; }
+    size_t size() const { return items_.size(); }
+    bool empty() const { return items_.empty(); }
+    const std::vector<MediaItem>& items() const { return items_; }
+
+    // Rebuilds the list from the folder.
+    void load(const std::string& folder);
+
+    // Appends a newly written snapshot or thumbnail; returns its index.
+    size_t append(const std::string& jpegPath);
+
+    // The item at index; nullptr when the index is outside the list.
+    const MediaItem* item(size_t index) const;
+
+    // The file to open or save for the item at index (see mediaFilePath).
+    std::optional<std::string> filePath(size_t index) const;
+
+    // Deletes the item's file (for a recording the thumbnail, then the movie)
+    // and removes the item, even when a deletion failed. An index outside the
+    // list is ignored (returns false).
+    bool removeAt(size_t index);
+
+    // Deletes the whole folder with everything in it, empties the list and
+    // creates the folder again, empty. Nothing happens for an empty list
+    // (returns false).
+    bool removeAll();
+
+    // Copies the item's file to destination, never replacing an existing file.
+    bool saveCopy(size_t index, const std::string& destination) const;
+
+private:
+    MediaKind kind_;
+    std::string folder_;
+    std::vector<MediaItem> items_;
+};
+
+}  // namespace lumetra

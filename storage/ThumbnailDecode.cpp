@@ -1,0 +1,64 @@
+#include "storage/ThumbnailDecode.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "image/JpegCodec.h"
+#include "storage/TextFiles.h"
+
+namespace lumetra {
+namespace {
+
+// JPEG files beyond this size are not thumbnailed.
+constexpr size_t kMaxJpegFileSize = 256u << 20;
+// The smallest scaled decode is 1/8 of each side; refuse what would still need
+// more than this many bytes.
+constexpr uint64_t kMaxScaledBytes = 64u << 20;
+
+}  // namespace
+
+Frame shrinkToFit(const Frame& frame, int maxSide) {
+    if (frame.isNull() || maxSide <= 0 || (frame.width <= maxSide && frame.height <= maxSide))
+        return frame;
+    const int longest = std::max(frame.width, frame.height);
+    const int k = (longest + maxSide - 1) / maxSide;
+    const int outW = std::max(1, frame.width / k);
+    const int outH = std::max(1, frame.height / k);
+    Frame out = Frame::allocate(outW, outH);
+    if (out.isNull()) return out;
+    for (int y = 0; y < outH; ++y) {
+        uint8_t* dst = out.row(y);
+        const int y1 = std::min(frame.height, (y + 1) * k);
+        for (int x = 0; x < outW; ++x) {
+            const int x1 = std::min(frame.width, (x + 1) * k);
+            uint32_t sum[4] = {0, 0, 0, 0};
+            uint32_t count = 0;
+            for (int sy = y * k; sy < y1; ++sy) {
+                const uint8_t* src = frame.row(sy) + static_cast<ptrdiff_t>(x) * k * 4;
+                for (int sx = x * k; sx < x1; ++sx, src += 4) {
+                    for (int c = 0; c < 4; ++c) sum[c] += src[c];
+                    ++count;
+                }
+            }
+            for (int c = 0; c < 4; ++c)
+                dst[x * 4 + c] = static_cast<uint8_t>((sum[c] + count / 2) / count);
+        }
+    }
+    return out;
+}
+
+std::optional<Frame> decodeThumbnail(const std::string& path, int maxSide) {
+    const auto bytes = readWholeFile(path, kMaxJpegFileSize);
+    if (!bytes) return std::nullopt;
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes->data());
+    const auto info = readJpegInfo(data, bytes->size());
+    if (!info) return std::nullopt;
+    const uint64_t scaledBytes = static_cast<uint64_t>((info->width + 7) / 8) *
+                                 static_cast<uint64_t>((info->height + 7) / 8) * 4;
+    if (scaledBytes > kMaxScaledBytes) return std::nullopt;
+    auto frame = decodeJpegScaled(data, bytes->size(), maxSide);
+    if (!frame) return std::nullopt;
+    return shrinkToFit(*frame, maxSide);
+}
+
+}  // namespace lumetra
