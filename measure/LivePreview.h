@@ -1,0 +1,17 @@
+#pragma once
+// The live preview of the shape under construction, drawn from the view's
+// fields in its current style (not a stored shape's).
+
+#include "measure/DrawingSurface.h"
+#include "measure/MeasureModel.h"
+
+namespace lumetra {
+
+// Radius of the small circle marking a clicked point.
+inline constexpr double kMarkerRadius = 3.0;
+
+// Outline and live label of the shape in progress for the model's iMode; modes
+// without a preview (0, 7, above 11) and shapes not far enough along draw nothing.
+void drawPreview(DrawingSurface& surface, const MeasureModel& model);
+
+}  // namespace lumetra

@@ -1,0 +1,48 @@
+#include "measure/MeasurementPass.h"
+
+#include "measure/CalibrationCompletion.h"
+#include "measure/LivePreview.h"
+#include "measure/OverlayGeometry.h"
+#include "measure/OverlayRenderer.h"
+
+namespace lumetra {
+
+CalibrationValues calibrationOf(const MeasureModel& model) {
+    return {model.fScale, model.fUnitLength, model.strUnit};
+}
+
+OverlaySetting overlayOf(const MeasureModel& model) {
+    return {model.iGridMode, model.fPitchPixes, model.iLineWidth, model.ctrLColor};
+}
+
+void drawMeasurementPass(DrawingSurface& surface, MeasureModel& model, double w, double h,
+                         const OverlayDrawer& cachedOverlay) {
+    completeCalibrationIfDue(model);
+    drawPreview(surface, model);
+    const OverlaySetting overlay = overlayOf(model);
+    if (cachedOverlay) {
+        cachedOverlay(overlay, w, h);
+    } else {
+        drawOverlay(surface, viewOverlay(overlay.iGridMode, w, h, overlay.fPitchPixes),
+                    overlay.iLineWidth, overlay.ctrLColor);
+    }
+    drawGraphit(surface, model, 1.0f, 1.0f);
+}
+
+void drawLiveView(DrawingSurface& surface, const Frame& frame, MeasureModel& model, double w,
+                  double h, const OverlayDrawer& cachedOverlay) {
+    if (!frame.isNull()) surface.drawImage(frame, {0.0, 0.0, w, h});
+    drawMeasurementPass(surface, model, w, h, cachedOverlay);
+}
+
+void drawGraphit(DrawingSurface& surface, const MeasureModel& model, float xScale, float yScale) {
+    drawGraphit(surface, model.oMutShapsArray, calibrationOf(model), xScale, yScale);
+}
+
+void drawShapes(DrawingSurface& surface, const MeasureModel& model, float w, float h,
+                float xScale, float yScale) {
+    drawShapes(surface, model.oMutShapsArray, calibrationOf(model), overlayOf(model), w, h, xScale,
+               yScale);
+}
+
+}  // namespace lumetra

@@ -1,0 +1,40 @@
+#pragma once
+// One redraw of the live view from the measurement model, and the snapshot
+// variant, in the order the picture is built: frame, shape in progress,
+// overlay, stored shapes.
+
+#include <functional>
+
+#include "image/Frame.h"
+#include "measure/DrawingSurface.h"
+#include "measure/LabelFormat.h"
+#include "measure/MeasureModel.h"
+#include "measure/ShapeRenderer.h"
+
+namespace lumetra {
+
+// The calibration the labels are read in and the overlay as the view holds them.
+CalibrationValues calibrationOf(const MeasureModel& model);
+OverlaySetting overlayOf(const MeasureModel& model);
+
+// Draws the live view's overlay for `setting` over a w x h view. A widget can
+// hand in one that reuses an image rendered earlier, since the overlay rarely
+// changes between frames.
+using OverlayDrawer = std::function<void(const OverlaySetting& setting, double w, double h)>;
+
+// Everything of a redraw after the frame on a w x h view: completes a due
+// calibration, then draws the preview of the shape in progress, the overlay
+// (through cachedOverlay when given) and the stored shapes.
+void drawMeasurementPass(DrawingSurface& surface, MeasureModel& model, double w, double h,
+                         const OverlayDrawer& cachedOverlay = {});
+
+// A full redraw: the frame filling the view (when there is one), then the pass.
+void drawLiveView(DrawingSurface& surface, const Frame& frame, MeasureModel& model, double w,
+                  double h, const OverlayDrawer& cachedOverlay = {});
+
+// The two shape-drawing variants with the model's shapes, calibration and overlay.
+void drawGraphit(DrawingSurface& surface, const MeasureModel& model, float xScale, float yScale);
+void drawShapes(DrawingSurface& surface, const MeasureModel& model, float w, float h,
+                float xScale, float yScale);
+
+}  // namespace lumetra
