@@ -8,6 +8,10 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include "image/Frame.h"
+#include "image/JpegCodec.h"
 
 namespace lumetra::test {
 
@@ -29,6 +33,24 @@ inline std::string plistXml(std::initializer_list<std::pair<std::string, std::st
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n";
     for (const auto& [k, v] : entries) xml += "<key>" + k + "</key><string>" + v + "</string>\n";
     return xml + "</dict>\n</plist>\n";
+}
+
+// A w x h frame filled with one BGRA colour.
+inline Frame solidFrame(int w, int h, uint8_t b, uint8_t g, uint8_t r) {
+    Frame f = Frame::allocate(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* px = f.row(y) + x * 4;
+            px[0] = b, px[1] = g, px[2] = r, px[3] = 255;
+        }
+    return f;
+}
+
+// Writes a JPEG of the given size and colour.
+inline void writeJpeg(const std::filesystem::path& p, int w, int h, uint8_t b = 40,
+                      uint8_t g = 120, uint8_t r = 200) {
+    const std::vector<uint8_t> bytes = encodeJpeg(solidFrame(w, h, b, g, r), 90);
+    spit(p, std::string(bytes.begin(), bytes.end()));
 }
 
 // Caps the size of files this process may write, so that writes fail even for a
