@@ -1,0 +1,73 @@
+#include "camera/CameraHost.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace lumetra {
+namespace {
+
+bool isIpv6Literal(std::string_view h) {
+    if (h.find(':') == std::string_view::npos) return false;
+    return std::all_of(h.begin(), h.end(), [](char c) {
+        return std::isxdigit(static_cast<unsigned char>(c)) || c == ':' || c == '.';
+    });
+}
+
+std::string_view stripBrackets(std::string_view h) {
+    if (h.size() >= 2 && h.front() == '[' && h.back() == ']') return h.substr(1, h.size() - 2);
+    return h;
+}
+
+}  // namespace
+
+bool CameraHost::isValidHost(std::string_view host) {
+    if (host.empty() || host.size() > 253) return false;
+    const std::string_view bare = stripBrackets(host);
+    if (bare.size() != host.size()) return isIpv6Literal(bare);
+    if (isIpv6Literal(bare)) return true;
+    // Host name or IPv4 address: labels of letters, digits and hyphens separated by dots.
+    if (bare.front() == '.' || bare.back() == '.' || bare.front() == '-') return false;
+    return std::all_of(bare.begin(), bare.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.';
+    });
+}
+
+CameraHost CameraHost::fromEnvironment() {
+    CameraHost config;
+    if (const char* value = std::getenv(kEnvironmentVariable)) {
+        if (!isValidHost(value))
+            throw std::invalid_argument(std::string(kEnvironmentVariable) +
+                                        " is not a host name or address: \"" + value + "\"");
+        config.host = std::string(stripBrackets(value));
+    }
+    return config;
+}
+
+std::string CameraHost::url(uint16_t port, std::string_view pathAndQuery) const {
+    const std::string_view bare = stripBrackets(host);
+    std::string u = "http://";
+    if (isIpv6Literal(bare)) {
+        u += '[';
+        u += bare;
+        u += ']';
+    } else {
+        u += bare;
+    }
+    u += ':';
+    u += std::to_string(port);
+    if (pathAndQuery.empty() || pathAndQuery.front() != '/') u += '/';
+    u += pathAndQuery;
+    return u;
+}
+
+std::string CameraHost::controlUrl(std::string_view pathAndQuery) const {
+    return url(controlPort, pathAndQuery);
+}
+
+std::string CameraHost::streamUrl(std::string_view pathAndQuery) const {
+    return url(streamPort, pathAndQuery);
+}
+
+}  // namespace lumetra

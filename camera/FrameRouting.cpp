@@ -1,0 +1,29 @@
+#include "camera/FrameRouting.h"
+
+namespace lumetra {
+
+FrameRoute routeFrame(const ViewFacts& facts, const FrameMarks& marks) {
+    FrameRoute route;
+    if (!marks.decoded) return route;
+    route.relayout = facts.iVideoWidth != facts.iNewVideoWidth ||
+                     facts.iVideoHeight != facts.iNewVideoHeight;
+    route.record = true;
+    const bool plain = !facts.shapesPresent && facts.iMode == 0 && facts.iGridMode == 0;
+    if (plain)
+        route.path = FramePath::Layer;
+    else if (marks.changed)
+        route.path = FramePath::Image;
+    return route;
+}
+
+FrameRoute displayFrame(FrameTarget& target, const Frame& frame, const FrameMarks& marks) {
+    if (frame.isNull()) return {};
+    const FrameRoute route = routeFrame(target.viewFacts(), marks);
+    if (route.relayout) target.setWindowArea();
+    if (route.path == FramePath::Layer) target.setLayerContents(frame);
+    if (route.path == FramePath::Image) target.setImage(frame);
+    if (route.record) target.recordingVideo(frame);
+    return route;
+}
+
+}  // namespace lumetra

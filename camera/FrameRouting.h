@@ -1,0 +1,70 @@
+#pragma once
+// The display rule: how a decoded camera frame reaches the view and the recorder
+// on the main thread. Both camera paths (WiFi stream and USB capture) use it.
+//
+// 1. When the source frame size differs from the size the view was laid out for,
+//    the view is laid out again (setWindowArea).
+// 2. With no stored shape, no measuring tool and no overlay, the frame goes
+//    straight into the view's layer (fast path, no redraw).
+// 3. Otherwise the frame becomes the view's image, which redraws shapes and
+//    overlays, but only when it is marked changed: a frame taken as unchanged is
+//    recorded without a redraw.
+// 4. Every decoded frame is passed to the recorder. A frame that did not decode is
+//    neither shown nor recorded; the view keeps the last picture.
+
+#include <chrono>
+#include <cstdint>
+
+#include "image/Frame.h"
+
+namespace lumetra {
+
+// What the receiver knows about a frame it hands over.
+struct FrameMarks {
+    bool decoded = true;
+    bool changed = true;
+    int64_t partBytes = 0;  // bytes of the part received when the picture was cut
+    std::chrono::steady_clock::time_point lastByteAt{};  // when those bytes arrived
+};
+
+// The facts the window owns.
+struct ViewFacts {
+    uint16_t iVideoWidth = 0;  // size the view is laid out for
+    uint16_t iVideoHeight = 0;
+    uint16_t iNewVideoWidth = 640;  // size of the active source's frames
+    uint16_t iNewVideoHeight = 480;
+    bool shapesPresent = false;  // getShapesCount
+    uint8_t iMode = 0;           // measure mode
+    uint8_t iGridMode = 0;       // overlay mode
+};
+
+enum class FramePath : uint8_t {
+    None,   // not shown
+    Layer,  // straight into the view's layer
+    Image,  // the view's image, redrawn with shapes and overlays
+};
+
+struct FrameRoute {
+    bool relayout = false;
+    FramePath path = FramePath::None;
+    bool record = false;
+    friend bool operator==(const FrameRoute&, const FrameRoute&) = default;
+};
+
+FrameRoute routeFrame(const ViewFacts& facts, const FrameMarks& marks);
+
+// The window side of the display rule.
+class FrameTarget {
+public:
+    virtual ~FrameTarget() = default;
+    virtual ViewFacts viewFacts() const = 0;
+    virtual void setWindowArea() = 0;
+    virtual void setLayerContents(const Frame& frame) = 0;
+    virtual void setImage(const Frame& frame) = 0;
+    virtual void recordingVideo(const Frame& frame) = 0;
+};
+
+// Applies routeFrame to a target; returns the route taken.
+FrameRoute displayFrame(FrameTarget& target, const Frame& frame, const FrameMarks& marks);
+
+}  // namespace lumetra

@@ -1,0 +1,52 @@
+#pragma once
+// One HTTP GET of a picture stream, read with libcurl on its own thread. The
+// response body goes through a MultipartParser whose events reach the listener on
+// that thread, one at a time. The request carries no credentials, has no time-out,
+// keeps no cache or cookies and uses no proxy. Cancelling (or destroying) the
+// client wakes the transfer at once and waits for the thread; no event arrives
+// after cancel() returns.
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "camera/MultipartParser.h"
+
+namespace lumetra {
+
+class StreamClient {
+public:
+    StreamClient(std::string url, MultipartParser::Listener& listener);
+    ~StreamClient();
+    StreamClient(const StreamClient&) = delete;
+    StreamClient& operator=(const StreamClient&) = delete;
+
+    void cancel();
+
+    // True once the transfer has ended by itself (closed, failed or refused).
+    bool ended() const { return ended_.load(); }
+    // The transfer's error text once it ended with an error; empty otherwise.
+    std::string error() const;
+
+private:
+    static size_t onHeader(char* data, size_t size, size_t count, void* self);
+    static size_t onBody(char* data, size_t size, size_t count, void* self);
+    void run();
+
+    std::string url_;
+    MultipartParser::Listener& listener_;
+    PartHeaders responseHeaders_;
+    std::unique_ptr<MultipartParser> parser_;
+
+    std::atomic<bool> cancelled_{false};
+    std::atomic<bool> ended_{false};
+    mutable std::mutex mutex_;  // guards multi_ and error_
+    void* multi_ = nullptr;
+    std::string error_;
+    std::thread thread_;
+};
+
+}  // namespace lumetra

@@ -1,0 +1,128 @@
+#include "camera/StreamReceiver.h"
+
+#include <algorithm>
+
+#include "camera/StreamClient.h"
+#include "image/JpegCodec.h"
+
+namespace lumetra {
+
+// Forwards one stream's parser events to the receiver, tagged with the stream's
+// generation so that its pictures can be told from those of a later stream.
+class StreamReceiver::Session : public MultipartParser::Listener {
+public:
+    Session(StreamReceiver& receiver, uint64_t generation)
+        : receiver_(receiver), generation_(generation) {}
+
+    void partBegin(const PartHeaders& headers, const std::string& mediaType) override {
+        receiver_.partStarted(headers, mediaType);
+    }
+    void partData(const uint8_t* data, size_t size) override {
+        receiver_.chunkArrived(data, size, generation_);
+    }
+
+private:
+    StreamReceiver& receiver_;
+    uint64_t generation_;
+};
+
+StreamReceiver::StreamReceiver(CameraHost host, MainThreadPost postToMain, SnapCounter& counter,
+                               Options options)
+    : host_(std::move(host)),
+      post_(std::move(postToMain)),
+      counter_(counter),
+      mainSide_(std::make_shared<MainSide>()),
+      serilQueue_("orbvaneserilQueue"),
+      buffer_(options.partLimit) {}
+
+StreamReceiver::~StreamReceiver() {
+    stopVideoView();
+    // Hand-overs still queued on the main thread find the receiver gone and do nothing.
+    mainSide_.reset();
+}
+
+void StreamReceiver::setListener(StreamReceiverListener* listener) {
+    mainSide_->listener = listener;
+}
+
+void StreamReceiver::startVideoView() {
+    stopVideoView();
+    serilQueue_.sync([this] { buffer_.reset(); });
+    session_ = std::make_unique<Session>(*this, mainSide_->generation.load());
+    client_ = std::make_unique<StreamClient>(host_.streamUrl("/"), *session_);
+}
+
+void StreamReceiver::stopVideoView() {
+    client_.reset();  // cancels and waits: no event of the old stream arrives after this
+    session_.reset();
+    ++mainSide_->generation;
+    serilQueue_.sync([this] { buffer_.reset(); });
+}
+
+bool StreamReceiver::streamEnded() const { return client_ && client_->ended(); }
+
+StreamStats StreamReceiver::stats() const {
+    StreamStats s;
+    s.partsStarted = counters_.partsStarted;
+    s.picturesDecoded = counters_.picturesDecoded;
+    s.decodeFailures = counters_.decodeFailures;
+    s.partsDropped = counters_.partsDropped;
+    s.snapshotsRequested = counters_.snapshotsRequested;
+    s.bytesReceived = counters_.bytesReceived;
+    s.peakBufferCapacity = counters_.peakBufferCapacity;
+    return s;
+}
+
+// On the stream thread, at the start of each part.
+void StreamReceiver::partStarted(const PartHeaders& headers, const std::string& mediaType) {
+    ++counters_.partsStarted;
+    if (const auto field = headers.value("photo_cnt")) {
+        const auto count = parsePhotoCount(*field);
+        if (count && counter_.advance(*count)) {
+            ++counters_.snapshotsRequested;
+            post_([side = std::weak_ptr<MainSide>(mainSide_), value = *count] {
+                const auto alive = side.lock();
+                if (!alive) return;
+                if (auto* listener = alive->listener.load()) listener->snapshotRequested(value);
+            });
+        }
+    }
+    serilQueue_.sync([&] { buffer_.partStarted(mediaType); });
+}
+
+// On the stream thread, for each chunk of body bytes; returns when the chunk is handled.
+void StreamReceiver::chunkArrived(const uint8_t* data, size_t size, uint64_t generation) {
+    const auto arrivedAt = std::chrono::steady_clock::now();
+    counters_.bytesReceived += size;
+    serilQueue_.sync([&] {
+        const auto picture = buffer_.append(data, size);
+        counters_.partsDropped = buffer_.droppedParts();
+        if (buffer_.capacity() > counters_.peakBufferCapacity)
+            counters_.peakBufferCapacity = buffer_.capacity();
+        if (picture) decodeAndHandOver(*picture, generation, arrivedAt);
+    });
+}
+
+// On the serial worker.
+void StreamReceiver::decodeAndHandOver(std::span<const uint8_t> picture, uint64_t generation,
+                                       std::chrono::steady_clock::time_point arrivedAt) {
+    auto frame = decodeJpeg(picture.data(), picture.size());
+    if (!frame) {
+        // Not shown and not recorded: the view keeps its last picture.
+        ++counters_.decodeFailures;
+        return;
+    }
+    ++counters_.picturesDecoded;
+    FrameMarks marks;
+    marks.decoded = true;
+    marks.changed = buffer_.takePicture();
+    marks.partBytes = buffer_.iDataTotalLength();
+    marks.lastByteAt = arrivedAt;
+    post_([side = std::weak_ptr<MainSide>(mainSide_), generation, f = std::move(*frame), marks] {
+        const auto alive = side.lock();
+        if (!alive || alive->generation.load() != generation) return;
+        if (auto* listener = alive->listener.load()) listener->frameReady(f, marks);
+    });
+}
+
+}  // namespace lumetra

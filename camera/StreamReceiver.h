@@ -1,0 +1,117 @@
+#pragma once
+// The WiFi camera's picture stream: opens the MJPEG stream on the camera's stream
+// port, cuts the pictures out of its parts, decodes them on the serial worker and
+// hands them to the main thread; follows the camera's shutter button through the
+// parts' "photo_cnt" header.
+//
+// Threads: startVideoView, stopVideoView, setListener and destruction belong to the
+// main thread. The stream is read on a thread of its own (StreamClient); all buffer
+// work and decoding run on one serial worker, entered synchronously from the stream
+// thread, so a slow decoder holds the network back instead of queueing pictures.
+// Results reach the main thread only through the post function given at
+// construction; the background side never waits for the main thread.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "camera/CameraHost.h"
+#include "camera/FrameRouting.h"
+#include "camera/MultipartParser.h"
+#include "camera/SerialQueue.h"
+#include "camera/SnapCounter.h"
+#include "camera/StreamBuffer.h"
+#include "image/Frame.h"
+
+namespace lumetra {
+
+class StreamClient;
+
+// Implemented by the window; called on the main thread.
+class StreamReceiverListener {
+public:
+    virtual ~StreamReceiverListener() = default;
+    // A decoded picture of the current stream; pass it to displayFrame().
+    virtual void frameReady(const Frame& frame, const FrameMarks& marks) = 0;
+    // The camera's photo counter grew to photoCount: take a snapshot at the source size.
+    virtual void snapshotRequested(int64_t photoCount) = 0;
+};
+
+struct StreamStats {
+    uint64_t partsStarted = 0;
+    uint64_t picturesDecoded = 0;
+    uint64_t decodeFailures = 0;  // pictures cut out that did not decode (not shown)
+    uint64_t partsDropped = 0;    // parts that outgrew the buffer limit
+    uint64_t snapshotsRequested = 0;
+    uint64_t bytesReceived = 0;
+    size_t peakBufferCapacity = 0;
+};
+
+class StreamReceiver {
+public:
+    using MainThreadPost = std::function<void(std::function<void()>)>;
+
+    struct Options {
+        size_t partLimit = StreamBuffer::kDefaultPartLimit;
+    };
+
+    // counter is the shared iSnapNumber; it must outlive the receiver.
+    StreamReceiver(CameraHost host, MainThreadPost postToMain, SnapCounter& counter,
+                   Options options);
+    StreamReceiver(CameraHost host, MainThreadPost postToMain, SnapCounter& counter)
+        : StreamReceiver(std::move(host), std::move(postToMain), counter, Options{}) {}
+    ~StreamReceiver();
+    StreamReceiver(const StreamReceiver&) = delete;
+    StreamReceiver& operator=(const StreamReceiver&) = delete;
+
+    void setListener(StreamReceiverListener* listener);
+    void setHost(CameraHost host) { host_ = std::move(host); }
+    const CameraHost& host() const { return host_; }
+
+    // Stops any running stream, then opens a new one.
+    void startVideoView();
+    // Closes the stream and empties the buffer. Pictures of the closed stream that are
+    // still on their way to the main thread are dropped.
+    void stopVideoView();
+
+    // True between startVideoView and stopVideoView, also after the stream died by itself.
+    bool streaming() const { return client_ != nullptr; }
+    // True when the stream was opened and has ended by itself (closed, failed, refused).
+    bool streamEnded() const;
+
+    StreamStats stats() const;
+
+private:
+    class Session;
+    struct MainSide {
+        std::atomic<uint64_t> generation{0};
+        std::atomic<StreamReceiverListener*> listener{nullptr};
+    };
+    struct Counters {
+        std::atomic<uint64_t> partsStarted{0}, picturesDecoded{0}, decodeFailures{0},
+            snapshotsRequested{0}, bytesReceived{0}, partsDropped{0};
+        std::atomic<size_t> peakBufferCapacity{0};
+    };
+
+    void partStarted(const PartHeaders& headers, const std::string& mediaType);
+    void chunkArrived(const uint8_t* data, size_t size, uint64_t generation);
+    void decodeAndHandOver(std::span<const uint8_t> picture, uint64_t generation,
+                           std::chrono::steady_clock::time_point arrivedAt);
+
+    CameraHost host_;
+    MainThreadPost post_;
+    SnapCounter& counter_;
+    std::shared_ptr<MainSide> mainSide_;
+    Counters counters_;
+
+    SerialQueue serilQueue_;
+    StreamBuffer buffer_;  // used on serilQueue_ only
+
+    std::unique_ptr<Session> session_;
+    std::unique_ptr<StreamClient> client_;
+};
+
+}  // namespace lumetra
