@@ -1,11 +1,11 @@
 // The click/move state machine of MeasureModel: how clicks place the points of
 // a shape, how mouse movement previews it, and when it is stored.
 
-#include "measure/MeasureModel.h"
-#include "measure/RQUtility.h"
-
 #include <algorithm>
 #include <string>
+
+#include "measure/MeasureModel.h"
+#include "measure/RQUtility.h"
 
 namespace lumetra {
 namespace {
@@ -48,68 +48,68 @@ void MeasureModel::mouseDown(Point location, bool control) {
     } else if (bPolygon1stPoint) {
         clickVertexFigure(location, true);
     } else if (bText1stPoint) {
-        clickText(location);
+        clickText();
     }
 }
 
 void MeasureModel::startShape(Point l) {
     switch (iMode) {
-    case kModeLine:
-        pt1stPoint = pt2ndPoint = l;
-        bLine1stPoint = true;
-        // A completion mark left by an earlier reference line that was stored
-        // before any redraw completed it must not complete this new line early.
-        bCompletedCalibration = false;
-        break;
-    case kModeContinuousLine:
-        pt1stPoint = pt2ndPoint = l;
-        bCLine1stPoint = true;
-        iCLineAuvariable = 2;
-        break;
-    case kModeParallelLines:
-        pt1stPoint = l;
-        bPLine1stPoint = true;
-        break;
-    case kModeCircleRadius:
-        pt1stPoint = pt2ndPoint = l;
-        bRCircle1stPoint = true;
-        break;
-    case kModeCircleDiameter:
-        pt1stPoint = pt2ndPoint = l;
-        bDCircle1stPoint = true;
-        break;
-    case kModeCircleThreePoints:
-        pt1stPoint = l;
-        bTCircle1stPoint = true;
-        break;
-    case kModeAngleThreePoints:
-        pt1stPoint = l;
-        bTAngle1stPoint = true;
-        break;
-    case kModeAngleFourPoints:
-        pt1stPoint = l;
-        bFAngle1stPoint = true;
-        break;
-    case kModePolygon:
-        pt1stPoint = pt2ndPoint = l;
-        bPolygon1stPoint = true;
-        iCLineAuvariable = 2;
-        break;
-    case kModeText:
-        // Picks up the typed text; an empty field starts nothing. Either way
-        // the field is emptied and hidden.
-        strTextValue = textField ? textField->stringValue : std::string();
-        if (!strTextValue.empty()) {
+        case kModeLine:
+            pt1stPoint = pt2ndPoint = l;
+            bLine1stPoint = true;
+            // A completion mark left by an earlier reference line that was stored
+            // before any redraw completed it must not complete this new line early.
+            bCompletedCalibration = false;
+            break;
+        case kModeContinuousLine:
+            pt1stPoint = pt2ndPoint = l;
+            bCLine1stPoint = true;
+            iCLineAuvariable = 2;
+            break;
+        case kModeParallelLines:
             pt1stPoint = l;
-            bText1stPoint = true;
-        }
-        if (textField) {
-            textField->stringValue.clear();
-            textField->hidden = true;
-        }
-        break;
-    default:  // none, the unused 7 and unknown modes start nothing
-        break;
+            bPLine1stPoint = true;
+            break;
+        case kModeCircleRadius:
+            pt1stPoint = pt2ndPoint = l;
+            bRCircle1stPoint = true;
+            break;
+        case kModeCircleDiameter:
+            pt1stPoint = pt2ndPoint = l;
+            bDCircle1stPoint = true;
+            break;
+        case kModeCircleThreePoints:
+            pt1stPoint = l;
+            bTCircle1stPoint = true;
+            break;
+        case kModeAngleThreePoints:
+            pt1stPoint = l;
+            bTAngle1stPoint = true;
+            break;
+        case kModeAngleFourPoints:
+            pt1stPoint = l;
+            bFAngle1stPoint = true;
+            break;
+        case kModePolygon:
+            pt1stPoint = pt2ndPoint = l;
+            bPolygon1stPoint = true;
+            iCLineAuvariable = 2;
+            break;
+        case kModeText:
+            // Picks up the typed text; an empty field starts nothing. Either way
+            // the field is emptied and hidden.
+            strTextValue = textField ? textField->stringValue : std::string();
+            if (!strTextValue.empty()) {
+                pt1stPoint = l;
+                bText1stPoint = true;
+            }
+            if (textField) {
+                textField->stringValue.clear();
+                textField->hidden = true;
+            }
+            break;
+        default:  // none, the unused 7 and unknown modes start nothing
+            break;
     }
 }
 
@@ -227,7 +227,7 @@ void MeasureModel::clickAngleByFourPoints(Point l) {
     }
 }
 
-void MeasureModel::clickText(Point /*l*/) {
+void MeasureModel::clickText() {
     storeShape(kModeText);  // at the position the last mouse move left
 }
 
@@ -265,84 +265,84 @@ void MeasureModel::moveVertexFigure(Point m, bool polygon) {
 
 void MeasureModel::moveShape(Point m) {
     switch (iMode) {
-    case kModeLine:
-        if (!bLine1stPoint) {
-            return;
-        }
-        if (!bLine2ndPoint) {
-            pt2ndPoint = m;
-            fData1 = RQUtility::distance(pt2ndPoint, pt1stPoint);
-        }
-        pt3rdPoint = m;
-        break;
-    case kModeParallelLines:
-        if (!bPLine1stPoint) {
-            return;
-        }
-        if (!bPLine2ndPoint) {
-            pt2ndPoint = m;
-        } else if (!bPLine3rdPoint) {
+        case kModeLine:
+            if (!bLine1stPoint) {
+                return;
+            }
+            if (!bLine2ndPoint) {
+                pt2ndPoint = m;
+                fData1 = RQUtility::distance(pt2ndPoint, pt1stPoint);
+            }
             pt3rdPoint = m;
-            pt4thPoint = RQUtility::perpendicular(m, pt2ndPoint, pt1stPoint);
-            fData1 = RQUtility::distance(pt3rdPoint, pt4thPoint);
-        }
-        pt5thPoint = m;
-        break;
-    case kModeCircleRadius:
-    case kModeCircleDiameter: {
-        const bool started = iMode == kModeCircleRadius ? bRCircle1stPoint : bDCircle1stPoint;
-        const bool second = iMode == kModeCircleRadius ? bRCircle2ndPoint : bDCircle2ndPoint;
-        if (!started) {
-            return;
-        }
-        if (!second) {
-            pt2ndPoint = m;
-            fData1 = RQUtility::distance(pt2ndPoint, pt1stPoint);
-        }
-        pt3rdPoint = m;
-        break;
-    }
-    case kModeCircleThreePoints:
-        if (!bTCircle1stPoint) {
-            return;
-        }
-        if (bTCircle2ndPoint && !bTCircle3thPoint) {
+            break;
+        case kModeParallelLines:
+            if (!bPLine1stPoint) {
+                return;
+            }
+            if (!bPLine2ndPoint) {
+                pt2ndPoint = m;
+            } else if (!bPLine3rdPoint) {
+                pt3rdPoint = m;
+                pt4thPoint = RQUtility::perpendicular(m, pt2ndPoint, pt1stPoint);
+                fData1 = RQUtility::distance(pt3rdPoint, pt4thPoint);
+            }
+            pt5thPoint = m;
+            break;
+        case kModeCircleRadius:
+        case kModeCircleDiameter: {
+            const bool started = iMode == kModeCircleRadius ? bRCircle1stPoint : bDCircle1stPoint;
+            const bool second = iMode == kModeCircleRadius ? bRCircle2ndPoint : bDCircle2ndPoint;
+            if (!started) {
+                return;
+            }
+            if (!second) {
+                pt2ndPoint = m;
+                fData1 = RQUtility::distance(pt2ndPoint, pt1stPoint);
+            }
             pt3rdPoint = m;
-            updateThreePointCircle(m);
+            break;
         }
-        pt4thPoint = m;
-        break;
-    case kModeAngleThreePoints:
-        if (!bTAngle1stPoint) {
-            return;
-        }
-        if (!bTAngle2ndPoint) {
-            pt2ndPoint = m;
-        } else if (!bTAngle3thPoint) {
-            pt3rdPoint = m;
-            fData1 = angleOf(pt1stPoint, m, m, pt2ndPoint);
-        }
-        pt4thPoint = m;
-        break;
-    case kModeAngleFourPoints:
-        if (!bFAngle1stPoint) {
-            return;
-        }
-        if (!bFAngle2ndPoint) {
-            pt2ndPoint = m;
-        } else if (bFAngle3thPoint && !bFAngle4thPoint) {
+        case kModeCircleThreePoints:
+            if (!bTCircle1stPoint) {
+                return;
+            }
+            if (bTCircle2ndPoint && !bTCircle3thPoint) {
+                pt3rdPoint = m;
+                updateThreePointCircle(m);
+            }
             pt4thPoint = m;
-            fData1 = angleOf(pt1stPoint, pt2ndPoint, m, pt3rdPoint);
-        }
-        pt5thPoint = m;
-        break;
-    case kModeText:
-        if (bText1stPoint) {
-            pt1stPoint = m;  // the text follows the mouse
-        }
-        break;
-    default:
-        break;
+            break;
+        case kModeAngleThreePoints:
+            if (!bTAngle1stPoint) {
+                return;
+            }
+            if (!bTAngle2ndPoint) {
+                pt2ndPoint = m;
+            } else if (!bTAngle3thPoint) {
+                pt3rdPoint = m;
+                fData1 = angleOf(pt1stPoint, m, m, pt2ndPoint);
+            }
+            pt4thPoint = m;
+            break;
+        case kModeAngleFourPoints:
+            if (!bFAngle1stPoint) {
+                return;
+            }
+            if (!bFAngle2ndPoint) {
+                pt2ndPoint = m;
+            } else if (bFAngle3thPoint && !bFAngle4thPoint) {
+                pt4thPoint = m;
+                fData1 = angleOf(pt1stPoint, pt2ndPoint, m, pt3rdPoint);
+            }
+            pt5thPoint = m;
+            break;
+        case kModeText:
+            if (bText1stPoint) {
+                pt1stPoint = m;  // the text follows the mouse
+            }
+            break;
+        default:
+            break;
     }
 }
 

@@ -16,23 +16,23 @@ constexpr double kMinimumPitch = 5.0;
 // Point slots a stored shape of each type takes from the view.
 int usedPointSlots(uint8_t type) {
     switch (type) {
-    case kModeLine:
-    case kModeCircleRadius:
-    case kModeCircleDiameter:
-        return 3;
-    case kModeAngleThreePoints:
-        return 4;
-    case kModeParallelLines:
-    case kModeCircleThreePoints:
-    case kModeAngleFourPoints:
-        return 5;
-    case kModeContinuousLine:
-    case kModePolygon:
-        return 10;
-    case kModeText:
-        return 1;
-    default:
-        return 0;
+        case kModeLine:
+        case kModeCircleRadius:
+        case kModeCircleDiameter:
+            return 3;
+        case kModeAngleThreePoints:
+            return 4;
+        case kModeParallelLines:
+        case kModeCircleThreePoints:
+        case kModeAngleFourPoints:
+            return 5;
+        case kModeContinuousLine:
+        case kModePolygon:
+            return 10;
+        case kModeText:
+            return 1;
+        default:
+            return 0;
     }
 }
 
@@ -103,9 +103,7 @@ void MeasureModel::resetPoints() {
     oMutPointArray.clear();
 }
 
-bool MeasureModel::getShapesCount() const {
-    return !oMutShapsArray.empty();
-}
+bool MeasureModel::getShapesCount() const { return !oMutShapsArray.empty(); }
 
 void MeasureModel::deleteshape(int32_t code) {
     if (oMutShapsArray.empty()) {

@@ -32,20 +32,22 @@ public:
     RgbColor ctrFColor = kPureBlue;
 
     // Progress of the shape in progress, per mode.
-    bool bLine1stPoint = false, bLine2ndPoint = false;                          // 1
-    int32_t iCLineAuvariable = 0;  // modes 2, 10: slot k (2..9) the mouse moves; 10 after nine vertices
-    bool bCLine1stPoint = false, bCLine2ndPoint = false;                        // 2: started; ended
-    bool bPLine1stPoint = false, bPLine2ndPoint = false, bPLine3rdPoint = false;  // 3
-    bool bRCircle1stPoint = false, bRCircle2ndPoint = false;                    // 4
-    bool bDCircle1stPoint = false, bDCircle2ndPoint = false;                    // 5
+    bool bLine1stPoint = false, bLine2ndPoint = false;  // 1
+    // Modes 2 and 10: the slot k (2..9) that the mouse moves and the next
+    // click fixes; 10 once nine vertices are placed.
+    int32_t iCLineAuvariable = 0;
+    bool bCLine1stPoint = false, bCLine2ndPoint = false;  // 2: started; ended
+    bool bPLine1stPoint = false, bPLine2ndPoint = false, bPLine3rdPoint = false;        // 3
+    bool bRCircle1stPoint = false, bRCircle2ndPoint = false;                            // 4
+    bool bDCircle1stPoint = false, bDCircle2ndPoint = false;                            // 5
     bool bTCircle1stPoint = false, bTCircle2ndPoint = false, bTCircle3thPoint = false;  // 6
     bool bTAngle1stPoint = false, bTAngle2ndPoint = false, bTAngle3thPoint = false;     // 8
-    bool bFAngle1stPoint = false, bFAngle2ndPoint = false;                      // 9
+    bool bFAngle1stPoint = false, bFAngle2ndPoint = false;                              // 9
     bool bFAngle3thPoint = false, bFAngle4thPoint = false;
     std::vector<Point> oMutPointArray;  // 10: the vertex list given to the area routine
-    bool bPolygon1stPoint = false, bPolygon2ndPoint = false;                    // 10: started; ended
-    std::string strTextValue;                                                   // 11
-    bool bText1stPoint = false, bText2ndPoint = false;                          // 11
+    bool bPolygon1stPoint = false, bPolygon2ndPoint = false;  // 10: started; ended
+    std::string strTextValue;                                 // 11
+    bool bText1stPoint = false, bText2ndPoint = false;        // 11
 
     // Live values of the shape in progress (view pixels, square pixels or degrees).
     float fData1 = 0.0f;
@@ -90,8 +92,8 @@ public:
     void resetMeasureParas();
     // Enters a tool (abandoning the shape in progress) and sets the calibration;
     // cal starts a calibration whose reference line has the real length len.
-    void setMeasureMode(int32_t mode, const std::string& name, const std::string& unit,
-                        float mag, float len, bool cal);
+    void setMeasureMode(int32_t mode, const std::string& name, const std::string& unit, float mag,
+                        float len, bool cal);
     // Clears the points, live values, segment lengths, vertex counter and list.
     void resetPoints();
     // True when at least one shape is stored (not a count).
@@ -120,13 +122,13 @@ private:
     void clickCircleByThreePoints(Point l);
     void clickAngleByThreePoints(Point l);
     void clickAngleByFourPoints(Point l);
-    void clickText(Point l);
+    void clickText();
     void endVertexFigure(Point l);  // Control-click on an unfinished figure
     void moveShape(Point m);        // mouse move for modes other than 2 and 10
 
     // Live values.
     void moveVertexFigure(Point m, bool polygon);  // modes 2 and 10
-    float polygonArea(int32_t count);  // area of pt1 ... pt count, via oMutPointArray
+    float polygonArea(int32_t count);              // area of pt1 ... pt count, via oMutPointArray
     float continuousLineLength() const;
     void updateThreePointCircle(Point third);
 

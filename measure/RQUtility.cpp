@@ -98,8 +98,8 @@ double RQUtility::intPolygonAreaCalc(const std::vector<Point>& points) {
 // Float arithmetic throughout except the arccos, which runs in double; the
 // degrees use the divisor 3.1415926. The arccos argument is clamped to [-1, 1]
 // because rounding can push it just outside.
-float RQUtility::calcAngle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
-                           int32_t y3, int32_t x4, int32_t y4) {
+float RQUtility::calcAngle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3,
+                           int32_t x4, int32_t y4) {
     const float fx1 = static_cast<float>(x1), fy1 = static_cast<float>(y1);
     const float fx2 = static_cast<float>(x2), fy2 = static_cast<float>(y2);
     const float fx3 = static_cast<float>(x3), fy3 = static_cast<float>(y3);

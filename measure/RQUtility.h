@@ -50,8 +50,8 @@ public:
     // the directions towards the farther end of each line. Parallel lines give
     // the fixed results 0 or 180; a line whose farther end lies on the
     // intersection (zero length) gives 0.
-    static float calcAngle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
-                           int32_t y3, int32_t x4, int32_t y4);
+    static float calcAngle(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3,
+                           int32_t x4, int32_t y4);
 };
 
 }  // namespace lumetra

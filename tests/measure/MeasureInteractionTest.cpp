@@ -101,7 +101,7 @@ TEST_F(MeasureInteraction, LineSecondClickKeepsTheLastMovedValueUntilStored) {
     EXPECT_TRUE(m.bCompletedCalibration);
     move(250, 250);
     EXPECT_EQ(m.pt2ndPoint, (Point{130, 140}));  // the end no longer moves
-    click(10, 10);  // the storing click's own location is not used
+    click(10, 10);                               // the storing click's own location is not used
 
     const RQShape& s = only();
     EXPECT_EQ(s.fData1, 50.0f);
@@ -458,8 +458,7 @@ TEST_F(MeasureInteraction, PolygonEndedByControlClick) {
     click(110, 110);
     move(10, 110);
     EXPECT_EQ(m.fData1, 10000.0f);
-    EXPECT_EQ(m.oMutPointArray,
-              (std::vector<Point>{{10, 10}, {110, 10}, {110, 110}, {10, 110}}));
+    EXPECT_EQ(m.oMutPointArray, (std::vector<Point>{{10, 10}, {110, 10}, {110, 110}, {10, 110}}));
     ctrlClick(10, 110);
     EXPECT_EQ(m.iCLineAuvariable, 4);
     EXPECT_EQ(m.fData1, 10000.0f);

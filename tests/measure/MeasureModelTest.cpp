@@ -1,12 +1,12 @@
 // Lifecycle, tool choice, calibration, overlay setting and shape removal of
 // MeasureModel. The click/move state machine is in MeasureInteractionTest.cpp.
 
-#include "measure/MeasureModel.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
+
+#include "measure/MeasureModel.h"
 
 namespace lumetra {
 namespace {
@@ -21,9 +21,7 @@ void storeLine(MeasureModel& m, double length) {
 }
 
 // What a length of px view pixels reads in the current unit.
-float lengthInUnit(const MeasureModel& m, float px) {
-    return px * m.fUnitLength / m.fScale;
-}
+float lengthInUnit(const MeasureModel& m, float px) { return px * m.fUnitLength / m.fScale; }
 
 float areaInUnit(const MeasureModel& m, float squarePx) {
     return squarePx * m.fUnitLength * m.fUnitLength / (m.fScale * m.fScale);

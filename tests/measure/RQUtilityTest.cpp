@@ -1,10 +1,10 @@
-#include "measure/RQUtility.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <vector>
+
+#include "measure/RQUtility.h"
 
 namespace lumetra {
 namespace {
@@ -51,11 +51,11 @@ TEST(RQUtilityPerpendicular, FootOnWholeNumberLines) {
         Point p, s, e, foot;
     };
     const Case cases[] = {
-        {{5, 10}, {0, 0}, {10, 0}, {5, 0}},     // horizontal base
-        {{7.5, 0}, {0, 0}, {10, 0}, {7.5, 0}},  // P on the line gives P
-        {{3, 5}, {0, 0}, {0, 10}, {0, 5}},      // vertical base
-        {{0, 10}, {0, 0}, {10, 10}, {5, 5}},    // diagonal base
-        {{20, 5}, {0, 0}, {10, 0}, {20, 0}},    // foot beyond the end
+        {{5, 10}, {0, 0}, {10, 0}, {5, 0}},         // horizontal base
+        {{7.5, 0}, {0, 0}, {10, 0}, {7.5, 0}},      // P on the line gives P
+        {{3, 5}, {0, 0}, {0, 10}, {0, 5}},          // vertical base
+        {{0, 10}, {0, 0}, {10, 10}, {5, 5}},        // diagonal base
+        {{20, 5}, {0, 0}, {10, 0}, {20, 0}},        // foot beyond the end
         {{60, 60}, {110, 10}, {10, 10}, {60, 10}},  // as the parallel-lines tool calls it
     };
     for (const Case& c : cases) {
@@ -116,8 +116,8 @@ TEST(RQUtilityPolygonArea, Areas) {
         double area;
     };
     const Case cases[] = {
-        {{{0, 0}, {10, 0}, {10, 10}, {0, 10}}, 100.0},   // anticlockwise
-        {{{0, 10}, {10, 10}, {10, 0}, {0, 0}}, 100.0},   // clockwise
+        {{{0, 0}, {10, 0}, {10, 10}, {0, 10}}, 100.0},  // anticlockwise
+        {{{0, 10}, {10, 10}, {10, 0}, {0, 0}}, 100.0},  // clockwise
         {{{0, 0}, {10, 0}, {0, 10}}, 50.0},
         {{{10, 10}, {110, 10}, {110, 110}, {10, 110}}, 10000.0},
         {{{1, 1}, {5, 5}}, 0.0},
@@ -148,8 +148,8 @@ TEST(RQUtilityCalcAngle, AnglesBetweenCrossingLines) {
         {"line 1 vertical", 0, 10, 0, 0, 0, 0, 10, 10, 45.0f},
     };
     for (const AngleCase& c : cases) {
-        EXPECT_NEAR(RQUtility::calcAngle(c.x1, c.y1, c.x2, c.y2, c.x3, c.y3, c.x4, c.y4),
-                    c.degrees, 1e-4)
+        EXPECT_NEAR(RQUtility::calcAngle(c.x1, c.y1, c.x2, c.y2, c.x3, c.y3, c.x4, c.y4), c.degrees,
+                    1e-4)
             << c.what;
     }
 }
@@ -172,8 +172,7 @@ TEST(RQUtilityCalcAngle, ParallelAndVerticalLinesGiveFixedResults) {
         {"vertical, y1 == y4", 0, 10, 0, 0, 10, 0, 10, 10, 0.0f},
     };
     for (const AngleCase& c : cases) {
-        EXPECT_EQ(RQUtility::calcAngle(c.x1, c.y1, c.x2, c.y2, c.x3, c.y3, c.x4, c.y4),
-                  c.degrees)
+        EXPECT_EQ(RQUtility::calcAngle(c.x1, c.y1, c.x2, c.y2, c.x3, c.y3, c.x4, c.y4), c.degrees)
             << c.what;
     }
 }
@@ -186,8 +185,8 @@ TEST(RQUtilityCalcAngle, ComputationsWithoutAValueGiveZero) {
         // Nearly parallel lines: rounding pushes the cosine to 1.00000012; the
         // clamp keeps the result at 0 instead of the arccos of an invalid value.
         {"cosine above 1", 106, 1105, 712, 450, 524, 1289, 1129, 635, 0.0f},
-        {"cosine above 1, negative coordinates", -738, -1432, 746, 1134, 1339, -350, 2824,
-         2216, 0.0f},
+        {"cosine above 1, negative coordinates", -738, -1432, 746, 1134, 1339, -350, 2824, 2216,
+         0.0f},
     };
     for (const AngleCase& c : cases) {
         const float a = RQUtility::calcAngle(c.x1, c.y1, c.x2, c.y2, c.x3, c.y3, c.x4, c.y4);
