@@ -1,0 +1,335 @@
+#include "app/MainWindowUi.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QSlider>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/ColorWell.h"
+#include "app/Images.h"
+#include "app/RQVideoView.h"
+#include "app/WindowArea.h"
+
+namespace lumetra {
+namespace {
+
+constexpr int kMargin = 10;
+constexpr int kPanelWidth = 200;
+constexpr int kToolbarBottom = 100;
+const QString kEscapeHint = QStringLiteral("\nEsc abandons the shape in progress");
+
+QToolButton* iconButton(QWidget* parent, const char* objectName, std::string_view image,
+                        const QString& toolTip, int size = 44) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setIcon(imageIcon(image));
+    button->setIconSize(QSize(size - 12, size - 12));
+    button->setFixedSize(size, size);
+    button->setToolTip(toolTip);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+QToolButton* toolButton(QWidget* parent, const char* objectName, std::string_view image,
+                        const QString& name) {
+    return iconButton(parent, objectName, image, name + kEscapeHint);
+}
+
+QWidget* separator(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setObjectName(QStringLiteral("separator"));
+    line->setFixedSize(1, 52);
+    return line;
+}
+
+QLabel* label(QWidget* parent, const QString& text, const char* objectName) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(objectName));
+    return l;
+}
+
+// A captioned group of buttons in the tool bar.
+QWidget* buttonGroup(QWidget* parent, const QString& caption, std::initializer_list<QToolButton*> buttons) {
+    auto* group = new QWidget(parent);
+    auto* column = new QVBoxLayout(group);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(6);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(2);
+    for (QToolButton* b : buttons) {
+        b->setParent(group);
+        row->addWidget(b);
+    }
+    column->addLayout(row);
+    auto* title = label(group, caption, "groupCaption");
+    title->setAlignment(Qt::AlignCenter);
+    column->addWidget(title);
+    return group;
+}
+
+QFrame* panel(QWidget* parent, const QRect& geometry) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QStringLiteral("panel"));
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+QComboBox* hiddenPopUp(QWidget* parent, const char* objectName) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QString::fromLatin1(objectName));
+    box->hide();
+    return box;
+}
+
+// One drawing setting: caption, slider and a read-only field showing its value.
+QWidget* sliderRow(QWidget* parent, const QString& caption, QSlider*& slider, QLineEdit*& field,
+                   const char* sliderName, const char* fieldName, int minimum, int maximum, int value) {
+    auto* row = new QWidget(parent);
+    auto* grid = new QGridLayout(row);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(4);
+    grid->addWidget(label(row, caption, "secondaryText"), 0, 0, 1, 2);
+    slider = new QSlider(Qt::Horizontal, row);
+    slider->setObjectName(QString::fromLatin1(sliderName));
+    slider->setRange(minimum, maximum);
+    slider->setValue(value);
+    slider->setPageStep(1);
+    field = new QLineEdit(QString::number(value), row);
+    field->setObjectName(QString::fromLatin1(fieldName));
+    field->setReadOnly(true);
+    field->setAlignment(Qt::AlignCenter);
+    field->setFixedWidth(40);
+    field->setFocusPolicy(Qt::NoFocus);
+    grid->addWidget(slider, 1, 0);
+    grid->addWidget(field, 1, 1);
+    return row;
+}
+
+// The number of files of an album page, shown where its thumbnails go.
+QLabel* mediaCountLabel(QWidget* page) {
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(0, 14, 0, 0);
+    auto* count = label(page, QString(), "secondaryText");
+    count->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    column->addWidget(count);
+    column->addStretch(1);
+    return count;
+}
+
+}  // namespace
+
+void MainWindowUi::setupUi(QMainWindow* window) {
+    auto* central = new QWidget(window);
+    central->setObjectName(QStringLiteral("stage"));
+    auto* centring = new QGridLayout(central);
+    centring->setContentsMargins(0, 0, 0, 0);
+    stage = new QWidget(central);
+    stage->setObjectName(QStringLiteral("stage"));
+    stage->setFixedSize(kStageWidth, kStageHeight);
+    centring->addWidget(stage, 0, 0, Qt::AlignCenter);
+    window->setCentralWidget(central);
+
+    // Tool bar.
+    auto* toolbar = new QFrame(stage);
+    toolbar->setObjectName(QStringLiteral("toolbar"));
+    toolbar->setGeometry(kMargin, kMargin, kStageWidth - 2 * kMargin, kToolbarBottom - kMargin);
+    auto* bar = new QHBoxLayout(toolbar);
+    bar->setContentsMargins(18, 8, 18, 6);
+    bar->setSpacing(14);
+
+    auto* brand = new QWidget(toolbar);
+    auto* brandRow = new QHBoxLayout(brand);
+    brandRow->setContentsMargins(0, 0, 0, 0);
+    brandRow->setSpacing(10);
+    auto* logo = new QLabel(brand);
+    logo->setPixmap(imageIcon("lumetra").pixmap(40, 40));
+    auto* names = new QVBoxLayout;
+    names->setSpacing(0);
+    names->addWidget(label(brand, QStringLiteral("Lumetra"), "appTitle"));
+    names->addWidget(label(brand, QStringLiteral("Microscope measurement"), "appSubtitle"));
+    brandRow->addWidget(logo);
+    brandRow->addLayout(names);
+    bar->addWidget(brand);
+    bar->addStretch(1);
+
+    btLine = toolButton(toolbar, "btLine", "line", QStringLiteral("Line"));
+    btCLines = toolButton(toolbar, "btCLines", "cline", QStringLiteral("Continuous line (Ctrl + Click ends it)"));
+    btPLine = toolButton(toolbar, "btPLine", "pline", QStringLiteral("Distance of a point from a line"));
+    btRCircle = toolButton(toolbar, "btRCircle", "rcircle", QStringLiteral("Circle by centre and radius"));
+    btDCircle = toolButton(toolbar, "btDCircle", "dcircle", QStringLiteral("Circle by diameter"));
+    btTCircle = toolButton(toolbar, "btTCircle", "tcircle", QStringLiteral("Circle through three points"));
+    btTAngle = toolButton(toolbar, "btTAngle", "tangle", QStringLiteral("Angle by three points"));
+    btFAngle = toolButton(toolbar, "btFAngle", "fangle", QStringLiteral("Angle between two lines"));
+    btPloygon = toolButton(toolbar, "btPloygon", "polygon", QStringLiteral("Polygon area (Ctrl + Click ends it)"));
+    btText = toolButton(toolbar, "btText", "text", QStringLiteral("Text"));
+    bar->addWidget(buttonGroup(toolbar, QStringLiteral("MEASURE"),
+                               {btLine, btCLines, btPLine, btRCircle, btDCircle, btTCircle, btTAngle,
+                                btFAngle, btPloygon, btText}));
+    bar->addWidget(separator(toolbar));
+
+    btSGride = iconButton(toolbar, "btSGride", "grid", QStringLiteral("Square grid"));
+    btCGride = iconButton(toolbar, "btCGride", "circlegrid", QStringLiteral("Circle grid"));
+    btCrosshair = iconButton(toolbar, "btCrosshair", "crosshair", QStringLiteral("Crosshair"));
+    btScale = iconButton(toolbar, "btScale", "scale", QStringLiteral("Scale"));
+    bar->addWidget(buttonGroup(toolbar, QStringLiteral("OVERLAY"), {btSGride, btCGride, btCrosshair, btScale}));
+    bar->addWidget(separator(toolbar));
+
+    btUndo = iconButton(toolbar, "btUndo", "undo", QStringLiteral("Remove the last measurement (Ctrl+Z)"));
+    btDelete = iconButton(toolbar, "btDelete", "delete", QStringLiteral("Remove all measurements"));
+    bar->addWidget(buttonGroup(toolbar, QStringLiteral("EDIT"), {btUndo, btDelete}));
+    bar->addWidget(separator(toolbar));
+
+    btSnapshot = iconButton(toolbar, "btSnapshot", "snapshot", QStringLiteral("Take a snapshot"));
+    btTakevideo = iconButton(toolbar, "btTakevideo", "movies", QStringLiteral("Start or stop recording"));
+    bar->addWidget(buttonGroup(toolbar, QStringLiteral("CAPTURE"), {btSnapshot, btTakevideo}));
+    bar->addStretch(1);
+
+    // Left panel: cameras, calibration, albums.
+    const int panelTop = kToolbarBottom + kMargin;
+    const int panelHeight = kStageHeight - panelTop - kMargin;
+    QFrame* left = panel(stage, QRect(kMargin, panelTop, kPanelWidth, panelHeight));
+    auto* leftColumn = new QVBoxLayout(left);
+    leftColumn->setContentsMargins(12, 14, 12, 14);
+    leftColumn->setSpacing(8);
+
+    leftColumn->addWidget(label(left, QStringLiteral("CAMERA"), "panelTitle"));
+    auto* cameraRow = new QHBoxLayout;
+    cameraRow->setSpacing(8);
+    btUSBCam = iconButton(left, "btUSBCam", "usbcam", QStringLiteral("Connect the USB microscope"), 40);
+    btWiFiCam = iconButton(left, "btWiFiCam", "wificam", QStringLiteral("Connect the WiFi microscope"), 40);
+    for (QToolButton* b : {btUSBCam, btWiFiCam}) {
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setIconSize(QSize(24, 24));
+        b->setFixedSize(80, 40);
+        b->setProperty("role", QStringLiteral("camera"));
+    }
+    btUSBCam->setText(QStringLiteral("USB"));
+    btWiFiCam->setText(QStringLiteral("WiFi"));
+    cameraRow->addWidget(btUSBCam);
+    cameraRow->addWidget(btWiFiCam);
+    leftColumn->addLayout(cameraRow);
+    cameraStatus = label(left, QStringLiteral("No camera connected"), "cameraStatus");
+    leftColumn->addWidget(cameraStatus);
+    ctrSpinner = new QProgressBar(left);
+    ctrSpinner->setObjectName(QStringLiteral("ctrSpinner"));
+    ctrSpinner->setRange(0, 0);
+    ctrSpinner->setTextVisible(false);
+    ctrSpinner->setFixedHeight(4);
+    leftColumn->addWidget(ctrSpinner);
+    USBVideoNameUpButton = hiddenPopUp(left, "USBVideoNameUpButton");
+    USBVideoFormatUpButton = hiddenPopUp(left, "USBVideoFormatUpButton");
+    USBVideoFPSUpButton = hiddenPopUp(left, "USBVideoFPSUpButton");
+    WiFiVideoNameUpButton = hiddenPopUp(left, "WiFiVideoNameUpButton");
+    WiFiVideoFormatUpButton = hiddenPopUp(left, "WiFiVideoFormatUpButton");
+    WiFiVideoFPSUpButton = hiddenPopUp(left, "WiFiVideoFPSUpButton");
+    for (QComboBox* box : {USBVideoNameUpButton, USBVideoFormatUpButton, USBVideoFPSUpButton,
+                           WiFiVideoNameUpButton, WiFiVideoFormatUpButton, WiFiVideoFPSUpButton}) {
+        leftColumn->addWidget(box);
+    }
+    leftColumn->addSpacing(14);
+
+    leftColumn->addWidget(label(left, QStringLiteral("CALIBRATION"), "panelTitle"));
+    auto* calibrationRow = new QHBoxLayout;
+    calibrationRow->setSpacing(6);
+    CalComboBox = new QComboBox(left);
+    CalComboBox->setObjectName(QStringLiteral("CalComboBox"));
+    CalComboBox->setPlaceholderText(QStringLiteral("Not calibrated"));
+    CalComboBox->setMinimumWidth(10);
+    btCalibration = iconButton(left, "btCalibration", "calibration", QStringLiteral("Calibration"), 32);
+    btCalibration->setProperty("role", QStringLiteral("menu"));
+    calibrationRow->addWidget(CalComboBox, 1);
+    calibrationRow->addWidget(btCalibration);
+    leftColumn->addLayout(calibrationRow);
+    leftColumn->addSpacing(14);
+
+    leftColumn->addWidget(label(left, QStringLiteral("ALBUM"), "panelTitle"));
+    auto* albumRow = new QHBoxLayout;
+    albumRow->setSpacing(6);
+    AblumComboBox = new QComboBox(left);
+    AblumComboBox->setObjectName(QStringLiteral("AblumComboBox"));
+    AblumComboBox->setMinimumWidth(10);
+    btNewAblum = iconButton(left, "btNewAblum", "album", QStringLiteral("Albums"), 32);
+    btNewAblum->setProperty("role", QStringLiteral("menu"));
+    albumRow->addWidget(AblumComboBox, 1);
+    albumRow->addWidget(btNewAblum);
+    leftColumn->addLayout(albumRow);
+    SettingTabView = new QTabWidget(left);
+    SettingTabView->setObjectName(QStringLiteral("SettingTabView"));
+    PhotoGridPage = new QWidget(SettingTabView);
+    VideoGridPage = new QWidget(SettingTabView);
+    photoCount = mediaCountLabel(PhotoGridPage);
+    videoCount = mediaCountLabel(VideoGridPage);
+    SettingTabView->addTab(PhotoGridPage, QStringLiteral("Photos"));
+    SettingTabView->addTab(VideoGridPage, QStringLiteral("Videos"));
+    leftColumn->addWidget(SettingTabView, 1);
+
+    // Right panel: drawing settings.
+    QFrame* right = panel(stage, QRect(kStageWidth - kMargin - kPanelWidth, panelTop, kPanelWidth, panelHeight));
+    auto* rightColumn = new QVBoxLayout(right);
+    rightColumn->setContentsMargins(14, 14, 14, 14);
+    rightColumn->setSpacing(12);
+    rightColumn->addWidget(label(right, QStringLiteral("DRAWING"), "panelTitle"));
+    rightColumn->addWidget(sliderRow(right, QStringLiteral("Line width"), sliderWidth, WidthTextField,
+                                     "sliderWidth", "WidthTextField", 1, 10, 2));
+    rightColumn->addWidget(sliderRow(right, QStringLiteral("Label size"), sliderFont, FontTextField,
+                                     "sliderFont", "FontTextField", 8, 48, 16));
+    rightColumn->addWidget(sliderRow(right, QStringLiteral("Decimals"), sliderDecimal, DecimalTextField,
+                                     "sliderDecimal", "DecimalTextField", 0, 6, 3));
+    auto* colours = new QGridLayout;
+    colours->setHorizontalSpacing(8);
+    colours->setVerticalSpacing(10);
+    lColorWell = new ColorWell(right);
+    lColorWell->setObjectName(QStringLiteral("lColorWell"));
+    lColorWell->setToolTip(QStringLiteral("Line colour"));
+    lColorWell->setColor(Qt::red);
+    fColorWell = new ColorWell(right);
+    fColorWell->setObjectName(QStringLiteral("fColorWell"));
+    fColorWell->setToolTip(QStringLiteral("Label colour"));
+    fColorWell->setColor(Qt::blue);
+    colours->addWidget(label(right, QStringLiteral("Line colour"), "secondaryText"), 0, 0);
+    colours->addWidget(lColorWell, 0, 1, Qt::AlignRight);
+    colours->addWidget(label(right, QStringLiteral("Label colour"), "secondaryText"), 1, 0);
+    colours->addWidget(fColorWell, 1, 1, Qt::AlignRight);
+    rightColumn->addLayout(colours);
+    rightColumn->addSpacing(10);
+    rightColumn->addWidget(label(right, QStringLiteral("SHORTCUTS"), "panelTitle"));
+    auto* keys = new QGridLayout;
+    keys->setHorizontalSpacing(8);
+    keys->setVerticalSpacing(8);
+    const std::pair<const char*, const char*> shortcuts[] = {
+        {"Ctrl + Click", "end a figure"}, {"Esc", "abandon shape"}, {"Ctrl + Z", "undo last"}};
+    int keyRow = 0;
+    for (const auto& [key, meaning] : shortcuts) {
+        auto* cap = label(right, QString::fromLatin1(key), "keycap");
+        cap->setAlignment(Qt::AlignCenter);
+        cap->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+        keys->addWidget(cap, keyRow, 0, Qt::AlignLeft);
+        keys->addWidget(label(right, QString::fromLatin1(meaning), "secondaryText"), keyRow, 1);
+        ++keyRow;
+    }
+    keys->setColumnStretch(1, 1);
+    rightColumn->addLayout(keys);
+    rightColumn->addStretch(1);
+
+    // The measuring view at its initial place, the hint line under it.
+    VideoView = new RQVideoView(stage);
+    const ViewFrame initial = kInitialViewFrame;
+    VideoView->setGeometry(qRound(initial.x), qRound(topFromParentTop(initial, kStageHeight)),
+                           qRound(initial.width), qRound(initial.height));
+    txt_recording = label(stage, QString(), "txt_recording");
+    txt_recording->setAlignment(Qt::AlignCenter);
+    const int hintLeft = kMargin + kPanelWidth + kMargin;
+    txt_recording->setGeometry(hintLeft, kStageHeight - 50, kStageWidth - 2 * hintLeft, 40);
+}
+
+}  // namespace lumetra

@@ -1,0 +1,96 @@
+#pragma once
+// The widgets of the main window, built and placed in one go (the window's
+// design): a fixed 1400 x 900 stage with the tool bar on top, the camera,
+// calibration and album panel on the left, the drawing settings on the right, the
+// measuring view in the middle and the hint line under it. The window controller
+// drives these outlets; it holds no layout code.
+
+#include <QString>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMainWindow;
+class QProgressBar;
+class QSlider;
+class QTabWidget;
+class QToolButton;
+class QWidget;
+
+namespace lumetra {
+
+class ColorWell;
+class RQVideoView;
+
+struct MainWindowUi {
+    // Size of the area in which the view is centred.
+    static constexpr int kStageWidth = 1400;
+    static constexpr int kStageHeight = 900;
+
+    QWidget* stage = nullptr;
+    RQVideoView* VideoView = nullptr;
+
+    // Measure tools.
+    QToolButton* btLine = nullptr;
+    QToolButton* btCLines = nullptr;
+    QToolButton* btPLine = nullptr;
+    QToolButton* btRCircle = nullptr;
+    QToolButton* btDCircle = nullptr;
+    QToolButton* btTCircle = nullptr;
+    QToolButton* btTAngle = nullptr;
+    QToolButton* btFAngle = nullptr;
+    QToolButton* btPloygon = nullptr;
+    QToolButton* btText = nullptr;
+    // Overlays.
+    QToolButton* btSGride = nullptr;
+    QToolButton* btCGride = nullptr;
+    QToolButton* btCrosshair = nullptr;
+    QToolButton* btScale = nullptr;
+    // Editing.
+    QToolButton* btUndo = nullptr;
+    QToolButton* btDelete = nullptr;
+    // Capture.
+    QToolButton* btSnapshot = nullptr;
+    QToolButton* btTakevideo = nullptr;
+
+    // Cameras.
+    QToolButton* btUSBCam = nullptr;
+    QToolButton* btWiFiCam = nullptr;
+    QLabel* cameraStatus = nullptr;
+    QProgressBar* ctrSpinner = nullptr;
+    QComboBox* USBVideoNameUpButton = nullptr;
+    QComboBox* USBVideoFormatUpButton = nullptr;
+    QComboBox* USBVideoFPSUpButton = nullptr;
+    QComboBox* WiFiVideoNameUpButton = nullptr;
+    QComboBox* WiFiVideoFormatUpButton = nullptr;
+    QComboBox* WiFiVideoFPSUpButton = nullptr;
+
+    // Calibration and albums.
+    QToolButton* btCalibration = nullptr;
+    QComboBox* CalComboBox = nullptr;
+    QToolButton* btNewAblum = nullptr;
+    QComboBox* AblumComboBox = nullptr;
+    QTabWidget* SettingTabView = nullptr;
+    QWidget* PhotoGridPage = nullptr;  // the photo grid goes here
+    QWidget* VideoGridPage = nullptr;  // the video grid goes here
+    QLabel* photoCount = nullptr;
+    QLabel* videoCount = nullptr;
+
+    // Drawing settings.
+    QSlider* sliderWidth = nullptr;
+    QSlider* sliderFont = nullptr;
+    QSlider* sliderDecimal = nullptr;
+    QLineEdit* WidthTextField = nullptr;
+    QLineEdit* FontTextField = nullptr;
+    QLineEdit* DecimalTextField = nullptr;
+    ColorWell* lColorWell = nullptr;
+    ColorWell* fColorWell = nullptr;
+
+    // Hints and the recording time.
+    QLabel* txt_recording = nullptr;
+
+    // Builds every widget into the window.
+    void setupUi(QMainWindow* window);
+};
+
+}  // namespace lumetra

@@ -1,0 +1,67 @@
+#include "app/NSGridlinesView.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace lumetra {
+
+NSGridlinesView::NSGridlinesView(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      caption_(new QLabel(this)),
+      field_(new QLineEdit(this)),
+      ok_(new QPushButton(QStringLiteral("OK"), this)),
+      cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
+    setObjectName(QStringLiteral("GridlinesView"));
+    setWindowModality(Qt::WindowModal);
+    setAttribute(Qt::WA_TranslucentBackground);
+    field_->setObjectName(QStringLiteral("GridlinesField"));
+    field_->setPlaceholderText(QStringLiteral("Spacing"));
+    field_->setAlignment(Qt::AlignCenter);
+    ok_->setObjectName(QStringLiteral("accentButton"));
+    ok_->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cancel_);
+    buttons->addWidget(ok_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 14, 16, 14);
+    layout->setSpacing(10);
+    layout->addWidget(caption_);
+    layout->addWidget(field_);
+    layout->addLayout(buttons);
+    setFixedWidth(230);
+
+    connect(ok_, &QPushButton::clicked, this, &NSGridlinesView::okRequested);
+    connect(cancel_, &QPushButton::clicked, this, &NSGridlinesView::cancelRequested);
+}
+
+void NSGridlinesView::popUp(QWidget* anchor, const QString& unit) {
+    caption_->setText(QStringLiteral("Grid spacing (%1)").arg(unit));
+    adjustSize();
+    if (anchor) {
+        const QPoint below = anchor->mapToGlobal(QPoint(anchor->width() / 2, anchor->height() + 6));
+        move(below.x() - width() / 2, below.y());
+    }
+    open();
+    field_->setFocus();
+    field_->selectAll();
+}
+
+void NSGridlinesView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
+    painter.fillPath(path, QColor(0x3a, 0x3f, 0x47));
+    painter.setPen(QColor(0x55, 0x5c, 0x67));
+    painter.drawPath(path);
+}
+
+void NSGridlinesView::reject() { emit cancelRequested(); }
+
+}  // namespace lumetra

@@ -1,0 +1,91 @@
+#include "app/NewCalibrationController.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/AlertPresenter.h"
+#include "app/CalibrationInput.h"
+#include "app/NumberText.h"
+
+namespace lumetra {
+
+NewCalibrationController::NewCalibrationController(QWidget* parent, AlertPresenter& alerts)
+    : QDialog(parent),
+      alerts_(alerts),
+      name_(new QLineEdit(this)),
+      mag_(new QLineEdit(this)),
+      len_(new QLineEdit(this)),
+      unit_(new QComboBox(this)),
+      ok_(new QPushButton(QStringLiteral("OK"), this)),
+      cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
+    setObjectName(QStringLiteral("Calibration"));
+    setWindowTitle(QStringLiteral("New Calibration"));
+    setWindowModality(Qt::WindowModal);
+
+    name_->setPlaceholderText(QStringLiteral("e.g. Objective 10x"));
+    mag_->setPlaceholderText(QStringLiteral("whole number, e.g. 100"));
+    len_->setPlaceholderText(QStringLiteral("length of the reference, e.g. 0.5"));
+    for (const std::string& title : calibrationUnitTitles()) unit_->addItem(QString::fromStdString(title));
+    unit_->setCurrentIndex(0);
+
+    auto* intro = new QLabel(
+        QStringLiteral("Enter the calibration, press OK, then draw a line over the reference "
+                       "feature and click once more to place its label."),
+        this);
+    intro->setWordWrap(true);
+    intro->setObjectName(QStringLiteral("secondaryText"));
+
+    auto* form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setHorizontalSpacing(12);
+    form->setVerticalSpacing(10);
+    form->addRow(QStringLiteral("Name"), name_);
+    form->addRow(QStringLiteral("Magnification"), mag_);
+    form->addRow(QStringLiteral("Actual length"), len_);
+    form->addRow(QStringLiteral("Unit"), unit_);
+
+    ok_->setObjectName(QStringLiteral("accentButton"));
+    ok_->setDefault(true);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
+    buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(22, 20, 22, 18);
+    layout->setSpacing(16);
+    layout->addWidget(intro);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    setMinimumWidth(400);
+
+    // The buttons are wired directly, not through accept/reject, so that an
+    // invalid entry keeps the sheet open.
+    connect(ok_, &QPushButton::clicked, this, &NewCalibrationController::onOKNewCalibration);
+    connect(cancel_, &QPushButton::clicked, this, &NewCalibrationController::onCancelNewCalibration);
+}
+
+bool NewCalibrationController::isPureInt(const QString& text) { return lumetra::isPureInt(text.toStdString()); }
+
+bool NewCalibrationController::isPureFloat(const QString& text) {
+    return lumetra::isPureFloat(text.toStdString());
+}
+
+void NewCalibrationController::onOKNewCalibration() {
+    const CalibrationInput input{name_->text().toStdString(), mag_->text().toStdString(),
+                                 len_->text().toStdString(), unit_->currentText().toStdString()};
+    if (const auto problem = calibrationInputProblem(input)) {
+        alerts_.alert(QString::fromUtf8(problem->data(), static_cast<qsizetype>(problem->size())));
+        return;
+    }
+    if (delegate) delegate->PassValue(calibrationEnteredEntity(input), kTransferCalibrationEntered);
+    done(QDialog::Accepted);
+}
+
+void NewCalibrationController::onCancelNewCalibration() { done(QDialog::Rejected); }
+
+}  // namespace lumetra

@@ -1,0 +1,62 @@
+#include "app/NewFolderController.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/AlertPresenter.h"
+#include "storage/AlbumLibrary.h"
+
+namespace lumetra {
+
+NewFolderController::NewFolderController(QWidget* parent, AlertPresenter& alerts, AlbumLibrary& albums)
+    : QDialog(parent),
+      alerts_(alerts),
+      albums_(albums),
+      name_(new QLineEdit(this)),
+      ok_(new QPushButton(QStringLiteral("OK"), this)),
+      cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
+    setObjectName(QStringLiteral("Newfolder"));
+    setWindowTitle(QStringLiteral("New Album"));
+    setWindowModality(Qt::WindowModal);
+    name_->setPlaceholderText(QStringLiteral("Album name"));
+
+    ok_->setObjectName(QStringLiteral("accentButton"));
+    ok_->setDefault(true);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
+    buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(22, 20, 22, 18);
+    layout->setSpacing(14);
+    auto* intro = new QLabel(QStringLiteral("New snapshots and recordings go into the new album."), this);
+    intro->setObjectName(QStringLiteral("secondaryText"));
+    intro->setWordWrap(true);
+    layout->addWidget(intro);
+    layout->addWidget(name_);
+    layout->addWidget(buttons);
+    setMinimumWidth(340);
+
+    connect(ok_, &QPushButton::clicked, this, &NewFolderController::onOKFolderName);
+    connect(cancel_, &QPushButton::clicked, this, &NewFolderController::onCancelFolderName);
+}
+
+void NewFolderController::onOKFolderName() {
+    const std::string name = name_->text().toStdString();
+    const AlbumCreation result = albums_.createAlbum(name);
+    if (result != AlbumCreation::Created) {
+        alerts_.alert(QString::fromUtf8(albumCreationAlert(result)));
+        return;
+    }
+    UserEntity entity;
+    entity.Param1 = name;
+    if (delegate) delegate->PassValue(entity, kTransferAlbumCreated);
+    done(QDialog::Accepted);
+}
+
+void NewFolderController::onCancelFolderName() { done(QDialog::Rejected); }
+
+}  // namespace lumetra

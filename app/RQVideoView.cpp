@@ -1,0 +1,217 @@
+#include "app/RQVideoView.h"
+
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QtMath>
+
+#include "app/QPainterSurface.h"
+#include "measure/MeasurementPass.h"
+#include "measure/OverlayGeometry.h"
+#include "measure/OverlayRenderer.h"
+#include "storage/RQGlobalVariables.h"
+
+namespace lumetra {
+
+RQVideoView::RQVideoView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("VideoView"));
+    // Moves without a button give the preview; moves with a button held do nothing.
+    setMouseTracking(true);
+    setCursor(Qt::CrossCursor);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    syncSize();
+}
+
+RQVideoView::~RQVideoView() = default;
+
+void RQVideoView::initVideoView() {
+    model_.initVideoView();
+    syncTextField();
+}
+
+void RQVideoView::resetMeasureParas() {
+    model_.resetMeasureParas();
+    syncTextField();
+}
+
+void RQVideoView::setDelegate(RQTransferDelegate* delegate) { model_.delegate = delegate; }
+
+void RQVideoView::setMeasureMode(int32_t mode, const std::string& name, const std::string& unit,
+                                 float mag, float len, bool cal) {
+    syncSize();
+    model_.setMeasureMode(mode, name, unit, mag, len, cal);
+    syncTextField();
+    refreshIfRedrawing();
+}
+
+void RQVideoView::deleteshape(int32_t code) {
+    model_.deleteshape(code);
+    refreshIfRedrawing();
+}
+
+void RQVideoView::setGridView(uint8_t mode, float len, float mag, float unitlength) {
+    model_.setGridView(mode, len, mag, unitlength);
+    refreshIfRedrawing();
+}
+
+void RQVideoView::setUpdatedProperty(const RQGlobalVariables& settings) {
+    model_.iLineWidth = static_cast<uint8_t>(settings.getILineWidth());
+    model_.iFontSize = static_cast<uint8_t>(settings.getIFontSize());
+    model_.iDecimal = static_cast<uint8_t>(settings.getIDecimal());
+    model_.ctrLColor = settings.getOLineColor();
+    model_.ctrFColor = settings.getOFontColor();
+    refreshIfRedrawing();
+}
+
+void RQVideoView::abandonShapeInProgress() {
+    const bool calibrating = model_.bCalibration;
+    // Re-entering the same tool clears the shape in progress; a calibration in
+    // progress keeps its actual length, anything else its unit length.
+    setMeasureMode(model_.iMode, model_.strCalName, model_.strUnit, model_.fScale,
+                   calibrating ? model_.fActualLength : model_.fUnitLength, calibrating);
+}
+
+void RQVideoView::showFrame(const Frame& frame, FramePath path) {
+    if (frame.isNull()) return;
+    frame_ = frame;
+    image_ = QImage(frame_.data.get(), frame_.width, frame_.height, frame_.stride, QImage::Format_RGB32);
+    path_ = path;
+    update();
+}
+
+void RQVideoView::mouseDownAt(double x, double yUp, bool control) {
+    // The model reads the typed text from its own copy of the field.
+    if (textField_ && model_.textField) model_.textField->stringValue = textField_->text().toStdString();
+    model_.mouseDown(Point{x, yUp}, control);
+    syncTextField();
+    refreshIfRedrawing();
+}
+
+void RQVideoView::mouseMovedTo(double x, double yUp) {
+    model_.mouseMoved(Point{x, yUp});
+    refreshIfRedrawing();
+}
+
+void RQVideoView::mousePressEvent(QMouseEvent* event) {
+    const QPointF p = event->position();
+    // Qt::ControlModifier is the Ctrl key on Linux.
+    mouseDownAt(p.x(), height() - p.y(), event->modifiers().testFlag(Qt::ControlModifier));
+    event->accept();
+}
+
+void RQVideoView::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() != Qt::NoButton) return;  // dragging gives no preview
+    const QPointF p = event->position();
+    mouseMovedTo(p.x(), height() - p.y());
+}
+
+void RQVideoView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    syncSize();
+    syncTextField();
+}
+
+void RQVideoView::syncSize() {
+    model_.viewWidth = width();
+    model_.viewHeight = height();
+}
+
+void RQVideoView::syncTextField() {
+    if (!model_.textField) {
+        if (textField_) textField_->hide();
+        return;
+    }
+    const TextFieldModel& field = *model_.textField;
+    if (!textField_) {
+        textField_ = new QLineEdit(this);
+        textField_->setObjectName(QStringLiteral("textField"));
+    }
+    textField_->setAlignment(field.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    textField_->setPlaceholderText(QString::fromStdString(field.placeholder));
+    const QString text = QString::fromStdString(field.stringValue);
+    if (textField_->text() != text) textField_->setText(text);
+    // The model's frame is y-up from the view's lower-left corner.
+    const double top = height() - field.y - field.height;
+    textField_->setGeometry(qRound(field.x), qRound(top), qRound(field.width), qRound(field.height));
+    textField_->setVisible(!field.hidden);
+    if (!field.hidden) textField_->setFocus();
+}
+
+void RQVideoView::refreshIfRedrawing() {
+    if (path_ == FramePath::Redraw) update();
+}
+
+void RQVideoView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (image_.isNull()) {
+        drawPlaceholder(painter);
+    } else {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(rect()), image_);
+    }
+    if (path_ == FramePath::Redraw) drawMeasurementPass(painter);
+}
+
+void RQVideoView::drawPlaceholder(QPainter& painter) {
+    QLinearGradient background(0, 0, 0, height());
+    background.setColorAt(0.0, QColor(0x11, 0x14, 0x18));
+    background.setColorAt(1.0, QColor(0x0a, 0x0c, 0x0f));
+    painter.fillRect(rect(), background);
+    painter.setPen(QColor(0x25, 0x2a, 0x31));
+    painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPointF centre = QRectF(rect()).center();
+    painter.setPen(QPen(QColor(0x2a, 0x30, 0x39), 2));
+    painter.drawEllipse(centre, 58, 58);
+    painter.drawEllipse(centre, 34, 34);
+    painter.drawLine(centre - QPointF(80, 0), centre - QPointF(62, 0));
+    painter.drawLine(centre + QPointF(62, 0), centre + QPointF(80, 0));
+    painter.drawLine(centre - QPointF(0, 80), centre - QPointF(0, 62));
+    painter.drawLine(centre + QPointF(0, 62), centre + QPointF(0, 80));
+    QFont title = font();
+    title.setPointSizeF(15);
+    title.setWeight(QFont::DemiBold);
+    painter.setFont(title);
+    painter.setPen(QColor(0xc9, 0xcf, 0xd8));
+    painter.drawText(QRectF(0, centre.y() + 96, width(), 30), Qt::AlignCenter,
+                     QStringLiteral("No microscope connected"));
+    QFont detail = font();
+    detail.setPointSizeF(11);
+    painter.setFont(detail);
+    painter.setPen(QColor(0x7d, 0x86, 0x93));
+    painter.drawText(QRectF(0, centre.y() + 126, width(), 24), Qt::AlignCenter,
+                     QStringLiteral("Connect a USB or WiFi microscope to see the live picture"));
+}
+
+void RQVideoView::drawMeasurementPass(QPainter& painter) {
+    ++measurementPasses_;
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterSurface surface(painter, height(), &texts_);
+    lumetra::drawMeasurementPass(surface, model_, width(), height(),
+                                 [&](const OverlaySetting& setting, double w, double h) {
+                                     surface.drawLayer(overlayLayer(setting, w, h), RectF{0.0, 0.0, w, h});
+                                 });
+}
+
+const QImage& RQVideoView::overlayLayer(const OverlaySetting& setting, double w, double h) {
+    // The overlay only changes with the grid setting, the line style or the size.
+    const bool same = !overlayLayer_.isNull() && overlayKey_.iGridMode == setting.iGridMode &&
+                      overlayKey_.fPitchPixes == setting.fPitchPixes &&
+                      overlayKey_.iLineWidth == setting.iLineWidth &&
+                      overlayKey_.ctrLColor == setting.ctrLColor && overlaySize_ == QSizeF(w, h);
+    if (same) return overlayLayer_;
+    const qreal ratio = devicePixelRatioF();
+    overlayLayer_ = QImage(QSize(qCeil(w * ratio), qCeil(h * ratio)), QImage::Format_ARGB32_Premultiplied);
+    overlayLayer_.setDevicePixelRatio(ratio);
+    overlayLayer_.fill(Qt::transparent);
+    QPainter painter(&overlayLayer_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterSurface surface(painter, h);
+    drawOverlay(surface, viewOverlay(setting.iGridMode, w, h, setting.fPitchPixes), setting.iLineWidth,
+                setting.ctrLColor);
+    overlayKey_ = setting;
+    overlaySize_ = QSizeF(w, h);
+    return overlayLayer_;
+}
+
+}  // namespace lumetra

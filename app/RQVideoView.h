@@ -1,0 +1,91 @@
+#pragma once
+// The measuring view: shows the camera frame and, on the redraw path, the shape
+// under construction, the overlay and the stored shapes. It owns the toolkit-free
+// measurement model and only adapts mouse events, the text tool's field and
+// painting to it. Qt's y axis points down; the model's points up.
+
+#include <QImage>
+#include <QWidget>
+
+#include <cstdint>
+#include <string>
+
+#include "app/FramePath.h"
+#include "app/QPainterSurface.h"
+#include "image/Frame.h"
+#include "measure/MeasureModel.h"
+#include "measure/ShapeRenderer.h"
+
+class QLineEdit;
+
+namespace lumetra {
+
+class RQGlobalVariables;
+
+class RQVideoView : public QWidget {
+    Q_OBJECT
+public:
+    explicit RQVideoView(QWidget* parent = nullptr);
+    ~RQVideoView() override;
+
+    const MeasureModel& model() const { return model_; }
+
+    // The view's operations; each keeps the text field in step with the model.
+    void initVideoView();
+    void resetMeasureParas();
+    void setDelegate(RQTransferDelegate* delegate);
+    void setMeasureMode(int32_t mode, const std::string& name, const std::string& unit, float mag,
+                        float len, bool cal);
+    void deleteshape(int32_t code);
+    bool getShapesCount() const { return model_.getShapesCount(); }
+    void setGridView(uint8_t mode, float len, float mag, float unitlength);
+    // Copies the five drawing settings into the view for shapes drawn from now on.
+    void setUpdatedProperty(const RQGlobalVariables& settings);
+    // Drops the shape in progress and starts afresh with the same tool and
+    // calibration state (the Escape key).
+    void abandonShapeInProgress();
+
+    // Frame delivery, on the main thread: the frame alone, or the full redraw.
+    void showFrame(const Frame& frame, FramePath path);
+    const Frame& currentFrame() const { return frame_; }
+    FramePath lastFramePath() const { return path_; }
+
+    // How many measurement passes (preview, overlay, shapes) have been drawn.
+    uint64_t measurementPassCount() const { return measurementPasses_; }
+
+    // Mouse input in the model's y-up coordinates, as the event handlers pass it.
+    void mouseDownAt(double x, double yUp, bool control);
+    void mouseMovedTo(double x, double yUp);
+
+    // The text tool's field; null until the text tool is first chosen.
+    QLineEdit* textField() const { return textField_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void syncTextField();
+    void syncSize();
+    void drawPlaceholder(QPainter& painter);
+    void drawMeasurementPass(QPainter& painter);
+    // The overlay drawn once into an image and reused while it stays the same.
+    const QImage& overlayLayer(const OverlaySetting& setting, double w, double h);
+    // A new state becomes visible at once on the redraw path.
+    void refreshIfRedrawing();
+
+    MeasureModel model_;
+    Frame frame_;
+    QImage image_;  // wraps frame_'s pixels without a copy
+    FramePath path_ = FramePath::Direct;
+    uint64_t measurementPasses_ = 0;
+    QLineEdit* textField_ = nullptr;
+    StaticTextCache texts_;
+    QImage overlayLayer_;
+    OverlaySetting overlayKey_;
+    QSizeF overlaySize_;
+};
+
+}  // namespace lumetra
