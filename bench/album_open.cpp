@@ -58,7 +58,8 @@ Frame makePicture(int i) {
             const int disc = d < 150 ? 90 : 0;
             const int texture = ((x * 7 + y * 13 + i) % 17) - 8;
             row[x * 4 + 0] = static_cast<uint8_t>(std::clamp(60 + x / 16 + disc + texture, 0, 255));
-            row[x * 4 + 1] = static_cast<uint8_t>(std::clamp(40 + y / 8 + disc / 2 + texture, 0, 255));
+            row[x * 4 + 1] =
+                static_cast<uint8_t>(std::clamp(40 + y / 8 + disc / 2 + texture, 0, 255));
             row[x * 4 + 2] = static_cast<uint8_t>(std::clamp(120 + (i % 100) + texture, 0, 255));
             row[x * 4 + 3] = 255;
         }
@@ -178,8 +179,7 @@ void BM_OpenAlbumFirstThumbnails(benchmark::State& state) {
         cpu += processCpuMs() - cpuBefore;
     }
     state.counters["rss_growth_MB"] = growth;
-    state.counters["process_cpu_ms"] =
-        benchmark::Counter(cpu, benchmark::Counter::kAvgIterations);
+    state.counters["process_cpu_ms"] = benchmark::Counter(cpu, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_OpenAlbumFirstThumbnails)->Unit(benchmark::kMillisecond)->UseRealTime();
 

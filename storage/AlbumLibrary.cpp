@@ -35,7 +35,11 @@ std::u32string lowerCased(std::string_view name) {
     size_t i = 0;
     while (i < name.size()) {
         const auto c = static_cast<unsigned char>(name[i]);
-        const size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        const size_t len = c < 0x80           ? 1
+                           : (c >> 5) == 0x6  ? 2
+                           : (c >> 4) == 0xE  ? 3
+                           : (c >> 3) == 0x1E ? 4
+                                              : 0;
         if (len == 0 || i + len > name.size() || !isValidUtf8(name.substr(i, len))) {
             out.push_back(0xF0000 + c);
             ++i;
@@ -44,8 +48,10 @@ std::u32string lowerCased(std::string_view name) {
         char32_t cp = len == 1 ? c : c & (0x7F >> len);
         for (size_t k = 1; k < len; ++k)
             cp = (cp << 6) | (static_cast<unsigned char>(name[i + k]) & 0x3F);
-        if (loc) cp = static_cast<char32_t>(::towlower_l(static_cast<wint_t>(cp), loc));
-        else if (cp >= U'A' && cp <= U'Z') cp += U'a' - U'A';
+        if (loc)
+            cp = static_cast<char32_t>(::towlower_l(static_cast<wint_t>(cp), loc));
+        else if (cp >= U'A' && cp <= U'Z')
+            cp += U'a' - U'A';
         out.push_back(cp);
         i += len;
     }
@@ -76,10 +82,14 @@ std::vector<std::string> scanAlbums(const std::string& root) {
 
 const char* albumCreationAlert(AlbumCreation result) {
     switch (result) {
-        case AlbumCreation::EmptyName: return "Please enter folder name";
-        case AlbumCreation::IllegalName: return "Name is illegal";
-        case AlbumCreation::AlreadyExists: return "The folder name exist";
-        case AlbumCreation::Created: break;
+        case AlbumCreation::EmptyName:
+            return "Please enter folder name";
+        case AlbumCreation::IllegalName:
+            return "Name is illegal";
+        case AlbumCreation::AlreadyExists:
+            return "The folder name exist";
+        case AlbumCreation::Created:
+            break;
     }
     return "";
 }
@@ -88,8 +98,8 @@ AlbumLibrary::AlbumLibrary(RQGlobalVariables& settings) : settings_(settings) {}
 
 std::optional<size_t> AlbumLibrary::scan() {
     oAblumMutArray_ = scanAlbums(settings_.getStrDocuments());
-    const auto it = std::find(oAblumMutArray_.begin(), oAblumMutArray_.end(),
-                              settings_.getStrDefFolder());
+    const auto it =
+        std::find(oAblumMutArray_.begin(), oAblumMutArray_.end(), settings_.getStrDefFolder());
     if (it == oAblumMutArray_.end()) return std::nullopt;
     return static_cast<size_t>(it - oAblumMutArray_.begin());
 }

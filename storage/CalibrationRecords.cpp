@@ -52,7 +52,8 @@ void appendFixed3(std::string& out, float value) {
 
 }  // namespace
 
-std::string formatCalibrationRecord(float magnification, const std::string& unit, float unitLength) {
+std::string formatCalibrationRecord(float magnification, const std::string& unit,
+                                    float unitLength) {
     std::string out;
     appendFixed3(out, magnification);
     out += '-';

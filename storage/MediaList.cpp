@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 bool hasJpgExtension(const std::string& name) {
     const size_t dot = name.rfind('.');
     // A leading dot starts a hidden name, not an extension.
-    return dot != std::string::npos && dot != 0 && name.compare(dot + 1, std::string::npos, "jpg") == 0;
+    return dot != std::string::npos && dot != 0 &&
+           name.compare(dot + 1, std::string::npos, "jpg") == 0;
 }
 
 }  // namespace

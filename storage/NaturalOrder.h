@@ -13,8 +13,6 @@ namespace lumetra {
 // <0, 0 or >0 like strcmp.
 int naturalCompare(std::string_view a, std::string_view b);
 
-inline bool naturalLess(std::string_view a, std::string_view b) {
-    return naturalCompare(a, b) < 0;
-}
+inline bool naturalLess(std::string_view a, std::string_view b) { return naturalCompare(a, b) < 0; }
 
 }  // namespace lumetra

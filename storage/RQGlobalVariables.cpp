@@ -36,7 +36,8 @@ std::string readDefaultAlbum(const std::string& path) {
 }
 
 SoundResource sound(const std::string& resourceDir, const char* name) {
-    return SoundResource{name, "wav", joinPath(resourceDir, std::string("sounds/") + name + ".wav")};
+    return SoundResource{name, "wav",
+                         joinPath(resourceDir, std::string("sounds/") + name + ".wav")};
 }
 
 }  // namespace
@@ -63,8 +64,10 @@ RQGlobalVariables::RQGlobalVariables(const std::string& homeDir, const std::stri
     strCalibrationPlist = paths.calibrationPlist();
     if (!exists(strCalibrationPlist)) {
         const auto templ = readWholeFile(joinPath(resourceDir, "calibration.plist"));
-        if (templ) writeNewFileAtomically(strCalibrationPlist, templ->data(), templ->size());
-        else createEmptyCalibrationList(strCalibrationPlist);
+        if (templ)
+            writeNewFileAtomically(strCalibrationPlist, templ->data(), templ->size());
+        else
+            createEmptyCalibrationList(strCalibrationPlist);
     }
 
     avCameraVoice = sound(resourceDir, "TakePicture");

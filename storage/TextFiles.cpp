@@ -46,10 +46,14 @@ bool isValidUtf8(std::string_view bytes) {
         }
         int extra = 0;
         uint32_t cp = 0;
-        if ((c & 0xE0) == 0xC0) extra = 1, cp = c & 0x1F;
-        else if ((c & 0xF0) == 0xE0) extra = 2, cp = c & 0x0F;
-        else if ((c & 0xF8) == 0xF0) extra = 3, cp = c & 0x07;
-        else return false;
+        if ((c & 0xE0) == 0xC0)
+            extra = 1, cp = c & 0x1F;
+        else if ((c & 0xF0) == 0xE0)
+            extra = 2, cp = c & 0x0F;
+        else if ((c & 0xF8) == 0xF0)
+            extra = 3, cp = c & 0x07;
+        else
+            return false;
         if (i + static_cast<size_t>(extra) >= n) return false;
         for (int k = 1; k <= extra; ++k) {
             const auto cc = static_cast<uint8_t>(bytes[i + static_cast<size_t>(k)]);

@@ -115,16 +115,16 @@ void ThumbnailLoader::work(const std::shared_ptr<State>& state) {
             const auto it = state->inFlight.find(path);
             if (state->stopping || it == state->inFlight.end() || it->second != ticket) continue;
         }
-        state->post([state, path = std::move(path), ticket,
-                     thumbnail = std::move(thumbnail)]() mutable {
-            {
-                std::lock_guard lock(state->mutex);
-                const auto it = state->inFlight.find(path);
-                if (it == state->inFlight.end() || it->second != ticket) return;
-                state->inFlight.erase(it);
-            }
-            if (state->alive && state->deliver) state->deliver(path, std::move(thumbnail));
-        });
+        state->post(
+            [state, path = std::move(path), ticket, thumbnail = std::move(thumbnail)]() mutable {
+                {
+                    std::lock_guard lock(state->mutex);
+                    const auto it = state->inFlight.find(path);
+                    if (it == state->inFlight.end() || it->second != ticket) return;
+                    state->inFlight.erase(it);
+                }
+                if (state->alive && state->deliver) state->deliver(path, std::move(thumbnail));
+            });
     }
 }
 

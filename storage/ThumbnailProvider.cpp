@@ -7,11 +7,12 @@ ThumbnailProvider::ThumbnailProvider(PostToMain post,
                                      Options options)
     : onReady_(std::move(onReady)),
       cache_(options.cacheBytes),
-      loader_(std::move(post),
-              [this](const std::string& path, std::optional<Frame> thumbnail) {
-                  deliver(path, std::move(thumbnail));
-              },
-              ThumbnailLoader::Options{options.maxSide, options.maxPending, options.workers}) {}
+      loader_(
+          std::move(post),
+          [this](const std::string& path, std::optional<Frame> thumbnail) {
+              deliver(path, std::move(thumbnail));
+          },
+          ThumbnailLoader::Options{options.maxSide, options.maxPending, options.workers}) {}
 
 ThumbnailProvider::Thumbnail ThumbnailProvider::thumbnail(const std::string& path) {
     if (const Frame* frame = cache_.find(path))

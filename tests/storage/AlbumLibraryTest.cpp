@@ -1,10 +1,9 @@
-#include "storage/AlbumLibrary.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "StorageTestFiles.h"
+#include "storage/AlbumLibrary.h"
 #include "storage/RQGlobalVariables.h"
 #include "support/TempDir.h"
 
@@ -47,7 +46,8 @@ TEST(AlbumScan, OnlyFoldersWithImageAndVideoCount) {
 TEST(AlbumScan, SortedByLowerCasedNames) {
     test::TempDir dir;
     for (const char* name : {"gamma", "beta", "Alpha"}) makeAlbum(dir.path(), name);
-    EXPECT_EQ(scanAlbums(dir.path().string()), (std::vector<std::string>{"Alpha", "beta", "gamma"}));
+    EXPECT_EQ(scanAlbums(dir.path().string()),
+              (std::vector<std::string>{"Alpha", "beta", "gamma"}));
 }
 
 TEST(AlbumScan, CaseFoldingCoversNonLatinLetters) {
@@ -91,9 +91,9 @@ TEST_F(AlbumLibraryTest, CreateRecreatesAMissingRoot) {
 
 TEST_F(AlbumLibraryTest, CreateRefusesBadOrTakenNames) {
     EXPECT_EQ(library.createAlbum(""), AlbumCreation::EmptyName);
-    for (const std::string& bad : {std::string("."), std::string(".."), std::string("../escape"),
-                                   std::string("a/b"), std::string("/abs"),
-                                   std::string("nul\0x", 5)})
+    for (const std::string& bad :
+         {std::string("."), std::string(".."), std::string("../escape"), std::string("a/b"),
+          std::string("/abs"), std::string("nul\0x", 5)})
         EXPECT_EQ(library.createAlbum(bad), AlbumCreation::IllegalName) << bad;
     EXPECT_FALSE(fs::exists(home.path() / "escape"));
 

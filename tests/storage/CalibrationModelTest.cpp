@@ -1,12 +1,10 @@
-#include "storage/CalibrationModel.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "StorageTestFiles.h"
+#include "storage/CalibrationModel.h"
 #include "storage/CalibrationRecords.h"
-#include "storage/RQGlobalVariables.h"
 #include "support/TempDir.h"
 
 using namespace lumetra;
@@ -35,10 +33,9 @@ protected:
 
 }  // namespace
 
-TEST_F(CalibrationModelTest, StartsUncalibrated) { expectUncalibrated(); }
-
 TEST_F(CalibrationModelTest, RestoreSelectsTheNameOfCalibrationTxt) {
-    spit(plist, plistXml({{"Objective 10x", "10.000-um-2.500"}, {"Objective 4x", "4.000-mm-0.250"}}));
+    spit(plist,
+         plistXml({{"Objective 10x", "10.000-um-2.500"}, {"Objective 4x", "4.000-mm-0.250"}}));
     spit(txt, "Objective 4x");
     const auto index = model.restore();
     ASSERT_EQ(index, 1u);
@@ -51,8 +48,8 @@ TEST_F(CalibrationModelTest, RestoreSelectsTheNameOfCalibrationTxt) {
 
 TEST_F(CalibrationModelTest, RestoreWithoutAUsableCurrentNameStaysUncalibrated) {
     spit(plist, plistXml({{"a", "4.000-mm-0.250"}, {"broken", "4.000"}}));
-    for (const std::string& content : {std::string("gone"), std::string("a\n"),
-                                       std::string("broken"), std::string("\xFF")}) {
+    for (const std::string& content :
+         {std::string("gone"), std::string("a\n"), std::string("broken"), std::string("\xFF")}) {
         spit(txt, content);
         EXPECT_FALSE(model.restore()) << content;
         expectUncalibrated();
@@ -72,13 +69,6 @@ TEST_F(CalibrationModelTest, RestoreWithoutAListFile) {
     EXPECT_TRUE(model.names().empty());
     expectUncalibrated();
     EXPECT_EQ(slurp(plist), "<plist><dict><key>a</key>");  // left for the user
-}
-
-TEST_F(CalibrationModelTest, RestoreResetsEarlierValues) {
-    model.setCalibratedParas("old", 3.0f, 2.0f, "um");
-    spit(plist, plistXml({}));
-    EXPECT_FALSE(model.restore());
-    expectUncalibrated();
 }
 
 TEST_F(CalibrationModelTest, SelectAppliesTheStoredRecordAndRemembersIt) {
@@ -114,16 +104,6 @@ TEST_F(CalibrationModelTest, SelectOutsideTheListIsIgnored) {
     EXPECT_FALSE(model.select(1));
     EXPECT_FALSE(model.select(static_cast<size_t>(-1)));
     EXPECT_EQ(model.strCalName(), "kept");
-    EXPECT_FALSE(fs::exists(txt));
-}
-
-TEST_F(CalibrationModelTest, BeginTakesTheTypedValues) {
-    model.beginCalibration("New", " 12 ", "0.5", "um");
-    EXPECT_EQ(model.strCalName(), "New");
-    EXPECT_FLOAT_EQ(model.fScale(), 12.0f);
-    EXPECT_FLOAT_EQ(model.fUnitLength(), 0.5f);
-    EXPECT_EQ(model.strUnit(), "um");
-    EXPECT_TRUE(model.names().empty());
     EXPECT_FALSE(fs::exists(txt));
 }
 
@@ -181,12 +161,4 @@ TEST_F(CalibrationModelTest, ClearWithoutFilesStillSucceeds) {
     model.clear();
     expectUncalibrated();
     EXPECT_TRUE(readCalibrationList(plist));  // an empty list now exists
-}
-
-TEST(CalibrationModelSettings, UsesTheStorageRootFiles) {
-    test::TempDir home;
-    RQGlobalVariables settings(home.path().string(), LUMETRA_RESOURCE_DIR);
-    CalibrationModel model(settings);
-    EXPECT_EQ(model.plistPath(), settings.getStrCalibrationPlist());
-    EXPECT_EQ(model.calibrationTxtPath(), (home.path() / "Lumetra" / "calibration.txt").string());
 }

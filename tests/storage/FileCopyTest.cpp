@@ -1,10 +1,9 @@
-#include "storage/FileCopy.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "StorageTestFiles.h"
+#include "storage/FileCopy.h"
 #include "support/TempDir.h"
 
 using namespace lumetra;
@@ -51,7 +50,8 @@ TEST(CopyNoReplace, FailuresLeaveNothingBehind) {
     spit(dir.path() / "a", std::string(100000, 'x'));
     EXPECT_FALSE(copyFileNoReplace((dir.path() / "missing").string(), (dir.path() / "b").string()));
     EXPECT_FALSE(copyFileNoReplace(dir.path().string(), (dir.path() / "b").string()));
-    EXPECT_FALSE(copyFileNoReplace((dir.path() / "a").string(), (dir.path() / "no" / "b").string()));
+    EXPECT_FALSE(
+        copyFileNoReplace((dir.path() / "a").string(), (dir.path() / "no" / "b").string()));
     {
         test::ScopedFileSizeLimit limit(1000);
         EXPECT_FALSE(copyFileNoReplace((dir.path() / "a").string(), (dir.path() / "b").string()));

@@ -1,11 +1,11 @@
-#include "storage/NaturalOrder.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "storage/NaturalOrder.h"
 
 using namespace lumetra;
 

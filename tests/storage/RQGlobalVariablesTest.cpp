@@ -1,5 +1,3 @@
-#include "storage/RQGlobalVariables.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +6,7 @@
 
 #include "StorageTestFiles.h"
 #include "storage/CalibrationRecords.h"
+#include "storage/RQGlobalVariables.h"
 #include "support/TempDir.h"
 
 using namespace lumetra;
@@ -133,9 +132,9 @@ TEST(SettingsCreation, EmptyNameUsesTheRootsOwnFolders) {
 }
 
 TEST(SettingsCreation, UnusableDefaultNameFallsBackWithoutTouchingTheFile) {
-    for (const std::string& content : {std::string("caf\xE9"), std::string("../outside"),
-                                      std::string(".."), std::string("a/b"),
-                                      std::string("x\0y", 3)}) {
+    for (const std::string& content :
+         {std::string("caf\xE9"), std::string("../outside"), std::string(".."), std::string("a/b"),
+          std::string("x\0y", 3)}) {
         test::TempDir home;
         const fs::path root = home.path() / "Lumetra";
         fs::create_directory(root);

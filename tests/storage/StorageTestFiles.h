@@ -47,8 +47,8 @@ inline Frame solidFrame(int w, int h, uint8_t b, uint8_t g, uint8_t r) {
 }
 
 // Writes a JPEG of the given size and colour.
-inline void writeJpeg(const std::filesystem::path& p, int w, int h, uint8_t b = 40,
-                      uint8_t g = 120, uint8_t r = 200) {
+inline void writeJpeg(const std::filesystem::path& p, int w, int h, uint8_t b = 40, uint8_t g = 120,
+                      uint8_t r = 200) {
     const std::vector<uint8_t> bytes = encodeJpeg(solidFrame(w, h, b, g, r), 90);
     spit(p, std::string(bytes.begin(), bytes.end()));
 }

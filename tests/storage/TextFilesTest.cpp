@@ -1,10 +1,9 @@
-#include "storage/TextFiles.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "StorageTestFiles.h"
+#include "storage/TextFiles.h"
 #include "support/TempDir.h"
 
 using namespace lumetra;
@@ -14,18 +13,18 @@ TEST(Utf8Validation, AcceptsWellFormedText) {
     EXPECT_TRUE(isValidUtf8(""));
     EXPECT_TRUE(isValidUtf8("default"));
     EXPECT_TRUE(isValidUtf8("Ölbilder \xE2\x82\xAC \xF0\x9F\x94\xAC"));  // Ö, €, 🔬
-    EXPECT_TRUE(isValidUtf8("\xF4\x8F\xBF\xBF"));                       // U+10FFFF
+    EXPECT_TRUE(isValidUtf8("\xF4\x8F\xBF\xBF"));                        // U+10FFFF
 }
 
 TEST(Utf8Validation, RejectsMalformedText) {
     EXPECT_FALSE(isValidUtf8("\xFF"));
-    EXPECT_FALSE(isValidUtf8("abc\xC3"));          // cut short
-    EXPECT_FALSE(isValidUtf8("\xC3\x28"));         // bad continuation
-    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));         // overlong "/"
-    EXPECT_FALSE(isValidUtf8("\xE0\x80\xAF"));     // overlong "/"
-    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));     // surrogate
+    EXPECT_FALSE(isValidUtf8("abc\xC3"));           // cut short
+    EXPECT_FALSE(isValidUtf8("\xC3\x28"));          // bad continuation
+    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));          // overlong "/"
+    EXPECT_FALSE(isValidUtf8("\xE0\x80\xAF"));      // overlong "/"
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));      // surrogate
     EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
-    EXPECT_FALSE(isValidUtf8("\x80"));             // lone continuation
+    EXPECT_FALSE(isValidUtf8("\x80"));              // lone continuation
     EXPECT_FALSE(isValidUtf8("Latin-1 \xE9t\xE9"));
 }
 

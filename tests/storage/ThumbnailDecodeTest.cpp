@@ -1,10 +1,9 @@
-#include "storage/ThumbnailDecode.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "StorageTestFiles.h"
+#include "storage/ThumbnailDecode.h"
 #include "support/TempDir.h"
 
 using namespace lumetra;

@@ -1,5 +1,3 @@
-#include "storage/ThumbnailLoader.h"
-
 #include <gtest/gtest.h>
 
 #include <condition_variable>
@@ -8,6 +6,7 @@
 
 #include "MainQueue.h"
 #include "StorageTestFiles.h"
+#include "storage/ThumbnailLoader.h"
 #include "support/TempDir.h"
 
 using namespace lumetra;
@@ -73,7 +72,7 @@ TEST(ThumbnailLoader, NewestRequestsFirstAndOldestFallOff) {
         loader.request(paths[0]);
         gate.waitEntered();  // the worker holds the result of 0
         for (int i = 1; i < 6; ++i) loader.request(paths[static_cast<size_t>(i)]);
-        loader.request(paths[4]);  // asked again: moves to the front
+        loader.request(paths[4]);             // asked again: moves to the front
         EXPECT_EQ(loader.queuedCount(), 3u);  // 1 and 2 fell off
         gate.open();
         ASSERT_TRUE(main.runUntil([&] { return order.size() == 4; }));
@@ -92,9 +91,8 @@ TEST(ThumbnailLoader, CancelAllEmptiesTheQueue) {
     const auto b = (dir.path() / "b.jpg").string();
     test::writeJpeg(a, 32, 32);
     test::writeJpeg(b, 32, 32);
-    ThumbnailLoader loader(gate.poster(), [&](const std::string& p, std::optional<Frame>) {
-        delivered.push_back(p);
-    });
+    ThumbnailLoader loader(
+        gate.poster(), [&](const std::string& p, std::optional<Frame>) { delivered.push_back(p); });
     loader.request(a);
     gate.waitEntered();
     loader.request(b);
@@ -121,8 +119,10 @@ TEST(ThumbnailLoader, SeveralWorkersDeliverEverything) {
         options);
     for (int i = 0; i < 20; ++i) {
         const auto p = dir.path() / (std::to_string(i) + (i % 5 ? ".jpg" : "bad.jpg"));
-        if (i % 5) test::writeJpeg(p, 80, 60);
-        else test::spit(p, "junk");
+        if (i % 5)
+            test::writeJpeg(p, 80, 60);
+        else
+            test::spit(p, "junk");
         loader.request(p.string());
     }
     ASSERT_TRUE(main.runUntil([&] { return delivered.size() == 20; }));

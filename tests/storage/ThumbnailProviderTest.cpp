@@ -1,5 +1,3 @@
-#include "storage/ThumbnailProvider.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +5,7 @@
 
 #include "MainQueue.h"
 #include "StorageTestFiles.h"
+#include "storage/ThumbnailProvider.h"
 #include "support/TempDir.h"
 
 using namespace lumetra;
@@ -103,8 +102,8 @@ TEST_F(ThumbnailProviderTest, CancelDropsWaitingResults) {
 TEST_F(ThumbnailProviderTest, MemoryStaysWithinTheBudget) {
     ThumbnailProvider::Options options;
     options.cacheBytes = 3 * (240 * 135 * 4 + 1000);
-    ThumbnailProvider provider(main.poster(), [&](const std::string& p) { ready.push_back(p); },
-                               options);
+    ThumbnailProvider provider(
+        main.poster(), [&](const std::string& p) { ready.push_back(p); }, options);
     std::vector<std::string> paths;
     for (int i = 0; i < 6; ++i) paths.push_back(jpeg(std::to_string(i) + ".jpg", 1920, 1080));
     for (const auto& p : paths) provider.thumbnail(p);
