@@ -3,12 +3,9 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QtMath>
 
 #include "app/QPainterSurface.h"
 #include "measure/MeasurementPass.h"
-#include "measure/OverlayGeometry.h"
-#include "measure/OverlayRenderer.h"
 #include "storage/RQGlobalVariables.h"
 
 namespace lumetra {
@@ -189,29 +186,8 @@ void RQVideoView::drawMeasurementPass(QPainter& painter) {
     QPainterSurface surface(painter, height(), &texts_);
     lumetra::drawMeasurementPass(surface, model_, width(), height(),
                                  [&](const OverlaySetting& setting, double w, double h) {
-                                     surface.drawLayer(overlayLayer(setting, w, h), RectF{0.0, 0.0, w, h});
+                                     overlays_.draw(surface, setting, w, h, devicePixelRatioF());
                                  });
-}
-
-const QImage& RQVideoView::overlayLayer(const OverlaySetting& setting, double w, double h) {
-    // The overlay only changes with the grid setting, the line style or the size.
-    const bool same = !overlayLayer_.isNull() && overlayKey_.iGridMode == setting.iGridMode &&
-                      overlayKey_.fPitchPixes == setting.fPitchPixes &&
-                      overlayKey_.iLineWidth == setting.iLineWidth &&
-                      overlayKey_.ctrLColor == setting.ctrLColor && overlaySize_ == QSizeF(w, h);
-    if (same) return overlayLayer_;
-    const qreal ratio = devicePixelRatioF();
-    overlayLayer_ = QImage(QSize(qCeil(w * ratio), qCeil(h * ratio)), QImage::Format_ARGB32_Premultiplied);
-    overlayLayer_.setDevicePixelRatio(ratio);
-    overlayLayer_.fill(Qt::transparent);
-    QPainter painter(&overlayLayer_);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterSurface surface(painter, h);
-    drawOverlay(surface, viewOverlay(setting.iGridMode, w, h, setting.fPitchPixes), setting.iLineWidth,
-                setting.ctrLColor);
-    overlayKey_ = setting;
-    overlaySize_ = QSizeF(w, h);
-    return overlayLayer_;
 }
 
 }  // namespace lumetra

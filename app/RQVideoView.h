@@ -11,10 +11,10 @@
 #include <string>
 
 #include "app/FramePath.h"
+#include "app/OverlayImageCache.h"
 #include "app/QPainterSurface.h"
 #include "image/Frame.h"
 #include "measure/MeasureModel.h"
-#include "measure/ShapeRenderer.h"
 
 class QLineEdit;
 
@@ -71,8 +71,6 @@ private:
     void syncSize();
     void drawPlaceholder(QPainter& painter);
     void drawMeasurementPass(QPainter& painter);
-    // The overlay drawn once into an image and reused while it stays the same.
-    const QImage& overlayLayer(const OverlaySetting& setting, double w, double h);
     // A new state becomes visible at once on the redraw path.
     void refreshIfRedrawing();
 
@@ -83,9 +81,7 @@ private:
     uint64_t measurementPasses_ = 0;
     QLineEdit* textField_ = nullptr;
     StaticTextCache texts_;
-    QImage overlayLayer_;
-    OverlaySetting overlayKey_;
-    QSizeF overlaySize_;
+    OverlayImageCache overlays_;
 };
 
 }  // namespace lumetra

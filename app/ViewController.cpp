@@ -57,6 +57,7 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
       alerts_(alerts ? std::move(alerts) : std::make_unique<MessageBoxPresenter>(this)),
       calibrations_(settings),
       albums_(settings) {
+    openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     setWindowTitle(QStringLiteral("Lumetra"));
     setWindowIcon(imageIcon("lumetra"));
     ui_.setupUi(this);
@@ -323,7 +324,7 @@ void ViewController::new_calibration() {
 }
 
 void ViewController::open_calibration() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(settings_.getStrDocuments())));
+    if (openUrl) openUrl(QUrl::fromLocalFile(toQString(settings_.getStrDocuments())));
 }
 
 void ViewController::clear_calibration() {

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "app/AlertPresenter.h"
@@ -23,6 +24,7 @@
 #include "storage/MediaList.h"
 
 class QComboBox;
+class QUrl;
 class QMenu;
 class QToolButton;
 
@@ -84,6 +86,10 @@ public:
     uint8_t bPictureShow = 0;
     uint64_t IndexSelect = 0;
     GridCellAppearances cellAppearances;
+
+    // Opens a URL with the desktop (the file manager for a folder); replaceable
+    // so that tests see what would open.
+    std::function<bool(const QUrl&)> openUrl;
 
     // The camera and capture sides, not owned; null until they exist.
     void setCameraSide(CameraSide* side) { camera_ = side; }

@@ -7,13 +7,17 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QStringList>
+#include <QTest>
 #include <QToolButton>
 
 #include <cstring>
 #include <deque>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/AlertPresenter.h"
+#include "app/CameraSeams.h"
 #include "app/RQVideoView.h"
 #include "app/ViewController.h"
 #include "image/Frame.h"
@@ -37,6 +41,25 @@ public:
     QStringList alerts;
     QStringList confirmations;
     std::deque<bool> answers;
+};
+
+// Camera and capture sides that count what the window asks of them.
+struct RecordingCameraSide : CameraSide {
+    void connectUsbCamera() override { ++usb; }
+    void connectWiFiCamera() override { ++wifi; }
+    void chooseWiFiFormat(int) override { ++format; }
+    void chooseWiFiFrameRate(int) override { ++fps; }
+    void stopUsbCapture() override { ++stops; }
+    int usb = 0, wifi = 0, format = 0, fps = 0, stops = 0;
+};
+
+struct RecordingCaptureSide : CaptureSide {
+    void takePicture() override { ++pictures; }
+    void toggleRecording() override { ++toggles; }
+    void recordingVideo(const Frame&) override { ++frames; }
+    void snapshotWritten(const std::string& path) override { snapshots.push_back(path); }
+    int pictures = 0, toggles = 0, frames = 0;
+    std::vector<std::string> snapshots;
 };
 
 // A frame of one grey level.
@@ -104,6 +127,13 @@ public:
     RQVideoView* view() const { return window->ui().VideoView; }
     const MeasureModel& model() const { return view()->model(); }
     std::string root() const { return settings_->getStrDocuments(); }
+
+    // Makes the window the active one, as window shortcuts need.
+    bool activate() {
+        window->activateWindow();
+        QApplication::setActiveWindow(window.get());
+        return QTest::qWaitForWindowActive(window.get());
+    }
 
     // Delivers a 640 x 480 frame and paints the view at once.
     void frame(uint8_t level = 0x80) {
