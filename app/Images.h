@@ -3,7 +3,6 @@
 
 #include <QIcon>
 #include <QString>
-
 #include <string_view>
 
 namespace lumetra {

@@ -58,7 +58,8 @@ QLabel* label(QWidget* parent, const QString& text, const char* objectName) {
 }
 
 // A captioned group of buttons in the tool bar.
-QWidget* buttonGroup(QWidget* parent, const QString& caption, std::initializer_list<QToolButton*> buttons) {
+QWidget* buttonGroup(QWidget* parent, const QString& caption,
+                     std::initializer_list<QToolButton*> buttons) {
     auto* group = new QWidget(parent);
     auto* column = new QVBoxLayout(group);
     column->setContentsMargins(0, 0, 0, 0);
@@ -92,7 +93,8 @@ QComboBox* hiddenPopUp(QWidget* parent, const char* objectName) {
 
 // One drawing setting: caption, slider and a read-only field showing its value.
 QWidget* sliderRow(QWidget* parent, const QString& caption, QSlider*& slider, QLineEdit*& field,
-                   const char* sliderName, const char* fieldName, int minimum, int maximum, int value) {
+                   const char* sliderName, const char* fieldName, int minimum, int maximum,
+                   int value) {
     auto* row = new QWidget(parent);
     auto* grid = new QGridLayout(row);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -163,34 +165,42 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     bar->addStretch(1);
 
     btLine = toolButton(toolbar, "btLine", "line", QStringLiteral("Line"));
-    btCLines = toolButton(toolbar, "btCLines", "cline", QStringLiteral("Continuous line (Ctrl + Click ends it)"));
-    btPLine = toolButton(toolbar, "btPLine", "pline", QStringLiteral("Distance of a point from a line"));
-    btRCircle = toolButton(toolbar, "btRCircle", "rcircle", QStringLiteral("Circle by centre and radius"));
+    btCLines = toolButton(toolbar, "btCLines", "cline",
+                          QStringLiteral("Continuous line (Ctrl + Click ends it)"));
+    btPLine =
+        toolButton(toolbar, "btPLine", "pline", QStringLiteral("Distance of a point from a line"));
+    btRCircle =
+        toolButton(toolbar, "btRCircle", "rcircle", QStringLiteral("Circle by centre and radius"));
     btDCircle = toolButton(toolbar, "btDCircle", "dcircle", QStringLiteral("Circle by diameter"));
-    btTCircle = toolButton(toolbar, "btTCircle", "tcircle", QStringLiteral("Circle through three points"));
+    btTCircle =
+        toolButton(toolbar, "btTCircle", "tcircle", QStringLiteral("Circle through three points"));
     btTAngle = toolButton(toolbar, "btTAngle", "tangle", QStringLiteral("Angle by three points"));
     btFAngle = toolButton(toolbar, "btFAngle", "fangle", QStringLiteral("Angle between two lines"));
-    btPloygon = toolButton(toolbar, "btPloygon", "polygon", QStringLiteral("Polygon area (Ctrl + Click ends it)"));
+    btPloygon = toolButton(toolbar, "btPloygon", "polygon",
+                           QStringLiteral("Polygon area (Ctrl + Click ends it)"));
     btText = toolButton(toolbar, "btText", "text", QStringLiteral("Text"));
     bar->addWidget(buttonGroup(toolbar, QStringLiteral("MEASURE"),
-                               {btLine, btCLines, btPLine, btRCircle, btDCircle, btTCircle, btTAngle,
-                                btFAngle, btPloygon, btText}));
+                               {btLine, btCLines, btPLine, btRCircle, btDCircle, btTCircle,
+                                btTAngle, btFAngle, btPloygon, btText}));
     bar->addWidget(separator(toolbar));
 
     btSGride = iconButton(toolbar, "btSGride", "grid", QStringLiteral("Square grid"));
     btCGride = iconButton(toolbar, "btCGride", "circlegrid", QStringLiteral("Circle grid"));
     btCrosshair = iconButton(toolbar, "btCrosshair", "crosshair", QStringLiteral("Crosshair"));
     btScale = iconButton(toolbar, "btScale", "scale", QStringLiteral("Scale"));
-    bar->addWidget(buttonGroup(toolbar, QStringLiteral("OVERLAY"), {btSGride, btCGride, btCrosshair, btScale}));
+    bar->addWidget(buttonGroup(toolbar, QStringLiteral("OVERLAY"),
+                               {btSGride, btCGride, btCrosshair, btScale}));
     bar->addWidget(separator(toolbar));
 
-    btUndo = iconButton(toolbar, "btUndo", "undo", QStringLiteral("Remove the last measurement (Ctrl+Z)"));
+    btUndo = iconButton(toolbar, "btUndo", "undo",
+                        QStringLiteral("Remove the last measurement (Ctrl+Z)"));
     btDelete = iconButton(toolbar, "btDelete", "delete", QStringLiteral("Remove all measurements"));
     bar->addWidget(buttonGroup(toolbar, QStringLiteral("EDIT"), {btUndo, btDelete}));
     bar->addWidget(separator(toolbar));
 
     btSnapshot = iconButton(toolbar, "btSnapshot", "snapshot", QStringLiteral("Take a snapshot"));
-    btTakevideo = iconButton(toolbar, "btTakevideo", "movies", QStringLiteral("Start or stop recording"));
+    btTakevideo =
+        iconButton(toolbar, "btTakevideo", "movies", QStringLiteral("Start or stop recording"));
     bar->addWidget(buttonGroup(toolbar, QStringLiteral("CAPTURE"), {btSnapshot, btTakevideo}));
     bar->addStretch(1);
 
@@ -205,8 +215,10 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     leftColumn->addWidget(label(left, QStringLiteral("CAMERA"), "panelTitle"));
     auto* cameraRow = new QHBoxLayout;
     cameraRow->setSpacing(8);
-    btUSBCam = iconButton(left, "btUSBCam", "usbcam", QStringLiteral("Connect the USB microscope"), 40);
-    btWiFiCam = iconButton(left, "btWiFiCam", "wificam", QStringLiteral("Connect the WiFi microscope"), 40);
+    btUSBCam =
+        iconButton(left, "btUSBCam", "usbcam", QStringLiteral("Connect the USB microscope"), 40);
+    btWiFiCam =
+        iconButton(left, "btWiFiCam", "wificam", QStringLiteral("Connect the WiFi microscope"), 40);
     for (QToolButton* b : {btUSBCam, btWiFiCam}) {
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setIconSize(QSize(24, 24));
@@ -245,7 +257,8 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     CalComboBox->setObjectName(QStringLiteral("CalComboBox"));
     CalComboBox->setPlaceholderText(QStringLiteral("Not calibrated"));
     CalComboBox->setMinimumWidth(10);
-    btCalibration = iconButton(left, "btCalibration", "calibration", QStringLiteral("Calibration"), 32);
+    btCalibration =
+        iconButton(left, "btCalibration", "calibration", QStringLiteral("Calibration"), 32);
     btCalibration->setProperty("role", QStringLiteral("menu"));
     calibrationRow->addWidget(CalComboBox, 1);
     calibrationRow->addWidget(btCalibration);
@@ -274,17 +287,19 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     leftColumn->addWidget(SettingTabView, 1);
 
     // Right panel: drawing settings.
-    QFrame* right = panel(stage, QRect(kStageWidth - kMargin - kPanelWidth, panelTop, kPanelWidth, panelHeight));
+    QFrame* right = panel(
+        stage, QRect(kStageWidth - kMargin - kPanelWidth, panelTop, kPanelWidth, panelHeight));
     auto* rightColumn = new QVBoxLayout(right);
     rightColumn->setContentsMargins(14, 14, 14, 14);
     rightColumn->setSpacing(12);
     rightColumn->addWidget(label(right, QStringLiteral("DRAWING"), "panelTitle"));
-    rightColumn->addWidget(sliderRow(right, QStringLiteral("Line width"), sliderWidth, WidthTextField,
-                                     "sliderWidth", "WidthTextField", 1, 10, 2));
+    rightColumn->addWidget(sliderRow(right, QStringLiteral("Line width"), sliderWidth,
+                                     WidthTextField, "sliderWidth", "WidthTextField", 1, 10, 2));
     rightColumn->addWidget(sliderRow(right, QStringLiteral("Label size"), sliderFont, FontTextField,
                                      "sliderFont", "FontTextField", 8, 48, 16));
-    rightColumn->addWidget(sliderRow(right, QStringLiteral("Decimals"), sliderDecimal, DecimalTextField,
-                                     "sliderDecimal", "DecimalTextField", 0, 6, 3));
+    rightColumn->addWidget(sliderRow(right, QStringLiteral("Decimals"), sliderDecimal,
+                                     DecimalTextField, "sliderDecimal", "DecimalTextField", 0, 6,
+                                     3));
     auto* colours = new QGridLayout;
     colours->setHorizontalSpacing(8);
     colours->setVerticalSpacing(10);

@@ -5,7 +5,9 @@
 namespace lumetra {
 namespace {
 
-bool needsNoCalibration(uint8_t t) { return t == kModeAngleThreePoints || t == kModeAngleFourPoints; }
+bool needsNoCalibration(uint8_t t) {
+    return t == kModeAngleThreePoints || t == kModeAngleFourPoints;
+}
 
 bool isCalibratedTool(uint8_t t) {
     return (t >= kModeLine && t <= kModeCircleThreePoints) || t == kModePolygon;
@@ -13,16 +15,26 @@ bool isCalibratedTool(uint8_t t) {
 
 std::string_view baseImageName(uint8_t tool) {
     switch (tool) {
-        case kModeLine: return "line";
-        case kModeContinuousLine: return "cline";
-        case kModeParallelLines: return "pline";
-        case kModeCircleRadius: return "rcircle";
-        case kModeCircleDiameter: return "dcircle";
-        case kModeCircleThreePoints: return "tcircle";
-        case kModeAngleThreePoints: return "tangle";
-        case kModeAngleFourPoints: return "fangle";
-        case kModePolygon: return "polygon";
-        default: return {};
+        case kModeLine:
+            return "line";
+        case kModeContinuousLine:
+            return "cline";
+        case kModeParallelLines:
+            return "pline";
+        case kModeCircleRadius:
+            return "rcircle";
+        case kModeCircleDiameter:
+            return "dcircle";
+        case kModeCircleThreePoints:
+            return "tcircle";
+        case kModeAngleThreePoints:
+            return "tangle";
+        case kModeAngleFourPoints:
+            return "fangle";
+        case kModePolygon:
+            return "polygon";
+        default:
+            return {};
     }
 }
 

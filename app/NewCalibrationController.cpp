@@ -30,7 +30,8 @@ NewCalibrationController::NewCalibrationController(QWidget* parent, AlertPresent
     name_->setPlaceholderText(QStringLiteral("e.g. Objective 10x"));
     mag_->setPlaceholderText(QStringLiteral("whole number, e.g. 100"));
     len_->setPlaceholderText(QStringLiteral("length of the reference, e.g. 0.5"));
-    for (const std::string& title : calibrationUnitTitles()) unit_->addItem(QString::fromStdString(title));
+    for (const std::string& title : calibrationUnitTitles())
+        unit_->addItem(QString::fromStdString(title));
     unit_->setCurrentIndex(0);
 
     auto* intro = new QLabel(
@@ -66,10 +67,13 @@ NewCalibrationController::NewCalibrationController(QWidget* parent, AlertPresent
     // The buttons are wired directly, not through accept/reject, so that an
     // invalid entry keeps the sheet open.
     connect(ok_, &QPushButton::clicked, this, &NewCalibrationController::onOKNewCalibration);
-    connect(cancel_, &QPushButton::clicked, this, &NewCalibrationController::onCancelNewCalibration);
+    connect(cancel_, &QPushButton::clicked, this,
+            &NewCalibrationController::onCancelNewCalibration);
 }
 
-bool NewCalibrationController::isPureInt(const QString& text) { return lumetra::isPureInt(text.toStdString()); }
+bool NewCalibrationController::isPureInt(const QString& text) {
+    return lumetra::isPureInt(text.toStdString());
+}
 
 bool NewCalibrationController::isPureFloat(const QString& text) {
     return lumetra::isPureFloat(text.toStdString());

@@ -11,7 +11,8 @@
 
 namespace lumetra {
 
-NewFolderController::NewFolderController(QWidget* parent, AlertPresenter& alerts, AlbumLibrary& albums)
+NewFolderController::NewFolderController(QWidget* parent, AlertPresenter& alerts,
+                                         AlbumLibrary& albums)
     : QDialog(parent),
       alerts_(alerts),
       albums_(albums),
@@ -32,7 +33,8 @@ NewFolderController::NewFolderController(QWidget* parent, AlertPresenter& alerts
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(22, 20, 22, 18);
     layout->setSpacing(14);
-    auto* intro = new QLabel(QStringLiteral("New snapshots and recordings go into the new album."), this);
+    auto* intro =
+        new QLabel(QStringLiteral("New snapshots and recordings go into the new album."), this);
     intro->setObjectName(QStringLiteral("secondaryText"));
     intro->setWordWrap(true);
     layout->addWidget(intro);

@@ -21,7 +21,9 @@ size_t skipSpace(std::string_view text, size_t pos) {
     return pos;
 }
 
-bool onlySpaceFrom(std::string_view text, size_t pos) { return skipSpace(text, pos) == text.size(); }
+bool onlySpaceFrom(std::string_view text, size_t pos) {
+    return skipSpace(text, pos) == text.size();
+}
 
 size_t skipDigits(std::string_view text, size_t pos) {
     while (pos < text.size() && isDigit(text[pos])) ++pos;

@@ -67,11 +67,20 @@ void OverlayState::reset() {
 std::string gridImageName(uint8_t mode, bool selected) {
     std::string name;
     switch (mode) {
-        case kGridSquare: name = "grid"; break;
-        case kGridCircle: name = "circlegrid"; break;
-        case kGridCrosshair: name = "crosshair"; break;
-        case kGridScale: name = "scale"; break;
-        default: return name;
+        case kGridSquare:
+            name = "grid";
+            break;
+        case kGridCircle:
+            name = "circlegrid";
+            break;
+        case kGridCrosshair:
+            name = "crosshair";
+            break;
+        case kGridScale:
+            name = "scale";
+            break;
+        default:
+            return name;
     }
     if (selected) name += "_s";
     return name;

@@ -14,11 +14,11 @@ class OverlayState {
 public:
     struct Action {
         enum class Kind {
-            Nothing,          // nothing to do
-            CalibrateFirst,   // alert "Please calibrate first"; nothing changed
-            IllegalValue,     // alert "The value is illegal"; the popover stays
-            OpenPopover,      // ask for the grid length
-            ApplyGrid,        // setGridView(mode, length, fScale, fUnitLength); popover closes
+            Nothing,         // nothing to do
+            CalibrateFirst,  // alert "Please calibrate first"; nothing changed
+            IllegalValue,    // alert "The value is illegal"; the popover stays
+            OpenPopover,     // ask for the grid length
+            ApplyGrid,       // setGridView(mode, length, fScale, fUnitLength); popover closes
         };
         Kind kind = Kind::Nothing;
         uint8_t mode = 0;

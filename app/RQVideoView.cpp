@@ -71,14 +71,16 @@ void RQVideoView::abandonShapeInProgress() {
 void RQVideoView::showFrame(const Frame& frame, FramePath path) {
     if (frame.isNull()) return;
     frame_ = frame;
-    image_ = QImage(frame_.data.get(), frame_.width, frame_.height, frame_.stride, QImage::Format_RGB32);
+    image_ =
+        QImage(frame_.data.get(), frame_.width, frame_.height, frame_.stride, QImage::Format_RGB32);
     path_ = path;
     update();
 }
 
 void RQVideoView::mouseDownAt(double x, double yUp, bool control) {
     // The model reads the typed text from its own copy of the field.
-    if (textField_ && model_.textField) model_.textField->stringValue = textField_->text().toStdString();
+    if (textField_ && model_.textField)
+        model_.textField->stringValue = textField_->text().toStdString();
     model_.mouseDown(Point{x, yUp}, control);
     syncTextField();
     refreshIfRedrawing();
@@ -129,7 +131,8 @@ void RQVideoView::syncTextField() {
     if (textField_->text() != text) textField_->setText(text);
     // The model's frame is y-up from the view's lower-left corner.
     const double top = height() - field.y - field.height;
-    textField_->setGeometry(qRound(field.x), qRound(top), qRound(field.width), qRound(field.height));
+    textField_->setGeometry(qRound(field.x), qRound(top), qRound(field.width),
+                            qRound(field.height));
     textField_->setVisible(!field.hidden);
     if (!field.hidden) textField_->setFocus();
 }

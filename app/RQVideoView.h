@@ -6,7 +6,6 @@
 
 #include <QImage>
 #include <QWidget>
-
 #include <cstdint>
 #include <string>
 

@@ -13,7 +13,6 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
-
 #include <map>
 
 #include "app/AlertPresenter.h"
@@ -73,7 +72,8 @@ ViewController::~ViewController() = default;
 
 void ViewController::startUp() {
     // 1. The busy indicator: red, hidden until the camera side needs it.
-    ui_.ctrSpinner->setStyleSheet(QStringLiteral("QProgressBar { background: #c0392b; border: none; }"));
+    ui_.ctrSpinner->setStyleSheet(
+        QStringLiteral("QProgressBar { background: #c0392b; border: none; }"));
     ui_.ctrSpinner->hide();
     // 2. The storage root was laid out when the settings object was created.
     // 3. Album list, with the album of default.txt selected.
@@ -120,41 +120,57 @@ void ViewController::startUp() {
 
 void ViewController::connectControls() {
     const std::map<QToolButton*, void (ViewController::*)()> actions{
-        {ui_.btLine, &ViewController::onLineAction},       {ui_.btCLines, &ViewController::onCLinesAction},
-        {ui_.btPLine, &ViewController::onPLineAction},     {ui_.btRCircle, &ViewController::onRCircleAction},
-        {ui_.btDCircle, &ViewController::onDCircleAction}, {ui_.btTCircle, &ViewController::onTCircleAction},
-        {ui_.btTAngle, &ViewController::onTAngleAction},   {ui_.btFAngle, &ViewController::onFAngleAction},
-        {ui_.btPloygon, &ViewController::onPloygonAction}, {ui_.btText, &ViewController::onTextAction},
-        {ui_.btSGride, &ViewController::onSGrideAction},   {ui_.btCGride, &ViewController::onCGrideAction},
-        {ui_.btCrosshair, &ViewController::onCrosshairAction}, {ui_.btScale, &ViewController::onScaleAction},
-        {ui_.btUndo, &ViewController::onUndoAction},       {ui_.btDelete, &ViewController::onDeleteAction},
+        {ui_.btLine, &ViewController::onLineAction},
+        {ui_.btCLines, &ViewController::onCLinesAction},
+        {ui_.btPLine, &ViewController::onPLineAction},
+        {ui_.btRCircle, &ViewController::onRCircleAction},
+        {ui_.btDCircle, &ViewController::onDCircleAction},
+        {ui_.btTCircle, &ViewController::onTCircleAction},
+        {ui_.btTAngle, &ViewController::onTAngleAction},
+        {ui_.btFAngle, &ViewController::onFAngleAction},
+        {ui_.btPloygon, &ViewController::onPloygonAction},
+        {ui_.btText, &ViewController::onTextAction},
+        {ui_.btSGride, &ViewController::onSGrideAction},
+        {ui_.btCGride, &ViewController::onCGrideAction},
+        {ui_.btCrosshair, &ViewController::onCrosshairAction},
+        {ui_.btScale, &ViewController::onScaleAction},
+        {ui_.btUndo, &ViewController::onUndoAction},
+        {ui_.btDelete, &ViewController::onDeleteAction},
         {ui_.btSnapshot, &ViewController::onTakePictureAction},
         {ui_.btTakevideo, &ViewController::onTakeVideoAction},
-        {ui_.btUSBCam, &ViewController::onUSBCamAction},   {ui_.btWiFiCam, &ViewController::onWiFiCamAction},
+        {ui_.btUSBCam, &ViewController::onUSBCamAction},
+        {ui_.btWiFiCam, &ViewController::onWiFiCamAction},
         {ui_.btCalibration, &ViewController::onCalibrationAction},
         {ui_.btNewAblum, &ViewController::onNewAblumAction},
     };
-    for (const auto& [button, action] : actions) connect(button, &QToolButton::clicked, this, action);
+    for (const auto& [button, action] : actions)
+        connect(button, &QToolButton::clicked, this, action);
 
     connect(ui_.sliderWidth, &QSlider::valueChanged, this, &ViewController::onSliderWidthAction);
     connect(ui_.sliderFont, &QSlider::valueChanged, this, &ViewController::onSliderFontAction);
-    connect(ui_.sliderDecimal, &QSlider::valueChanged, this, &ViewController::onSliderDecimalAction);
+    connect(ui_.sliderDecimal, &QSlider::valueChanged, this,
+            &ViewController::onSliderDecimalAction);
     connect(ui_.lColorWell, &ColorWell::colorChosen, this, &ViewController::onPickLColorAction);
     connect(ui_.fColorWell, &ColorWell::colorChosen, this, &ViewController::onPickFColorAction);
 
     // Only the user's choices count: filling and selecting by the window runs no handling.
-    connect(ui_.CalComboBox, &QComboBox::activated, this, [this] { comboBoxSelectionDidChange(ui_.CalComboBox); });
+    connect(ui_.CalComboBox, &QComboBox::activated, this,
+            [this] { comboBoxSelectionDidChange(ui_.CalComboBox); });
     connect(ui_.AblumComboBox, &QComboBox::activated, this,
             [this] { comboBoxSelectionDidChange(ui_.AblumComboBox); });
     connect(ui_.SettingTabView, &QTabWidget::currentChanged, this, [this](int index) {
         bPictureShow = static_cast<uint8_t>(index == 1 ? 1 : 0);
         emit(bPictureShow == 0 ? photoCollectionChanged() : videoCollectionChanged());
     });
-    connect(ui_.WiFiVideoFormatUpButton, &QComboBox::activated, this, &ViewController::handleVideoFormatPopBtn);
-    connect(ui_.WiFiVideoFPSUpButton, &QComboBox::activated, this, &ViewController::handleFpsPopBtn);
+    connect(ui_.WiFiVideoFormatUpButton, &QComboBox::activated, this,
+            &ViewController::handleVideoFormatPopBtn);
+    connect(ui_.WiFiVideoFPSUpButton, &QComboBox::activated, this,
+            &ViewController::handleFpsPopBtn);
 
-    connect(gridlinesView_, &NSGridlinesView::okRequested, this, &ViewController::onOKGridlinesView);
-    connect(gridlinesView_, &NSGridlinesView::cancelRequested, this, &ViewController::onCancelGridlinesView);
+    connect(gridlinesView_, &NSGridlinesView::okRequested, this,
+            &ViewController::onOKGridlinesView);
+    connect(gridlinesView_, &NSGridlinesView::cancelRequested, this,
+            &ViewController::onCancelGridlinesView);
 
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &ViewController::onAbandonShapeAction);
@@ -164,9 +180,12 @@ void ViewController::connectControls() {
 
 void ViewController::buildMenus() {
     calibrationMenu_ = new QMenu(QStringLiteral("Menu"), this);
-    calibrationMenu_->addAction(QStringLiteral("New Calibration"), this, &ViewController::new_calibration);
-    calibrationMenu_->addAction(QStringLiteral("Open Folder"), this, &ViewController::open_calibration);
-    calibrationMenu_->addAction(QStringLiteral("Clear Calibration"), this, &ViewController::clear_calibration);
+    calibrationMenu_->addAction(QStringLiteral("New Calibration"), this,
+                                &ViewController::new_calibration);
+    calibrationMenu_->addAction(QStringLiteral("Open Folder"), this,
+                                &ViewController::open_calibration);
+    calibrationMenu_->addAction(QStringLiteral("Clear Calibration"), this,
+                                &ViewController::clear_calibration);
     albumMenu_ = new QMenu(QStringLiteral("Menu"), this);
     albumMenu_->addAction(QStringLiteral("New Folder"), this, &ViewController::new_folder);
     albumMenu_->addAction(QStringLiteral("Open Folder"), this, &ViewController::open_folder);
@@ -186,8 +205,8 @@ void ViewController::selectMeasureModel(uint8_t tool) {
     }
     showToolState();
     if (choice.viewMode) {
-        ui_.VideoView->setMeasureMode(*choice.viewMode, "", calibrations_.strUnit(), calibrations_.fScale(),
-                                      calibrations_.fUnitLength(), false);
+        ui_.VideoView->setMeasureMode(*choice.viewMode, "", calibrations_.strUnit(),
+                                      calibrations_.fScale(), calibrations_.fUnitLength(), false);
     }
 }
 
@@ -197,13 +216,17 @@ void ViewController::restoreMeasureState() {
 }
 
 void ViewController::showToolState() {
-    const std::map<uint8_t, QToolButton*> buttons{
-        {kModeLine, ui_.btLine},       {kModeContinuousLine, ui_.btCLines},
-        {kModeParallelLines, ui_.btPLine}, {kModeCircleRadius, ui_.btRCircle},
-        {kModeCircleDiameter, ui_.btDCircle}, {kModeCircleThreePoints, ui_.btTCircle},
-        {kModeAngleThreePoints, ui_.btTAngle}, {kModeAngleFourPoints, ui_.btFAngle},
-        {kModePolygon, ui_.btPloygon}};
-    for (const auto& [tool, button] : buttons) setButtonImage(button, toolImageName(tool, tools_.chosenButton() == tool));
+    const std::map<uint8_t, QToolButton*> buttons{{kModeLine, ui_.btLine},
+                                                  {kModeContinuousLine, ui_.btCLines},
+                                                  {kModeParallelLines, ui_.btPLine},
+                                                  {kModeCircleRadius, ui_.btRCircle},
+                                                  {kModeCircleDiameter, ui_.btDCircle},
+                                                  {kModeCircleThreePoints, ui_.btTCircle},
+                                                  {kModeAngleThreePoints, ui_.btTAngle},
+                                                  {kModeAngleFourPoints, ui_.btFAngle},
+                                                  {kModePolygon, ui_.btPloygon}};
+    for (const auto& [tool, button] : buttons)
+        setButtonImage(button, toolImageName(tool, tools_.chosenButton() == tool));
     ui_.txt_recording->setText(toQString(tools_.hint()));
 }
 
@@ -254,8 +277,9 @@ void ViewController::applyOverlayAction(const OverlayState::Action& action) {
             alerts_->alert(kValueIllegal);
             return;
         case Kind::OpenPopover: {
-            const std::map<uint8_t, QToolButton*> anchors{
-                {kGridSquare, ui_.btSGride}, {kGridCircle, ui_.btCGride}, {kGridScale, ui_.btScale}};
+            const std::map<uint8_t, QToolButton*> anchors{{kGridSquare, ui_.btSGride},
+                                                          {kGridCircle, ui_.btCGride},
+                                                          {kGridScale, ui_.btScale}};
             const auto anchor = anchors.find(action.mode);
             gridlinesView_->popUp(anchor == anchors.end() ? nullptr : anchor->second,
                                   toQString(calibrations_.strUnit()));
@@ -338,7 +362,8 @@ void ViewController::clear_calibration() {
 }
 
 void ViewController::calibrationCompleted(const UserEntity& entity) {
-    const size_t index = calibrations_.addCompleted(entity.Param1, entity.Param2, entity.Param3, entity.Param4);
+    const size_t index =
+        calibrations_.addCompleted(entity.Param1, entity.Param2, entity.Param3, entity.Param4);
     ui_.CalComboBox->addItem(toQString(entity.Param1));
     ui_.CalComboBox->setCurrentIndex(static_cast<int>(index));
 }
@@ -378,13 +403,15 @@ void ViewController::switchAlbum(int index) {
 
 void ViewController::loadPhotoCollection() {
     pictures_.load(settings_.getStrDocumentsPicture());
-    ui_.photoCount->setText(mediaCountText(pictures_.size(), QStringLiteral("snapshot"), QStringLiteral("snapshots")));
+    ui_.photoCount->setText(
+        mediaCountText(pictures_.size(), QStringLiteral("snapshot"), QStringLiteral("snapshots")));
     emit photoCollectionChanged();
 }
 
 void ViewController::loadVideoCollection() {
     videos_.load(settings_.getStrDocumentsVideo());
-    ui_.videoCount->setText(mediaCountText(videos_.size(), QStringLiteral("recording"), QStringLiteral("recordings")));
+    ui_.videoCount->setText(
+        mediaCountText(videos_.size(), QStringLiteral("recording"), QStringLiteral("recordings")));
     emit videoCollectionChanged();
 }
 
@@ -396,11 +423,13 @@ void ViewController::PassValue(const UserEntity& entity, int32_t type) {
             albumCreated(entity.Param1);
             break;
         case kTransferCalibrationEntered:
-            calibrations_.beginCalibration(entity.Param1, entity.Param2, entity.Param3, entity.Param4);
+            calibrations_.beginCalibration(entity.Param1, entity.Param2, entity.Param3,
+                                           entity.Param4);
             tools_.enterCalibration();
             showToolState();
-            ui_.VideoView->setMeasureMode(kModeLine, calibrations_.strCalName(), calibrations_.strUnit(),
-                                          calibrations_.fScale(), calibrations_.fUnitLength(), true);
+            ui_.VideoView->setMeasureMode(kModeLine, calibrations_.strCalName(),
+                                          calibrations_.strUnit(), calibrations_.fScale(),
+                                          calibrations_.fUnitLength(), true);
             break;
         case kTransferSnapshotWritten:
             if (capture_) capture_->snapshotWritten(entity.Param1);
@@ -424,7 +453,8 @@ void ViewController::setWindowArea() {
     iVideoHeight = iNewVideoHeight;
     const auto frame = computeWindowArea(geometry, iVideoWidth, iVideoHeight);
     if (!frame) return;
-    ui_.VideoView->setGeometry(qRound(frame->x), qRound(topFromParentTop(*frame, geometry.fWindowHeight)),
+    ui_.VideoView->setGeometry(qRound(frame->x),
+                               qRound(topFromParentTop(*frame, geometry.fWindowHeight)),
                                qRound(frame->width), qRound(frame->height));
 }
 
@@ -436,8 +466,8 @@ void ViewController::onFrame(const Frame& frame) {
         setWindowArea();
     }
     const RQVideoView& view = *ui_.VideoView;
-    ui_.VideoView->showFrame(frame, chooseFramePath(view.getShapesCount(), tools_.iMode(), overlays_.iGridMode(),
-                                                    view.model().iMode));
+    ui_.VideoView->showFrame(frame, chooseFramePath(view.getShapesCount(), tools_.iMode(),
+                                                    overlays_.iGridMode(), view.model().iMode));
     if (capture_) capture_->recordingVideo(frame);
 }
 

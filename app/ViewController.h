@@ -7,7 +7,6 @@
 
 #include <QColor>
 #include <QMainWindow>
-
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -62,7 +61,8 @@ class ViewController : public QMainWindow, public RQTransferDelegate {
 public:
     // settings: the storage root and drawing settings; alerts: where messages
     // go (message boxes when none is given).
-    explicit ViewController(RQGlobalVariables& settings, std::unique_ptr<AlertPresenter> alerts = nullptr,
+    explicit ViewController(RQGlobalVariables& settings,
+                            std::unique_ptr<AlertPresenter> alerts = nullptr,
                             QWidget* parent = nullptr);
     ~ViewController() override;
 
@@ -75,7 +75,7 @@ public:
 
     // Window geometry and frame sizes.
     WindowGeometry geometry;
-    uint16_t iVideoWidth = 0, iVideoHeight = 0;         // laid out for
+    uint16_t iVideoWidth = 0, iVideoHeight = 0;            // laid out for
     uint16_t iNewVideoWidth = 640, iNewVideoHeight = 480;  // delivered by the camera
     ImageAdjustments adjustments;
 

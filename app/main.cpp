@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
-
 #include <cstdio>
 
 #include "app/AppDelegate.h"
@@ -20,9 +19,9 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Live measurement on digital microscopes"));
     parser.addHelpOption();
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Save a picture of the window to <file> and quit."),
-                                        QStringLiteral("file"));
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Save a picture of the window to <file> and quit."), QStringLiteral("file"));
     parser.addOption(screenshot);
     // Options of other parts of the program are not refused here.
     if (!parser.parse(QApplication::arguments())) {

@@ -9,7 +9,6 @@
 #include <QStringList>
 #include <QTest>
 #include <QToolButton>
-
 #include <cstring>
 #include <deque>
 #include <memory>
@@ -70,13 +69,15 @@ inline Frame greyFrame(int width, int height, uint8_t level = 0x80) {
 }
 
 // Mouse input on the widget, in the model's y-up coordinates.
-inline void sendMouse(QWidget* widget, QEvent::Type type, double x, double yUp, Qt::MouseButton button,
-                      Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+inline void sendMouse(QWidget* widget, QEvent::Type type, double x, double yUp,
+                      Qt::MouseButton button, Qt::MouseButtons buttons,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     const QPointF local(x, widget->height() - yUp);
     QMouseEvent event(type, local, widget->mapToGlobal(local), button, buttons, modifiers);
     QApplication::sendEvent(widget, &event);
 }
-inline void click(QWidget* view, double x, double yUp, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+inline void click(QWidget* view, double x, double yUp,
+                  Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     sendMouse(view, QEvent::MouseButtonPress, x, yUp, Qt::LeftButton, Qt::LeftButton, modifiers);
     sendMouse(view, QEvent::MouseButtonRelease, x, yUp, Qt::LeftButton, Qt::NoButton, modifiers);
 }
@@ -114,7 +115,8 @@ public:
     explicit WindowHarness(std::shared_ptr<TempDir> home)
         : home_(std::move(home)),
           scopedHome_(home_->path()),
-          settings_(std::make_unique<RQGlobalVariables>(home_->path().string(), resourceDirectory())) {
+          settings_(
+              std::make_unique<RQGlobalVariables>(home_->path().string(), resourceDirectory())) {
         auto presenter = std::make_unique<RecordingPresenter>();
         alerts = presenter.get();
         window = std::make_unique<ViewController>(*settings_, std::move(presenter));

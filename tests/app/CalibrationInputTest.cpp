@@ -1,6 +1,6 @@
-#include "app/CalibrationInput.h"
-
 #include <gtest/gtest.h>
+
+#include "app/CalibrationInput.h"
 
 using namespace lumetra;
 
@@ -12,12 +12,14 @@ std::string problem(const CalibrationInput& input) {
 
 TEST(CalibrationInputCheck, MessagesInTheirOrder) {
     EXPECT_EQ(problem({"", "", "", "mm"}), "Name is illegal");
-    EXPECT_EQ(problem({"", "12.5", "abc", "mm"}), "Name is illegal") << "whatever the other fields hold";
+    EXPECT_EQ(problem({"", "12.5", "abc", "mm"}), "Name is illegal")
+        << "whatever the other fields hold";
     EXPECT_EQ(problem({"x4", "", "1", "mm"}), "Actual length is illegal");
     EXPECT_EQ(problem({"x4", "4", "", "mm"}), "Actual length is illegal");
     EXPECT_EQ(problem({"x4", "12.5", "1", "mm"}), "Actual Length is illegal");
     EXPECT_EQ(problem({"x4", "4", "abc", "mm"}), "Actual Length is illegal");
-    EXPECT_EQ(problem({"x4", "  ", "1", "mm"}), "Actual Length is illegal") << "blanks are not empty";
+    EXPECT_EQ(problem({"x4", "  ", "1", "mm"}), "Actual Length is illegal")
+        << "blanks are not empty";
 }
 
 TEST(CalibrationInputCheck, GoodInputIncludingBlanksZeroAndNegatives) {

@@ -1,7 +1,6 @@
-#include "app/FramePath.h"
-
 #include <gtest/gtest.h>
 
+#include "app/FramePath.h"
 #include "measure/Types.h"
 
 using namespace lumetra;

@@ -1,6 +1,6 @@
-#include "app/MeasureToolState.h"
-
 #include <gtest/gtest.h>
+
+#include "app/MeasureToolState.h"
 
 using namespace lumetra;
 
@@ -97,8 +97,8 @@ TEST(MeasureToolStateImages, NamesOfPlainAndChosenImages) {
     const struct {
         uint8_t tool;
         const char* name;
-    } table[] = {{1, "line"},    {2, "cline"},   {3, "pline"},  {4, "rcircle"}, {5, "dcircle"},
-                 {6, "tcircle"}, {8, "tangle"},  {9, "fangle"}, {10, "polygon"}};
+    } table[] = {{1, "line"},    {2, "cline"},  {3, "pline"},  {4, "rcircle"}, {5, "dcircle"},
+                 {6, "tcircle"}, {8, "tangle"}, {9, "fangle"}, {10, "polygon"}};
     for (const auto& row : table) {
         EXPECT_TRUE(hasToolButtonImages(row.tool));
         EXPECT_EQ(toolImageName(row.tool, false), row.name);

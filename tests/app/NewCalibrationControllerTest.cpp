@@ -1,14 +1,12 @@
-#include "app/NewCalibrationController.h"
+#include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <gtest/gtest.h>
-
 #include <vector>
 
 #include "AppTestSupport.h"
+#include "app/NewCalibrationController.h"
 
 using namespace lumetra;
 using namespace lumetra::test;
@@ -16,7 +14,9 @@ using namespace lumetra::test;
 namespace {
 
 struct RecordingDelegate : RQTransferDelegate {
-    void PassValue(const UserEntity& entity, int32_t type) override { transfers.push_back({entity, type}); }
+    void PassValue(const UserEntity& entity, int32_t type) override {
+        transfers.push_back({entity, type});
+    }
     std::vector<std::pair<UserEntity, int32_t>> transfers;
 };
 

@@ -1,14 +1,12 @@
-#include "app/NewFolderController.h"
+#include <gtest/gtest.h>
 
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <vector>
 
 #include "AppTestSupport.h"
+#include "app/NewFolderController.h"
 #include "storage/AlbumLibrary.h"
 
 using namespace lumetra;
@@ -18,7 +16,9 @@ namespace fs = std::filesystem;
 namespace {
 
 struct RecordingDelegate : RQTransferDelegate {
-    void PassValue(const UserEntity& entity, int32_t type) override { transfers.push_back({entity.Param1, type}); }
+    void PassValue(const UserEntity& entity, int32_t type) override {
+        transfers.push_back({entity.Param1, type});
+    }
     std::vector<std::pair<std::string, int32_t>> transfers;
 };
 
@@ -50,14 +50,16 @@ TEST_F(NewFolderControllerTest, CreatesTheAlbumAndReportsIt) {
     EXPECT_FALSE(sheet.isVisible());
     EXPECT_TRUE(fs::is_directory(settings.getStrDocuments() + "Pollen/Image"));
     EXPECT_TRUE(fs::is_directory(settings.getStrDocuments() + "Pollen/Video"));
-    EXPECT_EQ(delegate.transfers, (std::vector<std::pair<std::string, int32_t>>{{"Pollen", kTransferAlbumCreated}}));
+    EXPECT_EQ(delegate.transfers,
+              (std::vector<std::pair<std::string, int32_t>>{{"Pollen", kTransferAlbumCreated}}));
 }
 
 TEST_F(NewFolderControllerTest, RefusalsAlertAndKeepTheSheetOpen) {
     enter("");
     enter("default");
     enter("a/b");
-    EXPECT_EQ(alerts.alerts, (QStringList{"Please enter folder name", "The folder name exist", "Name is illegal"}));
+    EXPECT_EQ(alerts.alerts, (QStringList{"Please enter folder name", "The folder name exist",
+                                          "Name is illegal"}));
     EXPECT_TRUE(sheet.isVisible());
     EXPECT_TRUE(delegate.transfers.empty());
     EXPECT_FALSE(fs::exists(settings.getStrDocuments() + "a"));

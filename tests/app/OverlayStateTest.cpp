@@ -1,6 +1,6 @@
-#include "app/OverlayState.h"
-
 #include <gtest/gtest.h>
+
+#include "app/OverlayState.h"
 
 using namespace lumetra;
 using Kind = OverlayState::Action::Kind;

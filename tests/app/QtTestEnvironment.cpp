@@ -1,10 +1,9 @@
 // One QApplication for the whole test program, created before the first test on
 // the platform CTest selects (offscreen).
 
-#include <QApplication>
-
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <cstdlib>
 #include <memory>
 

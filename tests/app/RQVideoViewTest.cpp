@@ -1,11 +1,10 @@
-#include "app/RQVideoView.h"
+#include <gtest/gtest.h>
 
 #include <QLineEdit>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include "AppTestSupport.h"
+#include "app/RQVideoView.h"
 
 using namespace lumetra;
 using namespace lumetra::test;

@@ -1,18 +1,15 @@
-#include "app/ViewController.h"
+#include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QTabWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabWidget>
 #include <QTest>
 #include <QUrl>
-
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -24,6 +21,7 @@
 #include "app/NSGridlinesView.h"
 #include "app/NewCalibrationController.h"
 #include "app/NewFolderController.h"
+#include "app/ViewController.h"
 #include "storage/CalibrationRecords.h"
 #include "storage/TextFiles.h"
 
@@ -34,8 +32,10 @@ namespace fs = std::filesystem;
 namespace {
 
 // Stores a calibration record the way the view does and reports it (transfer 3).
-void calibrate(WindowHarness& h, const std::string& name = "Ref", float mag = 60.0f, float unitLength = 1.0f) {
-    ASSERT_TRUE(storeCalibrationRecord(h.settings().getStrCalibrationPlist(), name, mag, "mm", unitLength));
+void calibrate(WindowHarness& h, const std::string& name = "Ref", float mag = 60.0f,
+               float unitLength = 1.0f) {
+    ASSERT_TRUE(
+        storeCalibrationRecord(h.settings().getStrCalibrationPlist(), name, mag, "mm", unitLength));
     UserEntity entity;
     entity.Param1 = name;
     entity.Param2 = std::to_string(mag);
@@ -100,7 +100,8 @@ TEST(ViewControllerStartUp, ListsTheAlbumsAndShowsTheCurrentAlbumsMedia) {
     std::ofstream(root / "default" / "Image" / "20240101120001.jpg") << "x";
     WindowHarness h(home);
     QStringList albums;
-    for (int i = 0; i < h.ui().AblumComboBox->count(); ++i) albums << h.ui().AblumComboBox->itemText(i);
+    for (int i = 0; i < h.ui().AblumComboBox->count(); ++i)
+        albums << h.ui().AblumComboBox->itemText(i);
     EXPECT_EQ(albums, (QStringList{"Alpha", "beta", "default"}));
     EXPECT_EQ(h.ui().AblumComboBox->currentText(), "default");
     EXPECT_EQ(h.window->oPicMutArray().size(), 2u);
@@ -122,10 +123,11 @@ TEST(ViewControllerWithoutCamera, GatedActionsDoNothing) {
     drawAngle(h);
     h.window->iCameraMode = 0;
 
-    for (QToolButton* b : {h.ui().btLine, h.ui().btCLines, h.ui().btPLine, h.ui().btRCircle, h.ui().btDCircle,
-                           h.ui().btTCircle, h.ui().btTAngle, h.ui().btFAngle, h.ui().btPloygon, h.ui().btText,
-                           h.ui().btSGride, h.ui().btCGride, h.ui().btCrosshair, h.ui().btScale, h.ui().btUndo,
-                           h.ui().btDelete, h.ui().btSnapshot, h.ui().btTakevideo, h.ui().btCalibration}) {
+    for (QToolButton* b :
+         {h.ui().btLine, h.ui().btCLines, h.ui().btPLine, h.ui().btRCircle, h.ui().btDCircle,
+          h.ui().btTCircle, h.ui().btTAngle, h.ui().btFAngle, h.ui().btPloygon, h.ui().btText,
+          h.ui().btSGride, h.ui().btCGride, h.ui().btCrosshair, h.ui().btScale, h.ui().btUndo,
+          h.ui().btDelete, h.ui().btSnapshot, h.ui().btTakevideo, h.ui().btCalibration}) {
         b->click();
         EXPECT_EQ(h.window->iMode(), kModeAngleThreePoints) << b->objectName().toStdString();
         EXPECT_EQ(h.window->iGridMode(), 0) << b->objectName().toStdString();
@@ -258,9 +260,10 @@ TEST_F(ViewControllerWithCamera, UnknownTransferChangesNothing) {
     calibrate(h);
     h.ui().btPloygon->click();
     h.ui().btCrosshair->click();
-    const auto before = std::make_tuple(h.window->iMode(), h.window->iGridMode(), h.ui().txt_recording->text(),
-                                        h.ui().CalComboBox->count(), h.ui().AblumComboBox->count(),
-                                        h.model().iMode, h.model().iGridMode, h.window->calibration().fScale());
+    const auto before =
+        std::make_tuple(h.window->iMode(), h.window->iGridMode(), h.ui().txt_recording->text(),
+                        h.ui().CalComboBox->count(), h.ui().AblumComboBox->count(), h.model().iMode,
+                        h.model().iGridMode, h.window->calibration().fScale());
     UserEntity entity;
     entity.Param1 = "Other";
     entity.Param2 = "5";
@@ -268,9 +271,10 @@ TEST_F(ViewControllerWithCamera, UnknownTransferChangesNothing) {
     h.window->PassValue(entity, 7);
     h.window->PassValue(entity, 5);
     h.window->PassValue(entity, -1);
-    const auto after = std::make_tuple(h.window->iMode(), h.window->iGridMode(), h.ui().txt_recording->text(),
-                                       h.ui().CalComboBox->count(), h.ui().AblumComboBox->count(),
-                                       h.model().iMode, h.model().iGridMode, h.window->calibration().fScale());
+    const auto after =
+        std::make_tuple(h.window->iMode(), h.window->iGridMode(), h.ui().txt_recording->text(),
+                        h.ui().CalComboBox->count(), h.ui().AblumComboBox->count(), h.model().iMode,
+                        h.model().iGridMode, h.window->calibration().fScale());
     EXPECT_EQ(before, after);
     EXPECT_TRUE(h.alerts->alerts.isEmpty());
 }
@@ -516,7 +520,10 @@ TEST(ViewControllerAlbums, ChoosingAnAlbumSwitchesToIt) {
 TEST(ViewControllerAlbums, OpenFolderRevealsTheStorageRoot) {
     WindowHarness h;
     QList<QUrl> opened;
-    h.window->openUrl = [&](const QUrl& url) { opened.push_back(url); return true; };
+    h.window->openUrl = [&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    };
     h.window->albumMenu()->actions().at(1)->trigger();
     ASSERT_EQ(opened.size(), 1);
     EXPECT_EQ(opened.front(), QUrl::fromLocalFile(QString::fromStdString(h.root())));
@@ -549,7 +556,8 @@ std::map<std::string, std::string> storedRecords(const std::string& plist) {
 }
 
 // Fills and confirms the new-calibration sheet.
-void enterCalibration(WindowHarness& h, const QString& name, const QString& mag, const QString& len) {
+void enterCalibration(WindowHarness& h, const QString& name, const QString& mag,
+                      const QString& len) {
     h.window->calibrationMenu()->actions().at(0)->trigger();
     NewCalibrationController* sheet = h.window->calibrationSheet();
     ASSERT_NE(sheet, nullptr);
@@ -573,7 +581,10 @@ TEST_F(ViewControllerWithCamera, CalibrationMenuHasItsThreeEntries) {
     EXPECT_EQ(menu->actions().at(2)->text(), "Clear Calibration");
     menu->hide();
     QList<QUrl> opened;
-    h.window->openUrl = [&](const QUrl& url) { opened.push_back(url); return true; };
+    h.window->openUrl = [&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    };
     menu->actions().at(1)->trigger();
     EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(h.root()))});
 }
@@ -610,7 +621,8 @@ TEST_F(ViewControllerWithCamera, CalibrationEndToEnd) {
     move(h.view(), 250, 150);
     h.frame();
     const std::string plist = h.settings().getStrCalibrationPlist();
-    EXPECT_EQ(storedRecords(plist), (std::map<std::string, std::string>{{"Objective 4x", "4.000-mm-0.007"}}));
+    EXPECT_EQ(storedRecords(plist),
+              (std::map<std::string, std::string>{{"Objective 4x", "4.000-mm-0.007"}}));
     ASSERT_EQ(h.ui().CalComboBox->count(), 1);
     EXPECT_EQ(h.ui().CalComboBox->currentIndex(), 0);
     EXPECT_EQ(h.ui().CalComboBox->currentText(), "Objective 4x");

@@ -1,6 +1,6 @@
-#include "app/WindowArea.h"
-
 #include <gtest/gtest.h>
+
+#include "app/WindowArea.h"
 
 using namespace lumetra;
 
