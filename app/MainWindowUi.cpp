@@ -290,7 +290,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     QFrame* right = panel(
         stage, QRect(kStageWidth - kMargin - kPanelWidth, panelTop, kPanelWidth, panelHeight));
     auto* rightColumn = new QVBoxLayout(right);
-    rightColumn->setContentsMargins(14, 14, 14, 14);
+    rightColumn->setContentsMargins(12, 14, 12, 14);
     rightColumn->setSpacing(12);
     rightColumn->addWidget(label(right, QStringLiteral("DRAWING"), "panelTitle"));
     rightColumn->addWidget(sliderRow(right, QStringLiteral("Line width"), sliderWidth,
@@ -319,10 +319,10 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     rightColumn->addSpacing(10);
     rightColumn->addWidget(label(right, QStringLiteral("SHORTCUTS"), "panelTitle"));
     auto* keys = new QGridLayout;
-    keys->setHorizontalSpacing(8);
+    keys->setHorizontalSpacing(6);
     keys->setVerticalSpacing(8);
     const std::pair<const char*, const char*> shortcuts[] = {
-        {"Ctrl + Click", "end a figure"}, {"Esc", "abandon shape"}, {"Ctrl + Z", "undo last"}};
+        {"Ctrl + Click", "end figure"}, {"Esc", "cancel shape"}, {"Ctrl + Z", "undo"}};
     int keyRow = 0;
     for (const auto& [key, meaning] : shortcuts) {
         auto* cap = label(right, QString::fromLatin1(key), "keycap");

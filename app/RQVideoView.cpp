@@ -133,8 +133,9 @@ void RQVideoView::syncTextField() {
     const double top = height() - field.y - field.height;
     textField_->setGeometry(qRound(field.x), qRound(top), qRound(field.width),
                             qRound(field.height));
+    const bool appearing = !field.hidden && textField_->isHidden();
     textField_->setVisible(!field.hidden);
-    if (!field.hidden) textField_->setFocus();
+    if (appearing) textField_->setFocus();  // ready for typing when the tool is chosen
 }
 
 void RQVideoView::refreshIfRedrawing() {

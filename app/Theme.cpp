@@ -22,7 +22,7 @@ QToolTip { background: #2a2f37; color: #e4e8ee; border: 1px solid #3a414c; paddi
 #cameraStatus { color: #9aa3af; font-size: 12px; }
 #txt_recording { color: #ffd166; font-size: 14px; font-weight: 600; }
 #keycap { background: #262b33; border: 1px solid #363d48; border-bottom: 2px solid #3d4451; border-radius: 5px;
-    padding: 2px 7px; font-size: 11px; color: #d5dae1; }
+    padding: 1px 5px; font-size: 10px; color: #d5dae1; }
 QTabWidget::pane { border: none; border-top: 1px solid #2c323b; top: -1px; }
 QTabBar { qproperty-drawBase: 0; }
 QTabBar::tab { background: transparent; color: #8d96a3; padding: 6px 14px; border: none;
