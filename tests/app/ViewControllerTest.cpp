@@ -694,3 +694,27 @@ TEST_F(ViewControllerWithCamera, ClearCalibrationForgetsEverything) {
     ASSERT_EQ(h.ui().CalComboBox->count(), 1) << "a new calibration is the only entry";
     EXPECT_EQ(h.ui().CalComboBox->itemText(0), "Fresh");
 }
+
+TEST_F(ViewControllerWithCamera, SameNameTwiceStandsTwiceInTheList) {
+    calibrate(h, "Twin", 10.0f, 1.0f);
+    calibrate(h, "Twin", 20.0f, 2.0f);
+    ASSERT_EQ(h.ui().CalComboBox->count(), 2);
+    EXPECT_EQ(h.ui().CalComboBox->currentIndex(), 1);
+    EXPECT_EQ(storedRecords(h.settings().getStrCalibrationPlist()).size(), 1u);
+    h.ui().CalComboBox->setCurrentIndex(0);
+    h.window->comboBoxSelectionDidChange(h.ui().CalComboBox);
+    EXPECT_FLOAT_EQ(h.window->calibration().fScale(), 20.0f) << "both entries select the one record";
+}
+
+TEST(ViewControllerCalibrationStartUp, NameWithoutRecordStartsUncalibrated) {
+    auto home = std::make_shared<TempDir>();
+    {
+        WindowHarness first(home);
+        calibrate(first, "Kept", 10.0f, 1.0f);
+    }
+    ASSERT_TRUE(writeNameFile((home->path() / "Lumetra" / "calibration.txt").string(), "Gone"));
+    WindowHarness h(home);
+    EXPECT_EQ(h.ui().CalComboBox->count(), 1);
+    EXPECT_EQ(h.ui().CalComboBox->currentIndex(), -1);
+    EXPECT_FALSE(h.window->calibration().isCalibrated());
+}
