@@ -16,7 +16,6 @@
 #include "app/ColorWell.h"
 #include "app/Images.h"
 #include "app/RQVideoView.h"
-#include "app/WindowArea.h"
 
 namespace lumetra {
 namespace {
@@ -336,11 +335,8 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     rightColumn->addLayout(keys);
     rightColumn->addStretch(1);
 
-    // The measuring view at its initial place, the hint line under it.
+    // The measuring view (the window places it) and the hint line under it.
     VideoView = new RQVideoView(stage);
-    const ViewFrame initial = kInitialViewFrame;
-    VideoView->setGeometry(qRound(initial.x), qRound(topFromParentTop(initial, kStageHeight)),
-                           qRound(initial.width), qRound(initial.height));
     txt_recording = label(stage, QString(), "txt_recording");
     txt_recording->setAlignment(Qt::AlignCenter);
     const int hintLeft = kMargin + kPanelWidth + kMargin;

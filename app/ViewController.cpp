@@ -100,11 +100,13 @@ void ViewController::startUp() {
     overlays_.reset();
     // 11. The view at its initial place.
     geometry = WindowGeometry{};
+    placeView(kInitialViewFrame);
     // 12. Frame sizes: nothing laid out yet, 640 x 480 expected.
     iVideoWidth = 0;
     iVideoHeight = 0;
     iNewVideoWidth = 640;
     iNewVideoHeight = 480;
+    setButtonImage(ui_.btTakevideo, "movies");  // the recorder is idle
     // 13, 14. The snapshot-button poller, the stream buffer and its queue belong
     // to the camera side (CameraSide), attached when it exists.
     // 15. The current album's media.
@@ -451,11 +453,14 @@ void ViewController::PassValue(const UserEntity& entity, int32_t type) {
 void ViewController::setWindowArea() {
     iVideoWidth = iNewVideoWidth;
     iVideoHeight = iNewVideoHeight;
-    const auto frame = computeWindowArea(geometry, iVideoWidth, iVideoHeight);
-    if (!frame) return;
-    ui_.VideoView->setGeometry(qRound(frame->x),
-                               qRound(topFromParentTop(*frame, geometry.fWindowHeight)),
-                               qRound(frame->width), qRound(frame->height));
+    if (const auto frame = computeWindowArea(geometry, iVideoWidth, iVideoHeight))
+        placeView(*frame);
+}
+
+void ViewController::placeView(const ViewFrame& frame) {
+    ui_.VideoView->setGeometry(qRound(frame.x),
+                               qRound(topFromParentTop(frame, geometry.fWindowHeight)),
+                               qRound(frame.width), qRound(frame.height));
 }
 
 void ViewController::onFrame(const Frame& frame) {

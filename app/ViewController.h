@@ -189,6 +189,8 @@ private:
     void albumCreated(const std::string& name);
     void switchAlbum(int index);
     void windowWillClose();
+    // Puts the view at a frame given in the stage's y-up coordinates.
+    void placeView(const ViewFrame& frame);
 
     RQGlobalVariables& settings_;
     std::unique_ptr<AlertPresenter> alerts_;
