@@ -1,7 +1,6 @@
 #include "app/OverlayImageCache.h"
 
 #include <QPainter>
-
 #include <cmath>
 
 #include "measure/OverlayGeometry.h"
@@ -14,7 +13,8 @@ constexpr double kMaxSide = 32768.0;
 }  // namespace
 
 bool OverlayImageCache::Key::operator==(const Key& o) const {
-    return setting.iGridMode == o.setting.iGridMode && setting.fPitchPixes == o.setting.fPitchPixes &&
+    return setting.iGridMode == o.setting.iGridMode &&
+           setting.fPitchPixes == o.setting.fPitchPixes &&
            setting.iLineWidth == o.setting.iLineWidth && setting.ctrLColor == o.setting.ctrLColor &&
            w == o.w && h == o.h && ratio == o.ratio;
 }

@@ -4,7 +4,6 @@
 // stroking hundreds of grid lines afresh would cost a good part of each frame.
 
 #include <QImage>
-
 #include <optional>
 
 #include "app/QPainterSurface.h"

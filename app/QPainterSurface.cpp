@@ -2,7 +2,6 @@
 
 #include <QFontMetricsF>
 #include <QImage>
-
 #include <algorithm>
 #include <cmath>
 
@@ -84,8 +83,10 @@ void QPainterSurface::lineTo(Point p) {
         pieceOpen_ = false;
         return;
     }
-    if (pieceOpen_) path_.lineTo(map(p));
-    else path_.moveTo(map(p));
+    if (pieceOpen_)
+        path_.lineTo(map(p));
+    else
+        path_.moveTo(map(p));
     pieceOpen_ = true;
 }
 

@@ -9,7 +9,6 @@
 #include <QPainterPath>
 #include <QPen>
 #include <QStaticText>
-
 #include <cstddef>
 #include <string>
 #include <unordered_map>

@@ -4,12 +4,11 @@
 // and of the snapshot drawing on a 2592 x 1944 bitmap. Target for the cached
 // redraw: under 4 ms.
 
+#include <benchmark/benchmark.h>
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-
-#include <benchmark/benchmark.h>
-
 #include <cstdlib>
 
 #include "app/OverlayImageCache.h"
@@ -43,9 +42,16 @@ MeasureModel testModel() {
     MeasureModel m;
     m.initVideoView();
     m.resetMeasureParas();
-    const uint8_t types[] = {kModeLine,          kModeContinuousLine,    kModeParallelLines,
-                             kModeCircleRadius,  kModeCircleDiameter,    kModeCircleThreePoints,
-                             kModeAngleThreePoints, kModeAngleFourPoints, kModePolygon, kModeText};
+    const uint8_t types[] = {kModeLine,
+                             kModeContinuousLine,
+                             kModeParallelLines,
+                             kModeCircleRadius,
+                             kModeCircleDiameter,
+                             kModeCircleThreePoints,
+                             kModeAngleThreePoints,
+                             kModeAngleFourPoints,
+                             kModePolygon,
+                             kModeText};
     for (int i = 0; i < 50; ++i) {
         RQShape s;
         s.type = types[i % 10];
@@ -53,10 +59,11 @@ MeasureModel testModel() {
         const double y = 60.0 + (i / 10) * 130.0;
         for (int k = 1; k <= 9; ++k) s.pt(k) = {x + 8.0 * k, y + ((k % 2) ? 0.0 : 30.0)};
         s.pt5thPoint = {x + 20.0, y + 20.0};
-        s.pt(s.type == kModeContinuousLine || s.type == kModePolygon ? 10
-             : s.type == kModeParallelLines || s.type == kModeAngleFourPoints ? 5
+        s.pt(s.type == kModeContinuousLine || s.type == kModePolygon               ? 10
+             : s.type == kModeParallelLines || s.type == kModeAngleFourPoints      ? 5
              : s.type == kModeCircleThreePoints || s.type == kModeAngleThreePoints ? 4
-             : s.type == kModeText ? 1 : 3) = {x, y + 60.0};
+             : s.type == kModeText                                                 ? 1
+                                   : 3) = {x, y + 60.0};
         s.fData1 = 25.0f + static_cast<float>(i);
         s.textValue = "Sample " + std::to_string(i);
         m.oMutShapsArray.push_back(s);

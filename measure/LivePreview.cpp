@@ -17,17 +17,28 @@ public:
 
     void draw() {
         switch (m_.iMode) {
-            case kModeLine: return line();
-            case kModeContinuousLine: return continuousLine();
-            case kModeParallelLines: return parallelLines();
-            case kModeCircleRadius: return circleByRadius();
-            case kModeCircleDiameter: return circleByDiameter();
-            case kModeCircleThreePoints: return circleByThreePoints();
-            case kModeAngleThreePoints: return angleByThreePoints();
-            case kModeAngleFourPoints: return angleByFourPoints();
-            case kModePolygon: return polygon();
-            case kModeText: return text();
-            default: return;
+            case kModeLine:
+                return line();
+            case kModeContinuousLine:
+                return continuousLine();
+            case kModeParallelLines:
+                return parallelLines();
+            case kModeCircleRadius:
+                return circleByRadius();
+            case kModeCircleDiameter:
+                return circleByDiameter();
+            case kModeCircleThreePoints:
+                return circleByThreePoints();
+            case kModeAngleThreePoints:
+                return angleByThreePoints();
+            case kModeAngleFourPoints:
+                return angleByFourPoints();
+            case kModePolygon:
+                return polygon();
+            case kModeText:
+                return text();
+            default:
+                return;
         }
     }
 

@@ -39,8 +39,8 @@ void drawGraphit(DrawingSurface& surface, const MeasureModel& model, float xScal
     drawGraphit(surface, model.oMutShapsArray, calibrationOf(model), xScale, yScale);
 }
 
-void drawShapes(DrawingSurface& surface, const MeasureModel& model, float w, float h,
-                float xScale, float yScale) {
+void drawShapes(DrawingSurface& surface, const MeasureModel& model, float w, float h, float xScale,
+                float yScale) {
     drawShapes(surface, model.oMutShapsArray, calibrationOf(model), overlayOf(model), w, h, xScale,
                yScale);
 }

@@ -34,7 +34,7 @@ void drawLiveView(DrawingSurface& surface, const Frame& frame, MeasureModel& mod
 
 // The two shape-drawing variants with the model's shapes, calibration and overlay.
 void drawGraphit(DrawingSurface& surface, const MeasureModel& model, float xScale, float yScale);
-void drawShapes(DrawingSurface& surface, const MeasureModel& model, float w, float h,
-                float xScale, float yScale);
+void drawShapes(DrawingSurface& surface, const MeasureModel& model, float w, float h, float xScale,
+                float yScale);
 
 }  // namespace lumetra

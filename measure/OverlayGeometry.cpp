@@ -44,8 +44,10 @@ OverlayGeometry circleGrid(double w, double h, double pitch, bool circleStrokesA
     for (int k = 1; k <= kMaxSteps; ++k) {
         const double r = k * pitch;
         if (!(r < h - r)) break;
-        if (circleStrokesApart) strokes.push_back({{}, {{centre, r}}});
-        else together.circles.push_back({centre, r});
+        if (circleStrokesApart)
+            strokes.push_back({{}, {{centre, r}}});
+        else
+            together.circles.push_back({centre, r});
     }
     if (!together.circles.empty()) strokes.push_back(std::move(together));
     return strokes;
@@ -64,8 +66,10 @@ void addTicks(OverlayStroke& stroke, double from, double step, double axis, bool
         const double pos = from + k * step;
         if (!inside(pos)) break;
         const double half = scaleTickHalfLength(k);
-        if (alongX) stroke.segments.push_back({{pos, axis - half}, {pos, axis + half}});
-        else stroke.segments.push_back({{axis - half, pos}, {axis + half, pos}});
+        if (alongX)
+            stroke.segments.push_back({{pos, axis - half}, {pos, axis + half}});
+        else
+            stroke.segments.push_back({{axis - half, pos}, {axis + half, pos}});
     }
 }
 

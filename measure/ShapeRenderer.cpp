@@ -21,6 +21,10 @@ struct Scaler {
     }
 };
 
+bool hasOutline(uint8_t type) {
+    return type >= kModeLine && type <= kModePolygon && type != kModeUnused;
+}
+
 void strokeSegment(DrawingSurface& s, Point a, Point b) {
     s.moveTo(a);
     s.lineTo(b);
@@ -44,11 +48,13 @@ int buildAndStroke(DrawingSurface& s, const RQShape& shape, const Scaler& sc, Ra
             return 10;
         case kModeParallelLines:
             strokeSegment(s, sc(shape.pt1stPoint), sc(shape.pt2ndPoint));
-            if (shape.pt4thPoint.isSet()) strokeSegment(s, sc(shape.pt3rdPoint), sc(shape.pt4thPoint));
+            if (shape.pt4thPoint.isSet())
+                strokeSegment(s, sc(shape.pt3rdPoint), sc(shape.pt4thPoint));
             s.stroke();
             return 5;
         case kModeCircleRadius: {
-            const double r = stored ? shape.fData1 : sc.distance(shape.pt1stPoint, shape.pt2ndPoint);
+            const double r =
+                stored ? shape.fData1 : sc.distance(shape.pt1stPoint, shape.pt2ndPoint);
             s.addCircle(sc(shape.pt1stPoint), r);
             s.stroke();
             return 3;
@@ -56,14 +62,15 @@ int buildAndStroke(DrawingSurface& s, const RQShape& shape, const Scaler& sc, Ra
         case kModeCircleDiameter: {
             const Point a = sc(shape.pt1stPoint);
             const Point b = sc(shape.pt2ndPoint);
-            const double r = stored ? shape.fData1 * 0.5
-                                    : sc.distance(shape.pt1stPoint, shape.pt2ndPoint) * 0.5;
+            const double r =
+                stored ? shape.fData1 * 0.5 : sc.distance(shape.pt1stPoint, shape.pt2ndPoint) * 0.5;
             s.addCircle({(a.x + b.x) / 2, (a.y + b.y) / 2}, r);
             s.stroke();
             return 3;
         }
         case kModeCircleThreePoints: {
-            const double r = stored ? shape.fData1 : sc.distance(shape.pt1stPoint, shape.pt5thPoint);
+            const double r =
+                stored ? shape.fData1 : sc.distance(shape.pt1stPoint, shape.pt5thPoint);
             s.addCircle(sc(shape.pt5thPoint), r);
             s.stroke();
             return 4;
@@ -112,6 +119,7 @@ void drawShape(DrawingSurface& surface, const RQShape& shape, const CalibrationV
         }
         return;
     }
+    if (!hasOutline(shape.type)) return;
     surface.setLineWidth(shape.iLineWidth);
     surface.setStrokeColor(shape.ctrLColor);
     surface.beginPath();
@@ -134,8 +142,7 @@ void drawShapes(DrawingSurface& surface, std::span<const RQShape> shapes,
     for (const RQShape& shape : shapes) {
         drawShape(surface, shape, cal, xScale, yScale, RadiusSource::ScaledPoints);
     }
-    drawOverlay(surface,
-                imageOverlay(overlay.iGridMode, w, h, overlay.fPitchPixes, xScale, yScale),
+    drawOverlay(surface, imageOverlay(overlay.iGridMode, w, h, overlay.fPitchPixes, xScale, yScale),
                 overlay.iLineWidth, overlay.ctrLColor);
 }
 

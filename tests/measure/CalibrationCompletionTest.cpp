@@ -1,5 +1,3 @@
-#include "measure/CalibrationCompletion.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "measure/CalibrationCompletion.h"
 #include "measure/MeasurementPass.h"
 #include "storage/CalibrationRecords.h"
 #include "support/RecordingSurface.h"
@@ -96,10 +95,6 @@ protected:
     MeasureModel model;
 };
 
-TEST_F(CalibrationCompletionTest, ListPathIsUnderTheHomeFolder) {
-    EXPECT_EQ(calibrationListPath(), tmp.path().string() + "/Lumetra/calibration.plist");
-}
-
 TEST_F(CalibrationCompletionTest, ReferenceLineReadsItsActualLengthAndIsStored) {
     writeList(kEmptyList);
     drawReferenceLine();
@@ -111,7 +106,7 @@ TEST_F(CalibrationCompletionTest, ReferenceLineReadsItsActualLengthAndIsStored) 
     EXPECT_FLOAT_EQ(model.fUnitLength, 0.1f);
     EXPECT_FALSE(model.bCalibration);
     EXPECT_FALSE(model.bCompletedCalibration);
-    EXPECT_EQ(model.strCalplist, listPath().string());
+    EXPECT_EQ(model.strCalplist, tmp.path().string() + "/Lumetra/calibration.plist");
     EXPECT_THAT(s.textStrings(), ElementsAre("L:0.500mm"));
     EXPECT_EQ(model.iMode, kModeLine);  // stays on the line tool
 
@@ -122,7 +117,8 @@ TEST_F(CalibrationCompletionTest, ReferenceLineReadsItsActualLengthAndIsStored) 
     EXPECT_EQ((*entries)[0].record, "60.000-mm-0.100");
 
     int status = 0;
-    const std::string xml = runAndCapture("plistutil -f xml -i '" + listPath().string() + "'", &status);
+    const std::string xml =
+        runAndCapture("plistutil -f xml -i '" + listPath().string() + "'", &status);
     EXPECT_EQ(status, 0);
     EXPECT_THAT(xml, HasSubstr("<key>Cal A</key>"));
     EXPECT_THAT(xml, HasSubstr("<string>60.000-mm-0.100</string>"));
@@ -142,20 +138,12 @@ TEST_F(CalibrationCompletionTest, SendsTransferThreeWithTheNewValues) {
     EXPECT_EQ(t.entity.Param5, "Cal A");
 }
 
-TEST_F(CalibrationCompletionTest, CompletesOnlyOnce) {
+TEST_F(CalibrationCompletionTest, CompletesOnceAndLaterLinesReadInTheNewCalibration) {
     writeList(kEmptyList);
     drawReferenceLine();
     redraw();
-    const RecordingSurface again = redraw();
-    EXPECT_EQ(delegate.transfers.size(), 1u);
+    EXPECT_THAT(redraw().textStrings(), ElementsAre("L:0.500mm"));
     EXPECT_FLOAT_EQ(model.fUnitLength, 0.1f);
-    EXPECT_THAT(again.textStrings(), ElementsAre("L:0.500mm"));
-}
-
-TEST_F(CalibrationCompletionTest, LaterLinesReadInTheNewCalibration) {
-    writeList(kEmptyList);
-    drawReferenceLine();
-    redraw();
     model.mouseDown({150, 200}, false);  // stores the reference line
     ASSERT_EQ(model.oMutShapsArray.size(), 1u);
     model.mouseDown({100, 300}, false);
@@ -165,19 +153,6 @@ TEST_F(CalibrationCompletionTest, LaterLinesReadInTheNewCalibration) {
     const RecordingSurface s = redraw();
     EXPECT_THAT(s.textStrings(), ElementsAre("L:1.000mm", "L:0.500mm"));  // preview, then stored
     EXPECT_EQ(delegate.transfers.size(), 1u);
-}
-
-TEST_F(CalibrationCompletionTest, ExistingRecordsAreKept) {
-    writeList(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
-        "<key>Old</key><string>20.000-um-3.000</string>\n</dict>\n</plist>\n");
-    drawReferenceLine();
-    redraw();
-    const auto entries = readCalibrationList(listPath().string());
-    ASSERT_TRUE(entries.has_value());
-    ASSERT_EQ(entries->size(), 2u);
-    EXPECT_EQ((*entries)[0].record, "20.000-um-3.000");
-    EXPECT_EQ((*entries)[1].record, "60.000-mm-0.100");
 }
 
 TEST_F(CalibrationCompletionTest, MissingListStoresNothingAndTellsNobody) {
@@ -202,17 +177,8 @@ TEST_F(CalibrationCompletionTest, UnreadableListIsNotReportedAsStored) {
     EXPECT_EQ(contents, "this is not a property list");
 }
 
-TEST_F(CalibrationCompletionTest, WithoutDelegateStillStores) {
-    writeList(kEmptyList);
+TEST_F(CalibrationCompletionTest, HalfLengthLineDoublesTheUnitLengthWithoutDelegate) {
     model.delegate = nullptr;
-    drawReferenceLine();
-    redraw();
-    const auto entries = readCalibrationList(listPath().string());
-    ASSERT_TRUE(entries.has_value());
-    EXPECT_EQ(entries->size(), 1u);
-}
-
-TEST_F(CalibrationCompletionTest, HalfLengthLineDoublesTheUnitLength) {
     model.iMode = kModeLine;
     model.bCalibration = true;
     model.bCompletedCalibration = true;
@@ -227,56 +193,37 @@ TEST_F(CalibrationCompletionTest, HalfLengthLineDoublesTheUnitLength) {
     EXPECT_FLOAT_EQ(model.fUnitLength, 2.0f);
 }
 
-TEST_F(CalibrationCompletionTest, NotDueBeforeTheLabelAnchorIsSet) {
+TEST_F(CalibrationCompletionTest, NotDueUntilLineAnchorAndFlagsAreThere) {
     writeList(kEmptyList);
     model.setMeasureMode(kModeLine, "Cal A", "mm", 60.0f, 0.5f, true);
     model.mouseDown({100, 100}, false);
-    model.mouseMoved({400, 100});
-    model.mouseDown({400, 100}, false);
-    model.pt3rdPoint = {};
+    model.mouseMoved({400, 100});  // anchor follows, second end not placed
     EXPECT_FALSE(completeCalibrationIfDue(model));
-    EXPECT_TRUE(model.bCalibration);
+    model.mouseDown({400, 100}, false);
+    model.pt3rdPoint = {};  // no label anchor yet
+    EXPECT_FALSE(completeCalibrationIfDue(model));
+    model.pt3rdPoint = {150, 200};
+    model.iMode = kModeCircleRadius;
+    EXPECT_FALSE(completeCalibrationIfDue(model));
+    model.iMode = kModeLine;
+    model.bCalibration = false;
+    EXPECT_FALSE(completeCalibrationIfDue(model));
     EXPECT_FLOAT_EQ(model.fUnitLength, 1.0f);
-}
-
-TEST_F(CalibrationCompletionTest, NotDueWhileTheSecondEndMoves) {
-    writeList(kEmptyList);
-    model.setMeasureMode(kModeLine, "Cal A", "mm", 60.0f, 0.5f, true);
-    model.mouseDown({100, 100}, false);
-    model.mouseMoved({400, 100});  // anchor set, second end not placed yet
-    redraw();
-    EXPECT_TRUE(model.bCalibration);
     EXPECT_THAT(delegate.transfers, IsEmpty());
 }
 
-TEST_F(CalibrationCompletionTest, ZeroLengthLineWaitsForTheNextRedraw) {
+TEST_F(CalibrationCompletionTest, ZeroOrInfiniteLengthDoesNotComplete) {
     writeList(kEmptyList);
     model.setMeasureMode(kModeLine, "Cal A", "mm", 60.0f, 0.5f, true);
     model.mouseDown({100, 100}, false);
     model.mouseDown({100, 100}, false);  // second end on the first: 0 px
     model.mouseMoved({150, 200});
     redraw();
-    EXPECT_TRUE(model.bCalibration);
+    EXPECT_TRUE(model.bCalibration);  // checked again at the next redraw
     EXPECT_TRUE(model.bCompletedCalibration);
-    EXPECT_FLOAT_EQ(model.fUnitLength, 1.0f);
-    EXPECT_THAT(delegate.transfers, IsEmpty());
-}
 
-TEST_F(CalibrationCompletionTest, NotDueOutsideCalibrationOrLineMode) {
-    writeList(kEmptyList);
     drawReferenceLine();
-    model.bCalibration = false;
-    EXPECT_FALSE(completeCalibrationIfDue(model));
-    model.bCalibration = true;
-    model.iMode = kModeCircleRadius;
-    EXPECT_FALSE(completeCalibrationIfDue(model));
-    EXPECT_THAT(delegate.transfers, IsEmpty());
-}
-
-TEST_F(CalibrationCompletionTest, MagnificationZeroDoesNotZeroTheUnitLength) {
-    writeList(kEmptyList);
-    drawReferenceLine();
-    model.fScale = 0.0f;  // every length would read infinite
+    model.fScale = 0.0f;  // the line would read infinite and the unit length become 0
     EXPECT_FALSE(completeCalibrationIfDue(model));
     EXPECT_FLOAT_EQ(model.fUnitLength, 1.0f);
     EXPECT_THAT(delegate.transfers, IsEmpty());

@@ -1,8 +1,7 @@
-#include "measure/MeasurementPass.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "measure/MeasurementPass.h"
 #include "support/RecordingSurface.h"
 
 using testing::ElementsAre;
@@ -92,13 +91,6 @@ TEST_F(MeasurementPassTest, SnapshotVariantUsesTheModelsShapesCalibrationAndOver
     EXPECT_EQ(s.strokes()[0].pieces[0].points, (std::vector<Point>{{20, 20}, {260, 20}}));
     EXPECT_EQ(s.strokes()[1].pieces[0].points, (std::vector<Point>{{0, 480}, {1280, 480}}));
     EXPECT_THAT(s.textStrings(), ElementsAre("L:2000.000um"));
-}
-
-TEST_F(MeasurementPassTest, ViewVariantWithTheModel) {
-    RecordingSurface s;
-    drawGraphit(s, model, 1.0f, 1.0f);
-    ASSERT_EQ(s.strokes().size(), 1u);
-    EXPECT_THAT(s.textStrings(), ElementsAre("L:2.000mm"));
 }
 
 }  // namespace
