@@ -93,6 +93,9 @@ bool CamSim::start(std::string* error) {
     streamPort_ = static_cast<uint16_t>(stream);
     controlThread_ = std::thread([this] { control_->listen_after_bind(); });
     streamThread_ = std::thread([this] { stream_->listen_after_bind(); });
+    // A server stopped before its accept loop runs would never notice; wait for both.
+    while (!control_->is_running() || !stream_->is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return true;
 }
 
@@ -366,6 +369,7 @@ bool CamSim::sendScriptedPart(ScriptedPart part, httplib::DataSink& sink) {
 
 bool CamSim::sendFaultyPart(Fault fault, const FaultOptions& options, Connection&,
                             httplib::DataSink& sink) {
+    ++faultsStarted_;
     std::optional<int64_t> count;
     if (options_.kind == CameraKind::Cgi) count = photoCount();
 

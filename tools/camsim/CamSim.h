@@ -102,6 +102,7 @@ public:
     int activeStreams() const { return activeStreams_.load(); }
     int streamsOpened() const { return streamsOpened_.load(); }
     uint64_t partsSent() const { return partsSent_.load(); }
+    int faultsStarted() const { return faultsStarted_.load(); }
 
     // The live picture the stream would send now (tests, previews).
     Frame currentFrame();
@@ -149,6 +150,7 @@ private:
     std::atomic<int> activeStreams_{0};
     std::atomic<int> streamsOpened_{0};
     std::atomic<uint64_t> partsSent_{0};
+    std::atomic<int> faultsStarted_{0};
     std::atomic<uint64_t> pictureIndex_{0};
 };
 

@@ -1,0 +1,51 @@
+#pragma once
+// A window stand-in for receiver tests: it applies the display rule to every frame
+// it is given and records what the view, the layout and the recorder saw.
+
+#include <utility>
+#include <vector>
+
+#include "camera/FrameRouting.h"
+#include "camera/StreamReceiver.h"
+
+namespace lumetra::test {
+
+class FakeWindow : public StreamReceiverListener, public FrameTarget {
+public:
+    ViewFacts facts;
+
+    std::vector<FrameRoute> routes;
+    std::vector<FrameMarks> marks;
+    std::vector<Frame> layerFrames;
+    std::vector<Frame> imageFrames;
+    std::vector<Frame> recorded;
+    std::vector<std::pair<int, int>> layouts;
+    std::vector<int64_t> snapshots;
+    Frame shown;  // what the view shows now
+
+    size_t frames() const { return routes.size(); }
+
+    void frameReady(const Frame& frame, const FrameMarks& m) override {
+        marks.push_back(m);
+        routes.push_back(displayFrame(*this, frame, m));
+    }
+    void snapshotRequested(int64_t count) override { snapshots.push_back(count); }
+
+    ViewFacts viewFacts() const override { return facts; }
+    void setWindowArea() override {
+        facts.iVideoWidth = facts.iNewVideoWidth;
+        facts.iVideoHeight = facts.iNewVideoHeight;
+        layouts.emplace_back(facts.iVideoWidth, facts.iVideoHeight);
+    }
+    void setLayerContents(const Frame& frame) override {
+        layerFrames.push_back(frame);
+        shown = frame;
+    }
+    void setImage(const Frame& frame) override {
+        imageFrames.push_back(frame);
+        shown = frame;
+    }
+    void recordingVideo(const Frame& frame) override { recorded.push_back(frame); }
+};
+
+}  // namespace lumetra::test

@@ -1,0 +1,80 @@
+#include "camera/FrameRouting.h"
+
+#include <gtest/gtest.h>
+
+#include "FakeWindow.h"
+
+using namespace lumetra;
+
+namespace {
+
+ViewFacts laidOut(uint16_t w, uint16_t h) {
+    ViewFacts f;
+    f.iVideoWidth = f.iNewVideoWidth = w;
+    f.iVideoHeight = f.iNewVideoHeight = h;
+    return f;
+}
+
+FrameMarks marks(bool decoded, bool changed) {
+    FrameMarks m;
+    m.decoded = decoded;
+    m.changed = changed;
+    return m;
+}
+
+}  // namespace
+
+TEST(FrameRoutingPath, PlainViewTakesTheFastPathChangedOrNot) {
+    const ViewFacts f = laidOut(640, 480);
+    EXPECT_EQ(routeFrame(f, marks(true, true)), (FrameRoute{false, FramePath::Layer, true}));
+    EXPECT_EQ(routeFrame(f, marks(true, false)), (FrameRoute{false, FramePath::Layer, true}));
+}
+
+TEST(FrameRoutingPath, ShapeToolOrOverlayRedrawsOnlyChangedPicturesButRecordsAll) {
+    ViewFacts withShape = laidOut(640, 480);
+    withShape.shapesPresent = true;
+    ViewFacts withTool = laidOut(640, 480);
+    withTool.iMode = 1;
+    ViewFacts withGrid = laidOut(640, 480);
+    withGrid.iGridMode = 4;
+    for (const ViewFacts& f : {withShape, withTool, withGrid}) {
+        EXPECT_EQ(routeFrame(f, marks(true, true)), (FrameRoute{false, FramePath::Image, true}));
+        EXPECT_EQ(routeFrame(f, marks(true, false)), (FrameRoute{false, FramePath::None, true}));
+    }
+}
+
+TEST(FrameRoutingPath, PictureThatDidNotDecodeIsNeitherShownNorRecorded) {
+    ViewFacts f;  // not laid out yet: still no layout for a picture that is not shown
+    EXPECT_EQ(routeFrame(f, marks(false, true)), FrameRoute{});
+}
+
+TEST(FrameRoutingLayout, ChangeInEitherDimensionLaysTheViewOutAgain) {
+    ViewFacts f = laidOut(1280, 720);
+    f.iNewVideoHeight = 960;
+    EXPECT_TRUE(routeFrame(f, marks(true, true)).relayout);
+    f = laidOut(1280, 720);
+    f.iNewVideoWidth = 1920;
+    EXPECT_TRUE(routeFrame(f, marks(true, true)).relayout);
+    EXPECT_FALSE(routeFrame(laidOut(1280, 720), marks(true, true)).relayout);
+}
+
+TEST(FrameRoutingDisplay, AppliesLayoutViewAndRecorderInThatOrder) {
+    test::FakeWindow w;
+    w.facts.iNewVideoWidth = 1280;
+    w.facts.iNewVideoHeight = 720;
+    const Frame frame = Frame::allocate(8, 8);
+    w.frameReady(frame, marks(true, true));
+    ASSERT_EQ(w.layouts.size(), 1u);
+    EXPECT_EQ(w.layouts[0], std::make_pair(1280, 720));
+    EXPECT_EQ(w.layerFrames.size(), 1u);
+    EXPECT_EQ(w.recorded.size(), 1u);
+    w.frameReady(frame, marks(true, true));
+    EXPECT_EQ(w.layouts.size(), 1u) << "laid out once per size";
+}
+
+TEST(FrameRoutingDisplay, NullFrameDoesNothing) {
+    test::FakeWindow w;
+    EXPECT_EQ(displayFrame(w, Frame{}, marks(true, true)), FrameRoute{});
+    EXPECT_TRUE(w.layouts.empty());
+    EXPECT_TRUE(w.recorded.empty());
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Small JPEG pictures for stream tests: flat shades that can be told apart after
+// decoding, padded to an exact byte length when a test needs one.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "image/Frame.h"
+#include "image/JpegCodec.h"
+
+namespace lumetra::test {
+
+// A width x height picture of one grey shade, as JPEG bytes.
+inline std::string flatJpeg(int width, int height, uint8_t shade) {
+    Frame f = Frame::allocate(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint8_t* p = f.row(y) + 4 * x;
+            p[0] = p[1] = p[2] = shade;
+            p[3] = 255;
+        }
+    const auto bytes = encodeJpeg(f, 90);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// The same picture padded to exactly `size` bytes with a comment segment after the
+// start-of-image marker (the picture still decodes to the same pixels).
+inline std::string paddedJpeg(const std::string& jpeg, size_t size) {
+    const size_t extra = size - jpeg.size();
+    if (size < jpeg.size() + 4 || extra - 2 > 0xFFFF) throw std::invalid_argument("cannot pad");
+    const size_t segment = extra - 2;  // length field counts itself
+    std::string comment = "\xFF\xFE";
+    comment += static_cast<char>(segment >> 8);
+    comment += static_cast<char>(segment & 0xFF);
+    comment += std::string(extra - 4, 'c');
+    return jpeg.substr(0, 2) + comment + jpeg.substr(2);
+}
+
+// The grey level at the centre of a decoded frame.
+inline int centreShade(const Frame& frame) {
+    if (frame.isNull()) return -1;
+    return frame.row(frame.height / 2)[4 * (frame.width / 2) + 1];
+}
+
+}  // namespace lumetra::test
