@@ -1,6 +1,7 @@
 #include "tools/camsim/CamSim.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <charconv>
@@ -73,6 +74,11 @@ bool CamSim::start(std::string* error) {
         server->new_task_queue = [] { return new httplib::ThreadPool(kServerThreads); };
         server->set_keep_alive_timeout(1);
         server->set_tcp_nodelay(true);
+        // Address reuse, but not port sharing: a second camera on a busy port must fail.
+        server->set_socket_options([](socket_t sock) {
+            int yes = 1;
+            ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        });
     }
     installControlRoutes();
     installStreamRoutes();
