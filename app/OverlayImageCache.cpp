@@ -1,16 +1,10 @@
 #include "app/OverlayImageCache.h"
 
-#include <QPainter>
-#include <cmath>
-
+#include "app/LayerImage.h"
 #include "measure/OverlayGeometry.h"
 #include "measure/OverlayRenderer.h"
 
 namespace lumetra {
-namespace {
-// Larger than any screen; keeps a bogus size from allocating a huge image.
-constexpr double kMaxSide = 32768.0;
-}  // namespace
 
 bool OverlayImageCache::Key::operator==(const Key& o) const {
     return setting.iGridMode == o.setting.iGridMode &&
@@ -29,27 +23,15 @@ void OverlayImageCache::draw(QPainterSurface& surface, const OverlaySetting& set
 void OverlayImageCache::render(const Key& key) {
     key_ = key;
     ++renders_;
-    image_ = QImage();
     const OverlayGeometry geometry =
         viewOverlay(key.setting.iGridMode, key.w, key.h, key.setting.fPitchPixes);
-    const double ratio = std::isfinite(key.ratio) && key.ratio > 0.0 ? key.ratio : 1.0;
-    const double pixelWidth = std::ceil(key.w * ratio);
-    const double pixelHeight = std::ceil(key.h * ratio);
-    if (geometry.empty() || !(pixelWidth >= 1.0 && pixelWidth <= kMaxSide) ||
-        !(pixelHeight >= 1.0 && pixelHeight <= kMaxSide)) {
+    if (geometry.empty()) {
+        image_ = QImage();
         return;
     }
-    const int pw = static_cast<int>(pixelWidth);
-    const int ph = static_cast<int>(pixelHeight);
-
-    QImage image(pw, ph, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    QPainterSurface target(painter, key.h);
-    drawOverlay(target, geometry, key.setting.iLineWidth, key.setting.ctrLColor);
-    painter.end();
-    image_ = std::move(image);
+    image_ = renderLayer(key.w, key.h, key.ratio, [&](QPainterSurface& target) {
+        drawOverlay(target, geometry, key.setting.iLineWidth, key.setting.ctrLColor);
+    });
 }
 
 }  // namespace lumetra

@@ -16,23 +16,37 @@ OverlaySetting overlayOf(const MeasureModel& model) {
 }
 
 void drawMeasurementPass(DrawingSurface& surface, MeasureModel& model, double w, double h,
-                         const OverlayDrawer& cachedOverlay) {
+                         const CachedLayers& layers) {
     completeCalibrationIfDue(model);
     drawPreview(surface, model);
     const OverlaySetting overlay = overlayOf(model);
-    if (cachedOverlay) {
-        cachedOverlay(overlay, w, h);
+    if (layers.overlay) {
+        layers.overlay(overlay, w, h);
     } else {
         drawOverlay(surface, viewOverlay(overlay.iGridMode, w, h, overlay.fPitchPixes),
                     overlay.iLineWidth, overlay.ctrLColor);
     }
-    drawGraphit(surface, model, 1.0f, 1.0f);
+    if (layers.shapes) {
+        layers.shapes(model.oMutShapsArray, calibrationOf(model));
+    } else {
+        drawGraphit(surface, model, 1.0f, 1.0f);
+    }
+}
+
+void drawLiveView(DrawingSurface& surface, const Frame& frame, MeasureModel& model, double w,
+                  double h, const CachedLayers& layers) {
+    if (!frame.isNull()) surface.drawImage(frame, {0.0, 0.0, w, h});
+    drawMeasurementPass(surface, model, w, h, layers);
+}
+
+void drawMeasurementPass(DrawingSurface& surface, MeasureModel& model, double w, double h,
+                         const OverlayDrawer& cachedOverlay) {
+    drawMeasurementPass(surface, model, w, h, CachedLayers{cachedOverlay, {}});
 }
 
 void drawLiveView(DrawingSurface& surface, const Frame& frame, MeasureModel& model, double w,
                   double h, const OverlayDrawer& cachedOverlay) {
-    if (!frame.isNull()) surface.drawImage(frame, {0.0, 0.0, w, h});
-    drawMeasurementPass(surface, model, w, h, cachedOverlay);
+    drawLiveView(surface, frame, model, w, h, CachedLayers{cachedOverlay, {}});
 }
 
 void drawGraphit(DrawingSurface& surface, const MeasureModel& model, float xScale, float yScale) {

@@ -4,6 +4,7 @@
 // overlay, stored shapes.
 
 #include <functional>
+#include <span>
 
 #include "image/Frame.h"
 #include "measure/DrawingSurface.h"
@@ -17,20 +18,32 @@ namespace lumetra {
 CalibrationValues calibrationOf(const MeasureModel& model);
 OverlaySetting overlayOf(const MeasureModel& model);
 
-// Draws the live view's overlay for `setting` over a w x h view. A widget can
-// hand in one that reuses an image rendered earlier, since the overlay rarely
-// changes between frames.
-using OverlayDrawer = std::function<void(const OverlaySetting& setting, double w, double h)>;
+// Replacements for two layers of a redraw that rarely change between frames:
+// the overlay and the stored shapes with their labels. A widget can hand in
+// drawers that reuse images rendered earlier; empty ones draw afresh.
+struct CachedLayers {
+    // Draws the overlay of `setting` over a w x h view.
+    std::function<void(const OverlaySetting& setting, double w, double h)> overlay;
+    // Draws the stored shapes as drawGraphit does with scales 1.0, 1.0.
+    std::function<void(std::span<const RQShape> shapes, const CalibrationValues& cal)> shapes;
+};
 
 // Everything of a redraw after the frame on a w x h view: completes a due
 // calibration, then draws the preview of the shape in progress, the overlay
-// (through cachedOverlay when given) and the stored shapes.
+// and the stored shapes.
 void drawMeasurementPass(DrawingSurface& surface, MeasureModel& model, double w, double h,
-                         const OverlayDrawer& cachedOverlay = {});
+                         const CachedLayers& layers = {});
 
 // A full redraw: the frame filling the view (when there is one), then the pass.
 void drawLiveView(DrawingSurface& surface, const Frame& frame, MeasureModel& model, double w,
-                  double h, const OverlayDrawer& cachedOverlay = {});
+                  double h, const CachedLayers& layers = {});
+
+// The same with only the overlay replaced.
+using OverlayDrawer = decltype(CachedLayers::overlay);
+void drawMeasurementPass(DrawingSurface& surface, MeasureModel& model, double w, double h,
+                         const OverlayDrawer& cachedOverlay);
+void drawLiveView(DrawingSurface& surface, const Frame& frame, MeasureModel& model, double w,
+                  double h, const OverlayDrawer& cachedOverlay);
 
 // The two shape-drawing variants with the model's shapes, calibration and overlay.
 void drawGraphit(DrawingSurface& surface, const MeasureModel& model, float xScale, float yScale);

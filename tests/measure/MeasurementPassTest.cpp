@@ -66,20 +66,30 @@ TEST_F(MeasurementPassTest, NoFrameNoImage) {
     EXPECT_EQ(s.strokes().size(), 4u);
 }
 
-TEST_F(MeasurementPassTest, CachedOverlayReplacesTheStrokes) {
+TEST_F(MeasurementPassTest, CachedLayersReplaceOverlayAndShapesInPlace) {
     RecordingSurface s;
-    std::vector<OverlaySetting> asked;
-    drawMeasurementPass(s, model, 640, 480, [&](const OverlaySetting& o, double w, double h) {
-        asked.push_back(o);
+    CachedLayers layers;
+    layers.overlay = [&](const OverlaySetting& o, double w, double h) {
+        EXPECT_EQ(o.iGridMode, kGridCrosshair);
+        EXPECT_EQ(o.ctrLColor, kGreen);
         EXPECT_EQ(w, 640);
         EXPECT_EQ(h, 480);
         s.drawText("overlay", {}, "Arial", 1, {});  // marks where it ran
-    });
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].iGridMode, kGridCrosshair);
-    EXPECT_EQ(asked[0].ctrLColor, kGreen);
+    };
+    drawMeasurementPass(s, model, 640, 480, layers);
     EXPECT_EQ(s.strokes().size(), 2u);  // preview and stored line only
     EXPECT_THAT(s.textStrings(), ElementsAre("L:1.000mm", "overlay", "L:2.000mm"));
+
+    model.strUnit = "um";
+    layers.shapes = [&](std::span<const RQShape> shapes, const CalibrationValues& cal) {
+        EXPECT_EQ(shapes.size(), 1u);
+        EXPECT_EQ(cal.strUnit, "um");
+        s.drawText("shapes", {}, "Arial", 1, {});
+    };
+    RecordingSurface& again = s = RecordingSurface{};
+    drawMeasurementPass(again, model, 640, 480, layers);
+    EXPECT_EQ(again.strokes().size(), 1u);  // the preview only
+    EXPECT_THAT(again.textStrings(), ElementsAre("L:1.000um", "overlay", "shapes"));
 }
 
 TEST_F(MeasurementPassTest, SnapshotVariantUsesTheModelsShapesCalibrationAndOverlay) {
