@@ -5,6 +5,9 @@
 #include <QPainter>
 
 #include "app/QPainterSurface.h"
+#include "app/SnapshotComposer.h"
+#include "capture/SnapshotNaming.h"
+#include "capture/SnapshotWriter.h"
 #include "measure/MeasurementPass.h"
 #include "storage/RQGlobalVariables.h"
 
@@ -75,6 +78,24 @@ void RQVideoView::showFrame(const Frame& frame, FramePath path) {
         QImage(frame_.data.get(), frame_.width, frame_.height, frame_.stride, QImage::Format_RGB32);
     path_ = path;
     update();
+}
+
+void RQVideoView::saveImage(double pixelWidth, double pixelHeight) {
+    const auto size = snapshotPixelSize(pixelWidth, pixelHeight);
+    if (frame_.isNull() || !settings_ || !size) return;
+    // The redraw path shows the stored shapes and overlay over the frame; the
+    // direct path shows the frame alone, and so does its snapshot.
+    SnapshotMeasurements measurements;
+    if (path_ == FramePath::Redraw)
+        measurements = {&model_, static_cast<double>(width()), static_cast<double>(height())};
+    const Frame picture = composeSnapshot(frame_, *size, measurements, &texts_);
+    if (picture.isNull()) return;
+    const auto path =
+        writeSnapshot(picture, settings_->getStrDocumentsPicture(), currentTimestampName());
+    if (!path || !model_.delegate) return;
+    UserEntity entity;
+    entity.Param1 = *path;
+    model_.delegate->PassValue(entity, kTransferSnapshotWritten);
 }
 
 void RQVideoView::mouseDownAt(double x, double yUp, bool control) {

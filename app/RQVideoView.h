@@ -45,9 +45,20 @@ public:
     void abandonShapeInProgress();
 
     // Frame delivery, on the main thread: the frame alone, or the full redraw.
+    // Either way the frame is kept as the one on screen, the snapshots' source.
     void showFrame(const Frame& frame, FramePath path);
     const Frame& currentFrame() const { return frame_; }
     FramePath lastFramePath() const { return path_; }
+
+    // Where snapshots go: the current picture folder of these settings. Not owned.
+    void setSettings(const RQGlobalVariables* settings) { settings_ = settings; }
+
+    // Writes a JPEG of the frame on screen at width x height pixels into the
+    // current picture folder, with what the redraw shows burnt in (stored shapes
+    // and overlay, mapped from view units to pixels), and reports its path to
+    // the delegate (transfer 2). Nothing is written or reported before the first
+    // frame, without settings, for an unusable size, or when the write fails.
+    void saveImage(double width, double height);
 
     // How many measurement passes (preview, overlay, shapes) have been drawn.
     uint64_t measurementPassCount() const { return measurementPasses_; }
@@ -74,6 +85,7 @@ private:
     void refreshIfRedrawing();
 
     MeasureModel model_;
+    const RQGlobalVariables* settings_ = nullptr;
     Frame frame_;
     QImage image_;  // wraps frame_'s pixels without a copy
     FramePath path_ = FramePath::Direct;

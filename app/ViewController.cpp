@@ -116,6 +116,7 @@ void ViewController::startUp() {
     ui_.VideoView->initVideoView();
     ui_.VideoView->resetMeasureParas();
     ui_.VideoView->setDelegate(this);
+    ui_.VideoView->setSettings(&settings_);
     showToolState();
     showOverlayState();
 }
@@ -415,6 +416,20 @@ void ViewController::loadVideoCollection() {
     ui_.videoCount->setText(
         mediaCountText(videos_.size(), QStringLiteral("recording"), QStringLiteral("recordings")));
     emit videoCollectionChanged();
+}
+
+void ViewController::addCollectionItem(int32_t flag, const std::string& path) {
+    if (flag == 0) {
+        pictures_.append(path);
+        ui_.photoCount->setText(mediaCountText(pictures_.size(), QStringLiteral("snapshot"),
+                                               QStringLiteral("snapshots")));
+        emit photoCollectionChanged();
+    } else if (flag == 1) {
+        videos_.append(path);
+        ui_.videoCount->setText(mediaCountText(videos_.size(), QStringLiteral("recording"),
+                                               QStringLiteral("recordings")));
+        emit videoCollectionChanged();
+    }
 }
 
 // ---- Transfers ----

@@ -120,6 +120,9 @@ public:
     // Rebuild one media list from the current album's folder.
     void loadPhotoCollection();
     void loadVideoCollection();
+    // Appends a newly written JPEG to a media list: flag 0 a snapshot to the
+    // photos, 1 a recording's thumbnail to the videos.
+    void addCollectionItem(int32_t flag, const std::string& path);
 
 public slots:
     void onLineAction() { onToolAction(kModeLine); }

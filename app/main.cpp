@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/AppDelegate.h"
+#include "app/SnapshotCapture.h"
 #include "app/Theme.h"
 #include "app/ViewController.h"
 #include "storage/RQGlobalVariables.h"
@@ -30,6 +31,8 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(QStringLiteral("help"))) parser.showHelp();
 
     lumetra::ViewController window(lumetra::RQGlobalVariables::shared());
+    lumetra::SnapshotCapture capture(window, lumetra::RQGlobalVariables::shared());
+    window.setCaptureSide(&capture);
     window.show();
 
     if (parser.isSet(screenshot)) {

@@ -3,7 +3,11 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <filesystem>
+#include <regex>
+
 #include "AppTestSupport.h"
+#include "SnapshotTestSupport.h"
 #include "app/RQVideoView.h"
 
 using namespace lumetra;
@@ -212,4 +216,208 @@ TEST_F(RQVideoViewTest, DrawingSettingsComeFromTheSettingsObject) {
     EXPECT_EQ(view.model().iDecimal, 1);
     EXPECT_EQ(view.model().ctrLColor, (RgbColor{0.0, 1.0, 0.0}));
     EXPECT_EQ(view.model().ctrFColor, (RgbColor{1.0, 1.0, 0.0}));
+}
+
+// ---- Snapshots ----
+
+namespace {
+
+struct RecordingDelegate : RQTransferDelegate {
+    void PassValue(const UserEntity& entity, int32_t type) override {
+        types.push_back(type);
+        paths.push_back(entity.Param1);
+    }
+    std::vector<int32_t> types;
+    std::vector<std::string> paths;
+};
+
+// A shown 800 x 600 view writing into the picture folder of a temporary home.
+class RQVideoViewSnapshot : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view.resize(800, 600);
+        view.show();
+        view.initVideoView();
+        view.resetMeasureParas();
+        view.setDelegate(&delegate);
+        view.setSettings(&settings);
+    }
+    void choose(uint8_t mode) { view.setMeasureMode(mode, "", "mm", 60.0f, 1.0f, false); }
+    // Stores a line from (100, 100) to (300, 100) labelled at (150, 300).
+    void storeLine() {
+        choose(kModeLine);
+        click(&view, 100, 100);
+        move(&view, 300, 100);
+        click(&view, 300, 100);
+        move(&view, 150, 300);
+        click(&view, 150, 300);
+        ASSERT_EQ(view.model().oMutShapsArray.size(), 1u);
+    }
+    std::filesystem::path pictures() const { return settings.getStrDocumentsPicture(); }
+    // The one snapshot reported, decoded.
+    Frame onlySnapshot() {
+        EXPECT_EQ(delegate.types, std::vector<int32_t>{kTransferSnapshotWritten});
+        EXPECT_EQ(fileNames(pictures()).size(), 1u);
+        if (delegate.paths.size() != 1) return {};
+        return decodeJpegFile(delegate.paths.front()).value_or(Frame{});
+    }
+
+    TempDir home;
+    RQGlobalVariables settings{home.path().string(), resourceDirectory()};
+    RecordingDelegate delegate;
+    RQVideoView view;
+};
+
+}  // namespace
+
+TEST_F(RQVideoViewSnapshot, LineIsBurntInAtFramePixelsWithItsWidthAndLabel) {
+    storeLine();
+    view.showFrame(greyFrame(1600, 1200, 0xE0), FramePath::Redraw);
+    view.saveImage(1600, 1200);
+    const Frame shot = onlySnapshot();
+    ASSERT_EQ(shot.width, 1600);
+    ASSERT_EQ(shot.height, 1200);
+
+    // From (200, 200) to (600, 200), counted from the lower-left corner, two
+    // pixels (iLineWidth) thick, in the line colour.
+    ASSERT_EQ(view.model().oMutShapsArray.front().iLineWidth, 2);
+    for (int x : {202, 300, 400, 500, 597}) {
+        EXPECT_EQ(rowsWhere(shot, x, 180, 220, stroked), (std::vector<int>{199, 200})) << x;
+        EXPECT_TRUE(reddish(pixelUp(shot, x, 200))) << x;
+    }
+    EXPECT_EQ(columnsWhere(shot, 200, 150, 650, stroked).front(), 200);
+    EXPECT_EQ(columnsWhere(shot, 200, 150, 650, stroked).back(), 599);
+    EXPECT_TRUE(columnsWhere(shot, 1000, 0, 1599, stroked).empty()) << "no stroke at y-down 200";
+
+    // The label sits at the scaled anchor (300, 600), up and to the right of it.
+    int labelPixels = 0;
+    for (int y = 600; y < 640; ++y) labelPixels += columnsWhere(shot, y, 300, 420, bluish).size();
+    EXPECT_GT(labelPixels, 40);
+    for (int y = 560; y < 598; ++y)
+        EXPECT_TRUE(columnsWhere(shot, y, 280, 420, bluish).empty()) << "nothing below, y " << y;
+    int unscaledAnchor = 0;
+    for (int y = 300; y < 340; ++y) unscaledAnchor += columnsWhere(shot, y, 150, 270, bluish).size();
+    EXPECT_EQ(unscaledAnchor, 0) << "not at the view's anchor";
+}
+
+TEST_F(RQVideoViewSnapshot, BareFrameIsReEncodedAtTheRequestedSize) {
+    const Frame source = gradientFrame(1600, 1200);
+    view.showFrame(source, FramePath::Direct);
+    view.saveImage(1600, 1200);
+    const Frame shot = onlySnapshot();
+    ASSERT_EQ(shot.width, 1600);
+    ASSERT_EQ(shot.height, 1200);
+    for (int y = 0; y < 1200; y += 37)
+        for (int x = 0; x < 1600; x += 41)
+            ASSERT_TRUE(near(pixelUp(shot, x, y), pixelUp(source, x, y), 6)) << x << "," << y;
+}
+
+TEST_F(RQVideoViewSnapshot, NothingToDrawOnTheRedrawPathGivesTheBareFrameToo) {
+    choose(kModeLine);
+    click(&view, 100, 100);  // a line in progress is never drawn into the file
+    move(&view, 300, 100);
+    const Frame source = gradientFrame(800, 600);
+    view.showFrame(source, FramePath::Redraw);
+    view.saveImage(800, 600);
+    const Frame shot = onlySnapshot();
+    ASSERT_EQ(shot.width, 800);
+    for (int y = 0; y < 600; y += 7)
+        for (int x = 0; x < 800; x += 13)
+            ASSERT_TRUE(near(pixelUp(shot, x, y), pixelUp(source, x, y), 6)) << x << "," << y;
+}
+
+TEST_F(RQVideoViewSnapshot, GridIsBurntInAtFrameResolutionWithTheScaledPitch) {
+    view.setGridView(kGridSquare, 50.0f, 1.0f, 1.0f);  // pitch 50 view units
+    ASSERT_EQ(view.model().iGridMode, kGridSquare);
+    // 1600 x 900 on 800 x 600: x scale 2, y scale 1.5.
+    view.showFrame(greyFrame(1600, 900, 0xE0), FramePath::Redraw);
+    view.saveImage(1600, 900);
+    const Frame shot = onlySnapshot();
+    ASSERT_EQ(shot.width, 1600);
+    ASSERT_EQ(shot.height, 900);
+    // Vertical lines every 100 pixels, horizontal ones every 75, each
+    // iLineWidth (2) pixels wide around its position.
+    const auto columns = columnsWhere(shot, 30, 0, 1599, stroked);
+    std::vector<int> expectedColumns;
+    for (int x = 100; x < 1600; x += 100) expectedColumns.insert(expectedColumns.end(), {x - 1, x});
+    EXPECT_EQ(columns, expectedColumns);
+    const auto rows = rowsWhere(shot, 50, 0, 899, stroked);
+    std::vector<int> expectedRows;
+    for (int y = 75; y < 900; y += 75) expectedRows.insert(expectedRows.end(), {y - 1, y});
+    EXPECT_EQ(rows, expectedRows);
+}
+
+TEST_F(RQVideoViewSnapshot, SourceIsTheFrameOnScreenWhicheverPathShowedIt) {
+    storeLine();
+    view.showFrame(greyFrame(800, 600, 0x30), FramePath::Redraw);
+    view.showFrame(greyFrame(800, 600, 0xC0), FramePath::Redraw);
+    view.saveImage(800, 600);
+    EXPECT_NEAR(pixelUp(onlySnapshot(), 700, 500).g, 0xC0, 4) << "the newest frame, not the first";
+
+    // After the shapes are gone the window shows frames directly: the snapshot
+    // is that frame, neither an older one nor the view's own drawing.
+    std::filesystem::remove(delegate.paths.front());
+    delegate = {};
+    view.deleteshape(1);
+    view.setGridView(kGridSquare, 50.0f, 1.0f, 1.0f);
+    view.showFrame(greyFrame(800, 600, 0x50), FramePath::Direct);
+    view.grab();
+    view.saveImage(800, 600);
+    const Frame shot = onlySnapshot();
+    EXPECT_TRUE(columnsWhere(shot, 30, 0, 799, reddish).empty())
+        << "a grid the direct path does not show is not burnt in";
+    EXPECT_NEAR(pixelUp(shot, 400, 300).g, 0x50, 4);
+}
+
+TEST_F(RQVideoViewSnapshot, FramesAreResampledToTheRequestedSize) {
+    // Top half dark, bottom half light: the orientation survives the scaling.
+    Frame source = greyFrame(400, 300, 0x20);
+    for (int y = 150; y < 300; ++y) std::memset(source.row(y), 0xE0, 400 * 4);
+    view.showFrame(source, FramePath::Direct);
+    view.saveImage(1200.7, 900.2);  // fractions are truncated
+    const Frame shot = onlySnapshot();
+    ASSERT_EQ(shot.width, 1200);
+    ASSERT_EQ(shot.height, 900);
+    EXPECT_NEAR(pixelUp(shot, 600, 800).g, 0x20, 4);
+    EXPECT_NEAR(pixelUp(shot, 600, 100).g, 0xE0, 4);
+}
+
+TEST_F(RQVideoViewSnapshot, NamedByTheTimeInThePictureFolder) {
+    view.showFrame(greyFrame(64, 48), FramePath::Direct);
+    view.saveImage(64, 48);
+    view.saveImage(64, 48);
+    ASSERT_EQ(delegate.paths.size(), 2u);
+    EXPECT_NE(delegate.paths[0], delegate.paths[1]) << "a second snapshot never replaces the first";
+    const std::regex name(R"(\d{14}(-\d+)?\.jpg)");
+    for (const std::string& path : delegate.paths) {
+        const std::filesystem::path p(path);
+        EXPECT_EQ(p.parent_path() / "", pictures());
+        EXPECT_TRUE(std::regex_match(p.filename().string(), name)) << path;
+    }
+    EXPECT_EQ(fileNames(pictures()).size(), 2u);
+}
+
+TEST_F(RQVideoViewSnapshot, NothingIsWrittenOrReportedWithoutASource) {
+    view.saveImage(640, 480);  // no frame shown yet
+    view.showFrame(greyFrame(64, 48), FramePath::Direct);
+    for (const auto& [w, h] : std::vector<std::pair<double, double>>{
+             {0, 48}, {64, 0.5}, {-64, 48}, {std::nan(""), 48}, {64, 1e9}})
+        view.saveImage(w, h);
+    RQVideoView unconfigured;  // no settings: no picture folder
+    unconfigured.setDelegate(&delegate);
+    unconfigured.showFrame(greyFrame(64, 48), FramePath::Direct);
+    unconfigured.saveImage(64, 48);
+    EXPECT_TRUE(delegate.types.empty());
+    EXPECT_TRUE(fileNames(pictures()).empty());
+}
+
+TEST_F(RQVideoViewSnapshot, FailedWriteReportsNothingAndLeavesNoFile) {
+    view.showFrame(greyFrame(64, 48), FramePath::Direct);
+    std::filesystem::remove_all(pictures());
+    view.saveImage(64, 48);
+    EXPECT_TRUE(delegate.types.empty());
+    EXPECT_FALSE(std::filesystem::exists(pictures()));
+    std::filesystem::create_directory(pictures());
+    view.saveImage(64, 48);
+    EXPECT_EQ(delegate.types.size(), 1u) << "the next snapshot goes through";
 }
