@@ -5,8 +5,8 @@ namespace lumetra {
 FrameRoute routeFrame(const ViewFacts& facts, const FrameMarks& marks) {
     FrameRoute route;
     if (!marks.decoded) return route;
-    route.relayout = facts.iVideoWidth != facts.iNewVideoWidth ||
-                     facts.iVideoHeight != facts.iNewVideoHeight;
+    route.relayout =
+        facts.iVideoWidth != facts.iNewVideoWidth || facts.iVideoHeight != facts.iNewVideoHeight;
     route.record = true;
     const bool plain = !facts.shapesPresent && facts.iMode == 0 && facts.iGridMode == 0;
     if (plain)

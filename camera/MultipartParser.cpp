@@ -10,8 +10,7 @@ namespace {
 constexpr size_t kMaxBoundaryLength = 200;
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
@@ -60,7 +59,8 @@ std::optional<std::string> boundaryOf(std::string_view contentType) {
         params.remove_prefix(semi + 1);
         const std::string_view param = trim(params.substr(0, params.find(';')));
         const size_t eq = param.find('=');
-        if (eq == std::string_view::npos || !equalsIgnoreCase(trim(param.substr(0, eq)), "boundary"))
+        if (eq == std::string_view::npos ||
+            !equalsIgnoreCase(trim(param.substr(0, eq)), "boundary"))
             continue;
         std::string_view value = trim(param.substr(eq + 1));
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
@@ -92,11 +92,20 @@ void MultipartParser::feed(const uint8_t* data, size_t size) {
                 }
                 listener_.partData(data, size);
                 break;
-            case State::Preamble: used = scanForDelimiter(data, size, false); break;
-            case State::Body: used = scanForDelimiter(data, size, true); break;
-            case State::BoundaryLine: used = readBoundaryLine(data, size); break;
-            case State::Headers: used = readHeaders(data, size); break;
-            case State::Epilogue: break;
+            case State::Preamble:
+                used = scanForDelimiter(data, size, false);
+                break;
+            case State::Body:
+                used = scanForDelimiter(data, size, true);
+                break;
+            case State::BoundaryLine:
+                used = readBoundaryLine(data, size);
+                break;
+            case State::Headers:
+                used = readHeaders(data, size);
+                break;
+            case State::Epilogue:
+                break;
         }
         data += used;
         size -= used;

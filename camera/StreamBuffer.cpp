@@ -9,7 +9,8 @@ namespace lumetra {
 std::optional<size_t> findEndMarker(const uint8_t* data, size_t size, size_t from) {
     const auto& marker = RQJPEGMarker::JPEGEndMarker();
     while (from + 1 < size) {
-        const auto* hit = static_cast<const uint8_t*>(std::memchr(data + from, marker[0], size - from - 1));
+        const auto* hit =
+            static_cast<const uint8_t*>(std::memchr(data + from, marker[0], size - from - 1));
         if (!hit) return std::nullopt;
         const size_t at = static_cast<size_t>(hit - data);
         if (data[at + 1] == marker[1]) return at + 2;

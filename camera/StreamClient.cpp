@@ -17,7 +17,8 @@ void initialiseCurlOnce() {
 }
 
 std::string_view trimLine(std::string_view s) {
-    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ')) s.remove_suffix(1);
+    while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' '))
+        s.remove_suffix(1);
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     return s;
 }
@@ -65,7 +66,8 @@ size_t StreamClient::onBody(char* data, size_t size, size_t count, void* self) {
     auto* client = static_cast<StreamClient*>(self);
     if (client->cancelled_) return CURL_WRITEFUNC_ERROR;
     if (!client->parser_)
-        client->parser_ = std::make_unique<MultipartParser>(client->listener_, client->responseHeaders_);
+        client->parser_ =
+            std::make_unique<MultipartParser>(client->listener_, client->responseHeaders_);
     client->parser_->feed(reinterpret_cast<const uint8_t*>(data), size * count);
     return size * count;
 }

@@ -1,10 +1,10 @@
-#include "camera/CameraHost.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <optional>
 #include <stdexcept>
+
+#include "camera/CameraHost.h"
 
 using namespace lumetra;
 

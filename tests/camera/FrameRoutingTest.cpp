@@ -1,8 +1,7 @@
-#include "camera/FrameRouting.h"
-
 #include <gtest/gtest.h>
 
 #include "FakeWindow.h"
+#include "camera/FrameRouting.h"
 
 using namespace lumetra;
 

@@ -1,9 +1,9 @@
-#include "camera/MultipartParser.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "camera/MultipartParser.h"
 
 using namespace lumetra;
 
@@ -54,8 +54,8 @@ const std::string kBinary(kBinaryBytes, sizeof(kBinaryBytes) - 1);
 
 std::string twoParts() {
     return "--frame\r\nContent-Type: image/jpeg\r\nContent-Length: " +
-           std::to_string(kBinary.size()) + "\r\nphoto_cnt: 3\r\n\r\n" +
-           kBinary + "\r\n--frame\r\nContent-Type: text/plain\r\n\r\nhello\r\n--frame\r\n";
+           std::to_string(kBinary.size()) + "\r\nphoto_cnt: 3\r\n\r\n" + kBinary +
+           "\r\n--frame\r\nContent-Type: text/plain\r\n\r\nhello\r\n--frame\r\n";
 }
 
 }  // namespace
@@ -134,7 +134,8 @@ TEST(MultipartParsing, BodyBytesThatOnlyLookLikeADelimiterStartArePassedOnLater)
 
 TEST(MultipartParsing, ToleratesADelimiterWithoutALineBreakBeforeIt) {
     const auto parts = parseInSteps(
-        "--frame\r\nContent-Type: image/jpeg\r\n\r\nAB--frame\r\nContent-Type: image/jpeg\r\n\r\nCD\n--frame\r\n",
+        "--frame\r\nContent-Type: image/jpeg\r\n\r\nAB--frame\r\nContent-Type: "
+        "image/jpeg\r\n\r\nCD\n--frame\r\n",
         4);
     ASSERT_EQ(parts.size(), 2u);
     EXPECT_EQ(parts[0].body, "AB");

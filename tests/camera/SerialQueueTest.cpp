@@ -1,11 +1,11 @@
-#include "camera/SerialQueue.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <stdexcept>
 #include <thread>
 #include <vector>
+
+#include "camera/SerialQueue.h"
 
 using namespace lumetra;
 

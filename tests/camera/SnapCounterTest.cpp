@@ -1,9 +1,9 @@
-#include "camera/SnapCounter.h"
-
 #include <gtest/gtest.h>
 
 #include <thread>
 #include <vector>
+
+#include "camera/SnapCounter.h"
 
 using namespace lumetra;
 

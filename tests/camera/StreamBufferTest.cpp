@@ -1,8 +1,8 @@
-#include "camera/StreamBuffer.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "camera/StreamBuffer.h"
 
 using namespace lumetra;
 
@@ -23,8 +23,13 @@ const std::string kEnd = "\xFF\xD9";
 TEST(StreamBufferCutting, PictureIsCutWhenTheMarkerArrivesInALaterChunk) {
     StreamBuffer b;
     b.partStarted("image/jpeg");
-    EXPECT_FALSE(append(b, "\xFF\xD8" "first half "));
-    EXPECT_EQ(append(b, "second half" + kEnd), "\xFF\xD8" "first half second half" + kEnd);
+    EXPECT_FALSE(append(b,
+                        "\xFF\xD8"
+                        "first half "));
+    EXPECT_EQ(append(b, "second half" + kEnd),
+              "\xFF\xD8"
+              "first half second half" +
+                  kEnd);
     EXPECT_EQ(b.iDataTotalLength(), 2 + 11 + 11 + 2);
 }
 
@@ -46,7 +51,9 @@ TEST(StreamBufferCutting, MarkerSplitAcrossTwoChunksStillYieldsThePicture) {
 TEST(StreamBufferCutting, LoneFFAndD9InSeparatePlacesAreNoMarker) {
     StreamBuffer b;
     b.partStarted("image/jpeg");
-    EXPECT_FALSE(append(b, "\xFF" "a"));
+    EXPECT_FALSE(append(b,
+                        "\xFF"
+                        "a"));
     EXPECT_FALSE(append(b, "\xD9\xFF"));
     EXPECT_FALSE(append(b, std::string("\x00\xD9", 2)));
 }

@@ -1,5 +1,3 @@
-#include "camera/StreamClient.h"
-
 #include <gtest/gtest.h>
 #include <httplib.h>
 
@@ -10,6 +8,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "camera/StreamClient.h"
 
 using namespace lumetra;
 
@@ -103,7 +103,8 @@ TEST(StreamClientTransfer, ResponseThatIsNotMultipartArrivesAsOnePartAndEnds) {
     StreamClient client(server.url("/single"), events);
     ASSERT_TRUE(waitFor([&] { return client.ended(); }));
     EXPECT_EQ(client.error(), "");
-    EXPECT_EQ(events.log(), (std::vector<std::string>{"begin image/jpeg", "data \xFF\xD8whole\xFF\xD9"}));
+    EXPECT_EQ(events.log(),
+              (std::vector<std::string>{"begin image/jpeg", "data \xFF\xD8whole\xFF\xD9"}));
 }
 
 TEST(StreamClientTransfer, CancelWhileTheServerHoldsTheStreamReturnsAndNoEventFollows) {

@@ -1,5 +1,3 @@
-#include "camera/StreamReceiver.h"
-
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
@@ -17,6 +15,7 @@
 #include <vector>
 
 #include "FakeWindow.h"
+#include "camera/StreamReceiver.h"
 #include "support/JpegSamples.h"
 #include "support/MainQueue.h"
 #include "tools/camsim/CamSim.h"
@@ -24,9 +23,9 @@
 extern char** environ;
 
 using namespace lumetra;
+using camsim::CameraKind;
 using camsim::CamSim;
 using camsim::CamSimOptions;
-using camsim::CameraKind;
 using camsim::Fault;
 using camsim::ScriptedPart;
 using test::centreShade;
@@ -94,10 +93,13 @@ protected:
     }
     void makeReceiver() { makeReceiver(sim->streamPort()); }
 
-    bool waitFrames(size_t n) { return main.runUntil([&] { return window.frames() >= n; }); }
+    bool waitFrames(size_t n) {
+        return main.runUntil([&] { return window.frames() >= n; });
+    }
     bool waitForShade(int shade) {
         return main.runUntil([&] {
-            return !window.recorded.empty() && std::abs(centreShade(window.recorded.back()) - shade) <= 6;
+            return !window.recorded.empty() &&
+                   std::abs(centreShade(window.recorded.back()) - shade) <= 6;
         });
     }
     bool eventually(const std::function<bool()>& condition) { return main.runUntil(condition); }
@@ -169,8 +171,8 @@ TEST_F(StreamReceiverTest, JpegPartStartEmptiesTheBuffer) {
     startSim(scripted());
     makeReceiver();
     const size_t half = pictureA.size() / 2;
-    sim->queueParts({jpegPart(pictureA.substr(0, half)), jpegPart(pictureA.substr(half)),
-                     jpegPart(sentinel)});
+    sim->queueParts(
+        {jpegPart(pictureA.substr(0, half)), jpegPart(pictureA.substr(half)), jpegPart(sentinel)});
     receiver->startVideoView();
     ASSERT_TRUE(waitForShade(130));
     EXPECT_EQ(window.frames(), 1u);
@@ -243,7 +245,8 @@ TEST_F(StreamReceiverTest, SourceSizeChangeInOneDimensionLaysTheViewOutAgain) {
     receiver->stopVideoView();
     httplib::Client control("127.0.0.1", sim->controlPort());
     control.set_basic_auth(camsim::kUser, camsim::kPassword);
-    const auto res = control.Get("/camera_control.cgi?loginuse=admin&loginpas=qorve&param=0&value=3");
+    const auto res =
+        control.Get("/camera_control.cgi?loginuse=admin&loginpas=qorve&param=0&value=3");
     ASSERT_TRUE(res);
     ASSERT_EQ(res->status, 200);
     window.facts.iNewVideoHeight = 960;
@@ -285,7 +288,8 @@ TEST_F(StreamReceiverTest, LowerMissingOrNonNumericCounterTakesNoSnapshot) {
 TEST_F(StreamReceiverTest, CounterHeaderOnAPartOfAnotherTypeStillCounts) {
     startSim(scripted());
     makeReceiver();
-    sim->queueParts({ScriptedPart::make("text/plain", "status", {"photo_cnt: 1"}), jpegPart(sentinel)});
+    sim->queueParts(
+        {ScriptedPart::make("text/plain", "status", {"photo_cnt: 1"}), jpegPart(sentinel)});
     receiver->startVideoView();
     ASSERT_TRUE(waitForShade(130));
     EXPECT_EQ(window.snapshots, std::vector<int64_t>{1});
@@ -419,13 +423,27 @@ TEST_F(StreamReceiverTest, SplitMarkerFaultStillShowsEveryPicture) {
 // ---- A peer nobody here wrote ----
 
 TEST(StreamReceiverRealPeer, ShowsTheMpjpegStreamOfFfmpeg) {
-    if (std::system("command -v ffmpeg > /dev/null 2>&1") != 0) GTEST_SKIP() << "ffmpeg is not installed";
+    if (std::system("command -v ffmpeg > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "ffmpeg is not installed";
     const uint16_t port = unusedPort();
     const std::string url = "http://127.0.0.1:" + std::to_string(port) + "/";
-    std::vector<std::string> args = {"ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error",
-                                     "-re", "-f", "lavfi", "-i", "testsrc2=size=1280x720:rate=30",
-                                     "-f", "mpjpeg", "-content_type",
-                                     "multipart/x-mixed-replace;boundary=ffmpeg", "-listen", "1", url};
+    std::vector<std::string> args = {"ffmpeg",
+                                     "-nostdin",
+                                     "-hide_banner",
+                                     "-loglevel",
+                                     "error",
+                                     "-re",
+                                     "-f",
+                                     "lavfi",
+                                     "-i",
+                                     "testsrc2=size=1280x720:rate=30",
+                                     "-f",
+                                     "mpjpeg",
+                                     "-content_type",
+                                     "multipart/x-mixed-replace;boundary=ffmpeg",
+                                     "-listen",
+                                     "1",
+                                     url};
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);

@@ -38,8 +38,8 @@ public:
             Work work;
             {
                 std::unique_lock lock(mutex_);
-                const auto until =
-                    std::min(deadline, std::chrono::steady_clock::now() + std::chrono::milliseconds(5));
+                const auto until = std::min(
+                    deadline, std::chrono::steady_clock::now() + std::chrono::milliseconds(5));
                 if (!wake_.wait_until(lock, until, [this] { return !queue_.empty(); })) continue;
                 work = std::move(queue_.front());
                 queue_.pop_front();

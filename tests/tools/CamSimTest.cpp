@@ -1,5 +1,3 @@
-#include "tools/camsim/CamSim.h"
-
 #include <gtest/gtest.h>
 #include <httplib.h>
 
@@ -10,6 +8,7 @@
 
 #include "camera/MultipartParser.h"
 #include "image/JpegCodec.h"
+#include "tools/camsim/CamSim.h"
 
 using namespace lumetra;
 using namespace lumetra::camsim;
@@ -142,14 +141,17 @@ TEST_F(CamSimTest, ControlRequestsNeedTheCameraUserAndPassword) {
 
 TEST_F(CamSimTest, CgiControlAlsoChecksTheCredentialsInTheQuery) {
     start(CameraKind::Cgi);
-    EXPECT_EQ(get("/camera_control.cgi?loginuse=admin&loginpas=wrong&param=1&value=5")->status, 401);
+    EXPECT_EQ(get("/camera_control.cgi?loginuse=admin&loginpas=wrong&param=1&value=5")->status,
+              401);
     EXPECT_EQ(get("/camera_control.cgi?param=1&value=5")->status, 401);
-    EXPECT_EQ(get("/camera_control.cgi?loginuse=admin&loginpas=qorve&param=1&value=5")->status, 200);
+    EXPECT_EQ(get("/camera_control.cgi?loginuse=admin&loginpas=qorve&param=1&value=5")->status,
+              200);
 }
 
 TEST_F(CamSimTest, UnknownPathsAndTheOtherKindsPagesAreEmpty404s) {
     start(CameraKind::Wizard);
-    for (const char* path : {"/get_camera_all.cgi", "/camera_control.cgi?param=1&value=1", "/index.html"}) {
+    for (const char* path :
+         {"/get_camera_all.cgi", "/camera_control.cgi?param=1&value=1", "/index.html"}) {
         auto res = get(path);
         ASSERT_TRUE(res) << path;
         EXPECT_EQ(res->status, 404) << path;
@@ -157,7 +159,8 @@ TEST_F(CamSimTest, UnknownPathsAndTheOtherKindsPagesAreEmpty404s) {
     }
     sim.reset();
     start(CameraKind::Cgi);
-    for (const char* path : {"/wizardvideo.asp", "/updateNPNvram.cgi?camera_gpio_trigger", "/apply.cgi"}) {
+    for (const char* path :
+         {"/wizardvideo.asp", "/updateNPNvram.cgi?camera_gpio_trigger", "/apply.cgi"}) {
         auto res = get(path);
         EXPECT_EQ(res->status, 404) << path;
         EXPECT_TRUE(res->body.empty()) << path;
@@ -178,8 +181,9 @@ TEST_F(CamSimTest, WizardCounterAnswersTheShutterCountWithALineEnd) {
 
 TEST_F(CamSimTest, WizardApplyChangesResolutionAndFrameRate) {
     start(CameraKind::Wizard);
-    const auto res = get("/apply.cgi?submit_button=media&change_action=&action=Apply&refresh_ddns=1"
-                         "&video_port=8899&video_idx=3&video_frame=12&only_stream=0&auth_need=0");
+    const auto res =
+        get("/apply.cgi?submit_button=media&change_action=&action=Apply&refresh_ddns=1"
+            "&video_port=8899&video_idx=3&video_frame=12&only_stream=0&auth_need=0");
     ASSERT_EQ(res->status, 200);
     const CameraState s = sim->state();
     EXPECT_EQ(s.resolution().width, 1280);
@@ -188,7 +192,8 @@ TEST_F(CamSimTest, WizardApplyChangesResolutionAndFrameRate) {
     EXPECT_NE(get("/wizardvideo.asp")->body.find("var cameraHeight=\"960\";"), std::string::npos);
 
     EXPECT_EQ(get("/apply.cgi?video_idx=two")->status, 400);
-    get("/apply.cgi?video_idx=4&video_frame=99");  // an entry it does not offer, a rate out of range
+    get("/apply.cgi?video_idx=4&video_frame=99");  // an entry it does not offer, a rate out of
+                                                   // range
     EXPECT_EQ(sim->state().resolution().height, 960);
     EXPECT_EQ(sim->state().fps(), 12);
 }
@@ -272,7 +277,8 @@ TEST_F(CamSimTest, CgiStreamPartsCarryTypeLengthCounterAndAPictureOfTheCurrentSi
         EXPECT_EQ(p.mediaType, "image/jpeg");
         EXPECT_EQ(p.headers.value("Content-Length"), std::to_string(p.body.size()));
         EXPECT_EQ(p.headers.value("photo_cnt"), "1");
-        const auto info = readJpegInfo(reinterpret_cast<const uint8_t*>(p.body.data()), p.body.size());
+        const auto info =
+            readJpegInfo(reinterpret_cast<const uint8_t*>(p.body.data()), p.body.size());
         ASSERT_TRUE(info);
         EXPECT_EQ(info->width, 320);
         EXPECT_EQ(info->height, 240);
@@ -294,7 +300,8 @@ TEST_F(CamSimTest, ScriptedPartsGoOutExactlyAndCountedConnectionsCloseWithTheirC
     o.livePictures = false;
     start(o);
     sim->queueParts({ScriptedPart::make("text/plain", "one", {"X-Test: 1"}, {1}, 5),
-                     ScriptedPart::make("image/jpeg", "two"), ScriptedPart::make("image/jpeg", "end")});
+                     ScriptedPart::make("image/jpeg", "two"),
+                     ScriptedPart::make("image/jpeg", "end")});
     const auto parts = readParts(2);
     ASSERT_EQ(parts.size(), 2u);
     EXPECT_EQ(parts[0].mediaType, "text/plain");
@@ -327,7 +334,8 @@ TEST_F(CamSimTest, GarbageFaultSendsAPartThatDoesNotDecodeThenPicturesAgain) {
     const auto* junk = reinterpret_cast<const uint8_t*>(parts[0].body.data());
     EXPECT_FALSE(decodeJpeg(junk, parts[0].body.size()));
     EXPECT_EQ(parts[0].body.substr(parts[0].body.size() - 2), "\xFF\xD9");
-    EXPECT_TRUE(decodeJpeg(reinterpret_cast<const uint8_t*>(parts[1].body.data()), parts[1].body.size()));
+    EXPECT_TRUE(
+        decodeJpeg(reinterpret_cast<const uint8_t*>(parts[1].body.data()), parts[1].body.size()));
 }
 
 TEST_F(CamSimTest, OversizedFaultSendsTheGivenBytesWithoutAnyFF) {
@@ -346,7 +354,8 @@ TEST_F(CamSimTest, StallAndSplitFaultsStillDeliverWholePictures) {
         sim->injectFault(fault, {.stallMs = 100});
         const auto parts = readParts(1);
         ASSERT_EQ(parts.size(), 1u) << faultName(fault);
-        EXPECT_TRUE(decodeJpeg(reinterpret_cast<const uint8_t*>(parts[0].body.data()), parts[0].body.size()))
+        EXPECT_TRUE(decodeJpeg(reinterpret_cast<const uint8_t*>(parts[0].body.data()),
+                               parts[0].body.size()))
             << faultName(fault);
     }
     EXPECT_EQ(sim->faultsStarted(), 2);

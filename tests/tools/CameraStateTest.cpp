@@ -1,6 +1,6 @@
-#include "tools/camsim/CameraState.h"
-
 #include <gtest/gtest.h>
+
+#include "tools/camsim/CameraState.h"
 
 using namespace lumetra::camsim;
 
@@ -58,10 +58,10 @@ TEST(CameraStateControls, ValuesAreClampedAndUnknownNumbersRefused) {
 TEST(CameraStateControls, AdjustmentsRunFromMinusOneAtTheMinimumToOneAtTheMaximum) {
     CameraState s(CameraKind::Wizard);
     EXPECT_TRUE(s.adjustments().neutral());
-    s.setControl(9963776, 64);    // brightness at its maximum
-    s.setControl(9963777, 0);     // contrast at its minimum
-    s.setControl(9963778, 96);    // saturation half-way up
-    s.setControl(9963788, 0);     // an unrelated control changes nothing
+    s.setControl(9963776, 64);  // brightness at its maximum
+    s.setControl(9963777, 0);   // contrast at its minimum
+    s.setControl(9963778, 96);  // saturation half-way up
+    s.setControl(9963788, 0);   // an unrelated control changes nothing
     const Adjustments a = s.adjustments();
     EXPECT_DOUBLE_EQ(a.brightness, 1.0);
     EXPECT_DOUBLE_EQ(a.contrast, -1.0);

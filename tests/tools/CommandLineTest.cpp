@@ -1,13 +1,13 @@
-#include "tools/camsim/CommandLine.h"
-
 #include <gtest/gtest.h>
+
+#include "tools/camsim/CommandLine.h"
 
 using namespace lumetra::camsim;
 
 TEST(CamSimCommandLine, ReadsEveryOption) {
-    const CommandLine cl = parseCommandLine({"--kind", "cgi", "--control-port", "8080", "--stream-port",
-                                             "8899", "--width", "1280", "--height", "720", "--fps", "0",
-                                             "--quality", "70", "--photo-count", "12", "--loop", "8"});
+    const CommandLine cl = parseCommandLine(
+        {"--kind", "cgi", "--control-port", "8080", "--stream-port", "8899", "--width", "1280",
+         "--height", "720", "--fps", "0", "--quality", "70", "--photo-count", "12", "--loop", "8"});
     ASSERT_EQ(cl.error, "");
     EXPECT_EQ(cl.options.kind, CameraKind::Cgi);
     EXPECT_EQ(cl.options.controlPort, 8080);

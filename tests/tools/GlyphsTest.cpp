@@ -1,8 +1,8 @@
-#include "tools/camsim/Glyphs.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
+
+#include "tools/camsim/Glyphs.h"
 
 using namespace lumetra;
 using namespace lumetra::camsim;

@@ -1,10 +1,10 @@
-#include "tools/camsim/PictureAdjustments.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+
+#include "tools/camsim/PictureAdjustments.h"
 
 using namespace lumetra;
 using namespace lumetra::camsim;
@@ -18,9 +18,9 @@ Frame sample() {
         for (int x = 0; x < f.width; ++x) {
             uint8_t* p = f.row(y) + 4 * x;
             const bool left = x < 16;
-            p[0] = left ? 60 : 170;   // B
-            p[1] = 110;               // G
-            p[2] = left ? 180 : 70;   // R
+            p[0] = left ? 60 : 170;  // B
+            p[1] = 110;              // G
+            p[2] = left ? 180 : 70;  // R
             p[3] = 255;
         }
     return f;
@@ -77,7 +77,9 @@ TEST(PictureAdjustmentsEffect, HueTurnsColoursAndSharpnessChangesOnlyTheEdge) {
     const Frame ref = sample();
     // Far from the edge nothing changes; at the edge the step grows or shrinks.
     EXPECT_EQ(sharp.row(8)[4 * 4 + 2], ref.row(8)[4 * 4 + 2]);
-    const auto step = [](const Frame& f) { return std::abs(f.row(8)[4 * 15 + 2] - f.row(8)[4 * 16 + 2]); };
+    const auto step = [](const Frame& f) {
+        return std::abs(f.row(8)[4 * 15 + 2] - f.row(8)[4 * 16 + 2]);
+    };
     EXPECT_GT(step(sharp), step(ref));
     EXPECT_LT(step(soft), step(ref));
 }

@@ -1,11 +1,10 @@
-#include "tools/camsim/PictureSource.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 
 #include "image/JpegCodec.h"
+#include "tools/camsim/PictureSource.h"
 #include "tools/camsim/Specimen.h"
 
 using namespace lumetra;

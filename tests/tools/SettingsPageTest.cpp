@@ -1,11 +1,11 @@
-#include "tools/camsim/SettingsPage.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "tools/camsim/SettingsPage.h"
 
 using namespace lumetra::camsim;
 
@@ -55,7 +55,8 @@ std::vector<std::string> split(const std::string& s, char sep) {
 }
 
 std::string without(std::string s, const std::string& chars) {
-    s.erase(std::remove_if(s.begin(), s.end(), [&](char c) { return chars.find(c) != std::string::npos; }),
+    s.erase(std::remove_if(s.begin(), s.end(),
+                           [&](char c) { return chars.find(c) != std::string::npos; }),
             s.end());
     return s;
 }
@@ -68,7 +69,8 @@ TEST(WizardSettingsPage, LinesEndInCrLfAndCarryTheCurrentSizeAndFrameRate) {
     s.setFps(15);
     const std::string page = wizardSettingsPage(s);
     EXPECT_EQ(page.find('\n'), page.find("\r\n") + 1);
-    EXPECT_EQ(std::count(page.begin(), page.end(), '\n'), std::count(page.begin(), page.end(), '\r'));
+    EXPECT_EQ(std::count(page.begin(), page.end(), '\n'),
+              std::count(page.begin(), page.end(), '\r'));
     EXPECT_EQ(readSubstring(page, "var cameraWidth="), "1280");
     EXPECT_EQ(readSubstring(page, "var cameraHeight="), "720");
     EXPECT_EQ(readSubstring(page, "var video_frame_save = "), "15");
@@ -118,8 +120,9 @@ TEST(WizardSettingsPage, ControlListItemsGiveNumberLimitsDefaultAndValueAtTheirP
         EXPECT_EQ(value(6), c.def);
         EXPECT_EQ(value(7), c.value);
         const std::string text = without(items[i], " ");
-        const bool named = std::any_of(std::begin(names), std::end(names),
-                                       [&](const char* n) { return text.find(n) != std::string::npos; });
+        const bool named = std::any_of(std::begin(names), std::end(names), [&](const char* n) {
+            return text.find(n) != std::string::npos;
+        });
         EXPECT_EQ(named, c.role != ControlRole::Other) << text;
         matched += named ? 1 : 0;
     }

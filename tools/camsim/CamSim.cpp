@@ -38,7 +38,9 @@ bool write(httplib::DataSink& sink, const void* data, size_t size) {
     return sink.is_writable() && sink.write(static_cast<const char*>(data), size);
 }
 
-bool write(httplib::DataSink& sink, const std::string& s) { return write(sink, s.data(), s.size()); }
+bool write(httplib::DataSink& sink, const std::string& s) {
+    return write(sink, s.data(), s.size());
+}
 
 }  // namespace
 
@@ -64,7 +66,8 @@ bool CamSim::start(std::string* error) {
         return fail("the camera has no resolution " + std::to_string(options_.width) + "x" +
                     std::to_string(options_.height));
     if (options_.fps < 0 || options_.fps > 120) return fail("frame rate out of range (0..120)");
-    if (options_.quality < 1 || options_.quality > 100) return fail("quality out of range (1..100)");
+    if (options_.quality < 1 || options_.quality > 100)
+        return fail("quality out of range (1..100)");
     state_.setFps(options_.fps);
     state_.setPhotoCount(options_.photoCount);
 
@@ -209,18 +212,20 @@ void CamSim::installControlRoutes() {
     });
 
     if (options_.kind == CameraKind::Wizard) {
-        control_->Get("/wizardvideo.asp", [this](const httplib::Request& req, httplib::Response& res) {
-            if (!authorized(req)) return deny(res);
-            res.set_content(wizardSettingsPage(state()), "text/html");
-        });
-        control_->Get("/updateNPNvram.cgi", [this](const httplib::Request& req, httplib::Response& res) {
-            if (!authorized(req)) return deny(res);
-            if (!req.has_param("camera_gpio_trigger")) {
-                res.status = 404;
-                return;
-            }
-            res.set_content(std::to_string(photoCount()) + "\r\n", "text/plain");
-        });
+        control_->Get("/wizardvideo.asp",
+                      [this](const httplib::Request& req, httplib::Response& res) {
+                          if (!authorized(req)) return deny(res);
+                          res.set_content(wizardSettingsPage(state()), "text/html");
+                      });
+        control_->Get("/updateNPNvram.cgi",
+                      [this](const httplib::Request& req, httplib::Response& res) {
+                          if (!authorized(req)) return deny(res);
+                          if (!req.has_param("camera_gpio_trigger")) {
+                              res.status = 404;
+                              return;
+                          }
+                          res.set_content(std::to_string(photoCount()) + "\r\n", "text/plain");
+                      });
         control_->Get("/apply.cgi", [this](const httplib::Request& req, httplib::Response& res) {
             if (!authorized(req)) return deny(res);
             const auto index = numberParam(req, "video_idx");
@@ -237,33 +242,35 @@ void CamSim::installControlRoutes() {
             res.set_content("<html><body>Settings applied.</body></html>\r\n", "text/html");
         });
     } else {
-        control_->Get("/get_camera_all.cgi", [this](const httplib::Request& req, httplib::Response& res) {
-            if (!authorized(req)) return deny(res);
-            res.set_content(cgiSettingsPage(state()), "text/plain");
-        });
-        control_->Get("/camera_control.cgi", [this](const httplib::Request& req, httplib::Response& res) {
-            if (!authorized(req) || req.get_param_value("loginuse") != kUser ||
-                req.get_param_value("loginpas") != kPassword)
-                return deny(res);
-            const auto param = numberParam(req, "param");
-            const auto value = numberParam(req, "value");
-            if (!param || !value) {
-                res.status = 400;
-                return;
-            }
-            bool applied = false;
-            {
-                std::lock_guard lock(stateMutex_);
-                if (*param == 0)
-                    applied = state_.selectResolutionIndex(*value);
-                else if (*param == 6)
-                    applied = state_.commandFps(*value);
-                else if (*param > 0 && *param <= INT32_MAX)
-                    applied = state_.setControl(static_cast<int32_t>(*param), *value);
-            }
-            res.set_content(applied ? "var result=\"ok\";\r\n" : "var result=\"error\";\r\n",
-                            "text/plain");
-        });
+        control_->Get("/get_camera_all.cgi",
+                      [this](const httplib::Request& req, httplib::Response& res) {
+                          if (!authorized(req)) return deny(res);
+                          res.set_content(cgiSettingsPage(state()), "text/plain");
+                      });
+        control_->Get(
+            "/camera_control.cgi", [this](const httplib::Request& req, httplib::Response& res) {
+                if (!authorized(req) || req.get_param_value("loginuse") != kUser ||
+                    req.get_param_value("loginpas") != kPassword)
+                    return deny(res);
+                const auto param = numberParam(req, "param");
+                const auto value = numberParam(req, "value");
+                if (!param || !value) {
+                    res.status = 400;
+                    return;
+                }
+                bool applied = false;
+                {
+                    std::lock_guard lock(stateMutex_);
+                    if (*param == 0)
+                        applied = state_.selectResolutionIndex(*value);
+                    else if (*param == 6)
+                        applied = state_.commandFps(*value);
+                    else if (*param > 0 && *param <= INT32_MAX)
+                        applied = state_.setControl(static_cast<int32_t>(*param), *value);
+                }
+                res.set_content(applied ? "var result=\"ok\";\r\n" : "var result=\"error\";\r\n",
+                                "text/plain");
+            });
     }
 }
 
@@ -307,7 +314,9 @@ void CamSim::openStream(httplib::Response& res) {
     res.set_header("Cache-Control", "no-cache");
     res.set_content_provider(
         streamContentType(),
-        [this, connection](size_t, httplib::DataSink& sink) { return streamStep(*connection, sink); },
+        [this, connection](size_t, httplib::DataSink& sink) {
+            return streamStep(*connection, sink);
+        },
         [this](bool) { --activeStreams_; });
 }
 
@@ -335,7 +344,8 @@ bool CamSim::streamStep(Connection& connection, httplib::DataSink& sink) {
         fps = state_.fps();
     }
     if (fps > 0) {
-        const auto period = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / fps));
+        const auto period =
+            std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / fps));
         if (!waitUntil(connection.nextPart)) return false;
         // Keep the rhythm, but do not try to catch up after a stall.
         connection.nextPart = std::max(connection.nextPart + period, Clock::now());
@@ -345,11 +355,11 @@ bool CamSim::streamStep(Connection& connection, httplib::DataSink& sink) {
         fault = std::exchange(fault_, Fault::None);
         faultOptions = faultOptions_;
     }
-    if (fault != Fault::None) return sendFaultyPart(fault, faultOptions, connection, sink);
-    return sendLivePart(connection, sink);
+    if (fault != Fault::None) return sendFaultyPart(fault, faultOptions, sink);
+    return sendLivePart(sink);
 }
 
-bool CamSim::sendLivePart(Connection&, httplib::DataSink& sink) {
+bool CamSim::sendLivePart(httplib::DataSink& sink) {
     const PictureSettings settings = pictureSettings();
     std::optional<int64_t> count;
     if (options_.kind == CameraKind::Cgi) count = photoCount();
@@ -373,8 +383,7 @@ bool CamSim::sendScriptedPart(ScriptedPart part, httplib::DataSink& sink) {
     return true;
 }
 
-bool CamSim::sendFaultyPart(Fault fault, const FaultOptions& options, Connection&,
-                            httplib::DataSink& sink) {
+bool CamSim::sendFaultyPart(Fault fault, const FaultOptions& options, httplib::DataSink& sink) {
     ++faultsStarted_;
     std::optional<int64_t> count;
     if (options_.kind == CameraKind::Cgi) count = photoCount();
@@ -415,7 +424,8 @@ bool CamSim::sendFaultyPart(Fault fault, const FaultOptions& options, Connection
     const size_t cut = fault == Fault::SplitMarker ? size - 1 : size / 2;
     if (!write(sink, partHead("image/jpeg", size, count)) || !write(sink, bytes, cut)) return false;
     if (fault == Fault::Drop) return false;  // the server closes the connection
-    const auto pause = fault == Fault::Stall ? std::chrono::milliseconds(options.stallMs) : kSplitPause;
+    const auto pause =
+        fault == Fault::Stall ? std::chrono::milliseconds(options.stallMs) : kSplitPause;
     if (!waitUntil(Clock::now() + pause)) return false;
     if (!write(sink, bytes + cut, size - cut) || !write(sink, std::string("\r\n"))) return false;
     ++partsSent_;

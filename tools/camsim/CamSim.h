@@ -47,9 +47,9 @@ struct CamSimOptions {
     CameraKind kind = CameraKind::Wizard;
     uint16_t controlPort = 0;  // 0: any free port
     uint16_t streamPort = 0;
-    int width = 640;           // must be one of the camera's resolutions
+    int width = 640;  // must be one of the camera's resolutions
     int height = 480;
-    int fps = 15;              // 0: as fast as the client reads
+    int fps = 15;  // 0: as fast as the client reads
     int quality = 80;
     int64_t photoCount = 0;
     int loopLength = 0;        // > 0: encode this many pictures once and repeat them
@@ -117,10 +117,9 @@ private:
     void handleCommand(const httplib::Request& req, httplib::Response& res);
     void openStream(httplib::Response& res);
     bool streamStep(Connection& connection, httplib::DataSink& sink);
-    bool sendLivePart(Connection& connection, httplib::DataSink& sink);
+    bool sendLivePart(httplib::DataSink& sink);
     bool sendScriptedPart(ScriptedPart part, httplib::DataSink& sink);
-    bool sendFaultyPart(Fault fault, const FaultOptions& options, Connection& connection,
-                        httplib::DataSink& sink);
+    bool sendFaultyPart(Fault fault, const FaultOptions& options, httplib::DataSink& sink);
     PictureSettings pictureSettings() const;
     double secondsSinceStart() const;
     // Sleeps until the deadline or until the simulator stops; false when stopping.

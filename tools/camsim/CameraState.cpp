@@ -18,7 +18,7 @@ double relative(const CameraControl& c) {
 const char* kindName(CameraKind kind) { return kind == CameraKind::Wizard ? "wizard" : "cgi"; }
 
 CameraState::CameraState(CameraKind kind) : kind_(kind) {
-    resolutions_ = {{320, 240, true},  {640, 480, true},   {1280, 720, true},
+    resolutions_ = {{320, 240, true},  {640, 480, true},    {1280, 720, true},
                     {1280, 960, true}, {1600, 1200, false}, {1920, 1080, true}};
     if (kind == CameraKind::Wizard) {
         // Numbers and ranges as a UVC sensor reports them.
@@ -94,13 +94,26 @@ Adjustments CameraState::adjustments() const {
     for (const CameraControl& c : controls_) {
         const double r = relative(c);
         switch (c.role) {
-            case ControlRole::Brightness: a.brightness = r; break;
-            case ControlRole::Contrast: a.contrast = r; break;
-            case ControlRole::Saturation: a.saturation = r; break;
-            case ControlRole::Hue: a.hue = r; break;
-            case ControlRole::Gamma: a.gamma = r; break;
-            case ControlRole::Sharpness: a.sharpness = r; break;
-            case ControlRole::Other: break;
+            case ControlRole::Brightness:
+                a.brightness = r;
+                break;
+            case ControlRole::Contrast:
+                a.contrast = r;
+                break;
+            case ControlRole::Saturation:
+                a.saturation = r;
+                break;
+            case ControlRole::Hue:
+                a.hue = r;
+                break;
+            case ControlRole::Gamma:
+                a.gamma = r;
+                break;
+            case ControlRole::Sharpness:
+                a.sharpness = r;
+                break;
+            case ControlRole::Other:
+                break;
         }
     }
     return a;

@@ -14,7 +14,7 @@ namespace lumetra::camsim {
 
 enum class CameraKind {
     Wizard,  // settings page "/wizardvideo.asp", "/apply.cgi", commands on the stream port
-    Cgi,     // settings page "/get_camera_all.cgi", "/camera_control.cgi", "photo_cnt" in the stream
+    Cgi,  // settings page "/get_camera_all.cgi", "/camera_control.cgi", "photo_cnt" in the stream
 };
 
 const char* kindName(CameraKind kind);
@@ -28,10 +28,10 @@ struct Resolution {
 enum class ControlRole { Brightness, Contrast, Saturation, Hue, Gamma, Sharpness, Other };
 
 struct CameraControl {
-    std::string name;      // wizard camera: the control's name in the control list
-    std::string cgiName;   // CGI camera: the statement prefix, e.g. "vbright"
+    std::string name;     // wizard camera: the control's name in the control list
+    std::string cgiName;  // CGI camera: the statement prefix, e.g. "vbright"
     ControlRole role = ControlRole::Other;
-    int32_t id = 0;        // wizard: command number; CGI: "/camera_control.cgi" param
+    int32_t id = 0;  // wizard: command number; CGI: "/camera_control.cgi" param
     int32_t min = 0;
     int32_t max = 0;
     int32_t def = 0;
@@ -61,9 +61,9 @@ public:
     void pressShutter() { ++photoCount_; }
 
     // Commands. Each returns false, changing nothing, when it does not apply.
-    bool selectResolutionIndex(int64_t index);                 // by the list's index
-    bool commandFps(int64_t fps);                              // frame-rate command
-    bool setControl(int32_t id, int64_t value);                // clamped to the control's range
+    bool selectResolutionIndex(int64_t index);   // by the list's index
+    bool commandFps(int64_t fps);                // frame-rate command
+    bool setControl(int32_t id, int64_t value);  // clamped to the control's range
     std::optional<ControlRole> roleOf(int32_t id) const;
 
     // The six controls as relative settings for the picture.

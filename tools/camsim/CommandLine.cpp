@@ -41,13 +41,18 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     const std::map<std::string, Setter> setters = {
         {"--kind",
          [&](const std::string& v) {
-             if (v == "wizard") o.kind = CameraKind::Wizard;
-             else if (v == "cgi") o.kind = CameraKind::Cgi;
-             else return false;
+             if (v == "wizard")
+                 o.kind = CameraKind::Wizard;
+             else if (v == "cgi")
+                 o.kind = CameraKind::Cgi;
+             else
+                 return false;
              return true;
          }},
-        {"--control-port", [&](const std::string& v) { return parseNumber<uint16_t>(v, 0, 65535, o.controlPort); }},
-        {"--stream-port", [&](const std::string& v) { return parseNumber<uint16_t>(v, 0, 65535, o.streamPort); }},
+        {"--control-port",
+         [&](const std::string& v) { return parseNumber<uint16_t>(v, 0, 65535, o.controlPort); }},
+        {"--stream-port",
+         [&](const std::string& v) { return parseNumber<uint16_t>(v, 0, 65535, o.streamPort); }},
         {"--width", [&](const std::string& v) { return parseNumber(v, 1, 8192, o.width); }},
         {"--height", [&](const std::string& v) { return parseNumber(v, 1, 8192, o.height); }},
         {"--fps", [&](const std::string& v) { return parseNumber(v, 0, 120, o.fps); }},

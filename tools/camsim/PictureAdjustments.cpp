@@ -41,9 +41,9 @@ std::array<double, 9> colourMatrix(double saturation, double hueRadians) {
                                        lr - lr * s,       lg - lg * s,       lb + (1 - lb) * s};
     const double c = std::cos(hueRadians), n = std::sin(hueRadians);
     const std::array<double, 9> hue = {
-        lr + c * (1 - lr) - n * lr,  lg - c * lg - n * lg,        lb - c * lb + n * (1 - lb),
-        lr - c * lr + n * 0.143,     lg + c * (1 - lg) + n * 0.140, lb - c * lb - n * 0.283,
-        lr - c * lr - n * (1 - lr),  lg - c * lg + n * lg,        lb + c * (1 - lb) + n * lb};
+        lr + c * (1 - lr) - n * lr, lg - c * lg - n * lg,          lb - c * lb + n * (1 - lb),
+        lr - c * lr + n * 0.143,    lg + c * (1 - lg) + n * 0.140, lb - c * lb - n * 0.283,
+        lr - c * lr - n * (1 - lr), lg - c * lg + n * lg,          lb + c * (1 - lb) + n * lb};
     std::array<double, 9> m{};
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j)
@@ -52,7 +52,7 @@ std::array<double, 9> colourMatrix(double saturation, double hueRadians) {
 }
 
 std::array<uint8_t, 256> toneCurve(const Adjustments& a) {
-    const double exponent = std::pow(2.0, -a.gamma);      // above default: lighter mid-tones
+    const double exponent = std::pow(2.0, -a.gamma);  // above default: lighter mid-tones
     const double contrast = std::max(0.0, 1.0 + a.contrast);
     const double brightness = a.brightness * 0.4;
     std::array<uint8_t, 256> lut{};

@@ -12,7 +12,7 @@
 namespace lumetra::camsim {
 namespace {
 
-constexpr size_t kNoiseLength = size_t{1} << 16;
+constexpr size_t kNoiseLength = size_t{1} << 16;  // a power of two
 constexpr int kNoiseAmplitude = 6;
 
 // Loop pictures are spread over this time so that they show the drift.
@@ -25,8 +25,8 @@ PictureSource::PictureSource(uint32_t seed, int loopLength)
     std::mt19937 rng(seed ^ 0x5eedu);
     std::normal_distribution<double> gauss(0.0, kNoiseAmplitude / 2.0);
     for (int8_t& n : noise_)
-        n = static_cast<int8_t>(std::clamp(std::lround(gauss(rng)), -3L * kNoiseAmplitude,
-                                           3L * kNoiseAmplitude));
+        n = static_cast<int8_t>(
+            std::clamp(std::lround(gauss(rng)), -3L * kNoiseAmplitude, 3L * kNoiseAmplitude));
 }
 
 void PictureSource::driftAt(double t, int& dx, int& dy) {
@@ -36,7 +36,8 @@ void PictureSource::driftAt(double t, int& dx, int& dy) {
     dy = static_cast<int>(std::lround(m * std::sin(2 * std::numbers::pi * t / 17.0 + 1.0)));
 }
 
-std::shared_ptr<const PictureSource::Prepared> PictureSource::prepare(const PictureSettings& settings) {
+std::shared_ptr<const PictureSource::Prepared> PictureSource::prepare(
+    const PictureSettings& settings) {
     std::lock_guard lock(mutex_);
     if (prepared_ && prepared_->settings == settings) return prepared_;
     auto next = std::make_shared<Prepared>();
@@ -45,7 +46,8 @@ std::shared_ptr<const PictureSource::Prepared> PictureSource::prepare(const Pict
     applyAdjustments(next->base, settings.adjustments);
     for (int i = 0; i < loopLength_; ++i) {
         const Frame f = compose(*next, i * kLoopSpacingSeconds, static_cast<uint64_t>(i));
-        next->loop.push_back(std::make_shared<const std::vector<uint8_t>>(encodeJpeg(f, settings.quality)));
+        next->loop.push_back(
+            std::make_shared<const std::vector<uint8_t>>(encodeJpeg(f, settings.quality)));
     }
     prepared_ = next;
     return prepared_;
@@ -58,13 +60,13 @@ Frame PictureSource::compose(const Prepared& prepared, double t, uint64_t index)
     int dx = 0, dy = 0;
     driftAt(t, dx, dy);
     std::mt19937 rng(static_cast<uint32_t>(index * 2654435761u) ^ seed_);
-    std::uniform_int_distribution<size_t> start(0, kNoiseLength - static_cast<size_t>(w) - 1);
+    constexpr size_t kNoiseMask = kNoiseLength - 1;
     for (int y = 0; y < h; ++y) {
         const uint8_t* src = prepared.base.row(y + kDriftMargin + dy) + 4 * (kDriftMargin + dx);
         uint8_t* dst = out.row(y);
-        const int8_t* noise = noise_.data() + (static_cast<size_t>(w) < kNoiseLength ? start(rng) : 0);
+        const size_t start = rng() & kNoiseMask;  // each row takes the noise from elsewhere
         for (int x = 0; x < w; ++x) {
-            const int n = x < static_cast<int>(kNoiseLength) ? noise[x] : 0;
+            const int n = noise_[(start + static_cast<size_t>(x)) & kNoiseMask];
             for (int c = 0; c < 3; ++c)
                 dst[4 * x + c] = static_cast<uint8_t>(std::clamp(src[4 * x + c] + n, 0, 255));
             dst[4 * x + 3] = 255;
@@ -81,8 +83,8 @@ Frame PictureSource::frame(const PictureSettings& settings, double t, uint64_t i
 JpegBytes PictureSource::jpeg(const PictureSettings& settings, double t, uint64_t index) {
     const auto prepared = prepare(settings);
     if (!prepared->loop.empty()) return prepared->loop[index % prepared->loop.size()];
-    return std::make_shared<const std::vector<uint8_t>>(encodeJpeg(compose(*prepared, t, index),
-                                                                   settings.quality));
+    return std::make_shared<const std::vector<uint8_t>>(
+        encodeJpeg(compose(*prepared, t, index), settings.quality));
 }
 
 }  // namespace lumetra::camsim

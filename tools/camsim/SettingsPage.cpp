@@ -37,13 +37,12 @@ std::string wizardSettingsPage(const CameraState& state) {
         if (i > 0) out << ',' << kEol;
         out << "{\"name\":\"" << c.name << "\",\"id\":\"" << c.id << "\",\"type\":\""
             << (c.max - c.min == 1 ? 2 : 1) << "\",\"min\":\"" << c.min << "\",\"max\":\"" << c.max
-            << "\",\"step\":\"1\",\"default\":\"" << c.def << "\",\"value\":\"" << c.value
-            << "\"}";
+            << "\",\"step\":\"1\",\"default\":\"" << c.def << "\",\"value\":\"" << c.value << "\"}";
     }
     out << "];" << kEol;
     out << "</script>" << kEol << "</head>" << kEol << "<body>" << kEol
-        << "<p>Video: resolution, frame rate and picture controls.</p>" << kEol << "</body>"
-        << kEol << "</html>" << kEol;
+        << "<p>Video: resolution, frame rate and picture controls.</p>" << kEol << "</body>" << kEol
+        << "</html>" << kEol;
     return out.str();
 }
 

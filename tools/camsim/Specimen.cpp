@@ -15,7 +15,9 @@ namespace {
 class ValueNoise {
 public:
     ValueNoise(int width, int height, int cell, std::mt19937& rng)
-        : cell_(std::max(cell, 2)), cols_(width / cell_ + 2), rows_(height / cell_ + 2),
+        : cell_(std::max(cell, 2)),
+          cols_(width / cell_ + 2),
+          rows_(height / cell_ + 2),
           values_(static_cast<size_t>(cols_) * static_cast<size_t>(rows_)) {
         std::uniform_real_distribution<float> dist(0.0f, 1.0f);
         for (float& v : values_) v = dist(rng);
@@ -42,12 +44,14 @@ private:
 void blendPixel(Frame& f, int x, int y, const uint8_t bgr[3], int alpha256) {
     if (x < 0 || y < 0 || x >= f.width || y >= f.height) return;
     uint8_t* p = f.row(y) + 4 * x;
-    for (int c = 0; c < 3; ++c) p[c] = static_cast<uint8_t>((p[c] * (256 - alpha256) + bgr[c] * alpha256) >> 8);
+    for (int c = 0; c < 3; ++c)
+        p[c] = static_cast<uint8_t>((p[c] * (256 - alpha256) + bgr[c] * alpha256) >> 8);
 }
 
 void fillRect(Frame& f, int x0, int y0, int x1, int y1, const uint8_t bgr[3], int alpha256) {
     for (int y = std::max(y0, 0); y < std::min(y1, f.height); ++y)
-        for (int x = std::max(x0, 0); x < std::min(x1, f.width); ++x) blendPixel(f, x, y, bgr, alpha256);
+        for (int x = std::max(x0, 0); x < std::min(x1, f.width); ++x)
+            blendPixel(f, x, y, bgr, alpha256);
 }
 
 void paintBackground(Frame& f, std::mt19937& rng) {
@@ -91,7 +95,8 @@ void paintDebris(Frame& f, std::mt19937& rng) {
             angle += turn(rng) * 0.3;
             x += std::cos(angle);
             y += std::sin(angle);
-            for (int w = 0; w < unit; ++w) blendPixel(f, static_cast<int>(x) + w, static_cast<int>(y), fibre, 110);
+            for (int w = 0; w < unit; ++w)
+                blendPixel(f, static_cast<int>(x) + w, static_cast<int>(y), fibre, 110);
         }
     }
 }
@@ -109,8 +114,9 @@ void paintScale(Frame& f, int width, int height, int margin) {
     const int scale = std::max(1, height / 240);
     for (int i = 0; i <= 100; ++i) {
         const int x = static_cast<int>(std::lround(g.firstTickX + i * g.spacing)) + margin;
-        const int length = i % 10 == 0 ? g.majorLength : i % 5 == 0 ? g.majorLength * 2 / 3
-                                                                    : g.majorLength * 2 / 5;
+        const int length = i % 10 == 0  ? g.majorLength
+                           : i % 5 == 0 ? g.majorLength * 2 / 3
+                                        : g.majorLength * 2 / 5;
         fillRect(f, x, baseline - length, x + thick, baseline, ink, alpha);
         if (i % 10 == 0) {
             const std::string number = std::to_string(i / 10);

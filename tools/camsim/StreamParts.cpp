@@ -4,7 +4,9 @@
 
 namespace lumetra::camsim {
 
-std::string streamContentType() { return std::string("multipart/x-mixed-replace;boundary=") + kBoundary; }
+std::string streamContentType() {
+    return std::string("multipart/x-mixed-replace;boundary=") + kBoundary;
+}
 
 std::string partHead(const std::string& contentType, size_t contentLength,
                      std::optional<int64_t> photoCount) {
@@ -49,12 +51,18 @@ ScriptedPart ScriptedPart::raw(const std::string& bytes) {
 
 const char* faultName(Fault fault) {
     switch (fault) {
-        case Fault::None: return "none";
-        case Fault::Drop: return "drop";
-        case Fault::Stall: return "stall";
-        case Fault::Garbage: return "garbage";
-        case Fault::Oversized: return "oversized";
-        case Fault::SplitMarker: return "split";
+        case Fault::None:
+            return "none";
+        case Fault::Drop:
+            return "drop";
+        case Fault::Stall:
+            return "stall";
+        case Fault::Garbage:
+            return "garbage";
+        case Fault::Oversized:
+            return "oversized";
+        case Fault::SplitMarker:
+            return "split";
     }
     return "none";
 }

@@ -27,7 +27,8 @@ void readCommands(CamSim& sim) {
             sim.injectFault(*fault);
             std::cout << "next part: " << faultName(*fault) << std::endl;
         } else if (!line.empty()) {
-            std::cout << "commands: press, drop, stall, garbage, oversized, split, quit" << std::endl;
+            std::cout << "commands: press, drop, stall, garbage, oversized, split, quit"
+                      << std::endl;
         }
     }
     if (line == "quit") kill(getpid(), SIGTERM);

@@ -1,0 +1,182 @@
+// Streams pictures from the simulated camera over loopback as fast as the receiver
+// can decode them, at 1280 x 720 and 1920 x 1080, and compares the rate with bare
+// libjpeg-turbo decoding of the same pictures in the same run.
+//
+// Reported per size:
+//   pictures/s      items_per_second of BM_StreamReceive
+//   decode_ratio    stream rate / bare decode rate, the latter measured just before and
+//                   just after the stream (target >= 0.9)
+//   cpu_ms          process CPU time per picture (receiver threads, plus the in-process
+//                   simulator's sending, which repeats pre-encoded pictures)
+//   latency_ms_*    from the arrival of a part's last bytes at the stream thread to the
+//                   hand-over running on the main thread (target < 5 ms)
+
+#include <benchmark/benchmark.h>
+#include <turbojpeg.h>
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "camera/StreamReceiver.h"
+#include "tests/support/MainQueue.h"
+#include "tools/camsim/CamSim.h"
+#include "tools/camsim/PictureSource.h"
+
+using namespace lumetra;
+
+namespace {
+
+constexpr int kLoopLength = 8;
+constexpr uint32_t kSeed = 1;
+
+double processCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+// The same pictures the simulator repeats (same seed, size and loop).
+std::vector<camsim::JpegBytes> loopPictures(int width, int height) {
+    camsim::PictureSource source(kSeed, kLoopLength);
+    const camsim::PictureSettings settings{width, height, {}, 80};
+    std::vector<camsim::JpegBytes> pictures;
+    for (int i = 0; i < kLoopLength; ++i)
+        pictures.push_back(source.jpeg(settings, 0.0, static_cast<uint64_t>(i)));
+    return pictures;
+}
+
+// Bare decoding: one handle, one output buffer, no copies. Pictures per second.
+double bareDecodeRate(const std::vector<camsim::JpegBytes>& pictures, int width, int height,
+                      double seconds) {
+    tjhandle handle = tjInitDecompress();
+    std::vector<unsigned char> out(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    const auto start = std::chrono::steady_clock::now();
+    size_t count = 0;
+    double elapsed = 0;
+    do {
+        const auto& jpeg = *pictures[count % pictures.size()];
+        tjDecompress2(handle, jpeg.data(), static_cast<unsigned long>(jpeg.size()), out.data(),
+                      width, width * 4, height, TJPF_BGRA, TJFLAG_FASTDCT);
+        ++count;
+        elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    } while (elapsed < seconds);
+    tjDestroy(handle);
+    return static_cast<double>(count) / elapsed;
+}
+
+class Handover : public StreamReceiverListener {
+public:
+    void frameReady(const Frame& frame, const FrameMarks& marks) override {
+        latencies.push_back(std::chrono::duration<double, std::milli>(
+                                std::chrono::steady_clock::now() - marks.lastByteAt)
+                                .count());
+        benchmark::DoNotOptimize(frame.data.get());
+    }
+    void snapshotRequested(int64_t) override {}
+    std::vector<double> latencies;
+};
+
+double percentile(std::vector<double> values, double p) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    return values[static_cast<size_t>(p * static_cast<double>(values.size() - 1))];
+}
+
+void BM_BareDecode(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
+    const auto pictures = loopPictures(width, height);
+    tjhandle handle = tjInitDecompress();
+    std::vector<unsigned char> out(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    size_t i = 0;
+    for (auto _ : state) {
+        const auto& jpeg = *pictures[i++ % pictures.size()];
+        tjDecompress2(handle, jpeg.data(), static_cast<unsigned long>(jpeg.size()), out.data(),
+                      width, width * 4, height, TJPF_BGRA, TJFLAG_FASTDCT);
+        benchmark::ClobberMemory();
+    }
+    tjDestroy(handle);
+    state.SetItemsProcessed(state.iterations());
+    state.counters["jpeg_kB"] = static_cast<double>(pictures[0]->size()) / 1000.0;
+}
+
+void BM_StreamReceive(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
+    const auto pictures = loopPictures(width, height);
+    const double bareBefore = bareDecodeRate(pictures, width, height, 0.5);
+
+    camsim::CamSimOptions options;
+    options.kind = camsim::CameraKind::Cgi;
+    options.width = width;
+    options.height = height;
+    options.fps = 0;  // as fast as the receiver reads
+    options.loopLength = kLoopLength;
+    options.seed = kSeed;
+    camsim::CamSim sim(options);
+    std::string error;
+    if (!sim.start(&error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+
+    test::MainQueue main;
+    SnapCounter counter;
+    Handover handover;
+    StreamReceiver receiver(CameraHost{"127.0.0.1", sim.controlPort(), sim.streamPort()},
+                            main.poster(), counter);
+    receiver.setListener(&handover);
+    receiver.startVideoView();
+    // Warm up: the connection is open and the simulator has encoded its loop.
+    if (!main.runUntil([&] { return handover.latencies.size() >= 5; }, std::chrono::seconds(30))) {
+        state.SkipWithError("no pictures from the simulator");
+        return;
+    }
+    handover.latencies.clear();
+
+    const double cpuBefore = processCpuSeconds();
+    const auto wallBefore = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        const size_t next = handover.latencies.size() + 1;
+        if (!main.runUntil([&] { return handover.latencies.size() >= next; },
+                           std::chrono::seconds(10))) {
+            state.SkipWithError("the stream stopped");
+            break;
+        }
+    }
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
+    const double cpu = processCpuSeconds() - cpuBefore;
+    receiver.stopVideoView();
+    main.drain();
+    // The machine's load may change during the run: compare with bare decoding measured
+    // just before and just after it.
+    const double bareRate = (bareBefore + bareDecodeRate(pictures, width, height, 0.5)) / 2;
+
+    const double count = static_cast<double>(state.iterations());
+    const double rate = count / wall;
+    state.SetItemsProcessed(state.iterations());
+    state.counters["bare_decode_per_s"] = bareRate;
+    state.counters["decode_ratio"] = rate / bareRate;
+    state.counters["cpu_ms"] = 1000.0 * cpu / count;
+    double sum = 0;
+    for (double l : handover.latencies) sum += l;
+    state.counters["latency_ms_mean"] =
+        handover.latencies.empty() ? 0 : sum / static_cast<double>(handover.latencies.size());
+    state.counters["latency_ms_p50"] = percentile(handover.latencies, 0.5);
+    state.counters["latency_ms_p99"] = percentile(handover.latencies, 0.99);
+}
+
+}  // namespace
+
+BENCHMARK(BM_BareDecode)->Args({1280, 720})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StreamReceive)
+    ->Args({1280, 720})
+    ->Args({1920, 1080})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
+
+BENCHMARK_MAIN();
