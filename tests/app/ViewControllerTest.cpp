@@ -517,6 +517,24 @@ TEST(ViewControllerAlbums, ChoosingAnAlbumSwitchesToIt) {
     EXPECT_EQ(readNameFile(h.root() + "default.txt"), "zoo");
 }
 
+TEST(ViewControllerAlbums, NewItemsJoinTheirListByFlag) {
+    WindowHarness h;
+    int photoChanges = 0, videoChanges = 0;
+    QObject::connect(h.window.get(), &ViewController::photoCollectionChanged,
+                     [&] { ++photoChanges; });
+    QObject::connect(h.window.get(), &ViewController::videoCollectionChanged,
+                     [&] { ++videoChanges; });
+    const std::string movie = h.settings().getStrDocumentsVideo() + "20250303090507.mp4.jpg";
+    h.window->addCollectionItem(1, movie);
+    h.window->addCollectionItem(7, "/elsewhere/ignored.jpg");
+    ASSERT_EQ(h.window->oVidMutArray().size(), 1u);
+    EXPECT_EQ(h.window->oVidMutArray().items().front().itemTitle, movie);
+    EXPECT_EQ(h.ui().videoCount->text(), "1 recording");
+    EXPECT_TRUE(h.window->oPicMutArray().empty());
+    EXPECT_EQ(videoChanges, 1);
+    EXPECT_EQ(photoChanges, 0);
+}
+
 TEST(ViewControllerAlbums, OpenFolderRevealsTheStorageRoot) {
     WindowHarness h;
     QList<QUrl> opened;

@@ -1,0 +1,22 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "app/SoundPlayer.h"
+#include "storage/Resources.h"
+
+using namespace lumetra;
+
+// The test machine has no audio output: every call must return at once and
+// the event loop must go on, whatever Qt Multimedia makes of it.
+TEST(SoundEffectPlayer, PlaysOrSkipsWithoutBlocking) {
+    SoundEffectPlayer player;
+    const SoundResource shutter{"TakePicture", "wav", resourceFile("sounds/TakePicture.wav")};
+    player.play(shutter);
+    player.play(shutter);  // the same player again, loaded or still loading
+    player.play({"Missing", "wav", "/nonexistent/Missing.wav"});
+    player.play({});
+    QTest::qWait(200);
+    player.play(shutter);
+    SUCCEED();
+}
