@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "image/JpegCodec.h"
 #include "tools/camsim/PictureSource.h"
 #include "tools/camsim/Specimen.h"
 
@@ -22,13 +21,6 @@ bool samePixels(const Frame& a, const Frame& b) {
 int luma(const Frame& f, int x, int y) {
     const uint8_t* p = f.row(y) + 4 * x;
     return (p[0] + 2 * p[1] + p[2]) / 4;
-}
-
-double meanLuma(const Frame& f) {
-    double sum = 0;
-    for (int y = 0; y < f.height; ++y)
-        for (int x = 0; x < f.width; ++x) sum += luma(f, x, y);
-    return sum / (f.width * f.height);
 }
 
 }  // namespace
@@ -70,26 +62,4 @@ TEST(SimulatedPictures, DriftAndNoiseChangeThePictureFromOneToTheNext) {
         EXPECT_LE(std::abs(dx), PictureSource::kDriftMargin);
         EXPECT_LE(std::abs(dy), PictureSource::kDriftMargin);
     }
-}
-
-TEST(SimulatedPictures, ResolutionAndControlsShapeTheEncodedPicture) {
-    PictureSource source(1, 0);
-    PictureSettings s{640, 480, {}, 80};
-    const auto jpeg = source.jpeg(s, 1.0, 0);
-    const auto info = readJpegInfo(jpeg->data(), jpeg->size());
-    ASSERT_TRUE(info);
-    EXPECT_EQ(info->width, 640);
-    EXPECT_EQ(info->height, 480);
-
-    const double normal = meanLuma(source.frame(s, 1.0, 0));
-    s.adjustments.brightness = 0.6;
-    EXPECT_GT(meanLuma(source.frame(s, 1.0, 0)), normal + 30);
-}
-
-TEST(SimulatedPictures, LoopRepeatsTheSameEncodedPictures) {
-    PictureSource source(1, 3);
-    const PictureSettings s{320, 240, {}, 80};
-    const auto first = source.jpeg(s, 0.0, 0);
-    EXPECT_EQ(source.jpeg(s, 5.0, 3), first);
-    EXPECT_NE(*source.jpeg(s, 0.0, 1), *first);
 }
