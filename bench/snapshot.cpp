@@ -1,0 +1,187 @@
+// Cost of one snapshot at 2592 x 1944 with fifty labelled shapes and a square
+// grid burnt in: composition (frame resampled from the view's 950 x 712 units,
+// shapes, labels, grid), JPEG encoding at quality 90 and the atomic write into
+// a temporary folder, together and each on its own. Target for the whole:
+// under 50 ms on one core. The bare path (frame encoded as it is) for comparison.
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/QPainterSurface.h"
+#include "app/SnapshotComposer.h"
+#include "capture/SnapshotWriter.h"
+#include "image/JpegCodec.h"
+
+namespace lumetra {
+namespace {
+
+constexpr int kWidth = 2592;
+constexpr int kHeight = 1944;
+constexpr double kViewW = 950;
+constexpr double kViewH = 712;
+
+Frame cameraFrame() {
+    Frame f = Frame::allocate(kWidth, kHeight);
+    for (int y = 0; y < kHeight; ++y) {
+        uint8_t* row = f.row(y);
+        for (int x = 0; x < kWidth; ++x) {
+            row[4 * x + 0] = static_cast<uint8_t>(60 + (x * 97 + y * 13) % 120);
+            row[4 * x + 1] = static_cast<uint8_t>(80 + (x / 8 + y / 8) % 90);
+            row[4 * x + 2] = static_cast<uint8_t>(100 + (y * 3) % 100);
+            row[4 * x + 3] = 255;
+        }
+    }
+    return f;
+}
+
+// Fifty stored shapes of every kind spread over the view, each labelled, and a
+// square grid of pitch 20 view units.
+MeasureModel scene() {
+    MeasureModel m;
+    m.initVideoView();
+    m.resetMeasureParas();
+    const uint8_t types[] = {kModeLine,
+                             kModeContinuousLine,
+                             kModeParallelLines,
+                             kModeCircleRadius,
+                             kModeCircleDiameter,
+                             kModeCircleThreePoints,
+                             kModeAngleThreePoints,
+                             kModeAngleFourPoints,
+                             kModePolygon,
+                             kModeText};
+    for (int i = 0; i < 50; ++i) {
+        RQShape s;
+        s.type = types[i % 10];
+        const double x = 40.0 + (i % 10) * 90.0;
+        const double y = 60.0 + (i / 10) * 130.0;
+        for (int k = 1; k <= 10; ++k) s.pt(k) = {x + 8.0 * k, y + ((k % 2) ? 0.0 : 30.0)};
+        s.pt5thPoint = {x + 20.0, y + 20.0};
+        s.fData1 = 25.0f + static_cast<float>(i);
+        s.textValue = "Sample " + std::to_string(i);
+        m.oMutShapsArray.push_back(s);
+    }
+    m.setGridView(kGridSquare, 20.0f / 60.0f, 60.0f, 1.0f);
+    return m;
+}
+
+// A picture folder that is emptied between batches, outside the timing.
+class Folder {
+public:
+    Folder() {
+        path_ = std::filesystem::temp_directory_path() / "lumetra-bench-snapshot";
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~Folder() { std::filesystem::remove_all(path_); }
+    std::string path() const { return path_.string() + "/"; }
+    // A stamp no earlier iteration used, so every write is a fresh name.
+    std::string nextStamp() { return "20250303090507-" + std::to_string(++count_); }
+    void clearIfFull(benchmark::State& state) {
+        if (count_ % 200 != 0) return;
+        state.PauseTiming();
+        for (const auto& e : std::filesystem::directory_iterator(path_))
+            std::filesystem::remove(e.path());
+        state.ResumeTiming();
+    }
+
+private:
+    std::filesystem::path path_;
+    long count_ = 0;
+};
+
+void BM_SnapshotTotal(benchmark::State& state) {
+    const Frame frame = cameraFrame();
+    const MeasureModel model = scene();
+    StaticTextCache labels;  // the view's cache: its labels are laid out on screen already
+    Folder folder;
+    for (auto _ : state) {
+        const Frame picture =
+            composeSnapshot(frame, {kWidth, kHeight}, {&model, kViewW, kViewH}, &labels);
+        const auto path = writeSnapshot(picture, folder.path(), folder.nextStamp());
+        if (!path) state.SkipWithError("write failed");
+        folder.clearIfFull(state);
+    }
+}
+BENCHMARK(BM_SnapshotTotal)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SnapshotCompose(benchmark::State& state) {
+    const Frame frame = cameraFrame();
+    const MeasureModel model = scene();
+    StaticTextCache labels;
+    for (auto _ : state) {
+        const Frame picture =
+            composeSnapshot(frame, {kWidth, kHeight}, {&model, kViewW, kViewH}, &labels);
+        benchmark::DoNotOptimize(picture.data.get());
+    }
+}
+BENCHMARK(BM_SnapshotCompose)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SnapshotComposeUncachedLabels(benchmark::State& state) {
+    const Frame frame = cameraFrame();
+    const MeasureModel model = scene();
+    for (auto _ : state) {
+        const Frame picture = composeSnapshot(frame, {kWidth, kHeight}, {&model, kViewW, kViewH});
+        benchmark::DoNotOptimize(picture.data.get());
+    }
+}
+BENCHMARK(BM_SnapshotComposeUncachedLabels)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SnapshotEncode(benchmark::State& state) {
+    const MeasureModel model = scene();
+    const Frame picture =
+        composeSnapshot(cameraFrame(), {kWidth, kHeight}, {&model, kViewW, kViewH});
+    const int quality = qualityFromCompressionFactor(kSnapshotCompressionFactor);
+    for (auto _ : state) {
+        const auto bytes = encodeJpeg(picture, quality);
+        benchmark::DoNotOptimize(bytes.data());
+        state.counters["bytes"] = static_cast<double>(bytes.size());
+    }
+}
+BENCHMARK(BM_SnapshotEncode)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SnapshotWrite(benchmark::State& state) {
+    const MeasureModel model = scene();
+    const Frame picture =
+        composeSnapshot(cameraFrame(), {kWidth, kHeight}, {&model, kViewW, kViewH});
+    const auto bytes =
+        encodeJpeg(picture, qualityFromCompressionFactor(kSnapshotCompressionFactor));
+    Folder folder;
+    for (auto _ : state) {
+        const auto path =
+            writeSnapshotBytes(folder.path(), folder.nextStamp(), bytes.data(), bytes.size());
+        if (!path) state.SkipWithError("write failed");
+        folder.clearIfFull(state);
+    }
+}
+BENCHMARK(BM_SnapshotWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// No shape and no overlay: the frame is encoded as it is.
+void BM_SnapshotBareTotal(benchmark::State& state) {
+    const Frame frame = cameraFrame();
+    Folder folder;
+    for (auto _ : state) {
+        const Frame picture = composeSnapshot(frame, {kWidth, kHeight}, {});
+        const auto path = writeSnapshot(picture, folder.path(), folder.nextStamp());
+        if (!path) state.SkipWithError("write failed");
+        folder.clearIfFull(state);
+    }
+}
+BENCHMARK(BM_SnapshotBareTotal)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace lumetra
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
