@@ -57,6 +57,8 @@ void StreamReceiver::stopVideoView() {
     session_.reset();
     ++mainSide_->generation;
     serilQueue_.sync([this] { buffer_.reset(); });
+    std::lock_guard lock(mainSide_->mutex);
+    mainSide_->pending.reset();
 }
 
 bool StreamReceiver::streamEnded() const { return client_ && client_->ended(); }
@@ -69,6 +71,7 @@ StreamStats StreamReceiver::stats() const {
     s.partsDropped = counters_.partsDropped;
     s.snapshotsRequested = counters_.snapshotsRequested;
     s.bytesReceived = counters_.bytesReceived;
+    s.picturesReplaced = counters_.picturesReplaced;
     s.peakBufferCapacity = counters_.peakBufferCapacity;
     return s;
 }
@@ -118,11 +121,36 @@ void StreamReceiver::decodeAndHandOver(std::span<const uint8_t> picture, uint64_
     marks.changed = buffer_.takePicture();
     marks.partBytes = buffer_.iDataTotalLength();
     marks.lastByteAt = arrivedAt;
-    post_([side = std::weak_ptr<MainSide>(mainSide_), generation, f = std::move(*frame), marks] {
-        const auto alive = side.lock();
-        if (!alive || alive->generation.load() != generation) return;
-        if (auto* listener = alive->listener.load()) listener->frameReady(f, marks);
-    });
+
+    bool postNeeded = false;
+    {
+        std::lock_guard lock(mainSide_->mutex);
+        auto& pending = mainSide_->pending;
+        postNeeded = !pending;
+        if (pending) {
+            // Not taken yet: the newer picture replaces it and inherits its change, so a
+            // redraw it asked for is not lost.
+            ++counters_.picturesReplaced;
+            marks.changed = marks.changed || pending->marks.changed;
+        }
+        pending = MainSide::Pending{std::move(*frame), marks, generation};
+    }
+    if (postNeeded) {
+        post_([side = std::weak_ptr<MainSide>(mainSide_)] {
+            if (const auto alive = side.lock()) alive->deliver();
+        });
+    }
+}
+
+// On the main thread.
+void StreamReceiver::MainSide::deliver() {
+    std::optional<Pending> taken;
+    {
+        std::lock_guard lock(mutex);
+        taken.swap(pending);
+    }
+    if (!taken || taken->generation != generation.load()) return;
+    if (auto* l = listener.load()) l->frameReady(taken->frame, taken->marks);
 }
 
 }  // namespace lumetra

@@ -9,12 +9,16 @@
 // work and decoding run on one serial worker, entered synchronously from the stream
 // thread, so a slow decoder holds the network back instead of queueing pictures.
 // Results reach the main thread only through the post function given at
-// construction; the background side never waits for the main thread.
+// construction; the background side never waits for the main thread. Pictures cross
+// through a one-picture hand-over: when the main thread is late, a newer picture
+// replaces the one waiting, so memory stays bounded.
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -47,6 +51,8 @@ struct StreamStats {
     uint64_t partsDropped = 0;    // parts that outgrew the buffer limit
     uint64_t snapshotsRequested = 0;
     uint64_t bytesReceived = 0;
+    uint64_t picturesReplaced = 0;  // decoded pictures a newer one replaced before the
+                                    // main thread took them
     size_t peakBufferCapacity = 0;
 };
 
@@ -86,13 +92,24 @@ public:
 
 private:
     class Session;
+    // What the main thread's hand-overs reach through a weak reference. The newest
+    // decoded picture waits in `pending`; a hand-over is posted only when the slot was
+    // empty, so a busy main thread never makes pictures pile up.
     struct MainSide {
         std::atomic<uint64_t> generation{0};
         std::atomic<StreamReceiverListener*> listener{nullptr};
+        std::mutex mutex;
+        struct Pending {
+            Frame frame;
+            FrameMarks marks;
+            uint64_t generation = 0;
+        };
+        std::optional<Pending> pending;
+        void deliver();
     };
     struct Counters {
         std::atomic<uint64_t> partsStarted{0}, picturesDecoded{0}, decodeFailures{0},
-            snapshotsRequested{0}, bytesReceived{0}, partsDropped{0};
+            snapshotsRequested{0}, bytesReceived{0}, partsDropped{0}, picturesReplaced{0};
         std::atomic<size_t> peakBufferCapacity{0};
     };
 

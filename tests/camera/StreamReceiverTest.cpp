@@ -323,6 +323,22 @@ TEST_F(StreamReceiverTest, PicturesOfAStoppedStreamNeverReachTheWindow) {
     EXPECT_EQ(window.frames(), 0u) << "every hand-over was still queued when the stream stopped";
 }
 
+TEST_F(StreamReceiverTest, BusyMainThreadGetsOnlyTheNewestPicture) {
+    startSim(scripted());
+    makeReceiver();
+    window.facts.shapesPresent = true;
+    // The middle picture is "changed", the last one is not: the redraw must not be lost.
+    sim->queueParts({jpegPart(paddedJpeg(pictureA, 10000)), jpegPart(paddedJpeg(pictureA, 10000)),
+                     jpegPart(paddedJpeg(pictureB, 20000)), jpegPart(paddedJpeg(sentinel, 20000))});
+    receiver->startVideoView();
+    ASSERT_TRUE(pollUntil([&] { return receiver->stats().picturesDecoded == 4; }));
+    main.drain();
+    ASSERT_EQ(window.frames(), 1u);
+    EXPECT_EQ(receiver->stats().picturesReplaced, 3u);
+    EXPECT_EQ(window.routes[0].path, FramePath::Image);
+    EXPECT_NEAR(centreShade(window.shown), 130, 6);
+}
+
 TEST_F(StreamReceiverTest, UnreachableCameraEndsTheStreamSilently) {
     makeReceiver(unusedPort());
     receiver->startVideoView();
