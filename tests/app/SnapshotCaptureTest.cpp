@@ -131,13 +131,6 @@ TEST_F(SnapshotCaptureTest, QueuedRequestIsTakenInALaterTurnOfTheEventLoop) {
     EXPECT_EQ(sounds.size(), 2u);
 }
 
-TEST_F(SnapshotCaptureTest, ImmediateRequestIsTakenAtOnce) {
-    h.window->iCameraMode = 1;
-    h.frame();
-    capture->saveImage(true);
-    EXPECT_EQ(written().size(), 1u);
-}
-
 TEST_F(SnapshotCaptureTest, NothingWithoutACamera) {
     h.frame();
     ASSERT_EQ(h.window->iCameraMode, 0);

@@ -92,33 +92,6 @@ TEST(SnapshotComposer, ResamplesKeepingTheFramesOrientation) {
     EXPECT_EQ(pixelUp(picture, 20, 10).b, 0xFF);
 }
 
-TEST(SnapshotComposer, ShapesScaleButTheirStrokeWidthDoesNot) {
-    MeasureModel model = freshModel();
-    RQShape line = storedLine();
-    line.iLineWidth = 4;
-    model.oMutShapsArray.push_back(line);
-    const Frame picture =
-        composeSnapshot(greyFrame(1600, 1200, 0xE0), {1600, 1200}, {&model, 800, 600});
-    // (100, 300) - (700, 300) doubled: y 600, x 200 to 1400, four pixels thick.
-    auto red = [](Bgr c) { return c.r > 200 && c.g < 60 && c.b < 60; };
-    EXPECT_EQ(rowsWhere(picture, 800, 580, 620, red), (std::vector<int>{598, 599, 600, 601}));
-    const auto columns = columnsWhere(picture, 600, 0, 1599, red);
-    ASSERT_FALSE(columns.empty());
-    EXPECT_EQ(columns.front(), 200);
-    EXPECT_EQ(columns.back(), 1399);
-    EXPECT_TRUE(red(pixelUp(picture, 800, 600)));
-}
-
-TEST(SnapshotComposer, CrosshairNeedsNoPitch) {
-    MeasureModel model = freshModel();
-    model.setGridView(kGridCrosshair, 0.0f, 60.0f, 1.0f);
-    ASSERT_EQ(model.iGridMode, kGridCrosshair);
-    const Frame picture =
-        composeSnapshot(greyFrame(400, 300, 0xE0), {400, 300}, {&model, 800, 600});
-    EXPECT_FALSE(rowsWhere(picture, 100, 0, 299, stroked).empty());
-    EXPECT_FALSE(columnsWhere(picture, 100, 0, 399, stroked).empty());
-}
-
 TEST(SnapshotComposer, NoPictureFromAMalformedFrame) {
     Frame narrow = greyFrame(64, 48);
     narrow.stride = 64 * 4 - 1;
