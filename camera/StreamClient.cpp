@@ -1,6 +1,7 @@
 #include "camera/StreamClient.h"
 
 #include <curl/curl.h>
+#include <pthread.h>
 
 #include <mutex>
 #include <string_view>
@@ -73,6 +74,7 @@ size_t StreamClient::onBody(char* data, size_t size, size_t count, void* self) {
 }
 
 void StreamClient::run() {
+    pthread_setname_np(pthread_self(), "camera-stream");
     CURL* easy = curl_easy_init();
     CURLM* multi = curl_multi_init();
     if (!easy || !multi) {
