@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "image/Color.h"
+
 namespace lumetra {
 
 // A point in view coordinates: origin lower left, y up, one unit per view point.
@@ -14,17 +16,6 @@ struct Point {
     bool isSet() const { return x > 0.0 && y > 0.0; }
     friend bool operator==(const Point&, const Point&) = default;
 };
-
-// An RGB colour with components from 0 to 1.
-struct RgbColor {
-    double red = 0.0;
-    double green = 0.0;
-    double blue = 0.0;
-    friend bool operator==(const RgbColor&, const RgbColor&) = default;
-};
-
-inline constexpr RgbColor kPureRed{1.0, 0.0, 0.0};
-inline constexpr RgbColor kPureBlue{0.0, 0.0, 1.0};
 
 // Measure modes (RQVideoView::iMode) and shape types (RQShape::type) share one numbering.
 enum MeasureMode : uint8_t {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "measure/Types.h"
+#include "image/Color.h"
 #include "storage/StorageLayout.h"
 
 namespace lumetra {
