@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchScene.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -24,58 +26,9 @@ namespace {
 constexpr int kViewW = 950;
 constexpr int kViewH = 712;
 
-Frame testFrame(int w, int h) {
-    Frame f = Frame::allocate(w, h);
-    for (int y = 0; y < h; ++y) {
-        uint8_t* row = f.row(y);
-        for (int x = 0; x < w; ++x) {
-            row[4 * x + 0] = static_cast<uint8_t>(x * 7 + y);
-            row[4 * x + 1] = static_cast<uint8_t>(x ^ y);
-            row[4 * x + 2] = static_cast<uint8_t>(y * 3);
-            row[4 * x + 3] = 255;
-        }
-    }
-    return f;
-}
-
-// Fifty stored shapes of every kind, spread over the view, each labelled.
-MeasureModel testModel() {
-    MeasureModel m;
-    m.initVideoView();
-    m.resetMeasureParas();
-    const uint8_t types[] = {kModeLine,
-                             kModeContinuousLine,
-                             kModeParallelLines,
-                             kModeCircleRadius,
-                             kModeCircleDiameter,
-                             kModeCircleThreePoints,
-                             kModeAngleThreePoints,
-                             kModeAngleFourPoints,
-                             kModePolygon,
-                             kModeText};
-    for (int i = 0; i < 50; ++i) {
-        RQShape s;
-        s.type = types[i % 10];
-        const double x = 40.0 + (i % 10) * 90.0;
-        const double y = 60.0 + (i / 10) * 130.0;
-        for (int k = 1; k <= 9; ++k) s.pt(k) = {x + 8.0 * k, y + ((k % 2) ? 0.0 : 30.0)};
-        s.pt5thPoint = {x + 20.0, y + 20.0};
-        s.pt(s.type == kModeContinuousLine || s.type == kModePolygon               ? 10
-             : s.type == kModeParallelLines || s.type == kModeAngleFourPoints      ? 5
-             : s.type == kModeCircleThreePoints || s.type == kModeAngleThreePoints ? 4
-             : s.type == kModeText                                                 ? 1
-                                   : 3) = {x, y + 60.0};
-        s.fData1 = 25.0f + static_cast<float>(i);
-        s.textValue = "Sample " + std::to_string(i);
-        m.oMutShapsArray.push_back(s);
-    }
-    m.setGridView(kGridSquare, 5.0f / 60.0f, 60.0f, 1.0f);  // pitch 5 view units
-    return m;
-}
-
 void BM_FullRedrawUncached(benchmark::State& state) {
-    const Frame frame = testFrame(1920, 1080);
-    MeasureModel model = testModel();
+    const Frame frame = bench::texturedFrame(1920, 1080);
+    MeasureModel model = bench::fiftyShapes(5.0f);
     QImage target(kViewW, kViewH, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&target);
@@ -86,8 +39,8 @@ void BM_FullRedrawUncached(benchmark::State& state) {
 BENCHMARK(BM_FullRedrawUncached)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 void BM_FullRedrawCached(benchmark::State& state) {
-    const Frame frame = testFrame(1920, 1080);
-    MeasureModel model = testModel();
+    const Frame frame = bench::texturedFrame(1920, 1080);
+    MeasureModel model = bench::fiftyShapes(5.0f);
     QImage target(kViewW, kViewH, QImage::Format_RGB32);
     StaticTextCache labels;
     OverlayImageCache overlay;
@@ -109,8 +62,8 @@ BENCHMARK(BM_FullRedrawCached)->Unit(benchmark::kMillisecond)->MeasureProcessCPU
 
 // Only the label layout cached, overlay and shapes drawn afresh each frame.
 void BM_FullRedrawLabelCache(benchmark::State& state) {
-    const Frame frame = testFrame(1920, 1080);
-    MeasureModel model = testModel();
+    const Frame frame = bench::texturedFrame(1920, 1080);
+    MeasureModel model = bench::fiftyShapes(5.0f);
     QImage target(kViewW, kViewH, QImage::Format_RGB32);
     StaticTextCache labels;
     for (auto _ : state) {
@@ -123,7 +76,7 @@ BENCHMARK(BM_FullRedrawLabelCache)->Unit(benchmark::kMillisecond)->MeasureProces
 
 // The parts of a cached redraw on their own.
 void BM_FrameScaling(benchmark::State& state) {
-    const Frame frame = testFrame(1920, 1080);
+    const Frame frame = bench::texturedFrame(1920, 1080);
     QImage target(kViewW, kViewH, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&target);
@@ -134,7 +87,7 @@ void BM_FrameScaling(benchmark::State& state) {
 BENCHMARK(BM_FrameScaling)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 void BM_ShapesWithCachedLabels(benchmark::State& state) {
-    MeasureModel model = testModel();
+    MeasureModel model = bench::fiftyShapes(5.0f);
     QImage target(kViewW, kViewH, QImage::Format_RGB32);
     target.fill(Qt::white);
     StaticTextCache labels;
@@ -147,7 +100,7 @@ void BM_ShapesWithCachedLabels(benchmark::State& state) {
 BENCHMARK(BM_ShapesWithCachedLabels)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 void BM_GridStroked(benchmark::State& state) {
-    MeasureModel model = testModel();
+    MeasureModel model = bench::fiftyShapes(5.0f);
     QImage target(kViewW, kViewH, QImage::Format_RGB32);
     target.fill(Qt::white);
     const OverlayGeometry grid = viewOverlay(model.iGridMode, kViewW, kViewH, model.fPitchPixes);
@@ -160,7 +113,7 @@ void BM_GridStroked(benchmark::State& state) {
 BENCHMARK(BM_GridStroked)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 void BM_GridFromCache(benchmark::State& state) {
-    MeasureModel model = testModel();
+    MeasureModel model = bench::fiftyShapes(5.0f);
     QImage target(kViewW, kViewH, QImage::Format_RGB32);
     target.fill(Qt::white);
     OverlayImageCache overlay;
@@ -174,8 +127,8 @@ BENCHMARK(BM_GridFromCache)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTim
 
 // Snapshot composition at the camera's resolution: frame, shapes, overlay.
 void BM_SnapshotDrawing(benchmark::State& state) {
-    const Frame frame = testFrame(2592, 1944);
-    MeasureModel model = testModel();
+    const Frame frame = bench::texturedFrame(2592, 1944);
+    MeasureModel model = bench::fiftyShapes(5.0f);
     QImage bitmap(2592, 1944, QImage::Format_ARGB32_Premultiplied);
     const float xs = 2592.0f / kViewW;
     const float ys = 1944.0f / kViewH;

@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchScene.h"
+
 #include <QGuiApplication>
 #include <cstdlib>
 #include <filesystem>
@@ -23,51 +25,6 @@ constexpr int kWidth = 2592;
 constexpr int kHeight = 1944;
 constexpr double kViewW = 950;
 constexpr double kViewH = 712;
-
-Frame cameraFrame() {
-    Frame f = Frame::allocate(kWidth, kHeight);
-    for (int y = 0; y < kHeight; ++y) {
-        uint8_t* row = f.row(y);
-        for (int x = 0; x < kWidth; ++x) {
-            row[4 * x + 0] = static_cast<uint8_t>(60 + (x * 97 + y * 13) % 120);
-            row[4 * x + 1] = static_cast<uint8_t>(80 + (x / 8 + y / 8) % 90);
-            row[4 * x + 2] = static_cast<uint8_t>(100 + (y * 3) % 100);
-            row[4 * x + 3] = 255;
-        }
-    }
-    return f;
-}
-
-// Fifty stored shapes of every kind spread over the view, each labelled, and a
-// square grid of pitch 20 view units.
-MeasureModel scene() {
-    MeasureModel m;
-    m.initVideoView();
-    m.resetMeasureParas();
-    const uint8_t types[] = {kModeLine,
-                             kModeContinuousLine,
-                             kModeParallelLines,
-                             kModeCircleRadius,
-                             kModeCircleDiameter,
-                             kModeCircleThreePoints,
-                             kModeAngleThreePoints,
-                             kModeAngleFourPoints,
-                             kModePolygon,
-                             kModeText};
-    for (int i = 0; i < 50; ++i) {
-        RQShape s;
-        s.type = types[i % 10];
-        const double x = 40.0 + (i % 10) * 90.0;
-        const double y = 60.0 + (i / 10) * 130.0;
-        for (int k = 1; k <= 10; ++k) s.pt(k) = {x + 8.0 * k, y + ((k % 2) ? 0.0 : 30.0)};
-        s.pt5thPoint = {x + 20.0, y + 20.0};
-        s.fData1 = 25.0f + static_cast<float>(i);
-        s.textValue = "Sample " + std::to_string(i);
-        m.oMutShapsArray.push_back(s);
-    }
-    m.setGridView(kGridSquare, 20.0f / 60.0f, 60.0f, 1.0f);
-    return m;
-}
 
 // A picture folder that is emptied between batches, outside the timing.
 class Folder {
@@ -95,8 +52,8 @@ private:
 };
 
 void BM_SnapshotTotal(benchmark::State& state) {
-    const Frame frame = cameraFrame();
-    const MeasureModel model = scene();
+    const Frame frame = bench::texturedFrame(kWidth, kHeight);
+    const MeasureModel model = bench::fiftyShapes(20.0f);
     StaticTextCache labels;  // the view's cache: its labels are laid out on screen already
     Folder folder;
     for (auto _ : state) {
@@ -110,8 +67,8 @@ void BM_SnapshotTotal(benchmark::State& state) {
 BENCHMARK(BM_SnapshotTotal)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SnapshotCompose(benchmark::State& state) {
-    const Frame frame = cameraFrame();
-    const MeasureModel model = scene();
+    const Frame frame = bench::texturedFrame(kWidth, kHeight);
+    const MeasureModel model = bench::fiftyShapes(20.0f);
     StaticTextCache labels;
     for (auto _ : state) {
         const Frame picture =
@@ -122,8 +79,8 @@ void BM_SnapshotCompose(benchmark::State& state) {
 BENCHMARK(BM_SnapshotCompose)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SnapshotComposeUncachedLabels(benchmark::State& state) {
-    const Frame frame = cameraFrame();
-    const MeasureModel model = scene();
+    const Frame frame = bench::texturedFrame(kWidth, kHeight);
+    const MeasureModel model = bench::fiftyShapes(20.0f);
     for (auto _ : state) {
         const Frame picture = composeSnapshot(frame, {kWidth, kHeight}, {&model, kViewW, kViewH});
         benchmark::DoNotOptimize(picture.data.get());
@@ -132,9 +89,9 @@ void BM_SnapshotComposeUncachedLabels(benchmark::State& state) {
 BENCHMARK(BM_SnapshotComposeUncachedLabels)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SnapshotEncode(benchmark::State& state) {
-    const MeasureModel model = scene();
+    const MeasureModel model = bench::fiftyShapes(20.0f);
     const Frame picture =
-        composeSnapshot(cameraFrame(), {kWidth, kHeight}, {&model, kViewW, kViewH});
+        composeSnapshot(bench::texturedFrame(kWidth, kHeight), {kWidth, kHeight}, {&model, kViewW, kViewH});
     const int quality = qualityFromCompressionFactor(kSnapshotCompressionFactor);
     for (auto _ : state) {
         const auto bytes = encodeJpeg(picture, quality);
@@ -145,9 +102,9 @@ void BM_SnapshotEncode(benchmark::State& state) {
 BENCHMARK(BM_SnapshotEncode)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SnapshotWrite(benchmark::State& state) {
-    const MeasureModel model = scene();
+    const MeasureModel model = bench::fiftyShapes(20.0f);
     const Frame picture =
-        composeSnapshot(cameraFrame(), {kWidth, kHeight}, {&model, kViewW, kViewH});
+        composeSnapshot(bench::texturedFrame(kWidth, kHeight), {kWidth, kHeight}, {&model, kViewW, kViewH});
     const auto bytes =
         encodeJpeg(picture, qualityFromCompressionFactor(kSnapshotCompressionFactor));
     Folder folder;
@@ -162,7 +119,7 @@ BENCHMARK(BM_SnapshotWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // No shape and no overlay: the frame is encoded as it is.
 void BM_SnapshotBareTotal(benchmark::State& state) {
-    const Frame frame = cameraFrame();
+    const Frame frame = bench::texturedFrame(kWidth, kHeight);
     Folder folder;
     for (auto _ : state) {
         const Frame picture = composeSnapshot(frame, {kWidth, kHeight}, {});
