@@ -8,10 +8,11 @@ FrameRoute routeFrame(const ViewFacts& facts, const FrameMarks& marks) {
     route.relayout =
         facts.iVideoWidth != facts.iNewVideoWidth || facts.iVideoHeight != facts.iNewVideoHeight;
     route.record = true;
-    const bool plain = !facts.shapesPresent && facts.iMode == 0 && facts.iGridMode == 0;
+    const bool plain = !facts.shapesPresent && facts.iMode == 0 && facts.iGridMode == 0 &&
+                       !facts.viewTextTool;
     if (plain)
         route.path = FramePath::Layer;
-    else if (marks.changed)
+    else if (marks.changed || !facts.redrawing)
         route.path = FramePath::Image;
     return route;
 }

@@ -4,11 +4,13 @@
 //
 // 1. When the source frame size differs from the size the view was laid out for,
 //    the view is laid out again (setWindowArea).
-// 2. With no stored shape, no measuring tool and no overlay, the frame goes
-//    straight into the view's layer (fast path, no redraw).
+// 2. With no stored shape, no measuring tool, no overlay and no text being placed,
+//    the frame goes straight into the view's layer (fast path, no redraw).
 // 3. Otherwise the frame becomes the view's image, which redraws shapes and
 //    overlays, but only when it is marked changed: a frame taken as unchanged is
-//    recorded without a redraw.
+//    recorded without a redraw. While the view is still on the fast path, an
+//    unchanged frame is given to it all the same, so that a still picture does not
+//    keep a newly chosen tool or overlay off the screen.
 // 4. Every decoded frame is passed to the recorder. A frame that did not decode is
 //    neither shown nor recorded; the view keeps the last picture.
 
@@ -36,6 +38,10 @@ struct ViewFacts {
     bool shapesPresent = false;  // getShapesCount
     uint8_t iMode = 0;           // measure mode
     uint8_t iGridMode = 0;       // overlay mode
+    // The view's own text tool is active. The window's text tool is one-shot, so
+    // only the view knows that picked-up text follows the mouse until it is placed.
+    bool viewTextTool = false;
+    bool redrawing = false;  // the view's last frame went through the redraw path
 };
 
 enum class FramePath : uint8_t {

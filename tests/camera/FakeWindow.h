@@ -40,10 +40,12 @@ public:
     void setLayerContents(const Frame& frame) override {
         layerFrames.push_back(frame);
         shown = frame;
+        facts.redrawing = false;
     }
     void setImage(const Frame& frame) override {
         imageFrames.push_back(frame);
         shown = frame;
+        facts.redrawing = true;
     }
     void recordingVideo(const Frame& frame) override { recorded.push_back(frame); }
 };

@@ -29,17 +29,26 @@ TEST(FrameRoutingPath, PlainViewTakesTheFastPathChangedOrNot) {
     EXPECT_EQ(routeFrame(f, marks(true, false)), (FrameRoute{false, FramePath::Layer, true}));
 }
 
-TEST(FrameRoutingPath, ShapeToolOrOverlayRedrawsOnlyChangedPicturesButRecordsAll) {
+TEST(FrameRoutingPath, ShapeToolOverlayOrTextRedrawsOnlyChangedPicturesButRecordsAll) {
     ViewFacts withShape = laidOut(640, 480);
     withShape.shapesPresent = true;
     ViewFacts withTool = laidOut(640, 480);
     withTool.iMode = 1;
     ViewFacts withGrid = laidOut(640, 480);
     withGrid.iGridMode = 4;
-    for (const ViewFacts& f : {withShape, withTool, withGrid}) {
+    ViewFacts placingText = laidOut(640, 480);  // the window's own tool is back to 0
+    placingText.viewTextTool = true;
+    for (ViewFacts f : {withShape, withTool, withGrid, placingText}) {
+        f.redrawing = true;
         EXPECT_EQ(routeFrame(f, marks(true, true)), (FrameRoute{false, FramePath::Image, true}));
         EXPECT_EQ(routeFrame(f, marks(true, false)), (FrameRoute{false, FramePath::None, true}));
     }
+}
+
+TEST(FrameRoutingPath, UnchangedPictureStillMovesTheViewOffTheFastPath) {
+    ViewFacts f = laidOut(640, 480);
+    f.iMode = 1;  // a tool was just chosen over a still picture
+    EXPECT_EQ(routeFrame(f, marks(true, false)), (FrameRoute{false, FramePath::Image, true}));
 }
 
 TEST(FrameRoutingPath, PictureThatDidNotDecodeIsNeitherShownNorRecorded) {
