@@ -1,5 +1,7 @@
 #include "camera/CameraHost.h"
 
+#include <arpa/inet.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -8,11 +10,11 @@
 namespace lumetra {
 namespace {
 
+// A well-formed IPv6 address; "127.0.0.1:80" and other host-and-port texts are not.
 bool isIpv6Literal(std::string_view h) {
     if (h.find(':') == std::string_view::npos) return false;
-    return std::all_of(h.begin(), h.end(), [](char c) {
-        return std::isxdigit(static_cast<unsigned char>(c)) || c == ':' || c == '.';
-    });
+    in6_addr address{};
+    return ::inet_pton(AF_INET6, std::string(h).c_str(), &address) == 1;
 }
 
 std::string_view stripBrackets(std::string_view h) {
