@@ -71,7 +71,7 @@ void RQVideoView::abandonShapeInProgress() {
                    calibrating ? model_.fActualLength : model_.fUnitLength, calibrating);
 }
 
-void RQVideoView::showFrame(const Frame& frame, FramePath path) {
+void RQVideoView::present(const Frame& frame, FramePath path) {
     if (frame.isNull()) return;
     frame_ = frame;
     image_ =
@@ -86,7 +86,7 @@ void RQVideoView::saveImage(double pixelWidth, double pixelHeight) {
     // The redraw path shows the stored shapes and overlay over the frame; the
     // direct path shows the frame alone, and so does its snapshot.
     SnapshotMeasurements measurements;
-    if (path_ == FramePath::Redraw)
+    if (redrawing())
         measurements = {&model_, static_cast<double>(width()), static_cast<double>(height())};
     const Frame picture = composeSnapshot(frame_, *size, measurements, &texts_);
     if (picture.isNull()) return;
@@ -160,7 +160,7 @@ void RQVideoView::syncTextField() {
 }
 
 void RQVideoView::refreshIfRedrawing() {
-    if (path_ == FramePath::Redraw) update();
+    if (redrawing()) update();
 }
 
 void RQVideoView::paintEvent(QPaintEvent*) {
@@ -171,7 +171,7 @@ void RQVideoView::paintEvent(QPaintEvent*) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(QRectF(rect()), image_);
     }
-    if (path_ == FramePath::Redraw) drawMeasurementPass(painter);
+    if (redrawing()) drawMeasurementPass(painter);
 }
 
 void RQVideoView::drawPlaceholder(QPainter& painter) {

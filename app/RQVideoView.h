@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/FramePath.h"
 #include "app/OverlayImageCache.h"
 #include "app/QPainterSurface.h"
+#include "camera/FrameRouting.h"
 #include "image/Frame.h"
 #include "measure/MeasureModel.h"
 
@@ -44,11 +44,14 @@ public:
     // calibration state (the Escape key).
     void abandonShapeInProgress();
 
-    // Frame delivery, on the main thread: the frame alone, or the full redraw.
-    // Either way the frame is kept as the one on screen, the snapshots' source.
-    void showFrame(const Frame& frame, FramePath path);
+    // Frame delivery, on the main thread. setLayerContents shows the frame alone
+    // (the fast path); setImage shows it with the measurement pass (the redraw
+    // path). Either way the frame is kept as the one on screen, the snapshots' source.
+    void setLayerContents(const Frame& frame) { present(frame, FramePath::Layer); }
+    void setImage(const Frame& frame) { present(frame, FramePath::Image); }
     const Frame& currentFrame() const { return frame_; }
     FramePath lastFramePath() const { return path_; }
+    bool redrawing() const { return path_ == FramePath::Image; }
 
     // Where snapshots go: the current picture folder of these settings. Not owned.
     void setSettings(const RQGlobalVariables* settings) { settings_ = settings; }
@@ -77,6 +80,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void present(const Frame& frame, FramePath path);
     void syncTextField();
     void syncSize();
     void drawPlaceholder(QPainter& painter);
@@ -87,8 +91,8 @@ private:
     MeasureModel model_;
     const RQGlobalVariables* settings_ = nullptr;
     Frame frame_;
-    QImage image_;  // wraps frame_'s pixels without a copy
-    FramePath path_ = FramePath::Direct;
+    QImage image_;                      // wraps frame_'s pixels without a copy
+    FramePath path_ = FramePath::None;  // nothing shown yet
     uint64_t measurementPasses_ = 0;
     QLineEdit* textField_ = nullptr;
     StaticTextCache texts_;

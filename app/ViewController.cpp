@@ -18,7 +18,6 @@
 #include "app/AlertPresenter.h"
 #include "app/CameraSeams.h"
 #include "app/ColorWell.h"
-#include "app/FramePath.h"
 #include "app/Images.h"
 #include "app/NSGridlinesView.h"
 #include "app/NewCalibrationController.h"
@@ -478,16 +477,33 @@ void ViewController::placeView(const ViewFrame& frame) {
                                qRound(frame.width), qRound(frame.height));
 }
 
-void ViewController::onFrame(const Frame& frame) {
+void ViewController::onFrame(const Frame& frame, const FrameMarks& marks) {
     if (frame.isNull() || frame.width > UINT16_MAX || frame.height > UINT16_MAX) return;
-    if (frame.width != iVideoWidth || frame.height != iVideoHeight) {
-        iNewVideoWidth = static_cast<uint16_t>(frame.width);
-        iNewVideoHeight = static_cast<uint16_t>(frame.height);
-        setWindowArea();
-    }
+    iNewVideoWidth = static_cast<uint16_t>(frame.width);
+    iNewVideoHeight = static_cast<uint16_t>(frame.height);
+    displayFrame(*this, frame, marks);
+}
+
+ViewFacts ViewController::viewFacts() const {
     const RQVideoView& view = *ui_.VideoView;
-    ui_.VideoView->showFrame(frame, chooseFramePath(view.getShapesCount(), tools_.iMode(),
-                                                    overlays_.iGridMode(), view.model().iMode));
+    return {.iVideoWidth = iVideoWidth,
+            .iVideoHeight = iVideoHeight,
+            .iNewVideoWidth = iNewVideoWidth,
+            .iNewVideoHeight = iNewVideoHeight,
+            .shapesPresent = view.getShapesCount(),
+            .iMode = tools_.iMode(),
+            .iGridMode = overlays_.iGridMode(),
+            .viewTextTool = view.model().iMode == kModeText,
+            .redrawing = view.redrawing()};
+}
+
+void ViewController::setLayerContents(const Frame& frame) {
+    ui_.VideoView->setLayerContents(frame);
+}
+
+void ViewController::setImage(const Frame& frame) { ui_.VideoView->setImage(frame); }
+
+void ViewController::recordingVideo(const Frame& frame) {
     if (capture_) capture_->recordingVideo(frame);
 }
 

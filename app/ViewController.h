@@ -16,6 +16,7 @@
 #include "app/MeasureToolState.h"
 #include "app/OverlayState.h"
 #include "app/WindowArea.h"
+#include "camera/FrameRouting.h"
 #include "image/Frame.h"
 #include "measure/Types.h"
 #include "storage/AlbumLibrary.h"
@@ -56,7 +57,7 @@ struct GridCellAppearances {
     double selectionOpacity = 0.0;
 };
 
-class ViewController : public QMainWindow, public RQTransferDelegate {
+class ViewController : public QMainWindow, public RQTransferDelegate, public FrameTarget {
     Q_OBJECT
 public:
     // settings: the storage root and drawing settings; alerts: where messages
@@ -109,13 +110,20 @@ public:
     void restoreGridState();
 
     // Lays the view out for the frame size iNewVideoWidth x iNewVideoHeight.
-    void setWindowArea();
+    void setWindowArea() override;
 
     // Reports of the sheets and the view.
     void PassValue(const UserEntity& entity, int32_t type) override;
 
-    // The camera side hands every decoded frame over here, on the main thread.
-    void onFrame(const Frame& frame);
+    // The camera sides hand every decoded frame over here, on the main thread. The
+    // frame's size becomes the source size; then the display rule routes it.
+    void onFrame(const Frame& frame, const FrameMarks& marks = {});
+
+    // The window's side of the display rule.
+    ViewFacts viewFacts() const override;
+    void setLayerContents(const Frame& frame) override;
+    void setImage(const Frame& frame) override;
+    void recordingVideo(const Frame& frame) override;
 
     // Rebuild one media list from the current album's folder.
     void loadPhotoCollection();

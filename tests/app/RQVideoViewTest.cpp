@@ -105,18 +105,18 @@ TEST_F(RQVideoViewTest, EscapeAbandonsTheShapeButKeepsToolAndCalibration) {
     EXPECT_FALSE(view.model().bCalibration);
 }
 
-TEST(RQVideoViewFramePath, DirectPathRunsNoMeasurementPass) {
+TEST(RQVideoViewFramePath, LayerPathRunsNoMeasurementPass) {
     RQVideoView view;
     view.resize(640, 480);
     view.show();
     view.initVideoView();
     view.resetMeasureParas();
-    view.showFrame(greyFrame(640, 480), FramePath::Direct);
+    view.setLayerContents(greyFrame(640, 480));
     view.grab();
     EXPECT_EQ(view.measurementPassCount(), 0u);
-    EXPECT_EQ(view.lastFramePath(), FramePath::Direct);
+    EXPECT_EQ(view.lastFramePath(), FramePath::Layer);
 
-    view.showFrame(greyFrame(640, 480), FramePath::Redraw);
+    view.setImage(greyFrame(640, 480));
     view.grab();
     EXPECT_EQ(view.measurementPassCount(), 1u);
 }
@@ -124,10 +124,10 @@ TEST(RQVideoViewFramePath, DirectPathRunsNoMeasurementPass) {
 TEST(RQVideoViewFramePath, NullFramesAreIgnored) {
     RQVideoView view;
     view.resize(64, 48);
-    view.showFrame(greyFrame(64, 48, 0x10), FramePath::Direct);
-    view.showFrame(Frame{}, FramePath::Redraw);
+    view.setLayerContents(greyFrame(64, 48, 0x10));
+    view.setImage(Frame{});
     EXPECT_EQ(view.currentFrame().width, 64);
-    EXPECT_EQ(view.lastFramePath(), FramePath::Direct);
+    EXPECT_EQ(view.lastFramePath(), FramePath::Layer);
 }
 
 TEST(RQVideoViewFramePath, TheFrameFillsTheView) {
@@ -135,7 +135,7 @@ TEST(RQVideoViewFramePath, TheFrameFillsTheView) {
     view.resize(320, 240);
     view.show();
     view.initVideoView();
-    view.showFrame(greyFrame(640, 480, 0x40), FramePath::Direct);
+    view.setLayerContents(greyFrame(640, 480, 0x40));
     const QImage shot = view.grab().toImage();
     EXPECT_EQ(QColor(shot.pixel(0, 0)), QColor(0x40, 0x40, 0x40));
     EXPECT_EQ(QColor(shot.pixel(319, 239)), QColor(0x40, 0x40, 0x40));
@@ -148,7 +148,7 @@ TEST_F(RQVideoViewTest, RedrawDrawsStoredShapesOverTheFrame) {
     click(&view, 500, 100);
     move(&view, 300, 200);
     click(&view, 300, 200);
-    view.showFrame(greyFrame(640, 480), FramePath::Redraw);
+    view.setImage(greyFrame(640, 480));
     const QImage shot = view.grab().toImage();
     EXPECT_GT(redPixels(shot), 300) << "the stored line is drawn in red";
     // y-up 100 is Qt's row 380.
@@ -157,7 +157,7 @@ TEST_F(RQVideoViewTest, RedrawDrawsStoredShapesOverTheFrame) {
 }
 
 TEST_F(RQVideoViewTest, OverlayIsRedrawnWhenItsSettingChanges) {
-    view.showFrame(greyFrame(640, 480), FramePath::Redraw);
+    view.setImage(greyFrame(640, 480));
     view.setGridView(kGridSquare, 1.0f, 60.0f, 1.0f);  // pitch 60
     const int squareGrid = redPixels(view.grab().toImage());
     EXPECT_GT(squareGrid, 0);
@@ -273,7 +273,7 @@ TEST_F(RQVideoViewSnapshot, LineIsBurntInAtFramePixelsWithItsWidthAndLabel) {
     storeLine();
     click(&view, 100, 500);  // a second line, still in progress
     move(&view, 700, 500);
-    view.showFrame(greyFrame(1600, 1200, 0xE0), FramePath::Redraw);
+    view.setImage(greyFrame(1600, 1200, 0xE0));
     view.saveImage(1600, 1200);
     const Frame shot = onlySnapshot();
     ASSERT_EQ(shot.width, 1600);
@@ -305,7 +305,7 @@ TEST_F(RQVideoViewSnapshot, LineIsBurntInAtFramePixelsWithItsWidthAndLabel) {
 
 TEST_F(RQVideoViewSnapshot, BareFrameIsReEncodedAtTheRequestedSize) {
     const Frame source = gradientFrame(1600, 1200);
-    view.showFrame(source, FramePath::Direct);
+    view.setLayerContents(source);
     view.saveImage(1600, 1200);
     const Frame shot = onlySnapshot();
     ASSERT_EQ(shot.width, 1600);
@@ -319,7 +319,7 @@ TEST_F(RQVideoViewSnapshot, GridIsBurntInAtFrameResolutionWithTheScaledPitch) {
     view.setGridView(kGridSquare, 50.0f, 1.0f, 1.0f);  // pitch 50 view units
     ASSERT_EQ(view.model().iGridMode, kGridSquare);
     // 1600 x 900 on 800 x 600: x scale 2, y scale 1.5.
-    view.showFrame(greyFrame(1600, 900, 0xE0), FramePath::Redraw);
+    view.setImage(greyFrame(1600, 900, 0xE0));
     view.saveImage(1600, 900);
     const Frame shot = onlySnapshot();
     ASSERT_EQ(shot.width, 1600);
@@ -338,8 +338,8 @@ TEST_F(RQVideoViewSnapshot, GridIsBurntInAtFrameResolutionWithTheScaledPitch) {
 
 TEST_F(RQVideoViewSnapshot, SourceIsTheFrameOnScreenWhicheverPathShowedIt) {
     storeLine();
-    view.showFrame(greyFrame(800, 600, 0x30), FramePath::Redraw);
-    view.showFrame(greyFrame(800, 600, 0xC0), FramePath::Redraw);
+    view.setImage(greyFrame(800, 600, 0x30));
+    view.setImage(greyFrame(800, 600, 0xC0));
     view.saveImage(800, 600);
     EXPECT_NEAR(pixelUp(onlySnapshot(), 700, 500).g, 0xC0, 4) << "the newest frame, not the first";
 
@@ -349,7 +349,7 @@ TEST_F(RQVideoViewSnapshot, SourceIsTheFrameOnScreenWhicheverPathShowedIt) {
     delegate = {};
     view.deleteshape(1);
     view.setGridView(kGridSquare, 50.0f, 1.0f, 1.0f);
-    view.showFrame(greyFrame(800, 600, 0x50), FramePath::Direct);
+    view.setLayerContents(greyFrame(800, 600, 0x50));
     view.grab();
     view.saveImage(800, 600);
     const Frame shot = onlySnapshot();
@@ -359,7 +359,7 @@ TEST_F(RQVideoViewSnapshot, SourceIsTheFrameOnScreenWhicheverPathShowedIt) {
 }
 
 TEST_F(RQVideoViewSnapshot, NamedByTheTimeInThePictureFolder) {
-    view.showFrame(greyFrame(64, 48), FramePath::Direct);
+    view.setLayerContents(greyFrame(64, 48));
     view.saveImage(64, 48);
     view.saveImage(64, 48);
     ASSERT_EQ(delegate.paths.size(), 2u);
@@ -375,20 +375,20 @@ TEST_F(RQVideoViewSnapshot, NamedByTheTimeInThePictureFolder) {
 
 TEST_F(RQVideoViewSnapshot, NothingIsWrittenOrReportedWithoutASource) {
     view.saveImage(640, 480);  // no frame shown yet
-    view.showFrame(greyFrame(64, 48), FramePath::Direct);
+    view.setLayerContents(greyFrame(64, 48));
     for (const auto& [w, h] : std::vector<std::pair<double, double>>{
              {0, 48}, {64, 0.5}, {-64, 48}, {std::nan(""), 48}, {64, 1e9}})
         view.saveImage(w, h);
     RQVideoView unconfigured;  // no settings: no picture folder
     unconfigured.setDelegate(&delegate);
-    unconfigured.showFrame(greyFrame(64, 48), FramePath::Direct);
+    unconfigured.setLayerContents(greyFrame(64, 48));
     unconfigured.saveImage(64, 48);
     EXPECT_TRUE(delegate.types.empty());
     EXPECT_TRUE(fileNames(pictures()).empty());
 }
 
 TEST_F(RQVideoViewSnapshot, FailedWriteReportsNothingAndLeavesNoFile) {
-    view.showFrame(greyFrame(64, 48), FramePath::Direct);
+    view.setLayerContents(greyFrame(64, 48));
     std::filesystem::remove_all(pictures());
     view.saveImage(64, 48);
     EXPECT_TRUE(delegate.types.empty());

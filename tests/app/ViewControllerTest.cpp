@@ -431,7 +431,7 @@ TEST(ViewControllerFrames, FastPathUntilSomethingIsDrawnOverThePicture) {
     h.window->setCaptureSide(&capture);
     h.frame();
     h.frame();
-    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Direct);
+    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Layer);
     EXPECT_EQ(h.view()->measurementPassCount(), 0u);
 
     h.ui().btTAngle->click();
@@ -440,13 +440,13 @@ TEST(ViewControllerFrames, FastPathUntilSomethingIsDrawnOverThePicture) {
     ASSERT_EQ(h.window->iMode(), 0);
     const uint64_t before = h.view()->measurementPassCount();
     h.frame();
-    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Redraw);
+    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Image);
     EXPECT_GT(h.view()->measurementPassCount(), before);
     EXPECT_EQ(capture.frames, 3) << "every frame goes to the recorder, drawn or not";
 
     h.ui().btDelete->click();
     h.frame();
-    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Direct);
+    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Layer);
 }
 
 TEST(ViewControllerFrames, ToolOrOverlayAloneTakesTheRedrawPath) {
@@ -454,14 +454,14 @@ TEST(ViewControllerFrames, ToolOrOverlayAloneTakesTheRedrawPath) {
     h.window->iCameraMode = 1;
     h.ui().btCrosshair->click();
     h.frame();
-    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Redraw);
+    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Image);
     h.ui().btCrosshair->click();
     h.ui().btFAngle->click();
     h.frame();
-    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Redraw);
+    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Image);
     h.ui().btFAngle->click();
     h.frame();
-    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Direct);
+    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Layer);
 }
 
 TEST(ViewControllerFrames, PickedUpTextIsShownWhileItFollowsTheMouse) {
@@ -473,7 +473,7 @@ TEST(ViewControllerFrames, PickedUpTextIsShownWhileItFollowsTheMouse) {
     click(h.view(), 100, 100);
     move(h.view(), 300, 200);
     h.frame();
-    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Redraw);
+    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Image);
 }
 
 TEST(ViewControllerFrames, OversizedOrEmptyFramesAreRefused) {
@@ -721,7 +721,8 @@ TEST_F(ViewControllerWithCamera, SameNameTwiceStandsTwiceInTheList) {
     EXPECT_EQ(storedRecords(h.settings().getStrCalibrationPlist()).size(), 1u);
     h.ui().CalComboBox->setCurrentIndex(0);
     h.window->comboBoxSelectionDidChange(h.ui().CalComboBox);
-    EXPECT_FLOAT_EQ(h.window->calibration().fScale(), 20.0f) << "both entries select the one record";
+    EXPECT_FLOAT_EQ(h.window->calibration().fScale(), 20.0f)
+        << "both entries select the one record";
 }
 
 TEST(ViewControllerCalibrationStartUp, NameWithoutRecordStartsUncalibrated) {
