@@ -1,42 +1,59 @@
 // Lumetra: live measurement on USB and WiFi digital microscopes.
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
+#include <string>
 
 #include "app/AppDelegate.h"
+#include "app/DemoCamera.h"
+#include "app/LaunchOptions.h"
 #include "app/SnapshotCapture.h"
 #include "app/Theme.h"
 #include "app/ViewController.h"
+#include "app/WiFiCameraSide.h"
 #include "storage/RQGlobalVariables.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumetra"));
+
+    lumetra::LaunchOptions options;
+    if (!options.parse(QApplication::arguments())) {
+        std::fprintf(stderr, "lumetra: %s\n", qPrintable(options.error()));
+        return 2;
+    }
+    if (options.help) {
+        std::printf("%s", qPrintable(options.helpText()));
+        return 0;
+    }
     lumetra::applyTheme(app);
     lumetra::AppDelegate::install(app);
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Live measurement on digital microscopes"));
-    parser.addHelpOption();
-    const QCommandLineOption screenshot(
-        QStringLiteral("screenshot"),
-        QStringLiteral("Save a picture of the window to <file> and quit."), QStringLiteral("file"));
-    parser.addOption(screenshot);
-    // Options of other parts of the program are not refused here.
-    if (!parser.parse(QApplication::arguments())) {
-        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+    // The demo camera outlives the stream side that reads it.
+    std::unique_ptr<lumetra::DemoCamera> demo;
+    if (options.demo) {
+        demo = std::make_unique<lumetra::DemoCamera>();
+        std::string error;
+        if (!demo->start(&error)) {
+            std::fprintf(stderr, "lumetra: the demo camera cannot start: %s\n", error.c_str());
+            return 1;
+        }
     }
-    if (parser.isSet(QStringLiteral("help"))) parser.showHelp();
 
     lumetra::ViewController window(lumetra::RQGlobalVariables::shared());
     lumetra::SnapshotCapture capture(window, lumetra::RQGlobalVariables::shared());
     window.setCaptureSide(&capture);
+    lumetra::WiFiCameraSide wifi(window, capture, options.cameraHost);
+    if (demo) {
+        wifi.setProbe([&demo] { return demo->probe(); });
+        wifi.connectWiFiCamera();
+    }
     window.show();
 
-    if (parser.isSet(screenshot)) {
-        const QString path = parser.value(screenshot);
+    if (!options.screenshot.isEmpty()) {
+        const QString path = options.screenshot;
         QTimer::singleShot(800, &window, [&window, path] {
             const bool saved = window.grab().save(path);
             if (!saved) std::fprintf(stderr, "Cannot write %s\n", qPrintable(path));

@@ -1,0 +1,39 @@
+#pragma once
+// The application's command line: --demo, --camera-host HOST, --screenshot FILE
+// and --help. The camera's address comes from --camera-host, else from the
+// environment variable LUMETRA_CAMERA_HOST, else it is the built-in one.
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+#include "camera/CameraHost.h"
+
+namespace lumetra {
+
+class LaunchOptions {
+public:
+    LaunchOptions();
+
+    // Reads the arguments, the program's name first. False, with error() saying why,
+    // for an unknown option, an option without its value, or a camera host (from the
+    // option or the environment) that is not a host name or address.
+    bool parse(const QStringList& arguments);
+    const QString& error() const { return error_; }
+    QString helpText() const { return parser_.helpText(); }
+
+    bool help = false;
+    bool demo = false;
+    CameraHost cameraHost;
+    QString screenshot;  // where to save a picture of the window; empty: none
+
+private:
+    QCommandLineParser parser_;
+    QCommandLineOption demo_;
+    QCommandLineOption cameraHost_;
+    QCommandLineOption screenshot_;
+    QString error_;
+};
+
+}  // namespace lumetra

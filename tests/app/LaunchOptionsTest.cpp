@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "app/LaunchOptions.h"
+
+using namespace lumetra;
+
+namespace {
+
+// Sets LUMETRA_CAMERA_HOST for one test and restores it afterwards.
+class ScopedCameraHost {
+public:
+    explicit ScopedCameraHost(const char* value) {
+        if (const char* old = std::getenv(CameraHost::kEnvironmentVariable)) old_ = old;
+        ::setenv(CameraHost::kEnvironmentVariable, value, 1);
+    }
+    ~ScopedCameraHost() {
+        if (old_)
+            ::setenv(CameraHost::kEnvironmentVariable, old_->c_str(), 1);
+        else
+            ::unsetenv(CameraHost::kEnvironmentVariable);
+    }
+
+private:
+    std::optional<std::string> old_;
+};
+
+}  // namespace
+
+TEST(LaunchOptions, CameraHostComesFromTheOptionElseTheEnvironment) {
+    ScopedCameraHost env("127.0.0.1");
+    LaunchOptions fromEnv;
+    ASSERT_TRUE(fromEnv.parse({"lumetra", "--demo"})) << fromEnv.error().toStdString();
+    EXPECT_TRUE(fromEnv.demo);
+    EXPECT_EQ(fromEnv.cameraHost.host, "127.0.0.1");
+
+    LaunchOptions fromOption;
+    ASSERT_TRUE(fromOption.parse({"lumetra", "--camera-host", "microscope.lan"}))
+        << fromOption.error().toStdString();
+    EXPECT_FALSE(fromOption.demo);
+    EXPECT_EQ(fromOption.cameraHost.host, "microscope.lan");
+    EXPECT_EQ(fromOption.cameraHost.controlPort, CameraHost::kDefaultControlPort);
+    EXPECT_EQ(fromOption.cameraHost.streamPort, CameraHost::kDefaultStreamPort);
+}
+
+TEST(LaunchOptions, HostThatIsNotAnAddressIsRefusedWithAClearMessage) {
+    for (const char* bad : {"127.0.0.1:80", "cam/../x", "admin@cam", "cam era", ""}) {
+        LaunchOptions options;
+        EXPECT_FALSE(options.parse({"lumetra", "--camera-host", bad})) << bad;
+        EXPECT_EQ(options.error(),
+                  QStringLiteral("--camera-host: not a host name or address: \"%1\"").arg(bad));
+    }
+    ScopedCameraHost env("cam era");
+    LaunchOptions fromEnv;
+    EXPECT_FALSE(fromEnv.parse({"lumetra"}));
+    EXPECT_TRUE(fromEnv.error().contains("LUMETRA_CAMERA_HOST")) << fromEnv.error().toStdString();
+    LaunchOptions overridden;
+    EXPECT_TRUE(overridden.parse({"lumetra", "--camera-host", "127.0.0.1"}))
+        << "the option wins over a bad variable";
+}
+
+TEST(LaunchOptions, UnknownOptionOrMissingValueIsRefused) {
+    LaunchOptions typo;
+    EXPECT_FALSE(typo.parse({"lumetra", "--camera-hots", "127.0.0.1"}));
+    EXPECT_TRUE(typo.error().contains("camera-hots")) << typo.error().toStdString();
+    LaunchOptions noValue;
+    EXPECT_FALSE(noValue.parse({"lumetra", "--camera-host"}));
+    EXPECT_TRUE(noValue.error().contains("camera-host")) << noValue.error().toStdString();
+}
