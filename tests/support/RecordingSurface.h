@@ -2,6 +2,7 @@
 // A drawing surface that draws nothing and remembers every call, so tests can
 // check what shapes, labels and overlays would put on the screen.
 
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,11 +42,6 @@ struct RecordedImage {
     int frameWidth = 0;
     int frameHeight = 0;
     RectF rect;
-};
-
-struct RecordedFill {
-    RectF rect;
-    RgbColor color;
 };
 
 class RecordingSurface : public DrawingSurface {
@@ -91,10 +87,7 @@ public:
         calls_.push_back("setStrokeColor");
         color_ = color;
     }
-    void fillRect(RectF rect, RgbColor color) override {
-        calls_.push_back("fillRect");
-        fills_.push_back({rect, color});
-    }
+    void fillRect(RectF, RgbColor) override { calls_.push_back("fillRect"); }
     void drawText(const std::string& utf8, Point origin, const std::string& fontFamily,
                   double fontSize, RgbColor color) override {
         calls_.push_back("drawText");
@@ -122,10 +115,6 @@ public:
     const std::vector<RecordedStroke>& strokes() const { return strokes_; }
     const std::vector<RecordedText>& texts() const { return texts_; }
     const std::vector<RecordedImage>& images() const { return images_; }
-    const std::vector<RecordedFill>& fills() const { return fills_; }
-    // The pieces added since the last stroke or beginPath.
-    const std::vector<PathPiece>& pendingPath() const { return path_; }
-    int saveDepth() const { return static_cast<int>(stack_.size()); }
 
     // Just the strings drawn, in order.
     std::vector<std::string> textStrings() const {
@@ -134,7 +123,41 @@ public:
         return out;
     }
 
+    // The strings drawn, in order, joined by single blanks.
+    std::string labels() const {
+        std::string out;
+        for (const RecordedText& t : texts_) out += (out.empty() ? "" : " ") + t.text;
+        return out;
+    }
+
+    // The stroked outlines in short: strokes apart by " | ", pieces by " ", a
+    // polyline as its vertices "(x,y)" with "z" when closed, a circle "O(x,y)rR".
+    std::string outline() const {
+        std::string out;
+        for (const RecordedStroke& stroke : strokes_) {
+            if (!out.empty()) out += " | ";
+            for (size_t i = 0; i < stroke.pieces.size(); ++i) {
+                const PathPiece& piece = stroke.pieces[i];
+                if (i > 0) out += ' ';
+                if (piece.isCircle()) {
+                    out += 'O' + point(piece.centre) + 'r' + number(piece.radius);
+                    continue;
+                }
+                for (const Point& p : piece.points) out += point(p);
+                if (piece.closed) out += 'z';
+            }
+        }
+        return out;
+    }
+
 private:
+    static std::string number(double v) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%g", v);
+        return buf;
+    }
+    static std::string point(Point p) { return '(' + number(p.x) + ',' + number(p.y) + ')'; }
+
     struct State {
         std::vector<PathPiece> path;
         double lineWidth;
@@ -151,7 +174,6 @@ private:
     std::vector<RecordedStroke> strokes_;
     std::vector<RecordedText> texts_;
     std::vector<RecordedImage> images_;
-    std::vector<RecordedFill> fills_;
     std::vector<PathPiece> path_;
     double lineWidth_ = 1.0;
     RgbColor color_;
