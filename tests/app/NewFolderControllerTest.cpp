@@ -22,17 +22,9 @@ struct RecordingDelegate : RQTransferDelegate {
     std::vector<std::pair<std::string, int32_t>> transfers;
 };
 
-class NewFolderControllerTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        sheet.delegate = &delegate;
-        sheet.open();
-    }
-    void enter(const QString& name) {
-        sheet.mFolderName()->setText(name);
-        sheet.okButton()->click();
-    }
+}  // namespace
 
+TEST(NewFolderController, RefusesBadNamesThenCreatesAndReportsTheAlbum) {
     TempDir home;
     ScopedHome scopedHome{home.path()};
     RQGlobalVariables settings{home.path().string(), resourceDirectory()};
@@ -40,27 +32,20 @@ protected:
     RecordingPresenter alerts;
     RecordingDelegate delegate;
     NewFolderController sheet{nullptr, alerts, albums};
-};
-
-}  // namespace
-
-TEST_F(NewFolderControllerTest, CreatesTheAlbumAndReportsIt) {
-    enter("Pollen");
-    EXPECT_TRUE(alerts.alerts.isEmpty());
-    EXPECT_FALSE(sheet.isVisible());
-    EXPECT_TRUE(fs::is_directory(settings.getStrDocuments() + "Pollen/Image"));
-    EXPECT_TRUE(fs::is_directory(settings.getStrDocuments() + "Pollen/Video"));
-    EXPECT_EQ(delegate.transfers,
-              (std::vector<std::pair<std::string, int32_t>>{{"Pollen", kTransferAlbumCreated}}));
-}
-
-TEST_F(NewFolderControllerTest, RefusalsAlertAndKeepTheSheetOpen) {
-    enter("");
-    enter("default");
-    enter("a/b");
+    sheet.delegate = &delegate;
+    sheet.open();
+    const auto enter = [&](const char* name) {
+        sheet.mFolderName()->setText(name);
+        sheet.okButton()->click();
+    };
+    for (const char* name : {"", "default", "a/b"}) enter(name);
     EXPECT_EQ(alerts.alerts, (QStringList{"Please enter folder name", "The folder name exist",
                                           "Name is illegal"}));
     EXPECT_TRUE(sheet.isVisible());
-    EXPECT_TRUE(delegate.transfers.empty());
     EXPECT_FALSE(fs::exists(settings.getStrDocuments() + "a"));
+    enter("Pollen");
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_TRUE(fs::is_directory(settings.getStrDocuments() + "Pollen/Video"));
+    EXPECT_EQ(delegate.transfers,
+              (std::vector<std::pair<std::string, int32_t>>{{"Pollen", kTransferAlbumCreated}}));
 }

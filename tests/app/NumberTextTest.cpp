@@ -4,30 +4,18 @@
 
 using namespace lumetra;
 
-TEST(IsPureInt, AcceptsOneWholeNumberWithSurroundingWhiteSpace) {
-    for (const char* text :
-         {"12", "  12  ", "\t12\n", "+7", "-3", "0", "2147483647", "-2147483648"}) {
+TEST(NumberText, WholeNumbers) {
+    for (const char* text : {"12", "\t12\n", "+7", "-3", "2147483647", "-2147483648"})
         EXPECT_TRUE(isPureInt(text)) << text;
-    }
-}
-
-TEST(IsPureInt, RefusesEverythingElse) {
-    for (const char* text : {"", "   ", "12.5", "1e3", "12 3", "12a", "a12", "+", "-", "+-1",
-                             "0x10", "2147483648", "-2147483649", "99999999999999999999"}) {
+    for (const char* text : {"", "   ", "12.5", "1e3", "12 3", "12a", "+", "+-1", "0x10",
+                             "2147483648", "99999999999999999999"})
         EXPECT_FALSE(isPureInt(text)) << text;
-    }
 }
 
-TEST(IsPureFloat, AcceptsDecimalNumbersWithSurroundingWhiteSpace) {
-    for (const char* text : {"1", "0.25", " 0.25 ", "-1.5", "+2", ".5", "5.", "1e3", "2.5E-2",
-                             "1e+2", "\n3.0\r\n", "1e-60"}) {
+TEST(NumberText, DecimalNumbers) {
+    for (const char* text : {"0.25", " 0.25 ", "-1.5", ".5", "5.", "2.5E-2", "\n3.0\r\n", "1e-60"})
         EXPECT_TRUE(isPureFloat(text)) << text;
-    }
-}
-
-TEST(IsPureFloat, RefusesNonNumbersTrailingTextAndOverflow) {
-    for (const char* text : {"", " ", ".", "-", "abc", "1.2.3", "1e", "1e+", "3 4", "12mm", "inf",
-                             "nan", "0x1p3", "1e39", "-1e39"}) {
+    for (const char* text :
+         {"", " ", ".", "-", "abc", "1.2.3", "1e+", "3 4", "12mm", "inf", "nan", "0x1p3", "1e39"})
         EXPECT_FALSE(isPureFloat(text)) << text;
-    }
 }

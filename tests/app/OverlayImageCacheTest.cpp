@@ -9,63 +9,42 @@
 namespace lumetra {
 namespace {
 
-const QRgb kWhite = qRgb(255, 255, 255);
-
-class OverlayImageCacheTest : public testing::Test {
-protected:
-    // Draws the cached overlay onto a fresh white w x h image.
-    QImage drawOnce(const OverlaySetting& setting, double w = 200, double h = 100) {
-        QImage image(200, 100, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        QPainterSurface surface(painter, 100);
-        cache.draw(surface, setting, w, h);
-        return image;
-    }
-
-    static QRgb at(const QImage& image, int x, int y) {
-        return image.pixel(x, image.height() - 1 - y);
-    }
-
-    OverlayImageCache cache;
-};
-
-TEST_F(OverlayImageCacheTest, DrawsTheOverlayLikeStrokingItDirectly) {
-    const QImage image = drawOnce({kGridSquare, 50.0, 2, kPureRed});
-    EXPECT_EQ(at(image, 25, 50), qRgb(255, 0, 0));   // horizontal line at y = 50
-    EXPECT_EQ(at(image, 100, 25), qRgb(255, 0, 0));  // vertical line at x = 100
-    EXPECT_EQ(at(image, 25, 25), kWhite);
-    EXPECT_EQ(at(image, 0, 25), kWhite);  // no line on the left edge
+// Draws the cached overlay onto a fresh white 200 x 100 image; reads pixels y-up.
+QImage drawOnce(OverlayImageCache& cache, const OverlaySetting& setting, double w = 200) {
+    QImage image(200, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QPainterSurface surface(painter, 100);
+    cache.draw(surface, setting, w, 100);
+    return image;
 }
+QRgb at(const QImage& image, int x, int y) { return image.pixel(x, image.height() - 1 - y); }
 
-TEST_F(OverlayImageCacheTest, RendersOnlyWhenAnInputChanges) {
-    const OverlaySetting grid{kGridSquare, 10.0, 2, kPureRed};
-    const QImage first = drawOnce(grid);
-    EXPECT_EQ(drawOnce(grid), first);
+TEST(OverlayImageCache, RendersAgainOnlyWhenAnInputChanges) {
+    OverlayImageCache cache;
+    const QImage first = drawOnce(cache, {kGridSquare, 50.0, 2, kPureRed});
+    EXPECT_EQ(at(first, 25, 50), qRgb(255, 0, 0));  // horizontal line at y = 50
+    EXPECT_EQ(at(first, 25, 25), qRgb(255, 255, 255));
+    EXPECT_EQ(drawOnce(cache, {kGridSquare, 50.0, 2, kPureRed}), first);
     EXPECT_EQ(cache.renderCount(), 1);
 
-    drawOnce({kGridSquare, 20.0, 2, kPureRed});
-    drawOnce({kGridSquare, 20.0, 3, kPureRed});
-    const QImage blue = drawOnce({kGridSquare, 20.0, 3, kPureBlue});
-    drawOnce({kGridSquare, 20.0, 3, kPureBlue}, 150, 100);
+    drawOnce(cache, {kGridSquare, 20.0, 2, kPureRed});
+    drawOnce(cache, {kGridSquare, 20.0, 3, kPureRed});
+    const QImage blue = drawOnce(cache, {kGridSquare, 20.0, 3, kPureBlue});
+    drawOnce(cache, {kGridSquare, 20.0, 3, kPureBlue}, 150);
     EXPECT_EQ(cache.renderCount(), 5);
     EXPECT_EQ(at(blue, 5, 20), qRgb(0, 0, 255));
-
-    const QImage off = drawOnce({kGridNone, 20.0, 3, kPureBlue});
-    EXPECT_EQ(cache.renderCount(), 6);
-    EXPECT_EQ(at(off, 5, 20), kWhite);
+    const QImage off = drawOnce(cache, {kGridNone, 20.0, 3, kPureBlue});
+    EXPECT_EQ(at(off, 5, 20), qRgb(255, 255, 255));
 }
 
-TEST_F(OverlayImageCacheTest, NoOverlayOrUnusableSizeLeavesThePictureAlone) {
-    const QImage blank = [] {
-        QImage i(200, 100, QImage::Format_RGB32);
-        i.fill(Qt::white);
-        return i;
-    }();
-    EXPECT_EQ(drawOnce({kGridSquare, 0.0, 2, kPureRed}), blank);
-    EXPECT_EQ(drawOnce({kGridCrosshair, 0.0, 2, kPureRed}, 0.0, 100), blank);
-    EXPECT_EQ(drawOnce({kGridCrosshair, 0.0, 2, kPureRed}, 1e12, 100), blank);
-    EXPECT_EQ(drawOnce({kGridCrosshair, 0.0, 2, kPureRed}, std::nan(""), 100), blank);
+TEST(OverlayImageCache, NoOverlayForUnusableSizes) {
+    OverlayImageCache cache;
+    QImage blank(200, 100, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    EXPECT_EQ(drawOnce(cache, {kGridSquare, 0.0, 2, kPureRed}), blank);
+    for (double w : {0.0, 1e12, std::nan("")})
+        EXPECT_EQ(drawOnce(cache, {kGridCrosshair, 0.0, 2, kPureRed}, w), blank) << w;
 }
 
 }  // namespace

@@ -34,53 +34,36 @@ TEST_F(RQVideoViewTest, ClicksOnTheWidgetBuildALineInYUpCoordinates) {
     choose(kModeLine);
     // A real click through the test library, at Qt's y-down (100, 380) = y-up (100, 100).
     QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 380));
+    move(&view, 150, 100);
+    EXPECT_EQ(view.model().pt2ndPoint, (Point{150, 100}));
+    sendMouse(&view, QEvent::MouseMove, 300, 100, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(view.model().pt2ndPoint, (Point{150, 100})) << "dragging leaves the preview alone";
     move(&view, 160, 180);
     click(&view, 160, 180);
     move(&view, 200, 200);
     click(&view, 200, 200);
     ASSERT_EQ(view.model().oMutShapsArray.size(), 1u);
     const RQShape& shape = view.model().oMutShapsArray.front();
-    EXPECT_EQ(shape.type, kModeLine);
     EXPECT_EQ(shape.pt1stPoint, (Point{100, 100}));
     EXPECT_EQ(shape.pt2ndPoint, (Point{160, 180}));
-    EXPECT_EQ(shape.pt3rdPoint, (Point{200, 200}));
     EXPECT_FLOAT_EQ(shape.fData1, 100.0f);
-    EXPECT_TRUE(view.getShapesCount());
 }
 
-TEST_F(RQVideoViewTest, ControlClickEndsAPolygonWithTheCtrlKey) {
+TEST_F(RQVideoViewTest, OnlyControlClickEndsAPolygon) {
     choose(kModePolygon);
-    click(&view, 10, 10);
-    move(&view, 110, 10);
-    click(&view, 110, 10);
-    move(&view, 110, 110);
-    click(&view, 110, 110);
+    for (Point p : {Point{10, 10}, Point{110, 10}, Point{110, 110}}) {
+        move(&view, p.x, p.y);
+        click(&view, p.x, p.y);
+    }
     move(&view, 10, 110);
+    click(&view, 10, 110, Qt::MetaModifier);
+    click(&view, 10, 110, Qt::AltModifier);
+    EXPECT_FALSE(view.model().bPolygon2ndPoint) << "other modifiers do not end it";
     click(&view, 10, 110, Qt::ControlModifier);
     EXPECT_TRUE(view.model().bPolygon2ndPoint);
     click(&view, 300, 300);
     ASSERT_EQ(view.model().oMutShapsArray.size(), 1u);
-    EXPECT_FLOAT_EQ(view.model().oMutShapsArray.front().fData1, 10000.0f);
-}
-
-TEST_F(RQVideoViewTest, OtherModifiersDoNotEndAFigure) {
-    choose(kModeContinuousLine);
-    click(&view, 10, 10);
-    click(&view, 50, 50, Qt::MetaModifier);
-    click(&view, 90, 20, Qt::AltModifier);
-    EXPECT_FALSE(view.model().bCLine2ndPoint);
-    EXPECT_EQ(view.model().iCLineAuvariable, 4);
-}
-
-TEST_F(RQVideoViewTest, MovesPreviewOnlyWithoutAButtonHeld) {
-    choose(kModeLine);
-    click(&view, 100, 100);
-    move(&view, 150, 100);
-    EXPECT_EQ(view.model().pt2ndPoint, (Point{150, 100}));
-    sendMouse(&view, QEvent::MouseMove, 300, 100, Qt::NoButton, Qt::LeftButton);
-    EXPECT_EQ(view.model().pt2ndPoint, (Point{150, 100})) << "dragging leaves the preview alone";
-    move(&view, 200, 100);
-    EXPECT_EQ(view.model().pt2ndPoint, (Point{200, 100}));
+    EXPECT_GT(view.model().oMutShapsArray.front().fData1, 0.0f);
 }
 
 TEST_F(RQVideoViewTest, EscapeAbandonsTheShapeButKeepsToolAndCalibration) {
@@ -89,59 +72,21 @@ TEST_F(RQVideoViewTest, EscapeAbandonsTheShapeButKeepsToolAndCalibration) {
     move(&view, 200, 100);
     view.abandonShapeInProgress();
     EXPECT_FALSE(view.model().bLine1stPoint);
-    EXPECT_EQ(view.model().pt1stPoint, Point{});
     EXPECT_EQ(view.model().iMode, kModeLine);
     EXPECT_TRUE(view.model().bCalibration);
-    EXPECT_FLOAT_EQ(view.model().fActualLength, 0.5f);
     EXPECT_EQ(view.model().strCalName, "ref");
-
-    choose(kModeCircleRadius);
-    view.setMeasureMode(kModeCircleRadius, "", "µm", 40.0f, 2.5f, false);
     click(&view, 100, 100);
-    view.abandonShapeInProgress();
-    EXPECT_FALSE(view.model().bRCircle1stPoint);
-    EXPECT_EQ(view.model().iMode, kModeCircleRadius);
-    EXPECT_FLOAT_EQ(view.model().fUnitLength, 2.5f);
-    EXPECT_FALSE(view.model().bCalibration);
+    EXPECT_TRUE(view.model().bLine1stPoint) << "the tool goes on";
 }
 
-TEST(RQVideoViewFramePath, LayerPathRunsNoMeasurementPass) {
-    RQVideoView view;
-    view.resize(640, 480);
-    view.show();
-    view.initVideoView();
-    view.resetMeasureParas();
-    view.setLayerContents(greyFrame(640, 480));
-    view.grab();
+TEST_F(RQVideoViewTest, FastPathRunsNoMeasurementPassAndRedrawDrawsTheShapes) {
+    view.setLayerContents(greyFrame(640, 480, 0x40));
+    view.setImage(Frame{});  // ignored
+    QImage shot = view.grab().toImage();
     EXPECT_EQ(view.measurementPassCount(), 0u);
     EXPECT_EQ(view.lastFramePath(), FramePath::Layer);
+    EXPECT_EQ(QColor(shot.pixel(639, 479)), QColor(0x40, 0x40, 0x40));
 
-    view.setImage(greyFrame(640, 480));
-    view.grab();
-    EXPECT_EQ(view.measurementPassCount(), 1u);
-}
-
-TEST(RQVideoViewFramePath, NullFramesAreIgnored) {
-    RQVideoView view;
-    view.resize(64, 48);
-    view.setLayerContents(greyFrame(64, 48, 0x10));
-    view.setImage(Frame{});
-    EXPECT_EQ(view.currentFrame().width, 64);
-    EXPECT_EQ(view.lastFramePath(), FramePath::Layer);
-}
-
-TEST(RQVideoViewFramePath, TheFrameFillsTheView) {
-    RQVideoView view;
-    view.resize(320, 240);
-    view.show();
-    view.initVideoView();
-    view.setLayerContents(greyFrame(640, 480, 0x40));
-    const QImage shot = view.grab().toImage();
-    EXPECT_EQ(QColor(shot.pixel(0, 0)), QColor(0x40, 0x40, 0x40));
-    EXPECT_EQ(QColor(shot.pixel(319, 239)), QColor(0x40, 0x40, 0x40));
-}
-
-TEST_F(RQVideoViewTest, RedrawDrawsStoredShapesOverTheFrame) {
     choose(kModeLine);
     click(&view, 100, 100);
     move(&view, 500, 100);
@@ -149,24 +94,11 @@ TEST_F(RQVideoViewTest, RedrawDrawsStoredShapesOverTheFrame) {
     move(&view, 300, 200);
     click(&view, 300, 200);
     view.setImage(greyFrame(640, 480));
-    const QImage shot = view.grab().toImage();
-    EXPECT_GT(redPixels(shot), 300) << "the stored line is drawn in red";
+    shot = view.grab().toImage();
+    EXPECT_EQ(view.measurementPassCount(), 1u);
     // y-up 100 is Qt's row 380.
     EXPECT_GT(qRed(shot.pixel(300, 380)), 180);
     EXPECT_LT(qRed(shot.pixel(300, 100)), 180);
-}
-
-TEST_F(RQVideoViewTest, OverlayIsRedrawnWhenItsSettingChanges) {
-    view.setImage(greyFrame(640, 480));
-    view.setGridView(kGridSquare, 1.0f, 60.0f, 1.0f);  // pitch 60
-    const int squareGrid = redPixels(view.grab().toImage());
-    EXPECT_GT(squareGrid, 0);
-    view.setGridView(kGridCrosshair, 0.0f, 60.0f, 1.0f);
-    const int crosshair = redPixels(view.grab().toImage());
-    EXPECT_GT(crosshair, 0);
-    EXPECT_LT(crosshair, squareGrid);
-    view.setGridView(kGridNone, 0.0f, 60.0f, 1.0f);
-    EXPECT_EQ(redPixels(view.grab().toImage()), 0);
 }
 
 TEST_F(RQVideoViewTest, TextFieldFollowsTheModel) {
@@ -175,46 +107,21 @@ TEST_F(RQVideoViewTest, TextFieldFollowsTheModel) {
     QLineEdit* field = view.textField();
     ASSERT_NE(field, nullptr);
     EXPECT_TRUE(field->isVisible());
-    EXPECT_EQ(field->placeholderText(), "Please enter text");
-    EXPECT_TRUE(field->alignment().testFlag(Qt::AlignHCenter));
     // x 100, y-up height - 100 with height 32: Qt's top is 100 - 32 = 68.
     EXPECT_EQ(field->geometry(), QRect(100, 68, 440, 32));
-
     field->setText(QStringLiteral("Sample A"));
     click(&view, 200, 200);
     EXPECT_FALSE(field->isVisible());
-    EXPECT_TRUE(field->text().isEmpty());
-    EXPECT_EQ(view.model().strTextValue, "Sample A");
     move(&view, 250, 150);
     click(&view, 10, 10);
     ASSERT_EQ(view.model().oMutShapsArray.size(), 1u);
     EXPECT_EQ(view.model().oMutShapsArray.front().textValue, "Sample A");
     EXPECT_EQ(view.model().oMutShapsArray.front().pt1stPoint, (Point{250, 150}));
-    EXPECT_EQ(view.model().iMode, kModeNone);
-}
 
-TEST_F(RQVideoViewTest, EmptyTextFieldOnlyHidesTheField) {
     choose(kModeText);
     click(&view, 200, 200);
-    EXPECT_FALSE(view.textField()->isVisible());
-    EXPECT_FALSE(view.model().bText1stPoint);
-    EXPECT_FALSE(view.getShapesCount());
-}
-
-TEST_F(RQVideoViewTest, DrawingSettingsComeFromTheSettingsObject) {
-    TempDir home;
-    RQGlobalVariables settings(home.path().string(), resourceDirectory());
-    settings.setILineWidth(7);
-    settings.setIFontSize(30);
-    settings.setIDecimal(1);
-    settings.setOLineColor(RgbColor{0.0, 1.0, 0.0});
-    settings.setOFontColor(RgbColor{1.0, 1.0, 0.0});
-    view.setUpdatedProperty(settings);
-    EXPECT_EQ(view.model().iLineWidth, 7);
-    EXPECT_EQ(view.model().iFontSize, 30);
-    EXPECT_EQ(view.model().iDecimal, 1);
-    EXPECT_EQ(view.model().ctrLColor, (RgbColor{0.0, 1.0, 0.0}));
-    EXPECT_EQ(view.model().ctrFColor, (RgbColor{1.0, 1.0, 0.0}));
+    EXPECT_FALSE(field->isVisible()) << "an empty field only hides";
+    EXPECT_EQ(view.model().oMutShapsArray.size(), 1u);
 }
 
 // ---- Snapshots ----
@@ -282,25 +189,22 @@ TEST_F(RQVideoViewSnapshot, LineIsBurntInAtFramePixelsWithItsWidthAndLabel) {
     // From (200, 200) to (600, 200), counted from the lower-left corner, two
     // pixels (iLineWidth) thick, in the line colour.
     ASSERT_EQ(view.model().oMutShapsArray.front().iLineWidth, 2);
-    for (int x : {202, 300, 400, 500, 597}) {
+    for (int x : {202, 400, 597}) {
         EXPECT_EQ(rowsWhere(shot, x, 180, 220, stroked), (std::vector<int>{199, 200})) << x;
         EXPECT_TRUE(reddish(pixelUp(shot, x, 200))) << x;
     }
-    EXPECT_EQ(columnsWhere(shot, 200, 150, 650, stroked).front(), 200);
-    EXPECT_EQ(columnsWhere(shot, 200, 150, 650, stroked).back(), 599);
+    const auto columns = columnsWhere(shot, 200, 150, 650, stroked);
+    EXPECT_EQ(std::pair(columns.front(), columns.back()), std::pair(200, 599));
     EXPECT_TRUE(columnsWhere(shot, 1000, 0, 1599, stroked).empty())
         << "neither the line mirrored nor the line in progress";
 
-    // The label sits at the scaled anchor (300, 600), up and to the right of it.
-    int labelPixels = 0;
-    for (int y = 600; y < 640; ++y) labelPixels += columnsWhere(shot, y, 300, 420, bluish).size();
-    EXPECT_GT(labelPixels, 40);
-    for (int y = 560; y < 598; ++y)
-        EXPECT_TRUE(columnsWhere(shot, y, 280, 420, bluish).empty()) << "nothing below, y " << y;
-    int unscaledAnchor = 0;
-    for (int y = 300; y < 340; ++y)
-        unscaledAnchor += columnsWhere(shot, y, 150, 270, bluish).size();
-    EXPECT_EQ(unscaledAnchor, 0) << "not at the view's anchor";
+    // The label sits at the scaled anchor (300, 600), up and to the right of it,
+    // not at the view's anchor (150, 300).
+    size_t label = 0, unscaled = 0;
+    for (int y = 600; y < 640; ++y) label += columnsWhere(shot, y, 300, 420, bluish).size();
+    for (int y = 300; y < 340; ++y) unscaled += columnsWhere(shot, y, 150, 270, bluish).size();
+    EXPECT_GT(label, 40u);
+    EXPECT_EQ(unscaled, 0u);
 }
 
 TEST_F(RQVideoViewSnapshot, BareFrameIsReEncodedAtTheRequestedSize) {
@@ -317,12 +221,10 @@ TEST_F(RQVideoViewSnapshot, BareFrameIsReEncodedAtTheRequestedSize) {
 
 TEST_F(RQVideoViewSnapshot, GridIsBurntInAtFrameResolutionWithTheScaledPitch) {
     view.setGridView(kGridSquare, 50.0f, 1.0f, 1.0f);  // pitch 50 view units
-    ASSERT_EQ(view.model().iGridMode, kGridSquare);
     // 1600 x 900 on 800 x 600: x scale 2, y scale 1.5.
     view.setImage(greyFrame(1600, 900, 0xE0));
     view.saveImage(1600, 900);
     const Frame shot = onlySnapshot();
-    ASSERT_EQ(shot.width, 1600);
     ASSERT_EQ(shot.height, 900);
     // Vertical lines every 100 pixels, horizontal ones every 75, each
     // iLineWidth (2) pixels wide around its position.
@@ -363,14 +265,10 @@ TEST_F(RQVideoViewSnapshot, NamedByTheTimeInThePictureFolder) {
     view.saveImage(64, 48);
     view.saveImage(64, 48);
     ASSERT_EQ(delegate.paths.size(), 2u);
-    EXPECT_NE(delegate.paths[0], delegate.paths[1]) << "a second snapshot never replaces the first";
     const std::regex name(R"(\d{14}(-\d+)?\.jpg)");
-    for (const std::string& path : delegate.paths) {
-        const std::filesystem::path p(path);
-        EXPECT_EQ(p.parent_path() / "", pictures());
-        EXPECT_TRUE(std::regex_match(p.filename().string(), name)) << path;
-    }
-    EXPECT_EQ(fileNames(pictures()).size(), 2u);
+    for (const std::string& path : delegate.paths)
+        EXPECT_TRUE(std::regex_match(path.substr(pictures().string().size()), name)) << path;
+    EXPECT_EQ(fileNames(pictures()).size(), 2u) << "a second snapshot never replaces the first";
 }
 
 TEST_F(RQVideoViewSnapshot, NothingIsWrittenOrReportedWithoutASource) {
