@@ -10,7 +10,6 @@
 #include <QTest>
 #include <QToolButton>
 #include <cstring>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,36 +28,26 @@ namespace lumetra::test {
 class RecordingPresenter : public AlertPresenter {
 public:
     void alert(const QString& text) override { alerts.push_back(text); }
-    bool confirm(const QString& message, const QString& informativeText) override {
-        confirmations.push_back(message + QStringLiteral(" / ") + informativeText);
-        if (answers.empty()) return false;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
+    bool confirm(const QString&, const QString&) override { return false; }
     QStringList alerts;
-    QStringList confirmations;
-    std::deque<bool> answers;
 };
 
 // Camera and capture sides that count what the window asks of them.
 struct RecordingCameraSide : CameraSide {
     void connectUsbCamera() override { ++usb; }
     void connectWiFiCamera() override { ++wifi; }
-    void chooseWiFiFormat(int) override { ++format; }
-    void chooseWiFiFrameRate(int) override { ++fps; }
+    void chooseWiFiFormat(int) override {}
+    void chooseWiFiFrameRate(int) override {}
     void stopUsbCapture() override { ++stops; }
-    int usb = 0, wifi = 0, format = 0, fps = 0, stops = 0;
+    int usb = 0, wifi = 0, stops = 0;
 };
 
 struct RecordingCaptureSide : CaptureSide {
     void takePicture() override { ++pictures; }
     void toggleRecording() override { ++toggles; }
     void recordingVideo(const Frame&) override { ++frames; }
-    void snapshotWritten(const std::string& path) override { snapshots.push_back(path); }
+    void snapshotWritten(const std::string&) override {}
     int pictures = 0, toggles = 0, frames = 0;
-    std::vector<std::string> snapshots;
 };
 
 // A frame of one grey level.

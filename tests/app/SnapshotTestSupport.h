@@ -27,11 +27,9 @@ inline Bgr pixelUp(const Frame& f, int x, int yUp) {
     return {p[0], p[1], p[2]};
 }
 
-// Luminance, which JPEG keeps at full resolution (colour is halved both ways),
-// so a stroke's extent is judged by it.
-inline double luma(Bgr c) { return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b; }
-// A stroke of the default line colour (luma 76) on a light picture (luma 224).
-inline bool stroked(Bgr c) { return luma(c) < 150.0; }
+// A stroke of the default line colour (luma 76) on a light picture (luma 224),
+// judged by luminance, which JPEG keeps at full resolution.
+inline bool stroked(Bgr c) { return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b < 150.0; }
 
 // The default line colour after JPEG: red well above the other two.
 inline bool reddish(Bgr c) { return c.r - c.g > 60 && c.r - c.b > 60; }
@@ -59,7 +57,8 @@ inline Frame gradientFrame(int width, int height) {
     return f;
 }
 
-// The rows (counted upward) of column x whose pixels satisfy pred, within [from, to].
+// The rows (counted upward) of column x, or the columns of row y, within
+// [from, to] whose pixels satisfy pred.
 template <typename Pred>
 std::vector<int> rowsWhere(const Frame& f, int x, int from, int to, Pred pred) {
     std::vector<int> rows;
@@ -67,13 +66,11 @@ std::vector<int> rowsWhere(const Frame& f, int x, int from, int to, Pred pred) {
         if (pred(pixelUp(f, x, y))) rows.push_back(y);
     return rows;
 }
-
-// The columns of row yUp whose pixels satisfy pred, within [from, to].
 template <typename Pred>
-std::vector<int> columnsWhere(const Frame& f, int yUp, int from, int to, Pred pred) {
+std::vector<int> columnsWhere(const Frame& f, int y, int from, int to, Pred pred) {
     std::vector<int> columns;
     for (int x = from; x <= to; ++x)
-        if (pred(pixelUp(f, x, yUp))) columns.push_back(x);
+        if (pred(pixelUp(f, x, y))) columns.push_back(x);
     return columns;
 }
 
