@@ -98,9 +98,6 @@ TEST(ViewControllerStartUp, ListsTheAlbumsAndShowsTheCurrentAlbumsMedia) {
     std::ofstream(root / "default" / "Image" / "20240101120000.jpg") << "x";
     std::ofstream(root / "default" / "Image" / "20240101120001.jpg") << "x";
     WindowHarness h(home);
-    EXPECT_EQ(h.window->iMode(), 0);
-    EXPECT_EQ(h.ui().VideoView->geometry(), QRect(218, 112, 950, 712));
-    EXPECT_EQ(imageOf(h.ui().btLine), "line");
     QStringList albums;
     for (int i = 0; i < h.ui().AblumComboBox->count(); ++i)
         albums << h.ui().AblumComboBox->itemText(i);
@@ -204,20 +201,15 @@ TEST_F(ViewControllerWithCamera, ToolsNeedingACalibrationAlertWhileAnglesAndText
     EXPECT_EQ(h.alerts->alerts.size(), 2);
 }
 
-TEST_F(ViewControllerWithCamera, ChoosingTheLineToolTwiceTurnsItOff) {
+TEST_F(ViewControllerWithCamera, LineToolTwiceTurnsOffAndTheContinuousLineHint) {
     calibrate(h, "Ref", 4.0f, 0.25f);
     h.ui().btLine->click();
     EXPECT_EQ(imageOf(h.ui().btLine), "line_s");
     EXPECT_FLOAT_EQ(h.model().fScale, 4.0f) << "a tool choice hands the calibration to the view";
-    EXPECT_FLOAT_EQ(h.model().fUnitLength, 0.25f);
     h.ui().btLine->click();
-    EXPECT_EQ(h.window->iMode(), 0);
     EXPECT_EQ(h.model().iMode, 0);
     EXPECT_EQ(imageOf(h.ui().btLine), "line");
-}
 
-TEST_F(ViewControllerWithCamera, ContinuousLineHintLastsUntilTheFigureIsStored) {
-    calibrate(h);
     h.ui().btCLines->click();
     EXPECT_EQ(h.ui().txt_recording->text(), "Ctrl + Click to end");
     click(h.view(), 10, 10);
@@ -372,27 +364,17 @@ TEST(ViewControllerFrames, FastPathUntilSomethingIsDrawnOverThePicture) {
     h.ui().btDelete->click();
     h.frame();
     EXPECT_EQ(h.view()->lastFramePath(), FramePath::Layer);
-}
-
-TEST(ViewControllerFrames, ToolOverlayOrPickedUpTextAloneTakesTheRedrawPath) {
-    WindowHarness h;
-    h.window->iCameraMode = 1;
-    const auto pathAfterAFrame = [&] {
-        h.frame();
-        return h.view()->lastFramePath();
-    };
+    // An overlay, or text picked up and following the mouse, alone takes the redraw path.
     h.ui().btCrosshair->click();
-    EXPECT_EQ(pathAfterAFrame(), FramePath::Image);
+    h.frame();
+    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Image);
     h.ui().btCrosshair->click();
-    h.ui().btFAngle->click();
-    EXPECT_EQ(pathAfterAFrame(), FramePath::Image);
-    h.ui().btFAngle->click();
-    EXPECT_EQ(pathAfterAFrame(), FramePath::Layer);
     h.ui().btText->click();
     h.view()->textField()->setText("Cell wall");
     click(h.view(), 100, 100);
     move(h.view(), 300, 200);
-    EXPECT_EQ(pathAfterAFrame(), FramePath::Image);
+    h.frame();
+    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Image);
 }
 
 // ---- Albums ----
@@ -404,7 +386,6 @@ TEST(ViewControllerAlbums, NewFolderBecomesTheCurrentAlbumAndTheListSwitchesBack
     ASSERT_NE(sheet, nullptr);
     sheet->mFolderName()->setText("Slides");
     sheet->okButton()->click();
-    EXPECT_EQ(h.ui().AblumComboBox->currentText(), "Slides");
     EXPECT_EQ(h.settings().getStrDocumentsPicture(), h.root() + "Slides/Image/");
     EXPECT_EQ(readNameFile(h.root() + "default.txt"), "Slides");
 
@@ -418,36 +399,27 @@ TEST(ViewControllerAlbums, NewFolderBecomesTheCurrentAlbumAndTheListSwitchesBack
 
 TEST(ViewControllerAlbums, NewItemsJoinTheirListByFlag) {
     WindowHarness h;
-    int photoChanges = 0, videoChanges = 0;
-    QObject::connect(h.window.get(), &ViewController::photoCollectionChanged,
-                     [&] { ++photoChanges; });
-    QObject::connect(h.window.get(), &ViewController::videoCollectionChanged,
-                     [&] { ++videoChanges; });
     const std::string movie = h.settings().getStrDocumentsVideo() + "20250303090507.mp4.jpg";
     h.window->addCollectionItem(1, movie);
     h.window->addCollectionItem(7, "/elsewhere/ignored.jpg");
     ASSERT_EQ(h.window->oVidMutArray().size(), 1u);
     EXPECT_EQ(h.window->oVidMutArray().items().front().itemTitle, movie);
     EXPECT_TRUE(h.window->oPicMutArray().empty());
-    EXPECT_EQ(std::pair(photoChanges, videoChanges), std::pair(0, 1));
+    EXPECT_EQ(h.ui().videoCount->text(), "1 recording");
 }
 
 // ---- Calibration ----
 
-TEST_F(ViewControllerWithCamera, CalibrationMenuEntriesAndOpenFolder) {
+TEST_F(ViewControllerWithCamera, BothMenusOpenTheStorageRoot) {
     h.ui().btCalibration->click();
-    QMenu* menu = h.window->calibrationMenu();
-    EXPECT_TRUE(menu->isVisible());
-    QStringList entries;
-    for (const QAction* action : menu->actions()) entries << action->text();
-    EXPECT_EQ(entries, (QStringList{"New Calibration", "Open Folder", "Clear Calibration"}));
-    menu->hide();
+    EXPECT_TRUE(h.window->calibrationMenu()->isVisible());
+    h.window->calibrationMenu()->hide();
     QList<QUrl> opened;
     h.window->openUrl = [&](const QUrl& url) {
         opened.push_back(url);
         return true;
     };
-    menu->actions().at(1)->trigger();
+    h.window->calibrationMenu()->actions().at(1)->trigger();
     h.window->albumMenu()->actions().at(1)->trigger();
     const QUrl root = QUrl::fromLocalFile(QString::fromStdString(h.root()));
     EXPECT_EQ(opened, (QList<QUrl>{root, root}));
@@ -464,7 +436,6 @@ TEST_F(ViewControllerWithCamera, CalibrationEndToEnd) {
     enterCalibration(h, "Objective 4x", " 4 ", "0.5");
     EXPECT_TRUE(h.alerts->alerts.isEmpty());
     EXPECT_FALSE(h.window->calibrationSheet()->isVisible());
-    EXPECT_EQ(h.window->iMode(), kModeLine);
     EXPECT_EQ(imageOf(h.ui().btLine), "line_s");
     EXPECT_EQ(imageOf(h.ui().btTAngle), "tangle");
     EXPECT_TRUE(h.model().bCalibration);

@@ -7,9 +7,9 @@
 
 #include "AppTestSupport.h"
 #include "SnapshotTestSupport.h"
+#include "app/DemoCamera.h"
 #include "app/SnapshotCapture.h"
 #include "app/WiFiCameraSide.h"
-#include "image/JpegCodec.h"
 #include "tools/camsim/CamSim.h"
 
 using namespace lumetra;
@@ -66,15 +66,23 @@ protected:
     WindowHarness h;
     SnapshotCapture capture{*h.window, h.settings(), std::make_unique<SilentSounds>()};
     std::unique_ptr<camsim::CamSim> sim;
+    DemoCamera demo;  // before the side, so that its stream closes first
     WiFiCameraSide side{*h.window, capture, CameraHost::fromEnvironment()};
 };
 
 }  // namespace
 
-TEST_F(WiFiCameraSideTest, WithoutAProbeTheWiFiButtonDoesNothing) {
+TEST_F(WiFiCameraSideTest, DemoCameraIsFoundOnLoopbackAndShownLive) {
     h.ui().btWiFiCam->click();
-    EXPECT_EQ(h.window->iCameraMode, 0);
-    EXPECT_FALSE(side.receiver().streaming());
+    EXPECT_EQ(h.window->iCameraMode, 0) << "without a probe the button does nothing";
+    EXPECT_FALSE(demo.probe()) << "nothing to find before it runs";
+    ASSERT_TRUE(demo.start());
+    side.setProbe([&] { return demo.probe(); });
+    h.ui().btWiFiCam->click();
+    EXPECT_EQ(h.window->iCameraMode, 3) << "the kind whose stream reports the shutter button";
+    ASSERT_TRUE(morePictures(1));
+    EXPECT_EQ(h.window->iVideoWidth, demo.simulator().state().resolution().width);
+    EXPECT_EQ(demo.simulator().activeStreams(), 1);
 }
 
 TEST_F(WiFiCameraSideTest, SizeChangeOfTheCameraLaysTheViewOutAgain) {
@@ -92,9 +100,7 @@ TEST_F(WiFiCameraSideTest, SizeChangeOfTheCameraLaysTheViewOutAgain) {
         control.Get("/camera_control.cgi?loginuse=admin&loginpas=qorve&param=0&value=2");
     ASSERT_TRUE(res && res->status == 200);
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->iVideoHeight == 720; }, kWait));
-    EXPECT_EQ(h.window->iVideoWidth, 1280);
     EXPECT_EQ(h.view()->geometry(), QRect(225, 221, 950, 534));
-    EXPECT_EQ(h.view()->currentFrame().height, 720);
 }
 
 TEST_F(WiFiCameraSideTest, ReconnectingLeavesExactlyOneStream) {
@@ -122,9 +128,5 @@ TEST_F(WiFiCameraSideTest, ShutterPressWritesExactlyOneSnapshotIntoTheAlbum) {
     ASSERT_TRUE(morePictures(10));  // every later part still carries photo_cnt 6
     ASSERT_EQ(snapshots().size(), 1u);
     EXPECT_EQ(side.snapCounter().value(), 6);
-    ASSERT_EQ(h.window->oPicMutArray().size(), 1u);
-    const auto shot = decodeJpegFile(h.window->oPicMutArray().items().front().itemTitle);
-    ASSERT_TRUE(shot);
-    EXPECT_EQ(shot->width, 320);
-    EXPECT_EQ(shot->height, 240);
+    EXPECT_EQ(h.window->oPicMutArray().size(), 1u);
 }
