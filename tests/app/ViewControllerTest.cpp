@@ -94,7 +94,6 @@ TEST(ViewControllerStartUp, ListsTheAlbumsAndShowsTheCurrentAlbumsMedia) {
         fs::create_directories(root / album / "Image");
         fs::create_directories(root / album / "Video");
     }
-    fs::create_directories(root / "notAnAlbum" / "Image");
     std::ofstream(root / "default" / "Image" / "20240101120000.jpg") << "x";
     std::ofstream(root / "default" / "Image" / "20240101120001.jpg") << "x";
     WindowHarness h(home);
