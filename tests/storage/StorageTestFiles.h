@@ -1,79 +1,96 @@
 #pragma once
-// File helpers shared by the storage tests.
+// What the storage tests share: temporary folders, file and property-list
+// helpers, a write limit and a stand-in for the main thread.
 
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "image/Frame.h"
-#include "image/JpegCodec.h"
+#include "support/JpegSamples.h"
+#include "support/MainQueue.h"
+#include "support/TempDir.h"
 
 namespace lumetra::test {
 
-inline std::string slurp(const std::filesystem::path& p) {
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+inline std::string slurp(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
 }
 
-inline void spit(const std::filesystem::path& p, const std::string& bytes) {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out << bytes;
+inline void spit(const fs::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-// An XML property list whose root dictionary holds the given key/string pairs in order.
+// A w x h JPEG file of one grey shade.
+inline void writeJpeg(const fs::path& p, int w, int h, uint8_t shade = 120) {
+    spit(p, flatJpeg(w, h, shade));
+}
+
+// An XML property list whose root dictionary holds the key/string pairs in order.
 inline std::string plistXml(std::initializer_list<std::pair<std::string, std::string>> entries) {
-    std::string xml =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n";
+    std::string xml = "<?xml version=\"1.0\"?>\n<plist version=\"1.0\"><dict>\n";
     for (const auto& [k, v] : entries) xml += "<key>" + k + "</key><string>" + v + "</string>\n";
-    return xml + "</dict>\n</plist>\n";
-}
-
-// A w x h frame filled with one BGRA colour.
-inline Frame solidFrame(int w, int h, uint8_t b, uint8_t g, uint8_t r) {
-    Frame f = Frame::allocate(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint8_t* px = f.row(y) + x * 4;
-            px[0] = b, px[1] = g, px[2] = r, px[3] = 255;
-        }
-    return f;
-}
-
-// Writes a JPEG of the given size and colour.
-inline void writeJpeg(const std::filesystem::path& p, int w, int h, uint8_t b = 40, uint8_t g = 120,
-                      uint8_t r = 200) {
-    const std::vector<uint8_t> bytes = encodeJpeg(solidFrame(w, h, b, g, r), 90);
-    spit(p, std::string(bytes.begin(), bytes.end()));
+    return xml + "</dict></plist>\n";
 }
 
 // Caps the size of files this process may write, so that writes fail even for a
 // user with write rights everywhere. The signal such a write raises is ignored.
-class ScopedFileSizeLimit {
-public:
-    explicit ScopedFileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lim = old_;
+struct ScopedFileSizeLimit {
+    explicit ScopedFileSizeLimit(rlim_t bytes) : handler(std::signal(SIGXFSZ, SIG_IGN)) {
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        rlimit lim = old;
         lim.rlim_cur = bytes;
         ::setrlimit(RLIMIT_FSIZE, &lim);
     }
     ~ScopedFileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, handler);
     }
-    ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
-    ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+    rlimit old{};
+    void (*handler)(int);
+};
 
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
+// The test's main thread with a gate in front: a worker posting a result waits
+// at the gate until it opens (so requests pile up meanwhile), then its work is
+// queued for the main thread.
+struct GatedMain {
+    MainQueue main;
+    std::promise<void> gate;
+    std::shared_future<void> opened = gate.get_future().share();
+    std::atomic<int> entered{0}, passed{0};
+
+    std::function<void(std::function<void()>)> poster() {
+        return [this](std::function<void()> work) {
+            ++entered;
+            opened.wait_for(std::chrono::seconds(10));  // bounded, should a test fail early
+            main.post(std::move(work));
+            ++passed;
+        };
+    }
+    // Idles until a worker waits at the gate.
+    bool waitEntered() {
+        return main.runUntil([this] { return entered > 0; });
+    }
+    // Opens the gate and runs on the main thread what came through.
+    void openAndRun() {
+        gate.set_value();
+        main.runUntil([this] { return passed == entered; });
+        main.drain();
+    }
 };
 
 }  // namespace lumetra::test
