@@ -64,7 +64,7 @@ protected:
     MeasureModel model;
 };
 
-TEST_F(CalibrationCompletionTest, ReferenceLineReadsItsLengthIsStoredAndReported) {
+TEST_F(CalibrationCompletionTest, ReferenceLineReadsItsLengthIsStoredAndReportedOnce) {
     writeList();
     drawReferenceLine();
 
@@ -83,19 +83,15 @@ TEST_F(CalibrationCompletionTest, ReferenceLineReadsItsLengthIsStoredAndReported
     EXPECT_EQ(::pclose(pipe), 0);
     EXPECT_THAT(xml, HasSubstr("<key>Cal A</key>"));
     EXPECT_THAT(xml, HasSubstr("<string>60.000-mm-0.100</string>"));
-}
 
-TEST_F(CalibrationCompletionTest, CompletesOnceAndLaterLinesReadInTheNewCalibration) {
-    writeList();
-    drawReferenceLine();
-    redraw();
+    // Completed once; lines drawn afterwards read in the new calibration.
     EXPECT_EQ(redraw(), "L:0.500mm");
     model.mouseDown({150, 200}, false);  // stores the reference line
     model.mouseDown({100, 300}, false);
     model.mouseMoved({700, 300});
     model.mouseDown({700, 300}, false);
     model.mouseMoved({300, 400});
-    EXPECT_EQ(redraw(), "L:1.000mm L:0.500mm");  // preview, then stored
+    EXPECT_EQ(redraw(), "L:1.000mm L:0.500mm");  // the new line's preview, then the stored one
     EXPECT_FLOAT_EQ(model.fUnitLength, 0.1f);
     EXPECT_EQ(delegate.calls.size(), 1u);
 }

@@ -30,6 +30,8 @@ TEST(OverlayGeometry, GridsAndCrosshairInsideTheEdges) {
     // not below 480 - 300); on a bitmap each circle is a stroke of its own.
     EXPECT_EQ(outline(viewOverlay(kGridCircle, 640, 480, 100)),
               "(0,240)(640,240) (320,0)(320,480) | O(320,240)r100 O(320,240)r200");
+    EXPECT_EQ(outline(viewOverlay(kGridCircle, 640, 400, 100)),
+              "(0,200)(640,200) (320,0)(320,400) | O(320,200)r100");
     EXPECT_EQ(outline(imageOverlay(kGridCircle, 1280, 960, 100, 3, 2)),
               "(0,480)(1280,480) (640,0)(640,960) | O(640,480)r200 | O(640,480)r400");
     for (double pitch : {0.0, 100.0})
