@@ -209,10 +209,15 @@ void RQVideoView::drawMeasurementPass(QPainter& painter) {
     ++measurementPasses_;
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterSurface surface(painter, height(), &texts_);
-    lumetra::drawMeasurementPass(surface, model_, width(), height(),
-                                 [&](const OverlaySetting& setting, double w, double h) {
-                                     overlays_.draw(surface, setting, w, h, devicePixelRatioF());
-                                 });
+    const double ratio = devicePixelRatioF();
+    CachedLayers layers;
+    layers.overlay = [&](const OverlaySetting& setting, double w, double h) {
+        overlays_.draw(surface, setting, w, h, ratio);
+    };
+    layers.shapes = [&](std::span<const RQShape> shapes, const CalibrationValues& cal) {
+        shapeLayer_.draw(surface, shapes, cal, width(), height(), ratio);
+    };
+    lumetra::drawMeasurementPass(surface, model_, width(), height(), layers);
 }
 
 }  // namespace lumetra

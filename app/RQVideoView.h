@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/OverlayImageCache.h"
+#include "app/ShapeLayerCache.h"
 #include "app/QPainterSurface.h"
 #include "camera/FrameRouting.h"
 #include "image/Frame.h"
@@ -97,6 +98,7 @@ private:
     QLineEdit* textField_ = nullptr;
     StaticTextCache texts_;
     OverlayImageCache overlays_;
+    ShapeLayerCache shapeLayer_;
 };
 
 }  // namespace lumetra

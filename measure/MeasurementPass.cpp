@@ -39,16 +39,6 @@ void drawLiveView(DrawingSurface& surface, const Frame& frame, MeasureModel& mod
     drawMeasurementPass(surface, model, w, h, layers);
 }
 
-void drawMeasurementPass(DrawingSurface& surface, MeasureModel& model, double w, double h,
-                         const OverlayDrawer& cachedOverlay) {
-    drawMeasurementPass(surface, model, w, h, CachedLayers{cachedOverlay, {}});
-}
-
-void drawLiveView(DrawingSurface& surface, const Frame& frame, MeasureModel& model, double w,
-                  double h, const OverlayDrawer& cachedOverlay) {
-    drawLiveView(surface, frame, model, w, h, CachedLayers{cachedOverlay, {}});
-}
-
 void drawGraphit(DrawingSurface& surface, const MeasureModel& model, float xScale, float yScale) {
     drawGraphit(surface, model.oMutShapsArray, calibrationOf(model), xScale, yScale);
 }

@@ -38,13 +38,6 @@ void drawMeasurementPass(DrawingSurface& surface, MeasureModel& model, double w,
 void drawLiveView(DrawingSurface& surface, const Frame& frame, MeasureModel& model, double w,
                   double h, const CachedLayers& layers = {});
 
-// The same with only the overlay replaced.
-using OverlayDrawer = decltype(CachedLayers::overlay);
-void drawMeasurementPass(DrawingSurface& surface, MeasureModel& model, double w, double h,
-                         const OverlayDrawer& cachedOverlay);
-void drawLiveView(DrawingSurface& surface, const Frame& frame, MeasureModel& model, double w,
-                  double h, const OverlayDrawer& cachedOverlay);
-
 // The two shape-drawing variants with the model's shapes, calibration and overlay.
 void drawGraphit(DrawingSurface& surface, const MeasureModel& model, float xScale, float yScale);
 void drawShapes(DrawingSurface& surface, const MeasureModel& model, float w, float h, float xScale,
