@@ -2,7 +2,11 @@
 // The scene the drawing benchmarks share: a textured camera frame and fifty
 // stored shapes of every kind spread over a 950 x 712 view, each labelled.
 
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "image/Frame.h"
@@ -57,3 +61,15 @@ inline MeasureModel fiftyShapes(float gridPitch) {
 }
 
 }  // namespace lumetra::bench
+
+// main() of a benchmark that draws with Qt: the offscreen platform unless one is set.
+#define LUMETRA_QT_BENCHMARK_MAIN()                                                         \
+    int main(int argc, char** argv) {                                                       \
+        if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1); \
+        QGuiApplication app(argc, argv);                                                    \
+        benchmark::Initialize(&argc, argv);                                                 \
+        if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;                   \
+        benchmark::RunSpecifiedBenchmarks();                                                \
+        benchmark::Shutdown();                                                              \
+        return 0;                                                                           \
+    }

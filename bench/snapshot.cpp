@@ -133,12 +133,4 @@ BENCHMARK(BM_SnapshotBareTotal)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 }  // namespace lumetra
 
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+LUMETRA_QT_BENCHMARK_MAIN()

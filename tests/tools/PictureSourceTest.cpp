@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "tools/camsim/PictureSource.h"
-#include "tools/camsim/Specimen.h"
+#include "tools/camsim/MicrometerSlide.h"
 
 using namespace lumetra;
 using namespace lumetra::camsim;
@@ -25,8 +25,8 @@ int luma(const Frame& f, double x, int y) {
 
 }  // namespace
 
-TEST(SimulatedSpecimen, ScaleBaselineAndNumberedTicksAreDarkOnTheLightField) {
-    const Frame f = renderSpecimen(640, 480, 0, 1);
+TEST(SimulatedSlide, ScaleBaselineAndNumberedTicksAreDarkOnTheLightField) {
+    const Frame f = renderMicrometerSlide(640, 480, 0, 1);
     const ScaleGeometry g = scaleGeometry(640, 480);
     for (int i = 0; i < 100; ++i)  // the baseline, between the ends of the scale
         EXPECT_LT(luma(f, g.firstTickX + (i + 0.5) * g.spacing, g.baselineY), 90) << i;
@@ -37,9 +37,9 @@ TEST(SimulatedSpecimen, ScaleBaselineAndNumberedTicksAreDarkOnTheLightField) {
         << "between ticks";
 }
 
-TEST(SimulatedPictures, SameSeedSameSpecimenWhileDriftAndNoiseChangeEachPicture) {
-    EXPECT_TRUE(samePixels(renderSpecimen(160, 120, 4, 7), renderSpecimen(160, 120, 4, 7)));
-    EXPECT_FALSE(samePixels(renderSpecimen(160, 120, 4, 7), renderSpecimen(160, 120, 4, 8)));
+TEST(SimulatedPictures, SameSeedSameSlideWhileDriftAndNoiseChangeEachPicture) {
+    EXPECT_TRUE(samePixels(renderMicrometerSlide(160, 120, 4, 7), renderMicrometerSlide(160, 120, 4, 7)));
+    EXPECT_FALSE(samePixels(renderMicrometerSlide(160, 120, 4, 7), renderMicrometerSlide(160, 120, 4, 8)));
     PictureSource source(1, 0);
     const PictureSettings s{320, 240, {}, 80};
     const Frame a = source.frame(s, 0.0, 0);

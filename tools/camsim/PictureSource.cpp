@@ -7,7 +7,7 @@
 #include <random>
 
 #include "image/JpegCodec.h"
-#include "tools/camsim/Specimen.h"
+#include "tools/camsim/MicrometerSlide.h"
 
 namespace lumetra::camsim {
 namespace {
@@ -42,7 +42,7 @@ std::shared_ptr<const PictureSource::Prepared> PictureSource::prepare(
     if (prepared_ && prepared_->settings == settings) return prepared_;
     auto next = std::make_shared<Prepared>();
     next->settings = settings;
-    next->base = renderSpecimen(settings.width, settings.height, kDriftMargin, seed_);
+    next->base = renderMicrometerSlide(settings.width, settings.height, kDriftMargin, seed_);
     applyAdjustments(next->base, settings.adjustments);
     for (int i = 0; i < loopLength_; ++i) {
         const Frame f = compose(*next, i * kLoopSpacingSeconds, static_cast<uint64_t>(i));

@@ -1,4 +1,4 @@
-#include "tools/camsim/Specimen.h"
+#include "tools/camsim/MicrometerSlide.h"
 
 #include <algorithm>
 #include <cmath>
@@ -139,7 +139,7 @@ ScaleGeometry scaleGeometry(int width, int height) {
     return g;
 }
 
-Frame renderSpecimen(int width, int height, int margin, uint32_t seed) {
+Frame renderMicrometerSlide(int width, int height, int margin, uint32_t seed) {
     Frame f = Frame::allocate(width + 2 * margin, height + 2 * margin);
     if (f.isNull()) return f;
     std::mt19937 rng(seed);

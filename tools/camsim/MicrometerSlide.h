@@ -22,6 +22,6 @@ ScaleGeometry scaleGeometry(int width, int height);
 
 // The specimen for a visible picture of width x height, with `margin` extra pixels on
 // every side for the drift. Deterministic for a given seed.
-Frame renderSpecimen(int width, int height, int margin, uint32_t seed);
+Frame renderMicrometerSlide(int width, int height, int margin, uint32_t seed);
 
 }  // namespace lumetra::camsim
