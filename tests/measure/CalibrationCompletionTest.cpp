@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -112,22 +113,19 @@ TEST_F(CalibrationCompletionTest, MissingOrUnreadableListTakesEffectButIsNotRepo
 
 TEST_F(CalibrationCompletionTest, NotDueWithoutTheLineItsAnchorTheFlagsOrAFiniteLength) {
     writeList();
-    drawReferenceLine();
-    model.pt3rdPoint = {};  // no label anchor
-    EXPECT_FALSE(completeCalibrationIfDue(model));
-    model.pt3rdPoint = {150, 200};
-    model.iMode = kModeCircleRadius;
-    EXPECT_FALSE(completeCalibrationIfDue(model));
-    model.iMode = kModeLine;
-    model.bCompletedCalibration = false;  // second end not placed
-    EXPECT_FALSE(completeCalibrationIfDue(model));
-    model.bCompletedCalibration = true;
-    model.fScale = 0.0f;  // would read infinite and make the unit length 0
-    EXPECT_FALSE(completeCalibrationIfDue(model));
-    model.fScale = 60.0f;
-    model.bCalibration = false;
-    EXPECT_FALSE(completeCalibrationIfDue(model));
-    EXPECT_FLOAT_EQ(model.fUnitLength, 1.0f);
+    const std::function<void(MeasureModel&)> spoilers[] = {
+        [](MeasureModel& m) { m.pt3rdPoint = {}; },  // no label anchor
+        [](MeasureModel& m) { m.iMode = kModeCircleRadius; },
+        [](MeasureModel& m) { m.bCompletedCalibration = false; },  // second end not placed
+        [](MeasureModel& m) { m.fScale = 0.0f; },  // would read infinite, unit length 0
+        [](MeasureModel& m) { m.bCalibration = false; },
+    };
+    for (const auto& spoil : spoilers) {
+        drawReferenceLine();
+        spoil(model);
+        EXPECT_FALSE(completeCalibrationIfDue(model));
+        EXPECT_FLOAT_EQ(model.fUnitLength, 1.0f);
+    }
     EXPECT_THAT(delegate.calls, IsEmpty());
 
     drawReferenceLine(0.0);

@@ -18,7 +18,6 @@ TEST(LivePreview, EachModeDrawsWhatItsPointsAllow) {
         std::string outline;
         std::string labels;
     } cases[] = {
-        {kModeLine, "1=10,10", 0, "", ""},
         {kModeLine, "1=10,10 2=110,10", 60, "(10,10)(110,10)", ""},
         {kModeLine, "1=10,10 2=110,10 3=9,9", 60, "(10,10)(110,10)", "L:1.000mm"},
         {kModeContinuousLine, "1=10,10 2=110,10 4=110,110 10=9,9", 120, "(10,10)(110,10)(110,110)",
@@ -44,7 +43,6 @@ TEST(LivePreview, EachModeDrawsWhatItsPointsAllow) {
         {kModeAngleFourPoints, "1=10,10 2=110,10 3=50,50 5=9,9", 0, "(10,10)(110,10)", ""},
         {kModeAngleFourPoints, "1=10,10 2=110,10 3=50,50 4=110,110 5=9,9", 45,
          "(10,10)(110,10) | (50,50)(110,110)", "<:45.000\u00B0"},
-        {kModeText, "", 0, "", ""},
         {kModeText, "1=10,10", 0, "", "note"},
         {12, "1=10,10 2=110,10 3=9,9", 50, "", ""},
     };
@@ -59,27 +57,6 @@ TEST(LivePreview, EachModeDrawsWhatItsPointsAllow) {
         EXPECT_EQ(s.outline(), c.outline) << int(c.mode) << " " << c.points;
         EXPECT_EQ(s.labels(), c.labels) << int(c.mode) << " " << c.points;
     }
-}
-
-TEST(LivePreview, DrawsInTheViewsCurrentStyleAndFollowsTheMouse) {
-    MeasureModel model;
-    model.iLineWidth = 5;
-    model.ctrLColor = {0, 1, 0};
-    model.iFontSize = 30;
-    model.ctrFColor = {0.5, 0.5, 0.5};
-    model.iDecimal = 1;
-    model.setMeasureMode(kModeLine, "", "mm", 60.0f, 1.0f, false);
-    model.mouseDown({100, 100}, false);
-    model.mouseMoved({160, 180});
-    RecordingSurface s;
-    drawPreview(s, model);
-    EXPECT_EQ(s.outline(), "(100,100)(160,180)");
-    EXPECT_EQ(s.strokes()[0].lineWidth, 5.0);
-    EXPECT_EQ(s.strokes()[0].color, model.ctrLColor);
-    ASSERT_EQ(s.labels(), "L:1.7mm");  // 100 px, label at the mouse
-    EXPECT_EQ(s.texts()[0].origin, (Point{160, 180}));
-    EXPECT_EQ(s.texts()[0].fontSize, 30.0);
-    EXPECT_EQ(s.texts()[0].color, model.ctrFColor);
 }
 
 }  // namespace

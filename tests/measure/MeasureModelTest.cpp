@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 #include "measure/MeasureModel.h"
 
 namespace lumetra {
@@ -16,16 +19,13 @@ TEST(MeasureModel, InitVideoViewResetsStyleProgressAndListsButNotPointsOrCalibra
     m.iLineWidth = 7;
     m.oMutShapsArray.push_back(RQShape{});
     m.initVideoView();
-    EXPECT_EQ(m.iMode, kModeNone);
-    EXPECT_EQ(m.iLineWidth, 2);
-    EXPECT_FALSE(m.bPolygon1stPoint);
-    EXPECT_TRUE(m.oMutShapsArray.empty());
+    EXPECT_EQ(std::pair(int{m.iMode}, int{m.iLineWidth}), std::pair(0, 2));
+    EXPECT_FALSE(m.bPolygon1stPoint || !m.oMutShapsArray.empty());
     EXPECT_EQ(m.pt2ndPoint, (Point{50, 60}));
     EXPECT_TRUE(m.bCalibration);
     m.resetMeasureParas();  // 60 view pixels read as 1 mm again
     EXPECT_FALSE(m.bCalibration);
-    EXPECT_EQ(m.fScale, 60.0f);
-    EXPECT_EQ(m.fUnitLength, 1.0f);
+    EXPECT_EQ(std::pair(m.fScale, m.fUnitLength), std::pair(60.0f, 1.0f));
 }
 
 TEST(MeasureModel, ToolChoiceTakesTheUnitLengthAndACalibrationTheActualLength) {
@@ -44,16 +44,20 @@ TEST(MeasureModel, ToolChoiceTakesTheUnitLengthAndACalibrationTheActualLength) {
     m.setMeasureMode(kModeCircleRadius, "", "um", 100.0f, 0.25f, false);
     EXPECT_FALSE(m.bCalibration || m.bCompletedCalibration);
     EXPECT_EQ(m.strUnit, "um");
-    EXPECT_EQ(m.fScale, 100.0f);
-    EXPECT_EQ(m.fUnitLength, 0.25f);
-    EXPECT_EQ(m.fActualLength, 0.5f);  // kept
+    EXPECT_EQ(std::tuple(m.fScale, m.fUnitLength, m.fActualLength),  // the actual length kept
+              std::tuple(100.0f, 0.25f, 0.5f));
 }
 
-TEST(MeasureModel, TextFieldIsMadeOnceFromTheViewSize) {
+TEST(MeasureModel, TextFieldIsMadeOnceFromTheViewSizeAndEmptiedByTheFirstClick) {
     MeasureModel m;
     m.viewWidth = 800;
     m.viewHeight = 600;
+    m.iMode = kModeText;  // set directly: no field exists yet
+    m.mouseDown({100, 100}, false);
+    EXPECT_FALSE(m.bText1stPoint);
     m.setMeasureMode(kModeText, "", "mm", 60.0f, 1.0f, false);
+    m.mouseDown({100, 100}, false);  // an empty field starts nothing
+    EXPECT_FALSE(m.bText1stPoint);
     ASSERT_TRUE(m.textField.has_value());
     EXPECT_EQ(m.textField->y, 500.0);
     EXPECT_EQ(m.textField->width, 600.0);
@@ -65,6 +69,10 @@ TEST(MeasureModel, TextFieldIsMadeOnceFromTheViewSize) {
     EXPECT_FALSE(m.textField->hidden);
     EXPECT_EQ(m.textField->stringValue, "typed");
     EXPECT_EQ(m.textField->width, 600.0);
+    m.mouseDown({100, 100}, false);
+    EXPECT_TRUE(m.bText1stPoint);
+    EXPECT_EQ(m.textField->stringValue, "");
+    EXPECT_TRUE(m.textField->hidden);
     m.textField.reset();  // narrower than the insets: width 0, not less
     m.setMeasureMode(kModeText, "", "mm", 60.0f, 1.0f, false);
     EXPECT_EQ(m.textField->width, 0.0);
@@ -114,11 +122,8 @@ TEST(MeasureModel, GridNeedsAPitchOfFiveUnits) {
     MeasureModel m;
     m.setGridView(kGridScale, 0.5f, 40.0f, 2.0f);
     EXPECT_EQ(m.fPitchPixes, 10.0);
-    EXPECT_EQ(m.fGridLength, 0.5f);
     m.setGridView(kGridNone, 7.0f, 10.0f, 3.0f);  // turning it off changes only the mode
-    EXPECT_EQ(m.iGridMode, kGridNone);
-    EXPECT_EQ(m.fPitchPixes, 10.0);
-    EXPECT_EQ(m.fScale, 40.0f);
+    EXPECT_EQ(std::tuple(int{m.iGridMode}, m.fPitchPixes, m.fScale), std::tuple(0, 10.0, 40.0f));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 #include "PointText.h"
 #include "measure/MeasurementPass.h"
 #include "support/RecordingSurface.h"
@@ -15,19 +18,33 @@ using test::RecordingSurface;
 constexpr RgbColor kGreen{0.0, 1.0, 0.0};
 constexpr RgbColor kGrey{0.5, 0.5, 0.5};
 
-// A stored grey 2 mm line, a green 1 mm line in progress and the crosshair.
+RQShape stored(uint8_t type, const char* points, float fData1) {
+    RQShape s;
+    static_cast<PointSlots&>(s) = test::slotsOf(points);
+    s.type = type;
+    s.fData1 = fData1;
+    return s;
+}
+
+// A stored grey 2 mm line and a note, a green 1 mm line in progress and the
+// crosshair. The view's style differs from the stored line's in every field.
 class MeasurementPassTest : public testing::Test {
 protected:
     MeasurementPassTest() {
-        RQShape stored;
-        static_cast<PointSlots&>(stored) = test::slotsOf("1=10,10 2=130,10 3=10,30");
-        stored.type = kModeLine;
-        stored.fData1 = 120.0f;
-        stored.ctrLColor = kGrey;
-        model.oMutShapsArray.push_back(stored);
+        RQShape line = stored(kModeLine, "1=10,10 2=130,10 3=10,30", 120.0f);
+        line.iLineWidth = 4;
+        line.iFontSize = 20;
+        line.ctrLColor = kGrey;
+        line.ctrFColor = kGrey;
+        RQShape note = stored(kModeText, "1=40,30", 0.0f);
+        note.textValue = "Sample 7 \u00B5m";
+        model.oMutShapsArray = {line, note};
         static_cast<PointSlots&>(model) = test::slotsOf("1=200,200 2=260,200 3=200,220");
         model.iMode = kModeLine;
+        model.iLineWidth = 5;
+        model.iFontSize = 30;
         model.ctrLColor = kGreen;
+        model.ctrFColor = kGreen;
         model.fData1 = 60.0f;
         model.setGridView(kGridCrosshair, 0.0f, 60.0f, 1.0f);
     }
@@ -35,7 +52,7 @@ protected:
     MeasureModel model;
 };
 
-TEST_F(MeasurementPassTest, FrameThenPreviewThenOverlayThenStoredShapes) {
+TEST_F(MeasurementPassTest, FramePreviewOverlayThenStoredShapesEachInItsStyle) {
     RecordingSurface s;
     drawLiveView(s, Frame::allocate(64, 48), model, 640, 480);
     ASSERT_EQ(s.images().size(), 1u);
@@ -43,9 +60,20 @@ TEST_F(MeasurementPassTest, FrameThenPreviewThenOverlayThenStoredShapes) {
     EXPECT_EQ(s.calls().front(), "drawImage");
     EXPECT_EQ(s.outline(),
               "(200,200)(260,200) | (0,240)(640,240) | (320,0)(320,480) | (10,10)(130,10)");
-    EXPECT_EQ(s.strokes()[1].color, kGreen);  // the overlay in the view's style
+    // Preview and overlay in the view's current style, stored shapes in their own.
+    for (size_t k : {0, 1}) {
+        EXPECT_EQ(s.strokes()[k].lineWidth, 5.0);
+        EXPECT_EQ(s.strokes()[k].color, kGreen);
+    }
+    EXPECT_EQ(s.strokes()[3].lineWidth, 4.0);
     EXPECT_EQ(s.strokes()[3].color, kGrey);
-    EXPECT_EQ(s.labels(), "L:1.000mm L:2.000mm");
+    ASSERT_EQ(s.labels(), "L:1.000mm L:2.000mm Sample 7 \u00B5m");
+    const auto& t = s.texts();
+    EXPECT_EQ(std::tuple(t[0].origin, t[0].fontSize, t[0].color),
+              std::tuple(Point{200, 220}, 30.0, kGreen));
+    EXPECT_EQ(std::tuple(t[1].origin, t[1].fontFamily, t[1].fontSize, t[1].color),
+              std::tuple(Point{10, 30}, std::string("Arial"), 20.0, kGrey));
+    EXPECT_EQ(std::tuple(t[2].origin, t[2].color), std::tuple(Point{40, 30}, kPureBlue));
 
     RecordingSurface noFrame;
     drawLiveView(noFrame, Frame{}, model, 640, 480);
@@ -57,9 +85,8 @@ TEST_F(MeasurementPassTest, CachedLayersTakeThePlaceOfOverlayAndShapes) {
     RecordingSurface s;
     CachedLayers layers;
     layers.overlay = [&](const OverlaySetting& o, double w, double) {
-        EXPECT_EQ(o.iGridMode, kGridCrosshair);
-        EXPECT_EQ(w, 640);
-        s.drawText("overlay", {}, "Arial", 1, {});  // marks where it ran
+        s.drawText("overlay " + std::to_string(int{o.iGridMode}) + " " + std::to_string(int(w)),
+                   {}, "Arial", 1, {});
     };
     layers.shapes = [&](std::span<const RQShape> shapes, const CalibrationValues& cal) {
         s.drawText("shapes " + std::to_string(shapes.size()) + cal.strUnit, {}, "Arial", 1, {});
@@ -67,7 +94,8 @@ TEST_F(MeasurementPassTest, CachedLayersTakeThePlaceOfOverlayAndShapes) {
     model.strUnit = "um";
     drawMeasurementPass(s, model, 640, 480, layers);
     EXPECT_EQ(s.strokes().size(), 1u);  // the preview only
-    EXPECT_EQ(s.labels(), "L:1.000um overlay shapes 1um");
+    EXPECT_EQ(s.labels(), "L:1.000um overlay " + std::to_string(int{kGridCrosshair}) +
+                              " 640 shapes 2um");
 }
 
 }  // namespace

