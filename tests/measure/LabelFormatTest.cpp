@@ -15,7 +15,6 @@ TEST(LabelFormat, FormatFixedIsPrintfPrecisionWithoutTruncation) {
     EXPECT_EQ(formatFixed(0, 12.0), "12");
     EXPECT_EQ(formatFixed(3, 2.77777), "2.778");
     EXPECT_EQ(formatFixed(3, 1e40).size(), 41u + 4u);  // longer than the small buffer
-    EXPECT_EQ(formatFixed(200, 1.0).size(), 202u);
     EXPECT_EQ(formatFixed(3, std::numeric_limits<double>::quiet_NaN()), "nan");
 }
 

@@ -33,7 +33,6 @@ TEST(RQUtility, PerpendicularFoot) {
     const Case cases[] = {
         {{5, 10}, {0, 0}, {10, 0}, {5, 0}},
         {{0, 10}, {0, 0}, {10, 10}, {5, 5}},
-        {{20, 5}, {0, 0}, {10, 0}, {20, 0}},  // beyond the end
         // No line: equal ends, or ends that truncate to the same integer point.
         {{50, 60}, {10, 10}, {10, 10}, {10, 10}},
         {{50, 60}, {1.2, 1.5}, {1.7, 1.9}, {1.2, 1.5}},
