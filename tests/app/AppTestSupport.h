@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "app/AlertPresenter.h"
-#include "app/CameraSeams.h"
 #include "app/RQVideoView.h"
 #include "app/ViewController.h"
 #include "image/Frame.h"
@@ -30,24 +29,6 @@ public:
     void alert(const QString& text) override { alerts.push_back(text); }
     bool confirm(const QString&, const QString&) override { return false; }
     QStringList alerts;
-};
-
-// Camera and capture sides that count what the window asks of them.
-struct RecordingCameraSide : CameraSide {
-    void connectUsbCamera() override { ++usb; }
-    void connectWiFiCamera() override { ++wifi; }
-    void chooseWiFiFormat(int) override {}
-    void chooseWiFiFrameRate(int) override {}
-    void stopUsbCapture() override { ++stops; }
-    int usb = 0, wifi = 0, stops = 0;
-};
-
-struct RecordingCaptureSide : CaptureSide {
-    void takePicture() override { ++pictures; }
-    void toggleRecording() override { ++toggles; }
-    void recordingVideo(const Frame&) override { ++frames; }
-    void snapshotWritten(const std::string&) override {}
-    int pictures = 0, toggles = 0, frames = 0;
 };
 
 // A frame of one grey level.
