@@ -54,24 +54,14 @@ TEST_F(MediaListTest, RecordingsAreListedByTheirThumbnails) {
     // Deleting removes the thumbnail and the movie.
     ASSERT_TRUE(videos.removeAt(0));
     EXPECT_FALSE(fs::exists(video / "1.mp4") || fs::exists(video / "1.mp4.jpg"));
-    EXPECT_TRUE(fs::exists(video / "2.mp4"));
-    EXPECT_EQ(videos.size(), 1u);
-}
+    videos.append(video.string() + "/4.mp4.jpg");  // never written: removed all the same
+    EXPECT_TRUE(videos.removeAt(1));
+    EXPECT_FALSE(videos.removeAt(1));  // outside the list: ignored
+    EXPECT_FALSE(videos.saveCopy(1, (dir.path() / "copy.mp4").string()));
 
-TEST_F(MediaListTest, RemovingItemsOrEverything) {
-    spit(image / "1.jpg", "1");
-    spit(image / "2.jpg", "2");
-    spit(image / "keep.png", "x");
-    load(pictures, image);
-    pictures.append(image.string() + "/3.jpg");  // never written: removed all the same
-    EXPECT_TRUE(pictures.removeAt(2));
-    EXPECT_FALSE(pictures.removeAt(2));  // outside the list: ignored
-    EXPECT_FALSE(pictures.saveCopy(2, (dir.path() / "copy.jpg").string()));
-
-    ASSERT_TRUE(pictures.removeAll());  // the whole folder, made again empty
-    EXPECT_TRUE(pictures.empty());
-    EXPECT_TRUE(fs::is_directory(image) && fs::is_empty(image));
-    spit(image / "keep.png", "x");
-    EXPECT_FALSE(pictures.removeAll());  // nothing for an empty list
-    EXPECT_TRUE(fs::exists(image / "keep.png"));
+    ASSERT_TRUE(videos.removeAll());  // the whole folder, made again empty
+    EXPECT_TRUE(videos.empty() && fs::is_directory(video) && fs::is_empty(video));
+    spit(video / "keep.png", "x");
+    EXPECT_FALSE(videos.removeAll());  // nothing for an empty list
+    EXPECT_TRUE(fs::exists(video / "keep.png"));
 }

@@ -25,19 +25,13 @@ namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
 inline std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
     std::stringstream ss;
-    ss << in.rdbuf();
+    ss << std::ifstream(p, std::ios::binary).rdbuf();
     return ss.str();
 }
 
 inline void spit(const fs::path& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// A w x h JPEG file of one grey shade.
-inline void writeJpeg(const fs::path& p, int w, int h, uint8_t shade = 120) {
-    spit(p, flatJpeg(w, h, shade));
 }
 
 // An XML property list whose root dictionary holds the key/string pairs in order.
@@ -82,15 +76,7 @@ struct GatedMain {
         };
     }
     // Idles until a worker waits at the gate.
-    bool waitEntered() {
-        return main.runUntil([this] { return entered > 0; });
-    }
-    // Opens the gate and runs on the main thread what came through.
-    void openAndRun() {
-        gate.set_value();
-        main.runUntil([this] { return passed == entered; });
-        main.drain();
-    }
+    bool waitEntered() { return main.runUntil([this] { return entered > 0; }); }
 };
 
 }  // namespace lumetra::test

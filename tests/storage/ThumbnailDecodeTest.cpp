@@ -16,7 +16,7 @@ TEST(ThumbnailDecode, PicturesShrinkToTheLargestSide) {
         {64, 48, 64, 48},        // small pictures keep their size
     };
     for (const auto& [w, h, thumbW, thumbH] : cases) {
-        writeJpeg(path, w, h, 200);
+        spit(path, flatJpeg(w, h, 200));
         const auto thumb = decodeThumbnail(path.string(), 240);
         ASSERT_TRUE(thumb) << w;
         EXPECT_EQ(std::pair(thumb->width, thumb->height), std::pair(thumbW, thumbH));

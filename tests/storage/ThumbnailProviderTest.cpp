@@ -12,7 +12,7 @@ TEST(ThumbnailProvider, DecodesOnceAndAnswersFromABoundedCache) {
     ThumbnailProvider provider(main.poster(), [&](const std::string& p) { ready.push_back(p); },
                                {kThumbnailMaxSide, 2 * (240 * 135 * 4 + 1000), 256, 1});
     const auto a = (dir.path() / "a.jpg").string(), bad = (dir.path() / "bad.jpg").string();
-    writeJpeg(a, 1920, 1080);
+    spit(a, flatJpeg(1920, 1080, 120));
     spit(bad, "junk");
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(provider.thumbnail(a).status, Status::Pending);
@@ -26,7 +26,7 @@ TEST(ThumbnailProvider, DecodesOnceAndAnswersFromABoundedCache) {
     EXPECT_EQ(ready.size(), 2u);
 
     // A replaced file is decoded afresh once forgotten.
-    writeJpeg(a, 100, 50);
+    spit(a, flatJpeg(100, 50, 120));
     provider.forget(a);
     EXPECT_EQ(provider.thumbnail(a).status, Status::Pending);
     ASSERT_TRUE(main.runUntil([&] { return ready.size() == 3; }));
@@ -35,7 +35,7 @@ TEST(ThumbnailProvider, DecodesOnceAndAnswersFromABoundedCache) {
     // More pictures than the budget holds: the oldest go.
     for (int i = 0; i < 4; ++i) {
         const auto p = dir.path() / (std::to_string(i) + ".jpg");
-        writeJpeg(p, 1920, 1080);
+        spit(p, flatJpeg(1920, 1080, 120));
         provider.thumbnail(p.string());
     }
     ASSERT_TRUE(main.runUntil([&] { return ready.size() == 7; }));
