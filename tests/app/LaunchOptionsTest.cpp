@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <optional>
-#include <string>
 
 #include "app/LaunchOptions.h"
 
@@ -10,22 +8,12 @@ using namespace lumetra;
 
 namespace {
 
-// Sets LUMETRA_CAMERA_HOST for one test and restores it afterwards.
-class ScopedCameraHost {
-public:
+// Sets LUMETRA_CAMERA_HOST for one test and removes it afterwards.
+struct ScopedCameraHost {
     explicit ScopedCameraHost(const char* value) {
-        if (const char* old = std::getenv(CameraHost::kEnvironmentVariable)) old_ = old;
         ::setenv(CameraHost::kEnvironmentVariable, value, 1);
     }
-    ~ScopedCameraHost() {
-        if (old_)
-            ::setenv(CameraHost::kEnvironmentVariable, old_->c_str(), 1);
-        else
-            ::unsetenv(CameraHost::kEnvironmentVariable);
-    }
-
-private:
-    std::optional<std::string> old_;
+    ~ScopedCameraHost() { ::unsetenv(CameraHost::kEnvironmentVariable); }
 };
 
 }  // namespace

@@ -1,14 +1,11 @@
 #pragma once
-// Pixel checks on decoded snapshots: coordinates counted from the lower-left
-// corner, colours judged with the tolerance JPEG's chroma subsampling needs.
-
-#include <gtest/gtest.h>
+// Pixel checks on decoded snapshots, y counted up from the bottom row, with
+// the tolerance JPEG needs.
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,19 +18,15 @@ struct Bgr {
     int b = 0, g = 0, r = 0;
 };
 
-// The pixel at (x, yUp), y counted upward from the bottom row.
 inline Bgr pixelUp(const Frame& f, int x, int yUp) {
     const uint8_t* p = f.row(f.height - 1 - yUp) + 4 * x;
     return {p[0], p[1], p[2]};
 }
 
-// A stroke of the default line colour (luma 76) on a light picture (luma 224),
-// judged by luminance, which JPEG keeps at full resolution.
+// The default line colour on a light picture, judged by luminance (kept at full
+// resolution by JPEG); the line and text colours by their dominant channel.
 inline bool stroked(Bgr c) { return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b < 150.0; }
-
-// The default line colour after JPEG: red well above the other two.
 inline bool reddish(Bgr c) { return c.r - c.g > 60 && c.r - c.b > 60; }
-// A label of the default text colour.
 inline bool bluish(Bgr c) { return c.b - c.r > 60 && c.b - c.g > 60; }
 
 inline bool near(Bgr a, Bgr b, int tolerance) {
@@ -41,8 +34,7 @@ inline bool near(Bgr a, Bgr b, int tolerance) {
            std::abs(a.r - b.r) <= tolerance;
 }
 
-// A frame whose colour changes smoothly with position, so that a flip, a shift
-// or a wrong scale shows, and JPEG keeps it within a few levels.
+// A smooth colour ramp: a flip, shift or wrong scale shows, JPEG keeps it.
 inline Frame gradientFrame(int width, int height) {
     Frame f = Frame::allocate(width, height);
     for (int y = 0; y < height; ++y) {
@@ -57,8 +49,7 @@ inline Frame gradientFrame(int width, int height) {
     return f;
 }
 
-// The rows (counted upward) of column x, or the columns of row y, within
-// [from, to] whose pixels satisfy pred.
+// The rows of column x, or the columns of row y, in [from, to] matching pred.
 template <typename Pred>
 std::vector<int> rowsWhere(const Frame& f, int x, int from, int to, Pred pred) {
     std::vector<int> rows;
@@ -74,7 +65,7 @@ std::vector<int> columnsWhere(const Frame& f, int y, int from, int to, Pred pred
     return columns;
 }
 
-// The files of a folder, by name.
+// A folder's file names, sorted.
 inline std::vector<std::string> fileNames(const std::filesystem::path& folder) {
     std::vector<std::string> names;
     std::error_code ec;
