@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <QTest>
 #include <filesystem>
 
@@ -90,27 +89,6 @@ TEST_F(RQVideoViewTest, ClicksBuildALineInYUpCoordinatesAndOnlyThenFramesTakeThe
     EXPECT_LT(qRed(shot.pixel(300, 100)), 180);
 }
 
-TEST_F(RQVideoViewTest, TextFieldFollowsTheModel) {
-    EXPECT_EQ(view.textField(), nullptr);
-    choose(kModeText);
-    QLineEdit* field = view.textField();
-    ASSERT_NE(field, nullptr);
-    EXPECT_TRUE(field->isVisible());
-    // y-up (100, height - 100), 32 high: Qt's top is 100 - 32 = 68.
-    EXPECT_EQ(field->geometry().topLeft(), QPoint(100, 68));
-    field->setText(QStringLiteral("Sample A"));
-    click(&view, 200, 200);
-    EXPECT_FALSE(field->isVisible());
-    move(&view, 250, 150);
-    click(&view, 10, 10);
-    ASSERT_EQ(view.model().oMutShapsArray.size(), 1u);
-    EXPECT_EQ(view.model().oMutShapsArray.front().textValue, "Sample A");
-
-    choose(kModeText);
-    click(&view, 200, 200);
-    EXPECT_EQ(view.model().oMutShapsArray.size(), 1u) << "an empty field only hides";
-}
-
 // ---- Snapshots ----
 
 TEST_F(RQVideoViewTest, SnapshotBurnsTheLineInAtFramePixelsWithItsWidthAndLabel) {
@@ -167,26 +145,6 @@ TEST_F(RQVideoViewTest, SnapshotBurnsTheGridInWithTheScaledPitch) {
     };
     EXPECT_EQ(columnsWhere(shot, 30, 0, 1599, stroked), every(100, 1600));
     EXPECT_EQ(rowsWhere(shot, 50, 0, 899, stroked), every(75, 900));
-}
-
-TEST_F(RQVideoViewTest, SnapshotSourceIsTheFrameOnScreenWhicheverPathShowedIt) {
-    storeLine();
-    view.setImage(greyFrame(800, 600, 0x30));
-    view.setImage(greyFrame(800, 600, 0xC0));
-    view.saveImage(800, 600);
-    EXPECT_NEAR(pixelUp(onlySnapshot(), 700, 500).g, 0xC0, 4) << "the newest frame";
-
-    // Without shapes the window shows frames directly: the snapshot is that frame.
-    fs::remove(delegate.paths.front());
-    delegate = {};
-    view.deleteshape(1);
-    view.setGridView(kGridSquare, 50.0f, 1.0f, 1.0f);
-    view.setLayerContents(greyFrame(800, 600, 0x50));
-    view.grab();
-    view.saveImage(800, 600);
-    const Frame shot = onlySnapshot();
-    EXPECT_TRUE(columnsWhere(shot, 30, 0, 799, reddish).empty())
-        << "a grid the direct path does not show is not burnt in";
 }
 
 TEST_F(RQVideoViewTest, SnapshotWithoutASourceOrFailingToWriteReportsNothing) {
