@@ -11,14 +11,10 @@ using testing::ElementsAre;
 namespace lumetra {
 namespace {
 
-TEST(LabelFormat, FormatFixedIsPrintfPrecisionWithoutTruncation) {
-    EXPECT_EQ(formatFixed(0, 12.0), "12");
-    EXPECT_EQ(formatFixed(3, 2.77777), "2.778");
+TEST(LabelFormat, FixedPrecisionWithoutTruncationAndValuesInTheCalibration) {
     EXPECT_EQ(formatFixed(3, 1e40).size(), 41u + 4u);  // longer than the small buffer
     EXPECT_EQ(formatFixed(3, std::numeric_limits<double>::quiet_NaN()), "nan");
-}
-
-TEST(LabelFormat, ValuesAreReadInTheCalibrationExceptAngles) {
+    // Values are read in the calibration, angles are not.
     const CalibrationValues um{60.0f, 1000.0f, "um"};
     EXPECT_THAT(measurementLabel(kModePolygon, 3600.0f, 0, um), ElementsAre("A:1000000um\u00B2"));
     EXPECT_THAT(measurementLabel(kModeLine, 300.0f, 3, {60.0f, 0.1f, "mm"}),

