@@ -4,7 +4,6 @@
 #include <QSignalSpy>
 #include <filesystem>
 #include <memory>
-#include <thread>
 
 #include "AppTestSupport.h"
 #include "SnapshotTestSupport.h"
@@ -58,27 +57,6 @@ TEST_F(SnapshotCaptureTest, ButtonWritesAtTheCameraSizeThenSoundsAndLists) {
     EXPECT_EQ(h.window->oPicMutArray().items().front().itemTitle, path);
     EXPECT_EQ(h.ui().photoCount->text(), "1 snapshot");
     EXPECT_EQ(listed.count(), 1);
-}
-
-TEST_F(SnapshotCaptureTest, QueuedRequestsAreTakenInOrderInALaterTurnOfTheEventLoop) {
-    h.window->iCameraMode = 2;
-    h.frame();
-    capture->saveImage(false);
-    EXPECT_TRUE(written().empty()) << "not yet";
-    QCoreApplication::processEvents();
-    EXPECT_EQ(written().size(), 1u);
-    std::thread other([this] { capture->saveImage(false); });
-    other.join();
-    capture->takePicture();
-    QCoreApplication::processEvents();
-    ASSERT_EQ(written().size(), 3u);
-    EXPECT_EQ(sounds.size(), 3u);
-    // The order of taking is the album's own order (natural order of the names,
-    // "-1" after the bare name), as the list reads after a restart.
-    std::vector<std::string> appended;
-    for (const MediaItem& item : h.window->oPicMutArray().items())
-        appended.push_back(item.itemTitle);
-    EXPECT_EQ(appended, listMediaFiles(pictures().string()));
 }
 
 TEST_F(SnapshotCaptureTest, NothingWithoutACameraBeforeTheFirstFrameOrWhenTheWriteFails) {

