@@ -42,8 +42,7 @@ TEST_F(AlbumLibraryTest, CreateRefusesBadNamesAndMakesTheThreeFolders) {
         EXPECT_EQ(library.createAlbum(bad), AlbumCreation::IllegalName) << bad;
     EXPECT_FALSE(fs::exists(home.path() / "escape"));
     spit(root / "taken.txt", "x");
-    fs::create_symlink(root / "nowhere", root / "dangling");
-    for (const char* taken : {"taken.txt", "default", "dangling"})
+    for (const char* taken : {"taken.txt", "default"})
         EXPECT_EQ(library.createAlbum(taken), AlbumCreation::AlreadyExists) << taken;
     EXPECT_EQ(slurp(root / "taken.txt"), "x");
 

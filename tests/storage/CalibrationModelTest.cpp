@@ -76,8 +76,8 @@ TEST_F(CalibrationModelTest, CompletedCalibrationJoinsTheListRoundedAndIsRestore
     EXPECT_FLOAT_EQ(restarted.fUnitLength(), 0.123f);
 }
 
-TEST_F(CalibrationModelTest, ClearForgetsEverything) {
-    spit(plist, plistXml({{"a", "4.000-mm-0.250"}}));
+TEST_F(CalibrationModelTest, ClearForgetsEverythingWhateverTheListHeld) {
+    spit(plist, "junk");
     spit(txt, "a");
     model.restore();
     model.clear();

@@ -5,7 +5,7 @@ using namespace lumetra;
 using namespace lumetra::test;
 using Status = ThumbnailProvider::Status;
 
-TEST(ThumbnailProvider, DecodesOnceAndAnswersFromABoundedCache) {
+TEST(ThumbnailProvider, DecodesOnceAndRemembersFailures) {
     TempDir dir;
     MainQueue main;
     std::vector<std::string> ready;
@@ -24,21 +24,4 @@ TEST(ThumbnailProvider, DecodesOnceAndAnswersFromABoundedCache) {
     EXPECT_EQ(provider.thumbnail(bad).status, Status::Failed);  // an empty cell, not decoded again
     main.drain();
     EXPECT_EQ(ready.size(), 2u);
-
-    // A replaced file is decoded afresh once forgotten.
-    spit(a, flatJpeg(100, 50, 120));
-    provider.forget(a);
-    EXPECT_EQ(provider.thumbnail(a).status, Status::Pending);
-    ASSERT_TRUE(main.runUntil([&] { return ready.size() == 3; }));
-    EXPECT_EQ(provider.thumbnail(a).frame.width, 100);
-
-    // More pictures than the budget holds: the oldest go.
-    for (int i = 0; i < 4; ++i) {
-        const auto p = dir.path() / (std::to_string(i) + ".jpg");
-        spit(p, flatJpeg(1920, 1080, 120));
-        provider.thumbnail(p.string());
-    }
-    ASSERT_TRUE(main.runUntil([&] { return ready.size() == 7; }));
-    EXPECT_EQ(provider.cache().size(), 2u);
-    EXPECT_LE(provider.cache().bytes(), provider.cache().budget());
 }
