@@ -31,6 +31,16 @@ public:
     QStringList alerts;
 };
 
+// Records every transfer a sheet or the view reports.
+struct RecordingDelegate : RQTransferDelegate {
+    void PassValue(const UserEntity& entity, int32_t type) override {
+        types.push_back(type);
+        entities.push_back(entity);
+    }
+    std::vector<int32_t> types;
+    std::vector<UserEntity> entities;
+};
+
 // A frame of one grey level.
 inline Frame greyFrame(int width, int height, uint8_t level = 0x80) {
     Frame frame = Frame::allocate(width, height);

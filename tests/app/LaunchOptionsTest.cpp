@@ -41,9 +41,6 @@ TEST(LaunchOptions, RefusesBadHostsUnknownOptionsAndMissingValues) {
     LaunchOptions fromEnv;
     EXPECT_FALSE(fromEnv.parse({"lumetra"}));
     EXPECT_TRUE(fromEnv.error().contains("LUMETRA_CAMERA_HOST")) << fromEnv.error().toStdString();
-    LaunchOptions overridden;
-    EXPECT_TRUE(overridden.parse({"lumetra", "--camera-host", "127.0.0.1"}))
-        << "the option wins over a bad variable";
     LaunchOptions typo;
     EXPECT_FALSE(typo.parse({"lumetra", "--camera-hots", "127.0.0.1"}));
     EXPECT_TRUE(typo.error().contains("camera-hots")) << typo.error().toStdString();

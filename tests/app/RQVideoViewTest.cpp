@@ -13,15 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct RecordingDelegate : RQTransferDelegate {
-    void PassValue(const UserEntity& entity, int32_t type) override {
-        types.push_back(type);
-        paths.push_back(entity.Param1);
-    }
-    std::vector<int32_t> types;
-    std::vector<std::string> paths;
-};
-
 // A shown 800 x 600 view with the default calibration, writing snapshots into
 // the picture folder of a temporary home.
 class RQVideoViewTest : public ::testing::Test {
@@ -50,8 +41,8 @@ protected:
     Frame onlySnapshot() {
         EXPECT_EQ(delegate.types, std::vector<int32_t>{kTransferSnapshotWritten});
         EXPECT_EQ(fileNames(pictures()).size(), 1u);
-        if (delegate.paths.size() != 1) return {};
-        return decodeJpegFile(delegate.paths.front()).value_or(Frame{});
+        if (delegate.entities.size() != 1) return {};
+        return decodeJpegFile(delegate.entities.front().Param1).value_or(Frame{});
     }
 
     TempDir home;
@@ -165,6 +156,6 @@ TEST_F(RQVideoViewTest, SnapshotWithoutASourceOrFailingToWriteReportsNothing) {
     fs::create_directory(pictures());
     view.saveImage(64, 48);
     view.saveImage(64, 48);
-    EXPECT_EQ(delegate.paths.size(), 2u) << "the next snapshots go through";
+    EXPECT_EQ(delegate.entities.size(), 2u) << "the next snapshots go through";
     EXPECT_EQ(fileNames(pictures()).size(), 2u) << "a second snapshot never replaces the first";
 }
