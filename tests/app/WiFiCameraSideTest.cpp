@@ -28,13 +28,9 @@ constexpr int kWait = 10000;  // ms; a bound for the waits, not a timing require
 class WiFiCameraSideTest : public ::testing::Test {
 protected:
     void startCamera(int64_t photoCount = 0) {
-        camsim::CamSimOptions options;
-        options.kind = camsim::CameraKind::Cgi;
-        options.width = 320;
-        options.height = 240;
-        options.fps = 25;
-        options.photoCount = photoCount;
-        sim = std::make_unique<camsim::CamSim>(options);
+        sim = std::make_unique<camsim::CamSim>(camsim::CamSimOptions{
+            .kind = camsim::CameraKind::Cgi, .width = 320, .height = 240, .fps = 25,
+            .photoCount = photoCount});
         ASSERT_TRUE(sim->start());
         side.setProbe([this] {
             const camsim::CameraState state = sim->state();
