@@ -216,7 +216,7 @@ TEST_F(ViewControllerWithCamera, UndoDeleteEscapeAndControlZ) {
     EXPECT_FALSE(h.model().getShapesCount());
 }
 
-TEST_F(ViewControllerWithCamera, CrosshairTogglesWithoutCalibrationAndGridsNeedOne) {
+TEST_F(ViewControllerWithCamera, CrosshairWithoutCalibrationGridsNeedOneAndCancelTurnsAllOff) {
     h.ui().btCrosshair->click();
     EXPECT_EQ(h.model().iGridMode, kGridCrosshair);
     EXPECT_EQ(imageOf(h.ui().btCrosshair), "crosshair_s");
@@ -224,8 +224,18 @@ TEST_F(ViewControllerWithCamera, CrosshairTogglesWithoutCalibrationAndGridsNeedO
     EXPECT_EQ(h.alerts->alerts, QStringList(3, "Please calibrate first"));
     EXPECT_FALSE(h.window->GridlinesView()->isVisible());
     h.ui().btCrosshair->click();
+    EXPECT_EQ(h.model().iGridMode, 0);
+
+    calibrate(h);
+    h.ui().btCrosshair->click();
+    h.ui().btScale->click();
+    h.window->GridlinesView()->cancelButton()->click();
+    EXPECT_FALSE(h.window->GridlinesView()->isVisible());
     expectOverlaysOff();
     EXPECT_EQ(h.model().iGridMode, 0);
+    h.ui().btCGride->click();
+    QTest::keyClick(h.window->GridlinesView(), Qt::Key_Escape);
+    EXPECT_FALSE(h.window->GridlinesView()->isVisible());
 }
 
 TEST_F(ViewControllerWithCamera, SquareGridLengthAndChosenTwiceTurnsOffWithoutThePopover) {
@@ -253,19 +263,6 @@ TEST_F(ViewControllerWithCamera, SquareGridLengthAndChosenTwiceTurnsOffWithoutTh
     EXPECT_FALSE(popover->isVisible());
     expectOverlaysOff();
     EXPECT_EQ(h.model().iGridMode, 0);
-}
-
-TEST_F(ViewControllerWithCamera, CancelOrEscapeTurnsEveryOverlayOff) {
-    calibrate(h);
-    h.ui().btCrosshair->click();
-    h.ui().btScale->click();
-    h.window->GridlinesView()->cancelButton()->click();
-    EXPECT_FALSE(h.window->GridlinesView()->isVisible());
-    expectOverlaysOff();
-    EXPECT_EQ(h.model().iGridMode, 0);
-    h.ui().btCGride->click();
-    QTest::keyClick(h.window->GridlinesView(), Qt::Key_Escape);
-    EXPECT_FALSE(h.window->GridlinesView()->isVisible());
 }
 
 TEST(ViewControllerFrames, FastPathUntilSomethingIsDrawnOverThePicture) {
