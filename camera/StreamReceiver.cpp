@@ -109,7 +109,7 @@ void StreamReceiver::chunkArrived(const uint8_t* data, size_t size, uint64_t gen
 // On the serial worker.
 void StreamReceiver::decodeAndHandOver(std::span<const uint8_t> picture, uint64_t generation,
                                        std::chrono::steady_clock::time_point arrivedAt) {
-    auto frame = decodeJpeg(picture.data(), picture.size());
+    auto frame = decodeJpeg(picture.data(), picture.size(), &framePool_);
     if (!frame) {
         // Not shown and not recorded: the view keeps its last picture.
         ++counters_.decodeFailures;

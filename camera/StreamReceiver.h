@@ -28,6 +28,7 @@
 #include "camera/SerialQueue.h"
 #include "camera/SnapCounter.h"
 #include "camera/StreamBuffer.h"
+#include "image/FramePool.h"
 #include "image/Frame.h"
 
 namespace lumetra {
@@ -126,6 +127,7 @@ private:
 
     SerialQueue serilQueue_;
     StreamBuffer buffer_;  // used on serilQueue_ only
+    FramePool framePool_;  // used on serilQueue_ only: decoded pictures reuse released buffers
 
     std::unique_ptr<Session> session_;
     std::unique_ptr<StreamClient> client_;

@@ -16,6 +16,19 @@ struct HandleCloser {
 };
 using Handle = std::unique_ptr<void, HandleCloser>;
 
+// One decompressor and one compressor per thread, made on first use: setting up
+// a codec handle costs a noticeable part of decoding a picture, and a handle
+// must not be shared between threads.
+tjhandle threadDecompressor() {
+    thread_local Handle handle(tjInitDecompress());
+    return handle.get();
+}
+
+tjhandle threadCompressor() {
+    thread_local Handle handle(tjInitCompress());
+    return handle.get();
+}
+
 bool readHeader(tjhandle h, const uint8_t* data, size_t size, int& w, int& hgt) {
     if (!data || size == 0 || size > static_cast<size_t>(~0UL)) return false;
     int subsamp = 0, colorspace = 0;
@@ -25,11 +38,11 @@ bool readHeader(tjhandle h, const uint8_t* data, size_t size, int& w, int& hgt) 
     return w > 0 && hgt > 0;
 }
 
-std::optional<Frame> decodeAt(const uint8_t* data, size_t size, int maxSide) {
-    Handle h(tjInitDecompress());
+std::optional<Frame> decodeAt(const uint8_t* data, size_t size, int maxSide, FramePool* pool) {
+    tjhandle h = threadDecompressor();
     if (!h) return std::nullopt;
     int w = 0, hgt = 0;
-    if (!readHeader(h.get(), data, size, w, hgt)) return std::nullopt;
+    if (!readHeader(h, data, size, w, hgt)) return std::nullopt;
 
     int outW = w, outH = hgt;
     if (maxSide > 0 && (w > maxSide || hgt > maxSide)) {
@@ -52,47 +65,49 @@ std::optional<Frame> decodeAt(const uint8_t* data, size_t size, int maxSide) {
         }
     }
 
-    Frame frame = Frame::allocate(outW, outH);
+    Frame frame = pool ? pool->acquire(outW, outH) : Frame::allocate(outW, outH);
     if (frame.isNull()) return std::nullopt;
-    const int rc = tjDecompress2(h.get(), data, static_cast<unsigned long>(size), frame.data.get(),
+    const int rc = tjDecompress2(h, data, static_cast<unsigned long>(size), frame.data.get(),
                                  outW, frame.stride, outH, TJPF_BGRA, TJFLAG_FASTDCT);
     // A warning (for example a truncated scan that still filled the picture) is accepted;
     // an error is not.
-    if (rc != 0 && tjGetErrorCode(h.get()) != TJERR_WARNING) return std::nullopt;
+    if (rc != 0 && tjGetErrorCode(h) != TJERR_WARNING) return std::nullopt;
     return frame;
 }
 
 }  // namespace
 
 std::optional<JpegInfo> readJpegInfo(const uint8_t* data, size_t size) {
-    Handle h(tjInitDecompress());
+    tjhandle h = threadDecompressor();
     if (!h) return std::nullopt;
     JpegInfo info;
-    if (!readHeader(h.get(), data, size, info.width, info.height)) return std::nullopt;
+    if (!readHeader(h, data, size, info.width, info.height)) return std::nullopt;
     return info;
 }
 
-std::optional<Frame> decodeJpeg(const uint8_t* data, size_t size) { return decodeAt(data, size, 0); }
+std::optional<Frame> decodeJpeg(const uint8_t* data, size_t size, FramePool* pool) {
+    return decodeAt(data, size, 0, pool);
+}
 
 std::optional<Frame> decodeJpegScaled(const uint8_t* data, size_t size, int maxSide) {
-    return decodeAt(data, size, maxSide);
+    return decodeAt(data, size, maxSide, nullptr);
 }
 
 std::optional<Frame> decodeJpegFile(const std::string& path, int maxSide) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return decodeAt(bytes.data(), bytes.size(), maxSide);
+    return decodeAt(bytes.data(), bytes.size(), maxSide, nullptr);
 }
 
 std::vector<uint8_t> encodeJpeg(const Frame& frame, int quality) {
     if (frame.isNull()) return {};
-    Handle h(tjInitCompress());
+    tjhandle h = threadCompressor();
     if (!h) return {};
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
     const int q = std::clamp(quality, 1, 100);
-    if (tjCompress2(h.get(), frame.data.get(), frame.width, frame.stride, frame.height, TJPF_BGRA,
+    if (tjCompress2(h, frame.data.get(), frame.width, frame.stride, frame.height, TJPF_BGRA,
                     &out, &outSize, TJSAMP_420, q, TJFLAG_FASTDCT) != 0) {
         tjFree(out);
         return {};

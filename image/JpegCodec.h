@@ -1,6 +1,6 @@
 #pragma once
 // JPEG decoding to and encoding from BGRA frames, on libjpeg-turbo.
-// Each call uses its own codec handle, so the functions are safe on any thread.
+// Each thread uses codec handles of its own, so the functions are safe on any thread.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "image/Frame.h"
+#include "image/FramePool.h"
 
 namespace lumetra {
 
@@ -21,7 +22,8 @@ struct JpegInfo {
 std::optional<JpegInfo> readJpegInfo(const uint8_t* data, size_t size);
 
 // Decodes a whole JPEG into a BGRA frame; nullopt when the data does not decode.
-std::optional<Frame> decodeJpeg(const uint8_t* data, size_t size);
+// With a pool, the frame's buffer comes from it.
+std::optional<Frame> decodeJpeg(const uint8_t* data, size_t size, FramePool* pool = nullptr);
 
 // Decodes at the largest libjpeg-turbo scaling factor that keeps both sides at
 // most maxSide (or the smallest factor when none does): cheap thumbnails that

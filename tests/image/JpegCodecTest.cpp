@@ -69,3 +69,22 @@ TEST(JpegCodec, CompressionFactorMapsToQuality) {
     EXPECT_EQ(qualityFromCompressionFactor(1.5), 100);
     EXPECT_EQ(qualityFromCompressionFactor(0.0), 1);
 }
+
+TEST(FramePool, ReusesOnlyBuffersNobodyElseHolds) {
+    FramePool pool(2);
+    Frame held = pool.acquire(8, 8);
+    const uint8_t* heldBuffer = held.data.get();
+    Frame other = pool.acquire(8, 8);
+    EXPECT_NE(other.data.get(), heldBuffer) << "a held buffer is never handed out twice";
+
+    const uint8_t* released = other.data.get();
+    other = Frame{};
+    EXPECT_EQ(pool.acquire(8, 8).data.get(), released);
+
+    // A new size drops the old buffers; decoding through the pool fills the recycled frame.
+    const auto bytes = encodeJpeg(gradient(16, 12), 90);
+    const auto decoded = decodeJpeg(bytes.data(), bytes.size(), &pool);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->width, 16);
+    EXPECT_EQ(held.width, 8) << "frames still held are untouched";
+}
