@@ -1,16 +1,14 @@
 #include "app/NewCalibrationController.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "app/AlertPresenter.h"
 #include "app/CalibrationInput.h"
 #include "app/NumberText.h"
+#include "app/SheetLayout.h"
 
 namespace lumetra {
 
@@ -25,7 +23,6 @@ NewCalibrationController::NewCalibrationController(QWidget* parent, AlertPresent
       cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("Calibration"));
     setWindowTitle(QStringLiteral("New Calibration"));
-    setWindowModality(Qt::WindowModal);
 
     name_->setPlaceholderText(QStringLiteral("e.g. Objective 10x"));
     mag_->setPlaceholderText(QStringLiteral("whole number, e.g. 100"));
@@ -33,13 +30,6 @@ NewCalibrationController::NewCalibrationController(QWidget* parent, AlertPresent
     for (const std::string& title : calibrationUnitTitles())
         unit_->addItem(QString::fromStdString(title));
     unit_->setCurrentIndex(0);
-
-    auto* intro = new QLabel(
-        QStringLiteral("Enter the calibration, press OK, then draw a line over the reference "
-                       "feature and click once more to place its label."),
-        this);
-    intro->setWordWrap(true);
-    intro->setObjectName(QStringLiteral("secondaryText"));
 
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -50,19 +40,10 @@ NewCalibrationController::NewCalibrationController(QWidget* parent, AlertPresent
     form->addRow(QStringLiteral("Actual length"), len_);
     form->addRow(QStringLiteral("Unit"), unit_);
 
-    ok_->setObjectName(QStringLiteral("accentButton"));
-    ok_->setDefault(true);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
-    buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(22, 20, 22, 18);
-    layout->setSpacing(16);
-    layout->addWidget(intro);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
-    setMinimumWidth(400);
+    layOutSheet(*this,
+                QStringLiteral("Enter the calibration, press OK, then draw a line over the "
+                               "reference feature and click once more to place its label."),
+                form, ok_, cancel_, 400);
 
     // The buttons are wired directly, not through accept/reject, so that an
     // invalid entry keeps the sheet open.

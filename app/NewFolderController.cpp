@@ -1,12 +1,11 @@
 #include "app/NewFolderController.h"
 
-#include <QDialogButtonBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/AlertPresenter.h"
+#include "app/SheetLayout.h"
 #include "storage/AlbumLibrary.h"
 
 namespace lumetra {
@@ -21,26 +20,12 @@ NewFolderController::NewFolderController(QWidget* parent, AlertPresenter& alerts
       cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("Newfolder"));
     setWindowTitle(QStringLiteral("New Album"));
-    setWindowModality(Qt::WindowModal);
     name_->setPlaceholderText(QStringLiteral("Album name"));
 
-    ok_->setObjectName(QStringLiteral("accentButton"));
-    ok_->setDefault(true);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
-    buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(22, 20, 22, 18);
-    layout->setSpacing(14);
-    auto* intro =
-        new QLabel(QStringLiteral("New snapshots and recordings go into the new album."), this);
-    intro->setObjectName(QStringLiteral("secondaryText"));
-    intro->setWordWrap(true);
-    layout->addWidget(intro);
-    layout->addWidget(name_);
-    layout->addWidget(buttons);
-    setMinimumWidth(340);
+    auto* content = new QVBoxLayout;
+    content->addWidget(name_);
+    layOutSheet(*this, QStringLiteral("New snapshots and recordings go into the new album."),
+                content, ok_, cancel_, 340);
 
     connect(ok_, &QPushButton::clicked, this, &NewFolderController::onOKFolderName);
     connect(cancel_, &QPushButton::clicked, this, &NewFolderController::onCancelFolderName);
