@@ -10,8 +10,8 @@
 #include <string>
 
 #include "app/OverlayImageCache.h"
-#include "app/ShapeLayerCache.h"
 #include "app/QPainterSurface.h"
+#include "app/ShapeLayerCache.h"
 #include "camera/FrameRouting.h"
 #include "image/Frame.h"
 #include "measure/MeasureModel.h"

@@ -34,9 +34,15 @@ inline MeasureModel fiftyShapes(float gridPitch) {
     MeasureModel m;
     m.initVideoView();
     m.resetMeasureParas();
-    const uint8_t types[] = {kModeLine,           kModeContinuousLine,   kModeParallelLines,
-                             kModeCircleRadius,   kModeCircleDiameter,   kModeCircleThreePoints,
-                             kModeAngleThreePoints, kModeAngleFourPoints, kModePolygon,
+    const uint8_t types[] = {kModeLine,
+                             kModeContinuousLine,
+                             kModeParallelLines,
+                             kModeCircleRadius,
+                             kModeCircleDiameter,
+                             kModeCircleThreePoints,
+                             kModeAngleThreePoints,
+                             kModeAngleFourPoints,
+                             kModePolygon,
                              kModeText};
     for (int i = 0; i < 50; ++i) {
         RQShape s;
@@ -45,11 +51,10 @@ inline MeasureModel fiftyShapes(float gridPitch) {
         const double y = 60.0 + (i / 10) * 130.0;
         for (int k = 1; k <= 9; ++k) s.pt(k) = {x + 8.0 * k, y + ((k % 2) ? 0.0 : 30.0)};
         s.pt5thPoint = {x + 20.0, y + 20.0};
-        const int anchor = s.type == kModeContinuousLine || s.type == kModePolygon         ? 10
+        const int anchor = s.type == kModeContinuousLine || s.type == kModePolygon          ? 10
                            : s.type == kModeParallelLines || s.type == kModeAngleFourPoints ? 5
-                           : s.type == kModeCircleThreePoints || s.type == kModeAngleThreePoints
-                               ? 4
-                           : s.type == kModeText ? 1
+                           : s.type == kModeCircleThreePoints || s.type == kModeAngleThreePoints ? 4
+                           : s.type == kModeText                                                 ? 1
                                                  : 3;
         s.pt(anchor) = {x, y + 60.0};
         s.fData1 = 25.0f + static_cast<float>(i);
@@ -63,13 +68,13 @@ inline MeasureModel fiftyShapes(float gridPitch) {
 }  // namespace lumetra::bench
 
 // main() of a benchmark that draws with Qt: the offscreen platform unless one is set.
-#define LUMETRA_QT_BENCHMARK_MAIN()                                                         \
-    int main(int argc, char** argv) {                                                       \
+#define LUMETRA_QT_BENCHMARK_MAIN()                                                       \
+    int main(int argc, char** argv) {                                                     \
         if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1); \
-        QGuiApplication app(argc, argv);                                                    \
-        benchmark::Initialize(&argc, argv);                                                 \
-        if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;                   \
-        benchmark::RunSpecifiedBenchmarks();                                                \
-        benchmark::Shutdown();                                                              \
-        return 0;                                                                           \
+        QGuiApplication app(argc, argv);                                                  \
+        benchmark::Initialize(&argc, argv);                                               \
+        if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;                 \
+        benchmark::RunSpecifiedBenchmarks();                                              \
+        benchmark::Shutdown();                                                            \
+        return 0;                                                                         \
     }

@@ -6,13 +6,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include "BenchScene.h"
-
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <cstdlib>
 
+#include "BenchScene.h"
 #include "app/OverlayImageCache.h"
 #include "app/QPainterSurface.h"
 #include "app/ShapeLayerCache.h"

@@ -6,13 +6,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include "BenchScene.h"
-
 #include <QGuiApplication>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "BenchScene.h"
 #include "app/QPainterSurface.h"
 #include "app/SnapshotComposer.h"
 #include "capture/SnapshotWriter.h"
@@ -90,8 +89,8 @@ BENCHMARK(BM_SnapshotComposeUncachedLabels)->Unit(benchmark::kMillisecond)->UseR
 
 void BM_SnapshotEncode(benchmark::State& state) {
     const MeasureModel model = bench::fiftyShapes(20.0f);
-    const Frame picture =
-        composeSnapshot(bench::texturedFrame(kWidth, kHeight), {kWidth, kHeight}, {&model, kViewW, kViewH});
+    const Frame picture = composeSnapshot(bench::texturedFrame(kWidth, kHeight), {kWidth, kHeight},
+                                          {&model, kViewW, kViewH});
     const int quality = qualityFromCompressionFactor(kSnapshotCompressionFactor);
     for (auto _ : state) {
         const auto bytes = encodeJpeg(picture, quality);
@@ -103,8 +102,8 @@ BENCHMARK(BM_SnapshotEncode)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SnapshotWrite(benchmark::State& state) {
     const MeasureModel model = bench::fiftyShapes(20.0f);
-    const Frame picture =
-        composeSnapshot(bench::texturedFrame(kWidth, kHeight), {kWidth, kHeight}, {&model, kViewW, kViewH});
+    const Frame picture = composeSnapshot(bench::texturedFrame(kWidth, kHeight), {kWidth, kHeight},
+                                          {&model, kViewW, kViewH});
     const auto bytes =
         encodeJpeg(picture, qualityFromCompressionFactor(kSnapshotCompressionFactor));
     Folder folder;

@@ -28,8 +28,8 @@
 #include "camera/SerialQueue.h"
 #include "camera/SnapCounter.h"
 #include "camera/StreamBuffer.h"
-#include "image/FramePool.h"
 #include "image/Frame.h"
+#include "image/FramePool.h"
 
 namespace lumetra {
 

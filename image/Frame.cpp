@@ -17,7 +17,8 @@ Frame Frame::allocate(int width, int height) {
 Frame Frame::clone() const {
     if (isNull()) return {};
     Frame copy = allocate(width, height);
-    for (int y = 0; y < height; ++y) std::memcpy(copy.row(y), row(y), static_cast<size_t>(width) * 4);
+    for (int y = 0; y < height; ++y)
+        std::memcpy(copy.row(y), row(y), static_cast<size_t>(width) * 4);
     return copy;
 }
 

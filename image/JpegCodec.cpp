@@ -54,8 +54,7 @@ std::optional<Frame> decodeAt(const uint8_t* data, size_t size, int maxSide, Fra
             const int sw = TJSCALED(w, factors[i]);
             const int sh = TJSCALED(hgt, factors[i]);
             if (smallest < 0 || sw < TJSCALED(w, factors[smallest])) smallest = i;
-            if (sw <= maxSide && sh <= maxSide &&
-                (best < 0 || sw > TJSCALED(w, factors[best])))
+            if (sw <= maxSide && sh <= maxSide && (best < 0 || sw > TJSCALED(w, factors[best])))
                 best = i;
         }
         const int pick = best >= 0 ? best : smallest;
@@ -67,8 +66,8 @@ std::optional<Frame> decodeAt(const uint8_t* data, size_t size, int maxSide, Fra
 
     Frame frame = pool ? pool->acquire(outW, outH) : Frame::allocate(outW, outH);
     if (frame.isNull()) return std::nullopt;
-    const int rc = tjDecompress2(h, data, static_cast<unsigned long>(size), frame.data.get(),
-                                 outW, frame.stride, outH, TJPF_BGRA, TJFLAG_FASTDCT);
+    const int rc = tjDecompress2(h, data, static_cast<unsigned long>(size), frame.data.get(), outW,
+                                 frame.stride, outH, TJPF_BGRA, TJFLAG_FASTDCT);
     // A warning (for example a truncated scan that still filled the picture) is accepted;
     // an error is not.
     if (rc != 0 && tjGetErrorCode(h) != TJERR_WARNING) return std::nullopt;
@@ -96,7 +95,8 @@ std::optional<Frame> decodeJpegScaled(const uint8_t* data, size_t size, int maxS
 std::optional<Frame> decodeJpegFile(const std::string& path, int maxSide) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
     return decodeAt(bytes.data(), bytes.size(), maxSide, nullptr);
 }
 
@@ -107,8 +107,8 @@ std::vector<uint8_t> encodeJpeg(const Frame& frame, int quality) {
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
     const int q = std::clamp(quality, 1, 100);
-    if (tjCompress2(h, frame.data.get(), frame.width, frame.stride, frame.height, TJPF_BGRA,
-                    &out, &outSize, TJSAMP_420, q, TJFLAG_FASTDCT) != 0) {
+    if (tjCompress2(h, frame.data.get(), frame.width, frame.stride, frame.height, TJPF_BGRA, &out,
+                    &outSize, TJSAMP_420, q, TJFLAG_FASTDCT) != 0) {
         tjFree(out);
         return {};
     }

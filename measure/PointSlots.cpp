@@ -5,9 +5,9 @@
 namespace lumetra {
 namespace {
 constexpr Point PointSlots::*kSlots[10] = {
-    &PointSlots::pt1stPoint, &PointSlots::pt2ndPoint, &PointSlots::pt3rdPoint,
-    &PointSlots::pt4thPoint, &PointSlots::pt5thPoint, &PointSlots::pt6thPoint,
-    &PointSlots::pt7thPoint, &PointSlots::pt8thPoint, &PointSlots::pt9thPoint,
+    &PointSlots::pt1stPoint,  &PointSlots::pt2ndPoint, &PointSlots::pt3rdPoint,
+    &PointSlots::pt4thPoint,  &PointSlots::pt5thPoint, &PointSlots::pt6thPoint,
+    &PointSlots::pt7thPoint,  &PointSlots::pt8thPoint, &PointSlots::pt9thPoint,
     &PointSlots::pt10thPoint,
 };
 }  // namespace

@@ -308,7 +308,6 @@ TEST(ViewControllerAlbums, NewFolderBecomesCurrentAndItemsJoinTheirList) {
     h.window->addCollectionItem(7, "/elsewhere/ignored.jpg");
     EXPECT_EQ(h.window->oVidMutArray().size(), 2u);
     EXPECT_TRUE(h.window->oPicMutArray().empty());
-
 }
 
 TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {

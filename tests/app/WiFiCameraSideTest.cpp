@@ -28,9 +28,12 @@ constexpr int kWait = 10000;  // ms; a bound for the waits, not a timing require
 class WiFiCameraSideTest : public ::testing::Test {
 protected:
     void startCamera(int64_t photoCount = 0) {
-        sim = std::make_unique<camsim::CamSim>(camsim::CamSimOptions{
-            .kind = camsim::CameraKind::Cgi, .width = 320, .height = 240, .fps = 25,
-            .photoCount = photoCount});
+        sim =
+            std::make_unique<camsim::CamSim>(camsim::CamSimOptions{.kind = camsim::CameraKind::Cgi,
+                                                                   .width = 320,
+                                                                   .height = 240,
+                                                                   .fps = 25,
+                                                                   .photoCount = photoCount});
         ASSERT_TRUE(sim->start());
         side.setProbe([this] {
             const camsim::CameraState state = sim->state();

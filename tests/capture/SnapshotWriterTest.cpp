@@ -1,5 +1,3 @@
-#include "capture/SnapshotWriter.h"
-
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "capture/SnapshotNaming.h"
+#include "capture/SnapshotWriter.h"
 #include "image/JpegCodec.h"
 #include "support/TempDir.h"
 
@@ -67,7 +66,8 @@ TEST(SnapshotWriter, SameSecondGetsSuffixesInsteadOfReplacing) {
 
 TEST(SnapshotWriter, FailedWriteReportsNothingAndLeavesNothing) {
     test::TempDir dir;
-    EXPECT_FALSE(writeSnapshot(grey(8, 8, 0), (dir.path() / "gone").string() + "/", "20250101000000"));
+    EXPECT_FALSE(
+        writeSnapshot(grey(8, 8, 0), (dir.path() / "gone").string() + "/", "20250101000000"));
     EXPECT_FALSE(writeSnapshot(Frame{}, dir.path().string() + "/", "20250101000000"));
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }

@@ -1,11 +1,10 @@
-#include "image/AtomicFile.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "image/AtomicFile.h"
 #include "support/TempDir.h"
 
 using namespace lumetra;

@@ -1,8 +1,8 @@
-#include "image/JpegCodec.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+
+#include "image/JpegCodec.h"
 
 using namespace lumetra;
 

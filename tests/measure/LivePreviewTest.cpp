@@ -28,8 +28,7 @@ TEST(LivePreview, EachModeDrawsWhatItsPointsAllow) {
         // Three-point shapes mark their clicked points first.
         {kModeCircleThreePoints, "1=10,10 4=9,9", 0, "O(10,10)r3", ""},
         {kModeCircleThreePoints, "1=10,10 2=110,10 3=10,110 4=9,9 5=60,60", 60,
-         "O(10,10)r3 | O(110,10)r3 | O(60,60)r60",
-         "R:1.000mm C:6.283mm A:3.142mm\u00B2"},
+         "O(10,10)r3 | O(110,10)r3 | O(60,60)r60", "R:1.000mm C:6.283mm A:3.142mm\u00B2"},
         {kModeAngleThreePoints, "1=110,10 2=10,110 4=9,9", 0, "O(110,10)r3 | O(10,110)r3", ""},
         {kModeAngleThreePoints, "1=110,10 2=10,110 3=10,10 4=9,9", 90,
          "O(110,10)r3 | O(10,110)r3 | (110,10)(10,10)(10,110)", "<:90.000\u00B0"},

@@ -77,8 +77,8 @@ TEST_F(MeasurementPassTest, CachedLayersTakeThePlaceOfOverlayAndShapes) {
     RecordingSurface s;
     CachedLayers layers;
     layers.overlay = [&](const OverlaySetting& o, double w, double) {
-        s.drawText("overlay " + std::to_string(int{o.iGridMode}) + " " + std::to_string(int(w)),
-                   {}, "Arial", 1, {});
+        s.drawText("overlay " + std::to_string(int{o.iGridMode}) + " " + std::to_string(int(w)), {},
+                   "Arial", 1, {});
     };
     layers.shapes = [&](std::span<const RQShape> shapes, const CalibrationValues& cal) {
         s.drawText("shapes " + std::to_string(shapes.size()) + cal.strUnit, {}, "Arial", 1, {});
@@ -86,8 +86,8 @@ TEST_F(MeasurementPassTest, CachedLayersTakeThePlaceOfOverlayAndShapes) {
     model.strUnit = "um";
     drawMeasurementPass(s, model, 640, 480, layers);
     EXPECT_EQ(s.strokes().size(), 1u);  // the preview only
-    EXPECT_EQ(s.labels(), "L:1.000um overlay " + std::to_string(int{kGridCrosshair}) +
-                              " 640 shapes 2um");
+    EXPECT_EQ(s.labels(),
+              "L:1.000um overlay " + std::to_string(int{kGridCrosshair}) + " 640 shapes 2um");
 }
 
 }  // namespace

@@ -24,12 +24,14 @@ TEST(OverlayGeometry, GridsAndCrosshairInsideTheEdges) {
         // by the x scale, the rest by the y scale.
         {viewOverlay(kGridSquare, 100, 50, 25),
          "(0,25)(100,25) (25,0)(25,50) (50,0)(50,50) (75,0)(75,50)"},
-        {imageOverlay(kGridSquare, 100, 90, 20, 2, 3), "(0,60)(100,60) (40,0)(40,90) (80,0)(80,90)"},
+        {imageOverlay(kGridSquare, 100, 90, 20, 2, 3),
+         "(0,60)(100,60) (40,0)(40,90) (80,0)(80,90)"},
         // Circle grid: centre lines, then the circles that fit the height (300 is
         // not below 480 - 300); on a bitmap each circle is a stroke of its own.
         {viewOverlay(kGridCircle, 640, 480, 100),
          "(0,240)(640,240) (320,0)(320,480) | O(320,240)r100 O(320,240)r200"},
-        {viewOverlay(kGridCircle, 640, 400, 100), "(0,200)(640,200) (320,0)(320,400) | O(320,200)r100"},
+        {viewOverlay(kGridCircle, 640, 400, 100),
+         "(0,200)(640,200) (320,0)(320,400) | O(320,200)r100"},
         {imageOverlay(kGridCircle, 1280, 960, 100, 3, 2),
          "(0,480)(1280,480) (640,0)(640,960) | O(640,480)r200 | O(640,480)r400"},
         {viewOverlay(kGridCrosshair, 800, 600, 0), "(0,300)(800,300) | (400,0)(400,600)"},

@@ -107,7 +107,8 @@ TEST(DrawShapes, RadiiFromScaledPointsWhileWidthsAndFontsStayThenTheOverlay) {
     // values from fData1.
     ASSERT_EQ(s.texts().size(), 3u);
     EXPECT_EQ(s.texts()[0].text, "R:0.833mm");
-    EXPECT_EQ(std::pair(s.texts()[1].origin, s.texts()[2].fontSize), std::pair(Point{20, 584}, 16.0));
+    EXPECT_EQ(std::pair(s.texts()[1].origin, s.texts()[2].fontSize),
+              std::pair(Point{20, 584}, 16.0));
 }
 
 }  // namespace

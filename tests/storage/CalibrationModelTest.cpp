@@ -58,7 +58,7 @@ TEST_F(CalibrationModelTest, SelectAppliesTheStoredRecordAndRemembersIt) {
     ASSERT_TRUE(model.select(1));
     EXPECT_EQ(current(), "b=20.000-um-1.125");
     EXPECT_EQ(slurp(txt), "b");
-    ASSERT_TRUE(model.select(2));  // no usable record: zeros
+    ASSERT_TRUE(model.select(2));   // no usable record: zeros
     EXPECT_FALSE(model.select(3));  // outside the list: ignored
     EXPECT_EQ(current(), "c=0.000--0.000");
 }

@@ -32,8 +32,9 @@ TEST(CalibrationRecord, ThreeRoundedDecimalsAroundTheUnitSplitAtEveryDash) {
     EXPECT_EQ(parseCalibrationRecord("-4.000-mm-0.250")->unit, "4.000");  // a leading "-" too
     for (const char* bad : {"", "4.000", "4.000-mm"}) EXPECT_FALSE(parseCalibrationRecord(bad));
     // Numbers are read leniently: the longest numeric prefix, else 0.
-    EXPECT_EQ(std::tuple(parseFloatValue("3.25abc"), parseFloatValue("nan"), parseFloatValue("1e999")),
-              std::tuple(3.25f, 0.0f, 0.0f));
+    EXPECT_EQ(
+        std::tuple(parseFloatValue("3.25abc"), parseFloatValue("nan"), parseFloatValue("1e999")),
+        std::tuple(3.25f, 0.0f, 0.0f));
 }
 
 TEST_F(CalibrationListFile, ReadsEntriesInFileOrderOrNothingFromABrokenFile) {
@@ -44,9 +45,8 @@ TEST_F(CalibrationListFile, ReadsEntriesInFileOrderOrNothingFromABrokenFile) {
     EXPECT_EQ(namesOf(entries), (Names{"zeta", "Alpha"}));
     EXPECT_FALSE((*entries)[1].record);  // not a string: listed without a record
 
-    for (const std::string& bad :
-         Names{"", "<plist version=\"1.0\"><dict><key>a</key>",
-               "<plist version=\"1.0\"><array/></plist>"}) {
+    for (const std::string& bad : Names{"", "<plist version=\"1.0\"><dict><key>a</key>",
+                                        "<plist version=\"1.0\"><array/></plist>"}) {
         spit(path, bad);
         EXPECT_FALSE(readCalibrationList(path)) << bad;
     }

@@ -76,7 +76,9 @@ struct GatedMain {
         };
     }
     // Idles until a worker waits at the gate.
-    bool waitEntered() { return main.runUntil([this] { return entered > 0; }); }
+    bool waitEntered() {
+        return main.runUntil([this] { return entered > 0; });
+    }
 };
 
 }  // namespace lumetra::test

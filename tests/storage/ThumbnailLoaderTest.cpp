@@ -12,7 +12,8 @@ namespace {
 // Paths of n small JPEG files in dir: "0.jpg", "1.jpg", ...
 Names jpegs(const TempDir& dir, int n) {
     Names paths;
-    for (int i = 0; i < n; ++i) paths.push_back((dir.path() / (std::to_string(i) + ".jpg")).string());
+    for (int i = 0; i < n; ++i)
+        paths.push_back((dir.path() / (std::to_string(i) + ".jpg")).string());
     for (const auto& p : paths) spit(p, flatJpeg(64, 48, 120));
     return paths;
 }

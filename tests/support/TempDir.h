@@ -11,7 +11,8 @@ namespace lumetra::test {
 class TempDir {
 public:
     TempDir() {
-        std::string templ = (std::filesystem::temp_directory_path() / "lumetra-test-XXXXXX").string();
+        std::string templ =
+            (std::filesystem::temp_directory_path() / "lumetra-test-XXXXXX").string();
         std::vector<char> buf(templ.begin(), templ.end());
         buf.push_back('\0');
         if (::mkdtemp(buf.data())) path_ = buf.data();
@@ -37,8 +38,10 @@ public:
         ::setenv("HOME", home.c_str(), 1);
     }
     ~ScopedHome() {
-        if (hadOld_) ::setenv("HOME", old_.c_str(), 1);
-        else ::unsetenv("HOME");
+        if (hadOld_)
+            ::setenv("HOME", old_.c_str(), 1);
+        else
+            ::unsetenv("HOME");
     }
     ScopedHome(const ScopedHome&) = delete;
     ScopedHome& operator=(const ScopedHome&) = delete;

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "tools/camsim/PictureSource.h"
 #include "tools/camsim/MicrometerSlide.h"
+#include "tools/camsim/PictureSource.h"
 
 using namespace lumetra;
 using namespace lumetra::camsim;
@@ -38,8 +38,10 @@ TEST(SimulatedSlide, ScaleBaselineAndNumberedTicksAreDarkOnTheLightField) {
 }
 
 TEST(SimulatedPictures, SameSeedSameSlideWhileDriftAndNoiseChangeEachPicture) {
-    EXPECT_TRUE(samePixels(renderMicrometerSlide(160, 120, 4, 7), renderMicrometerSlide(160, 120, 4, 7)));
-    EXPECT_FALSE(samePixels(renderMicrometerSlide(160, 120, 4, 7), renderMicrometerSlide(160, 120, 4, 8)));
+    EXPECT_TRUE(
+        samePixels(renderMicrometerSlide(160, 120, 4, 7), renderMicrometerSlide(160, 120, 4, 7)));
+    EXPECT_FALSE(
+        samePixels(renderMicrometerSlide(160, 120, 4, 7), renderMicrometerSlide(160, 120, 4, 8)));
     PictureSource source(1, 0);
     const PictureSettings s{320, 240, {}, 80};
     const Frame a = source.frame(s, 0.0, 0);
