@@ -1,10 +1,10 @@
 # lumetra_core_library(folder [deps...]) makes the library lumetra_<folder> from
-# every source file of that folder (an interface library while the folder is
+# every source file of that folder and its sub-folders (an interface library while the folder is
 # still empty). The include root is the project root, so code includes
 # "measure/RQShape.h" and the like.
 function(lumetra_core_library folder)
-  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
-  file(GLOB headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h)
   if(sources)
     add_library(lumetra_${folder} STATIC ${sources} ${headers})
     set(scope PUBLIC)
