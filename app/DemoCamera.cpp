@@ -23,7 +23,7 @@ std::optional<WiFiCamera> DemoCamera::probe() const {
     const camsim::CameraState state = sim_.state();
     WiFiCamera camera;
     camera.host = CameraHost{camsim::kListenAddress, sim_.controlPort(), sim_.streamPort()};
-    camera.cameraMode = 3;
+    camera.cameraMode = CameraMode::WiFiCgi;
     camera.width = static_cast<uint16_t>(state.resolution().width);
     camera.height = static_cast<uint16_t>(state.resolution().height);
     camera.photoCount = state.photoCount();

@@ -12,10 +12,12 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "app/ColorWell.h"
 #include "app/Images.h"
 #include "app/RQVideoView.h"
+#include "measure/tools/ToolTable.h"
 
 namespace lumetra {
 namespace {
@@ -38,8 +40,8 @@ QToolButton* iconButton(QWidget* parent, const char* objectName, std::string_vie
     return button;
 }
 
-QToolButton* toolButton(QWidget* parent, const char* objectName, std::string_view image,
-                        const QString& name) {
+QToolButton* measureToolButton(QWidget* parent, const char* objectName, std::string_view image,
+                               const QString& name) {
     return iconButton(parent, objectName, image, name + kEscapeHint);
 }
 
@@ -58,7 +60,7 @@ QLabel* label(QWidget* parent, const QString& text, const char* objectName) {
 
 // A captioned group of buttons in the tool bar.
 QWidget* buttonGroup(QWidget* parent, const QString& caption,
-                     std::initializer_list<QToolButton*> buttons) {
+                     const std::vector<QToolButton*>& buttons) {
     auto* group = new QWidget(parent);
     auto* column = new QVBoxLayout(group);
     column->setContentsMargins(0, 0, 0, 0);
@@ -129,6 +131,11 @@ QLabel* mediaCountLabel(QWidget* page) {
 
 }  // namespace
 
+QToolButton* MainWindowUi::toolButton(uint8_t mode) const {
+    const auto it = toolButtons.find(mode);
+    return it == toolButtons.end() ? nullptr : it->second;
+}
+
 void MainWindowUi::setupUi(QMainWindow* window) {
     auto* central = new QWidget(window);
     central->setObjectName(QStringLiteral("stage"));
@@ -163,24 +170,14 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     bar->addWidget(brand);
     bar->addStretch(1);
 
-    btLine = toolButton(toolbar, "btLine", "line", QStringLiteral("Line"));
-    btCLines = toolButton(toolbar, "btCLines", "cline",
-                          QStringLiteral("Continuous line (Ctrl + Click ends it)"));
-    btPLine =
-        toolButton(toolbar, "btPLine", "pline", QStringLiteral("Distance of a point from a line"));
-    btRCircle =
-        toolButton(toolbar, "btRCircle", "rcircle", QStringLiteral("Circle by centre and radius"));
-    btDCircle = toolButton(toolbar, "btDCircle", "dcircle", QStringLiteral("Circle by diameter"));
-    btTCircle =
-        toolButton(toolbar, "btTCircle", "tcircle", QStringLiteral("Circle through three points"));
-    btTAngle = toolButton(toolbar, "btTAngle", "tangle", QStringLiteral("Angle by three points"));
-    btFAngle = toolButton(toolbar, "btFAngle", "fangle", QStringLiteral("Angle between two lines"));
-    btPloygon = toolButton(toolbar, "btPloygon", "polygon",
-                           QStringLiteral("Polygon area (Ctrl + Click ends it)"));
-    btText = toolButton(toolbar, "btText", "text", QStringLiteral("Text"));
-    bar->addWidget(buttonGroup(toolbar, QStringLiteral("MEASURE"),
-                               {btLine, btCLines, btPLine, btRCircle, btDCircle, btTCircle,
-                                btTAngle, btFAngle, btPloygon, btText}));
+    std::vector<QToolButton*> tools;
+    for (const ToolSpec& tool : measureTools()) {
+        QToolButton* button = measureToolButton(toolbar, tool.buttonName, tool.image,
+                                                QString::fromUtf8(tool.toolTip));
+        toolButtons[tool.mode] = button;
+        tools.push_back(button);
+    }
+    bar->addWidget(buttonGroup(toolbar, QStringLiteral("MEASURE"), tools));
     bar->addWidget(separator(toolbar));
 
     btSGride = iconButton(toolbar, "btSGride", "grid", QStringLiteral("Square grid"));

@@ -6,6 +6,8 @@
 // drives these outlets; it holds no layout code.
 
 #include <QString>
+#include <cstdint>
+#include <map>
 
 class QComboBox;
 class QLabel;
@@ -30,17 +32,10 @@ struct MainWindowUi {
     QWidget* stage = nullptr;
     RQVideoView* VideoView = nullptr;
 
-    // Measure tools.
-    QToolButton* btLine = nullptr;
-    QToolButton* btCLines = nullptr;
-    QToolButton* btPLine = nullptr;
-    QToolButton* btRCircle = nullptr;
-    QToolButton* btDCircle = nullptr;
-    QToolButton* btTCircle = nullptr;
-    QToolButton* btTAngle = nullptr;
-    QToolButton* btFAngle = nullptr;
-    QToolButton* btPloygon = nullptr;
-    QToolButton* btText = nullptr;
+    // Measure tools, one button per row of the tool table (btLine, btCLines, ...),
+    // by measure mode.
+    std::map<uint8_t, QToolButton*> toolButtons;
+    QToolButton* toolButton(uint8_t mode) const;
     // Overlays.
     QToolButton* btSGride = nullptr;
     QToolButton* btCGride = nullptr;

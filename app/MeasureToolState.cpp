@@ -1,73 +1,32 @@
 #include "app/MeasureToolState.h"
 
 #include "measure/Types.h"
+#include "measure/tools/ToolTable.h"
 
 namespace lumetra {
-namespace {
-
-bool needsNoCalibration(uint8_t t) {
-    return t == kModeAngleThreePoints || t == kModeAngleFourPoints;
-}
-
-bool isCalibratedTool(uint8_t t) {
-    return (t >= kModeLine && t <= kModeCircleThreePoints) || t == kModePolygon;
-}
-
-std::string_view baseImageName(uint8_t tool) {
-    switch (tool) {
-        case kModeLine:
-            return "line";
-        case kModeContinuousLine:
-            return "cline";
-        case kModeParallelLines:
-            return "pline";
-        case kModeCircleRadius:
-            return "rcircle";
-        case kModeCircleDiameter:
-            return "dcircle";
-        case kModeCircleThreePoints:
-            return "tcircle";
-        case kModeAngleThreePoints:
-            return "tangle";
-        case kModeAngleFourPoints:
-            return "fangle";
-        case kModePolygon:
-            return "polygon";
-        default:
-            return {};
-    }
-}
-
-}  // namespace
-
 MeasureToolState::Choice MeasureToolState::select(uint8_t t, bool calibrated) {
     Choice choice;
-    if (t == kModeText) {
-        // One-shot on this side: the view keeps the text tool until the text is placed.
+    const ToolSpec* tool = findTool(t);
+    if (tool && tool->oneShot) {
+        // One-shot on this side: the view keeps the tool until it is done.
         restoreMeasureState();
         iMode_ = kModeNone;
-        choice.viewMode = kModeText;
+        choice.viewMode = t;
         return choice;
     }
-    if (needsNoCalibration(t)) {
-        restoreMeasureState();
-        iMode_ = (iMode_ == t) ? uint8_t{kModeNone} : t;
-        choice.viewMode = iMode_;
-        return choice;
-    }
-    if (!calibrated) {
+    if (!calibrated && !(tool && !tool->needsCalibration)) {
         // Refused before anything is touched, so the buttons keep showing the tool
         // that stays in force.
         choice.needsCalibration = true;
         return choice;
     }
     restoreMeasureState();
-    if (isCalibratedTool(t)) {
+    if (tool) {  // unknown modes leave the tool as it is
         if (iMode_ == t) {
             iMode_ = kModeNone;
         } else {
             iMode_ = t;
-            if (t == kModeContinuousLine || t == kModePolygon) hint_ = kHintEndFigure;
+            hint_ = tool->hint;
         }
     }
     choice.viewMode = iMode_;
@@ -88,13 +47,16 @@ void MeasureToolState::enterCalibration() {
 
 void MeasureToolState::figureEnded() { hint_.clear(); }
 
-uint8_t MeasureToolState::chosenButton() const { return hasToolButtonImages(iMode_) ? iMode_ : 0; }
+uint8_t MeasureToolState::chosenButton() const {
+    const ToolSpec* tool = findTool(iMode_);
+    return tool && tool->chosenImage ? iMode_ : 0;
+}
 
-bool hasToolButtonImages(uint8_t tool) { return !baseImageName(tool).empty(); }
-
-std::string toolImageName(uint8_t tool, bool chosen) {
-    std::string name(baseImageName(tool));
-    if (!name.empty() && chosen) name += "_s";
+std::string toolImageName(uint8_t mode, bool chosen) {
+    const ToolSpec* tool = findTool(mode);
+    if (!tool) return {};
+    std::string name(tool->image);
+    if (chosen && tool->chosenImage) name += "_s";
     return name;
 }
 

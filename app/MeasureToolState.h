@@ -6,11 +6,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace lumetra {
-
-inline constexpr std::string_view kHintEndFigure = "Ctrl + Click to end";
 
 class MeasureToolState {
 public:
@@ -48,11 +45,8 @@ private:
     std::string hint_;
 };
 
-// The tools that have a button with a plain and a chosen image: 1 to 6, 8, 9, 10.
-bool hasToolButtonImages(uint8_t tool);
-
-// The image name of a tool's button ("line", "line_s", ...); empty for tools
-// without button images.
+// The image name of a tool's button ("line", "line_s", ...): the chosen image
+// only for tools that have one; empty for modes without a tool.
 std::string toolImageName(uint8_t tool, bool chosen);
 
 }  // namespace lumetra

@@ -8,6 +8,7 @@
 #include "app/SnapshotComposer.h"
 #include "capture/SnapshotNaming.h"
 #include "capture/SnapshotWriter.h"
+#include "measure/CalibrationCompletion.h"
 #include "measure/MeasurementPass.h"
 #include "storage/RQGlobalVariables.h"
 
@@ -25,8 +26,10 @@ RQVideoView::RQVideoView(QWidget* parent) : QWidget(parent) {
 RQVideoView::~RQVideoView() = default;
 
 void RQVideoView::initVideoView() {
+    const size_t before = model_.oMutShapsArray.size();
     model_.initVideoView();
     syncTextField();
+    reportShapes(before);
 }
 
 void RQVideoView::resetMeasureParas() {
@@ -45,8 +48,17 @@ void RQVideoView::setMeasureMode(int32_t mode, const std::string& name, const st
 }
 
 void RQVideoView::deleteshape(int32_t code) {
-    model_.deleteshape(code);
+    if (code != static_cast<int32_t>(ShapeRemoval::Last) &&
+        code != static_cast<int32_t>(ShapeRemoval::All))
+        return;
+    const size_t before = model_.oMutShapsArray.size();
+    model_.removeShapes(static_cast<ShapeRemoval>(code));
     refreshIfRedrawing();
+    reportShapes(before);
+}
+
+void RQVideoView::reportShapes(size_t before) {
+    if (model_.oMutShapsArray.size() != before) emit shapesChanged();
 }
 
 void RQVideoView::setGridView(uint8_t mode, float len, float mag, float unitlength) {
@@ -77,6 +89,7 @@ void RQVideoView::present(const Frame& frame, FramePath path) {
     image_ =
         QImage(frame_.data.get(), frame_.width, frame_.height, frame_.stride, QImage::Format_RGB32);
     path_ = path;
+    if (redrawing()) completeCalibrationIfDue();
     update();
 }
 
@@ -99,12 +112,11 @@ void RQVideoView::saveImage(double pixelWidth, double pixelHeight) {
 }
 
 void RQVideoView::mouseDownAt(double x, double yUp, bool control) {
-    // The model reads the typed text from its own copy of the field.
-    if (textField_ && model_.textField)
-        model_.textField->stringValue = textField_->text().toStdString();
+    const size_t before = model_.oMutShapsArray.size();
     model_.mouseDown(Point{x, yUp}, control);
     syncTextField();
     refreshIfRedrawing();
+    reportShapes(before);
 }
 
 void RQVideoView::mouseMovedTo(double x, double yUp) {
@@ -113,6 +125,11 @@ void RQVideoView::mouseMovedTo(double x, double yUp) {
 }
 
 void RQVideoView::mousePressEvent(QMouseEvent* event) {
+    // Only the primary button measures; the others do nothing here.
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
     const QPointF p = event->position();
     // Qt::ControlModifier is the Ctrl key on Linux.
     mouseDownAt(p.x(), height() - p.y(), event->modifiers().testFlag(Qt::ControlModifier));
@@ -145,6 +162,11 @@ void RQVideoView::syncTextField() {
     if (!textField_) {
         textField_ = new QLineEdit(this);
         textField_->setObjectName(QStringLiteral("textField"));
+        // What is typed goes to the model at once, so that choosing a tool,
+        // resizing or Escape, which show the model's text again, keep it.
+        connect(textField_, &QLineEdit::textChanged, this, [this](const QString& text) {
+            if (model_.textField) model_.textField->stringValue = text.toStdString();
+        });
     }
     textField_->setAlignment(field.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
     textField_->setPlaceholderText(QString::fromStdString(field.placeholder));
@@ -160,7 +182,14 @@ void RQVideoView::syncTextField() {
 }
 
 void RQVideoView::refreshIfRedrawing() {
-    if (redrawing()) update();
+    if (!redrawing()) return;
+    completeCalibrationIfDue();
+    update();
+}
+
+void RQVideoView::completeCalibrationIfDue() {
+    const auto completed = lumetra::completeCalibrationIfDue(model_);
+    if (completed && model_.delegate) model_.delegate->calibrationCompleted(*completed);
 }
 
 void RQVideoView::paintEvent(QPaintEvent*) {

@@ -36,6 +36,7 @@ public:
     void setDelegate(RQTransferDelegate* delegate);
     void setMeasureMode(int32_t mode, const std::string& name, const std::string& unit, float mag,
                         float len, bool cal);
+    // 0 removes the newest stored shape, 1 all of them; anything else nothing.
     void deleteshape(int32_t code);
     bool getShapesCount() const { return model_.getShapesCount(); }
     void setGridView(uint8_t mode, float len, float mag, float unitlength);
@@ -74,6 +75,10 @@ public:
     // The text tool's field; null until the text tool is first chosen.
     QLineEdit* textField() const { return textField_; }
 
+signals:
+    // The stored shapes changed: one was added or removed, or all were cleared.
+    void shapesChanged();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -86,8 +91,12 @@ private:
     void syncSize();
     void drawPlaceholder(QPainter& painter);
     void drawMeasurementPass(QPainter& painter);
-    // A new state becomes visible at once on the redraw path.
+    // A new state becomes visible at once on the redraw path, after a due
+    // calibration was completed and handed to the delegate.
     void refreshIfRedrawing();
+    void completeCalibrationIfDue();
+    // Emits shapesChanged when the number of stored shapes differs from before.
+    void reportShapes(size_t before);
 
     MeasureModel model_;
     const RQGlobalVariables* settings_ = nullptr;

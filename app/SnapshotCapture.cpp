@@ -3,12 +3,11 @@
 #include <QMetaObject>
 
 #include "app/RQVideoView.h"
-#include "app/ViewController.h"
 #include "storage/RQGlobalVariables.h"
 
 namespace lumetra {
 
-SnapshotCapture::SnapshotCapture(ViewController& window, const RQGlobalVariables& settings,
+SnapshotCapture::SnapshotCapture(SideWindow& window, const RQGlobalVariables& settings,
                                  std::unique_ptr<SoundPlayer> sounds)
     : window_(window),
       settings_(settings),
@@ -16,24 +15,18 @@ SnapshotCapture::SnapshotCapture(ViewController& window, const RQGlobalVariables
 
 SnapshotCapture::~SnapshotCapture() = default;
 
-void SnapshotCapture::takePicture() { saveImage(true); }
-
 void SnapshotCapture::saveImage(bool now) {
     if (!now) {
         QMetaObject::invokeMethod(
             this, [this] { saveImage(true); }, Qt::QueuedConnection);
         return;
     }
-    window_.ui().VideoView->saveImage(window_.iNewVideoWidth, window_.iNewVideoHeight);
+    window_.videoView().saveImage(window_.frameWidth(), window_.frameHeight());
 }
 
 void SnapshotCapture::snapshotWritten(const std::string& path) {
     sounds_->play(settings_.getAvCameraVoice());
-    window_.addCollectionItem(0, path);
+    window_.pictureAdded(path);
 }
-
-// Recording is not built yet.
-void SnapshotCapture::toggleRecording() {}
-void SnapshotCapture::recordingVideo(const Frame&) {}
 
 }  // namespace lumetra

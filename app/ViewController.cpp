@@ -16,13 +16,13 @@
 #include <map>
 
 #include "app/AlertPresenter.h"
-#include "app/CameraSeams.h"
 #include "app/ColorWell.h"
 #include "app/Images.h"
 #include "app/NSGridlinesView.h"
 #include "app/NewCalibrationController.h"
 #include "app/NewFolderController.h"
 #include "app/RQVideoView.h"
+#include "measure/tools/ToolTable.h"
 #include "storage/RQGlobalVariables.h"
 
 namespace lumetra {
@@ -55,7 +55,7 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
       alerts_(alerts ? std::move(alerts) : std::make_unique<MessageBoxPresenter>(this)),
       calibrations_(settings),
       albums_(settings) {
-    openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    openUrl_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     setWindowTitle(QStringLiteral("Lumetra"));
     setWindowIcon(imageIcon("lumetra"));
     ui_.setupUi(this);
@@ -84,30 +84,27 @@ void ViewController::startUp() {
     for (const std::string& name : calibrations_.names()) ui_.CalComboBox->addItem(toQString(name));
     ui_.CalComboBox->setCurrentIndex(calibrationIndex ? static_cast<int>(*calibrationIndex) : -1);
     // 5. Photos page first; empty media lists.
-    bPictureShow = 0;
-    IndexSelect = 0;
-    // 6. Cell appearances of the thumbnail grids.
-    cellAppearances = {QColor(Qt::gray), 0.42, QColor::fromRgbF(0.542f, 0.699f, 0.807f), 0.42};
+    bPictureShow_ = 0;
+    // 6. The thumbnail grids' cell appearances belong to the grids.
     // 7. The tab view shows its first page.
     ui_.SettingTabView->setCurrentIndex(0);
     // 8. The WiFi resolution and frame-rate lists are wired in connectControls().
-    // 9. Neutral image adjustments.
-    adjustments = ImageAdjustments{};
+    // 9. Image adjustments belong to the camera sides.
     // 10. No camera, tool or overlay.
-    iCameraMode = 0;
+    cameraMode_ = CameraMode::None;
     tools_.reset();
     overlays_.reset();
     // 11. The view at its initial place.
-    geometry = WindowGeometry{};
+    geometry_ = WindowGeometry{};
     placeView(kInitialViewFrame);
     // 12. Frame sizes: nothing laid out yet, 640 x 480 expected.
-    iVideoWidth = 0;
-    iVideoHeight = 0;
-    iNewVideoWidth = 640;
-    iNewVideoHeight = 480;
+    iVideoWidth_ = 0;
+    iVideoHeight_ = 0;
+    iNewVideoWidth_ = 640;
+    iNewVideoHeight_ = 480;
     setButtonImage(ui_.btTakevideo, "movies");  // the recorder is idle
     // 13, 14. The snapshot-button poller, the stream buffer and its queue belong
-    // to the camera side (CameraSide), attached when it exists.
+    // to the WiFi camera side, attached when it exists.
     // 15. The current album's media.
     loadPhotoCollection();
     loadVideoCollection();
@@ -121,17 +118,10 @@ void ViewController::startUp() {
 }
 
 void ViewController::connectControls() {
+    for (const auto& [mode, button] : ui_.toolButtons) {
+        connect(button, &QToolButton::clicked, this, [this, tool = mode] { onToolAction(tool); });
+    }
     const std::map<QToolButton*, void (ViewController::*)()> actions{
-        {ui_.btLine, &ViewController::onLineAction},
-        {ui_.btCLines, &ViewController::onCLinesAction},
-        {ui_.btPLine, &ViewController::onPLineAction},
-        {ui_.btRCircle, &ViewController::onRCircleAction},
-        {ui_.btDCircle, &ViewController::onDCircleAction},
-        {ui_.btTCircle, &ViewController::onTCircleAction},
-        {ui_.btTAngle, &ViewController::onTAngleAction},
-        {ui_.btFAngle, &ViewController::onFAngleAction},
-        {ui_.btPloygon, &ViewController::onPloygonAction},
-        {ui_.btText, &ViewController::onTextAction},
         {ui_.btSGride, &ViewController::onSGrideAction},
         {ui_.btCGride, &ViewController::onCGrideAction},
         {ui_.btCrosshair, &ViewController::onCrosshairAction},
@@ -161,8 +151,8 @@ void ViewController::connectControls() {
     connect(ui_.AblumComboBox, &QComboBox::activated, this,
             [this] { comboBoxSelectionDidChange(ui_.AblumComboBox); });
     connect(ui_.SettingTabView, &QTabWidget::currentChanged, this, [this](int index) {
-        bPictureShow = static_cast<uint8_t>(index == 1 ? 1 : 0);
-        emit(bPictureShow == 0 ? photoCollectionChanged() : videoCollectionChanged());
+        bPictureShow_ = static_cast<uint8_t>(index == 1 ? 1 : 0);
+        emit(bPictureShow_ == 0 ? photoCollectionChanged() : videoCollectionChanged());
     });
     connect(ui_.WiFiVideoFormatUpButton, &QComboBox::activated, this,
             &ViewController::handleVideoFormatPopBtn);
@@ -218,16 +208,7 @@ void ViewController::restoreMeasureState() {
 }
 
 void ViewController::showToolState() {
-    const std::map<uint8_t, QToolButton*> buttons{{kModeLine, ui_.btLine},
-                                                  {kModeContinuousLine, ui_.btCLines},
-                                                  {kModeParallelLines, ui_.btPLine},
-                                                  {kModeCircleRadius, ui_.btRCircle},
-                                                  {kModeCircleDiameter, ui_.btDCircle},
-                                                  {kModeCircleThreePoints, ui_.btTCircle},
-                                                  {kModeAngleThreePoints, ui_.btTAngle},
-                                                  {kModeAngleFourPoints, ui_.btFAngle},
-                                                  {kModePolygon, ui_.btPloygon}};
-    for (const auto& [tool, button] : buttons)
+    for (const auto& [tool, button] : ui_.toolButtons)
         setButtonImage(button, toolImageName(tool, tools_.chosenButton() == tool));
     ui_.txt_recording->setText(toQString(tools_.hint()));
 }
@@ -236,13 +217,13 @@ void ViewController::onAbandonShapeAction() {
     if (cameraActive()) ui_.VideoView->abandonShapeInProgress();
 }
 
-void ViewController::onRemoveShapes(int32_t code) {
+void ViewController::onRemoveShapes(ShapeRemoval which) {
     if (!cameraActive()) return;
     overlays_.reset();
     tools_.reset();
     showOverlayState();
     showToolState();
-    ui_.VideoView->deleteshape(code);
+    ui_.VideoView->deleteshape(static_cast<int32_t>(which));
 }
 
 // ---- Overlays ----
@@ -350,24 +331,27 @@ void ViewController::new_calibration() {
 }
 
 void ViewController::open_calibration() {
-    if (openUrl) openUrl(QUrl::fromLocalFile(toQString(settings_.getStrDocuments())));
+    if (openUrl_) openUrl_(QUrl::fromLocalFile(toQString(settings_.getStrDocuments())));
 }
 
 void ViewController::clear_calibration() {
     calibrations_.clear();
     ui_.CalComboBox->clear();
-    ui_.VideoView->deleteshape(1);
+    ui_.VideoView->deleteshape(static_cast<int32_t>(ShapeRemoval::All));
     tools_.reset();
     overlays_.reset();
     showToolState();
     showOverlayState();
 }
 
-void ViewController::calibrationCompleted(const UserEntity& entity) {
-    const size_t index =
-        calibrations_.addCompleted(entity.Param1, entity.Param2, entity.Param3, entity.Param4);
-    ui_.CalComboBox->addItem(toQString(entity.Param1));
-    ui_.CalComboBox->setCurrentIndex(static_cast<int>(index));
+// The view completed a calibration: stored in the list (when the list file can
+// be written), listed and chosen. The view keeps its own unit length.
+void ViewController::calibrationCompleted(const CompletedCalibration& completed) {
+    const auto index = calibrations_.storeCompleted(completed.name, completed.magnification,
+                                                    completed.unit, completed.unitLength);
+    if (!index) return;
+    ui_.CalComboBox->addItem(toQString(completed.name));
+    ui_.CalComboBox->setCurrentIndex(static_cast<int>(*index));
 }
 
 void ViewController::comboBoxSelectionDidChange(QComboBox* sender) {
@@ -405,26 +389,30 @@ void ViewController::switchAlbum(int index) {
 
 void ViewController::loadPhotoCollection() {
     pictures_.load(settings_.getStrDocumentsPicture());
-    ui_.photoCount->setText(
-        mediaCountText(pictures_.size(), QStringLiteral("snapshot"), QStringLiteral("snapshots")));
-    emit photoCollectionChanged();
+    showMediaCount(MediaKind::Picture);
 }
 
 void ViewController::loadVideoCollection() {
     videos_.load(settings_.getStrDocumentsVideo());
-    ui_.videoCount->setText(
-        mediaCountText(videos_.size(), QStringLiteral("recording"), QStringLiteral("recordings")));
-    emit videoCollectionChanged();
+    showMediaCount(MediaKind::Video);
 }
 
 void ViewController::addCollectionItem(int32_t flag, const std::string& path) {
-    if (flag == 0) {
-        pictures_.append(path);
+    if (flag == 0) addMedia(MediaKind::Picture, path);
+    if (flag == 1) addMedia(MediaKind::Video, path);
+}
+
+void ViewController::addMedia(MediaKind kind, const std::string& path) {
+    (kind == MediaKind::Picture ? pictures_ : videos_).append(path);
+    showMediaCount(kind);
+}
+
+void ViewController::showMediaCount(MediaKind kind) {
+    if (kind == MediaKind::Picture) {
         ui_.photoCount->setText(mediaCountText(pictures_.size(), QStringLiteral("snapshot"),
                                                QStringLiteral("snapshots")));
         emit photoCollectionChanged();
-    } else if (flag == 1) {
-        videos_.append(path);
+    } else {
         ui_.videoCount->setText(mediaCountText(videos_.size(), QStringLiteral("recording"),
                                                QStringLiteral("recordings")));
         emit videoCollectionChanged();
@@ -448,10 +436,7 @@ void ViewController::PassValue(const UserEntity& entity, int32_t type) {
                                           calibrations_.fUnitLength(), true);
             break;
         case kTransferSnapshotWritten:
-            if (capture_) capture_->snapshotWritten(entity.Param1);
-            break;
-        case kTransferCalibrationStored:
-            calibrationCompleted(entity);
+            if (snapshots_) snapshots_->snapshotWritten(entity.Param1);
             break;
         case kTransferFigureStored:
             tools_.figureEnded();
@@ -465,31 +450,31 @@ void ViewController::PassValue(const UserEntity& entity, int32_t type) {
 // ---- Frames and layout ----
 
 void ViewController::setWindowArea() {
-    iVideoWidth = iNewVideoWidth;
-    iVideoHeight = iNewVideoHeight;
-    if (const auto frame = computeWindowArea(geometry, iVideoWidth, iVideoHeight))
+    iVideoWidth_ = iNewVideoWidth_;
+    iVideoHeight_ = iNewVideoHeight_;
+    if (const auto frame = computeWindowArea(geometry_, iVideoWidth_, iVideoHeight_))
         placeView(*frame);
 }
 
 void ViewController::placeView(const ViewFrame& frame) {
     ui_.VideoView->setGeometry(qRound(frame.x),
-                               qRound(topFromParentTop(frame, geometry.fWindowHeight)),
+                               qRound(topFromParentTop(frame, geometry_.fWindowHeight)),
                                qRound(frame.width), qRound(frame.height));
 }
 
 void ViewController::onFrame(const Frame& frame, const FrameMarks& marks) {
     if (frame.isNull() || frame.width > UINT16_MAX || frame.height > UINT16_MAX) return;
-    iNewVideoWidth = static_cast<uint16_t>(frame.width);
-    iNewVideoHeight = static_cast<uint16_t>(frame.height);
+    iNewVideoWidth_ = static_cast<uint16_t>(frame.width);
+    iNewVideoHeight_ = static_cast<uint16_t>(frame.height);
     displayFrame(*this, frame, marks);
 }
 
 ViewFacts ViewController::viewFacts() const {
     const RQVideoView& view = *ui_.VideoView;
-    return {.iVideoWidth = iVideoWidth,
-            .iVideoHeight = iVideoHeight,
-            .iNewVideoWidth = iNewVideoWidth,
-            .iNewVideoHeight = iNewVideoHeight,
+    return {.iVideoWidth = iVideoWidth_,
+            .iVideoHeight = iVideoHeight_,
+            .iNewVideoWidth = iNewVideoWidth_,
+            .iNewVideoHeight = iNewVideoHeight_,
             .shapesPresent = view.getShapesCount(),
             .iMode = tools_.iMode(),
             .iGridMode = overlays_.iGridMode(),
@@ -504,37 +489,86 @@ void ViewController::setLayerContents(const Frame& frame) {
 void ViewController::setImage(const Frame& frame) { ui_.VideoView->setImage(frame); }
 
 void ViewController::recordingVideo(const Frame& frame) {
-    if (capture_) capture_->recordingVideo(frame);
+    if (recorder_) recorder_->recordingVideo(frame);
 }
 
-// ---- Camera and capture ----
+// ---- Camera and capture sides ----
+
+void ViewController::setCameraSide(CameraKind kind, CameraSide* side) {
+    (kind == CameraKind::Usb ? usbSide_ : wifiSide_) = side;
+}
+
+CameraSide* ViewController::cameraSide(CameraKind kind) const {
+    return kind == CameraKind::Usb ? usbSide_ : wifiSide_;
+}
+
+void ViewController::cameraConnected(CameraMode mode, int width, int height,
+                                     const QString& status) {
+    // At most one camera is active: the other kind stops, and a recording of its
+    // frames is finished.
+    const bool wasUsb = cameraMode_ == CameraMode::Usb;
+    if (cameraActive() && wasUsb != (mode == CameraMode::Usb)) {
+        if (CameraSide* other = cameraSide(wasUsb ? CameraKind::Usb : CameraKind::WiFi))
+            other->stopCamera();
+    }
+    if (recorder_) recorder_->finishRecording();
+    cameraMode_ = mode;
+    if (width > 0 && height > 0 && width <= UINT16_MAX && height <= UINT16_MAX) {
+        iNewVideoWidth_ = static_cast<uint16_t>(width);
+        iNewVideoHeight_ = static_cast<uint16_t>(height);
+    }
+    ui_.cameraStatus->setText(status);
+}
+
+void ViewController::requestSnapshot() {
+    if (snapshots_) snapshots_->requestPicture();
+}
+
+void ViewController::showFailure(const QString& message) { alerts_->alert(message); }
+
+RQVideoView& ViewController::videoView() { return *ui_.VideoView; }
+
+void ViewController::recordingStarted(const std::string&) {
+    setButtonImage(ui_.btTakevideo, "movies_s");
+}
+
+void ViewController::recordingFinished(const std::string& moviePath) {
+    setButtonImage(ui_.btTakevideo, "movies");
+    ui_.txt_recording->setText(QStringLiteral("Saved %1").arg(toQString(moviePath)));
+}
+
+void ViewController::recordingFailed(const QString& reason) {
+    setButtonImage(ui_.btTakevideo, "movies");
+    alerts_->alert(reason);
+}
 
 void ViewController::onTakePictureAction() {
-    if (cameraActive() && capture_) capture_->takePicture();
+    if (cameraActive() && snapshots_) snapshots_->takePicture();
 }
 
 void ViewController::onTakeVideoAction() {
-    if (cameraActive() && capture_) capture_->toggleRecording();
+    if (cameraActive() && recorder_) recorder_->toggleRecording();
 }
 
 void ViewController::onUSBCamAction() {
-    if (camera_) camera_->connectUsbCamera();
+    if (usbSide_) usbSide_->connectCamera();
 }
 
 void ViewController::onWiFiCamAction() {
-    if (camera_) camera_->connectWiFiCamera();
+    if (wifiSide_) wifiSide_->connectCamera();
 }
 
 void ViewController::handleVideoFormatPopBtn(int index) {
-    if (camera_) camera_->chooseWiFiFormat(index);
+    if (wifiSide_) wifiSide_->chooseFormat(index);
 }
 
 void ViewController::handleFpsPopBtn(int index) {
-    if (camera_) camera_->chooseWiFiFrameRate(index);
+    if (wifiSide_) wifiSide_->chooseFrameRate(index);
 }
 
 void ViewController::windowWillClose() {
-    if (camera_) camera_->stopUsbCapture();
+    if (recorder_) recorder_->finishRecording();
+    if (usbSide_) usbSide_->stopCamera();
 }
 
 void ViewController::closeEvent(QCloseEvent* event) {

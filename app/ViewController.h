@@ -5,7 +5,6 @@
 // library, the measuring view), receives the transfers of the sheets and the
 // view, and routes camera frames. Each slot is a line or two.
 
-#include <QColor>
 #include <QMainWindow>
 #include <cstdint>
 #include <functional>
@@ -16,6 +15,7 @@
 #include "app/MeasureToolState.h"
 #include "app/OverlayState.h"
 #include "app/WindowArea.h"
+#include "app/WindowSides.h"
 #include "camera/FrameRouting.h"
 #include "image/Frame.h"
 #include "measure/Types.h"
@@ -30,34 +30,18 @@ class QToolButton;
 
 namespace lumetra {
 
-class CameraSide;
-class CaptureSide;
 class NSGridlinesView;
 class NewCalibrationController;
 class NewFolderController;
 class RQGlobalVariables;
 
-// Neutral image adjustments (the camera side applies them).
-struct ImageAdjustments {
-    bool bBrightness = false, bContrast = false, bSaturation = false;
-    bool bHue = false, bGamma = false, bSharpness = false;
-    float fBrightnessValue = 0.0f;
-    float fContrastValue = 1.0f;
-    float fSaturationValue = 1.0f;
-    float fHueValue = 0.0f;
-    float fGammaValue = 1.0f;
-    float fSharpnessValue = 0.0f;
-};
+// The camera sides the window holds, one of each.
+enum class CameraKind { Usb, WiFi };
 
-// The look of the thumbnail grids' cells, shared by every cell of both grids.
-struct GridCellAppearances {
-    QColor hoverBackground;
-    double hoverOpacity = 0.0;
-    QColor selectionBackground;
-    double selectionOpacity = 0.0;
-};
-
-class ViewController : public QMainWindow, public RQTransferDelegate, public FrameTarget {
+class ViewController : public QMainWindow,
+                       public RQTransferDelegate,
+                       public FrameTarget,
+                       public SideWindow {
     Q_OBJECT
 public:
     // settings: the storage root and drawing settings; alerts: where messages
@@ -69,32 +53,27 @@ public:
 
     const MainWindowUi& ui() const { return ui_; }
 
-    // Camera mode: 0 no camera, 1 USB, 2 and 3 WiFi. Set by the camera side.
-    uint8_t iCameraMode = 0;
+    uint8_t iCameraMode() const { return static_cast<uint8_t>(cameraMode_); }
     uint8_t iMode() const { return tools_.iMode(); }
     uint8_t iGridMode() const { return overlays_.iGridMode(); }
-
-    // Window geometry and frame sizes.
-    WindowGeometry geometry;
-    uint16_t iVideoWidth = 0, iVideoHeight = 0;            // laid out for
-    uint16_t iNewVideoWidth = 640, iNewVideoHeight = 480;  // delivered by the camera
-    ImageAdjustments adjustments;
+    // The frame size the view was last laid out for (0 x 0 before any frame).
+    int laidOutWidth() const { return iVideoWidth_; }
+    int laidOutHeight() const { return iVideoHeight_; }
 
     const CalibrationModel& calibration() const { return calibrations_; }
     const AlbumLibrary& albums() const { return albums_; }
     const MediaList& oPicMutArray() const { return pictures_; }
     const MediaList& oVidMutArray() const { return videos_; }
-    uint8_t bPictureShow = 0;
-    uint64_t IndexSelect = 0;
-    GridCellAppearances cellAppearances;
 
-    // Opens a URL with the desktop (the file manager for a folder); replaceable
-    // so that tests see what would open.
-    std::function<bool(const QUrl&)> openUrl;
+    // How a URL is opened with the desktop (the file manager for a folder);
+    // replaceable so that tests see what would open.
+    void setUrlOpener(std::function<bool(const QUrl&)> open) { openUrl_ = std::move(open); }
 
-    // The camera and capture sides, not owned; null until they exist.
-    void setCameraSide(CameraSide* side) { camera_ = side; }
-    void setCaptureSide(CaptureSide* side) { capture_ = side; }
+    // The sides, not owned; null until they exist. A side detaches itself by
+    // passing null before it goes.
+    void setCameraSide(CameraKind kind, CameraSide* side);
+    void setSnapshotSide(SnapshotSide* side) { snapshots_ = side; }
+    void setRecordingSide(RecordingSide* side) { recorder_ = side; }
 
     // Menus, sheets and the popover, for whoever drives the window.
     QMenu* calibrationMenu() const { return calibrationMenu_; }
@@ -109,15 +88,12 @@ public:
     void selectGridModel(uint8_t mode);
     void restoreGridState();
 
-    // Lays the view out for the frame size iNewVideoWidth x iNewVideoHeight.
+    // Lays the view out for the frame size of the active camera.
     void setWindowArea() override;
 
     // Reports of the sheets and the view.
     void PassValue(const UserEntity& entity, int32_t type) override;
-
-    // The camera sides hand every decoded frame over here, on the main thread. The
-    // frame's size becomes the source size; then the display rule routes it.
-    void onFrame(const Frame& frame, const FrameMarks& marks = {});
+    void calibrationCompleted(const CompletedCalibration& completed) override;
 
     // The window's side of the display rule.
     ViewFacts viewFacts() const override;
@@ -125,30 +101,39 @@ public:
     void setImage(const Frame& frame) override;
     void recordingVideo(const Frame& frame) override;
 
+    // What the camera and capture sides call.
+    CameraMode cameraMode() const override { return cameraMode_; }
+    void cameraConnected(CameraMode mode, int width, int height, const QString& status) override;
+    // Every decoded frame, on the main thread: its size becomes the frame size,
+    // then the display rule routes it.
+    void onFrame(const Frame& frame, const FrameMarks& marks = {}) override;
+    void requestSnapshot() override;
+    void showFailure(const QString& message) override;
+    RQVideoView& videoView() override;
+    int frameWidth() const override { return iNewVideoWidth_; }
+    int frameHeight() const override { return iNewVideoHeight_; }
+    void pictureAdded(const std::string& path) override { addMedia(MediaKind::Picture, path); }
+    void recordingThumbnailAdded(const std::string& path) override {
+        addMedia(MediaKind::Video, path);
+    }
+    void recordingStarted(const std::string& moviePath) override;
+    void recordingFinished(const std::string& moviePath) override;
+    void recordingFailed(const QString& reason) override;
+
     // Rebuild one media list from the current album's folder.
     void loadPhotoCollection();
     void loadVideoCollection();
     // Appends a newly written JPEG to a media list: flag 0 a snapshot to the
-    // photos, 1 a recording's thumbnail to the videos.
+    // photos, 1 a recording's thumbnail to the videos; other flags nothing.
     void addCollectionItem(int32_t flag, const std::string& path);
 
 public slots:
-    void onLineAction() { onToolAction(kModeLine); }
-    void onCLinesAction() { onToolAction(kModeContinuousLine); }
-    void onPLineAction() { onToolAction(kModeParallelLines); }
-    void onRCircleAction() { onToolAction(kModeCircleRadius); }
-    void onDCircleAction() { onToolAction(kModeCircleDiameter); }
-    void onTCircleAction() { onToolAction(kModeCircleThreePoints); }
-    void onTAngleAction() { onToolAction(kModeAngleThreePoints); }
-    void onFAngleAction() { onToolAction(kModeAngleFourPoints); }
-    void onPloygonAction() { onToolAction(kModePolygon); }
-    void onTextAction() { onToolAction(kModeText); }
     void onSGrideAction() { onGridAction(kGridSquare); }
     void onCGrideAction() { onGridAction(kGridCircle); }
     void onCrosshairAction() { onGridAction(kGridCrosshair); }
     void onScaleAction() { onGridAction(kGridScale); }
-    void onUndoAction() { onRemoveShapes(0); }
-    void onDeleteAction() { onRemoveShapes(1); }
+    void onUndoAction() { onRemoveShapes(ShapeRemoval::Last); }
+    void onDeleteAction() { onRemoveShapes(ShapeRemoval::All); }
     void onAbandonShapeAction();
 
     void onSliderWidthAction(int value);
@@ -189,14 +174,16 @@ private:
     void startUp();
     void connectControls();
     void buildMenus();
-    bool cameraActive() const { return iCameraMode != 0; }
+    bool cameraActive() const { return cameraMode_ != CameraMode::None; }
+    CameraSide* cameraSide(CameraKind kind) const;
+    void addMedia(MediaKind kind, const std::string& path);
+    void showMediaCount(MediaKind kind);
     void onToolAction(uint8_t tool);
+    void onRemoveShapes(ShapeRemoval which);
     void onGridAction(uint8_t mode);
-    void onRemoveShapes(int32_t code);
     void applyOverlayAction(const OverlayState::Action& action);
     void showToolState();
     void showOverlayState();
-    void calibrationCompleted(const UserEntity& entity);
     void albumCreated(const std::string& name);
     void switchAlbum(int index);
     void windowWillClose();
@@ -212,8 +199,16 @@ private:
     AlbumLibrary albums_;
     MediaList pictures_{MediaKind::Picture};
     MediaList videos_{MediaKind::Video};
-    CameraSide* camera_ = nullptr;
-    CaptureSide* capture_ = nullptr;
+    CameraSide* usbSide_ = nullptr;
+    CameraSide* wifiSide_ = nullptr;
+    SnapshotSide* snapshots_ = nullptr;
+    RecordingSide* recorder_ = nullptr;
+    std::function<bool(const QUrl&)> openUrl_;
+    CameraMode cameraMode_ = CameraMode::None;
+    WindowGeometry geometry_;
+    uint16_t iVideoWidth_ = 0, iVideoHeight_ = 0;            // laid out for
+    uint16_t iNewVideoWidth_ = 640, iNewVideoHeight_ = 480;  // delivered by the camera
+    uint8_t bPictureShow_ = 0;                               // the page shown: 0 photos, 1 videos
     QMenu* calibrationMenu_ = nullptr;
     QMenu* albumMenu_ = nullptr;
     NewCalibrationController* calibrationSheet_ = nullptr;

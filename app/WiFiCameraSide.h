@@ -13,21 +13,20 @@
 #include <functional>
 #include <optional>
 
-#include "app/CameraSeams.h"
+#include "app/WindowSides.h"
 #include "camera/CameraHost.h"
 #include "camera/SnapCounter.h"
 #include "camera/StreamReceiver.h"
 
 namespace lumetra {
 
-class SnapshotCapture;
 class ViewController;
 
 // What connecting learned about a WiFi camera.
 struct WiFiCamera {
     CameraHost host;
-    uint8_t cameraMode = 3;  // 2 wizard camera, 3 CGI camera
-    uint16_t width = 640;    // current frame size
+    CameraMode cameraMode = CameraMode::WiFiCgi;
+    uint16_t width = 640;  // current frame size
     uint16_t height = 480;
     int64_t photoCount = 0;  // the camera's photo counter at connect
 };
@@ -39,8 +38,8 @@ public:
     using Probe = std::function<std::optional<WiFiCamera>()>;
 
     // host: where the stream is opened until a probe names a camera. Registers
-    // itself as the window's camera side until it is destroyed.
-    WiFiCameraSide(ViewController& window, SnapshotCapture& snapshots, CameraHost host);
+    // itself as the window's WiFi camera side until it is destroyed.
+    WiFiCameraSide(ViewController& window, CameraHost host);
     ~WiFiCameraSide() override;
 
     // Without a probe the WiFi button does nothing.
@@ -48,26 +47,19 @@ public:
 
     // The WiFi button: probes, takes the camera's mode, frame size and photo
     // counter, and opens its stream (replacing any open one).
-    void connectWiFiCamera() override;
+    void connectCamera() override;
+    void stopCamera() override { receiver_.stopVideoView(); }
     void startVideoView() { receiver_.startVideoView(); }
     void stopVideoView() { receiver_.stopVideoView(); }
 
     const StreamReceiver& receiver() const { return receiver_; }
     const SnapCounter& snapCounter() const { return iSnapNumber_; }
 
-    // USB capture and the camera's resolution and frame-rate commands are not
-    // part of this side: these calls do nothing.
-    void connectUsbCamera() override {}
-    void chooseWiFiFormat(int) override {}
-    void chooseWiFiFrameRate(int) override {}
-    void stopUsbCapture() override {}
-
 private:
     void frameReady(const Frame& frame, const FrameMarks& marks) override;
     void snapshotRequested(int64_t photoCount) override;
 
     ViewController& window_;
-    SnapshotCapture& snapshots_;
     Probe probe_;
     SnapCounter iSnapNumber_;
     StreamReceiver receiver_;  // after the counter it uses

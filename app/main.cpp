@@ -44,11 +44,11 @@ int main(int argc, char* argv[]) {
 
     lumetra::ViewController window(lumetra::RQGlobalVariables::shared());
     lumetra::SnapshotCapture capture(window, lumetra::RQGlobalVariables::shared());
-    window.setCaptureSide(&capture);
-    lumetra::WiFiCameraSide wifi(window, capture, options.cameraHost);
+    window.setSnapshotSide(&capture);
+    lumetra::WiFiCameraSide wifi(window, options.cameraHost);
     if (demo) {
         wifi.setProbe([&demo] { return demo->probe(); });
-        wifi.connectWiFiCamera();
+        wifi.connectCamera();
     }
     window.show();
 

@@ -2,10 +2,6 @@
 
 #include <cmath>
 
-#include "measure/LabelFormat.h"
-#include "storage/CalibrationRecords.h"
-#include "storage/StorageLayout.h"
-
 namespace lumetra {
 namespace {
 
@@ -16,34 +12,18 @@ bool referenceLineReady(const MeasureModel& m) {
 
 }  // namespace
 
-std::string calibrationListPath() { return homeDirectory() + "/Lumetra" + "/calibration.plist"; }
-
-bool completeCalibrationIfDue(MeasureModel& m) {
-    if (!referenceLineReady(m)) return false;
+std::optional<CompletedCalibration> completeCalibrationIfDue(MeasureModel& m) {
+    if (!referenceLineReady(m)) return std::nullopt;
     const float length = m.fData1 * m.fUnitLength / m.fScale;
     // An infinite length (magnification 0) would give a unit length of 0 that
     // reads every line as 0; such a line does not complete the calibration.
     if (!m.bCalibration || !m.bCompletedCalibration || !(length > 0.0f) || !std::isfinite(length)) {
-        return false;
+        return std::nullopt;
     }
     m.bCalibration = false;
     m.bCompletedCalibration = false;
     m.fUnitLength = m.fActualLength / length;
-    m.strCalplist = calibrationListPath();
-
-    if (!storeCalibrationRecord(m.strCalplist, m.strCalName, m.fScale, m.strUnit, m.fUnitLength)) {
-        return true;
-    }
-    if (m.delegate) {
-        UserEntity entity;
-        entity.Param1 = m.strCalName;
-        entity.Param2 = formatFixed(6, m.fScale);  // "%f"
-        entity.Param3 = formatFixed(6, m.fUnitLength);
-        entity.Param4 = m.strUnit;
-        entity.Param5 = m.strCalName;
-        m.delegate->PassValue(entity, kTransferCalibrationStored);
-    }
-    return true;
+    return CompletedCalibration{m.strCalName, m.fScale, m.strUnit, m.fUnitLength};
 }
 
 }  // namespace lumetra

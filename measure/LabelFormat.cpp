@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "measure/Types.h"
+#include "measure/tools/ToolTable.h"
 
 namespace lumetra {
 namespace {
@@ -51,33 +51,32 @@ std::string angleLine(int decimals, double degrees) {
 
 std::vector<std::string> measurementLabel(uint8_t type, float fData1, int decimals,
                                           const CalibrationValues& cal) {
+    const ToolSpec* tool = findTool(type);
+    if (!tool) return {};
     const std::string& unit = cal.strUnit;
-    switch (type) {
-        case kModeLine:
-        case kModeContinuousLine:
-        case kModeParallelLines:
+    switch (tool->label) {
+        case LabelKind::Length:
             return {lengthLine('L', decimals, lengthInUnits(fData1, cal), unit)};
-        case kModeCircleRadius:
-        case kModeCircleThreePoints: {
+        case LabelKind::Radius: {
             const double r = lengthInUnits(fData1, cal);
             return {lengthLine('R', decimals, r, unit),
                     lengthLine('C', decimals, r * kCircumferenceFactor, unit),
                     areaLine(decimals, r * kPiLabel * r, unit)};
         }
-        case kModeCircleDiameter: {
+        case LabelKind::Diameter: {
             const double d = lengthInUnits(fData1, cal);
             return {lengthLine('D', decimals, d, unit),
                     lengthLine('C', decimals, d * kPiLabel, unit),
                     areaLine(decimals, d * kPiLabel * d * 0.25, unit)};
         }
-        case kModeAngleThreePoints:
-        case kModeAngleFourPoints:
+        case LabelKind::Angle:
             return {angleLine(decimals, fData1)};
-        case kModePolygon:
+        case LabelKind::Area:
             return {areaLine(decimals, areaInUnits(fData1, cal), unit)};
-        default:
-            return {};
+        case LabelKind::Text:
+            break;
     }
+    return {};
 }
 
 }  // namespace lumetra

@@ -7,11 +7,8 @@
 
 namespace lumetra {
 
-// Radius of the small circle marking a clicked point.
-inline constexpr double kMarkerRadius = 3.0;
-
 // Outline and live label of the shape in progress for the model's iMode; modes
-// without a preview (0, 7, above 11) and shapes not far enough along draw nothing.
+// without a tool (0, 7, unknown) and shapes not far enough along draw nothing.
 void drawPreview(DrawingSurface& surface, const MeasureModel& model);
 
 }  // namespace lumetra

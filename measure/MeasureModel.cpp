@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "measure/tools/ToolTable.h"
+
 namespace lumetra {
 namespace {
 
@@ -12,29 +14,6 @@ constexpr double kTextFieldInset = 100.0;
 constexpr double kTextFieldHeight = 32.0;
 // The smallest grid spacing drawn, in view units.
 constexpr double kMinimumPitch = 5.0;
-
-// Point slots a stored shape of each type takes from the view.
-int usedPointSlots(uint8_t type) {
-    switch (type) {
-        case kModeLine:
-        case kModeCircleRadius:
-        case kModeCircleDiameter:
-            return 3;
-        case kModeAngleThreePoints:
-            return 4;
-        case kModeParallelLines:
-        case kModeCircleThreePoints:
-        case kModeAngleFourPoints:
-            return 5;
-        case kModeContinuousLine:
-        case kModePolygon:
-            return 10;
-        case kModeText:
-            return 1;
-        default:
-            return 0;
-    }
-}
 
 }  // namespace
 
@@ -105,13 +84,11 @@ void MeasureModel::resetPoints() {
 
 bool MeasureModel::getShapesCount() const { return !oMutShapsArray.empty(); }
 
-void MeasureModel::deleteshape(int32_t code) {
-    if (oMutShapsArray.empty()) {
-        return;
-    }
-    if (code == 0) {
+void MeasureModel::removeShapes(ShapeRemoval which) {
+    if (oMutShapsArray.empty()) return;
+    if (which == ShapeRemoval::Last) {
         oMutShapsArray.pop_back();
-    } else if (code == 1) {
+    } else {
         oMutShapsArray.clear();
     }
 }
@@ -135,12 +112,6 @@ void MeasureModel::setGridView(uint8_t mode, float len, float mag, float unitlen
     } else {
         iGridMode = kGridNone;
     }
-}
-
-bool MeasureModel::shapeInProgress() const {
-    return bLine1stPoint || bCLine1stPoint || bPLine1stPoint || bRCircle1stPoint ||
-           bDCircle1stPoint || bTCircle1stPoint || bTAngle1stPoint || bFAngle1stPoint ||
-           bPolygon1stPoint || bText1stPoint;
 }
 
 void MeasureModel::clearProgressFlags() {
@@ -168,7 +139,8 @@ float& MeasureModel::auxVariable(int index) {
 void MeasureModel::storeShape(uint8_t type) {
     RQShape shape;
     shape.type = type;
-    for (int k = 1; k <= usedPointSlots(type); ++k) {
+    const ToolSpec* tool = findTool(type);
+    for (int k = 1; tool && k <= tool->pointSlots; ++k) {
         shape.pt(k) = pt(k);
     }
     shape.iLineWidth = iLineWidth;

@@ -4,7 +4,7 @@
 // flags and live values, the calibration, the overlay setting, the stored
 // shapes, and the click/move state machine that turns mouse input into shapes.
 // The Qt widget owns one, forwards mouse events and its size, and draws from
-// these fields. All fields are public: other parts read and write them by name.
+// these fields. The fields are public: the tools (measure/tools) work on them.
 
 #include <cstdint>
 #include <optional>
@@ -20,7 +20,7 @@ namespace lumetra {
 
 class MeasureModel : public PointSlots {  // pt1stPoint ... pt10thPoint: the shape in progress
 public:
-    // Receiver of transfers 3 and 4; not owned.
+    // Receiver of transfer 4 (a continuous line or polygon was stored); not owned.
     RQTransferDelegate* delegate = nullptr;
 
     // Tool and the style of shapes created from now on.
@@ -75,9 +75,6 @@ public:
     // Stored shapes, oldest first.
     std::vector<RQShape> oMutShapsArray;
 
-    // Path of the calibration list file, set when a calibration completes.
-    std::string strCalplist;
-
     // Text entry of mode 11, created on the first choice of that tool.
     std::optional<TextFieldModel> textField;
 
@@ -98,8 +95,8 @@ public:
     void resetPoints();
     // True when at least one shape is stored (not a count).
     bool getShapesCount() const;
-    // 0 removes the newest stored shape, 1 all of them; anything else nothing.
-    void deleteshape(int32_t code);
+    // Removes the newest stored shape or all of them.
+    void removeShapes(ShapeRemoval which);
     // Sets the overlay; grids need a pitch of at least 5 view units.
     void setGridView(uint8_t mode, float len, float mag, float unitlength);
 
@@ -108,35 +105,20 @@ public:
     void mouseDown(Point location, bool control);
     void mouseMoved(Point location);
 
-private:
-    // Whether a shape of any mode is in progress.
-    bool shapeInProgress() const;
-    void clearProgressFlags();
-
-    // Click steps per mode; start is the first click of an idle mode.
-    void startShape(Point l);
-    void clickLine(Point l);
-    void clickVertexFigure(Point l, bool polygon);  // modes 2 and 10
-    void clickParallelLines(Point l);
-    void clickCircleByTwoPoints(Point l);  // modes 4 and 5
-    void clickCircleByThreePoints(Point l);
-    void clickAngleByThreePoints(Point l);
-    void clickAngleByFourPoints(Point l);
-    void clickText();
-    void endVertexFigure(Point l);  // Control-click on an unfinished figure
-    void moveShape(Point m);        // mouse move for modes other than 2 and 10
-
-    // Live values.
-    void moveVertexFigure(Point m, bool polygon);  // modes 2 and 10
-    float polygonArea(int32_t count);              // area of pt1 ... pt count, via oMutPointArray
+    // Steps the tools share.
+    // Area of pt1 ... pt count, via oMutPointArray.
+    float polygonArea(int32_t count);
+    // Length of the continuous line through the vertices placed so far.
     float continuousLineLength() const;
+    // Centre (pt5thPoint) and radius (fData1) of the circle through pt1, pt2 and third.
     void updateThreePointCircle(Point third);
-
     // AuxVariable1 ... AuxVariable9 by number.
     float& auxVariable(int index);
-
     // Stores the shape in progress as the given type and returns to idle.
     void storeShape(uint8_t type);
+
+private:
+    void clearProgressFlags();
 };
 
 }  // namespace lumetra

@@ -1,6 +1,5 @@
 #include "measure/MeasurementPass.h"
 
-#include "measure/CalibrationCompletion.h"
 #include "measure/LivePreview.h"
 #include "measure/OverlayGeometry.h"
 #include "measure/OverlayRenderer.h"
@@ -15,9 +14,8 @@ OverlaySetting overlayOf(const MeasureModel& model) {
     return {model.iGridMode, model.fPitchPixes, model.iLineWidth, model.ctrLColor};
 }
 
-void drawMeasurementPass(DrawingSurface& surface, MeasureModel& model, double w, double h,
+void drawMeasurementPass(DrawingSurface& surface, const MeasureModel& model, double w, double h,
                          const CachedLayers& layers) {
-    completeCalibrationIfDue(model);
     drawPreview(surface, model);
     const OverlaySetting overlay = overlayOf(model);
     if (layers.overlay) {
@@ -33,7 +31,7 @@ void drawMeasurementPass(DrawingSurface& surface, MeasureModel& model, double w,
     }
 }
 
-void drawLiveView(DrawingSurface& surface, const Frame& frame, MeasureModel& model, double w,
+void drawLiveView(DrawingSurface& surface, const Frame& frame, const MeasureModel& model, double w,
                   double h, const CachedLayers& layers) {
     if (!frame.isNull()) surface.drawImage(frame, {0.0, 0.0, w, h});
     drawMeasurementPass(surface, model, w, h, layers);

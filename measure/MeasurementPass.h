@@ -28,14 +28,14 @@ struct CachedLayers {
     std::function<void(std::span<const RQShape> shapes, const CalibrationValues& cal)> shapes;
 };
 
-// Everything of a redraw after the frame on a w x h view: completes a due
-// calibration, then draws the preview of the shape in progress, the overlay
-// and the stored shapes.
-void drawMeasurementPass(DrawingSurface& surface, MeasureModel& model, double w, double h,
+// Everything of a redraw after the frame on a w x h view: the preview of the
+// shape in progress, the overlay and the stored shapes. A due calibration is
+// completed before (completeCalibrationIfDue), never while drawing.
+void drawMeasurementPass(DrawingSurface& surface, const MeasureModel& model, double w, double h,
                          const CachedLayers& layers = {});
 
 // A full redraw: the frame filling the view (when there is one), then the pass.
-void drawLiveView(DrawingSurface& surface, const Frame& frame, MeasureModel& model, double w,
+void drawLiveView(DrawingSurface& surface, const Frame& frame, const MeasureModel& model, double w,
                   double h, const CachedLayers& layers = {});
 
 // The two shape-drawing variants with the model's shapes, calibration and overlay.

@@ -11,6 +11,7 @@
 #include "measure/DrawingSurface.h"
 #include "measure/LabelFormat.h"
 #include "measure/RQShape.h"
+#include "measure/tools/MeasureTool.h"
 
 namespace lumetra {
 
@@ -23,10 +24,6 @@ struct OverlaySetting {
     uint8_t iLineWidth = 2;
     RgbColor ctrLColor = kPureRed;
 };
-
-// Where circle radii come from: the stored value (live view) or the distance of
-// the scaled points (snapshot bitmap, whose scale differs from the view's).
-enum class RadiusSource { Stored, ScaledPoints };
 
 // A label block: the first line with its lower-left corner at anchor, each
 // further line fontSize lower.

@@ -42,12 +42,15 @@ enum GridMode : uint8_t {
     kGridScale = 4,
 };
 
-// Transfer types of RQTransferDelegate::PassValue.
+// Which stored shapes to remove; the view's deleteshape takes 0 and 1 for these.
+enum class ShapeRemoval : int32_t { Last = 0, All = 1 };
+
+// Transfer types of RQTransferDelegate::PassValue. The view's completed
+// calibration (transfer 3) arrives as numbers through calibrationCompleted.
 enum TransferType : int32_t {
     kTransferAlbumCreated = 0,
     kTransferCalibrationEntered = 1,
     kTransferSnapshotWritten = 2,
-    kTransferCalibrationStored = 3,
     kTransferFigureStored = 4,
 };
 
@@ -65,11 +68,21 @@ struct UserEntity {
     float GammaValue = 0.0f;
 };
 
+// A calibration the reference line completed: the values to store under its name.
+struct CompletedCalibration {
+    std::string name;
+    float magnification = 0.0f;  // fScale
+    std::string unit;            // strUnit
+    float unitLength = 0.0f;     // fUnitLength
+};
+
 // Receiver of the sheets' and the view's reports.
 class RQTransferDelegate {
 public:
     virtual ~RQTransferDelegate() = default;
     virtual void PassValue(const UserEntity& entity, int32_t type) = 0;
+    // The view completed a calibration; its owner stores it.
+    virtual void calibrationCompleted(const CompletedCalibration&) {}
 };
 
 }  // namespace lumetra

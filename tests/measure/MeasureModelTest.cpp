@@ -62,23 +62,22 @@ TEST(MeasureModel, TextFieldIsMadeOnceFromTheViewSizeAndEmptiedByTheFirstClick) 
     EXPECT_EQ(m.textField->width, 0.0);
 }
 
-TEST(MeasureModel, DeleteShapeCodes) {
+TEST(MeasureModel, RemoveShapes) {
     MeasureModel m;
     for (double length : {30, 40}) {
         m.setMeasureMode(kModeLine, "", "mm", 60.0f, 1.0f, false);
         for (double x : {10.0, 10 + length, 300.0}) m.mouseDown({x, 10}, false);
     }
-    for (int32_t code : {2, -1, 255}) m.deleteshape(code);  // other codes do nothing
     ASSERT_EQ(m.oMutShapsArray.size(), 2u);
-    m.deleteshape(0);
+    m.removeShapes(ShapeRemoval::Last);
     ASSERT_EQ(m.oMutShapsArray.size(), 1u);
     EXPECT_EQ(m.oMutShapsArray[0].fData1, 30.0f);  // the newest went
 
     m.mouseDown({100, 100}, false);  // a shape in progress stays
-    m.deleteshape(1);
+    m.removeShapes(ShapeRemoval::All);
     EXPECT_FALSE(m.getShapesCount());
     EXPECT_TRUE(m.bLine1stPoint);
-    m.deleteshape(0);  // an empty list stays empty
+    m.removeShapes(ShapeRemoval::Last);  // an empty list stays empty
     EXPECT_TRUE(m.oMutShapsArray.empty());
 }
 

@@ -66,14 +66,23 @@ TEST_F(CalibrationModelTest, SelectAppliesTheStoredRecordAndRemembersIt) {
 TEST_F(CalibrationModelTest, CompletedCalibrationJoinsTheListRoundedAndIsRestoredNextStart) {
     spit(plist, plistXml({{"a", "4.000-mm-0.250"}}));
     model.restore();
-    // The view stores the record, then reports the unrounded values.
-    ASSERT_TRUE(storeCalibrationRecord(plist, "Objective 4x", 4.0f, "mm", 0.123456f));
-    EXPECT_EQ(model.addCompleted("Objective 4x", "4.000000", "0.123456", "mm"), 1u);
+    EXPECT_EQ(model.storeCompleted("Objective 4x", 4.0f, "mm", 0.123456f), 1u);
     EXPECT_EQ(model.names(), (Names{"a", "Objective 4x"}));
+    EXPECT_EQ(current(), "Objective 4x=4.000-mm-0.123");
 
     CalibrationModel restarted(plist, txt);
     EXPECT_EQ(restarted.restore(), 1u);
     EXPECT_FLOAT_EQ(restarted.fUnitLength(), 0.123f);
+}
+
+TEST_F(CalibrationModelTest, CompletedCalibrationIsNotListedWhenItsListCannotBeWritten) {
+    for (const std::string list : {"", "this is not a property list"}) {
+        if (!list.empty()) spit(plist, list);
+        EXPECT_FALSE(model.storeCompleted("Objective 4x", 4.0f, "mm", 0.25f));
+        EXPECT_TRUE(model.names().empty());
+        EXPECT_EQ(fs::exists(plist), !list.empty());  // left as it was, or still missing
+        EXPECT_FALSE(fs::exists(txt));
+    }
 }
 
 TEST_F(CalibrationModelTest, ClearForgetsEverythingWhateverTheListHeld) {

@@ -1,0 +1,89 @@
+#pragma once
+// Where the camera and capture sides meet the window. The window holds one
+// camera side per kind (USB, WiFi), at most one of them active, and one capture
+// side per job (snapshots, recording). The sides call into the window only
+// through SideWindow's typed calls; the window calls them through the side
+// interfaces. Until a side is attached its buttons say so and do nothing.
+
+#include <QString>
+#include <string>
+
+#include "camera/CameraMode.h"
+#include "camera/FrameRouting.h"
+#include "image/Frame.h"
+
+namespace lumetra {
+
+class RQVideoView;
+
+// A camera of one kind.
+class CameraSide {
+public:
+    virtual ~CameraSide() = default;
+    // The kind's connect button.
+    virtual void connectCamera() = 0;
+    // The kind's format and frame-rate lists.
+    virtual void chooseFormat(int) {}
+    virtual void chooseFrameRate(int) {}
+    // Another camera became active, or the window is closing: stop streaming.
+    virtual void stopCamera() = 0;
+};
+
+// Snapshots of what the view shows.
+class SnapshotSide {
+public:
+    virtual ~SnapshotSide() = default;
+    // The snapshot button: a snapshot at once.
+    virtual void takePicture() = 0;
+    // A snapshot asked for from elsewhere (the camera's shutter button): taken in
+    // a later turn of the event loop.
+    virtual void requestPicture() = 0;
+    // The view wrote a snapshot to path.
+    virtual void snapshotWritten(const std::string& path) = 0;
+};
+
+// Recording of the camera frames.
+class RecordingSide {
+public:
+    virtual ~RecordingSide() = default;
+    // The record button.
+    virtual void toggleRecording() = 0;
+    // Every frame the window routes, drawn or not.
+    virtual void recordingVideo(const Frame& frame) = 0;
+    // Frames stopped (the camera changed or stopped) or the window is closing:
+    // a recording under way is finished.
+    virtual void finishRecording() = 0;
+};
+
+// The window as the sides see it; every call on the main thread.
+class SideWindow {
+public:
+    virtual ~SideWindow() = default;
+
+    // Camera sides.
+    virtual CameraMode cameraMode() const = 0;
+    // A camera of the given mode is now active, delivering frames of that size;
+    // any other active camera is stopped. status names it in the camera panel.
+    virtual void cameraConnected(CameraMode mode, int width, int height, const QString& status) = 0;
+    // A decoded frame of the active camera.
+    virtual void onFrame(const Frame& frame, const FrameMarks& marks) = 0;
+    // The camera's shutter button was pressed.
+    virtual void requestSnapshot() = 0;
+    // Something the user must know (a failed connection, a write that failed).
+    virtual void showFailure(const QString& message) = 0;
+
+    // Capture sides.
+    virtual RQVideoView& videoView() = 0;
+    // The frame size of the active camera (640 x 480 before any).
+    virtual int frameWidth() const = 0;
+    virtual int frameHeight() const = 0;
+    // A snapshot or a recording's thumbnail was written.
+    virtual void pictureAdded(const std::string& path) = 0;
+    virtual void recordingThumbnailAdded(const std::string& path) = 0;
+    // The recorder's outcomes.
+    virtual void recordingStarted(const std::string& moviePath) = 0;
+    virtual void recordingFinished(const std::string& moviePath) = 0;
+    virtual void recordingFailed(const QString& reason) = 0;
+};
+
+}  // namespace lumetra

@@ -1,0 +1,74 @@
+// Angle by three points: the ends of the two arms, then the vertex; a fourth
+// click places the label and stores it.
+
+#include "measure/tools/ToolSupport.h"
+
+namespace lumetra {
+namespace {
+
+class AngleThreePointsTool : public MeasureTool {
+public:
+    bool inProgress(const MeasureModel& m) const override { return m.bTAngle1stPoint; }
+
+    void start(MeasureModel& m, Point l) const override {
+        m.pt1stPoint = l;
+        m.bTAngle1stPoint = true;
+    }
+
+    void click(MeasureModel& m, Point l) const override {
+        if (!m.bTAngle2ndPoint) {
+            m.bTAngle2ndPoint = true;
+            m.pt2ndPoint = l;
+        } else if (!m.bTAngle3thPoint) {
+            m.bTAngle3thPoint = true;
+            m.pt3rdPoint = l;  // the vertex
+            m.fData1 = angleOf(m.pt1stPoint, m.pt3rdPoint, m.pt3rdPoint, m.pt2ndPoint);
+        } else {
+            m.storeShape(kModeAngleThreePoints);
+        }
+    }
+
+    void move(MeasureModel& m, Point l) const override {
+        if (!m.bTAngle1stPoint) return;
+        if (!m.bTAngle2ndPoint) {
+            m.pt2ndPoint = l;
+        } else if (!m.bTAngle3thPoint) {
+            m.pt3rdPoint = l;
+            m.fData1 = angleOf(m.pt1stPoint, l, l, m.pt2ndPoint);
+        }
+        m.pt4thPoint = l;
+    }
+
+    void preview(ShapePen& pen, const MeasureModel& m,
+                 const CalibrationValues& cal) const override {
+        if (!m.pt1stPoint.isSet()) return;
+        pen.marker(m.pt1stPoint);
+        if (m.pt2ndPoint.isSet()) pen.marker(m.pt2ndPoint);
+        if (m.pt3rdPoint.isSet()) {
+            pen.begin();
+            arms(pen, m);
+            pen.stroke();
+        }
+        if (m.pt3rdPoint.isSet() && m.pt4thPoint.isSet())
+            previewLabel(pen, m, cal, kModeAngleThreePoints, 4);
+    }
+
+    bool outline(ShapePen& pen, const RQShape& s, RadiusSource) const override {
+        arms(pen, s);
+        pen.stroke();
+        return true;
+    }
+
+private:
+    // End 1, the vertex (point 3), end 2.
+    static void arms(ShapePen& pen, const PointSlots& p) {
+        pen.segment(p.pt1stPoint, p.pt3rdPoint);
+        pen.lineTo(p.pt2ndPoint);
+    }
+};
+
+}  // namespace
+
+LUMETRA_TOOL_INSTANCE(angleThreePointsTool, AngleThreePointsTool)
+
+}  // namespace lumetra

@@ -1,0 +1,39 @@
+// Circle by diameter: both ends of a diameter.
+
+#include "measure/tools/TwoPointCircle.h"
+
+namespace lumetra {
+namespace {
+
+class CircleDiameterTool : public TwoPointCircle {
+public:
+    CircleDiameterTool() : TwoPointCircle(false) {}
+
+    void preview(ShapePen& pen, const MeasureModel& m,
+                 const CalibrationValues& cal) const override {
+        if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return;
+        pen.begin();
+        const Point a = m.pt1stPoint;
+        const Point b = m.pt2ndPoint;
+        pen.circleAt({(a.x + b.x) / 2, (a.y + b.y) / 2}, m.fData1 * 0.5);
+        pen.stroke();
+        if (m.pt3rdPoint.isSet()) previewLabel(pen, m, cal, kModeCircleDiameter, 3);
+    }
+
+    bool outline(ShapePen& pen, const RQShape& s, RadiusSource radii) const override {
+        const Point a = pen.at(s.pt1stPoint);
+        const Point b = pen.at(s.pt2ndPoint);
+        const double r = radii == RadiusSource::Stored
+                             ? s.fData1 * 0.5
+                             : pen.scaledDistance(s.pt1stPoint, s.pt2ndPoint) * 0.5;
+        pen.circleAt({(a.x + b.x) / 2, (a.y + b.y) / 2}, r);
+        pen.stroke();
+        return true;
+    }
+};
+
+}  // namespace
+
+LUMETRA_TOOL_INSTANCE(circleDiameterTool, CircleDiameterTool)
+
+}  // namespace lumetra

@@ -1,0 +1,62 @@
+// Line: two clicks place the ends, a third places the label and stores it.
+// While calibrating, this is the reference line.
+
+#include "measure/RQUtility.h"
+#include "measure/tools/ToolSupport.h"
+
+namespace lumetra {
+namespace {
+
+class LineTool : public MeasureTool {
+public:
+    bool inProgress(const MeasureModel& m) const override { return m.bLine1stPoint; }
+
+    void start(MeasureModel& m, Point l) const override {
+        m.pt1stPoint = m.pt2ndPoint = l;
+        m.bLine1stPoint = true;
+        // A completion mark left by an earlier reference line that was stored
+        // before any redraw completed it must not complete this new line early.
+        m.bCompletedCalibration = false;
+    }
+
+    void click(MeasureModel& m, Point l) const override {
+        if (!m.bLine2ndPoint) {
+            m.bLine2ndPoint = true;
+            m.pt2ndPoint = l;
+            m.bCompletedCalibration = true;
+        } else {
+            m.fData1 = RQUtility::distance(m.pt2ndPoint, m.pt1stPoint);
+            m.storeShape(kModeLine);
+        }
+    }
+
+    void move(MeasureModel& m, Point l) const override {
+        if (!m.bLine1stPoint) return;
+        if (!m.bLine2ndPoint) {
+            m.pt2ndPoint = l;
+            m.fData1 = RQUtility::distance(m.pt2ndPoint, m.pt1stPoint);
+        }
+        m.pt3rdPoint = l;
+    }
+
+    void preview(ShapePen& pen, const MeasureModel& m,
+                 const CalibrationValues& cal) const override {
+        if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return;
+        pen.begin();
+        pen.segment(m.pt1stPoint, m.pt2ndPoint);
+        pen.stroke();
+        if (m.pt3rdPoint.isSet()) previewLabel(pen, m, cal, kModeLine, 3);
+    }
+
+    bool outline(ShapePen& pen, const RQShape& s, RadiusSource) const override {
+        pen.segment(s.pt1stPoint, s.pt2ndPoint);
+        pen.stroke();
+        return true;
+    }
+};
+
+}  // namespace
+
+LUMETRA_TOOL_INSTANCE(lineTool, LineTool)
+
+}  // namespace lumetra

@@ -1,0 +1,74 @@
+// Distance of a point from a line: two clicks place the line, the third the
+// point, whose perpendicular foot on the line gives the distance; a fourth click
+// stores it with the label where the mouse is.
+
+#include "measure/RQUtility.h"
+#include "measure/tools/ToolSupport.h"
+
+namespace lumetra {
+namespace {
+
+class ParallelLinesTool : public MeasureTool {
+public:
+    bool inProgress(const MeasureModel& m) const override { return m.bPLine1stPoint; }
+
+    void start(MeasureModel& m, Point l) const override {
+        m.pt1stPoint = l;
+        m.bPLine1stPoint = true;
+    }
+
+    void click(MeasureModel& m, Point l) const override {
+        if (!m.bPLine2ndPoint) {
+            m.bPLine2ndPoint = true;
+            m.pt2ndPoint = l;
+        } else if (!m.bPLine3rdPoint) {
+            m.bPLine3rdPoint = true;
+            m.pt3rdPoint = l;
+            m.pt4thPoint = RQUtility::perpendicular(m.pt3rdPoint, m.pt2ndPoint, m.pt1stPoint);
+            m.fData1 = RQUtility::distance(m.pt3rdPoint, m.pt4thPoint);
+        } else {
+            m.storeShape(kModeParallelLines);
+        }
+    }
+
+    void move(MeasureModel& m, Point l) const override {
+        if (!m.bPLine1stPoint) return;
+        if (!m.bPLine2ndPoint) {
+            m.pt2ndPoint = l;
+        } else if (!m.bPLine3rdPoint) {
+            m.pt3rdPoint = l;
+            m.pt4thPoint = RQUtility::perpendicular(l, m.pt2ndPoint, m.pt1stPoint);
+            m.fData1 = RQUtility::distance(m.pt3rdPoint, m.pt4thPoint);
+        }
+        m.pt5thPoint = l;
+    }
+
+    void preview(ShapePen& pen, const MeasureModel& m,
+                 const CalibrationValues& cal) const override {
+        if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return;
+        pen.begin();
+        lines(pen, m);
+        pen.stroke();
+        if (m.pt5thPoint.isSet() && m.pt4thPoint.isSet())
+            previewLabel(pen, m, cal, kModeParallelLines, 5);
+    }
+
+    bool outline(ShapePen& pen, const RQShape& s, RadiusSource) const override {
+        lines(pen, s);
+        pen.stroke();
+        return true;
+    }
+
+private:
+    // The line, and the perpendicular from the point once its foot is known.
+    static void lines(ShapePen& pen, const PointSlots& p) {
+        pen.segment(p.pt1stPoint, p.pt2ndPoint);
+        if (p.pt4thPoint.isSet()) pen.segment(p.pt3rdPoint, p.pt4thPoint);
+    }
+};
+
+}  // namespace
+
+LUMETRA_TOOL_INSTANCE(parallelLinesTool, ParallelLinesTool)
+
+}  // namespace lumetra

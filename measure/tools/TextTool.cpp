@@ -1,0 +1,47 @@
+// Text: the first click picks up the typed text (an empty field starts nothing)
+// and the text follows the mouse; the next click stores it there. The view then
+// leaves the tool.
+
+#include "measure/tools/ToolSupport.h"
+
+namespace lumetra {
+namespace {
+
+class TextTool : public MeasureTool {
+public:
+    bool inProgress(const MeasureModel& m) const override { return m.bText1stPoint; }
+
+    void start(MeasureModel& m, Point l) const override {
+        // Either way the field is emptied and hidden.
+        m.strTextValue = m.textField ? m.textField->stringValue : std::string();
+        if (!m.strTextValue.empty()) {
+            m.pt1stPoint = l;
+            m.bText1stPoint = true;
+        }
+        if (m.textField) {
+            m.textField->stringValue.clear();
+            m.textField->hidden = true;
+        }
+    }
+
+    // Stored at the position the last mouse move left.
+    void click(MeasureModel& m, Point) const override { m.storeShape(kModeText); }
+
+    void move(MeasureModel& m, Point l) const override {
+        if (m.bText1stPoint) m.pt1stPoint = l;
+    }
+
+    void preview(ShapePen& pen, const MeasureModel& m, const CalibrationValues&) const override {
+        if (m.pt1stPoint.isSet())
+            pen.label({m.strTextValue}, m.pt1stPoint, m.iFontSize, m.ctrFColor);
+    }
+
+    // The text is the label; there is no outline.
+    bool outline(ShapePen&, const RQShape&, RadiusSource) const override { return true; }
+};
+
+}  // namespace
+
+LUMETRA_TOOL_INSTANCE(textTool, TextTool)
+
+}  // namespace lumetra

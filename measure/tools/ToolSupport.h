@@ -1,0 +1,26 @@
+#pragma once
+// Small steps that several tools share.
+
+#include <cstdint>
+
+#include "measure/MeasureModel.h"
+#include "measure/tools/MeasureTool.h"
+
+namespace lumetra {
+
+// The live label of the shape under way: the label of a shape of `type` with
+// the model's live value, at point slot `anchor`.
+void previewLabel(ShapePen& pen, const MeasureModel& m, const CalibrationValues& cal, uint8_t type,
+                  int anchor);
+
+// Angle between line a-b and line c-d, each coordinate truncated to an integer.
+float angleOf(Point a, Point b, Point c, Point d);
+
+// The tool function of a behaviour class, e.g. LUMETRA_TOOL_INSTANCE(lineTool, LineTool).
+#define LUMETRA_TOOL_INSTANCE(function, Class) \
+    const MeasureTool& function() {            \
+        static const Class tool;               \
+        return tool;                           \
+    }
+
+}  // namespace lumetra

@@ -1,0 +1,63 @@
+#include "measure/tools/ToolTable.h"
+
+#include <array>
+
+namespace lumetra {
+
+// The behaviours, one file each.
+const MeasureTool& lineTool();
+const MeasureTool& continuousLineTool();
+const MeasureTool& parallelLinesTool();
+const MeasureTool& circleRadiusTool();
+const MeasureTool& circleDiameterTool();
+const MeasureTool& circleThreePointsTool();
+const MeasureTool& angleThreePointsTool();
+const MeasureTool& angleFourPointsTool();
+const MeasureTool& polygonTool();
+const MeasureTool& textTool();
+
+namespace {
+
+constexpr const char* kEndFigure = "Ctrl + Click to end";
+
+const std::array<ToolSpec, 10>& table() {
+    // clang-format off
+    static const std::array<ToolSpec, 10> tools{{
+        // mode, button, image, chosen image, calibration, one-shot, Ctrl ends, slots, label slot, label, tool tip, hint
+        {kModeLine, "btLine", "line", true, true, false, false, 3, 3, LabelKind::Length,
+         "Line", "", lineTool()},
+        {kModeContinuousLine, "btCLines", "cline", true, true, false, true, 10, 10, LabelKind::Length,
+         "Continuous line (Ctrl + Click ends it)", kEndFigure, continuousLineTool()},
+        {kModeParallelLines, "btPLine", "pline", true, true, false, false, 5, 5, LabelKind::Length,
+         "Distance of a point from a line", "", parallelLinesTool()},
+        {kModeCircleRadius, "btRCircle", "rcircle", true, true, false, false, 3, 3, LabelKind::Radius,
+         "Circle by centre and radius", "", circleRadiusTool()},
+        {kModeCircleDiameter, "btDCircle", "dcircle", true, true, false, false, 3, 3, LabelKind::Diameter,
+         "Circle by diameter", "", circleDiameterTool()},
+        {kModeCircleThreePoints, "btTCircle", "tcircle", true, true, false, false, 5, 4, LabelKind::Radius,
+         "Circle through three points", "", circleThreePointsTool()},
+        {kModeAngleThreePoints, "btTAngle", "tangle", true, false, false, false, 4, 4, LabelKind::Angle,
+         "Angle by three points", "", angleThreePointsTool()},
+        {kModeAngleFourPoints, "btFAngle", "fangle", true, false, false, false, 5, 5, LabelKind::Angle,
+         "Angle between two lines", "", angleFourPointsTool()},
+        {kModePolygon, "btPloygon", "polygon", true, true, false, true, 10, 10, LabelKind::Area,
+         "Polygon area (Ctrl + Click ends it)", kEndFigure, polygonTool()},
+        {kModeText, "btText", "text", false, false, true, false, 1, 1, LabelKind::Text,
+         "Text", "", textTool()},
+    }};
+    // clang-format on
+    return tools;
+}
+
+}  // namespace
+
+std::span<const ToolSpec> measureTools() { return table(); }
+
+const ToolSpec* findTool(uint8_t mode) {
+    for (const ToolSpec& tool : table()) {
+        if (tool.mode == mode) return &tool;
+    }
+    return nullptr;
+}
+
+}  // namespace lumetra

@@ -1,0 +1,32 @@
+#include "measure/tools/TwoPointCircle.h"
+
+#include "measure/RQUtility.h"
+
+namespace lumetra {
+
+void TwoPointCircle::start(MeasureModel& m, Point l) const {
+    m.pt1stPoint = m.pt2ndPoint = l;
+    (radius_ ? m.bRCircle1stPoint : m.bDCircle1stPoint) = true;
+}
+
+void TwoPointCircle::click(MeasureModel& m, Point l) const {
+    bool& placed = second(m);
+    if (!placed) {
+        placed = true;
+        m.pt2ndPoint = l;
+    } else {
+        m.fData1 = RQUtility::distance(m.pt2ndPoint, m.pt1stPoint);
+        m.storeShape(radius_ ? kModeCircleRadius : kModeCircleDiameter);
+    }
+}
+
+void TwoPointCircle::move(MeasureModel& m, Point l) const {
+    if (!inProgress(m)) return;
+    if (!second(m)) {
+        m.pt2ndPoint = l;
+        m.fData1 = RQUtility::distance(m.pt2ndPoint, m.pt1stPoint);
+    }
+    m.pt3rdPoint = l;
+}
+
+}  // namespace lumetra

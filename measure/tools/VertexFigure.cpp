@@ -1,0 +1,56 @@
+#include "measure/tools/VertexFigure.h"
+
+#include "measure/RQUtility.h"
+
+namespace lumetra {
+
+void VertexFigure::start(MeasureModel& m, Point l) const {
+    m.pt1stPoint = m.pt2ndPoint = l;
+    (polygon_ ? m.bPolygon1stPoint : m.bCLine1stPoint) = true;
+    m.iCLineAuvariable = 2;
+}
+
+void VertexFigure::click(MeasureModel& m, Point l) const {
+    bool& done = ended(m);
+    if (done) {
+        m.pt10thPoint = l;  // this click places the label
+        if (!polygon_) m.fData1 = m.continuousLineLength();
+        m.storeShape(type());
+        return;
+    }
+    int32_t& k = m.iCLineAuvariable;
+    if (k >= 2 && k <= 9) m.pt(k) = l;
+    ++k;
+    if (k >= 10) {  // the ninth vertex ends the figure
+        done = true;
+        if (polygon_) m.fData1 = m.polygonArea(9);
+    }
+}
+
+void VertexFigure::controlClick(MeasureModel& m, Point l) const {
+    // Only an unfinished figure takes a Control-click.
+    if (!started(m) || ended(m)) return;
+    ended(m) = true;
+    if (m.iCLineAuvariable >= 2 && m.iCLineAuvariable <= 9) m.pt(m.iCLineAuvariable) = l;
+    m.pt10thPoint = l;
+}
+
+void VertexFigure::move(MeasureModel& m, Point l) const {
+    if (!started(m)) return;
+    const int32_t k = m.iCLineAuvariable;
+    if (!ended(m) && k >= 2 && k <= 9) {
+        m.pt(k) = l;
+        if (!polygon_) {
+            m.auxVariable(k - 1) = RQUtility::distance(m.pt(k), m.pt(k - 1));
+        } else if (k >= 3) {
+            m.fData1 = m.polygonArea(k);
+        }
+    }
+    m.pt10thPoint = l;  // the label follows the mouse, also after the end
+    if (!polygon_) {
+        m.fData1 = m.AuxVariable1 + m.AuxVariable2 + m.AuxVariable3 + m.AuxVariable4 +
+                   m.AuxVariable5 + m.AuxVariable6 + m.AuxVariable7 + m.AuxVariable8;
+    }
+}
+
+}  // namespace lumetra

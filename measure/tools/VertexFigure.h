@@ -1,0 +1,31 @@
+#pragma once
+// The clicks and moves shared by the continuous line and the polygon: up to nine
+// vertices, each click fixing the one the mouse moves; the ninth vertex or a
+// Control-click ends the figure, and one more click places the label and
+// stores it.
+
+#include "measure/tools/ToolSupport.h"
+
+namespace lumetra {
+
+class VertexFigure : public MeasureTool {
+public:
+    explicit VertexFigure(bool polygon) : polygon_(polygon) {}
+
+    bool inProgress(const MeasureModel& m) const override { return started(m); }
+    void start(MeasureModel& m, Point l) const override;
+    void click(MeasureModel& m, Point l) const override;
+    void controlClick(MeasureModel& m, Point l) const override;
+    void move(MeasureModel& m, Point l) const override;
+
+private:
+    bool started(const MeasureModel& m) const {
+        return polygon_ ? m.bPolygon1stPoint : m.bCLine1stPoint;
+    }
+    bool& ended(MeasureModel& m) const { return polygon_ ? m.bPolygon2ndPoint : m.bCLine2ndPoint; }
+    uint8_t type() const { return polygon_ ? kModePolygon : kModeContinuousLine; }
+
+    bool polygon_;
+};
+
+}  // namespace lumetra
