@@ -6,9 +6,9 @@
 #include <QPushButton>
 
 #include "app/AlertPresenter.h"
-#include "app/CalibrationInput.h"
-#include "app/NumberText.h"
 #include "app/SheetLayout.h"
+#include "policy/CalibrationInput.h"
+#include "policy/NumberText.h"
 
 namespace lumetra {
 

@@ -26,7 +26,7 @@ private:
     uint64_t generation_;
 };
 
-StreamReceiver::StreamReceiver(CameraHost host, MainThreadPost postToMain, SnapCounter& counter,
+StreamReceiver::StreamReceiver(CameraHost host, PostToMain postToMain, SnapCounter& counter,
                                Options options)
     : host_(std::move(host)),
       post_(std::move(postToMain)),

@@ -30,6 +30,7 @@
 #include "camera/StreamBuffer.h"
 #include "image/Frame.h"
 #include "image/FramePool.h"
+#include "image/PostToMain.h"
 
 namespace lumetra {
 
@@ -59,16 +60,13 @@ struct StreamStats {
 
 class StreamReceiver {
 public:
-    using MainThreadPost = std::function<void(std::function<void()>)>;
-
     struct Options {
         size_t partLimit = StreamBuffer::kDefaultPartLimit;
     };
 
     // counter is the shared iSnapNumber; it must outlive the receiver.
-    StreamReceiver(CameraHost host, MainThreadPost postToMain, SnapCounter& counter,
-                   Options options);
-    StreamReceiver(CameraHost host, MainThreadPost postToMain, SnapCounter& counter)
+    StreamReceiver(CameraHost host, PostToMain postToMain, SnapCounter& counter, Options options);
+    StreamReceiver(CameraHost host, PostToMain postToMain, SnapCounter& counter)
         : StreamReceiver(std::move(host), std::move(postToMain), counter, Options{}) {}
     ~StreamReceiver();
     StreamReceiver(const StreamReceiver&) = delete;
@@ -120,7 +118,7 @@ private:
                            std::chrono::steady_clock::time_point arrivedAt);
 
     CameraHost host_;
-    MainThreadPost post_;
+    PostToMain post_;
     SnapCounter& counter_;
     std::shared_ptr<MainSide> mainSide_;
     Counters counters_;

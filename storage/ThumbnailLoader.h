@@ -18,10 +18,9 @@
 #include <vector>
 
 #include "image/Frame.h"
+#include "image/PostToMain.h"
 
 namespace lumetra {
-
-using PostToMain = std::function<void(std::function<void()>)>;
 
 // Largest side of a thumbnail: a 1920 x 1080 snapshot decodes at 1/8 scale to
 // 240 x 135, enough for an 80 x 80 cell on a dense screen.

@@ -1,4 +1,4 @@
-#include "app/WindowArea.h"
+#include "policy/WindowArea.h"
 
 namespace lumetra {
 

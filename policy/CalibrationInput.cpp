@@ -1,6 +1,6 @@
-#include "app/CalibrationInput.h"
+#include "policy/CalibrationInput.h"
 
-#include "app/NumberText.h"
+#include "policy/NumberText.h"
 
 namespace lumetra {
 

@@ -1,4 +1,4 @@
-#include "app/OverlayState.h"
+#include "policy/OverlayState.h"
 
 #include "measure/Types.h"
 #include "storage/CalibrationRecords.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/CalibrationInput.h"
-#include "app/NumberText.h"
+#include "policy/CalibrationInput.h"
+#include "policy/NumberText.h"
 
 using namespace lumetra;
 

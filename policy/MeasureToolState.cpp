@@ -1,4 +1,4 @@
-#include "app/MeasureToolState.h"
+#include "policy/MeasureToolState.h"
 
 #include "measure/Types.h"
 #include "measure/tools/ToolTable.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/MeasureToolState.h"
+#include "policy/MeasureToolState.h"
 
 using namespace lumetra;
 

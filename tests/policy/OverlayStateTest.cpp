@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/OverlayState.h"
+#include "policy/OverlayState.h"
 
 using namespace lumetra;
 using Kind = OverlayState::Action::Kind;

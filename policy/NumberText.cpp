@@ -1,4 +1,4 @@
-#include "app/NumberText.h"
+#include "policy/NumberText.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/WindowArea.h"
+#include "policy/WindowArea.h"
 
 using namespace lumetra;
 
