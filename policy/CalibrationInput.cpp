@@ -1,6 +1,7 @@
 #include "policy/CalibrationInput.h"
 
 #include "policy/NumberText.h"
+#include "storage/CalibrationRecords.h"
 
 namespace lumetra {
 
@@ -8,6 +9,8 @@ std::optional<std::string_view> calibrationInputProblem(const CalibrationInput& 
     if (input.name.empty()) return kAlertNameIllegal;
     if (input.magnification.empty() || input.length.empty()) return kAlertLengthEmpty;
     if (!isPureInt(input.magnification) || !isPureFloat(input.length)) return kAlertLengthNotNumber;
+    // A length that is not greater than 0 would read every later length as 0.
+    if (!(parseFloatValue(input.length) > 0.0f)) return kAlertLengthNotNumber;
     return std::nullopt;
 }
 

@@ -23,7 +23,7 @@ inline constexpr std::string_view kAlertLengthNotNumber = "Actual Length is ille
 
 // The alert for input that cannot start a calibration, checked in this order:
 // empty name, empty magnification or length, magnification not a whole number or
-// length not a decimal number. None when the input is good.
+// length not a decimal number, length not greater than 0. None when the input is good.
 std::optional<std::string_view> calibrationInputProblem(const CalibrationInput& input);
 
 // Transfer 1: Param1 name, Param2 magnification and Param3 length as typed, Param4 unit.

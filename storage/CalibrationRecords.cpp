@@ -50,6 +50,22 @@ void appendFixed3(std::string& out, float value) {
     out.append(buf.data(), res.ptr);
 }
 
+// The shortest plain decimal (no exponent: "-" separates the record's fields) that
+// reads back as exactly this float, with at least three decimals.
+void appendExactFixed(std::string& out, float value) {
+    std::array<char, 128> buf{};
+    const auto res =
+        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed);
+    const std::string_view shortest(buf.data(), static_cast<size_t>(res.ptr - buf.data()));
+    const size_t point = shortest.find('.');
+    const size_t decimals = point == std::string_view::npos ? 0 : shortest.size() - point - 1;
+    if (res.ec != std::errc() || decimals < 3) {
+        appendFixed3(out, value);
+    } else {
+        out += shortest;
+    }
+}
+
 }  // namespace
 
 std::string formatCalibrationRecord(float magnification, const std::string& unit,
@@ -59,7 +75,7 @@ std::string formatCalibrationRecord(float magnification, const std::string& unit
     out += '-';
     out += unit;
     out += '-';
-    appendFixed3(out, unitLength);
+    appendExactFixed(out, unitLength);
     return out;
 }
 

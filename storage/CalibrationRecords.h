@@ -1,7 +1,9 @@
 #pragma once
 // The calibration list file: an XML property list whose root dictionary maps a
-// calibration name to its record "<magnification>-<unit>-<unit length>", both
-// numbers with three decimals ("4.000-mm-0.250"). Unit titles hold no "-".
+// calibration name to its record "<magnification>-<unit>-<unit length>"
+// ("4.000-mm-0.250"): the magnification with three decimals, the unit length in
+// plain decimals, at least three and as many as it takes to read back exactly
+// ("1.000-mm-0.0013157895"). Unit titles hold no "-".
 
 #include <optional>
 #include <string>
@@ -23,7 +25,8 @@ struct CalibrationEntry {
     std::optional<std::string> record;
 };
 
-// "%.3f-%@-%.3f" of magnification, unit and unit length, independent of the locale.
+// "%.3f-%@-" of magnification and unit, then the unit length in plain decimals that
+// read back as exactly the same float; independent of the locale.
 std::string formatCalibrationRecord(float magnification, const std::string& unit, float unitLength);
 
 // Splits a record at every "-": part 0 is the magnification, part 1 the unit,

@@ -16,6 +16,7 @@
 #include "app/NewCalibrationController.h"
 #include "app/NewFolderController.h"
 #include "app/WindowSides.h"
+#include "measure/LabelFormat.h"
 #include "storage/CalibrationRecords.h"
 #include "storage/TextFiles.h"
 
@@ -327,11 +328,11 @@ TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
     const auto stored = readCalibrationList(h.settings().getStrCalibrationPlist());
     ASSERT_TRUE(stored && stored->size() == 1u);
     EXPECT_EQ(stored->front().name, "Objective 4x");
-    EXPECT_EQ(stored->front().record, "4.000-mm-0.007");
+    EXPECT_EQ(stored->front().record, "4.000-mm-0.006666667");
     EXPECT_EQ(std::pair(h.ui().CalComboBox->count(), h.ui().CalComboBox->currentIndex()),
               std::pair(1, 0));
     EXPECT_EQ(readNameFile(h.root() + "calibration.txt"), "Objective 4x");
-    EXPECT_FLOAT_EQ(h.window->calibration().fUnitLength(), 0.007f) << "the stored, rounded value";
+    EXPECT_EQ(h.window->calibration().fUnitLength(), h.model().fUnitLength) << "stored exactly";
     click(h.view(), 250, 150);
     EXPECT_EQ(h.model().oMutShapsArray.size(), 1u) << "the reference line is stored like any line";
 
@@ -369,4 +370,28 @@ TEST_F(ViewControllerWithCamera, ClearCalibrationForgetsEverything) {
     expectOverlaysOff();
     h.ui().toolButton(kModeLine)->click();
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
+}
+
+// A reference line reads exactly the entered length, also after a restart: 1 mm over
+// 760 view pixels at magnification 1 needs more than three decimals of unit length.
+TEST_F(ViewControllerWithCamera, CalibrationKeepsItsPrecisionAcrossARestart) {
+    // The newest stored line in the window's current calibration, as its label reads.
+    const auto reading = [](WindowHarness& w) {
+        const CalibrationModel& cal = w.window->calibration();
+        const RQShape& line = w.model().oMutShapsArray.back();
+        return formatFixed(3, lengthInUnits(line.fData1, {cal.fScale(), cal.fUnitLength(), "mm"}));
+    };
+    enterCalibration(h, "USB 1x", "1", "1");
+    drawReferenceLine(h, 760);
+    h.frame();
+    click(h.view(), 250, 150);
+    EXPECT_EQ(reading(h), "1.000");
+
+    WindowHarness restarted(h.home());
+    restarted.connectCamera();
+    restarted.ui().toolButton(kModeLine)->click();
+    restarted.frame();
+    drawReferenceLine(restarted, 760);
+    click(restarted.view(), 250, 150);
+    EXPECT_EQ(reading(restarted), "1.000");
 }

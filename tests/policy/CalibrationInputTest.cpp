@@ -16,6 +16,9 @@ TEST(CalibrationInput, ProblemsInTheirOrder) {
         {{"x4", "12.5", "1", "mm"}, "Actual Length is illegal"},
         {{"x4", "4", "abc", "mm"}, "Actual Length is illegal"},
         {{"x4", "  ", "1", "mm"}, "Actual Length is illegal"},
+        {{"x4", "4", "0", "mm"}, "Actual Length is illegal"},
+        {{"x4", "4", "-0.5", "mm"}, "Actual Length is illegal"},
+        {{"x4", "4", "1e-60", "mm"}, "Actual Length is illegal"},
         {{"x4", " 12 ", "0.5", "mm"}, "ok"},
         {{"x4", "-3", "1e-1", "µm"}, "ok"},
     };

@@ -23,9 +23,14 @@ protected:
 
 }  // namespace
 
-TEST(CalibrationRecord, ThreeRoundedDecimalsAroundTheUnitSplitAtEveryDash) {
+TEST(CalibrationRecord, UnitLengthReadsBackExactlyAndRecordsSplitAtEveryDash) {
     EXPECT_EQ(formatCalibrationRecord(4.0f, "mm", 0.25f), "4.000-mm-0.250");
-    EXPECT_EQ(formatCalibrationRecord(200.0f, "um", 0.0123456f), "200.000-um-0.012");
+    EXPECT_EQ(formatCalibrationRecord(200.0f, "um", 0.0123456f), "200.000-um-0.0123456");
+    for (float length : {1.0f / 760.0f, 1e-30f, 3e30f, 0.1f}) {
+        const std::string record = formatCalibrationRecord(1.0f, "mm", length);
+        EXPECT_EQ(record.find_first_of("eE"), std::string::npos) << record;
+        EXPECT_EQ(parseCalibrationRecord(record)->unitLength, length) << record;
+    }
     const auto r = parseCalibrationRecord("10.000-um-2.500-extra");  // parts beyond 2 ignored
     ASSERT_TRUE(r);
     EXPECT_EQ(std::tie(r->magnification, r->unit, r->unitLength), std::tuple(10.0f, "um", 2.5f));
