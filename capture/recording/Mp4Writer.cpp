@@ -10,7 +10,7 @@ namespace lumetra {
 namespace {
 
 // A fragment at every key frame and at least one a second (microseconds).
-constexpr const char* kFragmentFlags = "+frag_keyframe+empty_moov+default_base_moof";
+constexpr const char* kFragmentFlags = "+frag_keyframe+delay_moov+default_base_moof";
 constexpr const char* kFragmentDuration = "1000000";
 
 }  // namespace
