@@ -18,9 +18,10 @@ struct SwsContext;
 
 namespace lumetra {
 
-// The x264 preset of recordings: the slowest one that keeps 1920 x 1080 at 15
-// written frames per second in real time on one core (see bench/recording.cpp).
-inline constexpr const char* kRecordingPreset = "superfast";
+// The x264 preset of recordings. At 1920 x 1080 and 15 written frames per second
+// it takes about a third of one core (bench/recording.cpp); the next slower
+// presets take nearly all of it, leaving nothing for decoding and drawing.
+inline constexpr const char* kRecordingPreset = "ultrafast";
 
 struct EncoderSettings {
     int width = 0;   // the track's size; odd sizes are rounded down to even ones
