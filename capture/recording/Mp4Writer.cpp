@@ -69,8 +69,9 @@ Mp4Writer::~Mp4Writer() {
 }
 
 bool Mp4Writer::fail(int code, std::string& error) {
+    error = (accepting_ ? "The recording stopped: cannot write " : "Cannot create ") + path_ +
+            ": " + ffmpegErrorText(code);
     accepting_ = false;
-    error = "Cannot write " + path_ + ": " + ffmpegErrorText(code);
     return false;
 }
 

@@ -1,3 +1,6 @@
+extern "C" {
+#include <libavformat/avformat.h>
+}
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
@@ -5,13 +8,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "MovieReadBack.h"
 #include "capture/recording/Recorder.h"
 #include "image/JpegCodec.h"
 #include "support/MainQueue.h"
@@ -43,6 +46,39 @@ Frame picture(int w, int h, int index, bool noise = false) {
     return f;
 }
 
+// The video track of a movie read back with libavformat: codec, size and the
+// sorted presentation times (seconds) of every frame that can be read.
+struct Movie {
+    AVCodecID codec = AV_CODEC_ID_NONE;
+    int width = 0;
+    int height = 0;
+    std::vector<double> times;
+};
+
+Movie readMovie(const std::string& path) {
+    Movie movie;
+    av_log_set_level(AV_LOG_FATAL);  // the cut-off end of a killed recording is expected
+    AVFormatContext* format = nullptr;
+    if (avformat_open_input(&format, path.c_str(), nullptr, nullptr) < 0) return movie;
+    if (avformat_find_stream_info(format, nullptr) >= 0 && format->nb_streams == 1) {
+        const AVStream* stream = format->streams[0];
+        movie.codec = stream->codecpar->codec_id;
+        movie.width = stream->codecpar->width;
+        movie.height = stream->codecpar->height;
+        AVPacket* packet = av_packet_alloc();
+        // A file cut off mid-fragment ends with a read error: what came before counts.
+        while (av_read_frame(format, packet) >= 0) {
+            if (!(packet->flags & AV_PKT_FLAG_CORRUPT) && packet->pts != AV_NOPTS_VALUE)
+                movie.times.push_back(static_cast<double>(packet->pts) * av_q2d(stream->time_base));
+            av_packet_unref(packet);
+        }
+        av_packet_free(&packet);
+        std::sort(movie.times.begin(), movie.times.end());
+    }
+    avformat_close_input(&format);
+    return movie;
+}
+
 struct Events : RecorderListener {
     std::vector<std::string> log;  // "started <path>", "thumbnail <path>", ...
     std::string reason;
@@ -60,11 +96,11 @@ struct Events : RecorderListener {
 
 class RecorderTest : public ::testing::Test {
 protected:
-    explicit RecorderTest(size_t queueCapacity = 1000) {
+    RecorderTest() {
         Recorder::Options options;
         options.timestamp = [] { return std::string(kStamp); };
         // The writer never falls behind a test: every written slot holds a frame.
-        options.queueCapacity = queueCapacity;
+        options.queueCapacity = 1000;
         recorder = std::make_unique<Recorder>(main.poster(), options);
         recorder->setListener(&events);
     }
@@ -87,17 +123,6 @@ protected:
     int fed = 0;
 };
 
-// Runs body in a child process with a recorder of its own; returns the child's
-// exit status (body's return value) or -1.
-template <typename Body>
-int inChild(Body body) {
-    const pid_t child = ::fork();
-    if (child == 0) ::_exit(body());
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 }  // namespace
 
 // 20 frames a second for 10 seconds: the first frame is the thumbnail, every
@@ -105,7 +130,6 @@ int inChild(Body body) {
 TEST_F(RecorderTest, TwentyFramesASecondRecordInRealTime) {
     ASSERT_EQ(press(320, 240), RecordPress::Started);
     const std::string movie = folder() + kStamp + ".mp4";
-    EXPECT_EQ(recorder->videoFileName(), movie);
     for (int i = 0; i < 200; ++i) {
         // Some frames come at another size (a resolution change): they are scaled.
         const bool other = i % 25 == 7;
@@ -124,16 +148,13 @@ TEST_F(RecorderTest, TwentyFramesASecondRecordInRealTime) {
     ASSERT_TRUE(thumbnail);
     EXPECT_EQ(thumbnail->width, 320);
 
-    const auto read = test::readMovie(movie);
-    ASSERT_TRUE(read.opened);
-    EXPECT_EQ(read.codec, AV_CODEC_ID_H264);
+    const auto read = readMovie(movie);
+    ASSERT_EQ(read.codec, AV_CODEC_ID_H264);
     EXPECT_EQ(read.width, 320);
     EXPECT_EQ(read.height, 240);
     ASSERT_EQ(read.times.size(), 99u);
     EXPECT_NEAR(read.times.front(), 0.1, 1e-6);
     EXPECT_NEAR(read.times.back(), 9.9, 1e-6);
-    EXPECT_EQ(recorder->stats().slotsSkipped, 0u);
-    EXPECT_EQ(recorder->stats().framesEncoded, 99u);
 }
 
 TEST_F(RecorderTest, PressesTakeEffectOnlyWhereTheyFit) {
@@ -175,7 +196,7 @@ TEST_F(RecorderTest, CameraStoppingMidRecordingFinishesTheFile) {
     EXPECT_TRUE(recorder->framesStopped());
     EXPECT_EQ(recorder->state(), RecordState::Idle);
     ASSERT_TRUE(waitForEnd());
-    const auto read = test::readMovie(recorder->videoFileName());
+    const auto read = readMovie(recorder->videoFileName());
     const std::vector<double> expected = {0.1, 0.2, 0.3, 0.4, 0.5, 0.7, 0.8};
     ASSERT_EQ(read.times.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR(read.times[i], expected[i], 1e-6);
@@ -198,7 +219,7 @@ TEST_F(RecorderTest, SameSecondRecordingsGetSuffixes) {
     EXPECT_EQ(movies[0], folder() + kStamp + ".mp4");
     EXPECT_EQ(movies[1], folder() + kStamp + "-2.mp4");
     for (const auto& movie : movies) {
-        EXPECT_EQ(test::readMovie(movie).times.size(), 2u) << movie;
+        EXPECT_EQ(readMovie(movie).times.size(), 2u) << movie;
         EXPECT_TRUE(fs::exists(movie + ".jpg"));
     }
 }
@@ -242,21 +263,22 @@ TEST_F(RecorderTest, KilledRecordingKeepsItsWrittenSeconds) {
     ::close(pipeEnds[0]);
     ::close(pipeEnds[1]);
 
-    const auto read = test::readMovie(folder() + kStamp + ".mp4");
-    ASSERT_TRUE(read.opened);
-    // Every slot up to the last fragment reads back; only the fragment still open
-    // and the frames inside the encoder are missing.
+    const auto read = readMovie(folder() + kStamp + ".mp4");
+    ASSERT_EQ(read.codec, AV_CODEC_ID_H264);
+    // Every second up to the fragment still open (the fifth) reads back.
     size_t contiguous = 0;
     while (contiguous < read.times.size() &&
            std::abs(read.times[contiguous] - 0.1 * static_cast<double>(contiguous + 1)) < 1e-6)
         ++contiguous;
-    EXPECT_GE(contiguous, 30u);
+    EXPECT_GE(contiguous, 40u);
 }
 
 // The disk fills up (a file size limit makes writes fail): the recording stops
 // with a reason and the movie plays up to its last complete fragment.
 TEST_F(RecorderTest, FullDiskStopsWithAReasonAndAPlayableFile) {
-    const int status = inChild([&] {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{600 * 1024, 600 * 1024};
         ::setrlimit(RLIMIT_FSIZE, &limit);
@@ -269,10 +291,12 @@ TEST_F(RecorderTest, FullDiskStopsWithAReasonAndAPlayableFile) {
         const bool stopped = events.log.back() == "failed" &&
                              events.reason.find("File too large") != std::string::npos &&
                              recorder->state() == RecordState::Idle;
-        return stopped ? 0 : 1;
-    });
-    EXPECT_EQ(status, 0);
-    const auto read = test::readMovie(folder() + kStamp + ".mp4");
-    ASSERT_TRUE(read.opened);
+        ::_exit(stopped ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const auto read = readMovie(folder() + kStamp + ".mp4");
+    ASSERT_EQ(read.codec, AV_CODEC_ID_H264);
     EXPECT_GE(read.times.size(), 10u);
 }
