@@ -6,6 +6,8 @@ extern "C" {
 #include <libavutil/dict.h>
 }
 
+#include <unistd.h>
+
 namespace lumetra {
 namespace {
 
@@ -66,11 +68,14 @@ Mp4Writer::~Mp4Writer() {
         if (format_->pb) avio_closep(&format_->pb);
         avformat_free_context(format_);
     }
+    // A fragment cut off by a failed write is dropped, so the file ends cleanly.
+    if (cutShort_) ::truncate(path_.c_str(), wholeFragments_);
 }
 
 bool Mp4Writer::fail(int code, std::string& error) {
     error = (accepting_ ? "The recording stopped: cannot write " : "Cannot create ") + path_ +
             ": " + ffmpegErrorText(code);
+    cutShort_ = accepting_;
     accepting_ = false;
     return false;
 }
@@ -78,7 +83,10 @@ bool Mp4Writer::fail(int code, std::string& error) {
 int Mp4Writer::writePacket(AVPacket* packet) {
     av_packet_rescale_ts(packet, encoder_->context()->time_base, stream_->time_base);
     packet->stream_index = stream_->index;
-    return av_write_frame(format_, packet);
+    const int rc = av_write_frame(format_, packet);
+    // Written packets are flushed at once, so everything told so far is on disk.
+    if (rc >= 0) wholeFragments_ = avio_tell(format_->pb);
+    return rc;
 }
 
 bool Mp4Writer::write(const Frame& frame, int64_t frameCount, std::string& error) {

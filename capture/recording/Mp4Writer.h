@@ -48,7 +48,9 @@ private:
     std::unique_ptr<H264Encoder> encoder_;
     AVFormatContext* format_ = nullptr;
     AVStream* stream_ = nullptr;
-    bool accepting_ = false;  // header written, no failure, not finished
+    bool accepting_ = false;      // header written, no failure, not finished
+    bool cutShort_ = false;       // a write failed after the header
+    int64_t wholeFragments_ = 0;  // bytes of the file that hold whole fragments
     uint64_t framesEncoded_ = 0;
 };
 
