@@ -84,7 +84,6 @@ void Recorder::initRecord(const RecordingTarget& target) {
     settings.width = target.width;
     settings.height = target.height;
     settings.fps = cVideoFps_;
-    settings.preset = options_.preset;
     assetWriter_ = Writer{id, std::make_unique<VideoWriter>(path, settings, std::move(events),
                                                             options_.queueCapacity)};
 }

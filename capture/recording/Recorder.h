@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "capture/SnapshotNaming.h"
-#include "capture/recording/H264Encoder.h"
 #include "capture/recording/VideoWriter.h"
 #include "image/Frame.h"
 
@@ -69,7 +68,6 @@ public:
 
     struct Options {
         std::function<std::string()> timestamp = currentTimestampName;
-        std::string preset = kRecordingPreset;
         size_t queueCapacity = VideoWriter::kDefaultQueueCapacity;
     };
 
