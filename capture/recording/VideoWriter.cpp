@@ -1,0 +1,133 @@
+#include "capture/recording/VideoWriter.h"
+
+#include <pthread.h>
+#include <unistd.h>
+
+#include <ctime>
+
+#include "capture/SnapshotWriter.h"
+#include "capture/recording/Mp4Writer.h"
+#include "image/AtomicFile.h"
+#include "image/JpegCodec.h"
+
+namespace lumetra {
+namespace {
+
+constexpr const char* kNothingRecorded =
+    "No picture arrived from the camera, so nothing was recorded.";
+
+double threadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+}  // namespace
+
+VideoWriter::VideoWriter(std::string path, EncoderSettings settings, Events events,
+                         size_t queueCapacity)
+    : path_(std::move(path)),
+      settings_(std::move(settings)),
+      events_(std::move(events)),
+      capacity_(queueCapacity) {
+    worker_ = std::thread([this] { run(); });
+    pthread_setname_np(worker_.native_handle(), "recordingQueue");
+}
+
+VideoWriter::~VideoWriter() {
+    finishWriting();
+    worker_.join();
+}
+
+bool VideoWriter::readyForMoreMediaData() const {
+    std::lock_guard lock(mutex_);
+    return !finishing_ && !stopped_ && framesQueued_ < capacity_;
+}
+
+bool VideoWriter::append(Frame frame, int64_t frameCount) {
+    {
+        std::lock_guard lock(mutex_);
+        if (finishing_ || stopped_ || framesQueued_ >= capacity_) return false;
+        jobs_.push_back(Job{std::move(frame), frameCount, {}});
+        ++framesQueued_;
+    }
+    wake_.notify_one();
+    return true;
+}
+
+void VideoWriter::writeThumbnail(Frame frame, std::string path) {
+    {
+        std::lock_guard lock(mutex_);
+        if (finishing_ || stopped_) return;
+        jobs_.push_back(Job{std::move(frame), 0, std::move(path)});
+    }
+    wake_.notify_one();
+}
+
+void VideoWriter::finishWriting() {
+    {
+        std::lock_guard lock(mutex_);
+        finishing_ = true;
+    }
+    wake_.notify_one();
+}
+
+VideoWriter::Stats VideoWriter::stats() const {
+    return Stats{framesEncoded_.load(), workerCpuSeconds_.load()};
+}
+
+void VideoWriter::noteCpuTime() { workerCpuSeconds_ = threadCpuSeconds(); }
+
+void VideoWriter::runJob(Mp4Writer& writer, const Job& job, bool& ok, std::string& error) {
+    if (job.thumbnailPath.empty()) {
+        ok = writer.write(job.frame, job.frameCount, error);
+        framesEncoded_ = writer.framesEncoded();
+        return;
+    }
+    const auto jpeg =
+        encodeJpeg(job.frame, qualityFromCompressionFactor(kSnapshotCompressionFactor));
+    if (!jpeg.empty() && writeNewFileAtomically(job.thumbnailPath, jpeg.data(), jpeg.size()) &&
+        events_.thumbnailWritten)
+        events_.thumbnailWritten(job.thumbnailPath);
+}
+
+void VideoWriter::run() {
+    std::string error;
+    auto writer = Mp4Writer::open(path_, settings_, error);
+    bool ok = writer != nullptr;
+    bool thumbnailTried = false;
+    while (ok) {
+        Job job;
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [this] { return finishing_ || !jobs_.empty(); });
+            if (jobs_.empty()) break;  // finishing, and everything is written
+            job = std::move(jobs_.front());
+            jobs_.pop_front();
+            if (job.thumbnailPath.empty()) --framesQueued_;
+        }
+        thumbnailTried = thumbnailTried || !job.thumbnailPath.empty();
+        runJob(*writer, job, ok, error);
+        noteCpuTime();
+    }
+    {
+        // Failed or finishing: frames still queued are dropped, none are taken any more.
+        std::lock_guard lock(mutex_);
+        stopped_ = true;
+        jobs_.clear();
+        framesQueued_ = 0;
+    }
+    if (ok) ok = writer->finish(error);
+    const bool empty = !writer || (writer->framesEncoded() == 0 && !thumbnailTried);
+    writer.reset();  // closes the file: a failed one ends with its last complete fragment
+    noteCpuTime();
+    if (empty) {
+        // The name was reserved for this recording alone; an empty movie is no use.
+        ::unlink(path_.c_str());
+        if (ok) error = kNothingRecorded;
+        ok = false;
+    }
+    if (events_.finished) events_.finished(ok, error);
+}
+
+}  // namespace lumetra
