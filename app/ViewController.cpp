@@ -529,18 +529,28 @@ void ViewController::showFailure(const QString& message) { alerts_->alert(messag
 RQVideoView& ViewController::videoView() { return *ui_.VideoView; }
 
 void ViewController::recordingStarted(const std::string&) {
+    recording_ = true;
     setButtonImage(ui_.btTakevideo, "movies_s");
+    ui_.txt_recording->setText(QStringLiteral("00:00:00"));
+}
+
+void ViewController::recordingStopped() {
+    recording_ = false;
+    setButtonImage(ui_.btTakevideo, "movies");
+    ui_.txt_recording->setText(QString());
+}
+
+void ViewController::recordingTime(const QString& text) {
+    if (recording_) ui_.txt_recording->setText(text);
 }
 
 void ViewController::recordingFinished(const std::string& moviePath) {
-    setButtonImage(ui_.btTakevideo, "movies");
-    ui_.txt_recording->setText(QStringLiteral("Saved %1").arg(toQString(moviePath)));
+    if (!recording_)
+        ui_.txt_recording->setText(
+            QStringLiteral("Recording saved to %1").arg(toQString(moviePath)));
 }
 
-void ViewController::recordingFailed(const QString& reason) {
-    setButtonImage(ui_.btTakevideo, "movies");
-    alerts_->alert(reason);
-}
+void ViewController::recordingFailed(const QString& reason) { alerts_->alert(reason); }
 
 void ViewController::onTakePictureAction() {
     if (cameraActive() && snapshots_) snapshots_->takePicture();

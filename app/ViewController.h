@@ -117,6 +117,8 @@ public:
         addMedia(MediaKind::Video, path);
     }
     void recordingStarted(const std::string& moviePath) override;
+    void recordingStopped() override;
+    void recordingTime(const QString& text) override;
     void recordingFinished(const std::string& moviePath) override;
     void recordingFailed(const QString& reason) override;
 
@@ -208,6 +210,7 @@ private:
     WindowGeometry geometry_;
     uint16_t iVideoWidth_ = 0, iVideoHeight_ = 0;            // laid out for
     uint16_t iNewVideoWidth_ = 640, iNewVideoHeight_ = 480;  // delivered by the camera
+    bool recording_ = false;                                 // the record button shows it
     uint8_t bPictureShow_ = 0;                               // the page shown: 0 photos, 1 videos
     QMenu* calibrationMenu_ = nullptr;
     QMenu* albumMenu_ = nullptr;

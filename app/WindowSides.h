@@ -80,8 +80,12 @@ public:
     // A snapshot or a recording's thumbnail was written.
     virtual void pictureAdded(const std::string& path) = 0;
     virtual void recordingThumbnailAdded(const std::string& path) = 0;
-    // The recorder's outcomes.
+    // The recorder's outcomes: a recording started at moviePath; it stopped (the
+    // button goes back); its time so far; its file is complete; it failed (the
+    // reason is shown).
     virtual void recordingStarted(const std::string& moviePath) = 0;
+    virtual void recordingStopped() = 0;
+    virtual void recordingTime(const QString& text) = 0;
     virtual void recordingFinished(const std::string& moviePath) = 0;
     virtual void recordingFailed(const QString& reason) = 0;
 };

@@ -9,6 +9,7 @@
 #include "app/AppDelegate.h"
 #include "app/DemoCamera.h"
 #include "app/LaunchOptions.h"
+#include "app/RecordingCapture.h"
 #include "app/SnapshotCapture.h"
 #include "app/Theme.h"
 #include "app/ViewController.h"
@@ -45,6 +46,8 @@ int main(int argc, char* argv[]) {
     lumetra::ViewController window(lumetra::RQGlobalVariables::shared());
     lumetra::SnapshotCapture capture(window, lumetra::RQGlobalVariables::shared());
     window.setSnapshotSide(&capture);
+    lumetra::RecordingCapture recording(window, lumetra::RQGlobalVariables::shared());
+    window.setRecordingSide(&recording);
     lumetra::WiFiCameraSide wifi(window, options.cameraHost);
     if (demo) {
         wifi.setProbe([&demo] { return demo->probe(); });

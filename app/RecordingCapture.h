@@ -1,0 +1,48 @@
+#pragma once
+// The window's capture side for recordings: the record button starts and stops
+// the recorder (capture/recording/Recorder) with the start and stop sounds, every
+// routed frame goes to it, a one-second timer shows the time, and its outcomes
+// (thumbnail written, file complete, failure) go to the window. A recording under
+// way is finished when frames stop and when this side goes.
+
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+#include "app/SoundPlayer.h"
+#include "app/WindowSides.h"
+#include "capture/recording/Recorder.h"
+
+namespace lumetra {
+
+class RQGlobalVariables;
+
+class RecordingCapture : public QObject, public RecordingSide, public RecorderListener {
+    Q_OBJECT
+public:
+    // sounds: the player (Qt Multimedia when none is given).
+    RecordingCapture(SideWindow& window, const RQGlobalVariables& settings,
+                     std::unique_ptr<SoundPlayer> sounds = nullptr);
+    ~RecordingCapture() override;
+
+    void toggleRecording() override;
+    void recordingVideo(const Frame& frame) override { recorder_.recordingVideo(frame); }
+    void finishRecording() override;
+
+    const Recorder& recorder() const { return recorder_; }
+
+private:
+    void started(const std::string& path) override;
+    void thumbnailWritten(const std::string& path) override;
+    void finished(const std::string& path) override;
+    void failed(const std::string& reason) override;
+    void stopped();
+
+    SideWindow& window_;
+    const RQGlobalVariables& settings_;
+    std::unique_ptr<SoundPlayer> sounds_;
+    QTimer clock_;
+    Recorder recorder_;  // last: finishes its file before the rest goes
+};
+
+}  // namespace lumetra

@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+
+#include "AppTestSupport.h"
+#include "SnapshotTestSupport.h"
+#include "app/RecordingCapture.h"
+
+using namespace lumetra;
+using namespace lumetra::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CountingSounds : SoundPlayer {
+    explicit CountingSounds(std::vector<std::string>& log) : played(log) {}
+    void play(const SoundResource& sound) override { played.push_back(sound.name); }
+    std::vector<std::string>& played;
+};
+
+}  // namespace
+
+// The record button through the window: start sound and image, the thumbnail in the
+// video list before the movie ends, stop sound, and a finished file.
+TEST(RecordingCapture, RecordButtonRecordsIntoTheVideoFolder) {
+    WindowHarness h;
+    std::vector<std::string> sounds;
+    RecordingCapture recording(*h.window, h.settings(), std::make_unique<CountingSounds>(sounds));
+    h.window->setRecordingSide(&recording);
+    h.ui().btTakevideo->click();
+    EXPECT_EQ(recording.recorder().state(), RecordState::Idle) << "no camera, no recording";
+
+    h.connectCamera();
+    h.ui().btTakevideo->click();
+    EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies_s");
+    for (int i = 0; i < 6; ++i) h.frame(static_cast<uint8_t>(40 * i));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->oVidMutArray().size() == 1u; }, 10000));
+    h.ui().btTakevideo->click();
+    EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, 10000));
+    EXPECT_EQ(sounds, (std::vector<std::string>{"StartRecord", "StopRecord"}));
+    const auto files = fileNames(h.settings().getStrDocumentsVideo());
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_TRUE(files[0].ends_with(".mp4") && files[1] == files[0] + ".jpg");
+    EXPECT_GT(fs::file_size(h.settings().getStrDocumentsVideo() + files[0]), 0u);
+}
