@@ -8,34 +8,37 @@ namespace {
 
 constexpr int kShift = 12;
 constexpr double kOne = 1 << kShift;
+constexpr int32_t kHalf = 1 << (kShift - 1);
 
-inline uint8_t clamp8(int32_t v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
+// Rec. 709 luminance weights, as the colour controls use them.
+constexpr double kLuma[3] = {0.2125, 0.7154, 0.0721};
 
-// Writes the matrix (then the table) of (r, g, b) into a BGRA pixel.
-inline void store(uint8_t* p, int32_t r, int32_t g, int32_t b,
-                  const AdjustmentChain::FixedMatrix& m, const uint8_t* table) {
-    const int32_t nr = (m.c[0][0] * r + m.c[0][1] * g + m.c[0][2] * b + m.offset[0]) >> kShift;
-    const int32_t ng = (m.c[1][0] * r + m.c[1][1] * g + m.c[1][2] * b + m.offset[1]) >> kShift;
-    const int32_t nb = (m.c[2][0] * r + m.c[2][1] * g + m.c[2][2] * b + m.offset[2]) >> kShift;
-    p[0] = table[clamp8(nb)];
-    p[1] = table[clamp8(ng)];
-    p[2] = table[clamp8(nr)];
-}
+inline int32_t clamp8(int32_t v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 
-void applyMatrix(Frame& frame, const AdjustmentChain::FixedMatrix& m, const uint8_t* table) {
-    for (int y = 0; y < frame.height; ++y) {
-        uint8_t* p = frame.row(y);
-        for (int x = 0; x < frame.width; ++x, p += 4) store(p, p[2], p[1], p[0], m, table);
+// The matrix plus the per-pixel sharpening offset (none: nullptr) on one BGRA row.
+// Written without lookups so that the compiler vectorises it.
+void transformRow(uint8_t* __restrict p, int width, const AdjustmentChain::FixedMatrix& m,
+                  const int32_t* __restrict delta) {
+    const auto& c = m.c;
+    const int32_t o0 = m.offset[0], o1 = m.offset[1], o2 = m.offset[2];
+    for (int x = 0; x < width; ++x) {
+        const int32_t r = p[4 * x + 2], g = p[4 * x + 1], b = p[4 * x];
+        const int32_t d = delta ? delta[x] : 0;
+        const int32_t nr = ((c[0][0] * r + c[0][1] * g + c[0][2] * b + o0) >> kShift) + d;
+        const int32_t ng = ((c[1][0] * r + c[1][1] * g + c[1][2] * b + o1) >> kShift) + d;
+        const int32_t nb = ((c[2][0] * r + c[2][1] * g + c[2][2] * b + o2) >> kShift) + d;
+        p[4 * x + 2] = static_cast<uint8_t>(clamp8(nr));
+        p[4 * x + 1] = static_cast<uint8_t>(clamp8(ng));
+        p[4 * x] = static_cast<uint8_t>(clamp8(nb));
     }
 }
 
-const std::array<uint8_t, 256>& identityTable() {
-    static const std::array<uint8_t, 256> table = [] {
-        std::array<uint8_t, 256> t{};
-        for (int i = 0; i < 256; ++i) t[static_cast<size_t>(i)] = static_cast<uint8_t>(i);
-        return t;
-    }();
-    return table;
+void lookupRow(uint8_t* p, int width, const uint8_t* table) {
+    for (int x = 0; x < width; ++x, p += 4) {
+        p[0] = table[p[0]];
+        p[1] = table[p[1]];
+        p[2] = table[p[2]];
+    }
 }
 
 }  // namespace
@@ -50,7 +53,7 @@ AdjustmentChain::FixedMatrix AdjustmentChain::FixedMatrix::from(const ColorMatri
         }
         const auto offset = static_cast<int32_t>(std::lround(m.offset[row] * 255.0 * kOne));
         f.identity = f.identity && offset == 0;
-        f.offset[row] = offset + (1 << (kShift - 1));  // rounds to nearest on the shift
+        f.offset[row] = offset + kHalf;  // rounds to nearest on the shift
     }
     return f;
 }
@@ -59,74 +62,79 @@ const uint8_t* AdjustmentChain::gammaTable(const AdjustmentSettings& s) {
     if (!s.bGamma || s.fGammaValue == 1.0f) return nullptr;
     if (gammaPower_ != s.fGammaValue) {
         for (int i = 0; i < 256; ++i)
-            gamma_[static_cast<size_t>(i)] = clamp8(
-                static_cast<int32_t>(std::lround(255.0 * std::pow(i / 255.0, s.fGammaValue))));
+            gamma_[static_cast<size_t>(i)] = static_cast<uint8_t>(clamp8(
+                static_cast<int32_t>(std::lround(255.0 * std::pow(i / 255.0, s.fGammaValue)))));
         gammaPower_ = s.fGammaValue;
     }
     return gamma_.data();
 }
 
+// Colour controls, sharpening and hue rotation run as one pass: both matrices are
+// linear and the hue rotation keeps grey grey, so rotating the colour-controlled
+// pixel plus a grey sharpening offset equals the folded matrix plus the same offset.
+// The luminance the sharpening looks at is that of the colour-controlled picture,
+// computed from the input through the colour-controls matrix.
 void AdjustmentChain::apply(Frame& frame, const AdjustmentSettings& s) {
     if (!s.anyFlag() || frame.isNull()) return;
     const ColorMatrix controls = ColorMatrix::colorControls(
         s.bBrightness ? s.fBrightnessValue : 0.0, s.bContrast ? s.fContrastValue : 1.0,
         s.bSaturation ? s.fSaturationValue : 1.0);
     const ColorMatrix hue = ColorMatrix::hueRotation(s.bHue ? s.fHueValue : 0.0);
-    const uint8_t* gamma = gammaTable(s);
-    const uint8_t* table = gamma ? gamma : identityTable().data();
+    const FixedMatrix matrix = FixedMatrix::from(hue.after(controls));
+    const uint8_t* table = gammaTable(s);
+    const bool sharpen = s.bSharpness && s.fSharpnessValue != 0.0f;
+    if (!sharpen && matrix.identity && !table) return;
 
-    if (s.bSharpness && s.fSharpnessValue != 0.0f) {
-        const FixedMatrix first = FixedMatrix::from(controls);
-        if (!first.identity) applyMatrix(frame, first, identityTable().data());
-        sharpen(frame, s.fSharpnessValue, FixedMatrix::from(hue), table);
-        return;
+    const int w = frame.width, h = frame.height;
+    if (sharpen) {
+        for (size_t col = 0; col < 3; ++col) {
+            double weight = 0;
+            for (size_t k = 0; k < 3; ++k) weight += kLuma[k] * controls.m[k][col];
+            lumaWeights_[col] = static_cast<int32_t>(std::lround(weight * kOne));
+        }
+        for (auto* rows : {&luma_, &hblur_})
+            for (auto& row : *rows) row.resize(static_cast<size_t>(w));
+        delta_.resize(static_cast<size_t>(w));
+        lumaRow(frame, 0, 0);
     }
-    const FixedMatrix all = FixedMatrix::from(hue.after(controls));
-    if (!all.identity || gamma) applyMatrix(frame, all, table);
+    const auto amount = static_cast<int32_t>(std::lround(2.0 * s.fSharpnessValue * 256.0));
+    for (int y = 0; y < h; ++y) {
+        if (sharpen) {
+            // Rows are read before they change: row y + 1 now, row y - 1 earlier.
+            if (y + 1 < h) lumaRow(frame, y + 1, (y + 1) % 3);
+            detailRow(y, h, amount);
+        }
+        transformRow(frame.row(y), w, matrix, sharpen ? delta_.data() : nullptr);
+        if (table) lookupRow(frame.row(y), w, table);
+    }
 }
 
 void AdjustmentChain::lumaRow(const Frame& frame, int y, int slot) {
-    auto& luma = luma_[static_cast<size_t>(slot)];
-    auto& blur = hblur_[static_cast<size_t>(slot)];
+    int32_t* __restrict luma = luma_[static_cast<size_t>(slot)].data();
+    int32_t* __restrict blur = hblur_[static_cast<size_t>(slot)].data();
     const uint8_t* p = frame.row(y);
     const int w = frame.width;
-    for (int x = 0; x < w; ++x, p += 4)
-        luma[static_cast<size_t>(x)] = (54 * p[2] + 183 * p[1] + 19 * p[0] + 128) >> 8;
-    for (int x = 0; x < w; ++x) {
-        const int32_t l = luma[static_cast<size_t>(std::max(x - 1, 0))];
-        const int32_t r = luma[static_cast<size_t>(std::min(x + 1, w - 1))];
-        blur[static_cast<size_t>(x)] = l + 2 * luma[static_cast<size_t>(x)] + r;
-    }
+    const int32_t cr = lumaWeights_[0], cg = lumaWeights_[1], cb = lumaWeights_[2];
+    for (int x = 0; x < w; ++x)
+        luma[x] = (cr * p[4 * x + 2] + cg * p[4 * x + 1] + cb * p[4 * x] + kHalf) >> kShift;
+    blur[0] = 3 * luma[0] + luma[std::min(1, w - 1)];
+    for (int x = 1; x < w - 1; ++x) blur[x] = luma[x - 1] + 2 * luma[x] + luma[x + 1];
+    if (w > 1) blur[w - 1] = luma[w - 2] + 3 * luma[w - 1];
 }
 
-// Unsharp masking of the luminance with a 3 x 3 binomial blur: each colour channel
-// moves by 2 * sharpness times the difference between the luminance and its blur, so
-// 0.5 doubles fine detail and -0.5 replaces it with the blur. The hue matrix and the
-// gamma table follow in the same pass.
-void AdjustmentChain::sharpen(Frame& frame, float sharpness, const FixedMatrix& after,
-                              const uint8_t* table) {
-    const int w = frame.width, h = frame.height;
-    for (int i = 0; i < 3; ++i) {
-        luma_[static_cast<size_t>(i)].resize(static_cast<size_t>(w));
-        hblur_[static_cast<size_t>(i)].resize(static_cast<size_t>(w));
-    }
-    const auto amount = static_cast<int32_t>(std::lround(2.0 * sharpness * 256.0));
-    lumaRow(frame, 0, 0);
-    for (int y = 0; y < h; ++y) {
-        // Rows are read before they are changed: row y + 1 now, row y - 1 earlier.
-        if (y + 1 < h) lumaRow(frame, y + 1, (y + 1) % 3);
-        const auto& up = hblur_[static_cast<size_t>((y > 0 ? y - 1 : 0) % 3)];
-        const auto& mid = hblur_[static_cast<size_t>(y % 3)];
-        const auto& down = hblur_[static_cast<size_t>((y + 1 < h ? y + 1 : y) % 3)];
-        const auto& luma = luma_[static_cast<size_t>(y % 3)];
-        uint8_t* p = frame.row(y);
-        for (int x = 0; x < w; ++x, p += 4) {
-            const auto i = static_cast<size_t>(x);
-            const int32_t detail = 16 * luma[i] - (up[i] + 2 * mid[i] + down[i]);
-            const int32_t delta = (amount * detail + (1 << 11)) >> 12;
-            store(p, p[2] + delta, p[1] + delta, p[0] + delta, after, table);
-        }
-    }
+// Unsharp masking of the luminance with a 3 x 3 binomial blur: each channel moves by
+// 2 * sharpness times the difference between the luminance and its blur, so 0.5
+// doubles fine detail and -0.5 replaces it with the blur.
+void AdjustmentChain::detailRow(int y, int h, int32_t amount) {
+    const int32_t* __restrict up = hblur_[static_cast<size_t>((y > 0 ? y - 1 : 0) % 3)].data();
+    const int32_t* __restrict mid = hblur_[static_cast<size_t>(y % 3)].data();
+    const int32_t* __restrict down =
+        hblur_[static_cast<size_t>((y + 1 < h ? y + 1 : y) % 3)].data();
+    const int32_t* __restrict luma = luma_[static_cast<size_t>(y % 3)].data();
+    int32_t* __restrict delta = delta_.data();
+    const int w = static_cast<int>(delta_.size());
+    for (int x = 0; x < w; ++x)
+        delta[x] = (amount * (16 * luma[x] - (up[x] + 2 * mid[x] + down[x])) + kHalf) >> kShift;
 }
 
 }  // namespace lumetra

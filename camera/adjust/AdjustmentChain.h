@@ -1,9 +1,9 @@
 #pragma once
 // Applies the flagged adjustments to a BGRA frame in place, in the order colour
 // controls (always, once any flag is set), luminance sharpening, hue rotation, gamma.
-// Colour controls and hue rotation are 3 x 3 colour matrices folded into one when
-// no sharpening stands between them; gamma is a lookup table applied in the same
-// pass. Neutral values leave every pixel unchanged. Alpha is kept.
+// Colour controls and hue rotation are 3 x 3 colour matrices folded into one, the
+// sharpening adds a grey offset per pixel and gamma is a lookup table: one pass over
+// the rows. Neutral values leave every pixel unchanged. Alpha is kept.
 //
 // One chain belongs to one thread; it keeps its tables and row buffers between frames.
 
@@ -34,13 +34,15 @@ public:
 
 private:
     const uint8_t* gammaTable(const AdjustmentSettings& settings);
-    void sharpen(Frame& frame, float sharpness, const FixedMatrix& after, const uint8_t* table);
     void lumaRow(const Frame& frame, int y, int slot);
+    void detailRow(int y, int height, int32_t amount);
 
     std::array<uint8_t, 256> gamma_{};
     float gammaPower_ = -1.0f;                   // power the table was built for; -1: none yet
     std::array<std::vector<int32_t>, 3> luma_;   // rows y-1, y, y+1 of luminance
     std::array<std::vector<int32_t>, 3> hblur_;  // the same rows blurred horizontally (x4)
+    std::vector<int32_t> delta_;                 // the sharpening offset of the current row
+    std::array<int32_t, 3> lumaWeights_{};       // luminance after the colour controls
 };
 
 }  // namespace lumetra
