@@ -15,10 +15,7 @@ void FrameHandOver::offer(Frame frame, FrameMarks marks) {
         std::lock_guard lock(shared_->mutex);
         auto& pending = shared_->pending;
         postNeeded = !pending;
-        if (pending) {
-            ++shared_->replaced;
-            marks.changed = marks.changed || pending->marks.changed;
-        }
+        if (pending) marks.changed = marks.changed || pending->marks.changed;
         pending = Shared::Pending{std::move(frame), marks, shared_->generation.load()};
     }
     if (postNeeded) {

@@ -32,8 +32,6 @@ public:
     void offer(Frame frame, FrameMarks marks);
     // Drops the waiting frame and every frame offered so far.
     void invalidate();
-    // Frames replaced before the main thread took them.
-    uint64_t replaced() const { return shared_->replaced; }
 
 private:
     struct Shared {
@@ -46,7 +44,6 @@ private:
         };
         std::optional<Pending> pending;
         std::atomic<uint64_t> generation{0};
-        std::atomic<uint64_t> replaced{0};
         void deliver();
     };
 

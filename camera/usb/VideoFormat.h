@@ -36,10 +36,6 @@ struct VideoFormat {
     int width = 0;
     int height = 0;
     std::vector<FrameRateRange> frameRateRanges;
-
-    bool sameMode(const VideoFormat& o) const {
-        return pixelFormat == o.pixelFormat && width == o.width && height == o.height;
-    }
 };
 
 // "%@, %d x %d": name, width, height.
