@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "camera/usb/FakeSysfs.h"
 #include "camera/usb/FakeV4l2.h"
 #include "camera/usb/UsbConnectRule.h"
 #include "camera/usb/VideoDeviceList.h"
@@ -11,19 +10,19 @@ namespace {
 
 TEST(VideoDeviceListTest, ListsCaptureNodesWithUsbIdsFromSysfs) {
     test::TempDir dir;
-    const test::FakeSysfs tree{dir.path()};
+    auto node = [&](auto... args) { return test::addNode(dir.path(), args...); };
     test::FakeV4l2 kernel;
-    kernel.add({.path = tree.addNode("video0", "046D", "0825", 1), .busInfo = "usb-x-1"});
-    kernel.add({.path = tree.addNode("video1", "046d", "0825", 1),
+    kernel.add({.path = node("video0", "046D", "0825", 1), .busInfo = "usb-x-1"});
+    kernel.add({.path = node("video1", "046d", "0825", 1),
                 .busInfo = "usb-x-1",
                 .caps = V4L2_CAP_META_CAPTURE | V4L2_CAP_STREAMING});
-    kernel.add({.path = tree.addNode("video10", "14c3", "1302", 2), .busInfo = "usb-x-2"});
-    kernel.add({.path = tree.addNode("video2", "14c3", "1301", 3), .openErrno = EACCES});
-    tree.addNode("video3");  // no driver answers: left out
-    tree.addNode("videoX");  // not a video node name
-    kernel.add({.path = tree.addNode("video4"), .card = "", .busInfo = "platform:vivid"});
+    kernel.add({.path = node("video10", "14c3", "1302", 2), .busInfo = "usb-x-2"});
+    kernel.add({.path = node("video2", "14c3", "1301", 3), .openErrno = EACCES});
+    node("video3");  // no driver answers: left out
+    node("videoX");  // not a video node name
+    kernel.add({.path = node("video4"), .card = "", .busInfo = "platform:vivid"});
 
-    const auto devices = listVideoDevices(kernel, {tree.dev().string(), tree.sys().string()});
+    const auto devices = listVideoDevices(kernel, {dir.path() / "dev", dir.path() / "sys"});
     ASSERT_EQ(devices.size(), 4u);
     EXPECT_EQ(devices[0].uniqueID, "046d0825:usb-x-1");
     EXPECT_EQ(devices[0].localizedName, "USB Microscope");
