@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include "camera/usb/FakeV4l2.h"
+#include "camera/usb/UsbConnectRule.h"
+#include "camera/usb/VideoDeviceList.h"
+#include "support/TempDir.h"
+
+namespace lumetra {
+namespace {
+
+TEST(VideoDeviceListTest, ListsCaptureNodesWithUsbIdsFromSysfs) {
+    test::TempDir dir;
+    auto node = [&](auto... args) { return test::addNode(dir.path(), args...); };
+    test::FakeV4l2 kernel;
+    kernel.add({.path = node("video0", "046D", "0825", 1), .busInfo = "usb-x-1"});
+    kernel.add({.path = node("video1", "046d", "0825", 1),
+                .busInfo = "usb-x-1",
+                .caps = V4L2_CAP_META_CAPTURE | V4L2_CAP_STREAMING});
+    kernel.add({.path = node("video10", "14c3", "1302", 2), .busInfo = "usb-x-2"});
+    kernel.add({.path = node("video2", "14c3", "1301", 3), .openErrno = EACCES});
+    node("video3");  // no driver answers: left out
+    node("videoX");  // not a video node name
+    kernel.add({.path = node("video4"), .card = "", .busInfo = "platform:vivid"});
+
+    const auto devices = listVideoDevices(kernel, {dir.path() / "dev", dir.path() / "sys"});
+    ASSERT_EQ(devices.size(), 4u);
+    EXPECT_EQ(devices[0].uniqueID, "046d0825:usb-x-1");
+    EXPECT_EQ(devices[0].localizedName, "USB Microscope");
+    // Not allowed to ask the driver: listed from sysfs, so connecting can say why it fails.
+    EXPECT_FALSE(devices[1].queried);
+    EXPECT_EQ(devices[1].uniqueID, "14c31301:" + devices[1].path);
+    EXPECT_EQ(devices[1].localizedName, "Camera video2");
+    EXPECT_EQ(devices[2].uniqueID, "platform:vivid");
+    EXPECT_EQ(devices[2].localizedName, "video4");
+    EXPECT_EQ(devices[3].uniqueID, "14c31302:usb-x-2");
+    EXPECT_EQ(kernel.openFds(), 0);
+}
+
+VideoDevice withId(std::string id) { return {"/dev/video" + id.substr(0, 1), id, "cam", true}; }
+
+TEST(UsbConnectRuleTest, DecidesByCameraModeIdentifiersAndExplicitChoice) {
+    const std::vector<VideoDevice> microscopeSecond{withId("0:046d0825"), withId("1:14c31302"),
+                                                    withId("2:14c31301")};
+    const std::vector<VideoDevice> noMicroscope{withId("0:046d0825"), withId("1:0c45636b")};
+    struct Case {
+        uint8_t mode;
+        std::vector<VideoDevice> devices;
+        std::string explicitDevice;
+        std::optional<size_t> open;
+        std::string_view alert;
+        size_t others;
+    };
+    const Case cases[] = {
+        // The first device with any identifier wins, not the first identifier.
+        {0, microscopeSecond, "", 1, "", 0},
+        {1, microscopeSecond, "", 1, "", 0},
+        {2, microscopeSecond, "", std::nullopt, kAlertConnectionFailed, 0},
+        {3, noMicroscope, "", std::nullopt, kAlertConnectionFailed, 0},
+        {0, noMicroscope, "", std::nullopt, kAlertConnectUsb, 2},
+        {0, {}, "", std::nullopt, kAlertConnectUsb, 0},
+        {0, noMicroscope, "0c45636b", 1, "", 0},
+        {0, noMicroscope, "/dev/video0", 0, "", 0},
+        {0, noMicroscope, "/dev/video7", std::nullopt, kAlertConnectUsb, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.mode) + " " + c.explicitDevice);
+        const auto d = decideUsbConnect(c.mode, c.devices, c.explicitDevice);
+        EXPECT_EQ(d.open, c.open);
+        EXPECT_EQ(d.alert, c.alert);
+        EXPECT_EQ(d.others.size(), c.others);
+    }
+}
+
+}  // namespace
+}  // namespace lumetra
