@@ -9,9 +9,15 @@ namespace lumetra {
 namespace {
 
 std::optional<std::string_view> lineWithPrefix(std::string_view text, std::string_view pref) {
-    for (std::string_view line : splitText(text, "\r\n"))
+    size_t start = 0;
+    while (true) {
+        const size_t end = text.find("\r\n", start);
+        const std::string_view line =
+            text.substr(start, end == text.npos ? text.npos : end - start);
         if (line.starts_with(pref)) return line;
-    return std::nullopt;
+        if (end == text.npos) return std::nullopt;
+        start = end + 2;
+    }
 }
 
 }  // namespace

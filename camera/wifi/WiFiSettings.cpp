@@ -1,6 +1,7 @@
 #include "camera/wifi/WiFiSettings.h"
 
 #include <array>
+#include <map>
 #include <optional>
 #include <utility>
 
@@ -50,7 +51,23 @@ std::optional<int32_t> quotedValue(std::string_view pair) {
     return readInt32(value.substr(1, value.size() - 2));
 }
 
-void readCgiControl(std::string_view statement, std::string_view content, const CgiPrefix& p,
+// findString over the whole answer, looked up once per key: an answer of many
+// statements must not cost a search of the whole text for each of them.
+class CgiLookup {
+public:
+    explicit CgiLookup(std::string_view content) : content_(content) {}
+    std::optional<std::string_view> operator()(const std::string& key) {
+        const auto known = found_.find(key);
+        if (known != found_.end()) return known->second;
+        return found_[key] = findString(content_, key);
+    }
+
+private:
+    std::string_view content_;
+    std::map<std::string, std::optional<std::string_view>> found_;
+};
+
+void readCgiControl(std::string_view statement, CgiLookup& lookup, const CgiPrefix& p,
                     ControlInfo& record) {
     const std::string prefix = p.prefix;
     const std::pair<std::string, int32_t ControlInfo::*> fields[] = {
@@ -60,7 +77,7 @@ void readCgiControl(std::string_view statement, std::string_view content, const 
         {prefix + "_max=", &ControlInfo::iMax}};
     for (const auto& [key, field] : fields) {
         if (!contains(statement, key)) continue;
-        if (const auto text = findString(content, key)) record.*field = readInt32(*text);
+        if (const auto text = lookup(key)) record.*field = readInt32(*text);
         return;
     }
 }
@@ -124,6 +141,7 @@ void parseCgiSettings(std::string_view content, uint16_t width, uint16_t height,
     c.ctSharpnessInfo.iId = kCgiSharpnessId;
     c.ctGammaInfo.iId = kCgiGammaId;
 
+    CgiLookup lookup(content);
     const std::string statements = removeChars(content, "\r\n");
     for (std::string_view statement : splitText(statements, ";")) {
         if (contains(statement, "var resolution[")) {
@@ -145,9 +163,9 @@ void parseCgiSettings(std::string_view content, uint16_t width, uint16_t height,
             }
         }
         if (control) {
-            readCgiControl(statement, content, *control, c[control->adjustment]);
+            readCgiControl(statement, lookup, *control, c[control->adjustment]);
         } else if (contains(statement, "var enc_framerate=")) {
-            if (const auto text = findString(content, "var enc_framerate="))
+            if (const auto text = lookup("var enc_framerate="))
                 if (const auto index = cgiRateIndex(readNumber(*text)))
                     settings.iWiFiDefFpsIndex = *index;
         }
