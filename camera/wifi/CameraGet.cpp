@@ -44,7 +44,11 @@ size_t CameraGet::onBody(char* data, size_t size, size_t count, void* self) {
         get->tooLarge_ = true;
         return CURL_WRITEFUNC_ERROR;
     }
-    get->body_.append(data, bytes);
+    try {
+        get->body_.append(data, bytes);
+    } catch (...) {  // no exception may cross into libcurl
+        return CURL_WRITEFUNC_ERROR;
+    }
     return bytes;
 }
 

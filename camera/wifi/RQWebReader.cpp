@@ -42,7 +42,11 @@ void RQWebReader::startThread() {
         current_,
         std::thread([this, poll = current_, url = options_.host.controlUrl(kPhotoCounterPath)] {
             pthread_setname_np(pthread_self(), "snap-poller");
-            threadEntryPoint(poll, url);
+            try {
+                threadEntryPoint(poll, url);
+            } catch (...) {  // out of memory: the poller switches off instead of the program
+                report(poll, false, iSnapNumber_.value());
+            }
             poll->ended = true;
             --*living_;
         }));
@@ -62,6 +66,40 @@ void RQWebReader::joinEnded() {
     });
 }
 
+namespace {
+
+// The poll thread's multi handle and its open requests, released together on every way
+// out of the loop; the stop request no longer reaches the handle afterwards.
+class OpenRequests {
+public:
+    OpenRequests(std::mutex& mutex, CURLM*& published, CURLM* multi)
+        : mutex_(mutex), published_(published), multi_(multi) {
+        std::lock_guard lock(mutex_);
+        published_ = multi_;
+    }
+    ~OpenRequests() {
+        {
+            std::lock_guard lock(mutex_);
+            published_ = nullptr;
+        }
+        for (CameraGet& get : requests)
+            curl_multi_remove_handle(multi_, static_cast<CURL*>(get.handle()));
+        requests.clear();
+        curl_multi_cleanup(multi_);
+    }
+    OpenRequests(const OpenRequests&) = delete;
+    OpenRequests& operator=(const OpenRequests&) = delete;
+
+    std::list<CameraGet> requests;  // not waited for: several may be open at once
+
+private:
+    std::mutex& mutex_;
+    CURLM*& published_;
+    CURLM* multi_;
+};
+
+}  // namespace
+
 void RQWebReader::threadEntryPoint(const std::shared_ptr<Poll>& poll, const std::string& url) {
     using Clock = std::chrono::steady_clock;
     CameraGet::initialiseCurl();
@@ -70,19 +108,15 @@ void RQWebReader::threadEntryPoint(const std::shared_ptr<Poll>& poll, const std:
         report(poll, false, iSnapNumber_.value());
         return;
     }
-    {
-        std::lock_guard lock(poll->mutex);
-        poll->multi = multi;
-    }
-    std::list<CameraGet> inFlight;  // requests are not waited for: several may be open
+    OpenRequests open(poll->mutex, poll->multi, multi);
     Clock::time_point next = Clock::now();
     while (!poll->isStopped) {
         const Clock::time_point now = Clock::now();
         if (now >= next) {
-            CURL* easy =
-                static_cast<CURL*>(inFlight.emplace_back(url, options_.requestTimeout).handle());
+            CameraGet& get = open.requests.emplace_back(url, options_.requestTimeout);
+            CURL* easy = static_cast<CURL*>(get.handle());
             if (!easy || curl_multi_add_handle(multi, easy) != CURLM_OK) {
-                inFlight.pop_back();
+                open.requests.pop_back();
                 report(poll, false, iSnapNumber_.value());
             }
             next = std::max(next + options_.interval, now);
@@ -92,13 +126,13 @@ void RQWebReader::threadEntryPoint(const std::shared_ptr<Poll>& poll, const std:
         int left = 0;
         while (CURLMsg* message = curl_multi_info_read(multi, &left)) {
             if (message->msg != CURLMSG_DONE) continue;
-            const auto get = std::find_if(
-                inFlight.begin(), inFlight.end(),
-                [&](const CameraGet& g) { return g.handle() == message->easy_handle; });
-            if (get == inFlight.end()) continue;
+            CURL* easy = message->easy_handle;
+            const auto get = std::find_if(open.requests.begin(), open.requests.end(),
+                                          [&](const CameraGet& g) { return g.handle() == easy; });
+            if (get == open.requests.end()) continue;
             const HttpAnswer answer = get->finish(message->data.result);
-            curl_multi_remove_handle(multi, message->easy_handle);
-            inFlight.erase(get);
+            curl_multi_remove_handle(multi, easy);
+            open.requests.erase(get);
             answered(poll, answer);
         }
         const auto wait =
@@ -106,14 +140,6 @@ void RQWebReader::threadEntryPoint(const std::shared_ptr<Poll>& poll, const std:
         curl_multi_poll(multi, nullptr, 0, static_cast<int>(std::max<int64_t>(wait.count(), 0)),
                         nullptr);
     }
-    {
-        std::lock_guard lock(poll->mutex);
-        poll->multi = nullptr;
-    }
-    for (CameraGet& get : inFlight)
-        curl_multi_remove_handle(multi, static_cast<CURL*>(get.handle()));
-    inFlight.clear();
-    curl_multi_cleanup(multi);
 }
 
 void RQWebReader::answered(const std::shared_ptr<Poll>& poll, const HttpAnswer& answer) {
