@@ -154,6 +154,15 @@ size_t CamSim::pendingParts() const {
     return script_.size();
 }
 
+void CamSim::scriptAnswers(const std::string& path, std::vector<ScriptedAnswer> answers) {
+    std::lock_guard lock(mutex_);
+    if (answers.empty()) {
+        answers_.erase(path);
+        return;
+    }
+    answers_[path] = std::deque<ScriptedAnswer>(answers.begin(), answers.end());
+}
+
 std::vector<RequestRecord> CamSim::requests() const {
     std::lock_guard lock(mutex_);
     return requests_;
@@ -206,9 +215,16 @@ void CamSim::record(ServerRole role, const httplib::Request& req) {
 }
 
 void CamSim::installControlRoutes() {
-    control_->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response&) {
+    control_->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
         record(ServerRole::Control, req);
-        return httplib::Server::HandlerResponse::Unhandled;
+        std::lock_guard lock(mutex_);
+        const auto scripted = answers_.find(req.path);
+        if (scripted == answers_.end()) return httplib::Server::HandlerResponse::Unhandled;
+        std::deque<ScriptedAnswer>& answers = scripted->second;
+        res.status = answers.front().status;
+        res.set_content(answers.front().body, "text/plain");
+        if (answers.size() > 1) answers.pop_front();
+        return httplib::Server::HandlerResponse::Handled;
     });
 
     if (options_.kind == CameraKind::Wizard) {

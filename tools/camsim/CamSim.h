@@ -12,8 +12,9 @@
 // Anything else is answered 404 with an empty body.
 //
 // It records every request, counts stream connections, can press its shutter
-// button, inject faults into the stream, or send scripted parts instead of live
-// pictures. All servers and stream threads stop in stop() or the destructor.
+// button, inject faults into the stream, send scripted parts instead of live
+// pictures, or give scripted answers on the control port. All servers and stream threads stop in
+// stop() or the destructor.
 
 #include <atomic>
 #include <condition_variable>
@@ -59,6 +60,12 @@ struct CamSimOptions {
 
 enum class ServerRole { Control, Stream };
 
+// An answer of the control port given in place of the camera's own.
+struct ScriptedAnswer {
+    int status = 200;
+    std::string body;
+};
+
 struct RequestRecord {
     ServerRole server = ServerRole::Control;
     std::string method;
@@ -95,6 +102,11 @@ public:
     // further live picture.
     void queueParts(std::vector<ScriptedPart> parts);
     size_t pendingParts() const;
+
+    // Requests for path (without query) on the control port get these answers in order,
+    // the last one repeated, whatever the camera kind and credentials; an empty list
+    // gives the path back to the camera.
+    void scriptAnswers(const std::string& path, std::vector<ScriptedAnswer> answers);
 
     std::vector<RequestRecord> requests() const;
     void clearRequests();
@@ -138,11 +150,12 @@ private:
     uint16_t controlPort_ = 0;
     uint16_t streamPort_ = 0;
 
-    mutable std::mutex mutex_;  // requests_, script_, fault_
+    mutable std::mutex mutex_;  // requests_, script_, fault_, answers_
     std::condition_variable wake_;
     bool stopping_ = false;
     std::vector<RequestRecord> requests_;
     std::deque<ScriptedPart> script_;
+    std::map<std::string, std::deque<ScriptedAnswer>> answers_;
     Fault fault_ = Fault::None;
     FaultOptions faultOptions_;
 

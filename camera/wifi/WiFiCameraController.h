@@ -1,0 +1,121 @@
+#pragma once
+// The WiFi camera's control side of the window, without the toolkit: connecting
+// (probes and settings read), the resolution and frame-rate choices with the stream
+// restart after the camera's delay, the six picture controls and their reset.
+//
+// Threads: every public call and every listener call happen on the main thread.
+// Probes, the settings read and all commands run on one worker, in order; results come
+// back through the post function given at construction, so the main thread never waits
+// for the network. Restarts are scheduled through the given timer function. Work still
+// queued when the controller is destroyed is dropped; a running probe is cut short.
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "camera/CameraHost.h"
+#include "camera/SnapCounter.h"
+#include "camera/wifi/BackgroundQueue.h"
+#include "camera/wifi/WiFiLists.h"
+#include "camera/wifi/WiFiProbe.h"
+#include "camera/wifi/WiFiRequests.h"
+#include "camera/wifi/WiFiSettings.h"
+
+namespace lumetra {
+
+inline constexpr const char* kAlertUsbCameraActive = "Connection failed, restart and try";
+inline constexpr const char* kAlertNoWiFiCamera = "Please connect WiFi Microscope";
+
+// Implemented by the window's WiFi side; called on the main thread.
+class WiFiCameraListener {
+public:
+    virtual ~WiFiCameraListener() = default;
+    virtual void showAlert(std::string_view text) = 0;
+    // The busy indicator (ctrSpinner): on while a connect or a restart is pending.
+    virtual void setBusy(bool busy) = 0;
+    // A camera answered: the window's camera mode becomes 2 (wizard) or 3 (CGI).
+    virtual void cameraConnected(WiFiKind kind) = 0;
+    // The camera's current frame size (iNewVideoWidth, iNewVideoHeight).
+    virtual void setFrameSize(FrameSize size) = 0;
+    virtual void startVideoView() = 0;
+    virtual void stopVideoView() = 0;
+    // Hide the USB pop-up lists, show the WiFi ones with these items and selections.
+    virtual void fillWiFiLists(const WiFiLists& lists) = 0;
+    // The six sliders take the records' values, and with setRanges their limits too.
+    virtual void initSliderControl(bool setRanges, const WiFiControls& controls) = 0;
+};
+
+class WiFiCameraController {
+public:
+    using MainThreadPost = std::function<void(std::function<void()>)>;
+    // Runs the function once on the main thread after the delay.
+    using ScheduleAfter = std::function<void(std::chrono::milliseconds, std::function<void()>)>;
+
+    struct Options {
+        CameraHost host;
+        MainThreadPost postToMain;
+        ScheduleAfter scheduleAfter;
+        ProbeLog log = logToStandardError;
+    };
+
+    // iSnapNumber: the photo counter shared with the stream; it must outlive the controller.
+    WiFiCameraController(Options options, SnapCounter& iSnapNumber);
+    ~WiFiCameraController();
+    WiFiCameraController(const WiFiCameraController&) = delete;
+    WiFiCameraController& operator=(const WiFiCameraController&) = delete;
+
+    void setListener(WiFiCameraListener* listener) { listener_ = listener; }
+    void setHost(CameraHost host) { host_ = std::move(host); }
+
+    // The WiFi button. iCameraMode: the window's camera mode (1: a USB camera is active).
+    void onWiFiCamAction(uint8_t iCameraMode);
+    // A resolution item ("width x height") or a frame-rate item ("fps") was chosen.
+    void handleVideoFormatPopBtn(std::string_view title);
+    void handleFpsPopBtn(std::string_view title);
+    // A picture-control slider reported value; one request per report.
+    void onSliderAction(Adjustment adjustment, double value);
+    // Every control back to the camera's default: six requests.
+    void onDefaultAction();
+    // Sends one picture-control change (the CGI camera sends the record's iValue).
+    void setPropertyCommand(int32_t controlNumber, int32_t value);
+
+    uint8_t iCameraMode() const { return kind_ ? static_cast<uint8_t>(*kind_) : 0; }
+    bool connecting() const { return connecting_; }
+    bool busy() const { return busyCount_ > 0; }
+    const WiFiSettings& settings() const { return settings_; }
+    FrameSize frameSize() const { return frameSize_; }
+
+private:
+    // A connected camera that no connect is re-examining: what commands may go to.
+    bool ready() const { return kind_ && !connecting_; }
+    void probed(std::optional<WiFiDevice> device, WiFiSettings settings);
+    void changeStarted(const CameraRequest& request);
+    void delayedMethod();
+    void send(const CameraRequest& request);
+    void adjustBusy(int delta);
+    // Wraps main-thread work so that it does nothing once the controller is gone.
+    std::function<void()> guarded(std::function<void()> work);
+
+    CameraHost host_;
+    MainThreadPost post_;
+    ScheduleAfter schedule_;
+    ProbeLog log_;
+    SnapCounter& iSnapNumber_;
+    WiFiCameraListener* listener_ = nullptr;
+
+    std::optional<WiFiKind> kind_;
+    bool connecting_ = false;
+    int busyCount_ = 0;
+    FrameSize frameSize_{640, 480};
+    WiFiSettings settings_;
+
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    std::atomic<bool> ending_{false};
+    BackgroundQueue worker_;  // last member: stopped before the others go
+};
+
+}  // namespace lumetra

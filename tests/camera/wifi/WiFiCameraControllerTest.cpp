@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "camera/wifi/WiFiCameraController.h"
+#include "support/MainQueue.h"
+#include "tools/camsim/CamSim.h"
+#include "tools/camsim/SettingsPage.h"
+
+using namespace lumetra;
+using namespace lumetra::camsim;
+
+namespace {
+
+// The window's WiFi side as a list of events.
+struct Recorder : WiFiCameraListener {
+    std::vector<std::string> events;
+    WiFiLists lists;
+    WiFiControls sliders;
+    void showAlert(std::string_view text) override {
+        events.push_back("alert " + std::string(text));
+    }
+    void setBusy(bool busy) override { events.push_back(busy ? "busy" : "idle"); }
+    void cameraConnected(WiFiKind kind) override {
+        events.push_back("mode " + std::to_string(static_cast<int>(kind)));
+    }
+    void setFrameSize(FrameSize s) override {
+        events.push_back("size " + std::to_string(s.width) + "x" + std::to_string(s.height));
+    }
+    void startVideoView() override { events.push_back("start"); }
+    void stopVideoView() override { events.push_back("stop"); }
+    void fillWiFiLists(const WiFiLists& l) override {
+        events.push_back("lists");
+        lists = l;
+    }
+    void initSliderControl(bool ranges, const WiFiControls& c) override {
+        events.push_back(ranges ? "sliders+ranges" : "sliders");
+        sliders = c;
+    }
+};
+
+class WiFiControlTest : public ::testing::Test {
+protected:
+    void startCamera(CameraKind kind, int64_t photoCount = 0) {
+        sim = std::make_unique<CamSim>(CamSimOptions{.kind = kind, .photoCount = photoCount});
+        ASSERT_TRUE(sim->start());
+        makeController(sim->controlPort(), sim->streamPort());
+    }
+    void makeController(uint16_t controlPort, uint16_t streamPort) {
+        controller = std::make_unique<WiFiCameraController>(
+            WiFiCameraController::Options{
+                .host = {"127.0.0.1", controlPort, streamPort},
+                .postToMain = main.poster(),
+                .scheduleAfter = [this](auto delay,
+                                        auto work) { timers.emplace_back(delay, work); },
+                .log =
+                    [this](const std::string& line) {
+                        std::lock_guard lock(logMutex);
+                        logLines.push_back(line);
+                    }},
+            counter);
+        controller->setListener(&ui);
+    }
+    void connect() {
+        ui.events.clear();
+        controller->onWiFiCamAction(0);
+        ASSERT_TRUE(main.runUntil([&] { return !controller->connecting(); }));
+    }
+    // The targets of the requests to path, once there are count of them.
+    std::vector<std::string> targets(const std::string& path, size_t count) {
+        std::vector<std::string> found;
+        main.runUntil([&] {
+            found.clear();
+            for (const RequestRecord& r : sim->requests()) {
+                EXPECT_TRUE(r.authorized) << r.target;
+                if (r.path == path) found.push_back(r.target);
+            }
+            return found.size() >= count;
+        });
+        return found;
+    }
+    void TearDown() override {
+        controller.reset();
+        main.drain();
+    }
+
+    test::MainQueue main;
+    SnapCounter counter;
+    Recorder ui;
+    std::vector<std::pair<std::chrono::milliseconds, std::function<void()>>> timers;
+    std::mutex logMutex;
+    std::vector<std::string> logLines;
+    std::unique_ptr<CamSim> sim;
+    std::unique_ptr<WiFiCameraController> controller;
+};
+
+}  // namespace
+
+TEST_F(WiFiControlTest, ProbesInOrderAndFillsTheWizardCameraTwiceWithoutCopies) {
+    startCamera(CameraKind::Wizard, 12);  // the counter answers "12\r\n"
+    connect();
+    connect();
+    std::vector<std::string> paths;
+    for (const RequestRecord& r : sim->requests()) paths.push_back(r.path);
+    EXPECT_EQ(paths, (std::vector<std::string>{"/wizardvideo.asp", "/get_camera_all.cgi",
+                                               "/updateNPNvram.cgi", "/wizardvideo.asp",
+                                               "/get_camera_all.cgi", "/updateNPNvram.cgi"}));
+    EXPECT_EQ(ui.events, (std::vector<std::string>{"busy", "idle", "mode 2", "size 640x480",
+                                                   "start", "lists", "sliders+ranges"}));
+    EXPECT_EQ(counter.value(), 12);
+    EXPECT_EQ(ui.lists.resolutions, (std::vector<std::string>{"320x240", "640x480", "1280x720",
+                                                              "1280x960", "1920x1080"}));
+    EXPECT_EQ(ui.lists.resolutionSelection, 1);
+    EXPECT_EQ(ui.lists.frameRateSelection, 14);  // 15 frames per second
+    EXPECT_EQ(ui.sliders.ctBrightessInfo, (ControlInfo{9963776, -64, 64, 0, 0}));
+    EXPECT_EQ(ui.sliders.ctSharpnessInfo, (ControlInfo{9963803, 0, 6, 3, 3}));
+}
+
+TEST_F(WiFiControlTest, KindDecisionAndFailures) {
+    const std::string wizardPage = wizardSettingsPage(CameraState(CameraKind::Wizard));
+    const struct {
+        CameraKind kind;
+        const char* path;
+        ScriptedAnswer answer;
+        const char* outcome;
+    } rows[] = {
+        {CameraKind::Cgi, "/wizardvideo.asp", {200, wizardPage}, "mode 3"},  // answers both
+        {CameraKind::Wizard, "/get_camera_all.cgi", {404, "not found"}, "mode 3"},
+        {CameraKind::Cgi,
+         "/get_camera_all.cgi",
+         {200, "\xFF"},
+         "alert Please connect WiFi Microscope"},
+    };
+    for (const auto& row : rows) {
+        startCamera(row.kind);
+        sim->scriptAnswers(row.path, {row.answer});
+        connect();
+        EXPECT_EQ(ui.events.at(2), row.outcome) << row.path;
+    }
+    const uint16_t silent = sim->controlPort();
+    sim.reset();
+    makeController(silent, silent);
+    connect();
+    EXPECT_EQ(ui.events.back(), "alert Please connect WiFi Microscope");
+    EXPECT_EQ(logLines.size(), 2u);
+    EXPECT_EQ(logLines.at(0).rfind("Error: ", 0), 0u) << logLines.at(0);
+    controller->onWiFiCamAction(1);
+    EXPECT_EQ(ui.events.back(), "alert Connection failed, restart and try");
+    EXPECT_FALSE(controller->connecting()) << "a USB camera sends nothing";
+}
+
+TEST_F(WiFiControlTest, FormatAndRateChangesSendTheirRequestAndRestartAfterTheDelay) {
+    const char* apply =
+        "/apply.cgi?submit_button=media&change_action=&action=Apply&refresh_ddns=1"
+        "&video_port=8899&video_idx=";
+    const struct {
+        CameraKind kind;
+        size_t item;
+        std::string path, resolution, rate;
+        int delaySeconds;
+    } rows[] = {
+        {CameraKind::Cgi, 1, "/camera_control.cgi",
+         "/camera_control.cgi?loginuse=admin&loginpas=qorve&param=0&value=1",
+         "/camera_control.cgi?loginuse=admin&loginpas=qorve&param=6&value=25", 5},
+        // The fifth offered size is entry 5: entry 4 is not offered.
+        {CameraKind::Wizard, 4, "/apply.cgi",
+         apply + std::string("5&video_frame=15&only_stream=0&auth_need=0"),
+         apply + std::string("5&video_frame=25&only_stream=0&auth_need=0"), 10},
+    };
+    for (const auto& row : rows) {
+        startCamera(row.kind);
+        connect();
+        ui.events.clear();
+        timers.clear();
+        const std::string title = ui.lists.resolutions.at(row.item);
+        controller->handleVideoFormatPopBtn(title);
+        controller->handleFpsPopBtn("25");
+        EXPECT_EQ(targets(row.path, 2), (std::vector<std::string>{row.resolution, row.rate}));
+        EXPECT_EQ(ui.events, (std::vector<std::string>{"stop", "size " + title, "busy", "stop"}));
+        ASSERT_EQ(timers.size(), 2u);
+        EXPECT_EQ(timers[0].first, std::chrono::seconds(row.delaySeconds));
+        timers[0].second();
+        EXPECT_TRUE(controller->busy()) << "until the last restart";
+        timers[1].second();
+        EXPECT_EQ(ui.events.back(), "idle");
+        EXPECT_EQ(ui.events.at(ui.events.size() - 2), "start");
+    }
+}
+
+TEST_F(WiFiControlTest, SlidersSendOneRequestEachAndResetSendsSixDefaults) {
+    const struct {
+        CameraKind kind;
+        std::string path, brightness200;
+        std::vector<std::string> reset;
+    } rows[] = {
+        {CameraKind::Cgi,
+         "/camera_control.cgi",
+         "param=1&value=200",
+         {"param=1&value=128", "param=2&value=128", "param=8&value=128", "param=9&value=128",
+          "param=12&value=128", "param=11&value=128"}},
+        {CameraKind::Wizard,
+         "/",
+         "id=9963776&group=01&value=200",
+         {"id=9963776&group=01&value=0", "id=9963777&group=01&value=32",
+          "id=9963778&group=01&value=64", "id=9963779&group=01&value=0",
+          "id=9963792&group=01&value=100", "id=9963803&group=01&value=3"}},
+    };
+    for (const auto& row : rows) {
+        startCamera(row.kind);
+        connect();
+        controller->setPropertyCommand(7, 50);  // no such control on the CGI camera
+        controller->onSliderAction(Adjustment::Brightness, 200.7);
+        controller->onDefaultAction();
+        const bool wizard = row.kind == CameraKind::Wizard;
+        std::vector<std::string> sent = targets(row.path, wizard ? 8 : 7);
+        ASSERT_EQ(sent.size(), wizard ? 8u : 7u);
+        if (wizard) {
+            EXPECT_TRUE(sent[0].ends_with("id=7&group=01&value=50")) << sent[0];
+            sent.erase(sent.begin());
+        }
+        EXPECT_TRUE(sent[0].ends_with(row.brightness200)) << sent[0];
+        for (size_t i = 0; i < 6; ++i)
+            EXPECT_TRUE(sent[i + 1].ends_with(row.reset[i])) << sent[i + 1];
+        EXPECT_EQ(ui.events.back(), "sliders");
+        EXPECT_EQ(ui.sliders.ctGammaInfo.iValue, ui.sliders.ctGammaInfo.iDef);
+    }
+}
