@@ -449,7 +449,7 @@ void CNGridView::keyPressEvent(QKeyEvent* event) {
 
 void CNGridView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    painter.setBrushOrigin(0, -top());  // a texture scrolls with the cells
+    painter.setBrushOrigin(QPointF(0, -top()));  // a texture scrolls with the cells
     painter.fillRect(event->rect(), background_);
 }
 
