@@ -352,7 +352,9 @@ void CNGridView::rightPress(std::optional<int> index, QPoint globalPos) {
     if (!itemContextMenu_) return;
     for (QAction* action : itemContextMenu_->actions())
         action->setData(QVariant::fromValue(indexes));
-    // Told after the chosen action has run: that runs as the menu hides.
+    // Told after the chosen action has run: that runs as the menu hides. A
+    // menu shown before and never closed is not reported any more.
+    disconnect(itemContextMenu_, &QMenu::aboutToHide, this, nullptr);
     connect(
         itemContextMenu_, &QMenu::aboutToHide, this,
         [this, indexes, selection = *index] {
