@@ -8,8 +8,8 @@
 // Signals follow the grid's events, each with section 0 where it has one:
 // hover, selection (will/did), deselect-all, click and double click (resolved
 // after the double-click interval, see ClickGatherer), the right click (the
-// selected indexes) and the closing of the context menu. Ctrl plays the part
-// of the Command key: Ctrl + click on the selected cell deselects it.
+// selected indexes) and the closing of the context menu. Ctrl + click on the
+// selected cell deselects it.
 // Keyboard: arrows, Home and End move the selection, Delete/Backspace ask to
 // delete the selection, space asks to preview the selected item.
 
