@@ -6,12 +6,21 @@ static void registerImageResources() { Q_INIT_RESOURCE(resources); }
 
 namespace lumetra {
 
-QString imagePath(std::string_view name) {
+namespace {
+
+QString resourcePath(std::string_view name, const char* extension) {
     static const bool registered = (registerImageResources(), true);
     (void)registered;
-    return QStringLiteral(":/images/%1.svg")
-        .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    return QStringLiteral(":/images/%1.%2")
+        .arg(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+             QString::fromLatin1(extension));
 }
+
+}  // namespace
+
+QString imagePath(std::string_view name) { return resourcePath(name, "svg"); }
+
+QPixmap bitmapImage(std::string_view name) { return QPixmap(resourcePath(name, "png")); }
 
 QIcon imageIcon(std::string_view name) { return QIcon(imagePath(name)); }
 

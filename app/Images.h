@@ -1,7 +1,9 @@
 #pragma once
-// The application's button images, compiled in as SVG resources.
+// The application's images, compiled in as resources: the button images as
+// SVG, the background patterns as PNG.
 
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 #include <string_view>
 
@@ -12,5 +14,9 @@ QIcon imageIcon(std::string_view name);
 
 // The resource path of an image, ":/images/<name>.svg".
 QString imagePath(std::string_view name);
+
+// The bitmap image of the given name ("BackgroundNoisy"), from
+// ":/images/<name>.png"; null when there is none.
+QPixmap bitmapImage(std::string_view name);
 
 }  // namespace lumetra

@@ -1,5 +1,6 @@
 #include "storage/ThumbnailLoader.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <list>
 #include <mutex>
@@ -8,6 +9,10 @@
 #include "storage/ThumbnailDecode.h"
 
 namespace lumetra {
+
+int defaultThumbnailWorkers() {
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+}
 
 struct ThumbnailLoader::State {
     PostToMain post;

@@ -26,6 +26,11 @@ namespace lumetra {
 // 240 x 135, enough for an 80 x 80 cell on a dense screen.
 inline constexpr int kThumbnailMaxSide = 240;
 
+// Decoding workers by default: one per core, at most four. Decoding a thumbnail
+// is mostly entropy decoding of the whole file, which no scaling shortens, so
+// a first screenful comes in only as fast as workers run side by side.
+int defaultThumbnailWorkers();
+
 class ThumbnailLoader {
 public:
     // Called on the main thread with the decoded thumbnail, or nullopt when the
@@ -35,7 +40,7 @@ public:
     struct Options {
         int maxSide = kThumbnailMaxSide;
         size_t maxPending = 256;
-        int workers = 1;
+        int workers = defaultThumbnailWorkers();
     };
 
     ThumbnailLoader(PostToMain post, Delivery deliver, Options options);

@@ -28,7 +28,7 @@ public:
         int maxSide = kThumbnailMaxSide;
         size_t cacheBytes = 64u << 20;
         size_t maxPending = 256;
-        int workers = 1;
+        int workers = defaultThumbnailWorkers();
     };
 
     ThumbnailProvider(PostToMain post, std::function<void(const std::string& path)> onReady,
