@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <vector>
 
+#include "app/CameraListBox.h"
 #include "app/ColorWell.h"
 #include "app/Images.h"
 #include "app/RQVideoView.h"
@@ -86,7 +87,7 @@ QFrame* panel(QWidget* parent, const QRect& geometry) {
 }
 
 QComboBox* hiddenPopUp(QWidget* parent, const char* objectName) {
-    auto* box = new QComboBox(parent);
+    auto* box = new CameraListBox(parent);
     box->setObjectName(QString::fromLatin1(objectName));
     box->hide();
     return box;
@@ -115,6 +116,21 @@ QWidget* sliderRow(QWidget* parent, const QString& caption, QSlider*& slider, QL
     field->setFocusPolicy(Qt::NoFocus);
     grid->addWidget(slider, 1, 0);
     grid->addWidget(field, 1, 1);
+    return row;
+}
+
+// A captioned slider without a number field.
+QWidget* compactSliderRow(QWidget* parent, const QString& caption, QSlider*& slider,
+                          const QString& objectName) {
+    auto* row = new QWidget(parent);
+    auto* column = new QVBoxLayout(row);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    column->addWidget(label(row, caption, "secondaryText"));
+    slider = new QSlider(Qt::Horizontal, row);
+    slider->setObjectName(objectName);
+    slider->setEnabled(false);
+    column->addWidget(slider);
     return row;
 }
 
@@ -228,6 +244,10 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     leftColumn->addLayout(cameraRow);
     cameraStatus = label(left, QStringLiteral("No camera connected"), "cameraStatus");
     leftColumn->addWidget(cameraStatus);
+    btLed = iconButton(left, "btLed", "snapoff",
+                       QStringLiteral("Take snapshots with the camera's own button"), 32);
+    btLed->hide();  // only a WiFi camera that needs polling shows it
+    leftColumn->addWidget(btLed);
     ctrSpinner = new QProgressBar(left);
     ctrSpinner->setObjectName(QStringLiteral("ctrSpinner"));
     ctrSpinner->setRange(0, 0);
@@ -312,6 +332,30 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     colours->addWidget(label(right, QStringLiteral("Label colour"), "secondaryText"), 1, 0);
     colours->addWidget(fColorWell, 1, 1, Qt::AlignRight);
     rightColumn->addLayout(colours);
+    rightColumn->addSpacing(10);
+
+    auto* pictureTitle = new QHBoxLayout;
+    pictureTitle->addWidget(label(right, QStringLiteral("PICTURE"), "panelTitle"));
+    btDefault = new QToolButton(right);
+    btDefault->setObjectName(QStringLiteral("btDefault"));
+    btDefault->setText(QStringLiteral("Reset"));
+    btDefault->setToolTip(QStringLiteral("Set every picture adjustment back to its default"));
+    pictureTitle->addStretch(1);
+    pictureTitle->addWidget(btDefault);
+    rightColumn->addLayout(pictureTitle);
+    const std::array<std::pair<const char*, const char*>, 6> adjustments{{
+        {"Brightness", "sliderBrightness"},
+        {"Contrast", "sliderContrast"},
+        {"Saturation", "sliderSaturation"},
+        {"Hue", "sliderHue"},
+        {"Sharpness", "sliderSharpness"},
+        {"Gamma", "sliderGamma"},
+    }};
+    for (size_t i = 0; i < adjustments.size(); ++i) {
+        rightColumn->addWidget(compactSliderRow(right, QString::fromLatin1(adjustments[i].first),
+                                                adjustmentSliders[i],
+                                                QString::fromLatin1(adjustments[i].second)));
+    }
     rightColumn->addSpacing(10);
     rightColumn->addWidget(label(right, QStringLiteral("SHORTCUTS"), "panelTitle"));
     auto* keys = new QGridLayout;

@@ -6,6 +6,7 @@
 // drives these outlets; it holds no layout code.
 
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <map>
 
@@ -80,6 +81,14 @@ struct MainWindowUi {
     QLineEdit* DecimalTextField = nullptr;
     ColorWell* lColorWell = nullptr;
     ColorWell* fColorWell = nullptr;
+
+    // Picture adjustments of the active camera, in slider order (sliderBrightness,
+    // sliderContrast, sliderSaturation, sliderHue, sliderSharpness, sliderGamma), and
+    // their reset; disabled until a camera gives them a range.
+    std::array<QSlider*, 6> adjustmentSliders{};
+    QToolButton* btDefault = nullptr;
+    // The WiFi camera's shutter-button polling ("snapon" / "snapoff").
+    QToolButton* btLed = nullptr;
 
     // Hints and the recording time.
     QLabel* txt_recording = nullptr;

@@ -9,13 +9,16 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
+#include <array>
 #include <map>
 
 #include "app/AlertPresenter.h"
+#include "app/CameraListBox.h"
 #include "app/ColorWell.h"
 #include "app/Images.h"
 #include "app/NSGridlinesView.h"
@@ -158,6 +161,30 @@ void ViewController::connectControls() {
             &ViewController::handleVideoFormatPopBtn);
     connect(ui_.WiFiVideoFPSUpButton, &QComboBox::activated, this,
             &ViewController::handleFpsPopBtn);
+    connect(static_cast<CameraListBox*>(ui_.USBVideoNameUpButton), &CameraListBox::aboutToShowPopup,
+            this, [this] {
+                if (usbSide_) usbSide_->refreshDevices();
+            });
+    connect(ui_.USBVideoNameUpButton, &QComboBox::activated, this, [this](int index) {
+        if (usbSide_) usbSide_->chooseDevice(index);
+    });
+    connect(ui_.USBVideoFormatUpButton, &QComboBox::activated, this, [this](int index) {
+        if (usbSide_) usbSide_->chooseFormat(index);
+    });
+    connect(ui_.USBVideoFPSUpButton, &QComboBox::activated, this, [this](int index) {
+        if (usbSide_) usbSide_->chooseFrameRate(index);
+    });
+    for (size_t i = 0; i < ui_.adjustmentSliders.size(); ++i) {
+        connect(ui_.adjustmentSliders[i], &QSlider::valueChanged, this, [this, i](int value) {
+            if (CameraSide* side = activeSide()) side->adjust(static_cast<Adjustment>(i), value);
+        });
+    }
+    connect(ui_.btDefault, &QToolButton::clicked, this, [this] {
+        if (CameraSide* side = activeSide()) side->resetAdjustments();
+    });
+    connect(ui_.btLed, &QToolButton::clicked, this, [this] {
+        if (wifiSide_) wifiSide_->toggleShutterButton();
+    });
 
     connect(gridlinesView_, &NSGridlinesView::okRequested, this,
             &ViewController::onOKGridlinesView);
@@ -518,6 +545,55 @@ void ViewController::cameraConnected(CameraMode mode, int width, int height,
         iNewVideoHeight_ = static_cast<uint16_t>(height);
     }
     ui_.cameraStatus->setText(status);
+}
+
+CameraSide* ViewController::activeSide() const {
+    if (!cameraActive()) return nullptr;
+    return cameraSide(cameraMode_ == CameraMode::Usb ? CameraKind::Usb : CameraKind::WiFi);
+}
+
+void ViewController::setBusy(bool busy) { ui_.ctrSpinner->setVisible(busy); }
+
+void ViewController::showCameraLists(CameraKind kind, const CameraList& devices,
+                                     const CameraList& formats, const CameraList& rates) {
+    const bool usb = kind == CameraKind::Usb;
+    const std::array<QComboBox*, 3> shown =
+        usb ? std::array{ui_.USBVideoNameUpButton, ui_.USBVideoFormatUpButton,
+                         ui_.USBVideoFPSUpButton}
+            : std::array{ui_.WiFiVideoNameUpButton, ui_.WiFiVideoFormatUpButton,
+                         ui_.WiFiVideoFPSUpButton};
+    const std::array<QComboBox*, 3> hidden =
+        usb ? std::array{ui_.WiFiVideoNameUpButton, ui_.WiFiVideoFormatUpButton,
+                         ui_.WiFiVideoFPSUpButton}
+            : std::array{ui_.USBVideoNameUpButton, ui_.USBVideoFormatUpButton,
+                         ui_.USBVideoFPSUpButton};
+    const std::array<const CameraList*, 3> lists{&devices, &formats, &rates};
+    for (size_t i = 0; i < shown.size(); ++i) {
+        // Filling and selecting by the window runs no handling.
+        const QSignalBlocker quiet(shown[i]);
+        shown[i]->clear();
+        shown[i]->addItems(lists[i]->items);
+        shown[i]->setCurrentIndex(lists[i]->selected);
+        shown[i]->setVisible(!lists[i]->items.isEmpty());
+        hidden[i]->hide();
+    }
+}
+
+void ViewController::showAdjustments(const std::array<SliderSetting, 6>& sliders) {
+    for (size_t i = 0; i < sliders.size(); ++i) {
+        QSlider* slider = ui_.adjustmentSliders[i];
+        const QSignalBlocker quiet(slider);
+        slider->setRange(sliders[i].minimum, sliders[i].maximum);
+        slider->setValue(sliders[i].value);
+        slider->setEnabled(sliders[i].maximum > sliders[i].minimum);
+    }
+}
+
+void ViewController::showShutterButton(bool visible, const QString& image, const QString& toolTip) {
+    ui_.btLed->setVisible(visible);
+    if (!visible) return;
+    setButtonImage(ui_.btLed, image.toStdString());
+    ui_.btLed->setToolTip(toolTip);
 }
 
 void ViewController::requestSnapshot() {

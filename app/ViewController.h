@@ -35,9 +35,6 @@ class NewCalibrationController;
 class NewFolderController;
 class RQGlobalVariables;
 
-// The camera sides the window holds, one of each.
-enum class CameraKind { Usb, WiFi };
-
 class ViewController : public QMainWindow,
                        public RQTransferDelegate,
                        public FrameTarget,
@@ -109,6 +106,11 @@ public:
     void onFrame(const Frame& frame, const FrameMarks& marks = {}) override;
     void requestSnapshot() override;
     void showFailure(const QString& message) override;
+    void setBusy(bool busy) override;
+    void showCameraLists(CameraKind kind, const CameraList& devices, const CameraList& formats,
+                         const CameraList& rates) override;
+    void showAdjustments(const std::array<SliderSetting, 6>& sliders) override;
+    void showShutterButton(bool visible, const QString& image, const QString& toolTip) override;
     RQVideoView& videoView() override;
     int frameWidth() const override { return iNewVideoWidth_; }
     int frameHeight() const override { return iNewVideoHeight_; }
@@ -178,6 +180,8 @@ private:
     void buildMenus();
     bool cameraActive() const { return cameraMode_ != CameraMode::None; }
     CameraSide* cameraSide(CameraKind kind) const;
+    // The side of the active camera; null when none is active.
+    CameraSide* activeSide() const;
     void addMedia(MediaKind kind, const std::string& path);
     void showMediaCount(MediaKind kind);
     void onToolAction(uint8_t tool);

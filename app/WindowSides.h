@@ -6,8 +6,11 @@
 // interfaces. Until a side is attached its buttons say so and do nothing.
 
 #include <QString>
+#include <QStringList>
+#include <array>
 #include <string>
 
+#include "camera/Adjustment.h"
 #include "camera/CameraMode.h"
 #include "camera/FrameRouting.h"
 #include "image/Frame.h"
@@ -16,15 +19,40 @@ namespace lumetra {
 
 class RQVideoView;
 
+// The camera sides the window holds, one of each.
+enum class CameraKind { Usb, WiFi };
+
+// One of a camera's pop-up lists (devices, formats, frame rates): its items and
+// the selected one (-1 none).
+struct CameraList {
+    QStringList items;
+    int selected = -1;
+};
+
+// One picture-adjustment slider: its range and position.
+struct SliderSetting {
+    int minimum = 0;
+    int maximum = 0;
+    int value = 0;
+};
+
 // A camera of one kind.
 class CameraSide {
 public:
     virtual ~CameraSide() = default;
     // The kind's connect button.
     virtual void connectCamera() = 0;
-    // The kind's format and frame-rate lists.
+    // The kind's device, format and frame-rate lists: the list is about to open
+    // (a device plugged in since shows up), an entry was chosen.
+    virtual void refreshDevices() {}
+    virtual void chooseDevice(int) {}
     virtual void chooseFormat(int) {}
     virtual void chooseFrameRate(int) {}
+    // A picture-adjustment slider moved to value; the reset button.
+    virtual void adjust(Adjustment, int /*value*/) {}
+    virtual void resetAdjustments() {}
+    // The shutter-button polling toggle.
+    virtual void toggleShutterButton() {}
     // Another camera became active, or the window is closing: stop streaming.
     virtual void stopCamera() = 0;
 };
@@ -71,6 +99,15 @@ public:
     virtual void requestSnapshot() = 0;
     // Something the user must know (a failed connection, a write that failed).
     virtual void showFailure(const QString& message) = 0;
+    // The busy indicator turns while a camera works on a request.
+    virtual void setBusy(bool busy) = 0;
+    // Shows the kind's three lists (and hides the other kind's).
+    virtual void showCameraLists(CameraKind kind, const CameraList& devices,
+                                 const CameraList& formats, const CameraList& rates) = 0;
+    // Sets the six adjustment sliders (slider order) without reporting the moves.
+    virtual void showAdjustments(const std::array<SliderSetting, 6>& sliders) = 0;
+    // The shutter-button toggle: hidden, or shown with its image and tool tip.
+    virtual void showShutterButton(bool visible, const QString& image, const QString& toolTip) = 0;
 
     // Capture sides.
     virtual RQVideoView& videoView() = 0;

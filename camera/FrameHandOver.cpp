@@ -2,7 +2,7 @@
 
 namespace lumetra {
 
-FrameHandOver::FrameHandOver(MainThreadPost post, Sink sink)
+FrameHandOver::FrameHandOver(PostToMain post, Sink sink)
     : post_(std::move(post)), shared_(std::make_shared<Shared>()) {
     shared_->sink = std::move(sink);
 }

@@ -15,15 +15,15 @@
 
 #include "camera/FrameRouting.h"
 #include "image/Frame.h"
+#include "image/PostToMain.h"
 
 namespace lumetra {
 
 class FrameHandOver {
 public:
-    using MainThreadPost = std::function<void(std::function<void()>)>;
     using Sink = std::function<void(const Frame&, const FrameMarks&)>;  // main thread
 
-    FrameHandOver(MainThreadPost post, Sink sink);
+    FrameHandOver(PostToMain post, Sink sink);
     ~FrameHandOver();
     FrameHandOver(const FrameHandOver&) = delete;
     FrameHandOver& operator=(const FrameHandOver&) = delete;
@@ -47,7 +47,7 @@ private:
         void deliver();
     };
 
-    MainThreadPost post_;
+    PostToMain post_;
     std::shared_ptr<Shared> shared_;
 };
 

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-namespace lumetra {
+#include "camera/Adjustment.h"
 
-enum class Adjustment : uint8_t { Brightness, Contrast, Saturation, Hue, Sharpness, Gamma };
+namespace lumetra {
 
 // A slider's range and its neutral (start and reset) value.
 struct AdjustmentRange {

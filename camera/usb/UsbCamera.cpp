@@ -17,7 +17,7 @@ bool sameDevice(const VideoDevice& a, const VideoDevice& b) {
 
 }  // namespace
 
-UsbCamera::UsbCamera(V4l2Io& io, DeviceDirs dirs, MainThreadPost postToMain)
+UsbCamera::UsbCamera(V4l2Io& io, DeviceDirs dirs, PostToMain postToMain)
     : io_(io),
       dirs_(std::move(dirs)),
       post_(postToMain),

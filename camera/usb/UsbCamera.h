@@ -28,6 +28,7 @@
 #include "camera/usb/V4l2Stream.h"
 #include "camera/usb/VideoDeviceList.h"
 #include "camera/usb/VideoFormat.h"
+#include "image/PostToMain.h"
 
 namespace lumetra {
 
@@ -48,9 +49,7 @@ struct UsbCaptureStats {
 
 class UsbCamera {
 public:
-    using MainThreadPost = FrameHandOver::MainThreadPost;
-
-    UsbCamera(V4l2Io& io, DeviceDirs dirs, MainThreadPost postToMain);
+    UsbCamera(V4l2Io& io, DeviceDirs dirs, PostToMain postToMain);
     ~UsbCamera();
     UsbCamera(const UsbCamera&) = delete;
     UsbCamera& operator=(const UsbCamera&) = delete;
@@ -109,7 +108,7 @@ private:
 
     V4l2Io& io_;
     DeviceDirs dirs_;
-    MainThreadPost post_;
+    PostToMain post_;
     std::shared_ptr<Events> events_;
 
     std::vector<VideoDevice> devices_;

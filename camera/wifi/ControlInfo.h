@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "camera/Adjustment.h"
+
 namespace lumetra {
 
 struct ControlInfo {
@@ -18,7 +20,6 @@ struct ControlInfo {
 };
 
 // In the order the reset sends them.
-enum class Adjustment { Brightness, Contrast, Saturation, Hue, Gamma, Sharpness };
 inline constexpr std::array<Adjustment, 6> kAdjustments = {
     Adjustment::Brightness, Adjustment::Contrast, Adjustment::Saturation,
     Adjustment::Hue,        Adjustment::Gamma,    Adjustment::Sharpness};

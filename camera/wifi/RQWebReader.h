@@ -23,6 +23,7 @@
 #include "camera/CameraHost.h"
 #include "camera/SnapCounter.h"
 #include "camera/wifi/CameraGet.h"
+#include "image/PostToMain.h"
 
 namespace lumetra {
 
@@ -35,11 +36,9 @@ public:
 
 class RQWebReader {
 public:
-    using MainThreadPost = std::function<void(std::function<void()>)>;
-
     struct Options {
         CameraHost host;
-        MainThreadPost postToMain;
+        PostToMain postToMain;
         std::chrono::milliseconds interval = std::chrono::seconds(1);
         // One request's limit; the first one to run out switches the poller off.
         std::chrono::milliseconds requestTimeout = std::chrono::seconds(5);

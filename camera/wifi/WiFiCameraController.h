@@ -24,6 +24,7 @@
 #include "camera/wifi/WiFiProbe.h"
 #include "camera/wifi/WiFiRequests.h"
 #include "camera/wifi/WiFiSettings.h"
+#include "image/PostToMain.h"
 
 namespace lumetra {
 
@@ -51,13 +52,12 @@ public:
 
 class WiFiCameraController {
 public:
-    using MainThreadPost = std::function<void(std::function<void()>)>;
     // Runs the function once on the main thread after the delay.
     using ScheduleAfter = std::function<void(std::chrono::milliseconds, std::function<void()>)>;
 
     struct Options {
         CameraHost host;
-        MainThreadPost postToMain;
+        PostToMain postToMain;
         ScheduleAfter scheduleAfter;
         ProbeLog log = logToStandardError;
     };
@@ -101,7 +101,7 @@ private:
     std::function<void()> guarded(std::function<void()> work);
 
     CameraHost host_;
-    MainThreadPost post_;
+    PostToMain post_;
     ScheduleAfter schedule_;
     ProbeLog log_;
     SnapCounter& iSnapNumber_;
