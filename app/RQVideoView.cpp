@@ -57,6 +57,16 @@ void RQVideoView::deleteshape(int32_t code) {
     reportShapes(before);
 }
 
+void RQVideoView::applyCalibration(const std::string& unit, float mag, float len) {
+    if (model_.bCalibration) return;
+    model_.strUnit = unit;
+    model_.fScale = mag;
+    model_.fUnitLength = len;
+    if (model_.iGridMode != kGridNone && model_.iGridMode != kGridCrosshair)
+        model_.setGridView(model_.iGridMode, model_.fGridLength, mag, len);
+    refreshIfRedrawing();
+}
+
 void RQVideoView::reportShapes(size_t before) {
     if (model_.oMutShapsArray.size() != before) emit shapesChanged();
 }

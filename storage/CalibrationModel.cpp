@@ -95,6 +95,19 @@ std::optional<size_t> CalibrationModel::storeCompleted(const std::string& name, 
     return index;
 }
 
+bool CalibrationModel::remove(size_t index) {
+    if (index >= oCalMutArray_.size()) return false;
+    const std::string name = oCalMutArray_[index];
+    if (!removeCalibrationRecord(plistPath_, name)) return false;
+    // A list may hold a name twice; the file held one record for all of them.
+    std::erase(oCalMutArray_, name);
+    if (name == strCalName_) {
+        ::unlink(calibrationTxtPath_.c_str());
+        initCalParas();
+    }
+    return true;
+}
+
 void CalibrationModel::clear() {
     ::unlink(calibrationTxtPath_.c_str());
     clearCalibrationList(plistPath_);

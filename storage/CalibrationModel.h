@@ -56,6 +56,12 @@ public:
     std::optional<size_t> storeCompleted(const std::string& name, float magnification,
                                          const std::string& unit, float unitLength);
 
+    // Deletes the calibration names()[index] from the list file and the names; when
+    // it was the current one, calibration.txt goes and the window is uncalibrated.
+    // False, with nothing changed, for an index outside the list or a list file
+    // that cannot be written.
+    bool remove(size_t index);
+
     // "Clear Calibration": calibration.txt deleted, the list file emptied, no
     // names, uncalibrated.
     void clear();

@@ -151,6 +151,13 @@ bool storeCalibrationRecord(const std::string& plistPath, const std::string& nam
     return saveDictionary(plistPath, dict.get());
 }
 
+bool removeCalibrationRecord(const std::string& plistPath, const std::string& name) {
+    const Plist dict = loadDictionary(plistPath);
+    if (!dict) return false;
+    plist_dict_remove_item(dict.get(), name.c_str());
+    return saveDictionary(plistPath, dict.get());
+}
+
 bool clearCalibrationList(const std::string& plistPath) {
     const Plist dict(plist_new_dict());
     return dict && saveDictionary(plistPath, dict.get());

@@ -49,6 +49,11 @@ std::optional<std::vector<CalibrationEntry>> readCalibrationList(const std::stri
 bool storeCalibrationRecord(const std::string& plistPath, const std::string& name,
                             float magnification, const std::string& unit, float unitLength);
 
+// Removes the record of `name` (if any) and writes the rest back atomically.
+// False, leaving the file as it was, when it is missing, cannot be parsed or the
+// write fails.
+bool removeCalibrationRecord(const std::string& plistPath, const std::string& name);
+
 // Replaces the file atomically with an XML property list holding an empty
 // dictionary (whatever it held before, parseable or not).
 bool clearCalibrationList(const std::string& plistPath);
