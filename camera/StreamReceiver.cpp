@@ -57,8 +57,7 @@ void StreamReceiver::stopVideoView() {
     session_.reset();
     ++mainSide_->generation;
     serilQueue_.sync([this] { buffer_.reset(); });
-    std::lock_guard lock(mainSide_->mutex);
-    mainSide_->pending.reset();
+    mainSide_->picture.clear();
 }
 
 bool StreamReceiver::streamEnded() const { return client_ && client_->ended(); }
@@ -70,6 +69,8 @@ StreamStats StreamReceiver::stats() const {
     s.decodeFailures = counters_.decodeFailures;
     s.partsDropped = counters_.partsDropped;
     s.snapshotsRequested = counters_.snapshotsRequested;
+    s.snapshotsMerged = counters_.snapshotsMerged;
+    s.eventFailures = client_ ? client_->failedEvents() : 0;
     s.bytesReceived = counters_.bytesReceived;
     s.picturesReplaced = counters_.picturesReplaced;
     s.peakBufferCapacity = counters_.peakBufferCapacity;
@@ -83,11 +84,15 @@ void StreamReceiver::partStarted(const PartHeaders& headers, const std::string& 
         const auto count = parsePhotoCount(*field);
         if (count && counter_.advance(*count)) {
             ++counters_.snapshotsRequested;
-            post_([side = std::weak_ptr<MainSide>(mainSide_), value = *count] {
-                const auto alive = side.lock();
-                if (!alive) return;
-                if (auto* listener = alive->listener.load()) listener->snapshotRequested(value);
-            });
+            const auto newest = [this](int64_t waiting, int64_t value) {
+                ++counters_.snapshotsMerged;
+                return std::max(waiting, value);
+            };
+            if (mainSide_->snapshot.put(*count, newest)) {
+                post_([side = std::weak_ptr<MainSide>(mainSide_)] {
+                    if (const auto alive = side.lock()) alive->deliverSnapshot();
+                });
+            }
         }
     }
     serilQueue_.sync([&] { buffer_.partStarted(mediaType); });
@@ -122,35 +127,32 @@ void StreamReceiver::decodeAndHandOver(std::span<const uint8_t> picture, uint64_
     marks.partBytes = buffer_.iDataTotalLength();
     marks.lastByteAt = arrivedAt;
 
-    bool postNeeded = false;
-    {
-        std::lock_guard lock(mainSide_->mutex);
-        auto& pending = mainSide_->pending;
-        postNeeded = !pending;
-        if (pending) {
-            // Not taken yet: the newer picture replaces it and inherits its change, so a
-            // redraw it asked for is not lost.
-            ++counters_.picturesReplaced;
-            marks.changed = marks.changed || pending->marks.changed;
-        }
-        pending = MainSide::Pending{std::move(*frame), marks, generation};
-    }
-    if (postNeeded) {
+    // A picture not taken yet is replaced by the newer one, which inherits its change
+    // mark, so a redraw it asked for is not lost.
+    const auto newer = [this](MainSide::Pending waiting, MainSide::Pending fresh) {
+        ++counters_.picturesReplaced;
+        fresh.marks.changed = fresh.marks.changed || waiting.marks.changed;
+        return fresh;
+    };
+    if (mainSide_->picture.put(MainSide::Pending{std::move(*frame), marks, generation}, newer)) {
         post_([side = std::weak_ptr<MainSide>(mainSide_)] {
-            if (const auto alive = side.lock()) alive->deliver();
+            if (const auto alive = side.lock()) alive->deliverPicture();
         });
     }
 }
 
 // On the main thread.
-void StreamReceiver::MainSide::deliver() {
-    std::optional<Pending> taken;
-    {
-        std::lock_guard lock(mutex);
-        taken.swap(pending);
-    }
+void StreamReceiver::MainSide::deliverPicture() {
+    const auto taken = picture.take();
     if (!taken || taken->generation != generation.load()) return;
     if (auto* l = listener.load()) l->frameReady(taken->frame, taken->marks);
+}
+
+// On the main thread.
+void StreamReceiver::MainSide::deliverSnapshot() {
+    const auto taken = snapshot.take();
+    if (!taken) return;
+    if (auto* l = listener.load()) l->snapshotRequested(*taken);
 }
 
 }  // namespace lumetra
