@@ -93,11 +93,12 @@ size_t CalibrationModel::addCompleted(const std::string& name, const std::string
     return index;
 }
 
-void CalibrationModel::clear() {
+WriteResult CalibrationModel::clear() {
     ::unlink(calibrationTxtPath_.c_str());
-    clearCalibrationList(plistPath_);
+    auto result = clearCalibrationList(plistPath_);
     oCalMutArray_.clear();
     initCalParas();
+    return result;
 }
 
 }  // namespace lumetra

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "image/AtomicFile.h"
+
 namespace lumetra {
 
 class RQGlobalVariables;
@@ -54,8 +56,8 @@ public:
                         const std::string& lengthText, const std::string& unit);
 
     // "Clear Calibration": calibration.txt deleted, the list file emptied, no
-    // names, uncalibrated.
-    void clear();
+    // names, uncalibrated. Returns how writing the emptied list went.
+    WriteResult clear();
 
     const std::string& plistPath() const { return plistPath_; }
     const std::string& calibrationTxtPath() const { return calibrationTxtPath_; }
