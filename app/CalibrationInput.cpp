@@ -1,11 +1,13 @@
 #include "app/CalibrationInput.h"
 
 #include "app/NumberText.h"
+#include "storage/CalibrationRecords.h"
 
 namespace lumetra {
 
 std::optional<std::string_view> calibrationInputProblem(const CalibrationInput& input) {
     if (input.name.empty()) return kAlertNameIllegal;
+    if (!isAcceptableCalibrationName(input.name)) return kAlertNameUnprintable;
     if (input.magnification.empty() || input.length.empty()) return kAlertLengthEmpty;
     if (!isPureInt(input.magnification) || !isPureFloat(input.length)) return kAlertLengthNotNumber;
     return std::nullopt;

@@ -18,11 +18,14 @@ struct CalibrationInput {
 };
 
 inline constexpr std::string_view kAlertNameIllegal = "Name is illegal";
+inline constexpr std::string_view kAlertNameUnprintable =
+    "The name must not contain control characters";
 inline constexpr std::string_view kAlertLengthEmpty = "Actual length is illegal";
 inline constexpr std::string_view kAlertLengthNotNumber = "Actual Length is illegal";
 
 // The alert for input that cannot start a calibration, checked in this order:
-// empty name, empty magnification or length, magnification not a whole number or
+// empty name, a name with control characters (or malformed text) that the
+// calibration list cannot store, empty magnification or length, magnification not a whole number or
 // length not a decimal number. None when the input is good.
 std::optional<std::string_view> calibrationInputProblem(const CalibrationInput& input);
 
