@@ -1,6 +1,7 @@
 #include "camera/StreamReceiver.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "camera/StreamClient.h"
 #include "image/JpegCodec.h"
@@ -55,6 +56,7 @@ void StreamReceiver::startVideoView() {
 void StreamReceiver::stopVideoView() {
     client_.reset();  // cancels and waits: no event of the old stream arrives after this
     session_.reset();
+    pictureStarted_ = false;
     ++mainSide_->generation;
     serilQueue_.sync([this] { buffer_.reset(); });
     mainSide_->picture.clear();
@@ -95,7 +97,9 @@ void StreamReceiver::partStarted(const PartHeaders& headers, const std::string& 
             }
         }
     }
-    serilQueue_.sync([&] { buffer_.partStarted(mediaType); });
+    // The buffer is emptied as the part's first chunk enters the serial worker: one
+    // hand-over to the worker per chunk, none per part start.
+    if (StreamBuffer::startsPicture(mediaType)) pictureStarted_ = true;
 }
 
 // On the stream thread, for each chunk of body bytes; returns when the chunk is handled.
@@ -103,6 +107,7 @@ void StreamReceiver::chunkArrived(const uint8_t* data, size_t size, uint64_t gen
     const auto arrivedAt = std::chrono::steady_clock::now();
     counters_.bytesReceived += size;
     serilQueue_.sync([&] {
+        if (std::exchange(pictureStarted_, false)) buffer_.partStarted("image/jpeg");
         const auto picture = buffer_.append(data, size);
         counters_.partsDropped = buffer_.droppedParts();
         if (buffer_.capacity() > counters_.peakBufferCapacity)

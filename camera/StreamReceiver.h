@@ -133,7 +133,8 @@ private:
     Counters counters_;
 
     SerialQueue serilQueue_;
-    StreamBuffer buffer_;  // used on serilQueue_ only
+    StreamBuffer buffer_;          // used on serilQueue_ only
+    bool pictureStarted_ = false;  // a JPEG part started; the buffer empties with its next chunk
     FramePool framePool_;  // used on serilQueue_ only: decoded pictures reuse released buffers
 
     std::unique_ptr<Session> session_;
