@@ -2,34 +2,18 @@
 // stored into, and the stored file reads back with the new record under the
 // name as XML can hold it, every name well-formed text.
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
 #include "FuzzCheck.h"
+#include "ScratchFolder.h"
 #include "storage/CalibrationRecords.h"
 #include "storage/Utf8Text.h"
 
 using namespace lumetra;
 
-namespace {
-
-const std::string& folder() {
-    static const std::string path = [] {
-        char templ[] = "/dev/shm/lumetra-fuzz-XXXXXX";
-        const char* made = ::mkdtemp(templ);
-        FUZZ_CHECK(made);
-        return std::string(made);
-    }();
-    return path;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string path = folder() + "/calibration.plist";
+    const std::string path = ScratchFolder::path() + "/calibration.plist";
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     const auto entries = readCalibrationList(path);

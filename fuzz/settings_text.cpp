@@ -3,12 +3,11 @@
 // accepted as a plain folder name stays inside the storage root, and the XML
 // form of any text is well-formed, stable and unchanged for printable text.
 
-#include <unistd.h>
-
 #include <fstream>
 #include <string>
 
 #include "FuzzCheck.h"
+#include "ScratchFolder.h"
 #include "storage/StorageLayout.h"
 #include "storage/TextFiles.h"
 #include "storage/Utf8Text.h"
@@ -16,7 +15,7 @@
 using namespace lumetra;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string path = "/dev/shm/lumetra-fuzz-name-" + std::to_string(::getpid());
+    static const std::string path = ScratchFolder::path() + "/name.txt";
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     const std::string bytes(reinterpret_cast<const char*>(data), size);
