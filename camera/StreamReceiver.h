@@ -15,11 +15,10 @@
 // way: a shutter press while one request still waits merges into it.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <optional>
 #include <span>
 #include <string>
 
