@@ -243,7 +243,8 @@ TEST_F(StreamReceiverTest, StreamFaultsNeverStopThePicturesForGood) {
     receiver->startVideoView();
     ASSERT_TRUE(moreFrames(1));
     sim->injectFault(Fault::Garbage);
-    ASSERT_TRUE(eventually([&] { return receiver->stats().decodeFailures == 1; }));
+    // Each chunk that completes an FF D9 of the junk is one failed picture.
+    ASSERT_TRUE(eventually([&] { return receiver->stats().decodeFailures >= 1; }));
     ASSERT_TRUE(moreFrames(2)) << "pictures continue after a garbage part";
 
     sim->injectFault(Fault::Oversized);  // 100 MiB without an end marker
