@@ -53,8 +53,9 @@ void AlbumPages::setUpGrid(CNGridView& grid, MediaKind kind) {
     grid.setItemSize(QSize(kCellSize, kCellSize));
     grid.setBackgroundColor(QBrush(bitmapImage("BackgroundNoisy")));
     grid.setScrollElasticity(true);
-    grid.setDataSource(kind == MediaKind::Picture ? static_cast<CNGridViewDataSource*>(&photoSource_)
-                                                  : &videoSource_);
+    grid.setDataSource(kind == MediaKind::Picture
+                           ? static_cast<CNGridViewDataSource*>(&photoSource_)
+                           : &videoSource_);
 
     auto* menu = new QMenu(&grid);
     const bool pictures = kind == MediaKind::Picture;
@@ -108,10 +109,10 @@ void AlbumPages::saveItem(MediaKind kind, int index) {
         QFileInfo(QString::fromStdString(*path)).fileName(),
         pictures ? QStringLiteral("JPEG picture (*.jpg)") : QStringLiteral("MP4 movie (*.mp4)"));
     if (chosen.isEmpty()) return;
-    if (!list(kind).saveCopy(static_cast<size_t>(index), chosen.toStdString()))
-        alerts_.alert(QStringLiteral("Could not save a copy to %1: a file of that name may exist "
-                                     "already, or the folder cannot be written.")
-                          .arg(chosen));
+    if (const WriteResult saved =
+            list(kind).saveCopy(static_cast<size_t>(index), chosen.toStdString());
+        !saved)
+        alerts_.alert(QString::fromStdString(saved.message()));
 }
 
 void AlbumPages::deleteItem(MediaKind kind, int index) {
@@ -128,7 +129,8 @@ void AlbumPages::deleteItem(MediaKind kind, int index) {
 }
 
 void AlbumPages::deleteAll(MediaKind kind) {
-    if (!alerts_.confirm(QStringLiteral("Delete"), QStringLiteral("Are you sure delete all files?")))
+    if (!alerts_.confirm(QStringLiteral("Delete"),
+                         QStringLiteral("Are you sure delete all files?")))
         return;
     MediaList& items = list(kind);
     for (const MediaItem& item : items.items()) thumbnails_.forget(item.itemTitle);

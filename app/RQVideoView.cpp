@@ -113,9 +113,14 @@ void RQVideoView::saveImage(double pixelWidth, double pixelHeight) {
         measurements = {&model_, static_cast<double>(width()), static_cast<double>(height())};
     const Frame picture = composeSnapshot(frame_, *size, measurements, &texts_);
     if (picture.isNull()) return;
-    const auto path =
-        writeSnapshot(picture, settings_->getStrDocumentsPicture(), currentTimestampName());
-    if (!path || !model_.delegate) return;
+    WriteResult failure;
+    const auto path = writeSnapshot(picture, settings_->getStrDocumentsPicture(),
+                                    currentTimestampName(), &failure);
+    if (!path) {
+        emit snapshotFailed(QString::fromStdString(failure.message()));
+        return;
+    }
+    if (!model_.delegate) return;
     UserEntity entity;
     entity.Param1 = *path;
     model_.delegate->PassValue(entity, kTransferSnapshotWritten);

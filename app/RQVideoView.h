@@ -81,6 +81,8 @@ public:
 signals:
     // The stored shapes changed: one was added or removed, or all were cleared.
     void shapesChanged();
+    // A snapshot could not be written; message says which file and why.
+    void snapshotFailed(const QString& message);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

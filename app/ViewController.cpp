@@ -199,6 +199,9 @@ void ViewController::connectControls() {
     connect(gridlinesView_, &NSGridlinesView::cancelRequested, this,
             &ViewController::onCancelGridlinesView);
 
+    connect(ui_.VideoView, &RQVideoView::snapshotFailed, this,
+            [this](const QString& message) { alerts_->alert(message); });
+
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &ViewController::onAbandonShapeAction);
     auto* undo = new QShortcut(QKeySequence::Undo, this);
@@ -375,12 +378,14 @@ void ViewController::clear_calibration() {
     const size_t count = calibrations_.names().size();
     const QString what =
         count == 0 ? QStringLiteral("No calibration is stored; the current one will be forgotten.")
-                   : QStringLiteral("All %1 stored calibration%2 will be deleted. This cannot be "
-                                    "undone.")
+                   : QStringLiteral(
+                         "All %1 stored calibration%2 will be deleted. This cannot be "
+                         "undone.")
                          .arg(count)
                          .arg(count == 1 ? "" : "s");
     if (!alerts_->confirm(QStringLiteral("Clear Calibration"), what)) return;
-    calibrations_.clear();
+    if (const WriteResult cleared = calibrations_.clear(); !cleared)
+        alerts_->alert(toQString(cleared.message()));
     ui_.CalComboBox->clear();
     showCalibration();
     ui_.VideoView->deleteshape(static_cast<int32_t>(ShapeRemoval::All));
@@ -402,28 +407,33 @@ void ViewController::delete_calibration() {
                                          "undone.")
                               .arg(name)))
         return;
-    if (!calibrations_.remove(static_cast<size_t>(index))) {
-        alerts_->alert(QStringLiteral("The calibration list %1 could not be written.")
-                           .arg(toQString(calibrations_.plistPath())));
+    if (const WriteResult removed = calibrations_.remove(static_cast<size_t>(index)); !removed) {
+        alerts_->alert(toQString(removed.message()));
         return;
     }
     ui_.CalComboBox->clear();
     for (const std::string& n : calibrations_.names()) ui_.CalComboBox->addItem(toQString(n));
     const auto current = std::find(calibrations_.names().begin(), calibrations_.names().end(),
                                    calibrations_.strCalName());
-    ui_.CalComboBox->setCurrentIndex(
-        calibrations_.isCalibrated() && current != calibrations_.names().end()
-            ? static_cast<int>(current - calibrations_.names().begin())
-            : -1);
+    ui_.CalComboBox->setCurrentIndex(calibrations_.isCalibrated() &&
+                                             current != calibrations_.names().end()
+                                         ? static_cast<int>(current - calibrations_.names().begin())
+                                         : -1);
     showCalibration();
 }
 
 // The view completed a calibration: stored in the list (when the list file can
 // be written), listed and chosen. The view keeps its own unit length.
 void ViewController::calibrationCompleted(const CompletedCalibration& completed) {
+    WriteResult failure;
     const auto index = calibrations_.storeCompleted(completed.name, completed.magnification,
-                                                    completed.unit, completed.unitLength);
-    if (!index) return;
+                                                    completed.unit, completed.unitLength, &failure);
+    if (!index) {
+        // The view measures with it for now; the user must know it is not kept.
+        alerts_->alert(QStringLiteral("The calibration \"%1\" is used now but was not stored. %2")
+                           .arg(toQString(completed.name), toQString(failure.message())));
+        return;
+    }
     ui_.CalComboBox->addItem(toQString(completed.name));
     ui_.CalComboBox->setCurrentIndex(static_cast<int>(*index));
     showCalibration();
