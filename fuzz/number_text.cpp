@@ -4,7 +4,7 @@
 #include <string>
 
 #include "FuzzCheck.h"
-#include "app/NumberText.h"
+#include "policy/NumberText.h"
 
 using namespace lumetra;
 
