@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "AppTestSupport.h"
 #include "SnapshotTestSupport.h"
@@ -78,8 +79,9 @@ TEST_F(AlbumPagesTest, SavingNeverReplacesAFile) {
     touch(taken, "keep me");
     h.alerts->savePath = QString::fromStdString(taken.string());
     pages().saveItem(MediaKind::Picture, 0);
-    std::ifstream in(taken);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep me");
+    std::stringstream kept;
+    kept << std::ifstream(taken).rdbuf();
+    EXPECT_EQ(kept.str(), "keep me");
     EXPECT_EQ(h.alerts->alerts.size(), 1);
 
     const fs::path fresh = elsewhere.path() / "copy.jpg";
