@@ -74,9 +74,9 @@ protected:
         for (const Frame& f : window.recorded) letters += letterOf(f);
         return letters;
     }
-    bool moreFrames(size_t n) {
+    bool moreFrames(size_t n, std::chrono::seconds timeout = std::chrono::seconds(10)) {
         const size_t target = window.frames() + n;
-        return eventually([&] { return window.frames() >= target; });
+        return main.runUntil([&] { return window.frames() >= target; }, timeout);
     }
     bool eventually(const std::function<bool()>& condition) { return main.runUntil(condition); }
 
@@ -227,13 +227,17 @@ TEST_F(StreamReceiverTest, StreamFaultsNeverStopThePicturesForGood) {
     receiver->startVideoView();
     ASSERT_TRUE(moreFrames(1));
     sim->injectFault(Fault::Garbage);
-    ASSERT_TRUE(eventually([&] { return receiver->stats().decodeFailures == 1; }));
+    // Random bytes may hold more end markers than the last one: each chunk that completes
+    // one cuts another (failing) picture, so how many depends on how the part arrives.
+    ASSERT_TRUE(eventually([&] { return receiver->stats().decodeFailures >= 1; }));
     ASSERT_TRUE(moreFrames(2)) << "pictures continue after a garbage part";
 
     sim->injectFault(Fault::Oversized);  // 100 MiB without an end marker
     ASSERT_TRUE(main.runUntil([&] { return receiver->stats().partsDropped == 1; },
                               std::chrono::seconds(60)));
-    ASSERT_TRUE(moreFrames(2)) << "the part after the oversized one is shown";
+    // The rest of the 100 MiB comes first; slow under the sanitizers on a busy machine.
+    ASSERT_TRUE(moreFrames(2, std::chrono::seconds(60)))
+        << "the part after the oversized one is shown";
     EXPECT_GE(receiver->stats().bytesReceived, size_t{100} << 20);
     EXPECT_LE(receiver->stats().peakBufferCapacity, 2 * StreamBuffer::kDefaultPartLimit);
 
