@@ -49,7 +49,8 @@ TEST_F(AlbumPagesTest, GridsShowTheListsAndOpenTheMovieOfAThumbnail) {
     EXPECT_EQ(pages().grid(MediaKind::Video).numberOfItems(), 2);
     EXPECT_EQ(pages().grid(MediaKind::Picture).numberOfItems(), 1);
     pages().openItem(MediaKind::Video, 1);
-    EXPECT_EQ(opened, QStringList{QString::fromStdString((videos() / "20250101090500.mp4").string())});
+    EXPECT_EQ(opened,
+              QStringList{QString::fromStdString((videos() / "20250101090500.mp4").string())});
 }
 
 TEST_F(AlbumPagesTest, DeletingAsksAndCancelChangesNothing) {
@@ -57,9 +58,8 @@ TEST_F(AlbumPagesTest, DeletingAsksAndCancelChangesNothing) {
     pages().deleteAll(MediaKind::Picture);
     EXPECT_EQ(fileNames(videos()).size(), 4u);
     EXPECT_EQ(fileNames(pictures()).size(), 1u);
-    EXPECT_EQ(h.alerts->confirmations,
-              (QStringList{"Delete: Are you sure delete the file?",
-                           "Delete: Are you sure delete all files?"}));
+    EXPECT_EQ(h.alerts->confirmations, (QStringList{"Delete: Are you sure delete the file?",
+                                                    "Delete: Are you sure delete all files?"}));
 
     h.alerts->confirmAnswer = true;
     pages().deleteItem(MediaKind::Video, 0);  // thumbnail and movie go together
