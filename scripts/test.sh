@@ -10,7 +10,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 args=()
 select=()
 case "${1:-}" in
-  "") ;;
+  "")
+    args+=(-DLUMETRA_BUILD_BENCH=OFF)  # scripts/bench.sh builds them in Release
+    ;;
   --sanitize)
     export BUILD_DIR=${BUILD_DIR:-$root/build-asan}
     args+=(-DLUMETRA_SANITIZE=ON -DLUMETRA_BUILD_BENCH=OFF)
