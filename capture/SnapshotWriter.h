@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "capture/SnapshotSidecar.h"
 #include "image/Frame.h"
 
 namespace lumetra {
@@ -14,11 +15,22 @@ namespace lumetra {
 inline constexpr double kSnapshotCompressionFactor = 0.9;
 
 // Encodes the picture and writes it into folder (a path ending with '/') as
-// "<stamp>.jpg", or "<stamp>-1.jpg", "<stamp>-2.jpg", ... when the name is taken.
+// "<stamp>.jpg", or "<stamp>-1.jpg", "<stamp>-2.jpg", ... when the name is taken
+// (by a picture, or by a sidecar a picture left behind).
 // Returns the full path written, or nullopt when encoding or writing failed
 // (folder missing, disk full); nothing is left behind then.
 std::optional<std::string> writeSnapshot(const Frame& picture, const std::string& folder,
                                          const std::string& stamp);
+
+// A snapshot with the measurements it shows: the JPEG carries the record's
+// comment (snapshotComment), and its sidecar (sidecarJson) is written beside it
+// afterwards, never replacing a file either.
+struct SavedSnapshot {
+    std::string path;             // the JPEG
+    bool sidecarWritten = false;  // false: the JPEG stands alone (disk full, ...)
+};
+std::optional<SavedSnapshot> writeSnapshot(const Frame& picture, const std::string& folder,
+                                           const std::string& stamp, const SnapshotRecord& record);
 
 // The same for bytes already encoded.
 std::optional<std::string> writeSnapshotBytes(const std::string& folder, const std::string& stamp,

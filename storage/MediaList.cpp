@@ -69,7 +69,10 @@ bool MediaList::removeAt(size_t index) {
     if (index >= items_.size()) return false;
     const std::string& title = items_[index].itemTitle;
     ::unlink(title.c_str());
-    if (kind_ == MediaKind::Video) ::unlink(mediaFilePath(kind_, title).c_str());
+    if (kind_ == MediaKind::Video)
+        ::unlink(mediaFilePath(kind_, title).c_str());
+    else
+        ::unlink(sidecarPath(title).c_str());
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
     return true;
 }
