@@ -92,6 +92,19 @@ std::string formatScale(double value) {
 
 }  // namespace
 
+SnapshotRecord snapshotRecord(const MeasureModel& model, int frameWidth, int frameHeight,
+                              bool withShapes) {
+    SnapshotRecord record;
+    record.frameWidth = frameWidth;
+    record.frameHeight = frameHeight;
+    record.viewWidth = model.viewWidth;
+    record.viewHeight = model.viewHeight;
+    record.calibrationName = model.strCalName;
+    record.calibration = {model.fScale, model.fUnitLength, model.strUnit};
+    if (withShapes) record.shapes = model.oMutShapsArray;
+    return record;
+}
+
 std::string sidecarJson(const SnapshotRecord& record) {
     const CalibrationValues& cal = record.calibration;
     json shapes = json::array();

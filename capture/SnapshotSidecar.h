@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "measure/LabelFormat.h"
+#include "measure/MeasureModel.h"
 #include "measure/RQShape.h"
 
 namespace lumetra {
@@ -29,6 +30,12 @@ struct SnapshotRecord {
     CalibrationValues calibration;
     std::vector<RQShape> shapes;
 };
+
+// The record of a frameWidth x frameHeight snapshot of a view of the model:
+// its calibration, and its stored shapes when withShapes (the snapshot burns
+// them in).
+SnapshotRecord snapshotRecord(const MeasureModel& model, int frameWidth, int frameHeight,
+                              bool withShapes);
 
 // The record as JSON text (UTF-8; invalid bytes in texts become U+FFFD).
 std::string sidecarJson(const SnapshotRecord& record);

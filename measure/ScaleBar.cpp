@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "measure/LabelFormat.h"
 #include "measure/ShapeRenderer.h"
 
 namespace lumetra {
@@ -74,6 +73,11 @@ std::optional<ScaleBar> scaleBar(double w, double h, double unitsPerPixel, const
                 Segment{{left + barPixels, barY - tick}, {left + barPixels, barY + tick}}};
     out.lengthOrigin = {left, barY + out.lineWidth + pad};
     return out;
+}
+
+std::optional<ScaleBar> calibrationScaleBar(const CalibrationValues& cal, const std::string& name,
+                                            double w, double h, double pixelsPerViewUnit) {
+    return scaleBar(w, h, lengthInUnits(1.0f, cal) / pixelsPerViewUnit, cal.strUnit, name);
 }
 
 void drawScaleBar(DrawingSurface& surface, const ScaleBar& bar) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "measure/DrawingSurface.h"
+#include "measure/LabelFormat.h"
 #include "measure/OverlayGeometry.h"
 
 namespace lumetra {
@@ -37,6 +38,12 @@ double roundScaleLength(double target);
 // length would need more than twelve decimals.
 std::optional<ScaleBar> scaleBar(double w, double h, double unitsPerPixel, const std::string& unit,
                                  const std::string& name);
+
+// The bar of a calibration named name over a w x h surface that shows one
+// view unit as pixelsPerViewUnit surface units (1 on the view; the picture's
+// width over the view's for a snapshot).
+std::optional<ScaleBar> calibrationScaleBar(const CalibrationValues& cal, const std::string& name,
+                                            double w, double h, double pixelsPerViewUnit);
 
 void drawScaleBar(DrawingSurface& surface, const ScaleBar& bar);
 

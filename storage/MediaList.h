@@ -18,9 +18,9 @@ struct MediaItem {
     std::string itemTitle;  // the JPEG shown: the snapshot, or a recording's thumbnail
 };
 
-// The regular files of folder whose extension is exactly "jpg" (so never a
-// snapshot's sidecar "*.jpg.json"), in natural
-// order of their names (oldest first for date-time names), as full paths.
+// The regular files of folder whose extension is exactly "jpg" (never a
+// snapshot's sidecar "*.jpg.json"), in natural order of their names (oldest
+// first for date-time names), as full paths.
 std::vector<std::string> listMediaFiles(const std::string& folder);
 
 // The file an item stands for: the picture itself, or for a recording its
