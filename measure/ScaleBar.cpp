@@ -77,7 +77,8 @@ std::optional<ScaleBar> scaleBar(double w, double h, double unitsPerPixel, const
 
 std::optional<ScaleBar> calibrationScaleBar(const CalibrationValues& cal, const std::string& name,
                                             double w, double h, double pixelsPerViewUnit) {
-    return scaleBar(w, h, lengthInUnits(1.0f, cal) / pixelsPerViewUnit, cal.strUnit, name);
+    const double unitsPerViewUnit = static_cast<double>(cal.fUnitLength) / cal.fScale;
+    return scaleBar(w, h, unitsPerViewUnit / pixelsPerViewUnit, cal.strUnit, name);
 }
 
 void drawScaleBar(DrawingSurface& surface, const ScaleBar& bar) {
