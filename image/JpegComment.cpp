@@ -12,7 +12,6 @@ constexpr uint8_t kApp15 = 0xEF;
 
 struct Segment {
     uint8_t marker = 0;
-    size_t start = 0;    // offset of the 0xFF
     size_t payload = 0;  // offset of the data after the length
     size_t end = 0;      // offset after the segment
 };
@@ -25,8 +24,7 @@ std::optional<Segment> segmentAt(std::span<const uint8_t> jpeg, size_t pos) {
     while (m < jpeg.size() && jpeg[m] == kMarker) ++m;
     if (m >= jpeg.size()) return std::nullopt;
     const uint8_t marker = jpeg[m];
-    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
-        return Segment{marker, m + 1, m + 1};
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) return Segment{marker, m + 1, m + 1};
     if (m + 2 >= jpeg.size()) return std::nullopt;
     const size_t length = (size_t{jpeg[m + 1]} << 8) | jpeg[m + 2];
     if (length < 2 || m + 1 + length > jpeg.size()) return std::nullopt;
