@@ -12,7 +12,8 @@
 namespace lumetra {
 namespace {
 
-using nlohmann::json;
+// Keys stay in the order written, so the file reads top-down (version first).
+using json = nlohmann::ordered_json;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr int kMaxFrameSide = 65535;
