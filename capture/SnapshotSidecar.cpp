@@ -53,6 +53,14 @@ double numberOr(const json& object, const char* key, double fallback) {
     return it->get<double>();
 }
 
+// A float field: magnitudes beyond float's range read as infinities.
+float floatOr(const json& object, const char* key, double fallback) {
+    const double v = numberOr(object, key, fallback);
+    if (std::abs(v) > std::numeric_limits<float>::max())
+        return static_cast<float>(std::copysign(std::numeric_limits<double>::infinity(), v));
+    return static_cast<float>(v);
+}
+
 int intIn(const json& object, const char* key, int low, int high) {
     const json& v = object.at(key);
     if (!v.is_number_integer()) throw std::invalid_argument(key);
@@ -78,7 +86,7 @@ RQShape shapeFrom(const json& j) {
         throw std::invalid_argument("points");
     for (size_t k = 0; k < points.size(); ++k)
         shape.pt(static_cast<int>(k) + 1) = pointFrom(points[k]);
-    shape.fData1 = static_cast<float>(numberOr(j, "rawValue", kNaN));
+    shape.fData1 = floatOr(j, "rawValue", kNaN);
     shape.iDecimal = static_cast<uint8_t>(intIn(j, "decimals", 0, 255));
     if (const auto text = j.find("text"); text != j.end())
         shape.textValue = text->get<std::string>();
@@ -138,8 +146,8 @@ std::optional<SnapshotRecord> parseSidecar(std::string_view text) {
         record.viewHeight = numberOr(view, "height", kNaN);
         const json& cal = doc.at("calibration");
         record.calibrationName = cal.at("name").get<std::string>();
-        record.calibration.fScale = static_cast<float>(numberOr(cal, "magnification", kNaN));
-        record.calibration.fUnitLength = static_cast<float>(numberOr(cal, "unitLength", kNaN));
+        record.calibration.fScale = floatOr(cal, "magnification", kNaN);
+        record.calibration.fUnitLength = floatOr(cal, "unitLength", kNaN);
         record.calibration.strUnit = cal.at("unit").get<std::string>();
         const json& shapes = doc.at("shapes");
         if (!shapes.is_array()) return std::nullopt;

@@ -77,6 +77,10 @@ TEST(SnapshotSidecar, ReadBackRecomputesEveryValue) {
 
     const auto doc = nlohmann::json::parse(json);
     EXPECT_EQ(doc["version"], kSidecarVersion);
+    // Beyond float's range reads as infinity.
+    auto huge = doc;
+    huge["shapes"][1]["rawValue"] = -1e300;
+    EXPECT_EQ(parseSidecar(huge.dump())->shapes[1].fData1, -std::numeric_limits<float>::infinity());
     for (size_t i = 0; i < record.shapes.size(); ++i) {
         const RQShape& was = record.shapes[i];
         const RQShape& is = back->shapes[i];
