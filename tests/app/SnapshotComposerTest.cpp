@@ -60,10 +60,10 @@ TEST(SnapshotComposer, ScaleBarBurntInAtThePicturesSize) {
     ASSERT_EQ(picture.width, 960);
     const auto bar = calibrationScaleBar(calibrationOf(model), "", 960, 720, 3.0);
     ASSERT_TRUE(bar);
-    // The black plate in the lower right corner, the white bar on it, at picture size.
-    const int plateX = static_cast<int>(bar->plate.x) + 2;
-    const int plateY = static_cast<int>(bar->plate.y) + 2;
-    EXPECT_TRUE(near(pixelUp(picture, plateX, plateY), {0, 0, 0}, 8));
+    // The white bar on its black plate, at picture size.
+    EXPECT_TRUE(near(
+        pixelUp(picture, static_cast<int>(bar->plate.x) + 2, static_cast<int>(bar->plate.y) + 2),
+        {0, 0, 0}, 8));
     const int barMiddle = static_cast<int>((bar->bar.a.x + bar->bar.b.x) / 2);
     EXPECT_TRUE(
         near(pixelUp(picture, barMiddle, static_cast<int>(bar->bar.a.y)), {255, 255, 255}, 8));
