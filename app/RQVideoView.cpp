@@ -10,6 +10,7 @@
 #include "capture/SnapshotWriter.h"
 #include "measure/CalibrationCompletion.h"
 #include "measure/MeasurementPass.h"
+#include "measure/results/ShapeHighlight.h"
 #include "storage/RQGlobalVariables.h"
 
 namespace lumetra {
@@ -114,16 +115,22 @@ void RQVideoView::saveImage(double pixelWidth, double pixelHeight) {
     const Frame picture = composeSnapshot(frame_, *size, measurements, &texts_);
     if (picture.isNull()) return;
     WriteResult failure;
-    const auto path = writeSnapshot(picture, settings_->getStrDocumentsPicture(),
-                                    currentTimestampName(), &failure);
-    if (!path) {
+    const auto saved =
+        writeSnapshot(picture, settings_->getStrDocumentsPicture(), currentTimestampName(),
+                      snapshotRecord(model_, size->width, size->height, redrawing()), &failure);
+    if (!saved) {
         emit snapshotFailed(QString::fromStdString(failure.message()));
         return;
     }
     if (!model_.delegate) return;
     UserEntity entity;
-    entity.Param1 = *path;
+    entity.Param1 = saved->path;
     model_.delegate->PassValue(entity, kTransferSnapshotWritten);
+}
+
+void RQVideoView::setHighlightedShape(int index) {
+    highlightedShape_ = index;
+    update();
 }
 
 void RQVideoView::mouseDownAt(double x, double yUp, bool control) {
@@ -262,6 +269,7 @@ void RQVideoView::drawMeasurementPass(QPainter& painter) {
         shapeLayer_.draw(surface, shapes, cal, width(), height(), ratio);
     };
     lumetra::drawMeasurementPass(surface, model_, width(), height(), layers);
+    drawHighlightedShape(surface, model_.oMutShapsArray, highlightedShape_, calibrationOf(model_));
 }
 
 }  // namespace lumetra

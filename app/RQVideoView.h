@@ -68,6 +68,10 @@ public:
     // frame, without settings, for an unusable size, or when the write fails.
     void saveImage(double width, double height);
 
+    // The stored shape at index is drawn highlighted on the screen (never in
+    // snapshots); -1, or any index outside the list, highlights nothing.
+    void setHighlightedShape(int index);
+
     // How many measurement passes (preview, overlay, shapes) have been drawn.
     uint64_t measurementPassCount() const { return measurementPasses_; }
 
@@ -109,6 +113,7 @@ private:
     QImage image_;                      // wraps frame_'s pixels without a copy
     FramePath path_ = FramePath::None;  // nothing shown yet
     uint64_t measurementPasses_ = 0;
+    int highlightedShape_ = -1;
     QLineEdit* textField_ = nullptr;
     StaticTextCache texts_;
     OverlayImageCache overlays_;

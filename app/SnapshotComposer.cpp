@@ -7,6 +7,7 @@
 
 #include "app/QPainterSurface.h"
 #include "measure/MeasurementPass.h"
+#include "measure/ScaleBar.h"
 
 namespace lumetra {
 namespace {
@@ -35,7 +36,7 @@ Frame composeSnapshot(const Frame& frame, PixelSize size, const SnapshotMeasurem
     if (!wellFormed(frame) || size.width <= 0 || size.height <= 0) return {};
     const bool burnIn = measurements.model && measurements.viewWidth > 0.0 &&
                         measurements.viewHeight > 0.0 &&
-                        hasBurntInMeasurements(*measurements.model);
+                        (measurements.scaleBar || hasBurntInMeasurements(*measurements.model));
     if (!burnIn && frame.width == size.width && frame.height == size.height) return frame;
 
     Frame picture;
@@ -58,6 +59,12 @@ Frame composeSnapshot(const Frame& frame, PixelSize size, const SnapshotMeasurem
         drawShapes(surface, *measurements.model, static_cast<float>(w), static_cast<float>(h),
                    xScale, yScale);
         surface.restore();
+        const MeasureModel& model = *measurements.model;
+        if (measurements.scaleBar) {
+            if (const auto bar =
+                    calibrationScaleBar(calibrationOf(model), model.strCalName, w, h, xScale))
+                drawScaleBar(surface, *bar);
+        }
     }
     painter.end();
     return picture;

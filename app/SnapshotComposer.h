@@ -29,9 +29,10 @@ struct SnapshotMeasurements {
     const MeasureModel* model = nullptr;  // null: the bare frame
     double viewWidth = 0.0;
     double viewHeight = 0.0;
+    bool scaleBar = false;  // the scale bar, sized to the picture
 };
 
-// True when the model holds something that a snapshot burns in.
+// True when the model holds a shape or an overlay that a snapshot burns in.
 bool hasBurntInMeasurements(const MeasureModel& model);
 
 // The frame scaled to size with the measurements drawn over it. When nothing is

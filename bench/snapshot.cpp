@@ -58,8 +58,10 @@ void BM_SnapshotTotal(benchmark::State& state) {
     for (auto _ : state) {
         const Frame picture =
             composeSnapshot(frame, {kWidth, kHeight}, {&model, kViewW, kViewH}, &labels);
-        const auto path = writeSnapshot(picture, folder.path(), folder.nextStamp());
-        if (!path) state.SkipWithError("write failed");
+        // As the view writes it: with its comment and its sidecar.
+        const auto saved = writeSnapshot(picture, folder.path(), folder.nextStamp(),
+                                         snapshotRecord(model, kWidth, kHeight, true));
+        if (!saved || !saved->sidecarWritten) state.SkipWithError("write failed");
         folder.clearIfFull(state);
     }
 }

@@ -1,15 +1,29 @@
 #include "capture/SnapshotWriter.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 
 #include "capture/SnapshotNaming.h"
 #include "image/AtomicFile.h"
 #include "image/JpegCodec.h"
+#include "image/JpegComment.h"
+#include "storage/StorageLayout.h"
 
 namespace lumetra {
 namespace {
 // More snapshots than this within one second means something else is wrong.
 constexpr int kMaxSuffix = 1000;
+
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+std::vector<uint8_t> encodeSnapshot(const Frame& picture) {
+    return encodeJpeg(picture, qualityFromCompressionFactor(kSnapshotCompressionFactor));
+}
+
 }  // namespace
 
 std::optional<std::string> writeSnapshotBytes(const std::string& folder, const std::string& stamp,
@@ -17,6 +31,8 @@ std::optional<std::string> writeSnapshotBytes(const std::string& folder, const s
     WriteResult result;
     for (int n = 0; n < kMaxSuffix; ++n) {
         const std::string path = folder + snapshotFileName(stamp, n);
+        // A sidecar without its picture must not come to describe a new one.
+        if (exists(sidecarPath(path))) continue;
         result = writeNewFileAtomically(path, data, size);
         if (result) return path;
         // Only a taken name is worth another try; any other failure is final.
@@ -28,13 +44,31 @@ std::optional<std::string> writeSnapshotBytes(const std::string& folder, const s
 
 std::optional<std::string> writeSnapshot(const Frame& picture, const std::string& folder,
                                          const std::string& stamp, WriteResult* failure) {
-    const auto bytes =
-        encodeJpeg(picture, qualityFromCompressionFactor(kSnapshotCompressionFactor));
+    const auto bytes = encodeSnapshot(picture);
     if (bytes.empty()) {
         if (failure) *failure = WriteResult(folder + stamp + ".jpg", EINVAL);
         return std::nullopt;
     }
     return writeSnapshotBytes(folder, stamp, bytes.data(), bytes.size(), failure);
+}
+
+std::optional<SavedSnapshot> writeSnapshot(const Frame& picture, const std::string& folder,
+                                           const std::string& stamp, const SnapshotRecord& record,
+                                           WriteResult* failure) {
+    const auto encoded = encodeSnapshot(picture);
+    if (encoded.empty()) {
+        if (failure) *failure = WriteResult(folder + stamp + ".jpg", EINVAL);
+        return std::nullopt;
+    }
+    // The encoder's own output always has whole leading segments; should it
+    // not, the picture is kept without the comment.
+    auto bytes = withJpegComment(encoded, snapshotComment(record));
+    if (bytes.empty()) bytes = encoded;
+    const auto path = writeSnapshotBytes(folder, stamp, bytes.data(), bytes.size(), failure);
+    if (!path) return std::nullopt;
+    const std::string json = sidecarJson(record);
+    return SavedSnapshot{*path, static_cast<bool>(writeNewFileAtomically(
+                                    sidecarPath(*path), json.data(), json.size()))};
 }
 
 }  // namespace lumetra

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "capture/SnapshotSidecar.h"
 #include "image/AtomicFile.h"
 #include "image/Frame.h"
 
@@ -15,12 +16,24 @@ namespace lumetra {
 inline constexpr double kSnapshotCompressionFactor = 0.9;
 
 // Encodes the picture and writes it into folder (a path ending with '/') as
-// "<stamp>.jpg", or "<stamp>-1.jpg", "<stamp>-2.jpg", ... when the name is taken.
+// "<stamp>.jpg", or "<stamp>-1.jpg", "<stamp>-2.jpg", ... when the name is taken
+// (by a picture, or by a sidecar a picture left behind).
 // Returns the full path written, or nullopt when encoding or writing failed
 // (folder missing, disk full); nothing is left behind then, and failure (when
 // given) receives the reason to show the user.
 std::optional<std::string> writeSnapshot(const Frame& picture, const std::string& folder,
                                          const std::string& stamp, WriteResult* failure = nullptr);
+
+// A snapshot with the measurements it shows: the JPEG carries the record's
+// comment (snapshotComment), and its sidecar (sidecarJson) is written beside it
+// afterwards, never replacing a file either.
+struct SavedSnapshot {
+    std::string path;             // the JPEG
+    bool sidecarWritten = false;  // false: the JPEG stands alone (disk full, ...)
+};
+std::optional<SavedSnapshot> writeSnapshot(const Frame& picture, const std::string& folder,
+                                           const std::string& stamp, const SnapshotRecord& record,
+                                           WriteResult* failure = nullptr);
 
 // The same for bytes already encoded.
 std::optional<std::string> writeSnapshotBytes(const std::string& folder, const std::string& stamp,

@@ -49,34 +49,61 @@ std::string angleLine(int decimals, double degrees) {
     return "<:" + formatFixed(decimals, degrees) + kDegreeSign;
 }
 
-std::vector<std::string> measurementLabel(uint8_t type, float fData1, int decimals,
-                                          const CalibrationValues& cal) {
+std::vector<MeasuredValue> measurementValues(uint8_t type, float fData1,
+                                             const CalibrationValues& cal) {
     const ToolSpec* tool = findTool(type);
     if (!tool) return {};
-    const std::string& unit = cal.strUnit;
     switch (tool->label) {
         case LabelKind::Length:
-            return {lengthLine('L', decimals, lengthInUnits(fData1, cal), unit)};
+            return {{Quantity::Length, lengthInUnits(fData1, cal)}};
         case LabelKind::Radius: {
             const double r = lengthInUnits(fData1, cal);
-            return {lengthLine('R', decimals, r, unit),
-                    lengthLine('C', decimals, r * kCircumferenceFactor, unit),
-                    areaLine(decimals, r * kPiLabel * r, unit)};
+            return {{Quantity::Radius, r},
+                    {Quantity::Circumference, r * kCircumferenceFactor},
+                    {Quantity::Area, r * kPiLabel * r}};
         }
         case LabelKind::Diameter: {
             const double d = lengthInUnits(fData1, cal);
-            return {lengthLine('D', decimals, d, unit),
-                    lengthLine('C', decimals, d * kPiLabel, unit),
-                    areaLine(decimals, d * kPiLabel * d * 0.25, unit)};
+            return {{Quantity::Diameter, d},
+                    {Quantity::Circumference, d * kPiLabel},
+                    {Quantity::Area, d * kPiLabel * d * 0.25}};
         }
         case LabelKind::Angle:
-            return {angleLine(decimals, fData1)};
+            return {{Quantity::Angle, fData1}};
         case LabelKind::Area:
-            return {areaLine(decimals, areaInUnits(fData1, cal), unit)};
+            return {{Quantity::Area, areaInUnits(fData1, cal)}};
         case LabelKind::Text:
             break;
     }
     return {};
+}
+
+std::vector<std::string> measurementLabel(uint8_t type, float fData1, int decimals,
+                                          const CalibrationValues& cal) {
+    std::vector<std::string> lines;
+    for (const MeasuredValue& v : measurementValues(type, fData1, cal)) {
+        switch (v.quantity) {
+            case Quantity::Length:
+                lines.push_back(lengthLine('L', decimals, v.value, cal.strUnit));
+                break;
+            case Quantity::Radius:
+                lines.push_back(lengthLine('R', decimals, v.value, cal.strUnit));
+                break;
+            case Quantity::Diameter:
+                lines.push_back(lengthLine('D', decimals, v.value, cal.strUnit));
+                break;
+            case Quantity::Circumference:
+                lines.push_back(lengthLine('C', decimals, v.value, cal.strUnit));
+                break;
+            case Quantity::Area:
+                lines.push_back(areaLine(decimals, v.value, cal.strUnit));
+                break;
+            case Quantity::Angle:
+                lines.push_back(angleLine(decimals, v.value));
+                break;
+        }
+    }
+    return lines;
 }
 
 }  // namespace lumetra

@@ -31,6 +31,20 @@ std::string lengthLine(char prefix, int decimals, double value, const std::strin
 std::string areaLine(int decimals, double value, const std::string& unit);
 std::string angleLine(int decimals, double degrees);
 
+// The quantities a measurement's label shows, in label order.
+enum class Quantity : uint8_t { Length, Radius, Diameter, Circumference, Area, Angle };
+
+struct MeasuredValue {
+    Quantity quantity;
+    double value;  // in the calibration unit, its square, or degrees
+};
+
+// The values of a measurement of the given type whose stored value is fData1,
+// converted as its label converts them: one value, or radius or diameter,
+// circumference and area for the circles. Text and unknown types give none.
+std::vector<MeasuredValue> measurementValues(uint8_t type, float fData1,
+                                             const CalibrationValues& cal);
+
 // The label block of a measurement of the given type (1 to 10) whose value is
 // fData1 (view pixels, square view pixels or degrees): one line, or three for
 // the circles ("R:"/"D:", "C:", "A:"). Types without a numeric label (text,

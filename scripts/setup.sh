@@ -13,6 +13,7 @@ PACKAGES=(
   libplist-dev libplist-utils
   libv4l-dev
   libcpp-httplib-dev
+  nlohmann-json3-dev
   fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format-14

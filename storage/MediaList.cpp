@@ -69,9 +69,13 @@ private:
 };
 
 // Deletes an item's files: the picture, or a recording's thumbnail and movie.
+// The item's picture (a snapshot with its sidecar) or thumbnail and movie.
 void removeItemFiles(const AlbumFolder& folder, MediaKind kind, const MediaItem& item) {
     folder.removeFile(item.itemTitle);
-    if (kind == MediaKind::Video) folder.removeFile(mediaFilePath(kind, item.itemTitle));
+    if (kind == MediaKind::Video)
+        folder.removeFile(mediaFilePath(kind, item.itemTitle));
+    else
+        folder.removeFile(sidecarPath(item.itemTitle));
 }
 
 }  // namespace

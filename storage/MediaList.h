@@ -20,8 +20,9 @@ struct MediaItem {
     std::string itemTitle;  // the JPEG shown: the snapshot, or a recording's thumbnail
 };
 
-// The regular files of folder whose extension is exactly "jpg", in natural
-// order of their names (oldest first for date-time names), as full paths.
+// The regular files of folder whose extension is exactly "jpg" (never a
+// snapshot's sidecar "*.jpg.json"), in natural order of their names (oldest
+// first for date-time names), as full paths.
 std::vector<std::string> listMediaFiles(const std::string& folder);
 
 // The file an item stands for: the picture itself, or for a recording its
@@ -50,7 +51,8 @@ public:
     // The file to open or save for the item at index (see mediaFilePath).
     std::optional<std::string> filePath(size_t index) const;
 
-    // Deletes the item's file (for a recording the thumbnail, then the movie)
+    // Deletes the item's file (for a snapshot the picture, then its sidecar;
+    // for a recording the thumbnail, then the movie)
     // and removes the item, even when a deletion failed. An index outside the
     // list is ignored (returns false).
     bool removeAt(size_t index);

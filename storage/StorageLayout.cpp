@@ -20,6 +20,8 @@ std::string homeDirectory() {
     return {};
 }
 
+std::string sidecarPath(const std::string& picturePath) { return picturePath + ".json"; }
+
 std::string joinPath(std::string_view folder, std::string_view name) {
     std::string out(folder);
     if (out.empty() || out.back() != '/') out += '/';

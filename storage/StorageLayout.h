@@ -4,7 +4,7 @@
 //   root/default.txt        name of the current album
 //   root/calibration.plist  the calibration list
 //   root/calibration.txt    name of the current calibration
-//   root/<album>/Image/     snapshots
+//   root/<album>/Image/     snapshots, each with its sidecar "<snapshot>.json"
 //   root/<album>/Video/     recordings and their thumbnails
 // Folder paths are plain concatenations (root ends in "/"); the two text files
 // are joined to the root as a path component.
@@ -19,6 +19,9 @@ std::string homeDirectory();
 
 // folder + "/" + name without doubling a separator already at the end of folder.
 std::string joinPath(std::string_view folder, std::string_view name);
+
+// The sidecar of a snapshot: its path + ".json".
+std::string sidecarPath(const std::string& picturePath);
 
 // A name that stays a single entry inside its folder: not empty, not "." or "..",
 // no "/" and no NUL. Anything else passes as typed (blanks, dots, any script).

@@ -23,26 +23,26 @@ constexpr const char* kEndFigure = "Ctrl + Click to end";
 const std::array<ToolSpec, 10>& table() {
     // clang-format off
     static const std::array<ToolSpec, 10> tools{{
-        // mode, button, image, chosen image, calibration, one-shot, Ctrl ends, slots, label slot, label, tool tip, hint
-        {kModeLine, "btLine", "line", true, true, false, false, 3, 3, LabelKind::Length,
+        // mode, name, button, image, chosen image, calibration, one-shot, Ctrl ends, slots, label slot, label, tool tip, hint
+        {kModeLine, "Line", "btLine", "line", true, true, false, false, 3, 3, LabelKind::Length,
          "Line", "", lineTool()},
-        {kModeContinuousLine, "btCLines", "cline", true, true, false, true, 10, 10, LabelKind::Length,
+        {kModeContinuousLine, "Continuous line", "btCLines", "cline", true, true, false, true, 10, 10, LabelKind::Length,
          "Continuous line (Ctrl + Click ends it)", kEndFigure, continuousLineTool()},
-        {kModeParallelLines, "btPLine", "pline", true, true, false, false, 5, 5, LabelKind::Length,
+        {kModeParallelLines, "Point to line", "btPLine", "pline", true, true, false, false, 5, 5, LabelKind::Length,
          "Distance of a point from a line", "", parallelLinesTool()},
-        {kModeCircleRadius, "btRCircle", "rcircle", true, true, false, false, 3, 3, LabelKind::Radius,
+        {kModeCircleRadius, "Circle (radius)", "btRCircle", "rcircle", true, true, false, false, 3, 3, LabelKind::Radius,
          "Circle by centre and radius", "", circleRadiusTool()},
-        {kModeCircleDiameter, "btDCircle", "dcircle", true, true, false, false, 3, 3, LabelKind::Diameter,
+        {kModeCircleDiameter, "Circle (diameter)", "btDCircle", "dcircle", true, true, false, false, 3, 3, LabelKind::Diameter,
          "Circle by diameter", "", circleDiameterTool()},
-        {kModeCircleThreePoints, "btTCircle", "tcircle", true, true, false, false, 5, 4, LabelKind::Radius,
+        {kModeCircleThreePoints, "Circle (3 points)", "btTCircle", "tcircle", true, true, false, false, 5, 4, LabelKind::Radius,
          "Circle through three points", "", circleThreePointsTool()},
-        {kModeAngleThreePoints, "btTAngle", "tangle", true, false, false, false, 4, 4, LabelKind::Angle,
+        {kModeAngleThreePoints, "Angle (3 points)", "btTAngle", "tangle", true, false, false, false, 4, 4, LabelKind::Angle,
          "Angle by three points", "", angleThreePointsTool()},
-        {kModeAngleFourPoints, "btFAngle", "fangle", true, false, false, false, 5, 5, LabelKind::Angle,
+        {kModeAngleFourPoints, "Angle (4 points)", "btFAngle", "fangle", true, false, false, false, 5, 5, LabelKind::Angle,
          "Angle between two lines", "", angleFourPointsTool()},
-        {kModePolygon, "btPloygon", "polygon", true, true, false, true, 10, 10, LabelKind::Area,
+        {kModePolygon, "Polygon", "btPloygon", "polygon", true, true, false, true, 10, 10, LabelKind::Area,
          "Polygon area (Ctrl + Click ends it)", kEndFigure, polygonTool()},
-        {kModeText, "btText", "text", false, false, true, false, 1, 1, LabelKind::Text,
+        {kModeText, "Text", "btText", "text", false, false, true, false, 1, 1, LabelKind::Text,
          "Text", "", textTool()},
     }};
     // clang-format on

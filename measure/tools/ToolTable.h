@@ -25,6 +25,7 @@ enum class LabelKind : uint8_t {
 
 struct ToolSpec {
     MeasureMode mode;
+    const char* name;        // the tool's name in results and exports
     const char* buttonName;  // the tool bar button's object name
     const char* image;       // the button's plain image; "<image>_s" while chosen
     bool chosenImage;        // whether the button shows a chosen image at all

@@ -42,8 +42,11 @@ protected:
     // The one snapshot reported, decoded.
     Frame onlySnapshot() {
         EXPECT_EQ(delegate.types, std::vector<int32_t>{kTransferSnapshotWritten});
-        EXPECT_EQ(fileNames(pictures()).size(), 1u);
         if (delegate.entities.size() != 1) return {};
+        const std::string& path = delegate.entities.front().Param1;
+        const fs::path name = fs::path(path).filename();
+        EXPECT_EQ(fileNames(pictures()), (std::vector<std::string>{name, name.string() + ".json"}))
+            << "the picture and its sidecar";
         return decodeJpegFile(delegate.entities.front().Param1).value_or(Frame{});
     }
 
@@ -159,7 +162,7 @@ TEST_F(RQVideoViewTest, SnapshotWithoutASourceOrFailingToWriteReportsNothing) {
     view.saveImage(64, 48);
     view.saveImage(64, 48);
     EXPECT_EQ(delegate.entities.size(), 2u) << "the next snapshots go through";
-    EXPECT_EQ(fileNames(pictures()).size(), 2u) << "a second snapshot never replaces the first";
+    EXPECT_EQ(jpegNames(pictures()).size(), 2u) << "a second snapshot never replaces the first";
 }
 
 TEST_F(RQVideoViewTest, TypedTextSurvivesToolChangesResizeAndEscapeUntilPlaced) {

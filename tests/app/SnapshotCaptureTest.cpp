@@ -32,7 +32,7 @@ protected:
     }
 
     fs::path pictures() { return h.settings().getStrDocumentsPicture(); }
-    std::vector<std::string> written() { return fileNames(pictures()); }
+    std::vector<std::string> written() { return jpegNames(pictures()); }
 
     WindowHarness h;
     std::vector<SoundResource> sounds;

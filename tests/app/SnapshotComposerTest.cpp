@@ -5,6 +5,8 @@
 #include "AppTestSupport.h"
 #include "SnapshotTestSupport.h"
 #include "app/SnapshotComposer.h"
+#include "measure/MeasurementPass.h"
+#include "measure/ScaleBar.h"
 
 using namespace lumetra;
 using namespace lumetra::test;
@@ -45,4 +47,25 @@ TEST(SnapshotComposer, NoPictureFromAMalformedFrame) {
     EXPECT_FALSE(snapshotPixelSize(0.99, 480));
     EXPECT_FALSE(snapshotPixelSize(65536, 480));
     EXPECT_EQ(snapshotPixelSize(640.99, 480.5)->width, 640) << "fractions are truncated";
+}
+
+TEST(SnapshotComposer, ScaleBarBurntInAtThePicturesSize) {
+    const Frame frame = greyFrame(320, 240, 0x80);
+    MeasureModel model;
+    model.initVideoView();
+    model.resetMeasureParas();  // 60 view units read 1 mm
+    SnapshotMeasurements measurements{&model, 320, 240};
+    measurements.scaleBar = true;
+    const Frame picture = composeSnapshot(frame, {960, 720}, measurements);
+    ASSERT_EQ(picture.width, 960);
+    const auto bar = calibrationScaleBar(calibrationOf(model), "", 960, 720, 3.0);
+    ASSERT_TRUE(bar);
+    // The white bar on its black plate, at picture size.
+    EXPECT_TRUE(near(
+        pixelUp(picture, static_cast<int>(bar->plate.x) + 2, static_cast<int>(bar->plate.y) + 2),
+        {0, 0, 0}, 8));
+    const int barMiddle = static_cast<int>((bar->bar.a.x + bar->bar.b.x) / 2);
+    EXPECT_TRUE(
+        near(pixelUp(picture, barMiddle, static_cast<int>(bar->bar.a.y)), {255, 255, 255}, 8));
+    EXPECT_TRUE(near(pixelUp(picture, 100, 600), {0x80, 0x80, 0x80}, 2)) << "the rest is the frame";
 }

@@ -75,4 +75,11 @@ inline std::vector<std::string> fileNames(const std::filesystem::path& folder) {
     return names;
 }
 
+// The snapshots of a folder, without their sidecars.
+inline std::vector<std::string> jpegNames(const std::filesystem::path& folder) {
+    std::vector<std::string> names = fileNames(folder);
+    std::erase_if(names, [](const std::string& n) { return !n.ends_with(".jpg"); });
+    return names;
+}
+
 }  // namespace lumetra::test

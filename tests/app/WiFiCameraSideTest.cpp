@@ -57,7 +57,7 @@ protected:
     }
 
     std::vector<std::string> snapshots() {
-        return fileNames(h.settings().getStrDocumentsPicture());
+        return jpegNames(h.settings().getStrDocumentsPicture());
     }
 
     WiFiCameraSideTest() { h.window->setSnapshotSide(&capture); }

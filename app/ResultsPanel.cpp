@@ -1,0 +1,117 @@
+#include "app/ResultsPanel.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "app/AlertPresenter.h"
+#include "image/AtomicFile.h"
+#include "measure/results/ResultsText.h"
+
+namespace lumetra {
+namespace {
+
+const QString kExportFailed = QStringLiteral("The results could not be written to this file");
+
+// "#" and "Tool" are read as text; the quantities as numbers.
+constexpr int kFirstValueColumn = 2;
+
+}  // namespace
+
+ResultsPanel::ResultsPanel(AlertPresenter& alerts, QWidget* parent)
+    : QWidget(parent), alerts_(alerts) {
+    setObjectName(QStringLiteral("ResultsPanel"));
+    view_ = new QTableWidget(this);
+    view_->setObjectName(QStringLiteral("resultsTable"));
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    view_->verticalHeader()->hide();
+    view_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    view_->horizontalHeader()->setStretchLastSection(true);
+
+    exportButton_ = new QPushButton(QStringLiteral("Export CSV\u2026"), this);
+    exportButton_->setObjectName(QStringLiteral("btExportCsv"));
+    copyButton_ = new QPushButton(QStringLiteral("Copy"), this);
+    copyButton_->setObjectName(QStringLiteral("btCopyResults"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(exportButton_);
+    buttons->addWidget(copyButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+    layout->addLayout(buttons);
+
+    connect(view_, &QTableWidget::itemSelectionChanged, this,
+            [this] { emit shapeSelected(selectedShape()); });
+    connect(exportButton_, &QPushButton::clicked, this, &ResultsPanel::chooseExportFile);
+    connect(copyButton_, &QPushButton::clicked, this, &ResultsPanel::copyToClipboard);
+    setShapes({}, CalibrationValues{});
+}
+
+int ResultsPanel::selectedShape() const {
+    const auto rows = view_->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void ResultsPanel::setShapes(std::span<const RQShape> shapes, const CalibrationValues& cal) {
+    const int before = selectedShape();
+    table_ = resultsTable(shapes, cal);
+    {
+        const QSignalBlocker quiet(view_);
+        view_->clear();
+        const auto columns = static_cast<int>(table_.header.size());
+        const auto rows = static_cast<int>(table_.rows.size());
+        view_->setColumnCount(columns);
+        view_->setRowCount(rows);
+        for (int c = 0; c < columns; ++c) {
+            const auto column = static_cast<size_t>(c);
+            view_->setHorizontalHeaderItem(
+                c, new QTableWidgetItem(QString::fromStdString(table_.header[column])));
+            bool empty = true;
+            for (int r = 0; r < rows; ++r) {
+                const std::string& cell = table_.rows[static_cast<size_t>(r)][column];
+                empty = empty && cell.empty();
+                auto* item = new QTableWidgetItem(QString::fromStdString(cell));
+                if (c >= kFirstValueColumn && c != static_cast<int>(resultsTextColumn()))
+                    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                view_->setItem(r, c, item);
+            }
+            // Quantities no shape has take no room; number and tool always show.
+            view_->setColumnHidden(c, c >= kFirstValueColumn && empty);
+        }
+        if (before >= 0 && before < rows) view_->selectRow(before);
+    }
+    exportButton_->setEnabled(!table_.rows.empty());
+    copyButton_->setEnabled(!table_.rows.empty());
+    if (selectedShape() != before) emit shapeSelected(selectedShape());
+}
+
+bool ResultsPanel::exportCsv(const QString& path) {
+    const std::string csv = resultsCsv(table_);
+    if (writeFileAtomically(QFile::encodeName(path).toStdString(), csv)) return true;
+    alerts_.alert(kExportFailed);
+    return false;
+}
+
+void ResultsPanel::copyToClipboard() const {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(resultsTabSeparated(table_)));
+}
+
+void ResultsPanel::chooseExportFile() {
+    // The dialog asks before an existing file is replaced.
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"), QString(),
+                                                      QStringLiteral("CSV files (*.csv)"));
+    if (!path.isEmpty()) exportCsv(path);
+}
+
+}  // namespace lumetra

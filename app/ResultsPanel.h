@@ -1,0 +1,54 @@
+#pragma once
+// The results panel beside the picture: a table of the stored measurements in
+// the current calibration unit (measure/results/ResultsTable), an export to a
+// CSV file and a copy to the clipboard as tab-separated text. Choosing a row
+// reports the shape's index, so that the window can highlight it in the view.
+
+#include <QWidget>
+#include <span>
+
+#include "measure/LabelFormat.h"
+#include "measure/RQShape.h"
+#include "measure/results/ResultsTable.h"
+
+class QPushButton;
+class QTableWidget;
+
+namespace lumetra {
+
+class AlertPresenter;
+
+class ResultsPanel : public QWidget {
+    Q_OBJECT
+public:
+    // alerts: where a failed export is reported; not owned.
+    explicit ResultsPanel(AlertPresenter& alerts, QWidget* parent = nullptr);
+
+    // Shows the shapes under the calibration. A chosen row stays chosen while
+    // it exists; when it goes, shapeSelected(-1) is emitted.
+    void setShapes(std::span<const RQShape> shapes, const CalibrationValues& cal);
+
+    const ResultsTable& table() const { return table_; }
+    // The chosen row (the shape's index), or -1.
+    int selectedShape() const;
+
+    // Writes the table as CSV to path, replacing a file there (the save dialog
+    // asked first). A failure is reported through the alerts; returns success.
+    bool exportCsv(const QString& path);
+    // Puts the table on the clipboard as tab-separated text.
+    void copyToClipboard() const;
+
+signals:
+    void shapeSelected(int index);
+
+private:
+    void chooseExportFile();
+
+    AlertPresenter& alerts_;
+    ResultsTable table_;
+    QTableWidget* view_ = nullptr;
+    QPushButton* exportButton_ = nullptr;
+    QPushButton* copyButton_ = nullptr;
+};
+
+}  // namespace lumetra

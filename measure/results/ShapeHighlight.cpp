@@ -1,0 +1,23 @@
+#include "measure/results/ShapeHighlight.h"
+
+#include <algorithm>
+
+#include "measure/ShapeRenderer.h"
+
+namespace lumetra {
+namespace {
+constexpr RgbColor kHighlightColor{1.0, 0.85, 0.0};
+constexpr int kExtraWidth = 3;
+}  // namespace
+
+void drawHighlightedShape(DrawingSurface& surface, std::span<const RQShape> shapes, int index,
+                          const CalibrationValues& cal) {
+    if (index < 0 || static_cast<size_t>(index) >= shapes.size()) return;
+    RQShape shape = shapes[static_cast<size_t>(index)];
+    shape.iLineWidth = static_cast<uint8_t>(std::min(255, shape.iLineWidth + kExtraWidth));
+    shape.ctrLColor = kHighlightColor;
+    shape.ctrFColor = kHighlightColor;
+    drawShape(surface, shape, cal, 1.0f, 1.0f, RadiusSource::Stored);
+}
+
+}  // namespace lumetra

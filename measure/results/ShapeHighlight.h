@@ -1,0 +1,18 @@
+#pragma once
+// The stored shape chosen in the results table, drawn again over the live view
+// in a highlight style. Only the view draws it; snapshots never do.
+
+#include <span>
+
+#include "measure/DrawingSurface.h"
+#include "measure/LabelFormat.h"
+#include "measure/RQShape.h"
+
+namespace lumetra {
+
+// The shape at index drawn wider and in the highlight colour, with its label;
+// an index outside the list draws nothing.
+void drawHighlightedShape(DrawingSurface& surface, std::span<const RQShape> shapes, int index,
+                          const CalibrationValues& cal);
+
+}  // namespace lumetra

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "AppTestSupport.h"
+#include "app/ResultsPanel.h"
+#include "measure/results/ResultsText.h"
+
+using namespace lumetra;
+using namespace lumetra::test;
+
+namespace {
+
+std::vector<RQShape> lineAndText() {
+    RQShape line;
+    line.type = kModeLine;
+    line.fData1 = 120.0f;
+    RQShape text;
+    text.type = kModeText;
+    text.textValue = "nucleus, \"left\"";
+    return {line, text};
+}
+
+TEST(ResultsPanel, RowsSelectionExportAndCopy) {
+    RecordingPresenter alerts;
+    ResultsPanel panel(alerts);
+    auto* table = panel.findChild<QTableWidget*>(QStringLiteral("resultsTable"));
+    ASSERT_TRUE(table);
+    QSignalSpy selected(&panel, &ResultsPanel::shapeSelected);
+    const auto shapes = lineAndText();
+    panel.setShapes(shapes, {60.0f, 1.0f, "mm"});
+    ASSERT_EQ(table->rowCount(), 2);
+    EXPECT_TRUE(table->isColumnHidden(static_cast<int>(resultsColumn(Quantity::Radius))));
+    table->selectRow(1);
+    // A new calibration keeps the chosen row; removing its shape unchooses it.
+    panel.setShapes(shapes, {60.0f, 1000.0f, "um"});
+    EXPECT_EQ(table->item(0, 2)->text(), QStringLiteral("2000.000"));
+    panel.setShapes(std::span(shapes).first(1), {60.0f, 1.0f, "mm"});
+    ASSERT_EQ(selected.count(), 2);
+    EXPECT_EQ(selected.at(0).at(0).toInt(), 1);
+    EXPECT_EQ(selected.at(1).at(0).toInt(), -1);
+
+    TempDir dir;
+    const auto file = dir.path() / "results.csv";
+    ASSERT_TRUE(panel.exportCsv(QString::fromStdString(file.string())));
+    std::stringstream written;
+    written << std::ifstream(file).rdbuf();
+    EXPECT_EQ(written.str(), resultsCsv(panel.table()));
+
+    panel.copyToClipboard();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+              resultsTabSeparated(panel.table()));
+
+    EXPECT_FALSE(panel.exportCsv(QString::fromStdString((dir.path() / "gone/r.csv").string())));
+    EXPECT_EQ(alerts.alerts.size(), 1);
+}
+
+}  // namespace

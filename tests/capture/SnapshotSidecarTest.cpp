@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <tuple>
+
+#include "capture/SnapshotSidecar.h"
+#include "capture/SnapshotWriter.h"
+#include "image/JpegCodec.h"
+#include "image/JpegComment.h"
+#include "measure/tools/ToolTable.h"
+#include "storage/MediaList.h"
+#include "storage/StorageLayout.h"
+#include "support/TempDir.h"
+
+namespace lumetra {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+Frame grey(int w, int h) {
+    Frame f = Frame::allocate(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w * 4; ++x) f.row(y)[x] = 90;
+    return f;
+}
+
+// One shape of every tool, points in every slot it keeps but the last.
+SnapshotRecord sampleRecord(int shapesPerTool = 1) {
+    SnapshotRecord r;
+    r.frameWidth = 1280;
+    r.frameHeight = 960;
+    r.viewWidth = 640.0;
+    r.viewHeight = 480.0;
+    r.calibrationName = "10x \"objective\"\n\u00B5";
+    r.calibration = {62.5f, 0.1f, "\u00B5m"};
+    for (int n = 0; n < shapesPerTool; ++n) {
+        for (const ToolSpec& tool : measureTools()) {
+            RQShape s;
+            s.type = tool.mode;
+            for (int k = 1; k < tool.pointSlots; ++k) s.pt(k) = {10.25 * k + n, 400.0 / k};
+            s.fData1 = 123.456f + static_cast<float>(n);
+            s.iDecimal = static_cast<uint8_t>(n % 5);
+            if (tool.label == LabelKind::Text) s.textValue = "a, \"b\"\n\u00E9";
+            r.shapes.push_back(s);
+        }
+    }
+    return r;
+}
+
+TEST(SnapshotSidecar, ReadBackRecomputesEveryValue) {
+    SnapshotRecord record = sampleRecord();
+    record.shapes[0].fData1 = std::numeric_limits<float>::quiet_NaN();  // written as null
+    const std::string json = sidecarJson(record);
+    const auto back = parseSidecar(json);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(std::tuple(back->frameWidth, back->viewHeight, back->calibrationName),
+              std::tuple(1280, 480.0, record.calibrationName));
+    ASSERT_EQ(back->shapes.size(), record.shapes.size());
+
+    const auto doc = nlohmann::json::parse(json);
+    EXPECT_EQ(doc["version"], kSidecarVersion);
+    // Beyond float's range reads as infinity.
+    auto huge = doc;
+    huge["shapes"][1]["rawValue"] = -1e300;
+    EXPECT_EQ(parseSidecar(huge.dump())->shapes[1].fData1, -std::numeric_limits<float>::infinity());
+    for (size_t i = 0; i < record.shapes.size(); ++i) {
+        const RQShape& was = record.shapes[i];
+        const RQShape& is = back->shapes[i];
+        SCOPED_TRACE(findTool(was.type)->name);
+        EXPECT_EQ(is.type, was.type);
+        EXPECT_EQ(is.iDecimal, was.iDecimal);
+        EXPECT_EQ(is.textValue, was.textValue);
+        for (int k = 1; k <= 10; ++k) EXPECT_EQ(is.pt(k), was.pt(k)) << k;
+        // The values written, recomputed from what was read.
+        const auto values = measurementValues(is.type, is.fData1, back->calibration);
+        const auto& written = doc["shapes"][i]["values"];
+        ASSERT_EQ(written.size(), values.size());
+        for (size_t v = 0; v < values.size(); ++v) {
+            if (written[v]["value"].is_null()) {
+                EXPECT_TRUE(std::isnan(values[v].value));
+                continue;
+            }
+            const double w = written[v]["value"].get<double>();
+            EXPECT_NEAR(values[v].value, w, std::abs(w) * 1e-6);
+            EXPECT_EQ(formatFixed(is.iDecimal, values[v].value), written[v]["text"]);
+        }
+    }
+}
+
+TEST(SnapshotSidecar, MalformedSidecarsAreRefused) {
+    const auto valid = nlohmann::json::parse(sidecarJson(sampleRecord()));
+    ASSERT_TRUE(parseSidecar(valid.dump()));
+    const auto changed = [&](const char* pointer, nlohmann::json value) {
+        auto doc = valid;
+        doc[nlohmann::json::json_pointer(pointer)] = std::move(value);
+        return doc.dump();
+    };
+    const auto without = [&](const char* key) {
+        auto doc = valid;
+        doc.erase(key);
+        return doc.dump();
+    };
+    const std::vector<std::string> broken = {
+        "{",
+        "[]",
+        changed("/version", 2),
+        without("shapes"),
+        changed("/frame/height", 70000),
+        changed("/calibration/magnification", "60"),
+        changed("/shapes/0/type", 7),
+        changed("/shapes/0/points", nlohmann::json::array({nullptr, nullptr, nullptr, nullptr})),
+        changed("/shapes/0/points/0", nlohmann::json::array({1, 2, 3})),
+        changed("/shapes/0/decimals", 256),
+        changed("/shapes/9/text", 5),
+    };
+    for (const auto& text : broken) EXPECT_FALSE(parseSidecar(text)) << text;
+}
+
+TEST(SnapshotSidecar, WrittenAfterThePictureWhichCarriesTheComment) {
+    test::TempDir dir;
+    const std::string folder = dir.path().string() + "/";
+    // A sidecar left behind by a deleted picture keeps its name from being reused.
+    std::ofstream(folder + "20250101000000.jpg.json") << "{}";
+    const auto saved = writeSnapshot(grey(32, 24), folder, "20250101000000", sampleRecord());
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->path, folder + "20250101000000-1.jpg");
+    EXPECT_TRUE(saved->sidecarWritten);
+    EXPECT_TRUE(parseSidecar(slurp(sidecarPath(saved->path))));
+    const std::string jpeg = slurp(saved->path);
+    const std::span bytes(reinterpret_cast<const uint8_t*>(jpeg.data()), jpeg.size());
+    EXPECT_EQ(readJpegComment(bytes), snapshotComment(sampleRecord()));
+    EXPECT_TRUE(decodeJpeg(bytes.data(), bytes.size()));
+
+    // The album lists the picture, not its sidecar, and deleting it deletes both.
+    MediaList pictures(MediaKind::Picture);
+    pictures.load(folder);
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_EQ(pictures.item(0)->itemTitle, saved->path);
+    ASSERT_TRUE(pictures.removeAt(0));
+    EXPECT_FALSE(fs::exists(saved->path) || fs::exists(sidecarPath(saved->path)));
+}
+
+// Disk full after the picture: the picture stays, whole, and no partial
+// sidecar is left. The file size limit of a child process stands in for it.
+TEST(SnapshotSidecar, FailedSidecarWriteKeepsThePicture) {
+    test::TempDir dir;
+    const std::string folder = dir.path().string() + "/";
+    const SnapshotRecord record = sampleRecord(20);  // a sidecar far larger than the picture
+    ASSERT_GT(sidecarJson(record).size(), 40000u);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{16384, 16384};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const auto saved = writeSnapshot(grey(32, 24), folder, "20250101000000", record);
+        ::_exit(saved && !saved->sidecarWritten ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        names.push_back(e.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"20250101000000.jpg"});
+    EXPECT_TRUE(decodeJpegFile(folder + "20250101000000.jpg"));
+}
+
+}  // namespace
+}  // namespace lumetra
