@@ -26,6 +26,8 @@
 #include "app/NewCalibrationController.h"
 #include "app/NewFolderController.h"
 #include "app/RQVideoView.h"
+#include "app/ResultsPanel.h"
+#include "measure/MeasurementPass.h"
 #include "measure/tools/ToolTable.h"
 #include "storage/RQGlobalVariables.h"
 
@@ -70,6 +72,12 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
                                                videos_, *alerts_);
     connect(albumPages_.get(), &AlbumPages::listChanged, this,
             [this](MediaKind kind) { showMediaCount(kind); });
+    resultsPanel_ = new ResultsPanel(*alerts_, ui_.SettingTabView);
+    resultsPanel_->setObjectName(QStringLiteral("ResultsPanel"));
+    ui_.SettingTabView->addTab(resultsPanel_, QStringLiteral("Results"));
+    connect(ui_.VideoView, &RQVideoView::shapesChanged, this, &ViewController::showResults);
+    connect(resultsPanel_, &ResultsPanel::shapeSelected, ui_.VideoView,
+            &RQVideoView::setHighlightedShape);
     buildMenus();
     connectControls();
     startUp();
@@ -160,7 +168,8 @@ void ViewController::connectControls() {
     connect(ui_.AblumComboBox, &QComboBox::activated, this,
             [this] { comboBoxSelectionDidChange(ui_.AblumComboBox); });
     connect(ui_.SettingTabView, &QTabWidget::currentChanged, this, [this](int index) {
-        bPictureShow_ = static_cast<uint8_t>(index == 1 ? 1 : 0);
+        if (index != 0 && index != 1) return;  // the results page
+        bPictureShow_ = static_cast<uint8_t>(index);
         const MediaKind shown = bPictureShow_ == 0 ? MediaKind::Picture : MediaKind::Video;
         albumPages_->reload(shown);
         emit(shown == MediaKind::Picture ? photoCollectionChanged() : videoCollectionChanged());
@@ -239,6 +248,7 @@ void ViewController::selectMeasureModel(uint8_t tool) {
     if (choice.viewMode) {
         ui_.VideoView->setMeasureMode(*choice.viewMode, "", calibrations_.strUnit(),
                                       calibrations_.fScale(), calibrations_.fUnitLength(), false);
+        showResults();  // the tool brings the current calibration to the view
     }
 }
 
@@ -449,6 +459,12 @@ void ViewController::showCalibration() {
                   .arg(static_cast<double>(c.fScale() / c.fUnitLength()), 0, 'f', 2)
             : QStringLiteral("Lengths need a calibration"));
     ui_.VideoView->applyCalibration(c.strUnit(), c.fScale(), c.fUnitLength());
+    showResults();
+}
+
+void ViewController::showResults() {
+    const MeasureModel& model = ui_.VideoView->model();
+    resultsPanel_->setShapes(model.oMutShapsArray, calibrationOf(model));
 }
 
 void ViewController::comboBoxSelectionDidChange(QComboBox* sender) {

@@ -31,6 +31,7 @@ class QToolButton;
 namespace lumetra {
 
 class AlbumPages;
+class ResultsPanel;
 class NSGridlinesView;
 class NewCalibrationController;
 class NewFolderController;
@@ -81,6 +82,7 @@ public:
     NSGridlinesView* GridlinesView() const { return gridlinesView_; }
     // The photo and video pages with their thumbnail grids.
     AlbumPages& albumPages() const { return *albumPages_; }
+    ResultsPanel& resultsPanel() const { return *resultsPanel_; }
 
     // Tool and overlay selection.
     void selectMeasureModel(uint8_t tool);
@@ -196,6 +198,8 @@ private:
     void showToolState();
     // The calibration in force beside the picture, and in the view at once.
     void showCalibration();
+    // The results table of the view's stored shapes in the view's calibration.
+    void showResults();
     void showOverlayState();
     void albumCreated(const std::string& name);
     void switchAlbum(int index);
@@ -229,6 +233,7 @@ private:
     NewFolderController* folderSheet_ = nullptr;
     NSGridlinesView* gridlinesView_ = nullptr;
     std::unique_ptr<AlbumPages> albumPages_;  // its grids sit in the window's pages
+    ResultsPanel* resultsPanel_ = nullptr;    // the tab view's third page
 };
 
 }  // namespace lumetra

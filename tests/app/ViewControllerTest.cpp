@@ -16,6 +16,7 @@
 #include "app/NSGridlinesView.h"
 #include "app/NewCalibrationController.h"
 #include "app/NewFolderController.h"
+#include "app/ResultsPanel.h"
 #include "app/WindowSides.h"
 #include "measure/LabelFormat.h"
 #include "storage/CalibrationRecords.h"
@@ -392,6 +393,9 @@ TEST_F(ViewControllerWithCamera, ChosenCalibrationRelabelsAtOnceAndOneCanBeDelet
     h.ui().CalComboBox->setCurrentIndex(0);
     h.window->comboBoxSelectionDidChange(h.ui().CalComboBox);
     EXPECT_EQ(h.model().fScale, 10.0f) << "the stored line reads in the chosen calibration";
+    const ResultsTable& results = h.window->resultsPanel().table();
+    ASSERT_EQ(results.rows.size(), 1u);
+    EXPECT_EQ(results.rows[0][2], "40.000") << "200 px at 5 px per mm, in the results too";
     EXPECT_TRUE(h.ui().calibrationStatus->text().startsWith("Low: 1 mm = 5.00 px"));
 
     h.alerts->confirmAnswer = true;
