@@ -9,6 +9,7 @@
 #include "AppTestSupport.h"
 #include "app/CameraListBox.h"
 #include "app/UsbCameraSide.h"
+#include "camera/adjust/AdjustmentSlider.h"
 #include "camera/usb/FakeV4l2.h"
 
 using namespace lumetra;
