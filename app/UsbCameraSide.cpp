@@ -2,6 +2,8 @@
 
 #include <QInputDialog>
 #include <QMetaObject>
+#include <algorithm>
+#include <filesystem>
 
 #include "app/ViewController.h"
 #include "camera/adjust/AdjustmentSlider.h"
@@ -14,8 +16,24 @@ QString qText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The names alone may repeat (two cameras of one model); the node tells them apart.
-QString deviceTitle(const VideoDevice& device) {
+// The device list is narrow: a device shows its name, and its node's name only when
+// another attached device has the same name (two cameras of one model).
+QStringList listTitles(const std::vector<VideoDevice>& devices) {
+    QStringList titles;
+    for (const VideoDevice& d : devices) {
+        const auto same = std::count_if(devices.begin(), devices.end(), [&](const VideoDevice& o) {
+            return o.localizedName == d.localizedName;
+        });
+        titles << (same > 1 ? QStringLiteral("%1 (%2)").arg(
+                                  qText(d.localizedName),
+                                  qText(std::filesystem::path(d.path).filename().string()))
+                            : qText(d.localizedName));
+    }
+    return titles;
+}
+
+// Offered in a dialog with room for the whole node path, which --usb-device takes.
+QString offerTitle(const VideoDevice& device) {
     return QStringLiteral("%1 (%2)").arg(qText(device.localizedName), qText(device.path));
 }
 
@@ -71,7 +89,7 @@ void UsbCameraSide::connectCamera() {
         message += QStringLiteral("No video device matches \"%1\". ").arg(qText(explicitDevice_));
     message += QStringLiteral("Use one of these video devices instead?");
     QStringList titles;
-    for (const size_t i : decision.others) titles << deviceTitle(devices[i]);
+    for (const size_t i : decision.others) titles << offerTitle(devices[i]);
     const std::optional<int> choice = chooser_(message, titles);
     if (choice && *choice >= 0 && static_cast<size_t>(*choice) < decision.others.size())
         open(decision.others[static_cast<size_t>(*choice)]);
@@ -143,12 +161,11 @@ void UsbCameraSide::open(size_t index) {
 }
 
 void UsbCameraSide::showLists() {
-    CameraList devices;
-    const auto& selected = camera_.selectedVideoDevice();
     const std::vector<VideoDevice>& attached = camera_.videoDevices();
-    for (size_t i = 0; i < attached.size(); ++i) {
-        devices.items << deviceTitle(attached[i]);
-        if (selected && attached[i].path == selected->path) devices.selected = static_cast<int>(i);
+    CameraList devices{listTitles(attached)};
+    if (const auto& selected = camera_.selectedVideoDevice()) {
+        for (size_t i = 0; i < attached.size(); ++i)
+            if (attached[i].path == selected->path) devices.selected = static_cast<int>(i);
     }
     CameraList formats;
     for (const VideoFormat& f : camera_.formats()) formats.items << qText(localizedName(f));

@@ -89,8 +89,10 @@ TEST_F(UsbCameraSideTest, ShowsTheMicroscopeFillsItsListsAndTheSlidersAdjustTheP
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
     EXPECT_EQ(h.ui().cameraStatus->text(), "USB microscope: USB Microscope");
     const MainWindowUi& ui = h.ui();
+    // Two cameras of one model are told apart by their nodes.
+    EXPECT_EQ(itemsOf(ui.USBVideoNameUpButton),
+              QStringList({"USB Microscope (video0)", "USB Microscope (video2)"}));
     EXPECT_EQ(ui.USBVideoNameUpButton->currentIndex(), 1);
-    EXPECT_EQ(ui.USBVideoNameUpButton->count(), 2);
     EXPECT_EQ(itemsOf(ui.USBVideoFormatUpButton).size(), 6);
     EXPECT_EQ(ui.USBVideoFormatUpButton->currentText(), "Motion-JPEG, 640 x 480");
     EXPECT_EQ(itemsOf(ui.USBVideoFPSUpButton), QStringList({"FPS: 30.00", "FPS: 15.00"}));
