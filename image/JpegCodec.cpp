@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <new>
 
 namespace lumetra {
 namespace {
@@ -19,10 +20,16 @@ using Handle = std::unique_ptr<void, HandleCloser>;
 // One decompressor and one compressor per thread, made on first use: setting up
 // a codec handle costs a noticeable part of decoding a picture, and a handle
 // must not be shared between threads.
-tjhandle threadDecompressor() {
+Handle& threadDecompressorHandle() {
     thread_local Handle handle(tjInitDecompress());
-    return handle.get();
+    return handle;
 }
+
+tjhandle threadDecompressor() { return threadDecompressorHandle().get(); }
+
+// After a failed call the decompressor is replaced: libjpeg-turbo leaves it half-way
+// through the broken header, and the next picture decoded with it fails as well.
+void renewThreadDecompressor() { threadDecompressorHandle().reset(tjInitDecompress()); }
 
 tjhandle threadCompressor() {
     thread_local Handle handle(tjInitCompress());
@@ -33,16 +40,20 @@ bool readHeader(tjhandle h, const uint8_t* data, size_t size, int& w, int& hgt) 
     if (!data || size == 0 || size > static_cast<size_t>(~0UL)) return false;
     int subsamp = 0, colorspace = 0;
     if (tjDecompressHeader3(h, data, static_cast<unsigned long>(size), &w, &hgt, &subsamp,
-                            &colorspace) != 0)
+                            &colorspace) != 0) {
+        renewThreadDecompressor();
         return false;
+    }
     return w > 0 && hgt > 0;
 }
 
-std::optional<Frame> decodeAt(const uint8_t* data, size_t size, int maxSide, FramePool* pool) {
+bool withinBudget(int w, int h) { return w <= kMaxJpegSide && h <= kMaxJpegSide; }
+
+std::optional<Frame> decodeChecked(const uint8_t* data, size_t size, int maxSide, FramePool* pool) {
     tjhandle h = threadDecompressor();
     if (!h) return std::nullopt;
     int w = 0, hgt = 0;
-    if (!readHeader(h, data, size, w, hgt)) return std::nullopt;
+    if (!readHeader(h, data, size, w, hgt) || !withinBudget(w, hgt)) return std::nullopt;
 
     int outW = w, outH = hgt;
     if (maxSide > 0 && (w > maxSide || hgt > maxSide)) {
@@ -70,8 +81,21 @@ std::optional<Frame> decodeAt(const uint8_t* data, size_t size, int maxSide, Fra
                                  frame.stride, outH, TJPF_BGRA, TJFLAG_FASTDCT);
     // A warning (for example a truncated scan that still filled the picture) is accepted;
     // an error is not.
-    if (rc != 0 && tjGetErrorCode(h) != TJERR_WARNING) return std::nullopt;
+    if (rc != 0 && tjGetErrorCode(h) != TJERR_WARNING) {
+        renewThreadDecompressor();
+        return std::nullopt;
+    }
     return frame;
+}
+
+// Decoding serves threads that must go on after a bad picture: running out of
+// memory is a failed decode, not an exception.
+std::optional<Frame> decodeAt(const uint8_t* data, size_t size, int maxSide, FramePool* pool) {
+    try {
+        return decodeChecked(data, size, maxSide, pool);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace
@@ -81,6 +105,12 @@ std::optional<JpegInfo> readJpegInfo(const uint8_t* data, size_t size) {
     if (!h) return std::nullopt;
     JpegInfo info;
     if (!readHeader(h, data, size, info.width, info.height)) return std::nullopt;
+    return info;
+}
+
+std::optional<JpegInfo> checkJpegHeader(const uint8_t* data, size_t size) {
+    auto info = readJpegInfo(data, size);
+    if (!info || !withinBudget(info->width, info->height)) return std::nullopt;
     return info;
 }
 

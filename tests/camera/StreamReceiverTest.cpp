@@ -3,6 +3,7 @@
 #include <httplib.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -70,6 +71,18 @@ protected:
         receiver->startVideoView();
         EXPECT_TRUE(eventually(
             [&] { return !window.recorded.empty() && letterOf(window.recorded.back()) == 'E'; }));
+        std::string letters;
+        for (const Frame& f : window.recorded) letters += letterOf(f);
+        return letters;
+    }
+    // Streams the parts one at a time, each once the window has the previous one's picture:
+    // a main thread that keeps up, however slow the machine. Returns the letters recorded.
+    std::string playInTurn(const std::vector<ScriptedPart>& parts) {
+        receiver->startVideoView();
+        for (const ScriptedPart& part : parts) {
+            sim->queueParts({part});
+            EXPECT_TRUE(moreFrames(1));
+        }
         std::string letters;
         for (const Frame& f : window.recorded) letters += letterOf(f);
         return letters;
@@ -142,6 +155,21 @@ TEST_F(StreamReceiverTest, ScriptedStreamsGiveTheExpectedPicturesAndSnapshots) {
     }
 }
 
+TEST_F(StreamReceiverTest, ShutterRisesWhileARequestWaitsMergeIntoIt) {
+    counter.set(3);
+    ASSERT_NO_FATAL_FAILURE(startCamera(false));
+    std::vector<ScriptedPart> parts;
+    for (int n = 4; n <= 13; ++n)
+        parts.push_back(jpegPart(pictureA, {"photo_cnt: " + std::to_string(n)}, {}));
+    sim->queueParts(std::move(parts));
+    receiver->startVideoView();
+    // The main thread is busy (not run) while the counter rises on every part.
+    ASSERT_TRUE(pollUntil([&] { return receiver->stats().partsStarted >= 10; }));
+    main.drain();
+    EXPECT_EQ(window.snapshots, std::vector<int64_t>{13});
+    EXPECT_EQ(receiver->stats().snapshotsMerged, 9u);
+}
+
 // ---- The change mark and the display rule ----
 
 TEST_F(StreamReceiverTest, ChangeMarkDecidesTheRedrawAlsoWhenABusyMainThreadSkipsPictures) {
@@ -154,7 +182,7 @@ TEST_F(StreamReceiverTest, ChangeMarkDecidesTheRedrawAlsoWhenABusyMainThreadSkip
         std::vector<ScriptedPart> parts;
         for (const size_t bytes : {10000, 10080, 10000, 10081, 10000})
             parts.push_back(jpegPart(paddedJpeg(parts.size() % 2 ? pictureB : pictureA, bytes)));
-        EXPECT_EQ(play(parts), "ABABAE");
+        EXPECT_EQ(playInTurn(parts), "ABABA");
         using enum FramePath;
         const std::vector<FramePath> expected =
             shape ? std::vector{Image, None, None, Image, Image} : std::vector(5, Layer);
@@ -164,13 +192,14 @@ TEST_F(StreamReceiverTest, ChangeMarkDecidesTheRedrawAlsoWhenABusyMainThreadSkip
         // A busy main thread gets only the newest picture, and a redraw is not lost on the
         // way: the replaced picture is "changed", the newest one is not.
         const uint64_t decoded = receiver->stats().picturesDecoded;
+        const size_t shown = window.frames();
         sim->queueParts({jpegPart(paddedJpeg(pictureB, 20000), {}, {}),
                          jpegPart(paddedJpeg(pictureE, 20000), {}, {})});
         ASSERT_TRUE(pollUntil([&] { return receiver->stats().picturesDecoded == decoded + 2; }));
         main.drain();
         EXPECT_EQ(receiver->stats().picturesReplaced, 1u);
         EXPECT_EQ(window.routes.back().path, shape ? Image : Layer);
-        EXPECT_EQ(window.frames(), 7u);
+        EXPECT_EQ(window.frames(), shown + 1);
     }
 }
 
@@ -227,7 +256,9 @@ TEST_F(StreamReceiverTest, StreamFaultsNeverStopThePicturesForGood) {
     receiver->startVideoView();
     ASSERT_TRUE(moreFrames(1));
     sim->injectFault(Fault::Garbage);
-    ASSERT_TRUE(eventually([&] { return receiver->stats().decodeFailures == 1; }));
+    // Random bytes may hold more end markers than the last one: each chunk that completes
+    // one cuts another (failing) picture, so how many depends on how the part arrives.
+    ASSERT_TRUE(eventually([&] { return receiver->stats().decodeFailures >= 1; }));
     ASSERT_TRUE(moreFrames(2)) << "pictures continue after a garbage part";
 
     sim->injectFault(Fault::Oversized);  // 100 MiB without an end marker
@@ -254,6 +285,35 @@ TEST_F(StreamReceiverTest, StreamFaultsNeverStopThePicturesForGood) {
     receiver->startVideoView();
     ASSERT_TRUE(eventually([&] { return receiver->streamEnded(); })) << "camera gone";
     EXPECT_TRUE(receiver->streaming()) << "a dead stream stays until the next stop or start";
+}
+
+// A few hundred bytes whose frame header claims a huge picture are refused before
+// any memory is committed: resident size stays flat, nothing is shown, and stopping
+// is not held up by a decoder busy with a fake picture.
+TEST_F(StreamReceiverTest, HostilePictureSizesAreRefusedWithoutMemoryOrDelay) {
+    const auto peakResidentKiB = [] {
+        rusage usage{};
+        ::getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    ASSERT_NO_FATAL_FAILURE(startCamera(false));
+    const long before = peakResidentKiB();
+    std::vector<ScriptedPart> parts;
+    for (int i = 0; i < 3; ++i)
+        for (const uint16_t side : {20000, 60000})
+            parts.push_back(jpegPart(test::claimingSize(pictureA, side, side)));
+    EXPECT_EQ(play(parts), "E");
+    EXPECT_EQ(receiver->stats().decodeFailures, 6u);
+    EXPECT_LT(peakResidentKiB() - before, 64 * 1024) << "KiB more resident";
+
+    std::vector<ScriptedPart> endless;
+    for (int i = 0; i < 200; ++i)
+        endless.push_back(jpegPart(test::claimingSize(pictureA, 20000, 20000), {}, {}));
+    sim->queueParts(std::move(endless));
+    ASSERT_TRUE(pollUntil([&] { return receiver->stats().decodeFailures >= 16; }));
+    const auto stopStart = std::chrono::steady_clock::now();
+    receiver->stopVideoView();
+    EXPECT_LT(std::chrono::steady_clock::now() - stopStart, std::chrono::milliseconds(100));
 }
 
 // ---- A peer nobody here wrote ----
