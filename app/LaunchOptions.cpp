@@ -14,12 +14,17 @@ LaunchOptions::LaunchOptions()
                       .arg(QString::fromLatin1(CameraHost::kDefaultHost),
                            QString::fromLatin1(CameraHost::kEnvironmentVariable)),
                   QStringLiteral("host")),
+      usbDevice_(QStringLiteral("usb-device"),
+                 QStringLiteral("Video device the USB button opens, by node path (/dev/video2) "
+                                "or part of its identifier (its USB vendor and product ids as "
+                                "eight hex digits), for a microscope that is not recognised."),
+                 QStringLiteral("device")),
       screenshot_(QStringLiteral("screenshot"),
                   QStringLiteral("Save a picture of the window to <file> and quit."),
                   QStringLiteral("file")) {
     parser_.setApplicationDescription(QStringLiteral("Live measurement on digital microscopes"));
     parser_.addHelpOption();
-    parser_.addOptions({demo_, cameraHost_, screenshot_});
+    parser_.addOptions({demo_, cameraHost_, usbDevice_, screenshot_});
 }
 
 bool LaunchOptions::parse(const QStringList& arguments) {
@@ -31,6 +36,11 @@ bool LaunchOptions::parse(const QStringList& arguments) {
     help = parser_.isSet(QStringLiteral("help")) || parser_.isSet(QStringLiteral("help-all"));
     demo = parser_.isSet(demo_);
     screenshot = parser_.value(screenshot_);
+    usbDevice = parser_.value(usbDevice_);
+    if (parser_.isSet(usbDevice_) && usbDevice.isEmpty()) {
+        error_ = QStringLiteral("--usb-device: names no device");
+        return false;
+    }
     if (parser_.isSet(cameraHost_)) {
         const QString host = parser_.value(cameraHost_);
         if (!CameraHost::isValidHost(host.toStdString())) {

@@ -1,6 +1,6 @@
 #pragma once
-// The application's command line: --demo, --camera-host HOST, --screenshot FILE
-// and --help. The camera's address comes from --camera-host, else from the
+// The application's command line: --demo, --camera-host HOST, --usb-device DEVICE,
+// --screenshot FILE and --help. The camera's address comes from --camera-host, else from the
 // environment variable LUMETRA_CAMERA_HOST, else it is the built-in one.
 
 #include <QCommandLineOption>
@@ -17,8 +17,9 @@ public:
     LaunchOptions();
 
     // Reads the arguments, the program's name first. False, with error() saying why,
-    // for an unknown option, an option without its value, or a camera host (from the
-    // option or the environment) that is not a host name or address.
+    // for an unknown option, an option without its value, an empty USB device, or a
+    // camera host (from the option or the environment) that is not a host name or
+    // address.
     bool parse(const QStringList& arguments);
     const QString& error() const { return error_; }
     QString helpText() const { return parser_.helpText(); }
@@ -26,12 +27,16 @@ public:
     bool help = false;
     bool demo = false;
     CameraHost cameraHost;
+    // The video device the USB button opens (a node path or part of its identifier);
+    // empty: the first attached microscope.
+    QString usbDevice;
     QString screenshot;  // where to save a picture of the window; empty: none
 
 private:
     QCommandLineParser parser_;
     QCommandLineOption demo_;
     QCommandLineOption cameraHost_;
+    QCommandLineOption usbDevice_;
     QCommandLineOption screenshot_;
     QString error_;
 };

@@ -12,6 +12,7 @@
 #include "app/RecordingCapture.h"
 #include "app/SnapshotCapture.h"
 #include "app/Theme.h"
+#include "app/UsbCameraSide.h"
 #include "app/ViewController.h"
 #include "app/WiFiCameraSide.h"
 #include "storage/RQGlobalVariables.h"
@@ -48,6 +49,7 @@ int main(int argc, char* argv[]) {
     window.setSnapshotSide(&capture);
     lumetra::RecordingCapture recording(window, lumetra::RQGlobalVariables::shared());
     window.setRecordingSide(&recording);
+    lumetra::UsbCameraSide usb(window, options.usbDevice.toStdString());
     lumetra::WiFiCameraSide wifi(window, options.cameraHost);
     if (demo) {
         wifi.setProbe([&demo] { return demo->probe(); });

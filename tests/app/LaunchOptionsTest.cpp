@@ -28,6 +28,10 @@ TEST(LaunchOptions, CameraHostComesFromTheOptionElseTheEnvironment) {
     ASSERT_TRUE(fromOption.parse({"lumetra", "--camera-host", "microscope.lan"}));
     EXPECT_EQ(fromOption.cameraHost.host, "microscope.lan");
     EXPECT_EQ(fromOption.cameraHost.streamPort, CameraHost::kDefaultStreamPort);
+    EXPECT_TRUE(fromOption.usbDevice.isEmpty());
+    LaunchOptions usb;
+    ASSERT_TRUE(usb.parse({"lumetra", "--usb-device", "/dev/video2"}));
+    EXPECT_EQ(usb.usbDevice, "/dev/video2");
 }
 
 TEST(LaunchOptions, RefusesBadHostsUnknownOptionsAndMissingValues) {
@@ -46,4 +50,7 @@ TEST(LaunchOptions, RefusesBadHostsUnknownOptionsAndMissingValues) {
     EXPECT_TRUE(typo.error().contains("camera-hots")) << typo.error().toStdString();
     LaunchOptions noValue;
     EXPECT_FALSE(noValue.parse({"lumetra", "--camera-host"}));
+    LaunchOptions noDevice;
+    EXPECT_FALSE(noDevice.parse({"lumetra", "--usb-device", ""}));
+    EXPECT_EQ(noDevice.error(), "--usb-device: names no device");
 }

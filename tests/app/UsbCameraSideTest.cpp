@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QSlider>
+#include <QTest>
+#include <cstdlib>
+
+#include "AppTestSupport.h"
+#include "app/CameraListBox.h"
+#include "app/UsbCameraSide.h"
+#include "camera/adjust/AdjustmentSlider.h"
+#include "camera/usb/FakeV4l2.h"
+
+using namespace lumetra;
+using namespace lumetra::test;
+
+namespace {
+
+constexpr int kWait = 10000;  // ms; a bound for the waits, not a timing requirement
+
+QStringList itemsOf(const QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    return items;
+}
+
+// The window with its USB side on a fake kernel and a fake /dev and /sys tree.
+class UsbCameraSideTest : public ::testing::Test {
+protected:
+    UsbCameraSideTest() {
+        side.setDeviceChooser([this](const QString& message, const QStringList& devices) {
+            offers.push_back({message, devices});
+            return choice;
+        });
+    }
+
+    FakeDevice& addDevice(const std::string& node, const std::string& model, int port) {
+        FakeDevice d;
+        d.path = addNode(dir.path(), node, model.substr(0, 4), model.substr(4), port);
+        d.busInfo = "usb-0000:00:14.0-" + std::to_string(port);
+        return kernel.add(d);
+    }
+
+    // The blue level at the centre of what the view shows; -1 without a picture.
+    int centre() const {
+        const Frame& f = h.view()->currentFrame();
+        return f.isNull() ? -1 : f.row(f.height / 2)[4 * (f.width / 2)];
+    }
+    // Lets frames through, one at a time, until the view's centre satisfies `shows`.
+    bool pictureUntil(const std::function<bool(int)>& shows) {
+        uint64_t awaited = side.camera().stats().framesDelivered;
+        return QTest::qWaitFor(
+            [&] {
+                if (side.camera().stats().framesDelivered >= awaited) {
+                    kernel.feed({FakeFrame::Good});
+                    ++awaited;
+                }
+                return shows(centre());
+            },
+            kWait);
+    }
+    // The device list opens: it is read again.
+    void openDeviceList() {
+        emit static_cast<CameraListBox*>(h.ui().USBVideoNameUpButton)->aboutToShowPopup();
+    }
+
+    struct Offer {
+        QString message;
+        QStringList devices;
+    };
+
+    WindowHarness h;
+    TempDir dir;
+    FakeV4l2 kernel;
+    std::vector<Offer> offers;
+    std::optional<int> choice;
+    UsbCameraSide side{
+        *h.window, kernel, {(dir.path() / "dev").string(), (dir.path() / "sys").string()}};
+};
+
+}  // namespace
+
+TEST_F(UsbCameraSideTest, ShowsTheMicroscopeFillsItsListsAndTheSlidersAdjustThePicture) {
+    addDevice("video0", "abcd0001", 1);
+    addDevice("video2", "14c31302", 2);
+    h.ui().btUSBCam->click();
+    ASSERT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
+    EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
+    EXPECT_EQ(h.ui().cameraStatus->text(), "USB microscope: USB Microscope");
+    const MainWindowUi& ui = h.ui();
+    // Two cameras of one model are told apart by their nodes.
+    EXPECT_EQ(itemsOf(ui.USBVideoNameUpButton),
+              QStringList({"USB Microscope (video0)", "USB Microscope (video2)"}));
+    EXPECT_EQ(ui.USBVideoNameUpButton->currentIndex(), 1);
+    EXPECT_EQ(itemsOf(ui.USBVideoFormatUpButton).size(), 6);
+    EXPECT_EQ(ui.USBVideoFormatUpButton->currentText(), "Motion-JPEG, 640 x 480");
+    EXPECT_EQ(itemsOf(ui.USBVideoFPSUpButton), QStringList({"FPS: 30.00", "FPS: 15.00"}));
+    EXPECT_EQ(ui.USBVideoFPSUpButton->currentIndex(), 0);
+    EXPECT_TRUE(ui.USBVideoFPSUpButton->isVisible());
+    EXPECT_FALSE(ui.WiFiVideoFormatUpButton->isVisible());
+
+    ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
+    EXPECT_EQ(h.window->laidOutWidth(), 640);
+    if (const char* path = std::getenv("LUMETRA_USB_SCREENSHOT")) h.window->grab().save(path);
+
+    // Gamma 0.25 + 0.4 * 3.75 = 1.75 darkens mid-grey: (200 / 255)^1.75 * 255 = 166.
+    QSlider* gamma = ui.adjustmentSliders[static_cast<size_t>(Adjustment::Gamma)];
+    EXPECT_EQ(gamma->maximum(), kAdjustmentSliderSteps);
+    EXPECT_EQ(gamma->value(), 200);
+    gamma->setValue(400);
+    EXPECT_TRUE(side.adjustments().bGamma);
+    ASSERT_TRUE(pictureUntil([](int c) { return c >= 160 && c <= 172; })) << centre();
+    ui.btDefault->click();
+    EXPECT_EQ(gamma->value(), 200);
+    EXPECT_FALSE(side.adjustments().anyFlag());
+    ASSERT_TRUE(pictureUntil([](int c) { return c == 200; })) << centre();
+
+    // A format of another size: frames arrive at it and the view is laid out again.
+    emit ui.USBVideoFormatUpButton->activated(2);
+    EXPECT_EQ(ui.USBVideoFormatUpButton->currentText(), "Motion-JPEG, 1920 x 1080");
+    emit ui.USBVideoFPSUpButton->activated(1);
+    EXPECT_EQ(ui.USBVideoFPSUpButton->currentIndex(), 1);
+    ASSERT_TRUE(pictureUntil([&](int) { return h.window->laidOutWidth() == 1920; }));
+    EXPECT_EQ(h.window->frameHeight(), 1080);
+}
+
+TEST_F(UsbCameraSideTest, WithoutAMicroscopeItAlertsAndOffersOtherCaptureDevices) {
+    h.ui().btUSBCam->click();
+    EXPECT_EQ(h.alerts->alerts, QStringList{"Please connect USB Microscope"});
+    EXPECT_TRUE(offers.empty());
+
+    addDevice("video0", "abcd0001", 1);
+    h.ui().btUSBCam->click();  // declined
+    ASSERT_EQ(offers.size(), 1u);
+    EXPECT_TRUE(offers[0].message.startsWith("Please connect USB Microscope"));
+    EXPECT_EQ(offers[0].devices,
+              QStringList{"USB Microscope (" + QString::fromStdString(dir.path().string()) +
+                          "/dev/video0)"});
+    EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
+    EXPECT_EQ(kernel.openFds(), 0u);
+    choice = 0;
+    h.ui().btUSBCam->click();
+    EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
+    EXPECT_TRUE(side.camera().running());
+
+    h.connectCamera(CameraMode::WiFiCgi);  // stops the USB side
+    EXPECT_FALSE(side.camera().running());
+    h.ui().btUSBCam->click();
+    EXPECT_EQ(h.alerts->alerts.last(), "Connection failed, restart and try");
+    EXPECT_EQ(kernel.openFds(), 0u);
+}
+
+TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
+    addDevice("video0", "14c31301", 1).openErrno = EACCES;
+    h.ui().btUSBCam->click();
+    ASSERT_EQ(h.alerts->alerts.size(), 1);
+    EXPECT_TRUE(h.alerts->alerts[0].contains("\"video\" group"));
+    EXPECT_EQ(h.ui().USBVideoNameUpButton->currentIndex(), -1);
+
+    addDevice("video1", "14c31302", 2);
+    openDeviceList();
+    ASSERT_EQ(h.ui().USBVideoNameUpButton->count(), 2);
+    emit h.ui().USBVideoNameUpButton->activated(1);
+    ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
+    kernel.feed({FakeFrame::Unplug});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.alerts->alerts.size() == 2; }, kWait));
+    EXPECT_TRUE(h.alerts->alerts[1].contains("unplugged"));
+    EXPECT_EQ(centre(), 200);
+    EXPECT_FALSE(h.ui().USBVideoFormatUpButton->isVisible());
+    EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
+
+    kernel.replug();
+    openDeviceList();
+    emit h.ui().USBVideoNameUpButton->activated(1);
+    EXPECT_EQ(h.alerts->alerts.size(), 2);
+    ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
+}
