@@ -8,7 +8,7 @@
 #include "FuzzCheck.h"
 #include "ScratchFolder.h"
 #include "storage/CalibrationRecords.h"
-#include "storage/Utf8Text.h"
+#include "image/Utf8Text.h"
 
 using namespace lumetra;
 

@@ -10,7 +10,7 @@
 #include "ScratchFolder.h"
 #include "storage/StorageLayout.h"
 #include "storage/TextFiles.h"
-#include "storage/Utf8Text.h"
+#include "image/Utf8Text.h"
 
 using namespace lumetra;
 

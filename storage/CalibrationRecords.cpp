@@ -14,7 +14,7 @@
 
 #include "image/AtomicFile.h"
 #include "storage/TextFiles.h"
-#include "storage/Utf8Text.h"
+#include "image/Utf8Text.h"
 
 namespace lumetra {
 namespace {

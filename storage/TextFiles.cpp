@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdint>
 
-#include "storage/Utf8Text.h"
+#include "image/Utf8Text.h"
 
 namespace lumetra {
 

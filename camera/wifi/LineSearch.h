@@ -41,11 +41,3 @@ std::string removeChars(std::string_view text, std::string_view drop);
 bool contains(std::string_view text, std::string_view part);
 
 }  // namespace lumetra
-
-namespace lumetra {
-
-// True when bytes are well-formed UTF-8 (no overlong forms, surrogates or values above
-// U+10FFFF): the cameras' answers are read as UTF-8 text and anything else as no text.
-bool isValidUtf8(std::string_view bytes);
-
-}  // namespace lumetra

@@ -4,6 +4,7 @@
 
 #include "camera/wifi/LineSearch.h"
 #include "camera/wifi/WiFiRequests.h"
+#include "image/Utf8Text.h"
 
 namespace lumetra {
 namespace {

@@ -1,6 +1,6 @@
 #include "StorageTestFiles.h"
 #include "storage/TextFiles.h"
-#include "storage/Utf8Text.h"
+#include "image/Utf8Text.h"
 
 using namespace lumetra;
 using namespace lumetra::test;

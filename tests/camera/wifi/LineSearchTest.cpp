@@ -41,8 +41,4 @@ TEST(LineSearch, NumbersAndTextChecks) {
     EXPECT_EQ(readInt32("5000000000"), INT32_MAX);
     EXPECT_EQ(readFrameSide("70000"), std::nullopt);
     EXPECT_EQ(readFrameSide("0"), std::nullopt);
-    for (const char* good : {"", "a\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x94\xAC"})
-        EXPECT_TRUE(isValidUtf8(good)) << good;
-    for (const char* bad : {"\xFF", "\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
-        EXPECT_FALSE(isValidUtf8(bad)) << bad;
 }

@@ -1,4 +1,4 @@
-#include "storage/Utf8Text.h"
+#include "image/Utf8Text.h"
 
 #include <cstdint>
 
