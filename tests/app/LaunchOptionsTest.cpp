@@ -28,6 +28,12 @@ TEST(LaunchOptions, CameraHostComesFromTheOptionElseTheEnvironment) {
     ASSERT_TRUE(fromOption.parse({"lumetra", "--camera-host", "microscope.lan"}));
     EXPECT_EQ(fromOption.cameraHost.host, "microscope.lan");
     EXPECT_EQ(fromOption.cameraHost.streamPort, CameraHost::kDefaultStreamPort);
+    LaunchOptions ports;
+    ASSERT_TRUE(
+        ports.parse({"lumetra", "--camera-control-port", "8080", "--camera-stream-port", "65535"}));
+    EXPECT_EQ(ports.cameraHost.host, "127.0.0.1");
+    EXPECT_EQ(ports.cameraHost.controlPort, 8080);
+    EXPECT_EQ(ports.cameraHost.streamPort, 65535);
 }
 
 TEST(LaunchOptions, RefusesBadHostsUnknownOptionsAndMissingValues) {
@@ -44,6 +50,13 @@ TEST(LaunchOptions, RefusesBadHostsUnknownOptionsAndMissingValues) {
     LaunchOptions typo;
     EXPECT_FALSE(typo.parse({"lumetra", "--camera-hots", "127.0.0.1"}));
     EXPECT_TRUE(typo.error().contains("camera-hots")) << typo.error().toStdString();
+    for (const char* bad : {"0", "65536", "80x", "-1"}) {
+        LaunchOptions options;
+        EXPECT_FALSE(options.parse({"lumetra", "--camera-stream-port", bad})) << bad;
+        EXPECT_EQ(
+            options.error(),
+            QStringLiteral("--camera-stream-port: not a port from 1 to 65535: \"%1\"").arg(bad));
+    }
     LaunchOptions noValue;
     EXPECT_FALSE(noValue.parse({"lumetra", "--camera-host"}));
 }
