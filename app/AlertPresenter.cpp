@@ -1,5 +1,6 @@
 #include "app/AlertPresenter.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -22,10 +23,17 @@ bool MessageBoxPresenter::confirm(const QString& message, const QString& informa
     box.setInformativeText(informativeText);
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
-    box.setDefaultButton(ok);
+    box.setDefaultButton(cancel);  // every confirmation guards something destructive
     box.setEscapeButton(cancel);
     box.exec();
     return box.clickedButton() == ok;
+}
+
+// The desktop's save panel; it asks before replacing, and the copy itself never
+// replaces a file either.
+QString MessageBoxPresenter::chooseSaveFile(const QString& title, const QString& suggestedName,
+                                            const QString& filter) {
+    return QFileDialog::getSaveFileName(parent_, title, suggestedName, filter);
 }
 
 }  // namespace lumetra

@@ -15,8 +15,13 @@ public:
     // A modal message with one dismiss button.
     virtual void alert(const QString& text) = 0;
 
-    // A modal warning with "OK" and "Cancel"; true for "OK".
+    // A modal warning with "OK" and "Cancel" (the default); true for "OK".
     virtual bool confirm(const QString& message, const QString& informativeText) = 0;
+
+    // A save panel with the given title, suggested file name and file type
+    // filter; the chosen path, or empty when cancelled.
+    virtual QString chooseSaveFile(const QString& title, const QString& suggestedName,
+                                   const QString& filter) = 0;
 };
 
 // The real thing: modal message boxes over a parent window.
@@ -26,6 +31,8 @@ public:
 
     void alert(const QString& text) override;
     bool confirm(const QString& message, const QString& informativeText) override;
+    QString chooseSaveFile(const QString& title, const QString& suggestedName,
+                           const QString& filter) override;
 
 private:
     QWidget* parent_;

@@ -134,14 +134,15 @@ QWidget* compactSliderRow(QWidget* parent, const QString& caption, QSlider*& sli
     return row;
 }
 
-// The number of files of an album page, shown where its thumbnails go.
+// The number of files of an album page, above its thumbnail grid (the window
+// adds the grid to the page's column).
 QLabel* mediaCountLabel(QWidget* page) {
     auto* column = new QVBoxLayout(page);
-    column->setContentsMargins(0, 14, 0, 0);
+    column->setContentsMargins(0, 8, 0, 0);
+    column->setSpacing(6);
     auto* count = label(page, QString(), "secondaryText");
     count->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     column->addWidget(count);
-    column->addStretch(1);
     return count;
 }
 
@@ -279,6 +280,9 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     calibrationRow->addWidget(CalComboBox, 1);
     calibrationRow->addWidget(btCalibration);
     leftColumn->addLayout(calibrationRow);
+    calibrationStatus = label(left, QString(), "calibrationStatus");
+    calibrationStatus->setWordWrap(true);
+    leftColumn->addWidget(calibrationStatus);
     leftColumn->addSpacing(14);
 
     leftColumn->addWidget(label(left, QStringLiteral("ALBUM"), "panelTitle"));

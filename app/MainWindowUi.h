@@ -64,6 +64,7 @@ struct MainWindowUi {
     // Calibration and albums.
     QToolButton* btCalibration = nullptr;
     QComboBox* CalComboBox = nullptr;
+    QLabel* calibrationStatus = nullptr;  // the calibration in force and its scale
     QToolButton* btNewAblum = nullptr;
     QComboBox* AblumComboBox = nullptr;
     QTabWidget* SettingTabView = nullptr;

@@ -57,6 +57,16 @@ void RQVideoView::deleteshape(int32_t code) {
     reportShapes(before);
 }
 
+void RQVideoView::applyCalibration(const std::string& unit, float mag, float len) {
+    if (model_.bCalibration) return;
+    model_.strUnit = unit;
+    model_.fScale = mag;
+    model_.fUnitLength = len;
+    if (model_.iGridMode != kGridNone && model_.iGridMode != kGridCrosshair)
+        model_.setGridView(model_.iGridMode, model_.fGridLength, mag, len);
+    refreshIfRedrawing();
+}
+
 void RQVideoView::reportShapes(size_t before) {
     if (model_.oMutShapsArray.size() != before) emit shapesChanged();
 }
@@ -103,9 +113,14 @@ void RQVideoView::saveImage(double pixelWidth, double pixelHeight) {
         measurements = {&model_, static_cast<double>(width()), static_cast<double>(height())};
     const Frame picture = composeSnapshot(frame_, *size, measurements, &texts_);
     if (picture.isNull()) return;
-    const auto path =
-        writeSnapshot(picture, settings_->getStrDocumentsPicture(), currentTimestampName());
-    if (!path || !model_.delegate) return;
+    WriteResult failure;
+    const auto path = writeSnapshot(picture, settings_->getStrDocumentsPicture(),
+                                    currentTimestampName(), &failure);
+    if (!path) {
+        emit snapshotFailed(QString::fromStdString(failure.message()));
+        return;
+    }
+    if (!model_.delegate) return;
     UserEntity entity;
     entity.Param1 = *path;
     model_.delegate->PassValue(entity, kTransferSnapshotWritten);

@@ -19,7 +19,7 @@ QToolTip { background: #2a2f37; color: #e4e8ee; border: 1px solid #3a414c; paddi
 #secondaryText { color: #9aa3af; }
 #appTitle { color: #f2f4f7; font-size: 19px; font-weight: 600; }
 #appSubtitle { color: #7d8693; font-size: 11px; }
-#cameraStatus { color: #9aa3af; font-size: 12px; }
+#cameraStatus, #calibrationStatus { color: #9aa3af; font-size: 12px; }
 #txt_recording { color: #ffd166; font-size: 14px; font-weight: 600; }
 #keycap { background: #262b33; border: 1px solid #363d48; border-bottom: 2px solid #3d4451; border-radius: 5px;
     padding: 1px 5px; font-size: 10px; color: #d5dae1; }

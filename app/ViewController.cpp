@@ -17,6 +17,7 @@
 #include <array>
 #include <map>
 
+#include "app/AlbumPages.h"
 #include "app/AlertPresenter.h"
 #include "app/CameraListBox.h"
 #include "app/ColorWell.h"
@@ -65,6 +66,10 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
     setMinimumSize(MainWindowUi::kStageWidth, MainWindowUi::kStageHeight);
     resize(MainWindowUi::kStageWidth, MainWindowUi::kStageHeight);
     gridlinesView_ = new NSGridlinesView(this);
+    albumPages_ = std::make_unique<AlbumPages>(ui_.PhotoGridPage, ui_.VideoGridPage, pictures_,
+                                               videos_, *alerts_);
+    connect(albumPages_.get(), &AlbumPages::listChanged, this,
+            [this](MediaKind kind) { showMediaCount(kind); });
     buildMenus();
     connectControls();
     startUp();
@@ -86,6 +91,7 @@ void ViewController::startUp() {
     const auto calibrationIndex = calibrations_.restore();
     for (const std::string& name : calibrations_.names()) ui_.CalComboBox->addItem(toQString(name));
     ui_.CalComboBox->setCurrentIndex(calibrationIndex ? static_cast<int>(*calibrationIndex) : -1);
+    showCalibration();
     // 5. Photos page first; empty media lists.
     bPictureShow_ = 0;
     // 6. The thumbnail grids' cell appearances belong to the grids.
@@ -155,7 +161,9 @@ void ViewController::connectControls() {
             [this] { comboBoxSelectionDidChange(ui_.AblumComboBox); });
     connect(ui_.SettingTabView, &QTabWidget::currentChanged, this, [this](int index) {
         bPictureShow_ = static_cast<uint8_t>(index == 1 ? 1 : 0);
-        emit(bPictureShow_ == 0 ? photoCollectionChanged() : videoCollectionChanged());
+        const MediaKind shown = bPictureShow_ == 0 ? MediaKind::Picture : MediaKind::Video;
+        albumPages_->reload(shown);
+        emit(shown == MediaKind::Picture ? photoCollectionChanged() : videoCollectionChanged());
     });
     connect(ui_.WiFiVideoFormatUpButton, &QComboBox::activated, this,
             &ViewController::handleVideoFormatPopBtn);
@@ -191,6 +199,9 @@ void ViewController::connectControls() {
     connect(gridlinesView_, &NSGridlinesView::cancelRequested, this,
             &ViewController::onCancelGridlinesView);
 
+    connect(ui_.VideoView, &RQVideoView::snapshotFailed, this,
+            [this](const QString& message) { alerts_->alert(message); });
+
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &ViewController::onAbandonShapeAction);
     auto* undo = new QShortcut(QKeySequence::Undo, this);
@@ -205,6 +216,8 @@ void ViewController::buildMenus() {
                                 &ViewController::open_calibration);
     calibrationMenu_->addAction(QStringLiteral("Clear Calibration"), this,
                                 &ViewController::clear_calibration);
+    calibrationMenu_->addAction(QStringLiteral("Delete Calibration"), this,
+                                &ViewController::delete_calibration);
     albumMenu_ = new QMenu(QStringLiteral("Menu"), this);
     albumMenu_->addAction(QStringLiteral("New Folder"), this, &ViewController::new_folder);
     albumMenu_->addAction(QStringLiteral("Open Folder"), this, &ViewController::open_folder);
@@ -362,8 +375,19 @@ void ViewController::open_calibration() {
 }
 
 void ViewController::clear_calibration() {
-    calibrations_.clear();
+    const size_t count = calibrations_.names().size();
+    const QString what =
+        count == 0 ? QStringLiteral("No calibration is stored; the current one will be forgotten.")
+                   : QStringLiteral(
+                         "All %1 stored calibration%2 will be deleted. This cannot be "
+                         "undone.")
+                         .arg(count)
+                         .arg(count == 1 ? "" : "s");
+    if (!alerts_->confirm(QStringLiteral("Clear Calibration"), what)) return;
+    if (const WriteResult cleared = calibrations_.clear(); !cleared)
+        alerts_->alert(toQString(cleared.message()));
     ui_.CalComboBox->clear();
+    showCalibration();
     ui_.VideoView->deleteshape(static_cast<int32_t>(ShapeRemoval::All));
     tools_.reset();
     overlays_.reset();
@@ -371,20 +395,67 @@ void ViewController::clear_calibration() {
     showOverlayState();
 }
 
+void ViewController::delete_calibration() {
+    const int index = ui_.CalComboBox->currentIndex();
+    if (index < 0 || static_cast<size_t>(index) >= calibrations_.names().size()) {
+        alerts_->alert(QStringLiteral("Choose the calibration to delete in the list first."));
+        return;
+    }
+    const QString name = ui_.CalComboBox->itemText(index);
+    if (!alerts_->confirm(QStringLiteral("Delete Calibration"),
+                          QStringLiteral("The calibration \"%1\" will be deleted. This cannot be "
+                                         "undone.")
+                              .arg(name)))
+        return;
+    if (const WriteResult removed = calibrations_.remove(static_cast<size_t>(index)); !removed) {
+        alerts_->alert(toQString(removed.message()));
+        return;
+    }
+    ui_.CalComboBox->clear();
+    for (const std::string& n : calibrations_.names()) ui_.CalComboBox->addItem(toQString(n));
+    const auto current = std::find(calibrations_.names().begin(), calibrations_.names().end(),
+                                   calibrations_.strCalName());
+    ui_.CalComboBox->setCurrentIndex(calibrations_.isCalibrated() &&
+                                             current != calibrations_.names().end()
+                                         ? static_cast<int>(current - calibrations_.names().begin())
+                                         : -1);
+    showCalibration();
+}
+
 // The view completed a calibration: stored in the list (when the list file can
 // be written), listed and chosen. The view keeps its own unit length.
 void ViewController::calibrationCompleted(const CompletedCalibration& completed) {
+    WriteResult failure;
     const auto index = calibrations_.storeCompleted(completed.name, completed.magnification,
-                                                    completed.unit, completed.unitLength);
-    if (!index) return;
+                                                    completed.unit, completed.unitLength, &failure);
+    if (!index) {
+        // The view measures with it for now; the user must know it is not kept.
+        alerts_->alert(QStringLiteral("The calibration \"%1\" is used now but was not stored. %2")
+                           .arg(toQString(completed.name), toQString(failure.message())));
+        return;
+    }
     ui_.CalComboBox->addItem(toQString(completed.name));
     ui_.CalComboBox->setCurrentIndex(static_cast<int>(*index));
+    showCalibration();
+}
+
+void ViewController::showCalibration() {
+    const CalibrationModel& c = calibrations_;
+    const QString unit = toQString(c.strUnit());
+    ui_.calibrationStatus->setText(
+        c.isCalibrated() && c.fUnitLength() > 0.0f
+            ? QStringLiteral("%1: 1 %2 = %3 px at this magnification")
+                  .arg(toQString(c.strCalName()), unit)
+                  .arg(static_cast<double>(c.fScale() / c.fUnitLength()), 0, 'f', 2)
+            : QStringLiteral("Lengths need a calibration"));
+    ui_.VideoView->applyCalibration(c.strUnit(), c.fScale(), c.fUnitLength());
 }
 
 void ViewController::comboBoxSelectionDidChange(QComboBox* sender) {
     const int index = sender->currentIndex();
     if (index < 0) return;
-    if (sender == ui_.CalComboBox) calibrations_.select(static_cast<size_t>(index));
+    if (sender == ui_.CalComboBox && calibrations_.select(static_cast<size_t>(index)))
+        showCalibration();
     if (sender == ui_.AblumComboBox) switchAlbum(index);
 }
 
@@ -414,13 +485,20 @@ void ViewController::switchAlbum(int index) {
     loadVideoCollection();
 }
 
+void ViewController::setUrlOpener(std::function<bool(const QUrl&)> open) {
+    openUrl_ = open;
+    albumPages_->setUrlOpener(std::move(open));
+}
+
 void ViewController::loadPhotoCollection() {
     pictures_.load(settings_.getStrDocumentsPicture());
+    albumPages_->reload(MediaKind::Picture);
     showMediaCount(MediaKind::Picture);
 }
 
 void ViewController::loadVideoCollection() {
     videos_.load(settings_.getStrDocumentsVideo());
+    albumPages_->reload(MediaKind::Video);
     showMediaCount(MediaKind::Video);
 }
 
@@ -430,7 +508,8 @@ void ViewController::addCollectionItem(int32_t flag, const std::string& path) {
 }
 
 void ViewController::addMedia(MediaKind kind, const std::string& path) {
-    (kind == MediaKind::Picture ? pictures_ : videos_).append(path);
+    const size_t index = (kind == MediaKind::Picture ? pictures_ : videos_).append(path);
+    albumPages_->inserted(kind, index);
     showMediaCount(kind);
 }
 

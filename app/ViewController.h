@@ -30,6 +30,7 @@ class QToolButton;
 
 namespace lumetra {
 
+class AlbumPages;
 class NSGridlinesView;
 class NewCalibrationController;
 class NewFolderController;
@@ -62,9 +63,9 @@ public:
     const MediaList& oPicMutArray() const { return pictures_; }
     const MediaList& oVidMutArray() const { return videos_; }
 
-    // How a URL is opened with the desktop (the file manager for a folder);
-    // replaceable so that tests see what would open.
-    void setUrlOpener(std::function<bool(const QUrl&)> open) { openUrl_ = std::move(open); }
+    // How a URL is opened with the desktop (the file manager for a folder, a
+    // picture or movie of the album); replaceable so that tests see what would open.
+    void setUrlOpener(std::function<bool(const QUrl&)> open);
 
     // The sides, not owned; null until they exist. A side detaches itself by
     // passing null before it goes.
@@ -78,6 +79,8 @@ public:
     NewCalibrationController* calibrationSheet() const { return calibrationSheet_; }
     NewFolderController* folderSheet() const { return folderSheet_; }
     NSGridlinesView* GridlinesView() const { return gridlinesView_; }
+    // The photo and video pages with their thumbnail grids.
+    AlbumPages& albumPages() const { return *albumPages_; }
 
     // Tool and overlay selection.
     void selectMeasureModel(uint8_t tool);
@@ -153,6 +156,8 @@ public slots:
     void new_calibration();
     void open_calibration();
     void clear_calibration();
+    // Deletes the calibration chosen in the list, after asking.
+    void delete_calibration();
     void onNewAblumAction();
     void new_folder();
     void open_folder();
@@ -189,6 +194,8 @@ private:
     void onGridAction(uint8_t mode);
     void applyOverlayAction(const OverlayState::Action& action);
     void showToolState();
+    // The calibration in force beside the picture, and in the view at once.
+    void showCalibration();
     void showOverlayState();
     void albumCreated(const std::string& name);
     void switchAlbum(int index);
@@ -221,6 +228,7 @@ private:
     NewCalibrationController* calibrationSheet_ = nullptr;
     NewFolderController* folderSheet_ = nullptr;
     NSGridlinesView* gridlinesView_ = nullptr;
+    std::unique_ptr<AlbumPages> albumPages_;  // its grids sit in the window's pages
 };
 
 }  // namespace lumetra

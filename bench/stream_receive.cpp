@@ -8,6 +8,9 @@
 //                   just after the stream (target >= 0.9)
 //   cpu_ms          CPU time per picture of the receiver's threads (the stream thread
 //                   and the serial worker that decodes)
+//   bare_cpu_ms     CPU time per picture of bare decoding, measured around the stream
+//   cpu_ratio       cpu_ms / bare_cpu_ms: what receiving costs on top of decoding
+//                   (target <= 1.15)
 //   process_cpu_ms  the same for the whole process, with the in-process simulator's
 //                   sending (it repeats pre-encoded pictures) and the hand-over
 //   latency_ms_*    from the arrival of a part's last bytes at the stream thread to the
@@ -57,11 +60,13 @@ double threadsCpuSeconds(const std::vector<std::string>& names) {
 
 const std::vector<std::string> kReceiverThreads = {"camera-stream", "orbvaneserilQue"};
 
-double processCpuSeconds() {
+double cpuSeconds(clockid_t clock) {
     timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    clock_gettime(clock, &ts);
     return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
+
+double processCpuSeconds() { return cpuSeconds(CLOCK_PROCESS_CPUTIME_ID); }
 
 // The same pictures the simulator repeats (same seed, size and loop).
 std::vector<camsim::JpegBytes> loopPictures(int width, int height) {
@@ -73,11 +78,17 @@ std::vector<camsim::JpegBytes> loopPictures(int width, int height) {
     return pictures;
 }
 
-// Bare decoding: one handle, one output buffer, no copies. Pictures per second.
-double bareDecodeRate(const std::vector<camsim::JpegBytes>& pictures, int width, int height,
+struct BareDecode {
+    double rate = 0;        // pictures per second of wall time
+    double cpuSeconds = 0;  // CPU time per picture
+};
+
+// Bare decoding: one handle, one output buffer, no copies.
+BareDecode bareDecode(const std::vector<camsim::JpegBytes>& pictures, int width, int height,
                       double seconds) {
     tjhandle handle = tjInitDecompress();
     std::vector<unsigned char> out(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    const double cpuStart = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
     const auto start = std::chrono::steady_clock::now();
     size_t count = 0;
     double elapsed = 0;
@@ -88,8 +99,9 @@ double bareDecodeRate(const std::vector<camsim::JpegBytes>& pictures, int width,
         ++count;
         elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     } while (elapsed < seconds);
+    const double cpu = cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - cpuStart;
     tjDestroy(handle);
-    return static_cast<double>(count) / elapsed;
+    return {static_cast<double>(count) / elapsed, cpu / static_cast<double>(count)};
 }
 
 class Handover : public StreamReceiverListener {
@@ -130,7 +142,7 @@ void BM_BareDecode(benchmark::State& state) {
 void BM_StreamReceive(benchmark::State& state) {
     const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
     const auto pictures = loopPictures(width, height);
-    const double bareBefore = bareDecodeRate(pictures, width, height, 0.5);
+    const BareDecode bareBefore = bareDecode(pictures, width, height, 0.5);
 
     camsim::CamSimOptions options;
     options.kind = camsim::CameraKind::Cgi;
@@ -179,7 +191,9 @@ void BM_StreamReceive(benchmark::State& state) {
     main.drain();
     // The machine's load may change during the run: compare with bare decoding measured
     // just before and just after it.
-    const double bareRate = (bareBefore + bareDecodeRate(pictures, width, height, 0.5)) / 2;
+    const BareDecode bareAfter = bareDecode(pictures, width, height, 0.5);
+    const double bareRate = (bareBefore.rate + bareAfter.rate) / 2;
+    const double bareCpu = (bareBefore.cpuSeconds + bareAfter.cpuSeconds) / 2;
 
     const double count = static_cast<double>(state.iterations());
     const double rate = count / wall;
@@ -187,6 +201,8 @@ void BM_StreamReceive(benchmark::State& state) {
     state.counters["bare_decode_per_s"] = bareRate;
     state.counters["decode_ratio"] = rate / bareRate;
     state.counters["cpu_ms"] = 1000.0 * receiverCpu / count;
+    state.counters["bare_cpu_ms"] = 1000.0 * bareCpu;
+    state.counters["cpu_ratio"] = receiverCpu / count / bareCpu;
     state.counters["process_cpu_ms"] = 1000.0 * cpu / count;
     double sum = 0;
     for (double l : handover.latencies) sum += l;

@@ -113,25 +113,34 @@ void MultipartParser::feed(const uint8_t* data, size_t size) {
 }
 
 size_t MultipartParser::scanForDelimiter(const uint8_t* data, size_t size, bool emit) {
-    // Bytes held back from the previous input are joined with the new ones.
-    const uint8_t* work = data;
-    size_t workSize = size;
     const size_t heldCount = held_.size();
     if (heldCount > 0) {
+        // Bytes held back from the previous input are joined with just enough new bytes
+        // to hold a delimiter that starts among them, or right after them with its line
+        // break; the rest of the input is scanned where it lies, not copied.
+        const size_t joined = std::min(size, needle_.size() + 2);
         scratch_.assign(held_.begin(), held_.end());
-        scratch_.insert(scratch_.end(), data, data + size);
+        scratch_.insert(scratch_.end(), data, data + joined);
         held_.clear();
-        work = scratch_.data();
-        workSize = scratch_.size();
+        const std::string_view view(reinterpret_cast<const char*>(scratch_.data()),
+                                    scratch_.size());
+        if (joined == size || view.find(needle_) != std::string_view::npos)
+            return scanJoined(scratch_.data(), scratch_.size(), heldCount, emit);
+        // No delimiter starts among the held bytes or just after them: they are body.
+        if (emit) listener_.partData(scratch_.data(), heldCount);
     }
+    return scanJoined(data, size, 0, emit);
+}
 
+size_t MultipartParser::scanJoined(const uint8_t* work, size_t workSize, size_t heldCount,
+                                   bool emit) {
     const std::string_view view(reinterpret_cast<const char*>(work), workSize);
     const size_t pos = view.find(needle_);
     if (pos == std::string_view::npos) {
         const size_t keep = heldSuffixLength(work, workSize);
         if (emit && workSize > keep) listener_.partData(work, workSize - keep);
         held_.assign(work + workSize - keep, work + workSize);
-        return size;
+        return workSize - heldCount;
     }
 
     size_t end = pos;  // the line break before the delimiter is not body

@@ -62,6 +62,8 @@ private:
 
     // Each handler consumes a prefix of the input and returns how many bytes it used.
     size_t scanForDelimiter(const uint8_t* data, size_t size, bool emit);
+    // Scans held bytes (the first heldCount of work) joined with new input.
+    size_t scanJoined(const uint8_t* work, size_t workSize, size_t heldCount, bool emit);
     size_t readBoundaryLine(const uint8_t* data, size_t size);
     size_t readHeaders(const uint8_t* data, size_t size);
     void finishHeaderLine(std::string_view line);
@@ -74,7 +76,7 @@ private:
     bool singleStarted_ = false;
 
     std::vector<uint8_t> held_;     // bytes that may start a delimiter
-    std::vector<uint8_t> scratch_;  // held_ joined with new input
+    std::vector<uint8_t> scratch_;  // held_ joined with the start of new input
     std::string line_;              // boundary line or header line being read
     size_t headerBytes_ = 0;
     PartHeaders partHeaders_;

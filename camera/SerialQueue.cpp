@@ -19,13 +19,14 @@ SerialQueue::~SerialQueue() {
     worker_.join();
 }
 
-void SerialQueue::sync(const std::function<void()>& work) {
+void SerialQueue::syncCall(void (*invoke)(void*), void* work) {
     if (onWorker()) {
-        work();
+        invoke(work);
         return;
     }
     Item item;
-    item.work = &work;
+    item.invoke = invoke;
+    item.work = work;
     std::unique_lock lock(mutex_);
     items_.push_back(&item);
     wake_.notify_one();
@@ -42,7 +43,7 @@ void SerialQueue::run() {
         items_.pop_front();
         lock.unlock();
         try {
-            (*item->work)();
+            item->invoke(item->work);
         } catch (...) {
             item->error = std::current_exception();
         }

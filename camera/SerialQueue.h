@@ -1,15 +1,16 @@
 #pragma once
 // A serial work queue: one worker thread runs the submitted work items one at a
 // time, in order. sync() waits for its item to finish (and rethrows what it threw);
-// called from the worker itself it runs the item at once.
+// called from the worker itself it runs the item at once. The caller's callable is
+// run where it lies, without being copied or allocated.
 
 #include <condition_variable>
 #include <deque>
 #include <exception>
-#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <type_traits>
 
 namespace lumetra {
 
@@ -20,13 +21,21 @@ public:
     SerialQueue(const SerialQueue&) = delete;
     SerialQueue& operator=(const SerialQueue&) = delete;
 
-    void sync(const std::function<void()>& work);
+    template <class Work>
+    void sync(Work&& work) {
+        using W = std::remove_reference_t<Work>;
+        syncCall([](void* w) { (*static_cast<W*>(w))(); },
+                 const_cast<void*>(static_cast<const void*>(&work)));
+    }
     bool onWorker() const { return std::this_thread::get_id() == worker_.get_id(); }
     const std::string& label() const { return label_; }
 
 private:
+    void syncCall(void (*invoke)(void*), void* work);
+
     struct Item {
-        const std::function<void()>* work = nullptr;
+        void (*invoke)(void*) = nullptr;
+        void* work = nullptr;
         bool done = false;
         std::exception_ptr error;
     };

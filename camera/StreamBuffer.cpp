@@ -21,10 +21,13 @@ std::optional<size_t> findEndMarker(const uint8_t* data, size_t size, size_t fro
 
 StreamBuffer::StreamBuffer(size_t partLimit) : partLimit_(partLimit) {}
 
+bool StreamBuffer::startsPicture(const std::string& mediaType) { return mediaType == "image/jpeg"; }
+
 void StreamBuffer::partStarted(const std::string& mediaType) {
-    if (mediaType != "image/jpeg") return;
+    if (!startsPicture(mediaType)) return;
     oMutDataBuffer_.clear();
     iDataTotalLength_ = 0;
+    firstEnd_ = 0;
     dropping_ = false;
 }
 
@@ -39,12 +42,13 @@ std::optional<std::span<const uint8_t>> StreamBuffer::append(const uint8_t* data
     iDataTotalLength_ += static_cast<int64_t>(size);
 
     // Does this chunk complete a marker? Starting one byte early also finds a marker whose
-    // FF ended the previous chunk.
+    // FF ended the previous chunk. The first marker of the part is remembered, so the
+    // bytes before this chunk are never searched again.
     const size_t from = oldSize > 0 ? oldSize - 1 : 0;
-    if (!findEndMarker(oMutDataBuffer_.data(), oMutDataBuffer_.size(), from)) return std::nullopt;
-
-    const auto end = findEndMarker(oMutDataBuffer_.data(), oMutDataBuffer_.size());
-    return std::span<const uint8_t>(oMutDataBuffer_.data(), *end);
+    const auto end = findEndMarker(oMutDataBuffer_.data(), oMutDataBuffer_.size(), from);
+    if (!end) return std::nullopt;
+    if (firstEnd_ == 0) firstEnd_ = *end;
+    return std::span<const uint8_t>(oMutDataBuffer_.data(), firstEnd_);
 }
 
 bool StreamBuffer::takePicture() {
@@ -57,6 +61,7 @@ bool StreamBuffer::takePicture() {
 void StreamBuffer::reset() {
     oMutDataBuffer_.clear();
     iDataTotalLength_ = 0;
+    firstEnd_ = 0;
     iNextDataLength_ = 0;
     dropping_ = false;
 }
@@ -65,6 +70,7 @@ void StreamBuffer::dropPart() {
     // Release the memory: a hostile stream must not keep the peak allocated.
     std::vector<uint8_t>().swap(oMutDataBuffer_);
     iDataTotalLength_ = 0;
+    firstEnd_ = 0;
     dropping_ = true;
     ++droppedParts_;
 }

@@ -30,6 +30,9 @@ public:
 
     explicit StreamBuffer(size_t partLimit = kDefaultPartLimit);
 
+    // True for the media type whose parts start afresh ("image/jpeg").
+    static bool startsPicture(const std::string& mediaType);
+
     // A part starts with the given (lower-case) media type.
     void partStarted(const std::string& mediaType);
 
@@ -58,6 +61,7 @@ private:
     std::vector<uint8_t> oMutDataBuffer_;
     int64_t iDataTotalLength_ = 0;
     int64_t iNextDataLength_ = 0;
+    size_t firstEnd_ = 0;  // offset just after the part's first FF D9; 0 before one arrived
     size_t partLimit_;
     bool dropping_ = false;
     uint64_t droppedParts_ = 0;

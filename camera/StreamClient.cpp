@@ -51,14 +51,20 @@ std::string StreamClient::error() const {
     return error_;
 }
 
+// libcurl is C: an exception must not unwind through it. Both callbacks catch
+// everything, count the event as failed and let the transfer go on.
 size_t StreamClient::onHeader(char* data, size_t size, size_t count, void* self) {
     auto* client = static_cast<StreamClient*>(self);
-    const std::string_view line(data, size * count);
-    if (line.rfind("HTTP/", 0) == 0) {
-        client->responseHeaders_.clear();  // a new response (after 100 Continue or a redirect)
-    } else if (const size_t colon = line.find(':'); colon != std::string_view::npos) {
-        client->responseHeaders_.add(std::string(trimLine(line.substr(0, colon))),
-                                     std::string(trimLine(line.substr(colon + 1))));
+    try {
+        const std::string_view line(data, size * count);
+        if (line.rfind("HTTP/", 0) == 0) {
+            client->responseHeaders_.clear();  // a new response (after 100 Continue or a redirect)
+        } else if (const size_t colon = line.find(':'); colon != std::string_view::npos) {
+            client->responseHeaders_.add(std::string(trimLine(line.substr(0, colon))),
+                                         std::string(trimLine(line.substr(colon + 1))));
+        }
+    } catch (...) {
+        ++client->failedEvents_;
     }
     return size * count;
 }
@@ -66,10 +72,14 @@ size_t StreamClient::onHeader(char* data, size_t size, size_t count, void* self)
 size_t StreamClient::onBody(char* data, size_t size, size_t count, void* self) {
     auto* client = static_cast<StreamClient*>(self);
     if (client->cancelled_) return CURL_WRITEFUNC_ERROR;
-    if (!client->parser_)
-        client->parser_ =
-            std::make_unique<MultipartParser>(client->listener_, client->responseHeaders_);
-    client->parser_->feed(reinterpret_cast<const uint8_t*>(data), size * count);
+    try {
+        if (!client->parser_)
+            client->parser_ =
+                std::make_unique<MultipartParser>(client->listener_, client->responseHeaders_);
+        client->parser_->feed(reinterpret_cast<const uint8_t*>(data), size * count);
+    } catch (...) {
+        ++client->failedEvents_;
+    }
     return size * count;
 }
 

@@ -4,10 +4,12 @@
 // that thread, one at a time. The request carries no credentials, has no time-out,
 // keeps no cache or cookies and uses no proxy. Cancelling (or destroying) the
 // client wakes the transfer at once and waits for the thread; no event arrives
-// after cancel() returns.
+// after cancel() returns. An exception out of the parser or the listener never
+// crosses libcurl: the event is counted as failed and the stream goes on.
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -30,6 +32,8 @@ public:
     bool ended() const { return ended_.load(); }
     // The transfer's error text once it ended with an error; empty otherwise.
     std::string error() const;
+    // Header lines and body chunks whose handling threw (and was skipped).
+    uint64_t failedEvents() const { return failedEvents_.load(); }
 
 private:
     static size_t onHeader(char* data, size_t size, size_t count, void* self);
@@ -43,6 +47,7 @@ private:
 
     std::atomic<bool> cancelled_{false};
     std::atomic<bool> ended_{false};
+    std::atomic<uint64_t> failedEvents_{0};
     mutable std::mutex mutex_;  // guards multi_ and error_
     void* multi_ = nullptr;
     std::string error_;

@@ -1,6 +1,7 @@
 #include "camera/StreamReceiver.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "camera/StreamClient.h"
 #include "image/JpegCodec.h"
@@ -55,10 +56,10 @@ void StreamReceiver::startVideoView() {
 void StreamReceiver::stopVideoView() {
     client_.reset();  // cancels and waits: no event of the old stream arrives after this
     session_.reset();
+    pictureStarted_ = false;
     ++mainSide_->generation;
     serilQueue_.sync([this] { buffer_.reset(); });
-    std::lock_guard lock(mainSide_->mutex);
-    mainSide_->pending.reset();
+    mainSide_->picture.clear();
 }
 
 bool StreamReceiver::streamEnded() const { return client_ && client_->ended(); }
@@ -70,6 +71,8 @@ StreamStats StreamReceiver::stats() const {
     s.decodeFailures = counters_.decodeFailures;
     s.partsDropped = counters_.partsDropped;
     s.snapshotsRequested = counters_.snapshotsRequested;
+    s.snapshotsMerged = counters_.snapshotsMerged;
+    s.eventFailures = client_ ? client_->failedEvents() : 0;
     s.bytesReceived = counters_.bytesReceived;
     s.picturesReplaced = counters_.picturesReplaced;
     s.peakBufferCapacity = counters_.peakBufferCapacity;
@@ -83,14 +86,20 @@ void StreamReceiver::partStarted(const PartHeaders& headers, const std::string& 
         const auto count = parsePhotoCount(*field);
         if (count && counter_.advance(*count)) {
             ++counters_.snapshotsRequested;
-            post_([side = std::weak_ptr<MainSide>(mainSide_), value = *count] {
-                const auto alive = side.lock();
-                if (!alive) return;
-                if (auto* listener = alive->listener.load()) listener->snapshotRequested(value);
-            });
+            const auto newest = [this](int64_t waiting, int64_t value) {
+                ++counters_.snapshotsMerged;
+                return std::max(waiting, value);
+            };
+            if (mainSide_->snapshot.put(*count, newest)) {
+                post_([side = std::weak_ptr<MainSide>(mainSide_)] {
+                    if (const auto alive = side.lock()) alive->deliverSnapshot();
+                });
+            }
         }
     }
-    serilQueue_.sync([&] { buffer_.partStarted(mediaType); });
+    // The buffer is emptied as the part's first chunk enters the serial worker: one
+    // hand-over to the worker per chunk, none per part start.
+    if (StreamBuffer::startsPicture(mediaType)) pictureStarted_ = true;
 }
 
 // On the stream thread, for each chunk of body bytes; returns when the chunk is handled.
@@ -98,6 +107,7 @@ void StreamReceiver::chunkArrived(const uint8_t* data, size_t size, uint64_t gen
     const auto arrivedAt = std::chrono::steady_clock::now();
     counters_.bytesReceived += size;
     serilQueue_.sync([&] {
+        if (std::exchange(pictureStarted_, false)) buffer_.partStarted("image/jpeg");
         const auto picture = buffer_.append(data, size);
         counters_.partsDropped = buffer_.droppedParts();
         if (buffer_.capacity() > counters_.peakBufferCapacity)
@@ -122,35 +132,32 @@ void StreamReceiver::decodeAndHandOver(std::span<const uint8_t> picture, uint64_
     marks.partBytes = buffer_.iDataTotalLength();
     marks.lastByteAt = arrivedAt;
 
-    bool postNeeded = false;
-    {
-        std::lock_guard lock(mainSide_->mutex);
-        auto& pending = mainSide_->pending;
-        postNeeded = !pending;
-        if (pending) {
-            // Not taken yet: the newer picture replaces it and inherits its change, so a
-            // redraw it asked for is not lost.
-            ++counters_.picturesReplaced;
-            marks.changed = marks.changed || pending->marks.changed;
-        }
-        pending = MainSide::Pending{std::move(*frame), marks, generation};
-    }
-    if (postNeeded) {
+    // A picture not taken yet is replaced by the newer one, which inherits its change
+    // mark, so a redraw it asked for is not lost.
+    const auto newer = [this](MainSide::Pending waiting, MainSide::Pending fresh) {
+        ++counters_.picturesReplaced;
+        fresh.marks.changed = fresh.marks.changed || waiting.marks.changed;
+        return fresh;
+    };
+    if (mainSide_->picture.put(MainSide::Pending{std::move(*frame), marks, generation}, newer)) {
         post_([side = std::weak_ptr<MainSide>(mainSide_)] {
-            if (const auto alive = side.lock()) alive->deliver();
+            if (const auto alive = side.lock()) alive->deliverPicture();
         });
     }
 }
 
 // On the main thread.
-void StreamReceiver::MainSide::deliver() {
-    std::optional<Pending> taken;
-    {
-        std::lock_guard lock(mutex);
-        taken.swap(pending);
-    }
+void StreamReceiver::MainSide::deliverPicture() {
+    const auto taken = picture.take();
     if (!taken || taken->generation != generation.load()) return;
     if (auto* l = listener.load()) l->frameReady(taken->frame, taken->marks);
+}
+
+// On the main thread.
+void StreamReceiver::MainSide::deliverSnapshot() {
+    const auto taken = snapshot.take();
+    if (!taken) return;
+    if (auto* l = listener.load()) l->snapshotRequested(*taken);
 }
 
 }  // namespace lumetra

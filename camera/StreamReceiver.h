@@ -11,19 +11,20 @@
 // Results reach the main thread only through the post function given at
 // construction; the background side never waits for the main thread. Pictures cross
 // through a one-picture hand-over: when the main thread is late, a newer picture
-// replaces the one waiting, so memory stays bounded.
+// replaces the one waiting, so memory stays bounded. Snapshot requests cross the same
+// way: a shutter press while one request still waits merges into it.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <optional>
 #include <span>
 #include <string>
 
 #include "camera/CameraHost.h"
 #include "camera/FrameRouting.h"
+#include "camera/HandOverSlot.h"
 #include "camera/MultipartParser.h"
 #include "camera/SerialQueue.h"
 #include "camera/SnapCounter.h"
@@ -49,9 +50,11 @@ public:
 struct StreamStats {
     uint64_t partsStarted = 0;
     uint64_t picturesDecoded = 0;
-    uint64_t decodeFailures = 0;  // pictures cut out that did not decode (not shown)
-    uint64_t partsDropped = 0;    // parts that outgrew the buffer limit
-    uint64_t snapshotsRequested = 0;
+    uint64_t decodeFailures = 0;      // pictures cut out that did not decode (not shown)
+    uint64_t partsDropped = 0;        // parts that outgrew the buffer limit
+    uint64_t snapshotsRequested = 0;  // rises of the photo counter
+    uint64_t snapshotsMerged = 0;     // rises that joined a request still waiting
+    uint64_t eventFailures = 0;       // stream events that failed (and were skipped)
     uint64_t bytesReceived = 0;
     uint64_t picturesReplaced = 0;  // decoded pictures a newer one replaced before the
                                     // main thread took them
@@ -92,23 +95,26 @@ public:
 private:
     class Session;
     // What the main thread's hand-overs reach through a weak reference. The newest
-    // decoded picture waits in `pending`; a hand-over is posted only when the slot was
-    // empty, so a busy main thread never makes pictures pile up.
+    // decoded picture and the newest snapshot request wait in one-value slots; a
+    // hand-over is posted only when its slot was empty, so a busy main thread never
+    // makes pictures or snapshots pile up.
     struct MainSide {
         std::atomic<uint64_t> generation{0};
         std::atomic<StreamReceiverListener*> listener{nullptr};
-        std::mutex mutex;
         struct Pending {
             Frame frame;
             FrameMarks marks;
             uint64_t generation = 0;
         };
-        std::optional<Pending> pending;
-        void deliver();
+        HandOverSlot<Pending> picture;
+        HandOverSlot<int64_t> snapshot;  // the photo count to take a snapshot for
+        void deliverPicture();
+        void deliverSnapshot();
     };
     struct Counters {
         std::atomic<uint64_t> partsStarted{0}, picturesDecoded{0}, decodeFailures{0},
-            snapshotsRequested{0}, bytesReceived{0}, partsDropped{0}, picturesReplaced{0};
+            snapshotsRequested{0}, snapshotsMerged{0}, bytesReceived{0}, partsDropped{0},
+            picturesReplaced{0};
         std::atomic<size_t> peakBufferCapacity{0};
     };
 
@@ -124,7 +130,8 @@ private:
     Counters counters_;
 
     SerialQueue serilQueue_;
-    StreamBuffer buffer_;  // used on serilQueue_ only
+    StreamBuffer buffer_;          // used on serilQueue_ only
+    bool pictureStarted_ = false;  // a JPEG part started; the buffer empties with its next chunk
     FramePool framePool_;  // used on serilQueue_ only: decoded pictures reuse released buffers
 
     std::unique_ptr<Session> session_;

@@ -13,23 +13,28 @@ constexpr int kMaxSuffix = 1000;
 }  // namespace
 
 std::optional<std::string> writeSnapshotBytes(const std::string& folder, const std::string& stamp,
-                                              const void* data, size_t size) {
+                                              const void* data, size_t size, WriteResult* failure) {
+    WriteResult result;
     for (int n = 0; n < kMaxSuffix; ++n) {
         const std::string path = folder + snapshotFileName(stamp, n);
-        errno = 0;
-        if (writeNewFileAtomically(path, data, size)) return path;
+        result = writeNewFileAtomically(path, data, size);
+        if (result) return path;
         // Only a taken name is worth another try; any other failure is final.
-        if (errno != EEXIST) return std::nullopt;
+        if (result.error() != EEXIST) break;
     }
+    if (failure) *failure = result;
     return std::nullopt;
 }
 
 std::optional<std::string> writeSnapshot(const Frame& picture, const std::string& folder,
-                                         const std::string& stamp) {
+                                         const std::string& stamp, WriteResult* failure) {
     const auto bytes =
         encodeJpeg(picture, qualityFromCompressionFactor(kSnapshotCompressionFactor));
-    if (bytes.empty()) return std::nullopt;
-    return writeSnapshotBytes(folder, stamp, bytes.data(), bytes.size());
+    if (bytes.empty()) {
+        if (failure) *failure = WriteResult(folder + stamp + ".jpg", EINVAL);
+        return std::nullopt;
+    }
+    return writeSnapshotBytes(folder, stamp, bytes.data(), bytes.size(), failure);
 }
 
 }  // namespace lumetra

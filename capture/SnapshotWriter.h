@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "image/AtomicFile.h"
 #include "image/Frame.h"
 
 namespace lumetra {
@@ -16,12 +17,14 @@ inline constexpr double kSnapshotCompressionFactor = 0.9;
 // Encodes the picture and writes it into folder (a path ending with '/') as
 // "<stamp>.jpg", or "<stamp>-1.jpg", "<stamp>-2.jpg", ... when the name is taken.
 // Returns the full path written, or nullopt when encoding or writing failed
-// (folder missing, disk full); nothing is left behind then.
+// (folder missing, disk full); nothing is left behind then, and failure (when
+// given) receives the reason to show the user.
 std::optional<std::string> writeSnapshot(const Frame& picture, const std::string& folder,
-                                         const std::string& stamp);
+                                         const std::string& stamp, WriteResult* failure = nullptr);
 
 // The same for bytes already encoded.
 std::optional<std::string> writeSnapshotBytes(const std::string& folder, const std::string& stamp,
-                                              const void* data, size_t size);
+                                              const void* data, size_t size,
+                                              WriteResult* failure = nullptr);
 
 }  // namespace lumetra

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace lumetra {
@@ -18,58 +19,102 @@ std::string folderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-bool writeAll(int fd, const void* data, size_t size) {
+int writeAll(int fd, const void* data, size_t size) {
     const auto* p = static_cast<const char*>(data);
     while (size > 0) {
         const ssize_t n = ::write(fd, p, size);
         if (n < 0) {
             if (errno == EINTR) continue;
-            return false;
+            return errno;
         }
         p += n;
         size -= static_cast<size_t>(n);
     }
-    return true;
+    return 0;
 }
 
-// Writes the bytes to a fresh temporary file beside path and returns its name,
-// or "" on failure (nothing is left behind then).
-std::string writeTemporary(const std::string& path, const void* data, size_t size) {
+// A fresh temporary file beside path, filled and flushed: its name, or the error.
+struct Temporary {
+    std::string name;
+    int error = 0;
+};
+
+Temporary writeTemporary(const std::string& path, const FileFiller& fill) {
     std::string name = folderOf(path) + "/" + std::string(kTemporaryFilePrefix) + "XXXXXX";
     std::vector<char> buf(name.begin(), name.end());
     buf.push_back('\0');
     const int fd = ::mkstemp(buf.data());
-    if (fd < 0) return {};
+    if (fd < 0) return {{}, errno};
     name.assign(buf.data());
-    const bool ok = ::fchmod(fd, 0644) == 0 && writeAll(fd, data, size) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!ok || !closed) {
+    // Readable by others like any file the user saves. File systems without Unix
+    // modes refuse this; the file is still good.
+    ::fchmod(fd, 0644);
+    int error = fill(fd);
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) {
         ::unlink(name.c_str());
-        return {};
+        return {{}, error};
     }
-    return name;
+    return {std::move(name), 0};
+}
+
+FileFiller bytesFiller(const void* data, size_t size) {
+    return [data, size](int fd) { return writeAll(fd, data, size); };
+}
+
+// Puts the finished temporary file at path unless path exists, then removes the
+// temporary name.
+int placeWithoutReplacing(const std::string& tmp, const std::string& path) {
+    int error = ::link(tmp.c_str(), path.c_str()) == 0 ? 0 : errno;
+    if (isLinkUnsupported(error)) {
+        // Reserve the name exclusively, then let the complete file take it over.
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            error = errno;
+        } else {
+            ::close(fd);
+            error = ::rename(tmp.c_str(), path.c_str()) == 0 ? 0 : errno;
+            if (error != 0) ::unlink(path.c_str());
+        }
+    }
+    ::unlink(tmp.c_str());
+    return error;
 }
 
 }  // namespace
 
-bool writeFileAtomically(const std::string& path, const void* data, size_t size) {
-    const std::string tmp = writeTemporary(path, data, size);
-    if (tmp.empty()) return false;
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        ::unlink(tmp.c_str());
-        return false;
-    }
-    return true;
+std::string WriteResult::message() const {
+    if (error_ == 0) return {};
+    return "Could not write \"" + path_ + "\": " + std::strerror(error_);
 }
 
-bool writeNewFileAtomically(const std::string& path, const void* data, size_t size) {
-    const std::string tmp = writeTemporary(path, data, size);
-    if (tmp.empty()) return false;
-    const bool linked = ::link(tmp.c_str(), path.c_str()) == 0;
-    const int linkError = errno;
-    ::unlink(tmp.c_str());
-    errno = linked ? 0 : linkError;
-    return linked;
+bool isLinkUnsupported(int error) {
+    return error == EPERM || error == ENOTSUP || error == EOPNOTSUPP || error == ENOSYS ||
+           error == EXDEV;
+}
+
+WriteResult writeFileAtomically(const std::string& path, const void* data, size_t size) {
+    const Temporary tmp = writeTemporary(path, bytesFiller(data, size));
+    if (tmp.error != 0) return {path, tmp.error};
+    if (::rename(tmp.name.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(tmp.name.c_str());
+        return {path, error};
+    }
+    return {};
+}
+
+WriteResult writeNewFileAtomically(const std::string& path, const FileFiller& fill) {
+    const Temporary tmp = writeTemporary(path, fill);
+    if (tmp.error != 0) return {path, tmp.error};
+    const int error = placeWithoutReplacing(tmp.name, path);
+    if (error != 0) return {path, error};
+    return {};
+}
+
+WriteResult writeNewFileAtomically(const std::string& path, const void* data, size_t size) {
+    return writeNewFileAtomically(path, bytesFiller(data, size));
 }
 
 }  // namespace lumetra

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <new>
 
 namespace lumetra {
 namespace {
@@ -38,11 +39,13 @@ bool readHeader(tjhandle h, const uint8_t* data, size_t size, int& w, int& hgt) 
     return w > 0 && hgt > 0;
 }
 
-std::optional<Frame> decodeAt(const uint8_t* data, size_t size, int maxSide, FramePool* pool) {
+bool withinBudget(int w, int h) { return w <= kMaxJpegSide && h <= kMaxJpegSide; }
+
+std::optional<Frame> decodeChecked(const uint8_t* data, size_t size, int maxSide, FramePool* pool) {
     tjhandle h = threadDecompressor();
     if (!h) return std::nullopt;
     int w = 0, hgt = 0;
-    if (!readHeader(h, data, size, w, hgt)) return std::nullopt;
+    if (!readHeader(h, data, size, w, hgt) || !withinBudget(w, hgt)) return std::nullopt;
 
     int outW = w, outH = hgt;
     if (maxSide > 0 && (w > maxSide || hgt > maxSide)) {
@@ -74,6 +77,16 @@ std::optional<Frame> decodeAt(const uint8_t* data, size_t size, int maxSide, Fra
     return frame;
 }
 
+// Decoding serves threads that must go on after a bad picture: running out of
+// memory is a failed decode, not an exception.
+std::optional<Frame> decodeAt(const uint8_t* data, size_t size, int maxSide, FramePool* pool) {
+    try {
+        return decodeChecked(data, size, maxSide, pool);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 std::optional<JpegInfo> readJpegInfo(const uint8_t* data, size_t size) {
@@ -81,6 +94,12 @@ std::optional<JpegInfo> readJpegInfo(const uint8_t* data, size_t size) {
     if (!h) return std::nullopt;
     JpegInfo info;
     if (!readHeader(h, data, size, info.width, info.height)) return std::nullopt;
+    return info;
+}
+
+std::optional<JpegInfo> checkJpegHeader(const uint8_t* data, size_t size) {
+    auto info = readJpegInfo(data, size);
+    if (!info || !withinBudget(info->width, info->height)) return std::nullopt;
     return info;
 }
 

@@ -18,16 +18,25 @@ struct JpegInfo {
     int height = 0;
 };
 
+// The largest side of a picture decoded from outside (a camera, a file). A
+// microscope sends a few megapixels; a header that claims more is hostile: a
+// few hundred bytes could otherwise make the decoder commit gigabytes.
+inline constexpr int kMaxJpegSide = 8192;
+
 // Reads the picture size from the header; nullopt when the data is not a JPEG.
 std::optional<JpegInfo> readJpegInfo(const uint8_t* data, size_t size);
 
-// Decodes a whole JPEG into a BGRA frame; nullopt when the data does not decode.
-// With a pool, the frame's buffer comes from it.
+// The header check every decode runs first: the picture size when the data is a
+// JPEG whose sides are both at most kMaxJpegSide, nullopt otherwise.
+std::optional<JpegInfo> checkJpegHeader(const uint8_t* data, size_t size);
+
+// Decodes a whole JPEG into a BGRA frame; nullopt when the data does not decode
+// or fails checkJpegHeader. With a pool, the frame's buffer comes from it.
 std::optional<Frame> decodeJpeg(const uint8_t* data, size_t size, FramePool* pool = nullptr);
 
-// Decodes at the largest libjpeg-turbo scaling factor that keeps both sides at
-// most maxSide (or the smallest factor when none does): cheap thumbnails that
-// never hold the full-size picture.
+// Decodes (after checkJpegHeader) at the largest libjpeg-turbo scaling factor that keeps both sides
+// at most maxSide (or the smallest factor when none does): cheap thumbnails that never hold the
+// full-size picture.
 std::optional<Frame> decodeJpegScaled(const uint8_t* data, size_t size, int maxSide);
 
 // Decodes a file; nullopt when it cannot be read or decoded.

@@ -7,6 +7,7 @@ namespace lumetra {
 
 std::optional<std::string_view> calibrationInputProblem(const CalibrationInput& input) {
     if (input.name.empty()) return kAlertNameIllegal;
+    if (!isAcceptableCalibrationName(input.name)) return kAlertNameUnprintable;
     if (input.magnification.empty() || input.length.empty()) return kAlertLengthEmpty;
     if (!isPureInt(input.magnification) || !isPureFloat(input.length)) return kAlertLengthNotNumber;
     // A length that is not greater than 0 would read every later length as 0.

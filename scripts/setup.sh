@@ -16,6 +16,8 @@ PACKAGES=(
   fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
   ffmpeg xvfb xauth
+  fusefat dosfstools python3
+  clang libclang-rt-14-dev
 )
 
 missing=()

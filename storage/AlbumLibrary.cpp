@@ -10,6 +10,7 @@
 #include "storage/RQGlobalVariables.h"
 #include "storage/StorageLayout.h"
 #include "storage/TextFiles.h"
+#include "storage/Utf8Text.h"
 
 namespace lumetra {
 namespace {

@@ -85,9 +85,13 @@ void CalibrationModel::beginCalibration(const std::string& name, const std::stri
 }
 
 std::optional<size_t> CalibrationModel::storeCompleted(const std::string& name, float magnification,
-                                                       const std::string& unit, float unitLength) {
-    if (!storeCalibrationRecord(plistPath_, name, magnification, unit, unitLength))
+                                                       const std::string& unit, float unitLength,
+                                                       WriteResult* failure) {
+    WriteResult stored = storeCalibrationRecord(plistPath_, name, magnification, unit, unitLength);
+    if (!stored) {
+        if (failure) *failure = std::move(stored);
         return std::nullopt;
+    }
     setCalibratedParas(name, magnification, unitLength, unit);
     oCalMutArray_.push_back(name);
     const size_t index = oCalMutArray_.size() - 1;
@@ -95,11 +99,25 @@ std::optional<size_t> CalibrationModel::storeCompleted(const std::string& name, 
     return index;
 }
 
-void CalibrationModel::clear() {
+WriteResult CalibrationModel::remove(size_t index) {
+    if (index >= oCalMutArray_.size()) return {};
+    const std::string name = oCalMutArray_[index];
+    if (WriteResult removed = removeCalibrationRecord(plistPath_, name); !removed) return removed;
+    // A list may hold a name twice; the file held one record for all of them.
+    std::erase(oCalMutArray_, name);
+    if (name == strCalName_) {
+        ::unlink(calibrationTxtPath_.c_str());
+        initCalParas();
+    }
+    return {};
+}
+
+WriteResult CalibrationModel::clear() {
     ::unlink(calibrationTxtPath_.c_str());
-    clearCalibrationList(plistPath_);
+    auto result = clearCalibrationList(plistPath_);
     oCalMutArray_.clear();
     initCalParas();
+    return result;
 }
 
 }  // namespace lumetra

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "image/AtomicFile.h"
+
 namespace lumetra {
 
 class RQGlobalVariables;
@@ -52,13 +54,20 @@ public:
     // appended and chosen (current values from the stored, rounded record;
     // calibration.txt written). Returns the new entry's index for the combo box;
     // nullopt, with nothing listed or chosen, when the list file is missing,
-    // unreadable or cannot be written.
+    // unreadable or cannot be written (failure, when given, says why).
     std::optional<size_t> storeCompleted(const std::string& name, float magnification,
-                                         const std::string& unit, float unitLength);
+                                         const std::string& unit, float unitLength,
+                                         WriteResult* failure = nullptr);
+
+    // Deletes the calibration names()[index] from the list file and the names; when
+    // it was the current one, calibration.txt goes and the window is uncalibrated.
+    // Nothing changes for an index outside the list (a success) or a list file that
+    // cannot be written (the failure).
+    WriteResult remove(size_t index);
 
     // "Clear Calibration": calibration.txt deleted, the list file emptied, no
-    // names, uncalibrated.
-    void clear();
+    // names, uncalibrated. Returns how writing the emptied list went.
+    WriteResult clear();
 
     const std::string& plistPath() const { return plistPath_; }
     const std::string& calibrationTxtPath() const { return calibrationTxtPath_; }

@@ -1,9 +1,11 @@
 #include "storage/CalibrationRecords.h"
 
 #include <plist/plist.h>
+#include <sys/stat.h>
 
 #include <array>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +14,7 @@
 
 #include "image/AtomicFile.h"
 #include "storage/TextFiles.h"
+#include "storage/Utf8Text.h"
 
 namespace lumetra {
 namespace {
@@ -32,15 +35,54 @@ Plist loadDictionary(const std::string& path) {
     return owned;
 }
 
-bool saveDictionary(const std::string& path, plist_t dict, bool replace = true) {
+// A deep copy whose keys and strings XML can hold.
+plist_t xmlSafeCopy(plist_t node) {
+    if (!node) return nullptr;
+    switch (plist_get_node_type(node)) {
+        case PLIST_DICT: {
+            plist_t dict = plist_new_dict();
+            plist_dict_iter it = nullptr;
+            plist_dict_new_iter(node, &it);
+            while (it) {
+                char* key = nullptr;
+                plist_t value = nullptr;
+                plist_dict_next_item(node, it, &key, &value);
+                if (!key) break;
+                if (value) plist_dict_set_item(dict, xmlSafeText(key).c_str(), xmlSafeCopy(value));
+                std::free(key);
+            }
+            std::free(it);
+            return dict;
+        }
+        case PLIST_ARRAY: {
+            plist_t array = plist_new_array();
+            for (uint32_t i = 0; i < plist_array_get_size(node); ++i)
+                if (plist_t item = xmlSafeCopy(plist_array_get_item(node, i)))
+                    plist_array_append_item(array, item);
+            return array;
+        }
+        case PLIST_STRING: {
+            uint64_t length = 0;
+            const char* text = plist_get_string_ptr(node, &length);
+            return plist_new_string(
+                xmlSafeText(std::string_view(text ? text : "", static_cast<size_t>(length)))
+                    .c_str());
+        }
+        default:
+            return plist_copy(node);
+    }
+}
+
+WriteResult saveDictionary(const std::string& path, plist_t dict, bool replace = true) {
+    const Plist safe(xmlSafeCopy(dict));
     char* xml = nullptr;
     uint32_t length = 0;
-    plist_to_xml(dict, &xml, &length);
-    if (!xml) return false;
-    const bool ok = replace ? writeFileAtomically(path, xml, length)
-                            : writeNewFileAtomically(path, xml, length);
+    if (safe) plist_to_xml(safe.get(), &xml, &length);
+    if (!xml) return {path, ENOMEM};
+    auto result = replace ? writeFileAtomically(path, xml, length)
+                          : writeNewFileAtomically(path, xml, length);
     plist_to_xml_free(xml);
-    return ok;
+    return result;
 }
 
 void appendFixed3(std::string& out, float value) {
@@ -142,23 +184,40 @@ std::optional<std::vector<CalibrationEntry>> readCalibrationList(const std::stri
     return entries;
 }
 
-bool storeCalibrationRecord(const std::string& plistPath, const std::string& name,
-                            float magnification, const std::string& unit, float unitLength) {
+bool isAcceptableCalibrationName(std::string_view name) {
+    return !name.empty() && isPrintableText(name);
+}
+
+WriteResult storeCalibrationRecord(const std::string& plistPath, const std::string& name,
+                                   float magnification, const std::string& unit, float unitLength) {
     const Plist dict = loadDictionary(plistPath);
-    if (!dict) return false;
+    if (!dict) {
+        struct stat st {};
+        return {plistPath, ::stat(plistPath.c_str(), &st) == 0 ? EBADMSG : ENOENT};
+    }
     const std::string record = formatCalibrationRecord(magnification, unit, unitLength);
     plist_dict_set_item(dict.get(), name.c_str(), plist_new_string(record.c_str()));
     return saveDictionary(plistPath, dict.get());
 }
 
-bool clearCalibrationList(const std::string& plistPath) {
-    const Plist dict(plist_new_dict());
-    return dict && saveDictionary(plistPath, dict.get());
+WriteResult removeCalibrationRecord(const std::string& plistPath, const std::string& name) {
+    const Plist dict = loadDictionary(plistPath);
+    if (!dict) {
+        struct stat st {};
+        return {plistPath, ::stat(plistPath.c_str(), &st) == 0 ? EBADMSG : ENOENT};
+    }
+    plist_dict_remove_item(dict.get(), name.c_str());
+    return saveDictionary(plistPath, dict.get());
 }
 
-bool createEmptyCalibrationList(const std::string& plistPath) {
+WriteResult clearCalibrationList(const std::string& plistPath) {
     const Plist dict(plist_new_dict());
-    return dict && saveDictionary(plistPath, dict.get(), false);
+    return saveDictionary(plistPath, dict.get());
+}
+
+WriteResult createEmptyCalibrationList(const std::string& plistPath) {
+    const Plist dict(plist_new_dict());
+    return saveDictionary(plistPath, dict.get(), false);
 }
 
 }  // namespace lumetra

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "image/AtomicFile.h"
+
 namespace lumetra {
 
 struct CalibrationRecord {
@@ -42,18 +44,30 @@ float parseFloatValue(std::string_view text);
 // cannot be parsed, or its root is not a dictionary.
 std::optional<std::vector<CalibrationEntry>> readCalibrationList(const std::string& plistPath);
 
+// True when name may become a calibration: not empty, and printable text (no
+// control characters, well-formed UTF-8) that the list file stores as it is.
+bool isAcceptableCalibrationName(std::string_view name);
+
 // Sets the record of `name` (replacing an existing one in its place, otherwise
-// appending it) and writes the whole dictionary back atomically as XML. Returns
-// false, leaving the file as it was, when the file is missing, cannot be parsed
-// or the write fails.
-bool storeCalibrationRecord(const std::string& plistPath, const std::string& name,
-                            float magnification, const std::string& unit, float unitLength);
+// appending it) and writes the whole dictionary back atomically as XML. Fails,
+// leaving the file as it was, when the file is missing (ENOENT), cannot be parsed
+// (EBADMSG) or the write fails.
+//
+// The list file is always valid XML: names and texts are written through
+// xmlSafeText, so characters XML cannot hold become U+FFFD.
+WriteResult storeCalibrationRecord(const std::string& plistPath, const std::string& name,
+                                   float magnification, const std::string& unit, float unitLength);
+
+// Removes the record of `name` (if any) and writes the rest back atomically.
+// False, leaving the file as it was, when it is missing, cannot be parsed or the
+// write fails.
+WriteResult removeCalibrationRecord(const std::string& plistPath, const std::string& name);
 
 // Replaces the file atomically with an XML property list holding an empty
 // dictionary (whatever it held before, parseable or not).
-bool clearCalibrationList(const std::string& plistPath);
+WriteResult clearCalibrationList(const std::string& plistPath);
 
 // Creates the file with an empty dictionary; never replaces an existing file.
-bool createEmptyCalibrationList(const std::string& plistPath);
+WriteResult createEmptyCalibrationList(const std::string& plistPath);
 
 }  // namespace lumetra

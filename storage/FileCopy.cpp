@@ -1,38 +1,55 @@
 #include "storage/FileCopy.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
+#include <cerrno>
 #include <vector>
 
-#include "image/AtomicFile.h"
-
 namespace lumetra {
+namespace {
 
-bool copyFileNoReplace(const std::string& source, const std::string& destination) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (!fs::is_regular_file(source, ec)) return false;
-    const fs::path dest(destination);
-    const fs::path folder = dest.has_parent_path() ? dest.parent_path() : fs::path(".");
-    std::string templ = (folder / (std::string(kTemporaryFilePrefix) + "XXXXXX")).string();
-    std::vector<char> buf(templ.begin(), templ.end());
-    buf.push_back('\0');
-    const int fd = ::mkstemp(buf.data());
-    if (fd < 0) return false;
-    ::close(fd);
-    const std::string tmp(buf.data());
-    bool ok = fs::copy_file(source, tmp, fs::copy_options::overwrite_existing, ec) && !ec;
-    if (ok) {
-        // Flush before the name appears, so a crash never leaves a short copy.
-        const int out = ::open(tmp.c_str(), O_RDONLY | O_CLOEXEC);
-        ok = out >= 0 && ::fsync(out) == 0;
-        if (out >= 0) ::close(out);
+constexpr size_t kCopyChunk = 1u << 20;
+
+int copyBytes(int in, int out) {
+    std::vector<char> buf(kCopyChunk);
+    while (true) {
+        const ssize_t n = ::read(in, buf.data(), buf.size());
+        if (n == 0) return 0;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(out, buf.data() + done, static_cast<size_t>(n - done));
+            if (w < 0) {
+                if (errno == EINTR) continue;
+                return errno;
+            }
+            done += w;
+        }
     }
-    ok = ok && ::link(tmp.c_str(), destination.c_str()) == 0;
-    ::unlink(tmp.c_str());
-    return ok;
+}
+
+}  // namespace
+
+WriteResult copyFileNoReplace(const std::string& source, const std::string& destination) {
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return {destination, errno};
+    struct stat st {};
+    if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(in);
+        return {destination, error};
+    }
+    const auto result = writeNewFileAtomically(destination, [&](int out) {
+        // Best effort: file systems without Unix modes refuse it.
+        ::fchmod(out, st.st_mode & 07777);
+        return copyBytes(in, out);
+    });
+    ::close(in);
+    return result;
 }
 
 }  // namespace lumetra

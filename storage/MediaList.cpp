@@ -1,10 +1,13 @@
 #include "storage/MediaList.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <string_view>
 
 #include "storage/FileCopy.h"
 #include "storage/NaturalOrder.h"
@@ -20,6 +23,55 @@ bool hasJpgExtension(const std::string& name) {
     // A leading dot starts a hidden name, not an extension.
     return dot != std::string::npos && dot != 0 &&
            name.compare(dot + 1, std::string::npos, "jpg") == 0;
+}
+
+std::string_view withoutTrailingSlashes(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+    return path;
+}
+
+// A list's folder, opened so that deletions stay inside the album: neither the
+// album folder nor the list's folder may be a symbolic link. Closed on destruction;
+// fd() is -1 when the folder cannot be opened that way.
+class AlbumFolder {
+public:
+    explicit AlbumFolder(std::string_view folder) : path_(withoutTrailingSlashes(folder)) {
+        const size_t slash = path_.rfind('/');
+        if (slash == std::string::npos || slash + 1 >= path_.size()) return;
+        const std::string album = slash == 0 ? "/" : path_.substr(0, slash);
+        const int albumFd = ::open(album.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (albumFd < 0) return;
+        fd_ = ::openat(albumFd, path_.c_str() + slash + 1,
+                       O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        ::close(albumFd);
+    }
+    ~AlbumFolder() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    AlbumFolder(const AlbumFolder&) = delete;
+    AlbumFolder& operator=(const AlbumFolder&) = delete;
+
+    // Deletes path when it names a regular file directly in this folder.
+    void removeFile(std::string_view path) const {
+        const size_t slash = path.rfind('/');
+        if (fd_ < 0 || slash == std::string_view::npos ||
+            withoutTrailingSlashes(path.substr(0, slash)) != path_)
+            return;
+        const std::string name(path.substr(slash + 1));
+        struct stat st {};
+        if (::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+            ::unlinkat(fd_, name.c_str(), 0);
+    }
+
+private:
+    std::string path_;
+    int fd_ = -1;
+};
+
+// Deletes an item's files: the picture, or a recording's thumbnail and movie.
+void removeItemFiles(const AlbumFolder& folder, MediaKind kind, const MediaItem& item) {
+    folder.removeFile(item.itemTitle);
+    if (kind == MediaKind::Video) folder.removeFile(mediaFilePath(kind, item.itemTitle));
 }
 
 }  // namespace
@@ -67,25 +119,24 @@ std::optional<std::string> MediaList::filePath(size_t index) const {
 
 bool MediaList::removeAt(size_t index) {
     if (index >= items_.size()) return false;
-    const std::string& title = items_[index].itemTitle;
-    ::unlink(title.c_str());
-    if (kind_ == MediaKind::Video) ::unlink(mediaFilePath(kind_, title).c_str());
+    removeItemFiles(AlbumFolder(folder_), kind_, items_[index]);
     items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
     return true;
 }
 
 bool MediaList::removeAll() {
     if (items_.empty()) return false;
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
+    const AlbumFolder folder(folder_);
+    for (const auto& item : items_) removeItemFiles(folder, kind_, item);
     items_.clear();
-    ::mkdir(folder_.c_str(), 0755);
+    ::mkdir(folder_.c_str(), 0755);  // made again when it had gone
     return true;
 }
 
-bool MediaList::saveCopy(size_t index, const std::string& destination) const {
+WriteResult MediaList::saveCopy(size_t index, const std::string& destination) const {
     const auto source = filePath(index);
-    return source && copyFileNoReplace(*source, destination);
+    if (!source) return {destination, ENOENT};
+    return copyFileNoReplace(*source, destination);
 }
 
 }  // namespace lumetra

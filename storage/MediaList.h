@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "image/AtomicFile.h"
+
 namespace lumetra {
 
 enum class MediaKind { Picture, Video };
@@ -53,13 +55,16 @@ public:
     // list is ignored (returns false).
     bool removeAt(size_t index);
 
-    // Deletes the whole folder with everything in it, empties the list and
-    // creates the folder again, empty. Nothing happens for an empty list
-    // (returns false).
+    // Deletes the files of every item, empties the list and creates the folder
+    // again if it had gone. Nothing happens for an empty list (returns false).
+    //
+    // Deleting never leaves the album: only regular files the list holds, lying
+    // directly in the list's folder, are removed, and nothing at all when the
+    // album folder or the list's folder is a symbolic link. Other files stay.
     bool removeAll();
 
     // Copies the item's file to destination, never replacing an existing file.
-    bool saveCopy(size_t index, const std::string& destination) const;
+    WriteResult saveCopy(size_t index, const std::string& destination) const;
 
 private:
     MediaKind kind_;

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "image/AtomicFile.h"
+
 namespace lumetra {
 
 // Files larger than this are not read (the storage files are a few kilobytes).
@@ -17,15 +19,11 @@ inline constexpr size_t kMaxStorageFileSize = 16 * 1024 * 1024;
 std::optional<std::string> readWholeFile(const std::string& path,
                                          size_t maxSize = kMaxStorageFileSize);
 
-// True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates,
-// nothing above U+10FFFF).
-bool isValidUtf8(std::string_view bytes);
-
 // A one-name text file: its whole content, which must be valid UTF-8 and hold no
 // NUL. Nothing is trimmed: a trailing line feed is part of the name.
 std::optional<std::string> readNameFile(const std::string& path);
 
 // Replaces the file with exactly the bytes of the name (no line end, no BOM).
-bool writeNameFile(const std::string& path, std::string_view name);
+WriteResult writeNameFile(const std::string& path, std::string_view name);
 
 }  // namespace lumetra

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
 
 #include "image/JpegCodec.h"
 #include "storage/TextFiles.h"
@@ -11,9 +12,6 @@ namespace {
 
 // JPEG files beyond this size are not thumbnailed.
 constexpr size_t kMaxJpegFileSize = 256u << 20;
-// The smallest scaled decode is 1/8 of each side; refuse what would still need
-// more than this many bytes.
-constexpr uint64_t kMaxScaledBytes = 64u << 20;
 
 }  // namespace
 
@@ -48,17 +46,19 @@ Frame shrinkToFit(const Frame& frame, int maxSide) {
 }
 
 std::optional<Frame> decodeThumbnail(const std::string& path, int maxSide) {
-    const auto bytes = readWholeFile(path, kMaxJpegFileSize);
-    if (!bytes) return std::nullopt;
-    const auto* data = reinterpret_cast<const uint8_t*>(bytes->data());
-    const auto info = readJpegInfo(data, bytes->size());
-    if (!info) return std::nullopt;
-    const uint64_t scaledBytes = static_cast<uint64_t>((info->width + 7) / 8) *
-                                 static_cast<uint64_t>((info->height + 7) / 8) * 4;
-    if (scaledBytes > kMaxScaledBytes) return std::nullopt;
-    auto frame = decodeJpegScaled(data, bytes->size(), maxSide);
-    if (!frame) return std::nullopt;
-    return shrinkToFit(*frame, maxSide);
+    // The thumbnail worker goes on after any file: running out of memory is a
+    // failed thumbnail, not an exception that ends the worker.
+    try {
+        const auto bytes = readWholeFile(path, kMaxJpegFileSize);
+        if (!bytes) return std::nullopt;
+        const auto* data = reinterpret_cast<const uint8_t*>(bytes->data());
+        // The decode checks the header against the pixel budget before anything else.
+        auto frame = decodeJpegScaled(data, bytes->size(), maxSide);
+        if (!frame) return std::nullopt;
+        return shrinkToFit(*frame, maxSide);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace lumetra

@@ -11,7 +11,7 @@
 namespace lumetra {
 
 // A thumbnail whose sides are at most maxSide; nullopt when the file cannot be
-// read or decoded, or when even its smallest scaled decode would be huge.
+// read or decoded, or its picture is beyond the decoder's pixel budget.
 std::optional<Frame> decodeThumbnail(const std::string& path, int maxSide);
 
 // The frame reduced by a whole factor (each output pixel the mean of a block)

@@ -27,8 +27,18 @@ namespace lumetra::test {
 class RecordingPresenter : public AlertPresenter {
 public:
     void alert(const QString& text) override { alerts.push_back(text); }
-    bool confirm(const QString&, const QString&) override { return false; }
+    bool confirm(const QString& message, const QString& text) override {
+        confirmations.push_back(message + ": " + text);
+        return confirmAnswer;
+    }
+    QString chooseSaveFile(const QString& title, const QString&, const QString&) override {
+        confirmations.push_back(title);
+        return savePath;
+    }
     QStringList alerts;
+    QStringList confirmations;
+    bool confirmAnswer = false;
+    QString savePath;  // what the save panel answers; empty: cancelled
 };
 
 // Records every transfer a sheet or the view reports.

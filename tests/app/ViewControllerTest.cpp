@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -356,12 +357,20 @@ TEST_F(ViewControllerWithCamera, CalibrationIsStoredOnlyWhenTheListFileExists) {
     EXPECT_FALSE(fs::exists(h.root() + "calibration.txt"));
 }
 
-TEST_F(ViewControllerWithCamera, ClearCalibrationForgetsEverything) {
+TEST_F(ViewControllerWithCamera, ClearCalibrationAsksThenForgetsEverything) {
     calibrate(h, "Low", 10.0f, 2.0f);
     h.ui().toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
     h.ui().btCrosshair->click();
-    h.window->calibrationMenu()->actions().at(2)->trigger();
+    QAction* clear = h.window->calibrationMenu()->actions().at(2);
+    clear->trigger();  // cancelled: nothing changes
+    EXPECT_EQ(h.alerts->confirmations,
+              QStringList{"Clear Calibration: All 1 stored calibration will be deleted. This "
+                          "cannot be undone."});
+    EXPECT_EQ(readCalibrationList(h.settings().getStrCalibrationPlist())->size(), 1u);
+    EXPECT_EQ(h.ui().CalComboBox->count(), 1);
+    h.alerts->confirmAnswer = true;
+    clear->trigger();
     EXPECT_EQ(readCalibrationList(h.settings().getStrCalibrationPlist())->size(), 0u)
         << "the list file holds an empty dictionary";
     EXPECT_FALSE(fs::exists(h.root() + "calibration.txt"));
@@ -370,6 +379,26 @@ TEST_F(ViewControllerWithCamera, ClearCalibrationForgetsEverything) {
     expectOverlaysOff();
     h.ui().toolButton(kModeLine)->click();
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
+}
+
+TEST_F(ViewControllerWithCamera, ChosenCalibrationRelabelsAtOnceAndOneCanBeDeleted) {
+    calibrate(h, "Low", 10.0f, 2.0f);
+    calibrate(h, "High", 40.0f, 2.0f);
+    h.ui().toolButton(kModeLine)->click();
+    h.frame();
+    drawReferenceLine(h, 200);
+    click(h.view(), 250, 150);
+    EXPECT_EQ(h.model().fScale, 40.0f);
+    h.ui().CalComboBox->setCurrentIndex(0);
+    h.window->comboBoxSelectionDidChange(h.ui().CalComboBox);
+    EXPECT_EQ(h.model().fScale, 10.0f) << "the stored line reads in the chosen calibration";
+    EXPECT_TRUE(h.ui().calibrationStatus->text().startsWith("Low: 1 mm = 5.00 px"));
+
+    h.alerts->confirmAnswer = true;
+    h.window->delete_calibration();
+    EXPECT_EQ(h.ui().CalComboBox->count(), 1);
+    EXPECT_EQ(h.ui().CalComboBox->itemText(0), "High");
+    EXPECT_FALSE(h.window->calibration().isCalibrated()) << "the deleted one was in force";
 }
 
 // A reference line reads exactly the entered length, also after a restart: 1 mm over

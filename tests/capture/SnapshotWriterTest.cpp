@@ -4,12 +4,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <vector>
 
 #include "capture/SnapshotNaming.h"
 #include "capture/SnapshotWriter.h"
 #include "image/JpegCodec.h"
+#include "support/FatMount.h"
 #include "support/TempDir.h"
 
 using namespace lumetra;
@@ -64,10 +66,24 @@ TEST(SnapshotWriter, SameSecondGetsSuffixesInsteadOfReplacing) {
     EXPECT_NEAR(decoded->row(8)[0], 10, 3);
 }
 
-TEST(SnapshotWriter, FailedWriteReportsNothingAndLeavesNothing) {
+TEST(SnapshotWriter, WritesOnAFileSystemWithoutHardLinks) {
+    test::FatMount fat;
+    if (!fat.skipReason().empty()) GTEST_SKIP() << fat.skipReason();
+    const std::string folder = fat.mountPoint().string() + "/";
+    WriteResult failure;
+    ASSERT_TRUE(writeSnapshot(grey(32, 16, 90), folder, "20250101120000", &failure))
+        << failure.message();
+    ASSERT_TRUE(writeSnapshot(grey(32, 16, 90), folder, "20250101120000"));
+    EXPECT_EQ(namesIn(fat.mountPoint()),
+              (std::vector<std::string>{"20250101120000-1.jpg", "20250101120000.jpg"}));
+}
+
+TEST(SnapshotWriter, FailedWriteGivesItsReasonAndLeavesNothing) {
     test::TempDir dir;
-    EXPECT_FALSE(
-        writeSnapshot(grey(8, 8, 0), (dir.path() / "gone").string() + "/", "20250101000000"));
+    WriteResult failure;
+    EXPECT_FALSE(writeSnapshot(grey(8, 8, 0), (dir.path() / "gone").string() + "/",
+                               "20250101000000", &failure));
+    EXPECT_EQ(failure.error(), ENOENT);
     EXPECT_FALSE(writeSnapshot(Frame{}, dir.path().string() + "/", "20250101000000"));
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }

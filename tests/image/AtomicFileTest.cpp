@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -30,9 +31,14 @@ TEST(AtomicFile, ReplacesContentsAndLeavesNoTemporaryFile) {
     EXPECT_EQ(entries, 1);
 }
 
-TEST(AtomicFile, MissingFolderFailsWithoutLeavingAnything) {
+TEST(AtomicFile, MissingFolderFailsWithItsReasonAndLeavesNothing) {
     test::TempDir dir;
-    EXPECT_FALSE(writeFileAtomically((dir.path() / "no" / "such.txt").string(), "x"));
+    const std::string path = (dir.path() / "no" / "such.txt").string();
+    const WriteResult result = writeFileAtomically(path, "x");
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.error(), ENOENT);
+    EXPECT_EQ(result.message(), "Could not write \"" + path + "\": No such file or directory");
+    EXPECT_EQ(writeNewFileAtomically(path, "x", 1).error(), ENOENT);
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
@@ -40,7 +46,7 @@ TEST(AtomicFile, NewFileNeverReplacesAnExistingOne) {
     test::TempDir dir;
     const auto path = dir.path() / "b.jpg";
     ASSERT_TRUE(writeNewFileAtomically(path.string(), "one", 3));
-    EXPECT_FALSE(writeNewFileAtomically(path.string(), "two", 3));
+    EXPECT_EQ(writeNewFileAtomically(path.string(), "two", 3).error(), EEXIST);
     EXPECT_EQ(slurp(path), "one");
     int entries = 0;
     for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path())) ++entries;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "image/JpegCodec.h"
+#include "support/JpegSamples.h"
 
 using namespace lumetra;
 
@@ -62,6 +63,27 @@ TEST(JpegCodec, RejectsGarbageAndTruncatedHeaders) {
     const auto bytes = encodeJpeg(gradient(32, 32), 90);
     EXPECT_FALSE(decodeJpeg(bytes.data(), 20));
     EXPECT_TRUE(encodeJpeg(Frame{}, 90).empty());
+}
+
+TEST(JpegCodec, HeadersBeyondThePixelBudgetAreRefusedBeforeDecoding) {
+    const std::string small = test::flatJpeg(16, 16, 90);
+    const struct {
+        uint16_t width, height;
+        bool accepted;
+    } cases[] = {
+        {kMaxJpegSide, 16, true},
+        {16, kMaxJpegSide + 1, false},
+        {20000, 20000, false},
+        {60000, 60000, false},
+    };
+    for (const auto& c : cases) {
+        const std::string bytes = test::claimingSize(small, c.width, c.height);
+        const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+        EXPECT_TRUE(readJpegInfo(data, bytes.size())) << c.width << "x" << c.height;
+        EXPECT_EQ(checkJpegHeader(data, bytes.size()).has_value(), c.accepted) << c.width;
+        EXPECT_EQ(decodeJpeg(data, bytes.size()).has_value(), c.accepted) << c.width;
+        EXPECT_EQ(decodeJpegScaled(data, bytes.size(), 64).has_value(), c.accepted) << c.width;
+    }
 }
 
 TEST(JpegCodec, CompressionFactorMapsToQuality) {

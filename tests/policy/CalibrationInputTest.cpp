@@ -11,6 +11,7 @@ TEST(CalibrationInput, ProblemsInTheirOrder) {
         const char* expected;
     } cases[] = {
         {{"", "12.5", "abc", "mm"}, "Name is illegal"},
+        {{"x\n4", "", "1", "mm"}, "The name must not contain control characters"},
         {{"x4", "", "1", "mm"}, "Actual length is illegal"},
         {{"x4", "4", "", "mm"}, "Actual length is illegal"},
         {{"x4", "12.5", "1", "mm"}, "Actual Length is illegal"},

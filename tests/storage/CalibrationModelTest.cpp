@@ -85,6 +85,20 @@ TEST_F(CalibrationModelTest, CompletedCalibrationIsNotListedWhenItsListCannotBeW
     }
 }
 
+TEST_F(CalibrationModelTest, RemoveDeletesOneRecordAndUncalibratesWhenItWasCurrent) {
+    spit(plist, plistXml({{"a", "4.000-mm-0.250"}, {"b", "10.000-um-2.500"}}));
+    spit(txt, "b");
+    model.restore();
+    EXPECT_FALSE(model.remove(5));
+    ASSERT_TRUE(model.remove(0));
+    EXPECT_EQ(model.names(), Names{"b"});
+    EXPECT_EQ(current(), "b=10.000-um-2.500") << "another calibration stays in force";
+    ASSERT_TRUE(model.remove(0));
+    EXPECT_EQ(current(), kUncalibrated);
+    EXPECT_FALSE(fs::exists(txt));
+    EXPECT_TRUE(readCalibrationList(plist)->empty());
+}
+
 TEST_F(CalibrationModelTest, ClearForgetsEverythingWhateverTheListHeld) {
     spit(plist, "junk");
     spit(txt, "a");

@@ -92,3 +92,21 @@ TEST_F(CalibrationListFile, UnusableOrUnwritableFilesAreLeftAsTheyAre) {
     EXPECT_FALSE(clearCalibrationList((dir.path() / "none" / "calibration.plist").string()));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
+
+TEST_F(CalibrationListFile, NamesWithControlCharactersAreRefusedAndTheFileStaysValidXml) {
+    EXPECT_TRUE(isAcceptableCalibrationName("Objective 4x \xC3\x96 \xE2\x80\x93 & <B>"));
+    for (const std::string bad : {"", "tab\there", "bell\x07", "line\nbreak", "del\x7F",
+                                  "c1 \xC2\x85", "cut \xC3", "overlong \xC0\xAF", "\xEF\xBF\xBE"})
+        EXPECT_FALSE(isAcceptableCalibrationName(bad)) << bad;
+
+    // Whatever the writer is given, a strict reader accepts the file.
+    spit(path, plistXml({}));
+    ASSERT_TRUE(storeCalibrationRecord(path, std::string("a\x01z\xFF", 4), 1.0f, "m\x1Bm", 1.0f));
+    if (std::system("command -v python3 > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "python3 is not installed";
+    const std::string check =
+        "python3 -c \"import plistlib,sys; d = plistlib.load(open(sys.argv[1], 'rb')); "
+        "sys.exit(d != {'a\\ufffdz\\ufffd': '1.000-m\\ufffdm-1.000'})\" '" +
+        path + "'";
+    EXPECT_EQ(std::system(check.c_str()), 0) << slurp(path);
+}

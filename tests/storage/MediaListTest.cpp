@@ -59,9 +59,32 @@ TEST_F(MediaListTest, RecordingsAreListedByTheirThumbnails) {
     EXPECT_FALSE(videos.removeAt(1));  // outside the list: ignored
     EXPECT_FALSE(videos.saveCopy(1, (dir.path() / "copy.mp4").string()));
 
-    ASSERT_TRUE(videos.removeAll());  // the whole folder, made again empty
-    EXPECT_TRUE(videos.empty() && fs::is_directory(video) && fs::is_empty(video));
+    ASSERT_TRUE(videos.removeAll());  // the listed files; the movie without thumbnail stays
+    EXPECT_TRUE(videos.empty());
+    EXPECT_EQ(fs::directory_iterator(video)->path().filename(), "2.mp4");
+    fs::remove(video / "2.mp4");
     spit(video / "keep.png", "x");
     EXPECT_FALSE(videos.removeAll());  // nothing for an empty list
     EXPECT_TRUE(fs::exists(video / "keep.png"));
+}
+
+TEST_F(MediaListTest, DeleteAllRemovesOnlyListedRegularFilesAndNeverLeavesTheAlbum) {
+    TempDir outside;
+    spit(outside.path() / "elsewhere.jpg", "not the album's");
+    spit(outside.path() / "notes.txt", "not the album's");
+    spit(image / "own.jpg", "x");
+    spit(image / "other.png", "x");
+    fs::create_symlink(outside.path() / "elsewhere.jpg", image / "link.jpg");
+    fs::remove(video);
+    fs::create_directory_symlink(outside.path(), video);  // "Video" is a link out of the album
+    ASSERT_EQ(load(pictures, image), (Names{"link.jpg", "own.jpg"}));
+    ASSERT_EQ(load(videos, video), Names{"elsewhere.jpg"});
+
+    ASSERT_TRUE(pictures.removeAll());
+    ASSERT_TRUE(videos.removeAll());
+    EXPECT_FALSE(fs::exists(image / "own.jpg"));
+    EXPECT_TRUE(fs::is_symlink(image / "link.jpg") && fs::exists(image / "other.png"));
+    EXPECT_TRUE(fs::exists(outside.path() / "elsewhere.jpg"));
+    EXPECT_TRUE(fs::exists(outside.path() / "notes.txt"));
+    EXPECT_TRUE(fs::is_symlink(video));
 }

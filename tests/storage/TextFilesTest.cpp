@@ -1,5 +1,6 @@
 #include "StorageTestFiles.h"
 #include "storage/TextFiles.h"
+#include "storage/Utf8Text.h"
 
 using namespace lumetra;
 using namespace lumetra::test;

@@ -37,6 +37,18 @@ inline std::string paddedJpeg(const std::string& jpeg, size_t size) {
     return jpeg.substr(0, 2) + comment + jpeg.substr(2);
 }
 
+// The same picture with a frame header that claims another size: a few hundred
+// bytes that a trusting decoder would expand to width x height pixels.
+inline std::string claimingSize(std::string jpeg, uint16_t width, uint16_t height) {
+    const size_t sof = jpeg.find("\xFF\xC0");
+    if (sof == std::string::npos || sof + 9 > jpeg.size()) throw std::invalid_argument("no SOF0");
+    jpeg[sof + 5] = static_cast<char>(height >> 8);
+    jpeg[sof + 6] = static_cast<char>(height & 0xFF);
+    jpeg[sof + 7] = static_cast<char>(width >> 8);
+    jpeg[sof + 8] = static_cast<char>(width & 0xFF);
+    return jpeg;
+}
+
 // The grey level at the centre of a decoded frame.
 inline int centreShade(const Frame& frame) {
     if (frame.isNull()) return -1;

@@ -1,0 +1,142 @@
+#include "app/AlbumPages.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMetaObject>
+#include <QVBoxLayout>
+
+#include "app/AlertPresenter.h"
+#include "app/Images.h"
+
+namespace lumetra {
+namespace {
+
+constexpr int kCellSize = 80;
+
+QList<int> indexesOf(const QAction* action) { return action->data().value<QList<int>>(); }
+
+}  // namespace
+
+AlbumPages::AlbumPages(QWidget* photoPage, QWidget* videoPage, MediaList& pictures,
+                       MediaList& videos, AlertPresenter& alerts)
+    : pictures_(pictures),
+      videos_(videos),
+      alerts_(alerts),
+      openUrl_([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+      photoGrid_(photoPage),
+      videoGrid_(videoPage),
+      thumbnails_(
+          [this](std::function<void()> work) {
+              QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+          },
+          [this](const std::string& path) {
+              photoSource_.thumbnailReady(path);
+              videoSource_.thumbnailReady(path);
+          }),
+      photoSource_(photoGrid_, pictures_, thumbnails_, albumItemLayouts()),
+      videoSource_(videoGrid_, videos_, thumbnails_, albumItemLayouts()) {
+    for (QWidget* page : {photoPage, videoPage}) {
+        if (!page->layout()) new QVBoxLayout(page);
+    }
+    photoPage->layout()->addWidget(&photoGrid_);
+    videoPage->layout()->addWidget(&videoGrid_);
+    setUpGrid(photoGrid_, MediaKind::Picture);
+    setUpGrid(videoGrid_, MediaKind::Video);
+}
+
+AlbumPages::~AlbumPages() = default;
+
+void AlbumPages::setUpGrid(CNGridView& grid, MediaKind kind) {
+    grid.setObjectName(kind == MediaKind::Picture ? QStringLiteral("PhotoGridView")
+                                                  : QStringLiteral("VideoGridView"));
+    grid.setItemSize(QSize(kCellSize, kCellSize));
+    grid.setBackgroundColor(QBrush(bitmapImage("BackgroundNoisy")));
+    grid.setScrollElasticity(true);
+    grid.setDataSource(kind == MediaKind::Picture
+                           ? static_cast<CNGridViewDataSource*>(&photoSource_)
+                           : &videoSource_);
+
+    auto* menu = new QMenu(&grid);
+    const bool pictures = kind == MediaKind::Picture;
+    const auto on = [&](const QString& title, void (AlbumPages::*act)(MediaKind, int)) {
+        QAction* action = menu->addAction(title);
+        connect(action, &QAction::triggered, this, [this, action, kind, act] {
+            const QList<int> indexes = indexesOf(action);
+            (this->*act)(kind, indexes.isEmpty() ? -1 : indexes.front());
+        });
+    };
+    on(QStringLiteral("Open"), &AlbumPages::openItem);
+    on(pictures ? QStringLiteral("Save Image…") : QStringLiteral("Save Video…"),
+       &AlbumPages::saveItem);
+    on(QStringLiteral("Delete"), &AlbumPages::deleteItem);
+    QAction* all = menu->addAction(QStringLiteral("Delete All"));
+    connect(all, &QAction::triggered, this, [this, kind] { deleteAll(kind); });
+    grid.setItemContextMenu(menu);
+    (pictures ? photoMenu_ : videoMenu_) = menu;
+
+    connect(&grid, &CNGridView::didDoubleClickItemAtIndex, this,
+            [this, kind](int index, int) { openItem(kind, index); });
+    connect(&grid, &CNGridView::deleteRequested, this, [this, kind](const QList<int>& indexes) {
+        if (!indexes.isEmpty()) deleteItem(kind, indexes.front());
+    });
+}
+
+void AlbumPages::reload(MediaKind kind) {
+    thumbnails_.cancelPending();
+    grid(kind).reloadData();
+}
+
+void AlbumPages::inserted(MediaKind kind, size_t index) {
+    CNGridView& g = grid(kind);
+    g.insertItemAtIndex(static_cast<int>(index), true);
+    g.scrollToItem(static_cast<int>(index));
+}
+
+void AlbumPages::openItem(MediaKind kind, int index) {
+    if (index < 0) return;
+    const auto path = list(kind).filePath(static_cast<size_t>(index));
+    if (path && openUrl_) openUrl_(QUrl::fromLocalFile(QString::fromStdString(*path)));
+}
+
+void AlbumPages::saveItem(MediaKind kind, int index) {
+    if (index < 0) return;
+    const auto path = list(kind).filePath(static_cast<size_t>(index));
+    if (!path) return;
+    const bool pictures = kind == MediaKind::Picture;
+    const QString chosen = alerts_.chooseSaveFile(
+        pictures ? QStringLiteral("Save Image") : QStringLiteral("Save Video"),
+        QFileInfo(QString::fromStdString(*path)).fileName(),
+        pictures ? QStringLiteral("JPEG picture (*.jpg)") : QStringLiteral("MP4 movie (*.mp4)"));
+    if (chosen.isEmpty()) return;
+    if (const WriteResult saved =
+            list(kind).saveCopy(static_cast<size_t>(index), chosen.toStdString());
+        !saved)
+        alerts_.alert(QString::fromStdString(saved.message()));
+}
+
+void AlbumPages::deleteItem(MediaKind kind, int index) {
+    if (!alerts_.confirm(QStringLiteral("Delete"), QStringLiteral("Are you sure delete the file?")))
+        return;
+    if (index < 0) return;
+    MediaList& items = list(kind);
+    const MediaItem* item = items.item(static_cast<size_t>(index));
+    if (!item) return;
+    thumbnails_.forget(item->itemTitle);
+    items.removeAt(static_cast<size_t>(index));
+    grid(kind).reloadData();
+    emit listChanged(kind);
+}
+
+void AlbumPages::deleteAll(MediaKind kind) {
+    if (!alerts_.confirm(QStringLiteral("Delete"),
+                         QStringLiteral("Are you sure delete all files?")))
+        return;
+    MediaList& items = list(kind);
+    for (const MediaItem& item : items.items()) thumbnails_.forget(item.itemTitle);
+    if (!items.removeAll()) return;
+    grid(kind).reloadData();
+    emit listChanged(kind);
+}
+
+}  // namespace lumetra

@@ -1,0 +1,70 @@
+#pragma once
+// The album's two pages in the window: the photo grid and the video grid, each
+// backed by one of the window's media lists through the shared thumbnail
+// provider. A double-click opens the file with the desktop's default
+// application; the context menu opens, saves a copy elsewhere (never replacing
+// a file), deletes one file or all of them after asking; Delete asks like the
+// menu. New items appear at once and are scrolled into view.
+
+#include <QObject>
+#include <QUrl>
+#include <functional>
+#include <memory>
+
+#include "app/grid/CNGridView.h"
+#include "app/grid/MediaGridSource.h"
+#include "storage/MediaList.h"
+#include "storage/ThumbnailProvider.h"
+
+class QMenu;
+
+namespace lumetra {
+
+class AlertPresenter;
+
+class AlbumPages : public QObject {
+    Q_OBJECT
+public:
+    // The grids go into the two pages; the lists and the presenter outlive this.
+    AlbumPages(QWidget* photoPage, QWidget* videoPage, MediaList& pictures, MediaList& videos,
+               AlertPresenter& alerts);
+    ~AlbumPages() override;
+
+    // How files are opened with the desktop; replaceable for tests.
+    void setUrlOpener(std::function<bool(const QUrl&)> open) { openUrl_ = std::move(open); }
+
+    CNGridView& grid(MediaKind kind) { return kind == MediaKind::Picture ? photoGrid_ : videoGrid_; }
+
+    // The list was rebuilt from its folder: the grid shows it again.
+    void reload(MediaKind kind);
+    // An item was appended to the list at index.
+    void inserted(MediaKind kind, size_t index);
+
+    // The context menu's actions on the item `index` of a page (IndexSelect).
+    void openItem(MediaKind kind, int index);
+    void saveItem(MediaKind kind, int index);
+    void deleteItem(MediaKind kind, int index);
+    void deleteAll(MediaKind kind);
+
+signals:
+    // A list changed by a deletion.
+    void listChanged(MediaKind kind);
+
+private:
+    void setUpGrid(CNGridView& grid, MediaKind kind);
+    MediaList& list(MediaKind kind) { return kind == MediaKind::Picture ? pictures_ : videos_; }
+
+    MediaList& pictures_;
+    MediaList& videos_;
+    AlertPresenter& alerts_;
+    std::function<bool(const QUrl&)> openUrl_;
+    CNGridView photoGrid_;
+    CNGridView videoGrid_;
+    ThumbnailProvider thumbnails_;
+    MediaGridSource photoSource_;
+    MediaGridSource videoSource_;
+    QMenu* photoMenu_ = nullptr;
+    QMenu* videoMenu_ = nullptr;
+};
+
+}  // namespace lumetra

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <filesystem>
+#include <fstream>
+
+#include "AppTestSupport.h"
+#include "SnapshotTestSupport.h"
+#include "app/AlbumPages.h"
+#include "support/JpegSamples.h"
+
+using namespace lumetra;
+using namespace lumetra::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+void touch(const fs::path& path, const std::string& text = "x") { std::ofstream(path) << text; }
+void writeTestJpeg(const fs::path& path) { touch(path, flatJpeg(32, 24, 0x80)); }
+
+// Two recordings (movie and thumbnail each) and one snapshot in the current album.
+class AlbumPagesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* stamp : {"20250101090000", "20250101090500"}) {
+            touch(videos() / (std::string(stamp) + ".mp4"));
+            writeTestJpeg(videos() / (std::string(stamp) + ".mp4.jpg"));
+        }
+        writeTestJpeg(pictures() / "20250101080000.jpg");
+        h.window->loadPhotoCollection();
+        h.window->loadVideoCollection();
+        h.window->setUrlOpener([this](const QUrl& url) {
+            opened.push_back(url.toLocalFile());
+            return true;
+        });
+    }
+    fs::path videos() { return h.settings().getStrDocumentsVideo(); }
+    fs::path pictures() { return h.settings().getStrDocumentsPicture(); }
+    AlbumPages& pages() { return h.window->albumPages(); }
+
+    WindowHarness h;
+    QStringList opened;
+};
+
+}  // namespace
+
+TEST_F(AlbumPagesTest, GridsShowTheListsAndOpenTheMovieOfAThumbnail) {
+    EXPECT_EQ(pages().grid(MediaKind::Video).numberOfItems(), 2);
+    EXPECT_EQ(pages().grid(MediaKind::Picture).numberOfItems(), 1);
+    pages().openItem(MediaKind::Video, 1);
+    EXPECT_EQ(opened, QStringList{QString::fromStdString((videos() / "20250101090500.mp4").string())});
+}
+
+TEST_F(AlbumPagesTest, DeletingAsksAndCancelChangesNothing) {
+    pages().deleteItem(MediaKind::Video, 0);
+    pages().deleteAll(MediaKind::Picture);
+    EXPECT_EQ(fileNames(videos()).size(), 4u);
+    EXPECT_EQ(fileNames(pictures()).size(), 1u);
+    EXPECT_EQ(h.alerts->confirmations,
+              (QStringList{"Delete: Are you sure delete the file?",
+                           "Delete: Are you sure delete all files?"}));
+
+    h.alerts->confirmAnswer = true;
+    pages().deleteItem(MediaKind::Video, 0);  // thumbnail and movie go together
+    EXPECT_EQ(fileNames(videos()),
+              (std::vector<std::string>{"20250101090500.mp4", "20250101090500.mp4.jpg"}));
+    EXPECT_EQ(pages().grid(MediaKind::Video).numberOfItems(), 1);
+    EXPECT_EQ(h.ui().videoCount->text(), "1 recording");
+    pages().deleteAll(MediaKind::Video);
+    EXPECT_TRUE(fs::is_directory(videos()) && fileNames(videos()).empty());
+    h.window->recordingThumbnailAdded((videos() / "20250102000000.mp4.jpg").string());
+    EXPECT_EQ(pages().grid(MediaKind::Video).numberOfItems(), 1) << "a later recording lands";
+}
+
+TEST_F(AlbumPagesTest, SavingNeverReplacesAFile) {
+    TempDir elsewhere;
+    const fs::path taken = elsewhere.path() / "taken.jpg";
+    touch(taken, "keep me");
+    h.alerts->savePath = QString::fromStdString(taken.string());
+    pages().saveItem(MediaKind::Picture, 0);
+    std::ifstream in(taken);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep me");
+    EXPECT_EQ(h.alerts->alerts.size(), 1);
+
+    const fs::path fresh = elsewhere.path() / "copy.jpg";
+    h.alerts->savePath = QString::fromStdString(fresh.string());
+    pages().saveItem(MediaKind::Picture, 0);
+    EXPECT_EQ(fs::file_size(fresh), fs::file_size(pictures() / "20250101080000.jpg"));
+}
