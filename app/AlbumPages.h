@@ -33,7 +33,9 @@ public:
     // How files are opened with the desktop; replaceable for tests.
     void setUrlOpener(std::function<bool(const QUrl&)> open) { openUrl_ = std::move(open); }
 
-    CNGridView& grid(MediaKind kind) { return kind == MediaKind::Picture ? photoGrid_ : videoGrid_; }
+    CNGridView& grid(MediaKind kind) {
+        return kind == MediaKind::Picture ? photoGrid_ : videoGrid_;
+    }
 
     // The list was rebuilt from its folder: the grid shows it again.
     void reload(MediaKind kind);

@@ -32,6 +32,7 @@ void RecordingCapture::toggleRecording() {
         case RecordPress::Started:
             sounds_->play(settings_.getAvStartRecVoice());
             clock_.start();
+            window_.recordingStarted(recorder_.videoFileName());
             break;
         case RecordPress::Stopped:
             sounds_->play(settings_.getAvStopRecVoice());
@@ -52,7 +53,8 @@ void RecordingCapture::stopped() {
     window_.recordingStopped();
 }
 
-void RecordingCapture::started(const std::string& path) { window_.recordingStarted(path); }
+// The window was told at the press.
+void RecordingCapture::started(const std::string&) {}
 
 void RecordingCapture::thumbnailWritten(const std::string& path) {
     window_.recordingThumbnailAdded(path);

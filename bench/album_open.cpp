@@ -23,6 +23,7 @@
 #include <mutex>
 #include <string>
 
+#include "capture/SnapshotNaming.h"
 #include "image/AtomicFile.h"
 #include "image/Frame.h"
 #include "image/JpegCodec.h"
@@ -73,11 +74,7 @@ std::string snapshotName(int i) {
     const std::time_t t = 1735689600 + static_cast<std::time_t>(i / 3) * 11;  // 2025-01-01
     std::tm tm{};
     gmtime_r(&t, &tm);
-    char buf[32];
-    std::strftime(buf, sizeof buf, "%Y%m%d%H%M%S", &tm);
-    std::string name = buf;
-    if (i % 3) name += "-" + std::to_string(i % 3);
-    return name + ".jpg";
+    return snapshotFileName(timestampName(tm), i % 3);
 }
 
 // The album's "Image" folder, generated on first use.

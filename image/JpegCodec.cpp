@@ -20,10 +20,16 @@ using Handle = std::unique_ptr<void, HandleCloser>;
 // One decompressor and one compressor per thread, made on first use: setting up
 // a codec handle costs a noticeable part of decoding a picture, and a handle
 // must not be shared between threads.
-tjhandle threadDecompressor() {
+Handle& threadDecompressorHandle() {
     thread_local Handle handle(tjInitDecompress());
-    return handle.get();
+    return handle;
 }
+
+tjhandle threadDecompressor() { return threadDecompressorHandle().get(); }
+
+// After a failed call the decompressor is replaced: libjpeg-turbo leaves it half-way
+// through the broken header, and the next picture decoded with it fails as well.
+void renewThreadDecompressor() { threadDecompressorHandle().reset(tjInitDecompress()); }
 
 tjhandle threadCompressor() {
     thread_local Handle handle(tjInitCompress());
@@ -34,8 +40,10 @@ bool readHeader(tjhandle h, const uint8_t* data, size_t size, int& w, int& hgt) 
     if (!data || size == 0 || size > static_cast<size_t>(~0UL)) return false;
     int subsamp = 0, colorspace = 0;
     if (tjDecompressHeader3(h, data, static_cast<unsigned long>(size), &w, &hgt, &subsamp,
-                            &colorspace) != 0)
+                            &colorspace) != 0) {
+        renewThreadDecompressor();
         return false;
+    }
     return w > 0 && hgt > 0;
 }
 
@@ -73,7 +81,10 @@ std::optional<Frame> decodeChecked(const uint8_t* data, size_t size, int maxSide
                                  frame.stride, outH, TJPF_BGRA, TJFLAG_FASTDCT);
     // A warning (for example a truncated scan that still filled the picture) is accepted;
     // an error is not.
-    if (rc != 0 && tjGetErrorCode(h) != TJERR_WARNING) return std::nullopt;
+    if (rc != 0 && tjGetErrorCode(h) != TJERR_WARNING) {
+        renewThreadDecompressor();
+        return std::nullopt;
+    }
     return frame;
 }
 

@@ -15,6 +15,7 @@ PACKAGES=(
   libcpp-httplib-dev
   fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang-format-14
   ffmpeg xvfb xauth
   fusefat dosfstools python3
   clang libclang-rt-14-dev

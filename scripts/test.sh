@@ -1,16 +1,36 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds, and runs every test.
-#   scripts/test.sh            the normal build
+#   scripts/test.sh            the normal build (build/)
 #   scripts/test.sh --sanitize the same suite under AddressSanitizer + UBSan (build-asan/)
+#   scripts/test.sh --tsan     the threaded suites (camera, storage, capture) under
+#                              ThreadSanitizer (build-tsan/); only their test programs are built
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 args=()
-if [ "${1:-}" = "--sanitize" ]; then
-  export BUILD_DIR=${BUILD_DIR:-$root/build-asan}
-  args+=(-DLUMETRA_SANITIZE=ON -DLUMETRA_BUILD_BENCH=OFF)
-fi
+select=()
+case "${1:-}" in
+  "")
+    args+=(-DLUMETRA_BUILD_BENCH=OFF)  # scripts/bench.sh builds them in Release
+    ;;
+  --sanitize)
+    export BUILD_DIR=${BUILD_DIR:-$root/build-asan}
+    args+=(-DLUMETRA_SANITIZE=ON -DLUMETRA_BUILD_BENCH=OFF)
+    ;;
+  --tsan)
+    export BUILD_DIR=${BUILD_DIR:-$root/build-tsan}
+    export BUILD_TARGETS="tests_camera tests_storage tests_capture"
+    # A report makes the program exit with a failure; every report of a run is shown.
+    export TSAN_OPTIONS=${TSAN_OPTIONS:-second_deadlock_stack=1}
+    args+=(-DLUMETRA_TSAN=ON -DLUMETRA_BUILD_BENCH=OFF)
+    select+=(--label-regex '^(camera|storage|capture)$')
+    ;;
+  *)
+    echo "usage: $0 [--sanitize | --tsan]" >&2
+    exit 2
+    ;;
+esac
 build=${BUILD_DIR:-$root/build}
 BUILD_DIR=$build "$root/scripts/build.sh" "${args[@]}"
 cd "$build"
-ctest --output-on-failure --parallel "$(nproc)" --timeout 300
+ctest --output-on-failure --parallel "$(nproc)" --timeout 300 "${select[@]}"

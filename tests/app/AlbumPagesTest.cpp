@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "AppTestSupport.h"
 #include "SnapshotTestSupport.h"
@@ -48,7 +49,8 @@ TEST_F(AlbumPagesTest, GridsShowTheListsAndOpenTheMovieOfAThumbnail) {
     EXPECT_EQ(pages().grid(MediaKind::Video).numberOfItems(), 2);
     EXPECT_EQ(pages().grid(MediaKind::Picture).numberOfItems(), 1);
     pages().openItem(MediaKind::Video, 1);
-    EXPECT_EQ(opened, QStringList{QString::fromStdString((videos() / "20250101090500.mp4").string())});
+    EXPECT_EQ(opened,
+              QStringList{QString::fromStdString((videos() / "20250101090500.mp4").string())});
 }
 
 TEST_F(AlbumPagesTest, DeletingAsksAndCancelChangesNothing) {
@@ -56,9 +58,8 @@ TEST_F(AlbumPagesTest, DeletingAsksAndCancelChangesNothing) {
     pages().deleteAll(MediaKind::Picture);
     EXPECT_EQ(fileNames(videos()).size(), 4u);
     EXPECT_EQ(fileNames(pictures()).size(), 1u);
-    EXPECT_EQ(h.alerts->confirmations,
-              (QStringList{"Delete: Are you sure delete the file?",
-                           "Delete: Are you sure delete all files?"}));
+    EXPECT_EQ(h.alerts->confirmations, (QStringList{"Delete: Are you sure delete the file?",
+                                                    "Delete: Are you sure delete all files?"}));
 
     h.alerts->confirmAnswer = true;
     pages().deleteItem(MediaKind::Video, 0);  // thumbnail and movie go together
@@ -78,8 +79,9 @@ TEST_F(AlbumPagesTest, SavingNeverReplacesAFile) {
     touch(taken, "keep me");
     h.alerts->savePath = QString::fromStdString(taken.string());
     pages().saveItem(MediaKind::Picture, 0);
-    std::ifstream in(taken);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep me");
+    std::stringstream kept;
+    kept << std::ifstream(taken).rdbuf();
+    EXPECT_EQ(kept.str(), "keep me");
     EXPECT_EQ(h.alerts->alerts.size(), 1);
 
     const fs::path fresh = elsewhere.path() / "copy.jpg";

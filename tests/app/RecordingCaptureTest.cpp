@@ -40,6 +40,7 @@ TEST(RecordingCapture, RecordButtonRecordsIntoTheVideoFolder) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->oVidMutArray().size() == 1u; }, 10000));
     h.ui().btTakevideo->click();
     EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies");
+    h.frame();  // the next frame completes the file
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, 10000));
     EXPECT_EQ(sounds, (std::vector<std::string>{"StartRecord", "StopRecord"}));

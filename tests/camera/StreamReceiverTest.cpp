@@ -75,6 +75,18 @@ protected:
         for (const Frame& f : window.recorded) letters += letterOf(f);
         return letters;
     }
+    // Streams the parts one at a time, each once the window has the previous one's picture:
+    // a main thread that keeps up, however slow the machine. Returns the letters recorded.
+    std::string playInTurn(const std::vector<ScriptedPart>& parts) {
+        receiver->startVideoView();
+        for (const ScriptedPart& part : parts) {
+            sim->queueParts({part});
+            EXPECT_TRUE(moreFrames(1));
+        }
+        std::string letters;
+        for (const Frame& f : window.recorded) letters += letterOf(f);
+        return letters;
+    }
     bool moreFrames(size_t n) {
         const size_t target = window.frames() + n;
         return eventually([&] { return window.frames() >= target; });
@@ -170,7 +182,7 @@ TEST_F(StreamReceiverTest, ChangeMarkDecidesTheRedrawAlsoWhenABusyMainThreadSkip
         std::vector<ScriptedPart> parts;
         for (const size_t bytes : {10000, 10080, 10000, 10081, 10000})
             parts.push_back(jpegPart(paddedJpeg(parts.size() % 2 ? pictureB : pictureA, bytes)));
-        EXPECT_EQ(play(parts), "ABABAE");
+        EXPECT_EQ(playInTurn(parts), "ABABA");
         using enum FramePath;
         const std::vector<FramePath> expected =
             shape ? std::vector{Image, None, None, Image, Image} : std::vector(5, Layer);
@@ -180,13 +192,14 @@ TEST_F(StreamReceiverTest, ChangeMarkDecidesTheRedrawAlsoWhenABusyMainThreadSkip
         // A busy main thread gets only the newest picture, and a redraw is not lost on the
         // way: the replaced picture is "changed", the newest one is not.
         const uint64_t decoded = receiver->stats().picturesDecoded;
+        const size_t shown = window.frames();
         sim->queueParts({jpegPart(paddedJpeg(pictureB, 20000), {}, {}),
                          jpegPart(paddedJpeg(pictureE, 20000), {}, {})});
         ASSERT_TRUE(pollUntil([&] { return receiver->stats().picturesDecoded == decoded + 2; }));
         main.drain();
         EXPECT_EQ(receiver->stats().picturesReplaced, 1u);
         EXPECT_EQ(window.routes.back().path, shape ? Image : Layer);
-        EXPECT_EQ(window.frames(), 7u);
+        EXPECT_EQ(window.frames(), shown + 1);
     }
 }
 
@@ -243,7 +256,8 @@ TEST_F(StreamReceiverTest, StreamFaultsNeverStopThePicturesForGood) {
     receiver->startVideoView();
     ASSERT_TRUE(moreFrames(1));
     sim->injectFault(Fault::Garbage);
-    // Each chunk that completes an FF D9 of the junk is one failed picture.
+    // Random bytes may hold more end markers than the last one: each chunk that completes
+    // one cuts another (failing) picture, so how many depends on how the part arrives.
     ASSERT_TRUE(eventually([&] { return receiver->stats().decodeFailures >= 1; }));
     ASSERT_TRUE(moreFrames(2)) << "pictures continue after a garbage part";
 

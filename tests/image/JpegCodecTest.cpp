@@ -55,13 +55,23 @@ TEST(JpegCodec, ScaledDecodeStaysWithinTheLimit) {
     EXPECT_EQ(thumb->width, 240);  // 1/8 of 1920
 }
 
-TEST(JpegCodec, RejectsGarbageAndTruncatedHeaders) {
+TEST(JpegCodec, RejectsBrokenDataAndDecodesTheNextPictureAfterIt) {
+    const auto good = encodeJpeg(gradient(1920, 1080), 80);
     const uint8_t garbage[] = {0x00, 0x11, 0x22, 0x33, 0x44};
-    EXPECT_FALSE(decodeJpeg(garbage, sizeof garbage));
-    EXPECT_FALSE(readJpegInfo(garbage, sizeof garbage));
-    EXPECT_FALSE(decodeJpeg(nullptr, 0));
-    const auto bytes = encodeJpeg(gradient(32, 32), 90);
-    EXPECT_FALSE(decodeJpeg(bytes.data(), 20));
+    const std::pair<const uint8_t*, size_t> broken[] = {
+        {garbage, sizeof garbage},
+        {nullptr, 0},
+        {good.data(), 20},   // cut inside the first segment
+        {good.data(), 200},  // cut inside the tables
+    };
+    for (const auto& [data, size] : broken) {
+        EXPECT_FALSE(readJpegInfo(data, size)) << size;
+        EXPECT_FALSE(decodeJpeg(data, size)) << size;
+        // The broken data must not spoil this thread's decoder for the pictures after it.
+        EXPECT_TRUE(decodeJpeg(good.data(), good.size())) << size;
+        EXPECT_FALSE(decodeJpegScaled(data, size, 240)) << size;
+        EXPECT_TRUE(decodeJpegScaled(good.data(), good.size(), 240)) << size;
+    }
     EXPECT_TRUE(encodeJpeg(Frame{}, 90).empty());
 }
 

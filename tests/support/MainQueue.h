@@ -30,8 +30,10 @@ public:
 
     // Runs queued work until done() holds or the time-out passes; returns done().
     // done() is also checked every few milliseconds, for conditions set by other threads.
+    // A wait that succeeds ends with its event; the generous default only bounds how long
+    // a failing test hangs, and leaves room for sanitizer builds on a busy machine.
     bool runUntil(const std::function<bool()>& done,
-                  std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+                  std::chrono::milliseconds timeout = std::chrono::seconds(60)) {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         while (!done()) {
             if (std::chrono::steady_clock::now() >= deadline) return false;
