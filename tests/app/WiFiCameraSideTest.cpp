@@ -69,7 +69,7 @@ protected:
     // Waits for a request whose target contains `part`; returns how many there are.
     size_t requestsWith(const std::string& part) {
         size_t count = 0;
-        QTest::qWaitFor(
+        const bool seen = QTest::qWaitFor(
             [&] {
                 count = 0;
                 for (const camsim::RequestRecord& r : sim->requests())
@@ -77,7 +77,7 @@ protected:
                 return count > 0;
             },
             kWait);
-        return count;
+        return seen ? count : 0;
     }
 
     std::vector<std::string> snapshots() {
@@ -102,6 +102,10 @@ struct KindRow {
     const char* secondResolutionRequest;
     bool shutterToggle;
 };
+
+std::string kindName(const ::testing::TestParamInfo<KindRow>& row) {
+    return row.param.kind == camsim::CameraKind::Cgi ? "Cgi" : "Wizard";
+}
 
 class WiFiCameraKinds : public WiFiCameraSideTest, public ::testing::WithParamInterface<KindRow> {};
 
@@ -160,9 +164,7 @@ INSTANTIATE_TEST_SUITE_P(, WiFiCameraKinds,
                                                    "param=1&value=0",
                                                    "param=0&value=1",
                                                    false}),
-                         [](const auto& info) {
-                             return info.param.kind == camsim::CameraKind::Cgi ? "Cgi" : "Wizard";
-                         });
+                         kindName);
 
 TEST_F(WiFiCameraSideTest, RefusedConnectsAlertAndLeaveNoCamera) {
     ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi));
