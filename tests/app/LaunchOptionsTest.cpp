@@ -43,13 +43,6 @@ TEST(LaunchOptions, RefusesBadHostsUnknownOptionsAndMissingValues) {
         EXPECT_EQ(options.error(),
                   QStringLiteral("--camera-host: not a host name or address: \"%1\"").arg(bad));
     }
-    ScopedCameraHost env("cam era");
-    LaunchOptions fromEnv;
-    EXPECT_FALSE(fromEnv.parse({"lumetra"}));
-    EXPECT_TRUE(fromEnv.error().contains("LUMETRA_CAMERA_HOST")) << fromEnv.error().toStdString();
-    LaunchOptions typo;
-    EXPECT_FALSE(typo.parse({"lumetra", "--camera-hots", "127.0.0.1"}));
-    EXPECT_TRUE(typo.error().contains("camera-hots")) << typo.error().toStdString();
     for (const char* bad : {"0", "65536", "80x", "-1"}) {
         LaunchOptions options;
         EXPECT_FALSE(options.parse({"lumetra", "--camera-stream-port", bad})) << bad;
@@ -57,6 +50,13 @@ TEST(LaunchOptions, RefusesBadHostsUnknownOptionsAndMissingValues) {
             options.error(),
             QStringLiteral("--camera-stream-port: not a port from 1 to 65535: \"%1\"").arg(bad));
     }
+    ScopedCameraHost env("cam era");
+    LaunchOptions fromEnv;
+    EXPECT_FALSE(fromEnv.parse({"lumetra"}));
+    EXPECT_TRUE(fromEnv.error().contains("LUMETRA_CAMERA_HOST")) << fromEnv.error().toStdString();
+    LaunchOptions typo;
+    EXPECT_FALSE(typo.parse({"lumetra", "--camera-hots", "127.0.0.1"}));
+    EXPECT_TRUE(typo.error().contains("camera-hots")) << typo.error().toStdString();
     LaunchOptions noValue;
     EXPECT_FALSE(noValue.parse({"lumetra", "--camera-host"}));
 }

@@ -103,6 +103,8 @@ struct KindRow {
     bool shutterToggle;
 };
 
+void PrintTo(const KindRow& row, std::ostream* os) { *os << camsim::kindName(row.kind); }
+
 std::string kindName(const ::testing::TestParamInfo<KindRow>& row) {
     return row.param.kind == camsim::CameraKind::Cgi ? "Cgi" : "Wizard";
 }
