@@ -2,12 +2,11 @@
 // The demo's camera: the simulated WiFi microscope of the CGI kind, run inside the
 // application on 127.0.0.1 with free ports. It is the kind that reports its shutter
 // button in the stream ("photo_cnt"), so pressing it takes snapshots without the
-// poller. It stands in for the probe of a real camera.
+// poller. The WiFi side connects to it as to a real camera: probes, settings, stream.
 
-#include <optional>
 #include <string>
 
-#include "app/WiFiCameraSide.h"
+#include "camera/CameraHost.h"
 #include "tools/camsim/CamSim.h"
 
 namespace lumetra {
@@ -19,8 +18,8 @@ public:
     // Starts serving; false with a reason when it cannot listen.
     bool start(std::string* error = nullptr);
 
-    // What a probe of the running camera would learn; nullopt before start.
-    std::optional<WiFiCamera> probe() const;
+    // Where the running camera answers (ports 0 before start).
+    CameraHost host() const;
 
     camsim::CamSim& simulator() { return sim_; }
 

@@ -3,6 +3,17 @@
 #include <stdexcept>
 
 namespace lumetra {
+namespace {
+
+QCommandLineOption portOption(const char* name, const char* what, uint16_t port) {
+    return QCommandLineOption(QString::fromLatin1(name),
+                              QStringLiteral("The WiFi microscope's %1 port (default %2).")
+                                  .arg(QLatin1String(what))
+                                  .arg(port),
+                              QStringLiteral("port"));
+}
+
+}  // namespace
 
 LaunchOptions::LaunchOptions()
     : demo_(QStringLiteral("demo"),
@@ -19,12 +30,15 @@ LaunchOptions::LaunchOptions()
                                 "or part of its identifier (its USB vendor and product ids as "
                                 "eight hex digits), for a microscope that is not recognised."),
                  QStringLiteral("device")),
+      controlPort_(portOption("camera-control-port", "control", CameraHost::kDefaultControlPort)),
+      streamPort_(
+          portOption("camera-stream-port", "picture stream", CameraHost::kDefaultStreamPort)),
       screenshot_(QStringLiteral("screenshot"),
                   QStringLiteral("Save a picture of the window to <file> and quit."),
                   QStringLiteral("file")) {
     parser_.setApplicationDescription(QStringLiteral("Live measurement on digital microscopes"));
     parser_.addHelpOption();
-    parser_.addOptions({demo_, cameraHost_, usbDevice_, screenshot_});
+    parser_.addOptions({demo_, cameraHost_, controlPort_, streamPort_, usbDevice_, screenshot_});
 }
 
 bool LaunchOptions::parse(const QStringList& arguments) {
@@ -49,14 +63,29 @@ bool LaunchOptions::parse(const QStringList& arguments) {
         }
         cameraHost = CameraHost{};
         cameraHost.host = host.toStdString();
-        return true;
+    } else {
+        try {
+            cameraHost = CameraHost::fromEnvironment();
+        } catch (const std::invalid_argument& e) {
+            error_ = QString::fromStdString(e.what());
+            return false;
+        }
     }
-    try {
-        cameraHost = CameraHost::fromEnvironment();
-    } catch (const std::invalid_argument& e) {
-        error_ = QString::fromStdString(e.what());
+    return readPort(controlPort_, cameraHost.controlPort) &&
+           readPort(streamPort_, cameraHost.streamPort);
+}
+
+bool LaunchOptions::readPort(const QCommandLineOption& option, uint16_t& port) {
+    if (!parser_.isSet(option)) return true;
+    const QString text = parser_.value(option);
+    bool ok = false;
+    const uint value = text.toUInt(&ok);
+    if (!ok || value == 0 || value > UINT16_MAX) {
+        error_ = QStringLiteral("--%1: not a port from 1 to 65535: \"%2\"")
+                     .arg(option.names().constFirst(), text);
         return false;
     }
+    port = static_cast<uint16_t>(value);
     return true;
 }
 

@@ -1,12 +1,15 @@
 #pragma once
-// The application's command line: --demo, --camera-host HOST, --usb-device DEVICE,
-// --screenshot FILE and --help. The camera's address comes from --camera-host, else from the
-// environment variable LUMETRA_CAMERA_HOST, else it is the built-in one.
+// The application's command line: --demo, --camera-host HOST, --camera-control-port
+// PORT, --camera-stream-port PORT, --usb-device DEVICE, --screenshot FILE and --help.
+// The camera's address comes from --camera-host, else from the environment variable
+// LUMETRA_CAMERA_HOST, else it is the built-in one; its ports are the camera's own
+// unless given.
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 
 #include "camera/CameraHost.h"
 
@@ -17,9 +20,9 @@ public:
     LaunchOptions();
 
     // Reads the arguments, the program's name first. False, with error() saying why,
-    // for an unknown option, an option without its value, an empty USB device, or a
+    // for an unknown option, an option without its value, an empty USB device, a
     // camera host (from the option or the environment) that is not a host name or
-    // address.
+    // address, or a port that is not a number from 1 to 65535.
     bool parse(const QStringList& arguments);
     const QString& error() const { return error_; }
     QString helpText() const { return parser_.helpText(); }
@@ -33,10 +36,16 @@ public:
     QString screenshot;  // where to save a picture of the window; empty: none
 
 private:
+    // Sets port from the option when it is given; false, with error() set, when it is
+    // not a port number.
+    bool readPort(const QCommandLineOption& option, uint16_t& port);
+
     QCommandLineParser parser_;
     QCommandLineOption demo_;
     QCommandLineOption cameraHost_;
     QCommandLineOption usbDevice_;
+    QCommandLineOption controlPort_;
+    QCommandLineOption streamPort_;
     QCommandLineOption screenshot_;
     QString error_;
 };

@@ -1,46 +1,171 @@
 #include "app/WiFiCameraSide.h"
 
 #include <QMetaObject>
+#include <QTimer>
 
 #include "app/ViewController.h"
 
 namespace lumetra {
+namespace {
 
-WiFiCameraSide::WiFiCameraSide(ViewController& window, CameraHost host)
+CameraList cameraList(const std::vector<std::string>& items, int selected) {
+    CameraList list;
+    for (const std::string& item : items) list.items.append(QString::fromStdString(item));
+    list.selected = selected;
+    return list;
+}
+
+const std::string* itemAt(const std::vector<std::string>& items, int index) {
+    if (index < 0 || static_cast<size_t>(index) >= items.size()) return nullptr;
+    return &items[static_cast<size_t>(index)];
+}
+
+}  // namespace
+
+WiFiCameraSide::WiFiCameraSide(ViewController& window, const CameraHost& host)
     : window_(window),
+      hostName_(host.host),
       receiver_(
-          std::move(host),
-          [this](std::function<void()> work) {
-              QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
-          },
-          iSnapNumber_) {
+          host, [this](std::function<void()> work) { post(std::move(work)); }, iSnapNumber_),
+      controller_({.host = host,
+                   .postToMain = [this](std::function<void()> work) { post(std::move(work)); },
+                   .scheduleAfter =
+                       [this](std::chrono::milliseconds delay, std::function<void()> work) {
+                           QTimer::singleShot(delay, this, std::move(work));
+                       }},
+                  iSnapNumber_),
+      snap_({.host = host,
+             .postToMain = [this](std::function<void()> work) { post(std::move(work)); }},
+            iSnapNumber_) {
     receiver_.setListener(this);
+    controller_.setListener(this);
+    snap_.setListener(this);
     window_.setCameraSide(CameraKind::WiFi, this);
 }
 
 WiFiCameraSide::~WiFiCameraSide() {
     window_.setCameraSide(CameraKind::WiFi, nullptr);
+    snap_.setListener(nullptr);
+    controller_.setListener(nullptr);
     receiver_.setListener(nullptr);
     receiver_.stopVideoView();
 }
 
+// Safe from any thread: the call runs on the main thread, unless this side is gone.
+void WiFiCameraSide::post(std::function<void()> work) {
+    QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+}
+
+void WiFiCameraSide::setHost(const CameraHost& host) {
+    hostName_ = host.host;
+    receiver_.setHost(host);
+    controller_.setHost(host);
+    snap_.setHost(host);
+}
+
 void WiFiCameraSide::connectCamera() {
-    if (!probe_) return;
-    const std::optional<WiFiCamera> camera = probe_();
-    if (!camera) return;
-    window_.cameraConnected(
-        camera->cameraMode, camera->width, camera->height,
-        QStringLiteral("WiFi microscope at %1").arg(QString::fromStdString(camera->host.host)));
-    iSnapNumber_.set(camera->photoCount);
-    receiver_.setHost(camera->host);
-    receiver_.startVideoView();
+    controller_.onWiFiCamAction(static_cast<uint8_t>(window_.cameraMode()));
+}
+
+void WiFiCameraSide::chooseFormat(int index) {
+    if (const std::string* title = itemAt(lists_.resolutions, index))
+        controller_.handleVideoFormatPopBtn(*title);
+}
+
+void WiFiCameraSide::chooseFrameRate(int index) {
+    if (const std::string* title = itemAt(lists_.frameRates, index))
+        controller_.handleFpsPopBtn(*title);
+}
+
+void WiFiCameraSide::adjust(Adjustment adjustment, int value) {
+    if (isWiFi(window_.cameraMode())) controller_.onSliderAction(adjustment, value);
+}
+
+void WiFiCameraSide::resetAdjustments() { controller_.onDefaultAction(); }
+
+void WiFiCameraSide::toggleShutterButton() {
+    snap_.onSnapshotAction(static_cast<uint8_t>(window_.cameraMode()));
+}
+
+void WiFiCameraSide::stopCamera() {
+    kind_.reset();
+    announcing_ = false;
+    receiver_.stopVideoView();
+    switchPollerOff();
+    window_.showShutterButton(false, {}, {});
+}
+
+// The poller's own switch is the only way off; with it on, the wizard camera's
+// toggle turns it off.
+void WiFiCameraSide::switchPollerOff() {
+    if (snap_.bEnableSnap()) snap_.onSnapshotAction(static_cast<uint8_t>(WiFiKind::Wizard));
 }
 
 void WiFiCameraSide::frameReady(const Frame& frame, const FrameMarks& marks) {
     window_.onFrame(frame, marks);
 }
 
-// The camera's shutter button.
+// The CGI camera's shutter button, reported in its stream.
 void WiFiCameraSide::snapshotRequested(int64_t) { window_.requestSnapshot(); }
+
+void WiFiCameraSide::showAlert(std::string_view text) {
+    window_.showFailure(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void WiFiCameraSide::setBusy(bool busy) { window_.setBusy(busy); }
+
+void WiFiCameraSide::cameraConnected(WiFiKind kind) {
+    kind_ = kind;
+    announcing_ = true;
+    // Only the wizard camera needs the poller; the CGI camera reports presses in its stream.
+    if (kind != WiFiKind::Wizard) switchPollerOff();
+    const SnapButtonLook& look = snap_.bEnableSnap() ? kSnapOnLook : kSnapOffLook;
+    window_.showShutterButton(kind == WiFiKind::Wizard, QString::fromLatin1(look.image),
+                              QString::fromLatin1(look.toolTip));
+}
+
+// At a connect the window learns the camera with its frame size; after a resolution
+// change the restarted stream's pictures carry the new size to the window.
+void WiFiCameraSide::setFrameSize(FrameSize size) {
+    if (!announcing_ || !kind_) return;
+    announcing_ = false;
+    window_.cameraConnected(
+        static_cast<CameraMode>(*kind_), size.width, size.height,
+        QStringLiteral("WiFi microscope at %1").arg(QString::fromStdString(hostName_)));
+}
+
+void WiFiCameraSide::startVideoView() {
+    if (kind_) receiver_.startVideoView();
+}
+
+void WiFiCameraSide::stopVideoView() { receiver_.stopVideoView(); }
+
+void WiFiCameraSide::fillWiFiLists(const WiFiLists& lists) {
+    lists_ = lists;
+    window_.showCameraLists(CameraKind::WiFi, {},
+                            cameraList(lists_.resolutions, lists_.resolutionSelection),
+                            cameraList(lists_.frameRates, lists_.frameRateSelection));
+}
+
+void WiFiCameraSide::initSliderControl(bool setRanges, const WiFiControls& controls) {
+    for (Adjustment adjustment : kAdjustments) {
+        const ControlInfo& record = controls[adjustment];
+        SliderSetting& slider = sliders_[static_cast<size_t>(adjustment)];
+        if (setRanges) {
+            slider.minimum = record.iMin;
+            slider.maximum = record.iMax;
+        }
+        slider.value = record.iValue;
+    }
+    window_.showAdjustments(sliders_);
+}
+
+void WiFiCameraSide::showSnapButton(const SnapButtonLook& look) {
+    window_.showShutterButton(kind_ == WiFiKind::Wizard, QString::fromLatin1(look.image),
+                              QString::fromLatin1(look.toolTip));
+}
+
+// The wizard camera's shutter button, found by the poller.
+void WiFiCameraSide::takeSnapshot() { window_.requestSnapshot(); }
 
 }  // namespace lumetra

@@ -1,68 +1,94 @@
 #pragma once
-// The window's WiFi camera side, as far as the picture stream goes: it owns the
-// stream receiver and the camera's photo counter (iSnapNumber), connects to the
-// camera a probe finds, routes every picture through the window's display rule
-// and turns a press of the camera's shutter button into a snapshot.
+// The window's WiFi camera side: it owns the picture stream, the camera's photo
+// counter (iSnapNumber), the control side (connect, resolution and frame-rate
+// choices, picture controls) and the shutter-button poller, and turns their
+// results into the window's typed calls.
 //
-// The receiver's results come to the main thread through the Qt event loop, queued
-// on this object: hand-overs still queued when it is destroyed are dropped.
-// Create it after the window and the snapshot side, destroy it before them.
+// The core's results come to the main thread through the Qt event loop, queued on
+// this object, and its timers run on this object: hand-overs and timers still
+// pending when it is destroyed are dropped. Create it after the window and the
+// snapshot side, destroy it before them.
 
 #include <QObject>
-#include <cstdint>
-#include <functional>
+#include <array>
 #include <optional>
+#include <string_view>
 
 #include "app/WindowSides.h"
 #include "camera/CameraHost.h"
 #include "camera/SnapCounter.h"
 #include "camera/StreamReceiver.h"
+#include "camera/wifi/SnapButtonController.h"
+#include "camera/wifi/WiFiCameraController.h"
 
 namespace lumetra {
 
 class ViewController;
 
-// What connecting learned about a WiFi camera.
-struct WiFiCamera {
-    CameraHost host;
-    CameraMode cameraMode = CameraMode::WiFiCgi;
-    uint16_t width = 640;  // current frame size
-    uint16_t height = 480;
-    int64_t photoCount = 0;  // the camera's photo counter at connect
-};
-
-class WiFiCameraSide : public QObject, public CameraSide, public StreamReceiverListener {
+class WiFiCameraSide : public QObject,
+                       public CameraSide,
+                       private StreamReceiverListener,
+                       private WiFiCameraListener,
+                       private SnapButtonListener {
     Q_OBJECT
 public:
-    // Finds the camera; nullopt when none answers.
-    using Probe = std::function<std::optional<WiFiCamera>()>;
-
-    // host: where the stream is opened until a probe names a camera. Registers
-    // itself as the window's WiFi camera side until it is destroyed.
-    WiFiCameraSide(ViewController& window, CameraHost host);
+    // host: where the camera is probed and its stream opened. Registers itself as
+    // the window's WiFi camera side until it is destroyed.
+    WiFiCameraSide(ViewController& window, const CameraHost& host);
     ~WiFiCameraSide() override;
 
-    // Without a probe the WiFi button does nothing.
-    void setProbe(Probe probe) { probe_ = std::move(probe); }
+    // Takes effect at the next connect.
+    void setHost(const CameraHost& host);
 
-    // The WiFi button: probes, takes the camera's mode, frame size and photo
-    // counter, and opens its stream (replacing any open one).
+    // The WiFi button: probes the camera in the background; when one answers it
+    // becomes the active camera, its stream opens and its lists and sliders show.
     void connectCamera() override;
-    void stopCamera() override { receiver_.stopVideoView(); }
-    void startVideoView() { receiver_.startVideoView(); }
-    void stopVideoView() { receiver_.stopVideoView(); }
+    // Items of the lists this side filled, by index.
+    void chooseFormat(int index) override;
+    void chooseFrameRate(int index) override;
+    void adjust(Adjustment adjustment, int value) override;
+    void resetAdjustments() override;
+    void toggleShutterButton() override;
+    // Closes the stream, switches the poller off and hides the shutter toggle; a
+    // stream restart still pending is not carried out.
+    void stopCamera() override;
 
     const StreamReceiver& receiver() const { return receiver_; }
     const SnapCounter& snapCounter() const { return iSnapNumber_; }
+    const SnapButtonController& snapButton() const { return snap_; }
 
 private:
+    // StreamReceiverListener
     void frameReady(const Frame& frame, const FrameMarks& marks) override;
     void snapshotRequested(int64_t photoCount) override;
+    // WiFiCameraListener
+    void showAlert(std::string_view text) override;
+    void setBusy(bool busy) override;
+    void cameraConnected(WiFiKind kind) override;
+    void setFrameSize(FrameSize size) override;
+    void startVideoView() override;
+    void stopVideoView() override;
+    void fillWiFiLists(const WiFiLists& lists) override;
+    void initSliderControl(bool setRanges, const WiFiControls& controls) override;
+    // SnapButtonListener
+    void showSnapButton(const SnapButtonLook& look) override;
+    void takeSnapshot() override;
+
+    void post(std::function<void()> work);
+    void switchPollerOff();
 
     ViewController& window_;
-    Probe probe_;
+    std::string hostName_;
+    std::optional<WiFiKind> kind_;  // the camera this side streams from; none when stopped
+    bool announcing_ = false;       // a connect waits for its frame size to tell the window
+    WiFiLists lists_;               // what the window's WiFi lists show
+    std::array<SliderSetting, 6> sliders_{};  // in slider order
+
     SnapCounter iSnapNumber_;
-    StreamReceiver receiver_;  // after the counter it uses
+    // After the counter they share; destroyed first, so their threads end first.
+    StreamReceiver receiver_;
+    WiFiCameraController controller_;
+    SnapButtonController snap_;
 };
 
 }  // namespace lumetra

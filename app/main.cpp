@@ -33,7 +33,7 @@ int main(int argc, char* argv[]) {
     lumetra::applyTheme(app);
     lumetra::AppDelegate::install(app);
 
-    // The demo camera outlives the stream side that reads it.
+    // The demo camera outlives the WiFi side that talks to it.
     std::unique_ptr<lumetra::DemoCamera> demo;
     if (options.demo) {
         demo = std::make_unique<lumetra::DemoCamera>();
@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
     lumetra::UsbCameraSide usb(window, options.usbDevice.toStdString());
     lumetra::WiFiCameraSide wifi(window, options.cameraHost);
     if (demo) {
-        wifi.setProbe([&demo] { return demo->probe(); });
+        wifi.setHost(demo->host());
         wifi.connectCamera();
     }
     window.show();

@@ -32,6 +32,12 @@ TEST(LaunchOptions, CameraHostComesFromTheOptionElseTheEnvironment) {
     LaunchOptions usb;
     ASSERT_TRUE(usb.parse({"lumetra", "--usb-device", "/dev/video2"}));
     EXPECT_EQ(usb.usbDevice, "/dev/video2");
+    LaunchOptions ports;
+    ASSERT_TRUE(
+        ports.parse({"lumetra", "--camera-control-port", "8080", "--camera-stream-port", "65535"}));
+    EXPECT_EQ(ports.cameraHost.host, "127.0.0.1");
+    EXPECT_EQ(ports.cameraHost.controlPort, 8080);
+    EXPECT_EQ(ports.cameraHost.streamPort, 65535);
 }
 
 TEST(LaunchOptions, RefusesBadHostsUnknownOptionsAndMissingValues) {
@@ -40,6 +46,13 @@ TEST(LaunchOptions, RefusesBadHostsUnknownOptionsAndMissingValues) {
         EXPECT_FALSE(options.parse({"lumetra", "--camera-host", bad})) << bad;
         EXPECT_EQ(options.error(),
                   QStringLiteral("--camera-host: not a host name or address: \"%1\"").arg(bad));
+    }
+    for (const char* bad : {"0", "65536", "80x", "-1"}) {
+        LaunchOptions options;
+        EXPECT_FALSE(options.parse({"lumetra", "--camera-stream-port", bad})) << bad;
+        EXPECT_EQ(
+            options.error(),
+            QStringLiteral("--camera-stream-port: not a port from 1 to 65535: \"%1\"").arg(bad));
     }
     ScopedCameraHost env("cam era");
     LaunchOptions fromEnv;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <QComboBox>
 #include <QLabel>
+#include <QProgressBar>
+#include <QSlider>
 #include <QTest>
 #include <memory>
 
@@ -23,26 +26,33 @@ struct SilentSounds : SoundPlayer {
 
 constexpr int kWait = 10000;  // ms; a bound for the waits, not a timing requirement
 
-// The window with its snapshot and WiFi sides, and a simulated CGI camera on
-// 127.0.0.1 that the WiFi button connects to.
+// Mean of the green channel over the frame.
+double meanLevel(const Frame& frame) {
+    uint64_t sum = 0;
+    for (int y = 0; y < frame.height; ++y) {
+        const uint8_t* row = frame.row(y);
+        for (int x = 0; x < frame.width; ++x) sum += row[4 * x + 1];
+    }
+    return double(sum) / (double(frame.width) * frame.height);
+}
+
+// The window with its snapshot and WiFi sides, and a simulated camera on 127.0.0.1
+// that the WiFi button connects to.
 class WiFiCameraSideTest : public ::testing::Test {
 protected:
-    void startCamera(int64_t photoCount = 0) {
-        sim =
-            std::make_unique<camsim::CamSim>(camsim::CamSimOptions{.kind = camsim::CameraKind::Cgi,
-                                                                   .width = 320,
-                                                                   .height = 240,
-                                                                   .fps = 25,
-                                                                   .photoCount = photoCount});
+    void startCamera(camsim::CameraKind kind, int64_t photoCount = 0) {
+        sim = std::make_unique<camsim::CamSim>(camsim::CamSimOptions{
+            .kind = kind, .width = 320, .height = 240, .fps = 25, .photoCount = photoCount});
         ASSERT_TRUE(sim->start());
-        side.setProbe([this] {
-            const camsim::CameraState state = sim->state();
-            return WiFiCamera{{"127.0.0.1", sim->controlPort(), sim->streamPort()},
-                              CameraMode::WiFiCgi,
-                              static_cast<uint16_t>(state.resolution().width),
-                              static_cast<uint16_t>(state.resolution().height),
-                              state.photoCount()};
-        });
+        side.setHost({"127.0.0.1", sim->controlPort(), sim->streamPort()});
+    }
+
+    // Clicks WiFi and waits for the connect's stream to deliver a picture.
+    bool connect() {
+        const int opened = sim->streamsOpened();
+        h.ui().btWiFiCam->click();
+        return QTest::qWaitFor([&] { return sim->streamsOpened() > opened; }, kWait) &&
+               morePictures(1);
     }
 
     // Waits, running the event loop, until `count` more pictures reached the window.
@@ -54,6 +64,20 @@ protected:
                        !h.view()->currentFrame().isNull();
             },
             kWait);
+    }
+
+    // Waits for a request whose target contains `part`; returns how many there are.
+    size_t requestsWith(const std::string& part) {
+        size_t count = 0;
+        const bool seen = QTest::qWaitFor(
+            [&] {
+                count = 0;
+                for (const camsim::RequestRecord& r : sim->requests())
+                    count += r.target.find(part) != std::string::npos;
+                return count > 0;
+            },
+            kWait);
+        return seen ? count : 0;
     }
 
     std::vector<std::string> snapshots() {
@@ -69,23 +93,127 @@ protected:
     WiFiCameraSide side{*h.window, CameraHost::fromEnvironment()};
 };
 
+struct KindRow {
+    camsim::CameraKind kind;
+    CameraMode mode;
+    int frameRates, frameRateSelected;  // the simulator runs at 25 per second
+    SliderSetting brightness;
+    const char* brightnessRequest;  // for the slider at its minimum
+    const char* secondResolutionRequest;
+    bool shutterToggle;
+};
+
+void PrintTo(const KindRow& row, std::ostream* os) { *os << camsim::kindName(row.kind); }
+
+std::string kindName(const ::testing::TestParamInfo<KindRow>& row) {
+    return row.param.kind == camsim::CameraKind::Cgi ? "Cgi" : "Wizard";
+}
+
+class WiFiCameraKinds : public WiFiCameraSideTest, public ::testing::WithParamInterface<KindRow> {};
+
 }  // namespace
 
+TEST_P(WiFiCameraKinds, ConnectShowsThePictureListsAndSlidersAndTheCameraTakesTheChanges) {
+    const KindRow& row = GetParam();
+    ASSERT_NO_FATAL_FAILURE(startCamera(row.kind));
+    ASSERT_TRUE(connect());
+    EXPECT_EQ(h.window->cameraMode(), row.mode);
+    EXPECT_EQ(h.ui().cameraStatus->text(), "WiFi microscope at 127.0.0.1");
+    EXPECT_FALSE(h.ui().ctrSpinner->isVisible());
+    EXPECT_EQ(h.ui().btLed->isVisible(), row.shutterToggle);
+
+    const QComboBox* formats = h.ui().WiFiVideoFormatUpButton;
+    EXPECT_TRUE(formats->isVisible());
+    ASSERT_EQ(formats->count(), 5);  // 1600 x 1200 is not offered
+    EXPECT_EQ(formats->itemText(1), "640x480");
+    EXPECT_EQ(formats->currentIndex(), 0);
+    EXPECT_EQ(h.ui().WiFiVideoFPSUpButton->count(), row.frameRates);
+    EXPECT_EQ(h.ui().WiFiVideoFPSUpButton->currentIndex(), row.frameRateSelected);
+    QSlider* brightness = h.ui().adjustmentSliders[static_cast<size_t>(Adjustment::Brightness)];
+    EXPECT_EQ(brightness->minimum(), row.brightness.minimum);
+    EXPECT_EQ(brightness->maximum(), row.brightness.maximum);
+    EXPECT_EQ(brightness->value(), row.brightness.value);
+
+    // Brightness down: one request, and the camera's picture darkens.
+    ASSERT_TRUE(morePictures(1));
+    const double before = meanLevel(h.view()->currentFrame());
+    brightness->setValue(brightness->minimum());
+    EXPECT_EQ(requestsWith(row.brightnessRequest), 1u);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return meanLevel(h.view()->currentFrame()) < before - 40; }, kWait))
+        << "level before " << before;
+
+    // The second resolution: the camera is told, the stream waits for its restart.
+    emit h.ui().WiFiVideoFormatUpButton->activated(1);
+    EXPECT_EQ(requestsWith(row.secondResolutionRequest), 1u);
+    EXPECT_TRUE(h.ui().ctrSpinner->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(, WiFiCameraKinds,
+                         ::testing::Values(KindRow{camsim::CameraKind::Wizard,
+                                                   CameraMode::WiFiWizard,
+                                                   30,
+                                                   24,
+                                                   {-64, 64, 0},
+                                                   "id=9963776&group=01&value=-64",
+                                                   "video_idx=1&video_frame=25",
+                                                   true},
+                                           KindRow{camsim::CameraKind::Cgi,
+                                                   CameraMode::WiFiCgi,
+                                                   6,
+                                                   1,
+                                                   {0, 255, 128},
+                                                   "param=1&value=0",
+                                                   "param=0&value=1",
+                                                   false}),
+                         kindName);
+
+TEST_F(WiFiCameraSideTest, RefusedConnectsAlertAndLeaveNoCamera) {
+    ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi));
+    sim.reset();  // its ports are closed now
+    h.ui().btWiFiCam->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.alerts->alerts.isEmpty(); }, kWait));
+    EXPECT_EQ(h.alerts->alerts, QStringList{"Please connect WiFi Microscope"});
+    EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
+    EXPECT_FALSE(h.ui().ctrSpinner->isVisible());
+
+    h.connectCamera(CameraMode::Usb);
+    h.ui().btWiFiCam->click();
+    EXPECT_EQ(h.alerts->alerts.back(), "Connection failed, restart and try");
+}
+
+TEST_F(WiFiCameraSideTest, WizardShutterPollerTakesASnapshotAndStopsWithTheCamera) {
+    ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Wizard, 5));
+    ASSERT_TRUE(connect());
+    EXPECT_EQ(imageOf(h.ui().btLed), "snapoff");
+    h.ui().btLed->click();
+    EXPECT_EQ(imageOf(h.ui().btLed), "snapon");
+    EXPECT_EQ(h.ui().btLed->toolTip(), "Turn snapshot off (wifi camera)");
+
+    sim->pressShutter();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !snapshots().empty(); }, kWait));
+    EXPECT_EQ(side.snapCounter().value(), 6);
+
+    // A USB camera takes over: stream and poller stop, the toggle goes.
+    h.connectCamera(CameraMode::Usb);
+    EXPECT_FALSE(side.snapButton().bEnableSnap());
+    EXPECT_FALSE(side.receiver().streaming());
+    EXPECT_FALSE(h.ui().btLed->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sim->activeStreams() == 0; }, kWait));
+}
+
 TEST_F(WiFiCameraSideTest, DemoCameraIsFoundOnLoopback) {
-    EXPECT_FALSE(demo.probe()) << "nothing to find before it runs";
     ASSERT_TRUE(demo.start());
-    side.setProbe([&] { return demo.probe(); });
+    side.setHost(demo.host());
     h.ui().btWiFiCam->click();
     ASSERT_TRUE(morePictures(1));
+    EXPECT_EQ(h.window->cameraMode(), CameraMode::WiFiCgi);
 }
 
 TEST_F(WiFiCameraSideTest, ReconnectingLeavesOneStreamAndASizeChangeLaysTheViewOutAgain) {
-    ASSERT_NO_FATAL_FAILURE(startCamera());
-    for (int i = 0; i < 3; ++i) {
-        h.ui().btWiFiCam->click();
-        ASSERT_TRUE(morePictures(1));
-    }
-    EXPECT_EQ(h.ui().cameraStatus->text(), "WiFi microscope at 127.0.0.1");
+    ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi));
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(connect());
+    EXPECT_EQ(h.ui().WiFiVideoFormatUpButton->count(), 5) << "one copy of each item";
     ASSERT_TRUE(QTest::qWaitFor([&] { return sim->activeStreams() == 1; }, kWait))
         << "open streams: " << sim->activeStreams();
     EXPECT_EQ(sim->streamsOpened(), 3);
@@ -102,9 +230,9 @@ TEST_F(WiFiCameraSideTest, ReconnectingLeavesOneStreamAndASizeChangeLaysTheViewO
     EXPECT_EQ(sim->activeStreams(), 1);
 }
 
-TEST_F(WiFiCameraSideTest, ShutterPressWritesExactlyOneSnapshotIntoTheAlbum) {
-    ASSERT_NO_FATAL_FAILURE(startCamera(5));
-    h.ui().btWiFiCam->click();
+TEST_F(WiFiCameraSideTest, StreamedShutterPressWritesExactlyOneSnapshotIntoTheAlbum) {
+    ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi, 5));
+    ASSERT_TRUE(connect());
     EXPECT_EQ(side.snapCounter().value(), 5);
     ASSERT_TRUE(morePictures(5));
     EXPECT_TRUE(snapshots().empty()) << "the counter read at connect is no press";
