@@ -63,16 +63,16 @@ TEST_F(CalibrationModelTest, SelectAppliesTheStoredRecordAndRemembersIt) {
     EXPECT_EQ(current(), "c=0.000--0.000");
 }
 
-TEST_F(CalibrationModelTest, CompletedCalibrationJoinsTheListRoundedAndIsRestoredNextStart) {
+TEST_F(CalibrationModelTest, CompletedCalibrationJoinsTheListExactlyAndIsRestoredNextStart) {
     spit(plist, plistXml({{"a", "4.000-mm-0.250"}}));
     model.restore();
     EXPECT_EQ(model.storeCompleted("Objective 4x", 4.0f, "mm", 0.123456f), 1u);
     EXPECT_EQ(model.names(), (Names{"a", "Objective 4x"}));
-    EXPECT_EQ(current(), "Objective 4x=4.000-mm-0.123");
+    EXPECT_EQ(current(), "Objective 4x=4.000-mm-0.123456");
 
     CalibrationModel restarted(plist, txt);
     EXPECT_EQ(restarted.restore(), 1u);
-    EXPECT_FLOAT_EQ(restarted.fUnitLength(), 0.123f);
+    EXPECT_EQ(restarted.fUnitLength(), 0.123456f);
 }
 
 TEST_F(CalibrationModelTest, CompletedCalibrationIsNotListedWhenItsListCannotBeWritten) {
@@ -89,7 +89,8 @@ TEST_F(CalibrationModelTest, RemoveDeletesOneRecordAndUncalibratesWhenItWasCurre
     spit(plist, plistXml({{"a", "4.000-mm-0.250"}, {"b", "10.000-um-2.500"}}));
     spit(txt, "b");
     model.restore();
-    EXPECT_FALSE(model.remove(5));
+    ASSERT_TRUE(model.remove(5));  // outside the list: nothing to do
+    EXPECT_EQ(model.names(), (Names{"a", "b"}));
     ASSERT_TRUE(model.remove(0));
     EXPECT_EQ(model.names(), Names{"b"});
     EXPECT_EQ(current(), "b=10.000-um-2.500") << "another calibration stays in force";
