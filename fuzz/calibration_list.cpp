@@ -7,8 +7,8 @@
 
 #include "FuzzCheck.h"
 #include "ScratchFolder.h"
-#include "storage/CalibrationRecords.h"
 #include "image/Utf8Text.h"
+#include "storage/CalibrationRecords.h"
 
 using namespace lumetra;
 

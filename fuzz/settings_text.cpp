@@ -8,9 +8,9 @@
 
 #include "FuzzCheck.h"
 #include "ScratchFolder.h"
+#include "image/Utf8Text.h"
 #include "storage/StorageLayout.h"
 #include "storage/TextFiles.h"
-#include "image/Utf8Text.h"
 
 using namespace lumetra;
 

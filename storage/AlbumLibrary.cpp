@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "image/Utf8Text.h"
 #include "storage/RQGlobalVariables.h"
 #include "storage/StorageLayout.h"
 #include "storage/TextFiles.h"
-#include "image/Utf8Text.h"
 
 namespace lumetra {
 namespace {

@@ -13,8 +13,8 @@
 #include <memory>
 
 #include "image/AtomicFile.h"
-#include "storage/TextFiles.h"
 #include "image/Utf8Text.h"
+#include "storage/TextFiles.h"
 
 namespace lumetra {
 namespace {

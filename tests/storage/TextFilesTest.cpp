@@ -1,6 +1,6 @@
 #include "StorageTestFiles.h"
-#include "storage/TextFiles.h"
 #include "image/Utf8Text.h"
+#include "storage/TextFiles.h"
 
 using namespace lumetra;
 using namespace lumetra::test;
