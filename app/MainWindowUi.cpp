@@ -4,10 +4,12 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QSlider>
 #include <QTabWidget>
 #include <QToolButton>
@@ -25,11 +27,15 @@ namespace {
 
 constexpr int kMargin = 10;
 constexpr int kPanelWidth = 200;
-constexpr int kToolbarBottom = 100;
+constexpr int kToolbarHeight = 90;
+constexpr int kToolButtonSize = 42;
+// Between the panels and the picture: at 1400 x 900 the picture is 950 wide.
+constexpr int kViewGap = 15;
+constexpr int kHintHeight = 40;
 const QString kEscapeHint = QStringLiteral("\nEsc abandons the shape in progress");
 
 QToolButton* iconButton(QWidget* parent, const char* objectName, std::string_view image,
-                        const QString& toolTip, int size = 44) {
+                        const QString& toolTip, int size = kToolButtonSize) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(objectName));
     button->setIcon(imageIcon(image));
@@ -79,10 +85,9 @@ QWidget* buttonGroup(QWidget* parent, const QString& caption,
     return group;
 }
 
-QFrame* panel(QWidget* parent, const QRect& geometry) {
+QFrame* panel(QWidget* parent) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(QStringLiteral("panel"));
-    frame->setGeometry(geometry);
     return frame;
 }
 
@@ -93,7 +98,8 @@ QComboBox* hiddenPopUp(QWidget* parent, const char* objectName) {
     return box;
 }
 
-// One drawing setting: caption, slider and a read-only field showing its value.
+// One drawing setting: caption, slider and a field showing its value, where a
+// value in range can also be typed.
 QWidget* sliderRow(QWidget* parent, const QString& caption, QSlider*& slider, QLineEdit*& field,
                    const char* sliderName, const char* fieldName, int minimum, int maximum,
                    int value) {
@@ -110,10 +116,10 @@ QWidget* sliderRow(QWidget* parent, const QString& caption, QSlider*& slider, QL
     slider->setPageStep(1);
     field = new QLineEdit(QString::number(value), row);
     field->setObjectName(QString::fromLatin1(fieldName));
-    field->setReadOnly(true);
+    field->setValidator(new QIntValidator(minimum, maximum, field));
     field->setAlignment(Qt::AlignCenter);
     field->setFixedWidth(40);
-    field->setFocusPolicy(Qt::NoFocus);
+    field->setFocusPolicy(Qt::ClickFocus);
     grid->addWidget(slider, 1, 0);
     grid->addWidget(field, 1, 1);
     return row;
@@ -154,25 +160,27 @@ QToolButton* MainWindowUi::toolButton(uint8_t mode) const {
 }
 
 void MainWindowUi::setupUi(QMainWindow* window) {
-    auto* central = new QWidget(window);
-    central->setObjectName(QStringLiteral("stage"));
-    auto* centring = new QGridLayout(central);
-    centring->setContentsMargins(0, 0, 0, 0);
-    stage = new QWidget(central);
+    // The tool bar on top; under it the left panel, the picture with the hint
+    // line, and the right panel. The picture takes whatever space there is.
+    stage = new QWidget(window);
     stage->setObjectName(QStringLiteral("stage"));
-    stage->setFixedSize(kStageWidth, kStageHeight);
-    centring->addWidget(stage, 0, 0, Qt::AlignCenter);
-    window->setCentralWidget(central);
+    window->setCentralWidget(stage);
+    auto* page = new QVBoxLayout(stage);
+    page->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    page->setSpacing(kMargin);
 
     // Tool bar.
     auto* toolbar = new QFrame(stage);
     toolbar->setObjectName(QStringLiteral("toolbar"));
-    toolbar->setGeometry(kMargin, kMargin, kStageWidth - 2 * kMargin, kToolbarBottom - kMargin);
+    toolbar->setFixedHeight(kToolbarHeight);
+    page->addWidget(toolbar);
     auto* bar = new QHBoxLayout(toolbar);
-    bar->setContentsMargins(18, 8, 18, 6);
-    bar->setSpacing(14);
+    bar->setContentsMargins(18, 6, 18, 4);
+    bar->setSpacing(10);
 
-    auto* brand = new QWidget(toolbar);
+    brand = new QWidget(toolbar);
+    // The window hides the name where the tool bar needs the room.
+    brand->setMinimumWidth(1);
     auto* brandRow = new QHBoxLayout(brand);
     brandRow->setContentsMargins(0, 0, 0, 0);
     brandRow->setSpacing(10);
@@ -201,8 +209,10 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     btCGride = iconButton(toolbar, "btCGride", "circlegrid", QStringLiteral("Circle grid"));
     btCrosshair = iconButton(toolbar, "btCrosshair", "crosshair", QStringLiteral("Crosshair"));
     btScale = iconButton(toolbar, "btScale", "scale", QStringLiteral("Scale"));
+    btScaleBar = iconButton(toolbar, "btScaleBar", "scalebar",
+                            QStringLiteral("Scale bar (shown on the picture and in snapshots)"));
     bar->addWidget(buttonGroup(toolbar, QStringLiteral("OVERLAY"),
-                               {btSGride, btCGride, btCrosshair, btScale}));
+                               {btSGride, btCGride, btCrosshair, btScale, btScaleBar}));
     bar->addWidget(separator(toolbar));
 
     btUndo = iconButton(toolbar, "btUndo", "undo",
@@ -211,16 +221,23 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     bar->addWidget(buttonGroup(toolbar, QStringLiteral("EDIT"), {btUndo, btDelete}));
     bar->addWidget(separator(toolbar));
 
+    btFreeze = iconButton(toolbar, "btFreeze", "freeze",
+                          QStringLiteral("Freeze the picture, or go back to live (Space)"));
     btSnapshot = iconButton(toolbar, "btSnapshot", "snapshot", QStringLiteral("Take a snapshot"));
     btTakevideo =
         iconButton(toolbar, "btTakevideo", "movies", QStringLiteral("Start or stop recording"));
-    bar->addWidget(buttonGroup(toolbar, QStringLiteral("CAPTURE"), {btSnapshot, btTakevideo}));
+    bar->addWidget(
+        buttonGroup(toolbar, QStringLiteral("CAPTURE"), {btFreeze, btSnapshot, btTakevideo}));
     bar->addStretch(1);
 
+    auto* body = new QHBoxLayout;
+    body->setSpacing(0);
+    page->addLayout(body, 1);
+
     // Left panel: cameras, calibration, albums.
-    const int panelTop = kToolbarBottom + kMargin;
-    const int panelHeight = kStageHeight - panelTop - kMargin;
-    QFrame* left = panel(stage, QRect(kMargin, panelTop, kPanelWidth, panelHeight));
+    QFrame* left = panel(stage);
+    left->setFixedWidth(kPanelWidth);
+    body->addWidget(left);
     auto* leftColumn = new QVBoxLayout(left);
     leftColumn->setContentsMargins(12, 14, 12, 14);
     leftColumn->setSpacing(8);
@@ -306,9 +323,31 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     SettingTabView->addTab(VideoGridPage, QStringLiteral("Videos"));
     leftColumn->addWidget(SettingTabView, 1);
 
-    // Right panel: drawing settings.
-    QFrame* right = panel(
-        stage, QRect(kStageWidth - kMargin - kPanelWidth, panelTop, kPanelWidth, panelHeight));
+    // The measuring view and the hint line under it.
+    body->addSpacing(kViewGap);
+    auto* centre = new QVBoxLayout;
+    centre->setSpacing(6);
+    VideoView = new RQVideoView(stage);
+    VideoView->setMinimumSize(320, 240);
+    centre->addWidget(VideoView, 1);
+    txt_recording = label(stage, QString(), "txt_recording");
+    txt_recording->setAlignment(Qt::AlignCenter);
+    txt_recording->setFixedHeight(kHintHeight);
+    txt_recording->setWordWrap(true);
+    centre->addWidget(txt_recording);
+    body->addLayout(centre, 1);
+    body->addSpacing(kViewGap);
+
+    // Right panel: drawing settings, scrolling where the window is too low for it.
+    auto* rightScroll = new QScrollArea(stage);
+    rightScroll->setObjectName(QStringLiteral("sideScroll"));
+    rightScroll->setFixedWidth(kPanelWidth);
+    rightScroll->setFrameShape(QFrame::NoFrame);
+    rightScroll->setWidgetResizable(true);
+    rightScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    body->addWidget(rightScroll);
+    QFrame* right = panel(rightScroll);
+    rightScroll->setWidget(right);
     auto* rightColumn = new QVBoxLayout(right);
     rightColumn->setContentsMargins(12, 14, 12, 14);
     rightColumn->setSpacing(12);
@@ -365,8 +404,10 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     auto* keys = new QGridLayout;
     keys->setHorizontalSpacing(6);
     keys->setVerticalSpacing(8);
-    const std::pair<const char*, const char*> shortcuts[] = {
-        {"Ctrl + Click", "end figure"}, {"Esc", "cancel shape"}, {"Ctrl + Z", "undo"}};
+    const std::pair<const char*, const char*> shortcuts[] = {{"Ctrl + Click", "end figure"},
+                                                             {"Esc", "cancel shape"},
+                                                             {"Ctrl + Z", "undo"},
+                                                             {"Space", "freeze picture"}};
     int keyRow = 0;
     for (const auto& [key, meaning] : shortcuts) {
         auto* cap = label(right, QString::fromLatin1(key), "keycap");
@@ -379,13 +420,6 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     keys->setColumnStretch(1, 1);
     rightColumn->addLayout(keys);
     rightColumn->addStretch(1);
-
-    // The measuring view (the window places it) and the hint line under it.
-    VideoView = new RQVideoView(stage);
-    txt_recording = label(stage, QString(), "txt_recording");
-    txt_recording->setAlignment(Qt::AlignCenter);
-    const int hintLeft = kMargin + kPanelWidth + kMargin;
-    txt_recording->setGeometry(hintLeft, kStageHeight - 50, kStageWidth - 2 * hintLeft, 40);
 }
 
 }  // namespace lumetra

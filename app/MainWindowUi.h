@@ -1,9 +1,9 @@
 #pragma once
-// The widgets of the main window, built and placed in one go (the window's
-// design): a fixed 1400 x 900 stage with the tool bar on top, the camera,
-// calibration and album panel on the left, the drawing settings on the right, the
-// measuring view in the middle and the hint line under it. The window controller
-// drives these outlets; it holds no layout code.
+// The widgets of the main window, built and laid out in one go: the tool bar on
+// top, the camera, calibration and album panel on the left, the drawing settings
+// on the right, the measuring view in the middle taking the room there is, and
+// the hint line under it. At the default 1400 x 900 the view is 950 wide. The
+// window controller drives these outlets; it holds no layout code.
 
 #include <QString>
 #include <array>
@@ -26,11 +26,16 @@ class ColorWell;
 class RQVideoView;
 
 struct MainWindowUi {
-    // Size of the area in which the view is centred.
-    static constexpr int kStageWidth = 1400;
-    static constexpr int kStageHeight = 900;
+    // The window's default and smallest sizes.
+    static constexpr int kDefaultWidth = 1400;
+    static constexpr int kDefaultHeight = 900;
+    static constexpr int kMinimumWidth = 1024;
+    static constexpr int kMinimumHeight = 640;
+    // Below this width the tool bar drops the program's name for the buttons.
+    static constexpr int kBrandMinimumWidth = 1240;
 
     QWidget* stage = nullptr;
+    QWidget* brand = nullptr;
     RQVideoView* VideoView = nullptr;
 
     // Measure tools, one button per row of the tool table (btLine, btCLines, ...),
@@ -42,10 +47,12 @@ struct MainWindowUi {
     QToolButton* btCGride = nullptr;
     QToolButton* btCrosshair = nullptr;
     QToolButton* btScale = nullptr;
+    QToolButton* btScaleBar = nullptr;
     // Editing.
     QToolButton* btUndo = nullptr;
     QToolButton* btDelete = nullptr;
     // Capture.
+    QToolButton* btFreeze = nullptr;
     QToolButton* btSnapshot = nullptr;
     QToolButton* btTakevideo = nullptr;
 

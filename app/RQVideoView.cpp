@@ -4,13 +4,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/QPainterSurface.h"
 #include "app/SnapshotComposer.h"
 #include "capture/SnapshotNaming.h"
 #include "capture/SnapshotWriter.h"
 #include "measure/CalibrationCompletion.h"
-#include "measure/MeasurementPass.h"
-#include "measure/results/ShapeHighlight.h"
 #include "storage/RQGlobalVariables.h"
 
 namespace lumetra {
@@ -94,11 +91,36 @@ void RQVideoView::abandonShapeInProgress() {
                    calibrating ? model_.fActualLength : model_.fUnitLength, calibrating);
 }
 
+void RQVideoView::setLogicalSize(ViewSize size) {
+    if (size.width <= 0.0 || size.height <= 0.0 || size == logical_) return;
+    logical_ = size;
+    syncSize();
+    syncTextField();
+    update();
+}
+
+ViewFit RQVideoView::fit() const { return fitView(logical_, width(), height()); }
+
+void RQVideoView::setFrozen(bool frozen) {
+    frozen_ = frozen;
+    update();
+}
+
+void RQVideoView::setScaleBar(std::optional<std::string> calibrationName) {
+    scaleBar_ = std::move(calibrationName);
+    refreshIfRedrawing();
+}
+
 void RQVideoView::present(const Frame& frame, FramePath path) {
     if (frame.isNull()) return;
-    frame_ = frame;
-    image_ =
-        QImage(frame_.data.get(), frame_.width, frame_.height, frame_.stride, QImage::Format_RGB32);
+    if (frozen_ && !frame_.isNull()) {
+        // The picture stays; only the window's choice of path is followed.
+        if (path == path_) return;
+    } else {
+        frame_ = frame;
+        image_ = QImage(frame_.data.get(), frame_.width, frame_.height, frame_.stride,
+                        QImage::Format_RGB32);
+    }
     path_ = path;
     if (redrawing()) completeCalibrationIfDue();
     update();
@@ -110,9 +132,8 @@ void RQVideoView::saveImage(double pixelWidth, double pixelHeight) {
     // The redraw path shows the stored shapes and overlay over the frame; the
     // direct path shows the frame alone, and so does its snapshot.
     SnapshotMeasurements measurements;
-    if (redrawing())
-        measurements = {&model_, static_cast<double>(width()), static_cast<double>(height())};
-    const Frame picture = composeSnapshot(frame_, *size, measurements, &texts_);
+    if (redrawing()) measurements = {&model_, logical_.width, logical_.height, scaleBar_};
+    const Frame picture = composeSnapshot(frame_, *size, measurements, &painter_.texts());
     if (picture.isNull()) return;
     WriteResult failure;
     const auto saved =
@@ -153,26 +174,28 @@ void RQVideoView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QPointF p = event->position();
-    // Qt::ControlModifier is the Ctrl key on Linux.
-    mouseDownAt(p.x(), height() - p.y(), event->modifiers().testFlag(Qt::ControlModifier));
+    const ViewFit f = fit();
     event->accept();
+    if (!f.contains(p.x(), p.y())) return;  // beside the picture
+    // Qt::ControlModifier is the Ctrl key on Linux.
+    mouseDownAt(f.unitX(p.x()), f.unitYUp(p.y()), event->modifiers().testFlag(Qt::ControlModifier));
 }
 
 void RQVideoView::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() != Qt::NoButton) return;  // dragging gives no preview
     const QPointF p = event->position();
-    mouseMovedTo(p.x(), height() - p.y());
+    const ViewFit f = fit();
+    if (f.contains(p.x(), p.y())) mouseMovedTo(f.unitX(p.x()), f.unitYUp(p.y()));
 }
 
 void RQVideoView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    syncSize();
     syncTextField();
 }
 
 void RQVideoView::syncSize() {
-    model_.viewWidth = width();
-    model_.viewHeight = height();
+    model_.viewWidth = logical_.width;
+    model_.viewHeight = logical_.height;
 }
 
 void RQVideoView::syncTextField() {
@@ -194,10 +217,11 @@ void RQVideoView::syncTextField() {
     textField_->setPlaceholderText(QString::fromStdString(field.placeholder));
     const QString text = QString::fromStdString(field.stringValue);
     if (textField_->text() != text) textField_->setText(text);
-    // The model's frame is y-up from the view's lower-left corner.
-    const double top = height() - field.y - field.height;
-    textField_->setGeometry(qRound(field.x), qRound(top), qRound(field.width),
-                            qRound(field.height));
+    // The model's frame is y-up from the picture's lower-left corner, in units.
+    const ViewFit f = fit();
+    textField_->setGeometry(QRectF(f.pixelX(field.x), f.pixelY(field.y + field.height),
+                                   field.width * f.scale, field.height * f.scale)
+                                .toRect());
     const bool appearing = !field.hidden && textField_->isHidden();
     textField_->setVisible(!field.hidden);
     if (appearing) textField_->setFocus();  // ready for typing when the tool is chosen
@@ -218,11 +242,34 @@ void RQVideoView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (image_.isNull()) {
         drawPlaceholder(painter);
-    } else {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRectF(rect()), image_);
+        return;
     }
-    if (redrawing()) drawMeasurementPass(painter);
+    const ViewFit f = fit();
+    LiveViewContent content{image_};
+    if (redrawing()) {
+        content.model = &model_;
+        content.highlightedShape = highlightedShape_;
+        if (scaleBar_) content.scaleBar = &*scaleBar_;
+    }
+    painter_.paint(painter, f, width(), height(), devicePixelRatioF(), content,
+                   palette().color(QPalette::Window));
+    if (frozen_) drawFrozenBadge(painter, f);
+}
+
+void RQVideoView::drawFrozenBadge(QPainter& painter, const ViewFit& f) {
+    const QString text = QStringLiteral("FROZEN");
+    QFont badgeFont = font();
+    badgeFont.setPointSizeF(10);
+    badgeFont.setWeight(QFont::DemiBold);
+    painter.setFont(badgeFont);
+    const QRectF box(f.left + 10, f.top + 10, QFontMetricsF(badgeFont).horizontalAdvance(text) + 20,
+                     24);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x2f, 0x7f, 0xe0, 220));
+    painter.drawRoundedRect(box, 6, 6);
+    painter.setPen(Qt::white);
+    painter.drawText(box, Qt::AlignCenter, text);
 }
 
 void RQVideoView::drawPlaceholder(QPainter& painter) {
@@ -254,22 +301,6 @@ void RQVideoView::drawPlaceholder(QPainter& painter) {
     painter.setPen(QColor(0x7d, 0x86, 0x93));
     painter.drawText(QRectF(0, centre.y() + 126, width(), 24), Qt::AlignCenter,
                      QStringLiteral("Connect a USB or WiFi microscope to see the live picture"));
-}
-
-void RQVideoView::drawMeasurementPass(QPainter& painter) {
-    ++measurementPasses_;
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterSurface surface(painter, height(), &texts_);
-    const double ratio = devicePixelRatioF();
-    CachedLayers layers;
-    layers.overlay = [&](const OverlaySetting& setting, double w, double h) {
-        overlays_.draw(surface, setting, w, h, ratio);
-    };
-    layers.shapes = [&](std::span<const RQShape> shapes, const CalibrationValues& cal) {
-        shapeLayer_.draw(surface, shapes, cal, width(), height(), ratio);
-    };
-    lumetra::drawMeasurementPass(surface, model_, width(), height(), layers);
-    drawHighlightedShape(surface, model_.oMutShapsArray, highlightedShape_, calibrationOf(model_));
 }
 
 }  // namespace lumetra

@@ -2,19 +2,21 @@
 // The measuring view: shows the camera frame and, on the redraw path, the shape
 // under construction, the overlay and the stored shapes. It owns the toolkit-free
 // measurement model and only adapts mouse events, the text tool's field and
-// painting to it. Qt's y axis points down; the model's points up.
+// painting to it. The model works in the view's logical units (its size set by
+// the window for the frame's aspect), shown scaled to fit the widget and centred;
+// mouse positions are mapped back. Qt's y axis points down; the model's points up.
 
 #include <QImage>
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <string>
 
-#include "app/OverlayImageCache.h"
-#include "app/QPainterSurface.h"
-#include "app/ShapeLayerCache.h"
+#include "app/LiveViewPainter.h"
 #include "camera/FrameRouting.h"
 #include "image/Frame.h"
 #include "measure/MeasureModel.h"
+#include "policy/WindowArea.h"
 
 class QLineEdit;
 
@@ -29,6 +31,22 @@ public:
     ~RQVideoView() override;
 
     const MeasureModel& model() const { return model_; }
+
+    // The logical size the model measures in; the picture is drawn scaled to fit.
+    void setLogicalSize(ViewSize size);
+    ViewSize logicalSize() const { return logical_; }
+    // Where the logical picture lies in the widget now.
+    ViewFit fit() const;
+
+    // While frozen, arriving frames are not shown: the picture on screen (and in
+    // snapshots) stays the one shown when freezing, and measuring goes on over it.
+    void setFrozen(bool frozen);
+    bool frozen() const { return frozen_; }
+
+    // The scale bar of the calibration in force, named `calibrationName`, over the
+    // picture and in snapshots; none hides it. It shows on the redraw path.
+    void setScaleBar(std::optional<std::string> calibrationName);
+    bool scaleBarShown() const { return scaleBar_.has_value(); }
 
     // The view's operations; each keeps the text field in step with the model.
     void initVideoView();
@@ -73,7 +91,7 @@ public:
     void setHighlightedShape(int index);
 
     // How many measurement passes (preview, overlay, shapes) have been drawn.
-    uint64_t measurementPassCount() const { return measurementPasses_; }
+    uint64_t measurementPassCount() const { return painter_.measurementPasses(); }
 
     // Mouse input in the model's y-up coordinates, as the event handlers pass it.
     void mouseDownAt(double x, double yUp, bool control);
@@ -99,7 +117,7 @@ private:
     void syncTextField();
     void syncSize();
     void drawPlaceholder(QPainter& painter);
-    void drawMeasurementPass(QPainter& painter);
+    void drawFrozenBadge(QPainter& painter, const ViewFit& fit);
     // A new state becomes visible at once on the redraw path, after a due
     // calibration was completed and handed to the delegate.
     void refreshIfRedrawing();
@@ -112,12 +130,12 @@ private:
     Frame frame_;
     QImage image_;                      // wraps frame_'s pixels without a copy
     FramePath path_ = FramePath::None;  // nothing shown yet
-    uint64_t measurementPasses_ = 0;
+    ViewSize logical_ = kInitialViewSize;
+    bool frozen_ = false;
+    std::optional<std::string> scaleBar_;
     int highlightedShape_ = -1;
     QLineEdit* textField_ = nullptr;
-    StaticTextCache texts_;
-    OverlayImageCache overlays_;
-    ShapeLayerCache shapeLayer_;
+    LiveViewPainter painter_;
 };
 
 }  // namespace lumetra

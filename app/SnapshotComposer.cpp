@@ -34,9 +34,9 @@ bool hasBurntInMeasurements(const MeasureModel& model) {
 Frame composeSnapshot(const Frame& frame, PixelSize size, const SnapshotMeasurements& measurements,
                       StaticTextCache* labels) {
     if (!wellFormed(frame) || size.width <= 0 || size.height <= 0) return {};
-    const bool burnIn = measurements.model && measurements.viewWidth > 0.0 &&
-                        measurements.viewHeight > 0.0 &&
-                        (measurements.scaleBar || hasBurntInMeasurements(*measurements.model));
+    const bool burnIn =
+        measurements.model && measurements.viewWidth > 0.0 && measurements.viewHeight > 0.0 &&
+        (measurements.scaleBar.has_value() || hasBurntInMeasurements(*measurements.model));
     if (!burnIn && frame.width == size.width && frame.height == size.height) return frame;
 
     Frame picture;
@@ -62,7 +62,7 @@ Frame composeSnapshot(const Frame& frame, PixelSize size, const SnapshotMeasurem
         const MeasureModel& model = *measurements.model;
         if (measurements.scaleBar) {
             if (const auto bar =
-                    calibrationScaleBar(calibrationOf(model), model.strCalName, w, h, xScale))
+                    calibrationScaleBar(calibrationOf(model), *measurements.scaleBar, w, h, xScale))
                 drawScaleBar(surface, *bar);
         }
     }

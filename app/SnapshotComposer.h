@@ -6,6 +6,7 @@
 // little-endian machine), so the result is a Frame ready to be encoded.
 
 #include <optional>
+#include <string>
 
 #include "image/Frame.h"
 #include "measure/MeasureModel.h"
@@ -29,7 +30,9 @@ struct SnapshotMeasurements {
     const MeasureModel* model = nullptr;  // null: the bare frame
     double viewWidth = 0.0;
     double viewHeight = 0.0;
-    bool scaleBar = false;  // the scale bar, sized to the picture
+    // The scale bar of the calibration in force with this name, sized to the
+    // picture; none: no bar.
+    std::optional<std::string> scaleBar{};
 };
 
 // True when the model holds a shape or an overlay that a snapshot burns in.

@@ -22,6 +22,7 @@
 #include "app/CameraListBox.h"
 #include "app/ColorWell.h"
 #include "app/Images.h"
+#include "app/KeptSettings.h"
 #include "app/NSGridlinesView.h"
 #include "app/NewCalibrationController.h"
 #include "app/NewFolderController.h"
@@ -35,6 +36,8 @@ namespace lumetra {
 namespace {
 
 const QString kCalibrateFirst = QStringLiteral("Please calibrate first");
+const QString kConnectFirst =
+    QStringLiteral("Connect a microscope first: the USB or WiFi button in the camera panel");
 const QString kValueIllegal = QStringLiteral("The value is illegal");
 
 QString toQString(const std::string& text) { return QString::fromStdString(text); }
@@ -65,8 +68,9 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
     setWindowTitle(QStringLiteral("Lumetra"));
     setWindowIcon(imageIcon("lumetra"));
     ui_.setupUi(this);
-    setMinimumSize(MainWindowUi::kStageWidth, MainWindowUi::kStageHeight);
-    resize(MainWindowUi::kStageWidth, MainWindowUi::kStageHeight);
+    setMinimumSize(MainWindowUi::kMinimumWidth, MainWindowUi::kMinimumHeight);
+    resize(MainWindowUi::kDefaultWidth, MainWindowUi::kDefaultHeight);
+    restoreGeometry(keptSettings().value(kept::kWindowGeometry).toByteArray());
     gridlinesView_ = new NSGridlinesView(this);
     albumPages_ = std::make_unique<AlbumPages>(ui_.PhotoGridPage, ui_.VideoGridPage, pictures_,
                                                videos_, *alerts_);
@@ -111,9 +115,9 @@ void ViewController::startUp() {
     cameraMode_ = CameraMode::None;
     tools_.reset();
     overlays_.reset();
-    // 11. The view at its initial place.
+    // 11. The view at its initial size.
     geometry_ = WindowGeometry{};
-    placeView(kInitialViewFrame);
+    ui_.VideoView->setLogicalSize(kInitialViewSize);
     // 12. Frame sizes: nothing laid out yet, 640 x 480 expected.
     iVideoWidth_ = 0;
     iVideoHeight_ = 0;
@@ -130,8 +134,31 @@ void ViewController::startUp() {
     ui_.VideoView->resetMeasureParas();
     ui_.VideoView->setDelegate(this);
     ui_.VideoView->setSettings(&settings_);
+    restoreDrawingSettings();
     showToolState();
     showOverlayState();
+}
+
+void ViewController::restoreDrawingSettings() {
+    // Through the controls, so that settings, fields and view follow as on a
+    // user's change; the sliders clamp what is out of range.
+    const QSettings kept = keptSettings();
+    const std::pair<const char*, QSlider*> numbers[] = {{kept::kLineWidth, ui_.sliderWidth},
+                                                        {kept::kFontSize, ui_.sliderFont},
+                                                        {kept::kDecimals, ui_.sliderDecimal}};
+    for (const auto& [key, slider] : numbers) {
+        bool ok = false;
+        const int value = kept.value(key).toInt(&ok);
+        if (ok) slider->setValue(value);
+    }
+    const std::pair<const char*, ColorWell*> colours[] = {{kept::kLineColour, ui_.lColorWell},
+                                                          {kept::kLabelColour, ui_.fColorWell}};
+    for (const auto& [key, well] : colours) {
+        const QColor colour(kept.value(key).toString());
+        if (!colour.isValid()) continue;
+        well->setColor(colour);
+        emit well->colorChosen(colour);
+    }
 }
 
 void ViewController::connectControls() {
@@ -143,6 +170,8 @@ void ViewController::connectControls() {
         {ui_.btCGride, &ViewController::onCGrideAction},
         {ui_.btCrosshair, &ViewController::onCrosshairAction},
         {ui_.btScale, &ViewController::onScaleAction},
+        {ui_.btScaleBar, &ViewController::onScaleBarAction},
+        {ui_.btFreeze, &ViewController::onFreezeAction},
         {ui_.btUndo, &ViewController::onUndoAction},
         {ui_.btDelete, &ViewController::onDeleteAction},
         {ui_.btSnapshot, &ViewController::onTakePictureAction},
@@ -159,6 +188,13 @@ void ViewController::connectControls() {
     connect(ui_.sliderFont, &QSlider::valueChanged, this, &ViewController::onSliderFontAction);
     connect(ui_.sliderDecimal, &QSlider::valueChanged, this,
             &ViewController::onSliderDecimalAction);
+    // A number typed beside a slider moves the slider (the field accepts only its range).
+    for (auto [field, slider] : {std::pair{ui_.WidthTextField, ui_.sliderWidth},
+                                 std::pair{ui_.FontTextField, ui_.sliderFont},
+                                 std::pair{ui_.DecimalTextField, ui_.sliderDecimal}}) {
+        connect(field, &QLineEdit::editingFinished, slider,
+                [field = field, slider = slider] { slider->setValue(field->text().toInt()); });
+    }
     connect(ui_.lColorWell, &ColorWell::colorChosen, this, &ViewController::onPickLColorAction);
     connect(ui_.fColorWell, &ColorWell::colorChosen, this, &ViewController::onPickFColorAction);
 
@@ -215,6 +251,8 @@ void ViewController::connectControls() {
     connect(escape, &QShortcut::activated, this, &ViewController::onAbandonShapeAction);
     auto* undo = new QShortcut(QKeySequence::Undo, this);
     connect(undo, &QShortcut::activated, this, &ViewController::onUndoAction);
+    auto* freeze = new QShortcut(QKeySequence(Qt::Key_Space), this);
+    connect(freeze, &QShortcut::activated, this, &ViewController::onFreezeAction);
 }
 
 void ViewController::buildMenus() {
@@ -234,8 +272,14 @@ void ViewController::buildMenus() {
 
 // ---- Tools ----
 
+bool ViewController::cameraReady() {
+    if (cameraActive()) return true;
+    ui_.txt_recording->setText(kConnectFirst);
+    return false;
+}
+
 void ViewController::onToolAction(uint8_t tool) {
-    if (cameraActive()) selectMeasureModel(tool);
+    if (cameraReady()) selectMeasureModel(tool);
 }
 
 void ViewController::selectMeasureModel(uint8_t tool) {
@@ -268,7 +312,7 @@ void ViewController::onAbandonShapeAction() {
 }
 
 void ViewController::onRemoveShapes(ShapeRemoval which) {
-    if (!cameraActive()) return;
+    if (!cameraReady()) return;
     overlays_.reset();
     tools_.reset();
     showOverlayState();
@@ -279,7 +323,36 @@ void ViewController::onRemoveShapes(ShapeRemoval which) {
 // ---- Overlays ----
 
 void ViewController::onGridAction(uint8_t mode) {
-    if (cameraActive()) selectGridModel(mode);
+    if (cameraReady()) selectGridModel(mode);
+}
+
+void ViewController::onScaleBarAction() {
+    if (!cameraReady()) return;
+    if (!ui_.VideoView->scaleBarShown() && !calibrations_.isCalibrated()) {
+        alerts_->alert(kCalibrateFirst);
+        return;
+    }
+    showScaleBar(!ui_.VideoView->scaleBarShown());
+}
+
+void ViewController::showScaleBar(bool shown) {
+    ui_.VideoView->setScaleBar(shown ? std::optional(calibrations_.strCalName()) : std::nullopt);
+    setButtonImage(ui_.btScaleBar, shown ? "scalebar_s" : "scalebar");
+}
+
+// ---- Freezing ----
+
+void ViewController::onFreezeAction() {
+    if (!cameraReady()) return;
+    setFrozen(!ui_.VideoView->frozen());
+}
+
+void ViewController::setFrozen(bool frozen) {
+    ui_.VideoView->setFrozen(frozen);
+    setButtonImage(ui_.btFreeze, frozen ? "freeze_s" : "freeze");
+    ui_.txt_recording->setText(
+        frozen ? QStringLiteral("Picture frozen: measure or take a snapshot of it; Space goes live")
+               : toQString(tools_.hint()));
 }
 
 void ViewController::selectGridModel(uint8_t mode) {
@@ -341,28 +414,33 @@ void ViewController::showOverlayState() {
 
 void ViewController::onSliderWidthAction(int value) {
     ui_.WidthTextField->setText(QString::number(value));
+    keptSettings().setValue(kept::kLineWidth, value);
     settings_.setILineWidth(value);
     ui_.VideoView->setUpdatedProperty(settings_);
 }
 
 void ViewController::onSliderFontAction(int value) {
     ui_.FontTextField->setText(QString::number(value));
+    keptSettings().setValue(kept::kFontSize, value);
     settings_.setIFontSize(value);
     ui_.VideoView->setUpdatedProperty(settings_);
 }
 
 void ViewController::onSliderDecimalAction(int value) {
     ui_.DecimalTextField->setText(QString::number(value));
+    keptSettings().setValue(kept::kDecimals, value);
     settings_.setIDecimal(value);
     ui_.VideoView->setUpdatedProperty(settings_);
 }
 
 void ViewController::onPickLColorAction(const QColor& color) {
+    keptSettings().setValue(kept::kLineColour, color.name());
     settings_.setOLineColor(toRgb(color));
     ui_.VideoView->setUpdatedProperty(settings_);
 }
 
 void ViewController::onPickFColorAction(const QColor& color) {
+    keptSettings().setValue(kept::kLabelColour, color.name());
     settings_.setOFontColor(toRgb(color));
     ui_.VideoView->setUpdatedProperty(settings_);
 }
@@ -370,7 +448,7 @@ void ViewController::onPickFColorAction(const QColor& color) {
 // ---- Calibration ----
 
 void ViewController::onCalibrationAction() {
-    if (cameraActive()) calibrationMenu_->popup(QCursor::pos());
+    if (cameraReady()) calibrationMenu_->popup(QCursor::pos());
 }
 
 void ViewController::new_calibration() {
@@ -381,7 +459,9 @@ void ViewController::new_calibration() {
 }
 
 void ViewController::open_calibration() {
-    if (openUrl_) openUrl_(QUrl::fromLocalFile(toQString(settings_.getStrDocuments())));
+    const QString folder = toQString(settings_.getStrDocuments());
+    if (openUrl_ && !openUrl_(QUrl::fromLocalFile(folder)))
+        alerts_->alert(QStringLiteral("No file manager opened the folder. It is %1").arg(folder));
 }
 
 void ViewController::clear_calibration() {
@@ -459,6 +539,8 @@ void ViewController::showCalibration() {
                   .arg(static_cast<double>(c.fScale() / c.fUnitLength()), 0, 'f', 2)
             : QStringLiteral("Lengths need a calibration"));
     ui_.VideoView->applyCalibration(c.strUnit(), c.fScale(), c.fUnitLength());
+    // The scale bar follows the calibration in force and goes with the last one.
+    if (ui_.VideoView->scaleBarShown()) showScaleBar(c.isCalibrated());
     showResults();
 }
 
@@ -558,6 +640,8 @@ void ViewController::PassValue(const UserEntity& entity, int32_t type) {
                                           calibrations_.fUnitLength(), true);
             break;
         case kTransferSnapshotWritten:
+            ui_.txt_recording->setText(
+                QStringLiteral("Snapshot saved to %1").arg(toQString(entity.Param1)));
             if (snapshots_) snapshots_->snapshotWritten(entity.Param1);
             break;
         case kTransferFigureStored:
@@ -574,14 +658,8 @@ void ViewController::PassValue(const UserEntity& entity, int32_t type) {
 void ViewController::setWindowArea() {
     iVideoWidth_ = iNewVideoWidth_;
     iVideoHeight_ = iNewVideoHeight_;
-    if (const auto frame = computeWindowArea(geometry_, iVideoWidth_, iVideoHeight_))
-        placeView(*frame);
-}
-
-void ViewController::placeView(const ViewFrame& frame) {
-    ui_.VideoView->setGeometry(qRound(frame.x),
-                               qRound(topFromParentTop(frame, geometry_.fWindowHeight)),
-                               qRound(frame.width), qRound(frame.height));
+    if (const auto size = computeWindowArea(geometry_, iVideoWidth_, iVideoHeight_))
+        ui_.VideoView->setLogicalSize(*size);
 }
 
 void ViewController::onFrame(const Frame& frame, const FrameMarks& marks) {
@@ -601,6 +679,7 @@ ViewFacts ViewController::viewFacts() const {
             .iMode = tools_.iMode(),
             .iGridMode = overlays_.iGridMode(),
             .viewTextTool = view.model().iMode == kModeText,
+            .scaleBar = view.scaleBarShown(),
             .redrawing = view.redrawing()};
 }
 
@@ -634,6 +713,7 @@ void ViewController::cameraConnected(CameraMode mode, int width, int height,
             other->stopCamera();
     }
     if (recorder_) recorder_->finishRecording();
+    if (ui_.VideoView->frozen()) setFrozen(false);  // the new camera's picture shows
     cameraMode_ = mode;
     if (width > 0 && height > 0 && width <= UINT16_MAX && height <= UINT16_MAX) {
         iNewVideoWidth_ = static_cast<uint16_t>(width);
@@ -724,11 +804,11 @@ void ViewController::recordingFinished(const std::string& moviePath) {
 void ViewController::recordingFailed(const QString& reason) { alerts_->alert(reason); }
 
 void ViewController::onTakePictureAction() {
-    if (cameraActive() && snapshots_) snapshots_->takePicture();
+    if (cameraReady() && snapshots_) snapshots_->takePicture();
 }
 
 void ViewController::onTakeVideoAction() {
-    if (cameraActive() && recorder_) recorder_->toggleRecording();
+    if (cameraReady() && recorder_) recorder_->toggleRecording();
 }
 
 void ViewController::onUSBCamAction() {
@@ -748,8 +828,14 @@ void ViewController::handleFpsPopBtn(int index) {
 }
 
 void ViewController::windowWillClose() {
+    keptSettings().setValue(kept::kWindowGeometry, saveGeometry());
     if (recorder_) recorder_->finishRecording();
     if (usbSide_) usbSide_->stopCamera();
+}
+
+void ViewController::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    ui_.brand->setVisible(width() >= MainWindowUi::kBrandMinimumWidth);
 }
 
 void ViewController::closeEvent(QCloseEvent* event) {

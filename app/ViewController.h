@@ -141,6 +141,10 @@ public slots:
     void onCGrideAction() { onGridAction(kGridCircle); }
     void onCrosshairAction() { onGridAction(kGridCrosshair); }
     void onScaleAction() { onGridAction(kGridScale); }
+    // Shows or hides the scale bar; showing it needs a calibration.
+    void onScaleBarAction();
+    // Holds the picture on screen, or goes back to live.
+    void onFreezeAction();
     void onUndoAction() { onRemoveShapes(ShapeRemoval::Last); }
     void onDeleteAction() { onRemoveShapes(ShapeRemoval::All); }
     void onAbandonShapeAction();
@@ -180,12 +184,17 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void startUp();
     void connectControls();
     void buildMenus();
     bool cameraActive() const { return cameraMode_ != CameraMode::None; }
+    // Whether a camera is active; if not, the hint line says to connect one.
+    bool cameraReady();
+    void showScaleBar(bool shown);
+    void setFrozen(bool frozen);
     CameraSide* cameraSide(CameraKind kind) const;
     // The side of the active camera; null when none is active.
     CameraSide* activeSide() const;
@@ -204,8 +213,8 @@ private:
     void albumCreated(const std::string& name);
     void switchAlbum(int index);
     void windowWillClose();
-    // Puts the view at a frame given in the stage's y-up coordinates.
-    void placeView(const ViewFrame& frame);
+    // The drawing settings kept from the last run, applied through the controls.
+    void restoreDrawingSettings();
 
     RQGlobalVariables& settings_;
     std::unique_ptr<AlertPresenter> alerts_;

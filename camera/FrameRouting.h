@@ -41,6 +41,7 @@ struct ViewFacts {
     // The view's own text tool is active. The window's text tool is one-shot, so
     // only the view knows that picked-up text follows the mouse until it is placed.
     bool viewTextTool = false;
+    bool scaleBar = false;   // the scale bar is shown over the picture
     bool redrawing = false;  // the view's last frame went through the redraw path
 };
 

@@ -1,20 +1,28 @@
 #include "policy/WindowArea.h"
 
+#include <algorithm>
+
 namespace lumetra {
 
-std::optional<ViewFrame> computeWindowArea(const WindowGeometry& geometry, uint16_t w, uint16_t h) {
+std::optional<ViewSize> computeWindowArea(const WindowGeometry& geometry, uint16_t w, uint16_t h) {
     if (w == 0 || h == 0) return std::nullopt;
     const double scale = geometry.fScreenWidth / w;
-    ViewFrame frame;
-    frame.width = w * scale;
-    frame.height = h * scale;
-    frame.x = (geometry.fWindowWidth - frame.width) * 0.5;
-    frame.y = (geometry.fWindowHeight - frame.height) * 0.5 - 38.0;
-    return frame;
+    return ViewSize{w * scale, h * scale};
 }
 
-double topFromParentTop(const ViewFrame& frame, double parentHeight) {
-    return parentHeight - frame.y - frame.height;
+bool ViewFit::contains(double px, double py) const {
+    return px >= left && py >= top && px <= left + logical.width * scale &&
+           py <= top + logical.height * scale;
+}
+
+ViewFit fitView(ViewSize logical, double widgetWidth, double widgetHeight) {
+    ViewFit fit{logical};
+    if (logical.width <= 0.0 || logical.height <= 0.0 || widgetWidth <= 0.0 || widgetHeight <= 0.0)
+        return fit;
+    fit.scale = std::min(widgetWidth / logical.width, widgetHeight / logical.height);
+    fit.left = (widgetWidth - logical.width * fit.scale) * 0.5;
+    fit.top = (widgetHeight - logical.height * fit.scale) * 0.5;
+    return fit;
 }
 
 }  // namespace lumetra

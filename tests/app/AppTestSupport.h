@@ -58,11 +58,16 @@ inline Frame greyFrame(int width, int height, uint8_t level = 0x80) {
     return frame;
 }
 
-// Mouse input on the widget, in the model's y-up coordinates.
+// Mouse input on the widget, in the model's y-up coordinates (mapped onto the
+// picture as the measuring view shows it).
 inline void sendMouse(QWidget* widget, QEvent::Type type, double x, double yUp,
                       Qt::MouseButton button, Qt::MouseButtons buttons,
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    const QPointF local(x, widget->height() - yUp);
+    QPointF local(x, widget->height() - yUp);
+    if (const auto* view = qobject_cast<const RQVideoView*>(widget)) {
+        const ViewFit fit = view->fit();
+        local = QPointF(fit.pixelX(x), fit.pixelY(yUp));
+    }
     QMouseEvent event(type, local, widget->mapToGlobal(local), button, buttons, modifiers);
     QApplication::sendEvent(widget, &event);
 }

@@ -15,11 +15,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A shown 800 x 600 view with the default calibration, writing snapshots into
-// the picture folder of a temporary home.
+// A shown 800 x 600 view of 800 x 600 units with the default calibration,
+// writing snapshots into the picture folder of a temporary home.
 class RQVideoViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        view.setLogicalSize({800, 600});
         view.resize(800, 600);
         view.show();
         view.initVideoView();
@@ -83,6 +84,43 @@ TEST_F(RQVideoViewTest, ClicksBuildALineInYUpCoordinatesAndOnlyThenFramesTakeThe
     EXPECT_EQ(view.measurementPassCount(), 1u);
     EXPECT_GT(qRed(shot.pixel(300, 500)), 180) << "the line, at y-up 100";
     EXPECT_LT(qRed(shot.pixel(300, 100)), 180);
+}
+
+TEST_F(RQVideoViewTest, ResizingScalesThePictureAndMeasuresInTheSameUnits) {
+    storeLine();  // 200 units long
+    view.resize(400, 600);  // half the scale: the picture is 400 x 300, 150 from the top
+    const ViewFit fit = view.fit();
+    EXPECT_DOUBLE_EQ(fit.scale, 0.5);
+    EXPECT_DOUBLE_EQ(fit.top, 150.0);
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(200, 100));
+    EXPECT_FALSE(view.model().bLine1stPoint) << "a click beside the picture places nothing";
+    click(&view, 100, 400);
+    move(&view, 300, 400);
+    click(&view, 300, 400);
+    click(&view, 150, 500);
+    ASSERT_EQ(view.model().oMutShapsArray.size(), 2u);
+    EXPECT_FLOAT_EQ(view.model().oMutShapsArray[1].fData1, 200.0f);
+    EXPECT_EQ(view.model().oMutShapsArray[1].pt1stPoint, (Point{100, 400}));
+
+    view.setImage(greyFrame(800, 600));
+    const QImage shot = view.grab().toImage();
+    EXPECT_GT(qRed(shot.pixel(100, 150 + 250)), 180) << "the first line, y-up 100, at half size";
+    EXPECT_EQ(shot.pixel(100, 20), shot.pixel(300, 580)) << "the bands beside the picture";
+}
+
+TEST_F(RQVideoViewTest, FrozenPictureStaysWhileFramesArriveAndSnapshotsIt) {
+    view.setLayerContents(greyFrame(800, 600, 0x40));
+    view.setFrozen(true);
+    view.setLayerContents(greyFrame(800, 600, 0xC0));
+    choose(kModeLine);
+    view.setImage(greyFrame(800, 600, 0xC0));  // a tool takes the picture to the redraw path
+    EXPECT_EQ(view.lastFramePath(), FramePath::Image);
+    EXPECT_EQ(view.currentFrame().data[0], 0x40);
+    view.saveImage(800, 600);
+    EXPECT_TRUE(near(pixelUp(onlySnapshot(), 400, 300), {0x40, 0x40, 0x40}, 4));
+    view.setFrozen(false);
+    view.setImage(greyFrame(800, 600, 0xC0));
+    EXPECT_EQ(view.currentFrame().data[0], 0xC0) << "live again";
 }
 
 // ---- Snapshots ----

@@ -55,7 +55,7 @@ TEST(SnapshotComposer, ScaleBarBurntInAtThePicturesSize) {
     model.initVideoView();
     model.resetMeasureParas();  // 60 view units read 1 mm
     SnapshotMeasurements measurements{&model, 320, 240};
-    measurements.scaleBar = true;
+    measurements.scaleBar = "";
     const Frame picture = composeSnapshot(frame, {960, 720}, measurements);
     ASSERT_EQ(picture.width, 960);
     const auto bar = calibrationScaleBar(calibrationOf(model), "", 960, 720, 3.0);

@@ -218,7 +218,7 @@ TEST_F(WiFiCameraSideTest, ReconnectingLeavesOneStreamAndASizeChangeLaysTheViewO
     ASSERT_TRUE(QTest::qWaitFor([&] { return sim->activeStreams() == 1; }, kWait))
         << "open streams: " << sim->activeStreams();
     EXPECT_EQ(sim->streamsOpened(), 3);
-    EXPECT_EQ(h.view()->geometry(), QRect(225, 132, 950, 713));
+    EXPECT_EQ(h.view()->logicalSize(), (ViewSize{950.0, 712.5}));
 
     // The camera switches to its third resolution, 1280 x 720, on the same stream.
     httplib::Client control("127.0.0.1", sim->controlPort());
@@ -227,7 +227,7 @@ TEST_F(WiFiCameraSideTest, ReconnectingLeavesOneStreamAndASizeChangeLaysTheViewO
         control.Get("/camera_control.cgi?loginuse=admin&loginpas=qorve&param=0&value=2");
     ASSERT_TRUE(res && res->status == 200);
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->laidOutHeight() == 720; }, kWait));
-    EXPECT_EQ(h.view()->geometry(), QRect(225, 221, 950, 534));
+    EXPECT_EQ(h.view()->logicalSize(), (ViewSize{950.0, 534.375}));
     EXPECT_EQ(sim->activeStreams(), 1);
 }
 

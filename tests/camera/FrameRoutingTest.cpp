@@ -29,7 +29,7 @@ TEST(FrameRoutingPath, PlainViewTakesTheFastPathChangedOrNot) {
     EXPECT_EQ(routeFrame(f, marks(true, false)), (FrameRoute{false, FramePath::Layer, true}));
 }
 
-TEST(FrameRoutingPath, ShapeToolOverlayOrTextRedrawsOnlyChangedPicturesButRecordsAll) {
+TEST(FrameRoutingPath, ShapeToolOverlayTextOrScaleBarRedrawsOnlyChangedPicturesButRecordsAll) {
     ViewFacts withShape = laidOut(640, 480);
     withShape.shapesPresent = true;
     ViewFacts withTool = laidOut(640, 480);
@@ -38,7 +38,9 @@ TEST(FrameRoutingPath, ShapeToolOverlayOrTextRedrawsOnlyChangedPicturesButRecord
     withGrid.iGridMode = 4;
     ViewFacts placingText = laidOut(640, 480);  // the window's own tool is back to 0
     placingText.viewTextTool = true;
-    for (ViewFacts f : {withShape, withTool, withGrid, placingText}) {
+    ViewFacts withScaleBar = laidOut(640, 480);
+    withScaleBar.scaleBar = true;
+    for (ViewFacts f : {withShape, withTool, withGrid, placingText, withScaleBar}) {
         f.redrawing = true;
         EXPECT_EQ(routeFrame(f, marks(true, true)), (FrameRoute{false, FramePath::Image, true}));
         EXPECT_EQ(routeFrame(f, marks(true, false)), (FrameRoute{false, FramePath::None, true}));

@@ -1,0 +1,22 @@
+#pragma once
+// What the window keeps between runs in the desktop's ordinary settings location
+// ($XDG_CONFIG_HOME, usually ~/.config, then the application's name): the
+// drawing settings and the window's geometry. The file is found afresh on each
+// use, so a changed home takes effect at once.
+
+#include <QSettings>
+
+namespace lumetra {
+
+namespace kept {
+inline constexpr char kLineWidth[] = "drawing/lineWidth";
+inline constexpr char kFontSize[] = "drawing/fontSize";
+inline constexpr char kDecimals[] = "drawing/decimals";
+inline constexpr char kLineColour[] = "drawing/lineColour";
+inline constexpr char kLabelColour[] = "drawing/labelColour";
+inline constexpr char kWindowGeometry[] = "window/geometry";
+}  // namespace kept
+
+QSettings keptSettings();
+
+}  // namespace lumetra

@@ -1,0 +1,58 @@
+#include "app/LiveViewPainter.h"
+
+#include <QPainter>
+
+#include "measure/MeasurementPass.h"
+#include "measure/ScaleBar.h"
+#include "measure/results/ShapeHighlight.h"
+
+namespace lumetra {
+
+void LiveViewPainter::paint(QPainter& painter, const ViewFit& fit, double widgetWidth,
+                            double widgetHeight, double devicePixelRatio,
+                            const LiveViewContent& content, const QColor& margin) {
+    const double w = fit.logical.width;
+    const double h = fit.logical.height;
+    const QRectF picture(fit.left, fit.top, w * fit.scale, h * fit.scale);
+    // Only the bands beside the picture: the picture itself is drawn over.
+    painter.fillRect(QRectF(0.0, 0.0, widgetWidth, picture.top()), margin);
+    painter.fillRect(QRectF(0.0, picture.bottom(), widgetWidth, widgetHeight - picture.bottom()),
+                     margin);
+    painter.fillRect(QRectF(0.0, picture.top(), picture.left(), picture.height()), margin);
+    painter.fillRect(
+        QRectF(picture.right(), picture.top(), widgetWidth - picture.right(), picture.height()),
+        margin);
+
+    painter.save();
+    painter.translate(fit.left, fit.top);
+    painter.scale(fit.scale, fit.scale);
+    if (!content.frame.isNull()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(0.0, 0.0, w, h), content.frame);
+    }
+    if (const MeasureModel* model = content.model) {
+        ++passes_;
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterSurface surface(painter, h, &texts_);
+        // Layers are rendered at the device's resolution of the scaled picture.
+        const double ratio = devicePixelRatio * fit.scale;
+        CachedLayers layers;
+        layers.overlay = [&](const OverlaySetting& setting, double lw, double lh) {
+            overlays_.draw(surface, setting, lw, lh, ratio);
+        };
+        layers.shapes = [&](std::span<const RQShape> shapes, const CalibrationValues& cal) {
+            shapeLayer_.draw(surface, shapes, cal, w, h, ratio);
+        };
+        drawMeasurementPass(surface, *model, w, h, layers);
+        drawHighlightedShape(surface, model->oMutShapsArray, content.highlightedShape,
+                             calibrationOf(*model));
+        if (content.scaleBar) {
+            if (const auto bar =
+                    calibrationScaleBar(calibrationOf(*model), *content.scaleBar, w, h, 1.0))
+                drawScaleBar(surface, *bar);
+        }
+    }
+    painter.restore();
+}
+
+}  // namespace lumetra

@@ -1,0 +1,49 @@
+#pragma once
+// Paints the live view into a widget: the camera frame and, on the redraw path,
+// the measurement pass (preview, overlay, stored shapes, highlight), all in the
+// view's logical units, scaled to fit the widget and centred. The overlay and the
+// stored shapes are kept as layers at the device's resolution between frames.
+
+#include <QColor>
+#include <QImage>
+#include <cstdint>
+#include <string>
+
+#include "app/OverlayImageCache.h"
+#include "app/QPainterSurface.h"
+#include "app/ShapeLayerCache.h"
+#include "measure/MeasureModel.h"
+#include "policy/WindowArea.h"
+
+class QPainter;
+
+namespace lumetra {
+
+// What one paint shows.
+struct LiveViewContent {
+    QImage frame;                           // null: nothing under the measurements
+    const MeasureModel* model = nullptr;    // null: no measurement pass
+    int highlightedShape = -1;              // a stored shape drawn highlighted; -1 none
+    const std::string* scaleBar = nullptr;  // the scale bar with this calibration name
+};
+
+class LiveViewPainter {
+public:
+    // Fills the widget's `widgetWidth` x `widgetHeight` pixels around the picture
+    // with `margin`, then draws the content over the picture.
+    void paint(QPainter& painter, const ViewFit& fit, double widgetWidth, double widgetHeight,
+               double devicePixelRatio, const LiveViewContent& content, const QColor& margin);
+
+    // How many measurement passes have been drawn.
+    uint64_t measurementPasses() const { return passes_; }
+    // The label layouts, shared with the snapshots of the same view.
+    StaticTextCache& texts() { return texts_; }
+
+private:
+    StaticTextCache texts_;
+    OverlayImageCache overlays_;
+    ShapeLayerCache shapeLayer_;
+    uint64_t passes_ = 0;
+};
+
+}  // namespace lumetra
