@@ -42,6 +42,14 @@ public:
         m.pt5thPoint = l;
     }
 
+    std::string nextStep(const MeasureModel& m) const override {
+        if (!m.bFAngle1stPoint) return "Click the first line's first end";
+        if (!m.bFAngle2ndPoint) return "Click the first line's second end";
+        if (!m.bFAngle3thPoint) return "Click the second line's first end";
+        if (!m.bFAngle4thPoint) return "Click the second line's second end";
+        return kPlaceLabelStep;
+    }
+
     void preview(ShapePen& pen, const MeasureModel& m,
                  const CalibrationValues& cal) const override {
         if (!m.pt1stPoint.isSet()) return;

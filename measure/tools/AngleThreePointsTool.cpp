@@ -39,6 +39,13 @@ public:
         m.pt4thPoint = l;
     }
 
+    std::string nextStep(const MeasureModel& m) const override {
+        if (!m.bTAngle1stPoint) return "Click the first arm's end";
+        if (!m.bTAngle2ndPoint) return "Click the second arm's end";
+        if (!m.bTAngle3thPoint) return "Click the vertex";
+        return kPlaceLabelStep;
+    }
+
     void preview(ShapePen& pen, const MeasureModel& m,
                  const CalibrationValues& cal) const override {
         if (!m.pt1stPoint.isSet()) return;

@@ -37,6 +37,13 @@ public:
         m.pt4thPoint = l;
     }
 
+    std::string nextStep(const MeasureModel& m) const override {
+        if (!m.bTCircle1stPoint) return "Click a first point on the circle";
+        if (!m.bTCircle2ndPoint) return "Click a second point on the circle";
+        if (!m.bTCircle3thPoint) return "Click a third point on the circle";
+        return kPlaceLabelStep;
+    }
+
     void preview(ShapePen& pen, const MeasureModel& m,
                  const CalibrationValues& cal) const override {
         if (!m.pt1stPoint.isSet()) return;

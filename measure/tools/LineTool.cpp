@@ -39,6 +39,17 @@ public:
         m.pt3rdPoint = l;
     }
 
+    // The reference line of a calibration says so until both its ends are placed.
+    std::string nextStep(const MeasureModel& m) const override {
+        if (!m.bLine1stPoint)
+            return m.bCalibration ? "Calibration: click the first end of the reference line"
+                                  : "Click the first end";
+        if (!m.bLine2ndPoint)
+            return m.bCalibration ? "Calibration: click the second end of the reference line"
+                                  : "Click the second end";
+        return kPlaceLabelStep;
+    }
+
     void preview(ShapePen& pen, const MeasureModel& m,
                  const CalibrationValues& cal) const override {
         if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return;

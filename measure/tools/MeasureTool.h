@@ -4,6 +4,8 @@
 // stored shape of its type is outlined. Each tool implements this in a file of
 // its own; the tool table (ToolTable.h) pairs it with the tool's data.
 
+#include <string>
+
 #include "measure/LabelFormat.h"
 #include "measure/RQShape.h"
 #include "measure/tools/ShapePen.h"
@@ -30,6 +32,8 @@ public:
     virtual void controlClick(MeasureModel&, Point) const {}
     // A mouse move without a button.
     virtual void move(MeasureModel& m, Point l) const = 0;
+    // What the next click does, in the user's words, for the hint line.
+    virtual std::string nextStep(const MeasureModel& m) const = 0;
 
     // The outline and live label of the shape under way, in the model's style.
     virtual void preview(ShapePen& pen, const MeasureModel& m,

@@ -43,6 +43,13 @@ public:
         m.pt5thPoint = l;
     }
 
+    std::string nextStep(const MeasureModel& m) const override {
+        if (!m.bPLine1stPoint) return "Click the first point of the line";
+        if (!m.bPLine2ndPoint) return "Click the second point of the line";
+        if (!m.bPLine3rdPoint) return "Click the point";
+        return kPlaceLabelStep;
+    }
+
     void preview(ShapePen& pen, const MeasureModel& m,
                  const CalibrationValues& cal) const override {
         if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return;

@@ -31,6 +31,15 @@ public:
         if (m.bText1stPoint) m.pt1stPoint = l;
     }
 
+    // A click on an empty field hides it and starts nothing; only choosing the
+    // tool again shows it.
+    std::string nextStep(const MeasureModel& m) const override {
+        if (m.bText1stPoint) return "Click to place the text";
+        if (!m.textField || m.textField->hidden)
+            return "Choose the text tool again to type a label";
+        return "Type the label text, then click the picture";
+    }
+
     void preview(ShapePen& pen, const MeasureModel& m, const CalibrationValues&) const override {
         if (m.pt1stPoint.isSet())
             pen.label({m.strTextValue}, m.pt1stPoint, m.iFontSize, m.ctrFColor);

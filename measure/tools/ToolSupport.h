@@ -13,6 +13,9 @@ namespace lumetra {
 void previewLabel(ShapePen& pen, const MeasureModel& m, const CalibrationValues& cal, uint8_t type,
                   int anchor);
 
+// The step of every labelled figure once it is measured.
+inline constexpr const char* kPlaceLabelStep = "Click to place the label";
+
 // Angle between line a-b and line c-d, each coordinate truncated to an integer.
 float angleOf(Point a, Point b, Point c, Point d);
 

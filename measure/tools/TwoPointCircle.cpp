@@ -20,6 +20,12 @@ void TwoPointCircle::click(MeasureModel& m, Point l) const {
     }
 }
 
+std::string TwoPointCircle::nextStep(const MeasureModel& m) const {
+    if (!inProgress(m)) return radius_ ? "Click the centre" : "Click one end of a diameter";
+    if (!second(m)) return radius_ ? "Click a point on the circle" : "Click the other end";
+    return kPlaceLabelStep;
+}
+
 void TwoPointCircle::move(MeasureModel& m, Point l) const {
     if (!inProgress(m)) return;
     if (!second(m)) {

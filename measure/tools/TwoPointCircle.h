@@ -18,9 +18,12 @@ public:
     void start(MeasureModel& m, Point l) const override;
     void click(MeasureModel& m, Point l) const override;
     void move(MeasureModel& m, Point l) const override;
+    std::string nextStep(const MeasureModel& m) const override;
 
 private:
-    bool& second(MeasureModel& m) const {
+    // The second point's flag, writable through a writable model.
+    template <class Model>
+    auto& second(Model& m) const {
         return radius_ ? m.bRCircle2ndPoint : m.bDCircle2ndPoint;
     }
 

@@ -35,6 +35,14 @@ void VertexFigure::controlClick(MeasureModel& m, Point l) const {
     m.pt10thPoint = l;
 }
 
+std::string VertexFigure::nextStep(const MeasureModel& m) const {
+    if (!started(m)) return "Click the first point";
+    if (ended(m)) return kPlaceLabelStep;
+    // The ninth vertex ends the figure by itself.
+    if (m.iCLineAuvariable >= 9) return "Click the ninth and last point";
+    return "Click the next point, Ctrl + Click to end";
+}
+
 void VertexFigure::move(MeasureModel& m, Point l) const {
     if (!started(m)) return;
     const int32_t k = m.iCLineAuvariable;

@@ -17,12 +17,17 @@ public:
     void click(MeasureModel& m, Point l) const override;
     void controlClick(MeasureModel& m, Point l) const override;
     void move(MeasureModel& m, Point l) const override;
+    std::string nextStep(const MeasureModel& m) const override;
 
 private:
     bool started(const MeasureModel& m) const {
         return polygon_ ? m.bPolygon1stPoint : m.bCLine1stPoint;
     }
-    bool& ended(MeasureModel& m) const { return polygon_ ? m.bPolygon2ndPoint : m.bCLine2ndPoint; }
+    // The end flag, writable through a writable model.
+    template <class Model>
+    auto& ended(Model& m) const {
+        return polygon_ ? m.bPolygon2ndPoint : m.bCLine2ndPoint;
+    }
     uint8_t type() const { return polygon_ ? kModePolygon : kModeContinuousLine; }
 
     bool polygon_;
