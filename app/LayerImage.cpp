@@ -21,9 +21,11 @@ QImage renderLayer(double w, double h, double devicePixelRatio,
     }
     QImage image(static_cast<int>(pixelWidth), static_cast<int>(pixelHeight),
                  QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
+    // Scaled by hand: QPainter applies an image's device pixel ratio only above 1,
+    // and a view shown smaller than its logical size needs ratios below 1 too.
+    painter.scale(ratio, ratio);
     QPainterSurface surface(painter, h, textCache);
     draw(surface);
     return image;

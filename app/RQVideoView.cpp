@@ -8,6 +8,7 @@
 #include "capture/SnapshotNaming.h"
 #include "capture/SnapshotWriter.h"
 #include "measure/CalibrationCompletion.h"
+#include "measure/tools/ToolStepHint.h"
 #include "storage/RQGlobalVariables.h"
 
 namespace lumetra {
@@ -28,6 +29,7 @@ void RQVideoView::initVideoView() {
     model_.initVideoView();
     syncTextField();
     reportShapes(before);
+    reportStep();
 }
 
 void RQVideoView::resetMeasureParas() {
@@ -43,6 +45,7 @@ void RQVideoView::setMeasureMode(int32_t mode, const std::string& name, const st
     model_.setMeasureMode(mode, name, unit, mag, len, cal);
     syncTextField();
     refreshIfRedrawing();
+    reportStep();
 }
 
 void RQVideoView::deleteshape(int32_t code) {
@@ -67,6 +70,13 @@ void RQVideoView::applyCalibration(const std::string& unit, float mag, float len
 
 void RQVideoView::reportShapes(size_t before) {
     if (model_.oMutShapsArray.size() != before) emit shapesChanged();
+}
+
+void RQVideoView::reportStep() {
+    const QString hint = QString::fromStdString(toolStepHint(model_));
+    if (hint == stepHint_) return;
+    stepHint_ = hint;
+    emit stepHintChanged(stepHint_);
 }
 
 void RQVideoView::setGridView(uint8_t mode, float len, float mag, float unitlength) {
@@ -160,6 +170,7 @@ void RQVideoView::mouseDownAt(double x, double yUp, bool control) {
     syncTextField();
     refreshIfRedrawing();
     reportShapes(before);
+    reportStep();
 }
 
 void RQVideoView::mouseMovedTo(double x, double yUp) {

@@ -97,12 +97,17 @@ public:
     void mouseDownAt(double x, double yUp, bool control);
     void mouseMovedTo(double x, double yUp);
 
+    // What the next click on the picture does with the current tool; "" none.
+    const QString& stepHint() const { return stepHint_; }
+
     // The text tool's field; null until the text tool is first chosen.
     QLineEdit* textField() const { return textField_; }
 
 signals:
     // The stored shapes changed: one was added or removed, or all were cleared.
     void shapesChanged();
+    // The next step of the current tool changed (see stepHint).
+    void stepHintChanged(const QString& hint);
     // A snapshot could not be written; message says which file and why.
     void snapshotFailed(const QString& message);
 
@@ -124,6 +129,8 @@ private:
     void completeCalibrationIfDue();
     // Emits shapesChanged when the number of stored shapes differs from before.
     void reportShapes(size_t before);
+    // Emits stepHintChanged when the next step differs from before.
+    void reportStep();
 
     MeasureModel model_;
     const RQGlobalVariables* settings_ = nullptr;
@@ -134,6 +141,7 @@ private:
     bool frozen_ = false;
     std::optional<std::string> scaleBar_;
     int highlightedShape_ = -1;
+    QString stepHint_;
     QLineEdit* textField_ = nullptr;
     LiveViewPainter painter_;
 };

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
+#include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -69,8 +70,12 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
     setWindowIcon(imageIcon("lumetra"));
     ui_.setupUi(this);
     setMinimumSize(MainWindowUi::kMinimumWidth, MainWindowUi::kMinimumHeight);
-    resize(MainWindowUi::kDefaultWidth, MainWindowUi::kDefaultHeight);
-    restoreGeometry(keptSettings().value(kept::kWindowGeometry).toByteArray());
+    if (!restoreGeometry(keptSettings().value(kept::kWindowGeometry).toByteArray())) {
+        // First run: the default size, within the screen.
+        QSize size(MainWindowUi::kDefaultWidth, MainWindowUi::kDefaultHeight);
+        if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableSize());
+        resize(size.expandedTo(minimumSize()));
+    }
     gridlinesView_ = new NSGridlinesView(this);
     albumPages_ = std::make_unique<AlbumPages>(ui_.PhotoGridPage, ui_.VideoGridPage, pictures_,
                                                videos_, *alerts_);
@@ -244,6 +249,7 @@ void ViewController::connectControls() {
     connect(gridlinesView_, &NSGridlinesView::cancelRequested, this,
             &ViewController::onCancelGridlinesView);
 
+    connect(ui_.VideoView, &RQVideoView::stepHintChanged, ui_.txt_recording, &QLabel::setText);
     connect(ui_.VideoView, &RQVideoView::snapshotFailed, this,
             [this](const QString& message) { alerts_->alert(message); });
 
@@ -296,15 +302,9 @@ void ViewController::selectMeasureModel(uint8_t tool) {
     }
 }
 
-void ViewController::restoreMeasureState() {
-    tools_.restoreMeasureState();
-    showToolState();
-}
-
 void ViewController::showToolState() {
     for (const auto& [tool, button] : ui_.toolButtons)
         setButtonImage(button, toolImageName(tool, tools_.chosenButton() == tool));
-    ui_.txt_recording->setText(toQString(tools_.hint()));
 }
 
 void ViewController::onAbandonShapeAction() {
@@ -352,7 +352,7 @@ void ViewController::setFrozen(bool frozen) {
     setButtonImage(ui_.btFreeze, frozen ? "freeze_s" : "freeze");
     ui_.txt_recording->setText(
         frozen ? QStringLiteral("Picture frozen: measure or take a snapshot of it; Space goes live")
-               : toQString(tools_.hint()));
+               : ui_.VideoView->stepHint());
 }
 
 void ViewController::selectGridModel(uint8_t mode) {
@@ -643,10 +643,6 @@ void ViewController::PassValue(const UserEntity& entity, int32_t type) {
             ui_.txt_recording->setText(
                 QStringLiteral("Snapshot saved to %1").arg(toQString(entity.Param1)));
             if (snapshots_) snapshots_->snapshotWritten(entity.Param1);
-            break;
-        case kTransferFigureStored:
-            tools_.figureEnded();
-            ui_.txt_recording->setText(toQString(tools_.hint()));
             break;
         default:
             break;

@@ -86,7 +86,6 @@ public:
 
     // Tool and overlay selection.
     void selectMeasureModel(uint8_t tool);
-    void restoreMeasureState();
     void selectGridModel(uint8_t mode);
     void restoreGridState();
 

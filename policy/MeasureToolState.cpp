@@ -9,7 +9,6 @@ MeasureToolState::Choice MeasureToolState::select(uint8_t t, bool calibrated) {
     const ToolSpec* tool = findTool(t);
     if (tool && tool->oneShot) {
         // One-shot on this side: the view keeps the tool until it is done.
-        restoreMeasureState();
         iMode_ = kModeNone;
         choice.viewMode = t;
         return choice;
@@ -20,32 +19,15 @@ MeasureToolState::Choice MeasureToolState::select(uint8_t t, bool calibrated) {
         choice.needsCalibration = true;
         return choice;
     }
-    restoreMeasureState();
-    if (tool) {  // unknown modes leave the tool as it is
-        if (iMode_ == t) {
-            iMode_ = kModeNone;
-        } else {
-            iMode_ = t;
-            hint_ = tool->hint;
-        }
-    }
+    if (tool)
+        iMode_ = iMode_ == t ? uint8_t{kModeNone} : t;  // unknown modes leave the tool as it is
     choice.viewMode = iMode_;
     return choice;
 }
 
-void MeasureToolState::restoreMeasureState() { hint_.clear(); }
+void MeasureToolState::reset() { iMode_ = kModeNone; }
 
-void MeasureToolState::reset() {
-    restoreMeasureState();
-    iMode_ = kModeNone;
-}
-
-void MeasureToolState::enterCalibration() {
-    restoreMeasureState();
-    iMode_ = kModeLine;
-}
-
-void MeasureToolState::figureEnded() { hint_.clear(); }
+void MeasureToolState::enterCalibration() { iMode_ = kModeLine; }
 
 uint8_t MeasureToolState::chosenButton() const {
     const ToolSpec* tool = findTool(iMode_);

@@ -18,32 +18,30 @@ const MeasureTool& textTool();
 
 namespace {
 
-constexpr const char* kEndFigure = "Ctrl + Click to end";
-
 const std::array<ToolSpec, 10>& table() {
     // clang-format off
     static const std::array<ToolSpec, 10> tools{{
-        // mode, name, button, image, chosen image, calibration, one-shot, Ctrl ends, slots, label slot, label, tool tip, hint
+        // mode, name, button, image, chosen image, calibration, one-shot, Ctrl ends, slots, label slot, label, tool tip
         {kModeLine, "Line", "btLine", "line", true, true, false, false, 3, 3, LabelKind::Length,
-         "Line", "", lineTool()},
+         "Line", lineTool()},
         {kModeContinuousLine, "Continuous line", "btCLines", "cline", true, true, false, true, 10, 10, LabelKind::Length,
-         "Continuous line (Ctrl + Click ends it)", kEndFigure, continuousLineTool()},
+         "Continuous line (Ctrl + Click ends it)", continuousLineTool()},
         {kModeParallelLines, "Point to line", "btPLine", "pline", true, true, false, false, 5, 5, LabelKind::Length,
-         "Distance of a point from a line", "", parallelLinesTool()},
+         "Distance of a point from a line", parallelLinesTool()},
         {kModeCircleRadius, "Circle (radius)", "btRCircle", "rcircle", true, true, false, false, 3, 3, LabelKind::Radius,
-         "Circle by centre and radius", "", circleRadiusTool()},
+         "Circle by centre and radius", circleRadiusTool()},
         {kModeCircleDiameter, "Circle (diameter)", "btDCircle", "dcircle", true, true, false, false, 3, 3, LabelKind::Diameter,
-         "Circle by diameter", "", circleDiameterTool()},
+         "Circle by diameter", circleDiameterTool()},
         {kModeCircleThreePoints, "Circle (3 points)", "btTCircle", "tcircle", true, true, false, false, 5, 4, LabelKind::Radius,
-         "Circle through three points", "", circleThreePointsTool()},
+         "Circle through three points", circleThreePointsTool()},
         {kModeAngleThreePoints, "Angle (3 points)", "btTAngle", "tangle", true, false, false, false, 4, 4, LabelKind::Angle,
-         "Angle by three points", "", angleThreePointsTool()},
+         "Angle by three points", angleThreePointsTool()},
         {kModeAngleFourPoints, "Angle (4 points)", "btFAngle", "fangle", true, false, false, false, 5, 5, LabelKind::Angle,
-         "Angle between two lines", "", angleFourPointsTool()},
+         "Angle between two lines", angleFourPointsTool()},
         {kModePolygon, "Polygon", "btPloygon", "polygon", true, true, false, true, 10, 10, LabelKind::Area,
-         "Polygon area (Ctrl + Click ends it)", kEndFigure, polygonTool()},
+         "Polygon area (Ctrl + Click ends it)", polygonTool()},
         {kModeText, "Text", "btText", "text", false, false, true, false, 1, 1, LabelKind::Text,
-         "Text", "", textTool()},
+         "Text", textTool()},
     }};
     // clang-format on
     return tools;

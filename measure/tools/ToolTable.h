@@ -36,7 +36,6 @@ struct ToolSpec {
     int labelSlot;           // the slot its label is anchored at
     LabelKind label;
     const char* toolTip;
-    const char* hint;  // shown under the picture while the tool is chosen; "" none
     const MeasureTool& behaviour;
 };
 

@@ -13,6 +13,8 @@ class QtEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        // Kept settings then live in each test's temporary home.
+        ::unsetenv("XDG_CONFIG_HOME");
         static int argc = 1;
         static char name[] = "tests_app";
         static char* argv[] = {name, nullptr};

@@ -97,7 +97,7 @@ protected:
 
 }  // namespace
 
-TEST(ViewControllerWithoutCamera, GatedActionsDoNothing) {
+TEST(ViewControllerWithoutCamera, GatedActionsDoNothingButSaySo) {
     WindowHarness h;
     RecordingCaptureSide capture;
     attach(h, capture);
@@ -106,10 +106,14 @@ TEST(ViewControllerWithoutCamera, GatedActionsDoNothing) {
 
     std::vector<QToolButton*> buttons{h.ui().btSGride,   h.ui().btCGride,    h.ui().btCrosshair,
                                       h.ui().btScale,    h.ui().btUndo,      h.ui().btDelete,
-                                      h.ui().btSnapshot, h.ui().btTakevideo, h.ui().btCalibration};
+                                      h.ui().btSnapshot, h.ui().btTakevideo, h.ui().btCalibration,
+                                      h.ui().btFreeze,   h.ui().btScaleBar};
     for (const auto& [mode, button] : h.ui().toolButtons) buttons.push_back(button);
     for (QToolButton* b : buttons) {
+        h.ui().txt_recording->clear();
         b->click();
+        EXPECT_TRUE(h.ui().txt_recording->text().startsWith("Connect a microscope first"))
+            << b->objectName().toStdString();
         EXPECT_EQ((std::pair<int, int>(h.window->iMode(), h.window->iGridMode())),
                   (std::pair<int, int>(0, 0)))
             << b->objectName().toStdString();
@@ -121,18 +125,21 @@ TEST(ViewControllerWithoutCamera, GatedActionsDoNothing) {
     QTest::keyClick(h.window.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(h.window->GridlinesView()->isVisible());
     EXPECT_FALSE(h.window->calibrationMenu()->isVisible());
+    EXPECT_FALSE(h.view()->frozen());
+    EXPECT_FALSE(h.view()->scaleBarShown());
     EXPECT_EQ(capture.pictures + capture.toggles, 0);
     EXPECT_TRUE(h.alerts->alerts.isEmpty());
 }
 
-TEST(ViewControllerWithoutCamera, AlbumButtonSlidersAndColourWellsWork) {
+TEST(ViewControllerWithoutCamera, AlbumButtonWorksAndDrawingSettingsAreKeptForTheNextRun) {
     WindowHarness h;
     h.ui().btNewAblum->click();
     EXPECT_TRUE(h.window->albumMenu()->isVisible());
     h.window->albumMenu()->hide();
     h.ui().sliderWidth->setValue(6);
     h.ui().sliderFont->setValue(24);
-    h.ui().sliderDecimal->setValue(1);
+    h.ui().DecimalTextField->setText("1");  // typed beside the slider
+    emit h.ui().DecimalTextField->editingFinished();
     EXPECT_EQ(h.settings().getILineWidth(), 6);
     EXPECT_EQ(std::tuple(h.model().iLineWidth, h.model().iFontSize, h.model().iDecimal),
               std::tuple(6, 24, 1));
@@ -140,6 +147,40 @@ TEST(ViewControllerWithoutCamera, AlbumButtonSlidersAndColourWellsWork) {
     h.ui().fColorWell->choose(QColor(255, 255, 0));
     EXPECT_EQ(h.settings().getOLineColor(), (RgbColor{0.0, 1.0, 0.0}));
     EXPECT_EQ(h.model().ctrFColor, (RgbColor{1.0, 1.0, 0.0}));
+
+    WindowHarness restarted(h.home());
+    EXPECT_EQ(std::tuple(restarted.model().iLineWidth, restarted.model().iFontSize,
+                         restarted.model().iDecimal),
+              std::tuple(6, 24, 1));
+    EXPECT_EQ(restarted.ui().DecimalTextField->text(), "1");
+    EXPECT_EQ(restarted.settings().getOFontColor(), (RgbColor{1.0, 1.0, 0.0}));
+
+    // A folder that no file manager opens is named in a message.
+    restarted.window->setUrlOpener([](const QUrl&) { return false; });
+    restarted.window->open_folder();
+    ASSERT_EQ(restarted.alerts->alerts.size(), 1);
+    EXPECT_TRUE(restarted.alerts->alerts[0].contains(QString::fromStdString(restarted.root())));
+}
+
+TEST_F(ViewControllerWithCamera, FreezeHoldsThePictureAndTheScaleBarNeedsACalibration) {
+    ASSERT_TRUE(h.activate());
+    QTest::keyClick(h.window.get(), Qt::Key_Space);
+    EXPECT_TRUE(h.view()->frozen());
+    EXPECT_EQ(imageOf(h.ui().btFreeze), "freeze_s");
+    h.frame(0xC0);
+    EXPECT_EQ(h.view()->currentFrame().data[0], 0x80) << "the frozen picture stays";
+    h.ui().btFreeze->click();
+    h.frame(0xC0);
+    EXPECT_EQ(h.view()->currentFrame().data[0], 0xC0) << "live again";
+
+    h.ui().btScaleBar->click();
+    EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
+    calibrate(h);
+    h.ui().btScaleBar->click();
+    EXPECT_TRUE(h.view()->scaleBarShown());
+    EXPECT_EQ(imageOf(h.ui().btScaleBar), "scalebar_s");
+    h.frame();
+    EXPECT_EQ(h.view()->lastFramePath(), FramePath::Image) << "the bar is drawn over the picture";
 }
 
 TEST_F(ViewControllerWithCamera, ToolsNeedingACalibrationAlertWhileAnglesAndTextWork) {
@@ -158,7 +199,7 @@ TEST_F(ViewControllerWithCamera, ToolsNeedingACalibrationAlertWhileAnglesAndText
     EXPECT_TRUE(h.view()->textField() && h.view()->textField()->isVisible());
 }
 
-TEST_F(ViewControllerWithCamera, LineToolTwiceTurnsOffAndTheContinuousLineHint) {
+TEST_F(ViewControllerWithCamera, LineToolTwiceTurnsOffAndTheHintLineTellsTheNextStep) {
     calibrate(h);
     h.ui().toolButton(kModeLine)->click();
     EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line_s");
@@ -167,13 +208,15 @@ TEST_F(ViewControllerWithCamera, LineToolTwiceTurnsOffAndTheContinuousLineHint) 
     EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
 
     h.ui().toolButton(kModeContinuousLine)->click();
-    EXPECT_EQ(h.ui().txt_recording->text(), "Ctrl + Click to end");
+    EXPECT_EQ(h.ui().txt_recording->text(), "Click the first point");
     click(h.view(), 10, 10);
+    EXPECT_EQ(h.ui().txt_recording->text(), "Click the next point, Ctrl + Click to end");
     move(h.view(), 100, 10);
     click(h.view(), 100, 10, Qt::ControlModifier);
+    EXPECT_EQ(h.ui().txt_recording->text(), "Click to place the label");
     click(h.view(), 50, 50);  // stores the line: transfer 4
     EXPECT_EQ(h.model().oMutShapsArray.size(), 1u);
-    EXPECT_EQ(h.ui().txt_recording->text(), "");
+    EXPECT_EQ(h.ui().txt_recording->text(), "Click the first point");
     EXPECT_EQ(h.window->iMode(), kModeContinuousLine);
 }
 
