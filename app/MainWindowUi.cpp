@@ -315,6 +315,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     leftColumn->addLayout(albumRow);
     SettingTabView = new QTabWidget(left);
     SettingTabView->setObjectName(QStringLiteral("SettingTabView"));
+    SettingTabView->setUsesScrollButtons(false);  // all three pages in sight
     PhotoGridPage = new QWidget(SettingTabView);
     VideoGridPage = new QWidget(SettingTabView);
     photoCount = mediaCountLabel(PhotoGridPage);

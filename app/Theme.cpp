@@ -25,7 +25,7 @@ QToolTip { background: #2a2f37; color: #e4e8ee; border: 1px solid #3a414c; paddi
     padding: 1px 5px; font-size: 10px; color: #d5dae1; }
 QTabWidget::pane { border: none; border-top: 1px solid #2c323b; top: -1px; }
 QTabBar { qproperty-drawBase: 0; }
-QTabBar::tab { background: transparent; color: #8d96a3; padding: 6px 14px; border: none;
+QTabBar::tab { background: transparent; color: #8d96a3; padding: 6px 8px; border: none;
     border-bottom: 2px solid transparent; }
 QTabBar::tab:selected { color: #e4e8ee; border-bottom: 2px solid #2f7fe0; }
 QTabBar::tab:hover { color: #e4e8ee; }
