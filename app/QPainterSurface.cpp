@@ -148,6 +148,19 @@ void QPainterSurface::drawImage(const Frame& frame, RectF rect) {
 
 void QPainterSurface::drawLayer(const QImage& image, RectF rect) {
     if (image.isNull()) return;
+    const QRectF target = painter_.deviceTransform().mapRect(map(rect));
+    const bool atDeviceSize = painter_.deviceTransform().type() <= QTransform::TxScale &&
+                              std::abs(target.width() - image.width()) < 1.0 &&
+                              std::abs(target.height() - image.height()) < 1.0;
+    if (atDeviceSize && painter_.device()->devicePixelRatio() == 1.0) {
+        // Rendered at the device's resolution already: a plain blit at whole
+        // pixels, far cheaper than the scaling path of a transformed painter.
+        painter_.save();
+        painter_.resetTransform();
+        painter_.drawImage(target.topLeft().toPoint(), image);
+        painter_.restore();
+        return;
+    }
     painter_.drawImage(map(rect), image);
 }
 

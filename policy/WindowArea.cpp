@@ -1,6 +1,7 @@
 #include "policy/WindowArea.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace lumetra {
 
@@ -20,8 +21,9 @@ ViewFit fitView(ViewSize logical, double widgetWidth, double widgetHeight) {
     if (logical.width <= 0.0 || logical.height <= 0.0 || widgetWidth <= 0.0 || widgetHeight <= 0.0)
         return fit;
     fit.scale = std::min(widgetWidth / logical.width, widgetHeight / logical.height);
-    fit.left = (widgetWidth - logical.width * fit.scale) * 0.5;
-    fit.top = (widgetHeight - logical.height * fit.scale) * 0.5;
+    // Whole pixels, so that layers cached at the device's resolution blit onto it.
+    fit.left = std::floor((widgetWidth - logical.width * fit.scale) * 0.5);
+    fit.top = std::floor((widgetHeight - logical.height * fit.scale) * 0.5);
     return fit;
 }
 

@@ -27,7 +27,7 @@ inline constexpr ViewSize kInitialViewSize{950.0, 712.0};
 std::optional<ViewSize> computeWindowArea(const WindowGeometry& geometry, uint16_t w, uint16_t h);
 
 // A logical picture shown in a widget: `scale` widget pixels per unit, its
-// top-left corner at (left, top) in the widget's y-down pixels.
+// top-left corner at the whole pixel (left, top) in the widget's y-down pixels.
 struct ViewFit {
     ViewSize logical;
     double scale = 1.0;
