@@ -38,6 +38,7 @@ LaunchOptions::LaunchOptions()
                   QStringLiteral("file")) {
     parser_.setApplicationDescription(QStringLiteral("Live measurement on digital microscopes"));
     parser_.addHelpOption();
+    parser_.addVersionOption();
     parser_.addOptions({demo_, cameraHost_, controlPort_, streamPort_, usbDevice_, screenshot_});
 }
 
@@ -48,6 +49,7 @@ bool LaunchOptions::parse(const QStringList& arguments) {
         return false;
     }
     help = parser_.isSet(QStringLiteral("help")) || parser_.isSet(QStringLiteral("help-all"));
+    version = parser_.isSet(QStringLiteral("version"));
     demo = parser_.isSet(demo_);
     screenshot = parser_.value(screenshot_);
     usbDevice = parser_.value(usbDevice_);
@@ -73,6 +75,10 @@ bool LaunchOptions::parse(const QStringList& arguments) {
     }
     return readPort(controlPort_, cameraHost.controlPort) &&
            readPort(streamPort_, cameraHost.streamPort);
+}
+
+QString LaunchOptions::versionText() const {
+    return QStringLiteral("lumetra %1\n").arg(QStringLiteral(LUMETRA_VERSION));
 }
 
 bool LaunchOptions::readPort(const QCommandLineOption& option, uint16_t& port) {

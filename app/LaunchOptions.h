@@ -1,6 +1,6 @@
 #pragma once
 // The application's command line: --demo, --camera-host HOST, --camera-control-port
-// PORT, --camera-stream-port PORT, --usb-device DEVICE, --screenshot FILE and --help.
+// PORT, --camera-stream-port PORT, --usb-device DEVICE, --screenshot FILE, --help and --version.
 // The camera's address comes from --camera-host, else from the environment variable
 // LUMETRA_CAMERA_HOST, else it is the built-in one; its ports are the camera's own
 // unless given.
@@ -26,8 +26,10 @@ public:
     bool parse(const QStringList& arguments);
     const QString& error() const { return error_; }
     QString helpText() const { return parser_.helpText(); }
+    QString versionText() const;  // "lumetra " and the version, one line
 
     bool help = false;
+    bool version = false;
     bool demo = false;
     CameraHost cameraHost;
     // The video device the USB button opens (a node path or part of its identifier);

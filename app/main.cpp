@@ -1,6 +1,7 @@
 // Lumetra: live measurement on USB and WiFi digital microscopes.
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -16,20 +17,27 @@
 #include "app/ViewController.h"
 #include "app/WiFiCameraSide.h"
 #include "storage/RQGlobalVariables.h"
+#include "storage/Resources.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumetra"));
+    QApplication::setApplicationVersion(QStringLiteral(LUMETRA_VERSION));
+    // Ties the window to the installed desktop entry (its icon in task bars).
+    QGuiApplication::setDesktopFileName(QStringLiteral(LUMETRA_APP_ID));
 
     lumetra::LaunchOptions options;
     if (!options.parse(QApplication::arguments())) {
         std::fprintf(stderr, "lumetra: %s\n", qPrintable(options.error()));
         return 2;
     }
-    if (options.help) {
-        std::printf("%s", qPrintable(options.helpText()));
+    if (options.help || options.version) {
+        std::printf("%s", qPrintable(options.help ? options.helpText() : options.versionText()));
         return 0;
     }
+    if (const std::string dir = lumetra::resourceDirectory();
+        !QFileInfo(QString::fromStdString(dir + "/sounds")).isDir())
+        std::fprintf(stderr, "lumetra: no resources in \"%s\": the sounds are off\n", dir.c_str());
     lumetra::applyTheme(app);
     lumetra::AppDelegate::install(app);
 

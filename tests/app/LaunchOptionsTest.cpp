@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <cstdlib>
 
 #include "app/LaunchOptions.h"
@@ -66,4 +67,29 @@ TEST(LaunchOptions, RefusesBadHostsUnknownOptionsAndMissingValues) {
     LaunchOptions noDevice;
     EXPECT_FALSE(noDevice.parse({"lumetra", "--usb-device", ""}));
     EXPECT_EQ(noDevice.error(), "--usb-device: names no device");
+}
+
+TEST(LaunchOptions, HelpAndVersionAreAnsweredBeforeAnythingStarts) {
+    const struct {
+        QStringList arguments;
+        bool help, version;
+    } cases[] = {
+        {{"lumetra", "--help"}, true, false},    {{"lumetra", "-h"}, true, false},
+        {{"lumetra", "--version"}, false, true}, {{"lumetra", "-v", "--demo"}, false, true},
+        {{"lumetra", "--demo"}, false, false},
+    };
+    for (const auto& c : cases) {
+        LaunchOptions options;
+        ASSERT_TRUE(options.parse(c.arguments)) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(options.help, c.help) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(options.version, c.version) << c.arguments.join(' ').toStdString();
+    }
+    LaunchOptions options;
+    for (const char* option : {"--demo", "--camera-host", "--camera-control-port",
+                               "--camera-stream-port", "--usb-device", "--screenshot", "--version"})
+        EXPECT_TRUE(options.helpText().contains(option)) << option;
+    EXPECT_TRUE(QRegularExpression("^lumetra \\d+\\.\\d+\\.\\d+\n$")
+                    .match(options.versionText())
+                    .hasMatch())
+        << options.versionText().toStdString();
 }
