@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QRegularExpression>
 #include <cstdlib>
 
 #include "app/LaunchOptions.h"
@@ -88,8 +87,5 @@ TEST(LaunchOptions, HelpAndVersionAreAnsweredBeforeAnythingStarts) {
     for (const char* option : {"--demo", "--camera-host", "--camera-control-port",
                                "--camera-stream-port", "--usb-device", "--screenshot", "--version"})
         EXPECT_TRUE(options.helpText().contains(option)) << option;
-    EXPECT_TRUE(QRegularExpression("^lumetra \\d+\\.\\d+\\.\\d+\n$")
-                    .match(options.versionText())
-                    .hasMatch())
-        << options.versionText().toStdString();
+    EXPECT_EQ(options.versionText(), QStringLiteral("lumetra " LUMETRA_VERSION "\n"));
 }
