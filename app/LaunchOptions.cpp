@@ -1,6 +1,8 @@
 #include "app/LaunchOptions.h"
 
+#include <set>
 #include <stdexcept>
+#include <string_view>
 
 namespace lumetra {
 namespace {
@@ -75,6 +77,15 @@ bool LaunchOptions::parse(const QStringList& arguments) {
     }
     return readPort(controlPort_, cameraHost.controlPort) &&
            readPort(streamPort_, cameraHost.streamPort);
+}
+
+bool LaunchOptions::asksForText(int argc, const char* const* argv) {
+    static const std::set<std::string_view> options{"-h",         "-?", "--help",   "-help",
+                                                    "--help-all", "-v", "--version"};
+    for (int i = 1; i < argc; ++i) {
+        if (options.count(argv[i])) return true;
+    }
+    return false;
 }
 
 QString LaunchOptions::versionText() const {

@@ -24,6 +24,9 @@ public:
     // camera host (from the option or the environment) that is not a host name or
     // address, or a port that is not a number from 1 to 65535.
     bool parse(const QStringList& arguments);
+    // Whether the raw command line asks for the help or the version, which the
+    // program answers without opening a display.
+    static bool asksForText(int argc, const char* const* argv);
     const QString& error() const { return error_; }
     QString helpText() const { return parser_.helpText(); }
     QString versionText() const;  // "lumetra " and the version, one line
