@@ -19,7 +19,6 @@ TEST(StorageLayout, HomeAndResourcesFromTheEnvironment) {
     ::unsetenv("LUMETRA_RESOURCES");
     EXPECT_EQ(resourceDirectory(),
               resourceDirectoryBeside(std::filesystem::read_symlink("/proc/self/exe").string()));
-    ::setenv("LUMETRA_RESOURCES", LUMETRA_RESOURCE_DIR, 1);
 }
 
 TEST(StorageLayout, ResourcesLieAtTheSameRelativePathBesideAnyProgram) {
