@@ -1,6 +1,8 @@
 #include "app/LaunchOptions.h"
 
+#include <set>
 #include <stdexcept>
+#include <string_view>
 
 namespace lumetra {
 namespace {
@@ -38,6 +40,7 @@ LaunchOptions::LaunchOptions()
                   QStringLiteral("file")) {
     parser_.setApplicationDescription(QStringLiteral("Live measurement on digital microscopes"));
     parser_.addHelpOption();
+    parser_.addVersionOption();
     parser_.addOptions({demo_, cameraHost_, controlPort_, streamPort_, usbDevice_, screenshot_});
 }
 
@@ -48,6 +51,7 @@ bool LaunchOptions::parse(const QStringList& arguments) {
         return false;
     }
     help = parser_.isSet(QStringLiteral("help")) || parser_.isSet(QStringLiteral("help-all"));
+    version = parser_.isSet(QStringLiteral("version"));
     demo = parser_.isSet(demo_);
     screenshot = parser_.value(screenshot_);
     usbDevice = parser_.value(usbDevice_);
@@ -73,6 +77,19 @@ bool LaunchOptions::parse(const QStringList& arguments) {
     }
     return readPort(controlPort_, cameraHost.controlPort) &&
            readPort(streamPort_, cameraHost.streamPort);
+}
+
+bool LaunchOptions::asksForText(int argc, const char* const* argv) {
+    static const std::set<std::string_view> options{"-h",         "-?", "--help",   "-help",
+                                                    "--help-all", "-v", "--version"};
+    for (int i = 1; i < argc; ++i) {
+        if (options.count(argv[i])) return true;
+    }
+    return false;
+}
+
+QString LaunchOptions::versionText() const {
+    return QStringLiteral("lumetra %1\n").arg(QStringLiteral(LUMETRA_VERSION));
 }
 
 bool LaunchOptions::readPort(const QCommandLineOption& option, uint16_t& port) {

@@ -1,6 +1,6 @@
 #pragma once
 // The application's command line: --demo, --camera-host HOST, --camera-control-port
-// PORT, --camera-stream-port PORT, --usb-device DEVICE, --screenshot FILE and --help.
+// PORT, --camera-stream-port PORT, --usb-device DEVICE, --screenshot FILE, --help and --version.
 // The camera's address comes from --camera-host, else from the environment variable
 // LUMETRA_CAMERA_HOST, else it is the built-in one; its ports are the camera's own
 // unless given.
@@ -24,10 +24,15 @@ public:
     // camera host (from the option or the environment) that is not a host name or
     // address, or a port that is not a number from 1 to 65535.
     bool parse(const QStringList& arguments);
+    // Whether the raw command line asks for the help or the version, which the
+    // program answers without opening a display.
+    static bool asksForText(int argc, const char* const* argv);
     const QString& error() const { return error_; }
     QString helpText() const { return parser_.helpText(); }
+    QString versionText() const;  // "lumetra " and the version, one line
 
     bool help = false;
+    bool version = false;
     bool demo = false;
     CameraHost cameraHost;
     // The video device the USB button opens (a node path or part of its identifier);

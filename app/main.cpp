@@ -1,9 +1,11 @@
 // Lumetra: live measurement on USB and WiFi digital microscopes.
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/AppDelegate.h"
@@ -16,20 +18,43 @@
 #include "app/ViewController.h"
 #include "app/WiFiCameraSide.h"
 #include "storage/RQGlobalVariables.h"
+#include "storage/Resources.h"
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Lumetra"));
+namespace {
 
-    lumetra::LaunchOptions options;
-    if (!options.parse(QApplication::arguments())) {
+// Reads the command line of the running application; an exit status when the program
+// is done with it: the help or the version printed, or a bad option.
+std::optional<int> answerCommandLine(lumetra::LaunchOptions& options) {
+    QCoreApplication::setApplicationName(QStringLiteral("Lumetra"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LUMETRA_VERSION));
+    if (!options.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "lumetra: %s\n", qPrintable(options.error()));
         return 2;
     }
-    if (options.help) {
-        std::printf("%s", qPrintable(options.helpText()));
+    if (options.help || options.version) {
+        std::printf("%s", qPrintable(options.help ? options.helpText() : options.versionText()));
         return 0;
     }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // --help and --version answer on a terminal without a display.
+    if (lumetra::LaunchOptions::asksForText(argc, argv)) {
+        QCoreApplication text(argc, argv);
+        lumetra::LaunchOptions textOptions;
+        if (const auto status = answerCommandLine(textOptions)) return *status;
+    }
+    QApplication app(argc, argv);
+    lumetra::LaunchOptions options;
+    if (const auto status = answerCommandLine(options)) return *status;
+    // Ties the window to the installed desktop entry (its icon in task bars).
+    QGuiApplication::setDesktopFileName(QStringLiteral(LUMETRA_APP_ID));
+    if (const std::string dir = lumetra::resourceDirectory();
+        !QFileInfo(QString::fromStdString(dir + "/sounds")).isDir())
+        std::fprintf(stderr, "lumetra: no resources in \"%s\": the sounds are off\n", dir.c_str());
     lumetra::applyTheme(app);
     lumetra::AppDelegate::install(app);
 

@@ -10,8 +10,11 @@ std::optional<std::string_view> calibrationInputProblem(const CalibrationInput& 
     if (!isAcceptableCalibrationName(input.name)) return kAlertNameUnprintable;
     if (input.magnification.empty() || input.length.empty()) return kAlertLengthEmpty;
     if (!isPureInt(input.magnification) || !isPureFloat(input.length)) return kAlertLengthNotNumber;
-    // A length that is not greater than 0 would read every later length as 0.
-    if (!(parseFloatValue(input.length) > 0.0f)) return kAlertLengthNotNumber;
+    // A length that is not greater than 0 would read every later length as 0; with a
+    // magnification that is not greater than 0 the reference line could never complete
+    // the calibration, and the user would draw it again and again without a word.
+    if (!(parseFloatValue(input.length) > 0.0f) || !(parseFloatValue(input.magnification) > 0.0f))
+        return kAlertLengthNotNumber;
     return std::nullopt;
 }
 

@@ -26,8 +26,8 @@ inline constexpr std::string_view kAlertLengthNotNumber = "Actual Length is ille
 // The alert for input that cannot start a calibration, checked in this order:
 // empty name, a name with control characters (or malformed text) that the
 // calibration list cannot store, empty magnification or length, magnification not a
-// whole number or length not a decimal number, length not greater than 0. None when
-// the input is good.
+// whole number or length not a decimal number, length or magnification not greater
+// than 0. None when the input is good.
 std::optional<std::string_view> calibrationInputProblem(const CalibrationInput& input);
 
 // Transfer 1: Param1 name, Param2 magnification and Param3 length as typed, Param4 unit.

@@ -20,6 +20,7 @@ PACKAGES=(
   ffmpeg xvfb xauth
   fusefat dosfstools python3
   clang libclang-rt-14-dev
+  appstream desktop-file-utils dpkg-dev debootstrap xdotool
 )
 
 missing=()

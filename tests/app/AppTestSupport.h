@@ -19,7 +19,6 @@
 #include "app/ViewController.h"
 #include "image/Frame.h"
 #include "storage/RQGlobalVariables.h"
-#include "storage/Resources.h"
 #include "support/TempDir.h"
 
 namespace lumetra::test {
@@ -111,7 +110,7 @@ public:
         : home_(std::move(home)),
           scopedHome_(home_->path()),
           settings_(
-              std::make_unique<RQGlobalVariables>(home_->path().string(), resourceDirectory())) {
+              std::make_unique<RQGlobalVariables>(home_->path().string(), LUMETRA_RESOURCE_DIR)) {
         auto presenter = std::make_unique<RecordingPresenter>();
         alerts = presenter.get();
         window = std::make_unique<ViewController>(*settings_, std::move(presenter));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "app/LaunchOptions.h"
 
@@ -66,4 +67,36 @@ TEST(LaunchOptions, RefusesBadHostsUnknownOptionsAndMissingValues) {
     LaunchOptions noDevice;
     EXPECT_FALSE(noDevice.parse({"lumetra", "--usb-device", ""}));
     EXPECT_EQ(noDevice.error(), "--usb-device: names no device");
+}
+
+TEST(LaunchOptions, HelpAndVersionAreAnsweredBeforeAnythingStarts) {
+    const struct {
+        QStringList arguments;
+        bool help, version;
+    } cases[] = {
+        {{"lumetra", "--help"}, true, false},
+        {{"lumetra", "-h"}, true, false},
+        {{"lumetra", "--version"}, false, true},
+        {{"lumetra", "-v", "--demo"}, false, true},
+        {{"lumetra", "--demo"}, false, false},
+        {{"lumetra", "--screenshot", "--version.png"}, false, false},
+    };
+    for (const auto& c : cases) {
+        LaunchOptions options;
+        ASSERT_TRUE(options.parse(c.arguments)) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(options.help, c.help) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(options.version, c.version) << c.arguments.join(' ').toStdString();
+        std::vector<QByteArray> bytes;
+        for (const QString& a : c.arguments) bytes.push_back(a.toLocal8Bit());
+        std::vector<const char*> argv;
+        for (const QByteArray& b : bytes) argv.push_back(b.constData());
+        EXPECT_EQ(LaunchOptions::asksForText(static_cast<int>(argv.size()), argv.data()),
+                  c.help || c.version)
+            << c.arguments.join(' ').toStdString();
+    }
+    LaunchOptions options;
+    for (const char* option : {"--demo", "--camera-host", "--camera-control-port",
+                               "--camera-stream-port", "--usb-device", "--screenshot", "--version"})
+        EXPECT_TRUE(options.helpText().contains(option)) << option;
+    EXPECT_EQ(options.versionText(), QStringLiteral("lumetra " LUMETRA_VERSION "\n"));
 }

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 TEST(NewFolderController, RefusesBadNamesThenCreatesAndReportsTheAlbum) {
     TempDir home;
     ScopedHome scopedHome{home.path()};
-    RQGlobalVariables settings{home.path().string(), resourceDirectory()};
+    RQGlobalVariables settings{home.path().string(), LUMETRA_RESOURCE_DIR};
     AlbumLibrary albums{settings};
     RecordingPresenter alerts;
     RecordingDelegate delegate;

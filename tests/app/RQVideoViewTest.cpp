@@ -52,7 +52,7 @@ protected:
     }
 
     TempDir home;
-    RQGlobalVariables settings{home.path().string(), resourceDirectory()};
+    RQGlobalVariables settings{home.path().string(), LUMETRA_RESOURCE_DIR};
     RecordingDelegate delegate;
     RQVideoView view;
 };

@@ -3,7 +3,6 @@
 #include <QTest>
 
 #include "app/SoundPlayer.h"
-#include "storage/Resources.h"
 
 using namespace lumetra;
 
@@ -11,7 +10,8 @@ using namespace lumetra;
 // the event loop must go on, whatever Qt Multimedia makes of it.
 TEST(SoundEffectPlayer, PlaysOrSkipsWithoutBlocking) {
     SoundEffectPlayer player;
-    const SoundResource shutter{"TakePicture", "wav", resourceFile("sounds/TakePicture.wav")};
+    const SoundResource shutter{"TakePicture", "wav",
+                                LUMETRA_RESOURCE_DIR "/sounds/TakePicture.wav"};
     player.play(shutter);
     player.play(shutter);  // the same player again, loaded or still loading
     player.play({"Missing", "wav", "/nonexistent/Missing.wav"});

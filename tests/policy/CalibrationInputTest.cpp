@@ -20,8 +20,10 @@ TEST(CalibrationInput, ProblemsInTheirOrder) {
         {{"x4", "4", "0", "mm"}, "Actual Length is illegal"},
         {{"x4", "4", "-0.5", "mm"}, "Actual Length is illegal"},
         {{"x4", "4", "1e-60", "mm"}, "Actual Length is illegal"},
+        {{"x4", "0", "1", "mm"}, "Actual Length is illegal"},
+        {{"x4", "-3", "1", "mm"}, "Actual Length is illegal"},
         {{"x4", " 12 ", "0.5", "mm"}, "ok"},
-        {{"x4", "-3", "1e-1", "µm"}, "ok"},
+        {{"x4", "3", "1e-1", "µm"}, "ok"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input.name + "|" + c.input.magnification + "|" + c.input.length);

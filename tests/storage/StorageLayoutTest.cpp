@@ -1,4 +1,6 @@
 #include <cstdlib>
+#include <filesystem>
+#include <utility>
 
 #include "StorageTestFiles.h"
 #include "storage/Resources.h"
@@ -15,7 +17,19 @@ TEST(StorageLayout, HomeAndResourcesFromTheEnvironment) {
     ::setenv("LUMETRA_RESOURCES", "/opt/res", 1);
     EXPECT_EQ(resourceFile("sounds/TakePicture.wav"), "/opt/res/sounds/TakePicture.wav");
     ::unsetenv("LUMETRA_RESOURCES");
-    EXPECT_EQ(resourceDirectory(), LUMETRA_RESOURCE_DIR);
+    EXPECT_EQ(resourceDirectory(),
+              resourceDirectoryBeside(std::filesystem::read_symlink("/proc/self/exe").string()));
+}
+
+TEST(StorageLayout, ResourcesLieAtTheSameRelativePathBesideAnyProgram) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/usr/bin/lumetra", "/usr/share/lumetra"},
+        {"/home/u/moved build/app/lumetra", "/home/u/moved build/share/lumetra"},
+        {"build/app/lumetra", "build/share/lumetra"},
+        {"lumetra", ""},
+    };
+    for (const auto& [program, resources] : cases)
+        EXPECT_EQ(resourceDirectoryBeside(program), resources) << program;
 }
 
 TEST(StorageLayout, PlainFolderNamesStayInsideTheRoot) {

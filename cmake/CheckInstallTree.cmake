@@ -1,0 +1,42 @@
+# Installs the build in BUILD_DIR into PREFIX, checks that every file of the install
+# tree is there, validates the desktop entry and the AppStream metadata, and starts the
+# installed program with the demo camera until it has written a screenshot.
+# Run by CTest: cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -P CheckInstallTree.cmake
+
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+                OUTPUT_QUIET RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cmake --install failed")
+endif()
+
+set(desktop ${PREFIX}/share/applications/${APP_ID}.desktop)
+set(metainfo ${PREFIX}/share/metainfo/${APP_ID}.metainfo.xml)
+foreach(file bin/lumetra share/lumetra/calibration.plist share/lumetra/sounds/TakePicture.wav
+             share/lumetra/sounds/StartRecord.wav share/lumetra/sounds/StopRecord.wav
+             share/icons/hicolor/scalable/apps/${APP_ID}.svg share/man/man1/lumetra.1)
+  if(NOT EXISTS ${PREFIX}/${file})
+    message(FATAL_ERROR "missing from the install tree: ${file}")
+  endif()
+endforeach()
+
+find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)
+find_program(APPSTREAMCLI appstreamcli REQUIRED)
+foreach(check "${DESKTOP_FILE_VALIDATE};${desktop}"
+              "${APPSTREAMCLI};validate;--no-net;--explain;${metainfo}")
+  execute_process(COMMAND ${check} RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "validation failed: ${check}")
+  endif()
+endforeach()
+
+# The installed program, without the test environment's resource folder, on a fresh
+# home: it must find its own resources and start.
+set(home ${PREFIX}/home)
+file(MAKE_DIRECTORY ${home})
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LUMETRA_RESOURCES HOME=${home}
+                        ${PREFIX}/bin/lumetra --demo --screenshot ${PREFIX}/demo.png
+                RESULT_VARIABLE failed ERROR_VARIABLE errors TIMEOUT 60)
+if(failed OR NOT EXISTS ${PREFIX}/demo.png OR errors MATCHES "no resources")
+  message(FATAL_ERROR "the installed program did not start cleanly: ${failed}\n${errors}")
+endif()
