@@ -148,8 +148,10 @@ void QPainterSurface::drawImage(const Frame& frame, RectF rect) {
 
 void QPainterSurface::drawLayer(const QImage& image, RectF rect) {
     if (image.isNull()) return;
-    const QRectF target = painter_.deviceTransform().mapRect(map(rect));
-    const bool atDeviceSize = painter_.deviceTransform().type() <= QTransform::TxScale &&
+    // The world transform, not the device transform: a widget's painter also
+    // carries the widget's offset in its window, which must not be applied twice.
+    const QRectF target = painter_.worldTransform().mapRect(map(rect));
+    const bool atDeviceSize = painter_.worldTransform().type() <= QTransform::TxScale &&
                               std::abs(target.width() - image.width()) < 1.0 &&
                               std::abs(target.height() - image.height()) < 1.0;
     if (atDeviceSize && painter_.device()->devicePixelRatio() == 1.0) {

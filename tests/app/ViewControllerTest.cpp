@@ -380,6 +380,11 @@ TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
     EXPECT_EQ(h.window->calibration().fUnitLength(), h.model().fUnitLength) << "stored exactly";
     click(h.view(), 250, 150);
     EXPECT_EQ(h.model().oMutShapsArray.size(), 1u) << "the reference line is stored like any line";
+    // Drawn where it was clicked, seen in the whole window as the screen shows it.
+    const ViewFit fit = h.view()->fit();
+    const QPoint onLine =
+        h.view()->mapTo(h.window.get(), QPointF(fit.pixelX(250), fit.pixelY(100)).toPoint());
+    EXPECT_GT(redPixels(h.window->grab(QRect(onLine - QPoint(3, 3), QSize(7, 7))).toImage()), 0);
 
     auto restarted = std::make_unique<WindowHarness>(h.home());
     EXPECT_EQ(restarted->ui().CalComboBox->currentIndex(), 0);
