@@ -21,7 +21,10 @@ namespace {
 const QString kExportFailed = QStringLiteral("The results could not be written to this file");
 
 // "#" and "Tool" are read as text; the quantities as numbers.
+constexpr int kToolColumn = 1;
 constexpr int kFirstValueColumn = 2;
+// The panel is narrow: long tool names are elided to leave room for the values.
+constexpr int kToolColumnWidth = 84;
 
 }  // namespace
 
@@ -37,8 +40,9 @@ ResultsPanel::ResultsPanel(AlertPresenter& alerts, QWidget* parent)
     view_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     view_->horizontalHeader()->setStretchLastSection(true);
 
-    exportButton_ = new QPushButton(QStringLiteral("Export CSV\u2026"), this);
+    exportButton_ = new QPushButton(QStringLiteral("Export\u2026"), this);
     exportButton_->setObjectName(QStringLiteral("btExportCsv"));
+    exportButton_->setToolTip(QStringLiteral("Save the table as a CSV file"));
     copyButton_ = new QPushButton(QStringLiteral("Copy"), this);
     copyButton_->setObjectName(QStringLiteral("btCopyResults"));
 
@@ -89,6 +93,8 @@ void ResultsPanel::setShapes(std::span<const RQShape> shapes, const CalibrationV
             // Quantities no shape has take no room; number and tool always show.
             view_->setColumnHidden(c, c >= kFirstValueColumn && empty);
         }
+        view_->horizontalHeader()->setSectionResizeMode(kToolColumn, QHeaderView::Interactive);
+        view_->setColumnWidth(kToolColumn, kToolColumnWidth);
         if (before >= 0 && before < rows) view_->selectRow(before);
     }
     exportButton_->setEnabled(!table_.rows.empty());
