@@ -143,6 +143,7 @@ void UsbCameraSide::frameReady(const Frame& frame, const FrameMarks& marks) {
 // The device went away or failed mid-stream. The view keeps the last picture; the
 // window stays in USB mode, so the USB button or the device list connects again.
 void UsbCameraSide::captureStopped(const UsbOutcome& outcome) {
+    window_.cameraStopped();
     showLists();
     window_.showFailure(qText(outcome.message));
 }
@@ -153,6 +154,8 @@ void UsbCameraSide::open(size_t index) {
         window_.cameraConnected(CameraMode::Usb, camera_.videoWidth(), camera_.videoHeight(),
                                 QStringLiteral("USB microscope: %1")
                                     .arg(qText(camera_.selectedVideoDevice()->localizedName)));
+    } else if (window_.cameraMode() == CameraMode::Usb) {
+        window_.cameraStopped();  // the device streaming before was closed
     }
     // After a failure the lists show no device selected, so another can be chosen.
     showLists();
