@@ -110,9 +110,7 @@ void UsbCameraSide::chooseDevice(int index) {
 // again when the first of them arrives.
 void UsbCameraSide::chooseFormat(int index) {
     if (index < 0) return;
-    const UsbOutcome outcome = camera_.setVideoDeviceFormat(static_cast<size_t>(index));
-    showLists();
-    if (!outcome.ok()) window_.showFailure(qText(outcome.message));
+    settingChanged(camera_.setVideoDeviceFormat(static_cast<size_t>(index)));
 }
 
 void UsbCameraSide::chooseFrameRate(int index) {
@@ -120,9 +118,16 @@ void UsbCameraSide::chooseFrameRate(int index) {
     if (!format || index < 0 || static_cast<size_t>(index) >= format->frameRateRanges.size())
         return;
     const FrameRateRange range = format->frameRateRanges[static_cast<size_t>(index)];
-    const UsbOutcome outcome = camera_.setFrameRateRange(range);
+    settingChanged(camera_.setFrameRateRange(range));
+}
+
+// A format or rate that fails goes back to the previous one; when even that does not
+// stream again, the camera has stopped.
+void UsbCameraSide::settingChanged(const UsbOutcome& outcome) {
     showLists();
-    if (!outcome.ok()) window_.showFailure(qText(outcome.message));
+    if (outcome.ok()) return;
+    if (!camera_.running()) window_.cameraStopped();
+    window_.showFailure(qText(outcome.message));
 }
 
 void UsbCameraSide::adjust(Adjustment which, int value) {
