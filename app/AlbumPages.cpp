@@ -43,6 +43,7 @@ AlbumPages::AlbumPages(QWidget* photoPage, QWidget* videoPage, MediaList& pictur
     videoPage->layout()->addWidget(&videoGrid_);
     setUpGrid(photoGrid_, MediaKind::Picture);
     setUpGrid(videoGrid_, MediaKind::Video);
+    connect(&photoGrid_, &CNGridView::previewRequested, this, &AlbumPages::previewPicture);
 }
 
 AlbumPages::~AlbumPages() = default;
@@ -83,6 +84,7 @@ void AlbumPages::setUpGrid(CNGridView& grid, MediaKind kind) {
 }
 
 void AlbumPages::reload(MediaKind kind) {
+    if (kind == MediaKind::Picture && preview_) preview_->closePreview();
     thumbnails_.cancelPending();
     grid(kind).reloadData();
 }
@@ -97,6 +99,20 @@ void AlbumPages::openItem(MediaKind kind, int index) {
     if (index < 0) return;
     const auto path = list(kind).filePath(static_cast<size_t>(index));
     if (path && openUrl_) openUrl_(QUrl::fromLocalFile(QString::fromStdString(*path)));
+}
+
+void AlbumPages::previewPicture(int index) {
+    if (index < 0) return;
+    const auto path = pictures_.filePath(static_cast<size_t>(index));
+    if (!path) return;
+    if (!preview_) {
+        preview_ = new PhotoPreview(photoGrid_.window());
+        connect(preview_, &PhotoPreview::stepRequested, this,
+                [this](int step) { previewPicture(previewIndex_ + step); });
+    }
+    previewIndex_ = index;
+    photoGrid_.selectItem(index);
+    preview_->showPicture(QString::fromStdString(*path));
 }
 
 void AlbumPages::saveItem(MediaKind kind, int index) {

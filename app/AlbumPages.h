@@ -4,15 +4,19 @@
 // provider. A double-click opens the file with the desktop's default
 // application; the context menu opens, saves a copy elsewhere (never replacing
 // a file), deletes one file or all of them after asking; Delete asks like the
-// menu. New items appear at once and are scrolled into view.
+// menu. New items appear at once and are scrolled into view. Space shows the
+// selected snapshot large over the window (PhotoPreview); its arrow keys step
+// through the snapshots, moving the grid's selection along.
 
 #include <QObject>
+#include <QPointer>
 #include <QUrl>
 #include <functional>
 #include <memory>
 
 #include "app/grid/CNGridView.h"
 #include "app/grid/MediaGridSource.h"
+#include "app/grid/PhotoPreview.h"
 #include "storage/MediaList.h"
 #include "storage/ThumbnailProvider.h"
 
@@ -47,6 +51,8 @@ public:
     void saveItem(MediaKind kind, int index);
     void deleteItem(MediaKind kind, int index);
     void deleteAll(MediaKind kind);
+    // Shows snapshot `index` in the preview and selects it in the grid.
+    void previewPicture(int index);
 
 signals:
     // A list changed by a deletion.
@@ -67,6 +73,8 @@ private:
     MediaGridSource videoSource_;
     QMenu* photoMenu_ = nullptr;
     QMenu* videoMenu_ = nullptr;
+    QPointer<PhotoPreview> preview_;  // made at the first preview; the window owns it
+    int previewIndex_ = -1;
 };
 
 }  // namespace lumetra

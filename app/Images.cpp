@@ -24,4 +24,11 @@ QPixmap bitmapImage(std::string_view name) { return QPixmap(resourcePath(name, "
 
 QIcon imageIcon(std::string_view name) { return QIcon(imagePath(name)); }
 
+QImage frameImage(const Frame& frame) {
+    if (frame.isNull()) return {};
+    return QImage(
+        frame.data.get(), frame.width, frame.height, frame.stride, QImage::Format_RGB32,
+        [](void* kept) { delete static_cast<Frame*>(kept); }, new Frame(frame));
+}
+
 }  // namespace lumetra

@@ -3,9 +3,12 @@
 // SVG, the background patterns as PNG.
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 #include <string_view>
+
+#include "image/Frame.h"
 
 namespace lumetra {
 
@@ -18,5 +21,9 @@ QString imagePath(std::string_view name);
 // The bitmap image of the given name ("BackgroundNoisy"), from
 // ":/images/<name>.png"; null when there is none.
 QPixmap bitmapImage(std::string_view name);
+
+// A decoded picture as an image sharing its pixels, which the image keeps alive;
+// null for a null frame.
+QImage frameImage(const Frame& frame);
 
 }  // namespace lumetra

@@ -110,9 +110,7 @@ void UsbCameraSide::chooseDevice(int index) {
 // again when the first of them arrives.
 void UsbCameraSide::chooseFormat(int index) {
     if (index < 0) return;
-    const UsbOutcome outcome = camera_.setVideoDeviceFormat(static_cast<size_t>(index));
-    showLists();
-    if (!outcome.ok()) window_.showFailure(qText(outcome.message));
+    settingChanged(camera_.setVideoDeviceFormat(static_cast<size_t>(index)));
 }
 
 void UsbCameraSide::chooseFrameRate(int index) {
@@ -120,9 +118,16 @@ void UsbCameraSide::chooseFrameRate(int index) {
     if (!format || index < 0 || static_cast<size_t>(index) >= format->frameRateRanges.size())
         return;
     const FrameRateRange range = format->frameRateRanges[static_cast<size_t>(index)];
-    const UsbOutcome outcome = camera_.setFrameRateRange(range);
+    settingChanged(camera_.setFrameRateRange(range));
+}
+
+// A format or rate that fails goes back to the previous one; when even that does not
+// stream again, the camera has stopped.
+void UsbCameraSide::settingChanged(const UsbOutcome& outcome) {
     showLists();
-    if (!outcome.ok()) window_.showFailure(qText(outcome.message));
+    if (outcome.ok()) return;
+    if (!camera_.running()) window_.cameraStopped();
+    window_.showFailure(qText(outcome.message));
 }
 
 void UsbCameraSide::adjust(Adjustment which, int value) {
@@ -143,6 +148,7 @@ void UsbCameraSide::frameReady(const Frame& frame, const FrameMarks& marks) {
 // The device went away or failed mid-stream. The view keeps the last picture; the
 // window stays in USB mode, so the USB button or the device list connects again.
 void UsbCameraSide::captureStopped(const UsbOutcome& outcome) {
+    window_.cameraStopped();
     showLists();
     window_.showFailure(qText(outcome.message));
 }
@@ -153,6 +159,8 @@ void UsbCameraSide::open(size_t index) {
         window_.cameraConnected(CameraMode::Usb, camera_.videoWidth(), camera_.videoHeight(),
                                 QStringLiteral("USB microscope: %1")
                                     .arg(qText(camera_.selectedVideoDevice()->localizedName)));
+    } else if (window_.cameraMode() == CameraMode::Usb) {
+        window_.cameraStopped();  // the device streaming before was closed
     }
     // After a failure the lists show no device selected, so another can be chosen.
     showLists();

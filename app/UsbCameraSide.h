@@ -69,6 +69,8 @@ private:
 
     // Opens devices[index] of the camera's list and makes it the active camera.
     void open(size_t index);
+    // After a format or frame-rate choice.
+    void settingChanged(const UsbOutcome& outcome);
     void showLists();
     void showSliders();
 

@@ -718,6 +718,10 @@ void ViewController::cameraConnected(CameraMode mode, int width, int height,
     ui_.cameraStatus->setText(status);
 }
 
+void ViewController::cameraStopped() {
+    if (recorder_) recorder_->finishRecording();
+}
+
 CameraSide* ViewController::activeSide() const {
     if (!cameraActive()) return nullptr;
     return cameraSide(cameraMode_ == CameraMode::Usb ? CameraKind::Usb : CameraKind::WiFi);

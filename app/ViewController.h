@@ -105,6 +105,7 @@ public:
     // What the camera and capture sides call.
     CameraMode cameraMode() const override { return cameraMode_; }
     void cameraConnected(CameraMode mode, int width, int height, const QString& status) override;
+    void cameraStopped() override;
     // Every decoded frame, on the main thread: its size becomes the frame size,
     // then the display rule routes it.
     void onFrame(const Frame& frame, const FrameMarks& marks = {}) override;

@@ -108,6 +108,12 @@ void WiFiCameraSide::frameReady(const Frame& frame, const FrameMarks& marks) {
 // The CGI camera's shutter button, reported in its stream.
 void WiFiCameraSide::snapshotRequested(int64_t) { window_.requestSnapshot(); }
 
+// Nothing restarts a stream the camera ended (a resolution change stops the stream
+// before the camera restarts it).
+void WiFiCameraSide::streamEnded() {
+    if (kind_) window_.cameraStopped();
+}
+
 void WiFiCameraSide::showAlert(std::string_view text) {
     window_.showFailure(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }

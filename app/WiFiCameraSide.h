@@ -61,6 +61,7 @@ private:
     // StreamReceiverListener
     void frameReady(const Frame& frame, const FrameMarks& marks) override;
     void snapshotRequested(int64_t photoCount) override;
+    void streamEnded() override;
     // WiFiCameraListener
     void showAlert(std::string_view text) override;
     void setBusy(bool busy) override;

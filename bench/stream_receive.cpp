@@ -113,6 +113,7 @@ public:
         benchmark::DoNotOptimize(frame.data.get());
     }
     void snapshotRequested(int64_t) override {}
+    void streamEnded() override {}
     std::vector<double> latencies;
 };
 

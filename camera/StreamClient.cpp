@@ -26,8 +26,9 @@ std::string_view trimLine(std::string_view s) {
 
 }  // namespace
 
-StreamClient::StreamClient(std::string url, MultipartParser::Listener& listener)
-    : url_(std::move(url)), listener_(listener) {
+StreamClient::StreamClient(std::string url, MultipartParser::Listener& listener,
+                           std::function<void()> ended)
+    : url_(std::move(url)), listener_(listener), onEnded_(std::move(ended)) {
     initialiseCurlOnce();
     thread_ = std::thread([this] { run(); });
 }
@@ -90,9 +91,12 @@ void StreamClient::run() {
     if (!easy || !multi) {
         if (easy) curl_easy_cleanup(easy);
         if (multi) curl_multi_cleanup(multi);
-        std::lock_guard lock(mutex_);
-        error_ = "cannot create a transfer";
+        {
+            std::lock_guard lock(mutex_);
+            error_ = "cannot create a transfer";
+        }
         ended_ = true;
+        reportEnd();
         return;
     }
     curl_easy_setopt(easy, CURLOPT_URL, url_.c_str());
@@ -141,6 +145,16 @@ void StreamClient::run() {
     curl_easy_cleanup(easy);
     curl_multi_cleanup(multi);
     ended_ = !cancelled_;
+    reportEnd();
+}
+
+void StreamClient::reportEnd() {
+    if (!ended_ || !onEnded_) return;
+    try {
+        onEnded_();
+    } catch (...) {
+        ++failedEvents_;
+    }
 }
 
 }  // namespace lumetra

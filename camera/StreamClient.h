@@ -6,10 +6,13 @@
 // client wakes the transfer at once and waits for the thread; no event arrives
 // after cancel() returns. An exception out of the parser or the listener never
 // crosses libcurl: the event is counted as failed and the stream goes on.
+// A transfer that ends by itself (closed, failed or refused) calls `ended` once,
+// on its thread, as its last event; a cancelled one never does.
 
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -21,7 +24,8 @@ namespace lumetra {
 
 class StreamClient {
 public:
-    StreamClient(std::string url, MultipartParser::Listener& listener);
+    StreamClient(std::string url, MultipartParser::Listener& listener,
+                 std::function<void()> ended = {});
     ~StreamClient();
     StreamClient(const StreamClient&) = delete;
     StreamClient& operator=(const StreamClient&) = delete;
@@ -39,9 +43,11 @@ private:
     static size_t onHeader(char* data, size_t size, size_t count, void* self);
     static size_t onBody(char* data, size_t size, size_t count, void* self);
     void run();
+    void reportEnd();
 
     std::string url_;
     MultipartParser::Listener& listener_;
+    std::function<void()> onEnded_;
     PartHeaders responseHeaders_;
     std::unique_ptr<MultipartParser> parser_;
 

@@ -49,8 +49,16 @@ void StreamReceiver::setListener(StreamReceiverListener* listener) {
 void StreamReceiver::startVideoView() {
     stopVideoView();
     serilQueue_.sync([this] { buffer_.reset(); });
-    session_ = std::make_unique<Session>(*this, mainSide_->generation.load());
-    client_ = std::make_unique<StreamClient>(host_.streamUrl("/"), *session_);
+    const uint64_t generation = mainSide_->generation.load();
+    session_ = std::make_unique<Session>(*this, generation);
+    // The end of a stream is posted behind its last picture.
+    client_ = std::make_unique<StreamClient>(
+        host_.streamUrl("/"), *session_,
+        [this, side = std::weak_ptr<MainSide>(mainSide_), generation] {
+            post_([side, generation] {
+                if (const auto alive = side.lock()) alive->deliverEnd(generation);
+            });
+        });
 }
 
 void StreamReceiver::stopVideoView() {
@@ -158,6 +166,12 @@ void StreamReceiver::MainSide::deliverSnapshot() {
     const auto taken = snapshot.take();
     if (!taken) return;
     if (auto* l = listener.load()) l->snapshotRequested(*taken);
+}
+
+// On the main thread: only the end of the stream still current is reported.
+void StreamReceiver::MainSide::deliverEnd(uint64_t streamGeneration) {
+    if (streamGeneration != generation.load()) return;
+    if (auto* l = listener.load()) l->streamEnded();
 }
 
 }  // namespace lumetra

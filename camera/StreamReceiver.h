@@ -45,6 +45,10 @@ public:
     virtual void frameReady(const Frame& frame, const FrameMarks& marks) = 0;
     // The camera's photo counter grew to photoCount: take a snapshot at the source size.
     virtual void snapshotRequested(int64_t photoCount) = 0;
+    // The current stream ended by itself (the camera closed it, the connection failed
+    // or was refused); pictures come again only after the next start. Never reported
+    // for a stream that was stopped.
+    virtual void streamEnded() = 0;
 };
 
 struct StreamStats {
@@ -110,6 +114,7 @@ private:
         HandOverSlot<int64_t> snapshot;  // the photo count to take a snapshot for
         void deliverPicture();
         void deliverSnapshot();
+        void deliverEnd(uint64_t streamGeneration);
     };
     struct Counters {
         std::atomic<uint64_t> partsStarted{0}, picturesDecoded{0}, decodeFailures{0},

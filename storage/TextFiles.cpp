@@ -18,17 +18,24 @@ std::optional<std::string> readWholeFile(const std::string& path, size_t maxSize
     std::optional<std::string> result;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
         static_cast<uint64_t>(st.st_size) <= maxSize) {
-        std::string bytes;
-        char buf[8192];
+        // Read straight into a buffer of the file's size (one more byte shows the end);
+        // a file that grew meanwhile is read on, up to the limit.
+        constexpr size_t kGrowth = 64 * 1024;
+        std::string bytes(static_cast<size_t>(st.st_size) + 1, '\0');
+        size_t filled = 0;
         while (true) {
-            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (filled == bytes.size()) bytes.resize(bytes.size() + kGrowth);
+            const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) {
-                if (n == 0) result = std::move(bytes);
+                if (n == 0) {
+                    bytes.resize(filled);
+                    result = std::move(bytes);
+                }
                 break;
             }
-            if (bytes.size() + static_cast<size_t>(n) > maxSize) break;
-            bytes.append(buf, static_cast<size_t>(n));
+            filled += static_cast<size_t>(n);
+            if (filled > maxSize) break;
         }
     }
     ::close(fd);

@@ -282,6 +282,12 @@ void CNGridView::selectOnly(int index) {
     setSelection({index});
 }
 
+void CNGridView::selectItem(int index) {
+    if (index < 0 || index >= count_) return;
+    selectOnly(index);
+    scrollToItem(index);
+}
+
 void CNGridView::setSelection(const std::set<int>& indexes) {
     for (int index : std::set<int>(selected_))
         if (!indexes.count(index)) deselect(index);
@@ -441,10 +447,7 @@ void CNGridView::keyPressEvent(QKeyEvent* event) {
     const std::optional<int> from = lastSelected_       ? lastSelected_
                                     : selected_.empty() ? std::nullopt
                                                         : std::optional<int>(*selected_.begin());
-    const std::optional<int> to = layout().move(from, *move);
-    if (!to) return;
-    selectOnly(*to);
-    scrollToItem(*to);
+    if (const std::optional<int> to = layout().move(from, *move)) selectItem(*to);
 }
 
 // ---- painting and geometry -------------------------------------------------

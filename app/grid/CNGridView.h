@@ -79,6 +79,8 @@ public:
     void insertItemAtIndex(int index, bool animated);
     // A pooled cell of that identifier, blank, or null when none is pooled.
     CNGridViewItem* dequeueReusableItemWithIdentifier(const QString& identifier);
+    // Selects only `index` and scrolls it into view, as the arrow keys do.
+    void selectItem(int index);
     void selectAllItems();
     void deselectAllItems();
     QList<int> selectedIndexes() const;

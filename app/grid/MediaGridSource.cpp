@@ -2,23 +2,13 @@
 
 #include <QImage>
 
+#include "app/Images.h"
 #include "app/grid/CNGridView.h"
 #include "app/grid/CNGridViewItem.h"
 #include "storage/MediaList.h"
 #include "storage/ThumbnailProvider.h"
 
 namespace lumetra {
-namespace {
-
-// The thumbnail as an image sharing its pixels; the image keeps them alive.
-QImage imageOf(const Frame& frame) {
-    if (frame.isNull()) return {};
-    return QImage(
-        frame.data.get(), frame.width, frame.height, frame.stride, QImage::Format_RGB32,
-        [](void* kept) { delete static_cast<Frame*>(kept); }, new Frame(frame));
-}
-
-}  // namespace
 
 MediaGridSource::MediaGridSource(CNGridView& grid, const MediaList& list,
                                  ThumbnailProvider& thumbnails,
@@ -54,8 +44,9 @@ void MediaGridSource::thumbnailReady(const std::string& path) {
 void MediaGridSource::showThumbnail(CNGridViewItem& cell, const std::string& path) {
     // Pending: an empty cell for now; Failed: an empty cell for good.
     const ThumbnailProvider::Thumbnail thumbnail = thumbnails_.thumbnail(path);
-    cell.setItemImage(
-        thumbnail.status == ThumbnailProvider::Status::Ready ? imageOf(thumbnail.frame) : QImage());
+    cell.setItemImage(thumbnail.status == ThumbnailProvider::Status::Ready
+                          ? frameImage(thumbnail.frame)
+                          : QImage());
 }
 
 }  // namespace lumetra

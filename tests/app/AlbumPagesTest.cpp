@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QSignalSpy>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -88,4 +89,32 @@ TEST_F(AlbumPagesTest, SavingNeverReplacesAFile) {
     h.alerts->savePath = QString::fromStdString(fresh.string());
     pages().saveItem(MediaKind::Picture, 0);
     EXPECT_EQ(fs::file_size(fresh), fs::file_size(pictures() / "20250101080000.jpg"));
+}
+
+// Space shows the selected snapshot large over the window, fitted and centred; the
+// arrows step through the snapshots (a broken one says so); Esc closes.
+TEST_F(AlbumPagesTest, SpaceShowsTheSnapshotLargeAndArrowsBrowse) {
+    touch(pictures() / "20250101080500.jpg", "not a picture");
+    h.window->loadPhotoCollection();
+    CNGridView& grid = pages().grid(MediaKind::Picture);
+    grid.selectItem(0);
+    QTest::keyClick(&grid, Qt::Key_Space);
+    auto* preview = h.window->findChild<PhotoPreview*>();
+    ASSERT_TRUE(preview && preview->isVisible());
+    EXPECT_EQ(preview->geometry(), h.window->rect());
+    QSignalSpy shown(preview, &PhotoPreview::pictureShown);
+    ASSERT_TRUE(shown.count() > 0 || shown.wait());
+    const QImage screen = preview->grab().toImage();
+    EXPECT_NEAR(qRed(screen.pixel(screen.rect().center())), 0x80, 2) << "the picture in the middle";
+    EXPECT_NEAR(qRed(screen.pixel(4, 4)), 20, 2) << "the backdrop outside it";
+
+    QTest::keyClick(preview, Qt::Key_Right);
+    EXPECT_EQ(grid.selectedIndexes(), QList<int>{1});
+    ASSERT_TRUE(shown.wait());
+    EXPECT_TRUE(preview->failed()) << "a broken file is announced, not shown";
+    QTest::keyClick(preview, Qt::Key_Right);  // the last one: nothing further
+    EXPECT_TRUE(preview->path().endsWith("20250101080500.jpg"));
+
+    QTest::keyClick(preview, Qt::Key_Escape);
+    EXPECT_FALSE(preview->isVisible());
 }

@@ -8,9 +8,11 @@
 
 #include "AppTestSupport.h"
 #include "app/CameraListBox.h"
+#include "app/RecordingCapture.h"
 #include "app/UsbCameraSide.h"
 #include "camera/adjust/AdjustmentSlider.h"
 #include "camera/usb/FakeV4l2.h"
+#include "support/MovieReader.h"
 
 using namespace lumetra;
 using namespace lumetra::test;
@@ -163,9 +165,26 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     ASSERT_EQ(h.ui().USBVideoNameUpButton->count(), 2);
     emit h.ui().USBVideoNameUpButton->activated(1);
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
+
+    // Unplugged mid-recording: the file is finished, playable to its last written frame.
+    struct Silent : SoundPlayer {
+        void play(const SoundResource&) override {}
+    };
+    RecordingCapture recording(*h.window, h.settings(), std::make_unique<Silent>());
+    h.window->setRecordingSide(&recording);
+    h.ui().btTakevideo->click();
+    ASSERT_TRUE(pictureUntil([&](int) { return recording.recorder().fFrameCount() > 4; }));
     kernel.feed({FakeFrame::Unplug});
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.alerts->alerts.size() == 2; }, kWait));
     EXPECT_TRUE(h.alerts->alerts[1].contains("unplugged"));
+    EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, kWait));
+    const test::Movie movie = test::readMovie(recording.recorder().videoFileName());
+    EXPECT_EQ(movie.codec, AV_CODEC_ID_H264);
+    EXPECT_EQ(movie.times.size(), recording.recorder().stats().slotsWritten);
+    EXPECT_GE(movie.times.size(), 1u);
+    EXPECT_EQ(h.window->oVidMutArray().size(), 1u) << "the thumbnail stays";
     EXPECT_EQ(centre(), 200);
     EXPECT_FALSE(h.ui().USBVideoFormatUpButton->isVisible());
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);

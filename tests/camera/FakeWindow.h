@@ -21,7 +21,8 @@ public:
     std::vector<Frame> recorded;
     std::vector<std::pair<int, int>> layouts;
     std::vector<int64_t> snapshots;
-    Frame shown;  // what the view shows now
+    int streamsEnded = 0;  // streams that ended by themselves
+    Frame shown;           // what the view shows now
 
     size_t frames() const { return routes.size(); }
 
@@ -30,6 +31,7 @@ public:
         routes.push_back(displayFrame(*this, frame, m));
     }
     void snapshotRequested(int64_t count) override { snapshots.push_back(count); }
+    void streamEnded() override { ++streamsEnded; }
 
     ViewFacts viewFacts() const override { return facts; }
     void setWindowArea() override {

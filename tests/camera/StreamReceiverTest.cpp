@@ -247,6 +247,7 @@ TEST_F(StreamReceiverTest, RestartLeavesExactlyOneConnectionAndStopDropsPictures
     main.drain();
     EXPECT_EQ(window.frames(), shown) << "a picture of the stopped stream reached the window";
     EXPECT_TRUE(eventually([&] { return sim->activeStreams() == 0; }));
+    EXPECT_EQ(window.streamsEnded, 0) << "restarted and stopped streams did not end by themselves";
 }
 
 // ---- Faults of the stream ----
@@ -273,17 +274,20 @@ TEST_F(StreamReceiverTest, StreamFaultsNeverStopThePicturesForGood) {
     ASSERT_TRUE(moreFrames(3)) << "pictures resume after a stall";
 
     sim->injectFault(Fault::Drop);
-    ASSERT_TRUE(eventually([&] { return receiver->streamEnded(); }));
+    ASSERT_TRUE(eventually([&] { return window.streamsEnded == 1; }));
+    EXPECT_TRUE(receiver->streamEnded());
     receiver->startVideoView();
     ASSERT_TRUE(moreFrames(2)) << "a start after a dropped connection reconnects";
 
     sim->injectFault(Fault::Stall, {.stallMs = 600000});
     ASSERT_TRUE(eventually([&] { return sim->faultsStarted() == 5; }));
     receiver->stopVideoView();  // must not wait for the stalled camera
+    main.drain();
+    EXPECT_EQ(window.streamsEnded, 1) << "a stopped stream is not reported as ended";
 
     sim.reset();
     receiver->startVideoView();
-    ASSERT_TRUE(eventually([&] { return receiver->streamEnded(); })) << "camera gone";
+    ASSERT_TRUE(eventually([&] { return window.streamsEnded == 2; })) << "camera gone";
     EXPECT_TRUE(receiver->streaming()) << "a dead stream stays until the next stop or start";
 }
 
