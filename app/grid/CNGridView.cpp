@@ -408,6 +408,15 @@ void CNGridView::deliverClicks(const std::vector<GridClick>& clicks) {
     }
 }
 
+bool CNGridView::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
 void CNGridView::keyPressEvent(QKeyEvent* event) {
     std::optional<GridMove> move;
     switch (event->key()) {

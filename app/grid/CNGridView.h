@@ -127,6 +127,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Space belongs to the grid (the preview) while it has the focus, not to the
+    // window's shortcut.
+    bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
 private:
