@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "AppTestSupport.h"
+#include "app/AlbumPages.h"
 #include "app/ColorWell.h"
 #include "app/NSGridlinesView.h"
 #include "app/NewCalibrationController.h"
@@ -332,14 +333,29 @@ TEST(ViewControllerFrames, FastPathUntilSomethingIsDrawnOverThePicture) {
     EXPECT_EQ(h.view()->lastFramePath(), FramePath::Layer);
 }
 
-TEST(ViewControllerAlbums, NewFolderBecomesCurrentAndItemsJoinTheirList) {
-    WindowHarness h;
+TEST(ViewControllerAlbums, AlbumsListedInOrderNewFolderBecomesCurrentAndItemsJoinTheirList) {
+    auto home = std::make_shared<TempDir>();
+    for (const char* album : {"beta", "Alpha", "gamma"}) {
+        for (const char* media : {"Image", "Video"})
+            fs::create_directories(home->path() / "Lumetra" / album / media);
+    }
+    std::ofstream(home->path() / "Lumetra/beta/Image/20240101120000.jpg") << "x";
+    WindowHarness h(home);
+    QStringList listed;
+    for (int i = 0; i < h.ui().AblumComboBox->count(); ++i)
+        listed << h.ui().AblumComboBox->itemText(i);
+    EXPECT_EQ(listed, (QStringList{"Alpha", "beta", "default", "gamma"}));
+
     h.window->new_folder();
     ASSERT_NE(h.window->folderSheet(), nullptr);
     h.window->folderSheet()->mFolderName()->setText("Slides");
     h.window->folderSheet()->okButton()->click();
     EXPECT_EQ(h.settings().getStrDocumentsPicture(), h.root() + "Slides/Image/");
     EXPECT_EQ(readNameFile(h.root() + "default.txt"), "Slides");
+    EXPECT_EQ(h.ui().AblumComboBox->currentText(), "Slides");
+    EXPECT_EQ(h.window->albumPages().grid(MediaKind::Picture).numberOfItems() +
+                  h.window->albumPages().grid(MediaKind::Video).numberOfItems(),
+              0);
 
     std::ofstream(h.root() + "default/Video/20240101120000.mp4.jpg") << "x";
     h.ui().AblumComboBox->setCurrentIndex(h.ui().AblumComboBox->findText("default"));
