@@ -12,8 +12,10 @@
 #include <QVBoxLayout>
 
 #include "app/AlertPresenter.h"
+#include "app/Images.h"
 #include "image/AtomicFile.h"
 #include "measure/results/ResultsText.h"
+#include "measure/tools/ToolTable.h"
 
 namespace lumetra {
 namespace {
@@ -23,8 +25,9 @@ const QString kExportFailed = QStringLiteral("The results could not be written t
 // "#" and "Tool" are read as text; the quantities as numbers.
 constexpr int kToolColumn = 1;
 constexpr int kFirstValueColumn = 2;
-// The panel is narrow: long tool names are elided to leave room for the values.
-constexpr int kToolColumnWidth = 84;
+// The panel is narrow: the tool shows as its button image (its name as the tip),
+// leaving the room to the values.
+constexpr int kToolColumnWidth = 34;
 
 }  // namespace
 
@@ -79,13 +82,21 @@ void ResultsPanel::setShapes(std::span<const RQShape> shapes, const CalibrationV
         view_->setRowCount(rows);
         for (int c = 0; c < columns; ++c) {
             const auto column = static_cast<size_t>(c);
-            view_->setHorizontalHeaderItem(
-                c, new QTableWidgetItem(QString::fromStdString(table_.header[column])));
+            const QString title = QString::fromStdString(table_.header[column]);
+            auto* header = new QTableWidgetItem(c == kToolColumn ? QString() : title);
+            header->setToolTip(title);
+            view_->setHorizontalHeaderItem(c, header);
             bool empty = true;
             for (int r = 0; r < rows; ++r) {
                 const std::string& cell = table_.rows[static_cast<size_t>(r)][column];
                 empty = empty && cell.empty();
                 auto* item = new QTableWidgetItem(QString::fromStdString(cell));
+                const ToolSpec* tool = findTool(shapes[static_cast<size_t>(r)].type);
+                if (c == kToolColumn && tool) {
+                    item->setIcon(imageIcon(tool->image));
+                    item->setToolTip(item->text());
+                    item->setText(QString());
+                }
                 if (c >= kFirstValueColumn && c != static_cast<int>(resultsTextColumn()))
                     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 view_->setItem(r, c, item);
