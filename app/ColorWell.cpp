@@ -37,7 +37,7 @@ void ColorWell::paintEvent(QPaintEvent*) {
     const QRectF outer = QRectF(rect()).adjusted(1, 1, -1, -1);
     QPainterPath frame;
     frame.addRoundedRect(outer, 7, 7);
-    painter.fillPath(frame, underMouse() ? QColor(0x3a, 0x41, 0x4c) : QColor(0x2a, 0x2f, 0x37));
+    painter.fillPath(frame, palette().color(underMouse() ? QPalette::Midlight : QPalette::Button));
     QPainterPath swatch;
     swatch.addRoundedRect(outer.adjusted(4, 4, -4, -4), 4, 4);
     painter.fillPath(swatch, color_);

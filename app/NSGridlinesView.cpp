@@ -57,8 +57,8 @@ void NSGridlinesView::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath path;
     path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
-    painter.fillPath(path, QColor(0x3a, 0x3f, 0x47));
-    painter.setPen(QColor(0x55, 0x5c, 0x67));
+    painter.fillPath(path, palette().color(QPalette::Button));
+    painter.setPen(palette().color(QPalette::Mid));
     painter.drawPath(path);
 }
 

@@ -7,85 +7,149 @@
 namespace lumetra {
 namespace {
 
+// Every colour is a slot, filled from the palette by themeStyleSheet.
 const char* const kStyleSheet = R"css(
-QMainWindow, #stage { background: #15181d; }
-QWidget { color: #e4e8ee; font-size: 13px; }
-QToolTip { background: #2a2f37; color: #e4e8ee; border: 1px solid #3a414c; padding: 4px 6px; }
+QMainWindow, #stage { background: @window@; }
+QWidget { color: @text@; font-size: 13px; }
+QToolTip { background: @button@; color: @text@; border: 1px solid @mid@; padding: 4px 6px; }
 
-#panel { background: #1c2026; border: 1px solid #282d35; border-radius: 12px; }
-#toolbar { background: #1c2026; border: 1px solid #282d35; border-radius: 14px; }
-#panelTitle { color: #8d96a3; font-size: 11px; font-weight: 600; letter-spacing: 1px; }
-#groupCaption { color: #6f7885; font-size: 10px; font-weight: 600; letter-spacing: 1px; }
-#secondaryText { color: #9aa3af; }
-#appTitle { color: #f2f4f7; font-size: 19px; font-weight: 600; }
-#appSubtitle { color: #7d8693; font-size: 11px; }
-#cameraStatus, #calibrationStatus { color: #9aa3af; font-size: 12px; }
-#txt_recording { color: #ffd166; font-size: 14px; font-weight: 600; }
-#keycap { background: #262b33; border: 1px solid #363d48; border-bottom: 2px solid #3d4451; border-radius: 5px;
-    padding: 1px 5px; font-size: 10px; color: #d5dae1; }
-QTabWidget::pane { border: none; border-top: 1px solid #2c323b; top: -1px; }
+#panel { background: @panel@; border: 1px solid @border@; border-radius: 12px; }
+#toolbar { background: @panel@; border: 1px solid @border@; border-radius: 14px; }
+#panelTitle { color: @secondary@; font-size: 11px; font-weight: 600; letter-spacing: 1px; }
+#groupCaption { color: @caption@; font-size: 10px; font-weight: 600; letter-spacing: 1px; }
+#secondaryText { color: @secondary@; }
+#appTitle { color: @bright@; font-size: 19px; font-weight: 600; }
+#appSubtitle { color: @caption@; font-size: 11px; }
+#cameraStatus, #calibrationStatus { color: @secondary@; font-size: 12px; }
+#txt_recording { color: @hint@; font-size: 14px; font-weight: 600; }
+#keycap { background: @button@; border: 1px solid @mid@; border-bottom: 2px solid @mid@; border-radius: 5px;
+    padding: 1px 5px; font-size: 10px; color: @text@; }
+QTabWidget::pane { border: none; border-top: 1px solid @border@; top: -1px; }
 QTabBar { qproperty-drawBase: 0; }
-QTabBar::tab { background: transparent; color: #8d96a3; padding: 6px 8px; border: none;
+QTabBar::tab { background: transparent; color: @secondary@; padding: 6px 8px; border: none;
     border-bottom: 2px solid transparent; }
-QTabBar::tab:selected { color: #e4e8ee; border-bottom: 2px solid #2f7fe0; }
-QTabBar::tab:hover { color: #e4e8ee; }
-#separator { background: #2c323b; }
+QTabBar::tab:selected { color: @text@; border-bottom: 2px solid @accent@; }
+QTabBar::tab:hover { color: @text@; }
+#separator { background: @border@; }
 
 QToolButton { background: transparent; border: none; border-radius: 10px; padding: 3px; }
-QToolButton:hover { background: #2a3038; }
-QToolButton:pressed { background: #343b45; }
-QToolButton[role="camera"] { background: #252a32; border: 1px solid #2f3640; border-radius: 10px;
+QToolButton:hover { background: @hover@; }
+QToolButton:pressed { background: @pressed@; }
+QToolButton[role="camera"] { background: @button@; border: 1px solid @border@; border-radius: 10px;
     padding: 6px 8px; font-weight: 600; }
-QToolButton[role="camera"]:hover { background: #2d333d; }
-QToolButton[role="menu"] { background: #252a32; border: 1px solid #2f3640; border-radius: 8px; padding: 4px; }
-QToolButton[role="menu"]:hover { background: #2d333d; }
+QToolButton[role="camera"]:hover { background: @hover@; }
+QToolButton[role="menu"] { background: @button@; border: 1px solid @border@; border-radius: 8px; padding: 4px; }
+QToolButton[role="menu"]:hover { background: @hover@; }
 
-QPushButton { background: #2a2f37; border: 1px solid #363d48; border-radius: 7px; padding: 6px 16px; }
-QPushButton:hover { background: #323843; }
-QPushButton:pressed { background: #3a414c; }
-QPushButton#accentButton { background: #2f7fe0; border: 1px solid #3a8cf0; color: #ffffff; font-weight: 600; }
-QPushButton#accentButton:hover { background: #3a8cf0; }
+QPushButton { background: @button@; border: 1px solid @mid@; border-radius: 7px; padding: 6px 16px; }
+QPushButton:hover { background: @hover@; }
+QPushButton:pressed { background: @mid@; }
+QPushButton#accentButton { background: @accent@; border: 1px solid @accentHover@; color: @accentText@; font-weight: 600; }
+QPushButton#accentButton:hover { background: @accentHover@; }
 
-QLineEdit, QComboBox { background: #12151a; border: 1px solid #323843; border-radius: 7px;
-    padding: 5px 8px; selection-background-color: #2f7fe0; }
-QLineEdit:focus, QComboBox:focus { border: 1px solid #2f7fe0; }
+QLineEdit, QComboBox { background: @base@; border: 1px solid @hover@; border-radius: 7px;
+    padding: 5px 8px; selection-background-color: @accent@; }
+QLineEdit:focus, QComboBox:focus { border: 1px solid @accent@; }
 QLineEdit#valueField { padding: 3px 4px; }
 QComboBox::drop-down { border: none; width: 20px; }
-QComboBox QAbstractItemView { background: #1f242b; border: 1px solid #363d48; selection-background-color: #2f7fe0; }
+QComboBox QAbstractItemView { background: @popup@; border: 1px solid @mid@; selection-background-color: @accent@; }
 
-QSlider::groove:horizontal { height: 4px; background: #323843; border-radius: 2px; }
-QSlider::sub-page:horizontal { background: #2f7fe0; border-radius: 2px; }
-QSlider::handle:horizontal { background: #e8ecf1; border: 2px solid #2f7fe0; width: 12px; height: 12px;
+QSlider::groove:horizontal { height: 4px; background: @hover@; border-radius: 2px; }
+QSlider::sub-page:horizontal { background: @accent@; border-radius: 2px; }
+QSlider::handle:horizontal { background: @accentText@; border: 2px solid @accent@; width: 12px; height: 12px;
     margin: -6px 0; border-radius: 8px; }
 
-QMenu { background: #1f242b; border: 1px solid #363d48; padding: 6px; border-radius: 8px; }
+QMenu { background: @popup@; border: 1px solid @mid@; padding: 6px; border-radius: 8px; }
 QMenu::item { padding: 6px 22px; border-radius: 5px; }
-QMenu::item:selected { background: #2f7fe0; color: #ffffff; }
-QMenu::separator { height: 1px; background: #363d48; margin: 4px 8px; }
+QMenu::item:selected { background: @accent@; color: @accentText@; }
+QMenu::separator { height: 1px; background: @mid@; margin: 4px 8px; }
 
-QDialog { background: #1f242b; }
-QMessageBox { background: #1f242b; }
+QDialog { background: @popup@; }
+QMessageBox { background: @popup@; }
 )css";
+
+QColor mix(const QColor& a, const QColor& b, double t) {
+    return QColor::fromRgbF(static_cast<float>(a.redF() + (b.redF() - a.redF()) * t),
+                            static_cast<float>(a.greenF() + (b.greenF() - a.greenF()) * t),
+                            static_cast<float>(a.blueF() + (b.blueF() - a.blueF()) * t));
+}
+
+struct Scheme {
+    QColor window, text, panel, base, button, mid, hover, pressed, border, caption, bright, hint,
+        accent;
+};
+
+const Scheme kDark{"#15181d", "#e4e8ee", "#1c2026", "#12151a", "#2a2f37", "#363d48", "#2d333d",
+                   "#343b45", "#282d35", "#6f7885", "#f2f4f7", "#ffd166", "#2f7fe0"};
+const Scheme kLight{"#eef0f3", "#1d2330", "#ffffff", "#ffffff", "#e4e7ec", "#c5cad3", "#dde1e7",
+                    "#cfd4db", "#d9dde3", "#7a8290", "#0b0f16", "#9a6400", "#2f7fe0"};
 
 }  // namespace
 
-void applyTheme(QApplication& app) {
-    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+bool isDarkPalette(const QPalette& desktop) {
+    return desktop.color(QPalette::Window).lightness() < 128;
+}
+
+QPalette themePalette(bool dark) {
+    const Scheme& c = dark ? kDark : kLight;
     QPalette palette;
-    palette.setColor(QPalette::Window, QColor(0x15, 0x18, 0x1d));
-    palette.setColor(QPalette::WindowText, QColor(0xe4, 0xe8, 0xee));
-    palette.setColor(QPalette::Base, QColor(0x12, 0x15, 0x1a));
-    palette.setColor(QPalette::AlternateBase, QColor(0x1c, 0x20, 0x26));
-    palette.setColor(QPalette::Text, QColor(0xe4, 0xe8, 0xee));
-    palette.setColor(QPalette::PlaceholderText, QColor(0x6f, 0x78, 0x85));
-    palette.setColor(QPalette::Button, QColor(0x2a, 0x2f, 0x37));
-    palette.setColor(QPalette::ButtonText, QColor(0xe4, 0xe8, 0xee));
-    palette.setColor(QPalette::Highlight, QColor(0x2f, 0x7f, 0xe0));
+    palette.setColor(QPalette::Window, c.window);
+    for (QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
+        palette.setColor(role, c.text);
+    palette.setColor(QPalette::AlternateBase, c.panel);
+    palette.setColor(QPalette::Base, c.base);
+    palette.setColor(QPalette::Button, c.button);
+    palette.setColor(QPalette::ToolTipBase, c.button);
+    palette.setColor(QPalette::Mid, c.mid);
+    palette.setColor(QPalette::Midlight, c.hover);
+    palette.setColor(QPalette::Dark, c.pressed);
+    palette.setColor(QPalette::Shadow, c.border);
+    palette.setColor(QPalette::PlaceholderText, c.caption);
+    palette.setColor(QPalette::BrightText, c.bright);
+    palette.setColor(QPalette::Link, c.hint);
+    palette.setColor(QPalette::Highlight, c.accent);
     palette.setColor(QPalette::HighlightedText, Qt::white);
-    palette.setColor(QPalette::ToolTipBase, QColor(0x2a, 0x2f, 0x37));
-    palette.setColor(QPalette::ToolTipText, QColor(0xe4, 0xe8, 0xee));
+    return palette;
+}
+
+QString themeStyleSheet(const QPalette& p) {
+    const QColor text = p.color(QPalette::WindowText);
+    const QColor window = p.color(QPalette::Window);
+    const std::pair<const char*, QColor> fills[] = {
+        {"@window@", window},
+        {"@text@", text},
+        {"@secondary@", mix(text, window, 0.35)},
+        {"@caption@", p.color(QPalette::PlaceholderText)},
+        {"@bright@", p.color(QPalette::BrightText)},
+        {"@hint@", p.color(QPalette::Link)},
+        {"@panel@", p.color(QPalette::AlternateBase)},
+        {"@popup@", mix(p.color(QPalette::AlternateBase), p.color(QPalette::Button), 0.5)},
+        {"@base@", p.color(QPalette::Base)},
+        {"@button@", p.color(QPalette::Button)},
+        {"@hover@", p.color(QPalette::Midlight)},
+        {"@pressed@", p.color(QPalette::Dark)},
+        {"@mid@", p.color(QPalette::Mid)},
+        {"@border@", p.color(QPalette::Shadow)},
+        {"@accent@", p.color(QPalette::Highlight)},
+        {"@accentHover@", p.color(QPalette::Highlight).lighter(115)},
+        {"@accentText@", p.color(QPalette::HighlightedText)},
+    };
+    QString sheet = QString::fromLatin1(kStyleSheet);
+    for (const auto& [slot, colour] : fills) sheet.replace(QLatin1String(slot), colour.name());
+    return sheet;
+}
+
+void applyTheme(QApplication& app) {
+    // LUMETRA_THEME=dark|light chooses where the desktop's scheme does not reach Qt.
+    const QByteArray chosen = qgetenv("LUMETRA_THEME");
+    const bool dark = chosen == "dark"    ? true
+                      : chosen == "light" ? false
+                                          : isDarkPalette(QApplication::palette());
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    const QPalette palette = themePalette(dark);
     app.setPalette(palette);
-    app.setStyleSheet(QString::fromLatin1(kStyleSheet));
+    app.setStyleSheet(themeStyleSheet(palette));
 }
 
 }  // namespace lumetra
