@@ -36,12 +36,16 @@ void LiveViewPainter::paint(QPainter& painter, const ViewFit& fit, double widget
         QPainterSurface surface(painter, h, &texts_);
         // Layers are rendered at the device's resolution of the scaled picture.
         const double ratio = devicePixelRatio * fit.scale;
+        // The overlay is asked for first; both layers go on as one image.
+        const QImage* overlay = nullptr;
         CachedLayers layers;
         layers.overlay = [&](const OverlaySetting& setting, double lw, double lh) {
-            overlays_.draw(surface, setting, lw, lh, ratio);
+            overlay = &overlays_.layer(setting, lw, lh, ratio);
         };
         layers.shapes = [&](std::span<const RQShape> shapes, const CalibrationValues& cal) {
-            shapeLayer_.draw(surface, shapes, cal, w, h, ratio);
+            const QImage& shapeImage = shapeLayer_.layer(shapes, cal, w, h, ratio);
+            surface.drawLayer(overlay ? composed(*overlay, shapeImage) : shapeImage,
+                              {0.0, 0.0, w, h});
         };
         drawMeasurementPass(surface, *model, w, h, layers);
         drawHighlightedShape(surface, model->oMutShapsArray, content.highlightedShape,
@@ -53,6 +57,19 @@ void LiveViewPainter::paint(QPainter& painter, const ViewFit& fit, double widget
         }
     }
     painter.restore();
+}
+
+const QImage& LiveViewPainter::composed(const QImage& overlay, const QImage& shapes) {
+    if (overlay.isNull()) return shapes;
+    if (shapes.isNull()) return overlay;
+    const std::pair renders{overlays_.renderCount(), shapeLayer_.renderCount()};
+    if (renders != composedFrom_ || composite_.size() != overlay.size()) {
+        composite_ = overlay.copy();
+        QPainter painter(&composite_);
+        painter.drawImage(0, 0, shapes);
+        composedFrom_ = renders;
+    }
+    return composite_;
 }
 
 }  // namespace lumetra

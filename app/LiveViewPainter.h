@@ -8,6 +8,7 @@
 #include <QImage>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "app/OverlayImageCache.h"
 #include "app/QPainterSurface.h"
@@ -40,9 +41,15 @@ public:
     StaticTextCache& texts() { return texts_; }
 
 private:
+    // The overlay's and the shapes' layers as one image (a frame then blends one
+    // layer, not two), composed again only when either was rendered again.
+    const QImage& composed(const QImage& overlay, const QImage& shapes);
+
     StaticTextCache texts_;
     OverlayImageCache overlays_;
     ShapeLayerCache shapeLayer_;
+    QImage composite_;
+    std::pair<int, int> composedFrom_{-1, -1};  // the layers' render counts
     uint64_t passes_ = 0;
 };
 

@@ -15,9 +15,15 @@ bool OverlayImageCache::Key::operator==(const Key& o) const {
 
 void OverlayImageCache::draw(QPainterSurface& surface, const OverlaySetting& setting, double w,
                              double h, double devicePixelRatio) {
+    if (!layer(setting, w, h, devicePixelRatio).isNull())
+        surface.drawLayer(image_, {0.0, 0.0, w, h});
+}
+
+const QImage& OverlayImageCache::layer(const OverlaySetting& setting, double w, double h,
+                                       double devicePixelRatio) {
     const Key key{setting, w, h, devicePixelRatio};
     if (!key_ || !(*key_ == key)) render(key);
-    if (!image_.isNull()) surface.drawLayer(image_, {0.0, 0.0, w, h});
+    return image_;
 }
 
 void OverlayImageCache::render(const Key& key) {

@@ -17,6 +17,10 @@ public:
     // rendering it first when the setting, the size or the pixel ratio changed.
     void draw(QPainterSurface& surface, const OverlaySetting& setting, double w, double h,
               double devicePixelRatio = 1.0);
+    // The overlay's image, rendered first when anything changed; null when the
+    // overlay draws nothing.
+    const QImage& layer(const OverlaySetting& setting, double w, double h,
+                        double devicePixelRatio = 1.0);
 
     // How often the image was rendered; lets tests see the reuse.
     int renderCount() const { return renders_; }

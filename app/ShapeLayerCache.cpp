@@ -43,6 +43,12 @@ bool ShapeLayerCache::unchanged(std::span<const RQShape> shapes, const Calibrati
 void ShapeLayerCache::draw(QPainterSurface& surface, std::span<const RQShape> shapes,
                            const CalibrationValues& cal, double w, double h,
                            double devicePixelRatio) {
+    if (!layer(shapes, cal, w, h, devicePixelRatio).isNull())
+        surface.drawLayer(image_, {0.0, 0.0, w, h});
+}
+
+const QImage& ShapeLayerCache::layer(std::span<const RQShape> shapes, const CalibrationValues& cal,
+                                     double w, double h, double devicePixelRatio) {
     if (!unchanged(shapes, cal, w, h, devicePixelRatio)) {
         shapes_.assign(shapes.begin(), shapes.end());
         cal_ = cal;
@@ -56,7 +62,7 @@ void ShapeLayerCache::draw(QPainterSurface& surface, std::span<const RQShape> sh
         image_ = shapes.empty() ? QImage()
                                 : renderLayer(w, h, devicePixelRatio, drawShapesOnLayer, &texts_);
     }
-    if (!image_.isNull()) surface.drawLayer(image_, {0.0, 0.0, w, h});
+    return image_;
 }
 
 }  // namespace lumetra

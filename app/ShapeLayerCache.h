@@ -22,6 +22,9 @@ public:
     // from, the calibration, the size or the pixel ratio changed.
     void draw(QPainterSurface& surface, std::span<const RQShape> shapes,
               const CalibrationValues& cal, double w, double h, double devicePixelRatio = 1.0);
+    // The shapes' image, rendered first when anything changed; null without shapes.
+    const QImage& layer(std::span<const RQShape> shapes, const CalibrationValues& cal, double w,
+                        double h, double devicePixelRatio = 1.0);
 
     // How often the image was rendered; lets tests see the reuse.
     int renderCount() const { return renders_; }

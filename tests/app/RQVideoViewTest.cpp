@@ -102,8 +102,12 @@ TEST_F(RQVideoViewTest, ResizingScalesThePictureAndMeasuresInTheSameUnits) {
     EXPECT_FLOAT_EQ(view.model().oMutShapsArray[1].fData1, 200.0f);
     EXPECT_EQ(view.model().oMutShapsArray[1].pt1stPoint, (Point{100, 400}));
 
+    view.setGridView(kGridSquare, 50.0f, 1.0f, 1.0f);  // a line every 25 pixels at half size
     view.setImage(greyFrame(800, 600));
     const QImage shot = view.grab().toImage();
+    int gridRed = 0;
+    for (int x = 23; x <= 27; ++x) gridRed = std::max(gridRed, qRed(shot.pixel(x, 200)));
+    EXPECT_GT(gridRed, 150) << "the grid and the shapes share one layer";
     int reddest = 0;  // the first line, y-up 100, one pixel wide at half size
     for (int y = 398; y <= 402; ++y) reddest = std::max(reddest, qRed(shot.pixel(100, y)));
     EXPECT_GT(reddest, 150);
