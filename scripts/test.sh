@@ -21,7 +21,8 @@ case "${1:-}" in
     export BUILD_DIR=${BUILD_DIR:-$root/build-tsan}
     export BUILD_TARGETS="tests_camera tests_storage tests_capture"
     # A report makes the program exit with a failure; every report of a run is shown.
-    export TSAN_OPTIONS=${TSAN_OPTIONS:-second_deadlock_stack=1}
+    # Races inside the simulated camera's third-party HTTP library are suppressed.
+    export TSAN_OPTIONS="${TSAN_OPTIONS:-second_deadlock_stack=1} suppressions=$root/tests/tsan.supp"
     args+=(-DLUMETRA_TSAN=ON -DLUMETRA_BUILD_BENCH=OFF)
     select+=(--label-regex '^(camera|storage|capture)$')
     ;;
