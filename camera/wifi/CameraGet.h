@@ -17,6 +17,8 @@ struct HttpAnswer {
     long status = 0;
     std::string body;
     bool completed() const { return transportError.empty(); }
+    // Completed with a 2xx status: an error page is never read as an answer.
+    bool succeeded() const { return completed() && status >= 200 && status <= 299; }
 };
 
 class CameraGet {

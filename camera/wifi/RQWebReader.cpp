@@ -144,7 +144,9 @@ void RQWebReader::threadEntryPoint(const std::shared_ptr<Poll>& poll, const std:
 }
 
 void RQWebReader::answered(const std::shared_ptr<Poll>& poll, const HttpAnswer& answer) {
-    if (!answer.completed()) {
+    // An error status (a busy camera, a changed password) is a failed request: its page
+    // is not a counter.
+    if (!answer.succeeded()) {
         report(poll, false, iSnapNumber_.value());
         return;
     }

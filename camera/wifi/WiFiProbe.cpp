@@ -64,9 +64,7 @@ std::optional<WiFiDevice> decideWiFiDevice(const HttpAnswer& wizardProbe,
 }
 
 std::optional<int64_t> readPhotoCounter(const HttpAnswer& answer) {
-    if (!answer.completed() || answer.status < 200 || answer.status > 299 ||
-        !isValidUtf8(answer.body))
-        return std::nullopt;
+    if (!answer.succeeded() || !isValidUtf8(answer.body)) return std::nullopt;
     return readNumber(removeChars(answer.body, " \r\n"));
 }
 

@@ -93,6 +93,15 @@ TEST_F(SnapButtonTest, OnlyTheWizardCameraSwitchesAndAStoppedThreadEnds) {
 }
 
 TEST_F(SnapButtonTest, AFailedRequestSwitchesThePollerOff) {
+    // An error page is a failed request, not a counter of 503 or 401.
+    for (int status : {503, 401}) {
+        sim->scriptAnswers("/updateNPNvram.cgi",
+                           {{status, std::to_string(status) + " Service Unavailable"}});
+        counter.set(5);
+        controller->onSnapshotAction(2);
+        EXPECT_TRUE(main.runUntil([&] { return !controller->bEnableSnap(); })) << status;
+        EXPECT_EQ(counter.value(), 5);
+    }
     const uint16_t silent = sim->controlPort();
     sim.reset();
     makeController(silent);
