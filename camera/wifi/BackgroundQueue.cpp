@@ -2,6 +2,8 @@
 
 #include <pthread.h>
 
+#include <algorithm>
+
 namespace lumetra {
 
 BackgroundQueue::BackgroundQueue(std::string label) : label_(std::move(label)) {
@@ -20,10 +22,18 @@ BackgroundQueue::~BackgroundQueue() {
     worker_.join();
 }
 
-void BackgroundQueue::post(std::function<void()> task) {
+void BackgroundQueue::post(std::function<void()> task) { post({}, std::move(task)); }
+
+void BackgroundQueue::post(std::string key, std::function<void()> task) {
     {
         std::lock_guard lock(mutex_);
-        tasks_.push_back(std::move(task));
+        const auto waiting = std::find_if(tasks_.begin(), tasks_.end(), [&](const Task& t) {
+            return !key.empty() && t.key == key;
+        });
+        if (waiting != tasks_.end())
+            waiting->work = std::move(task);
+        else
+            tasks_.push_back({std::move(key), std::move(task)});
     }
     wake_.notify_one();
 }
@@ -33,7 +43,7 @@ void BackgroundQueue::run() {
     while (true) {
         wake_.wait(lock, [this] { return ending_ || !tasks_.empty(); });
         if (ending_) return;
-        std::function<void()> task = std::move(tasks_.front());
+        std::function<void()> task = std::move(tasks_.front().work);
         tasks_.pop_front();
         lock.unlock();
         try {

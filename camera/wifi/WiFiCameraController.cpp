@@ -28,7 +28,8 @@ WiFiCameraController::WiFiCameraController(Options options, SnapCounter& iSnapNu
       schedule_(std::move(options.scheduleAfter)),
       log_(std::move(options.log)),
       iSnapNumber_(iSnapNumber),
-      worker_("wifi-control") {}
+      connectWorker_("wifi-connect"),
+      commandWorker_("wifi-control") {}
 
 WiFiCameraController::~WiFiCameraController() { ending_ = true; }
 
@@ -52,7 +53,7 @@ void WiFiCameraController::onWiFiCamAction(uint8_t iCameraMode) {
     if (connecting_) return;
     connecting_ = true;
     adjustBusy(+1);
-    worker_.post([this, host = host_, previous = settings_, size = frameSize_] {
+    connectWorker_.post([this, host = host_, previous = settings_, size = frameSize_] {
         std::optional<WiFiDevice> device = initWiFiDevice(host, log_, &ending_);
         WiFiSettings settings = previous;
         if (device)
@@ -136,12 +137,13 @@ void WiFiCameraController::onDefaultAction() {
 void WiFiCameraController::setPropertyCommand(int32_t controlNumber, int32_t value) {
     if (!kind_) return;
     if (const auto request = propertyRequest(*kind_, settings_.controls, controlNumber, value))
-        send(*request);
+        send(*request, "control " + std::to_string(controlNumber));
 }
 
-void WiFiCameraController::send(const CameraRequest& request) {
-    worker_.post(
-        [this, url = request.url(host_)] { CameraGet(url, kCommandTimeout).perform(&ending_); });
+void WiFiCameraController::send(const CameraRequest& request, std::string key) {
+    commandWorker_.post(std::move(key), [this, url = request.url(host_)] {
+        CameraGet(url, kCommandTimeout).perform(&ending_);
+    });
 }
 
 }  // namespace lumetra

@@ -4,10 +4,13 @@
 // restart after the camera's delay, the six picture controls and their reset.
 //
 // Threads: every public call and every listener call happen on the main thread.
-// Probes, the settings read and all commands run on one worker, in order; results come
-// back through the post function given at construction, so the main thread never waits
-// for the network. Restarts are scheduled through the given timer function. Work still
-// queued when the controller is destroyed is dropped; a running probe is cut short.
+// Probes and the settings read run on a worker of their own, so a connect never waits
+// behind commands to a camera that stopped answering; commands run on a second worker,
+// in order, with only the newest value of each picture control waiting while another
+// request is in flight. Results come back through the post function given at
+// construction, so the main thread never waits for the network. Restarts are scheduled through the
+// given timer function. Work still queued when the controller is destroyed is dropped; a running
+// probe is cut short.
 
 #include <atomic>
 #include <chrono>
@@ -15,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "camera/CameraHost.h"
@@ -76,7 +80,7 @@ public:
     // A resolution item ("width x height") or a frame-rate item ("fps") was chosen.
     void handleVideoFormatPopBtn(std::string_view title);
     void handleFpsPopBtn(std::string_view title);
-    // A picture-control slider reported value; one request per report.
+    // A picture-control slider reported value; one request per report unless coalesced.
     void onSliderAction(Adjustment adjustment, double value);
     // Every control back to the camera's default: six requests.
     void onDefaultAction();
@@ -95,7 +99,8 @@ private:
     void probed(std::optional<WiFiDevice> device, WiFiSettings settings);
     void changeStarted(const CameraRequest& request);
     void delayedMethod();
-    void send(const CameraRequest& request);
+    // key: the picture control a request sets (replaced while waiting), or empty.
+    void send(const CameraRequest& request, std::string key = {});
     void adjustBusy(int delta);
     // Wraps main-thread work so that it does nothing once the controller is gone.
     std::function<void()> guarded(std::function<void()> work);
@@ -115,7 +120,9 @@ private:
 
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::atomic<bool> ending_{false};
-    BackgroundQueue worker_;  // last member: stopped before the others go
+    // Last members: stopped before the others go.
+    BackgroundQueue connectWorker_;
+    BackgroundQueue commandWorker_;
 };
 
 }  // namespace lumetra

@@ -64,6 +64,7 @@ enum class ServerRole { Control, Stream };
 struct ScriptedAnswer {
     int status = 200;
     std::string body;
+    bool held = false;  // a camera that stopped answering: no answer until stop()
 };
 
 struct RequestRecord {

@@ -213,8 +213,10 @@ TEST_F(WiFiControlTest, SlidersSendOneRequestEachAndResetSendsSixDefaults) {
         connect();
         controller->setPropertyCommand(7, 50);  // no such control on the CGI camera
         controller->onSliderAction(Adjustment::Brightness, 200.7);
-        controller->onDefaultAction();
         const bool wizard = row.kind == CameraKind::Wizard;
+        // Sent before the reset: a waiting value of the same control would be replaced.
+        targets(row.path, wizard ? 2 : 1);
+        controller->onDefaultAction();
         std::vector<std::string> sent = targets(row.path, wizard ? 8 : 7);
         ASSERT_EQ(sent.size(), wizard ? 8u : 7u);
         if (wizard) {
@@ -227,4 +229,27 @@ TEST_F(WiFiControlTest, SlidersSendOneRequestEachAndResetSendsSixDefaults) {
         EXPECT_EQ(ui.events.back(), "sliders");
         EXPECT_EQ(ui.sliders.ctGammaInfo.iValue, ui.sliders.ctGammaInfo.iDef);
     }
+}
+
+TEST_F(WiFiControlTest, CommandsToACameraThatStoppedAnsweringNeitherPileUpNorHoldAConnect) {
+    startCamera(CameraKind::Cgi);
+    connect();
+    sim->clearRequests();
+    sim->scriptAnswers("/camera_control.cgi", {{503, "", true}});
+    for (int step = 1; step <= 100; ++step)
+        controller->onSliderAction(Adjustment::Brightness, step);
+    ui.events.clear();
+    controller->onWiFiCamAction(0);
+    EXPECT_TRUE(main.runUntil([&] { return !controller->connecting(); }, 2 * kProbeTimeout));
+    EXPECT_EQ(ui.events.at(2), "mode 3");
+    // At most the first step was in flight (until it timed out); then only the newest
+    // value followed.
+    std::vector<std::string> sent;
+    ASSERT_TRUE(main.runUntil([&] {
+        sent.clear();
+        for (const RequestRecord& r : sim->requests())
+            if (r.path == "/camera_control.cgi") sent.push_back(r.target);
+        return !sent.empty() && sent.back().ends_with("param=1&value=100");
+    }));
+    EXPECT_LE(sent.size(), 2u);
 }
