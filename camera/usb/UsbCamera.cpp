@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kFallbackWidth = 640;
 constexpr int kFallbackHeight = 480;
+constexpr const char* kDeliverAction = "deliver a picture";
 
 bool sameDevice(const VideoDevice& a, const VideoDevice& b) {
     return a.path == b.path && a.uniqueID == b.uniqueID;
@@ -36,9 +37,11 @@ UsbCamera::~UsbCamera() {
 
 const std::vector<VideoDevice>& UsbCamera::refreshDevices() {
     devices_ = listVideoDevices(io_, dirs_);
+    // Closing the device drops its stream's own failure notice, which may be queued
+    // already: the loss is reported here instead, as the unplug it is.
     if (selected_ && std::none_of(devices_.begin(), devices_.end(),
                                   [&](const VideoDevice& d) { return sameDevice(d, *selected_); }))
-        closeDevice();
+        deviceLost(UsbOutcome::fromErrno(ENODEV, selected_->path, kDeliverAction));
     return devices_;
 }
 
@@ -189,7 +192,7 @@ bool UsbCamera::frameCaptured(const uint8_t* data, size_t size) {
 
 // On the capture thread; the loop ends after this.
 void UsbCamera::captureFailed(int err) {
-    UsbOutcome outcome = UsbOutcome::fromErrno(err, selected_->path, "deliver a picture");
+    UsbOutcome outcome = UsbOutcome::fromErrno(err, selected_->path, kDeliverAction);
     post_([events = std::weak_ptr<Events>(events_), generation = events_->generation.load(),
            outcome = std::move(outcome)] {
         const auto alive = events.lock();

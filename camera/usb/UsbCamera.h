@@ -57,7 +57,8 @@ public:
     void setListener(UsbCameraListener* listener) { events_->listener = listener; }
 
     // Lists the attached capture devices again (call it whenever the device list is
-    // opened); a selected device that is gone is closed.
+    // opened); a selected device that is gone is closed and reported to the listener
+    // as unplugged, once, like a loss the stream noticed itself.
     const std::vector<VideoDevice>& refreshDevices();
     const std::vector<VideoDevice>& videoDevices() const { return devices_; }
 

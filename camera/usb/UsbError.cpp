@@ -21,6 +21,10 @@ UsbOutcome UsbOutcome::fromErrno(int err, const std::string& path, const std::st
         case ENXIO:
             return {UsbError::Unplugged, "The USB microscope (" + path +
                                              ") was unplugged. Plug it in again and connect."};
+        case ETIMEDOUT:
+            return {UsbError::Failed, "The USB microscope (" + path +
+                                          ") stopped delivering pictures. Unplug it, plug it "
+                                          "in again and connect."};
         case ENOENT:
             return {UsbError::NotFound, path + " does not exist any more."};
         default:

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,9 @@ constexpr std::string_view kThreadName = "captureOutputQueue";
 constexpr int kPollMs = 500;
 // Internal errors (EIO) in a row after which the device counts as failed.
 constexpr int kMaxErrorsInRow = 30;
+// Pauses between the questions to a driver that answers "try again" to a ready buffer.
+constexpr std::chrono::milliseconds kFirstPause{1};
+constexpr std::chrono::milliseconds kLongestPause{100};
 
 v4l2_buffer mmapBuffer(uint32_t index = 0) {
     v4l2_buffer b{};
@@ -74,7 +78,11 @@ int V4l2Stream::start(FrameBytes onFrame, Failure onFailure) {
 }
 
 void V4l2Stream::stop() {
-    stopping_ = true;
+    {
+        std::lock_guard lock(pauseMutex_);
+        stopping_ = true;
+    }
+    pauseWake_.notify_all();
     if (thread_.joinable()) {
         // Stopping the stream wakes the thread out of its wait for the next frame.
         int type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
@@ -100,8 +108,25 @@ void V4l2Stream::release() {
     buffers_.clear();
 }
 
+// Out of memory while converting or adjusting costs the frame, not the program.
+bool V4l2Stream::deliver(const uint8_t* data, size_t size) {
+    try {
+        return onFrame_(data, size);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void V4l2Stream::pause(std::chrono::milliseconds duration) {
+    std::unique_lock lock(pauseMutex_);
+    pauseWake_.wait_for(lock, duration, [this] { return stopping_.load(); });
+}
+
 void V4l2Stream::run() {
+    using Clock = std::chrono::steady_clock;
     int errorsInRow = 0;
+    std::chrono::milliseconds pauseLength{0};
+    Clock::time_point stalledSince;
     // Errors met because stop() ended the stream are no failures.
     auto fail = [this](int err) {
         if (!stopping_) onFailure_(err);
@@ -113,7 +138,15 @@ void V4l2Stream::run() {
         if (ready == 0 || stopping_) continue;
         v4l2_buffer b = mmapBuffer();
         const int err = xioctl(io_, fd_, VIDIOC_DQBUF, &b);
-        if (err == EAGAIN) continue;
+        if (err == EAGAIN) {
+            const Clock::time_point now = Clock::now();
+            if (pauseLength.count() == 0) stalledSince = now;
+            if (now - stalledSince >= stallLimit_) return fail(ETIMEDOUT);
+            pauseLength = std::clamp(2 * pauseLength, kFirstPause, kLongestPause);
+            pause(pauseLength);
+            continue;
+        }
+        pauseLength = std::chrono::milliseconds(0);
         if (err == EIO && ++errorsInRow < kMaxErrorsInRow) {
             ++broken_;  // a transient fault of the device; the buffer stays with the driver
             continue;
@@ -124,7 +157,7 @@ void V4l2Stream::run() {
         const Buffer& buffer = buffers_[b.index];
         const size_t used = std::min<size_t>(b.bytesused, buffer.length);
         const bool whole = !(b.flags & V4L2_BUF_FLAG_ERROR) && used > 0;
-        if (!whole || !onFrame_(static_cast<const uint8_t*>(buffer.start), used)) ++broken_;
+        if (!whole || !deliver(static_cast<const uint8_t*>(buffer.start), used)) ++broken_;
         if (const int qerr = xioctl(io_, fd_, VIDIOC_QBUF, &b)) return fail(qerr);
     }
 }

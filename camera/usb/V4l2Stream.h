@@ -2,14 +2,20 @@
 // Memory-mapped streaming from an open V4L2 capture device on a thread of its own,
 // named "captureOutputQueue". Each filled buffer is handed to the frame callback on
 // that thread and queued again afterwards; buffers the driver marks as broken, and
-// those the callback refuses, are skipped and counted. When the device fails for good (unplugged:
-// ENODEV) the failure callback runs once on that thread and the loop ends; stop() still has to be
-// called to release the buffers.
+// those the callback refuses or runs out of memory on, are skipped and counted.
+// When the device fails for good (unplugged: ENODEV) the failure callback runs once
+// on that thread and the loop ends; stop() still has to be called to release the
+// buffers. A driver that keeps answering "try again" although a buffer was announced
+// ready is asked again after growing pauses; when that lasts the stall limit, the
+// device counts as failed with ETIMEDOUT (it stopped delivering).
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -23,7 +29,10 @@ public:
     using FrameBytes = std::function<bool(const uint8_t* data, size_t size)>;
     using Failure = std::function<void(int err)>;
 
-    V4l2Stream(V4l2Io& io, int fd) : io_(io), fd_(fd) {}
+    static constexpr std::chrono::milliseconds kStallLimit{5000};
+
+    V4l2Stream(V4l2Io& io, int fd, std::chrono::milliseconds stallLimit = kStallLimit)
+        : io_(io), fd_(fd), stallLimit_(stallLimit) {}
     ~V4l2Stream() { stop(); }
     V4l2Stream(const V4l2Stream&) = delete;
     V4l2Stream& operator=(const V4l2Stream&) = delete;
@@ -44,9 +53,15 @@ private:
 
     void run();
     void release();
+    bool deliver(const uint8_t* data, size_t size);
+    // Sleeps for the pause or until stop() is called.
+    void pause(std::chrono::milliseconds duration);
 
     V4l2Io& io_;
     int fd_;
+    std::chrono::milliseconds stallLimit_;
+    std::mutex pauseMutex_;
+    std::condition_variable pauseWake_;
     std::vector<Buffer> buffers_;
     FrameBytes onFrame_;
     Failure onFailure_;

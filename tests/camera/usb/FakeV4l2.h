@@ -47,7 +47,8 @@ struct FakeMode {
     uint32_t pixelFormat, width, height;
 };
 
-enum class FakeFrame { Good, Flagged, Garbage, Unplug };
+// Stall: every later DQBUF answers EAGAIN while poll reports a buffer ready.
+enum class FakeFrame { Good, Flagged, Garbage, Unplug, Stall };
 
 struct FakeDevice {
     std::string path;
@@ -80,6 +81,10 @@ public:
     void replug() {
         std::lock_guard lock(mutex_);
         unplugged_ = false;
+    }
+    size_t dequeueCalls() {
+        std::lock_guard lock(mutex_);
+        return dequeueCalls_;
     }
     size_t openFds() {
         std::lock_guard lock(mutex_);
@@ -226,8 +231,10 @@ private:
     }
 
     int dequeue(const FakeDevice& d, v4l2_buffer& b) {
+        ++dequeueCalls_;
         if (!streaming_ || script_.empty() || queued_.empty()) return fail(EAGAIN);
         const FakeFrame what = script_.front();
+        if (what == FakeFrame::Stall) return fail(EAGAIN);
         script_.pop_front();
         if (what == FakeFrame::Unplug) {
             unplugged_ = true;
@@ -259,6 +266,7 @@ private:
     std::deque<FakeFrame> script_;
     bool streaming_ = false;
     bool unplugged_ = false;
+    size_t dequeueCalls_ = 0;
 };
 
 }  // namespace lumetra::test

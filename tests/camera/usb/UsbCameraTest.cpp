@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
+
 #include "camera/usb/FakeV4l2.h"
 #include "camera/usb/UsbCamera.h"
 #include "support/MainQueue.h"
@@ -120,6 +123,18 @@ TEST_F(UsbCameraTest, BrokenFramesAreSkippedAndAnUnpluggedMicroscopeCanBeConnect
     EXPECT_EQ(std::get<1>(nextFrame()), 640);
 }
 
+TEST_F(UsbCameraTest, ARefreshThatClosesTheUnpluggedDeviceReportsTheUnplugOnce) {
+    addMicroscope("video0", "14c31301", 1);
+    ASSERT_TRUE(connect(0).ok());
+    kernel.feed({FakeFrame::Unplug});
+    ASSERT_TRUE(main.waitUntilQueued(1));  // the stream's own notice, not yet handled
+    EXPECT_TRUE(camera.refreshDevices().empty());
+    main.drain();
+    ASSERT_EQ(recorder.stops.size(), 1u);
+    EXPECT_EQ(recorder.stops[0].error, UsbError::Unplugged);
+    EXPECT_FALSE(camera.running());
+}
+
 TEST_F(UsbCameraTest, OpenAndStartFailuresAreTypedWithTheirAdvice) {
     addMicroscope("video0", "14c31301", 1).openErrno = EACCES;
     addMicroscope("video1", "14c31302", 2).streamOnErrno = EBUSY;
@@ -132,6 +147,43 @@ TEST_F(UsbCameraTest, OpenAndStartFailuresAreTypedWithTheirAdvice) {
     EXPECT_EQ(camera.setSelectedVideoDevice(2).error, UsbError::Failed);
     EXPECT_FALSE(camera.selectedVideoDevice() || camera.running());
     EXPECT_EQ(kernel.openFds(), 0u);
+}
+
+TEST(V4l2StreamTest, OutOfMemoryBreaksAFrameAndADriverAnsweringTryAgainEndsAsStopped) {
+    test::TempDir dir;
+    test::FakeV4l2 kernel;
+    const int fd = kernel.open(kernel.add({.path = test::addNode(dir.path(), "video0")}).path, 0);
+    V4l2Stream stream(kernel, fd, std::chrono::milliseconds(300));
+    std::mutex mutex;
+    std::condition_variable failed;
+    std::optional<int> failure;
+    int frames = 0;
+    ASSERT_EQ(stream.start(
+                  [&](const uint8_t*, size_t) {
+                      if (++frames == 1) throw std::bad_alloc();
+                      return true;
+                  },
+                  [&](int err) {
+                      std::lock_guard lock(mutex);
+                      failure = err;
+                      failed.notify_all();
+                  }),
+              0);
+    kernel.feed({FakeFrame::Good, FakeFrame::Good, FakeFrame::Stall});
+    {
+        std::unique_lock lock(mutex);
+        ASSERT_TRUE(
+            failed.wait_for(lock, std::chrono::seconds(60), [&] { return failure.has_value(); }));
+    }
+    EXPECT_EQ(*failure, ETIMEDOUT);
+    EXPECT_EQ(frames, 2);
+    EXPECT_EQ(stream.brokenFrames(), 1u);
+    EXPECT_LT(kernel.dequeueCalls(), 40u) << "asked again after pauses, not in a spin";
+    stream.stop();
+    EXPECT_NE(UsbOutcome::fromErrno(*failure, "/dev/video0", "deliver a picture")
+                  .message.find("stopped delivering pictures"),
+              std::string::npos);
+    kernel.close(fd);
 }
 
 TEST(UsbCameraRealDeviceTest, StreamsFromTheFirstRealCaptureDevice) {
