@@ -11,6 +11,8 @@
 #include <fstream>
 #include <optional>
 
+#include "camera/usb/DirectoryNames.h"
+
 namespace lumetra {
 namespace fs = std::filesystem;
 namespace {
@@ -72,11 +74,8 @@ std::string usbModelId(const std::string& sysfsRoot, const std::string& nodeName
 
 std::vector<VideoDevice> listVideoDevices(V4l2Io& io, const DeviceDirs& dirs) {
     std::vector<std::pair<int, std::string>> nodes;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(dirs.devDir, ec)) {
-        const std::string name = entry.path().filename().string();
+    for (const std::string& name : directoryNames(dirs.devDir))
         if (const auto n = nodeNumber(name)) nodes.emplace_back(*n, name);
-    }
     std::sort(nodes.begin(), nodes.end());
 
     std::vector<VideoDevice> devices;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "camera/usb/DirectoryNames.h"
 #include "camera/usb/FakeV4l2.h"
 #include "camera/usb/UsbConnectRule.h"
 #include "camera/usb/VideoDeviceList.h"
@@ -34,6 +35,38 @@ TEST(VideoDeviceListTest, ListsCaptureNodesWithUsbIdsFromSysfs) {
     EXPECT_EQ(devices[2].localizedName, "video4");
     EXPECT_EQ(devices[3].uniqueID, "14c31302:usb-x-2");
     EXPECT_EQ(kernel.openFds(), 0);
+}
+
+// A directory whose reading fails after `readable` entries; stepping on with the
+// throwing increment would end the process, as the real iterator's does.
+struct FailingDirectory {
+    std::vector<std::filesystem::directory_entry> entries;
+    size_t readable = 0;
+    size_t at = 0;
+    bool end = true;
+
+    FailingDirectory() = default;
+    FailingDirectory(std::vector<std::filesystem::directory_entry> e, size_t r)
+        : entries(std::move(e)), readable(r), end(entries.empty()) {}
+    const std::filesystem::directory_entry* operator->() const { return &entries[at]; }
+    bool operator!=(const FailingDirectory& other) const { return end != other.end; }
+    FailingDirectory& operator++() { throw std::filesystem::filesystem_error("step", {}); }
+    FailingDirectory& increment(std::error_code& ec) {
+        if (++at >= readable) {
+            ec = std::make_error_code(std::errc::io_error);
+            end = true;
+        }
+        return *this;
+    }
+};
+
+TEST(VideoDeviceListTest, AFailingStepThroughTheDeviceFolderListsWhatWasRead) {
+    FailingDirectory dir({std::filesystem::directory_entry("/dev/video0"),
+                          std::filesystem::directory_entry("/dev/video1"),
+                          std::filesystem::directory_entry("/dev/video2")},
+                         2);
+    EXPECT_EQ(directoryNames(dir, {}), (std::vector<std::string>{"video0", "video1"}));
+    EXPECT_TRUE(directoryNames("/nonexistent-device-folder").empty());
 }
 
 VideoDevice withId(std::string id) { return {"/dev/video" + id.substr(0, 1), id, "cam", true}; }
