@@ -18,8 +18,9 @@ struct RawLayout {
     int bytesPerPixel;  // of the first plane
 };
 
-// Raw formats: the first plane's bytes per pixel; planar 4:2:0 formats carry half as
-// much again in their chroma planes.
+// Raw formats: the first plane's bytes per pixel. Planar 4:2:0 formats follow with
+// chroma planes of half the rows, rounded up, so an odd size keeps its last row and
+// column of chroma.
 constexpr RawLayout kRawLayouts[] = {
     {V4L2_PIX_FMT_YUYV, AV_PIX_FMT_YUYV422, 2}, {V4L2_PIX_FMT_UYVY, AV_PIX_FMT_UYVY422, 2},
     {V4L2_PIX_FMT_NV12, AV_PIX_FMT_NV12, 1},    {V4L2_PIX_FMT_YUV420, AV_PIX_FMT_YUV420P, 1},
@@ -55,11 +56,20 @@ bool FrameConverter::configure(uint32_t pixelFormat, int width, int height, uint
     width_ = width;
     height_ = height;
     rawSize_ = 0;
+    chromaStride_ = 0;
     if (layout) {
         const auto packed = static_cast<uint32_t>(width * layout->bytesPerPixel);
         bytesPerLine_ = bytesPerLine >= packed ? bytesPerLine : packed;
         rawSize_ = static_cast<size_t>(bytesPerLine_) * static_cast<size_t>(height);
-        if (isPlanar420(layout->av)) rawSize_ += rawSize_ / 2;
+        const auto chromaRows = static_cast<size_t>((height + 1) / 2);
+        if (layout->av == AV_PIX_FMT_NV12) {
+            // One plane of interleaved U and V pairs, a pair for every two columns.
+            chromaStride_ = bytesPerLine_ + bytesPerLine_ % 2;
+            rawSize_ += chromaStride_ * chromaRows;
+        } else if (layout->av == AV_PIX_FMT_YUV420P) {
+            chromaStride_ = (bytesPerLine_ + 1) / 2;  // a U plane, then a V plane
+            rawSize_ += 2 * chromaStride_ * chromaRows;
+        }
         sourceFormat_ = layout->av;
         sws_ = sws_getCachedContext(sws_, width, height, layout->av, width, height, AV_PIX_FMT_BGRA,
                                     SWS_POINT, nullptr, nullptr, nullptr);
@@ -89,13 +99,14 @@ std::optional<Frame> FrameConverter::convertRaw(const uint8_t* data, size_t size
     const uint8_t* planes[4] = {data, nullptr, nullptr, nullptr};
     int strides[4] = {static_cast<int>(bytesPerLine_), 0, 0, 0};
     const size_t lumaBytes = static_cast<size_t>(bytesPerLine_) * static_cast<size_t>(height_);
-    if (format == AV_PIX_FMT_NV12) {
+    const size_t chromaBytes = size_t{chromaStride_} * static_cast<size_t>((height_ + 1) / 2);
+    if (isPlanar420(format)) {
         planes[1] = data + lumaBytes;
-        strides[1] = strides[0];
-    } else if (format == AV_PIX_FMT_YUV420P) {
-        strides[1] = strides[2] = strides[0] / 2;
-        planes[1] = data + lumaBytes;
-        planes[2] = planes[1] + lumaBytes / 4;
+        strides[1] = static_cast<int>(chromaStride_);
+    }
+    if (format == AV_PIX_FMT_YUV420P) {
+        planes[2] = planes[1] + chromaBytes;
+        strides[2] = strides[1];
     }
     Frame frame = pool_.acquire(width_, height_);
     if (frame.isNull()) return std::nullopt;

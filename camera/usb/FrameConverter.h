@@ -44,7 +44,8 @@ private:
     int height_ = 0;
     int sourceFormat_ = -1;  // libswscale's pixel format for raw buffers
     uint32_t bytesPerLine_ = 0;
-    size_t rawSize_ = 0;  // bytes a complete raw buffer holds
+    uint32_t chromaStride_ = 0;  // bytes per line of the chroma planes of 4:2:0 formats
+    size_t rawSize_ = 0;         // bytes a complete raw buffer holds
     SwsContext* sws_ = nullptr;
     FramePool pool_;
 };
