@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <ctime>
+#include <new>
 
 #include "capture/SnapshotWriter.h"
 #include "capture/recording/Mp4Writer.h"
@@ -15,6 +16,7 @@ namespace {
 
 constexpr const char* kNothingRecorded =
     "No picture arrived from the camera, so nothing was recorded.";
+constexpr const char* kOutOfMemory = "The recording stopped: out of memory.";
 
 double threadCpuSeconds() {
     timespec t{};
@@ -107,7 +109,12 @@ void VideoWriter::run() {
             if (job.thumbnailPath.empty()) --framesQueued_;
         }
         thumbnailTried = thumbnailTried || !job.thumbnailPath.empty();
-        runJob(*writer, job, ok, error);
+        try {
+            runJob(*writer, job, ok, error);
+        } catch (const std::bad_alloc&) {
+            ok = false;  // the recording ends with what is written, not the program
+            error = kOutOfMemory;
+        }
         noteCpuTime();
     }
     {
