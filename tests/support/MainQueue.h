@@ -28,13 +28,6 @@ public:
         return [this](Work work) { post(std::move(work)); };
     }
 
-    // Waits, running nothing, until at least count pieces of work are queued.
-    bool waitUntilQueued(size_t count,
-                         std::chrono::milliseconds timeout = std::chrono::seconds(60)) {
-        std::unique_lock lock(mutex_);
-        return wake_.wait_for(lock, timeout, [&] { return queue_.size() >= count; });
-    }
-
     // Runs queued work until done() holds or the time-out passes; returns done().
     // done() is also checked every few milliseconds, for conditions set by other threads.
     // A wait that succeeds ends with its event; the generous default only bounds how long

@@ -82,6 +82,10 @@ public:
         std::lock_guard lock(mutex_);
         unplugged_ = false;
     }
+    bool waitForUnplug(std::chrono::milliseconds timeout) {
+        std::unique_lock lock(mutex_);
+        return wake_.wait_for(lock, timeout, [&] { return unplugged_; });
+    }
     size_t dequeueCalls() {
         std::lock_guard lock(mutex_);
         return dequeueCalls_;
@@ -239,6 +243,7 @@ private:
         if (what == FakeFrame::Unplug) {
             unplugged_ = true;
             streaming_ = false;
+            wake_.notify_all();
             return fail(ENODEV);
         }
         b.index = queued_.front();

@@ -127,7 +127,7 @@ TEST_F(UsbCameraTest, ARefreshThatClosesTheUnpluggedDeviceReportsTheUnplugOnce) 
     addMicroscope("video0", "14c31301", 1);
     ASSERT_TRUE(connect(0).ok());
     kernel.feed({FakeFrame::Unplug});
-    ASSERT_TRUE(main.waitUntilQueued(1));  // the stream's own notice, not yet handled
+    ASSERT_TRUE(kernel.waitForUnplug(std::chrono::seconds(60)));  // its notice not handled
     EXPECT_TRUE(camera.refreshDevices().empty());
     main.drain();
     ASSERT_EQ(recorder.stops.size(), 1u);
