@@ -2,8 +2,10 @@
 
 #include <QMetaObject>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/ViewController.h"
+#include "camera/LiveFrameLimit.h"
 
 namespace lumetra {
 namespace {
@@ -123,6 +125,7 @@ void WiFiCameraSide::setBusy(bool busy) { window_.setBusy(busy); }
 void WiFiCameraSide::cameraConnected(WiFiKind kind) {
     kind_ = kind;
     announcing_ = true;
+    largestSize_ = {};
     // Only the wizard camera needs the poller; the CGI camera reports presses in its stream.
     if (kind != WiFiKind::Wizard) switchPollerOff();
     const SnapButtonLook& look = snap_.bEnableSnap() ? kSnapOnLook : kSnapOffLook;
@@ -133,11 +136,20 @@ void WiFiCameraSide::cameraConnected(WiFiKind kind) {
 // At a connect the window learns the camera with its frame size; after a resolution
 // change the restarted stream's pictures carry the new size to the window.
 void WiFiCameraSide::setFrameSize(FrameSize size) {
+    allowPictureSize(size);
     if (!announcing_ || !kind_) return;
     announcing_ = false;
     window_.cameraConnected(
         static_cast<CameraMode>(*kind_), size.width, size.height,
         QStringLiteral("WiFi microscope at %1").arg(QString::fromStdString(hostName_)));
+}
+
+// The stream's pictures may be as large as the largest size the camera announced (its
+// size at the connect, the sizes it offers, the one chosen); a larger picture is broken.
+void WiFiCameraSide::allowPictureSize(FrameSize size) {
+    largestSize_.width = std::max(largestSize_.width, size.width);
+    largestSize_.height = std::max(largestSize_.height, size.height);
+    receiver_.setPictureLimit(liveFrameLimit(largestSize_.width, largestSize_.height));
 }
 
 void WiFiCameraSide::startVideoView() {
@@ -148,6 +160,8 @@ void WiFiCameraSide::stopVideoView() { receiver_.stopVideoView(); }
 
 void WiFiCameraSide::fillWiFiLists(const WiFiLists& lists) {
     lists_ = lists;
+    for (const std::string& title : lists_.resolutions)
+        if (const auto size = parseResolutionTitle(title)) allowPictureSize(*size);
     window_.showCameraLists(CameraKind::WiFi, {},
                             cameraList(lists_.resolutions, lists_.resolutionSelection),
                             cameraList(lists_.frameRates, lists_.frameRateSelection));

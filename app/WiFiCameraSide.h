@@ -77,12 +77,14 @@ private:
 
     void post(std::function<void()> work);
     void switchPollerOff();
+    void allowPictureSize(FrameSize size);
 
     ViewController& window_;
     std::string hostName_;
     std::optional<WiFiKind> kind_;  // the camera this side streams from; none when stopped
     bool announcing_ = false;       // a connect waits for its frame size to tell the window
     WiFiLists lists_;               // what the window's WiFi lists show
+    FrameSize largestSize_;         // the largest picture size the connected camera announced
     std::array<SliderSetting, 6> sliders_{};  // in slider order
 
     SnapCounter iSnapNumber_;

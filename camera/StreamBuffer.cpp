@@ -25,6 +25,7 @@ bool StreamBuffer::startsPicture(const std::string& mediaType) { return mediaTyp
 
 void StreamBuffer::partStarted(const std::string& mediaType) {
     if (!startsPicture(mediaType)) return;
+    if (!oMutDataBuffer_.empty() && firstEnd_ == 0) ++unfinishedParts_;
     oMutDataBuffer_.clear();
     iDataTotalLength_ = 0;
     firstEnd_ = 0;

@@ -11,7 +11,8 @@
 // a picture whose count differs by 81 bytes or more is "changed".
 //
 // The buffer is bounded: a part that grows past the limit without an end marker is
-// dropped and its remaining bytes are ignored until the next "image/jpeg" part.
+// dropped and its remaining bytes are ignored until the next "image/jpeg" part. A part
+// whose bytes end without an end marker gives no picture and is counted as unfinished.
 // Not thread-safe: the receiver uses it from one serial worker.
 
 #include <cstddef>
@@ -54,6 +55,8 @@ public:
     size_t partLimit() const { return partLimit_; }
     bool droppingPart() const { return dropping_; }
     uint64_t droppedParts() const { return droppedParts_; }
+    // Parts whose bytes ended without an end marker (a picture cut short): no picture.
+    uint64_t unfinishedParts() const { return unfinishedParts_; }
 
 private:
     void dropPart();
@@ -65,6 +68,7 @@ private:
     size_t partLimit_;
     bool dropping_ = false;
     uint64_t droppedParts_ = 0;
+    uint64_t unfinishedParts_ = 0;
 };
 
 // Offset just after the first FF D9 in data[from, size), or nullopt.

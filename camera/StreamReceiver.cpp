@@ -78,6 +78,7 @@ StreamStats StreamReceiver::stats() const {
     s.picturesDecoded = counters_.picturesDecoded;
     s.decodeFailures = counters_.decodeFailures;
     s.partsDropped = counters_.partsDropped;
+    s.partsCutShort = counters_.partsCutShort;
     s.snapshotsRequested = counters_.snapshotsRequested;
     s.snapshotsMerged = counters_.snapshotsMerged;
     s.eventFailures = client_ ? client_->failedEvents() : 0;
@@ -118,6 +119,7 @@ void StreamReceiver::chunkArrived(const uint8_t* data, size_t size, uint64_t gen
         if (std::exchange(pictureStarted_, false)) buffer_.partStarted("image/jpeg");
         const auto picture = buffer_.append(data, size);
         counters_.partsDropped = buffer_.droppedParts();
+        counters_.partsCutShort = buffer_.unfinishedParts();
         if (buffer_.capacity() > counters_.peakBufferCapacity)
             counters_.peakBufferCapacity = buffer_.capacity();
         if (picture) decodeAndHandOver(*picture, generation, arrivedAt);
@@ -127,7 +129,7 @@ void StreamReceiver::chunkArrived(const uint8_t* data, size_t size, uint64_t gen
 // On the serial worker.
 void StreamReceiver::decodeAndHandOver(std::span<const uint8_t> picture, uint64_t generation,
                                        std::chrono::steady_clock::time_point arrivedAt) {
-    auto frame = decodeJpeg(picture.data(), picture.size(), &framePool_);
+    auto frame = decodeJpeg(picture.data(), picture.size(), &framePool_, pictureLimit_.load());
     if (!frame) {
         // Not shown and not recorded: the view keeps its last picture.
         ++counters_.decodeFailures;

@@ -31,6 +31,7 @@
 #include "camera/StreamBuffer.h"
 #include "image/Frame.h"
 #include "image/FramePool.h"
+#include "image/JpegCodec.h"
 #include "image/PostToMain.h"
 
 namespace lumetra {
@@ -54,8 +55,10 @@ public:
 struct StreamStats {
     uint64_t partsStarted = 0;
     uint64_t picturesDecoded = 0;
-    uint64_t decodeFailures = 0;      // pictures cut out that did not decode (not shown)
+    uint64_t decodeFailures = 0;      // pictures cut out that did not decode, ended early or were
+                                      // larger than the camera's size (not shown)
     uint64_t partsDropped = 0;        // parts that outgrew the buffer limit
+    uint64_t partsCutShort = 0;       // picture parts that ended without an end marker
     uint64_t snapshotsRequested = 0;  // rises of the photo counter
     uint64_t snapshotsMerged = 0;     // rises that joined a request still waiting
     uint64_t eventFailures = 0;       // stream events that failed (and were skipped)
@@ -81,6 +84,10 @@ public:
 
     void setListener(StreamReceiverListener* listener);
     void setHost(CameraHost host) { host_ = std::move(host); }
+    // The largest picture the camera may send (see liveFrameLimit); a larger one is
+    // counted as a decode failure before memory is committed to it. Until set, the
+    // header check's limit. Safe while streaming.
+    void setPictureLimit(JpegInfo limit) { pictureLimit_ = limit; }
     const CameraHost& host() const { return host_; }
 
     // Stops any running stream, then opens a new one.
@@ -119,7 +126,7 @@ private:
     struct Counters {
         std::atomic<uint64_t> partsStarted{0}, picturesDecoded{0}, decodeFailures{0},
             snapshotsRequested{0}, snapshotsMerged{0}, bytesReceived{0}, partsDropped{0},
-            picturesReplaced{0};
+            partsCutShort{0}, picturesReplaced{0};
         std::atomic<size_t> peakBufferCapacity{0};
     };
 
@@ -129,6 +136,7 @@ private:
                            std::chrono::steady_clock::time_point arrivedAt);
 
     CameraHost host_;
+    std::atomic<JpegInfo> pictureLimit_{JpegInfo{kMaxJpegSide, kMaxJpegSide}};
     PostToMain post_;
     SnapCounter& counter_;
     std::shared_ptr<MainSide> mainSide_;

@@ -59,6 +59,19 @@ Temporary writeTemporary(const std::string& path, const FileFiller& fill) {
     return {std::move(name), 0};
 }
 
+// Makes the new name in path's folder durable: a synced file whose folder entry was not
+// synced may be gone after a power cut. A folder this user cannot open, or a file system
+// that cannot sync folders, leaves the name as durable as the system makes it; an error of
+// the sync itself fails the write.
+int syncFolderOf(const std::string& path) {
+    const int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    if (error == EINVAL || error == EROFS || error == ENOTSUP || error == EOPNOTSUPP) error = 0;
+    return error;
+}
+
 FileFiller bytesFiller(const void* data, size_t size) {
     return [data, size](int fd) { return writeAll(fd, data, size); };
 }
@@ -102,13 +115,19 @@ WriteResult writeFileAtomically(const std::string& path, const void* data, size_
         ::unlink(tmp.name.c_str());
         return {path, error};
     }
+    if (const int error = syncFolderOf(path); error != 0) return {path, error};
     return {};
 }
 
 WriteResult writeNewFileAtomically(const std::string& path, const FileFiller& fill) {
     const Temporary tmp = writeTemporary(path, fill);
     if (tmp.error != 0) return {path, tmp.error};
-    const int error = placeWithoutReplacing(tmp.name, path);
+    int error = placeWithoutReplacing(tmp.name, path);
+    if (error == 0) {
+        // A name that may not survive is no saved file: it goes, like any failed write.
+        error = syncFolderOf(path);
+        if (error != 0) ::unlink(path.c_str());
+    }
     if (error != 0) return {path, error};
     return {};
 }

@@ -8,6 +8,9 @@
 #include <iterator>
 #include <memory>
 #include <new>
+#include <string_view>
+
+#include "image/JpegLayout.h"
 
 namespace lumetra {
 namespace {
@@ -49,39 +52,78 @@ bool readHeader(tjhandle h, const uint8_t* data, size_t size, int& w, int& hgt) 
 
 bool withinBudget(int w, int h) { return w <= kMaxJpegSide && h <= kMaxJpegSide; }
 
-std::optional<Frame> decodeChecked(const uint8_t* data, size_t size, int maxSide, FramePool* pool) {
+struct Size {
+    int width = 0;
+    int height = 0;
+};
+
+size_t frameBytes(Size s) {
+    return size_t{4} * static_cast<size_t>(s.width) * static_cast<size_t>(s.height);
+}
+
+// The output size of a scaled decode: the largest libjpeg-turbo factor (at most 1) whose
+// picture fits maxSide and the memory left in the budget; when none does, the smallest
+// factor. nullopt when even that exceeds the budget.
+std::optional<Size> scaledSize(Size full, int maxSide, size_t room) {
+    int count = 0;
+    const tjscalingfactor* factors = tjGetScalingFactors(&count);
+    std::optional<Size> best, smallest;
+    for (int i = 0; i < count; ++i) {
+        if (factors[i].num > factors[i].denom) continue;
+        const Size s{TJSCALED(full.width, factors[i]), TJSCALED(full.height, factors[i])};
+        if (!smallest || s.width < smallest->width) smallest = s;
+        const bool fits = s.width <= maxSide && s.height <= maxSide && frameBytes(s) <= room;
+        if (fits && (!best || s.width > best->width)) best = s;
+    }
+    const std::optional<Size> pick = best ? best : smallest;
+    if (!pick || frameBytes(*pick) > room) return std::nullopt;
+    return pick;
+}
+
+// libjpeg goes on after data that ends early or is corrupt and fills the rest of the
+// picture with grey: such a picture is broken. It reports only the first warning of a
+// picture; the other warnings (extraneous bytes before a marker, which it skips, an
+// unknown header version) leave the picture whole.
+bool pictureWholeDespite(const char* warning) {
+    const std::string_view text = warning ? warning : "";
+    if (text.find("extraneous bytes") != std::string_view::npos) return true;
+    return text.find("Corrupt JPEG data") == std::string_view::npos &&
+           text.find("Premature end") == std::string_view::npos;
+}
+
+struct DecodeRequest {
+    JpegInfo maxSize{kMaxJpegSide, kMaxJpegSide};
+    int maxSide = 0;  // > 0: a scaled decode within the budget
+};
+
+std::optional<Frame> decodeChecked(const uint8_t* data, size_t size, const DecodeRequest& request,
+                                   FramePool* pool) {
     tjhandle h = threadDecompressor();
     if (!h) return std::nullopt;
     int w = 0, hgt = 0;
     if (!readHeader(h, data, size, w, hgt) || !withinBudget(w, hgt)) return std::nullopt;
+    const auto layout = readJpegLayout(data, size);
+    if (!layout || layout->width != w || layout->height != hgt) return std::nullopt;
+    const size_t held = layout->fullCoefficientBuffer ? layout->coefficientBytes : 0;
+    if (held > kJpegDecodeBudget) return std::nullopt;
 
-    int outW = w, outH = hgt;
-    if (maxSide > 0 && (w > maxSide || hgt > maxSide)) {
-        int count = 0;
-        const tjscalingfactor* factors = tjGetScalingFactors(&count);
-        // Factors come largest first; take the first one that fits, else the smallest.
-        int best = -1, smallest = -1;
-        for (int i = 0; i < count; ++i) {
-            const int sw = TJSCALED(w, factors[i]);
-            const int sh = TJSCALED(hgt, factors[i]);
-            if (smallest < 0 || sw < TJSCALED(w, factors[smallest])) smallest = i;
-            if (sw <= maxSide && sh <= maxSide && (best < 0 || sw > TJSCALED(w, factors[best])))
-                best = i;
-        }
-        const int pick = best >= 0 ? best : smallest;
-        if (pick >= 0) {
-            outW = TJSCALED(w, factors[pick]);
-            outH = TJSCALED(hgt, factors[pick]);
-        }
+    Size out{w, hgt};
+    if (request.maxSide > 0) {
+        const auto scaled = scaledSize(out, request.maxSide, kJpegDecodeBudget - held);
+        if (!scaled) return std::nullopt;
+        out = *scaled;
+    } else if (w > request.maxSize.width || hgt > request.maxSize.height) {
+        return std::nullopt;
     }
 
-    Frame frame = pool ? pool->acquire(outW, outH) : Frame::allocate(outW, outH);
+    Frame frame =
+        pool ? pool->acquire(out.width, out.height) : Frame::allocate(out.width, out.height);
     if (frame.isNull()) return std::nullopt;
-    const int rc = tjDecompress2(h, data, static_cast<unsigned long>(size), frame.data.get(), outW,
-                                 frame.stride, outH, TJPF_BGRA, TJFLAG_FASTDCT);
-    // A warning (for example a truncated scan that still filled the picture) is accepted;
-    // an error is not.
-    if (rc != 0 && tjGetErrorCode(h) != TJERR_WARNING) {
+    // The accurate transform: the fast one invents 0/255 pixels at sharp edges.
+    const int rc = tjDecompress2(h, data, static_cast<unsigned long>(size), frame.data.get(),
+                                 out.width, frame.stride, out.height, TJPF_BGRA, TJFLAG_LIMITSCANS);
+    if (rc != 0 &&
+        !(tjGetErrorCode(h) == TJERR_WARNING && pictureWholeDespite(tjGetErrorStr2(h)))) {
         renewThreadDecompressor();
         return std::nullopt;
     }
@@ -90,9 +132,10 @@ std::optional<Frame> decodeChecked(const uint8_t* data, size_t size, int maxSide
 
 // Decoding serves threads that must go on after a bad picture: running out of
 // memory is a failed decode, not an exception.
-std::optional<Frame> decodeAt(const uint8_t* data, size_t size, int maxSide, FramePool* pool) {
+std::optional<Frame> decodeAt(const uint8_t* data, size_t size, const DecodeRequest& request,
+                              FramePool* pool) {
     try {
-        return decodeChecked(data, size, maxSide, pool);
+        return decodeChecked(data, size, request, pool);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
@@ -114,12 +157,13 @@ std::optional<JpegInfo> checkJpegHeader(const uint8_t* data, size_t size) {
     return info;
 }
 
-std::optional<Frame> decodeJpeg(const uint8_t* data, size_t size, FramePool* pool) {
-    return decodeAt(data, size, 0, pool);
+std::optional<Frame> decodeJpeg(const uint8_t* data, size_t size, FramePool* pool,
+                                JpegInfo maxSize) {
+    return decodeAt(data, size, {.maxSize = maxSize}, pool);
 }
 
 std::optional<Frame> decodeJpegScaled(const uint8_t* data, size_t size, int maxSide) {
-    return decodeAt(data, size, maxSide, nullptr);
+    return decodeAt(data, size, {.maxSide = std::max(1, maxSide)}, nullptr);
 }
 
 std::optional<Frame> decodeJpegFile(const std::string& path, int maxSide) {
@@ -127,7 +171,8 @@ std::optional<Frame> decodeJpegFile(const std::string& path, int maxSide) {
     if (!in) return std::nullopt;
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                std::istreambuf_iterator<char>());
-    return decodeAt(bytes.data(), bytes.size(), maxSide, nullptr);
+    if (maxSide > 0) return decodeAt(bytes.data(), bytes.size(), {.maxSide = maxSide}, nullptr);
+    return decodeAt(bytes.data(), bytes.size(), {}, nullptr);
 }
 
 std::vector<uint8_t> encodeJpeg(const Frame& frame, int quality) {
@@ -137,8 +182,9 @@ std::vector<uint8_t> encodeJpeg(const Frame& frame, int quality) {
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
     const int q = std::clamp(quality, 1, 100);
+    // The accurate transform, as for decoding: the fast one blurs and rings at sharp edges.
     if (tjCompress2(h, frame.data.get(), frame.width, frame.stride, frame.height, TJPF_BGRA, &out,
-                    &outSize, TJSAMP_420, q, TJFLAG_FASTDCT) != 0) {
+                    &outSize, TJSAMP_420, q, 0) != 0) {
         tjFree(out);
         return {};
     }

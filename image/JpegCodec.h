@@ -30,13 +30,24 @@ std::optional<JpegInfo> readJpegInfo(const uint8_t* data, size_t size);
 // JPEG whose sides are both at most kMaxJpegSide, nullopt otherwise.
 std::optional<JpegInfo> checkJpegHeader(const uint8_t* data, size_t size);
 
-// Decodes a whole JPEG into a BGRA frame; nullopt when the data does not decode
-// or fails checkJpegHeader. With a pool, the frame's buffer comes from it.
-std::optional<Frame> decodeJpeg(const uint8_t* data, size_t size, FramePool* pool = nullptr);
+// The memory one decode may commit for a picture beyond a frame of the caller's size: the
+// coefficients a progressive or multi-scan picture holds for its whole size (a scaled
+// decode does not shrink them) and, for a scaled decode, the decoded picture as well.
+// Far above what a microscope's pictures need; a header of a few hundred bytes claiming a
+// huge progressive picture is refused before the decoder commits anything.
+inline constexpr size_t kJpegDecodeBudget = size_t{32} << 20;
 
-// Decodes (after checkJpegHeader) at the largest libjpeg-turbo scaling factor that keeps both sides
-// at most maxSide (or the smallest factor when none does): cheap thumbnails that never hold the
-// full-size picture.
+// Decodes a whole JPEG into a BGRA frame; nullopt when the data does not decode, ends
+// early or is corrupt (the decoder would fill the missing part with grey), is larger than
+// maxSize on either side, or needs more coefficient memory than kJpegDecodeBudget. With a
+// pool, the frame's buffer comes from it.
+std::optional<Frame> decodeJpeg(const uint8_t* data, size_t size, FramePool* pool = nullptr,
+                                JpegInfo maxSize = {kMaxJpegSide, kMaxJpegSide});
+
+// Decodes (after checkJpegHeader) at the largest libjpeg-turbo scaling factor that keeps both
+// sides at most maxSide (or the smallest factor when none does) and the decode within
+// kJpegDecodeBudget: cheap thumbnails that never hold the full-size picture. nullopt as for
+// decodeJpeg, and when even the smallest factor exceeds the budget.
 std::optional<Frame> decodeJpegScaled(const uint8_t* data, size_t size, int maxSide);
 
 // Decodes a file; nullopt when it cannot be read or decoded.

@@ -10,8 +10,9 @@
 namespace lumetra {
 namespace {
 
-// JPEG files beyond this size are not thumbnailed.
-constexpr size_t kMaxJpegFileSize = 256u << 20;
+// JPEG files beyond this size are not read: with the decoder's budget, one picture costs at
+// most about 64 MiB. Far above a snapshot (a few MiB) or a camera's photograph.
+constexpr size_t kMaxJpegFileSize = size_t{32} << 20;
 
 }  // namespace
 
@@ -45,16 +46,23 @@ Frame shrinkToFit(const Frame& frame, int maxSide) {
     return out;
 }
 
-std::optional<Frame> decodeThumbnail(const std::string& path, int maxSide) {
-    // The thumbnail worker goes on after any file: running out of memory is a
-    // failed thumbnail, not an exception that ends the worker.
+std::optional<Frame> decodePictureFile(const std::string& path, int maxSide) {
+    // The workers go on after any file: running out of memory is a failed decode, not an
+    // exception that ends the worker.
     try {
         const auto bytes = readWholeFile(path, kMaxJpegFileSize);
         if (!bytes) return std::nullopt;
-        const auto* data = reinterpret_cast<const uint8_t*>(bytes->data());
-        // The decode checks the header against the pixel budget before anything else.
-        auto frame = decodeJpegScaled(data, bytes->size(), maxSide);
-        if (!frame) return std::nullopt;
+        return decodeJpegScaled(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size(),
+                                maxSide);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<Frame> decodeThumbnail(const std::string& path, int maxSide) {
+    auto frame = decodePictureFile(path, maxSide);
+    if (!frame) return std::nullopt;
+    try {
         return shrinkToFit(*frame, maxSide);
     } catch (const std::bad_alloc&) {
         return std::nullopt;

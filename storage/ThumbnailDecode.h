@@ -10,8 +10,14 @@
 
 namespace lumetra {
 
+// A picture file decoded at the libjpeg-turbo scale that keeps both sides at most
+// maxSide, within the decoder's memory budget; the file is read only up to a size cap.
+// nullopt when the file cannot be read, is larger than the cap, or does not decode
+// within the budget.
+std::optional<Frame> decodePictureFile(const std::string& path, int maxSide);
+
 // A thumbnail whose sides are at most maxSide; nullopt when the file cannot be
-// read or decoded, or its picture is beyond the decoder's pixel budget.
+// read or decoded, or its picture is beyond the decoder's budget.
 std::optional<Frame> decodeThumbnail(const std::string& path, int maxSide);
 
 // The frame reduced by a whole factor (each output pixel the mean of a block)

@@ -10,7 +10,7 @@
 #include <mutex>
 
 #include "app/Images.h"
-#include "image/JpegCodec.h"
+#include "storage/ThumbnailDecode.h"
 
 namespace lumetra {
 namespace {
@@ -61,7 +61,7 @@ void PhotoPreview::showPicture(const QString& path) {
     const int maxSide = static_cast<int>(2 * ratio * std::max(width(), height()));
     QThreadPool::globalInstance()->start(
         [link = link_, request = ++request_, file = path.toStdString(), maxSide] {
-            const std::optional<Frame> frame = decodeJpegFile(file, maxSide);
+            const std::optional<Frame> frame = decodePictureFile(file, maxSide);
             QImage image = frame ? frameImage(*frame) : QImage();
             std::lock_guard lock(link->mutex);
             if (PhotoPreview* owner = link->owner) {

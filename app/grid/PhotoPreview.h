@@ -1,10 +1,10 @@
 #pragma once
 // A snapshot shown large over the whole window: the picture fits the window and
 // keeps its aspect. It is decoded on a pool thread, at the libjpeg-turbo scale
-// closest above the window's size and through the decoder's header check, so a
-// huge or corrupt file costs the main thread nothing and shows a short message
-// instead. Esc, space or a click closes the preview; the arrow keys ask for the
-// previous or next snapshot.
+// closest above the window's size, read through the size cap and decoded within
+// the decoder's memory budget, so a huge or corrupt file costs the main thread
+// nothing and shows a short message instead. Esc, space or a click closes the preview; the arrow
+// keys ask for the previous or next snapshot.
 
 #include <QImage>
 #include <QPointer>

@@ -7,6 +7,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "camera/LiveFrameLimit.h"
 #include "image/JpegCodec.h"
 
 namespace lumetra {
@@ -85,12 +86,9 @@ std::optional<Frame> FrameConverter::convert(const uint8_t* data, size_t size) {
 }
 
 std::optional<Frame> FrameConverter::convertJpeg(const uint8_t* data, size_t size) {
-    // The header is read first, so a corrupt frame claiming a huge size commits no memory.
-    const auto info = readJpegInfo(data, size);
-    if (!info || static_cast<uint32_t>(info->width) > kMaxUsbFrameSide ||
-        static_cast<uint32_t>(info->height) > kMaxUsbFrameSide)
-        return std::nullopt;
-    return decodeJpeg(data, size, &pool_);
+    // The decode checks the header against the negotiated size first, so a corrupt frame
+    // claiming a huge size commits no memory.
+    return decodeJpeg(data, size, &pool_, liveFrameLimit(width_, height_));
 }
 
 std::optional<Frame> FrameConverter::convertRaw(const uint8_t* data, size_t size) {

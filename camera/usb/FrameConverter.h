@@ -1,8 +1,9 @@
 #pragma once
 // Turns the bytes of one captured V4L2 buffer into a BGRA frame at the format's own
 // size: Motion-JPEG through libjpeg-turbo, raw YUV, RGB and grey formats through
-// libswscale. A buffer that is too short or does not decode gives no frame (the
-// caller skips it). Used on the capture thread only.
+// libswscale. A buffer that is too short, does not decode, ends early or holds a
+// picture larger than the negotiated size gives no frame (the caller counts it as
+// broken and skips it). Used on the capture thread only.
 
 #include <cstddef>
 #include <cstdint>

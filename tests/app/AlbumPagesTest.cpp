@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -92,9 +93,11 @@ TEST_F(AlbumPagesTest, SavingNeverReplacesAFile) {
 }
 
 // Space shows the selected snapshot large over the window, fitted and centred; the
-// arrows step through the snapshots (a broken one says so); Esc closes.
+// arrows step through the snapshots (a broken one says so, a hostile one costs little
+// memory); Esc closes.
 TEST_F(AlbumPagesTest, SpaceShowsTheSnapshotLargeAndArrowsBrowse) {
-    touch(pictures() / "20250101080500.jpg", "not a picture");
+    // 500 bytes claiming a progressive 8192 x 8192 picture.
+    touch(pictures() / "20250101080500.jpg", claimingSize(progressiveJpeg(64, 48, 90), 8192, 8192));
     h.window->loadPhotoCollection();
     CNGridView& grid = pages().grid(MediaKind::Picture);
     grid.selectItem(0);
@@ -108,10 +111,17 @@ TEST_F(AlbumPagesTest, SpaceShowsTheSnapshotLargeAndArrowsBrowse) {
     EXPECT_NEAR(qRed(screen.pixel(screen.rect().center())), 0x80, 2) << "the picture in the middle";
     EXPECT_NEAR(qRed(screen.pixel(4, 4)), 20, 2) << "the backdrop outside it";
 
+    const auto peakResidentKiB = [] {
+        rusage usage{};
+        ::getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    const long before = peakResidentKiB();
     QTest::keyClick(preview, Qt::Key_Right);
     EXPECT_EQ(grid.selectedIndexes(), QList<int>{1});
     ASSERT_TRUE(shown.wait());
     EXPECT_TRUE(preview->failed()) << "a broken file is announced, not shown";
+    EXPECT_LT(peakResidentKiB() - before, 64 * 1024) << "KiB more resident";
     QTest::keyClick(preview, Qt::Key_Right);  // the last one: nothing further
     EXPECT_TRUE(preview->path().endsWith("20250101080500.jpg"));
 

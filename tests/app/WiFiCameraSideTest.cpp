@@ -13,6 +13,7 @@
 #include "app/DemoCamera.h"
 #include "app/SnapshotCapture.h"
 #include "app/WiFiCameraSide.h"
+#include "support/JpegSamples.h"
 #include "tools/camsim/CamSim.h"
 
 using namespace lumetra;
@@ -229,6 +230,19 @@ TEST_F(WiFiCameraSideTest, ReconnectingLeavesOneStreamAndASizeChangeLaysTheViewO
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->laidOutHeight() == 720; }, kWait));
     EXPECT_EQ(h.view()->logicalSize(), (ViewSize{950.0, 534.375}));
     EXPECT_EQ(sim->activeStreams(), 1);
+}
+
+// The stream's pictures may be as large as the largest size the camera announced (here
+// 1920 x 1080 among its resolutions): a larger one is refused on its header.
+TEST_F(WiFiCameraSideTest, PicturesLargerThanEveryAnnouncedSizeAreRefused) {
+    ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi));
+    ASSERT_TRUE(connect());
+    const uint64_t failures = side.receiver().stats().decodeFailures;
+    sim->queueParts({camsim::ScriptedPart::make("image/jpeg", flatJpeg(1920 + 17, 240, 60))});
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return side.receiver().stats().decodeFailures > failures; }, kWait));
+    ASSERT_TRUE(morePictures(1));
+    EXPECT_EQ(h.view()->currentFrame().width, 320);
 }
 
 TEST_F(WiFiCameraSideTest, StreamedShutterPressWritesExactlyOneSnapshotIntoTheAlbum) {

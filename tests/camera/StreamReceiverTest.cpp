@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "FakeWindow.h"
+#include "camera/LiveFrameLimit.h"
 #include "camera/StreamReceiver.h"
 #include "support/JpegSamples.h"
 #include "support/MainQueue.h"
@@ -301,13 +302,18 @@ TEST_F(StreamReceiverTest, HostilePictureSizesAreRefusedWithoutMemoryOrDelay) {
         return usage.ru_maxrss;
     };
     ASSERT_NO_FATAL_FAILURE(startCamera(false));
+    receiver->setPictureLimit(liveFrameLimit(64, 48));  // the camera announced 64 x 48
     const long before = peakResidentKiB();
+    const std::string progressive = test::progressiveJpeg(64, 48, 60);
     std::vector<ScriptedPart> parts;
-    for (int i = 0; i < 3; ++i)
-        for (const uint16_t side : {20000, 60000})
+    for (int i = 0; i < 3; ++i) {
+        for (const uint16_t side : {8192, 20000, 60000})
             parts.push_back(jpegPart(test::claimingSize(pictureA, side, side)));
+        parts.push_back(jpegPart(test::claimingSize(progressive, 8192, 8192)));
+        parts.push_back(jpegPart(test::flatJpeg(64 + 17, 48, 60)));  // beyond the margin
+    }
     EXPECT_EQ(play(parts), "E");
-    EXPECT_EQ(receiver->stats().decodeFailures, 6u);
+    EXPECT_EQ(receiver->stats().decodeFailures, 15u);
     EXPECT_LT(peakResidentKiB() - before, 64 * 1024) << "KiB more resident";
 
     std::vector<ScriptedPart> endless;
@@ -318,6 +324,18 @@ TEST_F(StreamReceiverTest, HostilePictureSizesAreRefusedWithoutMemoryOrDelay) {
     const auto stopStart = std::chrono::steady_clock::now();
     receiver->stopVideoView();
     EXPECT_LT(std::chrono::steady_clock::now() - stopStart, std::chrono::milliseconds(100));
+}
+
+// A picture cut short is never shown: closed with an end marker it decodes with grey in
+// place of what is missing and counts as a failure; without one it gives no picture and
+// counts as a part cut short. The window keeps the picture before it.
+TEST_F(StreamReceiverTest, PicturesCutShortAreCountedAndNeverShown) {
+    ASSERT_NO_FATAL_FAILURE(startCamera(false));
+    EXPECT_EQ(play({jpegPart(pictureA), jpegPart(test::cutScan(pictureB, true)),
+                    jpegPart(test::cutScan(pictureB, false)), jpegPart(pictureA)}),
+              "AAE");
+    EXPECT_EQ(receiver->stats().decodeFailures, 1u);
+    EXPECT_EQ(receiver->stats().partsCutShort, 1u);
 }
 
 // ---- A peer nobody here wrote ----

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <turbojpeg.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "image/JpegCodec.h"
@@ -75,6 +78,8 @@ TEST(JpegCodec, RejectsBrokenDataAndDecodesTheNextPictureAfterIt) {
     EXPECT_TRUE(encodeJpeg(Frame{}, 90).empty());
 }
 
+// The claimed pictures hold 16 x 16 pixels of data: the header check decides, and a
+// decode always fails (the data ends early).
 TEST(JpegCodec, HeadersBeyondThePixelBudgetAreRefusedBeforeDecoding) {
     const std::string small = test::flatJpeg(16, 16, 90);
     const struct {
@@ -91,9 +96,99 @@ TEST(JpegCodec, HeadersBeyondThePixelBudgetAreRefusedBeforeDecoding) {
         const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
         EXPECT_TRUE(readJpegInfo(data, bytes.size())) << c.width << "x" << c.height;
         EXPECT_EQ(checkJpegHeader(data, bytes.size()).has_value(), c.accepted) << c.width;
-        EXPECT_EQ(decodeJpeg(data, bytes.size()).has_value(), c.accepted) << c.width;
-        EXPECT_EQ(decodeJpegScaled(data, bytes.size(), 64).has_value(), c.accepted) << c.width;
+        EXPECT_FALSE(decodeJpeg(data, bytes.size())) << c.width;
+        EXPECT_FALSE(decodeJpegScaled(data, bytes.size(), 64)) << c.width;
     }
+}
+
+// A progressive picture holds the coefficients of its whole size whatever the scale of
+// the decode: a claim beyond the budget is refused before the decoder commits memory.
+// A live picture larger than its camera's size is refused on its header as well.
+TEST(JpegCodec, DecodesStayWithinTheBudgetAndTheCamerasSize) {
+    const auto peakResidentKiB = [] {
+        rusage usage{};
+        ::getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    const std::string small = test::progressiveJpeg(64, 48, 90);
+    const auto* smallData = reinterpret_cast<const uint8_t*>(small.data());
+    ASSERT_TRUE(decodeJpeg(smallData, small.size()));
+    ASSERT_TRUE(decodeJpegScaled(smallData, small.size(), 32));
+
+    const long before = peakResidentKiB();
+    for (const uint16_t side : {uint16_t{4096}, uint16_t{kMaxJpegSide}}) {
+        const std::string huge = test::claimingSize(small, side, side);
+        const auto* data = reinterpret_cast<const uint8_t*>(huge.data());
+        ASSERT_TRUE(checkJpegHeader(data, huge.size()));
+        EXPECT_FALSE(decodeJpeg(data, huge.size())) << side;
+        EXPECT_FALSE(decodeJpegScaled(data, huge.size(), 256)) << side;
+    }
+    EXPECT_LT(peakResidentKiB() - before, 64 * 1024) << "KiB more resident";
+
+    const auto bytes = encodeJpeg(gradient(64, 48), 90);
+    EXPECT_TRUE(decodeJpeg(bytes.data(), bytes.size(), nullptr, {64, 48}));
+    EXPECT_FALSE(decodeJpeg(bytes.data(), bytes.size(), nullptr, {63, 48}));
+    EXPECT_FALSE(decodeJpeg(bytes.data(), bytes.size(), nullptr, {64, 47}));
+
+    // A baseline picture too large for the budget at full size is decoded smaller (3/4).
+    const auto large = encodeJpeg(gradient(4000, 3000), 50);
+    const auto scaled = decodeJpegScaled(large.data(), large.size(), 100000);
+    ASSERT_TRUE(scaled);
+    EXPECT_EQ(std::pair(scaled->width, scaled->height), std::pair(3000, 2250));
+}
+
+// libjpeg fills what is missing with grey and only warns: such pictures are broken. Stray
+// bytes before the end marker lose nothing.
+TEST(JpegCodec, PicturesWhoseDataEndsEarlyAreBroken) {
+    const auto encoded = encodeJpeg(gradient(256, 192), 90);
+    const std::string whole(encoded.begin(), encoded.end());
+    for (const bool withEnd : {false, true}) {
+        const std::string cut = test::cutScan(whole, withEnd);
+        const auto* data = reinterpret_cast<const uint8_t*>(cut.data());
+        EXPECT_FALSE(decodeJpeg(data, cut.size())) << withEnd;
+        EXPECT_FALSE(decodeJpegScaled(data, cut.size(), 64)) << withEnd;
+        EXPECT_TRUE(decodeJpeg(encoded.data(), encoded.size())) << withEnd;
+    }
+    std::string stray = whole;
+    stray.insert(stray.size() - 2, "\x12\x34\x56");
+    EXPECT_TRUE(decodeJpeg(reinterpret_cast<const uint8_t*>(stray.data()), stray.size()));
+}
+
+// Sharp black and white edges: the fast transforms give pixels the accurate ones do not
+// (0/255 checkerboards at the edges). Encoding and decoding match the accurate transform.
+TEST(JpegCodec, EncodesAndDecodesWithTheAccurateTransform) {
+    Frame edges = Frame::allocate(64, 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            uint8_t* p = edges.row(y) + 4 * x;
+            p[0] = p[1] = p[2] = ((x / 3 + y / 5) % 2) ? 255 : 0;
+            p[3] = 255;
+        }
+    const auto bytes = encodeJpeg(edges, 90);
+    ASSERT_FALSE(bytes.empty());
+
+    tjhandle compressor = tjInitCompress();
+    unsigned char* accurate = nullptr;
+    unsigned long accurateSize = 0;
+    ASSERT_EQ(tjCompress2(compressor, edges.data.get(), 64, edges.stride, 64, TJPF_BGRA, &accurate,
+                          &accurateSize, TJSAMP_420, 90, 0),
+              0);
+    EXPECT_EQ(bytes, std::vector<uint8_t>(accurate, accurate + accurateSize));
+    tjFree(accurate);
+    tjDestroy(compressor);
+
+    const auto decoded = decodeJpeg(bytes.data(), bytes.size());
+    ASSERT_TRUE(decoded);
+    std::vector<uint8_t> reference(64 * 64 * 4);
+    tjhandle decompressor = tjInitDecompress();
+    ASSERT_EQ(tjDecompress2(decompressor, bytes.data(), bytes.size(), reference.data(), 64, 64 * 4,
+                            64, TJPF_BGRA, 0),
+              0);
+    tjDestroy(decompressor);
+    for (int y = 0; y < 64; ++y)
+        ASSERT_TRUE(
+            std::equal(decoded->row(y), decoded->row(y) + 64 * 4, reference.begin() + y * 64 * 4))
+            << "row " << y;
 }
 
 TEST(JpegCodec, CompressionFactorMapsToQuality) {

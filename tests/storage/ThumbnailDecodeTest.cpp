@@ -30,6 +30,28 @@ TEST(ThumbnailDecode, PicturesShrinkToTheLargestSide) {
         EXPECT_FALSE(decodeThumbnail((dir.path() / name).string(), 240)) << name;
 }
 
+// Hostile files cost a worker a bounded amount: a progressive picture claiming 8192 x 8192
+// in 500 bytes is refused before decoding, a file beyond the size cap is not read, and a
+// picture too large for the budget at the asked size is decoded smaller.
+TEST(ThumbnailDecode, PictureFilesDecodeWithinTheBudget) {
+    TempDir dir;
+    const auto claim = dir.path() / "claim.jpg";
+    spit(claim, claimingSize(progressiveJpeg(64, 48, 90), 8192, 8192));
+    EXPECT_FALSE(decodeThumbnail(claim.string(), 240));
+    EXPECT_FALSE(decodePictureFile(claim.string(), 4096));
+
+    const auto huge = dir.path() / "huge.jpg";
+    spit(huge, flatJpeg(64, 48, 90));
+    fs::resize_file(huge, size_t{33} << 20);  // a valid head, then zeros
+    EXPECT_FALSE(decodePictureFile(huge.string(), 64));
+
+    const auto large = dir.path() / "large.jpg";
+    spit(large, flatJpeg(4000, 3000, 90));
+    const auto picture = decodePictureFile(large.string(), 100000);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(std::pair(picture->width, picture->height), std::pair(3000, 2250));
+}
+
 TEST(ThumbnailDecode, ShrinkToFitAveragesBlocks) {
     Frame f = Frame::allocate(2, 1);
     const uint8_t pixels[8] = {0, 10, 20, 255, 100, 110, 120, 255};

@@ -2,6 +2,9 @@
 // Small JPEG pictures for stream tests: flat shades that can be told apart after
 // decoding, padded to an exact byte length when a test needs one.
 
+#include <turbojpeg.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -37,11 +40,39 @@ inline std::string paddedJpeg(const std::string& jpeg, size_t size) {
     return jpeg.substr(0, 2) + comment + jpeg.substr(2);
 }
 
+// The same picture encoded progressively.
+inline std::string progressiveJpeg(int width, int height, uint8_t shade) {
+    Frame f = Frame::allocate(width, height);
+    for (int y = 0; y < height; ++y) std::fill(f.row(y), f.row(y) + 4 * width, shade);
+    tjhandle h = tjInitCompress();
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    const int rc = tjCompress2(h, f.data.get(), width, f.stride, height, TJPF_BGRA, &out, &size,
+                               TJSAMP_420, 90, TJFLAG_PROGRESSIVE);
+    std::string bytes = rc == 0 ? std::string(reinterpret_cast<const char*>(out), size) : "";
+    tjFree(out);
+    tjDestroy(h);
+    return bytes;
+}
+
+// The picture with only the first half of its scan data, then (withEnd) its end marker:
+// a picture cut short, as a stream part or a USB frame under bandwidth pressure.
+inline std::string cutScan(const std::string& jpeg, bool withEnd) {
+    const size_t sos = jpeg.find("\xFF\xDA");
+    if (sos == std::string::npos || sos + 4 > jpeg.size()) throw std::invalid_argument("no SOS");
+    const size_t length =
+        (static_cast<uint8_t>(jpeg[sos + 2]) << 8) | static_cast<uint8_t>(jpeg[sos + 3]);
+    const size_t data = sos + 2 + length;
+    std::string cut = jpeg.substr(0, data + (jpeg.size() - 2 - data) / 2);
+    return withEnd ? cut + "\xFF\xD9" : cut;
+}
+
 // The same picture with a frame header that claims another size: a few hundred
 // bytes that a trusting decoder would expand to width x height pixels.
 inline std::string claimingSize(std::string jpeg, uint16_t width, uint16_t height) {
-    const size_t sof = jpeg.find("\xFF\xC0");
-    if (sof == std::string::npos || sof + 9 > jpeg.size()) throw std::invalid_argument("no SOF0");
+    size_t sof = jpeg.find("\xFF\xC0");
+    if (sof == std::string::npos) sof = jpeg.find("\xFF\xC2");
+    if (sof == std::string::npos || sof + 9 > jpeg.size()) throw std::invalid_argument("no SOF");
     jpeg[sof + 5] = static_cast<char>(height >> 8);
     jpeg[sof + 6] = static_cast<char>(height & 0xFF);
     jpeg[sof + 7] = static_cast<char>(width >> 8);

@@ -47,8 +47,9 @@ struct FakeMode {
     uint32_t pixelFormat, width, height;
 };
 
+// Truncated: the first half of a good frame; Oversized: a picture twice the format's size.
 // Stall: every later DQBUF answers EAGAIN while poll reports a buffer ready.
-enum class FakeFrame { Good, Flagged, Garbage, Unplug, Stall };
+enum class FakeFrame { Good, Flagged, Garbage, Truncated, Oversized, Unplug, Stall };
 
 struct FakeDevice {
     std::string path;
@@ -253,8 +254,11 @@ private:
         if (m.pixelFormat == V4L2_PIX_FMT_YUYV)
             for (size_t i = 0; i < bytes.size(); i += 2) bytes[i] = static_cast<char>(d.shade);
         else
-            bytes = flatJpeg(static_cast<int>(m.width), static_cast<int>(m.height), d.shade);
+            bytes = flatJpeg(static_cast<int>(m.width) * (what == FakeFrame::Oversized ? 2 : 1),
+                             static_cast<int>(m.height) * (what == FakeFrame::Oversized ? 2 : 1),
+                             d.shade);
         if (what == FakeFrame::Garbage) bytes.assign(bytes.size() / 3, '\x5a');
+        if (what == FakeFrame::Truncated) bytes.resize(bytes.size() / 2);
         std::memcpy(buffers_[b.index].data(), bytes.data(), bytes.size());
         b.bytesused = static_cast<uint32_t>(bytes.size());
         b.flags = what == FakeFrame::Flagged ? V4L2_BUF_FLAG_ERROR : 0;

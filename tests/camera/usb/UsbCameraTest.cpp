@@ -108,10 +108,11 @@ TEST_F(UsbCameraTest, ADeviceWithoutTheSessionSizeStartsAt640x480) {
 TEST_F(UsbCameraTest, BrokenFramesAreSkippedAndAnUnpluggedMicroscopeCanBeConnectedAgain) {
     addMicroscope("video0", "14c31301", 1);
     ASSERT_TRUE(connect(0).ok());
-    kernel.feed({FakeFrame::Flagged, FakeFrame::Garbage, FakeFrame::Good, FakeFrame::Unplug});
+    kernel.feed({FakeFrame::Flagged, FakeFrame::Garbage, FakeFrame::Truncated, FakeFrame::Oversized,
+                 FakeFrame::Good, FakeFrame::Unplug});
     ASSERT_TRUE(main.runUntil([&] { return !recorder.stops.empty(); }));
     EXPECT_EQ(recorder.frames.size(), 1u);
-    EXPECT_EQ(camera.stats().brokenFrames, 2u);
+    EXPECT_EQ(camera.stats().brokenFrames, 4u);
     EXPECT_EQ(recorder.stops[0].error, UsbError::Unplugged);
     EXPECT_NE(recorder.stops[0].message.find("unplugged"), std::string::npos);
     EXPECT_FALSE(camera.running());
