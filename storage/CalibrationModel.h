@@ -41,8 +41,9 @@ public:
 
     // The user chose names()[index]: applies its record read from the list file
     // (magnification 0, unit length 0 and no unit when there is none) and writes
-    // calibration.txt. An index outside the list is ignored (returns false).
-    bool select(size_t index);
+    // calibration.txt. Returns how that write went; nullopt, ignoring the call,
+    // for an index outside the list.
+    std::optional<WriteResult> select(size_t index);
 
     // The calibration sheet's values were accepted: the typed texts become the
     // current values while the user draws the reference line.
@@ -52,12 +53,16 @@ public:
     // The reference line completed a calibration: its record is stored under
     // name in the list file (replacing a record of that name), the name is
     // appended and chosen (current values from the stored, rounded record;
-    // calibration.txt written). Returns the new entry's index for the combo box;
-    // nullopt, with nothing listed or chosen, when the list file is missing,
-    // unreadable or cannot be written (failure, when given, says why).
-    std::optional<size_t> storeCompleted(const std::string& name, float magnification,
-                                         const std::string& unit, float unitLength,
-                                         WriteResult* failure = nullptr);
+    // calibration.txt written). index is nullopt, with nothing listed or
+    // chosen, when the list file is missing or cannot be written.
+    struct Stored {
+        std::optional<size_t> index;  // the new entry, for the combo box
+        // What the user must know: why it was not stored, that an unreadable
+        // list was set aside, or that calibration.txt could not be written.
+        std::string problem;
+    };
+    Stored storeCompleted(const std::string& name, float magnification, const std::string& unit,
+                          float unitLength);
 
     // Deletes the calibration names()[index] from the list file and the names; when
     // it was the current one, calibration.txt goes and the window is uncalibrated.
