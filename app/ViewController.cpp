@@ -109,6 +109,12 @@ void ViewController::startUp() {
     for (const std::string& name : calibrations_.names()) ui_.CalComboBox->addItem(toQString(name));
     ui_.CalComboBox->setCurrentIndex(calibrationIndex ? static_cast<int>(*calibrationIndex) : -1);
     showCalibration();
+    if (calibrations_.listUnreadable())
+        alerts_->alert(
+            QStringLiteral("The calibration list \"%1\" cannot be read, so no calibration "
+                           "is listed. It is kept as it is until a new calibration is "
+                           "stored, then kept beside the new list.")
+                .arg(toQString(calibrations_.plistPath())));
     // 5. Photos page first; empty media lists.
     bPictureShow_ = 0;
     // 6. The thumbnail grids' cell appearances belong to the grids.

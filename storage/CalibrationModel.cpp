@@ -1,5 +1,6 @@
 #include "storage/CalibrationModel.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <utility>
@@ -50,6 +51,8 @@ std::optional<size_t> CalibrationModel::restore() {
     initCalParas();
     oCalMutArray_.clear();
     const auto entries = readCalibrationList(plistPath_);
+    struct stat st {};
+    listUnreadable_ = !entries && ::lstat(plistPath_.c_str(), &st) == 0;
     if (!entries) return std::nullopt;
     for (const auto& entry : *entries) oCalMutArray_.push_back(entry.name);
     if (oCalMutArray_.empty()) return std::nullopt;

@@ -38,6 +38,9 @@ public:
     // file order and, when calibration.txt names one of them with a usable
     // record, applies that record. Returns the index to select, if any.
     std::optional<size_t> restore();
+    // True when the last restore found a list file it could not read (see
+    // readCalibrationList); the file stays until a stored calibration sets it aside.
+    bool listUnreadable() const { return listUnreadable_; }
 
     // The user chose names()[index]: applies its record read from the list file
     // (magnification 0, unit length 0 and no unit when there is none) and writes
@@ -85,6 +88,7 @@ private:
     float fScale_ = 0.0f;
     float fUnitLength_ = 1.0f;
     std::string strUnit_ = "mm";
+    bool listUnreadable_ = false;
 };
 
 }  // namespace lumetra

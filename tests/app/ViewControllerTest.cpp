@@ -443,6 +443,8 @@ TEST_F(ViewControllerWithCamera, UnreadableListIsKeptAsideAndFailedWritesAreSaid
     std::ofstream(plist, std::ios::binary | std::ios::trunc) << deep;
     WindowHarness restarted(h.home());
     EXPECT_EQ(restarted.ui().CalComboBox->count(), 0);
+    ASSERT_EQ(restarted.alerts->alerts.size(), 1);
+    EXPECT_TRUE(restarted.alerts->alerts.front().contains(QString::fromStdString(plist)));
 
     fs::create_directory(h.root() + "calibration.txt");  // cannot be replaced by a file
     enterCalibration(h, "New", "10", "1");

@@ -45,9 +45,11 @@ TEST_F(CalibrationModelTest, RestoreSelectsTheNameOfCalibrationTxtIfItHasARecord
         EXPECT_EQ(model.names().size(), 3u);
     }
     const std::string unparseable = "<plist><dict><key>a</key>";
+    EXPECT_FALSE(model.listUnreadable());
     spit(plist, unparseable);
     spit(txt, "a");
     EXPECT_FALSE(model.restore());
+    EXPECT_TRUE(model.listUnreadable());
     EXPECT_TRUE(model.names().empty());
     EXPECT_EQ(slurp(plist), unparseable);  // left for the user
 }
