@@ -139,9 +139,10 @@ void AlbumPages::deleteItem(MediaKind kind, int index) {
     const MediaItem* item = items.item(static_cast<size_t>(index));
     if (!item) return;
     thumbnails_.forget(item->itemTitle);
-    items.removeAt(static_cast<size_t>(index));
+    const auto removed = items.removeAt(static_cast<size_t>(index));
     grid(kind).reloadData();
     emit listChanged(kind);
+    if (removed && !*removed) alerts_.alert(QString::fromStdString(removed->message()));
 }
 
 void AlbumPages::deleteAll(MediaKind kind) {
@@ -150,9 +151,11 @@ void AlbumPages::deleteAll(MediaKind kind) {
         return;
     MediaList& items = list(kind);
     for (const MediaItem& item : items.items()) thumbnails_.forget(item.itemTitle);
-    if (!items.removeAll()) return;
+    const auto removed = items.removeAll();
+    if (!removed) return;
     grid(kind).reloadData();
     emit listChanged(kind);
+    if (!*removed) alerts_.alert(QString::fromStdString(removed->message()));
 }
 
 }  // namespace lumetra

@@ -33,9 +33,8 @@ NewFolderController::NewFolderController(QWidget* parent, AlertPresenter& alerts
 
 void NewFolderController::onOKFolderName() {
     const std::string name = name_->text().toStdString();
-    const AlbumCreation result = albums_.createAlbum(name);
-    if (result != AlbumCreation::Created) {
-        alerts_.alert(QString::fromUtf8(albumCreationAlert(result)));
+    if (const AlbumCreationResult created = albums_.createAlbum(name); !created) {
+        alerts_.alert(QString::fromStdString(created.alert()));
         return;
     }
     UserEntity entity;

@@ -153,10 +153,17 @@ void RQVideoView::saveImage(double pixelWidth, double pixelHeight) {
         emit snapshotFailed(QString::fromStdString(failure.message()));
         return;
     }
-    if (!model_.delegate) return;
-    UserEntity entity;
-    entity.Param1 = saved->path;
-    model_.delegate->PassValue(entity, kTransferSnapshotWritten);
+    if (model_.delegate) {
+        UserEntity entity;
+        entity.Param1 = saved->path;
+        model_.delegate->PassValue(entity, kTransferSnapshotWritten);
+    }
+    // The picture is there; the record of what it measures is not.
+    if (!saved->sidecar)
+        emit snapshotFailed(
+            QStringLiteral("The picture was saved to %1, its measurements were not. %2")
+                .arg(QString::fromStdString(saved->path),
+                     QString::fromStdString(saved->sidecar.message())));
 }
 
 void RQVideoView::setHighlightedShape(int index) {

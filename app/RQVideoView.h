@@ -108,7 +108,8 @@ signals:
     void shapesChanged();
     // The next step of the current tool changed (see stepHint).
     void stepHintChanged(const QString& hint);
-    // A snapshot could not be written; message says which file and why.
+    // A snapshot, or the sidecar of one that was written, could not be written;
+    // message says which file and why.
     void snapshotFailed(const QString& message);
 
 protected:

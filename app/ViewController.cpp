@@ -109,6 +109,12 @@ void ViewController::startUp() {
     for (const std::string& name : calibrations_.names()) ui_.CalComboBox->addItem(toQString(name));
     ui_.CalComboBox->setCurrentIndex(calibrationIndex ? static_cast<int>(*calibrationIndex) : -1);
     showCalibration();
+    if (calibrations_.listUnreadable())
+        alerts_->alert(
+            QStringLiteral("The calibration list \"%1\" cannot be read, so no calibration "
+                           "is listed. It is kept as it is until a new calibration is "
+                           "stored, then kept beside the new list.")
+                .arg(toQString(calibrations_.plistPath())));
     // 5. Photos page first; empty media lists.
     bPictureShow_ = 0;
     // 6. The thumbnail grids' cell appearances belong to the grids.
@@ -515,18 +521,18 @@ void ViewController::delete_calibration() {
 // The view completed a calibration: stored in the list (when the list file can
 // be written), listed and chosen. The view keeps its own unit length.
 void ViewController::calibrationCompleted(const CompletedCalibration& completed) {
-    WriteResult failure;
-    const auto index = calibrations_.storeCompleted(completed.name, completed.magnification,
-                                                    completed.unit, completed.unitLength, &failure);
-    if (!index) {
+    const auto stored = calibrations_.storeCompleted(completed.name, completed.magnification,
+                                                     completed.unit, completed.unitLength);
+    if (!stored.index) {
         // The view measures with it for now; the user must know it is not kept.
         alerts_->alert(QStringLiteral("The calibration \"%1\" is used now but was not stored. %2")
-                           .arg(toQString(completed.name), toQString(failure.message())));
+                           .arg(toQString(completed.name), toQString(stored.problem)));
         return;
     }
     ui_.CalComboBox->addItem(toQString(completed.name));
-    ui_.CalComboBox->setCurrentIndex(static_cast<int>(*index));
+    ui_.CalComboBox->setCurrentIndex(static_cast<int>(*stored.index));
     showCalibration();
+    if (!stored.problem.empty()) alerts_->alert(toQString(stored.problem));
 }
 
 void ViewController::showCalibration() {
@@ -552,8 +558,12 @@ void ViewController::showResults() {
 void ViewController::comboBoxSelectionDidChange(QComboBox* sender) {
     const int index = sender->currentIndex();
     if (index < 0) return;
-    if (sender == ui_.CalComboBox && calibrations_.select(static_cast<size_t>(index)))
-        showCalibration();
+    if (sender == ui_.CalComboBox) {
+        if (const auto remembered = calibrations_.select(static_cast<size_t>(index))) {
+            showCalibration();
+            if (!*remembered) alerts_->alert(toQString(remembered->message()));
+        }
+    }
     if (sender == ui_.AblumComboBox) switchAlbum(index);
 }
 
@@ -578,9 +588,12 @@ void ViewController::albumCreated(const std::string& name) {
 }
 
 void ViewController::switchAlbum(int index) {
-    if (!albums_.switchAlbum(static_cast<size_t>(index))) return;
+    const auto remembered = albums_.switchAlbum(static_cast<size_t>(index));
+    if (!remembered) return;
     loadPhotoCollection();
     loadVideoCollection();
+    // The album is current now; only the next start will not know it.
+    if (!*remembered) alerts_->alert(toQString(remembered->message()));
 }
 
 void ViewController::setUrlOpener(std::function<bool(const QUrl&)> open) {

@@ -67,8 +67,8 @@ std::optional<SavedSnapshot> writeSnapshot(const Frame& picture, const std::stri
     const auto path = writeSnapshotBytes(folder, stamp, bytes.data(), bytes.size(), failure);
     if (!path) return std::nullopt;
     const std::string json = sidecarJson(record);
-    return SavedSnapshot{*path, static_cast<bool>(writeNewFileAtomically(
-                                    sidecarPath(*path), json.data(), json.size()))};
+    return SavedSnapshot{*path,
+                         writeNewFileAtomically(sidecarPath(*path), json.data(), json.size())};
 }
 
 }  // namespace lumetra

@@ -28,8 +28,8 @@ std::optional<std::string> writeSnapshot(const Frame& picture, const std::string
 // comment (snapshotComment), and its sidecar (sidecarJson) is written beside it
 // afterwards, never replacing a file either.
 struct SavedSnapshot {
-    std::string path;             // the JPEG
-    bool sidecarWritten = false;  // false: the JPEG stands alone (disk full, ...)
+    std::string path;     // the JPEG
+    WriteResult sidecar;  // a failure: the JPEG stands alone (disk full, ...), and why
 };
 std::optional<SavedSnapshot> writeSnapshot(const Frame& picture, const std::string& folder,
                                            const std::string& stamp, const SnapshotRecord& record,

@@ -2,9 +2,11 @@
 
 #include <locale.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <wctype.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 
 #include "image/Utf8Text.h"
@@ -16,6 +18,8 @@ namespace lumetra {
 namespace {
 
 namespace fs = std::filesystem;
+
+int makeFolderNow(const std::string& path) { return ::mkdir(path.c_str(), 0755) == 0 ? 0 : errno; }
 
 bool isFolder(const std::string& path) {
     std::error_code ec;
@@ -81,21 +85,24 @@ std::vector<std::string> scanAlbums(const std::string& root) {
     return names;
 }
 
-const char* albumCreationAlert(AlbumCreation result) {
-    switch (result) {
+std::string AlbumCreationResult::alert() const {
+    switch (status) {
         case AlbumCreation::EmptyName:
             return "Please enter folder name";
         case AlbumCreation::IllegalName:
             return "Name is illegal";
         case AlbumCreation::AlreadyExists:
             return "The folder name exist";
+        case AlbumCreation::Failed:
+            return "The album could not be made. " + failure.message();
         case AlbumCreation::Created:
             break;
     }
     return "";
 }
 
-AlbumLibrary::AlbumLibrary(RQGlobalVariables& settings) : settings_(settings) {}
+AlbumLibrary::AlbumLibrary(RQGlobalVariables& settings, FolderMaker makeFolder)
+    : settings_(settings), makeFolder_(makeFolder ? std::move(makeFolder) : makeFolderNow) {}
 
 std::optional<size_t> AlbumLibrary::scan() {
     oAblumMutArray_ = scanAlbums(settings_.getStrDocuments());
@@ -105,20 +112,34 @@ std::optional<size_t> AlbumLibrary::scan() {
     return static_cast<size_t>(it - oAblumMutArray_.begin());
 }
 
-AlbumCreation AlbumLibrary::createAlbum(const std::string& name) {
-    if (name.empty()) return AlbumCreation::EmptyName;
-    if (!isPlainFolderName(name)) return AlbumCreation::IllegalName;
+AlbumCreationResult AlbumLibrary::createAlbum(const std::string& name) {
+    using enum AlbumCreation;
+    if (name.empty()) return {EmptyName, {}};
+    if (!isPlainFolderName(name)) return {IllegalName, {}};
     const StorageLayout paths = settings_.layout();
-    ::mkdir(paths.root.c_str(), 0755);
+    // A name the file system cannot hold is the name's fault, not the disk's.
+    const auto failed = [](const std::string& path, int error) -> AlbumCreationResult {
+        return {error == ENAMETOOLONG ? IllegalName : Failed, {path, error}};
+    };
+    if (const int error = makeFolder_(paths.root); error != 0 && error != EEXIST)
+        return failed(paths.root, error);
     const std::string folder = paths.albumFolder(name);
-    std::error_code ec;
+    struct stat st {};
     // Anything there counts, a dangling link included.
-    if (fs::symlink_status(folder, ec).type() != fs::file_type::not_found)
-        return AlbumCreation::AlreadyExists;
-    ::mkdir(folder.c_str(), 0755);
-    ::mkdir(paths.pictureFolder(name).c_str(), 0755);
-    ::mkdir(paths.videoFolder(name).c_str(), 0755);
-    return AlbumCreation::Created;
+    if (::lstat(folder.c_str(), &st) == 0) return {AlreadyExists, {}};
+    if (errno != ENOENT) return failed(folder, errno);
+    if (const int error = makeFolder_(folder); error != 0)
+        return error == EEXIST ? AlbumCreationResult{AlreadyExists, {}} : failed(folder, error);
+    // A half-made album would be listed by nobody and block its name.
+    std::vector<std::string> made{folder};
+    for (const std::string& sub : {paths.pictureFolder(name), paths.videoFolder(name)}) {
+        if (const int error = makeFolder_(sub); error != 0) {
+            for (auto it = made.rbegin(); it != made.rend(); ++it) ::rmdir(it->c_str());
+            return failed(sub, error);
+        }
+        made.push_back(sub);
+    }
+    return {};
 }
 
 size_t AlbumLibrary::appendAlbum(const std::string& name) {
@@ -126,14 +147,13 @@ size_t AlbumLibrary::appendAlbum(const std::string& name) {
     return oAblumMutArray_.size() - 1;
 }
 
-bool AlbumLibrary::switchAlbum(size_t index) {
-    if (index >= oAblumMutArray_.size()) return false;
+std::optional<WriteResult> AlbumLibrary::switchAlbum(size_t index) {
+    if (index >= oAblumMutArray_.size()) return std::nullopt;
     const std::string& name = oAblumMutArray_[index];
     const StorageLayout paths = settings_.layout();
     settings_.setStrDocumentsPicture(paths.pictureFolder(name));
     settings_.setStrDocumentsVideo(paths.videoFolder(name));
-    writeNameFile(paths.defaultTxt(), name);
-    return true;
+    return writeNameFile(paths.defaultTxt(), name);
 }
 
 }  // namespace lumetra

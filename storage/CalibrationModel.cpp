@@ -1,5 +1,6 @@
 #include "storage/CalibrationModel.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <utility>
@@ -50,6 +51,8 @@ std::optional<size_t> CalibrationModel::restore() {
     initCalParas();
     oCalMutArray_.clear();
     const auto entries = readCalibrationList(plistPath_);
+    struct stat st {};
+    listUnreadable_ = !entries && ::lstat(plistPath_.c_str(), &st) == 0;
     if (!entries) return std::nullopt;
     for (const auto& entry : *entries) oCalMutArray_.push_back(entry.name);
     if (oCalMutArray_.empty()) return std::nullopt;
@@ -68,15 +71,14 @@ std::optional<size_t> CalibrationModel::restore() {
     return std::nullopt;
 }
 
-bool CalibrationModel::select(size_t index) {
-    if (index >= oCalMutArray_.size()) return false;
+std::optional<WriteResult> CalibrationModel::select(size_t index) {
+    if (index >= oCalMutArray_.size()) return std::nullopt;
     const std::string name = oCalMutArray_[index];
     if (const auto record = findRecord(plistPath_, name))
         setCalibratedParas(name, record->magnification, record->unitLength, record->unit);
     else
         setCalibratedParas(name, 0.0f, 0.0f, "");
-    writeNameFile(calibrationTxtPath_, name);
-    return true;
+    return writeNameFile(calibrationTxtPath_, name);
 }
 
 void CalibrationModel::beginCalibration(const std::string& name, const std::string& magText,
@@ -84,19 +86,20 @@ void CalibrationModel::beginCalibration(const std::string& name, const std::stri
     setCalibratedParas(name, parseFloatValue(magText), parseFloatValue(lengthText), unit);
 }
 
-std::optional<size_t> CalibrationModel::storeCompleted(const std::string& name, float magnification,
-                                                       const std::string& unit, float unitLength,
-                                                       WriteResult* failure) {
-    WriteResult stored = storeCalibrationRecord(plistPath_, name, magnification, unit, unitLength);
-    if (!stored) {
-        if (failure) *failure = std::move(stored);
-        return std::nullopt;
-    }
+CalibrationModel::Stored CalibrationModel::storeCompleted(const std::string& name,
+                                                          float magnification,
+                                                          const std::string& unit,
+                                                          float unitLength) {
+    const CalibrationStore stored =
+        storeCalibrationRecord(plistPath_, name, magnification, unit, unitLength);
+    Stored out{std::nullopt, stored.message()};
+    if (!stored) return out;
     setCalibratedParas(name, magnification, unitLength, unit);
     oCalMutArray_.push_back(name);
-    const size_t index = oCalMutArray_.size() - 1;
-    select(index);
-    return index;
+    out.index = oCalMutArray_.size() - 1;
+    if (const auto remembered = select(*out.index); !*remembered)
+        out.problem += (out.problem.empty() ? "" : " ") + remembered->message();
+    return out;
 }
 
 WriteResult CalibrationModel::remove(size_t index) {

@@ -38,11 +38,15 @@ public:
     // file order and, when calibration.txt names one of them with a usable
     // record, applies that record. Returns the index to select, if any.
     std::optional<size_t> restore();
+    // True when the last restore found a list file it could not read (see
+    // readCalibrationList); the file stays until a stored calibration sets it aside.
+    bool listUnreadable() const { return listUnreadable_; }
 
     // The user chose names()[index]: applies its record read from the list file
     // (magnification 0, unit length 0 and no unit when there is none) and writes
-    // calibration.txt. An index outside the list is ignored (returns false).
-    bool select(size_t index);
+    // calibration.txt. Returns how that write went; nullopt, ignoring the call,
+    // for an index outside the list.
+    std::optional<WriteResult> select(size_t index);
 
     // The calibration sheet's values were accepted: the typed texts become the
     // current values while the user draws the reference line.
@@ -52,12 +56,16 @@ public:
     // The reference line completed a calibration: its record is stored under
     // name in the list file (replacing a record of that name), the name is
     // appended and chosen (current values from the stored, rounded record;
-    // calibration.txt written). Returns the new entry's index for the combo box;
-    // nullopt, with nothing listed or chosen, when the list file is missing,
-    // unreadable or cannot be written (failure, when given, says why).
-    std::optional<size_t> storeCompleted(const std::string& name, float magnification,
-                                         const std::string& unit, float unitLength,
-                                         WriteResult* failure = nullptr);
+    // calibration.txt written). index is nullopt, with nothing listed or
+    // chosen, when the list file is missing or cannot be written.
+    struct Stored {
+        std::optional<size_t> index;  // the new entry, for the combo box
+        // What the user must know: why it was not stored, that an unreadable
+        // list was set aside, or that calibration.txt could not be written.
+        std::string problem;
+    };
+    Stored storeCompleted(const std::string& name, float magnification, const std::string& unit,
+                          float unitLength);
 
     // Deletes the calibration names()[index] from the list file and the names; when
     // it was the current one, calibration.txt goes and the window is uncalibrated.
@@ -80,6 +88,7 @@ private:
     float fScale_ = 0.0f;
     float fUnitLength_ = 1.0f;
     std::string strUnit_ = "mm";
+    bool listUnreadable_ = false;
 };
 
 }  // namespace lumetra

@@ -2,7 +2,9 @@
 
 #include <plist/plist.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cerrno>
@@ -10,10 +12,13 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
+#include <variant>
 
 #include "image/AtomicFile.h"
 #include "image/Utf8Text.h"
+#include "storage/PlistNesting.h"
 #include "storage/TextFiles.h"
 
 namespace lumetra {
@@ -24,65 +29,94 @@ struct PlistFree {
 };
 using Plist = std::unique_ptr<void, PlistFree>;
 
-// The root dictionary of the file, or null when it is missing or not a dictionary.
-Plist loadDictionary(const std::string& path) {
-    const auto bytes = readWholeFile(path);
-    if (!bytes || bytes->empty() || bytes->size() > UINT32_MAX) return nullptr;
+enum class ListState { Read, Missing, Unreadable };
+
+// The entries of the list file, in file order. The bytes reach libplist only
+// when they are small and shallow enough for its recursive reader.
+ListState loadEntries(const std::string& path, std::vector<CalibrationEntry>& entries) {
+    const auto bytes = readWholeFile(path, kMaxCalibrationListSize);
+    if (!bytes) {
+        struct stat st {};
+        return ::lstat(path.c_str(), &st) == 0 ? ListState::Unreadable : ListState::Missing;
+    }
+    if (bytes->empty() || !plistIsShallow(*bytes)) return ListState::Unreadable;
     plist_t root = nullptr;
     plist_from_memory(bytes->data(), static_cast<uint32_t>(bytes->size()), &root);
-    Plist owned(root);
-    if (!owned || plist_get_node_type(root) != PLIST_DICT) return nullptr;
-    return owned;
-}
-
-// A deep copy whose keys and strings XML can hold.
-plist_t xmlSafeCopy(plist_t node) {
-    if (!node) return nullptr;
-    switch (plist_get_node_type(node)) {
-        case PLIST_DICT: {
-            plist_t dict = plist_new_dict();
-            plist_dict_iter it = nullptr;
-            plist_dict_new_iter(node, &it);
-            while (it) {
-                char* key = nullptr;
-                plist_t value = nullptr;
-                plist_dict_next_item(node, it, &key, &value);
-                if (!key) break;
-                if (value) plist_dict_set_item(dict, xmlSafeText(key).c_str(), xmlSafeCopy(value));
-                std::free(key);
-            }
-            std::free(it);
-            return dict;
-        }
-        case PLIST_ARRAY: {
-            plist_t array = plist_new_array();
-            for (uint32_t i = 0; i < plist_array_get_size(node); ++i)
-                if (plist_t item = xmlSafeCopy(plist_array_get_item(node, i)))
-                    plist_array_append_item(array, item);
-            return array;
-        }
-        case PLIST_STRING: {
+    const Plist dict(root);
+    if (!dict || plist_get_node_type(root) != PLIST_DICT) return ListState::Unreadable;
+    plist_dict_iter it = nullptr;
+    plist_dict_new_iter(root, &it);
+    if (!it) return ListState::Read;
+    while (true) {
+        char* key = nullptr;
+        plist_t value = nullptr;
+        plist_dict_next_item(root, it, &key, &value);
+        if (!key) break;
+        CalibrationEntry entry;
+        entry.name = key;
+        std::free(key);
+        if (value && plist_get_node_type(value) == PLIST_STRING) {
             uint64_t length = 0;
-            const char* text = plist_get_string_ptr(node, &length);
-            return plist_new_string(
-                xmlSafeText(std::string_view(text ? text : "", static_cast<size_t>(length)))
-                    .c_str());
+            const char* text = plist_get_string_ptr(value, &length);
+            if (text) entry.record = std::string(text, static_cast<size_t>(length));
         }
-        default:
-            return plist_copy(node);
+        entries.push_back(std::move(entry));
     }
+    std::free(it);
+    return ListState::Read;
 }
 
-WriteResult saveDictionary(const std::string& path, plist_t dict, bool replace = true) {
-    const Plist safe(xmlSafeCopy(dict));
+// Writes the entries with a record as a flat XML dictionary, names and records
+// as XML can hold them; entries without a record are left out.
+WriteResult saveEntries(const std::string& path, const std::vector<CalibrationEntry>& entries,
+                        bool replace = true) {
+    const Plist dict(plist_new_dict());
+    for (const auto& entry : entries)
+        if (entry.record)
+            plist_dict_set_item(dict.get(), xmlSafeText(entry.name).c_str(),
+                                plist_new_string(xmlSafeText(*entry.record).c_str()));
     char* xml = nullptr;
     uint32_t length = 0;
-    if (safe) plist_to_xml(safe.get(), &xml, &length);
+    plist_to_xml(dict.get(), &xml, &length);
     if (!xml) return {path, ENOMEM};
     auto result = replace ? writeFileAtomically(path, xml, length)
                           : writeNewFileAtomically(path, xml, length);
     plist_to_xml_free(xml);
     return result;
+}
+
+// The local time as "yyyyMMddHHmmss".
+std::string localTimeStamp() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    std::array<char, 32> text{};
+    const size_t length = std::strftime(text.data(), text.size(), "%Y%m%d%H%M%S", &local);
+    return std::string(text.data(), length);
+}
+
+// Keeps the file at path under "<path>.unreadable-<time>" (a number added when
+// that is taken) before a new list replaces it. A hard link keeps it where the
+// file system has them; elsewhere it is renamed. Returns the name kept, or the
+// failure.
+std::variant<std::string, WriteResult> setAside(const std::string& path) {
+    const std::string stem = path + ".unreadable-" + localTimeStamp();
+    constexpr int kMaxTries = 100;
+    int error = EEXIST;
+    for (int n = 0; n < kMaxTries && error == EEXIST; ++n) {
+        const std::string aside = n == 0 ? stem : stem + "-" + std::to_string(n);
+        error = ::link(path.c_str(), aside.c_str()) == 0 ? 0 : errno;
+        if (error != 0 && isLinkUnsupported(error)) {
+            struct stat st {};
+            if (::lstat(aside.c_str(), &st) == 0) {
+                error = EEXIST;
+                continue;
+            }
+            error = ::rename(path.c_str(), aside.c_str()) == 0 ? 0 : errno;
+        }
+        if (error == 0) return aside;
+    }
+    return WriteResult(path, error);
 }
 
 void appendFixed3(std::string& out, float value) {
@@ -159,28 +193,8 @@ std::optional<CalibrationRecord> parseCalibrationRecord(std::string_view record)
 }
 
 std::optional<std::vector<CalibrationEntry>> readCalibrationList(const std::string& plistPath) {
-    const Plist dict = loadDictionary(plistPath);
-    if (!dict) return std::nullopt;
     std::vector<CalibrationEntry> entries;
-    plist_dict_iter it = nullptr;
-    plist_dict_new_iter(dict.get(), &it);
-    if (!it) return entries;
-    while (true) {
-        char* key = nullptr;
-        plist_t value = nullptr;
-        plist_dict_next_item(dict.get(), it, &key, &value);
-        if (!key) break;
-        CalibrationEntry entry;
-        entry.name = key;
-        std::free(key);
-        if (value && plist_get_node_type(value) == PLIST_STRING) {
-            uint64_t length = 0;
-            const char* text = plist_get_string_ptr(value, &length);
-            if (text) entry.record = std::string(text, static_cast<size_t>(length));
-        }
-        entries.push_back(std::move(entry));
-    }
-    std::free(it);
+    if (loadEntries(plistPath, entries) != ListState::Read) return std::nullopt;
     return entries;
 }
 
@@ -188,36 +202,66 @@ bool isAcceptableCalibrationName(std::string_view name) {
     return !name.empty() && isPrintableText(name);
 }
 
-WriteResult storeCalibrationRecord(const std::string& plistPath, const std::string& name,
-                                   float magnification, const std::string& unit, float unitLength) {
-    const Plist dict = loadDictionary(plistPath);
-    if (!dict) {
-        struct stat st {};
-        return {plistPath, ::stat(plistPath.c_str(), &st) == 0 ? EBADMSG : ENOENT};
+std::string CalibrationStore::message() const {
+    if (!written) return written.message();
+    if (setAside.empty()) return {};
+    return "The calibration list could not be read. It is kept as \"" + setAside +
+           "\"; a new list holds the calibration.";
+}
+
+CalibrationStore storeCalibrationRecord(const std::string& plistPath, const std::string& name,
+                                        float magnification, const std::string& unit,
+                                        float unitLength) {
+    CalibrationStore out;
+    std::vector<CalibrationEntry> entries;
+    switch (loadEntries(plistPath, entries)) {
+        case ListState::Missing:
+            out.written = {plistPath, ENOENT};
+            return out;
+        case ListState::Unreadable: {
+            // Never lost: the unreadable file stays beside the new list.
+            auto aside = setAside(plistPath);
+            if (auto* failure = std::get_if<WriteResult>(&aside)) {
+                out.written = std::move(*failure);
+                return out;
+            }
+            out.setAside = std::get<std::string>(std::move(aside));
+            break;
+        }
+        case ListState::Read:
+            break;
     }
     const std::string record = formatCalibrationRecord(magnification, unit, unitLength);
-    plist_dict_set_item(dict.get(), name.c_str(), plist_new_string(record.c_str()));
-    return saveDictionary(plistPath, dict.get());
+    const auto same = std::find_if(entries.begin(), entries.end(),
+                                   [&](const CalibrationEntry& e) { return e.name == name; });
+    if (same != entries.end())
+        same->record = record;
+    else
+        entries.push_back({name, record});
+    out.written = saveEntries(plistPath, entries);
+    return out;
 }
 
 WriteResult removeCalibrationRecord(const std::string& plistPath, const std::string& name) {
-    const Plist dict = loadDictionary(plistPath);
-    if (!dict) {
-        struct stat st {};
-        return {plistPath, ::stat(plistPath.c_str(), &st) == 0 ? EBADMSG : ENOENT};
+    std::vector<CalibrationEntry> entries;
+    switch (loadEntries(plistPath, entries)) {
+        case ListState::Missing:
+            return {plistPath, ENOENT};
+        case ListState::Unreadable:
+            return {plistPath, EBADMSG};
+        case ListState::Read:
+            break;
     }
-    plist_dict_remove_item(dict.get(), name.c_str());
-    return saveDictionary(plistPath, dict.get());
+    std::erase_if(entries, [&](const CalibrationEntry& e) { return e.name == name; });
+    return saveEntries(plistPath, entries);
 }
 
 WriteResult clearCalibrationList(const std::string& plistPath) {
-    const Plist dict(plist_new_dict());
-    return saveDictionary(plistPath, dict.get());
+    return saveEntries(plistPath, {});
 }
 
 WriteResult createEmptyCalibrationList(const std::string& plistPath) {
-    const Plist dict(plist_new_dict());
-    return saveDictionary(plistPath, dict.get(), false);
+    return saveEntries(plistPath, {}, false);
 }
 
 }  // namespace lumetra

@@ -1,9 +1,10 @@
 #pragma once
-// The calibration list file: an XML property list whose root dictionary maps a
-// calibration name to its record "<magnification>-<unit>-<unit length>"
-// ("4.000-mm-0.250"): the magnification with three decimals, the unit length in
-// plain decimals, at least three and as many as it takes to read back exactly
-// ("1.000-mm-0.0013157895"). Unit titles hold no "-".
+// The calibration list file: a property list (written as XML, read as XML or
+// binary) whose root dictionary maps a calibration name to its record
+// "<magnification>-<unit>-<unit length>" ("4.000-mm-0.250"): the magnification
+// with three decimals, the unit length in plain decimals, at least three and as
+// many as it takes to read back exactly ("1.000-mm-0.0013157895"). Unit titles
+// hold no "-".
 
 #include <optional>
 #include <string>
@@ -41,22 +42,40 @@ std::optional<CalibrationRecord> parseCalibrationRecord(std::string_view record)
 float parseFloatValue(std::string_view text);
 
 // All entries of the list file in file order; nullopt when the file is missing,
-// cannot be parsed, or its root is not a dictionary.
+// larger than kMaxCalibrationListSize, nested too deeply for the reader
+// (plistIsShallow), cannot be parsed, or its root is not a dictionary.
 std::optional<std::vector<CalibrationEntry>> readCalibrationList(const std::string& plistPath);
 
 // True when name may become a calibration: not empty, and printable text (no
 // control characters, well-formed UTF-8) that the list file stores as it is.
 bool isAcceptableCalibrationName(std::string_view name);
 
+// Calibration lists are a few kilobytes; a larger file is not read as one.
+inline constexpr size_t kMaxCalibrationListSize = 4 * 1024 * 1024;
+
+// How storing a record went. An unreadable list is never overwritten: it is
+// kept as "<list>.unreadable-<yyyyMMddHHmmss>" and a new list holds the record.
+struct CalibrationStore {
+    WriteResult written;   // whether the list file holds the record
+    std::string setAside;  // where an unreadable list was kept; "" when none was
+    explicit operator bool() const { return static_cast<bool>(written); }
+    // What the user must know: the failure, or where the unreadable list went;
+    // "" for a plain success.
+    std::string message() const;
+};
+
 // Sets the record of `name` (replacing an existing one in its place, otherwise
-// appending it) and writes the whole dictionary back atomically as XML. Fails,
-// leaving the file as it was, when the file is missing (ENOENT), cannot be parsed
-// (EBADMSG) or the write fails.
+// appending it) and writes the list back atomically as a flat XML dictionary of
+// the records (values that are not records are dropped). Fails, leaving the
+// file as it was, when the file is missing (ENOENT) or the write fails. An
+// unreadable file (not a property list, not a dictionary, nested too deeply,
+// larger than kMaxCalibrationListSize) is set aside first.
 //
 // The list file is always valid XML: names and texts are written through
 // xmlSafeText, so characters XML cannot hold become U+FFFD.
-WriteResult storeCalibrationRecord(const std::string& plistPath, const std::string& name,
-                                   float magnification, const std::string& unit, float unitLength);
+CalibrationStore storeCalibrationRecord(const std::string& plistPath, const std::string& name,
+                                        float magnification, const std::string& unit,
+                                        float unitLength);
 
 // Removes the record of `name` (if any) and writes the rest back atomically.
 // False, leaving the file as it was, when it is missing, cannot be parsed or the

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string_view>
 
@@ -40,9 +41,13 @@ public:
         if (slash == std::string::npos || slash + 1 >= path_.size()) return;
         const std::string album = slash == 0 ? "/" : path_.substr(0, slash);
         const int albumFd = ::open(album.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (albumFd < 0) return;
+        if (albumFd < 0) {
+            openError_ = reasonFor(album, errno);
+            return;
+        }
         fd_ = ::openat(albumFd, path_.c_str() + slash + 1,
                        O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd_ < 0) openError_ = reasonFor(path_, errno);
         ::close(albumFd);
     }
     ~AlbumFolder() {
@@ -51,31 +56,52 @@ public:
     AlbumFolder(const AlbumFolder&) = delete;
     AlbumFolder& operator=(const AlbumFolder&) = delete;
 
-    // Deletes path when it names a regular file directly in this folder.
-    void removeFile(std::string_view path) const {
+    // Deletes path when it names a regular file directly in this folder. True
+    // when no such file is left; otherwise result counts it with its reason.
+    bool removeFile(std::string_view path, DeleteResult& result) const {
         const size_t slash = path.rfind('/');
-        if (fd_ < 0 || slash == std::string_view::npos ||
+        if (slash == std::string_view::npos ||
             withoutTrailingSlashes(path.substr(0, slash)) != path_)
-            return;
+            return true;  // never listed here
+        const auto fail = [&](std::string reason) {
+            if (result.failed++ == 0) result.reason = std::move(reason);
+            return false;
+        };
+        if (fd_ < 0) return fail(openError_);
         const std::string name(path.substr(slash + 1));
         struct stat st {};
-        if (::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
-            ::unlinkat(fd_, name.c_str(), 0);
+        if (::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            return errno == ENOENT || fail(std::strerror(errno));
+        if (!S_ISREG(st.st_mode)) return fail("\"" + name + "\" is not a plain file");
+        if (::unlinkat(fd_, name.c_str(), 0) != 0 && errno != ENOENT)
+            return fail(std::strerror(errno));
+        return true;
     }
 
 private:
+    static std::string reasonFor(const std::string& folder, int error) {
+        if (error == ELOOP || error == ENOTDIR)
+            return "\"" + folder +
+                   "\" is a link or not a folder, and nothing is deleted through it";
+        return "\"" + folder + "\": " + std::strerror(error);
+    }
+
     std::string path_;
+    std::string openError_ = "the folder is missing";
     int fd_ = -1;
 };
 
-// Deletes an item's files: the picture, or a recording's thumbnail and movie.
-// The item's picture (a snapshot with its sidecar) or thumbnail and movie.
-void removeItemFiles(const AlbumFolder& folder, MediaKind kind, const MediaItem& item) {
-    folder.removeFile(item.itemTitle);
+// Deletes an item's files; false when the file it shows is still there, so the
+// item stays. A recording's movie goes first: a movie left behind keeps its
+// thumbnail, and so its place in the list.
+bool removeItemFiles(const AlbumFolder& folder, MediaKind kind, const MediaItem& item,
+                     DeleteResult& result) {
     if (kind == MediaKind::Video)
-        folder.removeFile(mediaFilePath(kind, item.itemTitle));
-    else
-        folder.removeFile(sidecarPath(item.itemTitle));
+        return folder.removeFile(mediaFilePath(kind, item.itemTitle), result) &&
+               folder.removeFile(item.itemTitle, result);
+    if (!folder.removeFile(item.itemTitle, result)) return false;
+    folder.removeFile(sidecarPath(item.itemTitle), result);
+    return true;
 }
 
 }  // namespace
@@ -121,20 +147,31 @@ std::optional<std::string> MediaList::filePath(size_t index) const {
     return mediaFilePath(kind_, items_[index].itemTitle);
 }
 
-bool MediaList::removeAt(size_t index) {
-    if (index >= items_.size()) return false;
-    removeItemFiles(AlbumFolder(folder_), kind_, items_[index]);
-    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
-    return true;
+std::string DeleteResult::message() const {
+    if (failed == 0) return {};
+    return std::to_string(failed) + (failed == 1 ? " file" : " files") +
+           " could not be deleted: " + reason;
 }
 
-bool MediaList::removeAll() {
-    if (items_.empty()) return false;
-    const AlbumFolder folder(folder_);
-    for (const auto& item : items_) removeItemFiles(folder, kind_, item);
-    items_.clear();
+std::optional<DeleteResult> MediaList::removeAt(size_t index) {
+    if (index >= items_.size()) return std::nullopt;
+    DeleteResult result;
+    if (removeItemFiles(AlbumFolder(folder_), kind_, items_[index], result))
+        items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
+    return result;
+}
+
+std::optional<DeleteResult> MediaList::removeAll() {
+    if (items_.empty()) return std::nullopt;
+    DeleteResult result;
+    {
+        const AlbumFolder folder(folder_);
+        std::erase_if(items_, [&](const MediaItem& item) {
+            return removeItemFiles(folder, kind_, item, result);
+        });
+    }
     ::mkdir(folder_.c_str(), 0755);  // made again when it had gone
-    return true;
+    return result;
 }
 
 WriteResult MediaList::saveCopy(size_t index, const std::string& destination) const {

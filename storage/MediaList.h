@@ -16,6 +16,17 @@ namespace lumetra {
 
 enum class MediaKind { Picture, Video };
 
+// How deleting went: the number of files that could not be deleted and the
+// first reason.
+struct DeleteResult {
+    size_t failed = 0;
+    std::string reason;
+
+    explicit operator bool() const { return failed == 0; }
+    // "N files could not be deleted: <reason>"; "" when all went.
+    std::string message() const;
+};
+
 struct MediaItem {
     std::string itemTitle;  // the JPEG shown: the snapshot, or a recording's thumbnail
 };
@@ -51,19 +62,19 @@ public:
     // The file to open or save for the item at index (see mediaFilePath).
     std::optional<std::string> filePath(size_t index) const;
 
-    // Deletes the item's file (for a snapshot the picture, then its sidecar;
-    // for a recording the thumbnail, then the movie)
-    // and removes the item, even when a deletion failed. An index outside the
-    // list is ignored (returns false).
-    bool removeAt(size_t index);
+    // Deletes the item's files (for a snapshot the picture, then its sidecar;
+    // for a recording the movie, then its thumbnail) and removes the item
+    // unless the file it shows could not be deleted; such an item stays listed,
+    // whole. An index outside the list is ignored (nullopt).
+    std::optional<DeleteResult> removeAt(size_t index);
 
-    // Deletes the files of every item, empties the list and creates the folder
-    // again if it had gone. Nothing happens for an empty list (returns false).
+    // The same for every item, then creates the folder again if it had gone.
+    // Nothing happens for an empty list (nullopt).
     //
     // Deleting never leaves the album: only regular files the list holds, lying
     // directly in the list's folder, are removed, and nothing at all when the
     // album folder or the list's folder is a symbolic link. Other files stay.
-    bool removeAll();
+    std::optional<DeleteResult> removeAll();
 
     // Copies the item's file to destination, never replacing an existing file.
     WriteResult saveCopy(size_t index, const std::string& destination) const;

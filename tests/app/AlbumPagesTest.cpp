@@ -75,6 +75,27 @@ TEST_F(AlbumPagesTest, DeletingAsksAndCancelChangesNothing) {
     EXPECT_EQ(pages().grid(MediaKind::Video).numberOfItems(), 1) << "a later recording lands";
 }
 
+// Files that could not be deleted stay listed, and the number is said with the
+// reason: here a "Video" folder that is a link, through which nothing is deleted.
+TEST_F(AlbumPagesTest, FilesThatCouldNotBeDeletedStayListedAndAreCounted) {
+    TempDir elsewhere;
+    const fs::path moved = elsewhere.path() / "Video";
+    fs::rename(videos(), moved);
+    fs::create_directory_symlink(moved,
+                                 fs::path(h.settings().getStrDocumentsVideo()).parent_path());
+    h.window->loadVideoCollection();
+    h.alerts->confirmAnswer = true;
+    pages().deleteItem(MediaKind::Video, 0);
+    pages().deleteAll(MediaKind::Video);
+    EXPECT_EQ(pages().grid(MediaKind::Video).numberOfItems(), 2);
+    EXPECT_EQ(fileNames(moved).size(), 4u);
+    ASSERT_EQ(h.alerts->alerts.size(), 2);
+    EXPECT_TRUE(h.alerts->alerts[0].startsWith("1 file could not be deleted: "))
+        << h.alerts->alerts[0].toStdString();
+    EXPECT_TRUE(h.alerts->alerts[1].startsWith("2 files could not be deleted: "))
+        << h.alerts->alerts[1].toStdString();
+}
+
 TEST_F(AlbumPagesTest, SavingNeverReplacesAFile) {
     TempDir elsewhere;
     const fs::path taken = elsewhere.path() / "taken.jpg";

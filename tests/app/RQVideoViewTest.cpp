@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <csignal>
 #include <filesystem>
 
 #include "AppTestSupport.h"
@@ -207,6 +209,49 @@ TEST_F(RQVideoViewTest, SnapshotWithoutASourceOrFailingToWriteReportsNothing) {
     view.saveImage(64, 48);
     EXPECT_EQ(delegate.entities.size(), 2u) << "the next snapshots go through";
     EXPECT_EQ(jpegNames(pictures()).size(), 2u) << "a second snapshot never replaces the first";
+}
+
+// The picture is written and its sidecar is not (a file size limit stands in for
+// a full disk): the picture is reported, and so is the loss of its measurements.
+TEST_F(RQVideoViewTest, SnapshotWhoseSidecarCannotBeWrittenSaysSo) {
+    view.setImage(greyFrame(64, 48));
+    for (int y = 20; y < 580; y += 8) {
+        choose(kModeLine);
+        click(&view, 100, y);
+        move(&view, 300, y);
+        click(&view, 300, y);
+        move(&view, 150, y + 4);
+        click(&view, 150, y + 4);
+    }
+    ASSERT_EQ(view.model().oMutShapsArray.size(), 70u);
+    view.saveImage(64, 48);
+    ASSERT_EQ(delegate.entities.size(), 1u);
+    const fs::path first = delegate.entities.front().Param1;
+    const auto picture = fs::file_size(first);
+    const auto sidecar = fs::file_size(first.string() + ".json");
+    ASSERT_LT(picture + 1024, sidecar) << "the sidecar must be the larger file";
+    fs::remove(first);
+    fs::remove(first.string() + ".json");
+
+    QSignalSpy said(&view, &RQVideoView::snapshotFailed);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit limit{picture + 512, old.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    view.saveImage(64, 48);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, handler);
+
+    ASSERT_EQ(delegate.entities.size(), 2u) << "the picture is reported";
+    const std::string path = delegate.entities.back().Param1;
+    EXPECT_EQ(fileNames(pictures()), std::vector<std::string>{fs::path(path).filename()});
+    ASSERT_EQ(said.count(), 1);
+    const QString message = said.front().front().toString();
+    EXPECT_TRUE(message.startsWith(QString::fromStdString("The picture was saved to " + path +
+                                                          ", its measurements were not.")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains("File too large")) << message.toStdString();
 }
 
 TEST_F(RQVideoViewTest, TypedTextSurvivesToolChangesResizeAndEscapeUntilPlaced) {

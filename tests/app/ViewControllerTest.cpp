@@ -22,6 +22,7 @@
 #include "measure/LabelFormat.h"
 #include "storage/CalibrationRecords.h"
 #include "storage/TextFiles.h"
+#include "support/PlistSamples.h"
 
 using namespace lumetra;
 using namespace lumetra::test;
@@ -362,6 +363,17 @@ TEST(ViewControllerAlbums, AlbumsListedInOrderNewFolderBecomesCurrentAndItemsJoi
     h.window->comboBoxSelectionDidChange(h.ui().AblumComboBox);
     EXPECT_EQ(h.ui().videoCount->text(), "1 recording");
     EXPECT_EQ(readNameFile(h.root() + "default.txt"), "default");
+    // The switch happens when default.txt cannot be written, and that is said.
+    fs::remove(h.root() + "default.txt");
+    fs::create_directory(h.root() + "default.txt");
+    h.ui().AblumComboBox->setCurrentIndex(h.ui().AblumComboBox->findText("gamma"));
+    h.window->comboBoxSelectionDidChange(h.ui().AblumComboBox);
+    EXPECT_EQ(h.settings().getStrDocumentsPicture(), h.root() + "gamma/Image/");
+    ASSERT_EQ(h.alerts->alerts.size(), 1);
+    EXPECT_TRUE(h.alerts->alerts.front().contains("default.txt"));
+    fs::remove(h.root() + "default.txt");
+    h.ui().AblumComboBox->setCurrentIndex(h.ui().AblumComboBox->findText("default"));
+    h.window->comboBoxSelectionDidChange(h.ui().AblumComboBox);
 
     h.window->addCollectionItem(1, h.settings().getStrDocumentsVideo() + "20250303090507.mp4.jpg");
     h.window->addCollectionItem(7, "/elsewhere/ignored.jpg");
@@ -420,6 +432,37 @@ TEST_F(ViewControllerWithCamera, CalibrationIsStoredOnlyWhenTheListFileExists) {
     EXPECT_FALSE(h.model().bCalibration) << "completed in the view";
     EXPECT_EQ(h.ui().CalComboBox->count(), 0);
     EXPECT_FALSE(fs::exists(h.root() + "calibration.txt"));
+}
+
+// A list nested too deeply for the reader: the window starts without it, and a
+// calibration stored next to it keeps the old file beside the new list and says so.
+// A calibration.txt that cannot be written is said too.
+TEST_F(ViewControllerWithCamera, UnreadableListIsKeptAsideAndFailedWritesAreSaid) {
+    const std::string plist = h.settings().getStrCalibrationPlist();
+    const std::string deep = binaryList(100000, 1);
+    std::ofstream(plist, std::ios::binary | std::ios::trunc) << deep;
+    WindowHarness restarted(h.home());
+    EXPECT_EQ(restarted.ui().CalComboBox->count(), 0);
+    ASSERT_EQ(restarted.alerts->alerts.size(), 1);
+    EXPECT_TRUE(restarted.alerts->alerts.front().contains(QString::fromStdString(plist)));
+
+    fs::create_directory(h.root() + "calibration.txt");  // cannot be replaced by a file
+    enterCalibration(h, "New", "10", "1");
+    drawReferenceLine(h, 100);
+    h.frame();
+    EXPECT_EQ(h.ui().CalComboBox->count(), 1);
+    ASSERT_EQ(h.alerts->alerts.size(), 1);
+    const QString said = h.alerts->alerts.front();
+    const auto kept = said.indexOf("calibration.plist.unreadable-");
+    ASSERT_GE(kept, 0) << said.toStdString();
+    EXPECT_TRUE(said.contains(QString::fromStdString(h.root() + "calibration.txt")))
+        << said.toStdString();
+    const QString keptName = said.mid(kept).section('"', 0, 0);
+    EXPECT_EQ(readWholeFile(h.root() + keptName.toStdString()), deep);
+
+    h.ui().CalComboBox->setCurrentIndex(0);
+    h.window->comboBoxSelectionDidChange(h.ui().CalComboBox);
+    EXPECT_EQ(h.alerts->alerts.size(), 2) << "choosing says it too";
 }
 
 TEST_F(ViewControllerWithCamera, ClearCalibrationAsksThenForgetsEverything) {

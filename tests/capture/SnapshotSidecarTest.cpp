@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -140,7 +141,7 @@ TEST(SnapshotSidecar, WrittenAfterThePictureWhichCarriesTheComment) {
     const auto saved = writeSnapshot(grey(32, 24), folder, "20250101000000", sampleRecord());
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->path, folder + "20250101000000-1.jpg");
-    EXPECT_TRUE(saved->sidecarWritten);
+    EXPECT_TRUE(saved->sidecar);
     EXPECT_TRUE(parseSidecar(slurp(sidecarPath(saved->path))));
     const std::string jpeg = slurp(saved->path);
     const std::span bytes(reinterpret_cast<const uint8_t*>(jpeg.data()), jpeg.size());
@@ -170,7 +171,10 @@ TEST(SnapshotSidecar, FailedSidecarWriteKeepsThePicture) {
         const rlimit limit{16384, 16384};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         const auto saved = writeSnapshot(grey(32, 24), folder, "20250101000000", record);
-        ::_exit(saved && !saved->sidecarWritten ? 0 : 1);
+        ::_exit(saved && saved->sidecar.error() == EFBIG &&
+                        saved->sidecar.path() == sidecarPath(saved->path)
+                    ? 0
+                    : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);

@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+
+#include <cerrno>
+
 #include "StorageTestFiles.h"
 #include "storage/AlbumLibrary.h"
 #include "storage/RQGlobalVariables.h"
@@ -37,30 +41,64 @@ TEST(AlbumScan, OnlyFullAlbumsSortedByLowerCasedNames) {
 }
 
 TEST_F(AlbumLibraryTest, CreateRefusesBadNamesAndMakesTheThreeFolders) {
-    EXPECT_EQ(library.createAlbum(""), AlbumCreation::EmptyName);
-    for (const std::string& bad : Names{".", "..", "../escape", "a/b", std::string("nul\0x", 5)})
-        EXPECT_EQ(library.createAlbum(bad), AlbumCreation::IllegalName) << bad;
+    const auto status = [&](const std::string& name) { return library.createAlbum(name).status; };
+    EXPECT_EQ(status(""), AlbumCreation::EmptyName);
+    for (const std::string& bad :
+         Names{".", "..", "../escape", "a/b", std::string("nul\0x", 5), std::string(256, 'x')})
+        EXPECT_EQ(status(bad), AlbumCreation::IllegalName) << bad;
+    EXPECT_EQ(library.createAlbum(std::string(300, 'x')).alert(), "Name is illegal");
     EXPECT_FALSE(fs::exists(home.path() / "escape"));
     spit(root / "taken.txt", "x");
     for (const char* taken : {"taken.txt", "default"})
-        EXPECT_EQ(library.createAlbum(taken), AlbumCreation::AlreadyExists) << taken;
+        EXPECT_EQ(status(taken), AlbumCreation::AlreadyExists) << taken;
     EXPECT_EQ(slurp(root / "taken.txt"), "x");
 
     fs::remove_all(root);  // a missing root is made again
-    EXPECT_EQ(library.createAlbum(" Zwiebel. 2 "), AlbumCreation::Created);
+    EXPECT_EQ(status(" Zwiebel. 2 "), AlbumCreation::Created);
     EXPECT_TRUE(isAlbum(root.string(), " Zwiebel. 2 "));
+    EXPECT_EQ(status(std::string(255, 'x')), AlbumCreation::Created);
+}
+
+// A folder that cannot be made leaves nothing of the album and says why.
+TEST_F(AlbumLibraryTest, CreateThatCannotMakeAFolderRemovesWhatItMade) {
+    AlbumLibrary full(settings, [](const std::string& path) {
+        if (path.ends_with("/Video/")) return ENOSPC;
+        return ::mkdir(path.c_str(), 0755) == 0 ? 0 : errno;
+    });
+    const AlbumCreationResult result = full.createAlbum("Beta");
+    EXPECT_EQ(result.status, AlbumCreation::Failed);
+    EXPECT_EQ(result.alert(), "The album could not be made. Could not write \"" + root.string() +
+                                  "/Beta/Video/\": No space left on device");
+    EXPECT_FALSE(fs::exists(root / "Beta"));
+
+    fs::remove_all(root);
+    spit(root, "a file where the root belongs");
+    const AlbumCreationResult noRoot = library.createAlbum("Beta");
+    EXPECT_EQ(noRoot.status, AlbumCreation::Failed);
+    EXPECT_EQ(noRoot.failure.error(), ENOTDIR);
 }
 
 TEST_F(AlbumLibraryTest, NewAlbumIsAppendedBecomesCurrentAndIsSortedInNextStart) {
     makeAlbum(root, "Alpha");
     EXPECT_EQ(library.scan(), 1u);  // the current album's place
-    ASSERT_EQ(library.createAlbum("Beta"), AlbumCreation::Created);
+    ASSERT_TRUE(library.createAlbum("Beta"));
     EXPECT_EQ(library.albums(), (Names{"Alpha", "default"}));  // only appendAlbum changes it
     const size_t index = library.appendAlbum("Beta");
-    ASSERT_TRUE(library.switchAlbum(index));
+    ASSERT_TRUE(library.switchAlbum(index).value_or(WriteResult(".", EIO)));
     EXPECT_EQ(settings.getStrDocumentsVideo(), root.string() + "/Beta/Video/");
     EXPECT_FALSE(library.switchAlbum(3));  // outside the list: ignored
     EXPECT_EQ(slurp(root / "default.txt"), "Beta");
+
+    // The switch happens; that default.txt could not be written is said.
+    fs::remove(root / "default.txt");
+    fs::create_directory(root / "default.txt");
+    const auto unremembered = library.switchAlbum(0);
+    ASSERT_TRUE(unremembered);
+    EXPECT_EQ(unremembered->path(), root.string() + "/default.txt");
+    EXPECT_FALSE(*unremembered);
+    EXPECT_EQ(settings.getStrDocumentsVideo(), root.string() + "/Alpha/Video/");
+    fs::remove(root / "default.txt");
+    ASSERT_TRUE(library.switchAlbum(index).value_or(WriteResult(".", EIO)));
 
     RQGlobalVariables restarted(home.path().string(), LUMETRA_RESOURCE_DIR);
     AlbumLibrary again(restarted);

@@ -45,9 +45,11 @@ TEST_F(CalibrationModelTest, RestoreSelectsTheNameOfCalibrationTxtIfItHasARecord
         EXPECT_EQ(model.names().size(), 3u);
     }
     const std::string unparseable = "<plist><dict><key>a</key>";
+    EXPECT_FALSE(model.listUnreadable());
     spit(plist, unparseable);
     spit(txt, "a");
     EXPECT_FALSE(model.restore());
+    EXPECT_TRUE(model.listUnreadable());
     EXPECT_TRUE(model.names().empty());
     EXPECT_EQ(slurp(plist), unparseable);  // left for the user
 }
@@ -55,18 +57,31 @@ TEST_F(CalibrationModelTest, RestoreSelectsTheNameOfCalibrationTxtIfItHasARecord
 TEST_F(CalibrationModelTest, SelectAppliesTheStoredRecordAndRemembersIt) {
     spit(plist, plistXml({{"a", "4.000-mm-0.250"}, {"b", "20.000-um-1.125"}, {"c", "bad"}}));
     model.restore();
-    ASSERT_TRUE(model.select(1));
+    ASSERT_TRUE(model.select(1).value_or(WriteResult(".", EIO)));
     EXPECT_EQ(current(), "b=20.000-um-1.125");
     EXPECT_EQ(slurp(txt), "b");
     ASSERT_TRUE(model.select(2));   // no usable record: zeros
     EXPECT_FALSE(model.select(3));  // outside the list: ignored
     EXPECT_EQ(current(), "c=0.000--0.000");
+
+    // Chosen all the same when calibration.txt cannot be written; the result says so.
+    fs::remove(txt);
+    fs::create_directory(txt);
+    const auto unremembered = model.select(0);
+    ASSERT_TRUE(unremembered);
+    EXPECT_EQ(unremembered->path(), txt);
+    EXPECT_EQ(current(), "a=4.000-mm-0.250");
+    const auto stored = model.storeCompleted("d", 2.0f, "mm", 0.5f);
+    EXPECT_EQ(stored.index, 3u);
+    EXPECT_EQ(stored.problem, unremembered->message());
 }
 
 TEST_F(CalibrationModelTest, CompletedCalibrationJoinsTheListExactlyAndIsRestoredNextStart) {
     spit(plist, plistXml({{"a", "4.000-mm-0.250"}}));
     model.restore();
-    EXPECT_EQ(model.storeCompleted("Objective 4x", 4.0f, "mm", 0.123456f), 1u);
+    const auto stored = model.storeCompleted("Objective 4x", 4.0f, "mm", 0.123456f);
+    EXPECT_EQ(stored.index, 1u);
+    EXPECT_EQ(stored.problem, "");
     EXPECT_EQ(model.names(), (Names{"a", "Objective 4x"}));
     EXPECT_EQ(current(), "Objective 4x=4.000-mm-0.123456");
 
@@ -75,14 +90,32 @@ TEST_F(CalibrationModelTest, CompletedCalibrationJoinsTheListExactlyAndIsRestore
     EXPECT_EQ(restarted.fUnitLength(), 0.123456f);
 }
 
-TEST_F(CalibrationModelTest, CompletedCalibrationIsNotListedWhenItsListCannotBeWritten) {
-    for (const std::string list : {"", "this is not a property list"}) {
-        if (!list.empty()) spit(plist, list);
-        EXPECT_FALSE(model.storeCompleted("Objective 4x", 4.0f, "mm", 0.25f));
-        EXPECT_TRUE(model.names().empty());
-        EXPECT_EQ(fs::exists(plist), !list.empty());  // left as it was, or still missing
-        EXPECT_FALSE(fs::exists(txt));
-    }
+TEST_F(CalibrationModelTest, CompletedCalibrationIsNotListedWhenItsListIsMissing) {
+    const auto stored = model.storeCompleted("Objective 4x", 4.0f, "mm", 0.25f);
+    EXPECT_FALSE(stored.index);
+    EXPECT_NE(stored.problem.find("No such file"), std::string::npos) << stored.problem;
+    EXPECT_TRUE(model.names().empty());
+    EXPECT_FALSE(fs::exists(plist) || fs::exists(txt));
+}
+
+// An unreadable list is kept beside the new one, and the user is told where.
+TEST_F(CalibrationModelTest, CompletedCalibrationNextToAnUnreadableListKeepsTheOldFile) {
+    const std::string broken = "this is not a property list";
+    spit(plist, broken);
+    model.restore();
+    const auto stored = model.storeCompleted("Objective 4x", 4.0f, "mm", 0.25f);
+    EXPECT_EQ(stored.index, 0u);
+    EXPECT_EQ(model.names(), Names{"Objective 4x"});
+    const auto list = readCalibrationList(plist);
+    ASSERT_TRUE(list && list->size() == 1u);
+    EXPECT_EQ(list->front().name, "Objective 4x");
+    Names kept;
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        if (e.path().filename().string().starts_with("calibration.plist.unreadable-"))
+            kept.push_back(e.path().string());
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(slurp(kept.front()), broken);
+    EXPECT_NE(stored.problem.find(kept.front()), std::string::npos) << stored.problem;
 }
 
 TEST_F(CalibrationModelTest, RemoveDeletesOneRecordAndUncalibratesWhenItWasCurrent) {

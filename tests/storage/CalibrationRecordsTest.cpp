@@ -1,8 +1,11 @@
+#include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <tuple>
 
 #include "StorageTestFiles.h"
 #include "storage/CalibrationRecords.h"
+#include "support/PlistSamples.h"
 
 using namespace lumetra;
 using namespace lumetra::test;
@@ -13,6 +16,13 @@ Names namesOf(const std::optional<std::vector<CalibrationEntry>>& entries) {
     Names names;
     for (const auto& e : entries.value_or(std::vector<CalibrationEntry>{})) names.push_back(e.name);
     return names;
+}
+
+std::string repeat(const std::string& text, size_t times) {
+    std::string out;
+    out.reserve(text.size() * times);
+    for (size_t i = 0; i < times; ++i) out += text;
+    return out;
 }
 
 class CalibrationListFile : public ::testing::Test {
@@ -73,13 +83,9 @@ TEST_F(CalibrationListFile, StoreAddsOrReplacesInPlaceAndOtherReadersAcceptIt) {
     EXPECT_EQ((*readCalibrationList(bin))[2].record, "4.000-mm-0.250");
 }
 
-TEST_F(CalibrationListFile, UnusableOrUnwritableFilesAreLeftAsTheyAre) {
+TEST_F(CalibrationListFile, MissingOrUnwritableFilesAreLeftAsTheyAre) {
     EXPECT_FALSE(storeCalibrationRecord(path, "x", 1.0f, "mm", 1.0f));
     EXPECT_FALSE(fs::exists(path));  // a missing file is not created
-    const std::string broken = "<plist><dict><key>mine</key><string>1.000-mm-1.000";
-    spit(path, broken);
-    EXPECT_FALSE(storeCalibrationRecord(path, "x", 1.0f, "mm", 1.0f));
-    EXPECT_EQ(slurp(path), broken);
 
     const std::string original = plistXml({{"a", "1.000-mm-1.000"}});
     spit(path, original);
@@ -91,6 +97,38 @@ TEST_F(CalibrationListFile, UnusableOrUnwritableFilesAreLeftAsTheyAre) {
     EXPECT_EQ(slurp(path), original);
     EXPECT_FALSE(clearCalibrationList((dir.path() / "none" / "calibration.plist").string()));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+// Lists nested too deeply for libplist's recursive reader, shared-object trees
+// that expand beyond measure, huge files and broken ones read as no list;
+// storing sets such a file aside and starts a new list, removing leaves it.
+TEST_F(CalibrationListFile, HostileListsReadAsNoListAndAreKeptBesideANewOne) {
+    spit(path, binaryList(1, 1));
+    EXPECT_EQ(namesOf(readCalibrationList(path)), Names{"a"}) << "a shallow binary list reads";
+    const std::string deepXml = "<plist version=\"1.0\"><dict><key>a</key>" +
+                                repeat("<array>", 200000) + repeat("</array>", 200000) +
+                                "</dict></plist>";
+    const std::string padded =
+        plistXml({{"a", "1.000-mm-1.000"}}) + std::string(kMaxCalibrationListSize, ' ');
+    for (const std::string& hostile : {binaryList(100000, 1), binaryList(15, 4), deepXml, padded}) {
+        spit(path, hostile);
+        EXPECT_FALSE(readCalibrationList(path)) << hostile.size();
+    }
+
+    const std::string broken = "<plist><dict><key>mine</key><string>1.000-mm-1.000";
+    for (const std::string& unreadable : {broken, binaryList(100000, 1)}) {
+        spit(path, unreadable);
+        EXPECT_EQ(removeCalibrationRecord(path, "mine").error(), EBADMSG);
+        EXPECT_EQ(slurp(path), unreadable);
+        const CalibrationStore stored = storeCalibrationRecord(path, "x", 1.0f, "mm", 1.0f);
+        ASSERT_TRUE(stored);
+        EXPECT_TRUE(stored.setAside.starts_with(path + ".unreadable-")) << stored.setAside;
+        EXPECT_EQ(slurp(stored.setAside), unreadable);
+        EXPECT_NE(stored.message().find(stored.setAside), std::string::npos);
+        EXPECT_EQ(namesOf(readCalibrationList(path)), Names{"x"});
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3)
+        << "both unreadable files kept";
 }
 
 TEST_F(CalibrationListFile, NamesWithControlCharactersAreRefusedAndTheFileStaysValidXml) {

@@ -80,8 +80,21 @@ TEST_F(MediaListTest, DeleteAllRemovesOnlyListedRegularFilesAndNeverLeavesTheAlb
     ASSERT_EQ(load(pictures, image), (Names{"link.jpg", "own.jpg"}));
     ASSERT_EQ(load(videos, video), Names{"elsewhere.jpg"});
 
-    ASSERT_TRUE(pictures.removeAll());
-    ASSERT_TRUE(videos.removeAll());
+    // What could not be deleted stays listed, and the outcome says why.
+    const auto unlinked = pictures.removeAll();
+    ASSERT_TRUE(unlinked);
+    EXPECT_EQ(unlinked->message(), "1 file could not be deleted: \"link.jpg\" is not a plain file");
+    EXPECT_EQ(load(pictures, image), Names{"link.jpg"});
+    const auto one = videos.removeAt(0);
+    ASSERT_TRUE(one);
+    EXPECT_EQ(one->failed, 1u) << "the movie; its thumbnail is kept with it";
+    EXPECT_EQ(one->message(),
+              "1 file could not be deleted: \"" + video.string() +
+                  "\" is a link or not a folder, and nothing is deleted through it");
+    const auto all = videos.removeAll();
+    ASSERT_TRUE(all);
+    EXPECT_FALSE(*all);
+    EXPECT_EQ(videos.size(), 1u);
     EXPECT_FALSE(fs::exists(image / "own.jpg"));
     EXPECT_TRUE(fs::is_symlink(image / "link.jpg") && fs::exists(image / "other.png"));
     EXPECT_TRUE(fs::exists(outside.path() / "elsewhere.jpg"));
