@@ -58,8 +58,10 @@ void RQVideoView::deleteshape(int32_t code) {
     reportShapes(before);
 }
 
-void RQVideoView::applyCalibration(const std::string& unit, float mag, float len) {
+void RQVideoView::applyCalibration(const std::string& name, const std::string& unit, float mag,
+                                   float len) {
     if (model_.bCalibration) return;
+    model_.strCalName = name;
     model_.strUnit = unit;
     model_.fScale = mag;
     model_.fUnitLength = len;

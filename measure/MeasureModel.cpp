@@ -107,8 +107,11 @@ void MeasureModel::setGridView(uint8_t mode, float len, float mag, float unitlen
     } else if (std::isfinite(pitch) && pitch >= kMinimumPitch) {
         iGridMode = mode;
         fGridLength = len;
-        fScale = mag;
-        fUnitLength = unitlength;
+        // A reference line being drawn keeps the calibration it completes.
+        if (!bCalibration) {
+            fScale = mag;
+            fUnitLength = unitlength;
+        }
     } else {
         iGridMode = kGridNone;
     }

@@ -79,11 +79,6 @@ bool CalibrationModel::select(size_t index) {
     return true;
 }
 
-void CalibrationModel::beginCalibration(const std::string& name, const std::string& magText,
-                                        const std::string& lengthText, const std::string& unit) {
-    setCalibratedParas(name, parseFloatValue(magText), parseFloatValue(lengthText), unit);
-}
-
 std::optional<size_t> CalibrationModel::storeCompleted(const std::string& name, float magnification,
                                                        const std::string& unit, float unitLength,
                                                        WriteResult* failure) {
