@@ -58,7 +58,7 @@ public:
     void deleteshape(int32_t code);
     // A calibration was chosen (magnification 0: none): lengths, areas and grids
     // read in it from now on, stored shapes are relabelled at once and snapshots
-    // name it. A calibration being drawn is left alone.
+    // name it. A calibration being drawn is left alone (its shapes read in the chosen one).
     void applyCalibration(const std::string& name, const std::string& unit, float mag, float len);
     bool getShapesCount() const { return model_.getShapesCount(); }
     void setGridView(uint8_t mode, float len, float mag, float unitlength);

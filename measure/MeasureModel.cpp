@@ -59,6 +59,10 @@ void MeasureModel::setMeasureMode(int32_t mode, const std::string& name, const s
     }
     clearProgressFlags();
     bCompletedCalibration = false;
+    if (cal && !bCalibration) {
+        heldCalibration = {fScale, fUnitLength, strUnit};
+        strHeldCalName = strCalName;
+    }
     bCalibration = cal;
     strCalName = name;
     strUnit = unit;

@@ -503,6 +503,8 @@ TEST_F(ViewControllerWithCamera, AbandonedNewCalibrationLeavesTheOneInForce) {
         enterCalibration(h, "New", "2", "0.1");
         ASSERT_TRUE(h.model().bCalibration);
         EXPECT_EQ(h.window->calibration().strCalName(), "Demo") << "in force until completed";
+        EXPECT_EQ(calibrationOf(h.model()).fScale, 100.0f) << "stored shapes read in it";
+        EXPECT_EQ(snapshotRecord(h.model(), 640, 480, true).calibrationName, "Demo");
         abandon();
         h.frame();
         EXPECT_FALSE(h.model().bCalibration);
