@@ -514,6 +514,16 @@ TEST_F(ViewControllerWithCamera, AbandonedNewCalibrationLeavesTheOneInForce) {
         EXPECT_EQ(h.window->resultsPanel().table().rows.at(0).at(2), "1.000") << "not relabelled";
     }
     EXPECT_EQ(readCalibrationList(h.settings().getStrCalibrationPlist())->size(), 1u);
+
+    // The one in force deleted meanwhile: the shapes lose their lengths, the reference
+    // line goes on.
+    enterCalibration(h, "New", "2", "0.1");
+    h.alerts->confirmAnswer = true;
+    h.window->delete_calibration();
+    EXPECT_TRUE(h.model().bCalibration);
+    EXPECT_EQ(h.window->iMode(), kModeLine);
+    EXPECT_FALSE(isUsable(calibrationOf(h.model())));
+    EXPECT_EQ(snapshotRecord(h.model(), 640, 480, true).calibrationName, "");
 }
 
 // With no calibration the length tool ends as if refused: nothing reads inf.
