@@ -58,8 +58,16 @@ void RQVideoView::deleteshape(int32_t code) {
     reportShapes(before);
 }
 
-void RQVideoView::applyCalibration(const std::string& unit, float mag, float len) {
-    if (model_.bCalibration) return;
+void RQVideoView::applyCalibration(const std::string& name, const std::string& unit, float mag,
+                                   float len) {
+    if (model_.bCalibration) {
+        // The reference line keeps its own; the shapes read in the chosen one.
+        model_.heldCalibration = {mag, len, unit};
+        model_.strHeldCalName = name;
+        refreshIfRedrawing();
+        return;
+    }
+    model_.strCalName = name;
     model_.strUnit = unit;
     model_.fScale = mag;
     model_.fUnitLength = len;

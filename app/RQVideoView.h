@@ -56,9 +56,10 @@ public:
                         float len, bool cal);
     // 0 removes the newest stored shape, 1 all of them; anything else nothing.
     void deleteshape(int32_t code);
-    // A calibration was chosen: lengths, areas and grids read in it from now on,
-    // stored shapes are relabelled at once. A calibration being drawn is left alone.
-    void applyCalibration(const std::string& unit, float mag, float len);
+    // A calibration was chosen (magnification 0: none): lengths, areas and grids
+    // read in it from now on, stored shapes are relabelled at once and snapshots
+    // name it. A calibration being drawn is left alone (its shapes read in the chosen one).
+    void applyCalibration(const std::string& name, const std::string& unit, float mag, float len);
     bool getShapesCount() const { return model_.getShapesCount(); }
     void setGridView(uint8_t mode, float len, float mag, float unitlength);
     // Copies the five drawing settings into the view for shapes drawn from now on.

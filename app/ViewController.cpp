@@ -31,6 +31,7 @@
 #include "app/ResultsPanel.h"
 #include "measure/MeasurementPass.h"
 #include "measure/tools/ToolTable.h"
+#include "storage/CalibrationRecords.h"
 #include "storage/RQGlobalVariables.h"
 
 namespace lumetra {
@@ -108,7 +109,6 @@ void ViewController::startUp() {
     const auto calibrationIndex = calibrations_.restore();
     for (const std::string& name : calibrations_.names()) ui_.CalComboBox->addItem(toQString(name));
     ui_.CalComboBox->setCurrentIndex(calibrationIndex ? static_cast<int>(*calibrationIndex) : -1);
-    showCalibration();
     if (calibrations_.listUnreadable())
         alerts_->alert(
             QStringLiteral("The calibration list \"%1\" cannot be read, so no calibration "
@@ -145,6 +145,7 @@ void ViewController::startUp() {
     ui_.VideoView->resetMeasureParas();
     ui_.VideoView->setDelegate(this);
     ui_.VideoView->setSettings(&settings_);
+    showCalibration();  // the view measures in the restored calibration, or in none
     restoreDrawingSettings();
     showToolState();
     showOverlayState();
@@ -302,10 +303,29 @@ void ViewController::selectMeasureModel(uint8_t tool) {
     }
     showToolState();
     if (choice.viewMode) {
-        ui_.VideoView->setMeasureMode(*choice.viewMode, "", calibrations_.strUnit(),
-                                      calibrations_.fScale(), calibrations_.fUnitLength(), false);
+        showToolInView(*choice.viewMode);
         showResults();  // the tool brings the current calibration to the view
     }
+}
+
+void ViewController::showToolInView(uint8_t mode) {
+    ui_.VideoView->setMeasureMode(mode, calibrations_.strCalName(), calibrations_.strUnit(),
+                                  calibrations_.fScale(), calibrations_.fUnitLength(), false);
+}
+
+void ViewController::endTool() {
+    tools_.reset();
+    showToolState();
+    showToolInView(kModeNone);  // also leaves a calibration being drawn
+    showResults();
+}
+
+void ViewController::endOverlay() {
+    overlays_.reset();
+    if (gridlinesView_->isVisible()) gridlinesView_->dismiss();
+    ui_.VideoView->setGridView(kGridNone, 0.0f, calibrations_.fScale(),
+                               calibrations_.fUnitLength());
+    showOverlayState();
 }
 
 void ViewController::showToolState() {
@@ -314,15 +334,19 @@ void ViewController::showToolState() {
 }
 
 void ViewController::onAbandonShapeAction() {
-    if (cameraActive()) ui_.VideoView->abandonShapeInProgress();
+    if (!cameraActive()) return;
+    // Escape while the reference line is drawn abandons the new calibration: the
+    // one in force before the sheet stays.
+    if (ui_.VideoView->model().bCalibration)
+        endTool();
+    else
+        ui_.VideoView->abandonShapeInProgress();
 }
 
 void ViewController::onRemoveShapes(ShapeRemoval which) {
     if (!cameraReady()) return;
-    overlays_.reset();
-    tools_.reset();
-    showOverlayState();
-    showToolState();
+    endOverlay();
+    endTool();
     ui_.VideoView->deleteshape(static_cast<int32_t>(which));
 }
 
@@ -483,12 +507,10 @@ void ViewController::clear_calibration() {
     if (const WriteResult cleared = calibrations_.clear(); !cleared)
         alerts_->alert(toQString(cleared.message()));
     ui_.CalComboBox->clear();
-    showCalibration();
     ui_.VideoView->deleteshape(static_cast<int32_t>(ShapeRemoval::All));
-    tools_.reset();
-    overlays_.reset();
-    showToolState();
-    showOverlayState();
+    endTool();
+    endOverlay();
+    showCalibration();
 }
 
 void ViewController::delete_calibration() {
@@ -524,7 +546,12 @@ void ViewController::calibrationCompleted(const CompletedCalibration& completed)
     const auto stored = calibrations_.storeCompleted(completed.name, completed.magnification,
                                                      completed.unit, completed.unitLength);
     if (!stored.index) {
-        // The view measures with it for now; the user must know it is not kept.
+        // In force for now, named beside the picture though not listed; the user
+        // must know it is not kept.
+        calibrations_.setCalibratedParas(completed.name, completed.magnification,
+                                         completed.unitLength, completed.unit);
+        ui_.CalComboBox->setCurrentIndex(-1);
+        showCalibration();
         alerts_->alert(QStringLiteral("The calibration \"%1\" is used now but was not stored. %2")
                            .arg(toQString(completed.name), toQString(stored.problem)));
         return;
@@ -539,14 +566,19 @@ void ViewController::showCalibration() {
     const CalibrationModel& c = calibrations_;
     const QString unit = toQString(c.strUnit());
     ui_.calibrationStatus->setText(
-        c.isCalibrated() && c.fUnitLength() > 0.0f
-            ? QStringLiteral("%1: 1 %2 = %3 px at this magnification")
-                  .arg(toQString(c.strCalName()), unit)
-                  .arg(static_cast<double>(c.fScale() / c.fUnitLength()), 0, 'f', 2)
-            : QStringLiteral("Lengths need a calibration"));
-    ui_.VideoView->applyCalibration(c.strUnit(), c.fScale(), c.fUnitLength());
+        c.isCalibrated() ? QStringLiteral("%1: 1 %2 = %3 px at this magnification")
+                               .arg(toQString(c.strCalName()), unit)
+                               .arg(static_cast<double>(c.fScale() / c.fUnitLength()), 0, 'f', 2)
+                         : QStringLiteral("Lengths need a calibration"));
+    ui_.VideoView->applyCalibration(c.strCalName(), c.strUnit(), c.fScale(), c.fUnitLength());
     // The scale bar follows the calibration in force and goes with the last one.
     if (ui_.VideoView->scaleBarShown()) showScaleBar(c.isCalibrated());
+    // Without a calibration the length tools and the grids end, as if refused;
+    // a reference line being drawn needs none.
+    if (!c.isCalibrated()) {
+        if (tools_.needsCalibration() && !ui_.VideoView->model().bCalibration) endTool();
+        if (overlays_.needsCalibration()) endOverlay();
+    }
     showResults();
 }
 
@@ -644,13 +676,13 @@ void ViewController::PassValue(const UserEntity& entity, int32_t type) {
             albumCreated(entity.Param1);
             break;
         case kTransferCalibrationEntered:
-            calibrations_.beginCalibration(entity.Param1, entity.Param2, entity.Param3,
-                                           entity.Param4);
+            // The typed values live in the view until the reference line completes
+            // them; the calibration in force stays until then, and after an abandon.
             tools_.enterCalibration();
             showToolState();
-            ui_.VideoView->setMeasureMode(kModeLine, calibrations_.strCalName(),
-                                          calibrations_.strUnit(), calibrations_.fScale(),
-                                          calibrations_.fUnitLength(), true);
+            ui_.VideoView->setMeasureMode(kModeLine, entity.Param1, entity.Param4,
+                                          parseFloatValue(entity.Param2),
+                                          parseFloatValue(entity.Param3), true);
             break;
         case kTransferSnapshotWritten:
             ui_.txt_recording->setText(

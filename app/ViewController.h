@@ -202,6 +202,11 @@ private:
     void showMediaCount(MediaKind kind);
     void onToolAction(uint8_t tool);
     void onRemoveShapes(ShapeRemoval which);
+    // The view enters the tool with the calibration in force.
+    void showToolInView(uint8_t mode);
+    // No tool and no overlay, in the window and the view alike.
+    void endTool();
+    void endOverlay();
     void onGridAction(uint8_t mode);
     void applyOverlayAction(const OverlayState::Action& action);
     void showToolState();

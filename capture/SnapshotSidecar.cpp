@@ -6,6 +6,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
+#include "measure/MeasurementPass.h"
 #include "measure/results/ResultsTable.h"
 #include "measure/tools/ToolTable.h"
 
@@ -108,8 +109,8 @@ SnapshotRecord snapshotRecord(const MeasureModel& model, int frameWidth, int fra
     record.frameHeight = frameHeight;
     record.viewWidth = model.viewWidth;
     record.viewHeight = model.viewHeight;
-    record.calibrationName = model.strCalName;
-    record.calibration = {model.fScale, model.fUnitLength, model.strUnit};
+    record.calibrationName = calibrationNameOf(model);
+    record.calibration = calibrationOf(model);
     if (withShapes) record.shapes = model.oMutShapsArray;
     return record;
 }

@@ -1,5 +1,6 @@
 #include "measure/LabelFormat.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "measure/tools/ToolTable.h"
@@ -13,6 +14,11 @@ constexpr double kPiLabel = 3.1415;
 constexpr const char* kSuperscriptTwo = "\u00B2";
 constexpr const char* kDegreeSign = "\u00B0";
 }  // namespace
+
+bool isUsable(const CalibrationValues& cal) {
+    return cal.fScale > 0.0f && cal.fUnitLength > 0.0f && std::isfinite(cal.fScale) &&
+           std::isfinite(cal.fUnitLength);
+}
 
 std::string formatFixed(int decimals, double value) {
     char small[64];
@@ -49,8 +55,10 @@ std::string angleLine(int decimals, double degrees) {
     return "<:" + formatFixed(decimals, degrees) + kDegreeSign;
 }
 
-std::vector<MeasuredValue> measurementValues(uint8_t type, float fData1,
-                                             const CalibrationValues& cal) {
+namespace {
+
+std::vector<MeasuredValue> convertedValues(uint8_t type, float fData1,
+                                           const CalibrationValues& cal) {
     const ToolSpec* tool = findTool(type);
     if (!tool) return {};
     switch (tool->label) {
@@ -76,6 +84,20 @@ std::vector<MeasuredValue> measurementValues(uint8_t type, float fData1,
             break;
     }
     return {};
+}
+
+}  // namespace
+
+std::vector<MeasuredValue> measurementValues(uint8_t type, float fData1,
+                                             const CalibrationValues& cal) {
+    std::vector<MeasuredValue> values = convertedValues(type, fData1, cal);
+    // Without a usable calibration no length or area is computed; a value that is
+    // not a finite number is not given either, never shown as inf or nan.
+    const bool calibrated = isUsable(cal);
+    std::erase_if(values, [calibrated](const MeasuredValue& v) {
+        return !std::isfinite(v.value) || (!calibrated && v.quantity != Quantity::Angle);
+    });
+    return values;
 }
 
 std::vector<std::string> measurementLabel(uint8_t type, float fData1, int decimals,

@@ -16,6 +16,10 @@ struct CalibrationValues {
     std::string strUnit = "mm";
 };
 
+// Whether lengths can be computed in it: magnification and unit length are
+// finite and greater than 0. Magnification 0 stands for no calibration.
+bool isUsable(const CalibrationValues& cal);
+
 // printf's "%.*f": value with exactly `decimals` digits after the point
 // (none, and no point, for 0).
 std::string formatFixed(int decimals, double value);
@@ -41,7 +45,9 @@ struct MeasuredValue {
 
 // The values of a measurement of the given type whose stored value is fData1,
 // converted as its label converts them: one value, or radius or diameter,
-// circumference and area for the circles. Text and unknown types give none.
+// circumference and area for the circles. Text and unknown types give none;
+// without a usable calibration only angles are given, and a value that is not
+// a finite number never is.
 std::vector<MeasuredValue> measurementValues(uint8_t type, float fData1,
                                              const CalibrationValues& cal);
 

@@ -59,6 +59,10 @@ void MeasureModel::setMeasureMode(int32_t mode, const std::string& name, const s
     }
     clearProgressFlags();
     bCompletedCalibration = false;
+    if (cal && !bCalibration) {
+        heldCalibration = {fScale, fUnitLength, strUnit};
+        strHeldCalName = strCalName;
+    }
     bCalibration = cal;
     strCalName = name;
     strUnit = unit;
@@ -107,8 +111,11 @@ void MeasureModel::setGridView(uint8_t mode, float len, float mag, float unitlen
     } else if (std::isfinite(pitch) && pitch >= kMinimumPitch) {
         iGridMode = mode;
         fGridLength = len;
-        fScale = mag;
-        fUnitLength = unitlength;
+        // A reference line being drawn keeps the calibration it completes.
+        if (!bCalibration) {
+            fScale = mag;
+            fUnitLength = unitlength;
+        }
     } else {
         iGridMode = kGridNone;
     }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "measure/LabelFormat.h"
 #include "measure/PointSlots.h"
 #include "measure/RQShape.h"
 #include "measure/TextFieldModel.h"
@@ -61,6 +62,10 @@ public:
     float fUnitLength = 1.0f;
     float fActualLength = 1.0f;
     float fScale = 60.0f;
+    // While a reference line is drawn, the calibration in force before it and its
+    // name: stored shapes, results and snapshots go on reading in it.
+    CalibrationValues heldCalibration;
+    std::string strHeldCalName;
 
     // Live segment lengths of mode 2 (AuxVariable9 is never written).
     float AuxVariable1 = 0.0f, AuxVariable2 = 0.0f, AuxVariable3 = 0.0f;

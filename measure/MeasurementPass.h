@@ -14,8 +14,10 @@
 
 namespace lumetra {
 
-// The calibration the labels are read in and the overlay as the view holds them.
+// The calibration the labels are read in (the one held while a reference line is
+// drawn) and its name, and the overlay as the view holds them.
 CalibrationValues calibrationOf(const MeasureModel& model);
+const std::string& calibrationNameOf(const MeasureModel& model);
 OverlaySetting overlayOf(const MeasureModel& model);
 
 // Replacements for two layers of a redraw that rarely change between frames:

@@ -14,7 +14,7 @@ struct TextFieldModel {
     double width = 0.0;
     double height = 0.0;
     bool centred = true;
-    std::string placeholder = "Type the label text";
+    std::string placeholder = "Please enter text";
     std::string stringValue;
     bool hidden = false;
 };

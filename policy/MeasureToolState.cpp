@@ -29,6 +29,11 @@ void MeasureToolState::reset() { iMode_ = kModeNone; }
 
 void MeasureToolState::enterCalibration() { iMode_ = kModeLine; }
 
+bool MeasureToolState::needsCalibration() const {
+    const ToolSpec* tool = findTool(iMode_);
+    return tool && tool->needsCalibration;
+}
+
 uint8_t MeasureToolState::chosenButton() const {
     const ToolSpec* tool = findTool(iMode_);
     return tool && tool->chosenImage ? iMode_ : 0;

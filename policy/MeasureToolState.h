@@ -28,6 +28,8 @@ public:
     void enterCalibration();
 
     uint8_t iMode() const { return iMode_; }
+    // Whether the chosen tool measures lengths or areas, so needs a calibration.
+    bool needsCalibration() const;
 
     // The tool whose button shows its chosen image; 0 when none does.
     uint8_t chosenButton() const;

@@ -56,6 +56,10 @@ OverlayState::Action OverlayState::cancel() {
     return apply(kGridNone, 0.0f);
 }
 
+bool OverlayState::needsCalibration() const {
+    return iGridMode_ != kGridNone && iGridMode_ != kGridCrosshair;
+}
+
 void OverlayState::restoreGridState() { selectedButton_ = kGridNone; }
 
 void OverlayState::reset() {

@@ -41,6 +41,9 @@ public:
     void reset();
 
     uint8_t iGridMode() const { return iGridMode_; }
+    // Whether the overlay chosen (or asked for in the popover) has a pitch in
+    // calibration units, so needs a calibration: every one but the crosshair.
+    bool needsCalibration() const;
     uint8_t selectedButton() const { return selectedButton_; }
     bool popoverOpen() const { return popoverOpen_; }
 

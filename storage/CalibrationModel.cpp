@@ -81,11 +81,6 @@ std::optional<WriteResult> CalibrationModel::select(size_t index) {
     return writeNameFile(calibrationTxtPath_, name);
 }
 
-void CalibrationModel::beginCalibration(const std::string& name, const std::string& magText,
-                                        const std::string& lengthText, const std::string& unit) {
-    setCalibratedParas(name, parseFloatValue(magText), parseFloatValue(lengthText), unit);
-}
-
 CalibrationModel::Stored CalibrationModel::storeCompleted(const std::string& name,
                                                           float magnification,
                                                           const std::string& unit,

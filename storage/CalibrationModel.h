@@ -20,12 +20,13 @@ public:
     // The settings' calibration list and the root's calibration.txt.
     explicit CalibrationModel(const RQGlobalVariables& settings);
 
-    // The current calibration: uncalibrated while fScale() is not greater than 0.
+    // The current calibration: uncalibrated while fScale() or fUnitLength() is not
+    // greater than 0 (a record that holds 0 measures nothing).
     const std::string& strCalName() const { return strCalName_; }
     float fScale() const { return fScale_; }
     float fUnitLength() const { return fUnitLength_; }
     const std::string& strUnit() const { return strUnit_; }
-    bool isCalibrated() const { return fScale_ > 0.0f; }
+    bool isCalibrated() const { return fScale_ > 0.0f && fUnitLength_ > 0.0f; }
 
     // Name "", magnification 0, unit length 1, unit "mm".
     void initCalParas();
@@ -47,11 +48,6 @@ public:
     // calibration.txt. Returns how that write went; nullopt, ignoring the call,
     // for an index outside the list.
     std::optional<WriteResult> select(size_t index);
-
-    // The calibration sheet's values were accepted: the typed texts become the
-    // current values while the user draws the reference line.
-    void beginCalibration(const std::string& name, const std::string& magText,
-                          const std::string& lengthText, const std::string& unit);
 
     // The reference line completed a calibration: its record is stored under
     // name in the list file (replacing a record of that name), the name is

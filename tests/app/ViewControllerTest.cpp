@@ -9,6 +9,8 @@
 #include <QSlider>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <sstream>
 #include <tuple>
 
 #include "AppTestSupport.h"
@@ -19,8 +21,14 @@
 #include "app/NewFolderController.h"
 #include "app/ResultsPanel.h"
 #include "app/WindowSides.h"
+#include "capture/SnapshotSidecar.h"
+#include "image/JpegComment.h"
 #include "measure/LabelFormat.h"
+#include "measure/MeasurementPass.h"
+#include "measure/results/ResultsText.h"
+#include "measure/tools/ToolTable.h"
 #include "storage/CalibrationRecords.h"
+#include "storage/StorageLayout.h"
 #include "storage/TextFiles.h"
 #include "support/PlistSamples.h"
 
@@ -87,9 +95,10 @@ protected:
         h.connectCamera();
         h.frame();
     }
-    // Window state and buttons (the view keeps its overlay after undo, delete and clear).
+    // Window state and buttons, and nothing drawn.
     void expectOverlaysOff() {
         EXPECT_EQ(h.window->iGridMode(), 0);
+        EXPECT_EQ(h.model().iGridMode, 0);
         for (QToolButton* b :
              {h.ui().btSGride, h.ui().btCGride, h.ui().btCrosshair, h.ui().btScale})
             EXPECT_FALSE(imageOf(b).endsWith("_s")) << b->objectName().toStdString();
@@ -198,7 +207,8 @@ TEST_F(ViewControllerWithCamera, ToolsNeedingACalibrationAlertWhileAnglesAndText
     h.ui().toolButton(kModeText)->click();
     EXPECT_EQ(h.model().iMode, kModeText);
     EXPECT_EQ(imageOf(h.ui().toolButton(kModeAngleThreePoints)), "tangle");
-    EXPECT_TRUE(h.view()->textField() && h.view()->textField()->isVisible());
+    ASSERT_TRUE(h.view()->textField() && h.view()->textField()->isVisible());
+    EXPECT_EQ(h.view()->textField()->placeholderText(), "Please enter text");
 }
 
 TEST_F(ViewControllerWithCamera, LineToolTwiceTurnsOffAndTheHintLineTellsTheNextStep) {
@@ -237,6 +247,33 @@ TEST_F(ViewControllerWithCamera, UnknownTransferChangesNothing) {
     for (int type : {7, 5, -1}) h.window->PassValue(entity, type);
     EXPECT_EQ(state(), before);
     EXPECT_TRUE(h.alerts->alerts.isEmpty());
+}
+
+// Window, view and hint line agree on the tool, and the overlay buttons on what is drawn.
+TEST_F(ViewControllerWithCamera, UndoAndDeleteEndToolAndOverlayEverywhere) {
+    calibrate(h);
+    for (QToolButton* remove : {h.ui().btUndo, h.ui().btDelete}) {
+        for (QToolButton* overlay : {h.ui().btSGride, h.ui().btCrosshair}) {
+            overlay->click();
+            h.window->GridlinesView()->GridlinesField()->setText("1");
+            if (h.window->GridlinesView()->isVisible())
+                h.window->GridlinesView()->okButton()->click();
+            ASSERT_NE(h.model().iGridMode, 0);
+            h.ui().toolButton(kModeLine)->click();
+            click(h.view(), 10, 10);
+            remove->click();
+            EXPECT_EQ(std::pair(h.window->iMode(), h.model().iMode),
+                      (std::pair<uint8_t, uint8_t>(0, 0)))
+                << remove->objectName().toStdString();
+            EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
+            EXPECT_EQ(h.ui().txt_recording->text(), h.view()->stepHint());
+            EXPECT_FALSE(h.model().bLine1stPoint);
+            expectOverlaysOff();
+            h.ui().btCrosshair->click();  // one press draws it again
+            EXPECT_EQ(h.model().iGridMode, kGridCrosshair);
+            h.ui().btCrosshair->click();
+        }
+    }
 }
 
 TEST_F(ViewControllerWithCamera, UndoDeleteEscapeAndControlZ) {
@@ -489,6 +526,69 @@ TEST_F(ViewControllerWithCamera, ClearCalibrationAsksThenForgetsEverything) {
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
 }
 
+TEST_F(ViewControllerWithCamera, AbandonedNewCalibrationLeavesTheOneInForce) {
+    calibrate(h, "Demo", 100.0f, 1.0f);  // 100 px read 1 mm
+    h.ui().toolButton(kModeLine)->click();
+    h.frame();
+    drawReferenceLine(h, 100);
+    click(h.view(), 250, 150);
+    const auto inForce = [&] {
+        const MeasureModel& m = h.model();
+        return std::tuple(m.strCalName, m.fScale, m.fUnitLength, m.strUnit);
+    };
+    const auto before = inForce();
+    ASSERT_EQ(h.window->resultsPanel().table().rows.at(0).at(2), "1.000");
+    ASSERT_TRUE(h.activate());
+    const std::vector<std::function<void()>> abandons{
+        [&] { h.ui().toolButton(kModeAngleThreePoints)->click(); },
+        [&] { QTest::keyClick(h.window.get(), Qt::Key_Escape); }};
+    for (const auto& abandon : abandons) {
+        enterCalibration(h, "New", "2", "0.1");
+        ASSERT_TRUE(h.model().bCalibration);
+        EXPECT_EQ(h.window->calibration().strCalName(), "Demo") << "in force until completed";
+        EXPECT_EQ(calibrationOf(h.model()).fScale, 100.0f) << "stored shapes read in it";
+        EXPECT_EQ(snapshotRecord(h.model(), 640, 480, true).calibrationName, "Demo");
+        abandon();
+        h.frame();
+        EXPECT_FALSE(h.model().bCalibration);
+        EXPECT_EQ(inForce(), before);
+        EXPECT_EQ(h.window->calibration().fScale(), 100.0f);
+        EXPECT_EQ(h.ui().CalComboBox->currentText(), "Demo");
+        EXPECT_EQ(h.window->resultsPanel().table().rows.at(0).at(2), "1.000") << "not relabelled";
+    }
+    EXPECT_EQ(readCalibrationList(h.settings().getStrCalibrationPlist())->size(), 1u);
+
+    // The one in force deleted meanwhile: the shapes lose their lengths, the reference
+    // line goes on.
+    enterCalibration(h, "New", "2", "0.1");
+    h.alerts->confirmAnswer = true;
+    h.window->delete_calibration();
+    EXPECT_TRUE(h.model().bCalibration);
+    EXPECT_EQ(h.window->iMode(), kModeLine);
+    EXPECT_FALSE(isUsable(calibrationOf(h.model())));
+    EXPECT_EQ(snapshotRecord(h.model(), 640, 480, true).calibrationName, "");
+}
+
+// With no calibration the length tool ends as if refused: nothing reads inf.
+TEST_F(ViewControllerWithCamera, ClearedOrDeletedCalibrationEndsTheLengthTool) {
+    h.alerts->confirmAnswer = true;
+    for (int menuEntry : {2, 3}) {  // Clear Calibration, Delete Calibration
+        calibrate(h, "Demo", 100.0f, 1.0f);
+        h.ui().toolButton(kModeLine)->click();
+        h.frame();
+        drawReferenceLine(h, 100);  // the live label shows
+        h.window->calibrationMenu()->actions().at(menuEntry)->trigger();
+        EXPECT_FALSE(h.window->calibration().isCalibrated());
+        EXPECT_EQ(std::pair(h.window->iMode(), h.model().iMode),
+                  (std::pair<uint8_t, uint8_t>(0, 0)));
+        EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
+        EXPECT_FALSE(h.model().bLine1stPoint);
+        h.alerts->alerts.clear();
+        h.ui().toolButton(kModeLine)->click();
+        EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
+    }
+}
+
 TEST_F(ViewControllerWithCamera, ChosenCalibrationRelabelsAtOnceAndOneCanBeDeleted) {
     calibrate(h, "Low", 10.0f, 2.0f);
     calibrate(h, "High", 40.0f, 2.0f);
@@ -534,4 +634,101 @@ TEST_F(ViewControllerWithCamera, CalibrationKeepsItsPrecisionAcrossARestart) {
     drawReferenceLine(restarted, 760);
     click(restarted.view(), 250, 150);
     EXPECT_EQ(reading(restarted), "1.000");
+}
+
+// Every tool in every calibration state: no label, results row, CSV cell, sidecar
+// or snapshot comment holds inf or nan or is computed in a calibration other than
+// the one the window names.
+TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibration) {
+    const auto slurp = [](const std::string& path) {
+        std::ostringstream bytes;
+        bytes << std::ifstream(path, std::ios::binary).rdbuf();
+        return bytes.str();
+    };
+    const auto finite = [](const std::string& text) {
+        return text.find("inf") == std::string::npos && text.find("nan") == std::string::npos &&
+               text.find("\"value\": null") == std::string::npos;
+    };
+    const std::vector<std::pair<const char*, std::function<void(WindowHarness&)>>> states{
+        {"calibrated", [](WindowHarness&) {}},
+        {"cleared",
+         [](WindowHarness& h) { h.window->calibrationMenu()->actions().at(2)->trigger(); }},
+        {"deleted",
+         [](WindowHarness& h) { h.window->calibrationMenu()->actions().at(3)->trigger(); }},
+        {"abandoned",
+         [](WindowHarness& h) {
+             enterCalibration(h, "New", "2", "0.1");
+             h.ui().toolButton(kModeAngleThreePoints)->click();
+         }},
+        {"none", nullptr},
+    };
+    for (const auto& [state, enter] : states) {
+        WindowHarness h;
+        h.connectCamera();
+        h.frame();
+        h.alerts->confirmAnswer = true;
+        if (enter) {
+            calibrate(h, "Demo", 100.0f, 1.0f);
+            h.ui().toolButton(kModeLine)->click();
+            drawReferenceLine(h, 100);
+            click(h.view(), 250, 150);  // a stored line
+            drawReferenceLine(h, 50);   // and one in progress
+            enter(h);
+        }
+        for (const ToolSpec& tool : measureTools()) {
+            SCOPED_TRACE(std::string(state) + ", tool " + std::to_string(tool.mode));
+            h.ui().toolButton(tool.mode)->click();
+            // Enough clicks for any tool, the fourth ending a continuous line or polygon.
+            const std::vector<std::pair<int, int>> points{
+                {60, 60}, {160, 60}, {160, 140}, {60, 160}, {300, 200}};
+            for (size_t i = 0; i < points.size(); ++i) {
+                move(h.view(), points[i].first, points[i].second);
+                click(h.view(), points[i].first, points[i].second,
+                      i == 3 ? Qt::ControlModifier : Qt::NoModifier);
+            }
+            move(h.view(), 320, 220);  // a shape in progress shows its live label
+            h.frame();
+
+            const CalibrationModel& named = h.window->calibration();
+            const MeasureModel& m = h.model();
+            const CalibrationValues cal = calibrationOf(m);
+            EXPECT_EQ(m.strCalName, named.strCalName());
+            if (named.isCalibrated()) {
+                EXPECT_EQ(std::tuple(cal.fScale, cal.fUnitLength, cal.strUnit),
+                          std::tuple(named.fScale(), named.fUnitLength(), named.strUnit()));
+            } else {
+                EXPECT_FALSE(isUsable(cal)) << "no calibration, no lengths";
+            }
+            std::string labels;
+            for (const std::string& line : measurementLabel(m.iMode, m.fData1, 3, cal))
+                labels += line;
+            for (const RQShape& shape : m.oMutShapsArray)
+                for (const std::string& line : measurementLabel(shape.type, shape.fData1, 3, cal))
+                    labels += line;
+            EXPECT_TRUE(finite(labels)) << labels;
+            const std::string csv = resultsCsv(h.window->resultsPanel().table());
+            EXPECT_TRUE(finite(csv)) << csv;
+            EXPECT_EQ(h.window->resultsPanel().table().rows.size(), m.oMutShapsArray.size());
+
+            h.view()->saveImage(640, 480);
+            const QString saved = h.ui().txt_recording->text();
+            ASSERT_TRUE(saved.startsWith("Snapshot saved to ")) << saved.toStdString();
+            const std::string picture = saved.mid(18).toStdString();
+            const std::string sidecar = slurp(sidecarPath(picture));
+            EXPECT_TRUE(finite(sidecar)) << sidecar;
+            const auto record = parseSidecar(sidecar);
+            ASSERT_TRUE(record);
+            EXPECT_EQ(record->calibrationName, named.strCalName());
+            const std::string jpeg = slurp(picture);
+            const auto comment = readJpegComment(
+                std::span(reinterpret_cast<const uint8_t*>(jpeg.data()), jpeg.size()));
+            ASSERT_TRUE(comment);
+            const std::string head = "Calibration: " + named.strCalName();
+            EXPECT_EQ(comment->substr(0, head.size() + 9),
+                      head + (named.isCalibrated() ? "; scale: " : comment->substr(head.size())));
+            EXPECT_TRUE(finite(*comment)) << *comment;
+            fs::remove(picture);
+            fs::remove(sidecarPath(picture));
+        }
+    }
 }

@@ -23,5 +23,25 @@ TEST(LabelFormat, FixedPrecisionWithoutTruncationAndValuesInTheCalibration) {
     EXPECT_THAT(measurementLabel(kModeText, 90.0f, 1, um), ElementsAre());
 }
 
+TEST(LabelFormat, NoLengthWithoutACalibrationAndNeverInfOrNan) {
+    const float inf = std::numeric_limits<float>::infinity();
+    for (const CalibrationValues& none :
+         {CalibrationValues{0.0f, 1.0f, "mm"}, CalibrationValues{0.0f, 0.0f, ""},
+          CalibrationValues{60.0f, 0.0f, "mm"}, CalibrationValues{inf, 1.0f, "mm"}}) {
+        EXPECT_FALSE(isUsable(none));
+        EXPECT_THAT(measurementLabel(kModeLine, 100.0f, 3, none), ElementsAre());
+        EXPECT_THAT(measurementLabel(kModeCircleRadius, 100.0f, 3, none), ElementsAre());
+        EXPECT_THAT(measurementLabel(kModeAngleThreePoints, 45.0f, 1, none),
+                    ElementsAre("<:45.0\u00B0"))
+            << "angles need no calibration";
+    }
+    const CalibrationValues mm{60.0f, 1.0f, "mm"};
+    EXPECT_TRUE(isUsable(mm));
+    EXPECT_THAT(measurementValues(kModeLine, std::numeric_limits<float>::quiet_NaN(), mm),
+                ElementsAre());
+    EXPECT_THAT(measurementLabel(kModePolygon, 1e38f, 0, {60.0f, 1000.0f, "um"}), ElementsAre())
+        << "an area beyond float's range";
+}
+
 }  // namespace
 }  // namespace lumetra
