@@ -217,13 +217,18 @@ void CamSim::record(ServerRole role, const httplib::Request& req) {
 void CamSim::installControlRoutes() {
     control_->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
         record(ServerRole::Control, req);
-        std::lock_guard lock(mutex_);
-        const auto scripted = answers_.find(req.path);
-        if (scripted == answers_.end()) return httplib::Server::HandlerResponse::Unhandled;
-        std::deque<ScriptedAnswer>& answers = scripted->second;
-        res.status = answers.front().status;
-        res.set_content(answers.front().body, "text/plain");
-        if (answers.size() > 1) answers.pop_front();
+        ScriptedAnswer answer;
+        {
+            std::lock_guard lock(mutex_);
+            const auto scripted = answers_.find(req.path);
+            if (scripted == answers_.end()) return httplib::Server::HandlerResponse::Unhandled;
+            std::deque<ScriptedAnswer>& answers = scripted->second;
+            answer = answers.front();
+            if (answers.size() > 1) answers.pop_front();
+        }
+        if (answer.delayMs > 0) waitUntil(Clock::now() + std::chrono::milliseconds(answer.delayMs));
+        res.status = answer.status;
+        res.set_content(answer.body, "text/plain");
         return httplib::Server::HandlerResponse::Handled;
     });
 

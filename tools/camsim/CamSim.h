@@ -64,6 +64,7 @@ enum class ServerRole { Control, Stream };
 struct ScriptedAnswer {
     int status = 200;
     std::string body;
+    int delayMs = 0;  // a slow camera: the answer goes out after this pause
 };
 
 struct RequestRecord {
