@@ -245,7 +245,8 @@ public:
                        jpegPart(test::claimingSize(test::flatJpeg(64, 48, 0x60), 60000, 60000))});
                 break;
             case 4: {
-                const auto whole = encodeJpeg(sim_ ? sim_->currentFrame() : Frame{}, 80);
+                if (!sim_) break;
+                const auto whole = encodeJpeg(sim_->currentFrame(), 80);
                 const std::string picture(whole.begin(), whole.end());
                 queue({jpegPart(picture.substr(0, picture.size() / 2)),
                        jpegPart(picture.substr(0, 40)),
@@ -287,7 +288,6 @@ public:
                 break;
             case 14:
                 // A camera restart with a recording under way: the stream ends under it.
-                if (wifi_) wifi_->setHost(host());
                 sim_.reset();
                 ++restarts_;
                 break;
@@ -514,6 +514,6 @@ int main(int argc, char** argv) {
     ok = ok && badShots == 0 && playing == static_cast<int>(movies.size()) &&
          static_cast<int>(movies.size()) == soak->recordingsStarted();
     soak.reset();
-    std::printf("soak: %s\n", ok ? "passed" : "FAILED");
+    std::printf("soak: no crash; %s\n", ok ? "passed" : "FAILED");
     return ok ? 0 : 1;
 }
