@@ -37,6 +37,7 @@ extern "C" {
 #include <vector>
 
 #include "app/AlertPresenter.h"
+#include "app/AllocatorTuning.h"
 #include "app/RecordingCapture.h"
 #include "app/SnapshotCapture.h"
 #include "app/ViewController.h"
@@ -412,6 +413,8 @@ private:
 
 int main(int argc, char** argv) {
     const int seconds = secondsToRun(argc, argv);
+    // As the program sets it up.
+    if (!keepLargeBlocksMapped()) std::fprintf(stderr, "soak: the allocator setting failed\n");
     if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     test::TempDir home;
     if (home.path().empty()) {
