@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/AllocatorTuning.h"
 #include "app/AppDelegate.h"
 #include "app/DemoCamera.h"
 #include "app/LaunchOptions.h"
@@ -41,6 +42,8 @@ std::optional<int> answerCommandLine(lumetra::LaunchOptions& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (!lumetra::keepLargeBlocksMapped())
+        std::fprintf(stderr, "lumetra: the allocator keeps its own large-block threshold\n");
     // --help and --version answer on a terminal without a display.
     if (lumetra::LaunchOptions::asksForText(argc, argv)) {
         QCoreApplication text(argc, argv);

@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # Builds in release mode (build-bench/) and runs every benchmark of bench/.
-#   scripts/bench.sh [ARGS...]  five repetitions of each, ARGS go to every benchmark program
-#   scripts/bench.sh --smoke    one short pass of each, to show they build and run (CI)
+#   scripts/bench.sh [ARGS...]  five repetitions of each, ARGS go to every benchmark program;
+#                               the soak runs for its default 600 s
+#   scripts/bench.sh --smoke    one short pass of each, to show they build and run, and the
+#                               soak for 120 s (CI)
+# The soak is a plain program (bench_soak [SECONDS]) that fails on a movie that does not
+# play or memory that keeps growing; the others are Google Benchmark programs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 build=${BUILD_DIR:-$root/build-bench}
 run_args=(--benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
+soak_seconds=600
 smoke=false
 if [ "${1:-}" = "--smoke" ]; then
   smoke=true
   shift
   run_args=(--benchmark_min_time=0.01)
+  soak_seconds=120
 fi
 BUILD_DIR=$build BUILD_TYPE=Release "$root/scripts/build.sh" -DLUMETRA_BUILD_TESTS=OFF
 for b in "$build"/bench/bench_*; do
@@ -23,5 +29,9 @@ for b in "$build"/bench/bench_*; do
     continue
   fi
   echo "== $name"
-  "$b" "${run_args[@]}" "$@"
+  if [ "$name" = bench_soak ]; then
+    "$b" "$soak_seconds"
+  else
+    "$b" "${run_args[@]}" "$@"
+  fi
 done

@@ -288,3 +288,23 @@ TEST_F(CamSimTest, InjectedFaultsShapeTheNextPartAndPicturesFollow) {
     const std::string length(parts[0].headers.value("Content-Length").value_or("0"));
     EXPECT_LT(parts[0].body.size(), std::stoul(length)) << "half a picture";
 }
+
+TEST_F(CamSimTest, ScriptedAnswersGoOutInOrderAfterTheirPauseAndStopDoesNotWaitForOne) {
+    start(CameraKind::Cgi);
+    sim->scriptAnswers("/get_camera_all.cgi", {{.status = 500, .body = "busy", .delayMs = 0},
+                                               {.status = 200, .body = "slow", .delayMs = 300}});
+    EXPECT_EQ(get("/get_camera_all.cgi")->status, 500);
+    const auto before = std::chrono::steady_clock::now();
+    auto slow = get("/get_camera_all.cgi");
+    ASSERT_TRUE(slow);
+    EXPECT_EQ(slow->body, "slow");
+    EXPECT_GE(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(300));
+
+    sim->scriptAnswers("/get_camera_all.cgi", {{.status = 200, .body = "", .delayMs = 600000}});
+    std::thread waiting([this] { get("/get_camera_all.cgi"); });
+    while (sim->requests().size() < 3) std::this_thread::yield();
+    const auto stopAt = std::chrono::steady_clock::now();
+    sim->stop();
+    waiting.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - stopAt, std::chrono::seconds(30));
+}

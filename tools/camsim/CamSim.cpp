@@ -229,6 +229,8 @@ void CamSim::installControlRoutes() {
         if (answer.held) {
             while (waitUntil(Clock::now() + std::chrono::hours(1))) {
             }
+        } else if (answer.delayMs > 0) {
+            waitUntil(Clock::now() + std::chrono::milliseconds(answer.delayMs));
         }
         res.status = answer.status;
         res.set_content(answer.body, "text/plain");

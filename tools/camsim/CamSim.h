@@ -65,6 +65,7 @@ struct ScriptedAnswer {
     int status = 200;
     std::string body;
     bool held = false;  // a camera that stopped answering: no answer until stop()
+    int delayMs = 0;    // a slow camera: the answer goes out after this pause
 };
 
 struct RequestRecord {
