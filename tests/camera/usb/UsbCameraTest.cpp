@@ -160,7 +160,7 @@ TEST(V4l2StreamTest, OutOfMemoryBreaksAFrameAndADriverAnsweringTryAgainEndsAsSto
     std::optional<int> failure;
     int frames = 0;
     ASSERT_EQ(stream.start(
-                  [&](const uint8_t*, size_t) {
+                  [&](const uint8_t*, size_t, std::chrono::steady_clock::time_point) {
                       if (++frames == 1) throw std::bad_alloc();
                       return true;
                   },
