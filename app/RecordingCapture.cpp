@@ -7,7 +7,8 @@
 namespace lumetra {
 
 RecordingCapture::RecordingCapture(SideWindow& window, const RQGlobalVariables& settings,
-                                   std::unique_ptr<SoundPlayer> sounds)
+                                   std::unique_ptr<SoundPlayer> sounds,
+                                   std::chrono::milliseconds stopWait)
     : window_(window),
       settings_(settings),
       sounds_(sounds ? std::move(sounds) : std::make_unique<SoundEffectPlayer>()),
@@ -18,6 +19,11 @@ RecordingCapture::RecordingCapture(SideWindow& window, const RQGlobalVariables& 
     clock_.setInterval(1000);
     connect(&clock_, &QTimer::timeout, this,
             [this] { window_.recordingTime(QString::fromStdString(recorder_.updateTimer())); });
+    stopWait_.setSingleShot(true);
+    stopWait_.setInterval(stopWait);
+    connect(&stopWait_, &QTimer::timeout, this, [this] {
+        if (recorder_.state() == RecordState::Stopping) recorder_.framesStopped();
+    });
 }
 
 RecordingCapture::~RecordingCapture() {
@@ -37,6 +43,10 @@ void RecordingCapture::toggleRecording() {
         case RecordPress::Stopped:
             sounds_->play(settings_.getAvStopRecVoice());
             stopped();
+            if (recorder_.state() == RecordState::Stopping) stopWait_.start();
+            break;
+        case RecordPress::Refused:
+            window_.showFailure(QString::fromUtf8(kRecordRefused));
             break;
         case RecordPress::Ignored:
         case RecordPress::Failed:  // failed() follows with the reason
@@ -58,6 +68,12 @@ void RecordingCapture::started(const std::string&) {}
 
 void RecordingCapture::thumbnailWritten(const std::string& path) {
     window_.recordingThumbnailAdded(path);
+}
+
+// The recording is listed all the same, with a placeholder for its picture.
+void RecordingCapture::thumbnailFailed(const std::string& path, const std::string& reason) {
+    window_.recordingThumbnailAdded(path);
+    window_.showFailure(QString::fromStdString(reason));
 }
 
 void RecordingCapture::finished(const std::string& path) { window_.recordingFinished(path); }

@@ -2,11 +2,13 @@
 // The window's capture side for recordings: the record button starts and stops
 // the recorder (capture/recording/Recorder) with the start and stop sounds, every
 // routed frame goes to it, a one-second timer shows the time, and its outcomes
-// (thumbnail written, file complete, failure) go to the window. A recording under
-// way is finished when frames stop and when this side goes.
+// (thumbnail written or not, file complete, failure) go to the window. A recording
+// under way is finished when frames stop, when stopping sees no frame for
+// stopWait, and when this side goes.
 
 #include <QObject>
 #include <QTimer>
+#include <chrono>
 #include <memory>
 
 #include "app/SoundPlayer.h"
@@ -20,9 +22,12 @@ class RQGlobalVariables;
 class RecordingCapture : public QObject, public RecordingSide, public RecorderListener {
     Q_OBJECT
 public:
+    static constexpr std::chrono::milliseconds kStopWait{3000};
+
     // sounds: the player (Qt Multimedia when none is given).
     RecordingCapture(SideWindow& window, const RQGlobalVariables& settings,
-                     std::unique_ptr<SoundPlayer> sounds = nullptr);
+                     std::unique_ptr<SoundPlayer> sounds = nullptr,
+                     std::chrono::milliseconds stopWait = kStopWait);
     ~RecordingCapture() override;
 
     void toggleRecording() override;
@@ -34,6 +39,7 @@ public:
 private:
     void started(const std::string& path) override;
     void thumbnailWritten(const std::string& path) override;
+    void thumbnailFailed(const std::string& path, const std::string& reason) override;
     void finished(const std::string& path) override;
     void failed(const std::string& reason) override;
     void stopped();
@@ -42,6 +48,7 @@ private:
     const RQGlobalVariables& settings_;
     std::unique_ptr<SoundPlayer> sounds_;
     QTimer clock_;
+    QTimer stopWait_;    // stopping with no frame coming finishes the file
     Recorder recorder_;  // last: finishes its file before the rest goes
 };
 

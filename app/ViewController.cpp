@@ -846,7 +846,12 @@ void ViewController::recordingFinished(const std::string& moviePath) {
             QStringLiteral("Recording saved to %1").arg(toQString(moviePath)));
 }
 
-void ViewController::recordingFailed(const QString& reason) { alerts_->alert(reason); }
+// A failed recording may have removed a movie listed by its thumbnail: the list
+// follows the folder again.
+void ViewController::recordingFailed(const QString& reason) {
+    loadVideoCollection();
+    alerts_->alert(reason);
+}
 
 void ViewController::onTakePictureAction() {
     if (cameraReady() && snapshots_) snapshots_->takePicture();

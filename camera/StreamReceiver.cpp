@@ -136,6 +136,7 @@ void StreamReceiver::decodeAndHandOver(std::span<const uint8_t> picture, uint64_
         return;
     }
     ++counters_.picturesDecoded;
+    frame->capturedAt = arrivedAt;
     FrameMarks marks;
     marks.decoded = true;
     marks.changed = buffer_.takePicture();

@@ -19,6 +19,7 @@ Frame Frame::clone() const {
     Frame copy = allocate(width, height);
     for (int y = 0; y < height; ++y)
         std::memcpy(copy.row(y), row(y), static_cast<size_t>(width) * 4);
+    copy.capturedAt = capturedAt;
     return copy;
 }
 

@@ -3,6 +3,7 @@
 // immutable-by-convention ownership, so it can cross threads and be shown,
 // recorded and composed without copies.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -14,6 +15,9 @@ struct Frame {
     int height = 0;
     int stride = 0;  // bytes per row, at least width * 4
     std::shared_ptr<uint8_t[]> data;
+    // When the camera captured the picture, on the monotonic clock: the driver's
+    // buffer time or the arrival of its stream part. The epoch when unknown.
+    std::chrono::steady_clock::time_point capturedAt{};
 
     // A frame of the given size with uninitialised pixels; stride = width * 4.
     static Frame allocate(int width, int height);
@@ -23,7 +27,7 @@ struct Frame {
     uint8_t* row(int y) { return data.get() + static_cast<ptrdiff_t>(y) * stride; }
     const uint8_t* row(int y) const { return data.get() + static_cast<ptrdiff_t>(y) * stride; }
 
-    // Deep copy with its own buffer.
+    // Deep copy with its own buffer and the same capture time.
     Frame clone() const;
 };
 

@@ -106,15 +106,24 @@ bool removeItemFiles(const AlbumFolder& folder, MediaKind kind, const MediaItem&
 
 }  // namespace
 
-std::vector<std::string> listMediaFiles(const std::string& folder) {
+std::vector<std::string> listMediaFiles(const std::string& folder, MediaKind kind) {
     std::vector<std::string> names;
+    std::vector<std::string> movies;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
-        if (!hasJpgExtension(name)) continue;
+        const bool movie = kind == MediaKind::Video && name.ends_with(".mp4") && name.size() > 4;
+        if (!movie && !hasJpgExtension(name)) continue;
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;
-        names.push_back(std::move(name));
+        (movie ? movies : names).push_back(std::move(name));
+    }
+    // A recording whose thumbnail is missing is listed under its thumbnail's name.
+    std::sort(names.begin(), names.end());
+    for (auto& movie : movies) {
+        std::string thumbnail = movie + ".jpg";
+        if (!std::binary_search(names.begin(), names.end(), thumbnail))
+            names.push_back(std::move(thumbnail));
     }
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return naturalLess(a, b); });
@@ -130,7 +139,7 @@ std::string mediaFilePath(MediaKind kind, const std::string& itemTitle) {
 void MediaList::load(const std::string& folder) {
     folder_ = folder;
     items_.clear();
-    for (auto& path : listMediaFiles(folder)) items_.push_back(MediaItem{std::move(path)});
+    for (auto& path : listMediaFiles(folder, kind_)) items_.push_back(MediaItem{std::move(path)});
 }
 
 size_t MediaList::append(const std::string& jpegPath) {

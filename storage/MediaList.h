@@ -33,8 +33,9 @@ struct MediaItem {
 
 // The regular files of folder whose extension is exactly "jpg" (never a
 // snapshot's sidecar "*.jpg.json"), in natural order of their names (oldest
-// first for date-time names), as full paths.
-std::vector<std::string> listMediaFiles(const std::string& folder);
+// first for date-time names), as full paths. For recordings, a movie "*.mp4"
+// without its thumbnail counts as that thumbnail, which shows as a placeholder.
+std::vector<std::string> listMediaFiles(const std::string& folder, MediaKind kind);
 
 // The file an item stands for: the picture itself, or for a recording its
 // thumbnail's path without the final ".jpg" (the movie beside it).

@@ -42,11 +42,26 @@ void MediaGridSource::thumbnailReady(const std::string& path) {
 }
 
 void MediaGridSource::showThumbnail(CNGridViewItem& cell, const std::string& path) {
-    // Pending: an empty cell for now; Failed: an empty cell for good.
+    // Pending: an empty cell for now. Failed: a recording (its thumbnail missing or
+    // broken) shows the recording placeholder, a picture an empty cell.
     const ThumbnailProvider::Thumbnail thumbnail = thumbnails_.thumbnail(path);
-    cell.setItemImage(thumbnail.status == ThumbnailProvider::Status::Ready
-                          ? frameImage(thumbnail.frame)
-                          : QImage());
+    switch (thumbnail.status) {
+        case ThumbnailProvider::Status::Ready:
+            cell.setItemImage(frameImage(thumbnail.frame));
+            break;
+        case ThumbnailProvider::Status::Failed:
+            cell.setItemImage(list_.kind() == MediaKind::Video ? recordingPlaceholder() : QImage());
+            break;
+        case ThumbnailProvider::Status::Pending:
+            cell.setItemImage(QImage());
+            break;
+    }
+}
+
+QImage MediaGridSource::recordingPlaceholder() {
+    static const QImage placeholder =
+        imageIcon(kRecordingPlaceholder).pixmap(kPlaceholderSize).toImage();
+    return placeholder;
 }
 
 }  // namespace lumetra

@@ -145,7 +145,9 @@ UsbOutcome UsbCamera::startStreaming(size_t formatIndex, std::optional<Duration>
     }
     auto stream = std::make_unique<V4l2Stream>(io_, fd_);
     const int err = stream->start(
-        [this](const uint8_t* data, size_t size) { return frameCaptured(data, size); },
+        [this](const uint8_t* data, size_t size, std::chrono::steady_clock::time_point at) {
+            return frameCaptured(data, size, at);
+        },
         [this](int e) { captureFailed(e); });
     if (err) return UsbOutcome::fromErrno(err, path, "start streaming");
     stream_ = std::move(stream);
@@ -176,9 +178,11 @@ void UsbCamera::closeDevice() {
 }
 
 // On the capture thread.
-bool UsbCamera::frameCaptured(const uint8_t* data, size_t size) {
+bool UsbCamera::frameCaptured(const uint8_t* data, size_t size,
+                              std::chrono::steady_clock::time_point capturedAt) {
     auto frame = converter_.convert(data, size);
     if (!frame) return false;
+    frame->capturedAt = capturedAt;
     AdjustmentSettings settings;
     {
         std::lock_guard lock(adjustmentsMutex_);

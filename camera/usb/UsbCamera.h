@@ -11,6 +11,7 @@
 // the camera then holds no device and the last picture shown stays where it is.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -103,8 +104,9 @@ private:
     UsbOutcome startStreaming(size_t formatIndex, std::optional<Duration> interval);
     void stopStreaming();
     void closeDevice();
-    bool frameCaptured(const uint8_t* data, size_t size);  // capture thread
-    void captureFailed(int err);                           // capture thread
+    bool frameCaptured(const uint8_t* data, size_t size,  // capture thread
+                       std::chrono::steady_clock::time_point capturedAt);
+    void captureFailed(int err);  // capture thread
     void deviceLost(const UsbOutcome& outcome);
 
     V4l2Io& io_;

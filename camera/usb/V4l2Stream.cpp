@@ -32,6 +32,17 @@ v4l2_buffer mmapBuffer(uint32_t index = 0) {
     return b;
 }
 
+// The driver's time of a filled buffer when it keeps the monotonic clock (the
+// clock of std::chrono::steady_clock on Linux); else the moment it is taken.
+std::chrono::steady_clock::time_point captureTime(const v4l2_buffer& b) {
+    const bool monotonic =
+        (b.flags & V4L2_BUF_FLAG_TIMESTAMP_MASK) == V4L2_BUF_FLAG_TIMESTAMP_MONOTONIC;
+    if (!monotonic || (b.timestamp.tv_sec == 0 && b.timestamp.tv_usec == 0))
+        return std::chrono::steady_clock::now();
+    return std::chrono::steady_clock::time_point(std::chrono::seconds(b.timestamp.tv_sec) +
+                                                 std::chrono::microseconds(b.timestamp.tv_usec));
+}
+
 }  // namespace
 
 int V4l2Stream::start(FrameBytes onFrame, Failure onFailure) {
@@ -109,9 +120,10 @@ void V4l2Stream::release() {
 }
 
 // Out of memory while converting or adjusting costs the frame, not the program.
-bool V4l2Stream::deliver(const uint8_t* data, size_t size) {
+bool V4l2Stream::deliver(const uint8_t* data, size_t size,
+                         std::chrono::steady_clock::time_point capturedAt) {
     try {
-        return onFrame_(data, size);
+        return onFrame_(data, size, capturedAt);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -157,7 +169,8 @@ void V4l2Stream::run() {
         const Buffer& buffer = buffers_[b.index];
         const size_t used = std::min<size_t>(b.bytesused, buffer.length);
         const bool whole = !(b.flags & V4L2_BUF_FLAG_ERROR) && used > 0;
-        if (!whole || !deliver(static_cast<const uint8_t*>(buffer.start), used)) ++broken_;
+        if (!whole || !deliver(static_cast<const uint8_t*>(buffer.start), used, captureTime(b)))
+            ++broken_;
         if (const int qerr = xioctl(io_, fd_, VIDIOC_QBUF, &b)) return fail(qerr);
     }
 }

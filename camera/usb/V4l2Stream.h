@@ -26,7 +26,10 @@ namespace lumetra {
 class V4l2Stream {
 public:
     // Returns false when the bytes are not a usable frame (counted as broken).
-    using FrameBytes = std::function<bool(const uint8_t* data, size_t size)>;
+    // capturedAt is the driver's capture time of the buffer on the monotonic clock
+    // (the time it was taken from the driver when the driver keeps another clock).
+    using FrameBytes = std::function<bool(const uint8_t* data, size_t size,
+                                          std::chrono::steady_clock::time_point capturedAt)>;
     using Failure = std::function<void(int err)>;
 
     static constexpr std::chrono::milliseconds kStallLimit{5000};
@@ -53,7 +56,8 @@ private:
 
     void run();
     void release();
-    bool deliver(const uint8_t* data, size_t size);
+    bool deliver(const uint8_t* data, size_t size,
+                 std::chrono::steady_clock::time_point capturedAt);
     // Sleeps for the pause or until stop() is called.
     void pause(std::chrono::milliseconds duration);
 

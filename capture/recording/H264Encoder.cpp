@@ -7,7 +7,9 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 
 namespace lumetra {
@@ -41,7 +43,7 @@ std::unique_ptr<H264Encoder> H264Encoder::open(const EncoderSettings& settings,
     quietenFfmpeg();
     const int width = settings.width & ~1;
     const int height = settings.height & ~1;
-    if (width < 2 || height < 2 || width > kMaxSide || height > kMaxSide || settings.fps <= 0) {
+    if (width < 2 || height < 2 || width > kMaxSide || height > kMaxSide) {
         error = "The picture size " + std::to_string(settings.width) + " x " +
                 std::to_string(settings.height) + " cannot be recorded.";
         return nullptr;
@@ -62,8 +64,8 @@ std::unique_ptr<H264Encoder> H264Encoder::open(const EncoderSettings& settings,
     c->width = width;
     c->height = height;
     c->pix_fmt = AV_PIX_FMT_YUV420P;
-    c->time_base = AVRational{1, settings.fps};
-    c->framerate = AVRational{settings.fps, 1};
+    // Frames come at the camera's pace: their times, not a frame rate, set the movie's clock.
+    c->time_base = AVRational{1, kMovieTicksPerSecond};
     // swscale's BGRA -> YUV conversion uses BT.601 coefficients in limited range.
     c->colorspace = AVCOL_SPC_SMPTE170M;
     c->color_range = AVCOL_RANGE_MPEG;
@@ -96,19 +98,44 @@ H264Encoder::~H264Encoder() {
 int H264Encoder::width() const { return codec_->width; }
 int H264Encoder::height() const { return codec_->height; }
 
+std::array<int, 4> H264Encoder::letterbox(int frameWidth, int frameHeight) {
+    const int W = codec_->width;
+    const int H = codec_->height;
+    if (static_cast<int64_t>(frameWidth) * H == static_cast<int64_t>(frameHeight) * W)
+        return {0, 0, W, H};
+    int w = W;
+    int h = H;
+    if (static_cast<int64_t>(frameWidth) * H > static_cast<int64_t>(frameHeight) * W)
+        h = static_cast<int>(static_cast<int64_t>(W) * frameHeight / frameWidth);
+    else
+        w = static_cast<int>(static_cast<int64_t>(H) * frameWidth / frameHeight);
+    w = std::max(2, w & ~1);
+    h = std::max(2, h & ~1);
+    // Black in limited-range YUV.
+    for (int y = 0; y < H; ++y) std::memset(picture_->data[0] + y * picture_->linesize[0], 16, W);
+    for (int plane = 1; plane < 3; ++plane)
+        for (int y = 0; y < H / 2; ++y)
+            std::memset(picture_->data[plane] + y * picture_->linesize[plane], 128, W / 2);
+    return {((W - w) / 2) & ~1, ((H - h) / 2) & ~1, w, h};
+}
+
 int H264Encoder::convert(const Frame& frame) {
     if (!plausible(frame)) return AVERROR(EINVAL);
-    scaler_ = sws_getCachedContext(scaler_, frame.width, frame.height, AV_PIX_FMT_BGRA,
-                                   codec_->width, codec_->height, AV_PIX_FMT_YUV420P, SWS_BILINEAR,
-                                   nullptr, nullptr, nullptr);
-    if (!scaler_) return AVERROR(ENOMEM);
     // The encoder may still hold the previous picture; write into a fresh buffer then.
     if (const int rc = av_frame_make_writable(picture_); rc < 0) return rc;
+    const auto [x, y, w, h] = letterbox(frame.width, frame.height);
+    scaler_ = sws_getCachedContext(scaler_, frame.width, frame.height, AV_PIX_FMT_BGRA, w, h,
+                                   AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
+    if (!scaler_) return AVERROR(ENOMEM);
+    uint8_t* const dst[3] = {
+        picture_->data[0] + y * picture_->linesize[0] + x,
+        picture_->data[1] + y / 2 * picture_->linesize[1] + x / 2,
+        picture_->data[2] + y / 2 * picture_->linesize[2] + x / 2,
+    };
     const uint8_t* const src[1] = {frame.data.get()};
     const int srcStride[1] = {frame.stride};
-    const int rows =
-        sws_scale(scaler_, src, srcStride, 0, frame.height, picture_->data, picture_->linesize);
-    return rows == codec_->height ? 0 : AVERROR(EINVAL);
+    const int rows = sws_scale(scaler_, src, srcStride, 0, frame.height, dst, picture_->linesize);
+    return rows == h ? 0 : AVERROR(EINVAL);
 }
 
 H264Encoder::Result H264Encoder::encode(const Frame& frame, int64_t pts, const PacketSink& sink,

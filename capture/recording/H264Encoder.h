@@ -1,9 +1,11 @@
 #pragma once
 // H.264 encoding of BGRA frames with libx264 (through libavcodec). Each frame is
-// converted to the encoder's 4:2:0 picture at the track's size, scaled when its
-// own size differs. Rate control and key-frame interval are the encoder's
+// converted to the encoder's 4:2:0 picture at the track's size; a frame of
+// another size is scaled to fit inside it with its aspect kept, black bars
+// filling the rest. Rate control and key-frame interval are the encoder's
 // defaults. One thread uses an encoder at a time.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -23,10 +25,13 @@ namespace lumetra {
 // presets take nearly all of it, leaving nothing for decoding and drawing.
 inline constexpr const char* kRecordingPreset = "ultrafast";
 
+// Presentation times count 1/kMovieTicksPerSecond seconds: fine enough for the
+// capture time of every frame at any camera rate.
+inline constexpr int kMovieTicksPerSecond = 90000;
+
 struct EncoderSettings {
     int width = 0;   // the track's size; odd sizes are rounded down to even ones
     int height = 0;  // (4:2:0 needs whole chroma samples)
-    int fps = 10;    // time base: presentation times count 1/fps seconds
     std::string preset = kRecordingPreset;
     bool globalHeader = false;  // parameter sets in the container header (MP4)
 };
@@ -44,7 +49,7 @@ public:
     H264Encoder(const H264Encoder&) = delete;
     H264Encoder& operator=(const H264Encoder&) = delete;
 
-    // Encodes the frame stamped pts (in 1/fps seconds). A frame that cannot be
+    // Encodes the frame stamped pts (in 1/kMovieTicksPerSecond seconds). A frame that cannot be
     // converted is logged and skipped (NotConverted); Failed carries the encoder's
     // error code in *code.
     Result encode(const Frame& frame, int64_t pts, const PacketSink& sink, int* code);
@@ -59,6 +64,9 @@ private:
     H264Encoder() = default;
     // The frame in picture_, at the track's size; an FFmpeg error code (< 0) when it fails.
     int convert(const Frame& frame);
+    // Fills the picture black and returns the rectangle a frame of the given size
+    // fills with its aspect kept: {x, y, width, height}, all even.
+    std::array<int, 4> letterbox(int frameWidth, int frameHeight);
     int drain(const PacketSink& sink);
 
     AVCodecContext* codec_ = nullptr;

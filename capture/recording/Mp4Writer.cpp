@@ -8,6 +8,8 @@ extern "C" {
 
 #include <unistd.h>
 
+#include <algorithm>
+
 namespace lumetra {
 namespace {
 
@@ -21,6 +23,11 @@ std::unique_ptr<Mp4Writer> Mp4Writer::open(const std::string& path, const Encode
                                            std::string& error) {
     std::unique_ptr<Mp4Writer> writer(new Mp4Writer);
     writer->path_ = path;
+    writer->held_ = av_packet_alloc();
+    if (!writer->held_) {
+        error = "Out of memory for the MP4 writer.";
+        return nullptr;
+    }
     if (avformat_alloc_output_context2(&writer->format_, nullptr, "mp4", nullptr) < 0 ||
         !writer->format_) {
         error = "The MP4 writer is not available.";
@@ -59,11 +66,13 @@ std::unique_ptr<Mp4Writer> Mp4Writer::open(const std::string& path, const Encode
         writer->fail(rc, error);
         return nullptr;
     }
+    writer->headerBytes_ = writer->wholeFragments_ = avio_tell(f->pb);
     writer->accepting_ = true;
     return writer;
 }
 
 Mp4Writer::~Mp4Writer() {
+    av_packet_free(&held_);
     if (format_) {
         if (format_->pb) avio_closep(&format_->pb);
         avformat_free_context(format_);
@@ -81,35 +90,51 @@ bool Mp4Writer::fail(int code, std::string& error) {
 }
 
 int Mp4Writer::writePacket(AVPacket* packet) {
-    av_packet_rescale_ts(packet, encoder_->context()->time_base, stream_->time_base);
-    packet->stream_index = stream_->index;
-    const int rc = av_write_frame(format_, packet);
+    if (held_->data) {
+        if (const int rc = writeHeld(packet->dts - held_->dts); rc < 0) return rc;
+    }
+    return av_packet_ref(held_, packet);
+}
+
+int Mp4Writer::writeHeld(int64_t duration) {
+    held_->duration = std::max<int64_t>(duration, 1);
+    av_packet_rescale_ts(held_, encoder_->context()->time_base, stream_->time_base);
+    held_->stream_index = stream_->index;
+    const int rc = av_write_frame(format_, held_);
+    av_packet_unref(held_);
     // Written packets are flushed at once, so everything told so far is on disk.
-    if (rc >= 0) wholeFragments_ = avio_tell(format_->pb);
+    if (rc >= 0) {
+        pictureMuxed_ = true;
+        wholeFragments_ = avio_tell(format_->pb);
+    }
     return rc;
 }
 
-bool Mp4Writer::write(const Frame& frame, int64_t frameCount, std::string& error) {
+bool Mp4Writer::write(const Frame& frame, int64_t pts, std::string& error) {
     if (!accepting_) {
         error = "Cannot write " + path_ + ": the file is closed.";
         return false;
     }
     int code = 0;
     const auto result = encoder_->encode(
-        frame, frameCount, [this](AVPacket* p) { return writePacket(p); }, &code);
+        frame, pts, [this](AVPacket* p) { return writePacket(p); }, &code);
     if (result == H264Encoder::Result::Failed) return fail(code, error);
     if (result == H264Encoder::Result::Encoded) ++framesEncoded_;
     return true;
 }
 
-bool Mp4Writer::finish(std::string& error) {
+bool Mp4Writer::finish(int64_t endPts, std::string& error) {
     if (!accepting_) {
         error = "Cannot write " + path_ + ": the file is closed.";
         return false;
     }
     if (const int rc = encoder_->flush([this](AVPacket* p) { return writePacket(p); }); rc < 0)
         return fail(rc, error);
+    if (held_->data) {
+        if (const int rc = writeHeld(endPts - held_->pts); rc < 0) return fail(rc, error);
+    }
     if (const int rc = av_write_trailer(format_); rc < 0) return fail(rc, error);
+    wholeFragments_ = avio_tell(format_->pb);
     if (const int rc = avio_closep(&format_->pb); rc < 0) return fail(rc, error);
     accepting_ = false;
     return true;

@@ -29,19 +29,25 @@ public:
     Mp4Writer(const Mp4Writer&) = delete;
     Mp4Writer& operator=(const Mp4Writer&) = delete;
 
-    // Encodes a frame stamped frameCount / fps seconds. A frame that cannot be
-    // converted leaves its time slot empty and is not an error. False with a
-    // reason when the encoder or the file failed; the writer takes nothing more then.
-    bool write(const Frame& frame, int64_t frameCount, std::string& error);
-    // Writes the frames the encoder still holds and the end of the file.
-    bool finish(std::string& error);
+    // Encodes a frame stamped pts (1/kMovieTicksPerSecond seconds, each later than
+    // the one before). A frame that cannot be converted is left out and is not an
+    // error: the frame before it shows longer. False with a reason when the encoder
+    // or the file failed; the writer takes nothing more then.
+    bool write(const Frame& frame, int64_t pts, std::string& error);
+    // Writes the frames the encoder still holds and the end of the file; the last
+    // frame shows until endPts (when that is later than its own time).
+    bool finish(int64_t endPts, std::string& error);
 
     // Frames handed to the encoder.
     uint64_t framesEncoded() const { return framesEncoded_; }
+    // True once a picture of the movie is in the file, beyond its header.
+    bool holdsPictures() const { return pictureMuxed_ && wholeFragments_ > headerBytes_; }
 
 private:
     Mp4Writer() = default;
+    // Each packet waits in held_ until the next one gives its duration.
     int writePacket(AVPacket* packet);
+    int writeHeld(int64_t duration);
     bool fail(int code, std::string& error);
 
     std::string path_;
@@ -51,6 +57,9 @@ private:
     bool accepting_ = false;      // header written, no failure, not finished
     bool cutShort_ = false;       // a write failed after the header
     int64_t wholeFragments_ = 0;  // bytes of the file that hold whole fragments
+    int64_t headerBytes_ = 0;     // bytes written with the header
+    bool pictureMuxed_ = false;   // a packet went to the muxer
+    AVPacket* held_ = nullptr;
     uint64_t framesEncoded_ = 0;
 };
 

@@ -38,6 +38,7 @@ RecordPress Recorder::onTakeVideoAction(bool cameraActive, const RecordingTarget
             resetClock();
             return RecordPress::Stopped;
         case RecordState::Idle: {
+            if (!delivering_) return RecordPress::Refused;
             std::string error;
             const auto path = reserveRecordingPath(target.videoFolder, options_.timestamp(), error);
             if (!path) {
@@ -52,25 +53,31 @@ RecordPress Recorder::onTakeVideoAction(bool cameraActive, const RecordingTarget
             return RecordPress::Started;
         }
         case RecordState::Starting:
+            // No frame came yet: the recording is abandoned (its writer removes the file).
+            iRecordSignal_ = RecordState::Idle;
+            resetClock();
+            completeRecord(0);
+            return RecordPress::Stopped;
         case RecordState::Stopping:
-            break;
+            finishNow();
+            return RecordPress::Ignored;  // the stop was told at the first press
     }
     return RecordPress::Ignored;
 }
 
 void Recorder::initRecord(const RecordingTarget& target) {
-    fFrameCount_ = 1;
-    cVideoFps_ = kVideoFps;
     cFrameSecond_ = 0;
+    lastPts_ = -1;
+    lastGap_ = 0;
     stats_ = {};
 
     const uint64_t id = nextWriterId_++;
     const std::string path = videoFileName_;
     VideoWriter::Events events;
-    events.thumbnailWritten = [post = post_,
-                               link = std::weak_ptr<Link>(link_)](const std::string& thumbnail) {
-        post([link, thumbnail] {
-            if (const auto alive = link.lock()) alive->owner->writerThumbnail(thumbnail);
+    events.thumbnail = [post = post_, link = std::weak_ptr<Link>(link_)](
+                           const std::string& thumbnail, const std::string& error) {
+        post([link, thumbnail, error] {
+            if (const auto alive = link.lock()) alive->owner->writerThumbnail(thumbnail, error);
         });
     };
     events.finished = [post = post_, link = std::weak_ptr<Link>(link_), id, path](
@@ -83,52 +90,77 @@ void Recorder::initRecord(const RecordingTarget& target) {
     EncoderSettings settings;
     settings.width = target.width;
     settings.height = target.height;
-    settings.fps = cVideoFps_;
     assetWriter_ = Writer{id, std::make_unique<VideoWriter>(path, settings, std::move(events),
                                                             options_.queueCapacity)};
 }
 
+int64_t Recorder::ptsOf(const Frame& frame) const {
+    using Ticks = std::chrono::duration<int64_t, std::ratio<1, kMovieTicksPerSecond>>;
+    const auto captured = frame.capturedAt == std::chrono::steady_clock::time_point{}
+                              ? std::chrono::steady_clock::now()
+                              : frame.capturedAt;
+    const int64_t pts = std::chrono::duration_cast<Ticks>(captured - origin_).count();
+    // Strictly increasing, also for frames that came with the same or an older time.
+    return std::max(pts, lastPts_ + 1);
+}
+
+void Recorder::write(const Frame& frame, int64_t pts) {
+    if (assetWriter_.writer && assetWriter_.writer->append(frame, pts)) {
+        ++stats_.slotsWritten;
+        if (lastPts_ >= 0) lastGap_ = pts - lastPts_;
+        lastPts_ = pts;
+    } else {
+        ++stats_.slotsSkipped;
+    }
+}
+
 void Recorder::recordingVideo(const Frame& frame) {
+    delivering_ = true;
     switch (iRecordSignal_) {
         case RecordState::Stopping:
             iRecordSignal_ = RecordState::Idle;
-            completeRecord();
+            // The movie ends when this frame was captured.
+            completeRecord(ptsOf(frame));
             break;
         case RecordState::Recording:
             // Every other frame is dropped before any work is done.
             if (++cFrameSecond_ % 2 == 1) return;
             cFrameSecond_ = 0;
-            if (assetWriter_.writer && assetWriter_.writer->append(frame, fFrameCount_))
-                ++stats_.slotsWritten;
-            else
-                ++stats_.slotsSkipped;
-            // The slot passes also when the frame was not taken: movie time stays real time.
-            ++fFrameCount_;
+            write(frame, ptsOf(frame));
             break;
         case RecordState::Starting:
             iRecordSignal_ = RecordState::Recording;
+            origin_ = frame.capturedAt == std::chrono::steady_clock::time_point{}
+                          ? std::chrono::steady_clock::now()
+                          : frame.capturedAt;
             if (assetWriter_.writer)
                 assetWriter_.writer->writeThumbnail(frame, thumbnailPathOf(videoFileName_));
+            write(frame, 0);
             break;
         case RecordState::Idle:
             break;
     }
 }
 
-void Recorder::completeRecord() {
+void Recorder::completeRecord(int64_t endPts) {
     if (assetWriter_.writer) {
-        assetWriter_.writer->finishWriting();
+        assetWriter_.writer->finishWriting(endPts);
         finishing_.push_back(std::move(assetWriter_));
         assetWriter_ = {};
     }
-    fFrameCount_ = 1;
 }
 
 bool Recorder::framesStopped() {
+    delivering_ = false;
+    return finishNow();
+}
+
+bool Recorder::finishNow() {
     if (iRecordSignal_ == RecordState::Idle) return false;
     iRecordSignal_ = RecordState::Idle;
     resetClock();
-    completeRecord();
+    // The last frame shows as long as the one before it did.
+    completeRecord(lastPts_ + (lastGap_ > 0 ? lastGap_ : kMovieTicksPerSecond / 10));
     return true;
 }
 
@@ -171,8 +203,12 @@ RecordingStats Recorder::stats() const {
     return s;
 }
 
-void Recorder::writerThumbnail(const std::string& path) {
-    if (listener_) listener_->thumbnailWritten(path);
+void Recorder::writerThumbnail(const std::string& path, const std::string& error) {
+    if (!listener_) return;
+    if (error.empty())
+        listener_->thumbnailWritten(path);
+    else
+        listener_->thumbnailFailed(path, error);
 }
 
 void Recorder::writerFinished(uint64_t id, const std::string& path, bool completed,
@@ -181,7 +217,7 @@ void Recorder::writerFinished(uint64_t id, const std::string& path, bool complet
         // The running recording failed (disk full, encoder refused): it is over.
         iRecordSignal_ = RecordState::Idle;
         resetClock();
-        completeRecord();
+        completeRecord(0);
     }
     const auto it = std::find_if(finishing_.begin(), finishing_.end(),
                                  [id](const Writer& w) { return w.id == id; });

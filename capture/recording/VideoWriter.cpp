@@ -37,7 +37,7 @@ VideoWriter::VideoWriter(std::string path, EncoderSettings settings, Events even
 }
 
 VideoWriter::~VideoWriter() {
-    finishWriting();
+    finishWriting(0);
     worker_.join();
 }
 
@@ -46,11 +46,11 @@ bool VideoWriter::readyForMoreMediaData() const {
     return !finishing_ && !stopped_ && framesQueued_ < capacity_;
 }
 
-bool VideoWriter::append(Frame frame, int64_t frameCount) {
+bool VideoWriter::append(Frame frame, int64_t pts) {
     {
         std::lock_guard lock(mutex_);
         if (finishing_ || stopped_ || framesQueued_ >= capacity_) return false;
-        jobs_.push_back(Job{std::move(frame), frameCount, {}});
+        jobs_.push_back(Job{std::move(frame), pts, {}});
         ++framesQueued_;
     }
     wake_.notify_one();
@@ -66,10 +66,12 @@ void VideoWriter::writeThumbnail(Frame frame, std::string path) {
     wake_.notify_one();
 }
 
-void VideoWriter::finishWriting() {
+void VideoWriter::finishWriting(int64_t endPts) {
     {
         std::lock_guard lock(mutex_);
+        if (finishing_) return;
         finishing_ = true;
+        endPts_ = endPts;
     }
     wake_.notify_one();
 }
@@ -82,22 +84,31 @@ void VideoWriter::noteCpuTime() { workerCpuSeconds_ = threadCpuSeconds(); }
 
 void VideoWriter::runJob(Mp4Writer& writer, const Job& job, bool& ok, std::string& error) {
     if (job.thumbnailPath.empty()) {
-        ok = writer.write(job.frame, job.frameCount, error);
+        ok = writer.write(job.frame, job.pts, error);
         framesEncoded_ = writer.framesEncoded();
         return;
     }
     const auto jpeg =
         encodeJpeg(job.frame, qualityFromCompressionFactor(kSnapshotCompressionFactor));
-    if (!jpeg.empty() && writeNewFileAtomically(job.thumbnailPath, jpeg.data(), jpeg.size()) &&
-        events_.thumbnailWritten)
-        events_.thumbnailWritten(job.thumbnailPath);
+    std::string thumbnailError;
+    if (jpeg.empty()) {
+        thumbnailError =
+            "Could not write " + job.thumbnailPath + ": the picture cannot be encoded.";
+    } else if (const auto written =
+                   writeNewFileAtomically(job.thumbnailPath, jpeg.data(), jpeg.size());
+               written) {
+        thumbnailWritten_ = true;
+    } else {
+        thumbnailError = written.message();
+    }
+    if (events_.thumbnail) events_.thumbnail(job.thumbnailPath, thumbnailError);
 }
 
 void VideoWriter::run() {
     std::string error;
     auto writer = Mp4Writer::open(path_, settings_, error);
     bool ok = writer != nullptr;
-    bool thumbnailTried = false;
+    std::string thumbnailPath;
     while (ok) {
         Job job;
         {
@@ -108,7 +119,7 @@ void VideoWriter::run() {
             jobs_.pop_front();
             if (job.thumbnailPath.empty()) --framesQueued_;
         }
-        thumbnailTried = thumbnailTried || !job.thumbnailPath.empty();
+        if (!job.thumbnailPath.empty()) thumbnailPath = job.thumbnailPath;
         try {
             runJob(*writer, job, ok, error);
         } catch (const std::bad_alloc&) {
@@ -124,13 +135,15 @@ void VideoWriter::run() {
         jobs_.clear();
         framesQueued_ = 0;
     }
-    if (ok) ok = writer->finish(error);
-    const bool empty = !writer || (writer->framesEncoded() == 0 && !thumbnailTried);
+    if (ok) ok = writer->finish(endPts_, error);
+    const bool empty = !writer || !writer->holdsPictures();
     writer.reset();  // closes the file: a failed one ends with its last complete fragment
     noteCpuTime();
     if (empty) {
-        // The name was reserved for this recording alone; an empty movie is no use.
+        // The name was reserved for this recording alone; a movie without a picture
+        // is no use, nor is its thumbnail.
         ::unlink(path_.c_str());
+        if (thumbnailWritten_) ::unlink(thumbnailPath.c_str());
         if (ok) error = kNothingRecorded;
         ok = false;
     }

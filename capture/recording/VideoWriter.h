@@ -26,8 +26,9 @@ namespace lumetra {
 class VideoWriter {
 public:
     struct Events {
-        // The thumbnail is on disk at path.
-        std::function<void(const std::string& path)> thumbnailWritten;
+        // The thumbnail at path is on disk (error empty), or could not be
+        // written (error says why, for the user).
+        std::function<void(const std::string& path, const std::string& error)> thumbnail;
         // The writer has stopped: completed, or failed with a reason for the user.
         std::function<void(bool completed, const std::string& reason)> finished;
     };
@@ -40,7 +41,8 @@ public:
     static constexpr size_t kDefaultQueueCapacity = 4;
 
     // Starts the worker, which creates the file at path (a name reserved for this
-    // recording: the writer removes it again when nothing could be recorded).
+    // recording: the writer removes it, and the thumbnail it wrote, again when no
+    // picture reached the file).
     VideoWriter(std::string path, EncoderSettings settings, Events events,
                 size_t queueCapacity = kDefaultQueueCapacity);
     // Finishes the file if that was not asked for yet and waits for the worker.
@@ -52,21 +54,22 @@ public:
 
     // True while the writer takes frames and its queue has room.
     bool readyForMoreMediaData() const;
-    // Queues a frame stamped frameCount / fps seconds; false (frame not taken)
-    // when the writer is not ready.
-    bool append(Frame frame, int64_t frameCount);
+    // Queues a frame stamped pts (1/kMovieTicksPerSecond seconds, later than the
+    // frame before); false (frame not taken) when the writer is not ready.
+    bool append(Frame frame, int64_t pts);
     // Queues the recording's thumbnail: JPEG at quality 90, written as a new file
     // at path (never replacing one), ahead of the frames queued after it.
     void writeThumbnail(Frame frame, std::string path);
-    // Writes what is queued, then the end of the file, and reports the outcome.
-    void finishWriting();
+    // Writes what is queued, then the end of the file, the last frame showing
+    // until endPts, and reports the outcome.
+    void finishWriting(int64_t endPts);
 
     Stats stats() const;
 
 private:
     struct Job {
         Frame frame;
-        int64_t frameCount = 0;
+        int64_t pts = 0;
         std::string thumbnailPath;  // set for the thumbnail
     };
 
@@ -84,7 +87,9 @@ private:
     std::deque<Job> jobs_;
     size_t framesQueued_ = 0;
     bool finishing_ = false;
-    bool stopped_ = false;  // the worker takes nothing more (failed or finished)
+    int64_t endPts_ = 0;
+    bool stopped_ = false;           // the worker takes nothing more (failed or finished)
+    bool thumbnailWritten_ = false;  // the worker's own
 
     std::atomic<uint64_t> framesEncoded_{0};
     std::atomic<double> workerCpuSeconds_{0.0};

@@ -2,7 +2,9 @@
 
 #include <QLabel>
 #include <QTest>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "AppTestSupport.h"
@@ -34,6 +36,7 @@ TEST(RecordingCapture, RecordButtonRecordsIntoTheVideoFolder) {
     EXPECT_EQ(recording.recorder().state(), RecordState::Idle) << "no camera, no recording";
 
     h.connectCamera();
+    h.frame();
     h.ui().btTakevideo->click();
     EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies_s");
     for (int i = 0; i < 6; ++i) h.frame(static_cast<uint8_t>(40 * i));
@@ -48,4 +51,42 @@ TEST(RecordingCapture, RecordButtonRecordsIntoTheVideoFolder) {
     ASSERT_EQ(files.size(), 2u);
     EXPECT_TRUE(files[0].ends_with(".mp4") && files[1] == files[0] + ".jpg");
     EXPECT_GT(fs::file_size(h.settings().getStrDocumentsVideo() + files[0]), 0u);
+}
+
+// Record is refused while the camera delivers nothing; stopping ends the file when
+// no frame comes; a thumbnail that cannot be written is said and the recording
+// is listed all the same.
+TEST(RecordingCapture, RecordingWithoutFramesOrThumbnailIsToldAndEnds) {
+    WindowHarness h;
+    struct Silent : SoundPlayer {
+        void play(const SoundResource&) override {}
+    };
+    RecordingCapture recording(*h.window, h.settings(), std::make_unique<Silent>(),
+                               std::chrono::milliseconds(0));
+    h.window->setRecordingSide(&recording);
+    h.connectCamera();
+    h.ui().btTakevideo->click();
+    ASSERT_EQ(h.alerts->alerts.size(), 1);
+    EXPECT_EQ(h.alerts->alerts[0], kRecordRefused);
+    EXPECT_EQ(recording.recorder().state(), RecordState::Idle);
+    EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies");
+
+    h.frame();
+    h.ui().btTakevideo->click();
+    const std::string movie = recording.recorder().videoFileName();
+    std::ofstream(movie + ".jpg") << "a name taken meanwhile";
+    for (int i = 0; i < 3; ++i) h.frame(static_cast<uint8_t>(40 * i));
+    h.ui().btTakevideo->click();  // and no frame follows
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, 10000));
+    ASSERT_EQ(h.alerts->alerts.size(), 2);
+    EXPECT_TRUE(h.alerts->alerts[1].contains(QString::fromStdString(movie + ".jpg")));
+    EXPECT_EQ(h.window->oVidMutArray().size(), 1u);
+    EXPECT_GT(fs::file_size(movie), 0u);
+
+    // A recording that left no movie behind drops out of the list when it fails.
+    fs::remove(movie);
+    fs::remove(movie + ".jpg");
+    h.window->recordingFailed(QStringLiteral("nothing was recorded"));
+    EXPECT_TRUE(h.window->oVidMutArray().empty());
 }

@@ -172,8 +172,9 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     };
     RecordingCapture recording(*h.window, h.settings(), std::make_unique<Silent>());
     h.window->setRecordingSide(&recording);
+    ASSERT_TRUE(pictureUntil([&](int) { return recording.recorder().delivering(); }));
     h.ui().btTakevideo->click();
-    ASSERT_TRUE(pictureUntil([&](int) { return recording.recorder().fFrameCount() > 4; }));
+    ASSERT_TRUE(pictureUntil([&](int) { return recording.recorder().stats().slotsWritten > 3; }));
     // The device list opens before the stream's own notice is handled: the unplug is
     // told all the same, once.
     kernel.feed({FakeFrame::Unplug});

@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -69,9 +70,17 @@ protected:
     std::string play(std::vector<ScriptedPart> parts) {
         parts.push_back(jpegPart(pictureE));
         sim->queueParts(std::move(parts));
+        const size_t before = window.recorded.size();
+        auto arrived = std::chrono::steady_clock::now();
         receiver->startVideoView();
         EXPECT_TRUE(eventually(
             [&] { return !window.recorded.empty() && letterOf(window.recorded.back()) == 'E'; }));
+        // Each picture carries the arrival time of its part.
+        for (size_t i = before; i < window.recorded.size(); ++i) {
+            EXPECT_GE(window.recorded[i].capturedAt, arrived);
+            arrived = window.recorded[i].capturedAt;
+        }
+        EXPECT_LE(arrived, std::chrono::steady_clock::now());
         std::string letters;
         for (const Frame& f : window.recorded) letters += letterOf(f);
         return letters;

@@ -47,22 +47,25 @@ TEST_F(MediaListTest, RecordingsAreListedByTheirThumbnails) {
     spit(video / "1.mp4.jpg", "thumb");
     spit(video / "2.mp4", "movie without thumbnail");
     spit(video / "3.mp4.jpg", "thumbnail without movie");
-    EXPECT_EQ(load(videos, video), (Names{"1.mp4.jpg", "3.mp4.jpg"}));
+    spit(video / "4.mp4.json", "not a movie");
+    // A movie without its thumbnail is listed by the thumbnail's name.
+    EXPECT_EQ(load(videos, video), (Names{"1.mp4.jpg", "2.mp4.jpg", "3.mp4.jpg"}));
     EXPECT_EQ(videos.filePath(0), video.string() + "/1.mp4");
+    EXPECT_EQ(videos.filePath(1), video.string() + "/2.mp4");
     ASSERT_TRUE(videos.saveCopy(0, (dir.path() / "out.mp4").string()));  // the movie is saved
     EXPECT_EQ(slurp(dir.path() / "out.mp4"), "movie");
     // Deleting removes the thumbnail and the movie.
     ASSERT_TRUE(videos.removeAt(0));
     EXPECT_FALSE(fs::exists(video / "1.mp4") || fs::exists(video / "1.mp4.jpg"));
-    videos.append(video.string() + "/4.mp4.jpg");  // never written: removed all the same
-    EXPECT_TRUE(videos.removeAt(1));
-    EXPECT_FALSE(videos.removeAt(1));  // outside the list: ignored
-    EXPECT_FALSE(videos.saveCopy(1, (dir.path() / "copy.mp4").string()));
+    videos.append(video.string() + "/5.mp4.jpg");  // never written: removed all the same
+    EXPECT_TRUE(videos.removeAt(2));
+    EXPECT_FALSE(videos.removeAt(2));  // outside the list: ignored
+    EXPECT_FALSE(videos.saveCopy(2, (dir.path() / "copy.mp4").string()));
 
-    ASSERT_TRUE(videos.removeAll());  // the listed files; the movie without thumbnail stays
+    ASSERT_TRUE(videos.removeAll());  // the listed files; others stay
     EXPECT_TRUE(videos.empty());
-    EXPECT_EQ(fs::directory_iterator(video)->path().filename(), "2.mp4");
-    fs::remove(video / "2.mp4");
+    EXPECT_EQ(fs::directory_iterator(video)->path().filename(), "4.mp4.json");
+    fs::remove(video / "4.mp4.json");
     spit(video / "keep.png", "x");
     EXPECT_FALSE(videos.removeAll());  // nothing for an empty list
     EXPECT_TRUE(fs::exists(video / "keep.png"));

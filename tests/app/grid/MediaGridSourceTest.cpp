@@ -49,3 +49,28 @@ TEST(MediaGridSource, CellsInSightTakeTheirThumbnailsAsTheyArrive) {
     EXPECT_EQ(thumbnails.thumbnail(list.items()[1].itemTitle).status,
               ThumbnailProvider::Status::Failed);
 }
+
+// A recording whose thumbnail is missing shows the recording placeholder.
+TEST(MediaGridSource, RecordingWithoutThumbnailShowsThePlaceholder) {
+    TempDir dir;
+    std::ofstream((dir.path() / "1.mp4").string()) << "a movie";
+    MediaList list(MediaKind::Video);
+    list.load(dir.path().string());
+    ASSERT_EQ(list.size(), 1u);
+
+    CNGridView grid;
+    MediaGridSource* source = nullptr;
+    ThumbnailProvider thumbnails(
+        [](std::function<void()> task) {
+            QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
+        },
+        [&](const std::string& path) { source->thumbnailReady(path); });
+    MediaGridSource media(grid, list, thumbnails, albumItemLayouts());
+    source = &media;
+    grid.setDataSource(&media);
+    grid.setItemSize(QSize(80, 80));
+    grid.resize(300, 200);
+    grid.reloadData();
+    QTRY_VERIFY(!grid.visibleItem(0)->itemImage().isNull());
+    EXPECT_EQ(grid.visibleItem(0)->itemImage(), MediaGridSource::recordingPlaceholder());
+}

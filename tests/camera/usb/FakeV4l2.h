@@ -261,7 +261,10 @@ private:
         if (what == FakeFrame::Truncated) bytes.resize(bytes.size() / 2);
         std::memcpy(buffers_[b.index].data(), bytes.data(), bytes.size());
         b.bytesused = static_cast<uint32_t>(bytes.size());
-        b.flags = what == FakeFrame::Flagged ? V4L2_BUF_FLAG_ERROR : 0;
+        b.flags = (what == FakeFrame::Flagged ? V4L2_BUF_FLAG_ERROR : 0) |
+                  V4L2_BUF_FLAG_TIMESTAMP_MONOTONIC;
+        // The driver's capture time: frame n of the fake at n seconds.
+        b.timestamp = timeval{static_cast<time_t>(++captured_), 0};
         return 0;
     }
 
@@ -276,6 +279,7 @@ private:
     bool streaming_ = false;
     bool unplugged_ = false;
     size_t dequeueCalls_ = 0;
+    int64_t captured_ = 0;  // frames handed out
 };
 
 }  // namespace lumetra::test

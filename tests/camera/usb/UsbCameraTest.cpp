@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 
@@ -63,6 +64,10 @@ TEST_F(UsbCameraTest, OffersTheMicroscopesFormatsAndRatesAndStreamsAtTheChosenSi
     EXPECT_EQ(localizedName(*camera.videoDeviceFormat()), "Motion-JPEG, 640 x 480");
     EXPECT_EQ(localizedName(*camera.frameRateRange()), "FPS: 30.00");
     EXPECT_EQ(nextFrame(), std::make_tuple(200, 640, 480));
+    // Frames carry the driver's capture time.
+    EXPECT_EQ(recorder.frames.back().capturedAt.time_since_epoch(), std::chrono::seconds(1));
+    EXPECT_EQ(nextFrame(), std::make_tuple(200, 640, 480));
+    EXPECT_EQ(recorder.frames.back().capturedAt.time_since_epoch(), std::chrono::seconds(2));
 
     // The camera's own size, not squeezed to 640 x 480.
     ASSERT_TRUE(camera.setVideoDeviceFormat(2).ok());  // Motion-JPEG, 1920 x 1080
@@ -160,7 +165,7 @@ TEST(V4l2StreamTest, OutOfMemoryBreaksAFrameAndADriverAnsweringTryAgainEndsAsSto
     std::optional<int> failure;
     int frames = 0;
     ASSERT_EQ(stream.start(
-                  [&](const uint8_t*, size_t) {
+                  [&](const uint8_t*, size_t, std::chrono::steady_clock::time_point) {
                       if (++frames == 1) throw std::bad_alloc();
                       return true;
                   },

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -45,11 +46,28 @@ Frame picture(int w, int h, int index, bool noise = false) {
     return f;
 }
 
+// One flat grey level.
+Frame flat(int w, int h, uint8_t level) {
+    Frame f = Frame::allocate(w, h);
+    std::fill_n(f.data.get(), f.byteCount(), level);
+    return f;
+}
+
+// Capture times of a camera delivering fps frames a second from an arbitrary start.
+std::chrono::steady_clock::time_point captureTime(int index, int fps) {
+    return std::chrono::steady_clock::time_point(std::chrono::seconds(1000)) +
+           std::chrono::nanoseconds(int64_t{1000000000} * index / fps);
+}
+
 struct Events : RecorderListener {
     std::vector<std::string> log;  // "started <path>", "thumbnail <path>", ...
     std::string reason;
     void started(const std::string& p) override { log.push_back("started " + p); }
     void thumbnailWritten(const std::string& p) override { log.push_back("thumbnail " + p); }
+    void thumbnailFailed(const std::string& p, const std::string& r) override {
+        log.push_back("no thumbnail " + p);
+        reason = r;
+    }
     void finished(const std::string& p) override { log.push_back("finished " + p); }
     void failed(const std::string& r) override {
         log.push_back("failed");
@@ -65,7 +83,7 @@ protected:
     RecorderTest() {
         Recorder::Options options;
         options.timestamp = [] { return std::string(kStamp); };
-        // The writer never falls behind a test: every written slot holds a frame.
+        // The writer never falls behind a test: every written frame is taken.
         options.queueCapacity = 1000;
         recorder = std::make_unique<Recorder>(main.poster(), options);
         recorder->setListener(&events);
@@ -74,9 +92,19 @@ protected:
     RecordPress press(int w = 64, int h = 48) {
         return recorder->onTakeVideoAction(true, {folder(), w, h});
     }
+    // The camera delivers before the press.
+    RecordPress start(int w = 64, int h = 48) {
+        feed(1, w, h);
+        return press(w, h);
+    }
     std::string folder() const { return dir.path().string() + "/"; }
-    void feed(int count, int w = 64, int h = 48) {
-        for (int i = 0; i < count; ++i) recorder->recordingVideo(picture(w, h, fed++));
+    // count frames at fps, with capture times going on from the last fed one.
+    void feed(int count, int w = 64, int h = 48, int fps = 10) {
+        for (int i = 0; i < count; ++i) {
+            Frame frame = picture(w, h, fed);
+            frame.capturedAt = captureTime(fed++, fps);
+            recorder->recordingVideo(frame);
+        }
     }
     bool waitForEnd() {
         return main.runUntil([&] { return events.ended(); }, std::chrono::seconds(60));
@@ -91,57 +119,96 @@ protected:
 
 }  // namespace
 
-// 20 frames a second for 10 seconds: the first frame is the thumbnail, every
-// second one after it is written, each a tenth of a second of movie.
-TEST_F(RecorderTest, TwentyFramesASecondRecordInRealTime) {
-    ASSERT_EQ(press(320, 240), RecordPress::Started);
-    const std::string movie = folder() + kStamp + ".mp4";
-    for (int i = 0; i < 200; ++i) {
-        // Some frames come at another size (a resolution change): they are scaled.
-        const bool other = i % 25 == 7;
-        recorder->recordingVideo(picture(other ? 640 : 320, other ? 480 : 240, i));
+// Whatever the camera's rate, the movie lasts as long as its recording: from the
+// first frame after the press (the thumbnail, and the movie's first picture) to
+// the frame that ends it; every second frame is written at its capture time.
+TEST_F(RecorderTest, MovieLastsAsLongAsItsRecordingAtAnyCameraRate) {
+    for (const int fps : {5, 15, 30}) {
+        SCOPED_TRACE(fps);
+        events.log.clear();
+        feed(1, 320, 240, fps);
+        ASSERT_EQ(press(320, 240), RecordPress::Started);
+        const std::string movie = recorder->videoFileName();
+        const int first = fed;
+        const int frames = 4 * fps + 1;  // four seconds and a bit
+        feed(frames, 320, 240, fps);
+        EXPECT_EQ(press(320, 240), RecordPress::Stopped);
+        feed(1, 320, 240, fps);  // the stopping frame finishes the file
+        EXPECT_EQ(recorder->state(), RecordState::Idle);
+        ASSERT_TRUE(waitForEnd());
+
+        const std::vector<std::string> expected = {
+            "started " + movie, "thumbnail " + movie + ".jpg", "finished " + movie};
+        EXPECT_EQ(events.log, expected);  // the thumbnail comes before the movie is finished
+        const auto thumbnail = decodeJpegFile(movie + ".jpg");
+        ASSERT_TRUE(thumbnail);
+        EXPECT_EQ(thumbnail->width, 320);
+
+        const auto read = readMovie(movie);
+        ASSERT_EQ(read.codec, AV_CODEC_ID_H264);
+        EXPECT_EQ(read.width, 320);
+        EXPECT_EQ(read.height, 240);
+        ASSERT_EQ(read.times.size(), static_cast<size_t>((frames + 1) / 2));
+        EXPECT_NEAR(read.times.front(), 0.0, 1e-6);
+        EXPECT_NEAR(read.times[1], 2.0 / fps, 1e-4);
+        const double recorded = static_cast<double>(fed - 1 - first) / fps;
+        EXPECT_NEAR(read.duration, recorded, 1.0 / fps);
     }
-    EXPECT_EQ(recorder->fFrameCount(), 100u);
-    EXPECT_EQ(recorder->onTakeVideoAction(true, {folder(), 320, 240}), RecordPress::Stopped);
-    recorder->recordingVideo(picture(320, 240, 0));  // the stopping frame finishes the file
-    EXPECT_EQ(recorder->state(), RecordState::Idle);
+}
+
+// A resolution change during a recording: the new frames keep their aspect inside
+// the track's size, with black bars above and below.
+TEST_F(RecorderTest, ResolutionChangeKeepsTheAspect) {
+    ASSERT_EQ(start(320, 240), RecordPress::Started);
+    for (int i = 0; i < 4; ++i) {
+        const bool wide = i >= 2;
+        Frame frame = flat(wide ? 640 : 320, wide ? 360 : 240, 255);
+        frame.capturedAt = captureTime(fed++, 10);
+        recorder->recordingVideo(frame);
+    }
+    ASSERT_TRUE(recorder->framesStopped());
     ASSERT_TRUE(waitForEnd());
-
-    const std::vector<std::string> expected = {"started " + movie, "thumbnail " + movie + ".jpg",
-                                               "finished " + movie};
-    EXPECT_EQ(events.log, expected);  // the thumbnail comes before the movie is finished
-    const auto thumbnail = decodeJpegFile(movie + ".jpg");
-    ASSERT_TRUE(thumbnail);
-    EXPECT_EQ(thumbnail->width, 320);
-
-    const auto read = readMovie(movie);
-    ASSERT_EQ(read.codec, AV_CODEC_ID_H264);
-    EXPECT_EQ(read.width, 320);
-    EXPECT_EQ(read.height, 240);
-    ASSERT_EQ(read.times.size(), 99u);
-    EXPECT_NEAR(read.times.front(), 0.1, 1e-6);
-    EXPECT_NEAR(read.times.back(), 9.9, 1e-6);
+    const auto read = readMovie(recorder->videoFileName());
+    ASSERT_EQ(read.width, 320);
+    ASSERT_EQ(read.height, 240);
+    ASSERT_EQ(read.lastLuma.size(), 320u * 240u);
+    // 16:9 at 320 wide is 180 high: 30 rows of black above and below.
+    for (const int y : {2, 26, 214, 237}) EXPECT_LT(read.luma(160, y), 40) << y;
+    for (const int y : {34, 120, 205}) EXPECT_GT(read.luma(160, y), 200) << y;
+    for (const int x : {1, 318}) EXPECT_GT(read.luma(x, 120), 200) << x;
 }
 
 TEST_F(RecorderTest, PressesTakeEffectOnlyWhereTheyFit) {
     EXPECT_EQ(recorder->onTakeVideoAction(false, {folder(), 64, 48}), RecordPress::Ignored);
+    EXPECT_EQ(press(), RecordPress::Refused) << "no picture came from the camera";
     EXPECT_EQ(recorder->state(), RecordState::Idle);
-    ASSERT_EQ(press(), RecordPress::Started);
-    EXPECT_EQ(press(), RecordPress::Ignored);  // still starting: no frame yet
+
+    // A press while starting (no frame yet) abandons: nothing stays on disk.
+    ASSERT_EQ(start(), RecordPress::Started);
     EXPECT_EQ(recorder->state(), RecordState::Starting);
+    EXPECT_EQ(press(), RecordPress::Stopped);
+    EXPECT_EQ(recorder->state(), RecordState::Idle);
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(events.log.back(), "failed");
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+
+    events.log.clear();
+    ASSERT_EQ(press(), RecordPress::Started);
     feed(1);
     EXPECT_EQ(recorder->state(), RecordState::Recording);
     EXPECT_EQ(press(), RecordPress::Stopped);
-    EXPECT_EQ(press(), RecordPress::Ignored);  // stopping waits for the next frame
     EXPECT_EQ(recorder->state(), RecordState::Stopping);
-    EXPECT_TRUE(recorder->framesStopped());  // ...or for the camera to stop
+    // No frame comes: a second press finishes the file.
+    EXPECT_EQ(press(), RecordPress::Ignored);
+    EXPECT_EQ(recorder->state(), RecordState::Idle);
     EXPECT_FALSE(recorder->framesStopped());
     ASSERT_TRUE(waitForEnd());
     EXPECT_TRUE(events.log.back().starts_with("finished"));
+    EXPECT_EQ(press(), RecordPress::Refused) << "the camera stopped: nothing delivers";
 }
 
 TEST_F(RecorderTest, ClockCountsSecondsMinutesAndHours) {
-    ASSERT_EQ(press(), RecordPress::Started);
+    ASSERT_EQ(start(), RecordPress::Started);
     EXPECT_EQ(recorder->updateTimer(), "00:00:01");
     std::string text;
     for (int tick = 2; tick <= 3725; ++tick) text = recorder->updateTimer();
@@ -152,20 +219,42 @@ TEST_F(RecorderTest, ClockCountsSecondsMinutesAndHours) {
 }
 
 // The camera stops mid-recording: the file is finished at once, a frame that
-// could not be converted leaves its slot empty, and nothing is lost.
+// could not be converted is left out (the one before shows longer), and the last
+// frame shows as long as the one before it.
 TEST_F(RecorderTest, CameraStoppingMidRecordingFinishesTheFile) {
-    ASSERT_EQ(press(), RecordPress::Started);
-    feed(11);                           // thumbnail + 5 written frames
-    recorder->recordingVideo(Frame{});  // dropped half of a pair
-    recorder->recordingVideo(Frame{});  // a broken frame: slot 0.6 s stays empty
-    feed(4);                            // 2 more
+    ASSERT_EQ(start(), RecordPress::Started);
+    feed(11);  // thumbnail at 0.1 s + 5 written frames
+    for (int i = 0; i < 2; ++i) {
+        Frame broken;  // dropped half of a pair, then a written one that cannot be converted
+        broken.capturedAt = captureTime(fed++, 10);
+        recorder->recordingVideo(broken);
+    }
+    feed(4);  // 2 more
     EXPECT_TRUE(recorder->framesStopped());
     EXPECT_EQ(recorder->state(), RecordState::Idle);
     ASSERT_TRUE(waitForEnd());
     const auto read = readMovie(recorder->videoFileName());
-    const std::vector<double> expected = {0.1, 0.2, 0.3, 0.4, 0.5, 0.7, 0.8};
+    const std::vector<double> expected = {0.0, 0.2, 0.4, 0.6, 0.8, 1.0, 1.4, 1.6};
     ASSERT_EQ(read.times.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR(read.times[i], expected[i], 1e-6);
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR(read.times[i], expected[i], 1e-4);
+    EXPECT_NEAR(read.duration, 1.8, 1e-4);
+}
+
+// Frames without a later capture time (a clock that stands still, a camera whose
+// times jump back) still get strictly increasing presentation times.
+TEST_F(RecorderTest, PresentationTimesAlwaysIncrease) {
+    ASSERT_EQ(start(), RecordPress::Started);
+    for (int i = 0; i < 6; ++i) {
+        Frame frame = picture(64, 48, i);
+        frame.capturedAt = captureTime(i < 3 ? 5 : 1, 10);
+        recorder->recordingVideo(frame);
+    }
+    ASSERT_TRUE(recorder->framesStopped());
+    ASSERT_TRUE(waitForEnd());
+    const auto read = readMovie(recorder->videoFileName());
+    ASSERT_EQ(read.times.size(), 3u);
+    EXPECT_LT(read.times[0], read.times[1]);
+    EXPECT_LT(read.times[1], read.times[2]);
 }
 
 // Recordings started within one second never replace or delete each other, also
@@ -174,7 +263,7 @@ TEST_F(RecorderTest, SameSecondRecordingsGetSuffixes) {
     std::ofstream(folder() + kStamp + "-1.mp4.jpg") << "a thumbnail whose movie was deleted";
     std::vector<std::string> movies;
     for (int i = 0; i < 2; ++i) {
-        ASSERT_EQ(press(), RecordPress::Started);
+        ASSERT_EQ(start(), RecordPress::Started);
         movies.push_back(recorder->videoFileName());
         feed(5);
         if (i == 0) {
@@ -185,12 +274,13 @@ TEST_F(RecorderTest, SameSecondRecordingsGetSuffixes) {
     EXPECT_EQ(movies[0], folder() + kStamp + ".mp4");
     EXPECT_EQ(movies[1], folder() + kStamp + "-2.mp4");
     for (const auto& movie : movies) {
-        EXPECT_EQ(readMovie(movie).times.size(), 2u) << movie;
+        EXPECT_EQ(readMovie(movie).times.size(), 3u) << movie;
         EXPECT_TRUE(fs::exists(movie + ".jpg"));
     }
 }
 
 TEST_F(RecorderTest, RecordingsThatCannotStartSayWhy) {
+    feed(1);
     // A folder that does not exist: nothing starts.
     EXPECT_EQ(recorder->onTakeVideoAction(true, {folder() + "gone/", 64, 48}), RecordPress::Failed);
     EXPECT_EQ(recorder->state(), RecordState::Idle);
@@ -207,6 +297,22 @@ TEST_F(RecorderTest, RecordingsThatCannotStartSayWhy) {
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
+// The thumbnail cannot be written (its name was taken meanwhile): that is said,
+// and the movie is recorded all the same.
+TEST_F(RecorderTest, ThumbnailThatCannotBeWrittenIsReported) {
+    ASSERT_EQ(start(), RecordPress::Started);
+    const std::string movie = recorder->videoFileName();
+    std::ofstream(movie + ".jpg") << "taken";
+    feed(5);
+    ASSERT_TRUE(recorder->framesStopped());
+    ASSERT_TRUE(waitForEnd());
+    const std::vector<std::string> expected = {"started " + movie, "no thumbnail " + movie + ".jpg",
+                                               "finished " + movie};
+    EXPECT_EQ(events.log, expected);
+    EXPECT_NE(events.reason.find(movie + ".jpg"), std::string::npos) << events.reason;
+    EXPECT_EQ(readMovie(movie).times.size(), 3u);
+}
+
 // A process killed in the middle of a recording leaves a movie that plays every
 // second written before its last fragment.
 TEST_F(RecorderTest, KilledRecordingKeepsItsWrittenSeconds) {
@@ -215,9 +321,9 @@ TEST_F(RecorderTest, KilledRecordingKeepsItsWrittenSeconds) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        press(160, 120);
-        feed(101);  // thumbnail + 50 written frames: five seconds
-        main.runUntil([&] { return recorder->stats().framesEncoded == 50; });
+        start(160, 120);
+        feed(101, 160, 120, 20);  // 51 written frames: five seconds
+        main.runUntil([&] { return recorder->stats().framesEncoded == 51; });
         (void)!::write(pipeEnds[1], "k", 1);
         ::pause();
         ::_exit(0);
@@ -234,13 +340,45 @@ TEST_F(RecorderTest, KilledRecordingKeepsItsWrittenSeconds) {
     // Every second up to the fragment still open (the fifth) reads back.
     size_t contiguous = 0;
     while (contiguous < read.times.size() &&
-           std::abs(read.times[contiguous] - 0.1 * static_cast<double>(contiguous + 1)) < 1e-6)
+           std::abs(read.times[contiguous] - 0.1 * static_cast<double>(contiguous)) < 1e-4)
         ++contiguous;
     EXPECT_GE(contiguous, 40u);
 }
 
-// The disk fills up (a file size limit makes writes fail): the recording stops
-// with a reason and the movie plays up to its last complete fragment.
+// The disk is full before the first fragment: neither an empty movie nor its
+// thumbnail stays, and the reason is said.
+TEST_F(RecorderTest, MovieWithoutPicturesIsRemoved) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{16 * 1024, 16 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        recorder->recordingVideo(flat(320, 240, 90));
+        press(320, 240);
+        Frame first = flat(320, 240, 90);  // a small thumbnail
+        first.capturedAt = captureTime(0, 10);
+        recorder->recordingVideo(first);
+        for (int i = 1; i < 200 && !events.ended(); ++i) {
+            Frame frame = picture(320, 240, i, true);
+            frame.capturedAt = captureTime(i, 10);
+            recorder->recordingVideo(frame);
+            main.drain();
+        }
+        main.runUntil([&] { return events.ended(); });
+        const std::string movie = recorder->videoFileName();
+        const bool removed = events.log.back() == "failed" &&
+                             events.reason.find("File too large") != std::string::npos &&
+                             !fs::exists(movie) && !fs::exists(movie + ".jpg") &&
+                             std::find(events.log.begin(), events.log.end(),
+                                       "thumbnail " + movie + ".jpg") != events.log.end();
+        ::_exit(removed ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
 TEST_F(RecorderTest, FullDiskStopsWithAReasonAndAPlayableFile) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -248,9 +386,11 @@ TEST_F(RecorderTest, FullDiskStopsWithAReasonAndAPlayableFile) {
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{600 * 1024, 600 * 1024};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        press(160, 120);
+        start(160, 120);
         for (int i = 0; i < 2000 && !events.ended(); ++i) {
-            recorder->recordingVideo(picture(160, 120, i % 16, true));
+            Frame frame = picture(160, 120, i % 16, true);
+            frame.capturedAt = captureTime(i, 20);
+            recorder->recordingVideo(frame);
             main.drain();
         }
         main.runUntil([&] { return events.ended(); });

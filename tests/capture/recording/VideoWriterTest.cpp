@@ -20,7 +20,7 @@ TEST(VideoWriterTest, OutOfMemoryOnTheWorkerEndsTheRecordingWithItsReason) {
     std::optional<std::pair<bool, std::string>> outcome;
     VideoWriter::Events events;
     // Stands in for any allocation on the worker that fails.
-    events.thumbnailWritten = [](const std::string&) { throw std::bad_alloc(); };
+    events.thumbnail = [](const std::string&, const std::string&) { throw std::bad_alloc(); };
     events.finished = [&](bool completed, const std::string& reason) {
         std::lock_guard lock(mutex);
         outcome.emplace(completed, reason);
