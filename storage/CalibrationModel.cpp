@@ -92,8 +92,10 @@ CalibrationModel::Stored CalibrationModel::storeCompleted(const std::string& nam
     setCalibratedParas(name, magnification, unitLength, unit);
     oCalMutArray_.push_back(name);
     out.index = oCalMutArray_.size() - 1;
-    if (const auto remembered = select(*out.index); !*remembered)
-        out.problem += (out.problem.empty() ? "" : " ") + remembered->message();
+    if (const auto remembered = select(*out.index); !*remembered) {
+        if (!out.problem.empty()) out.problem += ' ';
+        out.problem += remembered->message();
+    }
     return out;
 }
 
