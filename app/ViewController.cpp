@@ -84,6 +84,8 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
             [this](MediaKind kind) { showMediaCount(kind); });
     resultsPanel_ = new ResultsPanel(*alerts_, ui_.SettingTabView);
     resultsPanel_->setObjectName(QStringLiteral("ResultsPanel"));
+    resultsPanel_->setExportFolder(
+        [this] { return QString::fromStdString(settings_.getStrDocumentsPicture()); });
     ui_.SettingTabView->addTab(resultsPanel_, QStringLiteral("Results"));
     connect(ui_.VideoView, &RQVideoView::shapesChanged, this, &ViewController::showResults);
     connect(resultsPanel_, &ResultsPanel::shapeSelected, ui_.VideoView,
