@@ -115,16 +115,30 @@ void AlbumPages::previewPicture(int index) {
     preview_->showPicture(QString::fromStdString(*path));
 }
 
+// The panel opens in the folder of the last copy, else in the list's own folder. A name
+// that is taken is refused and the panel asks again, so no copy fails for it.
 void AlbumPages::saveItem(MediaKind kind, int index) {
     if (index < 0) return;
     const auto path = list(kind).filePath(static_cast<size_t>(index));
     if (!path) return;
     const bool pictures = kind == MediaKind::Picture;
-    const QString chosen = alerts_.chooseSaveFile(
+    SaveFileRequest request{
         pictures ? QStringLiteral("Save Image") : QStringLiteral("Save Video"),
+        lastSaveFolder_.isEmpty() ? QString::fromStdString(list(kind).folder()) : lastSaveFolder_,
         QFileInfo(QString::fromStdString(*path)).fileName(),
-        pictures ? QStringLiteral("JPEG picture (*.jpg)") : QStringLiteral("MP4 movie (*.mp4)"));
-    if (chosen.isEmpty()) return;
+        pictures ? QStringLiteral("JPEG picture (*.jpg)") : QStringLiteral("MP4 movie (*.mp4)"),
+        pictures ? QStringLiteral("jpg") : QStringLiteral("mp4")};
+    QString chosen;
+    for (;;) {
+        chosen = alerts_.chooseSaveFile(request);
+        if (chosen.isEmpty()) return;
+        const QFileInfo target(chosen);
+        request.folder = lastSaveFolder_ = target.absolutePath();
+        if (!target.exists()) break;
+        alerts_.alert(
+            QStringLiteral("\"%1\" already exists. Choose another name.").arg(target.fileName()));
+        request.suggestedName = target.fileName();
+    }
     if (const WriteResult saved =
             list(kind).saveCopy(static_cast<size_t>(index), chosen.toStdString());
         !saved)

@@ -3,10 +3,11 @@
 // backed by one of the window's media lists through the shared thumbnail
 // provider. A double-click opens the file with the desktop's default
 // application; the context menu opens, saves a copy elsewhere (never replacing
-// a file), deletes one file or all of them after asking; Delete asks like the
-// menu. New items appear at once and are scrolled into view. Space shows the
-// selected snapshot large over the window (PhotoPreview); its arrow keys step
-// through the snapshots, moving the grid's selection along.
+// a file: the save panel refuses a taken name and asks again), deletes one file
+// or all of them after asking; Delete asks like the menu. New items appear at
+// once and are scrolled into view. Space shows the selected snapshot large over
+// the window (PhotoPreview); its arrow keys step through the snapshots, moving
+// the grid's selection along.
 
 #include <QObject>
 #include <QPointer>
@@ -75,6 +76,7 @@ private:
     QMenu* videoMenu_ = nullptr;
     QPointer<PhotoPreview> preview_;  // made at the first preview; the window owns it
     int previewIndex_ = -1;
+    QString lastSaveFolder_;  // where the last copy went; empty: none yet
 };
 
 }  // namespace lumetra

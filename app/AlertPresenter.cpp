@@ -1,5 +1,6 @@
 #include "app/AlertPresenter.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -29,11 +30,16 @@ bool MessageBoxPresenter::confirm(const QString& message, const QString& informa
     return box.clickedButton() == ok;
 }
 
-// The desktop's save panel; it asks before replacing, and the copy itself never
-// replaces a file either.
-QString MessageBoxPresenter::chooseSaveFile(const QString& title, const QString& suggestedName,
-                                            const QString& filter) {
-    return QFileDialog::getSaveFileName(parent_, title, suggestedName, filter);
+// The desktop's save panel. It does not offer to replace a file: the caller refuses
+// an existing name and asks again.
+QString MessageBoxPresenter::chooseSaveFile(const SaveFileRequest& request) {
+    QFileDialog dialog(parent_, request.title, QDir(request.folder).filePath(request.suggestedName),
+                       request.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(request.suffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles().value(0);
 }
 
 }  // namespace lumetra

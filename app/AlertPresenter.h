@@ -8,6 +8,16 @@ class QWidget;
 
 namespace lumetra {
 
+// What a save panel shows: its title, the folder it opens in, the suggested name,
+// the file type filter and the suffix added to a name typed without one.
+struct SaveFileRequest {
+    QString title;
+    QString folder;
+    QString suggestedName;
+    QString filter;
+    QString suffix;
+};
+
 class AlertPresenter {
 public:
     virtual ~AlertPresenter() = default;
@@ -18,10 +28,8 @@ public:
     // A modal warning with "OK" and "Cancel" (the default); true for "OK".
     virtual bool confirm(const QString& message, const QString& informativeText) = 0;
 
-    // A save panel with the given title, suggested file name and file type
-    // filter; the chosen path, or empty when cancelled.
-    virtual QString chooseSaveFile(const QString& title, const QString& suggestedName,
-                                   const QString& filter) = 0;
+    // A save panel; the chosen path, or empty when cancelled.
+    virtual QString chooseSaveFile(const SaveFileRequest& request) = 0;
 };
 
 // The real thing: modal message boxes over a parent window.
@@ -31,8 +39,7 @@ public:
 
     void alert(const QString& text) override;
     bool confirm(const QString& message, const QString& informativeText) override;
-    QString chooseSaveFile(const QString& title, const QString& suggestedName,
-                           const QString& filter) override;
+    QString chooseSaveFile(const SaveFileRequest& request) override;
 
 private:
     QWidget* parent_;

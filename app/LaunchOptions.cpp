@@ -1,8 +1,6 @@
 #include "app/LaunchOptions.h"
 
-#include <set>
 #include <stdexcept>
-#include <string_view>
 
 namespace lumetra {
 namespace {
@@ -13,6 +11,21 @@ QCommandLineOption portOption(const char* name, const char* what, uint16_t port)
                                   .arg(QLatin1String(what))
                                   .arg(port),
                               QStringLiteral("port"));
+}
+
+// The options the toolkit reads itself when the window system starts; they are
+// accepted here, hidden from the help, so that a command line carrying them is valid.
+QList<QCommandLineOption> toolkitOptions() {
+    QList<QCommandLineOption> options;
+    for (const char* name :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+          "qwindowicon", "qwindowtitle", "session", "display", "geometry", "style", "stylesheet"})
+        options.append(
+            QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
+    for (const char* name : {"reverse", "widgetcount"})
+        options.append(QCommandLineOption(QString::fromLatin1(name)));
+    for (QCommandLineOption& option : options) option.setFlags(QCommandLineOption::HiddenFromHelp);
+    return options;
 }
 
 }  // namespace
@@ -39,9 +52,12 @@ LaunchOptions::LaunchOptions()
                   QStringLiteral("Save a picture of the window to <file> and quit."),
                   QStringLiteral("file")) {
     parser_.setApplicationDescription(QStringLiteral("Live measurement on digital microscopes"));
+    // "-platform" is one option, as the toolkit reads it, not six single-letter ones.
+    parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser_.addHelpOption();
     parser_.addVersionOption();
     parser_.addOptions({demo_, cameraHost_, controlPort_, streamPort_, usbDevice_, screenshot_});
+    parser_.addOptions(toolkitOptions());
 }
 
 bool LaunchOptions::parse(const QStringList& arguments) {
@@ -77,15 +93,6 @@ bool LaunchOptions::parse(const QStringList& arguments) {
     }
     return readPort(controlPort_, cameraHost.controlPort) &&
            readPort(streamPort_, cameraHost.streamPort);
-}
-
-bool LaunchOptions::asksForText(int argc, const char* const* argv) {
-    static const std::set<std::string_view> options{"-h",         "-?", "--help",   "-help",
-                                                    "--help-all", "-v", "--version"};
-    for (int i = 1; i < argc; ++i) {
-        if (options.count(argv[i])) return true;
-    }
-    return false;
 }
 
 QString LaunchOptions::versionText() const {

@@ -23,10 +23,9 @@ public:
     // for an unknown option, an option without its value, an empty USB device, a
     // camera host (from the option or the environment) that is not a host name or
     // address, or a port that is not a number from 1 to 65535.
+    // The toolkit's own window options (-platform, -style, ...) are accepted and left to
+    // the toolkit, so the command line can be read before a display is opened.
     bool parse(const QStringList& arguments);
-    // Whether the raw command line asks for the help or the version, which the
-    // program answers without opening a display.
-    static bool asksForText(int argc, const char* const* argv);
     const QString& error() const { return error_; }
     QString helpText() const { return parser_.helpText(); }
     QString versionText() const;  // "lumetra " and the version, one line

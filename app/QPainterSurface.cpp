@@ -112,8 +112,10 @@ void QPainterSurface::setLineWidth(double width) {
 
 void QPainterSurface::setStrokeColor(RgbColor color) { pen_.setColor(toQColor(color)); }
 
-void QPainterSurface::fillRect(RectF rect, RgbColor color) {
-    painter_.fillRect(map(rect), toQColor(color));
+void QPainterSurface::fillRect(RectF rect, RgbColor color, double opacity) {
+    QColor fill = toQColor(color);
+    fill.setAlphaF(static_cast<float>(std::clamp(opacity, 0.0, 1.0)));
+    painter_.fillRect(map(rect), fill);
 }
 
 void QPainterSurface::drawText(const std::string& utf8, Point origin, const std::string& fontFamily,

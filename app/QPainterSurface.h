@@ -58,7 +58,7 @@ public:
     void stroke() override;
     void setLineWidth(double width) override;
     void setStrokeColor(RgbColor color) override;
-    void fillRect(RectF rect, RgbColor color) override;
+    void fillRect(RectF rect, RgbColor color, double opacity) override;
     void drawText(const std::string& utf8, Point origin, const std::string& fontFamily,
                   double fontSize, RgbColor color) override;
     void drawImage(const Frame& frame, RectF rect) override;

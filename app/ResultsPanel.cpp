@@ -1,8 +1,10 @@
 #include "app/ResultsPanel.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -125,10 +127,18 @@ void ResultsPanel::copyToClipboard() const {
 }
 
 void ResultsPanel::chooseExportFile() {
+    QString folder = lastExportFolder_;
+    if (folder.isEmpty()) folder = exportFolder_ ? exportFolder_() : QDir::homePath();
     // The dialog asks before an existing file is replaced.
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"), QString(),
-                                                      QStringLiteral("CSV files (*.csv)"));
-    if (!path.isEmpty()) exportCsv(path);
+    QFileDialog dialog(this, QStringLiteral("Export CSV"), folder,
+                       QStringLiteral("CSV files (*.csv)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    const QString path = dialog.selectedFiles().value(0);
+    if (path.isEmpty()) return;
+    lastExportFolder_ = QFileInfo(path).absolutePath();
+    exportCsv(path);
 }
 
 }  // namespace lumetra

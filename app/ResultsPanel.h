@@ -5,6 +5,7 @@
 // reports the shape's index, so that the window can highlight it in the view.
 
 #include <QWidget>
+#include <functional>
 #include <span>
 
 #include "measure/LabelFormat.h"
@@ -23,6 +24,10 @@ class ResultsPanel : public QWidget {
 public:
     // alerts: where a failed export is reported; not owned.
     explicit ResultsPanel(AlertPresenter& alerts, QWidget* parent = nullptr);
+
+    // The folder the export panel opens in until one was used; by default the
+    // user's home.
+    void setExportFolder(std::function<QString()> folder) { exportFolder_ = std::move(folder); }
 
     // Shows the shapes under the calibration. A chosen row stays chosen while
     // it exists; when it goes, shapeSelected(-1) is emitted.
@@ -45,6 +50,8 @@ private:
     void chooseExportFile();
 
     AlertPresenter& alerts_;
+    std::function<QString()> exportFolder_;
+    QString lastExportFolder_;
     ResultsTable table_;
     QTableWidget* view_ = nullptr;
     QPushButton* exportButton_ = nullptr;

@@ -84,6 +84,8 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
             [this](MediaKind kind) { showMediaCount(kind); });
     resultsPanel_ = new ResultsPanel(*alerts_, ui_.SettingTabView);
     resultsPanel_->setObjectName(QStringLiteral("ResultsPanel"));
+    resultsPanel_->setExportFolder(
+        [this] { return QString::fromStdString(settings_.getStrDocumentsPicture()); });
     ui_.SettingTabView->addTab(resultsPanel_, QStringLiteral("Results"));
     connect(ui_.VideoView, &RQVideoView::shapesChanged, this, &ViewController::showResults);
     connect(resultsPanel_, &ResultsPanel::shapeSelected, ui_.VideoView,
@@ -564,12 +566,7 @@ void ViewController::calibrationCompleted(const CompletedCalibration& completed)
 
 void ViewController::showCalibration() {
     const CalibrationModel& c = calibrations_;
-    const QString unit = toQString(c.strUnit());
-    ui_.calibrationStatus->setText(
-        c.isCalibrated() ? QStringLiteral("%1: 1 %2 = %3 px at this magnification")
-                               .arg(toQString(c.strCalName()), unit)
-                               .arg(static_cast<double>(c.fScale() / c.fUnitLength()), 0, 'f', 2)
-                         : QStringLiteral("Lengths need a calibration"));
+    showCalibrationStatus();
     ui_.VideoView->applyCalibration(c.strCalName(), c.strUnit(), c.fScale(), c.fUnitLength());
     // The scale bar follows the calibration in force and goes with the last one.
     if (ui_.VideoView->scaleBarShown()) showScaleBar(c.isCalibrated());
@@ -580,6 +577,26 @@ void ViewController::showCalibration() {
         if (overlays_.needsCalibration()) endOverlay();
     }
     showResults();
+}
+
+// The scale in the camera's own pixels, which a user can check on a snapshot: the view
+// is fScreenWidth units wide for a frame of iVideoWidth_ pixels. Before a frame is laid
+// out only the view's units are known, and the text says so.
+void ViewController::showCalibrationStatus() {
+    const CalibrationModel& c = calibrations_;
+    if (!c.isCalibrated()) {
+        ui_.calibrationStatus->setText(QStringLiteral("Lengths need a calibration"));
+        return;
+    }
+    const double perUnit = static_cast<double>(c.fScale() / c.fUnitLength());
+    const bool inFrame = iVideoWidth_ > 0;
+    // One arg() call, so that a "%" in the name or the unit is left as it is.
+    ui_.calibrationStatus->setText(
+        QStringLiteral("%1: 1 %2 = %3 %4 at this magnification")
+            .arg(toQString(c.strCalName()), toQString(c.strUnit()),
+                 QString::number(
+                     inFrame ? perUnit * iVideoWidth_ / geometry_.fScreenWidth : perUnit, 'f', 2),
+                 inFrame ? QStringLiteral("camera pixels") : QStringLiteral("view units")));
 }
 
 void ViewController::showResults() {
@@ -701,6 +718,7 @@ void ViewController::setWindowArea() {
     iVideoHeight_ = iNewVideoHeight_;
     if (const auto size = computeWindowArea(geometry_, iVideoWidth_, iVideoHeight_))
         ui_.VideoView->setLogicalSize(*size);
+    showCalibrationStatus();  // the camera's pixels per unit follow the frame width
 }
 
 void ViewController::onFrame(const Frame& frame, const FrameMarks& marks) {

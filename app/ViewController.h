@@ -212,6 +212,8 @@ private:
     void showToolState();
     // The calibration in force beside the picture, and in the view at once.
     void showCalibration();
+    // The calibration line beside the picture alone, as the frame width changes.
+    void showCalibrationStatus();
     // The results table of the view's stored shapes in the view's calibration.
     void showResults();
     void showOverlayState();

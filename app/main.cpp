@@ -44,15 +44,14 @@ std::optional<int> answerCommandLine(lumetra::LaunchOptions& options) {
 int main(int argc, char* argv[]) {
     if (!lumetra::keepLargeBlocksMapped())
         std::fprintf(stderr, "lumetra: the allocator keeps its own large-block threshold\n");
-    // --help and --version answer on a terminal without a display.
-    if (lumetra::LaunchOptions::asksForText(argc, argv)) {
+    // The command line is read before the window system starts, so that the help, the
+    // version and a wrong option are answered on a terminal without a display.
+    lumetra::LaunchOptions options;
+    {
         QCoreApplication text(argc, argv);
-        lumetra::LaunchOptions textOptions;
-        if (const auto status = answerCommandLine(textOptions)) return *status;
+        if (const auto status = answerCommandLine(options)) return *status;
     }
     QApplication app(argc, argv);
-    lumetra::LaunchOptions options;
-    if (const auto status = answerCommandLine(options)) return *status;
     // Ties the window to the installed desktop entry (its icon in task bars).
     QGuiApplication::setDesktopFileName(QStringLiteral(LUMETRA_APP_ID));
     if (const std::string dir = lumetra::resourceDirectory();

@@ -79,7 +79,7 @@ struct CountingPresenter : AlertPresenter {
         last = text;
     }
     bool confirm(const QString&, const QString&) override { return false; }
-    QString chooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseSaveFile(const SaveFileRequest&) override { return {}; }
     int alerts = 0;
     QString last;
 };

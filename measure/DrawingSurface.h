@@ -38,7 +38,8 @@ public:
     virtual void setLineWidth(double width) = 0;
     virtual void setStrokeColor(RgbColor color) = 0;
 
-    virtual void fillRect(RectF rect, RgbColor color) = 0;
+    // Fills rect with color; an opacity below 1 lets what is under it show.
+    virtual void fillRect(RectF rect, RgbColor color, double opacity) = 0;
 
     // Draws text in the given font family and size; origin is the lower-left
     // corner of the text's box, so the text extends up and to the right.

@@ -15,6 +15,8 @@ constexpr double kTextWidthFactor = 0.6;  // text width per character and font s
 constexpr int kMaxDecimals = 12;
 constexpr int kMaxExponent = 15;
 constexpr RgbColor kPlateColor{0.0, 0.0, 0.0};
+// Half-translucent, so that measurement labels under the plate stay readable.
+constexpr double kPlateOpacity = 0.5;
 constexpr RgbColor kInkColor{1.0, 1.0, 1.0};
 
 // A generous estimate of the label's width: the surface cannot measure text.
@@ -82,7 +84,7 @@ std::optional<ScaleBar> calibrationScaleBar(const CalibrationValues& cal, const 
 }
 
 void drawScaleBar(DrawingSurface& surface, const ScaleBar& bar) {
-    surface.fillRect(bar.plate, kPlateColor);
+    surface.fillRect(bar.plate, kPlateColor, kPlateOpacity);
     surface.setLineWidth(bar.lineWidth);
     surface.setStrokeColor(kInkColor);
     surface.beginPath();

@@ -1,8 +1,9 @@
 #pragma once
 // The scale bar overlay: a bar of a round length (1, 2 or 5 times a power of
 // ten in the calibration unit) spanning about a fifth of the picture's width,
-// its length above it and the calibration's name below, white on a black
-// plate in the lower right corner. Every size is a fraction of the picture, so
+// its length above it and the calibration's name below, white on a
+// half-translucent black plate (labels under it stay readable) in the lower
+// right corner. Every size is a fraction of the picture, so
 // a snapshot at the camera's resolution shows it as the view does.
 
 #include <array>

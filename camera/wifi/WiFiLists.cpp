@@ -14,9 +14,15 @@ int selection(int index, size_t count) {
 WiFiLists wifiLists(WiFiKind kind, const WiFiSettings& settings) {
     WiFiLists lists;
     if (kind == WiFiKind::Cgi) {
-        for (const std::string& entry : settings.oMutResArray)
-            if (!entry.empty()) lists.resolutions.push_back(entry);
-        lists.resolutionSelection = selection(settings.iWiFiDefResIndex, lists.resolutions.size());
+        // Only the entries that name a size are listed: choosing any other would
+        // change nothing. The selection follows the current entry to its list position.
+        for (size_t i = 0; i < settings.oMutResArray.size(); ++i) {
+            const std::string& entry = settings.oMutResArray[i];
+            if (!parseResolutionTitle(entry)) continue;
+            if (i == settings.iWiFiDefResIndex)
+                lists.resolutionSelection = static_cast<int>(lists.resolutions.size());
+            lists.resolutions.push_back(entry);
+        }
         lists.frameRates = {"30", "25", "20", "15", "10", "5"};
         lists.frameRateSelection = selection(settings.iWiFiDefFpsIndex, lists.frameRates.size());
     } else {

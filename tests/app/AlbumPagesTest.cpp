@@ -96,21 +96,31 @@ TEST_F(AlbumPagesTest, FilesThatCouldNotBeDeletedStayListedAndAreCounted) {
         << h.alerts->alerts[1].toStdString();
 }
 
-TEST_F(AlbumPagesTest, SavingNeverReplacesAFile) {
+// The save panel opens in the album's folder, then in the last one used; a taken name
+// is refused with a word and the panel asks again, never replacing the file.
+TEST_F(AlbumPagesTest, SavingRefusesATakenNameAndAsksAgain) {
     TempDir elsewhere;
     const fs::path taken = elsewhere.path() / "taken.jpg";
     touch(taken, "keep me");
-    h.alerts->savePath = QString::fromStdString(taken.string());
+    const fs::path fresh = elsewhere.path() / "copy.jpg";
+    h.alerts->savePaths = {QString::fromStdString(taken.string()),
+                           QString::fromStdString(fresh.string())};
     pages().saveItem(MediaKind::Picture, 0);
     std::stringstream kept;
     kept << std::ifstream(taken).rdbuf();
     EXPECT_EQ(kept.str(), "keep me");
-    EXPECT_EQ(h.alerts->alerts.size(), 1);
-
-    const fs::path fresh = elsewhere.path() / "copy.jpg";
-    h.alerts->savePath = QString::fromStdString(fresh.string());
-    pages().saveItem(MediaKind::Picture, 0);
+    EXPECT_EQ(h.alerts->alerts, QStringList{"\"taken.jpg\" already exists. Choose another name."});
     EXPECT_EQ(fs::file_size(fresh), fs::file_size(pictures() / "20250101080000.jpg"));
+    ASSERT_EQ(h.alerts->saveRequests.size(), 2);
+    const SaveFileRequest& first = h.alerts->saveRequests[0];
+    EXPECT_TRUE(fs::equivalent(first.folder.toStdString(), pictures()));
+    EXPECT_EQ(first.suggestedName, "20250101080000.jpg");
+    EXPECT_EQ(first.suffix, "jpg");
+    EXPECT_EQ(h.alerts->saveRequests[1].suggestedName, "taken.jpg");
+
+    pages().saveItem(MediaKind::Picture, 0);  // cancelled
+    ASSERT_EQ(h.alerts->saveRequests.size(), 3);
+    EXPECT_TRUE(fs::equivalent(h.alerts->saveRequests[2].folder.toStdString(), elsewhere.path()));
 }
 
 // Space shows the selected snapshot large over the window, fitted and centred; the

@@ -30,14 +30,15 @@ public:
         confirmations.push_back(message + ": " + text);
         return confirmAnswer;
     }
-    QString chooseSaveFile(const QString& title, const QString&, const QString&) override {
-        confirmations.push_back(title);
-        return savePath;
+    QString chooseSaveFile(const SaveFileRequest& request) override {
+        saveRequests.push_back(request);
+        return savePaths.isEmpty() ? QString() : savePaths.takeFirst();
     }
     QStringList alerts;
     QStringList confirmations;
     bool confirmAnswer = false;
-    QString savePath;  // what the save panel answers; empty: cancelled
+    QList<SaveFileRequest> saveRequests;
+    QStringList savePaths;  // what the save panel answers, in turn; none left: cancelled
 };
 
 // Records every transfer a sheet or the view reports.

@@ -119,7 +119,7 @@ TEST(QPainterSurface, FramePlacedTopRowUpWithRowPadding) {
     std::memset(f.row(1) + 4, 255, 3);  // bottom right white
     Canvas c(100, 100);
     c.paint([&f](DrawingSurface& s) {
-        s.fillRect({0, 0, 100, 100}, {0.0, 1.0, 1.0});
+        s.fillRect({0, 0, 100, 100}, {0.0, 1.0, 1.0}, 1.0);
         s.drawImage(f, {10, 20, 40, 40});
     });
     EXPECT_EQ(c.at(15, 55), kSolidRed);

@@ -454,6 +454,9 @@ TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
     auto restarted = std::make_unique<WindowHarness>(h.home());
     EXPECT_EQ(restarted->ui().CalComboBox->currentIndex(), 0);
     EXPECT_FLOAT_EQ(restarted->window->calibration().fScale(), 4.0f);
+    EXPECT_TRUE(
+        restarted->ui().calibrationStatus->text().endsWith(" view units at this magnification"))
+        << "no frame yet: the camera's pixels are unknown";
     // A remembered name without a record starts uncalibrated.
     ASSERT_TRUE(writeNameFile(h.root() + "calibration.txt", "Gone"));
     restarted = std::make_unique<WindowHarness>(h.home());
@@ -603,7 +606,12 @@ TEST_F(ViewControllerWithCamera, ChosenCalibrationRelabelsAtOnceAndOneCanBeDelet
     const ResultsTable& results = h.window->resultsPanel().table();
     ASSERT_EQ(results.rows.size(), 1u);
     EXPECT_EQ(results.rows[0][2], "40.000") << "200 px at 5 px per mm, in the results too";
-    EXPECT_TRUE(h.ui().calibrationStatus->text().startsWith("Low: 1 mm = 5.00 px"));
+    // 5 view units per mm; the view is 950 units wide for a 640-pixel frame, then 1280.
+    EXPECT_EQ(h.ui().calibrationStatus->text(),
+              "Low: 1 mm = 3.37 camera pixels at this magnification");
+    h.window->onFrame(greyFrame(1280, 960));
+    EXPECT_EQ(h.ui().calibrationStatus->text(),
+              "Low: 1 mm = 6.74 camera pixels at this magnification");
 
     h.alerts->confirmAnswer = true;
     h.window->delete_calibration();

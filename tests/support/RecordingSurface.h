@@ -87,7 +87,7 @@ public:
         calls_.push_back("setStrokeColor");
         color_ = color;
     }
-    void fillRect(RectF, RgbColor) override { calls_.push_back("fillRect"); }
+    void fillRect(RectF, RgbColor, double) override { calls_.push_back("fillRect"); }
     void drawText(const std::string& utf8, Point origin, const std::string& fontFamily,
                   double fontSize, RgbColor color) override {
         calls_.push_back("drawText");

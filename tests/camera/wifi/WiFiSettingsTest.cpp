@@ -41,6 +41,18 @@ TEST(WiFiSettings, CgiFrameRateOutsideTheListKeepsItemZero) {
     EXPECT_EQ(s.iWiFiDefFpsIndex, 4);
 }
 
+TEST(WiFiSettings, CgiEntriesThatAreNotASizeAreNotListed) {
+    WiFiSettings s;
+    parseCgiSettings(
+        "var resolution[0]=\"640x480\";var resolution[1]=\"1600\";"
+        "var resolution[2]=\"1280x720\";",
+        1280, 720, s);
+    EXPECT_EQ(s.iWiFiDefResIndex, 2);
+    const WiFiLists lists = wifiLists(WiFiKind::Cgi, s);
+    EXPECT_EQ(lists.resolutions, (std::vector<std::string>{"640x480", "1280x720"}));
+    EXPECT_EQ(lists.resolutionSelection, 1);
+}
+
 // A broken answer changes nothing an empty answer would not change.
 TEST(WiFiSettings, MalformedAnswersSkipTheItemOrKeepTheField) {
     const std::pair<WiFiKind, const char*> broken[] = {
