@@ -330,6 +330,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     centre->setSpacing(6);
     VideoView = new RQVideoView(stage);
     VideoView->setMinimumSize(320, 240);
+    VideoView->setFocusPolicy(Qt::StrongFocus);  // the keyboard's home: Space freezes
     centre->addWidget(VideoView, 1);
     txt_recording = label(stage, QString(), "txt_recording");
     txt_recording->setAlignment(Qt::AlignCenter);

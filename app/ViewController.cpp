@@ -888,6 +888,20 @@ void ViewController::resizeEvent(QResizeEvent* event) {
     ui_.brand->setVisible(width() >= MainWindowUi::kBrandMinimumWidth);
 }
 
+void ViewController::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Queued: the toolkit gives the keyboard back to the last focused widget
+    // after this event.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isActiveWindow() && !qobject_cast<QLineEdit*>(focusWidget()))
+                    ui_.VideoView->setFocus(Qt::ActiveWindowFocusReason);
+            },
+            Qt::QueuedConnection);
+}
+
 void ViewController::closeEvent(QCloseEvent* event) {
     windowWillClose();
     QMainWindow::closeEvent(event);

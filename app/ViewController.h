@@ -185,6 +185,10 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Back in the window (after a dialog, an alert or another program), the
+    // keyboard goes to the picture, where Space freezes it; a text field being
+    // typed in keeps it.
+    void changeEvent(QEvent* event) override;
 
 private:
     void startUp();

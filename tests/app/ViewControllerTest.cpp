@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -192,6 +193,25 @@ TEST_F(ViewControllerWithCamera, FreezeHoldsThePictureAndTheScaleBarNeedsACalibr
     EXPECT_EQ(imageOf(h.ui().btScaleBar), "scalebar_s");
     h.frame();
     EXPECT_EQ(h.view()->lastFramePath(), FramePath::Image) << "the bar is drawn over the picture";
+}
+
+TEST_F(ViewControllerWithCamera, AfterADialogSpaceFreezesUnlessATextFieldHasTheKeyboard) {
+    ASSERT_TRUE(h.activate());
+    h.ui().CalComboBox->setFocus();
+    h.window->calibrationMenu()->actions().at(0)->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(h.window->calibrationSheet()));
+    h.window->calibrationSheet()->reject();
+    ASSERT_TRUE(h.activate());  // as the window manager does
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == h.view(); }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(h.view()->frozen());
+    h.ui().CalComboBox->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(h.view()->frozen()) << "a list with the keyboard leaves Space to the picture";
+    EXPECT_FALSE(h.ui().CalComboBox->view()->isVisible());
+    h.ui().WidthTextField->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(h.view()->frozen()) << "Space is typed into the field";
 }
 
 TEST_F(ViewControllerWithCamera, ToolsNeedingACalibrationAlertWhileAnglesAndTextWork) {
