@@ -20,6 +20,7 @@
 #include "app/ColorWell.h"
 #include "app/Images.h"
 #include "app/RQVideoView.h"
+#include "app/WheelNeedsFocus.h"
 #include "measure/tools/ToolTable.h"
 
 namespace lumetra {
@@ -422,6 +423,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     keys->setColumnStretch(1, 1);
     rightColumn->addLayout(keys);
     rightColumn->addStretch(1);
+    takeWheelOnlyWithFocus(window);
 }
 
 }  // namespace lumetra

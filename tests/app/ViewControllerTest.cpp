@@ -7,7 +7,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
+#include <QWheelEvent>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -212,6 +215,30 @@ TEST_F(ViewControllerWithCamera, AfterADialogSpaceFreezesUnlessATextFieldHasTheK
     h.ui().WidthTextField->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_FALSE(h.view()->frozen()) << "Space is typed into the field";
+}
+
+TEST(ViewControllerPanels, ASliderInTheScrolledPanelTakesTheWheelOnlyWithTheKeyboard) {
+    WindowHarness h;
+    h.window->resize(h.window->minimumSize());
+    ASSERT_TRUE(h.activate());
+    auto* panel = h.window->findChild<QScrollArea*>("sideScroll");
+    ASSERT_NE(panel, nullptr);
+    ASSERT_GT(panel->verticalScrollBar()->maximum(), 0) << "the panel must scroll at this size";
+    QSlider* slider = h.ui().sliderWidth;
+    // A wheel event left unaccepted goes on to the scrolled panel.
+    const auto wheelOverSlider = [&] {
+        const QPointF at(slider->rect().center());
+        QWheelEvent wheel(at, slider->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(slider, &wheel);
+        return wheel.isAccepted();
+    };
+    const int value = slider->value();
+    EXPECT_FALSE(wheelOverSlider());
+    EXPECT_EQ(slider->value(), value);
+    slider->setFocus();
+    EXPECT_TRUE(wheelOverSlider());
+    EXPECT_NE(slider->value(), value);
 }
 
 TEST_F(ViewControllerWithCamera, ToolsNeedingACalibrationAlertWhileAnglesAndTextWork) {
