@@ -10,6 +10,7 @@
 #include "AppTestSupport.h"
 #include "SnapshotTestSupport.h"
 #include "app/AlbumPages.h"
+#include "app/grid/CNGridViewItem.h"
 #include "support/JpegSamples.h"
 
 using namespace lumetra;
@@ -53,6 +54,14 @@ TEST_F(AlbumPagesTest, GridsShowTheListsAndOpenTheMovieOfAThumbnail) {
     pages().openItem(MediaKind::Video, 1);
     EXPECT_EQ(opened,
               QStringList{QString::fromStdString((videos() / "20250101090500.mp4").string())});
+}
+
+// Loading the video list after the photo list (as the start does) leaves the
+// photo cells their thumbnails.
+TEST_F(AlbumPagesTest, PhotoThumbnailsArriveAfterBothListsAreLoaded) {
+    const CNGridViewItem* cell = pages().grid(MediaKind::Picture).visibleItem(0);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([cell] { return !cell->itemImage().isNull(); }));
 }
 
 TEST_F(AlbumPagesTest, DeletingAsksAndCancelChangesNothing) {
