@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -80,8 +81,10 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
     gridlinesView_ = new NSGridlinesView(this);
     albumPages_ = std::make_unique<AlbumPages>(ui_.PhotoGridPage, ui_.VideoGridPage, pictures_,
                                                videos_, *alerts_);
-    connect(albumPages_.get(), &AlbumPages::listChanged, this,
-            [this](MediaKind kind) { showMediaCount(kind); });
+    connect(albumPages_.get(), &AlbumPages::listChanged, this, [this](MediaKind kind) {
+        showMediaCount(kind);
+        forgetDeletedSave();
+    });
     resultsPanel_ = new ResultsPanel(*alerts_, ui_.SettingTabView);
     resultsPanel_->setObjectName(QStringLiteral("ResultsPanel"));
     ui_.SettingTabView->addTab(resultsPanel_, QStringLiteral("Results"));
@@ -656,6 +659,12 @@ void ViewController::addMedia(MediaKind kind, const std::string& path) {
     showMediaCount(kind);
 }
 
+void ViewController::forgetDeletedSave() {
+    if (savedFile_.isEmpty() || QFileInfo::exists(savedFile_)) return;
+    if (ui_.txt_recording->text().endsWith(savedFile_)) ui_.txt_recording->clear();
+    savedFile_.clear();
+}
+
 void ViewController::showMediaCount(MediaKind kind) {
     if (kind == MediaKind::Picture) {
         ui_.photoCount->setText(mediaCountText(pictures_.size(), QStringLiteral("snapshot"),
@@ -685,8 +694,8 @@ void ViewController::PassValue(const UserEntity& entity, int32_t type) {
                                           parseFloatValue(entity.Param3), true);
             break;
         case kTransferSnapshotWritten:
-            ui_.txt_recording->setText(
-                QStringLiteral("Snapshot saved to %1").arg(toQString(entity.Param1)));
+            savedFile_ = toQString(entity.Param1);
+            ui_.txt_recording->setText(QStringLiteral("Snapshot saved to %1").arg(savedFile_));
             if (snapshots_) snapshots_->snapshotWritten(entity.Param1);
             break;
         default:
@@ -841,9 +850,9 @@ void ViewController::recordingTime(const QString& text) {
 }
 
 void ViewController::recordingFinished(const std::string& moviePath) {
-    if (!recording_)
-        ui_.txt_recording->setText(
-            QStringLiteral("Recording saved to %1").arg(toQString(moviePath)));
+    if (recording_) return;
+    savedFile_ = toQString(moviePath);
+    ui_.txt_recording->setText(QStringLiteral("Recording saved to %1").arg(savedFile_));
 }
 
 // A failed recording may have removed a movie listed by its thumbnail: the list

@@ -86,6 +86,18 @@ TEST_F(AlbumPagesTest, DeletingAsksAndCancelChangesNothing) {
 
 // Files that could not be deleted stay listed, and the number is said with the
 // reason: here a "Video" folder that is a link, through which nothing is deleted.
+TEST_F(AlbumPagesTest, DeletingTheSnapshotTheHintLineNamesClearsTheLine) {
+    UserEntity saved;
+    saved.Param1 = (pictures() / "20250101080000.jpg").string();
+    h.window->PassValue(saved, kTransferSnapshotWritten);
+    const QString line = h.ui().txt_recording->text();
+    h.alerts->confirmAnswer = true;
+    pages().deleteItem(MediaKind::Video, 0);
+    EXPECT_EQ(h.ui().txt_recording->text(), line) << "another file went";
+    pages().deleteItem(MediaKind::Picture, 0);
+    EXPECT_EQ(h.ui().txt_recording->text(), "");
+}
+
 TEST_F(AlbumPagesTest, FilesThatCouldNotBeDeletedStayListedAndAreCounted) {
     TempDir elsewhere;
     const fs::path moved = elsewhere.path() / "Video";
