@@ -30,6 +30,7 @@
 #include "app/NewFolderController.h"
 #include "app/RQVideoView.h"
 #include "app/ResultsPanel.h"
+#include "app/WindowPlacement.h"
 #include "measure/MeasurementPass.h"
 #include "measure/tools/ToolTable.h"
 #include "storage/CalibrationRecords.h"
@@ -72,7 +73,7 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
     setWindowIcon(imageIcon("lumetra"));
     ui_.setupUi(this);
     setMinimumSize(MainWindowUi::kMinimumWidth, MainWindowUi::kMinimumHeight);
-    if (!restoreGeometry(keptSettings().value(kept::kWindowGeometry).toByteArray())) {
+    if (!restoreWindowPlacement(*this)) {
         // First run: the default size, within the screen.
         QSize size(MainWindowUi::kDefaultWidth, MainWindowUi::kDefaultHeight);
         if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableSize());
@@ -887,7 +888,7 @@ void ViewController::handleFpsPopBtn(int index) {
 }
 
 void ViewController::windowWillClose() {
-    keptSettings().setValue(kept::kWindowGeometry, saveGeometry());
+    keepWindowPlacement(*this);
     if (recorder_) recorder_->finishRecording();
     if (usbSide_) usbSide_->stopCamera();
 }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
@@ -20,6 +21,7 @@
 #include "AppTestSupport.h"
 #include "app/AlbumPages.h"
 #include "app/ColorWell.h"
+#include "app/KeptSettings.h"
 #include "app/NSGridlinesView.h"
 #include "app/NewCalibrationController.h"
 #include "app/NewFolderController.h"
@@ -239,6 +241,29 @@ TEST(ViewControllerPanels, ASliderInTheScrolledPanelTakesTheWheelOnlyWithTheKeyb
     slider->setFocus();
     EXPECT_TRUE(wheelOverSlider());
     EXPECT_NE(slider->value(), value);
+}
+
+TEST(ViewControllerRestart, TheWindowComesBackWhereItWasAndOnTheScreen) {
+    std::shared_ptr<TempDir> home;
+    QRect was;
+    {
+        WindowHarness first;
+        home = first.home();
+        first.window->setGeometry(60, 50, 1100, 680);
+        was = first.window->frameGeometry();
+        first.window->close();
+    }
+    {
+        WindowHarness again(home);
+        // The test screen is narrower than the window: its left edge takes the screen's.
+        const QRect screen = again.window->screen()->availableGeometry();
+        EXPECT_EQ(again.window->frameGeometry(), was.translated(screen.left() - was.left(), 0));
+        again.window->close();
+        keptSettings().setValue(kept::kWindowFramePosition, QPoint(-9000, 9000));
+    }
+    WindowHarness again(home);
+    const QRect screen = again.window->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(again.window->pos())) << "the frame is kept on the screen";
 }
 
 TEST_F(ViewControllerWithCamera, ToolsNeedingACalibrationAlertWhileAnglesAndTextWork) {
