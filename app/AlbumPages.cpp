@@ -85,8 +85,10 @@ void AlbumPages::setUpGrid(CNGridView& grid, MediaKind kind) {
 
 void AlbumPages::reload(MediaKind kind) {
     if (kind == MediaKind::Picture && preview_) preview_->closePreview();
+    // Dropping the queued decodes drops the other grid's too: it asks again.
     thumbnails_.cancelPending();
     grid(kind).reloadData();
+    (kind == MediaKind::Picture ? videoSource_ : photoSource_).showVisibleThumbnails();
 }
 
 void AlbumPages::inserted(MediaKind kind, size_t index) {

@@ -20,6 +20,7 @@
 #include "app/ColorWell.h"
 #include "app/Images.h"
 #include "app/RQVideoView.h"
+#include "app/WheelNeedsFocus.h"
 #include "measure/tools/ToolTable.h"
 
 namespace lumetra {
@@ -330,6 +331,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     centre->setSpacing(6);
     VideoView = new RQVideoView(stage);
     VideoView->setMinimumSize(320, 240);
+    VideoView->setFocusPolicy(Qt::StrongFocus);  // the keyboard's home: Space freezes
     centre->addWidget(VideoView, 1);
     txt_recording = label(stage, QString(), "txt_recording");
     txt_recording->setAlignment(Qt::AlignCenter);
@@ -421,6 +423,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     keys->setColumnStretch(1, 1);
     rightColumn->addLayout(keys);
     rightColumn->addStretch(1);
+    takeWheelOnlyWithFocus(window);
 }
 
 }  // namespace lumetra

@@ -145,8 +145,13 @@ void RQVideoView::present(const Frame& frame, FramePath path) {
 }
 
 void RQVideoView::saveImage(double pixelWidth, double pixelHeight) {
+    if (frame_.isNull()) {
+        emit snapshotFailed(
+            QStringLiteral("The camera delivers no picture yet, so there is no snapshot to take."));
+        return;
+    }
     const auto size = snapshotPixelSize(pixelWidth, pixelHeight);
-    if (frame_.isNull() || !settings_ || !size) return;
+    if (!settings_ || !size) return;
     // The redraw path shows the stored shapes and overlay over the frame; the
     // direct path shows the frame alone, and so does its snapshot.
     SnapshotMeasurements measurements;

@@ -109,8 +109,8 @@ signals:
     void shapesChanged();
     // The next step of the current tool changed (see stepHint).
     void stepHintChanged(const QString& hint);
-    // A snapshot, or the sidecar of one that was written, could not be written;
-    // message says which file and why.
+    // A snapshot, or the sidecar of one that was written, could not be written,
+    // or there is no picture to take yet; message says which file and why.
     void snapshotFailed(const QString& message);
 
 protected:

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -29,6 +30,7 @@
 #include "app/NewFolderController.h"
 #include "app/RQVideoView.h"
 #include "app/ResultsPanel.h"
+#include "app/WindowPlacement.h"
 #include "measure/MeasurementPass.h"
 #include "measure/tools/ToolTable.h"
 #include "storage/CalibrationRecords.h"
@@ -71,7 +73,7 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
     setWindowIcon(imageIcon("lumetra"));
     ui_.setupUi(this);
     setMinimumSize(MainWindowUi::kMinimumWidth, MainWindowUi::kMinimumHeight);
-    if (!restoreGeometry(keptSettings().value(kept::kWindowGeometry).toByteArray())) {
+    if (!restoreWindowPlacement(*this)) {
         // First run: the default size, within the screen.
         QSize size(MainWindowUi::kDefaultWidth, MainWindowUi::kDefaultHeight);
         if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableSize());
@@ -80,8 +82,10 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
     gridlinesView_ = new NSGridlinesView(this);
     albumPages_ = std::make_unique<AlbumPages>(ui_.PhotoGridPage, ui_.VideoGridPage, pictures_,
                                                videos_, *alerts_);
-    connect(albumPages_.get(), &AlbumPages::listChanged, this,
-            [this](MediaKind kind) { showMediaCount(kind); });
+    connect(albumPages_.get(), &AlbumPages::listChanged, this, [this](MediaKind kind) {
+        showMediaCount(kind);
+        forgetDeletedSave();
+    });
     resultsPanel_ = new ResultsPanel(*alerts_, ui_.SettingTabView);
     resultsPanel_->setObjectName(QStringLiteral("ResultsPanel"));
     resultsPanel_->setExportFolder(
@@ -673,6 +677,12 @@ void ViewController::addMedia(MediaKind kind, const std::string& path) {
     showMediaCount(kind);
 }
 
+void ViewController::forgetDeletedSave() {
+    if (savedFile_.isEmpty() || QFileInfo::exists(savedFile_)) return;
+    if (ui_.txt_recording->text().endsWith(savedFile_)) ui_.txt_recording->clear();
+    savedFile_.clear();
+}
+
 void ViewController::showMediaCount(MediaKind kind) {
     if (kind == MediaKind::Picture) {
         ui_.photoCount->setText(mediaCountText(pictures_.size(), QStringLiteral("snapshot"),
@@ -702,8 +712,8 @@ void ViewController::PassValue(const UserEntity& entity, int32_t type) {
                                           parseFloatValue(entity.Param3), true);
             break;
         case kTransferSnapshotWritten:
-            ui_.txt_recording->setText(
-                QStringLiteral("Snapshot saved to %1").arg(toQString(entity.Param1)));
+            savedFile_ = toQString(entity.Param1);
+            ui_.txt_recording->setText(QStringLiteral("Snapshot saved to %1").arg(savedFile_));
             if (snapshots_) snapshots_->snapshotWritten(entity.Param1);
             break;
         default:
@@ -859,9 +869,9 @@ void ViewController::recordingTime(const QString& text) {
 }
 
 void ViewController::recordingFinished(const std::string& moviePath) {
-    if (!recording_)
-        ui_.txt_recording->setText(
-            QStringLiteral("Recording saved to %1").arg(toQString(moviePath)));
+    if (recording_) return;
+    savedFile_ = toQString(moviePath);
+    ui_.txt_recording->setText(QStringLiteral("Recording saved to %1").arg(savedFile_));
 }
 
 // A failed recording may have removed a movie listed by its thumbnail: the list
@@ -896,7 +906,7 @@ void ViewController::handleFpsPopBtn(int index) {
 }
 
 void ViewController::windowWillClose() {
-    keptSettings().setValue(kept::kWindowGeometry, saveGeometry());
+    keepWindowPlacement(*this);
     if (recorder_) recorder_->finishRecording();
     if (usbSide_) usbSide_->stopCamera();
 }
@@ -904,6 +914,20 @@ void ViewController::windowWillClose() {
 void ViewController::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     ui_.brand->setVisible(width() >= MainWindowUi::kBrandMinimumWidth);
+}
+
+void ViewController::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Queued: the toolkit gives the keyboard back to the last focused widget
+    // after this event.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isActiveWindow() && !qobject_cast<QLineEdit*>(focusWidget()))
+                    ui_.VideoView->setFocus(Qt::ActiveWindowFocusReason);
+            },
+            Qt::QueuedConnection);
 }
 
 void ViewController::closeEvent(QCloseEvent* event) {

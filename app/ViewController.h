@@ -185,6 +185,10 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Back in the window (after a dialog, an alert or another program), the
+    // keyboard goes to the picture, where Space freezes it; a text field being
+    // typed in keeps it.
+    void changeEvent(QEvent* event) override;
 
 private:
     void startUp();
@@ -200,6 +204,8 @@ private:
     CameraSide* activeSide() const;
     void addMedia(MediaKind kind, const std::string& path);
     void showMediaCount(MediaKind kind);
+    // The hint line's "saved to" goes once the file it names was deleted.
+    void forgetDeletedSave();
     void onToolAction(uint8_t tool);
     void onRemoveShapes(ShapeRemoval which);
     // The view enters the tool with the calibration in force.
@@ -242,7 +248,8 @@ private:
     uint16_t iVideoWidth_ = 0, iVideoHeight_ = 0;            // laid out for
     uint16_t iNewVideoWidth_ = 640, iNewVideoHeight_ = 480;  // delivered by the camera
     bool recording_ = false;                                 // the record button shows it
-    uint8_t bPictureShow_ = 0;                               // the page shown: 0 photos, 1 videos
+    QString savedFile_;         // the file the hint line last said was saved
+    uint8_t bPictureShow_ = 0;  // the page shown: 0 photos, 1 videos
     QMenu* calibrationMenu_ = nullptr;
     QMenu* albumMenu_ = nullptr;
     NewCalibrationController* calibrationSheet_ = nullptr;

@@ -32,12 +32,13 @@ CNGridViewItem* MediaGridSource::itemAtIndex(CNGridView& gridView, int index, in
     return cell;
 }
 
-void MediaGridSource::thumbnailReady(const std::string& path) {
+void MediaGridSource::showVisibleThumbnails(const std::string* onlyPath) {
     const GridRange range = grid_.visibleRange();
     for (int index = range.first; index < range.first + range.length; ++index) {
         const MediaItem* item = list_.item(static_cast<size_t>(index));
         CNGridViewItem* cell = grid_.visibleItem(index);
-        if (item && cell && item->itemTitle == path) showThumbnail(*cell, path);
+        if (item && cell && (!onlyPath || item->itemTitle == *onlyPath))
+            showThumbnail(*cell, item->itemTitle);
     }
 }
 

@@ -35,7 +35,10 @@ public:
 
     // The provider has the thumbnail of `path`: a cell in sight showing it
     // takes it.
-    void thumbnailReady(const std::string& path);
+    void thumbnailReady(const std::string& path) { showVisibleThumbnails(&path); }
+    // The cells in sight show their thumbnails again, queuing the decodes that
+    // are missing (after the queue was dropped); onlyPath: only that file's cells.
+    void showVisibleThumbnails(const std::string* onlyPath = nullptr);
 
 private:
     void showThumbnail(CNGridViewItem& cell, const std::string& path);

@@ -10,6 +10,7 @@
 #include "AppTestSupport.h"
 #include "SnapshotTestSupport.h"
 #include "app/AlbumPages.h"
+#include "app/grid/CNGridViewItem.h"
 #include "support/JpegSamples.h"
 
 using namespace lumetra;
@@ -55,6 +56,14 @@ TEST_F(AlbumPagesTest, GridsShowTheListsAndOpenTheMovieOfAThumbnail) {
               QStringList{QString::fromStdString((videos() / "20250101090500.mp4").string())});
 }
 
+// Loading the video list after the photo list (as the start does) leaves the
+// photo cells their thumbnails.
+TEST_F(AlbumPagesTest, PhotoThumbnailsArriveAfterBothListsAreLoaded) {
+    const CNGridViewItem* cell = pages().grid(MediaKind::Picture).visibleItem(0);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([cell] { return !cell->itemImage().isNull(); }));
+}
+
 TEST_F(AlbumPagesTest, DeletingAsksAndCancelChangesNothing) {
     pages().deleteItem(MediaKind::Video, 0);
     pages().deleteAll(MediaKind::Picture);
@@ -77,6 +86,18 @@ TEST_F(AlbumPagesTest, DeletingAsksAndCancelChangesNothing) {
 
 // Files that could not be deleted stay listed, and the number is said with the
 // reason: here a "Video" folder that is a link, through which nothing is deleted.
+TEST_F(AlbumPagesTest, DeletingTheSnapshotTheHintLineNamesClearsTheLine) {
+    UserEntity saved;
+    saved.Param1 = (pictures() / "20250101080000.jpg").string();
+    h.window->PassValue(saved, kTransferSnapshotWritten);
+    const QString line = h.ui().txt_recording->text();
+    h.alerts->confirmAnswer = true;
+    pages().deleteItem(MediaKind::Video, 0);
+    EXPECT_EQ(h.ui().txt_recording->text(), line) << "another file went";
+    pages().deleteItem(MediaKind::Picture, 0);
+    EXPECT_EQ(h.ui().txt_recording->text(), "");
+}
+
 TEST_F(AlbumPagesTest, FilesThatCouldNotBeDeletedStayListedAndAreCounted) {
     TempDir elsewhere;
     const fs::path moved = elsewhere.path() / "Video";

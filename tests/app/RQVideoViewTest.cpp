@@ -190,7 +190,11 @@ TEST_F(RQVideoViewTest, SnapshotBurnsTheGridInWithTheScaledPitch) {
 }
 
 TEST_F(RQVideoViewTest, SnapshotWithoutASourceOrFailingToWriteReportsNothing) {
+    QSignalSpy said(&view, &RQVideoView::snapshotFailed);
     view.saveImage(640, 480);  // no frame shown yet
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_EQ(said.at(0).at(0).toString(),
+              "The camera delivers no picture yet, so there is no snapshot to take.");
     view.setLayerContents(greyFrame(64, 48));
     for (const auto& [w, h] : std::vector<std::pair<double, double>>{
              {0, 48}, {64, 0.5}, {-64, 48}, {std::nan(""), 48}, {64, 1e9}})

@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
+#include <QWheelEvent>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -16,6 +21,7 @@
 #include "AppTestSupport.h"
 #include "app/AlbumPages.h"
 #include "app/ColorWell.h"
+#include "app/KeptSettings.h"
 #include "app/NSGridlinesView.h"
 #include "app/NewCalibrationController.h"
 #include "app/NewFolderController.h"
@@ -192,6 +198,72 @@ TEST_F(ViewControllerWithCamera, FreezeHoldsThePictureAndTheScaleBarNeedsACalibr
     EXPECT_EQ(imageOf(h.ui().btScaleBar), "scalebar_s");
     h.frame();
     EXPECT_EQ(h.view()->lastFramePath(), FramePath::Image) << "the bar is drawn over the picture";
+}
+
+TEST_F(ViewControllerWithCamera, AfterADialogSpaceFreezesUnlessATextFieldHasTheKeyboard) {
+    ASSERT_TRUE(h.activate());
+    h.ui().CalComboBox->setFocus();
+    h.window->calibrationMenu()->actions().at(0)->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(h.window->calibrationSheet()));
+    h.window->calibrationSheet()->reject();
+    ASSERT_TRUE(h.activate());  // as the window manager does
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == h.view(); }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(h.view()->frozen());
+    h.ui().CalComboBox->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(h.view()->frozen()) << "a list with the keyboard leaves Space to the picture";
+    EXPECT_FALSE(h.ui().CalComboBox->view()->isVisible());
+    h.ui().WidthTextField->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(h.view()->frozen()) << "Space is typed into the field";
+}
+
+TEST(ViewControllerPanels, ASliderInTheScrolledPanelTakesTheWheelOnlyWithTheKeyboard) {
+    WindowHarness h;
+    h.window->resize(h.window->minimumSize());
+    ASSERT_TRUE(h.activate());
+    auto* panel = h.window->findChild<QScrollArea*>("sideScroll");
+    ASSERT_NE(panel, nullptr);
+    ASSERT_GT(panel->verticalScrollBar()->maximum(), 0) << "the panel must scroll at this size";
+    QSlider* slider = h.ui().sliderWidth;
+    // A wheel event left unaccepted goes on to the scrolled panel.
+    const auto wheelOverSlider = [&] {
+        const QPointF at(slider->rect().center());
+        QWheelEvent wheel(at, slider->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(slider, &wheel);
+        return wheel.isAccepted();
+    };
+    const int value = slider->value();
+    EXPECT_FALSE(wheelOverSlider());
+    EXPECT_EQ(slider->value(), value);
+    slider->setFocus();
+    EXPECT_TRUE(wheelOverSlider());
+    EXPECT_NE(slider->value(), value);
+}
+
+TEST(ViewControllerRestart, TheWindowComesBackWhereItWasAndOnTheScreen) {
+    std::shared_ptr<TempDir> home;
+    QRect was;
+    {
+        WindowHarness first;
+        home = first.home();
+        first.window->setGeometry(60, 50, 1100, 680);
+        was = first.window->frameGeometry();
+        first.window->close();
+    }
+    {
+        WindowHarness again(home);
+        // The test screen is narrower than the window: its left edge takes the screen's.
+        const QRect screen = again.window->screen()->availableGeometry();
+        EXPECT_EQ(again.window->frameGeometry(), was.translated(screen.left() - was.left(), 0));
+        again.window->close();
+        keptSettings().setValue(kept::kWindowFramePosition, QPoint(-9000, 9000));
+    }
+    WindowHarness again(home);
+    const QRect screen = again.window->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(again.window->pos())) << "the frame is kept on the screen";
 }
 
 TEST_F(ViewControllerWithCamera, ToolsNeedingACalibrationAlertWhileAnglesAndTextWork) {
