@@ -44,8 +44,14 @@ inline Channels channels(const uint8_t* row, int x) {
 
 // The row loops below are compiled twice, for AVX2 and for the baseline, and the
 // loader picks the one the processor runs: eight 32-bit lanes instead of four and a
-// real 32-bit multiply make them several times faster.
+// real 32-bit multiply make them several times faster. ThreadSanitizer builds take the
+// baseline only: the loader runs the clones' resolvers before the sanitizer's runtime is
+// up, and the program crashes at start.
+#if defined(__SANITIZE_THREAD__)
+#define LUMETRA_ROW_LOOP
+#else
 #define LUMETRA_ROW_LOOP __attribute__((target_clones("avx2", "default")))
+#endif
 
 // Luminance in sixteenths of a level, and its horizontal 1-2-1 blur (edges repeated).
 LUMETRA_ROW_LOOP void lumaRow(const uint8_t* __restrict p, int w, int32_t* __restrict luma,
