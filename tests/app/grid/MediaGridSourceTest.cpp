@@ -15,6 +15,29 @@
 using namespace lumetra;
 using namespace lumetra::test;
 
+namespace {
+
+// A grid of 300 x 200 showing the list, its thumbnails decoded off the main thread.
+struct GridOf {
+    explicit GridOf(const MediaList& list)
+        : thumbnails(
+              [](std::function<void()> task) {
+                  QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
+              },
+              [this](const std::string& path) { media.thumbnailReady(path); }),
+          media(grid, list, thumbnails, albumItemLayouts()) {
+        grid.setDataSource(&media);
+        grid.setItemSize(QSize(80, 80));
+        grid.resize(300, 200);
+        grid.reloadData();
+    }
+    CNGridView grid;
+    ThumbnailProvider thumbnails;
+    MediaGridSource media;
+};
+
+}  // namespace
+
 TEST(MediaGridSource, CellsInSightTakeTheirThumbnailsAsTheyArrive) {
     TempDir dir;
     const auto write = [&](const char* name, const std::string& bytes) {
@@ -27,19 +50,9 @@ TEST(MediaGridSource, CellsInSightTakeTheirThumbnailsAsTheyArrive) {
     list.load(dir.path().string());
     ASSERT_EQ(list.size(), 3u);
 
-    CNGridView grid;
-    MediaGridSource* source = nullptr;
-    ThumbnailProvider thumbnails(
-        [](std::function<void()> task) {
-            QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
-        },
-        [&](const std::string& path) { source->thumbnailReady(path); });
-    MediaGridSource media(grid, list, thumbnails, albumItemLayouts());
-    source = &media;
-    grid.setDataSource(&media);
-    grid.setItemSize(QSize(80, 80));
-    grid.resize(300, 200);
-    grid.reloadData();
+    GridOf shown(list);
+    CNGridView& grid = shown.grid;
+    ThumbnailProvider& thumbnails = shown.thumbnails;
     ASSERT_EQ(grid.numberOfItems(), 3);
     EXPECT_TRUE(grid.visibleItem(0)->itemImage().isNull());  // still decoding
     QTRY_VERIFY(!grid.visibleItem(0)->itemImage().isNull() &&
@@ -58,19 +71,8 @@ TEST(MediaGridSource, RecordingWithoutThumbnailShowsThePlaceholder) {
     list.load(dir.path().string());
     ASSERT_EQ(list.size(), 1u);
 
-    CNGridView grid;
-    MediaGridSource* source = nullptr;
-    ThumbnailProvider thumbnails(
-        [](std::function<void()> task) {
-            QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
-        },
-        [&](const std::string& path) { source->thumbnailReady(path); });
-    MediaGridSource media(grid, list, thumbnails, albumItemLayouts());
-    source = &media;
-    grid.setDataSource(&media);
-    grid.setItemSize(QSize(80, 80));
-    grid.resize(300, 200);
-    grid.reloadData();
+    GridOf shown(list);
+    CNGridView& grid = shown.grid;
     QTRY_VERIFY(!grid.visibleItem(0)->itemImage().isNull());
     EXPECT_EQ(grid.visibleItem(0)->itemImage(), MediaGridSource::recordingPlaceholder());
 }
