@@ -102,6 +102,7 @@ bool binaryIsShallow(std::string_view bytes) {
         size_t depth;
     };
     std::vector<Pending> pending{{top, 0}};
+    std::vector<bool> stringChecked(objects);  // a shared string is read once
     size_t visited = 0;
     while (!pending.empty()) {
         const Pending current = pending.back();
@@ -111,9 +112,9 @@ bool binaryIsShallow(std::string_view bytes) {
         if (at < kBinaryMagic.size() || at >= table) return false;
         const uint8_t marker = static_cast<uint8_t>(bytes[at]);
         const uint8_t type = marker >> 4;
-        // Arrays, sets and dictionaries hold references; everything else is a leaf.
-        if (type != 0xA && type != 0xC && type != 0xD) continue;
-        if (current.depth + 1 > kMaxPlistDepth) return false;
+        // Strings (ASCII, UTF-16), arrays, sets and dictionaries carry a count; other
+        // objects are leaves that libplist reads safely.
+        if (type != 0x5 && type != 0x6 && type != 0xA && type != 0xC && type != 0xD) continue;
         uint64_t count = marker & 0x0F;
         uint64_t refs = at + 1;
         if (count == 0x0F) {
@@ -125,6 +126,17 @@ bool binaryIsShallow(std::string_view bytes) {
             count = readNumber(bytes, refs + 1, countSize);
             refs += 1 + countSize;
         }
+        if (type == 0x5 || type == 0x6) {
+            // libplist asserts (and ends the process) on a string holding a NUL.
+            if (stringChecked[current.object]) continue;
+            stringChecked[current.object] = true;
+            const size_t unit = type == 0x5 ? 1 : 2;
+            if (count > (table - refs) / unit) return false;
+            for (uint64_t k = 0; k < count; ++k)
+                if (readNumber(bytes, refs + k * unit, unit) == 0) return false;
+            continue;
+        }
+        if (current.depth + 1 > kMaxPlistDepth) return false;
         if (type == 0xD) {
             if (count > (table - refs) / 2) return false;
             count *= 2;  // the keys, then the values

@@ -110,7 +110,13 @@ TEST_F(CalibrationListFile, HostileListsReadAsNoListAndAreKeptBesideANewOne) {
                                 "</dict></plist>";
     const std::string padded =
         plistXml({{"a", "1.000-mm-1.000"}}) + std::string(kMaxCalibrationListSize, ' ');
-    for (const std::string& hostile : {binaryList(100000, 1), binaryList(15, 4), deepXml, padded}) {
+    // {"a" + NUL as UTF-16: "x"}: libplist asserts on a key holding a NUL.
+    const std::string nulKey(
+        "bplist00\xd1\x01\x02\x62\x00\x61\x00\x00\x51\x78\x08\x0b\x10"
+        "\0\0\0\0\0\0\x01\x01\0\0\0\0\0\0\0\x03\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\x12",
+        53);
+    for (const std::string& hostile :
+         {binaryList(100000, 1), binaryList(15, 4), deepXml, padded, nulKey}) {
         spit(path, hostile);
         EXPECT_FALSE(readCalibrationList(path)) << hostile.size();
     }
