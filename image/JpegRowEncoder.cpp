@@ -86,7 +86,12 @@ JpegRowEncoder::JpegRowEncoder(int width, int height, int quality, std::string_v
     s.destination.empty_output_buffer = &State::emptyOutput;
     s.destination.term_destination = &State::termDestination;
     s.info.dest = &s.destination;
-    s.bytes.resize(static_cast<size_t>(width) * static_cast<size_t>(height) / 2 + 4096);
+    // A first guess at the size (a quality-90 picture takes about half a byte a pixel);
+    // beyond it the buffer doubles, a failure to grow being an encoding failure.
+    constexpr size_t kFirstGuessLimit = size_t{8} << 20;
+    s.bytes.resize(
+        std::min(static_cast<size_t>(width) * static_cast<size_t>(height) / 2, kFirstGuessLimit) +
+        4096);
     s.info.image_width = static_cast<JDIMENSION>(width);
     s.info.image_height = static_cast<JDIMENSION>(height);
     s.info.input_components = 4;
