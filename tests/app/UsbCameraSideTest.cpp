@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QSlider>
 #include <QTest>
@@ -121,6 +123,11 @@ TEST_F(UsbCameraSideTest, ShowsTheMicroscopeFillsItsListsAndTheSlidersAdjustTheP
     // A format of another size: frames arrive at it and the view is laid out again.
     emit ui.USBVideoFormatUpButton->activated(2);
     EXPECT_EQ(ui.USBVideoFormatUpButton->currentText(), "Motion-JPEG, 1920 x 1080");
+    // Elided in the narrow panel, whole in the tool tip.
+    QHelpEvent tip(QEvent::ToolTip, QPoint(4, 4),
+                   ui.USBVideoFormatUpButton->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(ui.USBVideoFormatUpButton, &tip);
+    EXPECT_EQ(ui.USBVideoFormatUpButton->toolTip(), "Motion-JPEG, 1920 x 1080");
     emit ui.USBVideoFPSUpButton->activated(1);
     EXPECT_EQ(ui.USBVideoFPSUpButton->currentIndex(), 1);
     ASSERT_TRUE(pictureUntil([&](int) { return h.window->laidOutWidth() == 1920; }));
