@@ -189,6 +189,7 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     openDeviceList();
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.alerts->alerts.size() == 2; }, kWait));
     EXPECT_TRUE(h.alerts->alerts[1].contains("unplugged"));
+    EXPECT_EQ(h.ui().cameraStatus->text(), "USB microscope disconnected");
     EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies");
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, kWait));
@@ -206,4 +207,22 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     emit h.ui().USBVideoNameUpButton->activated(1);
     EXPECT_EQ(h.alerts->alerts.size(), 2);
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
+    EXPECT_EQ(h.ui().cameraStatus->text(), "USB microscope: USB Microscope");
+}
+
+TEST_F(UsbCameraSideTest, AMicroscopeInUseByAnotherProgramIsSaidToBe) {
+    FakeDevice& microscope = addDevice("video0", "14c31301", 1);
+    microscope.openErrno = EBUSY;  // not even listed before
+    h.ui().btUSBCam->click();
+    microscope.openErrno = 0;
+    microscope.streamOnErrno = EBUSY;  // opens, but another program streams from it
+    h.ui().btUSBCam->click();
+    ASSERT_EQ(h.alerts->alerts.size(), 2);
+    for (const QString& alert : h.alerts->alerts)
+        EXPECT_TRUE(
+            alert.endsWith("video0 is in use by another program. Close that program "
+                           "and connect again."))
+            << alert.toStdString();
+    EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
+    EXPECT_EQ(kernel.openFds(), 0u);
 }
