@@ -262,6 +262,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     cameraRow->addWidget(btWiFiCam);
     leftColumn->addLayout(cameraRow);
     cameraStatus = label(left, QStringLiteral("No camera connected"), "cameraStatus");
+    cameraStatus->setWordWrap(true);  // a long device name shows whole
     leftColumn->addWidget(cameraStatus);
     btLed = iconButton(left, "btLed", "snapoff",
                        QStringLiteral("Take snapshots with the camera's own button"), 32);

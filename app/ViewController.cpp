@@ -793,6 +793,9 @@ void ViewController::cameraConnected(CameraMode mode, int width, int height,
 
 void ViewController::cameraStopped() {
     if (recorder_) recorder_->finishRecording();
+    ui_.cameraStatus->setText(cameraMode_ == CameraMode::Usb
+                                  ? QStringLiteral("USB microscope disconnected")
+                                  : QStringLiteral("WiFi microscope disconnected"));
 }
 
 CameraSide* ViewController::activeSide() const {

@@ -94,8 +94,9 @@ public:
     // any other active camera is stopped. status names it in the camera panel.
     virtual void cameraConnected(CameraMode mode, int width, int height, const QString& status) = 0;
     // The active camera stopped delivering frames for good (its stream ended, the
-    // device was unplugged or could not be opened again): a recording is finished.
-    // The camera mode stays, so the camera's button or lists connect again.
+    // device was unplugged or could not be opened again): a recording is finished
+    // and the camera panel says the camera is disconnected. The camera mode stays,
+    // so the camera's button or lists connect again.
     virtual void cameraStopped() = 0;
     // A decoded frame of the active camera.
     virtual void onFrame(const Frame& frame, const FrameMarks& marks) = 0;

@@ -72,7 +72,8 @@ public:
     // The selected device's formats (the format list) and the active one.
     const std::vector<VideoFormat>& formats() const { return formats_; }
     const VideoFormat* videoDeviceFormat() const;
-    // On failure the device goes on in its previous format.
+    // The frame rate nearest to the current one goes with it. On failure the device
+    // goes on in its previous format.
     UsbOutcome setVideoDeviceFormat(size_t index);
 
     // The active format's range whose shortest frame interval is the device's.

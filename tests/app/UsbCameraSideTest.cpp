@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QSlider>
 #include <QTest>
@@ -121,6 +123,11 @@ TEST_F(UsbCameraSideTest, ShowsTheMicroscopeFillsItsListsAndTheSlidersAdjustTheP
     // A format of another size: frames arrive at it and the view is laid out again.
     emit ui.USBVideoFormatUpButton->activated(2);
     EXPECT_EQ(ui.USBVideoFormatUpButton->currentText(), "Motion-JPEG, 1920 x 1080");
+    // Elided in the narrow panel, whole in the tool tip.
+    QHelpEvent tip(QEvent::ToolTip, QPoint(4, 4),
+                   ui.USBVideoFormatUpButton->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(ui.USBVideoFormatUpButton, &tip);
+    EXPECT_EQ(ui.USBVideoFormatUpButton->toolTip(), "Motion-JPEG, 1920 x 1080");
     emit ui.USBVideoFPSUpButton->activated(1);
     EXPECT_EQ(ui.USBVideoFPSUpButton->currentIndex(), 1);
     ASSERT_TRUE(pictureUntil([&](int) { return h.window->laidOutWidth() == 1920; }));
@@ -182,6 +189,7 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     openDeviceList();
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.alerts->alerts.size() == 2; }, kWait));
     EXPECT_TRUE(h.alerts->alerts[1].contains("unplugged"));
+    EXPECT_EQ(h.ui().cameraStatus->text(), "USB microscope disconnected");
     EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies");
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, kWait));
@@ -199,4 +207,22 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     emit h.ui().USBVideoNameUpButton->activated(1);
     EXPECT_EQ(h.alerts->alerts.size(), 2);
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
+    EXPECT_EQ(h.ui().cameraStatus->text(), "USB microscope: USB Microscope");
+}
+
+TEST_F(UsbCameraSideTest, AMicroscopeInUseByAnotherProgramIsSaidToBe) {
+    FakeDevice& microscope = addDevice("video0", "14c31301", 1);
+    microscope.openErrno = EBUSY;  // not even listed before
+    h.ui().btUSBCam->click();
+    microscope.openErrno = 0;
+    microscope.streamOnErrno = EBUSY;  // opens, but another program streams from it
+    h.ui().btUSBCam->click();
+    ASSERT_EQ(h.alerts->alerts.size(), 2);
+    for (const QString& alert : h.alerts->alerts)
+        EXPECT_TRUE(
+            alert.endsWith("video0 is in use by another program. Close that program "
+                           "and connect again."))
+            << alert.toStdString();
+    EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
+    EXPECT_EQ(kernel.openFds(), 0u);
 }
