@@ -795,6 +795,15 @@ void ViewController::cameraStopped() {
     if (recorder_) recorder_->finishRecording();
 }
 
+void ViewController::cameraLost(const QString& message) {
+    cameraStopped();
+    cameraMode_ = CameraMode::None;
+    ui_.cameraStatus->setText(QString::fromLatin1(MainWindowUi::kNoCameraStatus));
+    showCameraLists(CameraKind::WiFi, {}, {}, {});  // empty lists: none of them shows
+    ui_.txt_recording->setText(message);
+    alerts_->alert(message);
+}
+
 CameraSide* ViewController::activeSide() const {
     if (!cameraActive()) return nullptr;
     return cameraSide(cameraMode_ == CameraMode::Usb ? CameraKind::Usb : CameraKind::WiFi);
