@@ -798,6 +798,14 @@ void ViewController::cameraStopped() {
                                   : QStringLiteral("WiFi microscope disconnected"));
 }
 
+void ViewController::cameraLost(const QString& message) {
+    cameraStopped();
+    cameraMode_ = CameraMode::None;  // the status line keeps saying which camera went
+    showCameraLists(CameraKind::WiFi, {}, {}, {});  // empty lists: none of them shows
+    ui_.txt_recording->setText(message);
+    alerts_->alert(message);
+}
+
 CameraSide* ViewController::activeSide() const {
     if (!cameraActive()) return nullptr;
     return cameraSide(cameraMode_ == CameraMode::Usb ? CameraKind::Usb : CameraKind::WiFi);

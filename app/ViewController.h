@@ -106,6 +106,7 @@ public:
     CameraMode cameraMode() const override { return cameraMode_; }
     void cameraConnected(CameraMode mode, int width, int height, const QString& status) override;
     void cameraStopped() override;
+    void cameraLost(const QString& message) override;
     // Every decoded frame, on the main thread: its size becomes the frame size,
     // then the display rule routes it.
     void onFrame(const Frame& frame, const FrameMarks& marks = {}) override;

@@ -98,6 +98,9 @@ public:
     // and the camera panel says the camera is disconnected. The camera mode stays,
     // so the camera's button or lists connect again.
     virtual void cameraStopped() = 0;
+    // The active camera stopped for good and needs connecting again: a recording is
+    // finished, the camera shows as disconnected and the user is told message.
+    virtual void cameraLost(const QString& message) = 0;
     // A decoded frame of the active camera.
     virtual void onFrame(const Frame& frame, const FrameMarks& marks) = 0;
     // The camera's shutter button was pressed.
