@@ -46,7 +46,7 @@ void WiFiCameraController::adjustBusy(int delta) {
 }
 
 void WiFiCameraController::onWiFiCamAction(uint8_t iCameraMode) {
-    if (iCameraMode == 1) {
+    if (static_cast<CameraMode>(iCameraMode) == CameraMode::Usb) {
         if (listener_) listener_->showAlert(kAlertUsbCameraActive);
         return;
     }

@@ -22,8 +22,9 @@
 #include <string_view>
 
 #include "camera/CameraHost.h"
+#include "camera/CameraMode.h"
+#include "camera/SerialQueue.h"
 #include "camera/SnapCounter.h"
-#include "camera/wifi/BackgroundQueue.h"
 #include "camera/wifi/WiFiLists.h"
 #include "camera/wifi/WiFiProbe.h"
 #include "camera/wifi/WiFiRequests.h"
@@ -75,7 +76,8 @@ public:
     void setListener(WiFiCameraListener* listener) { listener_ = listener; }
     void setHost(CameraHost host) { host_ = std::move(host); }
 
-    // The WiFi button. iCameraMode: the window's camera mode (1: a USB camera is active).
+    // The WiFi button. iCameraMode: the window's camera mode (CameraMode::Usb: a USB camera is
+    // active).
     void onWiFiCamAction(uint8_t iCameraMode);
     // A resolution item ("width x height") or a frame-rate item ("fps") was chosen.
     void handleVideoFormatPopBtn(std::string_view title);
@@ -121,8 +123,8 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::atomic<bool> ending_{false};
     // Last members: stopped before the others go.
-    BackgroundQueue connectWorker_;
-    BackgroundQueue commandWorker_;
+    SerialQueue connectWorker_;
+    SerialQueue commandWorker_;
 };
 
 }  // namespace lumetra
