@@ -21,7 +21,7 @@ namespace lumetra {
 
 class MeasureModel : public PointSlots {  // pt1stPoint ... pt10thPoint: the shape in progress
 public:
-    // Receiver of transfer 4 (a continuous line or polygon was stored); not owned.
+    // Receiver of kTransferFigureStored (a continuous line or polygon was stored); not owned.
     RQTransferDelegate* delegate = nullptr;
 
     // Tool and the style of shapes created from now on.
@@ -33,22 +33,25 @@ public:
     RgbColor ctrFColor = kPureBlue;
 
     // Progress of the shape in progress, per mode.
-    bool bLine1stPoint = false, bLine2ndPoint = false;  // 1
-    // Modes 2 and 10: the slot k (2..9) that the mouse moves and the next
+    bool bLine1stPoint = false, bLine2ndPoint = false;  // kModeLine
+    // Continuous line and polygon: the slot k (2..9) that the mouse moves and the next
     // click fixes; 10 once nine vertices are placed.
     int32_t iCLineAuvariable = 0;
-    bool bCLine1stPoint = false, bCLine2ndPoint = false;  // 2: started; ended
-    bool bPLine1stPoint = false, bPLine2ndPoint = false, bPLine3rdPoint = false;        // 3
-    bool bRCircle1stPoint = false, bRCircle2ndPoint = false;                            // 4
-    bool bDCircle1stPoint = false, bDCircle2ndPoint = false;                            // 5
-    bool bTCircle1stPoint = false, bTCircle2ndPoint = false, bTCircle3thPoint = false;  // 6
-    bool bTAngle1stPoint = false, bTAngle2ndPoint = false, bTAngle3thPoint = false;     // 8
-    bool bFAngle1stPoint = false, bFAngle2ndPoint = false;                              // 9
+    bool bCLine1stPoint = false, bCLine2ndPoint = false;  // kModeContinuousLine: started; ended
+    // kModeParallelLines
+    bool bPLine1stPoint = false, bPLine2ndPoint = false, bPLine3rdPoint = false;
+    bool bRCircle1stPoint = false, bRCircle2ndPoint = false;  // kModeCircleRadius
+    bool bDCircle1stPoint = false, bDCircle2ndPoint = false;  // kModeCircleDiameter
+    // kModeCircleThreePoints
+    bool bTCircle1stPoint = false, bTCircle2ndPoint = false, bTCircle3thPoint = false;
+    // kModeAngleThreePoints
+    bool bTAngle1stPoint = false, bTAngle2ndPoint = false, bTAngle3thPoint = false;
+    bool bFAngle1stPoint = false, bFAngle2ndPoint = false;  // kModeAngleFourPoints
     bool bFAngle3thPoint = false, bFAngle4thPoint = false;
-    std::vector<Point> oMutPointArray;  // 10: the vertex list given to the area routine
-    bool bPolygon1stPoint = false, bPolygon2ndPoint = false;  // 10: started; ended
-    std::string strTextValue;                                 // 11
-    bool bText1stPoint = false, bText2ndPoint = false;        // 11
+    std::vector<Point> oMutPointArray;  // kModePolygon: the vertex list given to the area routine
+    bool bPolygon1stPoint = false, bPolygon2ndPoint = false;  // kModePolygon: started; ended
+    std::string strTextValue;                                 // kModeText
+    bool bText1stPoint = false, bText2ndPoint = false;        // kModeText
 
     // Live values of the shape in progress (view pixels, square pixels or degrees).
     float fData1 = 0.0f;
@@ -67,7 +70,7 @@ public:
     CalibrationValues heldCalibration;
     std::string strHeldCalName;
 
-    // Live segment lengths of mode 2 (AuxVariable9 is never written).
+    // Live segment lengths of the continuous line (AuxVariable9 is never written).
     float AuxVariable1 = 0.0f, AuxVariable2 = 0.0f, AuxVariable3 = 0.0f;
     float AuxVariable4 = 0.0f, AuxVariable5 = 0.0f, AuxVariable6 = 0.0f;
     float AuxVariable7 = 0.0f, AuxVariable8 = 0.0f, AuxVariable9 = 0.0f;
@@ -80,7 +83,7 @@ public:
     // Stored shapes, oldest first.
     std::vector<RQShape> oMutShapsArray;
 
-    // Text entry of mode 11, created on the first choice of that tool.
+    // Text entry of the text tool, created on the first choice of that tool.
     std::optional<TextFieldModel> textField;
 
     // The view's current size in view units, kept up to date by the widget.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "camera/CameraHost.h"
+#include "camera/wifi/CgiParam.h"
 #include "camera/wifi/WiFiLists.h"
 #include "camera/wifi/WiFiSettings.h"
 
@@ -28,18 +29,6 @@ struct CameraRequest {
     std::string pathAndQuery;
     std::string url(const CameraHost& host) const;
     bool operator==(const CameraRequest&) const = default;
-};
-
-// "/camera_control.cgi" parameters of the CGI camera.
-enum class CgiParam : int {
-    Resolution = 0,
-    Brightness = 1,
-    Contrast = 2,
-    FrameRate = 6,
-    Saturation = 8,
-    Hue = 9,
-    Sharpness = 11,
-    Gamma = 12,
 };
 
 CameraRequest cgiControlRequest(CgiParam param, int64_t value);
