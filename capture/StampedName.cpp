@@ -32,7 +32,10 @@ std::string currentTimestampName() {
 
 std::string stampedFileName(const std::string& stamp, int n, std::string_view extension) {
     std::string name = stamp;
-    if (n > 0) name += "-" + std::to_string(n);
+    if (n > 0) {
+        name += '-';
+        name += std::to_string(n);
+    }
     name += extension;
     return name;
 }
