@@ -36,8 +36,8 @@ CameraRequest applyRequest(uint8_t resolutionIndex, uint8_t framesPerSecond);
 CameraRequest commandRequest(int32_t controlNumber, int32_t value);
 
 // One picture-control change (setPropertyCommand): the CGI camera sends the record's
-// iValue for the control numbers 1 to 6 and nothing for others; the wizard camera sends
-// the given number and value on its stream port.
+// iValue for its control numbers (kCgiBrightnessId ... kCgiGammaId) and nothing for
+// others; the wizard camera sends the given number and value on its stream port.
 std::optional<CameraRequest> propertyRequest(WiFiKind kind, const WiFiControls& controls,
                                              int32_t controlNumber, int32_t value);
 
