@@ -12,8 +12,8 @@
 
 #include "camera/Adjustment.h"
 #include "camera/CameraMode.h"
-#include "camera/FrameRouting.h"
 #include "image/Frame.h"
+#include "policy/FrameRouting.h"
 
 namespace lumetra {
 

@@ -13,7 +13,7 @@ namespace lumetra {
 
 void MeasureModel::mouseDown(Point location, bool control) {
     const ToolSpec* tool = findTool(iMode);
-    if (!tool) return;  // none, the unused 7 and unknown modes start nothing
+    if (!tool) return;  // none, kModeUnused and unknown modes start nothing
     const MeasureTool& behaviour = tool->behaviour;
     if (control) {
         if (tool->ctrlClickEnds) behaviour.controlClick(*this, location);

@@ -23,9 +23,7 @@ UsbCamera::UsbCamera(V4l2Io& io, DeviceDirs dirs, PostToMain postToMain)
       dirs_(std::move(dirs)),
       post_(postToMain),
       events_(std::make_shared<Events>()),
-      handOver_(std::move(postToMain), [this](const Frame& frame, const FrameMarks& marks) {
-          if (auto* l = events_->listener.load()) l->frameReady(frame, marks);
-      }) {
+      handOver_(std::move(postToMain)) {
     events_->owner = this;
 }
 

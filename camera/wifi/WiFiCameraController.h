@@ -23,8 +23,9 @@
 #include <string_view>
 
 #include "camera/CameraHost.h"
+#include "camera/CameraMode.h"
+#include "camera/SerialQueue.h"
 #include "camera/SnapCounter.h"
-#include "camera/wifi/BackgroundQueue.h"
 #include "camera/wifi/WiFiLists.h"
 #include "camera/wifi/WiFiProbe.h"
 #include "camera/wifi/WiFiRequests.h"
@@ -142,8 +143,8 @@ private:
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::atomic<bool> ending_{false};
     // Last members: stopped before the others go.
-    BackgroundQueue connectWorker_;
-    BackgroundQueue commandWorker_;
+    SerialQueue connectWorker_;
+    SerialQueue commandWorker_;
 };
 
 }  // namespace lumetra

@@ -8,6 +8,7 @@
 #include <random>
 #include <utility>
 
+#include "camera/wifi/CgiParam.h"
 #include "tools/camsim/SettingsPage.h"
 
 namespace lumetra::camsim {
@@ -288,9 +289,9 @@ void CamSim::installControlRoutes() {
                 bool applied = false;
                 {
                     std::lock_guard lock(stateMutex_);
-                    if (*param == 0)
+                    if (*param == static_cast<int64_t>(CgiParam::Resolution))
                         applied = state_.selectResolutionIndex(*value);
-                    else if (*param == 6)
+                    else if (*param == static_cast<int64_t>(CgiParam::FrameRate))
                         applied = state_.commandFps(*value);
                     else if (*param > 0 && *param <= INT32_MAX)
                         applied = state_.setControl(static_cast<int32_t>(*param), *value);
