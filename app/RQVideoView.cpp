@@ -5,9 +5,9 @@
 #include <QPainter>
 
 #include "app/SnapshotEncoding.h"
-#include "capture/SnapshotNaming.h"
 #include "capture/SnapshotSidecar.h"
 #include "capture/SnapshotWriter.h"
+#include "capture/StampedName.h"
 #include "image/JpegCodec.h"
 #include "measure/CalibrationCompletion.h"
 #include "measure/tools/ToolStepHint.h"

@@ -102,16 +102,16 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
 ViewController::~ViewController() = default;
 
 void ViewController::startUp() {
-    // 1. The busy indicator: red, hidden until the camera side needs it.
+    // The busy indicator: red, hidden until the camera side needs it.
     ui_.ctrSpinner->setStyleSheet(
         QStringLiteral("QProgressBar { background: #c0392b; border: none; }"));
     ui_.ctrSpinner->hide();
-    // 2. The storage root was laid out when the settings object was created.
-    // 3. Album list, with the album of default.txt selected.
+    // The storage root was laid out when the settings object was created.
+    // Album list, with the album of default.txt selected.
     const auto album = albums_.scan();
     for (const std::string& name : albums_.albums()) ui_.AblumComboBox->addItem(toQString(name));
     ui_.AblumComboBox->setCurrentIndex(album ? static_cast<int>(*album) : -1);
-    // 4. Calibration list, with the calibration of calibration.txt selected.
+    // Calibration list, with the calibration of calibration.txt selected.
     const auto calibrationIndex = calibrations_.restore();
     for (const std::string& name : calibrations_.names()) ui_.CalComboBox->addItem(toQString(name));
     ui_.CalComboBox->setCurrentIndex(calibrationIndex ? static_cast<int>(*calibrationIndex) : -1);
@@ -121,32 +121,32 @@ void ViewController::startUp() {
                            "is listed. It is kept as it is until a new calibration is "
                            "stored, then kept beside the new list.")
                 .arg(toQString(calibrations_.plistPath())));
-    // 5. Photos page first; empty media lists.
+    // Photos page first; empty media lists.
     bPictureShow_ = 0;
-    // 6. The thumbnail grids' cell appearances belong to the grids.
-    // 7. The tab view shows its first page.
+    // The thumbnail grids' cell appearances belong to the grids.
+    // The tab view shows its first page.
     ui_.SettingTabView->setCurrentIndex(0);
-    // 8. The WiFi resolution and frame-rate lists are wired in connectControls().
-    // 9. Image adjustments belong to the camera sides.
-    // 10. No camera, tool or overlay.
+    // The WiFi resolution and frame-rate lists are wired in connectControls().
+    // Image adjustments belong to the camera sides.
+    // No camera, tool or overlay.
     cameraMode_ = CameraMode::None;
     tools_.reset();
     overlays_.reset();
-    // 11. The view at its initial size.
+    // The view at its initial size.
     geometry_ = WindowGeometry{};
     ui_.VideoView->setLogicalSize(kInitialViewSize);
-    // 12. Frame sizes: nothing laid out yet, 640 x 480 expected.
+    // Frame sizes: nothing laid out yet, 640 x 480 expected.
     iVideoWidth_ = 0;
     iVideoHeight_ = 0;
     iNewVideoWidth_ = 640;
     iNewVideoHeight_ = 480;
     setButtonImage(ui_.btTakevideo, "movies");  // the recorder is idle
-    // 13, 14. The snapshot-button poller, the stream buffer and its queue belong
+    // The snapshot-button poller, the stream buffer and its queue belong
     // to the WiFi camera side, attached when it exists.
-    // 15. The current album's media.
+    // The current album's media.
     loadPhotoCollection();
     loadVideoCollection();
-    // 16. The view's initial state, reporting to this window.
+    // The view's initial state, reporting to this window.
     ui_.VideoView->initVideoView();
     ui_.VideoView->resetMeasureParas();
     ui_.VideoView->setDelegate(this);
@@ -793,6 +793,17 @@ void ViewController::cameraConnected(CameraMode mode, int width, int height,
 
 void ViewController::cameraStopped() {
     if (recorder_) recorder_->finishRecording();
+    ui_.cameraStatus->setText(cameraMode_ == CameraMode::Usb
+                                  ? QStringLiteral("USB microscope disconnected")
+                                  : QStringLiteral("WiFi microscope disconnected"));
+}
+
+void ViewController::cameraLost(const QString& message) {
+    cameraStopped();
+    cameraMode_ = CameraMode::None;  // the status line keeps saying which camera went
+    showCameraLists(CameraKind::WiFi, {}, {}, {});  // empty lists: none of them shows
+    ui_.txt_recording->setText(message);
+    alerts_->alert(message);
 }
 
 CameraSide* ViewController::activeSide() const {

@@ -339,7 +339,7 @@ TEST_F(ViewControllerWithCamera, UndoAndDeleteEndToolAndOverlayEverywhere) {
                 << remove->objectName().toStdString();
             EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
             EXPECT_EQ(h.ui().txt_recording->text(), h.view()->stepHint());
-            EXPECT_FALSE(h.model().bLine1stPoint);
+            EXPECT_FALSE(h.model().shapeInProgress());
             expectOverlaysOff();
             h.ui().btCrosshair->click();  // one press draws it again
             EXPECT_EQ(h.model().iGridMode, kGridCrosshair);
@@ -362,7 +362,7 @@ TEST_F(ViewControllerWithCamera, UndoDeleteEscapeAndControlZ) {
     click(h.view(), 40, 40);
     ASSERT_TRUE(h.activate());
     QTest::keyClick(h.window.get(), Qt::Key_Escape);
-    EXPECT_FALSE(h.model().bTAngle1stPoint);
+    EXPECT_FALSE(h.model().shapeInProgress());
     EXPECT_EQ(h.model().iMode, kModeAngleThreePoints) << "Escape keeps the tool";
     QTest::keyClick(h.window.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(h.model().getShapesCount());
@@ -657,7 +657,7 @@ TEST_F(ViewControllerWithCamera, ClearedOrDeletedCalibrationEndsTheLengthTool) {
         EXPECT_EQ(std::pair(h.window->iMode(), h.model().iMode),
                   (std::pair<uint8_t, uint8_t>(0, 0)));
         EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
-        EXPECT_FALSE(h.model().bLine1stPoint);
+        EXPECT_FALSE(h.model().shapeInProgress());
         h.alerts->alerts.clear();
         h.ui().toolButton(kModeLine)->click();
         EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
