@@ -13,13 +13,6 @@
 #include "image/JpegComment.h"
 
 namespace lumetra {
-namespace {
-
-// The quality from which TurboJPEG, and so encodeJpeg, switches to the accurate
-// transform; below it both use the fast integer one.
-constexpr int kAccurateTransformQuality = 96;
-
-}  // namespace
 
 // libjpeg reports errors by calling error_exit, which must not return: it jumps
 // back into the call that failed, which then marks the encoder failed.
@@ -99,7 +92,7 @@ JpegRowEncoder::JpegRowEncoder(int width, int height, int quality, std::string_v
     jpeg_set_defaults(&s.info);
     const int q = std::clamp(quality, 1, 100);
     jpeg_set_quality(&s.info, q, TRUE);
-    s.info.dct_method = q >= kAccurateTransformQuality ? JDCT_ISLOW : JDCT_IFAST;
+    s.info.dct_method = JDCT_ISLOW;  // the accurate transform, as encodeJpeg takes
     jpeg_set_colorspace(&s.info, JCS_YCbCr);
     jpeg_start_compress(&s.info, TRUE);
     const std::string_view text = fittedJpegComment(comment);
