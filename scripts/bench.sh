@@ -19,7 +19,11 @@ if [ "${1:-}" = "--smoke" ]; then
   run_args=(--benchmark_min_time=0.01)
   soak_seconds=120
 fi
-BUILD_DIR=$build BUILD_TYPE=Release "$root/scripts/build.sh" -DLUMETRA_BUILD_TESTS=OFF
+# Its own folder holds the benchmarks only; a folder named by BUILD_DIR keeps its other
+# settings (CI builds its tests and the benchmarks in build/, in release mode, at once).
+config=(-DLUMETRA_BUILD_BENCH=ON)
+if [ -z "${BUILD_DIR:-}" ]; then config+=(-DLUMETRA_BUILD_TESTS=OFF); fi
+BUILD_DIR=$build BUILD_TYPE=Release "$root/scripts/build.sh" "${config[@]}"
 for b in "$build"/bench/bench_*; do
   [ -x "$b" ] || continue
   name=$(basename "$b")
