@@ -29,7 +29,11 @@ if [ "${1:-}" = "--compare" ]; then
   compare=true
   run_args=(--benchmark_repetitions="${2:-5}" --benchmark_report_aggregates_only=true)
 fi
-BUILD_DIR=$build BUILD_TYPE=Release "$root/scripts/build.sh" -DLUMETRA_BUILD_TESTS=OFF
+# Its own folder holds the benchmarks only; a folder named by BUILD_DIR keeps its other
+# settings (CI builds its tests and the benchmarks in build/, in release mode, at once).
+config=(-DLUMETRA_BUILD_BENCH=ON)
+if [ -z "${BUILD_DIR:-}" ]; then config+=(-DLUMETRA_BUILD_TESTS=OFF); fi
+BUILD_DIR=$build BUILD_TYPE=Release "$root/scripts/build.sh" "${config[@]}"
 if $compare; then
   out=$(mktemp -d)
   trap 'rm -rf "$out"' EXIT

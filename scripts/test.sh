@@ -4,12 +4,25 @@
 #   scripts/test.sh --sanitize the same suite under AddressSanitizer + UBSan (build-asan/)
 #   scripts/test.sh --tsan     the threaded suites (camera, storage, capture) under
 #                              ThreadSanitizer (build-tsan/); only their test programs are built
+# Further arguments go to the CMake configure step, e.g. -DLUMETRA_BUILD_BENCH=ON.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+mode=
+case "${1:-}" in
+  --sanitize | --tsan)
+    mode=$1
+    shift
+    ;;
+  "" | -D*) ;;
+  *)
+    echo "usage: $0 [--sanitize | --tsan] [-DOPTION=VALUE...]" >&2
+    exit 2
+    ;;
+esac
 "$root/scripts/setup.sh"
 args=()
 select=()
-case "${1:-}" in
+case "$mode" in
   "")
     args+=(-DLUMETRA_BUILD_TESTS=ON -DLUMETRA_BUILD_BENCH=OFF)  # scripts/bench.sh builds them in Release
     ;;
@@ -26,13 +39,9 @@ case "${1:-}" in
     args+=(-DLUMETRA_TSAN=ON -DLUMETRA_BUILD_TESTS=ON -DLUMETRA_BUILD_BENCH=OFF)
     select+=(--label-regex '^(camera|storage|capture)$')
     ;;
-  *)
-    echo "usage: $0 [--sanitize | --tsan]" >&2
-    exit 2
-    ;;
 esac
 build=${BUILD_DIR:-$root/build}
-BUILD_DIR=$build "$root/scripts/build.sh" "${args[@]}"
+BUILD_DIR=$build "$root/scripts/build.sh" "${args[@]}" "$@"
 cd "$build"
 # The tests are built whatever the folder was configured for before (scripts/run.sh
 # turns them off); a run that finds no test fails instead of passing.
