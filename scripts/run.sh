@@ -5,7 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-BUILD_DIR=${BUILD_DIR:-$root/build} "$root/scripts/build.sh" -DLUMETRA_BUILD_TESTS=OFF -DLUMETRA_BUILD_BENCH=OFF
+BUILD_DIR=${BUILD_DIR:-$root/build} BUILD_TYPE=${BUILD_TYPE:-Release} "$root/scripts/build.sh" -DLUMETRA_BUILD_TESTS=OFF -DLUMETRA_BUILD_BENCH=OFF
 build=${BUILD_DIR:-$root/build}
 if [ $# -eq 0 ]; then set -- --demo; fi
 exec "$build/app/lumetra" "$@"
