@@ -1,5 +1,6 @@
 #include "storage/MediaList.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <string_view>
 
 #include "storage/FileCopy.h"
@@ -17,9 +17,7 @@
 namespace lumetra {
 namespace {
 
-namespace fs = std::filesystem;
-
-bool hasJpgExtension(const std::string& name) {
+bool hasJpgExtension(std::string_view name) {
     const size_t dot = name.rfind('.');
     // A leading dot starts a hidden name, not an extension.
     return dot != std::string::npos && dot != 0 &&
@@ -104,31 +102,87 @@ bool removeItemFiles(const AlbumFolder& folder, MediaKind kind, const MediaItem&
     return true;
 }
 
+// File names gathered from a folder with their sort keys, each kind in one
+// buffer, so that gathering and sorting many names moves small records.
+class FolderNames {
+public:
+    void add(std::string_view name) {
+        const size_t key = keys_.size();
+        appendNaturalSortKey(keys_, name);
+        entries_.push_back(Entry{names_.size(), name.size(), key, keys_.size() - key});
+        names_ += name;
+    }
+
+    // Adds the thumbnail name of each movie whose thumbnail is not among the names.
+    void addMissingThumbnails(const std::vector<std::string>& movies) {
+        if (movies.empty()) return;
+        std::vector<std::string> present;
+        present.reserve(entries_.size());
+        for (const Entry& entry : entries_) present.emplace_back(name(entry));
+        std::sort(present.begin(), present.end());
+        for (const auto& movie : movies) {
+            const std::string thumbnail = movie + ".jpg";
+            if (!std::binary_search(present.begin(), present.end(), thumbnail)) add(thumbnail);
+        }
+    }
+
+    // The names in natural order, as paths in folder.
+    std::vector<std::string> sortedPaths(const std::string& folder) {
+        std::sort(entries_.begin(), entries_.end(), [this](const Entry& a, const Entry& b) {
+            if (const int c = key(a).compare(key(b)); c != 0) return c < 0;
+            return name(a) < name(b);
+        });
+        std::vector<std::string> paths;
+        paths.reserve(entries_.size());
+        for (const Entry& entry : entries_) paths.push_back(joinPath(folder, name(entry)));
+        return paths;
+    }
+
+private:
+    struct Entry {
+        size_t name, nameLength, key, keyLength;
+    };
+    std::string_view name(const Entry& e) const {
+        return std::string_view(names_).substr(e.name, e.nameLength);
+    }
+    std::string_view key(const Entry& e) const {
+        return std::string_view(keys_).substr(e.key, e.keyLength);
+    }
+
+    std::string names_;
+    std::string keys_;
+    std::vector<Entry> entries_;
+};
+
 }  // namespace
 
 std::vector<std::string> listMediaFiles(const std::string& folder, MediaKind kind) {
-    std::vector<std::string> names;
+    FolderNames pictures;
     std::vector<std::string> movies;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
-        const bool movie = kind == MediaKind::Video && name.ends_with(".mp4") && name.size() > 4;
-        if (!movie && !hasJpgExtension(name)) continue;
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError)) continue;
-        (movie ? movies : names).push_back(std::move(name));
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        // Only links and entries of unknown type are looked up; a link counts
+        // when it leads to a regular file.
+        const int fd = ::dirfd(dir);
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string_view name = entry->d_name;
+            const bool movie =
+                kind == MediaKind::Video && name.ends_with(".mp4") && name.size() > 4;
+            if (!movie && !hasJpgExtension(name)) continue;
+            if (entry->d_type != DT_REG) {
+                struct stat st {};
+                if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) continue;
+                if (::fstatat(fd, entry->d_name, &st, 0) != 0 || !S_ISREG(st.st_mode)) continue;
+            }
+            if (movie)
+                movies.emplace_back(name);
+            else
+                pictures.add(name);
+        }
+        ::closedir(dir);
     }
     // A recording whose thumbnail is missing is listed under its thumbnail's name.
-    std::sort(names.begin(), names.end());
-    for (auto& movie : movies) {
-        std::string thumbnail = movie + ".jpg";
-        if (!std::binary_search(names.begin(), names.end(), thumbnail))
-            names.push_back(std::move(thumbnail));
-    }
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return naturalLess(a, b); });
-    for (auto& name : names) name = joinPath(folder, name);
-    return names;
+    pictures.addMissingThumbnails(movies);
+    return pictures.sortedPaths(folder);
 }
 
 std::string mediaFilePath(MediaKind kind, const std::string& itemTitle) {
@@ -139,7 +193,9 @@ std::string mediaFilePath(MediaKind kind, const std::string& itemTitle) {
 void MediaList::load(const std::string& folder) {
     folder_ = folder;
     items_.clear();
-    for (auto& path : listMediaFiles(folder, kind_)) items_.push_back(MediaItem{std::move(path)});
+    std::vector<std::string> paths = listMediaFiles(folder, kind_);
+    items_.reserve(paths.size());
+    for (auto& path : paths) items_.push_back(MediaItem{std::move(path)});
 }
 
 size_t MediaList::append(const std::string& jpegPath) {

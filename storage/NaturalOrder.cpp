@@ -5,46 +5,46 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// "." first, then every other byte in byte order.
-int rank(char c) { return c == '.' ? 0 : static_cast<unsigned char>(c) + 1; }
-
-// Compares the digit runs starting at i and j by value and advances past them.
-int compareNumbers(std::string_view a, size_t& i, std::string_view b, size_t& j) {
-    while (i < a.size() && a[i] == '0' && i + 1 < a.size() && isDigit(a[i + 1])) ++i;
-    while (j < b.size() && b[j] == '0' && j + 1 < b.size() && isDigit(b[j + 1])) ++j;
-    size_t ei = i, ej = j;
-    while (ei < a.size() && isDigit(a[ei])) ++ei;
-    while (ej < b.size() && isDigit(b[ej])) ++ej;
-    int result = 0;
-    if (ei - i != ej - j) {
-        result = ei - i < ej - j ? -1 : 1;
-    } else {
-        const int c = a.substr(i, ei - i).compare(b.substr(j, ej - j));
-        result = c < 0 ? -1 : (c > 0 ? 1 : 0);
-    }
-    i = ei;
-    j = ej;
-    return result;
-}
+int sign(int c) { return c < 0 ? -1 : (c > 0 ? 1 : 0); }
 
 }  // namespace
 
-int naturalCompare(std::string_view a, std::string_view b) {
-    size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (isDigit(a[i]) && isDigit(b[j])) {
-            if (const int c = compareNumbers(a, i, b, j); c != 0) return c;
+// Each byte outside a digit run becomes one key byte: "." 0, bytes below "." one
+// more than their value, the others their value. A digit run becomes '0' (no
+// other byte maps into '0'..'9', and a digit meeting any other byte compares as
+// any digit does), then the length of its value (leading zeros dropped): the
+// count of its bytes and its bytes, most significant first; then the digits of
+// the value. No run's key is the start of another's, so a name that is the
+// start of another sorts first, as it should.
+void appendNaturalSortKey(std::string& key, std::string_view name) {
+    size_t i = 0;
+    while (i < name.size()) {
+        const char c = name[i];
+        if (!isDigit(c)) {
+            key += c == '.' ? '\0' : (c < '.' && c >= 0 ? static_cast<char>(c + 1) : c);
+            ++i;
             continue;
         }
-        const int ra = rank(a[i]), rb = rank(b[j]);
-        if (ra != rb) return ra < rb ? -1 : 1;
-        ++i;
-        ++j;
+        while (name[i] == '0' && i + 1 < name.size() && isDigit(name[i + 1])) ++i;
+        size_t end = i;
+        while (end < name.size() && isDigit(name[end])) ++end;
+        key += '0';
+        const size_t length = end - i;
+        int bytes = 1;
+        while (bytes < static_cast<int>(sizeof length) && (length >> (8 * bytes)) != 0) ++bytes;
+        key += static_cast<char>(bytes);
+        for (int b = bytes - 1; b >= 0; --b) key += static_cast<char>((length >> (8 * b)) & 0xFF);
+        key.append(name.substr(i, length));
+        i = end;
     }
-    if (i < a.size()) return 1;
-    if (j < b.size()) return -1;
-    const int c = a.compare(b);
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+int naturalCompare(std::string_view a, std::string_view b) {
+    std::string keyA, keyB;
+    appendNaturalSortKey(keyA, a);
+    appendNaturalSortKey(keyB, b);
+    if (const int c = keyA.compare(keyB); c != 0) return sign(c);
+    return sign(a.compare(b));
 }
 
 }  // namespace lumetra

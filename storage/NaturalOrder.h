@@ -6,9 +6,15 @@
 // characters compare by their byte values (case-sensitive). Names equal under
 // these rules (leading zeros) are ordered by their bytes.
 
+#include <string>
 #include <string_view>
 
 namespace lumetra {
+
+// Appends to key a key whose plain byte order is the order above, before the
+// tie-break by the name's bytes: sorting many names compares their keys, made
+// once per name.
+void appendNaturalSortKey(std::string& key, std::string_view name);
 
 // <0, 0 or >0 like strcmp.
 int naturalCompare(std::string_view a, std::string_view b);

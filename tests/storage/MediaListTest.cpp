@@ -36,6 +36,8 @@ TEST_F(MediaListTest, ListsJpgFilesInNaturalOrder) {
                              "20240303090507.png", "upper.JPG", "notes.jpg.txt", ".jpg"})
         spit(image / name, "not a jpeg");
     fs::create_directory(image / "folder.jpg");
+    fs::create_directory_symlink(image / "folder.jpg", image / "folder-link.jpg");
+    fs::create_symlink(image / "missing.jpg", image / "dangling.jpg");
     EXPECT_EQ(load(pictures, image), (Names{"20240303090507.jpg", "20250303090507.jpg",
                                             "20250303090507-1.jpg", "broken.jpg"}));
     EXPECT_EQ(pictures.filePath(0), image.string() + "/20240303090507.jpg");

@@ -19,6 +19,9 @@ TEST(NaturalOrder, ShuffledNamesComeOutInOrder) {
         // anything, otherwise bytes (upper case first).
         {"", "9999999999999999999999", "10000000000000000000000", "B", "a", "a.jpg", "a-b", "ab"},
         {"a1b2", "a1b10", "a2b1", "x01", "x1", "x2"},  // leading zeros tie-break by bytes
+        // Around "." and the digits: control bytes, "/", ":" and bytes above 127.
+        {"a", "a.", std::string("a\0", 2), "a\x01", "a-", "a/", "a0", "a00x", "a0x", "a:", "a\x80",
+         "a\xff"},
     };
     std::mt19937 rng(42);
     for (const auto& expected : orders) {
