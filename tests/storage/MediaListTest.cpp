@@ -1,5 +1,9 @@
+#include <algorithm>
+#include <random>
+
 #include "StorageTestFiles.h"
 #include "storage/MediaList.h"
+#include "storage/NaturalOrder.h"
 
 using namespace lumetra;
 using namespace lumetra::test;
@@ -42,6 +46,22 @@ TEST_F(MediaListTest, ListsJpgFilesInNaturalOrder) {
                                             "20250303090507-1.jpg", "broken.jpg"}));
     EXPECT_EQ(pictures.filePath(0), image.string() + "/20240303090507.jpg");
     EXPECT_FALSE(pictures.filePath(4));
+
+    // Many names, alike for long stretches, come out as naturalLess orders them.
+    fs::remove_all(image);
+    fs::create_directory(image);
+    std::mt19937 rng(7);
+    Names expected;
+    for (int i = 0; i < 300; ++i) {
+        std::string name = "2025030309";
+        for (size_t n = rng() % 14; n > 0; --n) name += "0019.-a"[rng() % 7];
+        name += ".jpg";
+        if (std::find(expected.begin(), expected.end(), name) != expected.end()) continue;
+        spit(image / name, "x");
+        expected.push_back(name);
+    }
+    std::sort(expected.begin(), expected.end(), naturalLess);
+    EXPECT_EQ(load(pictures, image), expected);
 }
 
 TEST_F(MediaListTest, RecordingsAreListedByTheirThumbnails) {
