@@ -10,9 +10,13 @@
 #include <cstdint>
 #include <map>
 
+#include "app/panels/CalibrationPanel.h"
+#include "app/panels/DrawingPanel.h"
+#include "measure/Types.h"
+
 class QComboBox;
+class QFrame;
 class QLabel;
-class QLineEdit;
 class QMainWindow;
 class QProgressBar;
 class QSlider;
@@ -22,7 +26,6 @@ class QWidget;
 
 namespace lumetra {
 
-class ColorWell;
 class RQVideoView;
 
 struct MainWindowUi {
@@ -40,8 +43,8 @@ struct MainWindowUi {
 
     // Measure tools, one button per row of the tool table (btLine, btCLines, ...),
     // by measure mode.
-    std::map<uint8_t, QToolButton*> toolButtons;
-    QToolButton* toolButton(uint8_t mode) const;
+    std::map<MeasureMode, QToolButton*> toolButtons;
+    QToolButton* toolButton(MeasureMode mode) const;
     // Overlays.
     QToolButton* btSGride = nullptr;
     QToolButton* btCGride = nullptr;
@@ -68,10 +71,9 @@ struct MainWindowUi {
     QComboBox* WiFiVideoFormatUpButton = nullptr;
     QComboBox* WiFiVideoFPSUpButton = nullptr;
 
-    // Calibration and albums.
-    QToolButton* btCalibration = nullptr;
-    QComboBox* CalComboBox = nullptr;
-    QLabel* calibrationStatus = nullptr;  // the calibration in force and its scale
+    CalibrationPanel::Widgets calibration;
+
+    // Albums.
     QToolButton* btNewAblum = nullptr;
     QComboBox* AblumComboBox = nullptr;
     QTabWidget* SettingTabView = nullptr;
@@ -80,15 +82,7 @@ struct MainWindowUi {
     QLabel* photoCount = nullptr;
     QLabel* videoCount = nullptr;
 
-    // Drawing settings.
-    QSlider* sliderWidth = nullptr;
-    QSlider* sliderFont = nullptr;
-    QSlider* sliderDecimal = nullptr;
-    QLineEdit* WidthTextField = nullptr;
-    QLineEdit* FontTextField = nullptr;
-    QLineEdit* DecimalTextField = nullptr;
-    ColorWell* lColorWell = nullptr;
-    ColorWell* fColorWell = nullptr;
+    DrawingPanel::Widgets drawing;
 
     // Picture adjustments of the active camera, in slider order (sliderBrightness,
     // sliderContrast, sliderSaturation, sliderHue, sliderSharpness, sliderGamma), and
@@ -103,6 +97,9 @@ struct MainWindowUi {
 
     // Builds every widget into the window.
     void setupUi(QMainWindow* window);
+
+private:
+    QFrame* buildToolbar(QWidget* parent);
 };
 
 }  // namespace lumetra

@@ -52,8 +52,8 @@ public:
     void initVideoView();
     void resetMeasureParas();
     void setDelegate(RQTransferDelegate* delegate);
-    void setMeasureMode(int32_t mode, const std::string& name, const std::string& unit, float mag,
-                        float len, bool cal);
+    void setMeasureMode(MeasureMode mode, const std::string& name, const std::string& unit,
+                        float mag, float len, bool cal);
     // 0 removes the newest stored shape, 1 all of them; anything else nothing.
     void deleteshape(int32_t code);
     // A calibration was chosen (magnification 0: none): lengths, areas and grids
@@ -61,7 +61,7 @@ public:
     // name it. A calibration being drawn is left alone (its shapes read in the chosen one).
     void applyCalibration(const std::string& name, const std::string& unit, float mag, float len);
     bool getShapesCount() const { return model_.getShapesCount(); }
-    void setGridView(uint8_t mode, float len, float mag, float unitlength);
+    void setGridView(GridMode mode, float len, float mag, float unitlength);
     // Copies the five drawing settings into the view for shapes drawn from now on.
     void setUpdatedProperty(const RQGlobalVariables& settings);
     // Drops the shape in progress and starts afresh with the same tool and

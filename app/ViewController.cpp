@@ -22,15 +22,14 @@
 #include "app/AlbumPages.h"
 #include "app/AlertPresenter.h"
 #include "app/CameraListBox.h"
-#include "app/ColorWell.h"
 #include "app/Images.h"
-#include "app/KeptSettings.h"
 #include "app/NSGridlinesView.h"
-#include "app/NewCalibrationController.h"
 #include "app/NewFolderController.h"
 #include "app/RQVideoView.h"
 #include "app/ResultsPanel.h"
 #include "app/WindowPlacement.h"
+#include "app/panels/CalibrationPanel.h"
+#include "app/panels/DrawingPanel.h"
 #include "measure/MeasurementPass.h"
 #include "measure/tools/ToolTable.h"
 #include "storage/CalibrationRecords.h"
@@ -45,8 +44,6 @@ const QString kConnectFirst =
 const QString kValueIllegal = QStringLiteral("The value is illegal");
 
 QString toQString(const std::string& text) { return QString::fromStdString(text); }
-
-RgbColor toRgb(const QColor& color) { return {color.redF(), color.greenF(), color.blueF()}; }
 
 // Shows an image on a button and remembers its name in the "image" property.
 void setButtonImage(QToolButton* button, const std::string& name) {
@@ -66,7 +63,6 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
     : QMainWindow(parent),
       settings_(settings),
       alerts_(alerts ? std::move(alerts) : std::make_unique<MessageBoxPresenter>(this)),
-      calibrations_(settings),
       albums_(settings) {
     openUrl_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     setWindowTitle(QStringLiteral("Lumetra"));
@@ -80,6 +76,8 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
         resize(size.expandedTo(minimumSize()));
     }
     gridlinesView_ = new NSGridlinesView(this);
+    drawing_ = new DrawingPanel(ui_.drawing, settings_, *ui_.VideoView, this);
+    calibration_ = new CalibrationPanel(ui_.calibration, settings_, *alerts_, this);
     albumPages_ = std::make_unique<AlbumPages>(ui_.PhotoGridPage, ui_.VideoGridPage, pictures_,
                                                videos_, *alerts_);
     connect(albumPages_.get(), &AlbumPages::listChanged, this, [this](MediaKind kind) {
@@ -101,6 +99,8 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
 
 ViewController::~ViewController() = default;
 
+const CalibrationModel& ViewController::calibration() const { return calibration_->model(); }
+
 void ViewController::startUp() {
     // 1. The busy indicator: red, hidden until the camera side needs it.
     ui_.ctrSpinner->setStyleSheet(
@@ -112,15 +112,7 @@ void ViewController::startUp() {
     for (const std::string& name : albums_.albums()) ui_.AblumComboBox->addItem(toQString(name));
     ui_.AblumComboBox->setCurrentIndex(album ? static_cast<int>(*album) : -1);
     // 4. Calibration list, with the calibration of calibration.txt selected.
-    const auto calibrationIndex = calibrations_.restore();
-    for (const std::string& name : calibrations_.names()) ui_.CalComboBox->addItem(toQString(name));
-    ui_.CalComboBox->setCurrentIndex(calibrationIndex ? static_cast<int>(*calibrationIndex) : -1);
-    if (calibrations_.listUnreadable())
-        alerts_->alert(
-            QStringLiteral("The calibration list \"%1\" cannot be read, so no calibration "
-                           "is listed. It is kept as it is until a new calibration is "
-                           "stored, then kept beside the new list.")
-                .arg(toQString(calibrations_.plistPath())));
+    calibration_->restore();
     // 5. Photos page first; empty media lists.
     bPictureShow_ = 0;
     // 6. The thumbnail grids' cell appearances belong to the grids.
@@ -152,31 +144,9 @@ void ViewController::startUp() {
     ui_.VideoView->setDelegate(this);
     ui_.VideoView->setSettings(&settings_);
     showCalibration();  // the view measures in the restored calibration, or in none
-    restoreDrawingSettings();
+    drawing_->restore();
     showToolState();
     showOverlayState();
-}
-
-void ViewController::restoreDrawingSettings() {
-    // Through the controls, so that settings, fields and view follow as on a
-    // user's change; the sliders clamp what is out of range.
-    const QSettings kept = keptSettings();
-    const std::pair<const char*, QSlider*> numbers[] = {{kept::kLineWidth, ui_.sliderWidth},
-                                                        {kept::kFontSize, ui_.sliderFont},
-                                                        {kept::kDecimals, ui_.sliderDecimal}};
-    for (const auto& [key, slider] : numbers) {
-        bool ok = false;
-        const int value = kept.value(key).toInt(&ok);
-        if (ok) slider->setValue(value);
-    }
-    const std::pair<const char*, ColorWell*> colours[] = {{kept::kLineColour, ui_.lColorWell},
-                                                          {kept::kLabelColour, ui_.fColorWell}};
-    for (const auto& [key, well] : colours) {
-        const QColor colour(kept.value(key).toString());
-        if (!colour.isValid()) continue;
-        well->setColor(colour);
-        emit well->colorChosen(colour);
-    }
 }
 
 void ViewController::connectControls() {
@@ -196,29 +166,25 @@ void ViewController::connectControls() {
         {ui_.btTakevideo, &ViewController::onTakeVideoAction},
         {ui_.btUSBCam, &ViewController::onUSBCamAction},
         {ui_.btWiFiCam, &ViewController::onWiFiCamAction},
-        {ui_.btCalibration, &ViewController::onCalibrationAction},
         {ui_.btNewAblum, &ViewController::onNewAblumAction},
     };
     for (const auto& [button, action] : actions)
         connect(button, &QToolButton::clicked, this, action);
-
-    connect(ui_.sliderWidth, &QSlider::valueChanged, this, &ViewController::onSliderWidthAction);
-    connect(ui_.sliderFont, &QSlider::valueChanged, this, &ViewController::onSliderFontAction);
-    connect(ui_.sliderDecimal, &QSlider::valueChanged, this,
-            &ViewController::onSliderDecimalAction);
-    // A number typed beside a slider moves the slider (the field accepts only its range).
-    for (auto [field, slider] : {std::pair{ui_.WidthTextField, ui_.sliderWidth},
-                                 std::pair{ui_.FontTextField, ui_.sliderFont},
-                                 std::pair{ui_.DecimalTextField, ui_.sliderDecimal}}) {
-        connect(field, &QLineEdit::editingFinished, slider,
-                [field = field, slider = slider] { slider->setValue(field->text().toInt()); });
-    }
-    connect(ui_.lColorWell, &ColorWell::colorChosen, this, &ViewController::onPickLColorAction);
-    connect(ui_.fColorWell, &ColorWell::colorChosen, this, &ViewController::onPickFColorAction);
+    connect(ui_.calibration.btCalibration, &QToolButton::clicked, this, [this] {
+        if (cameraReady()) calibration_->popUpMenu();
+    });
+    connect(calibration_, &CalibrationPanel::calibrationChanged, this,
+            &ViewController::showCalibration);
+    connect(calibration_, &CalibrationPanel::calibrationsCleared, this, [this] {
+        ui_.VideoView->deleteshape(static_cast<int32_t>(ShapeRemoval::All));
+        endTool();
+        endOverlay();
+    });
+    connect(calibration_, &CalibrationPanel::calibrationEntered, this,
+            &ViewController::enterCalibration);
+    connect(calibration_, &CalibrationPanel::folderWanted, this, &ViewController::open_folder);
 
     // Only the user's choices count: filling and selecting by the window runs no handling.
-    connect(ui_.CalComboBox, &QComboBox::activated, this,
-            [this] { comboBoxSelectionDidChange(ui_.CalComboBox); });
     connect(ui_.AblumComboBox, &QComboBox::activated, this,
             [this] { comboBoxSelectionDidChange(ui_.AblumComboBox); });
     connect(ui_.SettingTabView, &QTabWidget::currentChanged, this, [this](int index) {
@@ -275,15 +241,6 @@ void ViewController::connectControls() {
 }
 
 void ViewController::buildMenus() {
-    calibrationMenu_ = new QMenu(QStringLiteral("Menu"), this);
-    calibrationMenu_->addAction(QStringLiteral("New Calibration"), this,
-                                &ViewController::new_calibration);
-    calibrationMenu_->addAction(QStringLiteral("Open Folder"), this,
-                                &ViewController::open_calibration);
-    calibrationMenu_->addAction(QStringLiteral("Clear Calibration"), this,
-                                &ViewController::clear_calibration);
-    calibrationMenu_->addAction(QStringLiteral("Delete Calibration"), this,
-                                &ViewController::delete_calibration);
     albumMenu_ = new QMenu(QStringLiteral("Menu"), this);
     albumMenu_->addAction(QStringLiteral("New Folder"), this, &ViewController::new_folder);
     albumMenu_->addAction(QStringLiteral("Open Folder"), this, &ViewController::open_folder);
@@ -297,12 +254,12 @@ bool ViewController::cameraReady() {
     return false;
 }
 
-void ViewController::onToolAction(uint8_t tool) {
+void ViewController::onToolAction(MeasureMode tool) {
     if (cameraReady()) selectMeasureModel(tool);
 }
 
-void ViewController::selectMeasureModel(uint8_t tool) {
-    const MeasureToolState::Choice choice = tools_.select(tool, calibrations_.isCalibrated());
+void ViewController::selectMeasureModel(MeasureMode tool) {
+    const MeasureToolState::Choice choice = tools_.select(tool, calibration().isCalibrated());
     if (choice.needsCalibration) {
         alerts_->alert(kCalibrateFirst);
         return;
@@ -314,9 +271,9 @@ void ViewController::selectMeasureModel(uint8_t tool) {
     }
 }
 
-void ViewController::showToolInView(uint8_t mode) {
-    ui_.VideoView->setMeasureMode(mode, calibrations_.strCalName(), calibrations_.strUnit(),
-                                  calibrations_.fScale(), calibrations_.fUnitLength(), false);
+void ViewController::showToolInView(MeasureMode mode) {
+    ui_.VideoView->setMeasureMode(mode, calibration().strCalName(), calibration().strUnit(),
+                                  calibration().fScale(), calibration().fUnitLength(), false);
 }
 
 void ViewController::endTool() {
@@ -329,8 +286,8 @@ void ViewController::endTool() {
 void ViewController::endOverlay() {
     overlays_.reset();
     if (gridlinesView_->isVisible()) gridlinesView_->dismiss();
-    ui_.VideoView->setGridView(kGridNone, 0.0f, calibrations_.fScale(),
-                               calibrations_.fUnitLength());
+    ui_.VideoView->setGridView(kGridNone, 0.0f, calibration().fScale(),
+                               calibration().fUnitLength());
     showOverlayState();
 }
 
@@ -358,13 +315,13 @@ void ViewController::onRemoveShapes(ShapeRemoval which) {
 
 // ---- Overlays ----
 
-void ViewController::onGridAction(uint8_t mode) {
+void ViewController::onGridAction(GridMode mode) {
     if (cameraReady()) selectGridModel(mode);
 }
 
 void ViewController::onScaleBarAction() {
     if (!cameraReady()) return;
-    if (!ui_.VideoView->scaleBarShown() && !calibrations_.isCalibrated()) {
+    if (!ui_.VideoView->scaleBarShown() && !calibration().isCalibrated()) {
         alerts_->alert(kCalibrateFirst);
         return;
     }
@@ -372,7 +329,7 @@ void ViewController::onScaleBarAction() {
 }
 
 void ViewController::showScaleBar(bool shown) {
-    ui_.VideoView->setScaleBar(shown ? std::optional(calibrations_.strCalName()) : std::nullopt);
+    ui_.VideoView->setScaleBar(shown ? std::optional(calibration().strCalName()) : std::nullopt);
     setButtonImage(ui_.btScaleBar, shown ? "scalebar_s" : "scalebar");
 }
 
@@ -391,8 +348,8 @@ void ViewController::setFrozen(bool frozen) {
                : ui_.VideoView->stepHint());
 }
 
-void ViewController::selectGridModel(uint8_t mode) {
-    applyOverlayAction(overlays_.select(mode, calibrations_.isCalibrated()));
+void ViewController::selectGridModel(GridMode mode) {
+    applyOverlayAction(overlays_.select(mode, calibration().isCalibrated()));
 }
 
 void ViewController::restoreGridState() {
@@ -419,17 +376,17 @@ void ViewController::applyOverlayAction(const OverlayState::Action& action) {
             alerts_->alert(kValueIllegal);
             return;
         case Kind::OpenPopover: {
-            const std::map<uint8_t, QToolButton*> anchors{{kGridSquare, ui_.btSGride},
-                                                          {kGridCircle, ui_.btCGride},
-                                                          {kGridScale, ui_.btScale}};
+            const std::map<GridMode, QToolButton*> anchors{{kGridSquare, ui_.btSGride},
+                                                           {kGridCircle, ui_.btCGride},
+                                                           {kGridScale, ui_.btScale}};
             const auto anchor = anchors.find(action.mode);
             gridlinesView_->popUp(anchor == anchors.end() ? nullptr : anchor->second,
-                                  toQString(calibrations_.strUnit()));
+                                  toQString(calibration().strUnit()));
             break;
         }
         case Kind::ApplyGrid:
-            ui_.VideoView->setGridView(action.mode, action.length, calibrations_.fScale(),
-                                       calibrations_.fUnitLength());
+            ui_.VideoView->setGridView(action.mode, action.length, calibration().fScale(),
+                                       calibration().fUnitLength());
             break;
     }
     if (!overlays_.popoverOpen() && gridlinesView_->isVisible()) gridlinesView_->dismiss();
@@ -437,140 +394,32 @@ void ViewController::applyOverlayAction(const OverlayState::Action& action) {
 }
 
 void ViewController::showOverlayState() {
-    const std::map<uint8_t, QToolButton*> buttons{{kGridSquare, ui_.btSGride},
-                                                  {kGridCircle, ui_.btCGride},
-                                                  {kGridCrosshair, ui_.btCrosshair},
-                                                  {kGridScale, ui_.btScale}};
+    const std::map<GridMode, QToolButton*> buttons{{kGridSquare, ui_.btSGride},
+                                                   {kGridCircle, ui_.btCGride},
+                                                   {kGridCrosshair, ui_.btCrosshair},
+                                                   {kGridScale, ui_.btScale}};
     for (const auto& [mode, button] : buttons) {
         setButtonImage(button, gridImageName(mode, overlays_.selectedButton() == mode));
     }
 }
 
-// ---- Drawing settings ----
-
-void ViewController::onSliderWidthAction(int value) {
-    ui_.WidthTextField->setText(QString::number(value));
-    keptSettings().setValue(kept::kLineWidth, value);
-    settings_.setILineWidth(value);
-    ui_.VideoView->setUpdatedProperty(settings_);
-}
-
-void ViewController::onSliderFontAction(int value) {
-    ui_.FontTextField->setText(QString::number(value));
-    keptSettings().setValue(kept::kFontSize, value);
-    settings_.setIFontSize(value);
-    ui_.VideoView->setUpdatedProperty(settings_);
-}
-
-void ViewController::onSliderDecimalAction(int value) {
-    ui_.DecimalTextField->setText(QString::number(value));
-    keptSettings().setValue(kept::kDecimals, value);
-    settings_.setIDecimal(value);
-    ui_.VideoView->setUpdatedProperty(settings_);
-}
-
-void ViewController::onPickLColorAction(const QColor& color) {
-    keptSettings().setValue(kept::kLineColour, color.name());
-    settings_.setOLineColor(toRgb(color));
-    ui_.VideoView->setUpdatedProperty(settings_);
-}
-
-void ViewController::onPickFColorAction(const QColor& color) {
-    keptSettings().setValue(kept::kLabelColour, color.name());
-    settings_.setOFontColor(toRgb(color));
-    ui_.VideoView->setUpdatedProperty(settings_);
-}
-
 // ---- Calibration ----
 
-void ViewController::onCalibrationAction() {
-    if (cameraReady()) calibrationMenu_->popup(QCursor::pos());
+// The typed values live in the view until the reference line completes them; the
+// calibration in force stays until then, and after an abandon.
+void ViewController::enterCalibration(const std::string& name, const std::string& unit,
+                                      float magnification, float actualLength) {
+    tools_.enterCalibration();
+    showToolState();
+    ui_.VideoView->setMeasureMode(kModeLine, name, unit, magnification, actualLength, true);
 }
 
-void ViewController::new_calibration() {
-    delete calibrationSheet_;
-    calibrationSheet_ = new NewCalibrationController(this, *alerts_);
-    calibrationSheet_->delegate = this;
-    calibrationSheet_->open();
-}
-
-void ViewController::open_calibration() {
-    const QString folder = toQString(settings_.getStrDocuments());
-    if (openUrl_ && !openUrl_(QUrl::fromLocalFile(folder)))
-        alerts_->alert(QStringLiteral("No file manager opened the folder. It is %1").arg(folder));
-}
-
-void ViewController::clear_calibration() {
-    const size_t count = calibrations_.names().size();
-    const QString what =
-        count == 0 ? QStringLiteral("No calibration is stored; the current one will be forgotten.")
-                   : QStringLiteral(
-                         "All %1 stored calibration%2 will be deleted. This cannot be "
-                         "undone.")
-                         .arg(count)
-                         .arg(count == 1 ? "" : "s");
-    if (!alerts_->confirm(QStringLiteral("Clear Calibration"), what)) return;
-    if (const WriteResult cleared = calibrations_.clear(); !cleared)
-        alerts_->alert(toQString(cleared.message()));
-    ui_.CalComboBox->clear();
-    ui_.VideoView->deleteshape(static_cast<int32_t>(ShapeRemoval::All));
-    endTool();
-    endOverlay();
-    showCalibration();
-}
-
-void ViewController::delete_calibration() {
-    const int index = ui_.CalComboBox->currentIndex();
-    if (index < 0 || static_cast<size_t>(index) >= calibrations_.names().size()) {
-        alerts_->alert(QStringLiteral("Choose the calibration to delete in the list first."));
-        return;
-    }
-    const QString name = ui_.CalComboBox->itemText(index);
-    if (!alerts_->confirm(QStringLiteral("Delete Calibration"),
-                          QStringLiteral("The calibration \"%1\" will be deleted. This cannot be "
-                                         "undone.")
-                              .arg(name)))
-        return;
-    if (const WriteResult removed = calibrations_.remove(static_cast<size_t>(index)); !removed) {
-        alerts_->alert(toQString(removed.message()));
-        return;
-    }
-    ui_.CalComboBox->clear();
-    for (const std::string& n : calibrations_.names()) ui_.CalComboBox->addItem(toQString(n));
-    const auto current = std::find(calibrations_.names().begin(), calibrations_.names().end(),
-                                   calibrations_.strCalName());
-    ui_.CalComboBox->setCurrentIndex(calibrations_.isCalibrated() &&
-                                             current != calibrations_.names().end()
-                                         ? static_cast<int>(current - calibrations_.names().begin())
-                                         : -1);
-    showCalibration();
-}
-
-// The view completed a calibration: stored in the list (when the list file can
-// be written), listed and chosen. The view keeps its own unit length.
 void ViewController::calibrationCompleted(const CompletedCalibration& completed) {
-    const auto stored = calibrations_.storeCompleted(completed.name, completed.magnification,
-                                                     completed.unit, completed.unitLength);
-    if (!stored.index) {
-        // In force for now, named beside the picture though not listed; the user
-        // must know it is not kept.
-        calibrations_.setCalibratedParas(completed.name, completed.magnification,
-                                         completed.unitLength, completed.unit);
-        ui_.CalComboBox->setCurrentIndex(-1);
-        showCalibration();
-        alerts_->alert(QStringLiteral("The calibration \"%1\" is used now but was not stored. %2")
-                           .arg(toQString(completed.name), toQString(stored.problem)));
-        return;
-    }
-    ui_.CalComboBox->addItem(toQString(completed.name));
-    ui_.CalComboBox->setCurrentIndex(static_cast<int>(*stored.index));
-    showCalibration();
-    if (!stored.problem.empty()) alerts_->alert(toQString(stored.problem));
+    calibration_->store(completed);
 }
 
 void ViewController::showCalibration() {
-    const CalibrationModel& c = calibrations_;
-    showCalibrationStatus();
+    const CalibrationModel& c = calibration();
     ui_.VideoView->applyCalibration(c.strCalName(), c.strUnit(), c.fScale(), c.fUnitLength());
     // The scale bar follows the calibration in force and goes with the last one.
     if (ui_.VideoView->scaleBarShown()) showScaleBar(c.isCalibrated());
@@ -583,26 +432,6 @@ void ViewController::showCalibration() {
     showResults();
 }
 
-// The scale in the camera's own pixels, which a user can check on a snapshot: the view
-// is fScreenWidth units wide for a frame of iVideoWidth_ pixels. Before a frame is laid
-// out only the view's units are known, and the text says so.
-void ViewController::showCalibrationStatus() {
-    const CalibrationModel& c = calibrations_;
-    if (!c.isCalibrated()) {
-        ui_.calibrationStatus->setText(QStringLiteral("Lengths need a calibration"));
-        return;
-    }
-    const double perUnit = static_cast<double>(c.fScale() / c.fUnitLength());
-    const bool inFrame = iVideoWidth_ > 0;
-    // One arg() call, so that a "%" in the name or the unit is left as it is.
-    ui_.calibrationStatus->setText(
-        QStringLiteral("%1: 1 %2 = %3 %4 at this magnification")
-            .arg(toQString(c.strCalName()), toQString(c.strUnit()),
-                 QString::number(
-                     inFrame ? perUnit * iVideoWidth_ / geometry_.fScreenWidth : perUnit, 'f', 2),
-                 inFrame ? QStringLiteral("camera pixels") : QStringLiteral("view units")));
-}
-
 void ViewController::showResults() {
     const MeasureModel& model = ui_.VideoView->model();
     resultsPanel_->setShapes(model.oMutShapsArray, calibrationOf(model));
@@ -611,12 +440,6 @@ void ViewController::showResults() {
 void ViewController::comboBoxSelectionDidChange(QComboBox* sender) {
     const int index = sender->currentIndex();
     if (index < 0) return;
-    if (sender == ui_.CalComboBox) {
-        if (const auto remembered = calibrations_.select(static_cast<size_t>(index))) {
-            showCalibration();
-            if (!*remembered) alerts_->alert(toQString(remembered->message()));
-        }
-    }
     if (sender == ui_.AblumComboBox) switchAlbum(index);
 }
 
@@ -631,7 +454,11 @@ void ViewController::new_folder() {
     folderSheet_->open();
 }
 
-void ViewController::open_folder() { open_calibration(); }
+void ViewController::open_folder() {
+    const QString folder = toQString(settings_.getStrDocuments());
+    if (openUrl_ && !openUrl_(QUrl::fromLocalFile(folder)))
+        alerts_->alert(QStringLiteral("No file manager opened the folder. It is %1").arg(folder));
+}
 
 void ViewController::albumCreated(const std::string& name) {
     const size_t index = albums_.appendAlbum(name);
@@ -702,15 +529,6 @@ void ViewController::PassValue(const UserEntity& entity, int32_t type) {
         case kTransferAlbumCreated:
             albumCreated(entity.Param1);
             break;
-        case kTransferCalibrationEntered:
-            // The typed values live in the view until the reference line completes
-            // them; the calibration in force stays until then, and after an abandon.
-            tools_.enterCalibration();
-            showToolState();
-            ui_.VideoView->setMeasureMode(kModeLine, entity.Param1, entity.Param4,
-                                          parseFloatValue(entity.Param2),
-                                          parseFloatValue(entity.Param3), true);
-            break;
         case kTransferSnapshotWritten:
             savedFile_ = toQString(entity.Param1);
             ui_.txt_recording->setText(QStringLiteral("Snapshot saved to %1").arg(savedFile_));
@@ -728,7 +546,8 @@ void ViewController::setWindowArea() {
     iVideoHeight_ = iNewVideoHeight_;
     if (const auto size = computeWindowArea(geometry_, iVideoWidth_, iVideoHeight_))
         ui_.VideoView->setLogicalSize(*size);
-    showCalibrationStatus();  // the camera's pixels per unit follow the frame width
+    // The camera's pixels per unit follow the frame width.
+    calibration_->setFrameWidth(iVideoWidth_, geometry_.fScreenWidth);
 }
 
 void ViewController::onFrame(const Frame& frame, const FrameMarks& marks) {

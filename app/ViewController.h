@@ -31,9 +31,10 @@ class QToolButton;
 namespace lumetra {
 
 class AlbumPages;
+class CalibrationPanel;
+class DrawingPanel;
 class ResultsPanel;
 class NSGridlinesView;
-class NewCalibrationController;
 class NewFolderController;
 class RQGlobalVariables;
 
@@ -53,13 +54,14 @@ public:
     const MainWindowUi& ui() const { return ui_; }
 
     uint8_t iCameraMode() const { return static_cast<uint8_t>(cameraMode_); }
-    uint8_t iMode() const { return tools_.iMode(); }
-    uint8_t iGridMode() const { return overlays_.iGridMode(); }
+    MeasureMode iMode() const { return tools_.iMode(); }
+    GridMode iGridMode() const { return overlays_.iGridMode(); }
     // The frame size the view was last laid out for (0 x 0 before any frame).
     int laidOutWidth() const { return iVideoWidth_; }
     int laidOutHeight() const { return iVideoHeight_; }
 
-    const CalibrationModel& calibration() const { return calibrations_; }
+    // The calibration in force.
+    const CalibrationModel& calibration() const;
     const AlbumLibrary& albums() const { return albums_; }
     const MediaList& oPicMutArray() const { return pictures_; }
     const MediaList& oVidMutArray() const { return videos_; }
@@ -75,18 +77,17 @@ public:
     void setRecordingSide(RecordingSide* side) { recorder_ = side; }
 
     // Menus, sheets and the popover, for whoever drives the window.
-    QMenu* calibrationMenu() const { return calibrationMenu_; }
     QMenu* albumMenu() const { return albumMenu_; }
-    NewCalibrationController* calibrationSheet() const { return calibrationSheet_; }
     NewFolderController* folderSheet() const { return folderSheet_; }
     NSGridlinesView* GridlinesView() const { return gridlinesView_; }
     // The photo and video pages with their thumbnail grids.
     AlbumPages& albumPages() const { return *albumPages_; }
     ResultsPanel& resultsPanel() const { return *resultsPanel_; }
+    CalibrationPanel& calibrationPanel() const { return *calibration_; }
 
     // Tool and overlay selection.
-    void selectMeasureModel(uint8_t tool);
-    void selectGridModel(uint8_t mode);
+    void selectMeasureModel(MeasureMode tool);
+    void selectGridModel(GridMode mode);
     void restoreGridState();
 
     // Lays the view out for the frame size of the active camera.
@@ -149,25 +150,13 @@ public slots:
     void onDeleteAction() { onRemoveShapes(ShapeRemoval::All); }
     void onAbandonShapeAction();
 
-    void onSliderWidthAction(int value);
-    void onSliderFontAction(int value);
-    void onSliderDecimalAction(int value);
-    void onPickLColorAction(const QColor& color);
-    void onPickFColorAction(const QColor& color);
-
     void onOKGridlinesView();
     void onCancelGridlinesView();
 
-    void onCalibrationAction();
-    void new_calibration();
-    void open_calibration();
-    void clear_calibration();
-    // Deletes the calibration chosen in the list, after asking.
-    void delete_calibration();
     void onNewAblumAction();
     void new_folder();
     void open_folder();
-    // A choice from the calibration or the album list.
+    // A choice from the album list.
     void comboBoxSelectionDidChange(QComboBox* sender);
 
     void onTakePictureAction();
@@ -206,35 +195,34 @@ private:
     void showMediaCount(MediaKind kind);
     // The hint line's "saved to" goes once the file it names was deleted.
     void forgetDeletedSave();
-    void onToolAction(uint8_t tool);
+    void onToolAction(MeasureMode tool);
     void onRemoveShapes(ShapeRemoval which);
     // The view enters the tool with the calibration in force.
-    void showToolInView(uint8_t mode);
+    void showToolInView(MeasureMode mode);
     // No tool and no overlay, in the window and the view alike.
     void endTool();
     void endOverlay();
-    void onGridAction(uint8_t mode);
+    void onGridAction(GridMode mode);
     void applyOverlayAction(const OverlayState::Action& action);
     void showToolState();
-    // The calibration in force beside the picture, and in the view at once.
+    // The sheet's values: the line tool draws the reference line.
+    void enterCalibration(const std::string& name, const std::string& unit, float magnification,
+                          float actualLength);
+    // The calibration in force, in the view at once; the tools and overlays that
+    // need one end without it.
     void showCalibration();
-    // The calibration line beside the picture alone, as the frame width changes.
-    void showCalibrationStatus();
     // The results table of the view's stored shapes in the view's calibration.
     void showResults();
     void showOverlayState();
     void albumCreated(const std::string& name);
     void switchAlbum(int index);
     void windowWillClose();
-    // The drawing settings kept from the last run, applied through the controls.
-    void restoreDrawingSettings();
 
     RQGlobalVariables& settings_;
     std::unique_ptr<AlertPresenter> alerts_;
     MainWindowUi ui_;
     MeasureToolState tools_;
     OverlayState overlays_;
-    CalibrationModel calibrations_;
     AlbumLibrary albums_;
     MediaList pictures_{MediaKind::Picture};
     MediaList videos_{MediaKind::Video};
@@ -250,13 +238,13 @@ private:
     bool recording_ = false;                                 // the record button shows it
     QString savedFile_;         // the file the hint line last said was saved
     uint8_t bPictureShow_ = 0;  // the page shown: 0 photos, 1 videos
-    QMenu* calibrationMenu_ = nullptr;
     QMenu* albumMenu_ = nullptr;
-    NewCalibrationController* calibrationSheet_ = nullptr;
     NewFolderController* folderSheet_ = nullptr;
     NSGridlinesView* gridlinesView_ = nullptr;
     std::unique_ptr<AlbumPages> albumPages_;  // its grids sit in the window's pages
     ResultsPanel* resultsPanel_ = nullptr;    // the tab view's third page
+    CalibrationPanel* calibration_ = nullptr;
+    DrawingPanel* drawing_ = nullptr;
 };
 
 }  // namespace lumetra

@@ -77,8 +77,8 @@ void drawAngle(WindowHarness& h) {
 // Fills and confirms the new-calibration sheet.
 void enterCalibration(WindowHarness& h, const QString& name, const QString& mag,
                       const QString& len) {
-    h.window->calibrationMenu()->actions().at(0)->trigger();
-    NewCalibrationController* sheet = h.window->calibrationSheet();
+    h.window->calibrationPanel().menu()->actions().at(0)->trigger();
+    NewCalibrationController* sheet = h.window->calibrationPanel().sheet();
     ASSERT_NE(sheet, nullptr);
     sheet->CalibrationName()->setText(name);
     sheet->CalibrationMag()->setText(mag);
@@ -121,10 +121,11 @@ TEST(ViewControllerWithoutCamera, GatedActionsDoNothingButSaySo) {
     calibrate(h);
     h.frame();
 
-    std::vector<QToolButton*> buttons{h.ui().btSGride,   h.ui().btCGride,    h.ui().btCrosshair,
-                                      h.ui().btScale,    h.ui().btUndo,      h.ui().btDelete,
-                                      h.ui().btSnapshot, h.ui().btTakevideo, h.ui().btCalibration,
-                                      h.ui().btFreeze,   h.ui().btScaleBar};
+    std::vector<QToolButton*> buttons{
+        h.ui().btSGride,   h.ui().btCGride,    h.ui().btCrosshair,
+        h.ui().btScale,    h.ui().btUndo,      h.ui().btDelete,
+        h.ui().btSnapshot, h.ui().btTakevideo, h.ui().calibration.btCalibration,
+        h.ui().btFreeze,   h.ui().btScaleBar};
     for (const auto& [mode, button] : h.ui().toolButtons) buttons.push_back(button);
     for (QToolButton* b : buttons) {
         h.ui().txt_recording->clear();
@@ -141,7 +142,7 @@ TEST(ViewControllerWithoutCamera, GatedActionsDoNothingButSaySo) {
     QTest::keyClick(h.window.get(), Qt::Key_Escape);
     QTest::keyClick(h.window.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(h.window->GridlinesView()->isVisible());
-    EXPECT_FALSE(h.window->calibrationMenu()->isVisible());
+    EXPECT_FALSE(h.window->calibrationPanel().menu()->isVisible());
     EXPECT_FALSE(h.view()->frozen());
     EXPECT_FALSE(h.view()->scaleBarShown());
     EXPECT_EQ(capture.pictures + capture.toggles, 0);
@@ -153,15 +154,15 @@ TEST(ViewControllerWithoutCamera, AlbumButtonWorksAndDrawingSettingsAreKeptForTh
     h.ui().btNewAblum->click();
     EXPECT_TRUE(h.window->albumMenu()->isVisible());
     h.window->albumMenu()->hide();
-    h.ui().sliderWidth->setValue(6);
-    h.ui().sliderFont->setValue(24);
-    h.ui().DecimalTextField->setText("1");  // typed beside the slider
-    emit h.ui().DecimalTextField->editingFinished();
+    h.ui().drawing.sliderWidth->setValue(6);
+    h.ui().drawing.sliderFont->setValue(24);
+    h.ui().drawing.DecimalTextField->setText("1");  // typed beside the slider
+    emit h.ui().drawing.DecimalTextField->editingFinished();
     EXPECT_EQ(h.settings().getILineWidth(), 6);
     EXPECT_EQ(std::tuple(h.model().iLineWidth, h.model().iFontSize, h.model().iDecimal),
               std::tuple(6, 24, 1));
-    h.ui().lColorWell->choose(QColor(0, 255, 0));
-    h.ui().fColorWell->choose(QColor(255, 255, 0));
+    h.ui().drawing.lColorWell->choose(QColor(0, 255, 0));
+    h.ui().drawing.fColorWell->choose(QColor(255, 255, 0));
     EXPECT_EQ(h.settings().getOLineColor(), (RgbColor{0.0, 1.0, 0.0}));
     EXPECT_EQ(h.model().ctrFColor, (RgbColor{1.0, 1.0, 0.0}));
 
@@ -169,7 +170,7 @@ TEST(ViewControllerWithoutCamera, AlbumButtonWorksAndDrawingSettingsAreKeptForTh
     EXPECT_EQ(std::tuple(restarted.model().iLineWidth, restarted.model().iFontSize,
                          restarted.model().iDecimal),
               std::tuple(6, 24, 1));
-    EXPECT_EQ(restarted.ui().DecimalTextField->text(), "1");
+    EXPECT_EQ(restarted.ui().drawing.DecimalTextField->text(), "1");
     EXPECT_EQ(restarted.settings().getOFontColor(), (RgbColor{1.0, 1.0, 0.0}));
 
     // A folder that no file manager opens is named in a message.
@@ -202,19 +203,19 @@ TEST_F(ViewControllerWithCamera, FreezeHoldsThePictureAndTheScaleBarNeedsACalibr
 
 TEST_F(ViewControllerWithCamera, AfterADialogSpaceFreezesUnlessATextFieldHasTheKeyboard) {
     ASSERT_TRUE(h.activate());
-    h.ui().CalComboBox->setFocus();
-    h.window->calibrationMenu()->actions().at(0)->trigger();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(h.window->calibrationSheet()));
-    h.window->calibrationSheet()->reject();
+    h.ui().calibration.CalComboBox->setFocus();
+    h.window->calibrationPanel().menu()->actions().at(0)->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(h.window->calibrationPanel().sheet()));
+    h.window->calibrationPanel().sheet()->reject();
     ASSERT_TRUE(h.activate());  // as the window manager does
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == h.view(); }));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_TRUE(h.view()->frozen());
-    h.ui().CalComboBox->setFocus();
+    h.ui().calibration.CalComboBox->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_FALSE(h.view()->frozen()) << "a list with the keyboard leaves Space to the picture";
-    EXPECT_FALSE(h.ui().CalComboBox->view()->isVisible());
-    h.ui().WidthTextField->setFocus();
+    EXPECT_FALSE(h.ui().calibration.CalComboBox->view()->isVisible());
+    h.ui().drawing.WidthTextField->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_FALSE(h.view()->frozen()) << "Space is typed into the field";
 }
@@ -226,7 +227,7 @@ TEST(ViewControllerPanels, ASliderInTheScrolledPanelTakesTheWheelOnlyWithTheKeyb
     auto* panel = h.window->findChild<QScrollArea*>("sideScroll");
     ASSERT_NE(panel, nullptr);
     ASSERT_GT(panel->verticalScrollBar()->maximum(), 0) << "the panel must scroll at this size";
-    QSlider* slider = h.ui().sliderWidth;
+    QSlider* slider = h.ui().drawing.sliderWidth;
     // A wheel event left unaccepted goes on to the scrolled panel.
     const auto wheelOverSlider = [&] {
         const QPointF at(slider->rect().center());
@@ -309,9 +310,9 @@ TEST_F(ViewControllerWithCamera, UnknownTransferChangesNothing) {
     h.ui().toolButton(kModePolygon)->click();
     h.ui().btCrosshair->click();
     const auto state = [&] {
-        return std::make_tuple(h.window->iMode(), h.window->iGridMode(),
-                               h.ui().txt_recording->text(), h.ui().CalComboBox->count(),
-                               h.ui().AblumComboBox->count());
+        return std::make_tuple(
+            h.window->iMode(), h.window->iGridMode(), h.ui().txt_recording->text(),
+            h.ui().calibration.CalComboBox->count(), h.ui().AblumComboBox->count());
     };
     const auto before = state();
     UserEntity entity;
@@ -335,7 +336,7 @@ TEST_F(ViewControllerWithCamera, UndoAndDeleteEndToolAndOverlayEverywhere) {
             click(h.view(), 10, 10);
             remove->click();
             EXPECT_EQ(std::pair(h.window->iMode(), h.model().iMode),
-                      (std::pair<uint8_t, uint8_t>(0, 0)))
+                      (std::pair<MeasureMode, uint8_t>(kModeNone, 0)))
                 << remove->objectName().toStdString();
             EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
             EXPECT_EQ(h.ui().txt_recording->text(), h.view()->stepHint());
@@ -501,17 +502,19 @@ TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
 
     enterCalibration(h, "Objective 4x", " 4 ", "0.5");
     EXPECT_TRUE(h.alerts->alerts.isEmpty());
-    EXPECT_FALSE(h.window->calibrationSheet()->isVisible());
+    EXPECT_FALSE(h.window->calibrationPanel().sheet()->isVisible());
     EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line_s");
     EXPECT_TRUE(h.model().bCalibration);
     drawReferenceLine(h, 300);
-    EXPECT_EQ(h.ui().CalComboBox->count(), 0) << "stored only once the line is complete";
+    EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 0)
+        << "stored only once the line is complete";
     h.frame();
     const auto stored = readCalibrationList(h.settings().getStrCalibrationPlist());
     ASSERT_TRUE(stored && stored->size() == 1u);
     EXPECT_EQ(stored->front().name, "Objective 4x");
     EXPECT_EQ(stored->front().record, "4.000-mm-0.006666667");
-    EXPECT_EQ(std::pair(h.ui().CalComboBox->count(), h.ui().CalComboBox->currentIndex()),
+    EXPECT_EQ(std::pair(h.ui().calibration.CalComboBox->count(),
+                        h.ui().calibration.CalComboBox->currentIndex()),
               std::pair(1, 0));
     EXPECT_EQ(readNameFile(h.root() + "calibration.txt"), "Objective 4x");
     EXPECT_EQ(h.window->calibration().fUnitLength(), h.model().fUnitLength) << "stored exactly";
@@ -524,15 +527,15 @@ TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
     EXPECT_GT(redPixels(h.window->grab(QRect(onLine - QPoint(3, 3), QSize(7, 7))).toImage()), 0);
 
     auto restarted = std::make_unique<WindowHarness>(h.home());
-    EXPECT_EQ(restarted->ui().CalComboBox->currentIndex(), 0);
+    EXPECT_EQ(restarted->ui().calibration.CalComboBox->currentIndex(), 0);
     EXPECT_FLOAT_EQ(restarted->window->calibration().fScale(), 4.0f);
-    EXPECT_TRUE(
-        restarted->ui().calibrationStatus->text().endsWith(" view units at this magnification"))
+    EXPECT_TRUE(restarted->ui().calibration.calibrationStatus->text().endsWith(
+        " view units at this magnification"))
         << "no frame yet: the camera's pixels are unknown";
     // A remembered name without a record starts uncalibrated.
     ASSERT_TRUE(writeNameFile(h.root() + "calibration.txt", "Gone"));
     restarted = std::make_unique<WindowHarness>(h.home());
-    EXPECT_EQ(restarted->ui().CalComboBox->currentIndex(), -1);
+    EXPECT_EQ(restarted->ui().calibration.CalComboBox->currentIndex(), -1);
     EXPECT_FALSE(restarted->window->calibration().isCalibrated());
 }
 
@@ -542,7 +545,7 @@ TEST_F(ViewControllerWithCamera, CalibrationIsStoredOnlyWhenTheListFileExists) {
     drawReferenceLine(h, 100);
     h.frame();
     EXPECT_FALSE(h.model().bCalibration) << "completed in the view";
-    EXPECT_EQ(h.ui().CalComboBox->count(), 0);
+    EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 0);
     EXPECT_FALSE(fs::exists(h.root() + "calibration.txt"));
 }
 
@@ -554,7 +557,7 @@ TEST_F(ViewControllerWithCamera, UnreadableListIsKeptAsideAndFailedWritesAreSaid
     const std::string deep = binaryList(100000, 1);
     std::ofstream(plist, std::ios::binary | std::ios::trunc) << deep;
     WindowHarness restarted(h.home());
-    EXPECT_EQ(restarted.ui().CalComboBox->count(), 0);
+    EXPECT_EQ(restarted.ui().calibration.CalComboBox->count(), 0);
     ASSERT_EQ(restarted.alerts->alerts.size(), 1);
     EXPECT_TRUE(restarted.alerts->alerts.front().contains(QString::fromStdString(plist)));
 
@@ -562,7 +565,7 @@ TEST_F(ViewControllerWithCamera, UnreadableListIsKeptAsideAndFailedWritesAreSaid
     enterCalibration(h, "New", "10", "1");
     drawReferenceLine(h, 100);
     h.frame();
-    EXPECT_EQ(h.ui().CalComboBox->count(), 1);
+    EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 1);
     ASSERT_EQ(h.alerts->alerts.size(), 1);
     const QString said = h.alerts->alerts.front();
     const auto kept = said.indexOf("calibration.plist.unreadable-");
@@ -572,8 +575,8 @@ TEST_F(ViewControllerWithCamera, UnreadableListIsKeptAsideAndFailedWritesAreSaid
     const QString keptName = said.mid(kept).section('"', 0, 0);
     EXPECT_EQ(readWholeFile(h.root() + keptName.toStdString()), deep);
 
-    h.ui().CalComboBox->setCurrentIndex(0);
-    h.window->comboBoxSelectionDidChange(h.ui().CalComboBox);
+    h.ui().calibration.CalComboBox->setCurrentIndex(0);
+    emit h.ui().calibration.CalComboBox->activated(h.ui().calibration.CalComboBox->currentIndex());
     EXPECT_EQ(h.alerts->alerts.size(), 2) << "choosing says it too";
 }
 
@@ -582,19 +585,19 @@ TEST_F(ViewControllerWithCamera, ClearCalibrationAsksThenForgetsEverything) {
     h.ui().toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
     h.ui().btCrosshair->click();
-    QAction* clear = h.window->calibrationMenu()->actions().at(2);
+    QAction* clear = h.window->calibrationPanel().menu()->actions().at(2);
     clear->trigger();  // cancelled: nothing changes
     EXPECT_EQ(h.alerts->confirmations,
               QStringList{"Clear Calibration: All 1 stored calibration will be deleted. This "
                           "cannot be undone."});
     EXPECT_EQ(readCalibrationList(h.settings().getStrCalibrationPlist())->size(), 1u);
-    EXPECT_EQ(h.ui().CalComboBox->count(), 1);
+    EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 1);
     h.alerts->confirmAnswer = true;
     clear->trigger();
     EXPECT_EQ(readCalibrationList(h.settings().getStrCalibrationPlist())->size(), 0u)
         << "the list file holds an empty dictionary";
     EXPECT_FALSE(fs::exists(h.root() + "calibration.txt"));
-    EXPECT_EQ(h.ui().CalComboBox->count(), 0);
+    EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 0);
     EXPECT_FALSE(h.model().getShapesCount());
     expectOverlaysOff();
     h.ui().toolButton(kModeLine)->click();
@@ -628,7 +631,7 @@ TEST_F(ViewControllerWithCamera, AbandonedNewCalibrationLeavesTheOneInForce) {
         EXPECT_FALSE(h.model().bCalibration);
         EXPECT_EQ(inForce(), before);
         EXPECT_EQ(h.window->calibration().fScale(), 100.0f);
-        EXPECT_EQ(h.ui().CalComboBox->currentText(), "Demo");
+        EXPECT_EQ(h.ui().calibration.CalComboBox->currentText(), "Demo");
         EXPECT_EQ(h.window->resultsPanel().table().rows.at(0).at(2), "1.000") << "not relabelled";
     }
     EXPECT_EQ(readCalibrationList(h.settings().getStrCalibrationPlist())->size(), 1u);
@@ -637,7 +640,7 @@ TEST_F(ViewControllerWithCamera, AbandonedNewCalibrationLeavesTheOneInForce) {
     // line goes on.
     enterCalibration(h, "New", "2", "0.1");
     h.alerts->confirmAnswer = true;
-    h.window->delete_calibration();
+    h.window->calibrationPanel().deleteChosen();
     EXPECT_TRUE(h.model().bCalibration);
     EXPECT_EQ(h.window->iMode(), kModeLine);
     EXPECT_FALSE(isUsable(calibrationOf(h.model())));
@@ -652,10 +655,10 @@ TEST_F(ViewControllerWithCamera, ClearedOrDeletedCalibrationEndsTheLengthTool) {
         h.ui().toolButton(kModeLine)->click();
         h.frame();
         drawReferenceLine(h, 100);  // the live label shows
-        h.window->calibrationMenu()->actions().at(menuEntry)->trigger();
+        h.window->calibrationPanel().menu()->actions().at(menuEntry)->trigger();
         EXPECT_FALSE(h.window->calibration().isCalibrated());
         EXPECT_EQ(std::pair(h.window->iMode(), h.model().iMode),
-                  (std::pair<uint8_t, uint8_t>(0, 0)));
+                  (std::pair<MeasureMode, uint8_t>(kModeNone, 0)));
         EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
         EXPECT_FALSE(h.model().bLine1stPoint);
         h.alerts->alerts.clear();
@@ -672,23 +675,23 @@ TEST_F(ViewControllerWithCamera, ChosenCalibrationRelabelsAtOnceAndOneCanBeDelet
     drawReferenceLine(h, 200);
     click(h.view(), 250, 150);
     EXPECT_EQ(h.model().fScale, 40.0f);
-    h.ui().CalComboBox->setCurrentIndex(0);
-    h.window->comboBoxSelectionDidChange(h.ui().CalComboBox);
+    h.ui().calibration.CalComboBox->setCurrentIndex(0);
+    emit h.ui().calibration.CalComboBox->activated(h.ui().calibration.CalComboBox->currentIndex());
     EXPECT_EQ(h.model().fScale, 10.0f) << "the stored line reads in the chosen calibration";
     const ResultsTable& results = h.window->resultsPanel().table();
     ASSERT_EQ(results.rows.size(), 1u);
     EXPECT_EQ(results.rows[0][2], "40.000") << "200 px at 5 px per mm, in the results too";
     // 5 view units per mm; the view is 950 units wide for a 640-pixel frame, then 1280.
-    EXPECT_EQ(h.ui().calibrationStatus->text(),
+    EXPECT_EQ(h.ui().calibration.calibrationStatus->text(),
               "Low: 1 mm = 3.37 camera pixels at this magnification");
     h.window->onFrame(greyFrame(1280, 960));
-    EXPECT_EQ(h.ui().calibrationStatus->text(),
+    EXPECT_EQ(h.ui().calibration.calibrationStatus->text(),
               "Low: 1 mm = 6.74 camera pixels at this magnification");
 
     h.alerts->confirmAnswer = true;
-    h.window->delete_calibration();
-    EXPECT_EQ(h.ui().CalComboBox->count(), 1);
-    EXPECT_EQ(h.ui().CalComboBox->itemText(0), "High");
+    h.window->calibrationPanel().deleteChosen();
+    EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 1);
+    EXPECT_EQ(h.ui().calibration.CalComboBox->itemText(0), "High");
     EXPECT_FALSE(h.window->calibration().isCalibrated()) << "the deleted one was in force";
 }
 
@@ -732,9 +735,9 @@ TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibra
     const std::vector<std::pair<const char*, std::function<void(WindowHarness&)>>> states{
         {"calibrated", [](WindowHarness&) {}},
         {"cleared",
-         [](WindowHarness& h) { h.window->calibrationMenu()->actions().at(2)->trigger(); }},
+         [](WindowHarness& h) { h.window->calibrationPanel().menu()->actions().at(2)->trigger(); }},
         {"deleted",
-         [](WindowHarness& h) { h.window->calibrationMenu()->actions().at(3)->trigger(); }},
+         [](WindowHarness& h) { h.window->calibrationPanel().menu()->actions().at(3)->trigger(); }},
         {"abandoned",
          [](WindowHarness& h) {
              enterCalibration(h, "New", "2", "0.1");
