@@ -31,39 +31,6 @@ constexpr int kToolbarHeight = 90;
 // Between the panels and the picture: at 1400 x 900 the picture is 950 wide.
 constexpr int kViewGap = 15;
 constexpr int kHintHeight = 40;
-const QString kEscapeHint = QStringLiteral("\nEsc abandons the shape in progress");
-
-QToolButton* measureToolButton(QWidget* parent, const char* objectName, std::string_view image,
-                               const QString& name) {
-    return iconButton(parent, objectName, image, name + kEscapeHint);
-}
-
-QWidget* separator(QWidget* parent) {
-    auto* line = new QFrame(parent);
-    line->setObjectName(QStringLiteral("separator"));
-    line->setFixedSize(1, 52);
-    return line;
-}
-
-// A captioned group of buttons in the tool bar.
-QWidget* buttonGroup(QWidget* parent, const QString& caption,
-                     const std::vector<QToolButton*>& buttons) {
-    auto* group = new QWidget(parent);
-    auto* column = new QVBoxLayout(group);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(6);
-    auto* row = new QHBoxLayout;
-    row->setSpacing(2);
-    for (QToolButton* b : buttons) {
-        b->setParent(group);
-        row->addWidget(b);
-    }
-    column->addLayout(row);
-    auto* title = label(group, caption, "groupCaption");
-    title->setAlignment(Qt::AlignCenter);
-    column->addWidget(title);
-    return group;
-}
 
 QComboBox* hiddenPopUp(QWidget* parent, const char* objectName) {
     auto* box = new CameraListBox(parent);
@@ -142,11 +109,6 @@ void addShortcutLegend(QWidget* parent, QVBoxLayout* column) {
 
 }  // namespace
 
-QToolButton* MainWindowUi::toolButton(MeasureMode mode) const {
-    const auto it = toolButtons.find(mode);
-    return it == toolButtons.end() ? nullptr : it->second;
-}
-
 // The tool bar: the name, then the measure, overlay, edit and capture buttons.
 QFrame* MainWindowUi::buildToolbar(QWidget* parent) {
     auto* toolbar = new QFrame(parent);
@@ -160,31 +122,7 @@ QFrame* MainWindowUi::buildToolbar(QWidget* parent) {
     bar->addWidget(brand);
     bar->addStretch(1);
 
-    std::vector<QToolButton*> tools;
-    for (const ToolSpec& tool : measureTools()) {
-        QToolButton* button = measureToolButton(toolbar, tool.buttonName, tool.image,
-                                                QString::fromUtf8(tool.toolTip));
-        toolButtons[tool.mode] = button;
-        tools.push_back(button);
-    }
-    bar->addWidget(buttonGroup(toolbar, QStringLiteral("MEASURE"), tools));
-    bar->addWidget(separator(toolbar));
-
-    btSGride = iconButton(toolbar, "btSGride", "grid", QStringLiteral("Square grid"));
-    btCGride = iconButton(toolbar, "btCGride", "circlegrid", QStringLiteral("Circle grid"));
-    btCrosshair = iconButton(toolbar, "btCrosshair", "crosshair", QStringLiteral("Crosshair"));
-    btScale = iconButton(toolbar, "btScale", "scale", QStringLiteral("Scale"));
-    btScaleBar = iconButton(toolbar, "btScaleBar", "scalebar",
-                            QStringLiteral("Scale bar (shown on the picture and in snapshots)"));
-    bar->addWidget(buttonGroup(toolbar, QStringLiteral("OVERLAY"),
-                               {btSGride, btCGride, btCrosshair, btScale, btScaleBar}));
-    bar->addWidget(separator(toolbar));
-
-    btUndo = iconButton(toolbar, "btUndo", "undo",
-                        QStringLiteral("Remove the last measurement (Ctrl+Z)"));
-    btDelete = iconButton(toolbar, "btDelete", "delete", QStringLiteral("Remove all measurements"));
-    bar->addWidget(buttonGroup(toolbar, QStringLiteral("EDIT"), {btUndo, btDelete}));
-    bar->addWidget(separator(toolbar));
+    measure = MeasureBar::build(toolbar, bar);
 
     btFreeze = iconButton(toolbar, "btFreeze", "freeze",
                           QStringLiteral("Freeze the picture, or go back to live (Space)"));

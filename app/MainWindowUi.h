@@ -12,6 +12,7 @@
 
 #include "app/panels/CalibrationPanel.h"
 #include "app/panels/DrawingPanel.h"
+#include "app/panels/MeasureBar.h"
 #include "measure/Types.h"
 
 class QComboBox;
@@ -41,19 +42,8 @@ struct MainWindowUi {
     QWidget* brand = nullptr;
     RQVideoView* VideoView = nullptr;
 
-    // Measure tools, one button per row of the tool table (btLine, btCLines, ...),
-    // by measure mode.
-    std::map<MeasureMode, QToolButton*> toolButtons;
-    QToolButton* toolButton(MeasureMode mode) const;
-    // Overlays.
-    QToolButton* btSGride = nullptr;
-    QToolButton* btCGride = nullptr;
-    QToolButton* btCrosshair = nullptr;
-    QToolButton* btScale = nullptr;
-    QToolButton* btScaleBar = nullptr;
-    // Editing.
-    QToolButton* btUndo = nullptr;
-    QToolButton* btDelete = nullptr;
+    MeasureBar::Widgets measure;
+
     // Capture.
     QToolButton* btFreeze = nullptr;
     QToolButton* btSnapshot = nullptr;

@@ -23,13 +23,14 @@
 #include "app/AlertPresenter.h"
 #include "app/CameraListBox.h"
 #include "app/Images.h"
-#include "app/NSGridlinesView.h"
 #include "app/NewFolderController.h"
 #include "app/RQVideoView.h"
 #include "app/ResultsPanel.h"
 #include "app/WindowPlacement.h"
 #include "app/panels/CalibrationPanel.h"
 #include "app/panels/DrawingPanel.h"
+#include "app/panels/MeasureBar.h"
+#include "app/panels/PanelWidgets.h"
 #include "measure/MeasurementPass.h"
 #include "measure/tools/ToolTable.h"
 #include "storage/CalibrationRecords.h"
@@ -38,18 +39,10 @@
 namespace lumetra {
 namespace {
 
-const QString kCalibrateFirst = QStringLiteral("Please calibrate first");
 const QString kConnectFirst =
     QStringLiteral("Connect a microscope first: the USB or WiFi button in the camera panel");
-const QString kValueIllegal = QStringLiteral("The value is illegal");
 
 QString toQString(const std::string& text) { return QString::fromStdString(text); }
-
-// Shows an image on a button and remembers its name in the "image" property.
-void setButtonImage(QToolButton* button, const std::string& name) {
-    button->setIcon(imageIcon(name));
-    button->setProperty("image", toQString(name));
-}
 
 QString mediaCountText(size_t count, const QString& singular, const QString& plural) {
     if (count == 0) return QStringLiteral("No %1 in this album").arg(plural);
@@ -75,9 +68,11 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
         if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableSize());
         resize(size.expandedTo(minimumSize()));
     }
-    gridlinesView_ = new NSGridlinesView(this);
     drawing_ = new DrawingPanel(ui_.drawing, settings_, *ui_.VideoView, this);
     calibration_ = new CalibrationPanel(ui_.calibration, settings_, *alerts_, this);
+    measureBar_ = new MeasureBar(
+        ui_.measure, *ui_.VideoView, calibration_->model(), *alerts_,
+        [this] { return cameraReady(); }, this);
     albumPages_ = std::make_unique<AlbumPages>(ui_.PhotoGridPage, ui_.VideoGridPage, pictures_,
                                                videos_, *alerts_);
     connect(albumPages_.get(), &AlbumPages::listChanged, this, [this](MediaKind kind) {
@@ -122,8 +117,7 @@ void ViewController::startUp() {
     // 9. Image adjustments belong to the camera sides.
     // 10. No camera, tool or overlay.
     cameraMode_ = CameraMode::None;
-    tools_.reset();
-    overlays_.reset();
+    measureBar_->reset();
     // 11. The view at its initial size.
     geometry_ = WindowGeometry{};
     ui_.VideoView->setLogicalSize(kInitialViewSize);
@@ -145,23 +139,11 @@ void ViewController::startUp() {
     ui_.VideoView->setSettings(&settings_);
     showCalibration();  // the view measures in the restored calibration, or in none
     drawing_->restore();
-    showToolState();
-    showOverlayState();
 }
 
 void ViewController::connectControls() {
-    for (const auto& [mode, button] : ui_.toolButtons) {
-        connect(button, &QToolButton::clicked, this, [this, tool = mode] { onToolAction(tool); });
-    }
     const std::map<QToolButton*, void (ViewController::*)()> actions{
-        {ui_.btSGride, &ViewController::onSGrideAction},
-        {ui_.btCGride, &ViewController::onCGrideAction},
-        {ui_.btCrosshair, &ViewController::onCrosshairAction},
-        {ui_.btScale, &ViewController::onScaleAction},
-        {ui_.btScaleBar, &ViewController::onScaleBarAction},
         {ui_.btFreeze, &ViewController::onFreezeAction},
-        {ui_.btUndo, &ViewController::onUndoAction},
-        {ui_.btDelete, &ViewController::onDeleteAction},
         {ui_.btSnapshot, &ViewController::onTakePictureAction},
         {ui_.btTakevideo, &ViewController::onTakeVideoAction},
         {ui_.btUSBCam, &ViewController::onUSBCamAction},
@@ -177,11 +159,12 @@ void ViewController::connectControls() {
             &ViewController::showCalibration);
     connect(calibration_, &CalibrationPanel::calibrationsCleared, this, [this] {
         ui_.VideoView->deleteshape(static_cast<int32_t>(ShapeRemoval::All));
-        endTool();
-        endOverlay();
+        measureBar_->endTool();
+        measureBar_->endOverlay();
     });
-    connect(calibration_, &CalibrationPanel::calibrationEntered, this,
-            &ViewController::enterCalibration);
+    connect(calibration_, &CalibrationPanel::calibrationEntered, measureBar_,
+            &MeasureBar::enterCalibration);
+    connect(measureBar_, &MeasureBar::viewCalibrationChanged, this, &ViewController::showResults);
     connect(calibration_, &CalibrationPanel::folderWanted, this, &ViewController::open_folder);
 
     // Only the user's choices count: filling and selecting by the window runs no handling.
@@ -223,19 +206,17 @@ void ViewController::connectControls() {
         if (wifiSide_) wifiSide_->toggleShutterButton();
     });
 
-    connect(gridlinesView_, &NSGridlinesView::okRequested, this,
-            &ViewController::onOKGridlinesView);
-    connect(gridlinesView_, &NSGridlinesView::cancelRequested, this,
-            &ViewController::onCancelGridlinesView);
-
     connect(ui_.VideoView, &RQVideoView::stepHintChanged, ui_.txt_recording, &QLabel::setText);
     connect(ui_.VideoView, &RQVideoView::snapshotFailed, this,
             [this](const QString& message) { alerts_->alert(message); });
 
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &ViewController::onAbandonShapeAction);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (cameraActive()) measureBar_->abandonShape();
+    });
     auto* undo = new QShortcut(QKeySequence::Undo, this);
-    connect(undo, &QShortcut::activated, this, &ViewController::onUndoAction);
+    connect(undo, &QShortcut::activated, this,
+            [this] { measureBar_->removeShapes(ShapeRemoval::Last); });
     auto* freeze = new QShortcut(QKeySequence(Qt::Key_Space), this);
     connect(freeze, &QShortcut::activated, this, &ViewController::onFreezeAction);
 }
@@ -246,91 +227,12 @@ void ViewController::buildMenus() {
     albumMenu_->addAction(QStringLiteral("Open Folder"), this, &ViewController::open_folder);
 }
 
-// ---- Tools ----
+// ---- Gate ----
 
 bool ViewController::cameraReady() {
     if (cameraActive()) return true;
     ui_.txt_recording->setText(kConnectFirst);
     return false;
-}
-
-void ViewController::onToolAction(MeasureMode tool) {
-    if (cameraReady()) selectMeasureModel(tool);
-}
-
-void ViewController::selectMeasureModel(MeasureMode tool) {
-    const MeasureToolState::Choice choice = tools_.select(tool, calibration().isCalibrated());
-    if (choice.needsCalibration) {
-        alerts_->alert(kCalibrateFirst);
-        return;
-    }
-    showToolState();
-    if (choice.viewMode) {
-        showToolInView(*choice.viewMode);
-        showResults();  // the tool brings the current calibration to the view
-    }
-}
-
-void ViewController::showToolInView(MeasureMode mode) {
-    ui_.VideoView->setMeasureMode(mode, calibration().strCalName(), calibration().strUnit(),
-                                  calibration().fScale(), calibration().fUnitLength(), false);
-}
-
-void ViewController::endTool() {
-    tools_.reset();
-    showToolState();
-    showToolInView(kModeNone);  // also leaves a calibration being drawn
-    showResults();
-}
-
-void ViewController::endOverlay() {
-    overlays_.reset();
-    if (gridlinesView_->isVisible()) gridlinesView_->dismiss();
-    ui_.VideoView->setGridView(kGridNone, 0.0f, calibration().fScale(),
-                               calibration().fUnitLength());
-    showOverlayState();
-}
-
-void ViewController::showToolState() {
-    for (const auto& [tool, button] : ui_.toolButtons)
-        setButtonImage(button, toolImageName(tool, tools_.chosenButton() == tool));
-}
-
-void ViewController::onAbandonShapeAction() {
-    if (!cameraActive()) return;
-    // Escape while the reference line is drawn abandons the new calibration: the
-    // one in force before the sheet stays.
-    if (ui_.VideoView->model().bCalibration)
-        endTool();
-    else
-        ui_.VideoView->abandonShapeInProgress();
-}
-
-void ViewController::onRemoveShapes(ShapeRemoval which) {
-    if (!cameraReady()) return;
-    endOverlay();
-    endTool();
-    ui_.VideoView->deleteshape(static_cast<int32_t>(which));
-}
-
-// ---- Overlays ----
-
-void ViewController::onGridAction(GridMode mode) {
-    if (cameraReady()) selectGridModel(mode);
-}
-
-void ViewController::onScaleBarAction() {
-    if (!cameraReady()) return;
-    if (!ui_.VideoView->scaleBarShown() && !calibration().isCalibrated()) {
-        alerts_->alert(kCalibrateFirst);
-        return;
-    }
-    showScaleBar(!ui_.VideoView->scaleBarShown());
-}
-
-void ViewController::showScaleBar(bool shown) {
-    ui_.VideoView->setScaleBar(shown ? std::optional(calibration().strCalName()) : std::nullopt);
-    setButtonImage(ui_.btScaleBar, shown ? "scalebar_s" : "scalebar");
 }
 
 // ---- Freezing ----
@@ -348,71 +250,7 @@ void ViewController::setFrozen(bool frozen) {
                : ui_.VideoView->stepHint());
 }
 
-void ViewController::selectGridModel(GridMode mode) {
-    applyOverlayAction(overlays_.select(mode, calibration().isCalibrated()));
-}
-
-void ViewController::restoreGridState() {
-    overlays_.restoreGridState();
-    showOverlayState();
-}
-
-void ViewController::onOKGridlinesView() {
-    const QString text = gridlinesView_->GridlinesField()->text();
-    applyOverlayAction(overlays_.ok(text.toStdString()));
-}
-
-void ViewController::onCancelGridlinesView() { applyOverlayAction(overlays_.cancel()); }
-
-void ViewController::applyOverlayAction(const OverlayState::Action& action) {
-    using Kind = OverlayState::Action::Kind;
-    switch (action.kind) {
-        case Kind::Nothing:
-            break;
-        case Kind::CalibrateFirst:
-            alerts_->alert(kCalibrateFirst);
-            return;
-        case Kind::IllegalValue:
-            alerts_->alert(kValueIllegal);
-            return;
-        case Kind::OpenPopover: {
-            const std::map<GridMode, QToolButton*> anchors{{kGridSquare, ui_.btSGride},
-                                                           {kGridCircle, ui_.btCGride},
-                                                           {kGridScale, ui_.btScale}};
-            const auto anchor = anchors.find(action.mode);
-            gridlinesView_->popUp(anchor == anchors.end() ? nullptr : anchor->second,
-                                  toQString(calibration().strUnit()));
-            break;
-        }
-        case Kind::ApplyGrid:
-            ui_.VideoView->setGridView(action.mode, action.length, calibration().fScale(),
-                                       calibration().fUnitLength());
-            break;
-    }
-    if (!overlays_.popoverOpen() && gridlinesView_->isVisible()) gridlinesView_->dismiss();
-    showOverlayState();
-}
-
-void ViewController::showOverlayState() {
-    const std::map<GridMode, QToolButton*> buttons{{kGridSquare, ui_.btSGride},
-                                                   {kGridCircle, ui_.btCGride},
-                                                   {kGridCrosshair, ui_.btCrosshair},
-                                                   {kGridScale, ui_.btScale}};
-    for (const auto& [mode, button] : buttons) {
-        setButtonImage(button, gridImageName(mode, overlays_.selectedButton() == mode));
-    }
-}
-
 // ---- Calibration ----
-
-// The typed values live in the view until the reference line completes them; the
-// calibration in force stays until then, and after an abandon.
-void ViewController::enterCalibration(const std::string& name, const std::string& unit,
-                                      float magnification, float actualLength) {
-    tools_.enterCalibration();
-    showToolState();
-    ui_.VideoView->setMeasureMode(kModeLine, name, unit, magnification, actualLength, true);
-}
 
 void ViewController::calibrationCompleted(const CompletedCalibration& completed) {
     calibration_->store(completed);
@@ -421,14 +259,7 @@ void ViewController::calibrationCompleted(const CompletedCalibration& completed)
 void ViewController::showCalibration() {
     const CalibrationModel& c = calibration();
     ui_.VideoView->applyCalibration(c.strCalName(), c.strUnit(), c.fScale(), c.fUnitLength());
-    // The scale bar follows the calibration in force and goes with the last one.
-    if (ui_.VideoView->scaleBarShown()) showScaleBar(c.isCalibrated());
-    // Without a calibration the length tools and the grids end, as if refused;
-    // a reference line being drawn needs none.
-    if (!c.isCalibrated()) {
-        if (tools_.needsCalibration() && !ui_.VideoView->model().bCalibration) endTool();
-        if (overlays_.needsCalibration()) endOverlay();
-    }
+    measureBar_->calibrationChanged();
     showResults();
 }
 
@@ -564,8 +395,8 @@ ViewFacts ViewController::viewFacts() const {
             .iNewVideoWidth = iNewVideoWidth_,
             .iNewVideoHeight = iNewVideoHeight_,
             .shapesPresent = view.getShapesCount(),
-            .iMode = tools_.iMode(),
-            .iGridMode = overlays_.iGridMode(),
+            .iMode = measureBar_->iMode(),
+            .iGridMode = measureBar_->iGridMode(),
             .viewTextTool = view.model().iMode == kModeText,
             .scaleBar = view.scaleBarShown(),
             .redrawing = view.redrawing()};

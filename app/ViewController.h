@@ -16,8 +16,6 @@
 #include "camera/FrameRouting.h"
 #include "image/Frame.h"
 #include "measure/Types.h"
-#include "policy/MeasureToolState.h"
-#include "policy/OverlayState.h"
 #include "policy/WindowArea.h"
 #include "storage/AlbumLibrary.h"
 #include "storage/CalibrationModel.h"
@@ -33,8 +31,8 @@ namespace lumetra {
 class AlbumPages;
 class CalibrationPanel;
 class DrawingPanel;
+class MeasureBar;
 class ResultsPanel;
-class NSGridlinesView;
 class NewFolderController;
 class RQGlobalVariables;
 
@@ -54,8 +52,6 @@ public:
     const MainWindowUi& ui() const { return ui_; }
 
     uint8_t iCameraMode() const { return static_cast<uint8_t>(cameraMode_); }
-    MeasureMode iMode() const { return tools_.iMode(); }
-    GridMode iGridMode() const { return overlays_.iGridMode(); }
     // The frame size the view was last laid out for (0 x 0 before any frame).
     int laidOutWidth() const { return iVideoWidth_; }
     int laidOutHeight() const { return iVideoHeight_; }
@@ -79,16 +75,11 @@ public:
     // Menus, sheets and the popover, for whoever drives the window.
     QMenu* albumMenu() const { return albumMenu_; }
     NewFolderController* folderSheet() const { return folderSheet_; }
-    NSGridlinesView* GridlinesView() const { return gridlinesView_; }
     // The photo and video pages with their thumbnail grids.
     AlbumPages& albumPages() const { return *albumPages_; }
     ResultsPanel& resultsPanel() const { return *resultsPanel_; }
     CalibrationPanel& calibrationPanel() const { return *calibration_; }
-
-    // Tool and overlay selection.
-    void selectMeasureModel(MeasureMode tool);
-    void selectGridModel(GridMode mode);
-    void restoreGridState();
+    MeasureBar& measureBar() const { return *measureBar_; }
 
     // Lays the view out for the frame size of the active camera.
     void setWindowArea() override;
@@ -138,21 +129,8 @@ public:
     void addCollectionItem(int32_t flag, const std::string& path);
 
 public slots:
-    void onSGrideAction() { onGridAction(kGridSquare); }
-    void onCGrideAction() { onGridAction(kGridCircle); }
-    void onCrosshairAction() { onGridAction(kGridCrosshair); }
-    void onScaleAction() { onGridAction(kGridScale); }
-    // Shows or hides the scale bar; showing it needs a calibration.
-    void onScaleBarAction();
     // Holds the picture on screen, or goes back to live.
     void onFreezeAction();
-    void onUndoAction() { onRemoveShapes(ShapeRemoval::Last); }
-    void onDeleteAction() { onRemoveShapes(ShapeRemoval::All); }
-    void onAbandonShapeAction();
-
-    void onOKGridlinesView();
-    void onCancelGridlinesView();
-
     void onNewAblumAction();
     void new_folder();
     void open_folder();
@@ -186,7 +164,6 @@ private:
     bool cameraActive() const { return cameraMode_ != CameraMode::None; }
     // Whether a camera is active; if not, the hint line says to connect one.
     bool cameraReady();
-    void showScaleBar(bool shown);
     void setFrozen(bool frozen);
     CameraSide* cameraSide(CameraKind kind) const;
     // The side of the active camera; null when none is active.
@@ -195,25 +172,11 @@ private:
     void showMediaCount(MediaKind kind);
     // The hint line's "saved to" goes once the file it names was deleted.
     void forgetDeletedSave();
-    void onToolAction(MeasureMode tool);
-    void onRemoveShapes(ShapeRemoval which);
-    // The view enters the tool with the calibration in force.
-    void showToolInView(MeasureMode mode);
-    // No tool and no overlay, in the window and the view alike.
-    void endTool();
-    void endOverlay();
-    void onGridAction(GridMode mode);
-    void applyOverlayAction(const OverlayState::Action& action);
-    void showToolState();
-    // The sheet's values: the line tool draws the reference line.
-    void enterCalibration(const std::string& name, const std::string& unit, float magnification,
-                          float actualLength);
     // The calibration in force, in the view at once; the tools and overlays that
     // need one end without it.
     void showCalibration();
     // The results table of the view's stored shapes in the view's calibration.
     void showResults();
-    void showOverlayState();
     void albumCreated(const std::string& name);
     void switchAlbum(int index);
     void windowWillClose();
@@ -221,8 +184,6 @@ private:
     RQGlobalVariables& settings_;
     std::unique_ptr<AlertPresenter> alerts_;
     MainWindowUi ui_;
-    MeasureToolState tools_;
-    OverlayState overlays_;
     AlbumLibrary albums_;
     MediaList pictures_{MediaKind::Picture};
     MediaList videos_{MediaKind::Video};
@@ -240,11 +201,11 @@ private:
     uint8_t bPictureShow_ = 0;  // the page shown: 0 photos, 1 videos
     QMenu* albumMenu_ = nullptr;
     NewFolderController* folderSheet_ = nullptr;
-    NSGridlinesView* gridlinesView_ = nullptr;
     std::unique_ptr<AlbumPages> albumPages_;  // its grids sit in the window's pages
     ResultsPanel* resultsPanel_ = nullptr;    // the tab view's third page
     CalibrationPanel* calibration_ = nullptr;
     DrawingPanel* drawing_ = nullptr;
+    MeasureBar* measureBar_ = nullptr;
 };
 
 }  // namespace lumetra

@@ -1,8 +1,10 @@
 #include "app/panels/PanelWidgets.h"
 
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "app/Images.h"
 
@@ -36,6 +38,32 @@ QFrame* panelFrame(QWidget* parent) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(QStringLiteral("panel"));
     return frame;
+}
+
+QWidget* buttonGroup(QWidget* parent, const QString& caption,
+                     const std::vector<QToolButton*>& buttons) {
+    auto* group = new QWidget(parent);
+    auto* column = new QVBoxLayout(group);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(6);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(2);
+    for (QToolButton* b : buttons) {
+        b->setParent(group);
+        row->addWidget(b);
+    }
+    column->addLayout(row);
+    auto* title = label(group, caption, "groupCaption");
+    title->setAlignment(Qt::AlignCenter);
+    column->addWidget(title);
+    return group;
+}
+
+QWidget* separator(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setObjectName(QStringLiteral("separator"));
+    line->setFixedSize(1, 52);
+    return line;
 }
 
 }  // namespace lumetra

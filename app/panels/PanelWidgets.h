@@ -1,10 +1,11 @@
 #pragma once
 // Small widget makers the window's bars and panels share: image buttons, labels
-// with a style name, a panel's title and frame.
+// with a style name, a panel's frame, the tool bar's button groups.
 
 #include <QString>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QFrame;
 class QLabel;
@@ -27,5 +28,10 @@ QLabel* label(QWidget* parent, const QString& text, const char* objectName);
 
 // A panel's framed background.
 QFrame* panelFrame(QWidget* parent);
+
+// A captioned group of buttons in the tool bar, and the line between two groups.
+QWidget* buttonGroup(QWidget* parent, const QString& caption,
+                     const std::vector<QToolButton*>& buttons);
+QWidget* separator(QWidget* parent);
 
 }  // namespace lumetra

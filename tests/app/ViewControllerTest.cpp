@@ -103,10 +103,10 @@ protected:
     }
     // Window state and buttons, and nothing drawn.
     void expectOverlaysOff() {
-        EXPECT_EQ(h.window->iGridMode(), 0);
+        EXPECT_EQ(h.window->measureBar().iGridMode(), 0);
         EXPECT_EQ(h.model().iGridMode, 0);
-        for (QToolButton* b :
-             {h.ui().btSGride, h.ui().btCGride, h.ui().btCrosshair, h.ui().btScale})
+        for (QToolButton* b : {h.ui().measure.btSGride, h.ui().measure.btCGride,
+                               h.ui().measure.btCrosshair, h.ui().measure.btScale})
             EXPECT_FALSE(imageOf(b).endsWith("_s")) << b->objectName().toStdString();
     }
     WindowHarness h;
@@ -122,17 +122,18 @@ TEST(ViewControllerWithoutCamera, GatedActionsDoNothingButSaySo) {
     h.frame();
 
     std::vector<QToolButton*> buttons{
-        h.ui().btSGride,   h.ui().btCGride,    h.ui().btCrosshair,
-        h.ui().btScale,    h.ui().btUndo,      h.ui().btDelete,
-        h.ui().btSnapshot, h.ui().btTakevideo, h.ui().calibration.btCalibration,
-        h.ui().btFreeze,   h.ui().btScaleBar};
-    for (const auto& [mode, button] : h.ui().toolButtons) buttons.push_back(button);
+        h.ui().measure.btSGride, h.ui().measure.btCGride,  h.ui().measure.btCrosshair,
+        h.ui().measure.btScale,  h.ui().measure.btUndo,    h.ui().measure.btDelete,
+        h.ui().btSnapshot,       h.ui().btTakevideo,       h.ui().calibration.btCalibration,
+        h.ui().btFreeze,         h.ui().measure.btScaleBar};
+    for (const auto& [mode, button] : h.ui().measure.toolButtons) buttons.push_back(button);
     for (QToolButton* b : buttons) {
         h.ui().txt_recording->clear();
         b->click();
         EXPECT_TRUE(h.ui().txt_recording->text().startsWith("Connect a microscope first"))
             << b->objectName().toStdString();
-        EXPECT_EQ((std::pair<int, int>(h.window->iMode(), h.window->iGridMode())),
+        EXPECT_EQ((std::pair<int, int>(h.window->measureBar().iMode(),
+                                       h.window->measureBar().iGridMode())),
                   (std::pair<int, int>(0, 0)))
             << b->objectName().toStdString();
         EXPECT_EQ(h.model().iMode, 0) << b->objectName().toStdString();
@@ -141,7 +142,7 @@ TEST(ViewControllerWithoutCamera, GatedActionsDoNothingButSaySo) {
     click(h.view(), 40, 40);
     QTest::keyClick(h.window.get(), Qt::Key_Escape);
     QTest::keyClick(h.window.get(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_FALSE(h.window->GridlinesView()->isVisible());
+    EXPECT_FALSE(h.window->measureBar().GridlinesView()->isVisible());
     EXPECT_FALSE(h.window->calibrationPanel().menu()->isVisible());
     EXPECT_FALSE(h.view()->frozen());
     EXPECT_FALSE(h.view()->scaleBarShown());
@@ -191,12 +192,12 @@ TEST_F(ViewControllerWithCamera, FreezeHoldsThePictureAndTheScaleBarNeedsACalibr
     h.frame(0xC0);
     EXPECT_EQ(h.view()->currentFrame().data[0], 0xC0) << "live again";
 
-    h.ui().btScaleBar->click();
+    h.ui().measure.btScaleBar->click();
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
     calibrate(h);
-    h.ui().btScaleBar->click();
+    h.ui().measure.btScaleBar->click();
     EXPECT_TRUE(h.view()->scaleBarShown());
-    EXPECT_EQ(imageOf(h.ui().btScaleBar), "scalebar_s");
+    EXPECT_EQ(imageOf(h.ui().measure.btScaleBar), "scalebar_s");
     h.frame();
     EXPECT_EQ(h.view()->lastFramePath(), FramePath::Image) << "the bar is drawn over the picture";
 }
@@ -268,31 +269,31 @@ TEST(ViewControllerRestart, TheWindowComesBackWhereItWasAndOnTheScreen) {
 }
 
 TEST_F(ViewControllerWithCamera, ToolsNeedingACalibrationAlertWhileAnglesAndTextWork) {
-    h.ui().toolButton(kModeLine)->click();
+    h.ui().measure.toolButton(kModeLine)->click();
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
     EXPECT_EQ(h.model().iMode, 0);
-    EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
-    h.ui().toolButton(kModeAngleThreePoints)->click();
+    EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line");
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     EXPECT_EQ(h.model().iMode, kModeAngleThreePoints);
-    h.ui().toolButton(kModePolygon)->click();
-    EXPECT_EQ(imageOf(h.ui().toolButton(kModeAngleThreePoints)), "tangle_s")
+    h.ui().measure.toolButton(kModePolygon)->click();
+    EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeAngleThreePoints)), "tangle_s")
         << "a refused tool keeps the current one";
-    h.ui().toolButton(kModeText)->click();
+    h.ui().measure.toolButton(kModeText)->click();
     EXPECT_EQ(h.model().iMode, kModeText);
-    EXPECT_EQ(imageOf(h.ui().toolButton(kModeAngleThreePoints)), "tangle");
+    EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeAngleThreePoints)), "tangle");
     ASSERT_TRUE(h.view()->textField() && h.view()->textField()->isVisible());
     EXPECT_EQ(h.view()->textField()->placeholderText(), "Please enter text");
 }
 
 TEST_F(ViewControllerWithCamera, LineToolTwiceTurnsOffAndTheHintLineTellsTheNextStep) {
     calibrate(h);
-    h.ui().toolButton(kModeLine)->click();
-    EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line_s");
-    h.ui().toolButton(kModeLine)->click();
+    h.ui().measure.toolButton(kModeLine)->click();
+    EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line_s");
+    h.ui().measure.toolButton(kModeLine)->click();
     EXPECT_EQ(h.model().iMode, 0);
-    EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
+    EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line");
 
-    h.ui().toolButton(kModeContinuousLine)->click();
+    h.ui().measure.toolButton(kModeContinuousLine)->click();
     EXPECT_EQ(h.ui().txt_recording->text(), "Click the first point");
     click(h.view(), 10, 10);
     EXPECT_EQ(h.ui().txt_recording->text(), "Click the next point, Ctrl + Click to end");
@@ -302,17 +303,18 @@ TEST_F(ViewControllerWithCamera, LineToolTwiceTurnsOffAndTheHintLineTellsTheNext
     click(h.view(), 50, 50);  // stores the line: transfer 4
     EXPECT_EQ(h.model().oMutShapsArray.size(), 1u);
     EXPECT_EQ(h.ui().txt_recording->text(), "Click the first point");
-    EXPECT_EQ(h.window->iMode(), kModeContinuousLine);
+    EXPECT_EQ(h.window->measureBar().iMode(), kModeContinuousLine);
 }
 
 TEST_F(ViewControllerWithCamera, UnknownTransferChangesNothing) {
     calibrate(h);
-    h.ui().toolButton(kModePolygon)->click();
-    h.ui().btCrosshair->click();
+    h.ui().measure.toolButton(kModePolygon)->click();
+    h.ui().measure.btCrosshair->click();
     const auto state = [&] {
-        return std::make_tuple(
-            h.window->iMode(), h.window->iGridMode(), h.ui().txt_recording->text(),
-            h.ui().calibration.CalComboBox->count(), h.ui().AblumComboBox->count());
+        return std::make_tuple(h.window->measureBar().iMode(), h.window->measureBar().iGridMode(),
+                               h.ui().txt_recording->text(),
+                               h.ui().calibration.CalComboBox->count(),
+                               h.ui().AblumComboBox->count());
     };
     const auto before = state();
     UserEntity entity;
@@ -325,41 +327,41 @@ TEST_F(ViewControllerWithCamera, UnknownTransferChangesNothing) {
 // Window, view and hint line agree on the tool, and the overlay buttons on what is drawn.
 TEST_F(ViewControllerWithCamera, UndoAndDeleteEndToolAndOverlayEverywhere) {
     calibrate(h);
-    for (QToolButton* remove : {h.ui().btUndo, h.ui().btDelete}) {
-        for (QToolButton* overlay : {h.ui().btSGride, h.ui().btCrosshair}) {
+    for (QToolButton* remove : {h.ui().measure.btUndo, h.ui().measure.btDelete}) {
+        for (QToolButton* overlay : {h.ui().measure.btSGride, h.ui().measure.btCrosshair}) {
             overlay->click();
-            h.window->GridlinesView()->GridlinesField()->setText("1");
-            if (h.window->GridlinesView()->isVisible())
-                h.window->GridlinesView()->okButton()->click();
+            h.window->measureBar().GridlinesView()->GridlinesField()->setText("1");
+            if (h.window->measureBar().GridlinesView()->isVisible())
+                h.window->measureBar().GridlinesView()->okButton()->click();
             ASSERT_NE(h.model().iGridMode, 0);
-            h.ui().toolButton(kModeLine)->click();
+            h.ui().measure.toolButton(kModeLine)->click();
             click(h.view(), 10, 10);
             remove->click();
-            EXPECT_EQ(std::pair(h.window->iMode(), h.model().iMode),
+            EXPECT_EQ(std::pair(h.window->measureBar().iMode(), h.model().iMode),
                       (std::pair<MeasureMode, uint8_t>(kModeNone, 0)))
                 << remove->objectName().toStdString();
-            EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
+            EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line");
             EXPECT_EQ(h.ui().txt_recording->text(), h.view()->stepHint());
             EXPECT_FALSE(h.model().bLine1stPoint);
             expectOverlaysOff();
-            h.ui().btCrosshair->click();  // one press draws it again
+            h.ui().measure.btCrosshair->click();  // one press draws it again
             EXPECT_EQ(h.model().iGridMode, kGridCrosshair);
-            h.ui().btCrosshair->click();
+            h.ui().measure.btCrosshair->click();
         }
     }
 }
 
 TEST_F(ViewControllerWithCamera, UndoDeleteEscapeAndControlZ) {
-    h.ui().toolButton(kModeAngleThreePoints)->click();
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
     drawAngle(h);
-    h.ui().btCrosshair->click();
-    h.ui().btUndo->click();
+    h.ui().measure.btCrosshair->click();
+    h.ui().measure.btUndo->click();
     EXPECT_EQ(h.model().oMutShapsArray.size(), 1u);
-    EXPECT_EQ(h.window->iMode(), 0);
+    EXPECT_EQ(h.window->measureBar().iMode(), 0);
     expectOverlaysOff();
 
-    h.ui().toolButton(kModeAngleThreePoints)->click();
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     click(h.view(), 40, 40);
     ASSERT_TRUE(h.activate());
     QTest::keyClick(h.window.get(), Qt::Key_Escape);
@@ -370,49 +372,51 @@ TEST_F(ViewControllerWithCamera, UndoDeleteEscapeAndControlZ) {
 }
 
 TEST_F(ViewControllerWithCamera, CrosshairWithoutCalibrationGridsNeedOneAndCancelTurnsAllOff) {
-    h.ui().btCrosshair->click();
+    h.ui().measure.btCrosshair->click();
     EXPECT_EQ(h.model().iGridMode, kGridCrosshair);
-    EXPECT_EQ(imageOf(h.ui().btCrosshair), "crosshair_s");
-    for (QToolButton* b : {h.ui().btSGride, h.ui().btCGride, h.ui().btScale}) b->click();
+    EXPECT_EQ(imageOf(h.ui().measure.btCrosshair), "crosshair_s");
+    for (QToolButton* b :
+         {h.ui().measure.btSGride, h.ui().measure.btCGride, h.ui().measure.btScale})
+        b->click();
     EXPECT_EQ(h.alerts->alerts, QStringList(3, "Please calibrate first"));
-    EXPECT_FALSE(h.window->GridlinesView()->isVisible());
-    h.ui().btCrosshair->click();
+    EXPECT_FALSE(h.window->measureBar().GridlinesView()->isVisible());
+    h.ui().measure.btCrosshair->click();
     EXPECT_EQ(h.model().iGridMode, 0);
 
     calibrate(h);
-    h.ui().btCrosshair->click();
-    h.ui().btScale->click();
-    h.window->GridlinesView()->cancelButton()->click();
-    EXPECT_FALSE(h.window->GridlinesView()->isVisible());
+    h.ui().measure.btCrosshair->click();
+    h.ui().measure.btScale->click();
+    h.window->measureBar().GridlinesView()->cancelButton()->click();
+    EXPECT_FALSE(h.window->measureBar().GridlinesView()->isVisible());
     expectOverlaysOff();
     EXPECT_EQ(h.model().iGridMode, 0);
-    h.ui().btCGride->click();
-    QTest::keyClick(h.window->GridlinesView(), Qt::Key_Escape);
-    EXPECT_FALSE(h.window->GridlinesView()->isVisible());
+    h.ui().measure.btCGride->click();
+    QTest::keyClick(h.window->measureBar().GridlinesView(), Qt::Key_Escape);
+    EXPECT_FALSE(h.window->measureBar().GridlinesView()->isVisible());
 }
 
 TEST_F(ViewControllerWithCamera, SquareGridLengthAndChosenTwiceTurnsOffWithoutThePopover) {
     calibrate(h);
-    NSGridlinesView* popover = h.window->GridlinesView();
+    NSGridlinesView* popover = h.window->measureBar().GridlinesView();
     const auto choose = [&](const char* length) {
-        h.ui().btSGride->click();
+        h.ui().measure.btSGride->click();
         ASSERT_TRUE(popover->isVisible());
-        EXPECT_EQ(imageOf(h.ui().btSGride), "grid") << "selected only after OK";
+        EXPECT_EQ(imageOf(h.ui().measure.btSGride), "grid") << "selected only after OK";
         popover->GridlinesField()->setText(length);
         popover->okButton()->click();
         EXPECT_FALSE(popover->isVisible());
         h.frame();
     };
     choose("abc");
-    EXPECT_EQ(imageOf(h.ui().btSGride), "grid_s");
+    EXPECT_EQ(imageOf(h.ui().measure.btSGride), "grid_s");
     EXPECT_EQ(h.model().iGridMode, 0);
     EXPECT_EQ(redPixels(h.view()->grab().toImage()), 0) << "no number, no grid";
-    h.ui().btSGride->click();
+    h.ui().measure.btSGride->click();
 
     choose("1");
     EXPECT_DOUBLE_EQ(h.model().fPitchPixes, 60.0);
     EXPECT_GT(redPixels(h.view()->grab().toImage()), 1000) << "the grid is drawn";
-    h.ui().btSGride->click();
+    h.ui().measure.btSGride->click();
     EXPECT_FALSE(popover->isVisible());
     expectOverlaysOff();
     EXPECT_EQ(h.model().iGridMode, 0);
@@ -429,17 +433,16 @@ TEST(ViewControllerFrames, FastPathUntilSomethingIsDrawnOverThePicture) {
     EXPECT_EQ(h.view()->lastFramePath(), FramePath::Layer);
     EXPECT_EQ(h.view()->measurementPassCount(), 0u);
 
-    h.ui().toolButton(kModeAngleThreePoints)->click();
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
-    h.ui()
-        .toolButton(kModeAngleThreePoints)
-        ->click();  // tool off again: only the shape needs the redraw
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();  // tool off again: only the shape
+                                                                // needs the redraw
     const uint64_t before = h.view()->measurementPassCount();
     h.frame();
     EXPECT_EQ(h.view()->lastFramePath(), FramePath::Image);
     EXPECT_GT(h.view()->measurementPassCount(), before);
     EXPECT_EQ(capture.frames, 2) << "every frame goes to the recorder, drawn or not";
-    h.ui().btDelete->click();
+    h.ui().measure.btDelete->click();
     h.frame();
     EXPECT_EQ(h.view()->lastFramePath(), FramePath::Layer);
 }
@@ -492,9 +495,8 @@ TEST(ViewControllerAlbums, AlbumsListedInOrderNewFolderBecomesCurrentAndItemsJoi
 }
 
 TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
-    h.ui()
-        .toolButton(kModeAngleThreePoints)
-        ->click();  // another tool in force when the calibration starts
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();  // another tool in force when the
+                                                                // calibration starts
     enterCalibration(h, "x4", "12.5", "1");
     EXPECT_EQ(h.alerts->alerts, QStringList{"Actual Length is illegal"});
     EXPECT_FALSE(h.model().bCalibration) << "an invalid entry starts nothing";
@@ -503,7 +505,7 @@ TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
     enterCalibration(h, "Objective 4x", " 4 ", "0.5");
     EXPECT_TRUE(h.alerts->alerts.isEmpty());
     EXPECT_FALSE(h.window->calibrationPanel().sheet()->isVisible());
-    EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line_s");
+    EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line_s");
     EXPECT_TRUE(h.model().bCalibration);
     drawReferenceLine(h, 300);
     EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 0)
@@ -582,9 +584,9 @@ TEST_F(ViewControllerWithCamera, UnreadableListIsKeptAsideAndFailedWritesAreSaid
 
 TEST_F(ViewControllerWithCamera, ClearCalibrationAsksThenForgetsEverything) {
     calibrate(h, "Low", 10.0f, 2.0f);
-    h.ui().toolButton(kModeAngleThreePoints)->click();
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
-    h.ui().btCrosshair->click();
+    h.ui().measure.btCrosshair->click();
     QAction* clear = h.window->calibrationPanel().menu()->actions().at(2);
     clear->trigger();  // cancelled: nothing changes
     EXPECT_EQ(h.alerts->confirmations,
@@ -600,13 +602,13 @@ TEST_F(ViewControllerWithCamera, ClearCalibrationAsksThenForgetsEverything) {
     EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 0);
     EXPECT_FALSE(h.model().getShapesCount());
     expectOverlaysOff();
-    h.ui().toolButton(kModeLine)->click();
+    h.ui().measure.toolButton(kModeLine)->click();
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
 }
 
 TEST_F(ViewControllerWithCamera, AbandonedNewCalibrationLeavesTheOneInForce) {
     calibrate(h, "Demo", 100.0f, 1.0f);  // 100 px read 1 mm
-    h.ui().toolButton(kModeLine)->click();
+    h.ui().measure.toolButton(kModeLine)->click();
     h.frame();
     drawReferenceLine(h, 100);
     click(h.view(), 250, 150);
@@ -618,7 +620,7 @@ TEST_F(ViewControllerWithCamera, AbandonedNewCalibrationLeavesTheOneInForce) {
     ASSERT_EQ(h.window->resultsPanel().table().rows.at(0).at(2), "1.000");
     ASSERT_TRUE(h.activate());
     const std::vector<std::function<void()>> abandons{
-        [&] { h.ui().toolButton(kModeAngleThreePoints)->click(); },
+        [&] { h.ui().measure.toolButton(kModeAngleThreePoints)->click(); },
         [&] { QTest::keyClick(h.window.get(), Qt::Key_Escape); }};
     for (const auto& abandon : abandons) {
         enterCalibration(h, "New", "2", "0.1");
@@ -642,7 +644,7 @@ TEST_F(ViewControllerWithCamera, AbandonedNewCalibrationLeavesTheOneInForce) {
     h.alerts->confirmAnswer = true;
     h.window->calibrationPanel().deleteChosen();
     EXPECT_TRUE(h.model().bCalibration);
-    EXPECT_EQ(h.window->iMode(), kModeLine);
+    EXPECT_EQ(h.window->measureBar().iMode(), kModeLine);
     EXPECT_FALSE(isUsable(calibrationOf(h.model())));
     EXPECT_EQ(snapshotRecord(h.model(), 640, 480, true).calibrationName, "");
 }
@@ -652,17 +654,17 @@ TEST_F(ViewControllerWithCamera, ClearedOrDeletedCalibrationEndsTheLengthTool) {
     h.alerts->confirmAnswer = true;
     for (int menuEntry : {2, 3}) {  // Clear Calibration, Delete Calibration
         calibrate(h, "Demo", 100.0f, 1.0f);
-        h.ui().toolButton(kModeLine)->click();
+        h.ui().measure.toolButton(kModeLine)->click();
         h.frame();
         drawReferenceLine(h, 100);  // the live label shows
         h.window->calibrationPanel().menu()->actions().at(menuEntry)->trigger();
         EXPECT_FALSE(h.window->calibration().isCalibrated());
-        EXPECT_EQ(std::pair(h.window->iMode(), h.model().iMode),
+        EXPECT_EQ(std::pair(h.window->measureBar().iMode(), h.model().iMode),
                   (std::pair<MeasureMode, uint8_t>(kModeNone, 0)));
-        EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
+        EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line");
         EXPECT_FALSE(h.model().bLine1stPoint);
         h.alerts->alerts.clear();
-        h.ui().toolButton(kModeLine)->click();
+        h.ui().measure.toolButton(kModeLine)->click();
         EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
     }
 }
@@ -670,7 +672,7 @@ TEST_F(ViewControllerWithCamera, ClearedOrDeletedCalibrationEndsTheLengthTool) {
 TEST_F(ViewControllerWithCamera, ChosenCalibrationRelabelsAtOnceAndOneCanBeDeleted) {
     calibrate(h, "Low", 10.0f, 2.0f);
     calibrate(h, "High", 40.0f, 2.0f);
-    h.ui().toolButton(kModeLine)->click();
+    h.ui().measure.toolButton(kModeLine)->click();
     h.frame();
     drawReferenceLine(h, 200);
     click(h.view(), 250, 150);
@@ -712,7 +714,7 @@ TEST_F(ViewControllerWithCamera, CalibrationKeepsItsPrecisionAcrossARestart) {
 
     WindowHarness restarted(h.home());
     restarted.connectCamera();
-    restarted.ui().toolButton(kModeLine)->click();
+    restarted.ui().measure.toolButton(kModeLine)->click();
     restarted.frame();
     drawReferenceLine(restarted, 760);
     click(restarted.view(), 250, 150);
@@ -741,7 +743,7 @@ TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibra
         {"abandoned",
          [](WindowHarness& h) {
              enterCalibration(h, "New", "2", "0.1");
-             h.ui().toolButton(kModeAngleThreePoints)->click();
+             h.ui().measure.toolButton(kModeAngleThreePoints)->click();
          }},
         {"none", nullptr},
     };
@@ -752,7 +754,7 @@ TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibra
         h.alerts->confirmAnswer = true;
         if (enter) {
             calibrate(h, "Demo", 100.0f, 1.0f);
-            h.ui().toolButton(kModeLine)->click();
+            h.ui().measure.toolButton(kModeLine)->click();
             drawReferenceLine(h, 100);
             click(h.view(), 250, 150);  // a stored line
             drawReferenceLine(h, 50);   // and one in progress
@@ -760,7 +762,7 @@ TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibra
         }
         for (const ToolSpec& tool : measureTools()) {
             SCOPED_TRACE(std::string(state) + ", tool " + std::to_string(tool.mode));
-            h.ui().toolButton(tool.mode)->click();
+            h.ui().measure.toolButton(tool.mode)->click();
             // Enough clicks for any tool, the fourth ending a continuous line or polygon.
             const std::vector<std::pair<int, int>> points{
                 {60, 60}, {160, 60}, {160, 140}, {60, 160}, {300, 200}};
