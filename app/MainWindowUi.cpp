@@ -10,7 +10,6 @@
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QSlider>
-#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <vector>
@@ -52,18 +51,6 @@ QWidget* compactSliderRow(QWidget* parent, const QString& caption, QSlider*& sli
     slider->setEnabled(false);
     column->addWidget(slider);
     return row;
-}
-
-// The number of files of an album page, above its thumbnail grid (the window
-// adds the grid to the page's column).
-QLabel* mediaCountLabel(QWidget* page) {
-    auto* column = new QVBoxLayout(page);
-    column->setContentsMargins(0, 8, 0, 0);
-    column->setSpacing(6);
-    auto* count = label(page, QString(), "secondaryText");
-    count->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    column->addWidget(count);
-    return count;
 }
 
 // The program's logo and name, which the window hides where the tool bar needs the room.
@@ -204,27 +191,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     calibration = CalibrationPanel::build(left, leftColumn);
     leftColumn->addSpacing(14);
 
-    leftColumn->addWidget(label(left, QStringLiteral("ALBUM"), "panelTitle"));
-    auto* albumRow = new QHBoxLayout;
-    albumRow->setSpacing(6);
-    AblumComboBox = new QComboBox(left);
-    AblumComboBox->setObjectName(QStringLiteral("AblumComboBox"));
-    AblumComboBox->setMinimumWidth(10);
-    btNewAblum = iconButton(left, "btNewAblum", "album", QStringLiteral("Albums"), 32);
-    btNewAblum->setProperty("role", QStringLiteral("menu"));
-    albumRow->addWidget(AblumComboBox, 1);
-    albumRow->addWidget(btNewAblum);
-    leftColumn->addLayout(albumRow);
-    SettingTabView = new QTabWidget(left);
-    SettingTabView->setObjectName(QStringLiteral("SettingTabView"));
-    SettingTabView->setUsesScrollButtons(false);  // all three pages in sight
-    PhotoGridPage = new QWidget(SettingTabView);
-    VideoGridPage = new QWidget(SettingTabView);
-    photoCount = mediaCountLabel(PhotoGridPage);
-    videoCount = mediaCountLabel(VideoGridPage);
-    SettingTabView->addTab(PhotoGridPage, QStringLiteral("Photos"));
-    SettingTabView->addTab(VideoGridPage, QStringLiteral("Videos"));
-    leftColumn->addWidget(SettingTabView, 1);
+    album = AlbumPanel::build(left, leftColumn);
 
     // The measuring view and the hint line under it.
     body->addSpacing(kViewGap);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 
+#include "app/panels/AlbumPanel.h"
 #include "app/panels/CalibrationPanel.h"
 #include "app/panels/DrawingPanel.h"
 #include "app/panels/MeasureBar.h"
@@ -21,7 +22,6 @@ class QLabel;
 class QMainWindow;
 class QProgressBar;
 class QSlider;
-class QTabWidget;
 class QToolButton;
 class QWidget;
 
@@ -63,14 +63,7 @@ struct MainWindowUi {
 
     CalibrationPanel::Widgets calibration;
 
-    // Albums.
-    QToolButton* btNewAblum = nullptr;
-    QComboBox* AblumComboBox = nullptr;
-    QTabWidget* SettingTabView = nullptr;
-    QWidget* PhotoGridPage = nullptr;  // the photo grid goes here
-    QWidget* VideoGridPage = nullptr;  // the video grid goes here
-    QLabel* photoCount = nullptr;
-    QLabel* videoCount = nullptr;
+    AlbumPanel::Widgets album;
 
     DrawingPanel::Widgets drawing;
 

@@ -23,10 +23,10 @@
 #include "app/AlertPresenter.h"
 #include "app/CameraListBox.h"
 #include "app/Images.h"
-#include "app/NewFolderController.h"
 #include "app/RQVideoView.h"
 #include "app/ResultsPanel.h"
 #include "app/WindowPlacement.h"
+#include "app/panels/AlbumPanel.h"
 #include "app/panels/CalibrationPanel.h"
 #include "app/panels/DrawingPanel.h"
 #include "app/panels/MeasureBar.h"
@@ -44,19 +44,13 @@ const QString kConnectFirst =
 
 QString toQString(const std::string& text) { return QString::fromStdString(text); }
 
-QString mediaCountText(size_t count, const QString& singular, const QString& plural) {
-    if (count == 0) return QStringLiteral("No %1 in this album").arg(plural);
-    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? singular : plural);
-}
-
 }  // namespace
 
 ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<AlertPresenter> alerts,
                                QWidget* parent)
     : QMainWindow(parent),
       settings_(settings),
-      alerts_(alerts ? std::move(alerts) : std::make_unique<MessageBoxPresenter>(this)),
-      albums_(settings) {
+      alerts_(alerts ? std::move(alerts) : std::make_unique<MessageBoxPresenter>(this)) {
     openUrl_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     setWindowTitle(QStringLiteral("Lumetra"));
     setWindowIcon(imageIcon("lumetra"));
@@ -73,21 +67,15 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
     measureBar_ = new MeasureBar(
         ui_.measure, *ui_.VideoView, calibration_->model(), *alerts_,
         [this] { return cameraReady(); }, this);
-    albumPages_ = std::make_unique<AlbumPages>(ui_.PhotoGridPage, ui_.VideoGridPage, pictures_,
-                                               videos_, *alerts_);
-    connect(albumPages_.get(), &AlbumPages::listChanged, this, [this](MediaKind kind) {
-        showMediaCount(kind);
-        forgetDeletedSave();
-    });
-    resultsPanel_ = new ResultsPanel(*alerts_, ui_.SettingTabView);
+    album_ = std::make_unique<AlbumPanel>(ui_.album, settings_, *alerts_, this);
+    resultsPanel_ = new ResultsPanel(*alerts_, ui_.album.SettingTabView);
     resultsPanel_->setObjectName(QStringLiteral("ResultsPanel"));
     resultsPanel_->setExportFolder(
         [this] { return QString::fromStdString(settings_.getStrDocumentsPicture()); });
-    ui_.SettingTabView->addTab(resultsPanel_, QStringLiteral("Results"));
+    ui_.album.SettingTabView->addTab(resultsPanel_, QStringLiteral("Results"));
     connect(ui_.VideoView, &RQVideoView::shapesChanged, this, &ViewController::showResults);
     connect(resultsPanel_, &ResultsPanel::shapeSelected, ui_.VideoView,
             &RQVideoView::setHighlightedShape);
-    buildMenus();
     connectControls();
     startUp();
 }
@@ -102,17 +90,11 @@ void ViewController::startUp() {
         QStringLiteral("QProgressBar { background: #c0392b; border: none; }"));
     ui_.ctrSpinner->hide();
     // 2. The storage root was laid out when the settings object was created.
-    // 3. Album list, with the album of default.txt selected.
-    const auto album = albums_.scan();
-    for (const std::string& name : albums_.albums()) ui_.AblumComboBox->addItem(toQString(name));
-    ui_.AblumComboBox->setCurrentIndex(album ? static_cast<int>(*album) : -1);
+    // 3. Album list, with the album of default.txt selected, and its media; the photos
+    // page first.
+    album_->restore();
     // 4. Calibration list, with the calibration of calibration.txt selected.
     calibration_->restore();
-    // 5. Photos page first; empty media lists.
-    bPictureShow_ = 0;
-    // 6. The thumbnail grids' cell appearances belong to the grids.
-    // 7. The tab view shows its first page.
-    ui_.SettingTabView->setCurrentIndex(0);
     // 8. The WiFi resolution and frame-rate lists are wired in connectControls().
     // 9. Image adjustments belong to the camera sides.
     // 10. No camera, tool or overlay.
@@ -129,9 +111,6 @@ void ViewController::startUp() {
     setButtonImage(ui_.btTakevideo, "movies");  // the recorder is idle
     // 13, 14. The snapshot-button poller, the stream buffer and its queue belong
     // to the WiFi camera side, attached when it exists.
-    // 15. The current album's media.
-    loadPhotoCollection();
-    loadVideoCollection();
     // 16. The view's initial state, reporting to this window.
     ui_.VideoView->initVideoView();
     ui_.VideoView->resetMeasureParas();
@@ -148,7 +127,6 @@ void ViewController::connectControls() {
         {ui_.btTakevideo, &ViewController::onTakeVideoAction},
         {ui_.btUSBCam, &ViewController::onUSBCamAction},
         {ui_.btWiFiCam, &ViewController::onWiFiCamAction},
-        {ui_.btNewAblum, &ViewController::onNewAblumAction},
     };
     for (const auto& [button, action] : actions)
         connect(button, &QToolButton::clicked, this, action);
@@ -167,16 +145,8 @@ void ViewController::connectControls() {
     connect(measureBar_, &MeasureBar::viewCalibrationChanged, this, &ViewController::showResults);
     connect(calibration_, &CalibrationPanel::folderWanted, this, &ViewController::open_folder);
 
-    // Only the user's choices count: filling and selecting by the window runs no handling.
-    connect(ui_.AblumComboBox, &QComboBox::activated, this,
-            [this] { comboBoxSelectionDidChange(ui_.AblumComboBox); });
-    connect(ui_.SettingTabView, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index != 0 && index != 1) return;  // the results page
-        bPictureShow_ = static_cast<uint8_t>(index);
-        const MediaKind shown = bPictureShow_ == 0 ? MediaKind::Picture : MediaKind::Video;
-        albumPages_->reload(shown);
-        emit(shown == MediaKind::Picture ? photoCollectionChanged() : videoCollectionChanged());
-    });
+    connect(album_.get(), &AlbumPanel::filesDeleted, this, &ViewController::forgetDeletedSave);
+    connect(album_.get(), &AlbumPanel::folderWanted, this, &ViewController::open_folder);
     connect(ui_.WiFiVideoFormatUpButton, &QComboBox::activated, this,
             &ViewController::handleVideoFormatPopBtn);
     connect(ui_.WiFiVideoFPSUpButton, &QComboBox::activated, this,
@@ -221,12 +191,6 @@ void ViewController::connectControls() {
     connect(freeze, &QShortcut::activated, this, &ViewController::onFreezeAction);
 }
 
-void ViewController::buildMenus() {
-    albumMenu_ = new QMenu(QStringLiteral("Menu"), this);
-    albumMenu_->addAction(QStringLiteral("New Folder"), this, &ViewController::new_folder);
-    albumMenu_->addAction(QStringLiteral("Open Folder"), this, &ViewController::open_folder);
-}
-
 // ---- Gate ----
 
 bool ViewController::cameraReady() {
@@ -268,22 +232,7 @@ void ViewController::showResults() {
     resultsPanel_->setShapes(model.oMutShapsArray, calibrationOf(model));
 }
 
-void ViewController::comboBoxSelectionDidChange(QComboBox* sender) {
-    const int index = sender->currentIndex();
-    if (index < 0) return;
-    if (sender == ui_.AblumComboBox) switchAlbum(index);
-}
-
 // ---- Albums ----
-
-void ViewController::onNewAblumAction() { albumMenu_->popup(QCursor::pos()); }
-
-void ViewController::new_folder() {
-    delete folderSheet_;
-    folderSheet_ = new NewFolderController(this, *alerts_, albums_);
-    folderSheet_->delegate = this;
-    folderSheet_->open();
-}
 
 void ViewController::open_folder() {
     const QString folder = toQString(settings_.getStrDocuments());
@@ -291,48 +240,17 @@ void ViewController::open_folder() {
         alerts_->alert(QStringLiteral("No file manager opened the folder. It is %1").arg(folder));
 }
 
-void ViewController::albumCreated(const std::string& name) {
-    const size_t index = albums_.appendAlbum(name);
-    ui_.AblumComboBox->addItem(toQString(name));
-    ui_.AblumComboBox->setCurrentIndex(static_cast<int>(index));
-    switchAlbum(static_cast<int>(index));
-}
-
-void ViewController::switchAlbum(int index) {
-    const auto remembered = albums_.switchAlbum(static_cast<size_t>(index));
-    if (!remembered) return;
-    loadPhotoCollection();
-    loadVideoCollection();
-    // The album is current now; only the next start will not know it.
-    if (!*remembered) alerts_->alert(toQString(remembered->message()));
-}
-
 void ViewController::setUrlOpener(std::function<bool(const QUrl&)> open) {
     openUrl_ = open;
-    albumPages_->setUrlOpener(std::move(open));
+    album_->albumPages().setUrlOpener(std::move(open));
 }
 
-void ViewController::loadPhotoCollection() {
-    pictures_.load(settings_.getStrDocumentsPicture());
-    albumPages_->reload(MediaKind::Picture);
-    showMediaCount(MediaKind::Picture);
+void ViewController::pictureAdded(const std::string& path) {
+    album_->add(MediaKind::Picture, path);
 }
 
-void ViewController::loadVideoCollection() {
-    videos_.load(settings_.getStrDocumentsVideo());
-    albumPages_->reload(MediaKind::Video);
-    showMediaCount(MediaKind::Video);
-}
-
-void ViewController::addCollectionItem(int32_t flag, const std::string& path) {
-    if (flag == 0) addMedia(MediaKind::Picture, path);
-    if (flag == 1) addMedia(MediaKind::Video, path);
-}
-
-void ViewController::addMedia(MediaKind kind, const std::string& path) {
-    const size_t index = (kind == MediaKind::Picture ? pictures_ : videos_).append(path);
-    albumPages_->inserted(kind, index);
-    showMediaCount(kind);
+void ViewController::recordingThumbnailAdded(const std::string& path) {
+    album_->add(MediaKind::Video, path);
 }
 
 void ViewController::forgetDeletedSave() {
@@ -341,25 +259,10 @@ void ViewController::forgetDeletedSave() {
     savedFile_.clear();
 }
 
-void ViewController::showMediaCount(MediaKind kind) {
-    if (kind == MediaKind::Picture) {
-        ui_.photoCount->setText(mediaCountText(pictures_.size(), QStringLiteral("snapshot"),
-                                               QStringLiteral("snapshots")));
-        emit photoCollectionChanged();
-    } else {
-        ui_.videoCount->setText(mediaCountText(videos_.size(), QStringLiteral("recording"),
-                                               QStringLiteral("recordings")));
-        emit videoCollectionChanged();
-    }
-}
-
 // ---- Transfers ----
 
 void ViewController::PassValue(const UserEntity& entity, int32_t type) {
     switch (type) {
-        case kTransferAlbumCreated:
-            albumCreated(entity.Param1);
-            break;
         case kTransferSnapshotWritten:
             savedFile_ = toQString(entity.Param1);
             ui_.txt_recording->setText(QStringLiteral("Snapshot saved to %1").arg(savedFile_));
@@ -527,7 +430,7 @@ void ViewController::recordingFinished(const std::string& moviePath) {
 // A failed recording may have removed a movie listed by its thumbnail: the list
 // follows the folder again.
 void ViewController::recordingFailed(const QString& reason) {
-    loadVideoCollection();
+    album_->loadVideoCollection();
     alerts_->alert(reason);
 }
 

@@ -17,9 +17,7 @@
 #include "image/Frame.h"
 #include "measure/Types.h"
 #include "policy/WindowArea.h"
-#include "storage/AlbumLibrary.h"
 #include "storage/CalibrationModel.h"
-#include "storage/MediaList.h"
 
 class QComboBox;
 class QUrl;
@@ -28,12 +26,11 @@ class QToolButton;
 
 namespace lumetra {
 
-class AlbumPages;
+class AlbumPanel;
 class CalibrationPanel;
 class DrawingPanel;
 class MeasureBar;
 class ResultsPanel;
-class NewFolderController;
 class RQGlobalVariables;
 
 class ViewController : public QMainWindow,
@@ -58,9 +55,6 @@ public:
 
     // The calibration in force.
     const CalibrationModel& calibration() const;
-    const AlbumLibrary& albums() const { return albums_; }
-    const MediaList& oPicMutArray() const { return pictures_; }
-    const MediaList& oVidMutArray() const { return videos_; }
 
     // How a URL is opened with the desktop (the file manager for a folder, a
     // picture or movie of the album); replaceable so that tests see what would open.
@@ -73,11 +67,8 @@ public:
     void setRecordingSide(RecordingSide* side) { recorder_ = side; }
 
     // Menus, sheets and the popover, for whoever drives the window.
-    QMenu* albumMenu() const { return albumMenu_; }
-    NewFolderController* folderSheet() const { return folderSheet_; }
-    // The photo and video pages with their thumbnail grids.
-    AlbumPages& albumPages() const { return *albumPages_; }
     ResultsPanel& resultsPanel() const { return *resultsPanel_; }
+    AlbumPanel& albumPanel() const { return *album_; }
     CalibrationPanel& calibrationPanel() const { return *calibration_; }
     MeasureBar& measureBar() const { return *measureBar_; }
 
@@ -111,31 +102,19 @@ public:
     RQVideoView& videoView() override;
     int frameWidth() const override { return iNewVideoWidth_; }
     int frameHeight() const override { return iNewVideoHeight_; }
-    void pictureAdded(const std::string& path) override { addMedia(MediaKind::Picture, path); }
-    void recordingThumbnailAdded(const std::string& path) override {
-        addMedia(MediaKind::Video, path);
-    }
+    void pictureAdded(const std::string& path) override;
+    void recordingThumbnailAdded(const std::string& path) override;
     void recordingStarted(const std::string& moviePath) override;
     void recordingStopped() override;
     void recordingTime(const QString& text) override;
     void recordingFinished(const std::string& moviePath) override;
     void recordingFailed(const QString& reason) override;
 
-    // Rebuild one media list from the current album's folder.
-    void loadPhotoCollection();
-    void loadVideoCollection();
-    // Appends a newly written JPEG to a media list: flag 0 a snapshot to the
-    // photos, 1 a recording's thumbnail to the videos; other flags nothing.
-    void addCollectionItem(int32_t flag, const std::string& path);
-
 public slots:
     // Holds the picture on screen, or goes back to live.
     void onFreezeAction();
-    void onNewAblumAction();
-    void new_folder();
+    // The storage folder, from the calibration and the album menus.
     void open_folder();
-    // A choice from the album list.
-    void comboBoxSelectionDidChange(QComboBox* sender);
 
     void onTakePictureAction();
     void onTakeVideoAction();
@@ -143,11 +122,6 @@ public slots:
     void onWiFiCamAction();
     void handleVideoFormatPopBtn(int index);
     void handleFpsPopBtn(int index);
-
-signals:
-    // A media list was rebuilt or changed; its grid shows it again.
-    void photoCollectionChanged();
-    void videoCollectionChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -160,7 +134,6 @@ protected:
 private:
     void startUp();
     void connectControls();
-    void buildMenus();
     bool cameraActive() const { return cameraMode_ != CameraMode::None; }
     // Whether a camera is active; if not, the hint line says to connect one.
     bool cameraReady();
@@ -168,8 +141,6 @@ private:
     CameraSide* cameraSide(CameraKind kind) const;
     // The side of the active camera; null when none is active.
     CameraSide* activeSide() const;
-    void addMedia(MediaKind kind, const std::string& path);
-    void showMediaCount(MediaKind kind);
     // The hint line's "saved to" goes once the file it names was deleted.
     void forgetDeletedSave();
     // The calibration in force, in the view at once; the tools and overlays that
@@ -177,16 +148,11 @@ private:
     void showCalibration();
     // The results table of the view's stored shapes in the view's calibration.
     void showResults();
-    void albumCreated(const std::string& name);
-    void switchAlbum(int index);
     void windowWillClose();
 
     RQGlobalVariables& settings_;
     std::unique_ptr<AlertPresenter> alerts_;
     MainWindowUi ui_;
-    AlbumLibrary albums_;
-    MediaList pictures_{MediaKind::Picture};
-    MediaList videos_{MediaKind::Video};
     CameraSide* usbSide_ = nullptr;
     CameraSide* wifiSide_ = nullptr;
     SnapshotSide* snapshots_ = nullptr;
@@ -197,12 +163,9 @@ private:
     uint16_t iVideoWidth_ = 0, iVideoHeight_ = 0;            // laid out for
     uint16_t iNewVideoWidth_ = 640, iNewVideoHeight_ = 480;  // delivered by the camera
     bool recording_ = false;                                 // the record button shows it
-    QString savedFile_;         // the file the hint line last said was saved
-    uint8_t bPictureShow_ = 0;  // the page shown: 0 photos, 1 videos
-    QMenu* albumMenu_ = nullptr;
-    NewFolderController* folderSheet_ = nullptr;
-    std::unique_ptr<AlbumPages> albumPages_;  // its grids sit in the window's pages
-    ResultsPanel* resultsPanel_ = nullptr;    // the tab view's third page
+    QString savedFile_;                     // the file the hint line last said was saved
+    std::unique_ptr<AlbumPanel> album_;     // goes before the widgets its grids sit in
+    ResultsPanel* resultsPanel_ = nullptr;  // the tab view's third page
     CalibrationPanel* calibration_ = nullptr;
     DrawingPanel* drawing_ = nullptr;
     MeasureBar* measureBar_ = nullptr;

@@ -40,7 +40,8 @@ TEST(RecordingCapture, RecordButtonRecordsIntoTheVideoFolder) {
     h.ui().btTakevideo->click();
     EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies_s");
     for (int i = 0; i < 6; ++i) h.frame(static_cast<uint8_t>(40 * i));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->oVidMutArray().size() == 1u; }, 10000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return h.window->albumPanel().oVidMutArray().size() == 1u; }, 10000));
     h.ui().btTakevideo->click();
     EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies");
     h.frame();  // the next frame completes the file
@@ -81,12 +82,12 @@ TEST(RecordingCapture, RecordingWithoutFramesOrThumbnailIsToldAndEnds) {
         [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, 10000));
     ASSERT_EQ(h.alerts->alerts.size(), 2);
     EXPECT_TRUE(h.alerts->alerts[1].contains(QString::fromStdString(movie + ".jpg")));
-    EXPECT_EQ(h.window->oVidMutArray().size(), 1u);
+    EXPECT_EQ(h.window->albumPanel().oVidMutArray().size(), 1u);
     EXPECT_GT(fs::file_size(movie), 0u);
 
     // A recording that left no movie behind drops out of the list when it fails.
     fs::remove(movie);
     fs::remove(movie + ".jpg");
     h.window->recordingFailed(QStringLiteral("nothing was recorded"));
-    EXPECT_TRUE(h.window->oVidMutArray().empty());
+    EXPECT_TRUE(h.window->albumPanel().oVidMutArray().empty());
 }

@@ -44,7 +44,7 @@ protected:
 TEST_F(SnapshotCaptureTest, ButtonWritesAtTheCameraSizeThenSoundsAndLists) {
     h.connectCamera();
     h.window->onFrame(gradientFrame(1280, 720));
-    QSignalSpy listed(h.window.get(), &ViewController::photoCollectionChanged);
+    QSignalSpy listed(&h.window->albumPanel(), &AlbumPanel::photoCollectionChanged);
     h.ui().btSnapshot->click();
     ASSERT_EQ(written().size(), 1u);
     const std::string path = (pictures() / written().front()).string();
@@ -53,9 +53,9 @@ TEST_F(SnapshotCaptureTest, ButtonWritesAtTheCameraSizeThenSoundsAndLists) {
     EXPECT_EQ(std::pair(shot->width, shot->height), std::pair(1280, 720));
     ASSERT_EQ(sounds.size(), 1u);
     EXPECT_EQ(sounds.front().name, "TakePicture");
-    ASSERT_EQ(h.window->oPicMutArray().size(), 1u);
-    EXPECT_EQ(h.window->oPicMutArray().items().front().itemTitle, path);
-    EXPECT_EQ(h.ui().photoCount->text(), "1 snapshot");
+    ASSERT_EQ(h.window->albumPanel().oPicMutArray().size(), 1u);
+    EXPECT_EQ(h.window->albumPanel().oPicMutArray().items().front().itemTitle, path);
+    EXPECT_EQ(h.ui().album.photoCount->text(), "1 snapshot");
     EXPECT_EQ(listed.count(), 1);
 }
 
@@ -77,10 +77,10 @@ TEST_F(SnapshotCaptureTest, NothingWithoutACameraBeforeTheFirstFrameOrWhenTheWri
 
     h.connectCamera();
     fs::remove_all(pictures());
-    QSignalSpy listed(h.window.get(), &ViewController::photoCollectionChanged);
+    QSignalSpy listed(&h.window->albumPanel(), &AlbumPanel::photoCollectionChanged);
     h.ui().btSnapshot->click();
     EXPECT_FALSE(fs::exists(pictures()));
     EXPECT_TRUE(sounds.empty());
-    EXPECT_TRUE(h.window->oPicMutArray().empty());
+    EXPECT_TRUE(h.window->albumPanel().oPicMutArray().empty());
     EXPECT_EQ(listed.count(), 0);
 }

@@ -189,7 +189,7 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     EXPECT_EQ(movie.codec, AV_CODEC_ID_H264);
     EXPECT_EQ(movie.times.size(), recording.recorder().stats().slotsWritten);
     EXPECT_GE(movie.times.size(), 1u);
-    EXPECT_EQ(h.window->oVidMutArray().size(), 1u) << "the thumbnail stays";
+    EXPECT_EQ(h.window->albumPanel().oVidMutArray().size(), 1u) << "the thumbnail stays";
     EXPECT_EQ(centre(), 200);
     EXPECT_FALSE(h.ui().USBVideoFormatUpButton->isVisible());
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);

@@ -152,9 +152,9 @@ TEST(ViewControllerWithoutCamera, GatedActionsDoNothingButSaySo) {
 
 TEST(ViewControllerWithoutCamera, AlbumButtonWorksAndDrawingSettingsAreKeptForTheNextRun) {
     WindowHarness h;
-    h.ui().btNewAblum->click();
-    EXPECT_TRUE(h.window->albumMenu()->isVisible());
-    h.window->albumMenu()->hide();
+    h.ui().album.btNewAblum->click();
+    EXPECT_TRUE(h.window->albumPanel().menu()->isVisible());
+    h.window->albumPanel().menu()->hide();
     h.ui().drawing.sliderWidth->setValue(6);
     h.ui().drawing.sliderFont->setValue(24);
     h.ui().drawing.DecimalTextField->setText("1");  // typed beside the slider
@@ -314,7 +314,7 @@ TEST_F(ViewControllerWithCamera, UnknownTransferChangesNothing) {
         return std::make_tuple(h.window->measureBar().iMode(), h.window->measureBar().iGridMode(),
                                h.ui().txt_recording->text(),
                                h.ui().calibration.CalComboBox->count(),
-                               h.ui().AblumComboBox->count());
+                               h.ui().album.AblumComboBox->count());
     };
     const auto before = state();
     UserEntity entity;
@@ -456,42 +456,42 @@ TEST(ViewControllerAlbums, AlbumsListedInOrderNewFolderBecomesCurrentAndItemsJoi
     std::ofstream(home->path() / "Lumetra/beta/Image/20240101120000.jpg") << "x";
     WindowHarness h(home);
     QStringList listed;
-    for (int i = 0; i < h.ui().AblumComboBox->count(); ++i)
-        listed << h.ui().AblumComboBox->itemText(i);
+    for (int i = 0; i < h.ui().album.AblumComboBox->count(); ++i)
+        listed << h.ui().album.AblumComboBox->itemText(i);
     EXPECT_EQ(listed, (QStringList{"Alpha", "beta", "default", "gamma"}));
 
-    h.window->new_folder();
-    ASSERT_NE(h.window->folderSheet(), nullptr);
-    h.window->folderSheet()->mFolderName()->setText("Slides");
-    h.window->folderSheet()->okButton()->click();
+    h.window->albumPanel().newFolder();
+    ASSERT_NE(h.window->albumPanel().folderSheet(), nullptr);
+    h.window->albumPanel().folderSheet()->mFolderName()->setText("Slides");
+    h.window->albumPanel().folderSheet()->okButton()->click();
     EXPECT_EQ(h.settings().getStrDocumentsPicture(), h.root() + "Slides/Image/");
     EXPECT_EQ(readNameFile(h.root() + "default.txt"), "Slides");
-    EXPECT_EQ(h.ui().AblumComboBox->currentText(), "Slides");
-    EXPECT_EQ(h.window->albumPages().grid(MediaKind::Picture).numberOfItems() +
-                  h.window->albumPages().grid(MediaKind::Video).numberOfItems(),
+    EXPECT_EQ(h.ui().album.AblumComboBox->currentText(), "Slides");
+    EXPECT_EQ(h.window->albumPanel().albumPages().grid(MediaKind::Picture).numberOfItems() +
+                  h.window->albumPanel().albumPages().grid(MediaKind::Video).numberOfItems(),
               0);
 
     std::ofstream(h.root() + "default/Video/20240101120000.mp4.jpg") << "x";
-    h.ui().AblumComboBox->setCurrentIndex(h.ui().AblumComboBox->findText("default"));
-    h.window->comboBoxSelectionDidChange(h.ui().AblumComboBox);
-    EXPECT_EQ(h.ui().videoCount->text(), "1 recording");
+    h.ui().album.AblumComboBox->setCurrentIndex(h.ui().album.AblumComboBox->findText("default"));
+    emit h.ui().album.AblumComboBox->activated(h.ui().album.AblumComboBox->currentIndex());
+    EXPECT_EQ(h.ui().album.videoCount->text(), "1 recording");
     EXPECT_EQ(readNameFile(h.root() + "default.txt"), "default");
     // The switch happens when default.txt cannot be written, and that is said.
     fs::remove(h.root() + "default.txt");
     fs::create_directory(h.root() + "default.txt");
-    h.ui().AblumComboBox->setCurrentIndex(h.ui().AblumComboBox->findText("gamma"));
-    h.window->comboBoxSelectionDidChange(h.ui().AblumComboBox);
+    h.ui().album.AblumComboBox->setCurrentIndex(h.ui().album.AblumComboBox->findText("gamma"));
+    emit h.ui().album.AblumComboBox->activated(h.ui().album.AblumComboBox->currentIndex());
     EXPECT_EQ(h.settings().getStrDocumentsPicture(), h.root() + "gamma/Image/");
     ASSERT_EQ(h.alerts->alerts.size(), 1);
     EXPECT_TRUE(h.alerts->alerts.front().contains("default.txt"));
     fs::remove(h.root() + "default.txt");
-    h.ui().AblumComboBox->setCurrentIndex(h.ui().AblumComboBox->findText("default"));
-    h.window->comboBoxSelectionDidChange(h.ui().AblumComboBox);
+    h.ui().album.AblumComboBox->setCurrentIndex(h.ui().album.AblumComboBox->findText("default"));
+    emit h.ui().album.AblumComboBox->activated(h.ui().album.AblumComboBox->currentIndex());
 
-    h.window->addCollectionItem(1, h.settings().getStrDocumentsVideo() + "20250303090507.mp4.jpg");
-    h.window->addCollectionItem(7, "/elsewhere/ignored.jpg");
-    EXPECT_EQ(h.window->oVidMutArray().size(), 2u);
-    EXPECT_TRUE(h.window->oPicMutArray().empty());
+    h.window->recordingThumbnailAdded(h.settings().getStrDocumentsVideo() +
+                                      "20250303090507.mp4.jpg");
+    EXPECT_EQ(h.window->albumPanel().oVidMutArray().size(), 2u);
+    EXPECT_TRUE(h.window->albumPanel().oPicMutArray().empty());
 }
 
 TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {

@@ -257,5 +257,5 @@ TEST_F(WiFiCameraSideTest, StreamedShutterPressWritesExactlyOneSnapshotIntoTheAl
     ASSERT_TRUE(morePictures(10));  // every later part still carries photo_cnt 6
     ASSERT_EQ(snapshots().size(), 1u);
     EXPECT_EQ(side.snapCounter().value(), 6);
-    EXPECT_EQ(h.window->oPicMutArray().size(), 1u);
+    EXPECT_EQ(h.window->albumPanel().oPicMutArray().size(), 1u);
 }
