@@ -111,13 +111,7 @@ QFrame* MainWindowUi::buildToolbar(QWidget* parent) {
 
     measure = MeasureBar::build(toolbar, bar);
 
-    btFreeze = iconButton(toolbar, "btFreeze", "freeze",
-                          QStringLiteral("Freeze the picture, or go back to live (Space)"));
-    btSnapshot = iconButton(toolbar, "btSnapshot", "snapshot", QStringLiteral("Take a snapshot"));
-    btTakevideo =
-        iconButton(toolbar, "btTakevideo", "movies", QStringLiteral("Start or stop recording"));
-    bar->addWidget(
-        buttonGroup(toolbar, QStringLiteral("CAPTURE"), {btFreeze, btSnapshot, btTakevideo}));
+    capture = CaptureBar::build(toolbar, bar);
     bar->addStretch(1);
     return toolbar;
 }

@@ -12,6 +12,7 @@
 
 #include "app/panels/AlbumPanel.h"
 #include "app/panels/CalibrationPanel.h"
+#include "app/panels/CaptureBar.h"
 #include "app/panels/DrawingPanel.h"
 #include "app/panels/MeasureBar.h"
 #include "measure/Types.h"
@@ -44,10 +45,7 @@ struct MainWindowUi {
 
     MeasureBar::Widgets measure;
 
-    // Capture.
-    QToolButton* btFreeze = nullptr;
-    QToolButton* btSnapshot = nullptr;
-    QToolButton* btTakevideo = nullptr;
+    CaptureBar::Widgets capture;
 
     // Cameras.
     QToolButton* btUSBCam = nullptr;

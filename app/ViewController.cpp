@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -28,6 +27,7 @@
 #include "app/WindowPlacement.h"
 #include "app/panels/AlbumPanel.h"
 #include "app/panels/CalibrationPanel.h"
+#include "app/panels/CaptureBar.h"
 #include "app/panels/DrawingPanel.h"
 #include "app/panels/MeasureBar.h"
 #include "app/panels/PanelWidgets.h"
@@ -68,6 +68,12 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
         ui_.measure, *ui_.VideoView, calibration_->model(), *alerts_,
         [this] { return cameraReady(); }, this);
     album_ = std::make_unique<AlbumPanel>(ui_.album, settings_, *alerts_, this);
+    captureBar_ =
+        new CaptureBar(ui_.capture, *ui_.VideoView, *ui_.txt_recording, *album_, *alerts_,
+                       {.cameraReady = [this] { return cameraReady(); },
+                        .cameraActive = [this] { return cameraActive(); },
+                        .frameSize = [this] { return QSize(iNewVideoWidth_, iNewVideoHeight_); }},
+                       this);
     resultsPanel_ = new ResultsPanel(*alerts_, ui_.album.SettingTabView);
     resultsPanel_->setObjectName(QStringLiteral("ResultsPanel"));
     resultsPanel_->setExportFolder(
@@ -108,7 +114,6 @@ void ViewController::startUp() {
     iVideoHeight_ = 0;
     iNewVideoWidth_ = 640;
     iNewVideoHeight_ = 480;
-    setButtonImage(ui_.btTakevideo, "movies");  // the recorder is idle
     // 13, 14. The snapshot-button poller, the stream buffer and its queue belong
     // to the WiFi camera side, attached when it exists.
     // 16. The view's initial state, reporting to this window.
@@ -122,9 +127,6 @@ void ViewController::startUp() {
 
 void ViewController::connectControls() {
     const std::map<QToolButton*, void (ViewController::*)()> actions{
-        {ui_.btFreeze, &ViewController::onFreezeAction},
-        {ui_.btSnapshot, &ViewController::onTakePictureAction},
-        {ui_.btTakevideo, &ViewController::onTakeVideoAction},
         {ui_.btUSBCam, &ViewController::onUSBCamAction},
         {ui_.btWiFiCam, &ViewController::onWiFiCamAction},
     };
@@ -145,7 +147,7 @@ void ViewController::connectControls() {
     connect(measureBar_, &MeasureBar::viewCalibrationChanged, this, &ViewController::showResults);
     connect(calibration_, &CalibrationPanel::folderWanted, this, &ViewController::open_folder);
 
-    connect(album_.get(), &AlbumPanel::filesDeleted, this, &ViewController::forgetDeletedSave);
+    connect(album_.get(), &AlbumPanel::filesDeleted, captureBar_, &CaptureBar::forgetDeletedSave);
     connect(album_.get(), &AlbumPanel::folderWanted, this, &ViewController::open_folder);
     connect(ui_.WiFiVideoFormatUpButton, &QComboBox::activated, this,
             &ViewController::handleVideoFormatPopBtn);
@@ -188,7 +190,7 @@ void ViewController::connectControls() {
     connect(undo, &QShortcut::activated, this,
             [this] { measureBar_->removeShapes(ShapeRemoval::Last); });
     auto* freeze = new QShortcut(QKeySequence(Qt::Key_Space), this);
-    connect(freeze, &QShortcut::activated, this, &ViewController::onFreezeAction);
+    connect(freeze, &QShortcut::activated, captureBar_, &CaptureBar::toggleFreeze);
 }
 
 // ---- Gate ----
@@ -197,21 +199,6 @@ bool ViewController::cameraReady() {
     if (cameraActive()) return true;
     ui_.txt_recording->setText(kConnectFirst);
     return false;
-}
-
-// ---- Freezing ----
-
-void ViewController::onFreezeAction() {
-    if (!cameraReady()) return;
-    setFrozen(!ui_.VideoView->frozen());
-}
-
-void ViewController::setFrozen(bool frozen) {
-    ui_.VideoView->setFrozen(frozen);
-    setButtonImage(ui_.btFreeze, frozen ? "freeze_s" : "freeze");
-    ui_.txt_recording->setText(
-        frozen ? QStringLiteral("Picture frozen: measure or take a snapshot of it; Space goes live")
-               : ui_.VideoView->stepHint());
 }
 
 // ---- Calibration ----
@@ -245,28 +232,12 @@ void ViewController::setUrlOpener(std::function<bool(const QUrl&)> open) {
     album_->albumPages().setUrlOpener(std::move(open));
 }
 
-void ViewController::pictureAdded(const std::string& path) {
-    album_->add(MediaKind::Picture, path);
-}
-
-void ViewController::recordingThumbnailAdded(const std::string& path) {
-    album_->add(MediaKind::Video, path);
-}
-
-void ViewController::forgetDeletedSave() {
-    if (savedFile_.isEmpty() || QFileInfo::exists(savedFile_)) return;
-    if (ui_.txt_recording->text().endsWith(savedFile_)) ui_.txt_recording->clear();
-    savedFile_.clear();
-}
-
 // ---- Transfers ----
 
 void ViewController::PassValue(const UserEntity& entity, int32_t type) {
     switch (type) {
         case kTransferSnapshotWritten:
-            savedFile_ = toQString(entity.Param1);
-            ui_.txt_recording->setText(QStringLiteral("Snapshot saved to %1").arg(savedFile_));
-            if (snapshots_) snapshots_->snapshotWritten(entity.Param1);
+            captureBar_->snapshotWritten(entity.Param1);
             break;
         default:
             break;
@@ -311,9 +282,7 @@ void ViewController::setLayerContents(const Frame& frame) {
 
 void ViewController::setImage(const Frame& frame) { ui_.VideoView->setImage(frame); }
 
-void ViewController::recordingVideo(const Frame& frame) {
-    if (recorder_) recorder_->recordingVideo(frame);
-}
+void ViewController::recordingVideo(const Frame& frame) { captureBar_->recordFrame(frame); }
 
 // ---- Camera and capture sides ----
 
@@ -334,8 +303,8 @@ void ViewController::cameraConnected(CameraMode mode, int width, int height,
         if (CameraSide* other = cameraSide(wasUsb ? CameraKind::Usb : CameraKind::WiFi))
             other->stopCamera();
     }
-    if (recorder_) recorder_->finishRecording();
-    if (ui_.VideoView->frozen()) setFrozen(false);  // the new camera's picture shows
+    captureBar_->finishRecording();
+    if (ui_.VideoView->frozen()) captureBar_->setFrozen(false);  // the new camera's picture shows
     cameraMode_ = mode;
     if (width > 0 && height > 0 && width <= UINT16_MAX && height <= UINT16_MAX) {
         iNewVideoWidth_ = static_cast<uint16_t>(width);
@@ -344,9 +313,7 @@ void ViewController::cameraConnected(CameraMode mode, int width, int height,
     ui_.cameraStatus->setText(status);
 }
 
-void ViewController::cameraStopped() {
-    if (recorder_) recorder_->finishRecording();
-}
+void ViewController::cameraStopped() { captureBar_->finishRecording(); }
 
 CameraSide* ViewController::activeSide() const {
     if (!cameraActive()) return nullptr;
@@ -397,50 +364,9 @@ void ViewController::showShutterButton(bool visible, const QString& image, const
     ui_.btLed->setToolTip(toolTip);
 }
 
-void ViewController::requestSnapshot() {
-    if (snapshots_) snapshots_->requestPicture();
-}
+void ViewController::requestSnapshot() { captureBar_->requestSnapshot(); }
 
 void ViewController::showFailure(const QString& message) { alerts_->alert(message); }
-
-RQVideoView& ViewController::videoView() { return *ui_.VideoView; }
-
-void ViewController::recordingStarted(const std::string&) {
-    recording_ = true;
-    setButtonImage(ui_.btTakevideo, "movies_s");
-    ui_.txt_recording->setText(QStringLiteral("00:00:00"));
-}
-
-void ViewController::recordingStopped() {
-    recording_ = false;
-    setButtonImage(ui_.btTakevideo, "movies");
-    ui_.txt_recording->setText(QString());
-}
-
-void ViewController::recordingTime(const QString& text) {
-    if (recording_) ui_.txt_recording->setText(text);
-}
-
-void ViewController::recordingFinished(const std::string& moviePath) {
-    if (recording_) return;
-    savedFile_ = toQString(moviePath);
-    ui_.txt_recording->setText(QStringLiteral("Recording saved to %1").arg(savedFile_));
-}
-
-// A failed recording may have removed a movie listed by its thumbnail: the list
-// follows the folder again.
-void ViewController::recordingFailed(const QString& reason) {
-    album_->loadVideoCollection();
-    alerts_->alert(reason);
-}
-
-void ViewController::onTakePictureAction() {
-    if (cameraReady() && snapshots_) snapshots_->takePicture();
-}
-
-void ViewController::onTakeVideoAction() {
-    if (cameraReady() && recorder_) recorder_->toggleRecording();
-}
 
 void ViewController::onUSBCamAction() {
     if (usbSide_) usbSide_->connectCamera();
@@ -460,7 +386,7 @@ void ViewController::handleFpsPopBtn(int index) {
 
 void ViewController::windowWillClose() {
     keepWindowPlacement(*this);
-    if (recorder_) recorder_->finishRecording();
+    captureBar_->finishRecording();
     if (usbSide_) usbSide_->stopCamera();
 }
 

@@ -28,6 +28,7 @@ namespace lumetra {
 
 class AlbumPanel;
 class CalibrationPanel;
+class CaptureBar;
 class DrawingPanel;
 class MeasureBar;
 class ResultsPanel;
@@ -36,7 +37,7 @@ class RQGlobalVariables;
 class ViewController : public QMainWindow,
                        public RQTransferDelegate,
                        public FrameTarget,
-                       public SideWindow {
+                       public CameraWindow {
     Q_OBJECT
 public:
     // settings: the storage root and drawing settings; alerts: where messages
@@ -62,15 +63,14 @@ public:
 
     // The sides, not owned; null until they exist. A side detaches itself by
     // passing null before it goes.
-    void setCameraSide(CameraKind kind, CameraSide* side);
-    void setSnapshotSide(SnapshotSide* side) { snapshots_ = side; }
-    void setRecordingSide(RecordingSide* side) { recorder_ = side; }
+    void setCameraSide(CameraKind kind, CameraSide* side) override;
 
     // Menus, sheets and the popover, for whoever drives the window.
     ResultsPanel& resultsPanel() const { return *resultsPanel_; }
     AlbumPanel& albumPanel() const { return *album_; }
     CalibrationPanel& calibrationPanel() const { return *calibration_; }
     MeasureBar& measureBar() const { return *measureBar_; }
+    CaptureBar& captureBar() const { return *captureBar_; }
 
     // Lays the view out for the frame size of the active camera.
     void setWindowArea() override;
@@ -85,7 +85,7 @@ public:
     void setImage(const Frame& frame) override;
     void recordingVideo(const Frame& frame) override;
 
-    // What the camera and capture sides call.
+    // What the camera sides call.
     CameraMode cameraMode() const override { return cameraMode_; }
     void cameraConnected(CameraMode mode, int width, int height, const QString& status) override;
     void cameraStopped() override;
@@ -99,25 +99,11 @@ public:
                          const CameraList& rates) override;
     void showAdjustments(const std::array<SliderSetting, 6>& sliders) override;
     void showShutterButton(bool visible, const QString& image, const QString& toolTip) override;
-    RQVideoView& videoView() override;
-    int frameWidth() const override { return iNewVideoWidth_; }
-    int frameHeight() const override { return iNewVideoHeight_; }
-    void pictureAdded(const std::string& path) override;
-    void recordingThumbnailAdded(const std::string& path) override;
-    void recordingStarted(const std::string& moviePath) override;
-    void recordingStopped() override;
-    void recordingTime(const QString& text) override;
-    void recordingFinished(const std::string& moviePath) override;
-    void recordingFailed(const QString& reason) override;
 
 public slots:
-    // Holds the picture on screen, or goes back to live.
-    void onFreezeAction();
     // The storage folder, from the calibration and the album menus.
     void open_folder();
 
-    void onTakePictureAction();
-    void onTakeVideoAction();
     void onUSBCamAction();
     void onWiFiCamAction();
     void handleVideoFormatPopBtn(int index);
@@ -137,12 +123,9 @@ private:
     bool cameraActive() const { return cameraMode_ != CameraMode::None; }
     // Whether a camera is active; if not, the hint line says to connect one.
     bool cameraReady();
-    void setFrozen(bool frozen);
     CameraSide* cameraSide(CameraKind kind) const;
     // The side of the active camera; null when none is active.
     CameraSide* activeSide() const;
-    // The hint line's "saved to" goes once the file it names was deleted.
-    void forgetDeletedSave();
     // The calibration in force, in the view at once; the tools and overlays that
     // need one end without it.
     void showCalibration();
@@ -155,20 +138,17 @@ private:
     MainWindowUi ui_;
     CameraSide* usbSide_ = nullptr;
     CameraSide* wifiSide_ = nullptr;
-    SnapshotSide* snapshots_ = nullptr;
-    RecordingSide* recorder_ = nullptr;
     std::function<bool(const QUrl&)> openUrl_;
     CameraMode cameraMode_ = CameraMode::None;
     WindowGeometry geometry_;
     uint16_t iVideoWidth_ = 0, iVideoHeight_ = 0;            // laid out for
     uint16_t iNewVideoWidth_ = 640, iNewVideoHeight_ = 480;  // delivered by the camera
-    bool recording_ = false;                                 // the record button shows it
-    QString savedFile_;                     // the file the hint line last said was saved
     std::unique_ptr<AlbumPanel> album_;     // goes before the widgets its grids sit in
     ResultsPanel* resultsPanel_ = nullptr;  // the tab view's third page
     CalibrationPanel* calibration_ = nullptr;
     DrawingPanel* drawing_ = nullptr;
     MeasureBar* measureBar_ = nullptr;
+    CaptureBar* captureBar_ = nullptr;
 };
 
 }  // namespace lumetra

@@ -193,10 +193,10 @@ public:
     explicit Soak(const fs::path& home)
         : settings_(home.string(), LUMETRA_RESOURCE_DIR),
           window_(settings_, makePresenter()),
-          snapshots_(window_, settings_, std::make_unique<Silent>()),
-          recording_(window_, settings_, std::make_unique<Silent>()) {
-        window_.setSnapshotSide(&snapshots_);
-        window_.setRecordingSide(&recording_);
+          snapshots_(window_.captureBar(), settings_, std::make_unique<Silent>()),
+          recording_(window_.captureBar(), settings_, std::make_unique<Silent>()) {
+        window_.captureBar().setSnapshotSide(&snapshots_);
+        window_.captureBar().setRecordingSide(&recording_);
         window_.show();
     }
 
@@ -229,7 +229,7 @@ public:
     // all), which a snapshot every step would fill at 3 MiB a cycle.
     void step(int index) {
         if (index % 5 == 1 && streaming()) {
-            window_.ui().btSnapshot->click();
+            window_.ui().capture.btSnapshot->click();
             ++snapshotClicks_;
         }
         switch (index % kStepsPerCycle) {
@@ -363,7 +363,7 @@ private:
 
     void toggleRecording(bool on) {
         if (recording() == on || (on && !streaming())) return;
-        window_.ui().btTakevideo->click();
+        window_.ui().capture.btTakevideo->click();
         if (on && recording()) ++recordingsStarted_;
     }
 

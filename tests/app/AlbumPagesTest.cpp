@@ -80,7 +80,7 @@ TEST_F(AlbumPagesTest, DeletingAsksAndCancelChangesNothing) {
     EXPECT_EQ(h.ui().album.videoCount->text(), "1 recording");
     pages().deleteAll(MediaKind::Video);
     EXPECT_TRUE(fs::is_directory(videos()) && fileNames(videos()).empty());
-    h.window->recordingThumbnailAdded((videos() / "20250102000000.mp4.jpg").string());
+    h.window->captureBar().recordingThumbnailAdded((videos() / "20250102000000.mp4.jpg").string());
     EXPECT_EQ(pages().grid(MediaKind::Video).numberOfItems(), 1) << "a later recording lands";
 }
 

@@ -26,9 +26,9 @@ struct RecordingSounds : SoundPlayer {
 class SnapshotCaptureTest : public ::testing::Test {
 protected:
     SnapshotCaptureTest()
-        : capture(std::make_unique<SnapshotCapture>(*h.window, h.settings(),
+        : capture(std::make_unique<SnapshotCapture>(h.window->captureBar(), h.settings(),
                                                     std::make_unique<RecordingSounds>(sounds))) {
-        h.window->setSnapshotSide(capture.get());
+        h.window->captureBar().setSnapshotSide(capture.get());
     }
 
     fs::path pictures() { return h.settings().getStrDocumentsPicture(); }
@@ -45,7 +45,7 @@ TEST_F(SnapshotCaptureTest, ButtonWritesAtTheCameraSizeThenSoundsAndLists) {
     h.connectCamera();
     h.window->onFrame(gradientFrame(1280, 720));
     QSignalSpy listed(&h.window->albumPanel(), &AlbumPanel::photoCollectionChanged);
-    h.ui().btSnapshot->click();
+    h.ui().capture.btSnapshot->click();
     ASSERT_EQ(written().size(), 1u);
     const std::string path = (pictures() / written().front()).string();
     const auto shot = decodeJpegFile(path);
@@ -61,16 +61,16 @@ TEST_F(SnapshotCaptureTest, ButtonWritesAtTheCameraSizeThenSoundsAndLists) {
 
 TEST_F(SnapshotCaptureTest, NothingWithoutACameraBeforeTheFirstFrameOrWhenTheWriteFails) {
     h.frame();
-    h.ui().btSnapshot->click();  // no camera
+    h.ui().capture.btSnapshot->click();  // no camera
     QCoreApplication::processEvents();
     EXPECT_TRUE(written().empty());
 
     WindowHarness fresh;
-    SnapshotCapture freshCapture(*fresh.window, fresh.settings(),
+    SnapshotCapture freshCapture(fresh.window->captureBar(), fresh.settings(),
                                  std::make_unique<RecordingSounds>(sounds));
-    fresh.window->setSnapshotSide(&freshCapture);
+    fresh.window->captureBar().setSnapshotSide(&freshCapture);
     fresh.connectCamera();
-    fresh.ui().btSnapshot->click();  // before the first frame
+    fresh.ui().capture.btSnapshot->click();  // before the first frame
     freshCapture.requestPicture();
     QCoreApplication::processEvents();
     EXPECT_TRUE(fileNames(fresh.settings().getStrDocumentsPicture()).empty());
@@ -78,7 +78,7 @@ TEST_F(SnapshotCaptureTest, NothingWithoutACameraBeforeTheFirstFrameOrWhenTheWri
     h.connectCamera();
     fs::remove_all(pictures());
     QSignalSpy listed(&h.window->albumPanel(), &AlbumPanel::photoCollectionChanged);
-    h.ui().btSnapshot->click();
+    h.ui().capture.btSnapshot->click();
     EXPECT_FALSE(fs::exists(pictures()));
     EXPECT_TRUE(sounds.empty());
     EXPECT_TRUE(h.window->albumPanel().oPicMutArray().empty());

@@ -124,7 +124,7 @@ TEST_F(UsbCameraSideTest, ShowsTheMicroscopeFillsItsListsAndTheSlidersAdjustTheP
     emit ui.USBVideoFPSUpButton->activated(1);
     EXPECT_EQ(ui.USBVideoFPSUpButton->currentIndex(), 1);
     ASSERT_TRUE(pictureUntil([&](int) { return h.window->laidOutWidth() == 1920; }));
-    EXPECT_EQ(h.window->frameHeight(), 1080);
+    EXPECT_EQ(h.window->captureBar().frameHeight(), 1080);
 }
 
 TEST_F(UsbCameraSideTest, WithoutAMicroscopeItAlertsAndOffersOtherCaptureDevices) {
@@ -170,10 +170,10 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     struct Silent : SoundPlayer {
         void play(const SoundResource&) override {}
     };
-    RecordingCapture recording(*h.window, h.settings(), std::make_unique<Silent>());
-    h.window->setRecordingSide(&recording);
+    RecordingCapture recording(h.window->captureBar(), h.settings(), std::make_unique<Silent>());
+    h.window->captureBar().setRecordingSide(&recording);
     ASSERT_TRUE(pictureUntil([&](int) { return recording.recorder().delivering(); }));
-    h.ui().btTakevideo->click();
+    h.ui().capture.btTakevideo->click();
     ASSERT_TRUE(pictureUntil([&](int) { return recording.recorder().stats().slotsWritten > 3; }));
     // The device list opens before the stream's own notice is handled: the unplug is
     // told all the same, once.
@@ -182,7 +182,7 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     openDeviceList();
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.alerts->alerts.size() == 2; }, kWait));
     EXPECT_TRUE(h.alerts->alerts[1].contains("unplugged"));
-    EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies");
+    EXPECT_EQ(imageOf(h.ui().capture.btTakevideo), "movies");
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, kWait));
     const test::Movie movie = test::readMovie(recording.recorder().videoFileName());

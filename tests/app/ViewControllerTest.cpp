@@ -56,8 +56,8 @@ struct RecordingCaptureSide : SnapshotSide, RecordingSide {
 };
 
 void attach(WindowHarness& h, RecordingCaptureSide& capture) {
-    h.window->setSnapshotSide(&capture);
-    h.window->setRecordingSide(&capture);
+    h.window->captureBar().setSnapshotSide(&capture);
+    h.window->captureBar().setRecordingSide(&capture);
 }
 
 // A calibration completed by the view's reference line.
@@ -122,10 +122,10 @@ TEST(ViewControllerWithoutCamera, GatedActionsDoNothingButSaySo) {
     h.frame();
 
     std::vector<QToolButton*> buttons{
-        h.ui().measure.btSGride, h.ui().measure.btCGride,  h.ui().measure.btCrosshair,
-        h.ui().measure.btScale,  h.ui().measure.btUndo,    h.ui().measure.btDelete,
-        h.ui().btSnapshot,       h.ui().btTakevideo,       h.ui().calibration.btCalibration,
-        h.ui().btFreeze,         h.ui().measure.btScaleBar};
+        h.ui().measure.btSGride,   h.ui().measure.btCGride,    h.ui().measure.btCrosshair,
+        h.ui().measure.btScale,    h.ui().measure.btUndo,      h.ui().measure.btDelete,
+        h.ui().capture.btSnapshot, h.ui().capture.btTakevideo, h.ui().calibration.btCalibration,
+        h.ui().capture.btFreeze,   h.ui().measure.btScaleBar};
     for (const auto& [mode, button] : h.ui().measure.toolButtons) buttons.push_back(button);
     for (QToolButton* b : buttons) {
         h.ui().txt_recording->clear();
@@ -185,10 +185,10 @@ TEST_F(ViewControllerWithCamera, FreezeHoldsThePictureAndTheScaleBarNeedsACalibr
     ASSERT_TRUE(h.activate());
     QTest::keyClick(h.window.get(), Qt::Key_Space);
     EXPECT_TRUE(h.view()->frozen());
-    EXPECT_EQ(imageOf(h.ui().btFreeze), "freeze_s");
+    EXPECT_EQ(imageOf(h.ui().capture.btFreeze), "freeze_s");
     h.frame(0xC0);
     EXPECT_EQ(h.view()->currentFrame().data[0], 0x80) << "the frozen picture stays";
-    h.ui().btFreeze->click();
+    h.ui().capture.btFreeze->click();
     h.frame(0xC0);
     EXPECT_EQ(h.view()->currentFrame().data[0], 0xC0) << "live again";
 
@@ -488,8 +488,8 @@ TEST(ViewControllerAlbums, AlbumsListedInOrderNewFolderBecomesCurrentAndItemsJoi
     h.ui().album.AblumComboBox->setCurrentIndex(h.ui().album.AblumComboBox->findText("default"));
     emit h.ui().album.AblumComboBox->activated(h.ui().album.AblumComboBox->currentIndex());
 
-    h.window->recordingThumbnailAdded(h.settings().getStrDocumentsVideo() +
-                                      "20250303090507.mp4.jpg");
+    h.window->captureBar().recordingThumbnailAdded(h.settings().getStrDocumentsVideo() +
+                                                   "20250303090507.mp4.jpg");
     EXPECT_EQ(h.window->albumPanel().oVidMutArray().size(), 2u);
     EXPECT_TRUE(h.window->albumPanel().oPicMutArray().empty());
 }

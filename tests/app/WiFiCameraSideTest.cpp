@@ -85,10 +85,10 @@ protected:
         return jpegNames(h.settings().getStrDocumentsPicture());
     }
 
-    WiFiCameraSideTest() { h.window->setSnapshotSide(&capture); }
+    WiFiCameraSideTest() { h.window->captureBar().setSnapshotSide(&capture); }
 
     WindowHarness h;
-    SnapshotCapture capture{*h.window, h.settings(), std::make_unique<SilentSounds>()};
+    SnapshotCapture capture{h.window->captureBar(), h.settings(), std::make_unique<SilentSounds>()};
     std::unique_ptr<camsim::CamSim> sim;
     DemoCamera demo;  // before the side, so that its stream closes first
     // Loopback until a test points the side at its camera, whatever the environment says.
