@@ -100,7 +100,17 @@ void AlbumPages::inserted(MediaKind kind, size_t index) {
 void AlbumPages::openItem(MediaKind kind, int index) {
     if (index < 0) return;
     const auto path = list(kind).filePath(static_cast<size_t>(index));
-    if (path && openUrl_) openUrl_(QUrl::fromLocalFile(QString::fromStdString(*path)));
+    if (!path || !openUrl_) return;
+    const QFileInfo file(QString::fromStdString(*path));
+    if (openUrl_(QUrl::fromLocalFile(file.filePath()))) return;
+    // Nothing on the desktop takes the file: its folder is the way to it.
+    if (!alerts_.confirm(
+            QStringLiteral("No application on this computer opens \"%1\".").arg(file.fileName()),
+            QStringLiteral("Show it in its folder?")))
+        return;
+    if (!openUrl_(QUrl::fromLocalFile(file.absolutePath())))
+        alerts_.alert(
+            QStringLiteral("No file manager opened the folder. It is %1").arg(file.absolutePath()));
 }
 
 void AlbumPages::previewPicture(int index) {

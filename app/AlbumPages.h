@@ -2,9 +2,10 @@
 // The album's two pages in the window: the photo grid and the video grid, each
 // backed by one of the window's media lists through the shared thumbnail
 // provider. A double-click opens the file with the desktop's default
-// application; the context menu opens, saves a copy elsewhere (never replacing
-// a file: the save panel refuses a taken name and asks again), deletes one file
-// or all of them after asking; Delete asks like the menu. New items appear at
+// application (when there is none, it offers to open the file's folder); the
+// context menu opens, saves a copy elsewhere (never replacing a file: the save
+// panel refuses a taken name and asks again), deletes one file or all of them
+// after asking; Delete asks like the menu. New items appear at
 // once and are scrolled into view. Space shows the selected snapshot large over
 // the window (PhotoPreview); its arrow keys step through the snapshots, moving
 // the grid's selection along.

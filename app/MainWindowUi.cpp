@@ -158,7 +158,8 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     cameraRow->addWidget(btUSBCam);
     cameraRow->addWidget(btWiFiCam);
     leftColumn->addLayout(cameraRow);
-    cameraStatus = label(left, QStringLiteral("No camera connected"), "cameraStatus");
+    cameraStatus = label(left, QString::fromLatin1(kNoCameraStatus), "cameraStatus");
+    cameraStatus->setWordWrap(true);  // a long device name shows whole
     leftColumn->addWidget(cameraStatus);
     btLed = iconButton(left, "btLed", "snapoff",
                        QStringLiteral("Take snapshots with the camera's own button"), 32);

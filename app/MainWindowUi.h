@@ -38,6 +38,8 @@ struct MainWindowUi {
     static constexpr int kMinimumHeight = 640;
     // Below this width the tool bar drops the program's name for the buttons.
     static constexpr int kBrandMinimumWidth = 1240;
+    // The camera status while no camera is connected.
+    static constexpr const char* kNoCameraStatus = "No camera connected";
 
     QWidget* stage = nullptr;
     QWidget* brand = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 // The new-calibration sheet: name, magnification, actual length of the reference
-// feature and unit. OK checks the input, reports it to the delegate (transfer 1)
+// feature and unit. OK checks the input, reports it to the delegate (kTransferCalibrationEntered)
 // and closes; the user then draws the reference line in the measuring view.
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #pragma once
 // The new-album sheet: one field for the album's name. OK creates the album's
-// folders and reports the name to the delegate (transfer 0); a missing name or
+// folders and reports the name to the delegate (kTransferAlbumCreated); a missing name or
 // an existing one is refused with an alert and the sheet stays open.
 
 #include <QDialog>

@@ -5,8 +5,8 @@
 #include <QPainter>
 
 #include "app/SnapshotComposer.h"
-#include "capture/SnapshotNaming.h"
 #include "capture/SnapshotWriter.h"
+#include "capture/StampedName.h"
 #include "measure/CalibrationCompletion.h"
 #include "measure/tools/ToolStepHint.h"
 #include "storage/RQGlobalVariables.h"

@@ -13,9 +13,9 @@
 #include <string>
 
 #include "app/LiveViewPainter.h"
-#include "camera/FrameRouting.h"
 #include "image/Frame.h"
 #include "measure/MeasureModel.h"
+#include "policy/FrameRouting.h"
 #include "policy/WindowArea.h"
 
 class QLineEdit;
@@ -54,7 +54,8 @@ public:
     void setDelegate(RQTransferDelegate* delegate);
     void setMeasureMode(MeasureMode mode, const std::string& name, const std::string& unit,
                         float mag, float len, bool cal);
-    // 0 removes the newest stored shape, 1 all of them; anything else nothing.
+    // ShapeRemoval::Last removes the newest stored shape, ShapeRemoval::All all of
+    // them; any other code nothing.
     void deleteshape(int32_t code);
     // A calibration was chosen (magnification 0: none): lengths, areas and grids
     // read in it from now on, stored shapes are relabelled at once and snapshots
@@ -83,7 +84,7 @@ public:
     // Writes a JPEG of the frame on screen at width x height pixels into the
     // current picture folder, with what the redraw shows burnt in (stored shapes
     // and overlay, mapped from view units to pixels), and reports its path to
-    // the delegate (transfer 2). Nothing is written or reported before the first
+    // the delegate (kTransferSnapshotWritten). Nothing is written or reported before the first
     // frame, without settings, for an unusable size, or when the write fails.
     void saveImage(double width, double height);
 

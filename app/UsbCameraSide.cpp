@@ -73,8 +73,7 @@ UsbCameraSide::~UsbCameraSide() {
 // The USB button.
 void UsbCameraSide::connectCamera() {
     const std::vector<VideoDevice>& devices = camera_.refreshDevices();
-    const UsbConnectDecision decision =
-        decideUsbConnect(static_cast<uint8_t>(window_.cameraMode()), devices, explicitDevice_);
+    const UsbConnectDecision decision = decideUsbConnect(devices, explicitDevice_);
     if (decision.open) {
         open(*decision.open);
         return;

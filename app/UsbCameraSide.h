@@ -5,7 +5,8 @@
 // microscope is found, another capture device the user picks); the three USB lists
 // choose the device, its format and its frame rate; the six sliders adjust the
 // picture on the capture thread. Frames go to the window's display rule at the
-// format's own size.
+// format's own size. Opening a device while a WiFi camera streams switches to it:
+// the window stops the WiFi camera once the device is open.
 //
 // Frames and capture failures come to the main thread through the Qt event loop,
 // queued on this object: calls still queued when it is destroyed are dropped.

@@ -91,32 +91,31 @@ ViewController::~ViewController() = default;
 const CalibrationModel& ViewController::calibration() const { return calibration_->model(); }
 
 void ViewController::startUp() {
-    // 1. The busy indicator: red, hidden until the camera side needs it.
+    // The busy indicator: red, hidden until the camera side needs it.
     ui_.ctrSpinner->setStyleSheet(
         QStringLiteral("QProgressBar { background: #c0392b; border: none; }"));
     ui_.ctrSpinner->hide();
-    // 2. The storage root was laid out when the settings object was created.
-    // 3. Album list, with the album of default.txt selected, and its media; the photos
+    // The storage root was laid out when the settings object was created.
+    // Album list, with the album of default.txt selected, and its media; the photos
     // page first.
     album_->restore();
-    // 4. Calibration list, with the calibration of calibration.txt selected.
+    // Calibration list, with the calibration of calibration.txt selected.
     calibration_->restore();
-    // 8. The WiFi resolution and frame-rate lists are wired in connectControls().
-    // 9. Image adjustments belong to the camera sides.
-    // 10. No camera, tool or overlay.
+    // The camera lists, sliders and adjustments belong to the camera sides.
+    // No camera, tool or overlay.
     cameraMode_ = CameraMode::None;
     measureBar_->reset();
-    // 11. The view at its initial size.
+    // The view at its initial size.
     geometry_ = WindowGeometry{};
     ui_.VideoView->setLogicalSize(kInitialViewSize);
-    // 12. Frame sizes: nothing laid out yet, 640 x 480 expected.
+    // Frame sizes: nothing laid out yet, 640 x 480 expected.
     iVideoWidth_ = 0;
     iVideoHeight_ = 0;
     iNewVideoWidth_ = 640;
     iNewVideoHeight_ = 480;
-    // 13, 14. The snapshot-button poller, the stream buffer and its queue belong
+    // The snapshot-button poller, the stream buffer and its queue belong
     // to the WiFi camera side, attached when it exists.
-    // 16. The view's initial state, reporting to this window.
+    // The view's initial state, reporting to this window.
     ui_.VideoView->initVideoView();
     ui_.VideoView->resetMeasureParas();
     ui_.VideoView->setDelegate(this);
@@ -313,7 +312,20 @@ void ViewController::cameraConnected(CameraMode mode, int width, int height,
     ui_.cameraStatus->setText(status);
 }
 
-void ViewController::cameraStopped() { captureBar_->finishRecording(); }
+void ViewController::cameraStopped() {
+    captureBar_->finishRecording();
+    ui_.cameraStatus->setText(cameraMode_ == CameraMode::Usb
+                                  ? QStringLiteral("USB microscope disconnected")
+                                  : QStringLiteral("WiFi microscope disconnected"));
+}
+
+void ViewController::cameraLost(const QString& message) {
+    cameraStopped();
+    cameraMode_ = CameraMode::None;  // the status line keeps saying which camera went
+    showCameraLists(CameraKind::WiFi, {}, {}, {});  // empty lists: none of them shows
+    ui_.txt_recording->setText(message);
+    alerts_->alert(message);
+}
 
 CameraSide* ViewController::activeSide() const {
     if (!cameraActive()) return nullptr;

@@ -13,9 +13,9 @@
 #include "app/AlertPresenter.h"
 #include "app/MainWindowUi.h"
 #include "app/WindowSides.h"
-#include "camera/FrameRouting.h"
 #include "image/Frame.h"
 #include "measure/Types.h"
+#include "policy/FrameRouting.h"
 #include "policy/WindowArea.h"
 #include "storage/CalibrationModel.h"
 
@@ -89,6 +89,7 @@ public:
     CameraMode cameraMode() const override { return cameraMode_; }
     void cameraConnected(CameraMode mode, int width, int height, const QString& status) override;
     void cameraStopped() override;
+    void cameraLost(const QString& message) override;
     // Every decoded frame, on the main thread: its size becomes the frame size,
     // then the display rule routes it.
     void onFrame(const Frame& frame, const FrameMarks& marks = {}) override;

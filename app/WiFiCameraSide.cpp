@@ -65,9 +65,11 @@ void WiFiCameraSide::setHost(const CameraHost& host) {
     snap_.setHost(host);
 }
 
-void WiFiCameraSide::connectCamera() {
-    controller_.onWiFiCamAction(static_cast<uint8_t>(window_.cameraMode()));
+void WiFiCameraSide::setRestartTiming(const StreamRestartTiming& timing) {
+    controller_.setRestartTiming(timing);
 }
+
+void WiFiCameraSide::connectCamera() { controller_.onWiFiCamAction(); }
 
 void WiFiCameraSide::chooseFormat(int index) {
     if (const std::string* title = itemAt(lists_.resolutions, index))
@@ -104,16 +106,20 @@ void WiFiCameraSide::switchPollerOff() {
 }
 
 void WiFiCameraSide::frameReady(const Frame& frame, const FrameMarks& marks) {
+    controller_.streamDelivered();
     window_.onFrame(frame, marks);
 }
 
 // The CGI camera's shutter button, reported in its stream.
 void WiFiCameraSide::snapshotRequested(int64_t) { window_.requestSnapshot(); }
 
-// Nothing restarts a stream the camera ended (a resolution change stops the stream
-// before the camera restarts it).
+// A stream that ends while the camera restarts after a change opens again a few times;
+// otherwise, or when it stays down, the camera is lost until the WiFi button connects
+// again.
 void WiFiCameraSide::streamEnded() {
-    if (kind_) window_.cameraStopped();
+    if (!kind_ || controller_.reopenEndedStream()) return;
+    stopCamera();
+    window_.cameraLost(QString::fromLatin1(kAlertStreamStopped));
 }
 
 void WiFiCameraSide::showAlert(std::string_view text) {

@@ -39,9 +39,12 @@ public:
 
     // Takes effect at the next connect.
     void setHost(const CameraHost& host);
+    // When the stream opens again after a resolution or frame-rate change.
+    void setRestartTiming(const StreamRestartTiming& timing);
 
     // The WiFi button: probes the camera in the background; when one answers it
-    // becomes the active camera, its stream opens and its lists and sliders show.
+    // becomes the active camera (a USB camera in use stops), its stream opens and its
+    // lists and sliders show.
     void connectCamera() override;
     // Items of the lists this side filled, by index.
     void chooseFormat(int index) override;

@@ -13,8 +13,8 @@
 
 #include "camera/Adjustment.h"
 #include "camera/CameraMode.h"
-#include "camera/FrameRouting.h"
 #include "image/Frame.h"
+#include "policy/FrameRouting.h"
 
 namespace lumetra {
 
@@ -97,9 +97,13 @@ public:
     // any other active camera is stopped. status names it in the camera panel.
     virtual void cameraConnected(CameraMode mode, int width, int height, const QString& status) = 0;
     // The active camera stopped delivering frames for good (its stream ended, the
-    // device was unplugged or could not be opened again): a recording is finished.
-    // The camera mode stays, so the camera's button or lists connect again.
+    // device was unplugged or could not be opened again): a recording is finished
+    // and the camera panel says the camera is disconnected. The camera mode stays,
+    // so the camera's button or lists connect again.
     virtual void cameraStopped() = 0;
+    // The active camera stopped for good and needs connecting again: a recording is
+    // finished, the camera shows as disconnected and the user is told message.
+    virtual void cameraLost(const QString& message) = 0;
     // A decoded frame of the active camera.
     virtual void onFrame(const Frame& frame, const FrameMarks& marks) = 0;
     // The camera's shutter button was pressed.

@@ -23,7 +23,7 @@
 #include <mutex>
 #include <string>
 
-#include "capture/SnapshotNaming.h"
+#include "capture/StampedName.h"
 #include "image/AtomicFile.h"
 #include "image/Frame.h"
 #include "image/JpegCodec.h"

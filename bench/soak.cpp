@@ -315,8 +315,8 @@ public:
         }
     }
 
-    // The camera is the window's and its stream delivers (an ended stream keeps the camera
-    // selected until the next connect).
+    // The camera is the window's and its stream delivers (a stream that ended leaves no
+    // camera until the next connect).
     bool streaming() const {
         return window_.cameraMode() != CameraMode::None && wifi_ &&
                !wifi_->receiver().streamEnded();

@@ -2,6 +2,8 @@
 
 #include <pthread.h>
 
+#include <algorithm>
+
 namespace lumetra {
 
 SerialQueue::SerialQueue(std::string label) : label_(std::move(label)) {
@@ -14,6 +16,7 @@ SerialQueue::~SerialQueue() {
     {
         std::lock_guard lock(mutex_);
         ending_ = true;
+        std::erase_if(items_, [](const Item& item) { return item.waiting == nullptr; });
     }
     wake_.notify_all();
     worker_.join();
@@ -24,14 +27,29 @@ void SerialQueue::syncCall(void (*invoke)(void*), void* work) {
         invoke(work);
         return;
     }
-    Item item;
-    item.invoke = invoke;
-    item.work = work;
+    Waiting waiting;
+    waiting.invoke = invoke;
+    waiting.work = work;
     std::unique_lock lock(mutex_);
-    items_.push_back(&item);
+    items_.push_back(Item{&waiting, {}, {}});
     wake_.notify_one();
-    finished_.wait(lock, [&] { return item.done; });
-    if (item.error) std::rethrow_exception(item.error);
+    finished_.wait(lock, [&] { return waiting.done; });
+    if (waiting.error) std::rethrow_exception(waiting.error);
+}
+
+void SerialQueue::post(std::string key, std::function<void()> task) {
+    {
+        std::lock_guard lock(mutex_);
+        if (ending_) return;  // posted while the queue is being destroyed
+        const auto waiting = std::find_if(items_.begin(), items_.end(), [&](const Item& item) {
+            return !key.empty() && item.waiting == nullptr && item.key == key;
+        });
+        if (waiting != items_.end())
+            waiting->task = std::move(task);
+        else
+            items_.push_back(Item{nullptr, std::move(key), std::move(task)});
+    }
+    wake_.notify_one();
 }
 
 void SerialQueue::run() {
@@ -39,17 +57,28 @@ void SerialQueue::run() {
     while (true) {
         wake_.wait(lock, [this] { return ending_ || !items_.empty(); });
         if (items_.empty()) return;  // ending and nothing left
-        Item* item = items_.front();
+        Item item = std::move(items_.front());
         items_.pop_front();
         lock.unlock();
-        try {
-            item->invoke(item->work);
-        } catch (...) {
-            item->error = std::current_exception();
+        if (item.waiting) {
+            try {
+                item.waiting->invoke(item.waiting->work);
+            } catch (...) {
+                item.waiting->error = std::current_exception();
+            }
+        } else {
+            try {
+                item.task();
+            } catch (...) {
+                // Fire-and-forget: nobody waits for the outcome.
+            }
+            item.task = nullptr;  // release what it holds before taking the lock again
         }
         lock.lock();
-        item->done = true;
-        finished_.notify_all();
+        if (item.waiting) {
+            item.waiting->done = true;
+            finished_.notify_all();
+        }
     }
 }
 

@@ -1,12 +1,22 @@
 #pragma once
-// A serial work queue: one worker thread runs the submitted work items one at a
-// time, in order. sync() waits for its item to finish (and rethrows what it threw);
-// called from the worker itself it runs the item at once. The caller's callable is
-// run where it lies, without being copied or allocated.
+// A serial work queue: one worker thread runs the work items one at a time, in the
+// order they came.
+//
+// - sync() waits for its item to finish and rethrows what it threw; called from the
+//   worker itself it runs the item at once. The caller's callable runs where it lies,
+//   without being copied or allocated (the stream's per-chunk path).
+// - post() is fire-and-forget (camera probes and commands): a posted task that throws
+//   is dropped and the worker goes on. A task posted under a key replaces the waiting
+//   task of that key in its place in line, so a stream of changes to one thing keeps
+//   only its newest value pending.
+//
+// Destroying the queue drops the posted tasks not yet started and waits for the
+// running item.
 
 #include <condition_variable>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -17,7 +27,7 @@ namespace lumetra {
 class SerialQueue {
 public:
     explicit SerialQueue(std::string label);
-    ~SerialQueue();  // runs the items already queued, then ends the worker
+    ~SerialQueue();
     SerialQueue(const SerialQueue&) = delete;
     SerialQueue& operator=(const SerialQueue&) = delete;
 
@@ -27,26 +37,34 @@ public:
         syncCall([](void* w) { (*static_cast<W*>(w))(); },
                  const_cast<void*>(static_cast<const void*>(&work)));
     }
+    void post(std::function<void()> task) { post({}, std::move(task)); }
+    void post(std::string key, std::function<void()> task);
+
     bool onWorker() const { return std::this_thread::get_id() == worker_.get_id(); }
     const std::string& label() const { return label_; }
 
 private:
-    void syncCall(void (*invoke)(void*), void* work);
-
-    struct Item {
+    // A sync() caller's item, on its stack until the worker marks it done.
+    struct Waiting {
         void (*invoke)(void*) = nullptr;
         void* work = nullptr;
         bool done = false;
         std::exception_ptr error;
     };
+    struct Item {
+        Waiting* waiting = nullptr;  // a sync() item, else a posted task
+        std::string key;             // posted under a key; empty: never replaced
+        std::function<void()> task;
+    };
 
+    void syncCall(void (*invoke)(void*), void* work);
     void run();
 
     std::string label_;
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable finished_;
-    std::deque<Item*> items_;
+    std::deque<Item> items_;
     bool ending_ = false;
     std::thread worker_;
 };

@@ -8,23 +8,18 @@
 
 namespace lumetra {
 
-// Forwards one stream's parser events to the receiver, tagged with the stream's
-// generation so that its pictures can be told from those of a later stream.
+// Forwards one stream's parser events to the receiver.
 class StreamReceiver::Session : public MultipartParser::Listener {
 public:
-    Session(StreamReceiver& receiver, uint64_t generation)
-        : receiver_(receiver), generation_(generation) {}
+    explicit Session(StreamReceiver& receiver) : receiver_(receiver) {}
 
     void partBegin(const PartHeaders& headers, const std::string& mediaType) override {
         receiver_.partStarted(headers, mediaType);
     }
-    void partData(const uint8_t* data, size_t size) override {
-        receiver_.chunkArrived(data, size, generation_);
-    }
+    void partData(const uint8_t* data, size_t size) override { receiver_.chunkArrived(data, size); }
 
 private:
     StreamReceiver& receiver_;
-    uint64_t generation_;
 };
 
 StreamReceiver::StreamReceiver(CameraHost host, PostToMain postToMain, SnapCounter& counter,
@@ -33,6 +28,7 @@ StreamReceiver::StreamReceiver(CameraHost host, PostToMain postToMain, SnapCount
       post_(std::move(postToMain)),
       counter_(counter),
       mainSide_(std::make_shared<MainSide>()),
+      pictures_(post_),
       serilQueue_("orbvaneserilQueue"),
       buffer_(options.partLimit) {}
 
@@ -44,13 +40,14 @@ StreamReceiver::~StreamReceiver() {
 
 void StreamReceiver::setListener(StreamReceiverListener* listener) {
     mainSide_->listener = listener;
+    pictures_.setListener(listener);
 }
 
 void StreamReceiver::startVideoView() {
     stopVideoView();
     serilQueue_.sync([this] { buffer_.reset(); });
     const uint64_t generation = mainSide_->generation.load();
-    session_ = std::make_unique<Session>(*this, generation);
+    session_ = std::make_unique<Session>(*this);
     // The end of a stream is posted behind its last picture.
     client_ = std::make_unique<StreamClient>(
         host_.streamUrl("/"), *session_,
@@ -67,7 +64,7 @@ void StreamReceiver::stopVideoView() {
     pictureStarted_ = false;
     ++mainSide_->generation;
     serilQueue_.sync([this] { buffer_.reset(); });
-    mainSide_->picture.clear();
+    pictures_.invalidate();
 }
 
 bool StreamReceiver::streamEnded() const { return client_ && client_->ended(); }
@@ -112,7 +109,7 @@ void StreamReceiver::partStarted(const PartHeaders& headers, const std::string& 
 }
 
 // On the stream thread, for each chunk of body bytes; returns when the chunk is handled.
-void StreamReceiver::chunkArrived(const uint8_t* data, size_t size, uint64_t generation) {
+void StreamReceiver::chunkArrived(const uint8_t* data, size_t size) {
     const auto arrivedAt = std::chrono::steady_clock::now();
     counters_.bytesReceived += size;
     serilQueue_.sync([&] {
@@ -122,12 +119,12 @@ void StreamReceiver::chunkArrived(const uint8_t* data, size_t size, uint64_t gen
         counters_.partsCutShort = buffer_.unfinishedParts();
         if (buffer_.capacity() > counters_.peakBufferCapacity)
             counters_.peakBufferCapacity = buffer_.capacity();
-        if (picture) decodeAndHandOver(*picture, generation, arrivedAt);
+        if (picture) decodeAndHandOver(*picture, arrivedAt);
     });
 }
 
 // On the serial worker.
-void StreamReceiver::decodeAndHandOver(std::span<const uint8_t> picture, uint64_t generation,
+void StreamReceiver::decodeAndHandOver(std::span<const uint8_t> picture,
                                        std::chrono::steady_clock::time_point arrivedAt) {
     auto frame = decodeJpeg(picture.data(), picture.size(), &framePool_, pictureLimit_.load());
     if (!frame) {
@@ -143,25 +140,8 @@ void StreamReceiver::decodeAndHandOver(std::span<const uint8_t> picture, uint64_
     marks.partBytes = buffer_.iDataTotalLength();
     marks.lastByteAt = arrivedAt;
 
-    // A picture not taken yet is replaced by the newer one, which inherits its change
-    // mark, so a redraw it asked for is not lost.
-    const auto newer = [this](MainSide::Pending waiting, MainSide::Pending fresh) {
-        ++counters_.picturesReplaced;
-        fresh.marks.changed = fresh.marks.changed || waiting.marks.changed;
-        return fresh;
-    };
-    if (mainSide_->picture.put(MainSide::Pending{std::move(*frame), marks, generation}, newer)) {
-        post_([side = std::weak_ptr<MainSide>(mainSide_)] {
-            if (const auto alive = side.lock()) alive->deliverPicture();
-        });
-    }
-}
-
-// On the main thread.
-void StreamReceiver::MainSide::deliverPicture() {
-    const auto taken = picture.take();
-    if (!taken || taken->generation != generation.load()) return;
-    if (auto* l = listener.load()) l->frameReady(taken->frame, taken->marks);
+    // A picture the main thread has not taken yet is replaced by this newer one.
+    if (pictures_.offer(std::move(*frame), marks)) ++counters_.picturesReplaced;
 }
 
 // On the main thread.

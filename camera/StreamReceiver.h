@@ -23,7 +23,7 @@
 #include <string>
 
 #include "camera/CameraHost.h"
-#include "camera/FrameRouting.h"
+#include "camera/FrameHandOver.h"
 #include "camera/HandOverSlot.h"
 #include "camera/MultipartParser.h"
 #include "camera/SerialQueue.h"
@@ -38,12 +38,10 @@ namespace lumetra {
 
 class StreamClient;
 
-// Implemented by the window; called on the main thread.
-class StreamReceiverListener {
+// Implemented by the window; called on the main thread. Pictures arrive through
+// frameReady (FrameListener).
+class StreamReceiverListener : public FrameListener {
 public:
-    virtual ~StreamReceiverListener() = default;
-    // A decoded picture of the current stream; pass it to displayFrame().
-    virtual void frameReady(const Frame& frame, const FrameMarks& marks) = 0;
     // The camera's photo counter grew to photoCount: take a snapshot at the source size.
     virtual void snapshotRequested(int64_t photoCount) = 0;
     // The current stream ended by itself (the camera closed it, the connection failed
@@ -105,21 +103,13 @@ public:
 
 private:
     class Session;
-    // What the main thread's hand-overs reach through a weak reference. The newest
-    // decoded picture and the newest snapshot request wait in one-value slots; a
-    // hand-over is posted only when its slot was empty, so a busy main thread never
-    // makes pictures or snapshots pile up.
+    // What the main thread's snapshot and end notices reach through a weak reference.
+    // The newest snapshot request waits in a one-value slot; a notice is posted only
+    // when the slot was empty, so a busy main thread never makes snapshots pile up.
     struct MainSide {
-        std::atomic<uint64_t> generation{0};
+        std::atomic<uint64_t> generation{0};  // of the current stream
         std::atomic<StreamReceiverListener*> listener{nullptr};
-        struct Pending {
-            Frame frame;
-            FrameMarks marks;
-            uint64_t generation = 0;
-        };
-        HandOverSlot<Pending> picture;
         HandOverSlot<int64_t> snapshot;  // the photo count to take a snapshot for
-        void deliverPicture();
         void deliverSnapshot();
         void deliverEnd(uint64_t streamGeneration);
     };
@@ -131,8 +121,8 @@ private:
     };
 
     void partStarted(const PartHeaders& headers, const std::string& mediaType);
-    void chunkArrived(const uint8_t* data, size_t size, uint64_t generation);
-    void decodeAndHandOver(std::span<const uint8_t> picture, uint64_t generation,
+    void chunkArrived(const uint8_t* data, size_t size);
+    void decodeAndHandOver(std::span<const uint8_t> picture,
                            std::chrono::steady_clock::time_point arrivedAt);
 
     CameraHost host_;
@@ -140,6 +130,7 @@ private:
     PostToMain post_;
     SnapCounter& counter_;
     std::shared_ptr<MainSide> mainSide_;
+    FrameHandOver pictures_;  // the newest decoded picture
     Counters counters_;
 
     SerialQueue serilQueue_;

@@ -1,10 +1,8 @@
 #include "capture/SnapshotWriter.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 
-#include "capture/SnapshotNaming.h"
+#include "capture/StampedName.h"
 #include "image/AtomicFile.h"
 #include "image/JpegCodec.h"
 #include "image/JpegComment.h"
@@ -12,14 +10,6 @@
 
 namespace lumetra {
 namespace {
-// More snapshots than this within one second means something else is wrong.
-constexpr int kMaxSuffix = 1000;
-
-bool exists(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
-
 std::vector<uint8_t> encodeSnapshot(const Frame& picture) {
     return encodeJpeg(picture, qualityFromCompressionFactor(kSnapshotCompressionFactor));
 }
@@ -29,15 +19,15 @@ std::vector<uint8_t> encodeSnapshot(const Frame& picture) {
 std::optional<std::string> writeSnapshotBytes(const std::string& folder, const std::string& stamp,
                                               const void* data, size_t size, WriteResult* failure) {
     WriteResult result;
-    for (int n = 0; n < kMaxSuffix; ++n) {
-        const std::string path = folder + snapshotFileName(stamp, n);
-        // A sidecar without its picture must not come to describe a new one.
-        if (exists(sidecarPath(path))) continue;
-        result = writeNewFileAtomically(path, data, size);
-        if (result) return path;
-        // Only a taken name is worth another try; any other failure is final.
-        if (result.error() != EEXIST) break;
-    }
+    // A sidecar without its picture must not come to describe a new one.
+    const StampedFile written =
+        createStampedFile(folder, stamp, ".jpg", sidecarPath, [&](const std::string& path) {
+            result = writeNewFileAtomically(path, data, size);
+            return result.error();
+        });
+    if (written.error == 0) return written.path;
+    // Every name passed over for its sidecar: nothing was tried, nothing is written.
+    if (result) result = WriteResult(folder + snapshotFileName(stamp, 0), written.error);
     if (failure) *failure = result;
     return std::nullopt;
 }
@@ -46,7 +36,7 @@ std::optional<std::string> writeSnapshot(const Frame& picture, const std::string
                                          const std::string& stamp, WriteResult* failure) {
     const auto bytes = encodeSnapshot(picture);
     if (bytes.empty()) {
-        if (failure) *failure = WriteResult(folder + stamp + ".jpg", EINVAL);
+        if (failure) *failure = WriteResult(folder + snapshotFileName(stamp, 0), EINVAL);
         return std::nullopt;
     }
     return writeSnapshotBytes(folder, stamp, bytes.data(), bytes.size(), failure);
@@ -57,7 +47,7 @@ std::optional<SavedSnapshot> writeSnapshot(const Frame& picture, const std::stri
                                            WriteResult* failure) {
     const auto encoded = encodeSnapshot(picture);
     if (encoded.empty()) {
-        if (failure) *failure = WriteResult(folder + stamp + ".jpg", EINVAL);
+        if (failure) *failure = WriteResult(folder + snapshotFileName(stamp, 0), EINVAL);
         return std::nullopt;
     }
     // The encoder's own output always has whole leading segments; should it

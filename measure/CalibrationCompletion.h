@@ -11,7 +11,7 @@
 
 namespace lumetra {
 
-// The completion check of a live-view redraw. Due when the view is in mode 1
+// The completion check of a live-view redraw. Due when the view is in the line mode
 // with the reference line's two ends and label anchor set, calibrating
 // (bCalibration) with the second end placed (bCompletedCalibration), and the
 // line measures a positive finite length in the current calibration. Then

@@ -6,15 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace lumetra {
+#include "measure/CalibrationValues.h"
 
-// The calibration in force when a label is drawn: magnification, unit length
-// (units per view pixel times the magnification) and unit name.
-struct CalibrationValues {
-    float fScale = 60.0f;
-    float fUnitLength = 1.0f;
-    std::string strUnit = "mm";
-};
+namespace lumetra {
 
 // Whether lengths can be computed in it: magnification and unit length are
 // finite and greater than 0. Magnification 0 stands for no calibration.

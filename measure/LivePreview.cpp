@@ -1,6 +1,6 @@
 #include "measure/LivePreview.h"
 
-#include "measure/MeasurementPass.h"
+#include "measure/LabelFormat.h"
 #include "measure/tools/ToolTable.h"
 
 namespace lumetra {
@@ -9,7 +9,10 @@ void drawPreview(DrawingSurface& surface, const MeasureModel& model) {
     const ToolSpec* tool = findTool(model.iMode);
     if (!tool) return;
     ShapePen pen(surface, model.iLineWidth, model.ctrLColor);
-    tool->behaviour.preview(pen, model, calibrationOf(model));
+    if (!tool->behaviour.preview(pen, model)) return;
+    // The live value in the model's style, where the tool's label sits.
+    pen.label(measurementLabel(tool->mode, model.fData1, model.iDecimal, calibrationOf(model)),
+              model.pt(tool->labelSlot), model.iFontSize, model.ctrFColor);
 }
 
 }  // namespace lumetra

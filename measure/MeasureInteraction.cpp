@@ -1,7 +1,9 @@
 // Mouse input of MeasureModel: each event goes to the current tool's behaviour
-// (measure/tools), and the live values the tools share are computed here.
+// (measure/tools), the live values the tools share are computed here, and a
+// finished shape is stored with the point slots its tool keeps.
 
 #include <algorithm>
+#include <utility>
 
 #include "measure/MeasureModel.h"
 #include "measure/RQUtility.h"
@@ -11,13 +13,13 @@ namespace lumetra {
 
 void MeasureModel::mouseDown(Point location, bool control) {
     const ToolSpec* tool = findTool(iMode);
-    if (!tool) return;  // none, the unused 7 and unknown modes start nothing
+    if (!tool) return;  // none, kModeUnused and unknown modes start nothing
     const MeasureTool& behaviour = tool->behaviour;
     if (control) {
         if (tool->ctrlClickEnds) behaviour.controlClick(*this, location);
         return;
     }
-    if (behaviour.inProgress(*this)) {
+    if (shapeInProgress()) {
         behaviour.click(*this, location);
     } else {
         behaviour.start(*this, location);
@@ -50,6 +52,42 @@ void MeasureModel::updateThreePointCircle(Point third) {
                                                   pt2ndPoint.y, third.x, third.y);
     pt5thPoint = circle.origin;
     fData1 = static_cast<float>(circle.width);
+}
+
+void MeasureModel::storeShape(uint8_t type) {
+    RQShape shape;
+    shape.type = type;
+    const ToolSpec* tool = findTool(type);
+    for (int k = 1; tool && k <= tool->pointSlots; ++k) {
+        shape.pt(k) = pt(k);
+    }
+    shape.iLineWidth = iLineWidth;
+    shape.iFontSize = iFontSize;
+    shape.ctrLColor = ctrLColor;
+    shape.ctrFColor = ctrFColor;
+    if (type == kModeText) {
+        shape.textValue = strTextValue;  // value 0 and 3 decimals, as created
+    } else {
+        shape.fData1 = fData1;
+        shape.iDecimal = iDecimal;
+    }
+    if (type == kModeCircleRadius || type == kModeCircleThreePoints) {
+        shape.fData2 = shape.fData1 * 6.283f;
+        shape.fData3 = 3.1415f * shape.fData1 * shape.fData1;
+    } else if (type == kModeCircleDiameter) {
+        shape.fData2 = shape.fData1 * 3.1415f;
+        shape.fData3 = 3.1415f * shape.fData1 * shape.fData1 * 0.25f;
+    }
+    oMutShapsArray.push_back(std::move(shape));
+
+    iToolStep = 0;
+    if (type == kModeText) {
+        iMode = kModeNone;
+    }
+    resetPoints();
+    if ((type == kModeContinuousLine || type == kModePolygon) && delegate != nullptr) {
+        delegate->PassValue(UserEntity{}, kTransferFigureStored);
+    }
 }
 
 }  // namespace lumetra

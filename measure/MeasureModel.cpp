@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
-
-#include "measure/tools/ToolTable.h"
 
 namespace lumetra {
 namespace {
@@ -25,7 +22,7 @@ void MeasureModel::initVideoView() {
     iDecimal = initial.iDecimal;
     ctrLColor = initial.ctrLColor;
     ctrFColor = initial.ctrFColor;
-    clearProgressFlags();
+    iToolStep = 0;
     fData1 = fData2 = fData3 = fData4 = 0.0f;
     fPitchPixes = initial.fPitchPixes;
     oMutPointArray = {};
@@ -57,7 +54,7 @@ void MeasureModel::setMeasureMode(int32_t mode, const std::string& name, const s
         }
         textField->hidden = false;
     }
-    clearProgressFlags();
+    iToolStep = 0;
     bCompletedCalibration = false;
     if (cal && !bCalibration) {
         heldCalibration = {fScale, fUnitLength, strUnit};
@@ -84,6 +81,15 @@ void MeasureModel::resetPoints() {
     }
     iCLineAuvariable = 0;
     oMutPointArray.clear();
+}
+
+CalibrationValues calibrationOf(const MeasureModel& model) {
+    if (model.bCalibration) return model.heldCalibration;
+    return {model.fScale, model.fUnitLength, model.strUnit};
+}
+
+const std::string& calibrationNameOf(const MeasureModel& model) {
+    return model.bCalibration ? model.strHeldCalName : model.strCalName;
 }
 
 bool MeasureModel::getShapesCount() const { return !oMutShapsArray.empty(); }
@@ -121,19 +127,6 @@ void MeasureModel::setGridView(uint8_t mode, float len, float mag, float unitlen
     }
 }
 
-void MeasureModel::clearProgressFlags() {
-    bLine1stPoint = bLine2ndPoint = false;
-    bCLine1stPoint = bCLine2ndPoint = false;
-    bPLine1stPoint = bPLine2ndPoint = bPLine3rdPoint = false;
-    bRCircle1stPoint = bRCircle2ndPoint = false;
-    bDCircle1stPoint = bDCircle2ndPoint = false;
-    bTCircle1stPoint = bTCircle2ndPoint = bTCircle3thPoint = false;
-    bTAngle1stPoint = bTAngle2ndPoint = bTAngle3thPoint = false;
-    bFAngle1stPoint = bFAngle2ndPoint = bFAngle3thPoint = bFAngle4thPoint = false;
-    bPolygon1stPoint = bPolygon2ndPoint = false;
-    bText1stPoint = bText2ndPoint = false;
-}
-
 float& MeasureModel::auxVariable(int index) {
     static constexpr float MeasureModel::*kAux[9] = {
         &MeasureModel::AuxVariable1, &MeasureModel::AuxVariable2, &MeasureModel::AuxVariable3,
@@ -141,42 +134,6 @@ float& MeasureModel::auxVariable(int index) {
         &MeasureModel::AuxVariable7, &MeasureModel::AuxVariable8, &MeasureModel::AuxVariable9,
     };
     return this->*kAux[index - 1];
-}
-
-void MeasureModel::storeShape(uint8_t type) {
-    RQShape shape;
-    shape.type = type;
-    const ToolSpec* tool = findTool(type);
-    for (int k = 1; tool && k <= tool->pointSlots; ++k) {
-        shape.pt(k) = pt(k);
-    }
-    shape.iLineWidth = iLineWidth;
-    shape.iFontSize = iFontSize;
-    shape.ctrLColor = ctrLColor;
-    shape.ctrFColor = ctrFColor;
-    if (type == kModeText) {
-        shape.textValue = strTextValue;  // value 0 and 3 decimals, as created
-    } else {
-        shape.fData1 = fData1;
-        shape.iDecimal = iDecimal;
-    }
-    if (type == kModeCircleRadius || type == kModeCircleThreePoints) {
-        shape.fData2 = shape.fData1 * 6.283f;
-        shape.fData3 = 3.1415f * shape.fData1 * shape.fData1;
-    } else if (type == kModeCircleDiameter) {
-        shape.fData2 = shape.fData1 * 3.1415f;
-        shape.fData3 = 3.1415f * shape.fData1 * shape.fData1 * 0.25f;
-    }
-    oMutShapsArray.push_back(std::move(shape));
-
-    clearProgressFlags();
-    if (type == kModeText) {
-        iMode = kModeNone;
-    }
-    resetPoints();
-    if ((type == kModeContinuousLine || type == kModePolygon) && delegate != nullptr) {
-        delegate->PassValue(UserEntity{}, kTransferFigureStored);
-    }
 }
 
 }  // namespace lumetra

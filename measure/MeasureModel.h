@@ -1,17 +1,19 @@
 #pragma once
 // The measurement state of the live view (RQVideoView) without the toolkit:
-// the current tool and drawing style, the shape in progress with its progress
-// flags and live values, the calibration, the overlay setting, the stored
-// shapes, and the click/move state machine that turns mouse input into shapes.
-// The Qt widget owns one, forwards mouse events and its size, and draws from
-// these fields. The fields are public: the tools (measure/tools) work on them.
+// the current tool and drawing style, the shape in progress with its step count
+// and live values, the calibration, the overlay setting, the stored shapes, and
+// the click/move state machine that turns mouse input into shapes. The Qt widget
+// owns one, forwards mouse events and its size, and draws from these fields. The
+// fields are public: the tools (measure/tools) work on them. This file and
+// MeasureModel.cpp hold the state and need no tool; MeasureInteraction.cpp, the
+// part that hands events to the tools and stores their shapes, reads the table.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "measure/LabelFormat.h"
+#include "measure/CalibrationValues.h"
 #include "measure/PointSlots.h"
 #include "measure/RQShape.h"
 #include "measure/TextFieldModel.h"
@@ -21,7 +23,7 @@ namespace lumetra {
 
 class MeasureModel : public PointSlots {  // pt1stPoint ... pt10thPoint: the shape in progress
 public:
-    // Receiver of transfer 4 (a continuous line or polygon was stored); not owned.
+    // Receiver of kTransferFigureStored (a continuous line or polygon was stored); not owned.
     RQTransferDelegate* delegate = nullptr;
 
     // Tool and the style of shapes created from now on.
@@ -32,23 +34,15 @@ public:
     RgbColor ctrLColor = kPureRed;
     RgbColor ctrFColor = kPureBlue;
 
-    // Progress of the shape in progress, per mode.
-    bool bLine1stPoint = false, bLine2ndPoint = false;  // 1
-    // Modes 2 and 10: the slot k (2..9) that the mouse moves and the next
-    // click fixes; 10 once nine vertices are placed.
+    // How far the shape in progress has come: the steps its tool has taken, 0
+    // while idle. The current tool names its steps (measure/tools); the model
+    // only clears the count when a shape is stored or abandoned.
+    int32_t iToolStep = 0;
+    // Continuous line and polygon: the slot k (2..9) that the mouse moves and the
+    // next click fixes; 10 once nine vertices are placed.
     int32_t iCLineAuvariable = 0;
-    bool bCLine1stPoint = false, bCLine2ndPoint = false;  // 2: started; ended
-    bool bPLine1stPoint = false, bPLine2ndPoint = false, bPLine3rdPoint = false;        // 3
-    bool bRCircle1stPoint = false, bRCircle2ndPoint = false;                            // 4
-    bool bDCircle1stPoint = false, bDCircle2ndPoint = false;                            // 5
-    bool bTCircle1stPoint = false, bTCircle2ndPoint = false, bTCircle3thPoint = false;  // 6
-    bool bTAngle1stPoint = false, bTAngle2ndPoint = false, bTAngle3thPoint = false;     // 8
-    bool bFAngle1stPoint = false, bFAngle2ndPoint = false;                              // 9
-    bool bFAngle3thPoint = false, bFAngle4thPoint = false;
-    std::vector<Point> oMutPointArray;  // 10: the vertex list given to the area routine
-    bool bPolygon1stPoint = false, bPolygon2ndPoint = false;  // 10: started; ended
-    std::string strTextValue;                                 // 11
-    bool bText1stPoint = false, bText2ndPoint = false;        // 11
+    std::vector<Point> oMutPointArray;  // polygon: the vertex list given to the area routine
+    std::string strTextValue;           // text: the text taken from the text field
 
     // Live values of the shape in progress (view pixels, square pixels or degrees).
     float fData1 = 0.0f;
@@ -67,7 +61,7 @@ public:
     CalibrationValues heldCalibration;
     std::string strHeldCalName;
 
-    // Live segment lengths of mode 2 (AuxVariable9 is never written).
+    // Live segment lengths of the continuous line (AuxVariable9 is never written).
     float AuxVariable1 = 0.0f, AuxVariable2 = 0.0f, AuxVariable3 = 0.0f;
     float AuxVariable4 = 0.0f, AuxVariable5 = 0.0f, AuxVariable6 = 0.0f;
     float AuxVariable7 = 0.0f, AuxVariable8 = 0.0f, AuxVariable9 = 0.0f;
@@ -80,14 +74,14 @@ public:
     // Stored shapes, oldest first.
     std::vector<RQShape> oMutShapsArray;
 
-    // Text entry of mode 11, created on the first choice of that tool.
+    // Text entry of the text tool, created on the first choice of that tool.
     std::optional<TextFieldModel> textField;
 
     // The view's current size in view units, kept up to date by the widget.
     double viewWidth = 0.0;
     double viewHeight = 0.0;
 
-    // Initial tool, style, progress flags, live values and pitch; new empty
+    // Initial tool, style, step count, live values and pitch; new empty
     // vertex and shape lists. Leaves the points and the calibration alone.
     void initVideoView();
     // The default calibration: 60 view pixels read as 1 mm.
@@ -98,6 +92,8 @@ public:
                         float len, bool cal);
     // Clears the points, live values, segment lengths, vertex counter and list.
     void resetPoints();
+    // Whether a shape is under way (its tool has taken a first step).
+    bool shapeInProgress() const { return iToolStep > 0; }
     // True when at least one shape is stored (not a count).
     bool getShapesCount() const;
     // Removes the newest stored shape or all of them.
@@ -121,9 +117,11 @@ public:
     float& auxVariable(int index);
     // Stores the shape in progress as the given type and returns to idle.
     void storeShape(uint8_t type);
-
-private:
-    void clearProgressFlags();
 };
+
+// The calibration the labels are read in (the one held while a reference line is
+// drawn) and its name.
+CalibrationValues calibrationOf(const MeasureModel& model);
+const std::string& calibrationNameOf(const MeasureModel& model);
 
 }  // namespace lumetra

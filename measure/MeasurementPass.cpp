@@ -6,15 +6,6 @@
 
 namespace lumetra {
 
-CalibrationValues calibrationOf(const MeasureModel& model) {
-    if (model.bCalibration) return model.heldCalibration;
-    return {model.fScale, model.fUnitLength, model.strUnit};
-}
-
-const std::string& calibrationNameOf(const MeasureModel& model) {
-    return model.bCalibration ? model.strHeldCalName : model.strCalName;
-}
-
 OverlaySetting overlayOf(const MeasureModel& model) {
     return {model.iGridMode, model.fPitchPixes, model.iLineWidth, model.ctrLColor};
 }

@@ -14,10 +14,8 @@
 
 namespace lumetra {
 
-// The calibration the labels are read in (the one held while a reference line is
-// drawn) and its name, and the overlay as the view holds them.
-CalibrationValues calibrationOf(const MeasureModel& model);
-const std::string& calibrationNameOf(const MeasureModel& model);
+// The overlay as the view holds it. The calibration the labels are read in is
+// calibrationOf (MeasureModel.h).
 OverlaySetting overlayOf(const MeasureModel& model);
 
 // Replacements for two layers of a redraw that rarely change between frames:

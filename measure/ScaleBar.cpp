@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "measure/ShapeRenderer.h"
+#include "measure/tools/ShapePen.h"
 
 namespace lumetra {
 namespace {

@@ -6,14 +6,6 @@
 
 namespace lumetra {
 
-void drawLabelBlock(DrawingSurface& surface, const std::vector<std::string>& lines, Point anchor,
-                    double fontSize, RgbColor color) {
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const Point origin{anchor.x, anchor.y - static_cast<double>(i) * fontSize};
-        surface.drawText(lines[i], origin, kLabelFontFamily, fontSize, color);
-    }
-}
-
 void drawShape(DrawingSurface& surface, const RQShape& shape, const CalibrationValues& cal,
                float xScale, float yScale, RadiusSource radii) {
     const ToolSpec* tool = findTool(shape.type);

@@ -12,10 +12,9 @@
 #include "measure/LabelFormat.h"
 #include "measure/RQShape.h"
 #include "measure/tools/MeasureTool.h"
+#include "measure/tools/ShapePen.h"
 
 namespace lumetra {
-
-inline constexpr const char* kLabelFontFamily = "Arial";
 
 // The overlay as the view holds it, drawn with the view's current style.
 struct OverlaySetting {
@@ -24,11 +23,6 @@ struct OverlaySetting {
     uint8_t iLineWidth = 2;
     RgbColor ctrLColor = kPureRed;
 };
-
-// A label block: the first line with its lower-left corner at anchor, each
-// further line fontSize lower.
-void drawLabelBlock(DrawingSurface& surface, const std::vector<std::string>& lines, Point anchor,
-                    double fontSize, RgbColor color);
 
 // Outline and label of one shape; point coordinates are multiplied by the
 // scales, widths and font sizes are used as stored.

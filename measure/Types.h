@@ -46,7 +46,7 @@ enum GridMode : uint8_t {
 enum class ShapeRemoval : int32_t { Last = 0, All = 1 };
 
 // Transfer types of RQTransferDelegate::PassValue. The view's completed
-// calibration (transfer 3) arrives as numbers through calibrationCompleted.
+// calibration has no transfer type: it arrives as numbers through calibrationCompleted.
 enum TransferType : int32_t {
     kTransferAlbumCreated = 0,
     kTransferCalibrationEntered = 1,

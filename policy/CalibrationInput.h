@@ -30,7 +30,8 @@ inline constexpr std::string_view kAlertLengthNotNumber = "Actual Length is ille
 // than 0. None when the input is good.
 std::optional<std::string_view> calibrationInputProblem(const CalibrationInput& input);
 
-// Transfer 1: Param1 name, Param2 magnification and Param3 length as typed, Param4 unit.
+// kTransferCalibrationEntered: Param1 name, Param2 magnification and Param3 length as typed, Param4
+// unit.
 UserEntity calibrationEnteredEntity(const CalibrationInput& input);
 
 // The unit titles offered by the sheet, the default first. None contains "-",

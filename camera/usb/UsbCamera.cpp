@@ -23,9 +23,7 @@ UsbCamera::UsbCamera(V4l2Io& io, DeviceDirs dirs, PostToMain postToMain)
       dirs_(std::move(dirs)),
       post_(postToMain),
       events_(std::make_shared<Events>()),
-      handOver_(std::move(postToMain), [this](const Frame& frame, const FrameMarks& marks) {
-          if (auto* l = events_->listener.load()) l->frameReady(frame, marks);
-      }) {
+      handOver_(std::move(postToMain)) {
     events_->owner = this;
 }
 
@@ -86,7 +84,14 @@ UsbOutcome UsbCamera::setVideoDeviceFormat(size_t index) {
         return {UsbError::Failed, "No USB microscope format to choose."};
     const auto previous = formatIndex_;
     const auto previousInterval = interval_;
-    UsbOutcome outcome = startStreaming(index, std::nullopt);
+    // Drivers fall back to their default rate on a new format: the chosen one is kept
+    // as nearly as the new format allows.
+    std::optional<Duration> interval;
+    if (previousInterval)
+        if (const auto nearest =
+                nearestFrameRateRange(formats_[index].frameRateRanges, *previousInterval))
+            interval = nearest->minFrameDuration;
+    UsbOutcome outcome = startStreaming(index, interval);
     if (outcome.ok()) {
         presetWidth_ = formats_[index].width;
         presetHeight_ = formats_[index].height;

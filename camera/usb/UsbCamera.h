@@ -20,7 +20,6 @@
 #include <vector>
 
 #include "camera/FrameHandOver.h"
-#include "camera/FrameRouting.h"
 #include "camera/adjust/AdjustmentChain.h"
 #include "camera/adjust/AdjustmentSettings.h"
 #include "camera/usb/FrameConverter.h"
@@ -33,12 +32,10 @@
 
 namespace lumetra {
 
-// Implemented by the window; called on the main thread.
-class UsbCameraListener {
+// Implemented by the window; called on the main thread. Adjusted pictures arrive
+// through frameReady (FrameListener).
+class UsbCameraListener : public FrameListener {
 public:
-    virtual ~UsbCameraListener() = default;
-    // An adjusted picture; pass it to displayFrame().
-    virtual void frameReady(const Frame& frame, const FrameMarks& marks) = 0;
     // Capture ended by itself (the device was unplugged or failed): show the message.
     virtual void captureStopped(const UsbOutcome& outcome) = 0;
 };
@@ -55,7 +52,10 @@ public:
     UsbCamera(const UsbCamera&) = delete;
     UsbCamera& operator=(const UsbCamera&) = delete;
 
-    void setListener(UsbCameraListener* listener) { events_->listener = listener; }
+    void setListener(UsbCameraListener* listener) {
+        events_->listener = listener;
+        handOver_.setListener(listener);
+    }
 
     // Lists the attached capture devices again (call it whenever the device list is
     // opened); a selected device that is gone is closed and reported to the listener
@@ -72,7 +72,8 @@ public:
     // The selected device's formats (the format list) and the active one.
     const std::vector<VideoFormat>& formats() const { return formats_; }
     const VideoFormat* videoDeviceFormat() const;
-    // On failure the device goes on in its previous format.
+    // The frame rate nearest to the current one goes with it. On failure the device
+    // goes on in its previous format.
     UsbOutcome setVideoDeviceFormat(size_t index);
 
     // The active format's range whose shortest frame interval is the device's.

@@ -2,13 +2,9 @@
 
 namespace lumetra {
 
-UsbConnectDecision decideUsbConnect(uint8_t cameraMode, const std::vector<VideoDevice>& devices,
+UsbConnectDecision decideUsbConnect(const std::vector<VideoDevice>& devices,
                                     const std::string& explicitDevice) {
     UsbConnectDecision decision;
-    if (cameraMode != kCameraModeNone && cameraMode != kCameraModeUsb) {
-        decision.alert = kAlertConnectionFailed;
-        return decision;
-    }
     for (size_t i = 0; i < devices.size() && !decision.open; ++i) {
         const auto& d = devices[i];
         if (!explicitDevice.empty()) {

@@ -1,15 +1,12 @@
 #pragma once
-// Which device the USB button opens. A WiFi camera in use refuses the connection.
-// Otherwise the devices are walked in order and the first whose identifier contains
-// one of the microscope identifiers (tested in their given order) is opened. When
-// none matches, the user is told to connect the microscope and is offered the other
-// capture devices present, so a microscope with another identifier still works; a
-// device named explicitly (by node path or by part of its identifier) is opened
-// without the microscope test.
+// Which device the USB button opens. The devices are walked in order and the first whose identifier
+// contains one of the microscope identifiers (tested in their given order) is opened. When none
+// matches, the user is told to connect the microscope and is offered the other capture devices
+// present, so a microscope with another identifier still works; a device named explicitly (by node
+// path or by part of its identifier) is opened without the microscope test.
 
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,14 +16,10 @@
 
 namespace lumetra {
 
-inline constexpr uint8_t kCameraModeNone = 0;
-inline constexpr uint8_t kCameraModeUsb = 1;
-
 inline constexpr std::array<std::string_view, 3> kMicroscopeIdentifiers{"14c31301", "14c31302",
                                                                         "14c31303"};
 
 inline constexpr std::string_view kAlertConnectUsb = "Please connect USB Microscope";
-inline constexpr std::string_view kAlertConnectionFailed = "Connection failed, restart and try";
 
 struct UsbConnectDecision {
     std::optional<size_t> open;  // index of the device to open
@@ -34,9 +27,8 @@ struct UsbConnectDecision {
     std::vector<size_t> others;  // capture devices the alert may offer instead
 };
 
-// cameraMode is the window's current camera mode (0 none, 1 USB, 2 and 3 WiFi).
 // explicitDevice, when not empty, names the device to open.
-UsbConnectDecision decideUsbConnect(uint8_t cameraMode, const std::vector<VideoDevice>& devices,
+UsbConnectDecision decideUsbConnect(const std::vector<VideoDevice>& devices,
                                     const std::string& explicitDevice = {});
 
 }  // namespace lumetra

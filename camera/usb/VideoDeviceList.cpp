@@ -85,7 +85,9 @@ std::vector<VideoDevice> listVideoDevices(V4l2Io& io, const DeviceDirs& dirs) {
         std::string position;
         const int fd = io.open(device.path, O_RDWR | O_NONBLOCK);
         if (fd < 0) {
-            if (errno != EACCES && errno != EPERM) continue;
+            // A node not allowed to us or held by another program is listed, so that
+            // connecting to it says why it cannot be used.
+            if (errno != EACCES && errno != EPERM && errno != EBUSY) continue;
             device.queried = false;
             device.localizedName =
                 firstLine(fs::path(dirs.sysfsRoot) / "class/video4linux" / name / "name", 64);

@@ -17,8 +17,9 @@ struct VideoDevice {
     std::string path;           // the device node, e.g. /dev/video0
     std::string uniqueID;       // "14c31301:usb-0000:00:14.0-2", or the bus position alone
     std::string localizedName;  // the driver's name for the camera
-    // False when the node could not be opened to ask (no permission): it is listed so
-    // that connecting to it tells the user why it cannot be used.
+    // False when the node could not be opened to ask (no permission, or another
+    // program holds it): it is listed so that connecting to it tells the user why it
+    // cannot be used.
     bool queried = true;
 };
 

@@ -3,6 +3,7 @@
 #include <linux/videodev2.h>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -118,6 +119,18 @@ std::string localizedName(const FrameRateRange& range) {
     else
         std::snprintf(text, sizeof text, "FPS: %0.2f", range.minFrameRate);
     return text;
+}
+
+std::optional<FrameRateRange> nearestFrameRateRange(const std::vector<FrameRateRange>& ranges,
+                                                    Duration interval) {
+    if (interval.numerator == 0 || interval.denominator == 0) return std::nullopt;
+    const double rate = static_cast<double>(interval.denominator) / interval.numerator;
+    std::optional<FrameRateRange> nearest;
+    for (const FrameRateRange& range : ranges)
+        if (!nearest ||
+            std::abs(range.maxFrameRate - rate) < std::abs(nearest->maxFrameRate - rate))
+            nearest = range;
+    return nearest;
 }
 
 std::vector<VideoFormat> enumerateFormats(V4l2Io& io, int fd) {

@@ -43,6 +43,12 @@ std::string localizedName(const VideoFormat& format);
 // "FPS: %0.2f-%0.2f" when the rates differ, else "FPS: %0.2f".
 std::string localizedName(const FrameRateRange& range);
 
+// The range whose highest rate is nearest to the rate of `interval` (the first of
+// equally near ones), so that a new format keeps the chosen rate as well as it
+// can; nullopt without ranges or for an interval of no length.
+std::optional<FrameRateRange> nearestFrameRateRange(const std::vector<FrameRateRange>& ranges,
+                                                    Duration interval);
+
 // Every size and frame-rate range of the pixel formats this program can convert,
 // in the driver's order. Stepwise sizes offer their smallest and largest size and the
 // common sizes between that fit the steps; sizes beyond the frame budget are left out.

@@ -34,7 +34,7 @@ public:
     void setListener(SnapButtonListener* listener) { listener_ = listener; }
     void setHost(CameraHost host) { readerSnap_.setHost(std::move(host)); }
 
-    // btLed's action; only with a wizard camera (camera mode 2) does it switch.
+    // btLed's action; only with a wizard camera (CameraMode::WiFiWizard) does it switch.
     void onSnapshotAction(uint8_t iCameraMode);
     void didFinishReadingContent(bool grown, int64_t number) override;
 

@@ -45,11 +45,7 @@ void WiFiCameraController::adjustBusy(int delta) {
     if (was != busy() && listener_) listener_->setBusy(busy());
 }
 
-void WiFiCameraController::onWiFiCamAction(uint8_t iCameraMode) {
-    if (iCameraMode == 1) {
-        if (listener_) listener_->showAlert(kAlertUsbCameraActive);
-        return;
-    }
+void WiFiCameraController::onWiFiCamAction() {
     if (connecting_) return;
     connecting_ = true;
     adjustBusy(+1);
@@ -74,6 +70,7 @@ void WiFiCameraController::probed(std::optional<WiFiDevice> device, WiFiSettings
         return;
     }
     kind_ = device->kind;
+    reopensLeft_ = 0;
     if (device->width) frameSize_.width = *device->width;
     if (device->height) frameSize_.height = *device->height;
     if (device->iSnapNumber) iSnapNumber_.set(*device->iSnapNumber);
@@ -109,7 +106,17 @@ void WiFiCameraController::handleFpsPopBtn(std::string_view title) {
 void WiFiCameraController::changeStarted(const CameraRequest& request) {
     send(request);
     adjustBusy(+1);
-    schedule_(restartDelay(*kind_), guarded([this] { delayedMethod(); }));
+    reopensLeft_ = timing_.retryAttempts;
+    schedule_(timing_.restartDelay.value_or(restartDelay(*kind_)),
+              guarded([this] { delayedMethod(); }));
+}
+
+bool WiFiCameraController::reopenEndedStream() {
+    if (!kind_ || reopensLeft_ <= 0) return false;
+    --reopensLeft_;
+    adjustBusy(+1);
+    schedule_(timing_.retryInterval, guarded([this] { delayedMethod(); }));
+    return true;
 }
 
 void WiFiCameraController::delayedMethod() {

@@ -9,8 +9,9 @@
 // in order, with only the newest value of each picture control waiting while another
 // request is in flight. Results come back through the post function given at
 // construction, so the main thread never waits for the network. Restarts are scheduled through the
-// given timer function. Work still queued when the controller is destroyed is dropped; a running
-// probe is cut short.
+// given timer function; a restarted stream that ends before its first picture (the camera
+// is still restarting) is opened again a few times before it counts as lost. Work still queued when
+// the controller is destroyed is dropped; a running probe is cut short.
 
 #include <atomic>
 #include <chrono>
@@ -22,8 +23,9 @@
 #include <string_view>
 
 #include "camera/CameraHost.h"
+#include "camera/CameraMode.h"
+#include "camera/SerialQueue.h"
 #include "camera/SnapCounter.h"
-#include "camera/wifi/BackgroundQueue.h"
 #include "camera/wifi/WiFiLists.h"
 #include "camera/wifi/WiFiProbe.h"
 #include "camera/wifi/WiFiRequests.h"
@@ -32,8 +34,18 @@
 
 namespace lumetra {
 
-inline constexpr const char* kAlertUsbCameraActive = "Connection failed, restart and try";
 inline constexpr const char* kAlertNoWiFiCamera = "Please connect WiFi Microscope";
+inline constexpr const char* kAlertStreamStopped =
+    "The microscope stopped sending pictures. Press WiFi to connect again.";
+
+// When the stream opens again after a resolution or frame-rate command: once the camera's
+// restart delay has passed (restartDelay replaces it when set), then, while the stream
+// ends before its first picture, every retryInterval, at most retryAttempts times.
+struct StreamRestartTiming {
+    std::optional<std::chrono::milliseconds> restartDelay;
+    std::chrono::milliseconds retryInterval = std::chrono::seconds(1);
+    int retryAttempts = 15;
+};
 
 // Implemented by the window's WiFi side; called on the main thread.
 class WiFiCameraListener {
@@ -74,9 +86,11 @@ public:
 
     void setListener(WiFiCameraListener* listener) { listener_ = listener; }
     void setHost(CameraHost host) { host_ = std::move(host); }
+    // Takes effect at the next change.
+    void setRestartTiming(StreamRestartTiming timing) { timing_ = timing; }
 
-    // The WiFi button. iCameraMode: the window's camera mode (1: a USB camera is active).
-    void onWiFiCamAction(uint8_t iCameraMode);
+    // The WiFi button. Another camera streaming meanwhile is the window's to stop.
+    void onWiFiCamAction();
     // A resolution item ("width x height") or a frame-rate item ("fps") was chosen.
     void handleVideoFormatPopBtn(std::string_view title);
     void handleFpsPopBtn(std::string_view title);
@@ -86,6 +100,12 @@ public:
     void onDefaultAction();
     // Sends one picture-control change (the CGI camera sends the record's iValue).
     void setPropertyCommand(int32_t controlNumber, int32_t value);
+
+    // The stream delivered a picture: a change's restart has settled.
+    void streamDelivered() { reopensLeft_ = 0; }
+    // The stream ended. True when it opens again (a change's restart is still settling,
+    // attempts are left); false when it stays down.
+    bool reopenEndedStream();
 
     uint8_t iCameraMode() const { return kind_ ? static_cast<uint8_t>(*kind_) : 0; }
     bool connecting() const { return connecting_; }
@@ -115,14 +135,16 @@ private:
     std::optional<WiFiKind> kind_;
     bool connecting_ = false;
     int busyCount_ = 0;
+    int reopensLeft_ = 0;  // stream reopens allowed until a change's restart delivers
+    StreamRestartTiming timing_;
     FrameSize frameSize_{640, 480};
     WiFiSettings settings_;
 
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::atomic<bool> ending_{false};
     // Last members: stopped before the others go.
-    BackgroundQueue connectWorker_;
-    BackgroundQueue commandWorker_;
+    SerialQueue connectWorker_;
+    SerialQueue commandWorker_;
 };
 
 }  // namespace lumetra

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "camera/CameraHost.h"
+#include "camera/wifi/CgiParam.h"
 #include "camera/wifi/WiFiLists.h"
 #include "camera/wifi/WiFiSettings.h"
 
@@ -30,25 +31,13 @@ struct CameraRequest {
     bool operator==(const CameraRequest&) const = default;
 };
 
-// "/camera_control.cgi" parameters of the CGI camera.
-enum class CgiParam : int {
-    Resolution = 0,
-    Brightness = 1,
-    Contrast = 2,
-    FrameRate = 6,
-    Saturation = 8,
-    Hue = 9,
-    Sharpness = 11,
-    Gamma = 12,
-};
-
 CameraRequest cgiControlRequest(CgiParam param, int64_t value);
 CameraRequest applyRequest(uint8_t resolutionIndex, uint8_t framesPerSecond);
 CameraRequest commandRequest(int32_t controlNumber, int32_t value);
 
 // One picture-control change (setPropertyCommand): the CGI camera sends the record's
-// iValue for the control numbers 1 to 6 and nothing for others; the wizard camera sends
-// the given number and value on its stream port.
+// iValue for its control numbers (kCgiBrightnessId ... kCgiGammaId) and nothing for
+// others; the wizard camera sends the given number and value on its stream port.
 std::optional<CameraRequest> propertyRequest(WiFiKind kind, const WiFiControls& controls,
                                              int32_t controlNumber, int32_t value);
 

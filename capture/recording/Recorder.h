@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "capture/SnapshotNaming.h"
+#include "capture/StampedName.h"
 #include "capture/recording/VideoWriter.h"
 #include "image/Frame.h"
 #include "image/PostToMain.h"

@@ -9,9 +9,6 @@
 
 namespace lumetra {
 
-// The n-th candidate: n = 0 gives "<stamp>.mp4", n > 0 "<stamp>-<n>.mp4".
-std::string recordingFileName(const std::string& stamp, int n);
-
 // The thumbnail of the recording at moviePath.
 inline std::string thumbnailPathOf(const std::string& moviePath) { return moviePath + ".jpg"; }
 

@@ -7,23 +7,24 @@ namespace lumetra {
 namespace {
 
 class AngleFourPointsTool : public MeasureTool {
-public:
-    bool inProgress(const MeasureModel& m) const override { return m.bFAngle1stPoint; }
+    // Both ends of the first line, then both ends of the second.
+    enum Step : int32_t { kFirstStart = 1, kFirstEnd, kSecondStart, kSecondEnd };
 
+public:
     void start(MeasureModel& m, Point l) const override {
         m.pt1stPoint = l;
-        m.bFAngle1stPoint = true;
+        m.iToolStep = kFirstStart;
     }
 
     void click(MeasureModel& m, Point l) const override {
-        if (!m.bFAngle2ndPoint) {
-            m.bFAngle2ndPoint = true;
+        if (m.iToolStep < kFirstEnd) {
+            m.iToolStep = kFirstEnd;
             m.pt2ndPoint = l;
-        } else if (!m.bFAngle3thPoint) {
-            m.bFAngle3thPoint = true;
+        } else if (m.iToolStep < kSecondStart) {
+            m.iToolStep = kSecondStart;
             m.pt3rdPoint = l;
-        } else if (!m.bFAngle4thPoint) {
-            m.bFAngle4thPoint = true;
+        } else if (m.iToolStep < kSecondEnd) {
+            m.iToolStep = kSecondEnd;
             m.pt4thPoint = l;
             m.fData1 = angleOf(m.pt1stPoint, m.pt2ndPoint, m.pt4thPoint, m.pt3rdPoint);
         } else {
@@ -32,10 +33,10 @@ public:
     }
 
     void move(MeasureModel& m, Point l) const override {
-        if (!m.bFAngle1stPoint) return;
-        if (!m.bFAngle2ndPoint) {
+        if (!m.shapeInProgress()) return;
+        if (m.iToolStep < kFirstEnd) {
             m.pt2ndPoint = l;
-        } else if (m.bFAngle3thPoint && !m.bFAngle4thPoint) {
+        } else if (m.iToolStep == kSecondStart) {
             m.pt4thPoint = l;
             m.fData1 = angleOf(m.pt1stPoint, m.pt2ndPoint, l, m.pt3rdPoint);
         }
@@ -43,16 +44,15 @@ public:
     }
 
     std::string nextStep(const MeasureModel& m) const override {
-        if (!m.bFAngle1stPoint) return "Click the first line's first end";
-        if (!m.bFAngle2ndPoint) return "Click the first line's second end";
-        if (!m.bFAngle3thPoint) return "Click the second line's first end";
-        if (!m.bFAngle4thPoint) return "Click the second line's second end";
+        if (!m.shapeInProgress()) return "Click the first line's first end";
+        if (m.iToolStep < kFirstEnd) return "Click the first line's second end";
+        if (m.iToolStep < kSecondStart) return "Click the second line's first end";
+        if (m.iToolStep < kSecondEnd) return "Click the second line's second end";
         return kPlaceLabelStep;
     }
 
-    void preview(ShapePen& pen, const MeasureModel& m,
-                 const CalibrationValues& cal) const override {
-        if (!m.pt1stPoint.isSet()) return;
+    bool preview(ShapePen& pen, const MeasureModel& m) const override {
+        if (!m.pt1stPoint.isSet()) return false;
         if (m.pt2ndPoint.isSet()) {
             pen.begin();
             pen.segment(m.pt1stPoint, m.pt2ndPoint);
@@ -63,8 +63,7 @@ public:
             pen.segment(m.pt3rdPoint, m.pt4thPoint);
             pen.stroke();
         }
-        if (m.pt4thPoint.isSet() && m.pt5thPoint.isSet())
-            previewLabel(pen, m, cal, kModeAngleFourPoints, 5);
+        return m.pt4thPoint.isSet() && m.pt5thPoint.isSet();
     }
 
     // Two separate strokes; no label without the second line's end.

@@ -7,20 +7,21 @@ namespace lumetra {
 namespace {
 
 class AngleThreePointsTool : public MeasureTool {
-public:
-    bool inProgress(const MeasureModel& m) const override { return m.bTAngle1stPoint; }
+    // The ends of the two arms, then the vertex.
+    enum Step : int32_t { kFirstArm = 1, kSecondArm, kVertex };
 
+public:
     void start(MeasureModel& m, Point l) const override {
         m.pt1stPoint = l;
-        m.bTAngle1stPoint = true;
+        m.iToolStep = kFirstArm;
     }
 
     void click(MeasureModel& m, Point l) const override {
-        if (!m.bTAngle2ndPoint) {
-            m.bTAngle2ndPoint = true;
+        if (m.iToolStep < kSecondArm) {
+            m.iToolStep = kSecondArm;
             m.pt2ndPoint = l;
-        } else if (!m.bTAngle3thPoint) {
-            m.bTAngle3thPoint = true;
+        } else if (m.iToolStep < kVertex) {
+            m.iToolStep = kVertex;
             m.pt3rdPoint = l;  // the vertex
             m.fData1 = angleOf(m.pt1stPoint, m.pt3rdPoint, m.pt3rdPoint, m.pt2ndPoint);
         } else {
@@ -29,10 +30,10 @@ public:
     }
 
     void move(MeasureModel& m, Point l) const override {
-        if (!m.bTAngle1stPoint) return;
-        if (!m.bTAngle2ndPoint) {
+        if (!m.shapeInProgress()) return;
+        if (m.iToolStep < kSecondArm) {
             m.pt2ndPoint = l;
-        } else if (!m.bTAngle3thPoint) {
+        } else if (m.iToolStep < kVertex) {
             m.pt3rdPoint = l;
             m.fData1 = angleOf(m.pt1stPoint, l, l, m.pt2ndPoint);
         }
@@ -40,15 +41,14 @@ public:
     }
 
     std::string nextStep(const MeasureModel& m) const override {
-        if (!m.bTAngle1stPoint) return "Click the first arm's end";
-        if (!m.bTAngle2ndPoint) return "Click the second arm's end";
-        if (!m.bTAngle3thPoint) return "Click the vertex";
+        if (!m.shapeInProgress()) return "Click the first arm's end";
+        if (m.iToolStep < kSecondArm) return "Click the second arm's end";
+        if (m.iToolStep < kVertex) return "Click the vertex";
         return kPlaceLabelStep;
     }
 
-    void preview(ShapePen& pen, const MeasureModel& m,
-                 const CalibrationValues& cal) const override {
-        if (!m.pt1stPoint.isSet()) return;
+    bool preview(ShapePen& pen, const MeasureModel& m) const override {
+        if (!m.pt1stPoint.isSet()) return false;
         pen.marker(m.pt1stPoint);
         if (m.pt2ndPoint.isSet()) pen.marker(m.pt2ndPoint);
         if (m.pt3rdPoint.isSet()) {
@@ -56,8 +56,7 @@ public:
             arms(pen, m);
             pen.stroke();
         }
-        if (m.pt3rdPoint.isSet() && m.pt4thPoint.isSet())
-            previewLabel(pen, m, cal, kModeAngleThreePoints, 4);
+        return m.pt3rdPoint.isSet() && m.pt4thPoint.isSet();
     }
 
     bool outline(ShapePen& pen, const RQShape& s, RadiusSource) const override {

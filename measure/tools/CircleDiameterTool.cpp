@@ -9,15 +9,14 @@ class CircleDiameterTool : public TwoPointCircle {
 public:
     CircleDiameterTool() : TwoPointCircle(false) {}
 
-    void preview(ShapePen& pen, const MeasureModel& m,
-                 const CalibrationValues& cal) const override {
-        if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return;
+    bool preview(ShapePen& pen, const MeasureModel& m) const override {
+        if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return false;
         pen.begin();
         const Point a = m.pt1stPoint;
         const Point b = m.pt2ndPoint;
         pen.circleAt({(a.x + b.x) / 2, (a.y + b.y) / 2}, m.fData1 * 0.5);
         pen.stroke();
-        if (m.pt3rdPoint.isSet()) previewLabel(pen, m, cal, kModeCircleDiameter, 3);
+        return m.pt3rdPoint.isSet();
     }
 
     bool outline(ShapePen& pen, const RQShape& s, RadiusSource radii) const override {

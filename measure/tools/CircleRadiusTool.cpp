@@ -9,13 +9,12 @@ class CircleRadiusTool : public TwoPointCircle {
 public:
     CircleRadiusTool() : TwoPointCircle(true) {}
 
-    void preview(ShapePen& pen, const MeasureModel& m,
-                 const CalibrationValues& cal) const override {
-        if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return;
+    bool preview(ShapePen& pen, const MeasureModel& m) const override {
+        if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return false;
         pen.begin();
         pen.circle(m.pt1stPoint, m.fData1);
         pen.stroke();
-        if (m.pt3rdPoint.isSet()) previewLabel(pen, m, cal, kModeCircleRadius, 3);
+        return m.pt3rdPoint.isSet();
     }
 
     bool outline(ShapePen& pen, const RQShape& s, RadiusSource radii) const override {

@@ -7,20 +7,21 @@ namespace lumetra {
 namespace {
 
 class CircleThreePointsTool : public MeasureTool {
-public:
-    bool inProgress(const MeasureModel& m) const override { return m.bTCircle1stPoint; }
+    // The three points on the circle, in click order.
+    enum Step : int32_t { kFirst = 1, kSecond, kThird };
 
+public:
     void start(MeasureModel& m, Point l) const override {
         m.pt1stPoint = l;
-        m.bTCircle1stPoint = true;
+        m.iToolStep = kFirst;
     }
 
     void click(MeasureModel& m, Point l) const override {
-        if (!m.bTCircle2ndPoint) {
-            m.bTCircle2ndPoint = true;
+        if (m.iToolStep < kSecond) {
+            m.iToolStep = kSecond;
             m.pt2ndPoint = l;
-        } else if (!m.bTCircle3thPoint) {
-            m.bTCircle3thPoint = true;
+        } else if (m.iToolStep < kThird) {
+            m.iToolStep = kThird;
             m.pt3rdPoint = l;
             m.updateThreePointCircle(l);
         } else {
@@ -29,8 +30,8 @@ public:
     }
 
     void move(MeasureModel& m, Point l) const override {
-        if (!m.bTCircle1stPoint) return;
-        if (m.bTCircle2ndPoint && !m.bTCircle3thPoint) {
+        if (!m.shapeInProgress()) return;
+        if (m.iToolStep == kSecond) {
             m.pt3rdPoint = l;
             m.updateThreePointCircle(l);
         }
@@ -38,15 +39,14 @@ public:
     }
 
     std::string nextStep(const MeasureModel& m) const override {
-        if (!m.bTCircle1stPoint) return "Click a first point on the circle";
-        if (!m.bTCircle2ndPoint) return "Click a second point on the circle";
-        if (!m.bTCircle3thPoint) return "Click a third point on the circle";
+        if (!m.shapeInProgress()) return "Click a first point on the circle";
+        if (m.iToolStep < kSecond) return "Click a second point on the circle";
+        if (m.iToolStep < kThird) return "Click a third point on the circle";
         return kPlaceLabelStep;
     }
 
-    void preview(ShapePen& pen, const MeasureModel& m,
-                 const CalibrationValues& cal) const override {
-        if (!m.pt1stPoint.isSet()) return;
+    bool preview(ShapePen& pen, const MeasureModel& m) const override {
+        if (!m.pt1stPoint.isSet()) return false;
         pen.marker(m.pt1stPoint);
         if (m.pt2ndPoint.isSet()) pen.marker(m.pt2ndPoint);
         if (m.pt3rdPoint.isSet()) {
@@ -54,8 +54,7 @@ public:
             pen.circle(m.pt5thPoint, m.fData1);
             pen.stroke();
         }
-        if (m.pt2ndPoint.isSet() && m.pt3rdPoint.isSet() && m.pt4thPoint.isSet())
-            previewLabel(pen, m, cal, kModeCircleThreePoints, 4);
+        return m.pt2ndPoint.isSet() && m.pt3rdPoint.isSet() && m.pt4thPoint.isSet();
     }
 
     bool outline(ShapePen& pen, const RQShape& s, RadiusSource radii) const override {

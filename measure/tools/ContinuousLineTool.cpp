@@ -9,13 +9,12 @@ class ContinuousLineTool : public VertexFigure {
 public:
     ContinuousLineTool() : VertexFigure(false) {}
 
-    void preview(ShapePen& pen, const MeasureModel& m,
-                 const CalibrationValues& cal) const override {
-        if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return;
+    bool preview(ShapePen& pen, const MeasureModel& m) const override {
+        if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return false;
         pen.begin();
         path(pen, m);
         pen.stroke();
-        if (m.pt10thPoint.isSet()) previewLabel(pen, m, cal, kModeContinuousLine, 10);
+        return m.pt10thPoint.isSet();
     }
 
     bool outline(ShapePen& pen, const RQShape& s, RadiusSource) const override {

@@ -8,20 +8,21 @@ namespace lumetra {
 namespace {
 
 class LineTool : public MeasureTool {
-public:
-    bool inProgress(const MeasureModel& m) const override { return m.bLine1stPoint; }
+    // The first end placed, then the second; the next click stores the line.
+    enum Step : int32_t { kFirstEnd = 1, kSecondEnd };
 
+public:
     void start(MeasureModel& m, Point l) const override {
         m.pt1stPoint = m.pt2ndPoint = l;
-        m.bLine1stPoint = true;
+        m.iToolStep = kFirstEnd;
         // A completion mark left by an earlier reference line that was stored
         // before any redraw completed it must not complete this new line early.
         m.bCompletedCalibration = false;
     }
 
     void click(MeasureModel& m, Point l) const override {
-        if (!m.bLine2ndPoint) {
-            m.bLine2ndPoint = true;
+        if (m.iToolStep < kSecondEnd) {
+            m.iToolStep = kSecondEnd;
             m.pt2ndPoint = l;
             m.bCompletedCalibration = true;
         } else {
@@ -31,8 +32,8 @@ public:
     }
 
     void move(MeasureModel& m, Point l) const override {
-        if (!m.bLine1stPoint) return;
-        if (!m.bLine2ndPoint) {
+        if (!m.shapeInProgress()) return;
+        if (m.iToolStep < kSecondEnd) {
             m.pt2ndPoint = l;
             m.fData1 = RQUtility::distance(m.pt2ndPoint, m.pt1stPoint);
         }
@@ -41,22 +42,21 @@ public:
 
     // The reference line of a calibration says so until both its ends are placed.
     std::string nextStep(const MeasureModel& m) const override {
-        if (!m.bLine1stPoint)
+        if (!m.shapeInProgress())
             return m.bCalibration ? "Calibration: click the first end of the reference line"
                                   : "Click the first end";
-        if (!m.bLine2ndPoint)
+        if (m.iToolStep < kSecondEnd)
             return m.bCalibration ? "Calibration: click the second end of the reference line"
                                   : "Click the second end";
         return kPlaceLabelStep;
     }
 
-    void preview(ShapePen& pen, const MeasureModel& m,
-                 const CalibrationValues& cal) const override {
-        if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return;
+    bool preview(ShapePen& pen, const MeasureModel& m) const override {
+        if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return false;
         pen.begin();
         pen.segment(m.pt1stPoint, m.pt2ndPoint);
         pen.stroke();
-        if (m.pt3rdPoint.isSet()) previewLabel(pen, m, cal, kModeLine, 3);
+        return m.pt3rdPoint.isSet();
     }
 
     bool outline(ShapePen& pen, const RQShape& s, RadiusSource) const override {

@@ -2,11 +2,12 @@
 // One measuring tool's behaviour: how clicks and mouse moves build its shape in
 // the measurement model, how the shape in progress is previewed, and how a
 // stored shape of its type is outlined. Each tool implements this in a file of
-// its own; the tool table (ToolTable.h) pairs it with the tool's data.
+// its own; the tool table (ToolTable.h) pairs it with the tool's data. A tool
+// keeps its progress in the model's step count (MeasureModel::iToolStep) and
+// gives the steps their meaning itself.
 
 #include <string>
 
-#include "measure/LabelFormat.h"
 #include "measure/RQShape.h"
 #include "measure/tools/ShapePen.h"
 
@@ -22,8 +23,6 @@ class MeasureTool {
 public:
     virtual ~MeasureTool() = default;
 
-    // Whether a shape of this tool is under way (its first point placed).
-    virtual bool inProgress(const MeasureModel& m) const = 0;
     // The first click of an idle tool.
     virtual void start(MeasureModel& m, Point l) const = 0;
     // Every later click of the shape under way.
@@ -35,9 +34,9 @@ public:
     // What the next click does, in the user's words, for the hint line.
     virtual std::string nextStep(const MeasureModel& m) const = 0;
 
-    // The outline and live label of the shape under way, in the model's style.
-    virtual void preview(ShapePen& pen, const MeasureModel& m,
-                         const CalibrationValues& cal) const = 0;
+    // The outline of the shape under way, in the model's style; returns whether
+    // its live label is due (drawn by the caller at the tool's label slot).
+    virtual bool preview(ShapePen& pen, const MeasureModel& m) const = 0;
     // A stored shape's outline, the path begun in the shape's style; returns
     // whether its label may be drawn.
     virtual bool outline(ShapePen& pen, const RQShape& shape, RadiusSource radii) const = 0;

@@ -9,20 +9,21 @@ namespace lumetra {
 namespace {
 
 class ParallelLinesTool : public MeasureTool {
-public:
-    bool inProgress(const MeasureModel& m) const override { return m.bPLine1stPoint; }
+    // The line's two points, then the point measured from it.
+    enum Step : int32_t { kLineStart = 1, kLineEnd, kPoint };
 
+public:
     void start(MeasureModel& m, Point l) const override {
         m.pt1stPoint = l;
-        m.bPLine1stPoint = true;
+        m.iToolStep = kLineStart;
     }
 
     void click(MeasureModel& m, Point l) const override {
-        if (!m.bPLine2ndPoint) {
-            m.bPLine2ndPoint = true;
+        if (m.iToolStep < kLineEnd) {
+            m.iToolStep = kLineEnd;
             m.pt2ndPoint = l;
-        } else if (!m.bPLine3rdPoint) {
-            m.bPLine3rdPoint = true;
+        } else if (m.iToolStep < kPoint) {
+            m.iToolStep = kPoint;
             m.pt3rdPoint = l;
             m.pt4thPoint = RQUtility::perpendicular(m.pt3rdPoint, m.pt2ndPoint, m.pt1stPoint);
             m.fData1 = RQUtility::distance(m.pt3rdPoint, m.pt4thPoint);
@@ -32,10 +33,10 @@ public:
     }
 
     void move(MeasureModel& m, Point l) const override {
-        if (!m.bPLine1stPoint) return;
-        if (!m.bPLine2ndPoint) {
+        if (!m.shapeInProgress()) return;
+        if (m.iToolStep < kLineEnd) {
             m.pt2ndPoint = l;
-        } else if (!m.bPLine3rdPoint) {
+        } else if (m.iToolStep < kPoint) {
             m.pt3rdPoint = l;
             m.pt4thPoint = RQUtility::perpendicular(l, m.pt2ndPoint, m.pt1stPoint);
             m.fData1 = RQUtility::distance(m.pt3rdPoint, m.pt4thPoint);
@@ -44,20 +45,18 @@ public:
     }
 
     std::string nextStep(const MeasureModel& m) const override {
-        if (!m.bPLine1stPoint) return "Click the first point of the line";
-        if (!m.bPLine2ndPoint) return "Click the second point of the line";
-        if (!m.bPLine3rdPoint) return "Click the point";
+        if (!m.shapeInProgress()) return "Click the first point of the line";
+        if (m.iToolStep < kLineEnd) return "Click the second point of the line";
+        if (m.iToolStep < kPoint) return "Click the point";
         return kPlaceLabelStep;
     }
 
-    void preview(ShapePen& pen, const MeasureModel& m,
-                 const CalibrationValues& cal) const override {
-        if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return;
+    bool preview(ShapePen& pen, const MeasureModel& m) const override {
+        if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return false;
         pen.begin();
         lines(pen, m);
         pen.stroke();
-        if (m.pt5thPoint.isSet() && m.pt4thPoint.isSet())
-            previewLabel(pen, m, cal, kModeParallelLines, 5);
+        return m.pt5thPoint.isSet() && m.pt4thPoint.isSet();
     }
 
     bool outline(ShapePen& pen, const RQShape& s, RadiusSource) const override {

@@ -9,14 +9,12 @@ class PolygonTool : public VertexFigure {
 public:
     PolygonTool() : VertexFigure(true) {}
 
-    void preview(ShapePen& pen, const MeasureModel& m,
-                 const CalibrationValues& cal) const override {
-        if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return;
+    bool preview(ShapePen& pen, const MeasureModel& m) const override {
+        if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return false;
         pen.begin();
         path(pen, m);
         pen.stroke();
-        if (m.pt10thPoint.isSet() && m.pt2ndPoint.isSet() && m.pt3rdPoint.isSet())
-            previewLabel(pen, m, cal, kModePolygon, 10);
+        return m.pt10thPoint.isSet() && m.pt2ndPoint.isSet() && m.pt3rdPoint.isSet();
     }
 
     bool outline(ShapePen& pen, const RQShape& s, RadiusSource) const override {

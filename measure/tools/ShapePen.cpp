@@ -2,9 +2,15 @@
 
 #include <cmath>
 
-#include "measure/ShapeRenderer.h"
-
 namespace lumetra {
+
+void drawLabelBlock(DrawingSurface& surface, const std::vector<std::string>& lines, Point anchor,
+                    double fontSize, RgbColor color) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Point origin{anchor.x, anchor.y - static_cast<double>(i) * fontSize};
+        surface.drawText(lines[i], origin, kLabelFontFamily, fontSize, color);
+    }
+}
 
 double ShapePen::scaledDistance(Point a, Point b) const {
     const float dx = static_cast<float>((b.x - a.x) * xs_);

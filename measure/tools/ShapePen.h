@@ -13,6 +13,13 @@ namespace lumetra {
 // Radius of the small circle marking a clicked point in a preview.
 inline constexpr double kMarkerRadius = 3.0;
 
+inline constexpr const char* kLabelFontFamily = "Arial";
+
+// A label block: the first line with its lower-left corner at anchor, each
+// further line fontSize lower.
+void drawLabelBlock(DrawingSurface& surface, const std::vector<std::string>& lines, Point anchor,
+                    double fontSize, RgbColor color);
+
 class ShapePen {
 public:
     ShapePen(DrawingSurface& surface, double lineWidth, RgbColor color, double xScale = 1.0,

@@ -8,15 +8,16 @@ namespace lumetra {
 namespace {
 
 class TextTool : public MeasureTool {
-public:
-    bool inProgress(const MeasureModel& m) const override { return m.bText1stPoint; }
+    // The text taken from the field and following the mouse.
+    enum Step : int32_t { kCarried = 1 };
 
+public:
     void start(MeasureModel& m, Point l) const override {
         // Either way the field is emptied and hidden.
         m.strTextValue = m.textField ? m.textField->stringValue : std::string();
         if (!m.strTextValue.empty()) {
             m.pt1stPoint = l;
-            m.bText1stPoint = true;
+            m.iToolStep = kCarried;
         }
         if (m.textField) {
             m.textField->stringValue.clear();
@@ -28,21 +29,23 @@ public:
     void click(MeasureModel& m, Point) const override { m.storeShape(kModeText); }
 
     void move(MeasureModel& m, Point l) const override {
-        if (m.bText1stPoint) m.pt1stPoint = l;
+        if (m.shapeInProgress()) m.pt1stPoint = l;
     }
 
     // A click on an empty field hides it and starts nothing; only choosing the
     // tool again shows it.
     std::string nextStep(const MeasureModel& m) const override {
-        if (m.bText1stPoint) return "Click to place the text";
+        if (m.shapeInProgress()) return "Click to place the text";
         if (!m.textField || m.textField->hidden)
             return "Choose the text tool again to type a label";
         return "Type the label text, then click the picture";
     }
 
-    void preview(ShapePen& pen, const MeasureModel& m, const CalibrationValues&) const override {
+    // The text is its own label, drawn here; there is no measured one.
+    bool preview(ShapePen& pen, const MeasureModel& m) const override {
         if (m.pt1stPoint.isSet())
             pen.label({m.strTextValue}, m.pt1stPoint, m.iFontSize, m.ctrFColor);
+        return false;
     }
 
     // The text is the label; there is no outline.

@@ -4,12 +4,6 @@
 
 namespace lumetra {
 
-void previewLabel(ShapePen& pen, const MeasureModel& m, const CalibrationValues& cal, uint8_t type,
-                  int anchor) {
-    pen.label(measurementLabel(type, m.fData1, m.iDecimal, cal), m.pt(anchor), m.iFontSize,
-              m.ctrFColor);
-}
-
 float angleOf(Point a, Point b, Point c, Point d) {
     return RQUtility::calcAngle(RQUtility::truncate(a.x), RQUtility::truncate(a.y),
                                 RQUtility::truncate(b.x), RQUtility::truncate(b.y),

@@ -8,11 +8,6 @@
 
 namespace lumetra {
 
-// The live label of the shape under way: the label of a shape of `type` with
-// the model's live value, at point slot `anchor`.
-void previewLabel(ShapePen& pen, const MeasureModel& m, const CalibrationValues& cal, uint8_t type,
-                  int anchor);
-
 // The step of every labelled figure once it is measured.
 inline constexpr const char* kPlaceLabelStep = "Click to place the label";
 

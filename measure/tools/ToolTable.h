@@ -42,7 +42,7 @@ struct ToolSpec {
 // Every tool, in tool bar order.
 std::span<const ToolSpec> measureTools();
 
-// The tool of a measure mode or shape type; null for none, 7 and unknown modes.
+// The tool of a measure mode or shape type; null for kModeNone, kModeUnused and unknown modes.
 const ToolSpec* findTool(uint8_t mode);
 
 }  // namespace lumetra

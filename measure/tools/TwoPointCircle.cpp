@@ -6,13 +6,12 @@ namespace lumetra {
 
 void TwoPointCircle::start(MeasureModel& m, Point l) const {
     m.pt1stPoint = m.pt2ndPoint = l;
-    (radius_ ? m.bRCircle1stPoint : m.bDCircle1stPoint) = true;
+    m.iToolStep = kFirst;
 }
 
 void TwoPointCircle::click(MeasureModel& m, Point l) const {
-    bool& placed = second(m);
-    if (!placed) {
-        placed = true;
+    if (m.iToolStep < kSecond) {
+        m.iToolStep = kSecond;
         m.pt2ndPoint = l;
     } else {
         m.fData1 = RQUtility::distance(m.pt2ndPoint, m.pt1stPoint);
@@ -21,14 +20,15 @@ void TwoPointCircle::click(MeasureModel& m, Point l) const {
 }
 
 std::string TwoPointCircle::nextStep(const MeasureModel& m) const {
-    if (!inProgress(m)) return radius_ ? "Click the centre" : "Click one end of a diameter";
-    if (!second(m)) return radius_ ? "Click a point on the circle" : "Click the other end";
+    if (!m.shapeInProgress()) return radius_ ? "Click the centre" : "Click one end of a diameter";
+    if (m.iToolStep < kSecond)
+        return radius_ ? "Click a point on the circle" : "Click the other end";
     return kPlaceLabelStep;
 }
 
 void TwoPointCircle::move(MeasureModel& m, Point l) const {
-    if (!inProgress(m)) return;
-    if (!second(m)) {
+    if (!m.shapeInProgress()) return;
+    if (m.iToolStep < kSecond) {
         m.pt2ndPoint = l;
         m.fData1 = RQUtility::distance(m.pt2ndPoint, m.pt1stPoint);
     }

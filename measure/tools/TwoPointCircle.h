@@ -12,20 +12,14 @@ class TwoPointCircle : public MeasureTool {
 public:
     explicit TwoPointCircle(bool radius) : radius_(radius) {}
 
-    bool inProgress(const MeasureModel& m) const override {
-        return radius_ ? m.bRCircle1stPoint : m.bDCircle1stPoint;
-    }
     void start(MeasureModel& m, Point l) const override;
     void click(MeasureModel& m, Point l) const override;
     void move(MeasureModel& m, Point l) const override;
     std::string nextStep(const MeasureModel& m) const override;
 
 private:
-    // The second point's flag, writable through a writable model.
-    template <class Model>
-    auto& second(Model& m) const {
-        return radius_ ? m.bRCircle2ndPoint : m.bDCircle2ndPoint;
-    }
+    // The first point placed (centre or one end), then the second.
+    enum Step : int32_t { kFirst = 1, kSecond };
 
     bool radius_;
 };

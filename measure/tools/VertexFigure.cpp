@@ -6,13 +6,12 @@ namespace lumetra {
 
 void VertexFigure::start(MeasureModel& m, Point l) const {
     m.pt1stPoint = m.pt2ndPoint = l;
-    (polygon_ ? m.bPolygon1stPoint : m.bCLine1stPoint) = true;
+    m.iToolStep = kDrawing;
     m.iCLineAuvariable = 2;
 }
 
 void VertexFigure::click(MeasureModel& m, Point l) const {
-    bool& done = ended(m);
-    if (done) {
+    if (ended(m)) {
         m.pt10thPoint = l;  // this click places the label
         if (!polygon_) m.fData1 = m.continuousLineLength();
         m.storeShape(type());
@@ -22,21 +21,21 @@ void VertexFigure::click(MeasureModel& m, Point l) const {
     if (k >= 2 && k <= 9) m.pt(k) = l;
     ++k;
     if (k >= 10) {  // the ninth vertex ends the figure
-        done = true;
+        m.iToolStep = kEnded;
         if (polygon_) m.fData1 = m.polygonArea(9);
     }
 }
 
 void VertexFigure::controlClick(MeasureModel& m, Point l) const {
     // Only an unfinished figure takes a Control-click.
-    if (!started(m) || ended(m)) return;
-    ended(m) = true;
+    if (!m.shapeInProgress() || ended(m)) return;
+    m.iToolStep = kEnded;
     if (m.iCLineAuvariable >= 2 && m.iCLineAuvariable <= 9) m.pt(m.iCLineAuvariable) = l;
     m.pt10thPoint = l;
 }
 
 std::string VertexFigure::nextStep(const MeasureModel& m) const {
-    if (!started(m)) return "Click the first point";
+    if (!m.shapeInProgress()) return "Click the first point";
     if (ended(m)) return kPlaceLabelStep;
     // The ninth vertex ends the figure by itself.
     if (m.iCLineAuvariable >= 9) return "Click the ninth and last point";
@@ -44,7 +43,7 @@ std::string VertexFigure::nextStep(const MeasureModel& m) const {
 }
 
 void VertexFigure::move(MeasureModel& m, Point l) const {
-    if (!started(m)) return;
+    if (!m.shapeInProgress()) return;
     const int32_t k = m.iCLineAuvariable;
     if (!ended(m) && k >= 2 && k <= 9) {
         m.pt(k) = l;

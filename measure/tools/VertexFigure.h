@@ -12,7 +12,6 @@ class VertexFigure : public MeasureTool {
 public:
     explicit VertexFigure(bool polygon) : polygon_(polygon) {}
 
-    bool inProgress(const MeasureModel& m) const override { return started(m); }
     void start(MeasureModel& m, Point l) const override;
     void click(MeasureModel& m, Point l) const override;
     void controlClick(MeasureModel& m, Point l) const override;
@@ -20,14 +19,10 @@ public:
     std::string nextStep(const MeasureModel& m) const override;
 
 private:
-    bool started(const MeasureModel& m) const {
-        return polygon_ ? m.bPolygon1stPoint : m.bCLine1stPoint;
-    }
-    // The end flag, writable through a writable model.
-    template <class Model>
-    auto& ended(Model& m) const {
-        return polygon_ ? m.bPolygon2ndPoint : m.bCLine2ndPoint;
-    }
+    // Vertices being placed, then the figure ended (the label follows the mouse).
+    enum Step : int32_t { kDrawing = 1, kEnded };
+
+    static bool ended(const MeasureModel& m) { return m.iToolStep >= kEnded; }
     uint8_t type() const { return polygon_ ? kModePolygon : kModeContinuousLine; }
 
     bool polygon_;

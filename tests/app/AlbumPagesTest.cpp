@@ -35,7 +35,7 @@ protected:
         h.window->albumPanel().loadVideoCollection();
         h.window->setUrlOpener([this](const QUrl& url) {
             opened.push_back(url.toLocalFile());
-            return true;
+            return desktopOpens;
         });
     }
     fs::path videos() { return h.settings().getStrDocumentsVideo(); }
@@ -44,6 +44,7 @@ protected:
 
     WindowHarness h;
     QStringList opened;
+    bool desktopOpens = true;
 };
 
 }  // namespace
@@ -54,6 +55,21 @@ TEST_F(AlbumPagesTest, GridsShowTheListsAndOpenTheMovieOfAThumbnail) {
     pages().openItem(MediaKind::Video, 1);
     EXPECT_EQ(opened,
               QStringList{QString::fromStdString((videos() / "20250101090500.mp4").string())});
+}
+
+TEST_F(AlbumPagesTest, AFileNoApplicationOpensIsToldAndItsFolderOffered) {
+    desktopOpens = false;
+    pages().openItem(MediaKind::Picture, 0);  // the folder declined
+    EXPECT_EQ(h.alerts->confirmations,
+              QStringList{"No application on this computer opens \"20250101080000.jpg\".: Show "
+                          "it in its folder?"});
+    EXPECT_EQ(opened.size(), 1);
+    h.alerts->confirmAnswer = true;
+    pages().openItem(MediaKind::Picture, 0);  // no file manager either: its path is told
+    ASSERT_EQ(opened.size(), 3);
+    EXPECT_TRUE(fs::equivalent(opened[2].toStdString(), pictures()));
+    EXPECT_EQ(h.alerts->alerts,
+              QStringList{"No file manager opened the folder. It is " + opened[2]});
 }
 
 // Loading the video list after the photo list (as the start does) leaves the

@@ -15,9 +15,8 @@ using namespace lumetra::test;
 namespace fs = std::filesystem;
 
 TEST(NewFolderController, RefusesBadNamesThenCreatesAndReportsTheAlbum) {
-    TempDir home;
-    ScopedHome scopedHome{home.path()};
-    RQGlobalVariables settings{home.path().string(), LUMETRA_RESOURCE_DIR};
+    TempDir root;
+    RQGlobalVariables settings{root.path().string(), LUMETRA_RESOURCE_DIR};
     AlbumLibrary albums{settings};
     RecordingPresenter alerts;
     RecordingDelegate delegate;

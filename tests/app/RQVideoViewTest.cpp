@@ -95,7 +95,7 @@ TEST_F(RQVideoViewTest, ResizingScalesThePictureAndMeasuresInTheSameUnits) {
     EXPECT_DOUBLE_EQ(fit.scale, 0.5);
     EXPECT_DOUBLE_EQ(fit.top, 150.0);
     QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(200, 100));
-    EXPECT_FALSE(view.model().bLine1stPoint) << "a click beside the picture places nothing";
+    EXPECT_FALSE(view.model().shapeInProgress()) << "a click beside the picture places nothing";
     click(&view, 100, 400);
     move(&view, 300, 400);
     click(&view, 300, 400);
@@ -281,7 +281,7 @@ TEST_F(RQVideoViewTest, OnlyThePrimaryButtonPlacesPointsAndOnlyKnownCodesDelete)
         sendMouse(&view, QEvent::MouseButtonPress, 100, 100, button, button);
         sendMouse(&view, QEvent::MouseButtonRelease, 100, 100, button, Qt::NoButton);
     }
-    EXPECT_FALSE(view.model().bLine1stPoint);
+    EXPECT_FALSE(view.model().shapeInProgress());
     for (int32_t code : {2, -1, 255}) view.deleteshape(code);
     EXPECT_EQ(view.model().oMutShapsArray.size(), 1u);
     EXPECT_EQ(changed.count(), 0);

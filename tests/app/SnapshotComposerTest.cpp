@@ -17,7 +17,7 @@ TEST(SnapshotComposer, BareFrameOfTheRequestedSizeIsEncodedWithoutACopy) {
     model.initVideoView();
     model.resetMeasureParas();
     model.iMode = kModeLine;  // a line in progress is never burnt in
-    model.bLine1stPoint = true;
+    model.iToolStep = 1;
     model.pt2ndPoint = {300, 200};
     model.iGridMode = 7;  // no such overlay
     EXPECT_EQ(composeSnapshot(frame, {320, 240}, {&model, 320, 240}).data.get(), frame.data.get());

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QSlider>
 #include <QTest>
@@ -10,9 +12,11 @@
 #include "app/CameraListBox.h"
 #include "app/RecordingCapture.h"
 #include "app/UsbCameraSide.h"
+#include "app/WiFiCameraSide.h"
 #include "camera/adjust/AdjustmentSlider.h"
 #include "camera/usb/FakeV4l2.h"
 #include "support/MovieReader.h"
+#include "tools/camsim/CamSim.h"
 
 using namespace lumetra;
 using namespace lumetra::test;
@@ -121,6 +125,11 @@ TEST_F(UsbCameraSideTest, ShowsTheMicroscopeFillsItsListsAndTheSlidersAdjustTheP
     // A format of another size: frames arrive at it and the view is laid out again.
     emit ui.USBVideoFormatUpButton->activated(2);
     EXPECT_EQ(ui.USBVideoFormatUpButton->currentText(), "Motion-JPEG, 1920 x 1080");
+    // Elided in the narrow panel, whole in the tool tip.
+    QHelpEvent tip(QEvent::ToolTip, QPoint(4, 4),
+                   ui.USBVideoFormatUpButton->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(ui.USBVideoFormatUpButton, &tip);
+    EXPECT_EQ(ui.USBVideoFormatUpButton->toolTip(), "Motion-JPEG, 1920 x 1080");
     emit ui.USBVideoFPSUpButton->activated(1);
     EXPECT_EQ(ui.USBVideoFPSUpButton->currentIndex(), 1);
     ASSERT_TRUE(pictureUntil([&](int) { return h.window->laidOutWidth() == 1920; }));
@@ -145,12 +154,6 @@ TEST_F(UsbCameraSideTest, WithoutAMicroscopeItAlertsAndOffersOtherCaptureDevices
     h.ui().btUSBCam->click();
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
     EXPECT_TRUE(side.camera().running());
-
-    h.connectCamera(CameraMode::WiFiCgi);  // stops the USB side
-    EXPECT_FALSE(side.camera().running());
-    h.ui().btUSBCam->click();
-    EXPECT_EQ(h.alerts->alerts.last(), "Connection failed, restart and try");
-    EXPECT_EQ(kernel.openFds(), 0u);
 }
 
 TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
@@ -182,6 +185,7 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     openDeviceList();
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.alerts->alerts.size() == 2; }, kWait));
     EXPECT_TRUE(h.alerts->alerts[1].contains("unplugged"));
+    EXPECT_EQ(h.ui().cameraStatus->text(), "USB microscope disconnected");
     EXPECT_EQ(imageOf(h.ui().capture.btTakevideo), "movies");
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, kWait));
@@ -199,4 +203,89 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     emit h.ui().USBVideoNameUpButton->activated(1);
     EXPECT_EQ(h.alerts->alerts.size(), 2);
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
+    EXPECT_EQ(h.ui().cameraStatus->text(), "USB microscope: USB Microscope");
+}
+
+TEST_F(UsbCameraSideTest, AMicroscopeInUseByAnotherProgramIsSaidToBe) {
+    FakeDevice& microscope = addDevice("video0", "14c31301", 1);
+    microscope.openErrno = EBUSY;  // not even listed before
+    h.ui().btUSBCam->click();
+    microscope.openErrno = 0;
+    microscope.streamOnErrno = EBUSY;  // opens, but another program streams from it
+    h.ui().btUSBCam->click();
+    ASSERT_EQ(h.alerts->alerts.size(), 2);
+    for (const QString& alert : h.alerts->alerts)
+        EXPECT_TRUE(
+            alert.endsWith("video0 is in use by another program. Close that program "
+                           "and connect again."))
+            << alert.toStdString();
+    EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
+    EXPECT_EQ(kernel.openFds(), 0u);
+}
+
+// USB, WiFi, USB again, each switch with a recording under way: the other camera's button
+// stops the camera in use and finishes its recording, complete and playable.
+TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch) {
+    struct Silent : SoundPlayer {
+        void play(const SoundResource&) override {}
+    };
+    RecordingCapture recording(h.window->captureBar(), h.settings(), std::make_unique<Silent>());
+    h.window->captureBar().setRecordingSide(&recording);
+    camsim::CamSim sim({.kind = camsim::CameraKind::Cgi, .width = 320, .height = 240, .fps = 25});
+    ASSERT_TRUE(sim.start());
+    WiFiCameraSide wifi(*h.window, {"127.0.0.1", sim.controlPort(), sim.streamPort()});
+    addDevice("video0", "14c31301", 1);
+
+    // Records from the camera in use until a few frames are written; returns the movie.
+    const auto record = [&](const std::function<bool()>& morePictures) {
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return morePictures() && recording.recorder().delivering(); }, kWait));
+        h.ui().capture.btTakevideo->click();
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return morePictures() && recording.recorder().stats().slotsWritten > 3; },
+            kWait));
+        return recording.recorder().videoFileName();
+    };
+    // The movie was finished at the switch and reads back whole.
+    const auto finished = [&](const std::string& movie) {
+        EXPECT_EQ(imageOf(h.ui().capture.btTakevideo), "movies");
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return h.ui().txt_recording->text() ==
+                       "Recording saved to " + QString::fromStdString(movie);
+            },
+            kWait));
+        const test::Movie read = test::readMovie(movie);
+        EXPECT_EQ(read.codec, AV_CODEC_ID_H264);
+        EXPECT_GE(read.times.size(), 4u);
+    };
+    // One frame at a time, as the last one was delivered.
+    const auto usbFrame = [&, awaited = uint64_t{0}]() mutable {
+        if (side.camera().stats().framesDelivered >= awaited) {
+            kernel.feed({FakeFrame::Good});
+            ++awaited;
+        }
+        return true;
+    };
+    const auto wifiFrame = [&] { return wifi.receiver().stats().picturesDecoded > 0; };
+
+    h.ui().btUSBCam->click();
+    ASSERT_EQ(h.window->cameraMode(), CameraMode::Usb);
+    const std::string usbMovie = record(usbFrame);
+
+    h.ui().btWiFiCam->click();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return h.window->cameraMode() == CameraMode::WiFiCgi; }, kWait));
+    EXPECT_FALSE(side.camera().running());
+    EXPECT_EQ(kernel.openFds(), 0u);
+    finished(usbMovie);
+    const std::string wifiMovie = record(wifiFrame);
+
+    h.ui().btUSBCam->click();
+    EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
+    EXPECT_FALSE(wifi.receiver().streaming());
+    finished(wifiMovie);
+    EXPECT_NE(wifiMovie, usbMovie);
+    ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
+    EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
 }

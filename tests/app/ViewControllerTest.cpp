@@ -342,7 +342,7 @@ TEST_F(ViewControllerWithCamera, UndoAndDeleteEndToolAndOverlayEverywhere) {
                 << remove->objectName().toStdString();
             EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line");
             EXPECT_EQ(h.ui().txt_recording->text(), h.view()->stepHint());
-            EXPECT_FALSE(h.model().bLine1stPoint);
+            EXPECT_FALSE(h.model().shapeInProgress());
             expectOverlaysOff();
             h.ui().measure.btCrosshair->click();  // one press draws it again
             EXPECT_EQ(h.model().iGridMode, kGridCrosshair);
@@ -365,7 +365,7 @@ TEST_F(ViewControllerWithCamera, UndoDeleteEscapeAndControlZ) {
     click(h.view(), 40, 40);
     ASSERT_TRUE(h.activate());
     QTest::keyClick(h.window.get(), Qt::Key_Escape);
-    EXPECT_FALSE(h.model().bTAngle1stPoint);
+    EXPECT_FALSE(h.model().shapeInProgress());
     EXPECT_EQ(h.model().iMode, kModeAngleThreePoints) << "Escape keeps the tool";
     QTest::keyClick(h.window.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(h.model().getShapesCount());
@@ -662,7 +662,7 @@ TEST_F(ViewControllerWithCamera, ClearedOrDeletedCalibrationEndsTheLengthTool) {
         EXPECT_EQ(std::pair(h.window->measureBar().iMode(), h.model().iMode),
                   (std::pair<MeasureMode, uint8_t>(kModeNone, 0)));
         EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line");
-        EXPECT_FALSE(h.model().bLine1stPoint);
+        EXPECT_FALSE(h.model().shapeInProgress());
         h.alerts->alerts.clear();
         h.ui().measure.toolButton(kModeLine)->click();
         EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});

@@ -41,9 +41,14 @@ double meanLevel(const Frame& frame) {
 // that the WiFi button connects to.
 class WiFiCameraSideTest : public ::testing::Test {
 protected:
-    void startCamera(camsim::CameraKind kind, int64_t photoCount = 0) {
-        sim = std::make_unique<camsim::CamSim>(camsim::CamSimOptions{
-            .kind = kind, .width = 320, .height = 240, .fps = 25, .photoCount = photoCount});
+    void startCamera(camsim::CameraKind kind, int64_t photoCount = 0, int restartRefusals = 0) {
+        sim = std::make_unique<camsim::CamSim>(
+            camsim::CamSimOptions{.kind = kind,
+                                  .width = 320,
+                                  .height = 240,
+                                  .fps = 25,
+                                  .photoCount = photoCount,
+                                  .restartRefusals = restartRefusals});
         ASSERT_TRUE(sim->start());
         side.setHost({"127.0.0.1", sim->controlPort(), sim->streamPort()});
     }
@@ -178,10 +183,6 @@ TEST_F(WiFiCameraSideTest, RefusedConnectsAlertAndLeaveNoCamera) {
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please connect WiFi Microscope"});
     EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
     EXPECT_FALSE(h.ui().ctrSpinner->isVisible());
-
-    h.connectCamera(CameraMode::Usb);
-    h.ui().btWiFiCam->click();
-    EXPECT_EQ(h.alerts->alerts.back(), "Connection failed, restart and try");
 }
 
 TEST_F(WiFiCameraSideTest, WizardShutterPollerTakesASnapshotAndStopsWithTheCamera) {
@@ -258,4 +259,48 @@ TEST_F(WiFiCameraSideTest, StreamedShutterPressWritesExactlyOneSnapshotIntoTheAl
     ASSERT_EQ(snapshots().size(), 1u);
     EXPECT_EQ(side.snapCounter().value(), 6);
     EXPECT_EQ(h.window->albumPanel().oPicMutArray().size(), 1u);
+}
+
+// The restart delay leaves the resolution command time to reach the camera first.
+constexpr StreamRestartTiming kQuickRestart{.restartDelay = std::chrono::milliseconds(300),
+                                            .retryInterval = std::chrono::milliseconds(10),
+                                            .retryAttempts = 3};
+
+TEST_F(WiFiCameraSideTest, AStreamRefusedWhileTheCameraRestartsOpensAgainAfterAChange) {
+    ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi, 0, 2));
+    side.setRestartTiming(kQuickRestart);
+    ASSERT_TRUE(connect());
+    const int opened = sim->streamsOpened();
+    emit h.ui().WiFiVideoFormatUpButton->activated(1);  // 640 x 480
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->laidOutWidth() == 640; }, kWait));
+    EXPECT_EQ(sim->streamsOpened(), opened + 1) << "two refused, the third delivers";
+    EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
+    EXPECT_EQ(h.window->cameraMode(), CameraMode::WiFiCgi);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !h.ui().ctrSpinner->isVisible(); }, kWait));
+}
+
+TEST_F(WiFiCameraSideTest, AStreamThatStaysDownIsReportedAndTheWiFiButtonConnectsAgain) {
+    const QString stopped = "The microscope stopped sending pictures. Press WiFi to connect again.";
+    // The restart and its three retries are refused.
+    ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi, 0, 4));
+    side.setRestartTiming(kQuickRestart);
+    ASSERT_TRUE(connect());
+    emit h.ui().WiFiVideoFormatUpButton->activated(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.alerts->alerts.isEmpty(); }, kWait));
+    EXPECT_EQ(h.alerts->alerts, QStringList{stopped});
+    EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
+    EXPECT_EQ(h.ui().cameraStatus->text(), "WiFi microscope disconnected");
+    EXPECT_EQ(h.ui().txt_recording->text(), stopped);
+    EXPECT_FALSE(h.ui().WiFiVideoFormatUpButton->isVisible());
+    EXPECT_FALSE(h.ui().ctrSpinner->isVisible());
+
+    ASSERT_TRUE(connect());
+    EXPECT_EQ(h.window->cameraMode(), CameraMode::WiFiCgi);
+    EXPECT_EQ(h.ui().cameraStatus->text(), "WiFi microscope at 127.0.0.1");
+
+    // A stream the camera ends without a change is reported at once.
+    sim->injectFault(camsim::Fault::Drop);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.alerts->alerts.size() == 2; }, kWait));
+    EXPECT_EQ(h.alerts->alerts.back(), stopped);
+    EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
 }

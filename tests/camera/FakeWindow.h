@@ -1,55 +1,22 @@
 #pragma once
-// A window stand-in for receiver tests: it applies the display rule to every frame
-// it is given and records what the view, the layout and the recorder saw.
+// A window stand-in for receiver tests: it shows every picture through the display
+// rule (FakeFrameTarget) and records the snapshot requests and stream ends.
 
-#include <utility>
 #include <vector>
 
-#include "camera/FrameRouting.h"
 #include "camera/StreamReceiver.h"
+#include "support/FakeFrameTarget.h"
 
 namespace lumetra::test {
 
-class FakeWindow : public StreamReceiverListener, public FrameTarget {
+class FakeWindow : public FakeFrameTarget, public StreamReceiverListener {
 public:
-    ViewFacts facts;
-
-    std::vector<FrameRoute> routes;
-    std::vector<FrameMarks> marks;
-    std::vector<Frame> layerFrames;
-    std::vector<Frame> imageFrames;
-    std::vector<Frame> recorded;
-    std::vector<std::pair<int, int>> layouts;
     std::vector<int64_t> snapshots;
     int streamsEnded = 0;  // streams that ended by themselves
-    Frame shown;           // what the view shows now
 
-    size_t frames() const { return routes.size(); }
-
-    void frameReady(const Frame& frame, const FrameMarks& m) override {
-        marks.push_back(m);
-        routes.push_back(displayFrame(*this, frame, m));
-    }
+    void frameReady(const Frame& frame, const FrameMarks& m) override { show(frame, m); }
     void snapshotRequested(int64_t count) override { snapshots.push_back(count); }
     void streamEnded() override { ++streamsEnded; }
-
-    ViewFacts viewFacts() const override { return facts; }
-    void setWindowArea() override {
-        facts.iVideoWidth = facts.iNewVideoWidth;
-        facts.iVideoHeight = facts.iNewVideoHeight;
-        layouts.emplace_back(facts.iVideoWidth, facts.iVideoHeight);
-    }
-    void setLayerContents(const Frame& frame) override {
-        layerFrames.push_back(frame);
-        shown = frame;
-        facts.redrawing = false;
-    }
-    void setImage(const Frame& frame) override {
-        imageFrames.push_back(frame);
-        shown = frame;
-        facts.redrawing = true;
-    }
-    void recordingVideo(const Frame& frame) override { recorded.push_back(frame); }
 };
 
 }  // namespace lumetra::test

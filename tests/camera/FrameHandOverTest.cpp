@@ -8,12 +8,19 @@
 namespace lumetra {
 namespace {
 
+struct Shown : FrameListener {
+    std::vector<std::pair<int, bool>> frames;  // width, changed
+    void frameReady(const Frame& f, const FrameMarks& m) override {
+        frames.emplace_back(f.width, m.changed);
+    }
+};
+
 TEST(FrameHandOverTest, KeepsTheNewestFrameAndDropsStaleOnes) {
     test::MainQueue main;
-    std::vector<std::pair<int, bool>> shown;  // width, changed
-    auto handOver = std::make_unique<FrameHandOver>(
-        main.poster(),
-        [&](const Frame& f, const FrameMarks& m) { shown.emplace_back(f.width, m.changed); });
+    Shown listener;
+    auto& shown = listener.frames;
+    auto handOver = std::make_unique<FrameHandOver>(main.poster());
+    handOver->setListener(&listener);
     FrameMarks unchanged;
     unchanged.changed = false;
 

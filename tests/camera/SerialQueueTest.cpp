@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
 #include <stdexcept>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -36,4 +38,19 @@ TEST(SerialQueueWork, SyncFromTheWorkerRunsInlineAndErrorsReachTheCaller) {
     EXPECT_THROW(q.sync([] { throw std::runtime_error("boom"); }), std::runtime_error);
     q.sync([&] { nested = false; });
     EXPECT_FALSE(nested) << "the worker survives an error";
+}
+
+TEST(SerialQueueWork, PostedTasksRunInOrderAKeyKeepsOnlyItsNewestAndErrorsAreDropped) {
+    SerialQueue q("test-queue");
+    std::promise<void> gate;
+    std::vector<std::string> ran;  // written on the worker, read after the last sync
+    q.post([opened = gate.get_future().share()] { opened.wait(); });
+    q.post("brightness", [&] { ran.push_back("brightness 1"); });
+    q.post([&] { ran.push_back("probe"); });
+    q.post("brightness", [&] { ran.push_back("brightness 2"); });  // takes the first's place
+    q.post([] { throw std::runtime_error("boom"); });
+    q.post("contrast", [&] { ran.push_back("contrast"); });
+    gate.set_value();
+    q.sync([] {});
+    EXPECT_EQ(ran, (std::vector<std::string>{"brightness 2", "probe", "contrast"}));
 }

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "capture/SnapshotNaming.h"
 #include "capture/SnapshotWriter.h"
+#include "capture/StampedName.h"
 #include "image/JpegCodec.h"
 #include "support/FatMount.h"
 #include "support/TempDir.h"
@@ -47,6 +47,34 @@ TEST(SnapshotNaming, FourteenZeroPaddedDigits) {
     EXPECT_EQ(snapshotFileName("20250303090507", 0), "20250303090507.jpg");
     EXPECT_EQ(snapshotFileName("20250303090507", 2), "20250303090507-2.jpg");
     EXPECT_EQ(currentTimestampName().size(), 14u);
+}
+
+TEST(StampedName, CreatesUnderTheFirstFreeNameAndReportsWhatEndedTheSearch) {
+    test::TempDir dir;
+    const std::string folder = dir.path().string() + "/";
+    const auto noCompanion = [](const std::string& path) { return path + ".none"; };
+    std::vector<std::string> tried;
+    const auto takenTwice = [&](const std::string& path) {
+        tried.push_back(path);
+        return tried.size() <= 2 ? EEXIST : 0;
+    };
+    const StampedFile made =
+        createStampedFile(folder, "20250303090507", ".mp4", noCompanion, takenTwice);
+    EXPECT_EQ(made.error, 0);
+    EXPECT_EQ(made.path, folder + "20250303090507-2.mp4");
+
+    tried.clear();
+    const auto refused = [&](const std::string& path) {
+        tried.push_back(path);
+        return EACCES;
+    };
+    EXPECT_EQ(createStampedFile(folder, "s", ".mp4", noCompanion, refused).error, EACCES);
+    EXPECT_EQ(tried.size(), 1u) << "only a taken name is worth another try";
+
+    tried.clear();
+    const auto companionLeft = [&](const std::string&) { return dir.path().string(); };
+    EXPECT_EQ(createStampedFile(folder, "s", ".mp4", companionLeft, refused).error, EEXIST);
+    EXPECT_TRUE(tried.empty()) << "a name whose companion exists is never tried";
 }
 
 TEST(SnapshotWriter, SameSecondGetsSuffixesInsteadOfReplacing) {

@@ -149,11 +149,11 @@ TEST_F(MeasureInteraction, ControlClicksAndModesWithoutAToolStartNothing) {
     // Only an unfinished continuous line or polygon takes a Control-click.
     choose(kModeLine);
     run("c100,100 k150,100");
-    EXPECT_FALSE(m.bLine2ndPoint);
+    EXPECT_LT(m.iToolStep, 2) << "no second end";
     for (int32_t mode : {kModePolygon, kModeContinuousLine}) {
         choose(mode);
         run("k10,10");
-        EXPECT_FALSE(m.bPolygon1stPoint || m.bCLine1stPoint) << mode;
+        EXPECT_FALSE(m.shapeInProgress()) << mode;
     }
     m.delegate = nullptr;  // storing a figure needs no receiver
     run("c10,10 k20,20 c30,30");

@@ -20,7 +20,7 @@ TEST(MeasureModel, InitVideoViewResetsStyleProgressAndListsButNotPointsOrCalibra
     m.oMutShapsArray.push_back(RQShape{});
     m.initVideoView();
     EXPECT_EQ(std::pair(int{m.iMode}, int{m.iLineWidth}), std::pair(0, 2));
-    EXPECT_FALSE(m.bPolygon1stPoint || !m.oMutShapsArray.empty());
+    EXPECT_FALSE(m.shapeInProgress() || !m.oMutShapsArray.empty());
     EXPECT_EQ(m.pt2ndPoint, (Point{50, 60}));
     EXPECT_TRUE(m.bCalibration);
     m.resetMeasureParas();  // 60 view pixels read as 1 mm again
@@ -50,12 +50,12 @@ TEST(MeasureModel, TextFieldIsMadeOnceFromTheViewSizeAndEmptiedByTheFirstClick) 
     m.viewHeight = 600;
     m.setMeasureMode(kModeText, "", "mm", 60.0f, 1.0f, false);
     m.mouseDown({100, 100}, false);  // an empty field starts nothing
-    EXPECT_FALSE(m.bText1stPoint);
+    EXPECT_FALSE(m.shapeInProgress());
     ASSERT_TRUE(m.textField.has_value());
     EXPECT_EQ(std::pair(m.textField->y, m.textField->width), std::pair(500.0, 600.0));
     m.textField->stringValue = "typed";
     m.mouseDown({100, 100}, false);
-    EXPECT_TRUE(m.bText1stPoint && m.textField->stringValue.empty() && m.textField->hidden);
+    EXPECT_TRUE(m.shapeInProgress() && m.textField->stringValue.empty() && m.textField->hidden);
     m.textField.reset();  // narrower than the insets: width 0, not less
     m.viewWidth = 100;
     m.setMeasureMode(kModeText, "", "mm", 60.0f, 1.0f, false);
@@ -76,7 +76,7 @@ TEST(MeasureModel, RemoveShapes) {
     m.mouseDown({100, 100}, false);  // a shape in progress stays
     m.removeShapes(ShapeRemoval::All);
     EXPECT_FALSE(m.getShapesCount());
-    EXPECT_TRUE(m.bLine1stPoint);
+    EXPECT_TRUE(m.shapeInProgress());
     m.removeShapes(ShapeRemoval::Last);  // an empty list stays empty
     EXPECT_TRUE(m.oMutShapsArray.empty());
 }

@@ -8,6 +8,7 @@
 #include <random>
 #include <utility>
 
+#include "camera/wifi/CgiParam.h"
 #include "tools/camsim/SettingsPage.h"
 
 namespace lumetra::camsim {
@@ -265,6 +266,7 @@ void CamSim::installControlRoutes() {
                 if (index) state_.selectResolutionIndex(*index);
                 if (fps) state_.commandFps(*fps);
             }
+            if (index || fps) restarting();
             res.set_content("<html><body>Settings applied.</body></html>\r\n", "text/html");
         });
     } else {
@@ -287,13 +289,14 @@ void CamSim::installControlRoutes() {
                 bool applied = false;
                 {
                     std::lock_guard lock(stateMutex_);
-                    if (*param == 0)
+                    if (*param == static_cast<int64_t>(CgiParam::Resolution))
                         applied = state_.selectResolutionIndex(*value);
-                    else if (*param == 6)
+                    else if (*param == static_cast<int64_t>(CgiParam::FrameRate))
                         applied = state_.commandFps(*value);
                     else if (*param > 0 && *param <= INT32_MAX)
                         applied = state_.setControl(static_cast<int32_t>(*param), *value);
                 }
+                if (applied && (*param == 0 || *param == 6)) restarting();
                 res.set_content(applied ? "var result=\"ok\";\r\n" : "var result=\"error\";\r\n",
                                 "text/plain");
             });
@@ -333,7 +336,20 @@ void CamSim::handleCommand(const httplib::Request& req, httplib::Response& res) 
     res.set_content(applied ? "OK\r\n" : "", "text/plain");
 }
 
+void CamSim::restarting() {
+    std::lock_guard lock(mutex_);
+    refusalsLeft_ = options_.restartRefusals;
+}
+
 void CamSim::openStream(httplib::Response& res) {
+    {
+        std::lock_guard lock(mutex_);
+        if (refusalsLeft_ > 0) {
+            --refusalsLeft_;
+            res.status = 503;
+            return;
+        }
+    }
     ++streamsOpened_;
     ++activeStreams_;
     auto connection = std::make_shared<Connection>();

@@ -55,6 +55,9 @@ struct CamSimOptions {
     int64_t photoCount = 0;
     int loopLength = 0;        // > 0: encode this many pictures once and repeat them
     bool livePictures = true;  // false: the stream sends only scripted parts
+    // A camera still restarting after a resolution or frame-rate command: this many
+    // stream requests after each such command are answered 503 without a picture.
+    int restartRefusals = 0;
     uint32_t seed = 1;
 };
 
@@ -138,6 +141,8 @@ private:
     double secondsSinceStart() const;
     // Sleeps until the deadline or until the simulator stops; false when stopping.
     bool waitUntil(std::chrono::steady_clock::time_point deadline);
+    // A resolution or frame-rate command was taken: the stream restarts.
+    void restarting();
 
     CamSimOptions options_;
     mutable std::mutex stateMutex_;
@@ -152,7 +157,7 @@ private:
     uint16_t controlPort_ = 0;
     uint16_t streamPort_ = 0;
 
-    mutable std::mutex mutex_;  // requests_, script_, fault_, answers_
+    mutable std::mutex mutex_;  // requests_, script_, fault_, answers_, refusalsLeft_
     std::condition_variable wake_;
     bool stopping_ = false;
     std::vector<RequestRecord> requests_;
@@ -160,6 +165,7 @@ private:
     std::map<std::string, std::deque<ScriptedAnswer>> answers_;
     Fault fault_ = Fault::None;
     FaultOptions faultOptions_;
+    int refusalsLeft_ = 0;
 
     std::atomic<int> activeStreams_{0};
     std::atomic<int> streamsOpened_{0};

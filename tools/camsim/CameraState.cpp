@@ -2,10 +2,14 @@
 
 #include <algorithm>
 
+#include "camera/wifi/CgiParam.h"
+
 namespace lumetra::camsim {
 namespace {
 
 constexpr int kCgiRates[] = {30, 25, 20, 15, 10, 5};
+
+constexpr int32_t cgi(CgiParam param) { return static_cast<int32_t>(param); }
 
 double relative(const CameraControl& c) {
     if (c.value > c.def && c.max > c.def) return double(c.value - c.def) / double(c.max - c.def);
@@ -36,12 +40,13 @@ CameraState::CameraState(CameraKind kind) : kind_(kind) {
         // The CGI camera lists only the sizes it offers.
         std::erase_if(resolutions_, [](const Resolution& r) { return !r.offered; });
         controls_ = {
-            {"", "vbright", ControlRole::Brightness, 1, 0, 255, 128, 128},
-            {"", "vcontrast", ControlRole::Contrast, 2, 0, 255, 128, 128},
-            {"", "vsaturation", ControlRole::Saturation, 8, 0, 255, 128, 128},
-            {"", "vhue", ControlRole::Hue, 9, 0, 255, 128, 128},
-            {"", "vsharpness", ControlRole::Sharpness, 11, 0, 255, 128, 128},
-            {"", "vgamma", ControlRole::Gamma, 12, 0, 255, 128, 128},
+            {"", "vbright", ControlRole::Brightness, cgi(CgiParam::Brightness), 0, 255, 128, 128},
+            {"", "vcontrast", ControlRole::Contrast, cgi(CgiParam::Contrast), 0, 255, 128, 128},
+            {"", "vsaturation", ControlRole::Saturation, cgi(CgiParam::Saturation), 0, 255, 128,
+             128},
+            {"", "vhue", ControlRole::Hue, cgi(CgiParam::Hue), 0, 255, 128, 128},
+            {"", "vsharpness", ControlRole::Sharpness, cgi(CgiParam::Sharpness), 0, 255, 128, 128},
+            {"", "vgamma", ControlRole::Gamma, cgi(CgiParam::Gamma), 0, 255, 128, 128},
         };
     }
 }

@@ -54,6 +54,9 @@ int main(int argc, char** argv) {
     sigaddset(&signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     signal(SIGPIPE, SIG_IGN);
+    // Started in the background of a terminal ("lumetra-camsim &"), reading commands would
+    // stop the whole simulator; ignored, the read fails instead and only the commands end.
+    signal(SIGTTIN, SIG_IGN);
 
     CamSim sim(cl.options);
     std::string error;

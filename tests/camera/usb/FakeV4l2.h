@@ -193,6 +193,7 @@ private:
                     if (m.pixelFormat == pix.pixelformat &&
                         (d.stepwise || (m.width == pix.width && m.height == pix.height)))
                         d.current = {m.pixelFormat, pix.width, pix.height};
+                d.interval = {1, 30};  // a new format starts at the default rate
                 pix = {};
                 pix.pixelformat = d.current.pixelFormat;
                 pix.width = d.current.width;

@@ -85,9 +85,28 @@ TEST_F(UsbCameraTest, OffersTheMicroscopesFormatsAndRatesAndStreamsAtTheChosenSi
     ASSERT_TRUE(camera.setFrameRateRange(slow).ok());
     EXPECT_EQ(*camera.frameRateRange(), slow);
     // A range of another format is ignored.
+    const int rateCalls = device.setParmCalls;
     ASSERT_TRUE(camera.setFrameRateRange({5, 30, {1, 30}}).ok());
     EXPECT_EQ(*camera.frameRateRange(), slow);
-    EXPECT_EQ(device.setParmCalls, 1);
+    EXPECT_EQ(device.setParmCalls, rateCalls);
+    // Another format keeps the chosen rate, which the driver would reset.
+    ASSERT_TRUE(camera.setVideoDeviceFormat(1).ok());
+    EXPECT_EQ(localizedName(*camera.frameRateRange()), "FPS: 15.00");
+}
+
+TEST(VideoFormatTest, ANewFormatKeepsTheNearestRateItOffers) {
+    const std::vector<FrameRateRange> ranges{
+        {30, 30, {1, 30}}, {15, 15, {1, 15}}, {5, 10, {1, 10}}, {20, 20, {1, 20}}};
+    const auto nearest = [&](Duration interval) {
+        const auto range = nearestFrameRateRange(ranges, interval);
+        return range ? range->maxFrameRate : -1.0;
+    };
+    EXPECT_EQ(nearest({2, 30}), 15);   // the same rate, as another fraction
+    EXPECT_EQ(nearest({1, 12}), 10);   // a range counts by its highest rate
+    EXPECT_EQ(nearest({1, 25}), 30);   // equally near 30 and 20: the first
+    EXPECT_EQ(nearest({1, 100}), 30);  // above every rate
+    EXPECT_EQ(nearest({0, 1}), -1);
+    EXPECT_FALSE(nearestFrameRateRange({}, {1, 30}));
 }
 
 TEST_F(UsbCameraTest, StepwiseSizesAndRatesBecomeListEntries) {

@@ -71,12 +71,11 @@ TEST(VideoDeviceListTest, AFailingStepThroughTheDeviceFolderListsWhatWasRead) {
 
 VideoDevice withId(std::string id) { return {"/dev/video" + id.substr(0, 1), id, "cam", true}; }
 
-TEST(UsbConnectRuleTest, DecidesByCameraModeIdentifiersAndExplicitChoice) {
+TEST(UsbConnectRuleTest, DecidesByIdentifiersAndExplicitChoice) {
     const std::vector<VideoDevice> microscopeSecond{withId("0:046d0825"), withId("1:14c31302"),
                                                     withId("2:14c31301")};
     const std::vector<VideoDevice> noMicroscope{withId("0:046d0825"), withId("1:0c45636b")};
     struct Case {
-        uint8_t mode;
         std::vector<VideoDevice> devices;
         std::string explicitDevice;
         std::optional<size_t> open;
@@ -85,19 +84,16 @@ TEST(UsbConnectRuleTest, DecidesByCameraModeIdentifiersAndExplicitChoice) {
     };
     const Case cases[] = {
         // The first device with any identifier wins, not the first identifier.
-        {0, microscopeSecond, "", 1, "", 0},
-        {1, microscopeSecond, "", 1, "", 0},
-        {2, microscopeSecond, "", std::nullopt, kAlertConnectionFailed, 0},
-        {3, noMicroscope, "", std::nullopt, kAlertConnectionFailed, 0},
-        {0, noMicroscope, "", std::nullopt, kAlertConnectUsb, 2},
-        {0, {}, "", std::nullopt, kAlertConnectUsb, 0},
-        {0, noMicroscope, "0c45636b", 1, "", 0},
-        {0, noMicroscope, "/dev/video0", 0, "", 0},
-        {0, noMicroscope, "/dev/video7", std::nullopt, kAlertConnectUsb, 2},
+        {microscopeSecond, "", 1, "", 0},
+        {noMicroscope, "", std::nullopt, kAlertConnectUsb, 2},
+        {{}, "", std::nullopt, kAlertConnectUsb, 0},
+        {noMicroscope, "0c45636b", 1, "", 0},
+        {noMicroscope, "/dev/video0", 0, "", 0},
+        {noMicroscope, "/dev/video7", std::nullopt, kAlertConnectUsb, 2},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.mode) + " " + c.explicitDevice);
-        const auto d = decideUsbConnect(c.mode, c.devices, c.explicitDevice);
+        SCOPED_TRACE(std::to_string(c.devices.size()) + " " + c.explicitDevice);
+        const auto d = decideUsbConnect(c.devices, c.explicitDevice);
         EXPECT_EQ(d.open, c.open);
         EXPECT_EQ(d.alert, c.alert);
         EXPECT_EQ(d.others.size(), c.others);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "FakeWindow.h"
-#include "camera/FrameRouting.h"
+#include "policy/FrameRouting.h"
+#include "support/FakeFrameTarget.h"
 
 using namespace lumetra;
 
@@ -69,21 +69,21 @@ TEST(FrameRoutingLayout, ChangeInEitherDimensionLaysTheViewOutAgain) {
 }
 
 TEST(FrameRoutingDisplay, AppliesLayoutViewAndRecorderInThatOrder) {
-    test::FakeWindow w;
+    test::FakeFrameTarget w;
     w.facts.iNewVideoWidth = 1280;
     w.facts.iNewVideoHeight = 720;
     const Frame frame = Frame::allocate(8, 8);
-    w.frameReady(frame, marks(true, true));
+    w.show(frame, marks(true, true));
     ASSERT_EQ(w.layouts.size(), 1u);
     EXPECT_EQ(w.layouts[0], std::make_pair(1280, 720));
     EXPECT_EQ(w.layerFrames.size(), 1u);
     EXPECT_EQ(w.recorded.size(), 1u);
-    w.frameReady(frame, marks(true, true));
+    w.show(frame, marks(true, true));
     EXPECT_EQ(w.layouts.size(), 1u) << "laid out once per size";
 }
 
 TEST(FrameRoutingDisplay, NullFrameDoesNothing) {
-    test::FakeWindow w;
+    test::FakeFrameTarget w;
     EXPECT_EQ(displayFrame(w, Frame{}, marks(true, true)), FrameRoute{});
     EXPECT_TRUE(w.layouts.empty());
     EXPECT_TRUE(w.recorded.empty());

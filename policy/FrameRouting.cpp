@@ -1,4 +1,4 @@
-#include "camera/FrameRouting.h"
+#include "policy/FrameRouting.h"
 
 namespace lumetra {
 
@@ -8,8 +8,8 @@ FrameRoute routeFrame(const ViewFacts& facts, const FrameMarks& marks) {
     route.relayout =
         facts.iVideoWidth != facts.iNewVideoWidth || facts.iVideoHeight != facts.iNewVideoHeight;
     route.record = true;
-    const bool plain = !facts.shapesPresent && facts.iMode == 0 && facts.iGridMode == 0 &&
-                       !facts.viewTextTool && !facts.scaleBar;
+    const bool plain = !facts.shapesPresent && facts.iMode == kModeNone &&
+                       facts.iGridMode == kGridNone && !facts.viewTextTool && !facts.scaleBar;
     if (plain)
         route.path = FramePath::Layer;
     else if (marks.changed || !facts.redrawing)

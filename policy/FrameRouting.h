@@ -2,32 +2,25 @@
 // The display rule: how a decoded camera frame reaches the view and the recorder
 // on the main thread. Both camera paths (WiFi stream and USB capture) use it.
 //
-// 1. When the source frame size differs from the size the view was laid out for,
-//    the view is laid out again (setWindowArea).
-// 2. With no stored shape, no measuring tool, no overlay and no text being placed,
-//    the frame goes straight into the view's layer (fast path, no redraw).
-// 3. Otherwise the frame becomes the view's image, which redraws shapes and
-//    overlays, but only when it is marked changed: a frame taken as unchanged is
-//    recorded without a redraw. While the view is still on the fast path, an
-//    unchanged frame is given to it all the same, so that a still picture does not
-//    keep a newly chosen tool or overlay off the screen.
-// 4. Every decoded frame is passed to the recorder. A frame that did not decode is
-//    neither shown nor recorded; the view keeps the last picture.
+// - Relayout: when the source frame size differs from the size the view was laid
+//   out for, the view is laid out again (setWindowArea).
+// - Fast path: with no stored shape, no measuring tool, no overlay, no scale bar and
+//   no text being placed, the frame goes straight into the view's layer, no redraw.
+// - Redraw path: otherwise the frame becomes the view's image, which redraws shapes
+//   and overlays, but only when it is marked changed: a frame taken as unchanged is
+//   recorded without a redraw. While the view is still on the fast path, an
+//   unchanged frame is given to it all the same, so that a still picture does not
+//   keep a newly chosen tool or overlay off the screen.
+// - Recording: every decoded frame is passed to the recorder. A frame that did not
+//   decode is neither shown nor recorded; the view keeps the last picture.
 
-#include <chrono>
 #include <cstdint>
 
 #include "image/Frame.h"
+#include "image/FrameMarks.h"
+#include "measure/Types.h"
 
 namespace lumetra {
-
-// What the receiver knows about a frame it hands over.
-struct FrameMarks {
-    bool decoded = true;
-    bool changed = true;
-    int64_t partBytes = 0;  // bytes of the part received when the picture was cut
-    std::chrono::steady_clock::time_point lastByteAt{};  // when those bytes arrived
-};
 
 // The facts the window owns.
 struct ViewFacts {
@@ -35,9 +28,9 @@ struct ViewFacts {
     uint16_t iVideoHeight = 0;
     uint16_t iNewVideoWidth = 640;  // size of the active source's frames
     uint16_t iNewVideoHeight = 480;
-    bool shapesPresent = false;  // getShapesCount
-    uint8_t iMode = 0;           // measure mode
-    uint8_t iGridMode = 0;       // overlay mode
+    bool shapesPresent = false;     // getShapesCount
+    uint8_t iMode = kModeNone;      // measure mode
+    uint8_t iGridMode = kGridNone;  // overlay mode
     // The view's own text tool is active. The window's text tool is one-shot, so
     // only the view knows that picked-up text follows the mouse until it is placed.
     bool viewTextTool = false;

@@ -1,0 +1,18 @@
+#pragma once
+// The calibration as a value: what a view-pixel length reads as. Kept apart from
+// the label texts so that the model and the tools, which sit below them, can hold
+// one.
+
+#include <string>
+
+namespace lumetra {
+
+// The calibration in force when a label is drawn: magnification, unit length
+// (units per view pixel times the magnification) and unit name.
+struct CalibrationValues {
+    float fScale = 60.0f;
+    float fUnitLength = 1.0f;
+    std::string strUnit = "mm";
+};
+
+}  // namespace lumetra
