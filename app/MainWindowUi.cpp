@@ -31,28 +31,6 @@ constexpr int kToolbarHeight = 90;
 constexpr int kViewGap = 15;
 constexpr int kHintHeight = 40;
 
-QComboBox* hiddenPopUp(QWidget* parent, const char* objectName) {
-    auto* box = new CameraListBox(parent);
-    box->setObjectName(QString::fromLatin1(objectName));
-    box->hide();
-    return box;
-}
-
-// A captioned slider without a number field.
-QWidget* compactSliderRow(QWidget* parent, const QString& caption, QSlider*& slider,
-                          const QString& objectName) {
-    auto* row = new QWidget(parent);
-    auto* column = new QVBoxLayout(row);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
-    column->addWidget(label(row, caption, "secondaryText"));
-    slider = new QSlider(Qt::Horizontal, row);
-    slider->setObjectName(objectName);
-    slider->setEnabled(false);
-    column->addWidget(slider);
-    return row;
-}
-
 // The program's logo and name, which the window hides where the tool bar needs the room.
 QWidget* brandBlock(QWidget* toolbar) {
     auto* brand = new QWidget(toolbar);
@@ -140,47 +118,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     leftColumn->setContentsMargins(12, 14, 12, 14);
     leftColumn->setSpacing(8);
 
-    leftColumn->addWidget(label(left, QStringLiteral("CAMERA"), "panelTitle"));
-    auto* cameraRow = new QHBoxLayout;
-    cameraRow->setSpacing(8);
-    btUSBCam =
-        iconButton(left, "btUSBCam", "usbcam", QStringLiteral("Connect the USB microscope"), 40);
-    btWiFiCam =
-        iconButton(left, "btWiFiCam", "wificam", QStringLiteral("Connect the WiFi microscope"), 40);
-    for (QToolButton* b : {btUSBCam, btWiFiCam}) {
-        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        b->setIconSize(QSize(24, 24));
-        b->setFixedSize(80, 40);
-        b->setProperty("role", QStringLiteral("camera"));
-    }
-    btUSBCam->setText(QStringLiteral("USB"));
-    btWiFiCam->setText(QStringLiteral("WiFi"));
-    cameraRow->addWidget(btUSBCam);
-    cameraRow->addWidget(btWiFiCam);
-    leftColumn->addLayout(cameraRow);
-    cameraStatus = label(left, QString::fromLatin1(kNoCameraStatus), "cameraStatus");
-    cameraStatus->setWordWrap(true);  // a long device name shows whole
-    leftColumn->addWidget(cameraStatus);
-    btLed = iconButton(left, "btLed", "snapoff",
-                       QStringLiteral("Take snapshots with the camera's own button"), 32);
-    btLed->hide();  // only a WiFi camera that needs polling shows it
-    leftColumn->addWidget(btLed);
-    ctrSpinner = new QProgressBar(left);
-    ctrSpinner->setObjectName(QStringLiteral("ctrSpinner"));
-    ctrSpinner->setRange(0, 0);
-    ctrSpinner->setTextVisible(false);
-    ctrSpinner->setFixedHeight(4);
-    leftColumn->addWidget(ctrSpinner);
-    USBVideoNameUpButton = hiddenPopUp(left, "USBVideoNameUpButton");
-    USBVideoFormatUpButton = hiddenPopUp(left, "USBVideoFormatUpButton");
-    USBVideoFPSUpButton = hiddenPopUp(left, "USBVideoFPSUpButton");
-    WiFiVideoNameUpButton = hiddenPopUp(left, "WiFiVideoNameUpButton");
-    WiFiVideoFormatUpButton = hiddenPopUp(left, "WiFiVideoFormatUpButton");
-    WiFiVideoFPSUpButton = hiddenPopUp(left, "WiFiVideoFPSUpButton");
-    for (QComboBox* box : {USBVideoNameUpButton, USBVideoFormatUpButton, USBVideoFPSUpButton,
-                           WiFiVideoNameUpButton, WiFiVideoFormatUpButton, WiFiVideoFPSUpButton}) {
-        leftColumn->addWidget(box);
-    }
+    camera = CameraPanel::build(left, leftColumn);
     leftColumn->addSpacing(14);
 
     calibration = CalibrationPanel::build(left, leftColumn);
@@ -220,28 +158,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     drawing = DrawingPanel::build(right, rightColumn);
     rightColumn->addSpacing(10);
 
-    auto* pictureTitle = new QHBoxLayout;
-    pictureTitle->addWidget(label(right, QStringLiteral("PICTURE"), "panelTitle"));
-    btDefault = new QToolButton(right);
-    btDefault->setObjectName(QStringLiteral("btDefault"));
-    btDefault->setText(QStringLiteral("Reset"));
-    btDefault->setToolTip(QStringLiteral("Set every picture adjustment back to its default"));
-    pictureTitle->addStretch(1);
-    pictureTitle->addWidget(btDefault);
-    rightColumn->addLayout(pictureTitle);
-    const std::array<std::pair<const char*, const char*>, 6> adjustments{{
-        {"Brightness", "sliderBrightness"},
-        {"Contrast", "sliderContrast"},
-        {"Saturation", "sliderSaturation"},
-        {"Hue", "sliderHue"},
-        {"Sharpness", "sliderSharpness"},
-        {"Gamma", "sliderGamma"},
-    }};
-    for (size_t i = 0; i < adjustments.size(); ++i) {
-        rightColumn->addWidget(compactSliderRow(right, QString::fromLatin1(adjustments[i].first),
-                                                adjustmentSliders[i],
-                                                QString::fromLatin1(adjustments[i].second)));
-    }
+    CameraPanel::buildAdjustments(camera, right, rightColumn);
     rightColumn->addSpacing(10);
     addShortcutLegend(right, rightColumn);
     rightColumn->addStretch(1);

@@ -1,39 +1,28 @@
 #include "app/ViewController.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QCursor>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
-#include <QSignalBlocker>
-#include <QSlider>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
-#include <array>
-#include <map>
 
 #include "app/AlbumPages.h"
 #include "app/AlertPresenter.h"
-#include "app/CameraListBox.h"
 #include "app/Images.h"
 #include "app/RQVideoView.h"
 #include "app/ResultsPanel.h"
 #include "app/WindowPlacement.h"
 #include "app/panels/AlbumPanel.h"
 #include "app/panels/CalibrationPanel.h"
+#include "app/panels/CameraPanel.h"
 #include "app/panels/CaptureBar.h"
 #include "app/panels/DrawingPanel.h"
 #include "app/panels/MeasureBar.h"
-#include "app/panels/PanelWidgets.h"
 #include "measure/MeasurementPass.h"
-#include "measure/tools/ToolTable.h"
-#include "storage/CalibrationRecords.h"
 #include "storage/RQGlobalVariables.h"
 
 namespace lumetra {
@@ -62,6 +51,7 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
         if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableSize());
         resize(size.expandedTo(minimumSize()));
     }
+    camera_ = new CameraPanel(ui_.camera, this);
     drawing_ = new DrawingPanel(ui_.drawing, settings_, *ui_.VideoView, this);
     calibration_ = new CalibrationPanel(ui_.calibration, settings_, *alerts_, this);
     measureBar_ = new MeasureBar(
@@ -91,19 +81,13 @@ ViewController::~ViewController() = default;
 const CalibrationModel& ViewController::calibration() const { return calibration_->model(); }
 
 void ViewController::startUp() {
-    // The busy indicator: red, hidden until the camera side needs it.
-    ui_.ctrSpinner->setStyleSheet(
-        QStringLiteral("QProgressBar { background: #c0392b; border: none; }"));
-    ui_.ctrSpinner->hide();
     // The storage root was laid out when the settings object was created.
     // Album list, with the album of default.txt selected, and its media; the photos
     // page first.
     album_->restore();
     // Calibration list, with the calibration of calibration.txt selected.
     calibration_->restore();
-    // The camera lists, sliders and adjustments belong to the camera sides.
-    // No camera, tool or overlay.
-    cameraMode_ = CameraMode::None;
+    // No tool or overlay; the camera panel starts without a camera.
     measureBar_->reset();
     // The view at its initial size.
     geometry_ = WindowGeometry{};
@@ -125,12 +109,6 @@ void ViewController::startUp() {
 }
 
 void ViewController::connectControls() {
-    const std::map<QToolButton*, void (ViewController::*)()> actions{
-        {ui_.btUSBCam, &ViewController::onUSBCamAction},
-        {ui_.btWiFiCam, &ViewController::onWiFiCamAction},
-    };
-    for (const auto& [button, action] : actions)
-        connect(button, &QToolButton::clicked, this, action);
     connect(ui_.calibration.btCalibration, &QToolButton::clicked, this, [this] {
         if (cameraReady()) calibration_->popUpMenu();
     });
@@ -148,35 +126,6 @@ void ViewController::connectControls() {
 
     connect(album_.get(), &AlbumPanel::filesDeleted, captureBar_, &CaptureBar::forgetDeletedSave);
     connect(album_.get(), &AlbumPanel::folderWanted, this, &ViewController::open_folder);
-    connect(ui_.WiFiVideoFormatUpButton, &QComboBox::activated, this,
-            &ViewController::handleVideoFormatPopBtn);
-    connect(ui_.WiFiVideoFPSUpButton, &QComboBox::activated, this,
-            &ViewController::handleFpsPopBtn);
-    connect(static_cast<CameraListBox*>(ui_.USBVideoNameUpButton), &CameraListBox::aboutToShowPopup,
-            this, [this] {
-                if (usbSide_) usbSide_->refreshDevices();
-            });
-    connect(ui_.USBVideoNameUpButton, &QComboBox::activated, this, [this](int index) {
-        if (usbSide_) usbSide_->chooseDevice(index);
-    });
-    connect(ui_.USBVideoFormatUpButton, &QComboBox::activated, this, [this](int index) {
-        if (usbSide_) usbSide_->chooseFormat(index);
-    });
-    connect(ui_.USBVideoFPSUpButton, &QComboBox::activated, this, [this](int index) {
-        if (usbSide_) usbSide_->chooseFrameRate(index);
-    });
-    for (size_t i = 0; i < ui_.adjustmentSliders.size(); ++i) {
-        connect(ui_.adjustmentSliders[i], &QSlider::valueChanged, this, [this, i](int value) {
-            if (CameraSide* side = activeSide()) side->adjust(static_cast<Adjustment>(i), value);
-        });
-    }
-    connect(ui_.btDefault, &QToolButton::clicked, this, [this] {
-        if (CameraSide* side = activeSide()) side->resetAdjustments();
-    });
-    connect(ui_.btLed, &QToolButton::clicked, this, [this] {
-        if (wifiSide_) wifiSide_->toggleShutterButton();
-    });
-
     connect(ui_.VideoView, &RQVideoView::stepHintChanged, ui_.txt_recording, &QLabel::setText);
     connect(ui_.VideoView, &RQVideoView::snapshotFailed, this,
             [this](const QString& message) { alerts_->alert(message); });
@@ -285,121 +234,39 @@ void ViewController::recordingVideo(const Frame& frame) { captureBar_->recordFra
 
 // ---- Camera and capture sides ----
 
-void ViewController::setCameraSide(CameraKind kind, CameraSide* side) {
-    (kind == CameraKind::Usb ? usbSide_ : wifiSide_) = side;
-}
-
-CameraSide* ViewController::cameraSide(CameraKind kind) const {
-    return kind == CameraKind::Usb ? usbSide_ : wifiSide_;
-}
-
 void ViewController::cameraConnected(CameraMode mode, int width, int height,
                                      const QString& status) {
     // At most one camera is active: the other kind stops, and a recording of its
     // frames is finished.
-    const bool wasUsb = cameraMode_ == CameraMode::Usb;
-    if (cameraActive() && wasUsb != (mode == CameraMode::Usb)) {
-        if (CameraSide* other = cameraSide(wasUsb ? CameraKind::Usb : CameraKind::WiFi))
-            other->stopCamera();
-    }
+    camera_->connected(mode, status);
     captureBar_->finishRecording();
     if (ui_.VideoView->frozen()) captureBar_->setFrozen(false);  // the new camera's picture shows
-    cameraMode_ = mode;
     if (width > 0 && height > 0 && width <= UINT16_MAX && height <= UINT16_MAX) {
         iNewVideoWidth_ = static_cast<uint16_t>(width);
         iNewVideoHeight_ = static_cast<uint16_t>(height);
     }
-    ui_.cameraStatus->setText(status);
 }
 
 void ViewController::cameraStopped() {
     captureBar_->finishRecording();
-    ui_.cameraStatus->setText(cameraMode_ == CameraMode::Usb
-                                  ? QStringLiteral("USB microscope disconnected")
-                                  : QStringLiteral("WiFi microscope disconnected"));
+    camera_->stopped();
 }
 
 void ViewController::cameraLost(const QString& message) {
     cameraStopped();
-    cameraMode_ = CameraMode::None;  // the status line keeps saying which camera went
-    showCameraLists(CameraKind::WiFi, {}, {}, {});  // empty lists: none of them shows
+    camera_->lost();
     ui_.txt_recording->setText(message);
     alerts_->alert(message);
-}
-
-CameraSide* ViewController::activeSide() const {
-    if (!cameraActive()) return nullptr;
-    return cameraSide(cameraMode_ == CameraMode::Usb ? CameraKind::Usb : CameraKind::WiFi);
-}
-
-void ViewController::setBusy(bool busy) { ui_.ctrSpinner->setVisible(busy); }
-
-void ViewController::showCameraLists(CameraKind kind, const CameraList& devices,
-                                     const CameraList& formats, const CameraList& rates) {
-    const bool usb = kind == CameraKind::Usb;
-    const std::array<QComboBox*, 3> shown =
-        usb ? std::array{ui_.USBVideoNameUpButton, ui_.USBVideoFormatUpButton,
-                         ui_.USBVideoFPSUpButton}
-            : std::array{ui_.WiFiVideoNameUpButton, ui_.WiFiVideoFormatUpButton,
-                         ui_.WiFiVideoFPSUpButton};
-    const std::array<QComboBox*, 3> hidden =
-        usb ? std::array{ui_.WiFiVideoNameUpButton, ui_.WiFiVideoFormatUpButton,
-                         ui_.WiFiVideoFPSUpButton}
-            : std::array{ui_.USBVideoNameUpButton, ui_.USBVideoFormatUpButton,
-                         ui_.USBVideoFPSUpButton};
-    const std::array<const CameraList*, 3> lists{&devices, &formats, &rates};
-    for (size_t i = 0; i < shown.size(); ++i) {
-        // Filling and selecting by the window runs no handling.
-        const QSignalBlocker quiet(shown[i]);
-        shown[i]->clear();
-        shown[i]->addItems(lists[i]->items);
-        shown[i]->setCurrentIndex(lists[i]->selected);
-        shown[i]->setVisible(!lists[i]->items.isEmpty());
-        hidden[i]->hide();
-    }
-}
-
-void ViewController::showAdjustments(const std::array<SliderSetting, 6>& sliders) {
-    for (size_t i = 0; i < sliders.size(); ++i) {
-        QSlider* slider = ui_.adjustmentSliders[i];
-        const QSignalBlocker quiet(slider);
-        slider->setRange(sliders[i].minimum, sliders[i].maximum);
-        slider->setValue(sliders[i].value);
-        slider->setEnabled(sliders[i].maximum > sliders[i].minimum);
-    }
-}
-
-void ViewController::showShutterButton(bool visible, const QString& image, const QString& toolTip) {
-    ui_.btLed->setVisible(visible);
-    if (!visible) return;
-    setButtonImage(ui_.btLed, image.toStdString());
-    ui_.btLed->setToolTip(toolTip);
 }
 
 void ViewController::requestSnapshot() { captureBar_->requestSnapshot(); }
 
 void ViewController::showFailure(const QString& message) { alerts_->alert(message); }
 
-void ViewController::onUSBCamAction() {
-    if (usbSide_) usbSide_->connectCamera();
-}
-
-void ViewController::onWiFiCamAction() {
-    if (wifiSide_) wifiSide_->connectCamera();
-}
-
-void ViewController::handleVideoFormatPopBtn(int index) {
-    if (wifiSide_) wifiSide_->chooseFormat(index);
-}
-
-void ViewController::handleFpsPopBtn(int index) {
-    if (wifiSide_) wifiSide_->chooseFrameRate(index);
-}
-
 void ViewController::windowWillClose() {
     keepWindowPlacement(*this);
     captureBar_->finishRecording();
-    if (usbSide_) usbSide_->stopCamera();
+    camera_->stopAll();
 }
 
 void ViewController::resizeEvent(QResizeEvent* event) {

@@ -1,9 +1,10 @@
 #pragma once
-// The main window. It builds the widgets, runs the start-up, turns the tool,
-// overlay, editing, calibration, album and drawing-setting controls into calls on
-// small collaborators (tool and overlay state, the calibration model, the album
-// library, the measuring view), receives the transfers of the sheets and the
-// view, and routes camera frames. Each slot is a line or two.
+// The main window, the conductor of its panels. Each panel (app/panels/) owns its
+// widgets, slots and kept settings: the measure and capture bars, the camera,
+// calibration, album and drawing-settings panels, and the results panel. The
+// window builds them, runs the start-up, carries one panel's news to the others and
+// to the measuring view, receives the view's reports, routes camera frames through
+// the display rule and is the camera sides' CameraWindow.
 
 #include <QMainWindow>
 #include <cstdint>
@@ -19,15 +20,13 @@
 #include "policy/WindowArea.h"
 #include "storage/CalibrationModel.h"
 
-class QComboBox;
 class QUrl;
-class QMenu;
-class QToolButton;
 
 namespace lumetra {
 
 class AlbumPanel;
 class CalibrationPanel;
+class CameraPanel;
 class CaptureBar;
 class DrawingPanel;
 class MeasureBar;
@@ -49,7 +48,6 @@ public:
 
     const MainWindowUi& ui() const { return ui_; }
 
-    uint8_t iCameraMode() const { return static_cast<uint8_t>(cameraMode_); }
     // The frame size the view was last laid out for (0 x 0 before any frame).
     int laidOutWidth() const { return iVideoWidth_; }
     int laidOutHeight() const { return iVideoHeight_; }
@@ -61,11 +59,10 @@ public:
     // picture or movie of the album); replaceable so that tests see what would open.
     void setUrlOpener(std::function<bool(const QUrl&)> open);
 
-    // The sides, not owned; null until they exist. A side detaches itself by
-    // passing null before it goes.
-    void setCameraSide(CameraKind kind, CameraSide* side) override;
+    // The camera sides, not owned, held by the camera panel by kind.
+    void setCameraSide(CameraKind kind, CameraSide* side) override { camera_->setSide(kind, side); }
 
-    // Menus, sheets and the popover, for whoever drives the window.
+    // The panels, for whoever drives the window.
     ResultsPanel& resultsPanel() const { return *resultsPanel_; }
     AlbumPanel& albumPanel() const { return *album_; }
     CalibrationPanel& calibrationPanel() const { return *calibration_; }
@@ -86,7 +83,7 @@ public:
     void recordingVideo(const Frame& frame) override;
 
     // What the camera sides call.
-    CameraMode cameraMode() const override { return cameraMode_; }
+    CameraMode cameraMode() const override { return camera_->mode(); }
     void cameraConnected(CameraMode mode, int width, int height, const QString& status) override;
     void cameraStopped() override;
     void cameraLost(const QString& message) override;
@@ -95,20 +92,21 @@ public:
     void onFrame(const Frame& frame, const FrameMarks& marks = {}) override;
     void requestSnapshot() override;
     void showFailure(const QString& message) override;
-    void setBusy(bool busy) override;
+    void setBusy(bool busy) override { camera_->setBusy(busy); }
     void showCameraLists(CameraKind kind, const CameraList& devices, const CameraList& formats,
-                         const CameraList& rates) override;
-    void showAdjustments(const std::array<SliderSetting, 6>& sliders) override;
-    void showShutterButton(bool visible, const QString& image, const QString& toolTip) override;
+                         const CameraList& rates) override {
+        camera_->showLists(kind, devices, formats, rates);
+    }
+    void showAdjustments(const std::array<SliderSetting, 6>& sliders) override {
+        camera_->showAdjustments(sliders);
+    }
+    void showShutterButton(bool visible, const QString& image, const QString& toolTip) override {
+        camera_->showShutterButton(visible, image, toolTip);
+    }
 
 public slots:
     // The storage folder, from the calibration and the album menus.
     void open_folder();
-
-    void onUSBCamAction();
-    void onWiFiCamAction();
-    void handleVideoFormatPopBtn(int index);
-    void handleFpsPopBtn(int index);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -121,12 +119,9 @@ protected:
 private:
     void startUp();
     void connectControls();
-    bool cameraActive() const { return cameraMode_ != CameraMode::None; }
+    bool cameraActive() const { return camera_->active(); }
     // Whether a camera is active; if not, the hint line says to connect one.
     bool cameraReady();
-    CameraSide* cameraSide(CameraKind kind) const;
-    // The side of the active camera; null when none is active.
-    CameraSide* activeSide() const;
     // The calibration in force, in the view at once; the tools and overlays that
     // need one end without it.
     void showCalibration();
@@ -137,10 +132,7 @@ private:
     RQGlobalVariables& settings_;
     std::unique_ptr<AlertPresenter> alerts_;
     MainWindowUi ui_;
-    CameraSide* usbSide_ = nullptr;
-    CameraSide* wifiSide_ = nullptr;
     std::function<bool(const QUrl&)> openUrl_;
-    CameraMode cameraMode_ = CameraMode::None;
     WindowGeometry geometry_;
     uint16_t iVideoWidth_ = 0, iVideoHeight_ = 0;            // laid out for
     uint16_t iNewVideoWidth_ = 640, iNewVideoHeight_ = 480;  // delivered by the camera
@@ -149,6 +141,7 @@ private:
     CalibrationPanel* calibration_ = nullptr;
     DrawingPanel* drawing_ = nullptr;
     MeasureBar* measureBar_ = nullptr;
+    CameraPanel* camera_ = nullptr;
     CaptureBar* captureBar_ = nullptr;
 };
 

@@ -20,9 +20,6 @@ namespace lumetra {
 
 class RQVideoView;
 
-// The camera sides the window holds, one of each.
-enum class CameraKind { Usb, WiFi };
-
 // One of a camera's pop-up lists (devices, formats, frame rates): its items and
 // the selected one (-1 none).
 struct CameraList {

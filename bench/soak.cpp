@@ -303,7 +303,7 @@ public:
             case 17:
                 toggleRecording(false);
                 if (sim_) sim_->scriptAnswers("/get_camera_all.cgi", {{.status = 500, .body = ""}});
-                window_.ui().btWiFiCam->click();  // a connect that fails
+                window_.ui().camera.of(CameraKind::WiFi).connect->click();  // a connect that fails
                 break;
             case 18:
                 if (sim_) sim_->scriptAnswers("/get_camera_all.cgi", {});
@@ -357,7 +357,7 @@ private:
 
     void connect() {
         if (streaming() || !sim_) return;
-        window_.ui().btWiFiCam->click();
+        window_.ui().camera.of(CameraKind::WiFi).connect->click();
         ++connects_;
     }
 
@@ -386,14 +386,14 @@ private:
     // Moves the brightness slider by single steps, each a command to the camera.
     void slide(int steps) {
         QSlider* slider =
-            window_.ui().adjustmentSliders[static_cast<size_t>(Adjustment::Brightness)];
+            window_.ui().camera.adjustmentSliders[static_cast<size_t>(Adjustment::Brightness)];
         for (int i = 0; i < steps; ++i)
             slider->setValue(slider->value() < slider->maximum() ? slider->value() + 1
                                                                  : slider->minimum());
     }
 
     void chooseFormat(int index) {
-        QComboBox* formats = window_.ui().WiFiVideoFormatUpButton;
+        QComboBox* formats = window_.ui().camera.of(CameraKind::WiFi).formats;
         if (streaming() && index < formats->count() && formats->currentIndex() != index)
             emit formats->activated(index);
     }

@@ -68,7 +68,8 @@ protected:
     }
     // The device list opens: it is read again.
     void openDeviceList() {
-        emit static_cast<CameraListBox*>(h.ui().USBVideoNameUpButton)->aboutToShowPopup();
+        emit static_cast<CameraListBox*>(h.ui().camera.of(CameraKind::Usb).devices)
+            ->aboutToShowPopup();
     }
 
     struct Offer {
@@ -90,21 +91,21 @@ protected:
 TEST_F(UsbCameraSideTest, ShowsTheMicroscopeFillsItsListsAndTheSlidersAdjustThePicture) {
     addDevice("video0", "abcd0001", 1);
     addDevice("video2", "14c31302", 2);
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     ASSERT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
-    EXPECT_EQ(h.ui().cameraStatus->text(), "USB microscope: USB Microscope");
-    const MainWindowUi& ui = h.ui();
+    EXPECT_EQ(h.ui().camera.cameraStatus->text(), "USB microscope: USB Microscope");
+    const CameraPanel::Widgets& ui = h.ui().camera;
     // Two cameras of one model are told apart by their nodes.
-    EXPECT_EQ(itemsOf(ui.USBVideoNameUpButton),
+    EXPECT_EQ(itemsOf(ui.of(CameraKind::Usb).devices),
               QStringList({"USB Microscope (video0)", "USB Microscope (video2)"}));
-    EXPECT_EQ(ui.USBVideoNameUpButton->currentIndex(), 1);
-    EXPECT_EQ(itemsOf(ui.USBVideoFormatUpButton).size(), 6);
-    EXPECT_EQ(ui.USBVideoFormatUpButton->currentText(), "Motion-JPEG, 640 x 480");
-    EXPECT_EQ(itemsOf(ui.USBVideoFPSUpButton), QStringList({"FPS: 30.00", "FPS: 15.00"}));
-    EXPECT_EQ(ui.USBVideoFPSUpButton->currentIndex(), 0);
-    EXPECT_TRUE(ui.USBVideoFPSUpButton->isVisible());
-    EXPECT_FALSE(ui.WiFiVideoFormatUpButton->isVisible());
+    EXPECT_EQ(ui.of(CameraKind::Usb).devices->currentIndex(), 1);
+    EXPECT_EQ(itemsOf(ui.of(CameraKind::Usb).formats).size(), 6);
+    EXPECT_EQ(ui.of(CameraKind::Usb).formats->currentText(), "Motion-JPEG, 640 x 480");
+    EXPECT_EQ(itemsOf(ui.of(CameraKind::Usb).rates), QStringList({"FPS: 30.00", "FPS: 15.00"}));
+    EXPECT_EQ(ui.of(CameraKind::Usb).rates->currentIndex(), 0);
+    EXPECT_TRUE(ui.of(CameraKind::Usb).rates->isVisible());
+    EXPECT_FALSE(ui.of(CameraKind::WiFi).formats->isVisible());
 
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
     EXPECT_EQ(h.window->laidOutWidth(), 640);
@@ -123,26 +124,26 @@ TEST_F(UsbCameraSideTest, ShowsTheMicroscopeFillsItsListsAndTheSlidersAdjustTheP
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; })) << centre();
 
     // A format of another size: frames arrive at it and the view is laid out again.
-    emit ui.USBVideoFormatUpButton->activated(2);
-    EXPECT_EQ(ui.USBVideoFormatUpButton->currentText(), "Motion-JPEG, 1920 x 1080");
+    emit ui.of(CameraKind::Usb).formats->activated(2);
+    EXPECT_EQ(ui.of(CameraKind::Usb).formats->currentText(), "Motion-JPEG, 1920 x 1080");
     // Elided in the narrow panel, whole in the tool tip.
     QHelpEvent tip(QEvent::ToolTip, QPoint(4, 4),
-                   ui.USBVideoFormatUpButton->mapToGlobal(QPoint(4, 4)));
-    QApplication::sendEvent(ui.USBVideoFormatUpButton, &tip);
-    EXPECT_EQ(ui.USBVideoFormatUpButton->toolTip(), "Motion-JPEG, 1920 x 1080");
-    emit ui.USBVideoFPSUpButton->activated(1);
-    EXPECT_EQ(ui.USBVideoFPSUpButton->currentIndex(), 1);
+                   ui.of(CameraKind::Usb).formats->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(ui.of(CameraKind::Usb).formats, &tip);
+    EXPECT_EQ(ui.of(CameraKind::Usb).formats->toolTip(), "Motion-JPEG, 1920 x 1080");
+    emit ui.of(CameraKind::Usb).rates->activated(1);
+    EXPECT_EQ(ui.of(CameraKind::Usb).rates->currentIndex(), 1);
     ASSERT_TRUE(pictureUntil([&](int) { return h.window->laidOutWidth() == 1920; }));
     EXPECT_EQ(h.window->captureBar().frameHeight(), 1080);
 }
 
 TEST_F(UsbCameraSideTest, WithoutAMicroscopeItAlertsAndOffersOtherCaptureDevices) {
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please connect USB Microscope"});
     EXPECT_TRUE(offers.empty());
 
     addDevice("video0", "abcd0001", 1);
-    h.ui().btUSBCam->click();  // declined
+    h.ui().camera.of(CameraKind::Usb).connect->click();  // declined
     ASSERT_EQ(offers.size(), 1u);
     EXPECT_TRUE(offers[0].message.startsWith("Please connect USB Microscope"));
     EXPECT_EQ(offers[0].devices,
@@ -151,22 +152,22 @@ TEST_F(UsbCameraSideTest, WithoutAMicroscopeItAlertsAndOffersOtherCaptureDevices
     EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
     EXPECT_EQ(kernel.openFds(), 0u);
     choice = 0;
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
     EXPECT_TRUE(side.camera().running());
 }
 
 TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     addDevice("video0", "14c31301", 1).openErrno = EACCES;
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     ASSERT_EQ(h.alerts->alerts.size(), 1);
     EXPECT_TRUE(h.alerts->alerts[0].contains("\"video\" group"));
-    EXPECT_EQ(h.ui().USBVideoNameUpButton->currentIndex(), -1);
+    EXPECT_EQ(h.ui().camera.of(CameraKind::Usb).devices->currentIndex(), -1);
 
     addDevice("video1", "14c31302", 2);
     openDeviceList();
-    ASSERT_EQ(h.ui().USBVideoNameUpButton->count(), 2);
-    emit h.ui().USBVideoNameUpButton->activated(1);
+    ASSERT_EQ(h.ui().camera.of(CameraKind::Usb).devices->count(), 2);
+    emit h.ui().camera.of(CameraKind::Usb).devices->activated(1);
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
 
     // Unplugged mid-recording: the file is finished, playable to its last written frame.
@@ -185,7 +186,7 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     openDeviceList();
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.alerts->alerts.size() == 2; }, kWait));
     EXPECT_TRUE(h.alerts->alerts[1].contains("unplugged"));
-    EXPECT_EQ(h.ui().cameraStatus->text(), "USB microscope disconnected");
+    EXPECT_EQ(h.ui().camera.cameraStatus->text(), "USB microscope disconnected");
     EXPECT_EQ(imageOf(h.ui().capture.btTakevideo), "movies");
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, kWait));
@@ -195,24 +196,24 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     EXPECT_GE(movie.times.size(), 1u);
     EXPECT_EQ(h.window->albumPanel().oVidMutArray().size(), 1u) << "the thumbnail stays";
     EXPECT_EQ(centre(), 200);
-    EXPECT_FALSE(h.ui().USBVideoFormatUpButton->isVisible());
+    EXPECT_FALSE(h.ui().camera.of(CameraKind::Usb).formats->isVisible());
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
 
     kernel.replug();
     openDeviceList();
-    emit h.ui().USBVideoNameUpButton->activated(1);
+    emit h.ui().camera.of(CameraKind::Usb).devices->activated(1);
     EXPECT_EQ(h.alerts->alerts.size(), 2);
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
-    EXPECT_EQ(h.ui().cameraStatus->text(), "USB microscope: USB Microscope");
+    EXPECT_EQ(h.ui().camera.cameraStatus->text(), "USB microscope: USB Microscope");
 }
 
 TEST_F(UsbCameraSideTest, AMicroscopeInUseByAnotherProgramIsSaidToBe) {
     FakeDevice& microscope = addDevice("video0", "14c31301", 1);
     microscope.openErrno = EBUSY;  // not even listed before
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     microscope.openErrno = 0;
     microscope.streamOnErrno = EBUSY;  // opens, but another program streams from it
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     ASSERT_EQ(h.alerts->alerts.size(), 2);
     for (const QString& alert : h.alerts->alerts)
         EXPECT_TRUE(
@@ -269,11 +270,11 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
     };
     const auto wifiFrame = [&] { return wifi.receiver().stats().picturesDecoded > 0; };
 
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     ASSERT_EQ(h.window->cameraMode(), CameraMode::Usb);
     const std::string usbMovie = record(usbFrame);
 
-    h.ui().btWiFiCam->click();
+    h.ui().camera.of(CameraKind::WiFi).connect->click();
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return h.window->cameraMode() == CameraMode::WiFiCgi; }, kWait));
     EXPECT_FALSE(side.camera().running());
@@ -281,7 +282,7 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
     finished(usbMovie);
     const std::string wifiMovie = record(wifiFrame);
 
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
     EXPECT_FALSE(wifi.receiver().streaming());
     finished(wifiMovie);
