@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QCursor>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
@@ -39,17 +38,10 @@ QLabel* mediaCountLabel(QWidget* page) {
 
 AlbumPanel::Widgets AlbumPanel::build(QWidget* parent, QVBoxLayout* column) {
     Widgets w;
-    column->addWidget(label(parent, QStringLiteral("ALBUM"), "panelTitle"));
-    auto* row = new QHBoxLayout;
-    row->setSpacing(6);
-    w.AblumComboBox = new QComboBox(parent);
-    w.AblumComboBox->setObjectName(QStringLiteral("AblumComboBox"));
-    w.AblumComboBox->setMinimumWidth(10);
-    w.btNewAblum = iconButton(parent, "btNewAblum", "album", QStringLiteral("Albums"), 32);
-    w.btNewAblum->setProperty("role", QStringLiteral("menu"));
-    row->addWidget(w.AblumComboBox, 1);
-    row->addWidget(w.btNewAblum);
-    column->addLayout(row);
+    const TitledList albums = titledList(parent, column, QStringLiteral("ALBUM"), "AblumComboBox",
+                                         "btNewAblum", "album", QStringLiteral("Albums"));
+    w.AblumComboBox = albums.list;
+    w.btNewAblum = albums.menuButton;
     w.SettingTabView = new QTabWidget(parent);
     w.SettingTabView->setObjectName(QStringLiteral("SettingTabView"));
     w.SettingTabView->setUsesScrollButtons(false);  // all three pages in sight

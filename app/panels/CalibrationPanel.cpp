@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QCursor>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QToolButton>
@@ -23,19 +22,12 @@ QString toQString(const std::string& text) { return QString::fromStdString(text)
 
 CalibrationPanel::Widgets CalibrationPanel::build(QWidget* parent, QVBoxLayout* column) {
     Widgets w;
-    column->addWidget(label(parent, QStringLiteral("CALIBRATION"), "panelTitle"));
-    auto* row = new QHBoxLayout;
-    row->setSpacing(6);
-    w.CalComboBox = new QComboBox(parent);
-    w.CalComboBox->setObjectName(QStringLiteral("CalComboBox"));
+    const TitledList calibrations =
+        titledList(parent, column, QStringLiteral("CALIBRATION"), "CalComboBox", "btCalibration",
+                   "calibration", QStringLiteral("Calibration"));
+    w.CalComboBox = calibrations.list;
     w.CalComboBox->setPlaceholderText(QStringLiteral("Not calibrated"));
-    w.CalComboBox->setMinimumWidth(10);
-    w.btCalibration =
-        iconButton(parent, "btCalibration", "calibration", QStringLiteral("Calibration"), 32);
-    w.btCalibration->setProperty("role", QStringLiteral("menu"));
-    row->addWidget(w.CalComboBox, 1);
-    row->addWidget(w.btCalibration);
-    column->addLayout(row);
+    w.btCalibration = calibrations.menuButton;
     w.calibrationStatus = label(parent, QString(), "calibrationStatus");
     w.calibrationStatus->setWordWrap(true);
     column->addWidget(w.calibrationStatus);

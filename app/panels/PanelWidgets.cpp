@@ -1,5 +1,6 @@
 #include "app/panels/PanelWidgets.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,6 +33,23 @@ QLabel* label(QWidget* parent, const QString& text, const char* objectName) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(objectName));
     return l;
+}
+
+TitledList titledList(QWidget* parent, QVBoxLayout* column, const QString& title,
+                      const char* listName, const char* buttonName, std::string_view image,
+                      const QString& toolTip) {
+    column->addWidget(label(parent, title, "panelTitle"));
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QString::fromLatin1(listName));
+    list->setMinimumWidth(10);
+    QToolButton* button = iconButton(parent, buttonName, image, toolTip, 32);
+    button->setProperty("role", QStringLiteral("menu"));
+    row->addWidget(list, 1);
+    row->addWidget(button);
+    column->addLayout(row);
+    return {list, button};
 }
 
 QFrame* panelFrame(QWidget* parent) {

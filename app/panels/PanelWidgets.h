@@ -7,9 +7,11 @@
 #include <string_view>
 #include <vector>
 
+class QComboBox;
 class QFrame;
 class QLabel;
 class QToolButton;
+class QVBoxLayout;
 class QWidget;
 
 namespace lumetra {
@@ -25,6 +27,16 @@ void setButtonImage(QToolButton* button, const std::string& name);
 
 // A label whose object name picks its style.
 QLabel* label(QWidget* parent, const QString& text, const char* objectName);
+
+// A panel's title, then its list beside the button that opens its menu, at the end
+// of column.
+struct TitledList {
+    QComboBox* list;
+    QToolButton* menuButton;
+};
+TitledList titledList(QWidget* parent, QVBoxLayout* column, const QString& title,
+                      const char* listName, const char* buttonName, std::string_view image,
+                      const QString& toolTip);
 
 // A panel's framed background.
 QFrame* panelFrame(QWidget* parent);
