@@ -102,8 +102,25 @@ void QPainterSurface::closePath() {
 }
 
 void QPainterSurface::stroke() {
-    if (!path_.isEmpty()) painter_.strokePath(path_, pen_);
+    if (!path_.isEmpty()) {
+        // Joins reach at most the miter limit times half the width beyond the points.
+        const double reach = pen_.widthF() * std::max(1.0, pen_.miterLimit());
+        if (onDevice(path_.controlPointRect().adjusted(-reach, -reach, reach, reach)))
+            painter_.strokePath(path_, pen_);
+    }
     beginPath();
+}
+
+bool QPainterSurface::onDevice(const QRectF& rect) const {
+    // What lies wholly outside the device or the clip (a band of a snapshot) costs
+    // nothing. One pixel more on each side for antialiasing.
+    const QTransform& transform = painter_.transform();
+    const QRectF device = transform.mapRect(rect).adjusted(-1.0, -1.0, 1.0, 1.0);
+    const QPaintDevice* target = painter_.device();
+    if (!target) return true;
+    QRectF visible(0.0, 0.0, target->width(), target->height());
+    if (painter_.hasClipping()) visible &= transform.mapRect(painter_.clipBoundingRect());
+    return device.intersects(visible);
 }
 
 void QPainterSurface::setLineWidth(double width) {
@@ -128,6 +145,7 @@ void QPainterSurface::drawText(const std::string& utf8, Point origin, const std:
     // one descent above it, the top one ascent above the baseline.
     const QPointF bottomLeft = map(origin);
     const QPointF topLeft(bottomLeft.x(), bottomLeft.y() - font.descent - font.ascent);
+    if (!onDevice(QRectF(topLeft, text.size()))) return;
     if (painter_.font() != font.font) painter_.setFont(font.font);
     painter_.setPen(toQColor(color));
     painter_.drawStaticText(topLeft, text);

@@ -78,6 +78,8 @@ private:
         QPen pen;
     };
 
+    // False when rect (in the painter's coordinates) lies wholly outside the device.
+    bool onDevice(const QRectF& rect) const;
     QPointF map(Point p) const { return {p.x, height_ - p.y}; }
     QRectF map(RectF r) const { return {r.x, height_ - r.y - r.height, r.width, r.height}; }
 

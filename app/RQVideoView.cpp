@@ -4,9 +4,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/SnapshotComposer.h"
+#include "app/SnapshotEncoding.h"
+#include "capture/SnapshotSidecar.h"
 #include "capture/SnapshotWriter.h"
 #include "capture/StampedName.h"
+#include "image/JpegCodec.h"
 #include "measure/CalibrationCompletion.h"
 #include "measure/tools/ToolStepHint.h"
 #include "storage/RQGlobalVariables.h"
@@ -157,12 +159,13 @@ void RQVideoView::saveImage(double pixelWidth, double pixelHeight) {
     // direct path shows the frame alone, and so does its snapshot.
     SnapshotMeasurements measurements;
     if (redrawing()) measurements = {&model_, logical_.width, logical_.height, scaleBar_};
-    const Frame picture = composeSnapshot(frame_, *size, measurements, &painter_.texts());
-    if (picture.isNull()) return;
+    const SnapshotRecord record = snapshotRecord(model_, size->width, size->height, redrawing());
+    const auto jpeg = composeAndEncodeSnapshot(
+        frame_, *size, measurements, &painter_.texts(),
+        qualityFromCompressionFactor(kSnapshotCompressionFactor), snapshotComment(record));
     WriteResult failure;
-    const auto saved =
-        writeSnapshot(picture, settings_->getStrDocumentsPicture(), currentTimestampName(),
-                      snapshotRecord(model_, size->width, size->height, redrawing()), &failure);
+    const auto saved = writeEncodedSnapshot(jpeg, settings_->getStrDocumentsPicture(),
+                                            currentTimestampName(), record, &failure);
     if (!saved) {
         emit snapshotFailed(QString::fromStdString(failure.message()));
         return;

@@ -2,7 +2,9 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <new>
 
 #include "app/QPainterSurface.h"
@@ -31,43 +33,69 @@ bool hasBurntInMeasurements(const MeasureModel& model) {
     return overlay || !model.oMutShapsArray.empty();
 }
 
+namespace {
+
+bool burnsIn(const SnapshotMeasurements& measurements) {
+    return measurements.model && measurements.viewWidth > 0.0 && measurements.viewHeight > 0.0 &&
+           (measurements.scaleBar.has_value() || hasBurntInMeasurements(*measurements.model));
+}
+
+}  // namespace
+
+bool snapshotIsTheFrame(const Frame& frame, PixelSize size,
+                        const SnapshotMeasurements& measurements) {
+    return !burnsIn(measurements) && frame.width == size.width && frame.height == size.height;
+}
+
 Frame composeSnapshot(const Frame& frame, PixelSize size, const SnapshotMeasurements& measurements,
                       StaticTextCache* labels) {
     if (!wellFormed(frame) || size.width <= 0 || size.height <= 0) return {};
-    const bool burnIn =
-        measurements.model && measurements.viewWidth > 0.0 && measurements.viewHeight > 0.0 &&
-        (measurements.scaleBar.has_value() || hasBurntInMeasurements(*measurements.model));
-    if (!burnIn && frame.width == size.width && frame.height == size.height) return frame;
-
+    if (snapshotIsTheFrame(frame, size, measurements)) return frame;
     Frame picture;
     try {
         picture = Frame::allocate(size.width, size.height);
     } catch (const std::bad_alloc&) {
         return {};
     }
+    composeSnapshotRows(frame, measurements, labels, picture, 0, picture.height);
+    return picture;
+}
+
+void composeSnapshotRows(const Frame& frame, const SnapshotMeasurements& measurements,
+                         StaticTextCache* labels, Frame& picture, int top, int bottom) {
+    top = std::clamp(top, 0, picture.height);
+    bottom = std::clamp(bottom, top, picture.height);
+    if (top == bottom) return;
+    const size_t rowBytes = size_t{4} * static_cast<size_t>(picture.width);
+    if (frame.width == picture.width && frame.height == picture.height) {
+        // At its own size the frame is copied as it is, far cheaper than a blit.
+        for (int y = top; y < bottom; ++y) std::memcpy(picture.row(y), frame.row(y), rowBytes);
+        if (!burnsIn(measurements)) return;
+    }
+    // The whole picture clipped to the band: the same coordinates, so the same pixels,
+    // as when it is drawn at once; nothing outside the band is touched.
     QImage bitmap(picture.data.get(), picture.width, picture.height, picture.stride,
                   QImage::Format_RGB32);
     QPainter painter(&bitmap);
+    if (top > 0 || bottom < picture.height)
+        painter.setClipRect(QRect(0, top, picture.width, bottom - top));
     QPainterSurface surface(painter, picture.height, labels);
     const double w = picture.width;
     const double h = picture.height;
-    surface.drawImage(frame, {0.0, 0.0, w, h});
-    if (burnIn) {
-        const auto xScale = static_cast<float>(w / measurements.viewWidth);
-        const auto yScale = static_cast<float>(h / measurements.viewHeight);
-        surface.save();
-        drawShapes(surface, *measurements.model, static_cast<float>(w), static_cast<float>(h),
-                   xScale, yScale);
-        surface.restore();
-        const MeasureModel& model = *measurements.model;
-        if (measurements.scaleBar) {
-            if (const auto bar =
-                    calibrationScaleBar(calibrationOf(model), *measurements.scaleBar, w, h, xScale))
-                drawScaleBar(surface, *bar);
-        }
+    if (frame.width != picture.width || frame.height != picture.height)
+        surface.drawImage(frame, {0.0, 0.0, w, h});
+    if (!burnsIn(measurements)) return;
+    const auto xScale = static_cast<float>(w / measurements.viewWidth);
+    const auto yScale = static_cast<float>(h / measurements.viewHeight);
+    surface.save();
+    drawShapes(surface, *measurements.model, static_cast<float>(w), static_cast<float>(h), xScale,
+               yScale);
+    surface.restore();
+    if (measurements.scaleBar) {
+        if (const auto bar = calibrationScaleBar(calibrationOf(*measurements.model),
+                                                 *measurements.scaleBar, w, h, xScale))
+            drawScaleBar(surface, *bar);
     }
-    painter.end();
-    return picture;
 }
 
 }  // namespace lumetra

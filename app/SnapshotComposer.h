@@ -45,4 +45,14 @@ bool hasBurntInMeasurements(const MeasureModel& model);
 Frame composeSnapshot(const Frame& frame, PixelSize size, const SnapshotMeasurements& measurements,
                       StaticTextCache* labels = nullptr);
 
+// True when composeSnapshot would return the frame itself.
+bool snapshotIsTheFrame(const Frame& frame, PixelSize size,
+                        const SnapshotMeasurements& measurements);
+
+// Composes only rows [top, bottom) of the snapshot into picture, a frame of the
+// snapshot's size: the same pixels composeSnapshot gives there. The frame must be
+// well-formed (not null, stride of at least 4 bytes a pixel).
+void composeSnapshotRows(const Frame& frame, const SnapshotMeasurements& measurements,
+                         StaticTextCache* labels, Frame& picture, int top, int bottom);
+
 }  // namespace lumetra

@@ -11,6 +11,8 @@
 //   bare_cpu_ms     CPU time per picture of bare decoding, measured around the stream
 //   cpu_ratio       cpu_ms / bare_cpu_ms: what receiving costs on top of decoding
 //                   (target <= 1.15)
+//   waits_per_picture  times the receiver's threads slept waiting for another thread
+//                   or the network, per picture
 //   process_cpu_ms  the same for the whole process, with the in-process simulator's
 //                   sending (it repeats pre-encoded pictures) and the hand-over
 //   latency_ms_*    from the arrival of a part's last bytes at the stream thread to the
@@ -60,6 +62,23 @@ double threadsCpuSeconds(const std::vector<std::string>& names) {
 
 const std::vector<std::string> kReceiverThreads = {"camera-stream", "orbvaneserilQue"};
 
+// Times the threads with the given names went to sleep waiting (voluntary context
+// switches): each is a wake-up another thread had to give.
+double threadsWaits(const std::vector<std::string>& names) {
+    double total = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream commFile(task.path() / "comm");
+        std::string comm;
+        std::getline(commFile, comm);
+        if (std::find(names.begin(), names.end(), comm) == names.end()) continue;
+        std::ifstream status(task.path() / "status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("voluntary_ctxt_switches:", 0) == 0)
+                total += std::stod(line.substr(line.find(':') + 1));
+    }
+    return total;
+}
+
 double cpuSeconds(clockid_t clock) {
     timespec ts{};
     clock_gettime(clock, &ts);
@@ -83,8 +102,8 @@ struct BareDecode {
     double cpuSeconds = 0;  // CPU time per picture
 };
 
-// Bare decoding with the receiver's accurate transform: one handle, one output buffer, no
-// copies.
+// Bare decoding with the receiver's flags (the accurate transform, scans limited): one
+// handle, one output buffer, no copies.
 BareDecode bareDecode(const std::vector<camsim::JpegBytes>& pictures, int width, int height,
                       double seconds) {
     tjhandle handle = tjInitDecompress();
@@ -96,7 +115,7 @@ BareDecode bareDecode(const std::vector<camsim::JpegBytes>& pictures, int width,
     do {
         const auto& jpeg = *pictures[count % pictures.size()];
         tjDecompress2(handle, jpeg.data(), static_cast<unsigned long>(jpeg.size()), out.data(),
-                      width, width * 4, height, TJPF_BGRA, 0);
+                      width, width * 4, height, TJPF_BGRA, TJFLAG_LIMITSCANS);
         ++count;
         elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     } while (elapsed < seconds);
@@ -133,7 +152,7 @@ void BM_BareDecode(benchmark::State& state) {
     for (auto _ : state) {
         const auto& jpeg = *pictures[i++ % pictures.size()];
         tjDecompress2(handle, jpeg.data(), static_cast<unsigned long>(jpeg.size()), out.data(),
-                      width, width * 4, height, TJPF_BGRA, 0);
+                      width, width * 4, height, TJPF_BGRA, TJFLAG_LIMITSCANS);
         benchmark::ClobberMemory();
     }
     tjDestroy(handle);
@@ -176,6 +195,7 @@ void BM_StreamReceive(benchmark::State& state) {
 
     const double cpuBefore = processCpuSeconds();
     const double receiverBefore = threadsCpuSeconds(kReceiverThreads);
+    const double waitsBefore = threadsWaits(kReceiverThreads);
     const auto wallBefore = std::chrono::steady_clock::now();
     for (auto _ : state) {
         const size_t next = handover.latencies.size() + 1;
@@ -189,6 +209,7 @@ void BM_StreamReceive(benchmark::State& state) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
     const double cpu = processCpuSeconds() - cpuBefore;
     const double receiverCpu = threadsCpuSeconds(kReceiverThreads) - receiverBefore;
+    const double waits = threadsWaits(kReceiverThreads) - waitsBefore;
     receiver.stopVideoView();
     main.drain();
     // The machine's load may change during the run: compare with bare decoding measured
@@ -206,6 +227,7 @@ void BM_StreamReceive(benchmark::State& state) {
     state.counters["bare_cpu_ms"] = 1000.0 * bareCpu;
     state.counters["cpu_ratio"] = receiverCpu / count / bareCpu;
     state.counters["process_cpu_ms"] = 1000.0 * cpu / count;
+    state.counters["waits_per_picture"] = waits / count;
     double sum = 0;
     for (double l : handover.latencies) sum += l;
     state.counters["latency_ms_mean"] =

@@ -45,7 +45,7 @@ void StreamReceiver::setListener(StreamReceiverListener* listener) {
 
 void StreamReceiver::startVideoView() {
     stopVideoView();
-    serilQueue_.sync([this] { buffer_.reset(); });
+    buffer_.reset();
     const uint64_t generation = mainSide_->generation.load();
     session_ = std::make_unique<Session>(*this);
     // The end of a stream is posted behind its last picture.
@@ -61,9 +61,8 @@ void StreamReceiver::startVideoView() {
 void StreamReceiver::stopVideoView() {
     client_.reset();  // cancels and waits: no event of the old stream arrives after this
     session_.reset();
-    pictureStarted_ = false;
     ++mainSide_->generation;
-    serilQueue_.sync([this] { buffer_.reset(); });
+    buffer_.reset();
     pictures_.invalidate();
 }
 
@@ -103,27 +102,25 @@ void StreamReceiver::partStarted(const PartHeaders& headers, const std::string& 
             }
         }
     }
-    // The buffer is emptied as the part's first chunk enters the serial worker: one
-    // hand-over to the worker per chunk, none per part start.
-    if (StreamBuffer::startsPicture(mediaType)) pictureStarted_ = true;
+    buffer_.partStarted(mediaType);
+    counters_.partsCutShort = buffer_.unfinishedParts();
 }
 
 // On the stream thread, for each chunk of body bytes; returns when the chunk is handled.
+// The chunk joins the buffer here; only a picture it completes enters the serial worker,
+// so a picture costs one hand-over to the worker however many chunks brought it.
 void StreamReceiver::chunkArrived(const uint8_t* data, size_t size) {
     const auto arrivedAt = std::chrono::steady_clock::now();
     counters_.bytesReceived += size;
-    serilQueue_.sync([&] {
-        if (std::exchange(pictureStarted_, false)) buffer_.partStarted("image/jpeg");
-        const auto picture = buffer_.append(data, size);
-        counters_.partsDropped = buffer_.droppedParts();
-        counters_.partsCutShort = buffer_.unfinishedParts();
-        if (buffer_.capacity() > counters_.peakBufferCapacity)
-            counters_.peakBufferCapacity = buffer_.capacity();
-        if (picture) decodeAndHandOver(*picture, arrivedAt);
-    });
+    const auto picture = buffer_.append(data, size);
+    counters_.partsDropped = buffer_.droppedParts();
+    counters_.partsCutShort = buffer_.unfinishedParts();
+    if (buffer_.capacity() > counters_.peakBufferCapacity)
+        counters_.peakBufferCapacity = buffer_.capacity();
+    if (picture) serilQueue_.sync([&] { decodeAndHandOver(*picture, arrivedAt); });
 }
 
-// On the serial worker.
+// On the serial worker, while the stream thread waits.
 void StreamReceiver::decodeAndHandOver(std::span<const uint8_t> picture,
                                        std::chrono::steady_clock::time_point arrivedAt) {
     auto frame = decodeJpeg(picture.data(), picture.size(), &framePool_, pictureLimit_.load());

@@ -5,9 +5,10 @@
 // parts' "photo_cnt" header.
 //
 // Threads: startVideoView, stopVideoView, setListener and destruction belong to the
-// main thread. The stream is read on a thread of its own (StreamClient); all buffer
-// work and decoding run on one serial worker, entered synchronously from the stream
-// thread, so a slow decoder holds the network back instead of queueing pictures.
+// main thread. The stream is read on a thread of its own (StreamClient), which also
+// gathers the parts' bytes in the buffer; each picture cut out is decoded on one
+// serial worker, entered synchronously from the stream thread, so a slow decoder
+// holds the network back instead of queueing pictures.
 // Results reach the main thread only through the post function given at
 // construction; the background side never waits for the main thread. Pictures cross
 // through a one-picture hand-over: when the main thread is late, a newer picture
@@ -134,8 +135,9 @@ private:
     Counters counters_;
 
     SerialQueue serilQueue_;
-    StreamBuffer buffer_;          // used on serilQueue_ only
-    bool pictureStarted_ = false;  // a JPEG part started; the buffer empties with its next chunk
+    // Used on the stream thread, and by the main thread only while no stream runs; the
+    // serial worker reads it while the stream thread waits for a decode.
+    StreamBuffer buffer_;
     FramePool framePool_;  // used on serilQueue_ only: decoded pictures reuse released buffers
 
     std::unique_ptr<Session> session_;

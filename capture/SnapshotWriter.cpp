@@ -5,7 +5,7 @@
 #include "capture/StampedName.h"
 #include "image/AtomicFile.h"
 #include "image/JpegCodec.h"
-#include "image/JpegComment.h"
+#include "image/JpegRowEncoder.h"
 #include "storage/StorageLayout.h"
 
 namespace lumetra {
@@ -45,16 +45,24 @@ std::optional<std::string> writeSnapshot(const Frame& picture, const std::string
 std::optional<SavedSnapshot> writeSnapshot(const Frame& picture, const std::string& folder,
                                            const std::string& stamp, const SnapshotRecord& record,
                                            WriteResult* failure) {
-    const auto encoded = encodeSnapshot(picture);
-    if (encoded.empty()) {
+    // The comment goes in as the picture is encoded: one buffer from encoder to file.
+    JpegRowEncoder encoder(picture.width, picture.height,
+                           qualityFromCompressionFactor(kSnapshotCompressionFactor),
+                           snapshotComment(record));
+    if (!picture.isNull()) encoder.writeRows(picture.data.get(), picture.height, picture.stride);
+    return writeEncodedSnapshot(encoder.finish(), folder, stamp, record, failure);
+}
+
+std::optional<SavedSnapshot> writeEncodedSnapshot(std::span<const uint8_t> jpeg,
+                                                  const std::string& folder,
+                                                  const std::string& stamp,
+                                                  const SnapshotRecord& record,
+                                                  WriteResult* failure) {
+    if (jpeg.empty()) {
         if (failure) *failure = WriteResult(folder + snapshotFileName(stamp, 0), EINVAL);
         return std::nullopt;
     }
-    // The encoder's own output always has whole leading segments; should it
-    // not, the picture is kept without the comment.
-    auto bytes = withJpegComment(encoded, snapshotComment(record));
-    if (bytes.empty()) bytes = encoded;
-    const auto path = writeSnapshotBytes(folder, stamp, bytes.data(), bytes.size(), failure);
+    const auto path = writeSnapshotBytes(folder, stamp, jpeg.data(), jpeg.size(), failure);
     if (!path) return std::nullopt;
     const std::string json = sidecarJson(record);
     return SavedSnapshot{*path,

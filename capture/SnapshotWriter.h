@@ -3,7 +3,9 @@
 // a fresh name. The file appears whole or not at all, and never replaces an
 // existing snapshot.
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "capture/SnapshotSidecar.h"
@@ -35,7 +37,15 @@ std::optional<SavedSnapshot> writeSnapshot(const Frame& picture, const std::stri
                                            const std::string& stamp, const SnapshotRecord& record,
                                            WriteResult* failure = nullptr);
 
-// The same for bytes already encoded.
+// The same for a snapshot encoded already, its comment in it (snapshotComment);
+// empty bytes (a failed encoding) are a failure.
+std::optional<SavedSnapshot> writeEncodedSnapshot(std::span<const uint8_t> jpeg,
+                                                  const std::string& folder,
+                                                  const std::string& stamp,
+                                                  const SnapshotRecord& record,
+                                                  WriteResult* failure = nullptr);
+
+// The bytes of a picture encoded already, as they are.
 std::optional<std::string> writeSnapshotBytes(const std::string& folder, const std::string& stamp,
                                               const void* data, size_t size,
                                               WriteResult* failure = nullptr);

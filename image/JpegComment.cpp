@@ -7,8 +7,6 @@ constexpr uint8_t kMarker = 0xFF;
 constexpr uint8_t kSoi = 0xD8;
 constexpr uint8_t kSos = 0xDA;
 constexpr uint8_t kCom = 0xFE;
-constexpr uint8_t kApp0 = 0xE0;
-constexpr uint8_t kApp15 = 0xEF;
 
 struct Segment {
     uint8_t marker = 0;
@@ -35,37 +33,13 @@ bool startsWithSoi(std::span<const uint8_t> jpeg) {
     return jpeg.size() >= 2 && jpeg[0] == kMarker && jpeg[1] == kSoi;
 }
 
-// The comment's bytes up to the segment's limit, never splitting a character.
-std::string_view fitted(std::string_view comment) {
+}  // namespace
+
+std::string_view fittedJpegComment(std::string_view comment) {
     if (comment.size() <= kMaxJpegComment) return comment;
     size_t n = kMaxJpegComment;
     while (n > 0 && (static_cast<unsigned char>(comment[n]) & 0xC0) == 0x80) --n;
     return comment.substr(0, n);
-}
-
-}  // namespace
-
-std::vector<uint8_t> withJpegComment(std::span<const uint8_t> jpeg, std::string_view comment) {
-    if (!startsWithSoi(jpeg)) return {};
-    size_t insertAt = 2;
-    for (;;) {
-        const auto segment = segmentAt(jpeg, insertAt);
-        if (!segment) return {};
-        if (segment->marker < kApp0 || segment->marker > kApp15) break;
-        insertAt = segment->end;
-    }
-    const std::string_view text = fitted(comment);
-    const size_t length = text.size() + 2;
-    std::vector<uint8_t> out;
-    out.reserve(jpeg.size() + length + 2);
-    out.insert(out.end(), jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(insertAt));
-    out.push_back(kMarker);
-    out.push_back(kCom);
-    out.push_back(static_cast<uint8_t>(length >> 8));
-    out.push_back(static_cast<uint8_t>(length & 0xFF));
-    out.insert(out.end(), text.begin(), text.end());
-    out.insert(out.end(), jpeg.begin() + static_cast<std::ptrdiff_t>(insertAt), jpeg.end());
-    return out;
 }
 
 std::optional<std::string> readJpegComment(std::span<const uint8_t> jpeg) {

@@ -4,6 +4,11 @@
 #                               the soak runs for its default 600 s
 #   scripts/bench.sh --smoke    one short pass of each, to show they build and run, and the
 #                               soak for 120 s (CI)
+#   scripts/bench.sh --compare [REPETITIONS]
+#                               only the goal figures (stream against bare decoding,
+#                               snapshot against its encoding, the 1920 x 1080 window's
+#                               redraw), each the median of REPETITIONS runs (default 5),
+#                               printed as one table: figure, value, goal (bench/README.md)
 # The soak is a plain program (bench_soak [SECONDS]) that fails on a movie that does not
 # play or memory that keeps growing; the others are Google Benchmark programs.
 set -euo pipefail
@@ -19,7 +24,28 @@ if [ "${1:-}" = "--smoke" ]; then
   run_args=(--benchmark_min_time=0.01)
   soak_seconds=120
 fi
+compare=false
+if [ "${1:-}" = "--compare" ]; then
+  compare=true
+  run_args=(--benchmark_repetitions="${2:-5}" --benchmark_report_aggregates_only=true)
+fi
 BUILD_DIR=$build BUILD_TYPE=Release "$root/scripts/build.sh" -DLUMETRA_BUILD_TESTS=OFF
+if $compare; then
+  out=$(mktemp -d)
+  trap 'rm -rf "$out"' EXIT
+  echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+  run() {
+    local name=$1 filter=$2
+    echo "== $name ($filter)"
+    "$build/bench/$name" "${run_args[@]}" --benchmark_filter="$filter" \
+      --benchmark_out="$out/$name.json" --benchmark_out_format=json >/dev/null
+  }
+  run bench_stream_receive 'BM_StreamReceive'
+  run bench_snapshot 'BM_Snapshot(Total|Encode)'
+  run bench_redraw 'BM_WindowRedraw/1470/914/1'
+  python3 "$root/bench/compare.py" "$out"/*.json
+  exit 0
+fi
 for b in "$build"/bench/bench_*; do
   [ -x "$b" ] || continue
   name=$(basename "$b")

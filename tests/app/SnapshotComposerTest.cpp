@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <tuple>
 
 #include "AppTestSupport.h"
 #include "SnapshotTestSupport.h"
 #include "app/SnapshotComposer.h"
+#include "app/SnapshotEncoding.h"
+#include "image/JpegRowEncoder.h"
 #include "measure/MeasurementPass.h"
 #include "measure/ScaleBar.h"
 
@@ -69,4 +73,54 @@ TEST(SnapshotComposer, ScaleBarBurntInAtThePicturesSize) {
     EXPECT_TRUE(
         near(pixelUp(picture, barMiddle, static_cast<int>(bar->bar.a.y)), {255, 255, 255}, 8));
     EXPECT_TRUE(near(pixelUp(picture, 100, 600), {0x80, 0x80, 0x80}, 2)) << "the rest is the frame";
+}
+
+// Composed band by band while encoded: the whole picture's pixels (antialiased edges
+// within three steps), with shapes, labels, grid and scale bar crossing the bands.
+TEST(SnapshotComposer, ComposingWhileEncodingGivesTheWholePicture) {
+    const Frame frame = gradientFrame(700, 620);
+    MeasureModel model;
+    model.initVideoView();
+    model.resetMeasureParas();
+    for (int i = 0; i < 6; ++i) {
+        RQShape s;
+        s.type = i % 2 ? kModeCircleRadius : kModeLine;
+        s.pt(1) = {40.0 + 100.0 * i, 30.0};
+        s.pt(2) = {90.0 + 100.0 * i, 300.0};
+        s.pt(3) = {60.0 + 100.0 * i, 160.0};
+        model.oMutShapsArray.push_back(s);
+    }
+    model.setGridView(kGridSquare, 0.5f, 60.0f, 1.0f);
+    SnapshotMeasurements measurements{&model, 700, 620};
+    measurements.scaleBar = "";
+    const auto largestDifference = [](const Frame& a, const Frame& b) {
+        int largest = 0;
+        for (int y = 0; y < a.height; ++y)
+            for (int x = 0; x < 3 * a.width; ++x)
+                largest = std::max(largest, std::abs(a.row(y)[x + x / 3] - b.row(y)[x + x / 3]));
+        return largest;
+    };
+    for (const PixelSize size : {PixelSize{700, 620}, PixelSize{1400, 1240}}) {
+        const Frame whole = composeSnapshot(frame, size, measurements);
+        Frame bands = Frame::allocate(size.width, size.height);
+        for (int top = 0; top < size.height; top += 100)
+            composeSnapshotRows(frame, measurements, nullptr, bands, top, top + 100);
+        EXPECT_LE(largestDifference(bands, whole), 3) << size.width;
+
+        // What the encoder is given is the picture composed band by band.
+        for (int top = 0; top < size.height; top += kSnapshotBandRows)
+            composeSnapshotRows(frame, measurements, nullptr, bands, top, top + kSnapshotBandRows);
+        JpegRowEncoder encoder(size.width, size.height, 90, "note");
+        encoder.writeRows(bands.data.get(), bands.height, bands.stride);
+        EXPECT_EQ(composeAndEncodeSnapshot(frame, size, measurements, nullptr, 90, "note"),
+                  encoder.finish())
+            << size.width;
+    }
+    // The bare frame is encoded as it is.
+    JpegRowEncoder bare(700, 620, 90, "note");
+    bare.writeRows(frame.data.get(), frame.height, frame.stride);
+    EXPECT_EQ(composeAndEncodeSnapshot(frame, {700, 620}, {}, nullptr, 90, "note"), bare.finish());
+    EXPECT_TRUE(composeAndEncodeSnapshot(Frame{}, {700, 620}, {}, nullptr, 90, "").empty());
+    EXPECT_TRUE(composeAndEncodeSnapshot(frame, {70000, 620}, {}, nullptr, 90, "").empty())
+        << "beyond what JPEG holds";
 }
