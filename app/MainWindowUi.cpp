@@ -4,23 +4,21 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QSlider>
-#include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <vector>
 
 #include "app/CameraListBox.h"
-#include "app/ColorWell.h"
 #include "app/Images.h"
 #include "app/RQVideoView.h"
 #include "app/WheelNeedsFocus.h"
+#include "app/panels/PanelWidgets.h"
 #include "measure/tools/ToolTable.h"
 
 namespace lumetra {
@@ -29,158 +27,13 @@ namespace {
 constexpr int kMargin = 10;
 constexpr int kPanelWidth = 200;
 constexpr int kToolbarHeight = 90;
-constexpr int kToolButtonSize = 42;
 // Between the panels and the picture: at 1400 x 900 the picture is 950 wide.
 constexpr int kViewGap = 15;
 constexpr int kHintHeight = 40;
-const QString kEscapeHint = QStringLiteral("\nEsc abandons the shape in progress");
 
-QToolButton* iconButton(QWidget* parent, const char* objectName, std::string_view image,
-                        const QString& toolTip, int size = kToolButtonSize) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(objectName));
-    button->setIcon(imageIcon(image));
-    button->setIconSize(QSize(size - 12, size - 12));
-    button->setFixedSize(size, size);
-    button->setToolTip(toolTip);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
-QToolButton* measureToolButton(QWidget* parent, const char* objectName, std::string_view image,
-                               const QString& name) {
-    return iconButton(parent, objectName, image, name + kEscapeHint);
-}
-
-QWidget* separator(QWidget* parent) {
-    auto* line = new QFrame(parent);
-    line->setObjectName(QStringLiteral("separator"));
-    line->setFixedSize(1, 52);
-    return line;
-}
-
-QLabel* label(QWidget* parent, const QString& text, const char* objectName) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(objectName));
-    return l;
-}
-
-// A captioned group of buttons in the tool bar.
-QWidget* buttonGroup(QWidget* parent, const QString& caption,
-                     const std::vector<QToolButton*>& buttons) {
-    auto* group = new QWidget(parent);
-    auto* column = new QVBoxLayout(group);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(6);
-    auto* row = new QHBoxLayout;
-    row->setSpacing(2);
-    for (QToolButton* b : buttons) {
-        b->setParent(group);
-        row->addWidget(b);
-    }
-    column->addLayout(row);
-    auto* title = label(group, caption, "groupCaption");
-    title->setAlignment(Qt::AlignCenter);
-    column->addWidget(title);
-    return group;
-}
-
-QFrame* panel(QWidget* parent) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(QStringLiteral("panel"));
-    return frame;
-}
-
-QComboBox* hiddenPopUp(QWidget* parent, const char* objectName) {
-    auto* box = new CameraListBox(parent);
-    box->setObjectName(QString::fromLatin1(objectName));
-    box->hide();
-    return box;
-}
-
-// One drawing setting: caption, slider and a field showing its value, where a
-// value in range can also be typed.
-QWidget* sliderRow(QWidget* parent, const QString& caption, QSlider*& slider, QLineEdit*& field,
-                   const char* sliderName, const char* fieldName, int minimum, int maximum,
-                   int value) {
-    auto* row = new QWidget(parent);
-    auto* grid = new QGridLayout(row);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(4);
-    grid->addWidget(label(row, caption, "secondaryText"), 0, 0, 1, 2);
-    slider = new QSlider(Qt::Horizontal, row);
-    slider->setObjectName(QString::fromLatin1(sliderName));
-    slider->setRange(minimum, maximum);
-    slider->setValue(value);
-    slider->setPageStep(1);
-    field = new QLineEdit(QString::number(value), row);
-    field->setObjectName(QString::fromLatin1(fieldName));
-    field->setValidator(new QIntValidator(minimum, maximum, field));
-    field->setAlignment(Qt::AlignCenter);
-    field->setFixedWidth(40);
-    field->setFocusPolicy(Qt::ClickFocus);
-    grid->addWidget(slider, 1, 0);
-    grid->addWidget(field, 1, 1);
-    return row;
-}
-
-// A captioned slider without a number field.
-QWidget* compactSliderRow(QWidget* parent, const QString& caption, QSlider*& slider,
-                          const QString& objectName) {
-    auto* row = new QWidget(parent);
-    auto* column = new QVBoxLayout(row);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
-    column->addWidget(label(row, caption, "secondaryText"));
-    slider = new QSlider(Qt::Horizontal, row);
-    slider->setObjectName(objectName);
-    slider->setEnabled(false);
-    column->addWidget(slider);
-    return row;
-}
-
-// The number of files of an album page, above its thumbnail grid (the window
-// adds the grid to the page's column).
-QLabel* mediaCountLabel(QWidget* page) {
-    auto* column = new QVBoxLayout(page);
-    column->setContentsMargins(0, 8, 0, 0);
-    column->setSpacing(6);
-    auto* count = label(page, QString(), "secondaryText");
-    count->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    column->addWidget(count);
-    return count;
-}
-
-}  // namespace
-
-QToolButton* MainWindowUi::toolButton(uint8_t mode) const {
-    const auto it = toolButtons.find(mode);
-    return it == toolButtons.end() ? nullptr : it->second;
-}
-
-void MainWindowUi::setupUi(QMainWindow* window) {
-    // The tool bar on top; under it the left panel, the picture with the hint
-    // line, and the right panel. The picture takes whatever space there is.
-    stage = new QWidget(window);
-    stage->setObjectName(QStringLiteral("stage"));
-    window->setCentralWidget(stage);
-    auto* page = new QVBoxLayout(stage);
-    page->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
-    page->setSpacing(kMargin);
-
-    // Tool bar.
-    auto* toolbar = new QFrame(stage);
-    toolbar->setObjectName(QStringLiteral("toolbar"));
-    toolbar->setFixedHeight(kToolbarHeight);
-    page->addWidget(toolbar);
-    auto* bar = new QHBoxLayout(toolbar);
-    bar->setContentsMargins(18, 6, 18, 4);
-    bar->setSpacing(10);
-
-    brand = new QWidget(toolbar);
-    // The window hides the name where the tool bar needs the room.
+// The program's logo and name, which the window hides where the tool bar needs the room.
+QWidget* brandBlock(QWidget* toolbar) {
+    auto* brand = new QWidget(toolbar);
     brand->setMinimumWidth(1);
     auto* brandRow = new QHBoxLayout(brand);
     brandRow->setContentsMargins(0, 0, 0, 0);
@@ -193,138 +46,85 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     names->addWidget(label(brand, QStringLiteral("Microscope measurement"), "appSubtitle"));
     brandRow->addWidget(logo);
     brandRow->addLayout(names);
+    return brand;
+}
+
+// The keys of the measuring view, under "SHORTCUTS".
+void addShortcutLegend(QWidget* parent, QVBoxLayout* column) {
+    column->addWidget(label(parent, QStringLiteral("SHORTCUTS"), "panelTitle"));
+    auto* keys = new QGridLayout;
+    keys->setHorizontalSpacing(6);
+    keys->setVerticalSpacing(8);
+    const std::pair<const char*, const char*> shortcuts[] = {{"Ctrl + Click", "end figure"},
+                                                             {"Esc", "cancel shape"},
+                                                             {"Ctrl + Z", "undo"},
+                                                             {"Space", "freeze picture"}};
+    int keyRow = 0;
+    for (const auto& [key, meaning] : shortcuts) {
+        auto* cap = label(parent, QString::fromLatin1(key), "keycap");
+        cap->setAlignment(Qt::AlignCenter);
+        cap->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+        keys->addWidget(cap, keyRow, 0, Qt::AlignLeft);
+        keys->addWidget(label(parent, QString::fromLatin1(meaning), "secondaryText"), keyRow, 1);
+        ++keyRow;
+    }
+    keys->setColumnStretch(1, 1);
+    column->addLayout(keys);
+}
+
+}  // namespace
+
+// The tool bar: the name, then the measure, overlay, edit and capture buttons.
+QFrame* MainWindowUi::buildToolbar(QWidget* parent) {
+    auto* toolbar = new QFrame(parent);
+    toolbar->setObjectName(QStringLiteral("toolbar"));
+    toolbar->setFixedHeight(kToolbarHeight);
+    auto* bar = new QHBoxLayout(toolbar);
+    bar->setContentsMargins(18, 6, 18, 4);
+    bar->setSpacing(10);
+
+    brand = brandBlock(toolbar);
     bar->addWidget(brand);
     bar->addStretch(1);
 
-    std::vector<QToolButton*> tools;
-    for (const ToolSpec& tool : measureTools()) {
-        QToolButton* button = measureToolButton(toolbar, tool.buttonName, tool.image,
-                                                QString::fromUtf8(tool.toolTip));
-        toolButtons[tool.mode] = button;
-        tools.push_back(button);
-    }
-    bar->addWidget(buttonGroup(toolbar, QStringLiteral("MEASURE"), tools));
-    bar->addWidget(separator(toolbar));
+    measure = MeasureBar::build(toolbar, bar);
 
-    btSGride = iconButton(toolbar, "btSGride", "grid", QStringLiteral("Square grid"));
-    btCGride = iconButton(toolbar, "btCGride", "circlegrid", QStringLiteral("Circle grid"));
-    btCrosshair = iconButton(toolbar, "btCrosshair", "crosshair", QStringLiteral("Crosshair"));
-    btScale = iconButton(toolbar, "btScale", "scale", QStringLiteral("Scale"));
-    btScaleBar = iconButton(toolbar, "btScaleBar", "scalebar",
-                            QStringLiteral("Scale bar (shown on the picture and in snapshots)"));
-    bar->addWidget(buttonGroup(toolbar, QStringLiteral("OVERLAY"),
-                               {btSGride, btCGride, btCrosshair, btScale, btScaleBar}));
-    bar->addWidget(separator(toolbar));
-
-    btUndo = iconButton(toolbar, "btUndo", "undo",
-                        QStringLiteral("Remove the last measurement (Ctrl+Z)"));
-    btDelete = iconButton(toolbar, "btDelete", "delete", QStringLiteral("Remove all measurements"));
-    bar->addWidget(buttonGroup(toolbar, QStringLiteral("EDIT"), {btUndo, btDelete}));
-    bar->addWidget(separator(toolbar));
-
-    btFreeze = iconButton(toolbar, "btFreeze", "freeze",
-                          QStringLiteral("Freeze the picture, or go back to live (Space)"));
-    btSnapshot = iconButton(toolbar, "btSnapshot", "snapshot", QStringLiteral("Take a snapshot"));
-    btTakevideo =
-        iconButton(toolbar, "btTakevideo", "movies", QStringLiteral("Start or stop recording"));
-    bar->addWidget(
-        buttonGroup(toolbar, QStringLiteral("CAPTURE"), {btFreeze, btSnapshot, btTakevideo}));
+    capture = CaptureBar::build(toolbar, bar);
     bar->addStretch(1);
+    return toolbar;
+}
+
+void MainWindowUi::setupUi(QMainWindow* window) {
+    // The tool bar on top; under it the left panel, the picture with the hint
+    // line, and the right panel. The picture takes whatever space there is.
+    stage = new QWidget(window);
+    stage->setObjectName(QStringLiteral("stage"));
+    window->setCentralWidget(stage);
+    auto* page = new QVBoxLayout(stage);
+    page->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    page->setSpacing(kMargin);
+
+    page->addWidget(buildToolbar(stage));
 
     auto* body = new QHBoxLayout;
     body->setSpacing(0);
     page->addLayout(body, 1);
 
     // Left panel: cameras, calibration, albums.
-    QFrame* left = panel(stage);
+    QFrame* left = panelFrame(stage);
     left->setFixedWidth(kPanelWidth);
     body->addWidget(left);
     auto* leftColumn = new QVBoxLayout(left);
     leftColumn->setContentsMargins(12, 14, 12, 14);
     leftColumn->setSpacing(8);
 
-    leftColumn->addWidget(label(left, QStringLiteral("CAMERA"), "panelTitle"));
-    auto* cameraRow = new QHBoxLayout;
-    cameraRow->setSpacing(8);
-    btUSBCam =
-        iconButton(left, "btUSBCam", "usbcam", QStringLiteral("Connect the USB microscope"), 40);
-    btWiFiCam =
-        iconButton(left, "btWiFiCam", "wificam", QStringLiteral("Connect the WiFi microscope"), 40);
-    for (QToolButton* b : {btUSBCam, btWiFiCam}) {
-        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        b->setIconSize(QSize(24, 24));
-        b->setFixedSize(80, 40);
-        b->setProperty("role", QStringLiteral("camera"));
-    }
-    btUSBCam->setText(QStringLiteral("USB"));
-    btWiFiCam->setText(QStringLiteral("WiFi"));
-    cameraRow->addWidget(btUSBCam);
-    cameraRow->addWidget(btWiFiCam);
-    leftColumn->addLayout(cameraRow);
-    cameraStatus = label(left, QString::fromLatin1(kNoCameraStatus), "cameraStatus");
-    cameraStatus->setWordWrap(true);  // a long device name shows whole
-    leftColumn->addWidget(cameraStatus);
-    btLed = iconButton(left, "btLed", "snapoff",
-                       QStringLiteral("Take snapshots with the camera's own button"), 32);
-    btLed->hide();  // only a WiFi camera that needs polling shows it
-    leftColumn->addWidget(btLed);
-    ctrSpinner = new QProgressBar(left);
-    ctrSpinner->setObjectName(QStringLiteral("ctrSpinner"));
-    ctrSpinner->setRange(0, 0);
-    ctrSpinner->setTextVisible(false);
-    ctrSpinner->setFixedHeight(4);
-    leftColumn->addWidget(ctrSpinner);
-    USBVideoNameUpButton = hiddenPopUp(left, "USBVideoNameUpButton");
-    USBVideoFormatUpButton = hiddenPopUp(left, "USBVideoFormatUpButton");
-    USBVideoFPSUpButton = hiddenPopUp(left, "USBVideoFPSUpButton");
-    WiFiVideoNameUpButton = hiddenPopUp(left, "WiFiVideoNameUpButton");
-    WiFiVideoFormatUpButton = hiddenPopUp(left, "WiFiVideoFormatUpButton");
-    WiFiVideoFPSUpButton = hiddenPopUp(left, "WiFiVideoFPSUpButton");
-    for (QComboBox* box : {USBVideoNameUpButton, USBVideoFormatUpButton, USBVideoFPSUpButton,
-                           WiFiVideoNameUpButton, WiFiVideoFormatUpButton, WiFiVideoFPSUpButton}) {
-        leftColumn->addWidget(box);
-    }
+    camera = CameraPanel::build(left, leftColumn);
     leftColumn->addSpacing(14);
 
-    leftColumn->addWidget(label(left, QStringLiteral("CALIBRATION"), "panelTitle"));
-    auto* calibrationRow = new QHBoxLayout;
-    calibrationRow->setSpacing(6);
-    CalComboBox = new QComboBox(left);
-    CalComboBox->setObjectName(QStringLiteral("CalComboBox"));
-    CalComboBox->setPlaceholderText(QStringLiteral("Not calibrated"));
-    CalComboBox->setMinimumWidth(10);
-    btCalibration =
-        iconButton(left, "btCalibration", "calibration", QStringLiteral("Calibration"), 32);
-    btCalibration->setProperty("role", QStringLiteral("menu"));
-    calibrationRow->addWidget(CalComboBox, 1);
-    calibrationRow->addWidget(btCalibration);
-    leftColumn->addLayout(calibrationRow);
-    calibrationStatus = label(left, QString(), "calibrationStatus");
-    calibrationStatus->setWordWrap(true);
-    leftColumn->addWidget(calibrationStatus);
+    calibration = CalibrationPanel::build(left, leftColumn);
     leftColumn->addSpacing(14);
 
-    leftColumn->addWidget(label(left, QStringLiteral("ALBUM"), "panelTitle"));
-    auto* albumRow = new QHBoxLayout;
-    albumRow->setSpacing(6);
-    AblumComboBox = new QComboBox(left);
-    AblumComboBox->setObjectName(QStringLiteral("AblumComboBox"));
-    AblumComboBox->setMinimumWidth(10);
-    btNewAblum = iconButton(left, "btNewAblum", "album", QStringLiteral("Albums"), 32);
-    btNewAblum->setProperty("role", QStringLiteral("menu"));
-    albumRow->addWidget(AblumComboBox, 1);
-    albumRow->addWidget(btNewAblum);
-    leftColumn->addLayout(albumRow);
-    SettingTabView = new QTabWidget(left);
-    SettingTabView->setObjectName(QStringLiteral("SettingTabView"));
-    SettingTabView->setUsesScrollButtons(false);  // all three pages in sight
-    PhotoGridPage = new QWidget(SettingTabView);
-    VideoGridPage = new QWidget(SettingTabView);
-    photoCount = mediaCountLabel(PhotoGridPage);
-    videoCount = mediaCountLabel(VideoGridPage);
-    SettingTabView->addTab(PhotoGridPage, QStringLiteral("Photos"));
-    SettingTabView->addTab(VideoGridPage, QStringLiteral("Videos"));
-    leftColumn->addWidget(SettingTabView, 1);
+    album = AlbumPanel::build(left, leftColumn);
 
     // The measuring view and the hint line under it.
     body->addSpacing(kViewGap);
@@ -350,79 +150,17 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     rightScroll->setWidgetResizable(true);
     rightScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     body->addWidget(rightScroll);
-    QFrame* right = panel(rightScroll);
+    QFrame* right = panelFrame(rightScroll);
     rightScroll->setWidget(right);
     auto* rightColumn = new QVBoxLayout(right);
     rightColumn->setContentsMargins(12, 14, 12, 14);
     rightColumn->setSpacing(12);
-    rightColumn->addWidget(label(right, QStringLiteral("DRAWING"), "panelTitle"));
-    rightColumn->addWidget(sliderRow(right, QStringLiteral("Line width"), sliderWidth,
-                                     WidthTextField, "sliderWidth", "WidthTextField", 1, 10, 2));
-    rightColumn->addWidget(sliderRow(right, QStringLiteral("Label size"), sliderFont, FontTextField,
-                                     "sliderFont", "FontTextField", 8, 48, 16));
-    rightColumn->addWidget(sliderRow(right, QStringLiteral("Decimals"), sliderDecimal,
-                                     DecimalTextField, "sliderDecimal", "DecimalTextField", 0, 6,
-                                     3));
-    auto* colours = new QGridLayout;
-    colours->setHorizontalSpacing(8);
-    colours->setVerticalSpacing(10);
-    lColorWell = new ColorWell(right);
-    lColorWell->setObjectName(QStringLiteral("lColorWell"));
-    lColorWell->setToolTip(QStringLiteral("Line colour"));
-    lColorWell->setColor(Qt::red);
-    fColorWell = new ColorWell(right);
-    fColorWell->setObjectName(QStringLiteral("fColorWell"));
-    fColorWell->setToolTip(QStringLiteral("Label colour"));
-    fColorWell->setColor(Qt::blue);
-    colours->addWidget(label(right, QStringLiteral("Line colour"), "secondaryText"), 0, 0);
-    colours->addWidget(lColorWell, 0, 1, Qt::AlignRight);
-    colours->addWidget(label(right, QStringLiteral("Label colour"), "secondaryText"), 1, 0);
-    colours->addWidget(fColorWell, 1, 1, Qt::AlignRight);
-    rightColumn->addLayout(colours);
+    drawing = DrawingPanel::build(right, rightColumn);
     rightColumn->addSpacing(10);
 
-    auto* pictureTitle = new QHBoxLayout;
-    pictureTitle->addWidget(label(right, QStringLiteral("PICTURE"), "panelTitle"));
-    btDefault = new QToolButton(right);
-    btDefault->setObjectName(QStringLiteral("btDefault"));
-    btDefault->setText(QStringLiteral("Reset"));
-    btDefault->setToolTip(QStringLiteral("Set every picture adjustment back to its default"));
-    pictureTitle->addStretch(1);
-    pictureTitle->addWidget(btDefault);
-    rightColumn->addLayout(pictureTitle);
-    const std::array<std::pair<const char*, const char*>, 6> adjustments{{
-        {"Brightness", "sliderBrightness"},
-        {"Contrast", "sliderContrast"},
-        {"Saturation", "sliderSaturation"},
-        {"Hue", "sliderHue"},
-        {"Sharpness", "sliderSharpness"},
-        {"Gamma", "sliderGamma"},
-    }};
-    for (size_t i = 0; i < adjustments.size(); ++i) {
-        rightColumn->addWidget(compactSliderRow(right, QString::fromLatin1(adjustments[i].first),
-                                                adjustmentSliders[i],
-                                                QString::fromLatin1(adjustments[i].second)));
-    }
+    CameraPanel::buildAdjustments(camera, right, rightColumn);
     rightColumn->addSpacing(10);
-    rightColumn->addWidget(label(right, QStringLiteral("SHORTCUTS"), "panelTitle"));
-    auto* keys = new QGridLayout;
-    keys->setHorizontalSpacing(6);
-    keys->setVerticalSpacing(8);
-    const std::pair<const char*, const char*> shortcuts[] = {{"Ctrl + Click", "end figure"},
-                                                             {"Esc", "cancel shape"},
-                                                             {"Ctrl + Z", "undo"},
-                                                             {"Space", "freeze picture"}};
-    int keyRow = 0;
-    for (const auto& [key, meaning] : shortcuts) {
-        auto* cap = label(right, QString::fromLatin1(key), "keycap");
-        cap->setAlignment(Qt::AlignCenter);
-        cap->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
-        keys->addWidget(cap, keyRow, 0, Qt::AlignLeft);
-        keys->addWidget(label(right, QString::fromLatin1(meaning), "secondaryText"), keyRow, 1);
-        ++keyRow;
-    }
-    keys->setColumnStretch(1, 1);
-    rightColumn->addLayout(keys);
+    addShortcutLegend(right, rightColumn);
     rightColumn->addStretch(1);
     takeWheelOnlyWithFocus(window);
 }

@@ -1,28 +1,26 @@
 #pragma once
-// The widgets of the main window, built and laid out in one go: the tool bar on
-// top, the camera, calibration and album panel on the left, the drawing settings
-// on the right, the measuring view in the middle taking the room there is, and
-// the hint line under it. At the default 1400 x 900 the view is 950 wide. The
-// window controller drives these outlets; it holds no layout code.
+// The widgets of the main window, laid out in one go, each panel's built by that
+// panel's own function: the tool bar on top (the measure bar and the capture bar),
+// the camera, calibration and album panels on the left, the drawing settings, the
+// camera's picture adjustments and the shortcut legend on the right, the measuring
+// view in the middle taking the room there is, and the hint line under it. At the
+// default 1400 x 900 the view is 950 wide. The panels drive their widgets; the
+// window holds no layout code.
 
-#include <QString>
-#include <array>
-#include <cstdint>
-#include <map>
+#include "app/panels/AlbumPanel.h"
+#include "app/panels/CalibrationPanel.h"
+#include "app/panels/CameraPanel.h"
+#include "app/panels/CaptureBar.h"
+#include "app/panels/DrawingPanel.h"
+#include "app/panels/MeasureBar.h"
 
-class QComboBox;
+class QFrame;
 class QLabel;
-class QLineEdit;
 class QMainWindow;
-class QProgressBar;
-class QSlider;
-class QTabWidget;
-class QToolButton;
 class QWidget;
 
 namespace lumetra {
 
-class ColorWell;
 class RQVideoView;
 
 struct MainWindowUi {
@@ -33,78 +31,25 @@ struct MainWindowUi {
     static constexpr int kMinimumHeight = 640;
     // Below this width the tool bar drops the program's name for the buttons.
     static constexpr int kBrandMinimumWidth = 1240;
-    // The camera status while no camera is connected.
-    static constexpr const char* kNoCameraStatus = "No camera connected";
 
     QWidget* stage = nullptr;
     QWidget* brand = nullptr;
     RQVideoView* VideoView = nullptr;
 
-    // Measure tools, one button per row of the tool table (btLine, btCLines, ...),
-    // by measure mode.
-    std::map<uint8_t, QToolButton*> toolButtons;
-    QToolButton* toolButton(uint8_t mode) const;
-    // Overlays.
-    QToolButton* btSGride = nullptr;
-    QToolButton* btCGride = nullptr;
-    QToolButton* btCrosshair = nullptr;
-    QToolButton* btScale = nullptr;
-    QToolButton* btScaleBar = nullptr;
-    // Editing.
-    QToolButton* btUndo = nullptr;
-    QToolButton* btDelete = nullptr;
-    // Capture.
-    QToolButton* btFreeze = nullptr;
-    QToolButton* btSnapshot = nullptr;
-    QToolButton* btTakevideo = nullptr;
-
-    // Cameras.
-    QToolButton* btUSBCam = nullptr;
-    QToolButton* btWiFiCam = nullptr;
-    QLabel* cameraStatus = nullptr;
-    QProgressBar* ctrSpinner = nullptr;
-    QComboBox* USBVideoNameUpButton = nullptr;
-    QComboBox* USBVideoFormatUpButton = nullptr;
-    QComboBox* USBVideoFPSUpButton = nullptr;
-    QComboBox* WiFiVideoNameUpButton = nullptr;
-    QComboBox* WiFiVideoFormatUpButton = nullptr;
-    QComboBox* WiFiVideoFPSUpButton = nullptr;
-
-    // Calibration and albums.
-    QToolButton* btCalibration = nullptr;
-    QComboBox* CalComboBox = nullptr;
-    QLabel* calibrationStatus = nullptr;  // the calibration in force and its scale
-    QToolButton* btNewAblum = nullptr;
-    QComboBox* AblumComboBox = nullptr;
-    QTabWidget* SettingTabView = nullptr;
-    QWidget* PhotoGridPage = nullptr;  // the photo grid goes here
-    QWidget* VideoGridPage = nullptr;  // the video grid goes here
-    QLabel* photoCount = nullptr;
-    QLabel* videoCount = nullptr;
-
-    // Drawing settings.
-    QSlider* sliderWidth = nullptr;
-    QSlider* sliderFont = nullptr;
-    QSlider* sliderDecimal = nullptr;
-    QLineEdit* WidthTextField = nullptr;
-    QLineEdit* FontTextField = nullptr;
-    QLineEdit* DecimalTextField = nullptr;
-    ColorWell* lColorWell = nullptr;
-    ColorWell* fColorWell = nullptr;
-
-    // Picture adjustments of the active camera, in slider order (sliderBrightness,
-    // sliderContrast, sliderSaturation, sliderHue, sliderSharpness, sliderGamma), and
-    // their reset; disabled until a camera gives them a range.
-    std::array<QSlider*, 6> adjustmentSliders{};
-    QToolButton* btDefault = nullptr;
-    // The WiFi camera's shutter-button polling ("snapon" / "snapoff").
-    QToolButton* btLed = nullptr;
-
+    MeasureBar::Widgets measure;
+    CaptureBar::Widgets capture;
+    CameraPanel::Widgets camera;
+    CalibrationPanel::Widgets calibration;
+    AlbumPanel::Widgets album;
+    DrawingPanel::Widgets drawing;
     // Hints and the recording time.
     QLabel* txt_recording = nullptr;
 
     // Builds every widget into the window.
     void setupUi(QMainWindow* window);
+
+private:
+    QFrame* buildToolbar(QWidget* parent);
 };
 
 }  // namespace lumetra

@@ -41,7 +41,7 @@ void RQVideoView::resetMeasureParas() {
 
 void RQVideoView::setDelegate(RQTransferDelegate* delegate) { model_.delegate = delegate; }
 
-void RQVideoView::setMeasureMode(int32_t mode, const std::string& name, const std::string& unit,
+void RQVideoView::setMeasureMode(MeasureMode mode, const std::string& name, const std::string& unit,
                                  float mag, float len, bool cal) {
     syncSize();
     model_.setMeasureMode(mode, name, unit, mag, len, cal);
@@ -89,7 +89,7 @@ void RQVideoView::reportStep() {
     emit stepHintChanged(stepHint_);
 }
 
-void RQVideoView::setGridView(uint8_t mode, float len, float mag, float unitlength) {
+void RQVideoView::setGridView(GridMode mode, float len, float mag, float unitlength) {
     model_.setGridView(mode, len, mag, unitlength);
     refreshIfRedrawing();
 }
@@ -107,8 +107,9 @@ void RQVideoView::abandonShapeInProgress() {
     const bool calibrating = model_.bCalibration;
     // Re-entering the same tool clears the shape in progress; a calibration in
     // progress keeps its actual length, anything else its unit length.
-    setMeasureMode(model_.iMode, model_.strCalName, model_.strUnit, model_.fScale,
-                   calibrating ? model_.fActualLength : model_.fUnitLength, calibrating);
+    setMeasureMode(static_cast<MeasureMode>(model_.iMode), model_.strCalName, model_.strUnit,
+                   model_.fScale, calibrating ? model_.fActualLength : model_.fUnitLength,
+                   calibrating);
 }
 
 void RQVideoView::setLogicalSize(ViewSize size) {

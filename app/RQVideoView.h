@@ -52,8 +52,8 @@ public:
     void initVideoView();
     void resetMeasureParas();
     void setDelegate(RQTransferDelegate* delegate);
-    void setMeasureMode(int32_t mode, const std::string& name, const std::string& unit, float mag,
-                        float len, bool cal);
+    void setMeasureMode(MeasureMode mode, const std::string& name, const std::string& unit,
+                        float mag, float len, bool cal);
     // ShapeRemoval::Last removes the newest stored shape, ShapeRemoval::All all of
     // them; any other code nothing.
     void deleteshape(int32_t code);
@@ -62,7 +62,7 @@ public:
     // name it. A calibration being drawn is left alone (its shapes read in the chosen one).
     void applyCalibration(const std::string& name, const std::string& unit, float mag, float len);
     bool getShapesCount() const { return model_.getShapesCount(); }
-    void setGridView(uint8_t mode, float len, float mag, float unitlength);
+    void setGridView(GridMode mode, float len, float mag, float unitlength);
     // Copies the five drawing settings into the view for shapes drawn from now on.
     void setUpdatedProperty(const RQGlobalVariables& settings);
     // Drops the shape in progress and starts afresh with the same tool and

@@ -6,7 +6,7 @@
 
 namespace lumetra {
 
-RecordingCapture::RecordingCapture(SideWindow& window, const RQGlobalVariables& settings,
+RecordingCapture::RecordingCapture(CaptureWindow& window, const RQGlobalVariables& settings,
                                    std::unique_ptr<SoundPlayer> sounds,
                                    std::chrono::milliseconds stopWait)
     : window_(window),
@@ -34,7 +34,7 @@ RecordingCapture::~RecordingCapture() {
 void RecordingCapture::toggleRecording() {
     const RecordingTarget target{settings_.getStrDocumentsVideo(), window_.frameWidth(),
                                  window_.frameHeight()};
-    switch (recorder_.onTakeVideoAction(window_.cameraMode() != CameraMode::None, target)) {
+    switch (recorder_.onTakeVideoAction(window_.cameraActive(), target)) {
         case RecordPress::Started:
             sounds_->play(settings_.getAvStartRecVoice());
             clock_.start();

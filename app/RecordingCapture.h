@@ -25,7 +25,7 @@ public:
     static constexpr std::chrono::milliseconds kStopWait{3000};
 
     // sounds: the player (Qt Multimedia when none is given).
-    RecordingCapture(SideWindow& window, const RQGlobalVariables& settings,
+    RecordingCapture(CaptureWindow& window, const RQGlobalVariables& settings,
                      std::unique_ptr<SoundPlayer> sounds = nullptr,
                      std::chrono::milliseconds stopWait = kStopWait);
     ~RecordingCapture() override;
@@ -44,7 +44,7 @@ private:
     void failed(const std::string& reason) override;
     void stopped();
 
-    SideWindow& window_;
+    CaptureWindow& window_;
     const RQGlobalVariables& settings_;
     std::unique_ptr<SoundPlayer> sounds_;
     QTimer clock_;

@@ -7,7 +7,7 @@
 
 namespace lumetra {
 
-SnapshotCapture::SnapshotCapture(SideWindow& window, const RQGlobalVariables& settings,
+SnapshotCapture::SnapshotCapture(CaptureWindow& window, const RQGlobalVariables& settings,
                                  std::unique_ptr<SoundPlayer> sounds)
     : window_(window),
       settings_(settings),

@@ -19,7 +19,7 @@ class SnapshotCapture : public QObject, public SnapshotSide {
 public:
     // window: where the frame size, the view and the photo list are; settings:
     // the sounds; sounds: the player (Qt Multimedia when none is given).
-    SnapshotCapture(SideWindow& window, const RQGlobalVariables& settings,
+    SnapshotCapture(CaptureWindow& window, const RQGlobalVariables& settings,
                     std::unique_ptr<SoundPlayer> sounds = nullptr);
     ~SnapshotCapture() override;
 
@@ -33,7 +33,7 @@ public:
     void snapshotWritten(const std::string& path) override;
 
 private:
-    SideWindow& window_;
+    CaptureWindow& window_;
     const RQGlobalVariables& settings_;
     std::unique_ptr<SoundPlayer> sounds_;
 };

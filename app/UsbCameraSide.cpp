@@ -1,11 +1,11 @@
 #include "app/UsbCameraSide.h"
 
+#include <QApplication>
 #include <QInputDialog>
 #include <QMetaObject>
 #include <algorithm>
 #include <filesystem>
 
-#include "app/ViewController.h"
 #include "camera/adjust/AdjustmentSlider.h"
 #include "camera/usb/UsbConnectRule.h"
 
@@ -39,14 +39,14 @@ QString offerTitle(const VideoDevice& device) {
 
 }  // namespace
 
-UsbCameraSide::UsbCameraSide(ViewController& window, std::string explicitDevice)
+UsbCameraSide::UsbCameraSide(CameraWindow& window, std::string explicitDevice)
     : UsbCameraSide(window, nullptr, DeviceDirs{}, std::move(explicitDevice)) {}
 
-UsbCameraSide::UsbCameraSide(ViewController& window, V4l2Io& io, DeviceDirs dirs,
+UsbCameraSide::UsbCameraSide(CameraWindow& window, V4l2Io& io, DeviceDirs dirs,
                              std::string explicitDevice)
     : UsbCameraSide(window, &io, std::move(dirs), std::move(explicitDevice)) {}
 
-UsbCameraSide::UsbCameraSide(ViewController& window, V4l2Io* io, DeviceDirs dirs,
+UsbCameraSide::UsbCameraSide(CameraWindow& window, V4l2Io* io, DeviceDirs dirs,
                              std::string explicitDevice)
     : window_(window),
       explicitDevice_(std::move(explicitDevice)),
@@ -55,8 +55,9 @@ UsbCameraSide::UsbCameraSide(ViewController& window, V4l2Io* io, DeviceDirs dirs
       }) {
     chooser_ = [this](const QString& message, const QStringList& devices) -> std::optional<int> {
         bool ok = false;
-        const QString item = QInputDialog::getItem(&window_, QStringLiteral("USB microscope"),
-                                                   message, devices, 0, false, &ok);
+        const QString item =
+            QInputDialog::getItem(QApplication::activeWindow(), QStringLiteral("USB microscope"),
+                                  message, devices, 0, false, &ok);
         if (!ok) return std::nullopt;
         return static_cast<int>(devices.indexOf(item));
     };

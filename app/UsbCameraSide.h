@@ -27,8 +27,6 @@
 
 namespace lumetra {
 
-class ViewController;
-
 class UsbCameraSide : public QObject, public CameraSide, public UsbCameraListener {
     Q_OBJECT
 public:
@@ -40,9 +38,9 @@ public:
     // The real kernel and /dev, /sys. explicitDevice (a node path or part of a device
     // identifier; empty: none) is opened by the USB button instead of a microscope.
     // Registers itself as the window's USB camera side until it is destroyed.
-    explicit UsbCameraSide(ViewController& window, std::string explicitDevice = {});
+    explicit UsbCameraSide(CameraWindow& window, std::string explicitDevice = {});
     // Capture through io on the device tree dirs (tests use a fake kernel).
-    UsbCameraSide(ViewController& window, V4l2Io& io, DeviceDirs dirs,
+    UsbCameraSide(CameraWindow& window, V4l2Io& io, DeviceDirs dirs,
                   std::string explicitDevice = {});
     ~UsbCameraSide() override;
 
@@ -63,7 +61,7 @@ public:
 
 private:
     // io null: the real kernel.
-    UsbCameraSide(ViewController& window, V4l2Io* io, DeviceDirs dirs, std::string explicitDevice);
+    UsbCameraSide(CameraWindow& window, V4l2Io* io, DeviceDirs dirs, std::string explicitDevice);
 
     void frameReady(const Frame& frame, const FrameMarks& marks) override;
     void captureStopped(const UsbOutcome& outcome) override;
@@ -75,7 +73,7 @@ private:
     void showLists();
     void showSliders();
 
-    ViewController& window_;
+    CameraWindow& window_;
     std::string explicitDevice_;
     DeviceChooser chooser_;
     AdjustmentSettings adjustments_;

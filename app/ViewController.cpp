@@ -1,63 +1,37 @@
 #include "app/ViewController.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QCursor>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QProgressBar>
 #include <QScreen>
 #include <QShortcut>
-#include <QSignalBlocker>
-#include <QSlider>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
-#include <array>
-#include <map>
 
 #include "app/AlbumPages.h"
 #include "app/AlertPresenter.h"
-#include "app/CameraListBox.h"
-#include "app/ColorWell.h"
 #include "app/Images.h"
-#include "app/KeptSettings.h"
-#include "app/NSGridlinesView.h"
-#include "app/NewCalibrationController.h"
-#include "app/NewFolderController.h"
 #include "app/RQVideoView.h"
 #include "app/ResultsPanel.h"
 #include "app/WindowPlacement.h"
+#include "app/panels/AlbumPanel.h"
+#include "app/panels/CalibrationPanel.h"
+#include "app/panels/CameraPanel.h"
+#include "app/panels/CaptureBar.h"
+#include "app/panels/DrawingPanel.h"
+#include "app/panels/MeasureBar.h"
 #include "measure/MeasurementPass.h"
-#include "measure/tools/ToolTable.h"
-#include "storage/CalibrationRecords.h"
 #include "storage/RQGlobalVariables.h"
 
 namespace lumetra {
 namespace {
 
-const QString kCalibrateFirst = QStringLiteral("Please calibrate first");
 const QString kConnectFirst =
     QStringLiteral("Connect a microscope first: the USB or WiFi button in the camera panel");
-const QString kValueIllegal = QStringLiteral("The value is illegal");
 
 QString toQString(const std::string& text) { return QString::fromStdString(text); }
-
-RgbColor toRgb(const QColor& color) { return {color.redF(), color.greenF(), color.blueF()}; }
-
-// Shows an image on a button and remembers its name in the "image" property.
-void setButtonImage(QToolButton* button, const std::string& name) {
-    button->setIcon(imageIcon(name));
-    button->setProperty("image", toQString(name));
-}
-
-QString mediaCountText(size_t count, const QString& singular, const QString& plural) {
-    if (count == 0) return QStringLiteral("No %1 in this album").arg(plural);
-    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? singular : plural);
-}
 
 }  // namespace
 
@@ -65,9 +39,7 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
                                QWidget* parent)
     : QMainWindow(parent),
       settings_(settings),
-      alerts_(alerts ? std::move(alerts) : std::make_unique<MessageBoxPresenter>(this)),
-      calibrations_(settings),
-      albums_(settings) {
+      alerts_(alerts ? std::move(alerts) : std::make_unique<MessageBoxPresenter>(this)) {
     openUrl_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     setWindowTitle(QStringLiteral("Lumetra"));
     setWindowIcon(imageIcon("lumetra"));
@@ -79,59 +51,44 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
         if (const QScreen* shown = screen()) size = size.boundedTo(shown->availableSize());
         resize(size.expandedTo(minimumSize()));
     }
-    gridlinesView_ = new NSGridlinesView(this);
-    albumPages_ = std::make_unique<AlbumPages>(ui_.PhotoGridPage, ui_.VideoGridPage, pictures_,
-                                               videos_, *alerts_);
-    connect(albumPages_.get(), &AlbumPages::listChanged, this, [this](MediaKind kind) {
-        showMediaCount(kind);
-        forgetDeletedSave();
-    });
-    resultsPanel_ = new ResultsPanel(*alerts_, ui_.SettingTabView);
+    camera_ = new CameraPanel(ui_.camera, this);
+    drawing_ = new DrawingPanel(ui_.drawing, settings_, *ui_.VideoView, this);
+    calibration_ = new CalibrationPanel(ui_.calibration, settings_, *alerts_, this);
+    measureBar_ = new MeasureBar(
+        ui_.measure, *ui_.VideoView, calibration_->model(), *alerts_,
+        [this] { return cameraReady(); }, this);
+    album_ = std::make_unique<AlbumPanel>(ui_.album, settings_, *alerts_, this);
+    captureBar_ =
+        new CaptureBar(ui_.capture, *ui_.VideoView, *ui_.txt_recording, *album_, *alerts_,
+                       {.cameraReady = [this] { return cameraReady(); },
+                        .cameraActive = [this] { return cameraActive(); },
+                        .frameSize = [this] { return QSize(iNewVideoWidth_, iNewVideoHeight_); }},
+                       this);
+    resultsPanel_ = new ResultsPanel(*alerts_, ui_.album.SettingTabView);
     resultsPanel_->setObjectName(QStringLiteral("ResultsPanel"));
     resultsPanel_->setExportFolder(
         [this] { return QString::fromStdString(settings_.getStrDocumentsPicture()); });
-    ui_.SettingTabView->addTab(resultsPanel_, QStringLiteral("Results"));
+    ui_.album.SettingTabView->addTab(resultsPanel_, QStringLiteral("Results"));
     connect(ui_.VideoView, &RQVideoView::shapesChanged, this, &ViewController::showResults);
     connect(resultsPanel_, &ResultsPanel::shapeSelected, ui_.VideoView,
             &RQVideoView::setHighlightedShape);
-    buildMenus();
     connectControls();
     startUp();
 }
 
 ViewController::~ViewController() = default;
 
+const CalibrationModel& ViewController::calibration() const { return calibration_->model(); }
+
 void ViewController::startUp() {
-    // The busy indicator: red, hidden until the camera side needs it.
-    ui_.ctrSpinner->setStyleSheet(
-        QStringLiteral("QProgressBar { background: #c0392b; border: none; }"));
-    ui_.ctrSpinner->hide();
     // The storage root was laid out when the settings object was created.
-    // Album list, with the album of default.txt selected.
-    const auto album = albums_.scan();
-    for (const std::string& name : albums_.albums()) ui_.AblumComboBox->addItem(toQString(name));
-    ui_.AblumComboBox->setCurrentIndex(album ? static_cast<int>(*album) : -1);
+    // Album list, with the album of default.txt selected, and its media; the photos
+    // page first.
+    album_->restore();
     // Calibration list, with the calibration of calibration.txt selected.
-    const auto calibrationIndex = calibrations_.restore();
-    for (const std::string& name : calibrations_.names()) ui_.CalComboBox->addItem(toQString(name));
-    ui_.CalComboBox->setCurrentIndex(calibrationIndex ? static_cast<int>(*calibrationIndex) : -1);
-    if (calibrations_.listUnreadable())
-        alerts_->alert(
-            QStringLiteral("The calibration list \"%1\" cannot be read, so no calibration "
-                           "is listed. It is kept as it is until a new calibration is "
-                           "stored, then kept beside the new list.")
-                .arg(toQString(calibrations_.plistPath())));
-    // Photos page first; empty media lists.
-    bPictureShow_ = 0;
-    // The thumbnail grids' cell appearances belong to the grids.
-    // The tab view shows its first page.
-    ui_.SettingTabView->setCurrentIndex(0);
-    // The WiFi resolution and frame-rate lists are wired in connectControls().
-    // Image adjustments belong to the camera sides.
-    // No camera, tool or overlay.
-    cameraMode_ = CameraMode::None;
-    tools_.reset();
-    overlays_.reset();
+    calibration_->restore();
+    // No tool or overlay; the camera panel starts without a camera.
+    measureBar_->reset();
     // The view at its initial size.
     geometry_ = WindowGeometry{};
     ui_.VideoView->setLogicalSize(kInitialViewSize);
@@ -140,156 +97,51 @@ void ViewController::startUp() {
     iVideoHeight_ = 0;
     iNewVideoWidth_ = 640;
     iNewVideoHeight_ = 480;
-    setButtonImage(ui_.btTakevideo, "movies");  // the recorder is idle
     // The snapshot-button poller, the stream buffer and its queue belong
     // to the WiFi camera side, attached when it exists.
-    // The current album's media.
-    loadPhotoCollection();
-    loadVideoCollection();
     // The view's initial state, reporting to this window.
     ui_.VideoView->initVideoView();
     ui_.VideoView->resetMeasureParas();
     ui_.VideoView->setDelegate(this);
     ui_.VideoView->setSettings(&settings_);
     showCalibration();  // the view measures in the restored calibration, or in none
-    restoreDrawingSettings();
-    showToolState();
-    showOverlayState();
-}
-
-void ViewController::restoreDrawingSettings() {
-    // Through the controls, so that settings, fields and view follow as on a
-    // user's change; the sliders clamp what is out of range.
-    const QSettings kept = keptSettings();
-    const std::pair<const char*, QSlider*> numbers[] = {{kept::kLineWidth, ui_.sliderWidth},
-                                                        {kept::kFontSize, ui_.sliderFont},
-                                                        {kept::kDecimals, ui_.sliderDecimal}};
-    for (const auto& [key, slider] : numbers) {
-        bool ok = false;
-        const int value = kept.value(key).toInt(&ok);
-        if (ok) slider->setValue(value);
-    }
-    const std::pair<const char*, ColorWell*> colours[] = {{kept::kLineColour, ui_.lColorWell},
-                                                          {kept::kLabelColour, ui_.fColorWell}};
-    for (const auto& [key, well] : colours) {
-        const QColor colour(kept.value(key).toString());
-        if (!colour.isValid()) continue;
-        well->setColor(colour);
-        emit well->colorChosen(colour);
-    }
+    drawing_->restore();
 }
 
 void ViewController::connectControls() {
-    for (const auto& [mode, button] : ui_.toolButtons) {
-        connect(button, &QToolButton::clicked, this, [this, tool = mode] { onToolAction(tool); });
-    }
-    const std::map<QToolButton*, void (ViewController::*)()> actions{
-        {ui_.btSGride, &ViewController::onSGrideAction},
-        {ui_.btCGride, &ViewController::onCGrideAction},
-        {ui_.btCrosshair, &ViewController::onCrosshairAction},
-        {ui_.btScale, &ViewController::onScaleAction},
-        {ui_.btScaleBar, &ViewController::onScaleBarAction},
-        {ui_.btFreeze, &ViewController::onFreezeAction},
-        {ui_.btUndo, &ViewController::onUndoAction},
-        {ui_.btDelete, &ViewController::onDeleteAction},
-        {ui_.btSnapshot, &ViewController::onTakePictureAction},
-        {ui_.btTakevideo, &ViewController::onTakeVideoAction},
-        {ui_.btUSBCam, &ViewController::onUSBCamAction},
-        {ui_.btWiFiCam, &ViewController::onWiFiCamAction},
-        {ui_.btCalibration, &ViewController::onCalibrationAction},
-        {ui_.btNewAblum, &ViewController::onNewAblumAction},
-    };
-    for (const auto& [button, action] : actions)
-        connect(button, &QToolButton::clicked, this, action);
+    connect(ui_.calibration.btCalibration, &QToolButton::clicked, this, [this] {
+        if (cameraReady()) calibration_->popUpMenu();
+    });
+    connect(calibration_, &CalibrationPanel::calibrationChanged, this,
+            &ViewController::showCalibration);
+    connect(calibration_, &CalibrationPanel::calibrationsCleared, this, [this] {
+        ui_.VideoView->deleteshape(static_cast<int32_t>(ShapeRemoval::All));
+        measureBar_->endTool();
+        measureBar_->endOverlay();
+    });
+    connect(calibration_, &CalibrationPanel::calibrationEntered, measureBar_,
+            &MeasureBar::enterCalibration);
+    connect(measureBar_, &MeasureBar::viewCalibrationChanged, this, &ViewController::showResults);
+    connect(calibration_, &CalibrationPanel::folderWanted, this, &ViewController::open_folder);
 
-    connect(ui_.sliderWidth, &QSlider::valueChanged, this, &ViewController::onSliderWidthAction);
-    connect(ui_.sliderFont, &QSlider::valueChanged, this, &ViewController::onSliderFontAction);
-    connect(ui_.sliderDecimal, &QSlider::valueChanged, this,
-            &ViewController::onSliderDecimalAction);
-    // A number typed beside a slider moves the slider (the field accepts only its range).
-    for (auto [field, slider] : {std::pair{ui_.WidthTextField, ui_.sliderWidth},
-                                 std::pair{ui_.FontTextField, ui_.sliderFont},
-                                 std::pair{ui_.DecimalTextField, ui_.sliderDecimal}}) {
-        connect(field, &QLineEdit::editingFinished, slider,
-                [field = field, slider = slider] { slider->setValue(field->text().toInt()); });
-    }
-    connect(ui_.lColorWell, &ColorWell::colorChosen, this, &ViewController::onPickLColorAction);
-    connect(ui_.fColorWell, &ColorWell::colorChosen, this, &ViewController::onPickFColorAction);
-
-    // Only the user's choices count: filling and selecting by the window runs no handling.
-    connect(ui_.CalComboBox, &QComboBox::activated, this,
-            [this] { comboBoxSelectionDidChange(ui_.CalComboBox); });
-    connect(ui_.AblumComboBox, &QComboBox::activated, this,
-            [this] { comboBoxSelectionDidChange(ui_.AblumComboBox); });
-    connect(ui_.SettingTabView, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index != 0 && index != 1) return;  // the results page
-        bPictureShow_ = static_cast<uint8_t>(index);
-        const MediaKind shown = bPictureShow_ == 0 ? MediaKind::Picture : MediaKind::Video;
-        albumPages_->reload(shown);
-        emit(shown == MediaKind::Picture ? photoCollectionChanged() : videoCollectionChanged());
-    });
-    connect(ui_.WiFiVideoFormatUpButton, &QComboBox::activated, this,
-            &ViewController::handleVideoFormatPopBtn);
-    connect(ui_.WiFiVideoFPSUpButton, &QComboBox::activated, this,
-            &ViewController::handleFpsPopBtn);
-    connect(static_cast<CameraListBox*>(ui_.USBVideoNameUpButton), &CameraListBox::aboutToShowPopup,
-            this, [this] {
-                if (usbSide_) usbSide_->refreshDevices();
-            });
-    connect(ui_.USBVideoNameUpButton, &QComboBox::activated, this, [this](int index) {
-        if (usbSide_) usbSide_->chooseDevice(index);
-    });
-    connect(ui_.USBVideoFormatUpButton, &QComboBox::activated, this, [this](int index) {
-        if (usbSide_) usbSide_->chooseFormat(index);
-    });
-    connect(ui_.USBVideoFPSUpButton, &QComboBox::activated, this, [this](int index) {
-        if (usbSide_) usbSide_->chooseFrameRate(index);
-    });
-    for (size_t i = 0; i < ui_.adjustmentSliders.size(); ++i) {
-        connect(ui_.adjustmentSliders[i], &QSlider::valueChanged, this, [this, i](int value) {
-            if (CameraSide* side = activeSide()) side->adjust(static_cast<Adjustment>(i), value);
-        });
-    }
-    connect(ui_.btDefault, &QToolButton::clicked, this, [this] {
-        if (CameraSide* side = activeSide()) side->resetAdjustments();
-    });
-    connect(ui_.btLed, &QToolButton::clicked, this, [this] {
-        if (wifiSide_) wifiSide_->toggleShutterButton();
-    });
-
-    connect(gridlinesView_, &NSGridlinesView::okRequested, this,
-            &ViewController::onOKGridlinesView);
-    connect(gridlinesView_, &NSGridlinesView::cancelRequested, this,
-            &ViewController::onCancelGridlinesView);
-
+    connect(album_.get(), &AlbumPanel::filesDeleted, captureBar_, &CaptureBar::forgetDeletedSave);
+    connect(album_.get(), &AlbumPanel::folderWanted, this, &ViewController::open_folder);
     connect(ui_.VideoView, &RQVideoView::stepHintChanged, ui_.txt_recording, &QLabel::setText);
     connect(ui_.VideoView, &RQVideoView::snapshotFailed, this,
             [this](const QString& message) { alerts_->alert(message); });
 
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &ViewController::onAbandonShapeAction);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (cameraActive()) measureBar_->abandonShape();
+    });
     auto* undo = new QShortcut(QKeySequence::Undo, this);
-    connect(undo, &QShortcut::activated, this, &ViewController::onUndoAction);
+    connect(undo, &QShortcut::activated, this,
+            [this] { measureBar_->removeShapes(ShapeRemoval::Last); });
     auto* freeze = new QShortcut(QKeySequence(Qt::Key_Space), this);
-    connect(freeze, &QShortcut::activated, this, &ViewController::onFreezeAction);
+    connect(freeze, &QShortcut::activated, captureBar_, &CaptureBar::toggleFreeze);
 }
 
-void ViewController::buildMenus() {
-    calibrationMenu_ = new QMenu(QStringLiteral("Menu"), this);
-    calibrationMenu_->addAction(QStringLiteral("New Calibration"), this,
-                                &ViewController::new_calibration);
-    calibrationMenu_->addAction(QStringLiteral("Open Folder"), this,
-                                &ViewController::open_calibration);
-    calibrationMenu_->addAction(QStringLiteral("Clear Calibration"), this,
-                                &ViewController::clear_calibration);
-    calibrationMenu_->addAction(QStringLiteral("Delete Calibration"), this,
-                                &ViewController::delete_calibration);
-    albumMenu_ = new QMenu(QStringLiteral("Menu"), this);
-    albumMenu_->addAction(QStringLiteral("New Folder"), this, &ViewController::new_folder);
-    albumMenu_->addAction(QStringLiteral("Open Folder"), this, &ViewController::open_folder);
-}
-
-// ---- Tools ----
+// ---- Gate ----
 
 bool ViewController::cameraReady() {
     if (cameraActive()) return true;
@@ -297,310 +149,17 @@ bool ViewController::cameraReady() {
     return false;
 }
 
-void ViewController::onToolAction(uint8_t tool) {
-    if (cameraReady()) selectMeasureModel(tool);
-}
-
-void ViewController::selectMeasureModel(uint8_t tool) {
-    const MeasureToolState::Choice choice = tools_.select(tool, calibrations_.isCalibrated());
-    if (choice.needsCalibration) {
-        alerts_->alert(kCalibrateFirst);
-        return;
-    }
-    showToolState();
-    if (choice.viewMode) {
-        showToolInView(*choice.viewMode);
-        showResults();  // the tool brings the current calibration to the view
-    }
-}
-
-void ViewController::showToolInView(uint8_t mode) {
-    ui_.VideoView->setMeasureMode(mode, calibrations_.strCalName(), calibrations_.strUnit(),
-                                  calibrations_.fScale(), calibrations_.fUnitLength(), false);
-}
-
-void ViewController::endTool() {
-    tools_.reset();
-    showToolState();
-    showToolInView(kModeNone);  // also leaves a calibration being drawn
-    showResults();
-}
-
-void ViewController::endOverlay() {
-    overlays_.reset();
-    if (gridlinesView_->isVisible()) gridlinesView_->dismiss();
-    ui_.VideoView->setGridView(kGridNone, 0.0f, calibrations_.fScale(),
-                               calibrations_.fUnitLength());
-    showOverlayState();
-}
-
-void ViewController::showToolState() {
-    for (const auto& [tool, button] : ui_.toolButtons)
-        setButtonImage(button, toolImageName(tool, tools_.chosenButton() == tool));
-}
-
-void ViewController::onAbandonShapeAction() {
-    if (!cameraActive()) return;
-    // Escape while the reference line is drawn abandons the new calibration: the
-    // one in force before the sheet stays.
-    if (ui_.VideoView->model().bCalibration)
-        endTool();
-    else
-        ui_.VideoView->abandonShapeInProgress();
-}
-
-void ViewController::onRemoveShapes(ShapeRemoval which) {
-    if (!cameraReady()) return;
-    endOverlay();
-    endTool();
-    ui_.VideoView->deleteshape(static_cast<int32_t>(which));
-}
-
-// ---- Overlays ----
-
-void ViewController::onGridAction(uint8_t mode) {
-    if (cameraReady()) selectGridModel(mode);
-}
-
-void ViewController::onScaleBarAction() {
-    if (!cameraReady()) return;
-    if (!ui_.VideoView->scaleBarShown() && !calibrations_.isCalibrated()) {
-        alerts_->alert(kCalibrateFirst);
-        return;
-    }
-    showScaleBar(!ui_.VideoView->scaleBarShown());
-}
-
-void ViewController::showScaleBar(bool shown) {
-    ui_.VideoView->setScaleBar(shown ? std::optional(calibrations_.strCalName()) : std::nullopt);
-    setButtonImage(ui_.btScaleBar, shown ? "scalebar_s" : "scalebar");
-}
-
-// ---- Freezing ----
-
-void ViewController::onFreezeAction() {
-    if (!cameraReady()) return;
-    setFrozen(!ui_.VideoView->frozen());
-}
-
-void ViewController::setFrozen(bool frozen) {
-    ui_.VideoView->setFrozen(frozen);
-    setButtonImage(ui_.btFreeze, frozen ? "freeze_s" : "freeze");
-    ui_.txt_recording->setText(
-        frozen ? QStringLiteral("Picture frozen: measure or take a snapshot of it; Space goes live")
-               : ui_.VideoView->stepHint());
-}
-
-void ViewController::selectGridModel(uint8_t mode) {
-    applyOverlayAction(overlays_.select(mode, calibrations_.isCalibrated()));
-}
-
-void ViewController::restoreGridState() {
-    overlays_.restoreGridState();
-    showOverlayState();
-}
-
-void ViewController::onOKGridlinesView() {
-    const QString text = gridlinesView_->GridlinesField()->text();
-    applyOverlayAction(overlays_.ok(text.toStdString()));
-}
-
-void ViewController::onCancelGridlinesView() { applyOverlayAction(overlays_.cancel()); }
-
-void ViewController::applyOverlayAction(const OverlayState::Action& action) {
-    using Kind = OverlayState::Action::Kind;
-    switch (action.kind) {
-        case Kind::Nothing:
-            break;
-        case Kind::CalibrateFirst:
-            alerts_->alert(kCalibrateFirst);
-            return;
-        case Kind::IllegalValue:
-            alerts_->alert(kValueIllegal);
-            return;
-        case Kind::OpenPopover: {
-            const std::map<uint8_t, QToolButton*> anchors{{kGridSquare, ui_.btSGride},
-                                                          {kGridCircle, ui_.btCGride},
-                                                          {kGridScale, ui_.btScale}};
-            const auto anchor = anchors.find(action.mode);
-            gridlinesView_->popUp(anchor == anchors.end() ? nullptr : anchor->second,
-                                  toQString(calibrations_.strUnit()));
-            break;
-        }
-        case Kind::ApplyGrid:
-            ui_.VideoView->setGridView(action.mode, action.length, calibrations_.fScale(),
-                                       calibrations_.fUnitLength());
-            break;
-    }
-    if (!overlays_.popoverOpen() && gridlinesView_->isVisible()) gridlinesView_->dismiss();
-    showOverlayState();
-}
-
-void ViewController::showOverlayState() {
-    const std::map<uint8_t, QToolButton*> buttons{{kGridSquare, ui_.btSGride},
-                                                  {kGridCircle, ui_.btCGride},
-                                                  {kGridCrosshair, ui_.btCrosshair},
-                                                  {kGridScale, ui_.btScale}};
-    for (const auto& [mode, button] : buttons) {
-        setButtonImage(button, gridImageName(mode, overlays_.selectedButton() == mode));
-    }
-}
-
-// ---- Drawing settings ----
-
-void ViewController::onSliderWidthAction(int value) {
-    ui_.WidthTextField->setText(QString::number(value));
-    keptSettings().setValue(kept::kLineWidth, value);
-    settings_.setILineWidth(value);
-    ui_.VideoView->setUpdatedProperty(settings_);
-}
-
-void ViewController::onSliderFontAction(int value) {
-    ui_.FontTextField->setText(QString::number(value));
-    keptSettings().setValue(kept::kFontSize, value);
-    settings_.setIFontSize(value);
-    ui_.VideoView->setUpdatedProperty(settings_);
-}
-
-void ViewController::onSliderDecimalAction(int value) {
-    ui_.DecimalTextField->setText(QString::number(value));
-    keptSettings().setValue(kept::kDecimals, value);
-    settings_.setIDecimal(value);
-    ui_.VideoView->setUpdatedProperty(settings_);
-}
-
-void ViewController::onPickLColorAction(const QColor& color) {
-    keptSettings().setValue(kept::kLineColour, color.name());
-    settings_.setOLineColor(toRgb(color));
-    ui_.VideoView->setUpdatedProperty(settings_);
-}
-
-void ViewController::onPickFColorAction(const QColor& color) {
-    keptSettings().setValue(kept::kLabelColour, color.name());
-    settings_.setOFontColor(toRgb(color));
-    ui_.VideoView->setUpdatedProperty(settings_);
-}
-
 // ---- Calibration ----
 
-void ViewController::onCalibrationAction() {
-    if (cameraReady()) calibrationMenu_->popup(QCursor::pos());
-}
-
-void ViewController::new_calibration() {
-    delete calibrationSheet_;
-    calibrationSheet_ = new NewCalibrationController(this, *alerts_);
-    calibrationSheet_->delegate = this;
-    calibrationSheet_->open();
-}
-
-void ViewController::open_calibration() {
-    const QString folder = toQString(settings_.getStrDocuments());
-    if (openUrl_ && !openUrl_(QUrl::fromLocalFile(folder)))
-        alerts_->alert(QStringLiteral("No file manager opened the folder. It is %1").arg(folder));
-}
-
-void ViewController::clear_calibration() {
-    const size_t count = calibrations_.names().size();
-    const QString what =
-        count == 0 ? QStringLiteral("No calibration is stored; the current one will be forgotten.")
-                   : QStringLiteral(
-                         "All %1 stored calibration%2 will be deleted. This cannot be "
-                         "undone.")
-                         .arg(count)
-                         .arg(count == 1 ? "" : "s");
-    if (!alerts_->confirm(QStringLiteral("Clear Calibration"), what)) return;
-    if (const WriteResult cleared = calibrations_.clear(); !cleared)
-        alerts_->alert(toQString(cleared.message()));
-    ui_.CalComboBox->clear();
-    ui_.VideoView->deleteshape(static_cast<int32_t>(ShapeRemoval::All));
-    endTool();
-    endOverlay();
-    showCalibration();
-}
-
-void ViewController::delete_calibration() {
-    const int index = ui_.CalComboBox->currentIndex();
-    if (index < 0 || static_cast<size_t>(index) >= calibrations_.names().size()) {
-        alerts_->alert(QStringLiteral("Choose the calibration to delete in the list first."));
-        return;
-    }
-    const QString name = ui_.CalComboBox->itemText(index);
-    if (!alerts_->confirm(QStringLiteral("Delete Calibration"),
-                          QStringLiteral("The calibration \"%1\" will be deleted. This cannot be "
-                                         "undone.")
-                              .arg(name)))
-        return;
-    if (const WriteResult removed = calibrations_.remove(static_cast<size_t>(index)); !removed) {
-        alerts_->alert(toQString(removed.message()));
-        return;
-    }
-    ui_.CalComboBox->clear();
-    for (const std::string& n : calibrations_.names()) ui_.CalComboBox->addItem(toQString(n));
-    const auto current = std::find(calibrations_.names().begin(), calibrations_.names().end(),
-                                   calibrations_.strCalName());
-    ui_.CalComboBox->setCurrentIndex(calibrations_.isCalibrated() &&
-                                             current != calibrations_.names().end()
-                                         ? static_cast<int>(current - calibrations_.names().begin())
-                                         : -1);
-    showCalibration();
-}
-
-// The view completed a calibration: stored in the list (when the list file can
-// be written), listed and chosen. The view keeps its own unit length.
 void ViewController::calibrationCompleted(const CompletedCalibration& completed) {
-    const auto stored = calibrations_.storeCompleted(completed.name, completed.magnification,
-                                                     completed.unit, completed.unitLength);
-    if (!stored.index) {
-        // In force for now, named beside the picture though not listed; the user
-        // must know it is not kept.
-        calibrations_.setCalibratedParas(completed.name, completed.magnification,
-                                         completed.unitLength, completed.unit);
-        ui_.CalComboBox->setCurrentIndex(-1);
-        showCalibration();
-        alerts_->alert(QStringLiteral("The calibration \"%1\" is used now but was not stored. %2")
-                           .arg(toQString(completed.name), toQString(stored.problem)));
-        return;
-    }
-    ui_.CalComboBox->addItem(toQString(completed.name));
-    ui_.CalComboBox->setCurrentIndex(static_cast<int>(*stored.index));
-    showCalibration();
-    if (!stored.problem.empty()) alerts_->alert(toQString(stored.problem));
+    calibration_->store(completed);
 }
 
 void ViewController::showCalibration() {
-    const CalibrationModel& c = calibrations_;
-    showCalibrationStatus();
+    const CalibrationModel& c = calibration();
     ui_.VideoView->applyCalibration(c.strCalName(), c.strUnit(), c.fScale(), c.fUnitLength());
-    // The scale bar follows the calibration in force and goes with the last one.
-    if (ui_.VideoView->scaleBarShown()) showScaleBar(c.isCalibrated());
-    // Without a calibration the length tools and the grids end, as if refused;
-    // a reference line being drawn needs none.
-    if (!c.isCalibrated()) {
-        if (tools_.needsCalibration() && !ui_.VideoView->model().bCalibration) endTool();
-        if (overlays_.needsCalibration()) endOverlay();
-    }
+    measureBar_->calibrationChanged();
     showResults();
-}
-
-// The scale in the camera's own pixels, which a user can check on a snapshot: the view
-// is fScreenWidth units wide for a frame of iVideoWidth_ pixels. Before a frame is laid
-// out only the view's units are known, and the text says so.
-void ViewController::showCalibrationStatus() {
-    const CalibrationModel& c = calibrations_;
-    if (!c.isCalibrated()) {
-        ui_.calibrationStatus->setText(QStringLiteral("Lengths need a calibration"));
-        return;
-    }
-    const double perUnit = static_cast<double>(c.fScale() / c.fUnitLength());
-    const bool inFrame = iVideoWidth_ > 0;
-    // One arg() call, so that a "%" in the name or the unit is left as it is.
-    ui_.calibrationStatus->setText(
-        QStringLiteral("%1: 1 %2 = %3 %4 at this magnification")
-            .arg(toQString(c.strCalName()), toQString(c.strUnit()),
-                 QString::number(
-                     inFrame ? perUnit * iVideoWidth_ / geometry_.fScreenWidth : perUnit, 'f', 2),
-                 inFrame ? QStringLiteral("camera pixels") : QStringLiteral("view units")));
 }
 
 void ViewController::showResults() {
@@ -608,113 +167,25 @@ void ViewController::showResults() {
     resultsPanel_->setShapes(model.oMutShapsArray, calibrationOf(model));
 }
 
-void ViewController::comboBoxSelectionDidChange(QComboBox* sender) {
-    const int index = sender->currentIndex();
-    if (index < 0) return;
-    if (sender == ui_.CalComboBox) {
-        if (const auto remembered = calibrations_.select(static_cast<size_t>(index))) {
-            showCalibration();
-            if (!*remembered) alerts_->alert(toQString(remembered->message()));
-        }
-    }
-    if (sender == ui_.AblumComboBox) switchAlbum(index);
-}
-
 // ---- Albums ----
 
-void ViewController::onNewAblumAction() { albumMenu_->popup(QCursor::pos()); }
-
-void ViewController::new_folder() {
-    delete folderSheet_;
-    folderSheet_ = new NewFolderController(this, *alerts_, albums_);
-    folderSheet_->delegate = this;
-    folderSheet_->open();
-}
-
-void ViewController::open_folder() { open_calibration(); }
-
-void ViewController::albumCreated(const std::string& name) {
-    const size_t index = albums_.appendAlbum(name);
-    ui_.AblumComboBox->addItem(toQString(name));
-    ui_.AblumComboBox->setCurrentIndex(static_cast<int>(index));
-    switchAlbum(static_cast<int>(index));
-}
-
-void ViewController::switchAlbum(int index) {
-    const auto remembered = albums_.switchAlbum(static_cast<size_t>(index));
-    if (!remembered) return;
-    loadPhotoCollection();
-    loadVideoCollection();
-    // The album is current now; only the next start will not know it.
-    if (!*remembered) alerts_->alert(toQString(remembered->message()));
+void ViewController::open_folder() {
+    const QString folder = toQString(settings_.getStrDocuments());
+    if (openUrl_ && !openUrl_(QUrl::fromLocalFile(folder)))
+        alerts_->alert(QStringLiteral("No file manager opened the folder. It is %1").arg(folder));
 }
 
 void ViewController::setUrlOpener(std::function<bool(const QUrl&)> open) {
     openUrl_ = open;
-    albumPages_->setUrlOpener(std::move(open));
-}
-
-void ViewController::loadPhotoCollection() {
-    pictures_.load(settings_.getStrDocumentsPicture());
-    albumPages_->reload(MediaKind::Picture);
-    showMediaCount(MediaKind::Picture);
-}
-
-void ViewController::loadVideoCollection() {
-    videos_.load(settings_.getStrDocumentsVideo());
-    albumPages_->reload(MediaKind::Video);
-    showMediaCount(MediaKind::Video);
-}
-
-void ViewController::addCollectionItem(int32_t flag, const std::string& path) {
-    if (flag == 0) addMedia(MediaKind::Picture, path);
-    if (flag == 1) addMedia(MediaKind::Video, path);
-}
-
-void ViewController::addMedia(MediaKind kind, const std::string& path) {
-    const size_t index = (kind == MediaKind::Picture ? pictures_ : videos_).append(path);
-    albumPages_->inserted(kind, index);
-    showMediaCount(kind);
-}
-
-void ViewController::forgetDeletedSave() {
-    if (savedFile_.isEmpty() || QFileInfo::exists(savedFile_)) return;
-    if (ui_.txt_recording->text().endsWith(savedFile_)) ui_.txt_recording->clear();
-    savedFile_.clear();
-}
-
-void ViewController::showMediaCount(MediaKind kind) {
-    if (kind == MediaKind::Picture) {
-        ui_.photoCount->setText(mediaCountText(pictures_.size(), QStringLiteral("snapshot"),
-                                               QStringLiteral("snapshots")));
-        emit photoCollectionChanged();
-    } else {
-        ui_.videoCount->setText(mediaCountText(videos_.size(), QStringLiteral("recording"),
-                                               QStringLiteral("recordings")));
-        emit videoCollectionChanged();
-    }
+    album_->albumPages().setUrlOpener(std::move(open));
 }
 
 // ---- Transfers ----
 
 void ViewController::PassValue(const UserEntity& entity, int32_t type) {
     switch (type) {
-        case kTransferAlbumCreated:
-            albumCreated(entity.Param1);
-            break;
-        case kTransferCalibrationEntered:
-            // The typed values live in the view until the reference line completes
-            // them; the calibration in force stays until then, and after an abandon.
-            tools_.enterCalibration();
-            showToolState();
-            ui_.VideoView->setMeasureMode(kModeLine, entity.Param1, entity.Param4,
-                                          parseFloatValue(entity.Param2),
-                                          parseFloatValue(entity.Param3), true);
-            break;
         case kTransferSnapshotWritten:
-            savedFile_ = toQString(entity.Param1);
-            ui_.txt_recording->setText(QStringLiteral("Snapshot saved to %1").arg(savedFile_));
-            if (snapshots_) snapshots_->snapshotWritten(entity.Param1);
+            captureBar_->snapshotWritten(entity.Param1);
             break;
         default:
             break;
@@ -728,7 +199,8 @@ void ViewController::setWindowArea() {
     iVideoHeight_ = iNewVideoHeight_;
     if (const auto size = computeWindowArea(geometry_, iVideoWidth_, iVideoHeight_))
         ui_.VideoView->setLogicalSize(*size);
-    showCalibrationStatus();  // the camera's pixels per unit follow the frame width
+    // The camera's pixels per unit follow the frame width.
+    calibration_->setFrameWidth(iVideoWidth_, geometry_.fScreenWidth);
 }
 
 void ViewController::onFrame(const Frame& frame, const FrameMarks& marks) {
@@ -745,8 +217,8 @@ ViewFacts ViewController::viewFacts() const {
             .iNewVideoWidth = iNewVideoWidth_,
             .iNewVideoHeight = iNewVideoHeight_,
             .shapesPresent = view.getShapesCount(),
-            .iMode = tools_.iMode(),
-            .iGridMode = overlays_.iGridMode(),
+            .iMode = measureBar_->iMode(),
+            .iGridMode = measureBar_->iGridMode(),
             .viewTextTool = view.model().iMode == kModeText,
             .scaleBar = view.scaleBarShown(),
             .redrawing = view.redrawing()};
@@ -758,168 +230,43 @@ void ViewController::setLayerContents(const Frame& frame) {
 
 void ViewController::setImage(const Frame& frame) { ui_.VideoView->setImage(frame); }
 
-void ViewController::recordingVideo(const Frame& frame) {
-    if (recorder_) recorder_->recordingVideo(frame);
-}
+void ViewController::recordingVideo(const Frame& frame) { captureBar_->recordFrame(frame); }
 
 // ---- Camera and capture sides ----
-
-void ViewController::setCameraSide(CameraKind kind, CameraSide* side) {
-    (kind == CameraKind::Usb ? usbSide_ : wifiSide_) = side;
-}
-
-CameraSide* ViewController::cameraSide(CameraKind kind) const {
-    return kind == CameraKind::Usb ? usbSide_ : wifiSide_;
-}
 
 void ViewController::cameraConnected(CameraMode mode, int width, int height,
                                      const QString& status) {
     // At most one camera is active: the other kind stops, and a recording of its
     // frames is finished.
-    const bool wasUsb = cameraMode_ == CameraMode::Usb;
-    if (cameraActive() && wasUsb != (mode == CameraMode::Usb)) {
-        if (CameraSide* other = cameraSide(wasUsb ? CameraKind::Usb : CameraKind::WiFi))
-            other->stopCamera();
-    }
-    if (recorder_) recorder_->finishRecording();
-    if (ui_.VideoView->frozen()) setFrozen(false);  // the new camera's picture shows
-    cameraMode_ = mode;
+    camera_->connected(mode, status);
+    captureBar_->finishRecording();
+    if (ui_.VideoView->frozen()) captureBar_->setFrozen(false);  // the new camera's picture shows
     if (width > 0 && height > 0 && width <= UINT16_MAX && height <= UINT16_MAX) {
         iNewVideoWidth_ = static_cast<uint16_t>(width);
         iNewVideoHeight_ = static_cast<uint16_t>(height);
     }
-    ui_.cameraStatus->setText(status);
 }
 
 void ViewController::cameraStopped() {
-    if (recorder_) recorder_->finishRecording();
-    ui_.cameraStatus->setText(cameraMode_ == CameraMode::Usb
-                                  ? QStringLiteral("USB microscope disconnected")
-                                  : QStringLiteral("WiFi microscope disconnected"));
+    captureBar_->finishRecording();
+    camera_->stopped();
 }
 
 void ViewController::cameraLost(const QString& message) {
     cameraStopped();
-    cameraMode_ = CameraMode::None;  // the status line keeps saying which camera went
-    showCameraLists(CameraKind::WiFi, {}, {}, {});  // empty lists: none of them shows
+    camera_->lost();
     ui_.txt_recording->setText(message);
     alerts_->alert(message);
 }
 
-CameraSide* ViewController::activeSide() const {
-    if (!cameraActive()) return nullptr;
-    return cameraSide(cameraMode_ == CameraMode::Usb ? CameraKind::Usb : CameraKind::WiFi);
-}
-
-void ViewController::setBusy(bool busy) { ui_.ctrSpinner->setVisible(busy); }
-
-void ViewController::showCameraLists(CameraKind kind, const CameraList& devices,
-                                     const CameraList& formats, const CameraList& rates) {
-    const bool usb = kind == CameraKind::Usb;
-    const std::array<QComboBox*, 3> shown =
-        usb ? std::array{ui_.USBVideoNameUpButton, ui_.USBVideoFormatUpButton,
-                         ui_.USBVideoFPSUpButton}
-            : std::array{ui_.WiFiVideoNameUpButton, ui_.WiFiVideoFormatUpButton,
-                         ui_.WiFiVideoFPSUpButton};
-    const std::array<QComboBox*, 3> hidden =
-        usb ? std::array{ui_.WiFiVideoNameUpButton, ui_.WiFiVideoFormatUpButton,
-                         ui_.WiFiVideoFPSUpButton}
-            : std::array{ui_.USBVideoNameUpButton, ui_.USBVideoFormatUpButton,
-                         ui_.USBVideoFPSUpButton};
-    const std::array<const CameraList*, 3> lists{&devices, &formats, &rates};
-    for (size_t i = 0; i < shown.size(); ++i) {
-        // Filling and selecting by the window runs no handling.
-        const QSignalBlocker quiet(shown[i]);
-        shown[i]->clear();
-        shown[i]->addItems(lists[i]->items);
-        shown[i]->setCurrentIndex(lists[i]->selected);
-        shown[i]->setVisible(!lists[i]->items.isEmpty());
-        hidden[i]->hide();
-    }
-}
-
-void ViewController::showAdjustments(const std::array<SliderSetting, 6>& sliders) {
-    for (size_t i = 0; i < sliders.size(); ++i) {
-        QSlider* slider = ui_.adjustmentSliders[i];
-        const QSignalBlocker quiet(slider);
-        slider->setRange(sliders[i].minimum, sliders[i].maximum);
-        slider->setValue(sliders[i].value);
-        slider->setEnabled(sliders[i].maximum > sliders[i].minimum);
-    }
-}
-
-void ViewController::showShutterButton(bool visible, const QString& image, const QString& toolTip) {
-    ui_.btLed->setVisible(visible);
-    if (!visible) return;
-    setButtonImage(ui_.btLed, image.toStdString());
-    ui_.btLed->setToolTip(toolTip);
-}
-
-void ViewController::requestSnapshot() {
-    if (snapshots_) snapshots_->requestPicture();
-}
+void ViewController::requestSnapshot() { captureBar_->requestSnapshot(); }
 
 void ViewController::showFailure(const QString& message) { alerts_->alert(message); }
 
-RQVideoView& ViewController::videoView() { return *ui_.VideoView; }
-
-void ViewController::recordingStarted(const std::string&) {
-    recording_ = true;
-    setButtonImage(ui_.btTakevideo, "movies_s");
-    ui_.txt_recording->setText(QStringLiteral("00:00:00"));
-}
-
-void ViewController::recordingStopped() {
-    recording_ = false;
-    setButtonImage(ui_.btTakevideo, "movies");
-    ui_.txt_recording->setText(QString());
-}
-
-void ViewController::recordingTime(const QString& text) {
-    if (recording_) ui_.txt_recording->setText(text);
-}
-
-void ViewController::recordingFinished(const std::string& moviePath) {
-    if (recording_) return;
-    savedFile_ = toQString(moviePath);
-    ui_.txt_recording->setText(QStringLiteral("Recording saved to %1").arg(savedFile_));
-}
-
-// A failed recording may have removed a movie listed by its thumbnail: the list
-// follows the folder again.
-void ViewController::recordingFailed(const QString& reason) {
-    loadVideoCollection();
-    alerts_->alert(reason);
-}
-
-void ViewController::onTakePictureAction() {
-    if (cameraReady() && snapshots_) snapshots_->takePicture();
-}
-
-void ViewController::onTakeVideoAction() {
-    if (cameraReady() && recorder_) recorder_->toggleRecording();
-}
-
-void ViewController::onUSBCamAction() {
-    if (usbSide_) usbSide_->connectCamera();
-}
-
-void ViewController::onWiFiCamAction() {
-    if (wifiSide_) wifiSide_->connectCamera();
-}
-
-void ViewController::handleVideoFormatPopBtn(int index) {
-    if (wifiSide_) wifiSide_->chooseFormat(index);
-}
-
-void ViewController::handleFpsPopBtn(int index) {
-    if (wifiSide_) wifiSide_->chooseFrameRate(index);
-}
-
 void ViewController::windowWillClose() {
     keepWindowPlacement(*this);
-    if (recorder_) recorder_->finishRecording();
-    if (usbSide_) usbSide_->stopCamera();
+    captureBar_->finishRecording();
+    camera_->stopAll();
 }
 
 void ViewController::resizeEvent(QResizeEvent* event) {

@@ -1,9 +1,10 @@
 #pragma once
-// The main window. It builds the widgets, runs the start-up, turns the tool,
-// overlay, editing, calibration, album and drawing-setting controls into calls on
-// small collaborators (tool and overlay state, the calibration model, the album
-// library, the measuring view), receives the transfers of the sheets and the
-// view, and routes camera frames. Each slot is a line or two.
+// The main window, the conductor of its panels. Each panel (app/panels/) owns its
+// widgets, slots and kept settings: the measure and capture bars, the camera,
+// calibration, album and drawing-settings panels, and the results panel. The
+// window builds them, runs the start-up, carries one panel's news to the others and
+// to the measuring view, receives the view's reports, routes camera frames through
+// the display rule and is the camera sides' CameraWindow.
 
 #include <QMainWindow>
 #include <cstdint>
@@ -16,31 +17,26 @@
 #include "image/Frame.h"
 #include "measure/Types.h"
 #include "policy/FrameRouting.h"
-#include "policy/MeasureToolState.h"
-#include "policy/OverlayState.h"
 #include "policy/WindowArea.h"
-#include "storage/AlbumLibrary.h"
 #include "storage/CalibrationModel.h"
-#include "storage/MediaList.h"
 
-class QComboBox;
 class QUrl;
-class QMenu;
-class QToolButton;
 
 namespace lumetra {
 
-class AlbumPages;
+class AlbumPanel;
+class CalibrationPanel;
+class CameraPanel;
+class CaptureBar;
+class DrawingPanel;
+class MeasureBar;
 class ResultsPanel;
-class NSGridlinesView;
-class NewCalibrationController;
-class NewFolderController;
 class RQGlobalVariables;
 
 class ViewController : public QMainWindow,
                        public RQTransferDelegate,
                        public FrameTarget,
-                       public SideWindow {
+                       public CameraWindow {
     Q_OBJECT
 public:
     // settings: the storage root and drawing settings; alerts: where messages
@@ -52,42 +48,26 @@ public:
 
     const MainWindowUi& ui() const { return ui_; }
 
-    uint8_t iCameraMode() const { return static_cast<uint8_t>(cameraMode_); }
-    uint8_t iMode() const { return tools_.iMode(); }
-    uint8_t iGridMode() const { return overlays_.iGridMode(); }
     // The frame size the view was last laid out for (0 x 0 before any frame).
     int laidOutWidth() const { return iVideoWidth_; }
     int laidOutHeight() const { return iVideoHeight_; }
 
-    const CalibrationModel& calibration() const { return calibrations_; }
-    const AlbumLibrary& albums() const { return albums_; }
-    const MediaList& oPicMutArray() const { return pictures_; }
-    const MediaList& oVidMutArray() const { return videos_; }
+    // The calibration in force.
+    const CalibrationModel& calibration() const;
 
     // How a URL is opened with the desktop (the file manager for a folder, a
     // picture or movie of the album); replaceable so that tests see what would open.
     void setUrlOpener(std::function<bool(const QUrl&)> open);
 
-    // The sides, not owned; null until they exist. A side detaches itself by
-    // passing null before it goes.
-    void setCameraSide(CameraKind kind, CameraSide* side);
-    void setSnapshotSide(SnapshotSide* side) { snapshots_ = side; }
-    void setRecordingSide(RecordingSide* side) { recorder_ = side; }
+    // The camera sides, not owned, held by the camera panel by kind.
+    void setCameraSide(CameraKind kind, CameraSide* side) override { camera_->setSide(kind, side); }
 
-    // Menus, sheets and the popover, for whoever drives the window.
-    QMenu* calibrationMenu() const { return calibrationMenu_; }
-    QMenu* albumMenu() const { return albumMenu_; }
-    NewCalibrationController* calibrationSheet() const { return calibrationSheet_; }
-    NewFolderController* folderSheet() const { return folderSheet_; }
-    NSGridlinesView* GridlinesView() const { return gridlinesView_; }
-    // The photo and video pages with their thumbnail grids.
-    AlbumPages& albumPages() const { return *albumPages_; }
+    // The panels, for whoever drives the window.
     ResultsPanel& resultsPanel() const { return *resultsPanel_; }
-
-    // Tool and overlay selection.
-    void selectMeasureModel(uint8_t tool);
-    void selectGridModel(uint8_t mode);
-    void restoreGridState();
+    AlbumPanel& albumPanel() const { return *album_; }
+    CalibrationPanel& calibrationPanel() const { return *calibration_; }
+    MeasureBar& measureBar() const { return *measureBar_; }
+    CaptureBar& captureBar() const { return *captureBar_; }
 
     // Lays the view out for the frame size of the active camera.
     void setWindowArea() override;
@@ -102,8 +82,8 @@ public:
     void setImage(const Frame& frame) override;
     void recordingVideo(const Frame& frame) override;
 
-    // What the camera and capture sides call.
-    CameraMode cameraMode() const override { return cameraMode_; }
+    // What the camera sides call.
+    CameraMode cameraMode() const override { return camera_->mode(); }
     void cameraConnected(CameraMode mode, int width, int height, const QString& status) override;
     void cameraStopped() override;
     void cameraLost(const QString& message) override;
@@ -112,76 +92,21 @@ public:
     void onFrame(const Frame& frame, const FrameMarks& marks = {}) override;
     void requestSnapshot() override;
     void showFailure(const QString& message) override;
-    void setBusy(bool busy) override;
+    void setBusy(bool busy) override { camera_->setBusy(busy); }
     void showCameraLists(CameraKind kind, const CameraList& devices, const CameraList& formats,
-                         const CameraList& rates) override;
-    void showAdjustments(const std::array<SliderSetting, 6>& sliders) override;
-    void showShutterButton(bool visible, const QString& image, const QString& toolTip) override;
-    RQVideoView& videoView() override;
-    int frameWidth() const override { return iNewVideoWidth_; }
-    int frameHeight() const override { return iNewVideoHeight_; }
-    void pictureAdded(const std::string& path) override { addMedia(MediaKind::Picture, path); }
-    void recordingThumbnailAdded(const std::string& path) override {
-        addMedia(MediaKind::Video, path);
+                         const CameraList& rates) override {
+        camera_->showLists(kind, devices, formats, rates);
     }
-    void recordingStarted(const std::string& moviePath) override;
-    void recordingStopped() override;
-    void recordingTime(const QString& text) override;
-    void recordingFinished(const std::string& moviePath) override;
-    void recordingFailed(const QString& reason) override;
-
-    // Rebuild one media list from the current album's folder.
-    void loadPhotoCollection();
-    void loadVideoCollection();
-    // Appends a newly written JPEG to a media list: flag 0 a snapshot to the
-    // photos, 1 a recording's thumbnail to the videos; other flags nothing.
-    void addCollectionItem(int32_t flag, const std::string& path);
+    void showAdjustments(const std::array<SliderSetting, 6>& sliders) override {
+        camera_->showAdjustments(sliders);
+    }
+    void showShutterButton(bool visible, const QString& image, const QString& toolTip) override {
+        camera_->showShutterButton(visible, image, toolTip);
+    }
 
 public slots:
-    void onSGrideAction() { onGridAction(kGridSquare); }
-    void onCGrideAction() { onGridAction(kGridCircle); }
-    void onCrosshairAction() { onGridAction(kGridCrosshair); }
-    void onScaleAction() { onGridAction(kGridScale); }
-    // Shows or hides the scale bar; showing it needs a calibration.
-    void onScaleBarAction();
-    // Holds the picture on screen, or goes back to live.
-    void onFreezeAction();
-    void onUndoAction() { onRemoveShapes(ShapeRemoval::Last); }
-    void onDeleteAction() { onRemoveShapes(ShapeRemoval::All); }
-    void onAbandonShapeAction();
-
-    void onSliderWidthAction(int value);
-    void onSliderFontAction(int value);
-    void onSliderDecimalAction(int value);
-    void onPickLColorAction(const QColor& color);
-    void onPickFColorAction(const QColor& color);
-
-    void onOKGridlinesView();
-    void onCancelGridlinesView();
-
-    void onCalibrationAction();
-    void new_calibration();
-    void open_calibration();
-    void clear_calibration();
-    // Deletes the calibration chosen in the list, after asking.
-    void delete_calibration();
-    void onNewAblumAction();
-    void new_folder();
+    // The storage folder, from the calibration and the album menus.
     void open_folder();
-    // A choice from the calibration or the album list.
-    void comboBoxSelectionDidChange(QComboBox* sender);
-
-    void onTakePictureAction();
-    void onTakeVideoAction();
-    void onUSBCamAction();
-    void onWiFiCamAction();
-    void handleVideoFormatPopBtn(int index);
-    void handleFpsPopBtn(int index);
-
-signals:
-    // A media list was rebuilt or changed; its grid shows it again.
-    void photoCollectionChanged();
-    void videoCollectionChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -194,70 +119,30 @@ protected:
 private:
     void startUp();
     void connectControls();
-    void buildMenus();
-    bool cameraActive() const { return cameraMode_ != CameraMode::None; }
+    bool cameraActive() const { return camera_->active(); }
     // Whether a camera is active; if not, the hint line says to connect one.
     bool cameraReady();
-    void showScaleBar(bool shown);
-    void setFrozen(bool frozen);
-    CameraSide* cameraSide(CameraKind kind) const;
-    // The side of the active camera; null when none is active.
-    CameraSide* activeSide() const;
-    void addMedia(MediaKind kind, const std::string& path);
-    void showMediaCount(MediaKind kind);
-    // The hint line's "saved to" goes once the file it names was deleted.
-    void forgetDeletedSave();
-    void onToolAction(uint8_t tool);
-    void onRemoveShapes(ShapeRemoval which);
-    // The view enters the tool with the calibration in force.
-    void showToolInView(uint8_t mode);
-    // No tool and no overlay, in the window and the view alike.
-    void endTool();
-    void endOverlay();
-    void onGridAction(uint8_t mode);
-    void applyOverlayAction(const OverlayState::Action& action);
-    void showToolState();
-    // The calibration in force beside the picture, and in the view at once.
+    // The calibration in force, in the view at once; the tools and overlays that
+    // need one end without it.
     void showCalibration();
-    // The calibration line beside the picture alone, as the frame width changes.
-    void showCalibrationStatus();
     // The results table of the view's stored shapes in the view's calibration.
     void showResults();
-    void showOverlayState();
-    void albumCreated(const std::string& name);
-    void switchAlbum(int index);
     void windowWillClose();
-    // The drawing settings kept from the last run, applied through the controls.
-    void restoreDrawingSettings();
 
     RQGlobalVariables& settings_;
     std::unique_ptr<AlertPresenter> alerts_;
     MainWindowUi ui_;
-    MeasureToolState tools_;
-    OverlayState overlays_;
-    CalibrationModel calibrations_;
-    AlbumLibrary albums_;
-    MediaList pictures_{MediaKind::Picture};
-    MediaList videos_{MediaKind::Video};
-    CameraSide* usbSide_ = nullptr;
-    CameraSide* wifiSide_ = nullptr;
-    SnapshotSide* snapshots_ = nullptr;
-    RecordingSide* recorder_ = nullptr;
     std::function<bool(const QUrl&)> openUrl_;
-    CameraMode cameraMode_ = CameraMode::None;
     WindowGeometry geometry_;
     uint16_t iVideoWidth_ = 0, iVideoHeight_ = 0;            // laid out for
     uint16_t iNewVideoWidth_ = 640, iNewVideoHeight_ = 480;  // delivered by the camera
-    bool recording_ = false;                                 // the record button shows it
-    QString savedFile_;         // the file the hint line last said was saved
-    uint8_t bPictureShow_ = 0;  // the page shown: 0 photos, 1 videos
-    QMenu* calibrationMenu_ = nullptr;
-    QMenu* albumMenu_ = nullptr;
-    NewCalibrationController* calibrationSheet_ = nullptr;
-    NewFolderController* folderSheet_ = nullptr;
-    NSGridlinesView* gridlinesView_ = nullptr;
-    std::unique_ptr<AlbumPages> albumPages_;  // its grids sit in the window's pages
-    ResultsPanel* resultsPanel_ = nullptr;    // the tab view's third page
+    std::unique_ptr<AlbumPanel> album_;     // goes before the widgets its grids sit in
+    ResultsPanel* resultsPanel_ = nullptr;  // the tab view's third page
+    CalibrationPanel* calibration_ = nullptr;
+    DrawingPanel* drawing_ = nullptr;
+    MeasureBar* measureBar_ = nullptr;
+    CameraPanel* camera_ = nullptr;
+    CaptureBar* captureBar_ = nullptr;
 };
 
 }  // namespace lumetra

@@ -4,7 +4,6 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "app/ViewController.h"
 #include "camera/LiveFrameLimit.h"
 
 namespace lumetra {
@@ -24,7 +23,7 @@ const std::string* itemAt(const std::vector<std::string>& items, int index) {
 
 }  // namespace
 
-WiFiCameraSide::WiFiCameraSide(ViewController& window, const CameraHost& host)
+WiFiCameraSide::WiFiCameraSide(CameraWindow& window, const CameraHost& host)
     : window_(window),
       hostName_(host.host),
       receiver_(
@@ -102,7 +101,7 @@ void WiFiCameraSide::stopCamera() {
 // The poller's own switch is the only way off; with it on, the wizard camera's
 // toggle turns it off.
 void WiFiCameraSide::switchPollerOff() {
-    if (snap_.bEnableSnap()) snap_.onSnapshotAction(static_cast<uint8_t>(WiFiKind::Wizard));
+    if (snap_.bEnableSnap()) snap_.onSnapshotAction(static_cast<uint8_t>(CameraMode::WiFiWizard));
 }
 
 void WiFiCameraSide::frameReady(const Frame& frame, const FrameMarks& marks) {
@@ -128,14 +127,14 @@ void WiFiCameraSide::showAlert(std::string_view text) {
 
 void WiFiCameraSide::setBusy(bool busy) { window_.setBusy(busy); }
 
-void WiFiCameraSide::cameraConnected(WiFiKind kind) {
+void WiFiCameraSide::cameraConnected(CameraMode kind) {
     kind_ = kind;
     announcing_ = true;
     largestSize_ = {};
     // Only the wizard camera needs the poller; the CGI camera reports presses in its stream.
-    if (kind != WiFiKind::Wizard) switchPollerOff();
+    if (kind != CameraMode::WiFiWizard) switchPollerOff();
     const SnapButtonLook& look = snap_.bEnableSnap() ? kSnapOnLook : kSnapOffLook;
-    window_.showShutterButton(kind == WiFiKind::Wizard, QString::fromLatin1(look.image),
+    window_.showShutterButton(kind == CameraMode::WiFiWizard, QString::fromLatin1(look.image),
                               QString::fromLatin1(look.toolTip));
 }
 
@@ -146,7 +145,7 @@ void WiFiCameraSide::setFrameSize(FrameSize size) {
     if (!announcing_ || !kind_) return;
     announcing_ = false;
     window_.cameraConnected(
-        static_cast<CameraMode>(*kind_), size.width, size.height,
+        *kind_, size.width, size.height,
         QStringLiteral("WiFi microscope at %1").arg(QString::fromStdString(hostName_)));
 }
 
@@ -187,7 +186,7 @@ void WiFiCameraSide::initSliderControl(bool setRanges, const WiFiControls& contr
 }
 
 void WiFiCameraSide::showSnapButton(const SnapButtonLook& look) {
-    window_.showShutterButton(kind_ == WiFiKind::Wizard, QString::fromLatin1(look.image),
+    window_.showShutterButton(kind_ == CameraMode::WiFiWizard, QString::fromLatin1(look.image),
                               QString::fromLatin1(look.toolTip));
 }
 

@@ -23,8 +23,6 @@
 
 namespace lumetra {
 
-class ViewController;
-
 class WiFiCameraSide : public QObject,
                        public CameraSide,
                        private StreamReceiverListener,
@@ -34,7 +32,7 @@ class WiFiCameraSide : public QObject,
 public:
     // host: where the camera is probed and its stream opened. Registers itself as
     // the window's WiFi camera side until it is destroyed.
-    WiFiCameraSide(ViewController& window, const CameraHost& host);
+    WiFiCameraSide(CameraWindow& window, const CameraHost& host);
     ~WiFiCameraSide() override;
 
     // Takes effect at the next connect.
@@ -68,7 +66,7 @@ private:
     // WiFiCameraListener
     void showAlert(std::string_view text) override;
     void setBusy(bool busy) override;
-    void cameraConnected(WiFiKind kind) override;
+    void cameraConnected(CameraMode kind) override;
     void setFrameSize(FrameSize size) override;
     void startVideoView() override;
     void stopVideoView() override;
@@ -82,12 +80,12 @@ private:
     void switchPollerOff();
     void allowPictureSize(FrameSize size);
 
-    ViewController& window_;
+    CameraWindow& window_;
     std::string hostName_;
-    std::optional<WiFiKind> kind_;  // the camera this side streams from; none when stopped
-    bool announcing_ = false;       // a connect waits for its frame size to tell the window
-    WiFiLists lists_;               // what the window's WiFi lists show
-    FrameSize largestSize_;         // the largest picture size the connected camera announced
+    std::optional<CameraMode> kind_;  // the camera this side streams from; none when stopped
+    bool announcing_ = false;         // a connect waits for its frame size to tell the window
+    WiFiLists lists_;                 // what the window's WiFi lists show
+    FrameSize largestSize_;           // the largest picture size the connected camera announced
     std::array<SliderSetting, 6> sliders_{};  // in slider order
 
     SnapCounter iSnapNumber_;

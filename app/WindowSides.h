@@ -2,8 +2,9 @@
 // Where the camera and capture sides meet the window. The window holds one
 // camera side per kind (USB, WiFi), at most one of them active, and one capture
 // side per job (snapshots, recording). The sides call into the window only
-// through SideWindow's typed calls; the window calls them through the side
-// interfaces. Until a side is attached its buttons say so and do nothing.
+// through the typed calls of CameraWindow (camera sides) and CaptureWindow (capture
+// sides); the window calls them through the side interfaces. Until a side is attached its buttons
+// say so and do nothing.
 
 #include <QString>
 #include <QStringList>
@@ -18,9 +19,6 @@
 namespace lumetra {
 
 class RQVideoView;
-
-// The camera sides the window holds, one of each.
-enum class CameraKind { Usb, WiFi };
 
 // One of a camera's pop-up lists (devices, formats, frame rates): its items and
 // the selected one (-1 none).
@@ -83,12 +81,14 @@ public:
     virtual void finishRecording() = 0;
 };
 
-// The window as the sides see it; every call on the main thread.
-class SideWindow {
+// The window as the camera sides see it; every call on the main thread.
+class CameraWindow {
 public:
-    virtual ~SideWindow() = default;
+    virtual ~CameraWindow() = default;
 
-    // Camera sides.
+    // A side registers itself for its kind when it is made, and detaches itself by
+    // passing null before it goes.
+    virtual void setCameraSide(CameraKind kind, CameraSide* side) = 0;
     virtual CameraMode cameraMode() const = 0;
     // A camera of the given mode is now active, delivering frames of that size;
     // any other active camera is stopped. status names it in the camera panel.
@@ -105,23 +105,32 @@ public:
     virtual void onFrame(const Frame& frame, const FrameMarks& marks) = 0;
     // The camera's shutter button was pressed.
     virtual void requestSnapshot() = 0;
-    // Something the user must know (a failed connection, a write that failed).
+    // Something the user must know (a failed connection, a setting refused).
     virtual void showFailure(const QString& message) = 0;
     // The busy indicator turns while a camera works on a request.
     virtual void setBusy(bool busy) = 0;
-    // Shows the kind's three lists (and hides the other kind's).
+    // Shows the kind's three lists (and hides the other kinds').
     virtual void showCameraLists(CameraKind kind, const CameraList& devices,
                                  const CameraList& formats, const CameraList& rates) = 0;
     // Sets the six adjustment sliders (slider order) without reporting the moves.
     virtual void showAdjustments(const std::array<SliderSetting, 6>& sliders) = 0;
     // The shutter-button toggle: hidden, or shown with its image and tool tip.
     virtual void showShutterButton(bool visible, const QString& image, const QString& toolTip) = 0;
+};
 
-    // Capture sides.
+// The window as the capture sides see it; every call on the main thread.
+class CaptureWindow {
+public:
+    virtual ~CaptureWindow() = default;
+
+    // Whether a camera is active.
+    virtual bool cameraActive() const = 0;
     virtual RQVideoView& videoView() = 0;
     // The frame size of the active camera (640 x 480 before any).
     virtual int frameWidth() const = 0;
     virtual int frameHeight() const = 0;
+    // Something the user must know (a write that failed, a recording refused).
+    virtual void showFailure(const QString& message) = 0;
     // A snapshot or a recording's thumbnail was written.
     virtual void pictureAdded(const std::string& path) = 0;
     virtual void recordingThumbnailAdded(const std::string& path) = 0;

@@ -72,10 +72,10 @@ int main(int argc, char* argv[]) {
     }
 
     lumetra::ViewController window(lumetra::RQGlobalVariables::shared());
-    lumetra::SnapshotCapture capture(window, lumetra::RQGlobalVariables::shared());
-    window.setSnapshotSide(&capture);
-    lumetra::RecordingCapture recording(window, lumetra::RQGlobalVariables::shared());
-    window.setRecordingSide(&recording);
+    lumetra::SnapshotCapture capture(window.captureBar(), lumetra::RQGlobalVariables::shared());
+    window.captureBar().setSnapshotSide(&capture);
+    lumetra::RecordingCapture recording(window.captureBar(), lumetra::RQGlobalVariables::shared());
+    window.captureBar().setRecordingSide(&recording);
     lumetra::UsbCameraSide usb(window, options.usbDevice.toStdString());
     lumetra::WiFiCameraSide wifi(window, options.cameraHost);
     if (demo) {

@@ -193,10 +193,10 @@ public:
     explicit Soak(const fs::path& home)
         : settings_(home.string(), LUMETRA_RESOURCE_DIR),
           window_(settings_, makePresenter()),
-          snapshots_(window_, settings_, std::make_unique<Silent>()),
-          recording_(window_, settings_, std::make_unique<Silent>()) {
-        window_.setSnapshotSide(&snapshots_);
-        window_.setRecordingSide(&recording_);
+          snapshots_(window_.captureBar(), settings_, std::make_unique<Silent>()),
+          recording_(window_.captureBar(), settings_, std::make_unique<Silent>()) {
+        window_.captureBar().setSnapshotSide(&snapshots_);
+        window_.captureBar().setRecordingSide(&recording_);
         window_.show();
     }
 
@@ -229,7 +229,7 @@ public:
     // all), which a snapshot every step would fill at 3 MiB a cycle.
     void step(int index) {
         if (index % 5 == 1 && streaming()) {
-            window_.ui().btSnapshot->click();
+            window_.ui().capture.btSnapshot->click();
             ++snapshotClicks_;
         }
         switch (index % kStepsPerCycle) {
@@ -303,7 +303,7 @@ public:
             case 17:
                 toggleRecording(false);
                 if (sim_) sim_->scriptAnswers("/get_camera_all.cgi", {{.status = 500, .body = ""}});
-                window_.ui().btWiFiCam->click();  // a connect that fails
+                window_.ui().camera.of(CameraKind::WiFi).connect->click();  // a connect that fails
                 break;
             case 18:
                 if (sim_) sim_->scriptAnswers("/get_camera_all.cgi", {});
@@ -357,13 +357,13 @@ private:
 
     void connect() {
         if (streaming() || !sim_) return;
-        window_.ui().btWiFiCam->click();
+        window_.ui().camera.of(CameraKind::WiFi).connect->click();
         ++connects_;
     }
 
     void toggleRecording(bool on) {
         if (recording() == on || (on && !streaming())) return;
-        window_.ui().btTakevideo->click();
+        window_.ui().capture.btTakevideo->click();
         if (on && recording()) ++recordingsStarted_;
     }
 
@@ -386,14 +386,14 @@ private:
     // Moves the brightness slider by single steps, each a command to the camera.
     void slide(int steps) {
         QSlider* slider =
-            window_.ui().adjustmentSliders[static_cast<size_t>(Adjustment::Brightness)];
+            window_.ui().camera.adjustmentSliders[static_cast<size_t>(Adjustment::Brightness)];
         for (int i = 0; i < steps; ++i)
             slider->setValue(slider->value() < slider->maximum() ? slider->value() + 1
                                                                  : slider->minimum());
     }
 
     void chooseFormat(int index) {
-        QComboBox* formats = window_.ui().WiFiVideoFormatUpButton;
+        QComboBox* formats = window_.ui().camera.of(CameraKind::WiFi).formats;
         if (streaming() && index < formats->count() && formats->currentIndex() != index)
             emit formats->activated(index);
     }

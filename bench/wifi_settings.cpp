@@ -24,7 +24,7 @@ std::string repeatedTo(const std::string& head, const std::string& unit, size_t 
     return text;
 }
 
-void parse(benchmark::State& state, WiFiKind kind, const std::string& page) {
+void parse(benchmark::State& state, CameraMode kind, const std::string& page) {
     for (auto _ : state) {
         WiFiSettings settings;
         parseWiFiSettings(kind, page, 640, 480, settings);
@@ -36,7 +36,7 @@ void parse(benchmark::State& state, WiFiKind kind, const std::string& page) {
 void BM_SimulatedPage(benchmark::State& state) {
     const bool cgi = state.range(0) == 1;
     const camsim::CameraState camera(cgi ? camsim::CameraKind::Cgi : camsim::CameraKind::Wizard);
-    parse(state, cgi ? WiFiKind::Cgi : WiFiKind::Wizard,
+    parse(state, cgi ? CameraMode::WiFiCgi : CameraMode::WiFiWizard,
           cgi ? camsim::cgiSettingsPage(camera) : camsim::wizardSettingsPage(camera));
 }
 BENCHMARK(BM_SimulatedPage)->ArgName("cgi")->Arg(0)->Arg(1);
@@ -51,7 +51,7 @@ void BM_LargestAnswer(benchmark::State& state) {
                          "\"max\":\"9\",\"step\":\"1\",\"default\":\"5\",\"value\":\"5\"},",
                          CameraGet::kBodyLimit - 2) +
                   "];";
-    parse(state, cgi ? WiFiKind::Cgi : WiFiKind::Wizard, page);
+    parse(state, cgi ? CameraMode::WiFiCgi : CameraMode::WiFiWizard, page);
 }
 BENCHMARK(BM_LargestAnswer)->ArgName("cgi")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

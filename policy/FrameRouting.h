@@ -28,9 +28,9 @@ struct ViewFacts {
     uint16_t iVideoHeight = 0;
     uint16_t iNewVideoWidth = 640;  // size of the active source's frames
     uint16_t iNewVideoHeight = 480;
-    bool shapesPresent = false;     // getShapesCount
-    uint8_t iMode = kModeNone;      // measure mode
-    uint8_t iGridMode = kGridNone;  // overlay mode
+    bool shapesPresent = false;      // getShapesCount
+    MeasureMode iMode = kModeNone;   // the chosen tool
+    GridMode iGridMode = kGridNone;  // the chosen overlay
     // The view's own text tool is active. The window's text tool is one-shot, so
     // only the view knows that picked-up text follows the mouse until it is placed.
     bool viewTextTool = false;

@@ -4,7 +4,7 @@
 #include "measure/tools/ToolTable.h"
 
 namespace lumetra {
-MeasureToolState::Choice MeasureToolState::select(uint8_t t, bool calibrated) {
+MeasureToolState::Choice MeasureToolState::select(MeasureMode t, bool calibrated) {
     Choice choice;
     const ToolSpec* tool = findTool(t);
     if (tool && tool->oneShot) {
@@ -19,8 +19,7 @@ MeasureToolState::Choice MeasureToolState::select(uint8_t t, bool calibrated) {
         choice.needsCalibration = true;
         return choice;
     }
-    if (tool)
-        iMode_ = iMode_ == t ? uint8_t{kModeNone} : t;  // unknown modes leave the tool as it is
+    if (tool) iMode_ = iMode_ == t ? kModeNone : t;  // unknown modes leave the tool as it is
     choice.viewMode = iMode_;
     return choice;
 }
@@ -34,12 +33,12 @@ bool MeasureToolState::needsCalibration() const {
     return tool && tool->needsCalibration;
 }
 
-uint8_t MeasureToolState::chosenButton() const {
+MeasureMode MeasureToolState::chosenButton() const {
     const ToolSpec* tool = findTool(iMode_);
-    return tool && tool->chosenImage ? iMode_ : 0;
+    return tool && tool->chosenImage ? iMode_ : kModeNone;
 }
 
-std::string toolImageName(uint8_t mode, bool chosen) {
+std::string toolImageName(MeasureMode mode, bool chosen) {
     const ToolSpec* tool = findTool(mode);
     if (!tool) return {};
     std::string name(tool->image);

@@ -3,9 +3,10 @@
 // button shows its chosen image. The window turns the returned choice into calls
 // on the measuring view.
 
-#include <cstdint>
 #include <optional>
 #include <string>
+
+#include "measure/Types.h"
 
 namespace lumetra {
 
@@ -15,11 +16,11 @@ public:
         // The tool needs a calibration and none is in force: alert, nothing changed.
         bool needsCalibration = false;
         // The mode to send to the view with the current calibration values.
-        std::optional<uint8_t> viewMode;
+        std::optional<MeasureMode> viewMode;
     };
 
-    // selectMeasureModel: t is the tool number of the button pressed.
-    Choice select(uint8_t t, bool calibrated);
+    // selectMeasureModel: t is the tool of the button pressed.
+    Choice select(MeasureMode t, bool calibrated);
 
     // Undo, delete and "Clear Calibration": buttons restored, no tool.
     void reset();
@@ -27,19 +28,19 @@ public:
     // A calibration is started: the line tool draws the reference line.
     void enterCalibration();
 
-    uint8_t iMode() const { return iMode_; }
+    MeasureMode iMode() const { return iMode_; }
     // Whether the chosen tool measures lengths or areas, so needs a calibration.
     bool needsCalibration() const;
 
-    // The tool whose button shows its chosen image; 0 when none does.
-    uint8_t chosenButton() const;
+    // The tool whose button shows its chosen image; kModeNone when none does.
+    MeasureMode chosenButton() const;
 
 private:
-    uint8_t iMode_ = 0;
+    MeasureMode iMode_ = kModeNone;
 };
 
 // The image name of a tool's button ("line", "line_s", ...): the chosen image
 // only for tools that have one; empty for modes without a tool.
-std::string toolImageName(uint8_t tool, bool chosen);
+std::string toolImageName(MeasureMode tool, bool chosen);
 
 }  // namespace lumetra

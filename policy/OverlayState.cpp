@@ -8,13 +8,13 @@ namespace {
 
 using Kind = OverlayState::Action::Kind;
 
-OverlayState::Action apply(uint8_t mode, float length) { return {Kind::ApplyGrid, mode, length}; }
+OverlayState::Action apply(GridMode mode, float length) { return {Kind::ApplyGrid, mode, length}; }
 
-bool isOverlay(uint8_t m) { return m >= kGridSquare && m <= kGridScale; }
+bool isOverlay(GridMode m) { return m >= kGridSquare && m <= kGridScale; }
 
 }  // namespace
 
-OverlayState::Action OverlayState::select(uint8_t m, bool calibrated) {
+OverlayState::Action OverlayState::select(GridMode m, bool calibrated) {
     if (m == kGridCrosshair) {
         // The crosshair has no pitch, so it needs no calibration.
         restoreGridState();
@@ -68,7 +68,7 @@ void OverlayState::reset() {
     iGridMode_ = kGridNone;
 }
 
-std::string gridImageName(uint8_t mode, bool selected) {
+std::string gridImageName(GridMode mode, bool selected) {
     std::string name;
     switch (mode) {
         case kGridSquare:

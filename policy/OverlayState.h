@@ -3,10 +3,11 @@
 // shows its selected image, and the grid-length popover's OK and Cancel. The
 // window turns the returned actions into alerts, the popover and calls on the view.
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "measure/Types.h"
 
 namespace lumetra {
 
@@ -21,12 +22,12 @@ public:
             ApplyGrid,       // setGridView(mode, length, fScale, fUnitLength); popover closes
         };
         Kind kind = Kind::Nothing;
-        uint8_t mode = 0;
+        GridMode mode = kGridNone;
         float length = 0.0f;
     };
 
-    // selectGridModel with overlay m (1 square grid, 2 circle grid, 3 crosshair, 4 scale).
-    Action select(uint8_t m, bool calibrated);
+    // selectGridModel with overlay m.
+    Action select(GridMode m, bool calibrated);
 
     // The popover's OK with the text of its field (none when there is no text).
     Action ok(std::optional<std::string_view> text);
@@ -40,20 +41,20 @@ public:
     // Undo, delete and "Clear Calibration": buttons restored, no overlay.
     void reset();
 
-    uint8_t iGridMode() const { return iGridMode_; }
+    GridMode iGridMode() const { return iGridMode_; }
     // Whether the overlay chosen (or asked for in the popover) has a pitch in
     // calibration units, so needs a calibration: every one but the crosshair.
     bool needsCalibration() const;
-    uint8_t selectedButton() const { return selectedButton_; }
+    GridMode selectedButton() const { return selectedButton_; }
     bool popoverOpen() const { return popoverOpen_; }
 
 private:
-    uint8_t iGridMode_ = 0;
-    uint8_t selectedButton_ = 0;
+    GridMode iGridMode_ = kGridNone;
+    GridMode selectedButton_ = kGridNone;
     bool popoverOpen_ = false;
 };
 
-// "grid", "circlegrid", "crosshair", "scale" and their "_s" forms; empty for 0.
-std::string gridImageName(uint8_t mode, bool selected);
+// "grid", "circlegrid", "crosshair", "scale" and their "_s" forms; empty for kGridNone.
+std::string gridImageName(GridMode mode, bool selected);
 
 }  // namespace lumetra

@@ -10,7 +10,7 @@ SnapButtonController::SnapButtonController(RQWebReader::Options options, SnapCou
 }
 
 void SnapButtonController::onSnapshotAction(uint8_t iCameraMode) {
-    if (iCameraMode != static_cast<uint8_t>(WiFiKind::Wizard)) return;
+    if (iCameraMode != static_cast<uint8_t>(CameraMode::WiFiWizard)) return;
     if (bEnableSnap_) {
         switchOff();
         return;

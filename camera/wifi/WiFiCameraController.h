@@ -55,7 +55,7 @@ public:
     // The busy indicator (ctrSpinner): on while a connect or a restart is pending.
     virtual void setBusy(bool busy) = 0;
     // A camera answered: the window's camera mode becomes 2 (wizard) or 3 (CGI).
-    virtual void cameraConnected(WiFiKind kind) = 0;
+    virtual void cameraConnected(CameraMode kind) = 0;
     // The camera's current frame size (iNewVideoWidth, iNewVideoHeight).
     virtual void setFrameSize(FrameSize size) = 0;
     virtual void startVideoView() = 0;
@@ -132,7 +132,7 @@ private:
     SnapCounter& iSnapNumber_;
     WiFiCameraListener* listener_ = nullptr;
 
-    std::optional<WiFiKind> kind_;
+    std::optional<CameraMode> kind_;
     bool connecting_ = false;
     int busyCount_ = 0;
     int reopensLeft_ = 0;  // stream reopens allowed until a change's restart delivers

@@ -11,9 +11,9 @@ int selection(int index, size_t count) {
 
 }  // namespace
 
-WiFiLists wifiLists(WiFiKind kind, const WiFiSettings& settings) {
+WiFiLists wifiLists(CameraMode kind, const WiFiSettings& settings) {
     WiFiLists lists;
-    if (kind == WiFiKind::Cgi) {
+    if (kind == CameraMode::WiFiCgi) {
         // Only the entries that name a size are listed: choosing any other would
         // change nothing. The selection follows the current entry to its list position.
         for (size_t i = 0; i < settings.oMutResArray.size(); ++i) {

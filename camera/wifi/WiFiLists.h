@@ -19,7 +19,7 @@ struct WiFiLists {
     bool operator==(const WiFiLists&) const = default;
 };
 
-WiFiLists wifiLists(WiFiKind kind, const WiFiSettings& settings);
+WiFiLists wifiLists(CameraMode kind, const WiFiSettings& settings);
 
 // A resolution item's title, width "x" height; nothing without an "x" or with a side
 // that is not a usable frame side.

@@ -29,10 +29,10 @@ HttpAnswer probe(const CameraHost& host, const char* path, const ProbeLog& log,
 
 std::optional<WiFiDevice> decideWiFiDevice(const HttpAnswer& wizardProbe,
                                            const HttpAnswer& cgiProbe) {
-    std::optional<WiFiKind> kind;
+    std::optional<CameraMode> kind;
     std::string content;
-    const std::pair<const HttpAnswer*, WiFiKind> probes[] = {{&wizardProbe, WiFiKind::Wizard},
-                                                             {&cgiProbe, WiFiKind::Cgi}};
+    const std::pair<const HttpAnswer*, CameraMode> probes[] = {
+        {&wizardProbe, CameraMode::WiFiWizard}, {&cgiProbe, CameraMode::WiFiCgi}};
     for (const auto& [answer, answerKind] : probes) {
         if (auto text = probeContent(*answer)) {
             content = std::move(*text);
@@ -45,7 +45,7 @@ std::optional<WiFiDevice> decideWiFiDevice(const HttpAnswer& wizardProbe,
     device.kind = *kind;
     device.strMediaContent = std::move(content);
     const std::string_view page = device.strMediaContent;
-    if (device.kind == WiFiKind::Cgi) {
+    if (device.kind == CameraMode::WiFiCgi) {
         if (const auto size = readSubstring(page, "var resolution=")) {
             if (const size_t x = size->find('x'); x != std::string_view::npos) {
                 device.width = readFrameSide(size->substr(0, x));
@@ -75,7 +75,7 @@ std::optional<WiFiDevice> initWiFiDevice(const CameraHost& host, const ProbeLog&
     const HttpAnswer wizard = probe(host, kWizardSettingsPath, log, abort);
     const HttpAnswer cgi = probe(host, kCgiSettingsPath, log, abort);
     std::optional<WiFiDevice> device = decideWiFiDevice(wizard, cgi);
-    if (device && device->kind == WiFiKind::Wizard)
+    if (device && device->kind == CameraMode::WiFiWizard)
         device->iSnapNumber = readPhotoCounter(
             CameraGet(host.controlUrl(kPhotoCounterPath), kProbeTimeout).perform(abort));
     return device;

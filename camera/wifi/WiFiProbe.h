@@ -23,7 +23,7 @@ namespace lumetra {
 inline constexpr std::chrono::milliseconds kProbeTimeout = std::chrono::seconds(3);
 
 struct WiFiDevice {
-    WiFiKind kind = WiFiKind::Cgi;
+    CameraMode kind = CameraMode::WiFiCgi;
     std::string strMediaContent;  // the settings answer
     std::optional<uint16_t> width, height;
     std::optional<int64_t> iSnapNumber;

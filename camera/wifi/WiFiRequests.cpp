@@ -28,9 +28,9 @@ CameraRequest commandRequest(int32_t controlNumber, int32_t value) {
                 "&group=01&value=" + std::to_string(value)};
 }
 
-std::optional<CameraRequest> propertyRequest(WiFiKind kind, const WiFiControls& controls,
+std::optional<CameraRequest> propertyRequest(CameraMode kind, const WiFiControls& controls,
                                              int32_t controlNumber, int32_t value) {
-    if (kind == WiFiKind::Wizard) return commandRequest(controlNumber, value);
+    if (kind == CameraMode::WiFiWizard) return commandRequest(controlNumber, value);
     struct Row {
         int32_t number;
         CgiParam param;
@@ -48,7 +48,8 @@ std::optional<CameraRequest> propertyRequest(WiFiKind kind, const WiFiControls& 
     return std::nullopt;
 }
 
-uint8_t resolutionIndexFor(WiFiKind kind, const std::vector<std::string>& entries, FrameSize size) {
+uint8_t resolutionIndexFor(CameraMode kind, const std::vector<std::string>& entries,
+                           FrameSize size) {
     uint8_t index = kResolutionIndexUnknown;
     const std::string width = std::to_string(size.width);
     const std::string height = std::to_string(size.height);
@@ -56,26 +57,26 @@ uint8_t resolutionIndexFor(WiFiKind kind, const std::vector<std::string>& entrie
         const std::string& entry = entries[i];
         if (entry.empty()) continue;
         index = static_cast<uint8_t>(i);
-        const bool offered = kind == WiFiKind::Cgi || contains(entry, ",1,");
+        const bool offered = kind == CameraMode::WiFiCgi || contains(entry, ",1,");
         if (offered && contains(entry, width) && contains(entry, height)) break;
     }
     return index;
 }
 
-CameraRequest resolutionRequest(WiFiKind kind, const WiFiSettings& settings) {
-    if (kind == WiFiKind::Cgi)
+CameraRequest resolutionRequest(CameraMode kind, const WiFiSettings& settings) {
+    if (kind == CameraMode::WiFiCgi)
         return cgiControlRequest(CgiParam::Resolution, settings.iWiFiDefResIndex);
     return applyRequest(settings.iWiFiDefResIndex, settings.iWiFiDefFpsIndex);
 }
 
-CameraRequest frameRateRequest(WiFiKind kind, const WiFiSettings& settings) {
-    if (kind == WiFiKind::Cgi)
+CameraRequest frameRateRequest(CameraMode kind, const WiFiSettings& settings) {
+    if (kind == CameraMode::WiFiCgi)
         return cgiControlRequest(CgiParam::FrameRate, settings.iWiFiDefFpsIndex);
     return applyRequest(settings.iWiFiDefResIndex, settings.iWiFiDefFpsIndex);
 }
 
-std::chrono::milliseconds restartDelay(WiFiKind kind) {
-    return kind == WiFiKind::Cgi ? std::chrono::seconds(5) : std::chrono::seconds(10);
+std::chrono::milliseconds restartDelay(CameraMode kind) {
+    return kind == CameraMode::WiFiCgi ? std::chrono::seconds(5) : std::chrono::seconds(10);
 }
 
 }  // namespace lumetra

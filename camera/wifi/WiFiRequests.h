@@ -38,18 +38,19 @@ CameraRequest commandRequest(int32_t controlNumber, int32_t value);
 // One picture-control change (setPropertyCommand): the CGI camera sends the record's
 // iValue for its control numbers (kCgiBrightnessId ... kCgiGammaId) and nothing for
 // others; the wizard camera sends the given number and value on its stream port.
-std::optional<CameraRequest> propertyRequest(WiFiKind kind, const WiFiControls& controls,
+std::optional<CameraRequest> propertyRequest(CameraMode kind, const WiFiControls& controls,
                                              int32_t controlNumber, int32_t value);
 
 // The index of the resolution entry a chosen size stands for: the first non-empty entry
 // mentioning both sides (and, for the wizard camera, offered), else the last non-empty
 // entry, else kResolutionIndexUnknown.
-uint8_t resolutionIndexFor(WiFiKind kind, const std::vector<std::string>& entries, FrameSize size);
+uint8_t resolutionIndexFor(CameraMode kind, const std::vector<std::string>& entries,
+                           FrameSize size);
 
 // The request of a resolution or frame-rate change with the settings as they are after
 // the choice, and how long the camera needs before the stream is opened again.
-CameraRequest resolutionRequest(WiFiKind kind, const WiFiSettings& settings);
-CameraRequest frameRateRequest(WiFiKind kind, const WiFiSettings& settings);
-std::chrono::milliseconds restartDelay(WiFiKind kind);
+CameraRequest resolutionRequest(CameraMode kind, const WiFiSettings& settings);
+CameraRequest frameRateRequest(CameraMode kind, const WiFiSettings& settings);
+std::chrono::milliseconds restartDelay(CameraMode kind);
 
 }  // namespace lumetra

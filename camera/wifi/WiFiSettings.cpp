@@ -197,9 +197,9 @@ void parseWizardSettings(std::string_view content, uint16_t width, uint16_t heig
     readWizardControls(content, settings.controls);
 }
 
-void parseWiFiSettings(WiFiKind kind, std::string_view content, uint16_t width, uint16_t height,
+void parseWiFiSettings(CameraMode kind, std::string_view content, uint16_t width, uint16_t height,
                        WiFiSettings& settings) {
-    if (kind == WiFiKind::Cgi)
+    if (kind == CameraMode::WiFiCgi)
         parseCgiSettings(content, width, height, settings);
     else
         parseWizardSettings(content, width, height, settings);

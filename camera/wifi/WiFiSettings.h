@@ -9,15 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "camera/CameraMode.h"
 #include "camera/wifi/ControlInfo.h"
 
 namespace lumetra {
-
-// The two kinds of WiFi camera, by their camera mode (iCameraMode).
-enum class WiFiKind : uint8_t {
-    Wizard = 2,  // settings page "/wizardvideo.asp", changes through "/apply.cgi"
-    Cgi = 3,     // settings "/get_camera_all.cgi", changes through "/camera_control.cgi"
-};
 
 // The resolution list holds at most this many entries, so that every index fits the
 // 8-bit index fields with 255 left free as "being worked out".
@@ -50,7 +45,7 @@ void parseCgiSettings(std::string_view content, uint16_t width, uint16_t height,
 void parseWizardSettings(std::string_view content, uint16_t width, uint16_t height,
                          WiFiSettings& settings);
 // parseWizardSettings or parseCgiSettings by kind.
-void parseWiFiSettings(WiFiKind kind, std::string_view content, uint16_t width, uint16_t height,
+void parseWiFiSettings(CameraMode kind, std::string_view content, uint16_t width, uint16_t height,
                        WiFiSettings& settings);
 
 // A wizard resolution entry ("index,offered,width,height,...") the camera offers to the

@@ -23,7 +23,7 @@ void exerciseWiFiText(const uint8_t* data, size_t size) {
     const auto side = [&](size_t at) -> uint16_t {
         return size > at + 1 ? static_cast<uint16_t>(data[at] | data[at + 1] << 8) : 640;
     };
-    for (WiFiKind kind : {WiFiKind::Wizard, WiFiKind::Cgi}) {
+    for (CameraMode kind : {CameraMode::WiFiWizard, CameraMode::WiFiCgi}) {
         WiFiSettings settings;
         parseWiFiSettings(kind, text, side(0), side(2), settings);
         (void)wifiLists(kind, settings);

@@ -31,8 +31,8 @@ protected:
             writeTestJpeg(videos() / (std::string(stamp) + ".mp4.jpg"));
         }
         writeTestJpeg(pictures() / "20250101080000.jpg");
-        h.window->loadPhotoCollection();
-        h.window->loadVideoCollection();
+        h.window->albumPanel().loadPhotoCollection();
+        h.window->albumPanel().loadVideoCollection();
         h.window->setUrlOpener([this](const QUrl& url) {
             opened.push_back(url.toLocalFile());
             return desktopOpens;
@@ -40,7 +40,7 @@ protected:
     }
     fs::path videos() { return h.settings().getStrDocumentsVideo(); }
     fs::path pictures() { return h.settings().getStrDocumentsPicture(); }
-    AlbumPages& pages() { return h.window->albumPages(); }
+    AlbumPages& pages() { return h.window->albumPanel().albumPages(); }
 
     WindowHarness h;
     QStringList opened;
@@ -93,10 +93,10 @@ TEST_F(AlbumPagesTest, DeletingAsksAndCancelChangesNothing) {
     EXPECT_EQ(fileNames(videos()),
               (std::vector<std::string>{"20250101090500.mp4", "20250101090500.mp4.jpg"}));
     EXPECT_EQ(pages().grid(MediaKind::Video).numberOfItems(), 1);
-    EXPECT_EQ(h.ui().videoCount->text(), "1 recording");
+    EXPECT_EQ(h.ui().album.videoCount->text(), "1 recording");
     pages().deleteAll(MediaKind::Video);
     EXPECT_TRUE(fs::is_directory(videos()) && fileNames(videos()).empty());
-    h.window->recordingThumbnailAdded((videos() / "20250102000000.mp4.jpg").string());
+    h.window->captureBar().recordingThumbnailAdded((videos() / "20250102000000.mp4.jpg").string());
     EXPECT_EQ(pages().grid(MediaKind::Video).numberOfItems(), 1) << "a later recording lands";
 }
 
@@ -120,7 +120,7 @@ TEST_F(AlbumPagesTest, FilesThatCouldNotBeDeletedStayListedAndAreCounted) {
     fs::rename(videos(), moved);
     fs::create_directory_symlink(moved,
                                  fs::path(h.settings().getStrDocumentsVideo()).parent_path());
-    h.window->loadVideoCollection();
+    h.window->albumPanel().loadVideoCollection();
     h.alerts->confirmAnswer = true;
     pages().deleteItem(MediaKind::Video, 0);
     pages().deleteAll(MediaKind::Video);
@@ -166,7 +166,7 @@ TEST_F(AlbumPagesTest, SavingRefusesATakenNameAndAsksAgain) {
 TEST_F(AlbumPagesTest, SpaceShowsTheSnapshotLargeAndArrowsBrowse) {
     // 500 bytes claiming a progressive 8192 x 8192 picture.
     touch(pictures() / "20250101080500.jpg", claimingSize(progressiveJpeg(64, 48, 90), 8192, 8192));
-    h.window->loadPhotoCollection();
+    h.window->albumPanel().loadPhotoCollection();
     CNGridView& grid = pages().grid(MediaKind::Picture);
     grid.selectItem(0);
     QTest::keyClick(&grid, Qt::Key_Space);

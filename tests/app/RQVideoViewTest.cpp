@@ -30,7 +30,7 @@ protected:
         view.setDelegate(&delegate);
         view.setSettings(&settings);
     }
-    void choose(uint8_t mode) { view.setMeasureMode(mode, "", "mm", 60.0f, 1.0f, false); }
+    void choose(MeasureMode mode) { view.setMeasureMode(mode, "", "mm", 60.0f, 1.0f, false); }
     // Stores a line from (100, 100) to (300, 100) labelled at (150, 300).
     void storeLine() {
         choose(kModeLine);

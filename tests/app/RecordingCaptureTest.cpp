@@ -30,19 +30,21 @@ struct CountingSounds : SoundPlayer {
 TEST(RecordingCapture, RecordButtonRecordsIntoTheVideoFolder) {
     WindowHarness h;
     std::vector<std::string> sounds;
-    RecordingCapture recording(*h.window, h.settings(), std::make_unique<CountingSounds>(sounds));
-    h.window->setRecordingSide(&recording);
-    h.ui().btTakevideo->click();
+    RecordingCapture recording(h.window->captureBar(), h.settings(),
+                               std::make_unique<CountingSounds>(sounds));
+    h.window->captureBar().setRecordingSide(&recording);
+    h.ui().capture.btTakevideo->click();
     EXPECT_EQ(recording.recorder().state(), RecordState::Idle) << "no camera, no recording";
 
     h.connectCamera();
     h.frame();
-    h.ui().btTakevideo->click();
-    EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies_s");
+    h.ui().capture.btTakevideo->click();
+    EXPECT_EQ(imageOf(h.ui().capture.btTakevideo), "movies_s");
     for (int i = 0; i < 6; ++i) h.frame(static_cast<uint8_t>(40 * i));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->oVidMutArray().size() == 1u; }, 10000));
-    h.ui().btTakevideo->click();
-    EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies");
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return h.window->albumPanel().oVidMutArray().size() == 1u; }, 10000));
+    h.ui().capture.btTakevideo->click();
+    EXPECT_EQ(imageOf(h.ui().capture.btTakevideo), "movies");
     h.frame();  // the next frame completes the file
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, 10000));
@@ -61,32 +63,32 @@ TEST(RecordingCapture, RecordingWithoutFramesOrThumbnailIsToldAndEnds) {
     struct Silent : SoundPlayer {
         void play(const SoundResource&) override {}
     };
-    RecordingCapture recording(*h.window, h.settings(), std::make_unique<Silent>(),
+    RecordingCapture recording(h.window->captureBar(), h.settings(), std::make_unique<Silent>(),
                                std::chrono::milliseconds(0));
-    h.window->setRecordingSide(&recording);
+    h.window->captureBar().setRecordingSide(&recording);
     h.connectCamera();
-    h.ui().btTakevideo->click();
+    h.ui().capture.btTakevideo->click();
     ASSERT_EQ(h.alerts->alerts.size(), 1);
     EXPECT_EQ(h.alerts->alerts[0], kRecordRefused);
     EXPECT_EQ(recording.recorder().state(), RecordState::Idle);
-    EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies");
+    EXPECT_EQ(imageOf(h.ui().capture.btTakevideo), "movies");
 
     h.frame();
-    h.ui().btTakevideo->click();
+    h.ui().capture.btTakevideo->click();
     const std::string movie = recording.recorder().videoFileName();
     std::ofstream(movie + ".jpg") << "a name taken meanwhile";
     for (int i = 0; i < 3; ++i) h.frame(static_cast<uint8_t>(40 * i));
-    h.ui().btTakevideo->click();  // and no frame follows
+    h.ui().capture.btTakevideo->click();  // and no frame follows
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, 10000));
     ASSERT_EQ(h.alerts->alerts.size(), 2);
     EXPECT_TRUE(h.alerts->alerts[1].contains(QString::fromStdString(movie + ".jpg")));
-    EXPECT_EQ(h.window->oVidMutArray().size(), 1u);
+    EXPECT_EQ(h.window->albumPanel().oVidMutArray().size(), 1u);
     EXPECT_GT(fs::file_size(movie), 0u);
 
     // A recording that left no movie behind drops out of the list when it fails.
     fs::remove(movie);
     fs::remove(movie + ".jpg");
-    h.window->recordingFailed(QStringLiteral("nothing was recorded"));
-    EXPECT_TRUE(h.window->oVidMutArray().empty());
+    h.window->captureBar().recordingFailed(QStringLiteral("nothing was recorded"));
+    EXPECT_TRUE(h.window->albumPanel().oVidMutArray().empty());
 }

@@ -26,9 +26,9 @@ struct RecordingSounds : SoundPlayer {
 class SnapshotCaptureTest : public ::testing::Test {
 protected:
     SnapshotCaptureTest()
-        : capture(std::make_unique<SnapshotCapture>(*h.window, h.settings(),
+        : capture(std::make_unique<SnapshotCapture>(h.window->captureBar(), h.settings(),
                                                     std::make_unique<RecordingSounds>(sounds))) {
-        h.window->setSnapshotSide(capture.get());
+        h.window->captureBar().setSnapshotSide(capture.get());
     }
 
     fs::path pictures() { return h.settings().getStrDocumentsPicture(); }
@@ -44,8 +44,8 @@ protected:
 TEST_F(SnapshotCaptureTest, ButtonWritesAtTheCameraSizeThenSoundsAndLists) {
     h.connectCamera();
     h.window->onFrame(gradientFrame(1280, 720));
-    QSignalSpy listed(h.window.get(), &ViewController::photoCollectionChanged);
-    h.ui().btSnapshot->click();
+    QSignalSpy listed(&h.window->albumPanel(), &AlbumPanel::photoCollectionChanged);
+    h.ui().capture.btSnapshot->click();
     ASSERT_EQ(written().size(), 1u);
     const std::string path = (pictures() / written().front()).string();
     const auto shot = decodeJpegFile(path);
@@ -53,34 +53,34 @@ TEST_F(SnapshotCaptureTest, ButtonWritesAtTheCameraSizeThenSoundsAndLists) {
     EXPECT_EQ(std::pair(shot->width, shot->height), std::pair(1280, 720));
     ASSERT_EQ(sounds.size(), 1u);
     EXPECT_EQ(sounds.front().name, "TakePicture");
-    ASSERT_EQ(h.window->oPicMutArray().size(), 1u);
-    EXPECT_EQ(h.window->oPicMutArray().items().front().itemTitle, path);
-    EXPECT_EQ(h.ui().photoCount->text(), "1 snapshot");
+    ASSERT_EQ(h.window->albumPanel().oPicMutArray().size(), 1u);
+    EXPECT_EQ(h.window->albumPanel().oPicMutArray().items().front().itemTitle, path);
+    EXPECT_EQ(h.ui().album.photoCount->text(), "1 snapshot");
     EXPECT_EQ(listed.count(), 1);
 }
 
 TEST_F(SnapshotCaptureTest, NothingWithoutACameraBeforeTheFirstFrameOrWhenTheWriteFails) {
     h.frame();
-    h.ui().btSnapshot->click();  // no camera
+    h.ui().capture.btSnapshot->click();  // no camera
     QCoreApplication::processEvents();
     EXPECT_TRUE(written().empty());
 
     WindowHarness fresh;
-    SnapshotCapture freshCapture(*fresh.window, fresh.settings(),
+    SnapshotCapture freshCapture(fresh.window->captureBar(), fresh.settings(),
                                  std::make_unique<RecordingSounds>(sounds));
-    fresh.window->setSnapshotSide(&freshCapture);
+    fresh.window->captureBar().setSnapshotSide(&freshCapture);
     fresh.connectCamera();
-    fresh.ui().btSnapshot->click();  // before the first frame
+    fresh.ui().capture.btSnapshot->click();  // before the first frame
     freshCapture.requestPicture();
     QCoreApplication::processEvents();
     EXPECT_TRUE(fileNames(fresh.settings().getStrDocumentsPicture()).empty());
 
     h.connectCamera();
     fs::remove_all(pictures());
-    QSignalSpy listed(h.window.get(), &ViewController::photoCollectionChanged);
-    h.ui().btSnapshot->click();
+    QSignalSpy listed(&h.window->albumPanel(), &AlbumPanel::photoCollectionChanged);
+    h.ui().capture.btSnapshot->click();
     EXPECT_FALSE(fs::exists(pictures()));
     EXPECT_TRUE(sounds.empty());
-    EXPECT_TRUE(h.window->oPicMutArray().empty());
+    EXPECT_TRUE(h.window->albumPanel().oPicMutArray().empty());
     EXPECT_EQ(listed.count(), 0);
 }

@@ -68,7 +68,8 @@ protected:
     }
     // The device list opens: it is read again.
     void openDeviceList() {
-        emit static_cast<CameraListBox*>(h.ui().USBVideoNameUpButton)->aboutToShowPopup();
+        emit static_cast<CameraListBox*>(h.ui().camera.of(CameraKind::Usb).devices)
+            ->aboutToShowPopup();
     }
 
     struct Offer {
@@ -90,21 +91,21 @@ protected:
 TEST_F(UsbCameraSideTest, ShowsTheMicroscopeFillsItsListsAndTheSlidersAdjustThePicture) {
     addDevice("video0", "abcd0001", 1);
     addDevice("video2", "14c31302", 2);
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     ASSERT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
-    EXPECT_EQ(h.ui().cameraStatus->text(), "USB microscope: USB Microscope");
-    const MainWindowUi& ui = h.ui();
+    EXPECT_EQ(h.ui().camera.cameraStatus->text(), "USB microscope: USB Microscope");
+    const CameraPanel::Widgets& ui = h.ui().camera;
     // Two cameras of one model are told apart by their nodes.
-    EXPECT_EQ(itemsOf(ui.USBVideoNameUpButton),
+    EXPECT_EQ(itemsOf(ui.of(CameraKind::Usb).devices),
               QStringList({"USB Microscope (video0)", "USB Microscope (video2)"}));
-    EXPECT_EQ(ui.USBVideoNameUpButton->currentIndex(), 1);
-    EXPECT_EQ(itemsOf(ui.USBVideoFormatUpButton).size(), 6);
-    EXPECT_EQ(ui.USBVideoFormatUpButton->currentText(), "Motion-JPEG, 640 x 480");
-    EXPECT_EQ(itemsOf(ui.USBVideoFPSUpButton), QStringList({"FPS: 30.00", "FPS: 15.00"}));
-    EXPECT_EQ(ui.USBVideoFPSUpButton->currentIndex(), 0);
-    EXPECT_TRUE(ui.USBVideoFPSUpButton->isVisible());
-    EXPECT_FALSE(ui.WiFiVideoFormatUpButton->isVisible());
+    EXPECT_EQ(ui.of(CameraKind::Usb).devices->currentIndex(), 1);
+    EXPECT_EQ(itemsOf(ui.of(CameraKind::Usb).formats).size(), 6);
+    EXPECT_EQ(ui.of(CameraKind::Usb).formats->currentText(), "Motion-JPEG, 640 x 480");
+    EXPECT_EQ(itemsOf(ui.of(CameraKind::Usb).rates), QStringList({"FPS: 30.00", "FPS: 15.00"}));
+    EXPECT_EQ(ui.of(CameraKind::Usb).rates->currentIndex(), 0);
+    EXPECT_TRUE(ui.of(CameraKind::Usb).rates->isVisible());
+    EXPECT_FALSE(ui.of(CameraKind::WiFi).formats->isVisible());
 
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
     EXPECT_EQ(h.window->laidOutWidth(), 640);
@@ -123,26 +124,26 @@ TEST_F(UsbCameraSideTest, ShowsTheMicroscopeFillsItsListsAndTheSlidersAdjustTheP
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; })) << centre();
 
     // A format of another size: frames arrive at it and the view is laid out again.
-    emit ui.USBVideoFormatUpButton->activated(2);
-    EXPECT_EQ(ui.USBVideoFormatUpButton->currentText(), "Motion-JPEG, 1920 x 1080");
+    emit ui.of(CameraKind::Usb).formats->activated(2);
+    EXPECT_EQ(ui.of(CameraKind::Usb).formats->currentText(), "Motion-JPEG, 1920 x 1080");
     // Elided in the narrow panel, whole in the tool tip.
     QHelpEvent tip(QEvent::ToolTip, QPoint(4, 4),
-                   ui.USBVideoFormatUpButton->mapToGlobal(QPoint(4, 4)));
-    QApplication::sendEvent(ui.USBVideoFormatUpButton, &tip);
-    EXPECT_EQ(ui.USBVideoFormatUpButton->toolTip(), "Motion-JPEG, 1920 x 1080");
-    emit ui.USBVideoFPSUpButton->activated(1);
-    EXPECT_EQ(ui.USBVideoFPSUpButton->currentIndex(), 1);
+                   ui.of(CameraKind::Usb).formats->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(ui.of(CameraKind::Usb).formats, &tip);
+    EXPECT_EQ(ui.of(CameraKind::Usb).formats->toolTip(), "Motion-JPEG, 1920 x 1080");
+    emit ui.of(CameraKind::Usb).rates->activated(1);
+    EXPECT_EQ(ui.of(CameraKind::Usb).rates->currentIndex(), 1);
     ASSERT_TRUE(pictureUntil([&](int) { return h.window->laidOutWidth() == 1920; }));
-    EXPECT_EQ(h.window->frameHeight(), 1080);
+    EXPECT_EQ(h.window->captureBar().frameHeight(), 1080);
 }
 
 TEST_F(UsbCameraSideTest, WithoutAMicroscopeItAlertsAndOffersOtherCaptureDevices) {
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please connect USB Microscope"});
     EXPECT_TRUE(offers.empty());
 
     addDevice("video0", "abcd0001", 1);
-    h.ui().btUSBCam->click();  // declined
+    h.ui().camera.of(CameraKind::Usb).connect->click();  // declined
     ASSERT_EQ(offers.size(), 1u);
     EXPECT_TRUE(offers[0].message.startsWith("Please connect USB Microscope"));
     EXPECT_EQ(offers[0].devices,
@@ -151,32 +152,32 @@ TEST_F(UsbCameraSideTest, WithoutAMicroscopeItAlertsAndOffersOtherCaptureDevices
     EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
     EXPECT_EQ(kernel.openFds(), 0u);
     choice = 0;
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
     EXPECT_TRUE(side.camera().running());
 }
 
 TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     addDevice("video0", "14c31301", 1).openErrno = EACCES;
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     ASSERT_EQ(h.alerts->alerts.size(), 1);
     EXPECT_TRUE(h.alerts->alerts[0].contains("\"video\" group"));
-    EXPECT_EQ(h.ui().USBVideoNameUpButton->currentIndex(), -1);
+    EXPECT_EQ(h.ui().camera.of(CameraKind::Usb).devices->currentIndex(), -1);
 
     addDevice("video1", "14c31302", 2);
     openDeviceList();
-    ASSERT_EQ(h.ui().USBVideoNameUpButton->count(), 2);
-    emit h.ui().USBVideoNameUpButton->activated(1);
+    ASSERT_EQ(h.ui().camera.of(CameraKind::Usb).devices->count(), 2);
+    emit h.ui().camera.of(CameraKind::Usb).devices->activated(1);
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
 
     // Unplugged mid-recording: the file is finished, playable to its last written frame.
     struct Silent : SoundPlayer {
         void play(const SoundResource&) override {}
     };
-    RecordingCapture recording(*h.window, h.settings(), std::make_unique<Silent>());
-    h.window->setRecordingSide(&recording);
+    RecordingCapture recording(h.window->captureBar(), h.settings(), std::make_unique<Silent>());
+    h.window->captureBar().setRecordingSide(&recording);
     ASSERT_TRUE(pictureUntil([&](int) { return recording.recorder().delivering(); }));
-    h.ui().btTakevideo->click();
+    h.ui().capture.btTakevideo->click();
     ASSERT_TRUE(pictureUntil([&](int) { return recording.recorder().stats().slotsWritten > 3; }));
     // The device list opens before the stream's own notice is handled: the unplug is
     // told all the same, once.
@@ -185,34 +186,34 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     openDeviceList();
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.alerts->alerts.size() == 2; }, kWait));
     EXPECT_TRUE(h.alerts->alerts[1].contains("unplugged"));
-    EXPECT_EQ(h.ui().cameraStatus->text(), "USB microscope disconnected");
-    EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies");
+    EXPECT_EQ(h.ui().camera.cameraStatus->text(), "USB microscope disconnected");
+    EXPECT_EQ(imageOf(h.ui().capture.btTakevideo), "movies");
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, kWait));
     const test::Movie movie = test::readMovie(recording.recorder().videoFileName());
     EXPECT_EQ(movie.codec, AV_CODEC_ID_H264);
     EXPECT_EQ(movie.times.size(), recording.recorder().stats().slotsWritten);
     EXPECT_GE(movie.times.size(), 1u);
-    EXPECT_EQ(h.window->oVidMutArray().size(), 1u) << "the thumbnail stays";
+    EXPECT_EQ(h.window->albumPanel().oVidMutArray().size(), 1u) << "the thumbnail stays";
     EXPECT_EQ(centre(), 200);
-    EXPECT_FALSE(h.ui().USBVideoFormatUpButton->isVisible());
+    EXPECT_FALSE(h.ui().camera.of(CameraKind::Usb).formats->isVisible());
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
 
     kernel.replug();
     openDeviceList();
-    emit h.ui().USBVideoNameUpButton->activated(1);
+    emit h.ui().camera.of(CameraKind::Usb).devices->activated(1);
     EXPECT_EQ(h.alerts->alerts.size(), 2);
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
-    EXPECT_EQ(h.ui().cameraStatus->text(), "USB microscope: USB Microscope");
+    EXPECT_EQ(h.ui().camera.cameraStatus->text(), "USB microscope: USB Microscope");
 }
 
 TEST_F(UsbCameraSideTest, AMicroscopeInUseByAnotherProgramIsSaidToBe) {
     FakeDevice& microscope = addDevice("video0", "14c31301", 1);
     microscope.openErrno = EBUSY;  // not even listed before
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     microscope.openErrno = 0;
     microscope.streamOnErrno = EBUSY;  // opens, but another program streams from it
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     ASSERT_EQ(h.alerts->alerts.size(), 2);
     for (const QString& alert : h.alerts->alerts)
         EXPECT_TRUE(
@@ -229,8 +230,8 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
     struct Silent : SoundPlayer {
         void play(const SoundResource&) override {}
     };
-    RecordingCapture recording(*h.window, h.settings(), std::make_unique<Silent>());
-    h.window->setRecordingSide(&recording);
+    RecordingCapture recording(h.window->captureBar(), h.settings(), std::make_unique<Silent>());
+    h.window->captureBar().setRecordingSide(&recording);
     camsim::CamSim sim({.kind = camsim::CameraKind::Cgi, .width = 320, .height = 240, .fps = 25});
     ASSERT_TRUE(sim.start());
     WiFiCameraSide wifi(*h.window, {"127.0.0.1", sim.controlPort(), sim.streamPort()});
@@ -240,7 +241,7 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
     const auto record = [&](const std::function<bool()>& morePictures) {
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return morePictures() && recording.recorder().delivering(); }, kWait));
-        h.ui().btTakevideo->click();
+        h.ui().capture.btTakevideo->click();
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return morePictures() && recording.recorder().stats().slotsWritten > 3; },
             kWait));
@@ -248,7 +249,7 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
     };
     // The movie was finished at the switch and reads back whole.
     const auto finished = [&](const std::string& movie) {
-        EXPECT_EQ(imageOf(h.ui().btTakevideo), "movies");
+        EXPECT_EQ(imageOf(h.ui().capture.btTakevideo), "movies");
         ASSERT_TRUE(QTest::qWaitFor(
             [&] {
                 return h.ui().txt_recording->text() ==
@@ -269,11 +270,11 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
     };
     const auto wifiFrame = [&] { return wifi.receiver().stats().picturesDecoded > 0; };
 
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     ASSERT_EQ(h.window->cameraMode(), CameraMode::Usb);
     const std::string usbMovie = record(usbFrame);
 
-    h.ui().btWiFiCam->click();
+    h.ui().camera.of(CameraKind::WiFi).connect->click();
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return h.window->cameraMode() == CameraMode::WiFiCgi; }, kWait));
     EXPECT_FALSE(side.camera().running());
@@ -281,7 +282,7 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
     finished(usbMovie);
     const std::string wifiMovie = record(wifiFrame);
 
-    h.ui().btUSBCam->click();
+    h.ui().camera.of(CameraKind::Usb).connect->click();
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
     EXPECT_FALSE(wifi.receiver().streaming());
     finished(wifiMovie);

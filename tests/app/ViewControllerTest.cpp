@@ -56,8 +56,8 @@ struct RecordingCaptureSide : SnapshotSide, RecordingSide {
 };
 
 void attach(WindowHarness& h, RecordingCaptureSide& capture) {
-    h.window->setSnapshotSide(&capture);
-    h.window->setRecordingSide(&capture);
+    h.window->captureBar().setSnapshotSide(&capture);
+    h.window->captureBar().setRecordingSide(&capture);
 }
 
 // A calibration completed by the view's reference line.
@@ -77,8 +77,8 @@ void drawAngle(WindowHarness& h) {
 // Fills and confirms the new-calibration sheet.
 void enterCalibration(WindowHarness& h, const QString& name, const QString& mag,
                       const QString& len) {
-    h.window->calibrationMenu()->actions().at(0)->trigger();
-    NewCalibrationController* sheet = h.window->calibrationSheet();
+    h.window->calibrationPanel().menu()->actions().at(0)->trigger();
+    NewCalibrationController* sheet = h.window->calibrationPanel().sheet();
     ASSERT_NE(sheet, nullptr);
     sheet->CalibrationName()->setText(name);
     sheet->CalibrationMag()->setText(mag);
@@ -103,10 +103,10 @@ protected:
     }
     // Window state and buttons, and nothing drawn.
     void expectOverlaysOff() {
-        EXPECT_EQ(h.window->iGridMode(), 0);
+        EXPECT_EQ(h.window->measureBar().iGridMode(), 0);
         EXPECT_EQ(h.model().iGridMode, 0);
-        for (QToolButton* b :
-             {h.ui().btSGride, h.ui().btCGride, h.ui().btCrosshair, h.ui().btScale})
+        for (QToolButton* b : {h.ui().measure.btSGride, h.ui().measure.btCGride,
+                               h.ui().measure.btCrosshair, h.ui().measure.btScale})
             EXPECT_FALSE(imageOf(b).endsWith("_s")) << b->objectName().toStdString();
     }
     WindowHarness h;
@@ -121,17 +121,19 @@ TEST(ViewControllerWithoutCamera, GatedActionsDoNothingButSaySo) {
     calibrate(h);
     h.frame();
 
-    std::vector<QToolButton*> buttons{h.ui().btSGride,   h.ui().btCGride,    h.ui().btCrosshair,
-                                      h.ui().btScale,    h.ui().btUndo,      h.ui().btDelete,
-                                      h.ui().btSnapshot, h.ui().btTakevideo, h.ui().btCalibration,
-                                      h.ui().btFreeze,   h.ui().btScaleBar};
-    for (const auto& [mode, button] : h.ui().toolButtons) buttons.push_back(button);
+    std::vector<QToolButton*> buttons{
+        h.ui().measure.btSGride,   h.ui().measure.btCGride,    h.ui().measure.btCrosshair,
+        h.ui().measure.btScale,    h.ui().measure.btUndo,      h.ui().measure.btDelete,
+        h.ui().capture.btSnapshot, h.ui().capture.btTakevideo, h.ui().calibration.btCalibration,
+        h.ui().capture.btFreeze,   h.ui().measure.btScaleBar};
+    for (const auto& [mode, button] : h.ui().measure.toolButtons) buttons.push_back(button);
     for (QToolButton* b : buttons) {
         h.ui().txt_recording->clear();
         b->click();
         EXPECT_TRUE(h.ui().txt_recording->text().startsWith("Connect a microscope first"))
             << b->objectName().toStdString();
-        EXPECT_EQ((std::pair<int, int>(h.window->iMode(), h.window->iGridMode())),
+        EXPECT_EQ((std::pair<int, int>(h.window->measureBar().iMode(),
+                                       h.window->measureBar().iGridMode())),
                   (std::pair<int, int>(0, 0)))
             << b->objectName().toStdString();
         EXPECT_EQ(h.model().iMode, 0) << b->objectName().toStdString();
@@ -140,8 +142,8 @@ TEST(ViewControllerWithoutCamera, GatedActionsDoNothingButSaySo) {
     click(h.view(), 40, 40);
     QTest::keyClick(h.window.get(), Qt::Key_Escape);
     QTest::keyClick(h.window.get(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_FALSE(h.window->GridlinesView()->isVisible());
-    EXPECT_FALSE(h.window->calibrationMenu()->isVisible());
+    EXPECT_FALSE(h.window->measureBar().GridlinesView()->isVisible());
+    EXPECT_FALSE(h.window->calibrationPanel().menu()->isVisible());
     EXPECT_FALSE(h.view()->frozen());
     EXPECT_FALSE(h.view()->scaleBarShown());
     EXPECT_EQ(capture.pictures + capture.toggles, 0);
@@ -150,18 +152,18 @@ TEST(ViewControllerWithoutCamera, GatedActionsDoNothingButSaySo) {
 
 TEST(ViewControllerWithoutCamera, AlbumButtonWorksAndDrawingSettingsAreKeptForTheNextRun) {
     WindowHarness h;
-    h.ui().btNewAblum->click();
-    EXPECT_TRUE(h.window->albumMenu()->isVisible());
-    h.window->albumMenu()->hide();
-    h.ui().sliderWidth->setValue(6);
-    h.ui().sliderFont->setValue(24);
-    h.ui().DecimalTextField->setText("1");  // typed beside the slider
-    emit h.ui().DecimalTextField->editingFinished();
+    h.ui().album.btNewAblum->click();
+    EXPECT_TRUE(h.window->albumPanel().menu()->isVisible());
+    h.window->albumPanel().menu()->hide();
+    h.ui().drawing.sliderWidth->setValue(6);
+    h.ui().drawing.sliderFont->setValue(24);
+    h.ui().drawing.DecimalTextField->setText("1");  // typed beside the slider
+    emit h.ui().drawing.DecimalTextField->editingFinished();
     EXPECT_EQ(h.settings().getILineWidth(), 6);
     EXPECT_EQ(std::tuple(h.model().iLineWidth, h.model().iFontSize, h.model().iDecimal),
               std::tuple(6, 24, 1));
-    h.ui().lColorWell->choose(QColor(0, 255, 0));
-    h.ui().fColorWell->choose(QColor(255, 255, 0));
+    h.ui().drawing.lColorWell->choose(QColor(0, 255, 0));
+    h.ui().drawing.fColorWell->choose(QColor(255, 255, 0));
     EXPECT_EQ(h.settings().getOLineColor(), (RgbColor{0.0, 1.0, 0.0}));
     EXPECT_EQ(h.model().ctrFColor, (RgbColor{1.0, 1.0, 0.0}));
 
@@ -169,7 +171,7 @@ TEST(ViewControllerWithoutCamera, AlbumButtonWorksAndDrawingSettingsAreKeptForTh
     EXPECT_EQ(std::tuple(restarted.model().iLineWidth, restarted.model().iFontSize,
                          restarted.model().iDecimal),
               std::tuple(6, 24, 1));
-    EXPECT_EQ(restarted.ui().DecimalTextField->text(), "1");
+    EXPECT_EQ(restarted.ui().drawing.DecimalTextField->text(), "1");
     EXPECT_EQ(restarted.settings().getOFontColor(), (RgbColor{1.0, 1.0, 0.0}));
 
     // A folder that no file manager opens is named in a message.
@@ -183,38 +185,38 @@ TEST_F(ViewControllerWithCamera, FreezeHoldsThePictureAndTheScaleBarNeedsACalibr
     ASSERT_TRUE(h.activate());
     QTest::keyClick(h.window.get(), Qt::Key_Space);
     EXPECT_TRUE(h.view()->frozen());
-    EXPECT_EQ(imageOf(h.ui().btFreeze), "freeze_s");
+    EXPECT_EQ(imageOf(h.ui().capture.btFreeze), "freeze_s");
     h.frame(0xC0);
     EXPECT_EQ(h.view()->currentFrame().data[0], 0x80) << "the frozen picture stays";
-    h.ui().btFreeze->click();
+    h.ui().capture.btFreeze->click();
     h.frame(0xC0);
     EXPECT_EQ(h.view()->currentFrame().data[0], 0xC0) << "live again";
 
-    h.ui().btScaleBar->click();
+    h.ui().measure.btScaleBar->click();
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
     calibrate(h);
-    h.ui().btScaleBar->click();
+    h.ui().measure.btScaleBar->click();
     EXPECT_TRUE(h.view()->scaleBarShown());
-    EXPECT_EQ(imageOf(h.ui().btScaleBar), "scalebar_s");
+    EXPECT_EQ(imageOf(h.ui().measure.btScaleBar), "scalebar_s");
     h.frame();
     EXPECT_EQ(h.view()->lastFramePath(), FramePath::Image) << "the bar is drawn over the picture";
 }
 
 TEST_F(ViewControllerWithCamera, AfterADialogSpaceFreezesUnlessATextFieldHasTheKeyboard) {
     ASSERT_TRUE(h.activate());
-    h.ui().CalComboBox->setFocus();
-    h.window->calibrationMenu()->actions().at(0)->trigger();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(h.window->calibrationSheet()));
-    h.window->calibrationSheet()->reject();
+    h.ui().calibration.CalComboBox->setFocus();
+    h.window->calibrationPanel().menu()->actions().at(0)->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(h.window->calibrationPanel().sheet()));
+    h.window->calibrationPanel().sheet()->reject();
     ASSERT_TRUE(h.activate());  // as the window manager does
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == h.view(); }));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_TRUE(h.view()->frozen());
-    h.ui().CalComboBox->setFocus();
+    h.ui().calibration.CalComboBox->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_FALSE(h.view()->frozen()) << "a list with the keyboard leaves Space to the picture";
-    EXPECT_FALSE(h.ui().CalComboBox->view()->isVisible());
-    h.ui().WidthTextField->setFocus();
+    EXPECT_FALSE(h.ui().calibration.CalComboBox->view()->isVisible());
+    h.ui().drawing.WidthTextField->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_FALSE(h.view()->frozen()) << "Space is typed into the field";
 }
@@ -226,7 +228,7 @@ TEST(ViewControllerPanels, ASliderInTheScrolledPanelTakesTheWheelOnlyWithTheKeyb
     auto* panel = h.window->findChild<QScrollArea*>("sideScroll");
     ASSERT_NE(panel, nullptr);
     ASSERT_GT(panel->verticalScrollBar()->maximum(), 0) << "the panel must scroll at this size";
-    QSlider* slider = h.ui().sliderWidth;
+    QSlider* slider = h.ui().drawing.sliderWidth;
     // A wheel event left unaccepted goes on to the scrolled panel.
     const auto wheelOverSlider = [&] {
         const QPointF at(slider->rect().center());
@@ -267,31 +269,31 @@ TEST(ViewControllerRestart, TheWindowComesBackWhereItWasAndOnTheScreen) {
 }
 
 TEST_F(ViewControllerWithCamera, ToolsNeedingACalibrationAlertWhileAnglesAndTextWork) {
-    h.ui().toolButton(kModeLine)->click();
+    h.ui().measure.toolButton(kModeLine)->click();
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
     EXPECT_EQ(h.model().iMode, 0);
-    EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
-    h.ui().toolButton(kModeAngleThreePoints)->click();
+    EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line");
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     EXPECT_EQ(h.model().iMode, kModeAngleThreePoints);
-    h.ui().toolButton(kModePolygon)->click();
-    EXPECT_EQ(imageOf(h.ui().toolButton(kModeAngleThreePoints)), "tangle_s")
+    h.ui().measure.toolButton(kModePolygon)->click();
+    EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeAngleThreePoints)), "tangle_s")
         << "a refused tool keeps the current one";
-    h.ui().toolButton(kModeText)->click();
+    h.ui().measure.toolButton(kModeText)->click();
     EXPECT_EQ(h.model().iMode, kModeText);
-    EXPECT_EQ(imageOf(h.ui().toolButton(kModeAngleThreePoints)), "tangle");
+    EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeAngleThreePoints)), "tangle");
     ASSERT_TRUE(h.view()->textField() && h.view()->textField()->isVisible());
     EXPECT_EQ(h.view()->textField()->placeholderText(), "Please enter text");
 }
 
 TEST_F(ViewControllerWithCamera, LineToolTwiceTurnsOffAndTheHintLineTellsTheNextStep) {
     calibrate(h);
-    h.ui().toolButton(kModeLine)->click();
-    EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line_s");
-    h.ui().toolButton(kModeLine)->click();
+    h.ui().measure.toolButton(kModeLine)->click();
+    EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line_s");
+    h.ui().measure.toolButton(kModeLine)->click();
     EXPECT_EQ(h.model().iMode, 0);
-    EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
+    EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line");
 
-    h.ui().toolButton(kModeContinuousLine)->click();
+    h.ui().measure.toolButton(kModeContinuousLine)->click();
     EXPECT_EQ(h.ui().txt_recording->text(), "Click the first point");
     click(h.view(), 10, 10);
     EXPECT_EQ(h.ui().txt_recording->text(), "Click the next point, Ctrl + Click to end");
@@ -301,17 +303,18 @@ TEST_F(ViewControllerWithCamera, LineToolTwiceTurnsOffAndTheHintLineTellsTheNext
     click(h.view(), 50, 50);  // stores the line: transfer 4
     EXPECT_EQ(h.model().oMutShapsArray.size(), 1u);
     EXPECT_EQ(h.ui().txt_recording->text(), "Click the first point");
-    EXPECT_EQ(h.window->iMode(), kModeContinuousLine);
+    EXPECT_EQ(h.window->measureBar().iMode(), kModeContinuousLine);
 }
 
 TEST_F(ViewControllerWithCamera, UnknownTransferChangesNothing) {
     calibrate(h);
-    h.ui().toolButton(kModePolygon)->click();
-    h.ui().btCrosshair->click();
+    h.ui().measure.toolButton(kModePolygon)->click();
+    h.ui().measure.btCrosshair->click();
     const auto state = [&] {
-        return std::make_tuple(h.window->iMode(), h.window->iGridMode(),
-                               h.ui().txt_recording->text(), h.ui().CalComboBox->count(),
-                               h.ui().AblumComboBox->count());
+        return std::make_tuple(h.window->measureBar().iMode(), h.window->measureBar().iGridMode(),
+                               h.ui().txt_recording->text(),
+                               h.ui().calibration.CalComboBox->count(),
+                               h.ui().album.AblumComboBox->count());
     };
     const auto before = state();
     UserEntity entity;
@@ -324,41 +327,41 @@ TEST_F(ViewControllerWithCamera, UnknownTransferChangesNothing) {
 // Window, view and hint line agree on the tool, and the overlay buttons on what is drawn.
 TEST_F(ViewControllerWithCamera, UndoAndDeleteEndToolAndOverlayEverywhere) {
     calibrate(h);
-    for (QToolButton* remove : {h.ui().btUndo, h.ui().btDelete}) {
-        for (QToolButton* overlay : {h.ui().btSGride, h.ui().btCrosshair}) {
+    for (QToolButton* remove : {h.ui().measure.btUndo, h.ui().measure.btDelete}) {
+        for (QToolButton* overlay : {h.ui().measure.btSGride, h.ui().measure.btCrosshair}) {
             overlay->click();
-            h.window->GridlinesView()->GridlinesField()->setText("1");
-            if (h.window->GridlinesView()->isVisible())
-                h.window->GridlinesView()->okButton()->click();
+            h.window->measureBar().GridlinesView()->GridlinesField()->setText("1");
+            if (h.window->measureBar().GridlinesView()->isVisible())
+                h.window->measureBar().GridlinesView()->okButton()->click();
             ASSERT_NE(h.model().iGridMode, 0);
-            h.ui().toolButton(kModeLine)->click();
+            h.ui().measure.toolButton(kModeLine)->click();
             click(h.view(), 10, 10);
             remove->click();
-            EXPECT_EQ(std::pair(h.window->iMode(), h.model().iMode),
-                      (std::pair<uint8_t, uint8_t>(0, 0)))
+            EXPECT_EQ(std::pair(h.window->measureBar().iMode(), h.model().iMode),
+                      (std::pair<MeasureMode, uint8_t>(kModeNone, 0)))
                 << remove->objectName().toStdString();
-            EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
+            EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line");
             EXPECT_EQ(h.ui().txt_recording->text(), h.view()->stepHint());
             EXPECT_FALSE(h.model().shapeInProgress());
             expectOverlaysOff();
-            h.ui().btCrosshair->click();  // one press draws it again
+            h.ui().measure.btCrosshair->click();  // one press draws it again
             EXPECT_EQ(h.model().iGridMode, kGridCrosshair);
-            h.ui().btCrosshair->click();
+            h.ui().measure.btCrosshair->click();
         }
     }
 }
 
 TEST_F(ViewControllerWithCamera, UndoDeleteEscapeAndControlZ) {
-    h.ui().toolButton(kModeAngleThreePoints)->click();
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
     drawAngle(h);
-    h.ui().btCrosshair->click();
-    h.ui().btUndo->click();
+    h.ui().measure.btCrosshair->click();
+    h.ui().measure.btUndo->click();
     EXPECT_EQ(h.model().oMutShapsArray.size(), 1u);
-    EXPECT_EQ(h.window->iMode(), 0);
+    EXPECT_EQ(h.window->measureBar().iMode(), 0);
     expectOverlaysOff();
 
-    h.ui().toolButton(kModeAngleThreePoints)->click();
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     click(h.view(), 40, 40);
     ASSERT_TRUE(h.activate());
     QTest::keyClick(h.window.get(), Qt::Key_Escape);
@@ -369,49 +372,51 @@ TEST_F(ViewControllerWithCamera, UndoDeleteEscapeAndControlZ) {
 }
 
 TEST_F(ViewControllerWithCamera, CrosshairWithoutCalibrationGridsNeedOneAndCancelTurnsAllOff) {
-    h.ui().btCrosshair->click();
+    h.ui().measure.btCrosshair->click();
     EXPECT_EQ(h.model().iGridMode, kGridCrosshair);
-    EXPECT_EQ(imageOf(h.ui().btCrosshair), "crosshair_s");
-    for (QToolButton* b : {h.ui().btSGride, h.ui().btCGride, h.ui().btScale}) b->click();
+    EXPECT_EQ(imageOf(h.ui().measure.btCrosshair), "crosshair_s");
+    for (QToolButton* b :
+         {h.ui().measure.btSGride, h.ui().measure.btCGride, h.ui().measure.btScale})
+        b->click();
     EXPECT_EQ(h.alerts->alerts, QStringList(3, "Please calibrate first"));
-    EXPECT_FALSE(h.window->GridlinesView()->isVisible());
-    h.ui().btCrosshair->click();
+    EXPECT_FALSE(h.window->measureBar().GridlinesView()->isVisible());
+    h.ui().measure.btCrosshair->click();
     EXPECT_EQ(h.model().iGridMode, 0);
 
     calibrate(h);
-    h.ui().btCrosshair->click();
-    h.ui().btScale->click();
-    h.window->GridlinesView()->cancelButton()->click();
-    EXPECT_FALSE(h.window->GridlinesView()->isVisible());
+    h.ui().measure.btCrosshair->click();
+    h.ui().measure.btScale->click();
+    h.window->measureBar().GridlinesView()->cancelButton()->click();
+    EXPECT_FALSE(h.window->measureBar().GridlinesView()->isVisible());
     expectOverlaysOff();
     EXPECT_EQ(h.model().iGridMode, 0);
-    h.ui().btCGride->click();
-    QTest::keyClick(h.window->GridlinesView(), Qt::Key_Escape);
-    EXPECT_FALSE(h.window->GridlinesView()->isVisible());
+    h.ui().measure.btCGride->click();
+    QTest::keyClick(h.window->measureBar().GridlinesView(), Qt::Key_Escape);
+    EXPECT_FALSE(h.window->measureBar().GridlinesView()->isVisible());
 }
 
 TEST_F(ViewControllerWithCamera, SquareGridLengthAndChosenTwiceTurnsOffWithoutThePopover) {
     calibrate(h);
-    NSGridlinesView* popover = h.window->GridlinesView();
+    NSGridlinesView* popover = h.window->measureBar().GridlinesView();
     const auto choose = [&](const char* length) {
-        h.ui().btSGride->click();
+        h.ui().measure.btSGride->click();
         ASSERT_TRUE(popover->isVisible());
-        EXPECT_EQ(imageOf(h.ui().btSGride), "grid") << "selected only after OK";
+        EXPECT_EQ(imageOf(h.ui().measure.btSGride), "grid") << "selected only after OK";
         popover->GridlinesField()->setText(length);
         popover->okButton()->click();
         EXPECT_FALSE(popover->isVisible());
         h.frame();
     };
     choose("abc");
-    EXPECT_EQ(imageOf(h.ui().btSGride), "grid_s");
+    EXPECT_EQ(imageOf(h.ui().measure.btSGride), "grid_s");
     EXPECT_EQ(h.model().iGridMode, 0);
     EXPECT_EQ(redPixels(h.view()->grab().toImage()), 0) << "no number, no grid";
-    h.ui().btSGride->click();
+    h.ui().measure.btSGride->click();
 
     choose("1");
     EXPECT_DOUBLE_EQ(h.model().fPitchPixes, 60.0);
     EXPECT_GT(redPixels(h.view()->grab().toImage()), 1000) << "the grid is drawn";
-    h.ui().btSGride->click();
+    h.ui().measure.btSGride->click();
     EXPECT_FALSE(popover->isVisible());
     expectOverlaysOff();
     EXPECT_EQ(h.model().iGridMode, 0);
@@ -428,17 +433,16 @@ TEST(ViewControllerFrames, FastPathUntilSomethingIsDrawnOverThePicture) {
     EXPECT_EQ(h.view()->lastFramePath(), FramePath::Layer);
     EXPECT_EQ(h.view()->measurementPassCount(), 0u);
 
-    h.ui().toolButton(kModeAngleThreePoints)->click();
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
-    h.ui()
-        .toolButton(kModeAngleThreePoints)
-        ->click();  // tool off again: only the shape needs the redraw
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();  // tool off again: only the shape
+                                                                // needs the redraw
     const uint64_t before = h.view()->measurementPassCount();
     h.frame();
     EXPECT_EQ(h.view()->lastFramePath(), FramePath::Image);
     EXPECT_GT(h.view()->measurementPassCount(), before);
     EXPECT_EQ(capture.frames, 2) << "every frame goes to the recorder, drawn or not";
-    h.ui().btDelete->click();
+    h.ui().measure.btDelete->click();
     h.frame();
     EXPECT_EQ(h.view()->lastFramePath(), FramePath::Layer);
 }
@@ -452,48 +456,47 @@ TEST(ViewControllerAlbums, AlbumsListedInOrderNewFolderBecomesCurrentAndItemsJoi
     std::ofstream(home->path() / "Lumetra/beta/Image/20240101120000.jpg") << "x";
     WindowHarness h(home);
     QStringList listed;
-    for (int i = 0; i < h.ui().AblumComboBox->count(); ++i)
-        listed << h.ui().AblumComboBox->itemText(i);
+    for (int i = 0; i < h.ui().album.AblumComboBox->count(); ++i)
+        listed << h.ui().album.AblumComboBox->itemText(i);
     EXPECT_EQ(listed, (QStringList{"Alpha", "beta", "default", "gamma"}));
 
-    h.window->new_folder();
-    ASSERT_NE(h.window->folderSheet(), nullptr);
-    h.window->folderSheet()->mFolderName()->setText("Slides");
-    h.window->folderSheet()->okButton()->click();
+    h.window->albumPanel().newFolder();
+    ASSERT_NE(h.window->albumPanel().folderSheet(), nullptr);
+    h.window->albumPanel().folderSheet()->mFolderName()->setText("Slides");
+    h.window->albumPanel().folderSheet()->okButton()->click();
     EXPECT_EQ(h.settings().getStrDocumentsPicture(), h.root() + "Slides/Image/");
     EXPECT_EQ(readNameFile(h.root() + "default.txt"), "Slides");
-    EXPECT_EQ(h.ui().AblumComboBox->currentText(), "Slides");
-    EXPECT_EQ(h.window->albumPages().grid(MediaKind::Picture).numberOfItems() +
-                  h.window->albumPages().grid(MediaKind::Video).numberOfItems(),
+    EXPECT_EQ(h.ui().album.AblumComboBox->currentText(), "Slides");
+    EXPECT_EQ(h.window->albumPanel().albumPages().grid(MediaKind::Picture).numberOfItems() +
+                  h.window->albumPanel().albumPages().grid(MediaKind::Video).numberOfItems(),
               0);
 
     std::ofstream(h.root() + "default/Video/20240101120000.mp4.jpg") << "x";
-    h.ui().AblumComboBox->setCurrentIndex(h.ui().AblumComboBox->findText("default"));
-    h.window->comboBoxSelectionDidChange(h.ui().AblumComboBox);
-    EXPECT_EQ(h.ui().videoCount->text(), "1 recording");
+    h.ui().album.AblumComboBox->setCurrentIndex(h.ui().album.AblumComboBox->findText("default"));
+    emit h.ui().album.AblumComboBox->activated(h.ui().album.AblumComboBox->currentIndex());
+    EXPECT_EQ(h.ui().album.videoCount->text(), "1 recording");
     EXPECT_EQ(readNameFile(h.root() + "default.txt"), "default");
     // The switch happens when default.txt cannot be written, and that is said.
     fs::remove(h.root() + "default.txt");
     fs::create_directory(h.root() + "default.txt");
-    h.ui().AblumComboBox->setCurrentIndex(h.ui().AblumComboBox->findText("gamma"));
-    h.window->comboBoxSelectionDidChange(h.ui().AblumComboBox);
+    h.ui().album.AblumComboBox->setCurrentIndex(h.ui().album.AblumComboBox->findText("gamma"));
+    emit h.ui().album.AblumComboBox->activated(h.ui().album.AblumComboBox->currentIndex());
     EXPECT_EQ(h.settings().getStrDocumentsPicture(), h.root() + "gamma/Image/");
     ASSERT_EQ(h.alerts->alerts.size(), 1);
     EXPECT_TRUE(h.alerts->alerts.front().contains("default.txt"));
     fs::remove(h.root() + "default.txt");
-    h.ui().AblumComboBox->setCurrentIndex(h.ui().AblumComboBox->findText("default"));
-    h.window->comboBoxSelectionDidChange(h.ui().AblumComboBox);
+    h.ui().album.AblumComboBox->setCurrentIndex(h.ui().album.AblumComboBox->findText("default"));
+    emit h.ui().album.AblumComboBox->activated(h.ui().album.AblumComboBox->currentIndex());
 
-    h.window->addCollectionItem(1, h.settings().getStrDocumentsVideo() + "20250303090507.mp4.jpg");
-    h.window->addCollectionItem(7, "/elsewhere/ignored.jpg");
-    EXPECT_EQ(h.window->oVidMutArray().size(), 2u);
-    EXPECT_TRUE(h.window->oPicMutArray().empty());
+    h.window->captureBar().recordingThumbnailAdded(h.settings().getStrDocumentsVideo() +
+                                                   "20250303090507.mp4.jpg");
+    EXPECT_EQ(h.window->albumPanel().oVidMutArray().size(), 2u);
+    EXPECT_TRUE(h.window->albumPanel().oPicMutArray().empty());
 }
 
 TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
-    h.ui()
-        .toolButton(kModeAngleThreePoints)
-        ->click();  // another tool in force when the calibration starts
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();  // another tool in force when the
+                                                                // calibration starts
     enterCalibration(h, "x4", "12.5", "1");
     EXPECT_EQ(h.alerts->alerts, QStringList{"Actual Length is illegal"});
     EXPECT_FALSE(h.model().bCalibration) << "an invalid entry starts nothing";
@@ -501,17 +504,19 @@ TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
 
     enterCalibration(h, "Objective 4x", " 4 ", "0.5");
     EXPECT_TRUE(h.alerts->alerts.isEmpty());
-    EXPECT_FALSE(h.window->calibrationSheet()->isVisible());
-    EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line_s");
+    EXPECT_FALSE(h.window->calibrationPanel().sheet()->isVisible());
+    EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line_s");
     EXPECT_TRUE(h.model().bCalibration);
     drawReferenceLine(h, 300);
-    EXPECT_EQ(h.ui().CalComboBox->count(), 0) << "stored only once the line is complete";
+    EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 0)
+        << "stored only once the line is complete";
     h.frame();
     const auto stored = readCalibrationList(h.settings().getStrCalibrationPlist());
     ASSERT_TRUE(stored && stored->size() == 1u);
     EXPECT_EQ(stored->front().name, "Objective 4x");
     EXPECT_EQ(stored->front().record, "4.000-mm-0.006666667");
-    EXPECT_EQ(std::pair(h.ui().CalComboBox->count(), h.ui().CalComboBox->currentIndex()),
+    EXPECT_EQ(std::pair(h.ui().calibration.CalComboBox->count(),
+                        h.ui().calibration.CalComboBox->currentIndex()),
               std::pair(1, 0));
     EXPECT_EQ(readNameFile(h.root() + "calibration.txt"), "Objective 4x");
     EXPECT_EQ(h.window->calibration().fUnitLength(), h.model().fUnitLength) << "stored exactly";
@@ -524,15 +529,15 @@ TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
     EXPECT_GT(redPixels(h.window->grab(QRect(onLine - QPoint(3, 3), QSize(7, 7))).toImage()), 0);
 
     auto restarted = std::make_unique<WindowHarness>(h.home());
-    EXPECT_EQ(restarted->ui().CalComboBox->currentIndex(), 0);
+    EXPECT_EQ(restarted->ui().calibration.CalComboBox->currentIndex(), 0);
     EXPECT_FLOAT_EQ(restarted->window->calibration().fScale(), 4.0f);
-    EXPECT_TRUE(
-        restarted->ui().calibrationStatus->text().endsWith(" view units at this magnification"))
+    EXPECT_TRUE(restarted->ui().calibration.calibrationStatus->text().endsWith(
+        " view units at this magnification"))
         << "no frame yet: the camera's pixels are unknown";
     // A remembered name without a record starts uncalibrated.
     ASSERT_TRUE(writeNameFile(h.root() + "calibration.txt", "Gone"));
     restarted = std::make_unique<WindowHarness>(h.home());
-    EXPECT_EQ(restarted->ui().CalComboBox->currentIndex(), -1);
+    EXPECT_EQ(restarted->ui().calibration.CalComboBox->currentIndex(), -1);
     EXPECT_FALSE(restarted->window->calibration().isCalibrated());
 }
 
@@ -542,7 +547,7 @@ TEST_F(ViewControllerWithCamera, CalibrationIsStoredOnlyWhenTheListFileExists) {
     drawReferenceLine(h, 100);
     h.frame();
     EXPECT_FALSE(h.model().bCalibration) << "completed in the view";
-    EXPECT_EQ(h.ui().CalComboBox->count(), 0);
+    EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 0);
     EXPECT_FALSE(fs::exists(h.root() + "calibration.txt"));
 }
 
@@ -554,7 +559,7 @@ TEST_F(ViewControllerWithCamera, UnreadableListIsKeptAsideAndFailedWritesAreSaid
     const std::string deep = binaryList(100000, 1);
     std::ofstream(plist, std::ios::binary | std::ios::trunc) << deep;
     WindowHarness restarted(h.home());
-    EXPECT_EQ(restarted.ui().CalComboBox->count(), 0);
+    EXPECT_EQ(restarted.ui().calibration.CalComboBox->count(), 0);
     ASSERT_EQ(restarted.alerts->alerts.size(), 1);
     EXPECT_TRUE(restarted.alerts->alerts.front().contains(QString::fromStdString(plist)));
 
@@ -562,7 +567,7 @@ TEST_F(ViewControllerWithCamera, UnreadableListIsKeptAsideAndFailedWritesAreSaid
     enterCalibration(h, "New", "10", "1");
     drawReferenceLine(h, 100);
     h.frame();
-    EXPECT_EQ(h.ui().CalComboBox->count(), 1);
+    EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 1);
     ASSERT_EQ(h.alerts->alerts.size(), 1);
     const QString said = h.alerts->alerts.front();
     const auto kept = said.indexOf("calibration.plist.unreadable-");
@@ -572,38 +577,38 @@ TEST_F(ViewControllerWithCamera, UnreadableListIsKeptAsideAndFailedWritesAreSaid
     const QString keptName = said.mid(kept).section('"', 0, 0);
     EXPECT_EQ(readWholeFile(h.root() + keptName.toStdString()), deep);
 
-    h.ui().CalComboBox->setCurrentIndex(0);
-    h.window->comboBoxSelectionDidChange(h.ui().CalComboBox);
+    h.ui().calibration.CalComboBox->setCurrentIndex(0);
+    emit h.ui().calibration.CalComboBox->activated(h.ui().calibration.CalComboBox->currentIndex());
     EXPECT_EQ(h.alerts->alerts.size(), 2) << "choosing says it too";
 }
 
 TEST_F(ViewControllerWithCamera, ClearCalibrationAsksThenForgetsEverything) {
     calibrate(h, "Low", 10.0f, 2.0f);
-    h.ui().toolButton(kModeAngleThreePoints)->click();
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
-    h.ui().btCrosshair->click();
-    QAction* clear = h.window->calibrationMenu()->actions().at(2);
+    h.ui().measure.btCrosshair->click();
+    QAction* clear = h.window->calibrationPanel().menu()->actions().at(2);
     clear->trigger();  // cancelled: nothing changes
     EXPECT_EQ(h.alerts->confirmations,
               QStringList{"Clear Calibration: All 1 stored calibration will be deleted. This "
                           "cannot be undone."});
     EXPECT_EQ(readCalibrationList(h.settings().getStrCalibrationPlist())->size(), 1u);
-    EXPECT_EQ(h.ui().CalComboBox->count(), 1);
+    EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 1);
     h.alerts->confirmAnswer = true;
     clear->trigger();
     EXPECT_EQ(readCalibrationList(h.settings().getStrCalibrationPlist())->size(), 0u)
         << "the list file holds an empty dictionary";
     EXPECT_FALSE(fs::exists(h.root() + "calibration.txt"));
-    EXPECT_EQ(h.ui().CalComboBox->count(), 0);
+    EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 0);
     EXPECT_FALSE(h.model().getShapesCount());
     expectOverlaysOff();
-    h.ui().toolButton(kModeLine)->click();
+    h.ui().measure.toolButton(kModeLine)->click();
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
 }
 
 TEST_F(ViewControllerWithCamera, AbandonedNewCalibrationLeavesTheOneInForce) {
     calibrate(h, "Demo", 100.0f, 1.0f);  // 100 px read 1 mm
-    h.ui().toolButton(kModeLine)->click();
+    h.ui().measure.toolButton(kModeLine)->click();
     h.frame();
     drawReferenceLine(h, 100);
     click(h.view(), 250, 150);
@@ -615,7 +620,7 @@ TEST_F(ViewControllerWithCamera, AbandonedNewCalibrationLeavesTheOneInForce) {
     ASSERT_EQ(h.window->resultsPanel().table().rows.at(0).at(2), "1.000");
     ASSERT_TRUE(h.activate());
     const std::vector<std::function<void()>> abandons{
-        [&] { h.ui().toolButton(kModeAngleThreePoints)->click(); },
+        [&] { h.ui().measure.toolButton(kModeAngleThreePoints)->click(); },
         [&] { QTest::keyClick(h.window.get(), Qt::Key_Escape); }};
     for (const auto& abandon : abandons) {
         enterCalibration(h, "New", "2", "0.1");
@@ -628,7 +633,7 @@ TEST_F(ViewControllerWithCamera, AbandonedNewCalibrationLeavesTheOneInForce) {
         EXPECT_FALSE(h.model().bCalibration);
         EXPECT_EQ(inForce(), before);
         EXPECT_EQ(h.window->calibration().fScale(), 100.0f);
-        EXPECT_EQ(h.ui().CalComboBox->currentText(), "Demo");
+        EXPECT_EQ(h.ui().calibration.CalComboBox->currentText(), "Demo");
         EXPECT_EQ(h.window->resultsPanel().table().rows.at(0).at(2), "1.000") << "not relabelled";
     }
     EXPECT_EQ(readCalibrationList(h.settings().getStrCalibrationPlist())->size(), 1u);
@@ -637,9 +642,9 @@ TEST_F(ViewControllerWithCamera, AbandonedNewCalibrationLeavesTheOneInForce) {
     // line goes on.
     enterCalibration(h, "New", "2", "0.1");
     h.alerts->confirmAnswer = true;
-    h.window->delete_calibration();
+    h.window->calibrationPanel().deleteChosen();
     EXPECT_TRUE(h.model().bCalibration);
-    EXPECT_EQ(h.window->iMode(), kModeLine);
+    EXPECT_EQ(h.window->measureBar().iMode(), kModeLine);
     EXPECT_FALSE(isUsable(calibrationOf(h.model())));
     EXPECT_EQ(snapshotRecord(h.model(), 640, 480, true).calibrationName, "");
 }
@@ -649,17 +654,17 @@ TEST_F(ViewControllerWithCamera, ClearedOrDeletedCalibrationEndsTheLengthTool) {
     h.alerts->confirmAnswer = true;
     for (int menuEntry : {2, 3}) {  // Clear Calibration, Delete Calibration
         calibrate(h, "Demo", 100.0f, 1.0f);
-        h.ui().toolButton(kModeLine)->click();
+        h.ui().measure.toolButton(kModeLine)->click();
         h.frame();
         drawReferenceLine(h, 100);  // the live label shows
-        h.window->calibrationMenu()->actions().at(menuEntry)->trigger();
+        h.window->calibrationPanel().menu()->actions().at(menuEntry)->trigger();
         EXPECT_FALSE(h.window->calibration().isCalibrated());
-        EXPECT_EQ(std::pair(h.window->iMode(), h.model().iMode),
-                  (std::pair<uint8_t, uint8_t>(0, 0)));
-        EXPECT_EQ(imageOf(h.ui().toolButton(kModeLine)), "line");
+        EXPECT_EQ(std::pair(h.window->measureBar().iMode(), h.model().iMode),
+                  (std::pair<MeasureMode, uint8_t>(kModeNone, 0)));
+        EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line");
         EXPECT_FALSE(h.model().shapeInProgress());
         h.alerts->alerts.clear();
-        h.ui().toolButton(kModeLine)->click();
+        h.ui().measure.toolButton(kModeLine)->click();
         EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
     }
 }
@@ -667,28 +672,28 @@ TEST_F(ViewControllerWithCamera, ClearedOrDeletedCalibrationEndsTheLengthTool) {
 TEST_F(ViewControllerWithCamera, ChosenCalibrationRelabelsAtOnceAndOneCanBeDeleted) {
     calibrate(h, "Low", 10.0f, 2.0f);
     calibrate(h, "High", 40.0f, 2.0f);
-    h.ui().toolButton(kModeLine)->click();
+    h.ui().measure.toolButton(kModeLine)->click();
     h.frame();
     drawReferenceLine(h, 200);
     click(h.view(), 250, 150);
     EXPECT_EQ(h.model().fScale, 40.0f);
-    h.ui().CalComboBox->setCurrentIndex(0);
-    h.window->comboBoxSelectionDidChange(h.ui().CalComboBox);
+    h.ui().calibration.CalComboBox->setCurrentIndex(0);
+    emit h.ui().calibration.CalComboBox->activated(h.ui().calibration.CalComboBox->currentIndex());
     EXPECT_EQ(h.model().fScale, 10.0f) << "the stored line reads in the chosen calibration";
     const ResultsTable& results = h.window->resultsPanel().table();
     ASSERT_EQ(results.rows.size(), 1u);
     EXPECT_EQ(results.rows[0][2], "40.000") << "200 px at 5 px per mm, in the results too";
     // 5 view units per mm; the view is 950 units wide for a 640-pixel frame, then 1280.
-    EXPECT_EQ(h.ui().calibrationStatus->text(),
+    EXPECT_EQ(h.ui().calibration.calibrationStatus->text(),
               "Low: 1 mm = 3.37 camera pixels at this magnification");
     h.window->onFrame(greyFrame(1280, 960));
-    EXPECT_EQ(h.ui().calibrationStatus->text(),
+    EXPECT_EQ(h.ui().calibration.calibrationStatus->text(),
               "Low: 1 mm = 6.74 camera pixels at this magnification");
 
     h.alerts->confirmAnswer = true;
-    h.window->delete_calibration();
-    EXPECT_EQ(h.ui().CalComboBox->count(), 1);
-    EXPECT_EQ(h.ui().CalComboBox->itemText(0), "High");
+    h.window->calibrationPanel().deleteChosen();
+    EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 1);
+    EXPECT_EQ(h.ui().calibration.CalComboBox->itemText(0), "High");
     EXPECT_FALSE(h.window->calibration().isCalibrated()) << "the deleted one was in force";
 }
 
@@ -709,7 +714,7 @@ TEST_F(ViewControllerWithCamera, CalibrationKeepsItsPrecisionAcrossARestart) {
 
     WindowHarness restarted(h.home());
     restarted.connectCamera();
-    restarted.ui().toolButton(kModeLine)->click();
+    restarted.ui().measure.toolButton(kModeLine)->click();
     restarted.frame();
     drawReferenceLine(restarted, 760);
     click(restarted.view(), 250, 150);
@@ -732,13 +737,13 @@ TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibra
     const std::vector<std::pair<const char*, std::function<void(WindowHarness&)>>> states{
         {"calibrated", [](WindowHarness&) {}},
         {"cleared",
-         [](WindowHarness& h) { h.window->calibrationMenu()->actions().at(2)->trigger(); }},
+         [](WindowHarness& h) { h.window->calibrationPanel().menu()->actions().at(2)->trigger(); }},
         {"deleted",
-         [](WindowHarness& h) { h.window->calibrationMenu()->actions().at(3)->trigger(); }},
+         [](WindowHarness& h) { h.window->calibrationPanel().menu()->actions().at(3)->trigger(); }},
         {"abandoned",
          [](WindowHarness& h) {
              enterCalibration(h, "New", "2", "0.1");
-             h.ui().toolButton(kModeAngleThreePoints)->click();
+             h.ui().measure.toolButton(kModeAngleThreePoints)->click();
          }},
         {"none", nullptr},
     };
@@ -749,7 +754,7 @@ TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibra
         h.alerts->confirmAnswer = true;
         if (enter) {
             calibrate(h, "Demo", 100.0f, 1.0f);
-            h.ui().toolButton(kModeLine)->click();
+            h.ui().measure.toolButton(kModeLine)->click();
             drawReferenceLine(h, 100);
             click(h.view(), 250, 150);  // a stored line
             drawReferenceLine(h, 50);   // and one in progress
@@ -757,7 +762,7 @@ TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibra
         }
         for (const ToolSpec& tool : measureTools()) {
             SCOPED_TRACE(std::string(state) + ", tool " + std::to_string(tool.mode));
-            h.ui().toolButton(tool.mode)->click();
+            h.ui().measure.toolButton(tool.mode)->click();
             // Enough clicks for any tool, the fourth ending a continuous line or polygon.
             const std::vector<std::pair<int, int>> points{
                 {60, 60}, {160, 60}, {160, 140}, {60, 160}, {300, 200}};

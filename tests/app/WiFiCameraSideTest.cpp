@@ -56,7 +56,7 @@ protected:
     // Clicks WiFi and waits for the connect's stream to deliver a picture.
     bool connect() {
         const int opened = sim->streamsOpened();
-        h.ui().btWiFiCam->click();
+        h.ui().camera.of(CameraKind::WiFi).connect->click();
         return QTest::qWaitFor([&] { return sim->streamsOpened() > opened; }, kWait) &&
                morePictures(1);
     }
@@ -90,10 +90,10 @@ protected:
         return jpegNames(h.settings().getStrDocumentsPicture());
     }
 
-    WiFiCameraSideTest() { h.window->setSnapshotSide(&capture); }
+    WiFiCameraSideTest() { h.window->captureBar().setSnapshotSide(&capture); }
 
     WindowHarness h;
-    SnapshotCapture capture{*h.window, h.settings(), std::make_unique<SilentSounds>()};
+    SnapshotCapture capture{h.window->captureBar(), h.settings(), std::make_unique<SilentSounds>()};
     std::unique_ptr<camsim::CamSim> sim;
     DemoCamera demo;  // before the side, so that its stream closes first
     // Loopback until a test points the side at its camera, whatever the environment says.
@@ -125,18 +125,19 @@ TEST_P(WiFiCameraKinds, ConnectShowsThePictureListsAndSlidersAndTheCameraTakesTh
     ASSERT_NO_FATAL_FAILURE(startCamera(row.kind));
     ASSERT_TRUE(connect());
     EXPECT_EQ(h.window->cameraMode(), row.mode);
-    EXPECT_EQ(h.ui().cameraStatus->text(), "WiFi microscope at 127.0.0.1");
-    EXPECT_FALSE(h.ui().ctrSpinner->isVisible());
-    EXPECT_EQ(h.ui().btLed->isVisible(), row.shutterToggle);
+    EXPECT_EQ(h.ui().camera.cameraStatus->text(), "WiFi microscope at 127.0.0.1");
+    EXPECT_FALSE(h.ui().camera.ctrSpinner->isVisible());
+    EXPECT_EQ(h.ui().camera.btLed->isVisible(), row.shutterToggle);
 
-    const QComboBox* formats = h.ui().WiFiVideoFormatUpButton;
+    const QComboBox* formats = h.ui().camera.of(CameraKind::WiFi).formats;
     EXPECT_TRUE(formats->isVisible());
     ASSERT_EQ(formats->count(), 5);  // 1600 x 1200 is not offered
     EXPECT_EQ(formats->itemText(1), "640x480");
     EXPECT_EQ(formats->currentIndex(), 0);
-    EXPECT_EQ(h.ui().WiFiVideoFPSUpButton->count(), row.frameRates);
-    EXPECT_EQ(h.ui().WiFiVideoFPSUpButton->currentIndex(), row.frameRateSelected);
-    QSlider* brightness = h.ui().adjustmentSliders[static_cast<size_t>(Adjustment::Brightness)];
+    EXPECT_EQ(h.ui().camera.of(CameraKind::WiFi).rates->count(), row.frameRates);
+    EXPECT_EQ(h.ui().camera.of(CameraKind::WiFi).rates->currentIndex(), row.frameRateSelected);
+    QSlider* brightness =
+        h.ui().camera.adjustmentSliders[static_cast<size_t>(Adjustment::Brightness)];
     EXPECT_EQ(brightness->minimum(), row.brightness.minimum);
     EXPECT_EQ(brightness->maximum(), row.brightness.maximum);
     EXPECT_EQ(brightness->value(), row.brightness.value);
@@ -151,9 +152,9 @@ TEST_P(WiFiCameraKinds, ConnectShowsThePictureListsAndSlidersAndTheCameraTakesTh
         << "level before " << before;
 
     // The second resolution: the camera is told, the stream waits for its restart.
-    emit h.ui().WiFiVideoFormatUpButton->activated(1);
+    emit h.ui().camera.of(CameraKind::WiFi).formats->activated(1);
     EXPECT_EQ(requestsWith(row.secondResolutionRequest), 1u);
-    EXPECT_TRUE(h.ui().ctrSpinner->isVisible());
+    EXPECT_TRUE(h.ui().camera.ctrSpinner->isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(, WiFiCameraKinds,
@@ -178,20 +179,20 @@ INSTANTIATE_TEST_SUITE_P(, WiFiCameraKinds,
 TEST_F(WiFiCameraSideTest, RefusedConnectsAlertAndLeaveNoCamera) {
     ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi));
     sim.reset();  // its ports are closed now
-    h.ui().btWiFiCam->click();
+    h.ui().camera.of(CameraKind::WiFi).connect->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !h.alerts->alerts.isEmpty(); }, kWait));
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please connect WiFi Microscope"});
     EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
-    EXPECT_FALSE(h.ui().ctrSpinner->isVisible());
+    EXPECT_FALSE(h.ui().camera.ctrSpinner->isVisible());
 }
 
 TEST_F(WiFiCameraSideTest, WizardShutterPollerTakesASnapshotAndStopsWithTheCamera) {
     ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Wizard, 5));
     ASSERT_TRUE(connect());
-    EXPECT_EQ(imageOf(h.ui().btLed), "snapoff");
-    h.ui().btLed->click();
-    EXPECT_EQ(imageOf(h.ui().btLed), "snapon");
-    EXPECT_EQ(h.ui().btLed->toolTip(), "Turn snapshot off (wifi camera)");
+    EXPECT_EQ(imageOf(h.ui().camera.btLed), "snapoff");
+    h.ui().camera.btLed->click();
+    EXPECT_EQ(imageOf(h.ui().camera.btLed), "snapon");
+    EXPECT_EQ(h.ui().camera.btLed->toolTip(), "Turn snapshot off (wifi camera)");
 
     sim->pressShutter();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !snapshots().empty(); }, kWait));
@@ -201,14 +202,14 @@ TEST_F(WiFiCameraSideTest, WizardShutterPollerTakesASnapshotAndStopsWithTheCamer
     h.connectCamera(CameraMode::Usb);
     EXPECT_FALSE(side.snapButton().bEnableSnap());
     EXPECT_FALSE(side.receiver().streaming());
-    EXPECT_FALSE(h.ui().btLed->isVisible());
+    EXPECT_FALSE(h.ui().camera.btLed->isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return sim->activeStreams() == 0; }, kWait));
 }
 
 TEST_F(WiFiCameraSideTest, DemoCameraIsFoundOnLoopback) {
     ASSERT_TRUE(demo.start());
     side.setHost(demo.host());
-    h.ui().btWiFiCam->click();
+    h.ui().camera.of(CameraKind::WiFi).connect->click();
     ASSERT_TRUE(morePictures(1));
     EXPECT_EQ(h.window->cameraMode(), CameraMode::WiFiCgi);
 }
@@ -216,7 +217,7 @@ TEST_F(WiFiCameraSideTest, DemoCameraIsFoundOnLoopback) {
 TEST_F(WiFiCameraSideTest, ReconnectingLeavesOneStreamAndASizeChangeLaysTheViewOutAgain) {
     ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi));
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(connect());
-    EXPECT_EQ(h.ui().WiFiVideoFormatUpButton->count(), 5) << "one copy of each item";
+    EXPECT_EQ(h.ui().camera.of(CameraKind::WiFi).formats->count(), 5) << "one copy of each item";
     ASSERT_TRUE(QTest::qWaitFor([&] { return sim->activeStreams() == 1; }, kWait))
         << "open streams: " << sim->activeStreams();
     EXPECT_EQ(sim->streamsOpened(), 3);
@@ -258,7 +259,7 @@ TEST_F(WiFiCameraSideTest, StreamedShutterPressWritesExactlyOneSnapshotIntoTheAl
     ASSERT_TRUE(morePictures(10));  // every later part still carries photo_cnt 6
     ASSERT_EQ(snapshots().size(), 1u);
     EXPECT_EQ(side.snapCounter().value(), 6);
-    EXPECT_EQ(h.window->oPicMutArray().size(), 1u);
+    EXPECT_EQ(h.window->albumPanel().oPicMutArray().size(), 1u);
 }
 
 // The restart delay leaves the resolution command time to reach the camera first.
@@ -271,12 +272,12 @@ TEST_F(WiFiCameraSideTest, AStreamRefusedWhileTheCameraRestartsOpensAgainAfterAC
     side.setRestartTiming(kQuickRestart);
     ASSERT_TRUE(connect());
     const int opened = sim->streamsOpened();
-    emit h.ui().WiFiVideoFormatUpButton->activated(1);  // 640 x 480
+    emit h.ui().camera.of(CameraKind::WiFi).formats->activated(1);  // 640 x 480
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->laidOutWidth() == 640; }, kWait));
     EXPECT_EQ(sim->streamsOpened(), opened + 1) << "two refused, the third delivers";
     EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
     EXPECT_EQ(h.window->cameraMode(), CameraMode::WiFiCgi);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !h.ui().ctrSpinner->isVisible(); }, kWait));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !h.ui().camera.ctrSpinner->isVisible(); }, kWait));
 }
 
 TEST_F(WiFiCameraSideTest, AStreamThatStaysDownIsReportedAndTheWiFiButtonConnectsAgain) {
@@ -285,18 +286,18 @@ TEST_F(WiFiCameraSideTest, AStreamThatStaysDownIsReportedAndTheWiFiButtonConnect
     ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi, 0, 4));
     side.setRestartTiming(kQuickRestart);
     ASSERT_TRUE(connect());
-    emit h.ui().WiFiVideoFormatUpButton->activated(1);
+    emit h.ui().camera.of(CameraKind::WiFi).formats->activated(1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !h.alerts->alerts.isEmpty(); }, kWait));
     EXPECT_EQ(h.alerts->alerts, QStringList{stopped});
     EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
-    EXPECT_EQ(h.ui().cameraStatus->text(), "WiFi microscope disconnected");
+    EXPECT_EQ(h.ui().camera.cameraStatus->text(), "WiFi microscope disconnected");
     EXPECT_EQ(h.ui().txt_recording->text(), stopped);
-    EXPECT_FALSE(h.ui().WiFiVideoFormatUpButton->isVisible());
-    EXPECT_FALSE(h.ui().ctrSpinner->isVisible());
+    EXPECT_FALSE(h.ui().camera.of(CameraKind::WiFi).formats->isVisible());
+    EXPECT_FALSE(h.ui().camera.ctrSpinner->isVisible());
 
     ASSERT_TRUE(connect());
     EXPECT_EQ(h.window->cameraMode(), CameraMode::WiFiCgi);
-    EXPECT_EQ(h.ui().cameraStatus->text(), "WiFi microscope at 127.0.0.1");
+    EXPECT_EQ(h.ui().camera.cameraStatus->text(), "WiFi microscope at 127.0.0.1");
 
     // A stream the camera ends without a change is reported at once.
     sim->injectFault(camsim::Fault::Drop);

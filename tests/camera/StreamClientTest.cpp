@@ -26,7 +26,7 @@ public:
 }  // namespace
 
 TEST(StreamClient, AnExceptionInAnEventNeverCrossesLibcurlAndTheStreamGoesOn) {
-    CamSim sim({.kind = CameraKind::Cgi, .width = 320, .height = 240, .fps = 0});
+    CamSim sim({.kind = camsim::CameraKind::Cgi, .width = 320, .height = 240, .fps = 0});
     std::string error;
     ASSERT_TRUE(sim.start(&error)) << error;
     FailingListener listener;

@@ -53,7 +53,7 @@ char letterOf(const Frame& f) {
 class StreamReceiverTest : public ::testing::Test {
 protected:
     // live == false: the camera sends only the parts a test queues.
-    void startCamera(bool live, CameraKind kind = CameraKind::Cgi, int width = 320,
+    void startCamera(bool live, camsim::CameraKind kind = camsim::CameraKind::Cgi, int width = 320,
                      int height = 240, int fps = 25) {
         sim = std::make_unique<CamSim>(CamSimOptions{
             .kind = kind, .width = width, .height = height, .fps = fps, .livePictures = live});
@@ -214,7 +214,7 @@ TEST_F(StreamReceiverTest, ChangeMarkDecidesTheRedrawAlsoWhenABusyMainThreadSkip
 }
 
 TEST_F(StreamReceiverTest, SourceSizeChangeInOneDimensionLaysTheViewOutAgain) {
-    startCamera(true, CameraKind::Cgi, 1280, 720, 10);
+    startCamera(true, camsim::CameraKind::Cgi, 1280, 720, 10);
     window.facts.iNewVideoWidth = 1280;
     window.facts.iNewVideoHeight = 720;
     receiver->startVideoView();
@@ -239,7 +239,7 @@ TEST_F(StreamReceiverTest, SourceSizeChangeInOneDimensionLaysTheViewOutAgain) {
 // ---- Starting and stopping ----
 
 TEST_F(StreamReceiverTest, RestartLeavesExactlyOneConnectionAndStopDropsPicturesOnTheirWay) {
-    startCamera(true, CameraKind::Wizard, 320, 240, 0);  // as fast as they can be read
+    startCamera(true, camsim::CameraKind::Wizard, 320, 240, 0);  // as fast as they can be read
     receiver->startVideoView();
     ASSERT_TRUE(moreFrames(1));
     for (int restart = 0; restart < 3; ++restart) {

@@ -33,9 +33,9 @@ TEST(FrameRoutingPath, ShapeToolOverlayTextOrScaleBarRedrawsOnlyChangedPicturesB
     ViewFacts withShape = laidOut(640, 480);
     withShape.shapesPresent = true;
     ViewFacts withTool = laidOut(640, 480);
-    withTool.iMode = 1;
+    withTool.iMode = kModeLine;
     ViewFacts withGrid = laidOut(640, 480);
-    withGrid.iGridMode = 4;
+    withGrid.iGridMode = kGridScale;
     ViewFacts placingText = laidOut(640, 480);  // the window's own tool is back to 0
     placingText.viewTextTool = true;
     ViewFacts withScaleBar = laidOut(640, 480);
@@ -49,7 +49,7 @@ TEST(FrameRoutingPath, ShapeToolOverlayTextOrScaleBarRedrawsOnlyChangedPicturesB
 
 TEST(FrameRoutingPath, UnchangedPictureStillMovesTheViewOffTheFastPath) {
     ViewFacts f = laidOut(640, 480);
-    f.iMode = 1;  // a tool was just chosen over a still picture
+    f.iMode = kModeLine;  // a tool was just chosen over a still picture
     EXPECT_EQ(routeFrame(f, marks(true, false)), (FrameRoute{false, FramePath::Image, true}));
 }
 

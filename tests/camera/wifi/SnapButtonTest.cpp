@@ -26,7 +26,7 @@ struct Button : SnapButtonListener {
 class SnapButtonTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim = std::make_unique<CamSim>(CamSimOptions{.kind = CameraKind::Wizard});
+        sim = std::make_unique<CamSim>(CamSimOptions{.kind = camsim::CameraKind::Wizard});
         ASSERT_TRUE(sim->start());
         makeController(sim->controlPort());
     }

@@ -24,7 +24,7 @@ struct Recorder : WiFiCameraListener {
         events.push_back("alert " + std::string(text));
     }
     void setBusy(bool busy) override { events.push_back(busy ? "busy" : "idle"); }
-    void cameraConnected(WiFiKind kind) override {
+    void cameraConnected(CameraMode kind) override {
         events.push_back("mode " + std::to_string(static_cast<int>(kind)));
     }
     void setFrameSize(FrameSize s) override {
@@ -44,7 +44,7 @@ struct Recorder : WiFiCameraListener {
 
 class WiFiControlTest : public ::testing::Test {
 protected:
-    void startCamera(CameraKind kind, int64_t photoCount = 0) {
+    void startCamera(camsim::CameraKind kind, int64_t photoCount = 0) {
         sim = std::make_unique<CamSim>(CamSimOptions{.kind = kind, .photoCount = photoCount});
         ASSERT_TRUE(sim->start());
         makeController(sim->controlPort(), sim->streamPort());
@@ -100,7 +100,7 @@ protected:
 }  // namespace
 
 TEST_F(WiFiControlTest, ProbesInOrderAndFillsTheWizardCameraTwiceWithoutCopies) {
-    startCamera(CameraKind::Wizard, 12);  // the counter answers "12\r\n"
+    startCamera(camsim::CameraKind::Wizard, 12);  // the counter answers "12\r\n"
     connect();
     connect();
     std::vector<std::string> paths;
@@ -120,16 +120,16 @@ TEST_F(WiFiControlTest, ProbesInOrderAndFillsTheWizardCameraTwiceWithoutCopies) 
 }
 
 TEST_F(WiFiControlTest, KindDecisionAndFailures) {
-    const std::string wizardPage = wizardSettingsPage(CameraState(CameraKind::Wizard));
+    const std::string wizardPage = wizardSettingsPage(CameraState(camsim::CameraKind::Wizard));
     const struct {
-        CameraKind kind;
+        camsim::CameraKind kind;
         const char* path;
         ScriptedAnswer answer;
         const char* outcome;
     } rows[] = {
-        {CameraKind::Cgi, "/wizardvideo.asp", {200, wizardPage}, "mode 3"},  // answers both
-        {CameraKind::Wizard, "/get_camera_all.cgi", {404, "not found"}, "mode 3"},
-        {CameraKind::Cgi,
+        {camsim::CameraKind::Cgi, "/wizardvideo.asp", {200, wizardPage}, "mode 3"},  // answers both
+        {camsim::CameraKind::Wizard, "/get_camera_all.cgi", {404, "not found"}, "mode 3"},
+        {camsim::CameraKind::Cgi,
          "/get_camera_all.cgi",
          {200, "\xFF"},
          "alert Please connect WiFi Microscope"},
@@ -154,16 +154,16 @@ TEST_F(WiFiControlTest, FormatAndRateChangesSendTheirRequestAndRestartAfterTheDe
         "/apply.cgi?submit_button=media&change_action=&action=Apply&refresh_ddns=1"
         "&video_port=8899&video_idx=";
     const struct {
-        CameraKind kind;
+        camsim::CameraKind kind;
         size_t item;
         std::string path, resolution, rate;
         int delaySeconds;
     } rows[] = {
-        {CameraKind::Cgi, 1, "/camera_control.cgi",
+        {camsim::CameraKind::Cgi, 1, "/camera_control.cgi",
          "/camera_control.cgi?loginuse=admin&loginpas=qorve&param=0&value=1",
          "/camera_control.cgi?loginuse=admin&loginpas=qorve&param=6&value=25", 5},
         // The fifth offered size is entry 5: entry 4 is not offered.
-        {CameraKind::Wizard, 4, "/apply.cgi",
+        {camsim::CameraKind::Wizard, 4, "/apply.cgi",
          apply + std::string("5&video_frame=15&only_stream=0&auth_need=0"),
          apply + std::string("5&video_frame=25&only_stream=0&auth_need=0"), 10},
     };
@@ -203,16 +203,16 @@ TEST_F(WiFiControlTest, FormatAndRateChangesSendTheirRequestAndRestartAfterTheDe
 
 TEST_F(WiFiControlTest, SlidersSendOneRequestEachAndResetSendsSixDefaults) {
     const struct {
-        CameraKind kind;
+        camsim::CameraKind kind;
         std::string path, brightness200;
         std::vector<std::string> reset;
     } rows[] = {
-        {CameraKind::Cgi,
+        {camsim::CameraKind::Cgi,
          "/camera_control.cgi",
          "param=1&value=200",
          {"param=1&value=128", "param=2&value=128", "param=8&value=128", "param=9&value=128",
           "param=12&value=128", "param=11&value=128"}},
-        {CameraKind::Wizard,
+        {camsim::CameraKind::Wizard,
          "/",
          "id=9963776&group=01&value=200",
          {"id=9963776&group=01&value=0", "id=9963777&group=01&value=32",
@@ -224,7 +224,7 @@ TEST_F(WiFiControlTest, SlidersSendOneRequestEachAndResetSendsSixDefaults) {
         connect();
         controller->setPropertyCommand(7, 50);  // no such control on the CGI camera
         controller->onSliderAction(Adjustment::Brightness, 200.7);
-        const bool wizard = row.kind == CameraKind::Wizard;
+        const bool wizard = row.kind == camsim::CameraKind::Wizard;
         // Sent before the reset: a waiting value of the same control would be replaced.
         targets(row.path, wizard ? 2 : 1);
         controller->onDefaultAction();
@@ -243,7 +243,7 @@ TEST_F(WiFiControlTest, SlidersSendOneRequestEachAndResetSendsSixDefaults) {
 }
 
 TEST_F(WiFiControlTest, CommandsToACameraThatStoppedAnsweringNeitherPileUpNorHoldAConnect) {
-    startCamera(CameraKind::Cgi);
+    startCamera(camsim::CameraKind::Cgi);
     connect();
     sim->clearRequests();
     sim->scriptAnswers("/camera_control.cgi", {{503, "", true}});

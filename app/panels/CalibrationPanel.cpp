@@ -1,0 +1,182 @@
+#include "app/panels/CalibrationPanel.h"
+
+#include <QComboBox>
+#include <QCursor>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/AlertPresenter.h"
+#include "app/NewCalibrationController.h"
+#include "app/panels/PanelWidgets.h"
+#include "storage/CalibrationRecords.h"
+
+namespace lumetra {
+namespace {
+
+QString toQString(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+CalibrationPanel::Widgets CalibrationPanel::build(QWidget* parent, QVBoxLayout* column) {
+    Widgets w;
+    const TitledList calibrations =
+        titledList(parent, column, QStringLiteral("CALIBRATION"), "CalComboBox", "btCalibration",
+                   "calibration", QStringLiteral("Calibration"));
+    w.CalComboBox = calibrations.list;
+    w.CalComboBox->setPlaceholderText(QStringLiteral("Not calibrated"));
+    w.btCalibration = calibrations.menuButton;
+    w.calibrationStatus = label(parent, QString(), "calibrationStatus");
+    w.calibrationStatus->setWordWrap(true);
+    column->addWidget(w.calibrationStatus);
+    return w;
+}
+
+CalibrationPanel::CalibrationPanel(const Widgets& widgets, const RQGlobalVariables& settings,
+                                   AlertPresenter& alerts, QWidget* window)
+    : QObject(window), w_(widgets), alerts_(alerts), window_(window), calibrations_(settings) {
+    menu_ = new QMenu(QStringLiteral("Menu"), window);
+    menu_->addAction(QStringLiteral("New Calibration"), this, &CalibrationPanel::newCalibration);
+    menu_->addAction(QStringLiteral("Open Folder"), this, &CalibrationPanel::folderWanted);
+    menu_->addAction(QStringLiteral("Clear Calibration"), this, &CalibrationPanel::clearAll);
+    menu_->addAction(QStringLiteral("Delete Calibration"), this, &CalibrationPanel::deleteChosen);
+    // Only the user's choices count: filling and selecting by the panel runs no handling.
+    connect(w_.CalComboBox, &QComboBox::activated, this, &CalibrationPanel::choose);
+}
+
+void CalibrationPanel::restore() {
+    const auto index = calibrations_.restore();
+    for (const std::string& name : calibrations_.names()) w_.CalComboBox->addItem(toQString(name));
+    w_.CalComboBox->setCurrentIndex(index ? static_cast<int>(*index) : -1);
+    showStatus();
+    if (calibrations_.listUnreadable())
+        alerts_.alert(
+            QStringLiteral("The calibration list \"%1\" cannot be read, so no calibration "
+                           "is listed. It is kept as it is until a new calibration is "
+                           "stored, then kept beside the new list.")
+                .arg(toQString(calibrations_.plistPath())));
+}
+
+void CalibrationPanel::popUpMenu() { menu_->popup(QCursor::pos()); }
+
+void CalibrationPanel::newCalibration() {
+    delete sheet_;
+    sheet_ = new NewCalibrationController(window_, alerts_);
+    sheet_->delegate = this;
+    sheet_->open();
+}
+
+void CalibrationPanel::PassValue(const UserEntity& entity, int32_t type) {
+    if (type != kTransferCalibrationEntered) return;
+    emit calibrationEntered(entity.Param1, entity.Param4, parseFloatValue(entity.Param2),
+                            parseFloatValue(entity.Param3));
+}
+
+void CalibrationPanel::choose(int index) {
+    if (index < 0) return;
+    if (const auto remembered = calibrations_.select(static_cast<size_t>(index))) {
+        showStatus();
+        emit calibrationChanged();
+        if (!*remembered) alerts_.alert(toQString(remembered->message()));
+    }
+}
+
+void CalibrationPanel::clearAll() {
+    const size_t count = calibrations_.names().size();
+    const QString what =
+        count == 0 ? QStringLiteral("No calibration is stored; the current one will be forgotten.")
+                   : QStringLiteral(
+                         "All %1 stored calibration%2 will be deleted. This cannot be "
+                         "undone.")
+                         .arg(count)
+                         .arg(count == 1 ? "" : "s");
+    if (!alerts_.confirm(QStringLiteral("Clear Calibration"), what)) return;
+    if (const WriteResult cleared = calibrations_.clear(); !cleared)
+        alerts_.alert(toQString(cleared.message()));
+    w_.CalComboBox->clear();
+    emit calibrationsCleared();
+    showStatus();
+    emit calibrationChanged();
+}
+
+void CalibrationPanel::deleteChosen() {
+    const int index = w_.CalComboBox->currentIndex();
+    if (index < 0 || static_cast<size_t>(index) >= calibrations_.names().size()) {
+        alerts_.alert(QStringLiteral("Choose the calibration to delete in the list first."));
+        return;
+    }
+    const QString name = w_.CalComboBox->itemText(index);
+    if (!alerts_.confirm(QStringLiteral("Delete Calibration"),
+                         QStringLiteral("The calibration \"%1\" will be deleted. This cannot be "
+                                        "undone.")
+                             .arg(name)))
+        return;
+    if (const WriteResult removed = calibrations_.remove(static_cast<size_t>(index)); !removed) {
+        alerts_.alert(toQString(removed.message()));
+        return;
+    }
+    relist();
+    showStatus();
+    emit calibrationChanged();
+}
+
+void CalibrationPanel::relist() {
+    const std::vector<std::string>& names = calibrations_.names();
+    w_.CalComboBox->clear();
+    for (const std::string& n : names) w_.CalComboBox->addItem(toQString(n));
+    const auto current = std::find(names.begin(), names.end(), calibrations_.strCalName());
+    w_.CalComboBox->setCurrentIndex(calibrations_.isCalibrated() && current != names.end()
+                                        ? static_cast<int>(current - names.begin())
+                                        : -1);
+}
+
+// The view keeps its own unit length.
+void CalibrationPanel::store(const CompletedCalibration& completed) {
+    const auto stored = calibrations_.storeCompleted(completed.name, completed.magnification,
+                                                     completed.unit, completed.unitLength);
+    if (!stored.index) {
+        // In force for now, named beside the picture though not listed; the user
+        // must know it is not kept.
+        calibrations_.setCalibratedParas(completed.name, completed.magnification,
+                                         completed.unitLength, completed.unit);
+        w_.CalComboBox->setCurrentIndex(-1);
+        showStatus();
+        emit calibrationChanged();
+        alerts_.alert(QStringLiteral("The calibration \"%1\" is used now but was not stored. %2")
+                          .arg(toQString(completed.name), toQString(stored.problem)));
+        return;
+    }
+    w_.CalComboBox->addItem(toQString(completed.name));
+    w_.CalComboBox->setCurrentIndex(static_cast<int>(*stored.index));
+    showStatus();
+    emit calibrationChanged();
+    if (!stored.problem.empty()) alerts_.alert(toQString(stored.problem));
+}
+
+void CalibrationPanel::setFrameWidth(int frameWidth, float viewWidth) {
+    frameWidth_ = frameWidth;
+    viewWidth_ = viewWidth;
+    showStatus();
+}
+
+// The scale in the camera's own pixels, which a user can check on a snapshot. Before a
+// frame is laid out only the view's units are known, and the text says so.
+void CalibrationPanel::showStatus() {
+    const CalibrationModel& c = calibrations_;
+    if (!c.isCalibrated()) {
+        w_.calibrationStatus->setText(QStringLiteral("Lengths need a calibration"));
+        return;
+    }
+    const double perUnit = static_cast<double>(c.fScale() / c.fUnitLength());
+    const bool inFrame = frameWidth_ > 0;
+    // One arg() call, so that a "%" in the name or the unit is left as it is.
+    w_.calibrationStatus->setText(
+        QStringLiteral("%1: 1 %2 = %3 %4 at this magnification")
+            .arg(toQString(c.strCalName()), toQString(c.strUnit()),
+                 QString::number(inFrame ? perUnit * frameWidth_ / viewWidth_ : perUnit, 'f', 2),
+                 inFrame ? QStringLiteral("camera pixels") : QStringLiteral("view units")));
+}
+
+}  // namespace lumetra

@@ -1,0 +1,120 @@
+#include "app/panels/CaptureBar.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+
+#include "app/AlertPresenter.h"
+#include "app/RQVideoView.h"
+#include "app/panels/AlbumPanel.h"
+#include "app/panels/PanelWidgets.h"
+
+namespace lumetra {
+
+CaptureBar::Widgets CaptureBar::build(QWidget* toolbar, QHBoxLayout* bar) {
+    Widgets w;
+    w.btFreeze = iconButton(toolbar, "btFreeze", "freeze",
+                            QStringLiteral("Freeze the picture, or go back to live (Space)"));
+    w.btSnapshot = iconButton(toolbar, "btSnapshot", "snapshot", QStringLiteral("Take a snapshot"));
+    w.btTakevideo =
+        iconButton(toolbar, "btTakevideo", "movies", QStringLiteral("Start or stop recording"));
+    bar->addWidget(
+        buttonGroup(toolbar, QStringLiteral("CAPTURE"), {w.btFreeze, w.btSnapshot, w.btTakevideo}));
+    return w;
+}
+
+CaptureBar::CaptureBar(const Widgets& widgets, RQVideoView& view, QLabel& hintLine,
+                       AlbumPanel& album, AlertPresenter& alerts, WindowFacts facts,
+                       QObject* parent)
+    : QObject(parent),
+      w_(widgets),
+      view_(view),
+      hintLine_(hintLine),
+      album_(album),
+      alerts_(alerts),
+      facts_(std::move(facts)) {
+    setButtonImage(w_.btTakevideo, "movies");  // the recorder is idle
+    connect(w_.btFreeze, &QToolButton::clicked, this, &CaptureBar::toggleFreeze);
+    connect(w_.btSnapshot, &QToolButton::clicked, this, [this] {
+        if (facts_.cameraReady() && snapshots_) snapshots_->takePicture();
+    });
+    connect(w_.btTakevideo, &QToolButton::clicked, this, [this] {
+        if (facts_.cameraReady() && recorder_) recorder_->toggleRecording();
+    });
+}
+
+void CaptureBar::toggleFreeze() {
+    if (facts_.cameraReady()) setFrozen(!view_.frozen());
+}
+
+void CaptureBar::setFrozen(bool frozen) {
+    view_.setFrozen(frozen);
+    setButtonImage(w_.btFreeze, frozen ? "freeze_s" : "freeze");
+    hintLine_.setText(
+        frozen ? QStringLiteral("Picture frozen: measure or take a snapshot of it; Space goes live")
+               : view_.stepHint());
+}
+
+void CaptureBar::snapshotWritten(const std::string& path) {
+    savedFile_ = QString::fromStdString(path);
+    hintLine_.setText(QStringLiteral("Snapshot saved to %1").arg(savedFile_));
+    if (snapshots_) snapshots_->snapshotWritten(path);
+}
+
+void CaptureBar::requestSnapshot() {
+    if (snapshots_) snapshots_->requestPicture();
+}
+
+void CaptureBar::recordFrame(const Frame& frame) {
+    if (recorder_) recorder_->recordingVideo(frame);
+}
+
+void CaptureBar::finishRecording() {
+    if (recorder_) recorder_->finishRecording();
+}
+
+void CaptureBar::forgetDeletedSave() {
+    if (savedFile_.isEmpty() || QFileInfo::exists(savedFile_)) return;
+    if (hintLine_.text().endsWith(savedFile_)) hintLine_.clear();
+    savedFile_.clear();
+}
+
+void CaptureBar::showFailure(const QString& message) { alerts_.alert(message); }
+
+void CaptureBar::pictureAdded(const std::string& path) { album_.add(MediaKind::Picture, path); }
+
+void CaptureBar::recordingThumbnailAdded(const std::string& path) {
+    album_.add(MediaKind::Video, path);
+}
+
+void CaptureBar::recordingStarted(const std::string&) {
+    recording_ = true;
+    setButtonImage(w_.btTakevideo, "movies_s");
+    hintLine_.setText(QStringLiteral("00:00:00"));
+}
+
+void CaptureBar::recordingStopped() {
+    recording_ = false;
+    setButtonImage(w_.btTakevideo, "movies");
+    hintLine_.setText(QString());
+}
+
+void CaptureBar::recordingTime(const QString& text) {
+    if (recording_) hintLine_.setText(text);
+}
+
+void CaptureBar::recordingFinished(const std::string& moviePath) {
+    if (recording_) return;
+    savedFile_ = QString::fromStdString(moviePath);
+    hintLine_.setText(QStringLiteral("Recording saved to %1").arg(savedFile_));
+}
+
+// A failed recording may have removed a movie listed by its thumbnail: the list
+// follows the folder again.
+void CaptureBar::recordingFailed(const QString& reason) {
+    album_.loadVideoCollection();
+    alerts_.alert(reason);
+}
+
+}  // namespace lumetra
