@@ -43,20 +43,28 @@ namespace {
 constexpr int kLoopLength = 8;
 constexpr uint32_t kSeed = 1;
 
-// CPU time of this process's threads with the given names, from the scheduler's
-// per-thread statistics (nanoseconds).
-double threadsCpuSeconds(const std::vector<std::string>& names) {
-    double total = 0;
+// Calls visit with the /proc folder of each of this process's threads with one of the
+// given names.
+template <typename Visit>
+void forEachThreadNamed(const std::vector<std::string>& names, Visit visit) {
     for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
         std::ifstream commFile(task.path() / "comm");
         std::string comm;
         std::getline(commFile, comm);
-        if (std::find(names.begin(), names.end(), comm) == names.end()) continue;
-        std::ifstream stat(task.path() / "schedstat");
+        if (std::find(names.begin(), names.end(), comm) != names.end()) visit(task.path());
+    }
+}
+
+// CPU time of this process's threads with the given names, from the scheduler's
+// per-thread statistics (nanoseconds).
+double threadsCpuSeconds(const std::vector<std::string>& names) {
+    double total = 0;
+    forEachThreadNamed(names, [&](const std::filesystem::path& task) {
+        std::ifstream stat(task / "schedstat");
         double ns = 0;
         stat >> ns;
         total += ns * 1e-9;
-    }
+    });
     return total;
 }
 
@@ -66,16 +74,12 @@ const std::vector<std::string> kReceiverThreads = {"camera-stream", "orbvaneseri
 // switches): each is a wake-up another thread had to give.
 double threadsWaits(const std::vector<std::string>& names) {
     double total = 0;
-    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
-        std::ifstream commFile(task.path() / "comm");
-        std::string comm;
-        std::getline(commFile, comm);
-        if (std::find(names.begin(), names.end(), comm) == names.end()) continue;
-        std::ifstream status(task.path() / "status");
+    forEachThreadNamed(names, [&](const std::filesystem::path& task) {
+        std::ifstream status(task / "status");
         for (std::string line; std::getline(status, line);)
             if (line.rfind("voluntary_ctxt_switches:", 0) == 0)
                 total += std::stod(line.substr(line.find(':') + 1));
-    }
+    });
     return total;
 }
 
