@@ -23,13 +23,12 @@ void LiveViewPainter::paint(QPainter& painter, const ViewFit& fit, double widget
         QRectF(picture.right(), picture.top(), widgetWidth - picture.right(), picture.height()),
         margin);
 
+    if (!content.frame.isNull())
+        drawFrame(painter, picture, devicePixelRatio, content.frame, margin);
+
     painter.save();
     painter.translate(fit.left, fit.top);
     painter.scale(fit.scale, fit.scale);
-    if (!content.frame.isNull()) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRectF(0.0, 0.0, w, h), content.frame);
-    }
     if (const MeasureModel* model = content.model) {
         ++passes_;
         painter.setRenderHint(QPainter::Antialiasing);
@@ -57,6 +56,36 @@ void LiveViewPainter::paint(QPainter& painter, const ViewFit& fit, double widget
         }
     }
     painter.restore();
+}
+
+void LiveViewPainter::drawFrame(QPainter& painter, const QRectF& picture, double devicePixelRatio,
+                                const Frame& frame, const QColor& margin) {
+    // The device pixels the picture touches; the scaled picture keeps the
+    // fractional placement inside them, so it looks as if drawn in place.
+    const QRectF device(picture.topLeft() * devicePixelRatio, picture.size() * devicePixelRatio);
+    const QRect pixels = device.toAlignedRect();
+    if (pixels.isEmpty()) return;
+    if (frame.data != scaledFrom_.data || device != scaledInto_ || margin != scaledOver_) {
+        if (scaled_.size() != pixels.size()) scaled_ = QImage(pixels.size(), QImage::Format_RGB32);
+        scaled_.setDevicePixelRatio(1.0);
+        QPainter scaler(&scaled_);
+        // The edge pixels the picture covers only partly blend with the margin.
+        const int w = pixels.width();
+        const int h = pixels.height();
+        for (const QRect edge :
+             {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h)})
+            scaler.fillRect(edge, margin);
+        scaler.setRenderHint(QPainter::SmoothPixmapTransform);
+        scaler.drawImage(device.translated(-pixels.topLeft()),
+                         QImage(frame.data.get(), frame.width, frame.height, frame.stride,
+                                QImage::Format_RGB32));
+        scaler.end();
+        scaled_.setDevicePixelRatio(devicePixelRatio);
+        scaledFrom_ = frame;
+        scaledInto_ = device;
+        scaledOver_ = margin;
+    }
+    painter.drawImage(QPointF(pixels.topLeft()) / devicePixelRatio, scaled_);
 }
 
 const QImage& LiveViewPainter::composed(const QImage& overlay, const QImage& shapes) {

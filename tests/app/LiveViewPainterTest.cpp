@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/LiveViewPainter.h"
+
+using namespace lumetra;
+
+namespace {
+
+constexpr int kWidgetW = 1470;
+constexpr int kWidgetH = 914;
+
+// A frame with detail at every scale: gradients and a fine checker.
+Frame patternFrame(int width, int height, int seed) {
+    Frame frame = Frame::allocate(width, height);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(frame.row(y));
+        for (int x = 0; x < width; ++x)
+            row[x] = 0xff000000u | static_cast<uint32_t>((x * 255 / width + seed) & 255) << 16 |
+                     static_cast<uint32_t>((y * 255 / height) & 255) << 8 |
+                     static_cast<uint32_t>((((x / 3) ^ (y / 3)) & 1) ? 200 : 40);
+    }
+    return frame;
+}
+
+QImage painted(LiveViewPainter& painter, const Frame& frame, const ViewFit& fit) {
+    QImage target(kWidgetW, kWidgetH, QImage::Format_RGB32);
+    QPainter p(&target);
+    painter.paint(p, fit, kWidgetW, kWidgetH, 1.0, {frame}, Qt::black);
+    return target;
+}
+
+// The frame drawn as Qt's smooth scaling draws it in place, over the margin.
+QImage drawnInPlace(const Frame& frame, const ViewFit& fit) {
+    QImage target(kWidgetW, kWidgetH, QImage::Format_RGB32);
+    target.fill(Qt::black);
+    QPainter p(&target);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(
+        QRectF(fit.left, fit.top, fit.logical.width * fit.scale, fit.logical.height * fit.scale),
+        QImage(frame.data.get(), frame.width, frame.height, frame.stride, QImage::Format_RGB32));
+    return target;
+}
+
+int largestChannelDifference(const QImage& a, const QImage& b) {
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const uchar* ra = a.constScanLine(y);
+        const uchar* rb = b.constScanLine(y);
+        for (int x = 0; x < a.width() * 4; ++x)
+            largest = std::max(largest, std::abs(ra[x] - rb[x]));
+    }
+    return largest;
+}
+
+}  // namespace
+
+TEST(LiveViewPainter, KeptPictureLooksLikeSmoothScalingInPlace) {
+    const Frame frame = patternFrame(2592, 1944, 0);
+    const ViewFit fit = fitView({950.0, 712.5}, kWidgetW, kWidgetH);
+    LiveViewPainter painter;
+    const QImage first = painted(painter, frame, fit);
+    EXPECT_LE(largestChannelDifference(first, drawnInPlace(frame, fit)), 2);
+    // A repaint without a new frame shows the kept picture unchanged.
+    EXPECT_EQ(painted(painter, frame, fit), first);
+}
+
+TEST(LiveViewPainter, NewFrameOrPlacementReplacesKeptPicture) {
+    const Frame first = patternFrame(2592, 1944, 0);
+    const Frame second = patternFrame(2592, 1944, 128);
+    const ViewFit fit = fitView({950.0, 712.5}, kWidgetW, kWidgetH);
+    LiveViewPainter painter;
+    (void)painted(painter, first, fit);
+    EXPECT_LE(largestChannelDifference(painted(painter, second, fit), drawnInPlace(second, fit)),
+              2);
+    const ViewFit smaller = fitView({950.0, 712.5}, kWidgetW - 301, kWidgetH - 77);
+    EXPECT_LE(
+        largestChannelDifference(painted(painter, second, smaller), drawnInPlace(second, smaller)),
+        2);
+}
