@@ -23,8 +23,7 @@ void LiveViewPainter::paint(QPainter& painter, const ViewFit& fit, double widget
         QRectF(picture.right(), picture.top(), widgetWidth - picture.right(), picture.height()),
         margin);
 
-    if (!content.frame.isNull())
-        drawFrame(painter, picture, devicePixelRatio, content.frame, margin);
+    if (!content.frame.isNull()) drawFrame(painter, fit, devicePixelRatio, content.frame, margin);
 
     painter.save();
     painter.translate(fit.left, fit.top);
@@ -58,11 +57,13 @@ void LiveViewPainter::paint(QPainter& painter, const ViewFit& fit, double widget
     painter.restore();
 }
 
-void LiveViewPainter::drawFrame(QPainter& painter, const QRectF& picture, double devicePixelRatio,
+void LiveViewPainter::drawFrame(QPainter& painter, const ViewFit& fit, double devicePixelRatio,
                                 const Frame& frame, const QColor& margin) {
     // The device pixels the picture touches; the scaled picture keeps the
     // fractional placement inside them, so it looks as if drawn in place.
-    const QRectF device(picture.topLeft() * devicePixelRatio, picture.size() * devicePixelRatio);
+    const double scale = fit.scale * devicePixelRatio;
+    const QRectF device(fit.left * devicePixelRatio, fit.top * devicePixelRatio,
+                        fit.logical.width * scale, fit.logical.height * scale);
     const QRect pixels = device.toAlignedRect();
     if (pixels.isEmpty()) return;
     if (frame.data != scaledFrom_.data || device != scaledInto_ || margin != scaledOver_) {
@@ -75,8 +76,12 @@ void LiveViewPainter::drawFrame(QPainter& painter, const QRectF& picture, double
         for (const QRect edge :
              {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h)})
             scaler.fillRect(edge, margin);
+        // The same transform as the measurements are drawn with, so that the
+        // filter samples the frame exactly as it would in place.
+        scaler.translate(device.topLeft() - QPointF(pixels.topLeft()));
+        scaler.scale(scale, scale);
         scaler.setRenderHint(QPainter::SmoothPixmapTransform);
-        scaler.drawImage(device.translated(-pixels.topLeft()),
+        scaler.drawImage(QRectF(0.0, 0.0, fit.logical.width, fit.logical.height),
                          QImage(frame.data.get(), frame.width, frame.height, frame.stride,
                                 QImage::Format_RGB32));
         scaler.end();

@@ -45,9 +45,9 @@ public:
     StaticTextCache& texts() { return texts_; }
 
 private:
-    // Draws `frame` smoothly scaled into `picture` (widget coordinates) through
-    // the scaled picture kept for it.
-    void drawFrame(QPainter& painter, const QRectF& picture, double devicePixelRatio,
+    // Draws `frame` smoothly scaled into the picture's place through the scaled
+    // picture kept for it.
+    void drawFrame(QPainter& painter, const ViewFit& fit, double devicePixelRatio,
                    const Frame& frame, const QColor& margin);
     // The overlay's and the shapes' layers as one image (a frame then blends one
     // layer, not two), composed again only when either was rendered again.
