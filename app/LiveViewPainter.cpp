@@ -66,7 +66,22 @@ void LiveViewPainter::drawFrame(QPainter& painter, const ViewFit& fit, double de
                         fit.logical.width * scale, fit.logical.height * scale);
     const QRect pixels = device.toAlignedRect();
     if (pixels.isEmpty()) return;
+    const QImage image(frame.data.get(), frame.width, frame.height, frame.stride,
+                       QImage::Format_RGB32);
     if (frame.data != scaledFrom_.data || device != scaledInto_ || margin != scaledOver_) {
+        // A live frame is mostly painted once: it is drawn in place, and kept
+        // scaled only when it is painted again in the same place.
+        if (frame.data != drawnFrom_.data || device != drawnInto_) {
+            drawnFrom_ = frame;
+            drawnInto_ = device;
+            painter.save();
+            painter.translate(fit.left, fit.top);
+            painter.scale(fit.scale, fit.scale);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(QRectF(0.0, 0.0, fit.logical.width, fit.logical.height), image);
+            painter.restore();
+            return;
+        }
         if (scaled_.size() != pixels.size()) scaled_ = QImage(pixels.size(), QImage::Format_RGB32);
         scaled_.setDevicePixelRatio(1.0);
         QPainter scaler(&scaled_);
@@ -76,14 +91,12 @@ void LiveViewPainter::drawFrame(QPainter& painter, const ViewFit& fit, double de
         for (const QRect edge :
              {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h)})
             scaler.fillRect(edge, margin);
-        // The same transform as the measurements are drawn with, so that the
-        // filter samples the frame exactly as it would in place.
+        // The transform of the drawing in place, so that the filter samples
+        // the frame exactly as it does there.
         scaler.translate(device.topLeft() - QPointF(pixels.topLeft()));
         scaler.scale(scale, scale);
         scaler.setRenderHint(QPainter::SmoothPixmapTransform);
-        scaler.drawImage(QRectF(0.0, 0.0, fit.logical.width, fit.logical.height),
-                         QImage(frame.data.get(), frame.width, frame.height, frame.stride,
-                                QImage::Format_RGB32));
+        scaler.drawImage(QRectF(0.0, 0.0, fit.logical.width, fit.logical.height), image);
         scaler.end();
         scaled_.setDevicePixelRatio(devicePixelRatio);
         scaledFrom_ = frame;

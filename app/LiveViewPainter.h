@@ -45,8 +45,8 @@ public:
     StaticTextCache& texts() { return texts_; }
 
 private:
-    // Draws `frame` smoothly scaled into the picture's place through the scaled
-    // picture kept for it.
+    // Draws `frame` smoothly scaled into the picture's place: in place the first
+    // time, from the scaled picture kept for it on later paints.
     void drawFrame(QPainter& painter, const ViewFit& fit, double devicePixelRatio,
                    const Frame& frame, const QColor& margin);
     // The overlay's and the shapes' layers as one image (a frame then blends one
@@ -64,6 +64,9 @@ private:
     Frame scaledFrom_;
     QRectF scaledInto_;
     QColor scaledOver_;
+    // The frame drawn in place last, and where; held for the same reason.
+    Frame drawnFrom_;
+    QRectF drawnInto_;
     std::pair<int, int> composedFrom_{-1, -1};  // the layers' render counts
     uint64_t passes_ = 0;
 };
