@@ -26,10 +26,12 @@ Frame patternFrame(int width, int height, int seed) {
     return frame;
 }
 
-QImage painted(LiveViewPainter& painter, const Frame& frame, const ViewFit& fit) {
-    QImage target(kWidgetW, kWidgetH, QImage::Format_RGB32);
+QImage painted(LiveViewPainter& painter, const Frame& frame, const ViewFit& fit,
+               double devicePixelRatio = 1.0) {
+    QImage target(QSize(kWidgetW, kWidgetH) * devicePixelRatio, QImage::Format_RGB32);
+    target.setDevicePixelRatio(devicePixelRatio);
     QPainter p(&target);
-    painter.paint(p, fit, kWidgetW, kWidgetH, 1.0, {frame}, Qt::black);
+    painter.paint(p, fit, kWidgetW, kWidgetH, devicePixelRatio, {frame}, Qt::black);
     return target;
 }
 
@@ -70,6 +72,10 @@ TEST(LiveViewPainter, KeptPictureLooksLikeSmoothScalingInPlace) {
     // Repaints without a new frame show the kept picture, unchanged.
     EXPECT_EQ(painted(painter, frame, fit), first);
     EXPECT_EQ(painted(painter, frame, fit), first);
+    // On a display of two device pixels per unit too.
+    LiveViewPainter hiDpi;
+    const QImage sharp = painted(hiDpi, frame, fit, 2.0);
+    EXPECT_LE(largestChannelDifference(painted(hiDpi, frame, fit, 2.0), sharp), 1);
 }
 
 TEST(LiveViewPainter, NewFrameOrPlacementReplacesKeptPicture) {
