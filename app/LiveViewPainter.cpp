@@ -23,13 +23,11 @@ void LiveViewPainter::paint(QPainter& painter, const ViewFit& fit, double widget
         QRectF(picture.right(), picture.top(), widgetWidth - picture.right(), picture.height()),
         margin);
 
+    if (!content.frame.isNull()) drawFrame(painter, fit, devicePixelRatio, content.frame, margin);
+
     painter.save();
     painter.translate(fit.left, fit.top);
     painter.scale(fit.scale, fit.scale);
-    if (!content.frame.isNull()) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRectF(0.0, 0.0, w, h), content.frame);
-    }
     if (const MeasureModel* model = content.model) {
         ++passes_;
         painter.setRenderHint(QPainter::Antialiasing);
@@ -57,6 +55,55 @@ void LiveViewPainter::paint(QPainter& painter, const ViewFit& fit, double widget
         }
     }
     painter.restore();
+}
+
+void LiveViewPainter::drawFrame(QPainter& painter, const ViewFit& fit, double devicePixelRatio,
+                                const Frame& frame, const QColor& margin) {
+    // The device pixels the picture touches; the scaled picture keeps the
+    // fractional placement inside them, so it looks as if drawn in place.
+    const double scale = fit.scale * devicePixelRatio;
+    const QRectF device(fit.left * devicePixelRatio, fit.top * devicePixelRatio,
+                        fit.logical.width * scale, fit.logical.height * scale);
+    const QRect pixels = device.toAlignedRect();
+    if (pixels.isEmpty()) return;
+    const QImage image(frame.data.get(), frame.width, frame.height, frame.stride,
+                       QImage::Format_RGB32);
+    if (frame.data != scaledFrom_.data || device != scaledInto_ || margin != scaledOver_) {
+        // A live frame is mostly painted once: it is drawn in place, and kept
+        // scaled only when it is painted again in the same place.
+        if (frame.data != drawnFrom_.data || device != drawnInto_) {
+            drawnFrom_ = frame;
+            drawnInto_ = device;
+            painter.save();
+            painter.translate(fit.left, fit.top);
+            painter.scale(fit.scale, fit.scale);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(QRectF(0.0, 0.0, fit.logical.width, fit.logical.height), image);
+            painter.restore();
+            return;
+        }
+        if (scaled_.size() != pixels.size()) scaled_ = QImage(pixels.size(), QImage::Format_RGB32);
+        scaled_.setDevicePixelRatio(1.0);
+        QPainter scaler(&scaled_);
+        // The edge pixels the picture covers only partly blend with the margin.
+        const int w = pixels.width();
+        const int h = pixels.height();
+        for (const QRect edge :
+             {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h)})
+            scaler.fillRect(edge, margin);
+        // The transform of the drawing in place, so that the filter samples
+        // the frame exactly as it does there.
+        scaler.translate(device.topLeft() - QPointF(pixels.topLeft()));
+        scaler.scale(scale, scale);
+        scaler.setRenderHint(QPainter::SmoothPixmapTransform);
+        scaler.drawImage(QRectF(0.0, 0.0, fit.logical.width, fit.logical.height), image);
+        scaler.end();
+        scaled_.setDevicePixelRatio(devicePixelRatio);
+        scaledFrom_ = frame;
+        scaledInto_ = device;
+        scaledOver_ = margin;
+    }
+    painter.drawImage(QPointF(pixels.topLeft()) / devicePixelRatio, scaled_);
 }
 
 const QImage& LiveViewPainter::composed(const QImage& overlay, const QImage& shapes) {

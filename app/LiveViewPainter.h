@@ -1,8 +1,11 @@
 #pragma once
 // Paints the live view into a widget: the camera frame and, on the redraw path,
 // the measurement pass (preview, overlay, stored shapes, highlight), all in the
-// view's logical units, scaled to fit the widget and centred. The overlay and the
-// stored shapes are kept as layers at the device's resolution between frames.
+// view's logical units, scaled to fit the widget and centred. The frame is scaled
+// smoothly to the device's pixels once per frame and placement, so repaints
+// without a new frame (the pointer's preview, a highlight) only copy it; the
+// overlay and the stored shapes are kept as layers at the device's resolution
+// between frames.
 
 #include <QColor>
 #include <QImage>
@@ -13,6 +16,7 @@
 #include "app/OverlayImageCache.h"
 #include "app/QPainterSurface.h"
 #include "app/ShapeLayerCache.h"
+#include "image/Frame.h"
 #include "measure/MeasureModel.h"
 #include "policy/WindowArea.h"
 
@@ -22,7 +26,7 @@ namespace lumetra {
 
 // What one paint shows.
 struct LiveViewContent {
-    QImage frame;                           // null: nothing under the measurements
+    Frame frame;                            // null: nothing under the measurements
     const MeasureModel* model = nullptr;    // null: no measurement pass
     int highlightedShape = -1;              // a stored shape drawn highlighted; -1 none
     const std::string* scaleBar = nullptr;  // the scale bar with this calibration name
@@ -41,6 +45,10 @@ public:
     StaticTextCache& texts() { return texts_; }
 
 private:
+    // Draws `frame` smoothly scaled into the picture's place: in place the first
+    // time, from the scaled picture kept for it on later paints.
+    void drawFrame(QPainter& painter, const ViewFit& fit, double devicePixelRatio,
+                   const Frame& frame, const QColor& margin);
     // The overlay's and the shapes' layers as one image (a frame then blends one
     // layer, not two), composed again only when either was rendered again.
     const QImage& composed(const QImage& overlay, const QImage& shapes);
@@ -49,6 +57,16 @@ private:
     OverlayImageCache overlays_;
     ShapeLayerCache shapeLayer_;
     QImage composite_;
+    // The frame scaled to the device's pixels covered by the picture, and what it
+    // was made from; the frame is held so that its buffer, part of the key, is
+    // not reused for another frame meanwhile.
+    QImage scaled_;
+    Frame scaledFrom_;
+    QRectF scaledInto_;
+    QColor scaledOver_;
+    // The frame drawn in place last, and where; held for the same reason.
+    Frame drawnFrom_;
+    QRectF drawnInto_;
     std::pair<int, int> composedFrom_{-1, -1};  // the layers' render counts
     uint64_t passes_ = 0;
 };

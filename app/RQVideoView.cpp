@@ -139,8 +139,6 @@ void RQVideoView::present(const Frame& frame, FramePath path) {
         if (path == path_) return;
     } else {
         frame_ = frame;
-        image_ = QImage(frame_.data.get(), frame_.width, frame_.height, frame_.stride,
-                        QImage::Format_RGB32);
     }
     path_ = path;
     if (redrawing()) completeCalibrationIfDue();
@@ -275,12 +273,12 @@ void RQVideoView::completeCalibrationIfDue() {
 
 void RQVideoView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (image_.isNull()) {
+    if (frame_.isNull()) {
         drawPlaceholder(painter);
         return;
     }
     const ViewFit f = fit();
-    LiveViewContent content{image_};
+    LiveViewContent content{frame_};
     if (redrawing()) {
         content.model = &model_;
         content.highlightedShape = highlightedShape_;

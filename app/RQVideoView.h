@@ -6,7 +6,6 @@
 // the window for the frame's aspect), shown scaled to fit the widget and centred;
 // mouse positions are mapped back. Qt's y axis points down; the model's points up.
 
-#include <QImage>
 #include <QWidget>
 #include <cstdint>
 #include <optional>
@@ -138,7 +137,6 @@ private:
     MeasureModel model_;
     const RQGlobalVariables* settings_ = nullptr;
     Frame frame_;
-    QImage image_;                      // wraps frame_'s pixels without a copy
     FramePath path_ = FramePath::None;  // nothing shown yet
     ViewSize logical_ = kInitialViewSize;
     bool frozen_ = false;
