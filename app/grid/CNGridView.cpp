@@ -38,7 +38,9 @@ CNGridView::CNGridView(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
-    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    // An empty grid paints nothing: the panel behind shows, with no frame around it.
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setAutoFillBackground(false);
     setContextMenuPolicy(Qt::PreventContextMenu);
     viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
     setScrollElasticity(true);
@@ -462,6 +464,7 @@ void CNGridView::keyPressEvent(QKeyEvent* event) {
 // ---- painting and geometry -------------------------------------------------
 
 void CNGridView::paintEvent(QPaintEvent* event) {
+    if (count_ == 0) return;
     QPainter painter(viewport());
     painter.setBrushOrigin(QPointF(0, -top()));  // a texture scrolls with the cells
     painter.fillRect(event->rect(), background_);

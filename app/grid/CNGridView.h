@@ -47,7 +47,8 @@ public:
     QSize itemSize() const { return itemSize_; }
     void setItemSize(QSize size);
     const QBrush& backgroundColor() const { return background_; }
-    // A colour or a tiled texture, drawn behind the cells; scrolls with them.
+    // A colour or a tiled texture, drawn behind the cells; scrolls with them. An
+    // empty grid draws none: the widget behind it shows.
     void setBackgroundColor(const QBrush& brush);
     bool scrollElasticity() const { return scrollElasticity_; }
     // Overshoot of kinetic (touch) scrolling at the ends.
