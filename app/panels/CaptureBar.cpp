@@ -51,9 +51,15 @@ void CaptureBar::toggleFreeze() {
 void CaptureBar::setFrozen(bool frozen) {
     view_.setFrozen(frozen);
     setButtonImage(w_.btFreeze, frozen ? "freeze_s" : "freeze");
-    hintLine_.setText(
-        frozen ? QStringLiteral("Picture frozen: measure or take a snapshot of it; Space goes live")
-               : view_.stepHint());
+    // A calibration's next step stays in sight: the reference line is drawn on the frozen picture.
+    const QString& step = view_.stepHint();
+    if (!frozen)
+        hintLine_.setText(step);
+    else if (view_.model().bCalibration && !step.isEmpty())
+        hintLine_.setText(QStringLiteral("%1 (picture frozen)").arg(step));
+    else
+        hintLine_.setText(
+            QStringLiteral("Picture frozen: measure or take a snapshot of it; Space goes live"));
 }
 
 void CaptureBar::snapshotWritten(const std::string& path) {

@@ -507,6 +507,10 @@ TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
     EXPECT_FALSE(h.window->calibrationPanel().sheet()->isVisible());
     EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line_s");
     EXPECT_TRUE(h.model().bCalibration);
+    h.window->captureBar().setFrozen(true);
+    EXPECT_EQ(h.ui().txt_recording->text(),
+              "Calibration: click the first end of the reference line (picture frozen)");
+    h.window->captureBar().setFrozen(false);
     drawReferenceLine(h, 300);
     EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 0)
         << "stored only once the line is complete";
