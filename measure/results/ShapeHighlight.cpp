@@ -7,6 +7,8 @@
 namespace lumetra {
 namespace {
 constexpr RgbColor kHighlightColor{1.0, 0.85, 0.0};
+// The label in a deeper amber: the highlight yellow is faint on light pictures.
+constexpr RgbColor kHighlightLabelColor{0.75, 0.3, 0.0};
 constexpr int kExtraWidth = 3;
 }  // namespace
 
@@ -16,7 +18,7 @@ void drawHighlightedShape(DrawingSurface& surface, std::span<const RQShape> shap
     RQShape shape = shapes[static_cast<size_t>(index)];
     shape.iLineWidth = static_cast<uint8_t>(std::min(255, shape.iLineWidth + kExtraWidth));
     shape.ctrLColor = kHighlightColor;
-    shape.ctrFColor = kHighlightColor;
+    shape.ctrFColor = kHighlightLabelColor;
     drawShape(surface, shape, cal, 1.0f, 1.0f, RadiusSource::Stored);
 }
 

@@ -10,7 +10,8 @@
 
 namespace lumetra {
 
-// The shape at index drawn wider and in the highlight colour, with its label;
+// The shape at index drawn wider in the highlight colour, with its label in a
+// deeper shade that stays readable on light pictures;
 // an index outside the list draws nothing.
 void drawHighlightedShape(DrawingSurface& surface, std::span<const RQShape> shapes, int index,
                           const CalibrationValues& cal);
