@@ -66,8 +66,10 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
                        this);
     resultsPanel_ = new ResultsPanel(*alerts_, ui_.album.SettingTabView);
     resultsPanel_->setObjectName(QStringLiteral("ResultsPanel"));
-    resultsPanel_->setExportFolder(
-        [this] { return QString::fromStdString(settings_.getStrDocumentsPicture()); });
+    // The album's own folder: a table among the snapshots is neither listed nor deleted with them.
+    resultsPanel_->setExportFolder([this] {
+        return QString::fromStdString(settings_.layout().albumFolder(settings_.getStrDefFolder()));
+    });
     ui_.album.SettingTabView->addTab(resultsPanel_, QStringLiteral("Results"));
     connect(ui_.VideoView, &RQVideoView::shapesChanged, this, &ViewController::showResults);
     connect(resultsPanel_, &ResultsPanel::shapeSelected, ui_.VideoView,

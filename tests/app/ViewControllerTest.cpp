@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTimer>
 #include <QWheelEvent>
 #include <filesystem>
 #include <fstream>
@@ -671,6 +673,24 @@ TEST_F(ViewControllerWithCamera, ClearedOrDeletedCalibrationEndsTheLengthTool) {
         h.ui().measure.toolButton(kModeLine)->click();
         EXPECT_EQ(h.alerts->alerts, QStringList{"Please calibrate first"});
     }
+}
+
+TEST_F(ViewControllerWithCamera, CsvExportOpensInTheAlbumFolderNotAmongTheSnapshots) {
+    RQShape line;
+    line.type = kModeLine;
+    h.window->resultsPanel().setShapes(std::span(&line, 1), {60.0f, 1.0f, "mm"});
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QFileDialog*>(top);
+            if (!dialog || !dialog->isVisible()) continue;
+            opened = dialog->directory().absolutePath();
+            dialog->reject();
+        }
+    });
+    h.window->resultsPanel().findChild<QPushButton*>(QStringLiteral("btExportCsv"))->click();
+    EXPECT_EQ(opened.toStdString(),
+              h.settings().layout().albumFolder(h.settings().getStrDefFolder()));
 }
 
 TEST_F(ViewControllerWithCamera, ChosenCalibrationRelabelsAtOnceAndOneCanBeDeleted) {
