@@ -31,6 +31,13 @@ constexpr int kFirstValueColumn = 2;
 // leaving the room to the values.
 constexpr int kToolColumnWidth = 34;
 
+// A quantity's unit goes under its name, so that a column is little wider than its values.
+QString compactTitle(QString title) {
+    const qsizetype unit = title.lastIndexOf(QStringLiteral(" ("));
+    if (unit >= 0) title[unit] = QLatin1Char('\n');
+    return title;
+}
+
 }  // namespace
 
 ResultsPanel::ResultsPanel(AlertPresenter& alerts, QWidget* parent)
@@ -85,7 +92,7 @@ void ResultsPanel::setShapes(std::span<const RQShape> shapes, const CalibrationV
         for (int c = 0; c < columns; ++c) {
             const auto column = static_cast<size_t>(c);
             const QString title = QString::fromStdString(table_.header[column]);
-            auto* header = new QTableWidgetItem(c == kToolColumn ? QString() : title);
+            auto* header = new QTableWidgetItem(c == kToolColumn ? QString() : compactTitle(title));
             header->setToolTip(title);
             view_->setHorizontalHeaderItem(c, header);
             bool empty = true;

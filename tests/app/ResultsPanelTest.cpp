@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <filesystem>
@@ -59,6 +60,28 @@ TEST(ResultsPanel, RowsSelectionExportAndCopy) {
 
     EXPECT_FALSE(panel.exportCsv(QString::fromStdString((dir.path() / "gone/r.csv").string())));
     EXPECT_EQ(alerts.alerts.size(), 1);
+}
+
+// The panel is about 174 pixels wide in a 1366x768 window: a line's and an
+// angle's columns show without scrolling, each header naming its quantity in full as its tip.
+TEST(ResultsPanel, ALineAndAnAngleFitTheNarrowPanel) {
+    RecordingPresenter alerts;
+    ResultsPanel panel(alerts);
+    auto* table = panel.findChild<QTableWidget*>(QStringLiteral("resultsTable"));
+    ASSERT_TRUE(table);
+    RQShape line;
+    line.type = kModeLine;
+    line.fData1 = 1200.0f;
+    RQShape angle;
+    angle.type = kModeAngleThreePoints;
+    angle.fData1 = 135.0f;
+    const std::vector<RQShape> shapes{line, angle};
+    panel.resize(174, 300);
+    panel.show();
+    panel.setShapes(shapes, {60.0f, 1.0f, "mm"});
+    EXPECT_LE(table->horizontalHeader()->length(), table->viewport()->width());
+    const int length = static_cast<int>(resultsColumn(Quantity::Length));
+    EXPECT_EQ(table->horizontalHeaderItem(length)->toolTip(), QStringLiteral("Length (mm)"));
 }
 
 }  // namespace
