@@ -22,13 +22,13 @@ struct NumberSetting {
     QSlider* slider;
     QLineEdit* field;
     const char* key;
-    void (RQGlobalVariables::*set)(int32_t);
+    void (*set)(RQGlobalVariables&, int32_t);
 };
 
 struct ColourSetting {
     ColorWell* well;
     const char* key;
-    void (RQGlobalVariables::*set)(RgbColor);
+    void (*set)(RQGlobalVariables&, RgbColor);
 };
 
 RgbColor toRgb(const QColor& color) { return {color.redF(), color.greenF(), color.blueF()}; }
@@ -96,15 +96,17 @@ DrawingPanel::Widgets DrawingPanel::build(QWidget* parent, QVBoxLayout* column) 
 DrawingPanel::DrawingPanel(const Widgets& widgets, RQGlobalVariables& settings, RQVideoView& view,
                            QObject* parent)
     : QObject(parent), w_(widgets), settings_(settings), view_(view) {
-    const NumberSetting numbers[] = {
-        {w_.sliderWidth, w_.WidthTextField, kept::kLineWidth, &RQGlobalVariables::setILineWidth},
-        {w_.sliderFont, w_.FontTextField, kept::kFontSize, &RQGlobalVariables::setIFontSize},
-        {w_.sliderDecimal, w_.DecimalTextField, kept::kDecimals, &RQGlobalVariables::setIDecimal}};
+    const NumberSetting numbers[] = {{w_.sliderWidth, w_.WidthTextField, kept::kLineWidth,
+                                      [](RQGlobalVariables& s, int32_t v) { s.setILineWidth(v); }},
+                                     {w_.sliderFont, w_.FontTextField, kept::kFontSize,
+                                      [](RQGlobalVariables& s, int32_t v) { s.setIFontSize(v); }},
+                                     {w_.sliderDecimal, w_.DecimalTextField, kept::kDecimals,
+                                      [](RQGlobalVariables& s, int32_t v) { s.setIDecimal(v); }}};
     for (const NumberSetting& n : numbers) {
         connect(n.slider, &QSlider::valueChanged, this, [this, n](int value) {
             n.field->setText(QString::number(value));
             keptSettings().setValue(n.key, value);
-            (settings_.*n.set)(value);
+            n.set(settings_, value);
             view_.setUpdatedProperty(settings_);
         });
         // A number typed beside a slider moves the slider (the field accepts only its range).
@@ -112,12 +114,14 @@ DrawingPanel::DrawingPanel(const Widgets& widgets, RQGlobalVariables& settings, 
                 [n] { n.slider->setValue(n.field->text().toInt()); });
     }
     const ColourSetting colours[] = {
-        {w_.lColorWell, kept::kLineColour, &RQGlobalVariables::setOLineColor},
-        {w_.fColorWell, kept::kLabelColour, &RQGlobalVariables::setOFontColor}};
+        {w_.lColorWell, kept::kLineColour,
+         [](RQGlobalVariables& s, RgbColor v) { s.setOLineColor(v); }},
+        {w_.fColorWell, kept::kLabelColour,
+         [](RQGlobalVariables& s, RgbColor v) { s.setOFontColor(v); }}};
     for (const ColourSetting& c : colours) {
         connect(c.well, &ColorWell::colorChosen, this, [this, c](const QColor& colour) {
             keptSettings().setValue(c.key, colour.name());
-            (settings_.*c.set)(toRgb(colour));
+            c.set(settings_, toRgb(colour));
             view_.setUpdatedProperty(settings_);
         });
     }
