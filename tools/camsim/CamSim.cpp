@@ -237,70 +237,79 @@ void CamSim::installControlRoutes() {
         res.set_content(answer.body, "text/plain");
         return httplib::Server::HandlerResponse::Handled;
     });
+    if (options_.kind == CameraKind::Wizard)
+        installWizardRoutes();
+    else
+        installCgiRoutes();
+}
 
-    if (options_.kind == CameraKind::Wizard) {
-        control_->Get("/wizardvideo.asp",
-                      [this](const httplib::Request& req, httplib::Response& res) {
-                          if (!authorized(req)) return deny(res);
-                          res.set_content(wizardSettingsPage(state()), "text/html");
-                      });
-        control_->Get("/updateNPNvram.cgi",
-                      [this](const httplib::Request& req, httplib::Response& res) {
-                          if (!authorized(req)) return deny(res);
-                          if (!req.has_param("camera_gpio_trigger")) {
-                              res.status = 404;
-                              return;
-                          }
-                          res.set_content(std::to_string(photoCount()) + "\r\n", "text/plain");
-                      });
-        control_->Get("/apply.cgi", [this](const httplib::Request& req, httplib::Response& res) {
-            if (!authorized(req)) return deny(res);
-            const auto index = numberParam(req, "video_idx");
-            const auto fps = numberParam(req, "video_frame");
-            if ((req.has_param("video_idx") && !index) || (req.has_param("video_frame") && !fps)) {
+// The wizard camera: its settings page, the shutter counter and the settings command.
+void CamSim::installWizardRoutes() {
+    control_->Get("/wizardvideo.asp", [this](const httplib::Request& req, httplib::Response& res) {
+        if (!authorized(req)) return deny(res);
+        res.set_content(wizardSettingsPage(state()), "text/html");
+    });
+    control_->Get("/updateNPNvram.cgi",
+                  [this](const httplib::Request& req, httplib::Response& res) {
+                      if (!authorized(req)) return deny(res);
+                      if (!req.has_param("camera_gpio_trigger")) {
+                          res.status = 404;
+                          return;
+                      }
+                      res.set_content(std::to_string(photoCount()) + "\r\n", "text/plain");
+                  });
+    control_->Get("/apply.cgi", [this](const httplib::Request& req, httplib::Response& res) {
+        if (!authorized(req)) return deny(res);
+        const auto index = numberParam(req, "video_idx");
+        const auto fps = numberParam(req, "video_frame");
+        if ((req.has_param("video_idx") && !index) || (req.has_param("video_frame") && !fps)) {
+            res.status = 400;
+            return;
+        }
+        {
+            std::lock_guard lock(stateMutex_);
+            if (index) state_.selectResolutionIndex(*index);
+            if (fps) state_.commandFps(*fps);
+        }
+        if (index || fps) restarting();
+        res.set_content("<html><body>Settings applied.</body></html>\r\n", "text/html");
+    });
+}
+
+// The CGI camera: its settings page and the one control command.
+void CamSim::installCgiRoutes() {
+    control_->Get("/get_camera_all.cgi",
+                  [this](const httplib::Request& req, httplib::Response& res) {
+                      if (!authorized(req)) return deny(res);
+                      res.set_content(cgiSettingsPage(state()), "text/plain");
+                  });
+    control_->Get(
+        "/camera_control.cgi", [this](const httplib::Request& req, httplib::Response& res) {
+            if (!authorized(req) || req.get_param_value("loginuse") != kUser ||
+                req.get_param_value("loginpas") != kPassword)
+                return deny(res);
+            const auto param = numberParam(req, "param");
+            const auto value = numberParam(req, "value");
+            if (!param || !value) {
                 res.status = 400;
                 return;
             }
+            bool applied = false;
             {
                 std::lock_guard lock(stateMutex_);
-                if (index) state_.selectResolutionIndex(*index);
-                if (fps) state_.commandFps(*fps);
+                if (*param == static_cast<int64_t>(CgiParam::Resolution))
+                    applied = state_.selectResolutionIndex(*value);
+                else if (*param == static_cast<int64_t>(CgiParam::FrameRate))
+                    applied = state_.commandFps(*value);
+                else if (*param > 0 && *param <= INT32_MAX)
+                    applied = state_.setControl(static_cast<int32_t>(*param), *value);
             }
-            if (index || fps) restarting();
-            res.set_content("<html><body>Settings applied.</body></html>\r\n", "text/html");
+            const bool restarts = *param == static_cast<int64_t>(CgiParam::Resolution) ||
+                                  *param == static_cast<int64_t>(CgiParam::FrameRate);
+            if (applied && restarts) restarting();
+            res.set_content(applied ? "var result=\"ok\";\r\n" : "var result=\"error\";\r\n",
+                            "text/plain");
         });
-    } else {
-        control_->Get("/get_camera_all.cgi",
-                      [this](const httplib::Request& req, httplib::Response& res) {
-                          if (!authorized(req)) return deny(res);
-                          res.set_content(cgiSettingsPage(state()), "text/plain");
-                      });
-        control_->Get(
-            "/camera_control.cgi", [this](const httplib::Request& req, httplib::Response& res) {
-                if (!authorized(req) || req.get_param_value("loginuse") != kUser ||
-                    req.get_param_value("loginpas") != kPassword)
-                    return deny(res);
-                const auto param = numberParam(req, "param");
-                const auto value = numberParam(req, "value");
-                if (!param || !value) {
-                    res.status = 400;
-                    return;
-                }
-                bool applied = false;
-                {
-                    std::lock_guard lock(stateMutex_);
-                    if (*param == static_cast<int64_t>(CgiParam::Resolution))
-                        applied = state_.selectResolutionIndex(*value);
-                    else if (*param == static_cast<int64_t>(CgiParam::FrameRate))
-                        applied = state_.commandFps(*value);
-                    else if (*param > 0 && *param <= INT32_MAX)
-                        applied = state_.setControl(static_cast<int32_t>(*param), *value);
-                }
-                if (applied && (*param == 0 || *param == 6)) restarting();
-                res.set_content(applied ? "var result=\"ok\";\r\n" : "var result=\"error\";\r\n",
-                                "text/plain");
-            });
-    }
 }
 
 void CamSim::installStreamRoutes() {

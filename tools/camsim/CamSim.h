@@ -128,6 +128,8 @@ private:
     struct Connection;
 
     void installControlRoutes();
+    void installWizardRoutes();
+    void installCgiRoutes();
     void installStreamRoutes();
     void record(ServerRole role, const httplib::Request& req);
     bool authorized(const httplib::Request& req) const;
