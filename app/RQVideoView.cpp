@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "app/SnapshotEncoding.h"
 #include "capture/SnapshotSidecar.h"
@@ -19,6 +20,9 @@ namespace {
 
 // Screen pixels within which a handle or an outline is under the pointer.
 constexpr double kReachPixels = 6.0;
+// Screen pixels the pointer must move with the button held before a handle follows
+// it: a click that jitters a little stays a click.
+constexpr double kDragStartPixels = 3.0;
 // Half the side of a handle's square, in screen pixels.
 constexpr double kHandleHalf = 4.0;
 
@@ -283,8 +287,12 @@ void RQVideoView::mouseMovedTo(double x, double yUp) {
 
 void RQVideoView::mouseDraggedTo(double x, double yUp) {
     if (!press_ || press_->handle.shape >= model_.oMutShapsArray.size()) return;
+    const Point at{x, yUp};
+    if (!press_->moved &&
+        std::hypot(at.x - press_->at.x, at.y - press_->at.y) * fit().scale < kDragStartPixels)
+        return;
     RQShape& shape = model_.oMutShapsArray[press_->handle.shape];
-    if (!moveShapePoint(shape, press_->handle.slot, {x, yUp})) return;
+    if (!moveShapePoint(shape, press_->handle.slot, at)) return;
     press_->moved = true;
     hoveredShape_ = static_cast<int>(press_->handle.shape);
     refreshIfRedrawing();

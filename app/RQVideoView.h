@@ -112,7 +112,7 @@ public:
     // Mouse input in the model's y-up coordinates, as the event handlers pass it.
     // Without a shape in progress, a press on a stored shape's handle and a move
     // with the button held drag that point (the shape measured again as it
-    // goes); a press and release without a move is a plain click. Without a tool
+    // goes); a press and release with hardly a move is a plain click. Without a tool
     // a click chooses the shape under the pointer, or none.
     void mouseDownAt(double x, double yUp, bool control);
     void mouseMovedTo(double x, double yUp);

@@ -324,9 +324,10 @@ TEST_F(RQVideoViewTest, DraggedHandleMeasuresLiveAndUndoRedoGiveBitIdenticalValu
     EXPECT_EQ(bitsOf(view.model().oMutShapsArray[0].fData1), bitsOf(moved.fData1));
     EXPECT_FALSE(view.redo());
 
-    // Pressed and released on a handle without moving, it is the tool's click.
-    click(&view, 100, 100);
+    // Pressed and released on a handle, barely moved, it is the tool's click.
+    drag(&view, {100, 100}, {101, 101});
     EXPECT_EQ(view.model().pt1stPoint, (Point{100, 100}));
+    EXPECT_EQ(view.model().oMutShapsArray[0].pt1stPoint, drawn.pt1stPoint);
 }
 
 TEST_F(RQVideoViewTest, ClickWithoutToolChoosesAShapeAndDeletingItLeavesTheOthers) {
