@@ -36,7 +36,8 @@ RQVideoView::RQVideoView(QWidget* parent)
                         emit calibrationWanted(QString::fromStdString(name));
                     }}) {
     setObjectName(QStringLiteral("VideoView"));
-    // Moves without a button give the preview; moves with a button held do nothing.
+    // Moves without a button give the preview and show handles; moves with the
+    // primary button held drag a handle pressed on.
     setMouseTracking(true);
     setCursor(Qt::CrossCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -336,6 +337,13 @@ void RQVideoView::mouseMoveEvent(QMouseEvent* event) {
         mouseMovedTo(f.unitX(p.x()), f.unitYUp(p.y()));
     else if (event->buttons() == Qt::LeftButton)
         mouseDraggedTo(f.unitX(p.x()), f.unitYUp(p.y()));
+}
+
+void RQVideoView::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    if (hoveredShape_ < 0) return;
+    hoveredShape_ = -1;
+    update();
 }
 
 void RQVideoView::mouseReleaseEvent(QMouseEvent* event) {

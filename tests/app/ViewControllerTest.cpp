@@ -412,6 +412,20 @@ TEST_F(ViewControllerWithCamera, RelabellingIsUndoneAndRedoneWithTheShapesAndIts
     EXPECT_EQ(inForce(), std::tuple(std::string("Fine"), std::string("Fine"), 60.0f, size_t{1}));
 }
 
+TEST_F(ViewControllerWithCamera, UndoneFirstCalibrationLeavesTheShapesInTheOneInForce) {
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
+    drawAngle(h);
+    calibrate(h, "Ref");
+    h.ui().measure.btUndo->click();
+    EXPECT_EQ(h.ui().txt_recording->text(),
+              "The measurements were read without a calibration before; they keep the one in "
+              "force");
+    EXPECT_EQ(std::tuple(h.window->calibration().strCalName(), calibrationNameOf(h.model())),
+              std::tuple(std::string("Ref"), std::string("Ref")));
+    h.ui().measure.btUndo->click();
+    EXPECT_FALSE(h.model().getShapesCount()) << "then the angle's adding";
+}
+
 // A click on a shape without a tool chooses it here and in the results; Delete on
 // the picture removes that one only.
 TEST_F(ViewControllerWithCamera, ChosenShapeFollowsTheResultsAndDeleteRemovesOnlyIt) {
