@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "app/SnapshotEncoding.h"
 #include "capture/SnapshotSidecar.h"
@@ -10,14 +11,33 @@
 #include "capture/StampedName.h"
 #include "image/JpegCodec.h"
 #include "measure/CalibrationCompletion.h"
+#include "measure/ShapeEditing.h"
 #include "measure/tools/ToolStepHint.h"
 #include "storage/RQGlobalVariables.h"
 
 namespace lumetra {
+namespace {
 
-RQVideoView::RQVideoView(QWidget* parent) : QWidget(parent) {
+// Screen pixels within which a handle or an outline is under the pointer.
+constexpr double kReachPixels = 6.0;
+// Screen pixels the pointer must move with the button held before a handle follows
+// it: a click that jitters a little stays a click.
+constexpr double kDragStartPixels = 3.0;
+// Half the side of a handle's square, in screen pixels.
+constexpr double kHandleHalf = 4.0;
+
+}  // namespace
+
+RQVideoView::RQVideoView(QWidget* parent)
+    : QWidget(parent),
+      history_({.restoreShapes = [this](const std::vector<RQShape>& s) { restoreShapes(s); },
+                .chooseCalibration =
+                    [this](const std::string& name) {
+                        emit calibrationWanted(QString::fromStdString(name));
+                    }}) {
     setObjectName(QStringLiteral("VideoView"));
-    // Moves without a button give the preview; moves with a button held do nothing.
+    // Moves without a button give the preview and show handles; moves with the
+    // primary button held drag a handle pressed on.
     setMouseTracking(true);
     setCursor(Qt::CrossCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -27,7 +47,7 @@ RQVideoView::RQVideoView(QWidget* parent) : QWidget(parent) {
 RQVideoView::~RQVideoView() = default;
 
 void RQVideoView::initVideoView() {
-    const size_t before = model_.oMutShapsArray.size();
+    const std::vector<RQShape> before = model_.oMutShapsArray;
     model_.initVideoView();
     syncTextField();
     reportShapes(before);
@@ -54,32 +74,65 @@ void RQVideoView::deleteshape(int32_t code) {
     if (code != static_cast<int32_t>(ShapeRemoval::Last) &&
         code != static_cast<int32_t>(ShapeRemoval::All))
         return;
-    const size_t before = model_.oMutShapsArray.size();
+    const std::vector<RQShape> before = model_.oMutShapsArray;
     model_.removeShapes(static_cast<ShapeRemoval>(code));
     refreshIfRedrawing();
     reportShapes(before);
 }
 
+bool RQVideoView::deleteSelectedShape() {
+    const int index = highlightedShape_;
+    if (index < 0 || static_cast<size_t>(index) >= model_.oMutShapsArray.size()) return false;
+    const std::vector<RQShape> before = model_.oMutShapsArray;
+    model_.oMutShapsArray.erase(model_.oMutShapsArray.begin() + index);
+    press_.reset();
+    refreshIfRedrawing();
+    reportShapes(before);
+    chooseShape(-1);
+    return true;
+}
+
+bool RQVideoView::undo() { return replay(&MeasureHistory::undo); }
+
+bool RQVideoView::redo() { return replay(&MeasureHistory::redo); }
+
+bool RQVideoView::replay(bool (MeasureHistory::*step)()) {
+    press_.reset();
+    if (!(history_.*step)()) return false;
+    chooseShape(-1);
+    return true;
+}
+
+void RQVideoView::restoreShapes(const std::vector<RQShape>& shapes) {
+    model_.oMutShapsArray = shapes;
+    hoveredShape_ = -1;
+    refreshIfRedrawing();
+    emit shapesChanged();
+}
+
 void RQVideoView::applyCalibration(const std::string& name, const std::string& unit, float mag,
                                    float len) {
+    const std::string before = calibrationNameOf(model_);
     if (model_.bCalibration) {
         // The reference line keeps its own; the shapes read in the chosen one.
         model_.heldCalibration = {mag, len, unit};
         model_.strHeldCalName = name;
-        refreshIfRedrawing();
-        return;
+    } else {
+        model_.strCalName = name;
+        model_.strUnit = unit;
+        model_.fScale = mag;
+        model_.fUnitLength = len;
+        if (model_.iGridMode != kGridNone && model_.iGridMode != kGridCrosshair)
+            model_.setGridView(model_.iGridMode, model_.fGridLength, mag, len);
     }
-    model_.strCalName = name;
-    model_.strUnit = unit;
-    model_.fScale = mag;
-    model_.fUnitLength = len;
-    if (model_.iGridMode != kGridNone && model_.iGridMode != kGridCrosshair)
-        model_.setGridView(model_.iGridMode, model_.fGridLength, mag, len);
+    if (model_.getShapesCount()) history_.recordRelabel(before, name);
     refreshIfRedrawing();
 }
 
-void RQVideoView::reportShapes(size_t before) {
-    if (model_.oMutShapsArray.size() != before) emit shapesChanged();
+void RQVideoView::reportShapes(const std::vector<RQShape>& before) {
+    if (model_.oMutShapsArray == before) return;
+    history_.recordShapes(before, model_.oMutShapsArray);
+    emit shapesChanged();
 }
 
 void RQVideoView::reportStep() {
@@ -186,9 +239,33 @@ void RQVideoView::setHighlightedShape(int index) {
     update();
 }
 
+void RQVideoView::chooseShape(int index) {
+    if (index == highlightedShape_) return;
+    setHighlightedShape(index);
+    emit shapeChosen(index);
+}
+
+double RQVideoView::reach() const { return kReachPixels / fit().scale; }
+
 void RQVideoView::mouseDownAt(double x, double yUp, bool control) {
-    const size_t before = model_.oMutShapsArray.size();
-    model_.mouseDown(Point{x, yUp}, control);
+    const Point at{x, yUp};
+    if (!control && !model_.shapeInProgress()) {
+        if (const auto handle = handleAt(model_.oMutShapsArray, at, reach())) {
+            press_ = HandlePress{*handle, at, model_.oMutShapsArray};
+            return;  // a drag, or a click once the button is released unmoved
+        }
+        if (model_.iMode == kModeNone) {
+            const auto shape = shapeAt(model_.oMutShapsArray, at, reach());
+            chooseShape(shape ? static_cast<int>(*shape) : -1);
+            return;
+        }
+    }
+    toolDown(at, control);
+}
+
+void RQVideoView::toolDown(Point at, bool control) {
+    const std::vector<RQShape> before = model_.oMutShapsArray;
+    model_.mouseDown(at, control);
     syncTextField();
     refreshIfRedrawing();
     reportShapes(before);
@@ -197,7 +274,44 @@ void RQVideoView::mouseDownAt(double x, double yUp, bool control) {
 
 void RQVideoView::mouseMovedTo(double x, double yUp) {
     model_.mouseMoved(Point{x, yUp});
+    int hovered = -1;
+    if (!model_.shapeInProgress()) {
+        if (const auto shape = shapeAt(model_.oMutShapsArray, {x, yUp}, reach()))
+            hovered = static_cast<int>(*shape);
+    }
+    if (hovered != hoveredShape_) {
+        hoveredShape_ = hovered;
+        update();
+    }
     refreshIfRedrawing();
+}
+
+void RQVideoView::mouseDraggedTo(double x, double yUp) {
+    if (!press_ || press_->handle.shape >= model_.oMutShapsArray.size()) return;
+    const Point at{x, yUp};
+    if (!press_->moved &&
+        std::hypot(at.x - press_->at.x, at.y - press_->at.y) * fit().scale < kDragStartPixels)
+        return;
+    RQShape& shape = model_.oMutShapsArray[press_->handle.shape];
+    if (!moveShapePoint(shape, press_->handle.slot, at)) return;
+    press_->moved = true;
+    hoveredShape_ = static_cast<int>(press_->handle.shape);
+    refreshIfRedrawing();
+    emit shapesChanged();  // the label and the results row follow the point
+}
+
+void RQVideoView::mouseUpAt(double, double) {
+    if (!press_) return;
+    const HandlePress press = std::move(*press_);
+    press_.reset();
+    if (press.moved) {
+        history_.recordShapes(press.before, model_.oMutShapsArray);
+        chooseShape(static_cast<int>(press.handle.shape));
+    } else if (model_.iMode == kModeNone) {
+        chooseShape(static_cast<int>(press.handle.shape));
+    } else {
+        toolDown(press.at, false);  // the tool's click, where it was pressed
+    }
 }
 
 void RQVideoView::mousePressEvent(QMouseEvent* event) {
@@ -215,10 +329,32 @@ void RQVideoView::mousePressEvent(QMouseEvent* event) {
 }
 
 void RQVideoView::mouseMoveEvent(QMouseEvent* event) {
-    if (event->buttons() != Qt::NoButton) return;  // dragging gives no preview
     const QPointF p = event->position();
     const ViewFit f = fit();
-    if (f.contains(p.x(), p.y())) mouseMovedTo(f.unitX(p.x()), f.unitYUp(p.y()));
+    if (!f.contains(p.x(), p.y())) return;
+    // Dragging gives no preview; with the primary button it may move a handle.
+    if (event->buttons() == Qt::NoButton)
+        mouseMovedTo(f.unitX(p.x()), f.unitYUp(p.y()));
+    else if (event->buttons() == Qt::LeftButton)
+        mouseDraggedTo(f.unitX(p.x()), f.unitYUp(p.y()));
+}
+
+void RQVideoView::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    if (hoveredShape_ < 0) return;
+    hoveredShape_ = -1;
+    update();
+}
+
+void RQVideoView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    const QPointF p = event->position();
+    const ViewFit f = fit();
+    mouseUpAt(f.unitX(p.x()), f.unitYUp(p.y()));
 }
 
 void RQVideoView::resizeEvent(QResizeEvent* event) {
@@ -286,7 +422,24 @@ void RQVideoView::paintEvent(QPaintEvent*) {
     }
     painter_.paint(painter, f, width(), height(), devicePixelRatioF(), content,
                    palette().color(QPalette::Window));
+    if (redrawing()) drawHandles(painter, f);
     if (frozen_) drawFrozenBadge(painter, f);
+}
+
+void RQVideoView::drawHandles(QPainter& painter, const ViewFit& f) {
+    const auto& shapes = model_.oMutShapsArray;
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::white);
+    for (int index : {hoveredShape_, highlightedShape_}) {
+        if (index < 0 || static_cast<size_t>(index) >= shapes.size()) continue;
+        const RQShape& shape = shapes[static_cast<size_t>(index)];
+        for (int slot : handleSlots(shape)) {
+            const QPointF centre(f.pixelX(shape.pt(slot).x), f.pixelY(shape.pt(slot).y));
+            painter.drawRect(QRectF(centre.x() - kHandleHalf, centre.y() - kHandleHalf,
+                                    2 * kHandleHalf, 2 * kHandleHalf));
+        }
+    }
 }
 
 void RQVideoView::drawFrozenBadge(QPainter& painter, const ViewFit& f) {

@@ -10,10 +10,13 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/LiveViewPainter.h"
+#include "app/MeasureHistory.h"
 #include "image/Frame.h"
 #include "measure/MeasureModel.h"
+#include "measure/ShapeHitTest.h"
 #include "policy/FrameRouting.h"
 #include "policy/WindowArea.h"
 
@@ -56,6 +59,14 @@ public:
     // ShapeRemoval::Last removes the newest stored shape, ShapeRemoval::All all of
     // them; any other code nothing.
     void deleteshape(int32_t code);
+    // Removes the chosen shape (selectedShape); false when none is chosen.
+    bool deleteSelectedShape();
+    // Every change of the stored shapes made here, and the relabelling a chosen
+    // calibration causes, is a step: undo takes back the newest one (after adding
+    // a shape, that removes it), redo makes the one taken back last again. Each
+    // returns whether there was a step.
+    bool undo();
+    bool redo();
     // A calibration was chosen (magnification 0: none): lengths, areas and grids
     // read in it from now on, stored shapes are relabelled at once and snapshots
     // name it. A calibration being drawn is left alone (its shapes read in the chosen one).
@@ -90,13 +101,23 @@ public:
     // The stored shape at index is drawn highlighted on the screen (never in
     // snapshots); -1, or any index outside the list, highlights nothing.
     void setHighlightedShape(int index);
+    // The chosen shape, drawn highlighted with its handles; -1 none.
+    int selectedShape() const { return highlightedShape_; }
+    // The shape whose handles show because the pointer is over it; -1 none.
+    int hoveredShape() const { return hoveredShape_; }
 
     // How many measurement passes (preview, overlay, shapes) have been drawn.
     uint64_t measurementPassCount() const { return painter_.measurementPasses(); }
 
     // Mouse input in the model's y-up coordinates, as the event handlers pass it.
+    // Without a shape in progress, a press on a stored shape's handle and a move
+    // with the button held drag that point (the shape measured again as it
+    // goes); a press and release with hardly a move is a plain click. Without a tool
+    // a click chooses the shape under the pointer, or none.
     void mouseDownAt(double x, double yUp, bool control);
     void mouseMovedTo(double x, double yUp);
+    void mouseDraggedTo(double x, double yUp);
+    void mouseUpAt(double x, double yUp);
 
     // What the next click on the picture does with the current tool; "" none.
     const QString& stepHint() const { return stepHint_; }
@@ -105,8 +126,12 @@ public:
     QLineEdit* textField() const { return textField_; }
 
 signals:
-    // The stored shapes changed: one was added or removed, or all were cleared.
+    // The stored shapes changed: one was added, moved, removed, or all were cleared.
     void shapesChanged();
+    // A click on the picture, a deletion or a step undone chose this shape (-1 none).
+    void shapeChosen(int index);
+    // Undoing or redoing a relabelling wants the calibration of this name in force again.
+    void calibrationWanted(const QString& name);
     // The next step of the current tool changed (see stepHint).
     void stepHintChanged(const QString& hint);
     // A snapshot, or the sidecar of one that was written, could not be written,
@@ -117,6 +142,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -129,8 +156,18 @@ private:
     // calibration was completed and handed to the delegate.
     void refreshIfRedrawing();
     void completeCalibrationIfDue();
-    // Emits shapesChanged when the number of stored shapes differs from before.
-    void reportShapes(size_t before);
+    // When the stored shapes differ from before: a step in the history, and shapesChanged.
+    void reportShapes(const std::vector<RQShape>& before);
+    // Shapes put back by the history.
+    void restoreShapes(const std::vector<RQShape>& shapes);
+    bool replay(bool (MeasureHistory::*step)());
+    // A click handed to the current tool.
+    void toolDown(Point at, bool control);
+    void chooseShape(int index);
+    // The stored shapes' handles drawn over the picture: the hovered and the chosen shape's.
+    void drawHandles(QPainter& painter, const ViewFit& fit);
+    // How far from the pointer, in model units, a handle or an outline counts as under it.
+    double reach() const;
     // Emits stepHintChanged when the next step differs from before.
     void reportStep();
 
@@ -142,6 +179,16 @@ private:
     bool frozen_ = false;
     std::optional<std::string> scaleBar_;
     int highlightedShape_ = -1;
+    int hoveredShape_ = -1;
+    // A press on a handle: the shapes before it, and whether the point moved since.
+    struct HandlePress {
+        ShapeHandle handle;
+        Point at;
+        std::vector<RQShape> before;
+        bool moved = false;
+    };
+    std::optional<HandlePress> press_;
+    MeasureHistory history_;
     QString stepHint_;
     QLineEdit* textField_ = nullptr;
     LiveViewPainter painter_;

@@ -80,6 +80,14 @@ int ResultsPanel::selectedShape() const {
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
+void ResultsPanel::selectShape(int index) {
+    if (index == selectedShape()) return;
+    if (index >= 0 && index < view_->rowCount())
+        view_->selectRow(index);
+    else
+        view_->clearSelection();
+}
+
 void ResultsPanel::setShapes(std::span<const RQShape> shapes, const CalibrationValues& cal) {
     const int before = selectedShape();
     table_ = resultsTable(shapes, cal);

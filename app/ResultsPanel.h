@@ -36,6 +36,9 @@ public:
     const ResultsTable& table() const { return table_; }
     // The chosen row (the shape's index), or -1.
     int selectedShape() const;
+    // Chooses the shape's row (-1 or an index outside the table: none), reported
+    // as a choice in the table is.
+    void selectShape(int index);
 
     // Writes the table as CSV to path, replacing a file there (the save dialog
     // asked first). A failure is reported through the alerts; returns success.

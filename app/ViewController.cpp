@@ -74,6 +74,7 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
     connect(ui_.VideoView, &RQVideoView::shapesChanged, this, &ViewController::showResults);
     connect(resultsPanel_, &ResultsPanel::shapeSelected, ui_.VideoView,
             &RQVideoView::setHighlightedShape);
+    connect(ui_.VideoView, &RQVideoView::shapeChosen, resultsPanel_, &ResultsPanel::selectShape);
     connectControls();
     startUp();
 }
@@ -121,6 +122,8 @@ void ViewController::connectControls() {
         measureBar_->endTool();
         measureBar_->endOverlay();
     });
+    connect(ui_.VideoView, &RQVideoView::calibrationWanted, this,
+            &ViewController::bringBackCalibration);
     connect(calibration_, &CalibrationPanel::calibrationEntered, measureBar_,
             &MeasureBar::enterCalibration);
     connect(measureBar_, &MeasureBar::viewCalibrationChanged, this, &ViewController::showResults);
@@ -137,8 +140,16 @@ void ViewController::connectControls() {
         if (cameraActive()) measureBar_->abandonShape();
     });
     auto* undo = new QShortcut(QKeySequence::Undo, this);
-    connect(undo, &QShortcut::activated, this,
-            [this] { measureBar_->removeShapes(ShapeRemoval::Last); });
+    connect(undo, &QShortcut::activated, measureBar_, &MeasureBar::undo);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
+        auto* redo = new QShortcut(keys, this);
+        connect(redo, &QShortcut::activated, measureBar_, &MeasureBar::redo);
+    }
+    // Only on the picture: the album's grid takes the Delete key for its files.
+    auto* remove = new QShortcut(QKeySequence::Delete, ui_.VideoView);
+    remove->setContext(Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, this, [this] { measureBar_->deleteShapes(false); });
     auto* freeze = new QShortcut(QKeySequence(Qt::Key_Space), this);
     connect(freeze, &QShortcut::activated, captureBar_, &CaptureBar::toggleFreeze);
 }
@@ -162,6 +173,18 @@ void ViewController::showCalibration() {
     ui_.VideoView->applyCalibration(c.strCalName(), c.strUnit(), c.fScale(), c.fUnitLength());
     measureBar_->calibrationChanged();
     showResults();
+}
+
+void ViewController::bringBackCalibration(const QString& name) {
+    if (calibration_->chooseNamed(name.toStdString())) return;
+    // The shapes go on reading in the calibration in force, and the hint line says why.
+    ui_.txt_recording->setText(
+        name.isEmpty()
+            ? QStringLiteral("The measurements were read without a calibration before; they keep "
+                             "the one in force")
+            : QStringLiteral("The calibration \"%1\" is no longer stored; the measurements keep "
+                             "the one in force")
+                  .arg(name));
 }
 
 void ViewController::showResults() {

@@ -125,6 +125,9 @@ private:
     // The calibration in force, in the view at once; the tools and overlays that
     // need one end without it.
     void showCalibration();
+    // Undoing or redoing a relabelling: the calibration of that name in force again,
+    // when it is still stored.
+    void bringBackCalibration(const QString& name);
     // The results table of the view's stored shapes in the view's calibration.
     void showResults();
     void windowWillClose();

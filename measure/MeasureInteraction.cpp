@@ -2,11 +2,10 @@
 // (measure/tools), the live values the tools share are computed here, and a
 // finished shape is stored with the point slots its tool keeps.
 
-#include <algorithm>
 #include <utility>
 
 #include "measure/MeasureModel.h"
-#include "measure/RQUtility.h"
+#include "measure/ShapeEditing.h"
 #include "measure/tools/ToolTable.h"
 
 namespace lumetra {
@@ -30,30 +29,6 @@ void MeasureModel::mouseMoved(Point location) {
     if (const ToolSpec* tool = findTool(iMode)) tool->behaviour.move(*this, location);
 }
 
-float MeasureModel::polygonArea(int32_t count) {
-    oMutPointArray.clear();
-    for (int32_t i = 1; i <= count; ++i) {
-        oMutPointArray.push_back(pt(i));
-    }
-    return static_cast<float>(RQUtility::intPolygonAreaCalc(oMutPointArray));
-}
-
-float MeasureModel::continuousLineLength() const {
-    const int32_t last = std::min(iCLineAuvariable, int32_t{9});
-    float sum = 0.0f;
-    for (int32_t i = 2; i <= last; ++i) {
-        sum += RQUtility::distance(pt(i), pt(i - 1));
-    }
-    return sum;
-}
-
-void MeasureModel::updateThreePointCircle(Point third) {
-    const CircleRect circle = RQUtility::cocircle(pt1stPoint.x, pt1stPoint.y, pt2ndPoint.x,
-                                                  pt2ndPoint.y, third.x, third.y);
-    pt5thPoint = circle.origin;
-    fData1 = static_cast<float>(circle.width);
-}
-
 void MeasureModel::storeShape(uint8_t type) {
     RQShape shape;
     shape.type = type;
@@ -71,13 +46,7 @@ void MeasureModel::storeShape(uint8_t type) {
         shape.fData1 = fData1;
         shape.iDecimal = iDecimal;
     }
-    if (type == kModeCircleRadius || type == kModeCircleThreePoints) {
-        shape.fData2 = shape.fData1 * 6.283f;
-        shape.fData3 = 3.1415f * shape.fData1 * shape.fData1;
-    } else if (type == kModeCircleDiameter) {
-        shape.fData2 = shape.fData1 * 3.1415f;
-        shape.fData3 = 3.1415f * shape.fData1 * shape.fData1 * 0.25f;
-    }
+    setCircleFigures(shape);
     oMutShapsArray.push_back(std::move(shape));
 
     iToolStep = 0;

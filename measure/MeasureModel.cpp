@@ -25,7 +25,6 @@ void MeasureModel::initVideoView() {
     iToolStep = 0;
     fData1 = fData2 = fData3 = fData4 = 0.0f;
     fPitchPixes = initial.fPitchPixes;
-    oMutPointArray = {};
     oMutShapsArray = {};
 }
 
@@ -80,7 +79,6 @@ void MeasureModel::resetPoints() {
         auxVariable(i) = 0.0f;
     }
     iCLineAuvariable = 0;
-    oMutPointArray.clear();
 }
 
 CalibrationValues calibrationOf(const MeasureModel& model) {

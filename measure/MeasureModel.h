@@ -41,8 +41,7 @@ public:
     // Continuous line and polygon: the slot k (2..9) that the mouse moves and the
     // next click fixes; 10 once nine vertices are placed.
     int32_t iCLineAuvariable = 0;
-    std::vector<Point> oMutPointArray;  // polygon: the vertex list given to the area routine
-    std::string strTextValue;           // text: the text taken from the text field
+    std::string strTextValue;  // text: the text taken from the text field
 
     // Live values of the shape in progress (view pixels, square pixels or degrees).
     float fData1 = 0.0f;
@@ -90,7 +89,7 @@ public:
     // cal starts a calibration whose reference line has the real length len.
     void setMeasureMode(int32_t mode, const std::string& name, const std::string& unit, float mag,
                         float len, bool cal);
-    // Clears the points, live values, segment lengths, vertex counter and list.
+    // Clears the points, live values, segment lengths and vertex counter.
     void resetPoints();
     // Whether a shape is under way (its tool has taken a first step).
     bool shapeInProgress() const { return iToolStep > 0; }
@@ -106,13 +105,6 @@ public:
     void mouseDown(Point location, bool control);
     void mouseMoved(Point location);
 
-    // Steps the tools share.
-    // Area of pt1 ... pt count, via oMutPointArray.
-    float polygonArea(int32_t count);
-    // Length of the continuous line through the vertices placed so far.
-    float continuousLineLength() const;
-    // Centre (pt5thPoint) and radius (fData1) of the circle through pt1, pt2 and third.
-    void updateThreePointCircle(Point third);
     // AuxVariable1 ... AuxVariable9 by number.
     float& auxVariable(int index);
     // Stores the shape in progress as the given type and returns to idle.

@@ -15,6 +15,7 @@ struct PointSlots {
     const Point& pt(int k) const;
 
     void clearPoints() { *this = PointSlots{}; }
+    friend bool operator==(const PointSlots&, const PointSlots&) = default;
 };
 
 }  // namespace lumetra

@@ -83,6 +83,16 @@ void CalibrationPanel::choose(int index) {
     }
 }
 
+bool CalibrationPanel::chooseNamed(const std::string& name) {
+    const std::vector<std::string>& names = calibrations_.names();
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (found == names.end()) return false;
+    const int index = static_cast<int>(found - names.begin());
+    w_.CalComboBox->setCurrentIndex(index);
+    choose(index);
+    return true;
+}
+
 void CalibrationPanel::clearAll() {
     const size_t count = calibrations_.names().size();
     const QString what =

@@ -60,6 +60,9 @@ public:
     // The frame the view was laid out for: frameWidth camera pixels over viewWidth
     // view units (0 pixels: no frame yet). The scale line reads in camera pixels.
     void setFrameWidth(int frameWidth, float viewWidth);
+    // Chooses the stored calibration of that name, as choosing it in the list does;
+    // false, changing nothing, when none is stored under it.
+    bool chooseNamed(const std::string& name);
 
 signals:
     // The calibration in force changed (chosen, stored, deleted or cleared).

@@ -48,9 +48,11 @@ MeasureBar::Widgets MeasureBar::build(QWidget* toolbar, QHBoxLayout* bar) {
     bar->addWidget(separator(toolbar));
 
     w.btUndo = iconButton(toolbar, "btUndo", "undo",
-                          QStringLiteral("Remove the last measurement (Ctrl+Z)"));
-    w.btDelete =
-        iconButton(toolbar, "btDelete", "delete", QStringLiteral("Remove all measurements"));
+                          QStringLiteral("Undo the last step (Ctrl+Z); redo with Ctrl+Shift+Z"));
+    w.btDelete = iconButton(
+        toolbar, "btDelete", "delete",
+        QStringLiteral(
+            "Remove the chosen measurement (Delete), or all of them when none is chosen"));
     bar->addWidget(buttonGroup(toolbar, QStringLiteral("EDIT"), {w.btUndo, w.btDelete}));
     bar->addWidget(separator(toolbar));
     return w;
@@ -85,8 +87,8 @@ void MeasureBar::connectButtons() {
         });
     }
     connect(w_.btScaleBar, &QToolButton::clicked, this, &MeasureBar::toggleScaleBar);
-    connect(w_.btUndo, &QToolButton::clicked, this, [this] { removeShapes(ShapeRemoval::Last); });
-    connect(w_.btDelete, &QToolButton::clicked, this, [this] { removeShapes(ShapeRemoval::All); });
+    connect(w_.btUndo, &QToolButton::clicked, this, &MeasureBar::undo);
+    connect(w_.btDelete, &QToolButton::clicked, this, [this] { deleteShapes(true); });
     connect(gridlinesView_, &NSGridlinesView::okRequested, this, [this] {
         const QString text = gridlinesView_->GridlinesField()->text();
         applyOverlayAction(overlays_.ok(text.toStdString()));
@@ -150,11 +152,25 @@ void MeasureBar::abandonShape() {
         view_.abandonShapeInProgress();
 }
 
-void MeasureBar::removeShapes(ShapeRemoval which) {
-    if (!cameraReady_()) return;
+bool MeasureBar::readyToEdit() {
+    if (!cameraReady_()) return false;
     endOverlay();
     endTool();
-    view_.deleteshape(static_cast<int32_t>(which));
+    return true;
+}
+
+void MeasureBar::undo() {
+    if (readyToEdit()) view_.undo();
+}
+
+void MeasureBar::redo() {
+    if (readyToEdit()) view_.redo();
+}
+
+void MeasureBar::deleteShapes(bool allWithoutChoice) {
+    if (view_.selectedShape() < 0 && !allWithoutChoice) return;
+    if (!readyToEdit()) return;
+    if (!view_.deleteSelectedShape()) view_.deleteshape(static_cast<int32_t>(ShapeRemoval::All));
 }
 
 void MeasureBar::calibrationChanged() {

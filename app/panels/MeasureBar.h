@@ -74,8 +74,12 @@ public:
     void calibrationChanged();
     // Escape: abandons the shape in progress, or the new calibration being drawn.
     void abandonShape();
-    // Undo (also Ctrl+Z) and delete: tool and overlay end, then shapes go.
-    void removeShapes(ShapeRemoval which);
+    // Undo (also Ctrl+Z), redo (Ctrl+Shift+Z, Ctrl+Y) and delete: tool and overlay
+    // end, then the view takes the step back or again, or removes the chosen shape.
+    // Without a chosen shape the button removes all of them, the Delete key none.
+    void undo();
+    void redo();
+    void deleteShapes(bool allWithoutChoice);
 
 signals:
     // The view took the calibration in force with a tool: the results read again.
@@ -89,6 +93,8 @@ private:
     void showOverlayState();
     void toggleScaleBar();
     void showScaleBar(bool shown);
+    // Ends the tool and the overlay before an edit; false without a camera.
+    bool readyToEdit();
 
     Widgets w_;
     RQVideoView& view_;

@@ -26,7 +26,7 @@ public:
         } else if (m.iToolStep < kSecondEnd) {
             m.iToolStep = kSecondEnd;
             m.pt4thPoint = l;
-            m.fData1 = angleOf(m.pt1stPoint, m.pt2ndPoint, m.pt4thPoint, m.pt3rdPoint);
+            m.fData1 = angle(m);
         } else {
             m.storeShape(kModeAngleFourPoints);
         }
@@ -38,7 +38,7 @@ public:
             m.pt2ndPoint = l;
         } else if (m.iToolStep == kSecondStart) {
             m.pt4thPoint = l;
-            m.fData1 = angleOf(m.pt1stPoint, m.pt2ndPoint, l, m.pt3rdPoint);
+            m.fData1 = angle(m);
         }
         m.pt5thPoint = l;
     }
@@ -73,6 +73,14 @@ public:
         pen.segment(s.pt3rdPoint, s.pt4thPoint);
         pen.stroke();
         return s.pt4thPoint.isSet();
+    }
+
+    void remeasure(RQShape& s) const override { s.fData1 = angle(s); }
+
+private:
+    // The angle between line 1-2 and line 3-4.
+    static float angle(const PointSlots& p) {
+        return angleOf(p.pt1stPoint, p.pt2ndPoint, p.pt4thPoint, p.pt3rdPoint);
     }
 };
 

@@ -23,7 +23,7 @@ public:
         } else if (m.iToolStep < kVertex) {
             m.iToolStep = kVertex;
             m.pt3rdPoint = l;  // the vertex
-            m.fData1 = angleOf(m.pt1stPoint, m.pt3rdPoint, m.pt3rdPoint, m.pt2ndPoint);
+            m.fData1 = angle(m);
         } else {
             m.storeShape(kModeAngleThreePoints);
         }
@@ -35,7 +35,7 @@ public:
             m.pt2ndPoint = l;
         } else if (m.iToolStep < kVertex) {
             m.pt3rdPoint = l;
-            m.fData1 = angleOf(m.pt1stPoint, l, l, m.pt2ndPoint);
+            m.fData1 = angle(m);
         }
         m.pt4thPoint = l;
     }
@@ -65,7 +65,14 @@ public:
         return true;
     }
 
+    void remeasure(RQShape& s) const override { s.fData1 = angle(s); }
+
 private:
+    // The angle at the vertex (slot 3) between the arms to slots 1 and 2.
+    static float angle(const PointSlots& p) {
+        return angleOf(p.pt1stPoint, p.pt3rdPoint, p.pt3rdPoint, p.pt2ndPoint);
+    }
+
     // End 1, the vertex (point 3), end 2.
     static void arms(ShapePen& pen, const PointSlots& p) {
         pen.segment(p.pt1stPoint, p.pt3rdPoint);

@@ -1,6 +1,7 @@
 // Circle through three points: three clicks on the circle, a fourth places the
 // label and stores it. Point 5 holds the centre, the live value the radius.
 
+#include "measure/RQUtility.h"
 #include "measure/tools/ToolSupport.h"
 
 namespace lumetra {
@@ -23,7 +24,7 @@ public:
         } else if (m.iToolStep < kThird) {
             m.iToolStep = kThird;
             m.pt3rdPoint = l;
-            m.updateThreePointCircle(l);
+            m.fData1 = circleThrough(m);
         } else {
             m.storeShape(kModeCircleThreePoints);
         }
@@ -33,7 +34,7 @@ public:
         if (!m.shapeInProgress()) return;
         if (m.iToolStep == kSecond) {
             m.pt3rdPoint = l;
-            m.updateThreePointCircle(l);
+            m.fData1 = circleThrough(m);
         }
         m.pt4thPoint = l;
     }
@@ -64,6 +65,19 @@ public:
         pen.circle(s.pt5thPoint, r);
         pen.stroke();
         return true;
+    }
+
+    void remeasure(RQShape& s) const override { s.fData1 = circleThrough(s); }
+    bool computedSlot(int k) const override { return k == 5; }
+
+private:
+    // Places the centre of the circle through slots 1, 2 and 3 in slot 5 and
+    // returns its radius.
+    static float circleThrough(PointSlots& p) {
+        const Point a = p.pt1stPoint, b = p.pt2ndPoint, c = p.pt3rdPoint;
+        const CircleRect circle = RQUtility::cocircle(a.x, a.y, b.x, b.y, c.x, c.y);
+        p.pt5thPoint = circle.origin;
+        return static_cast<float>(circle.width);
     }
 };
 

@@ -26,7 +26,7 @@ public:
             m.pt2ndPoint = l;
             m.bCompletedCalibration = true;
         } else {
-            m.fData1 = RQUtility::distance(m.pt2ndPoint, m.pt1stPoint);
+            m.fData1 = length(m);
             m.storeShape(kModeLine);
         }
     }
@@ -35,7 +35,7 @@ public:
         if (!m.shapeInProgress()) return;
         if (m.iToolStep < kSecondEnd) {
             m.pt2ndPoint = l;
-            m.fData1 = RQUtility::distance(m.pt2ndPoint, m.pt1stPoint);
+            m.fData1 = length(m);
         }
         m.pt3rdPoint = l;
     }
@@ -63,6 +63,13 @@ public:
         pen.segment(s.pt1stPoint, s.pt2ndPoint);
         pen.stroke();
         return true;
+    }
+
+    void remeasure(RQShape& s) const override { s.fData1 = length(s); }
+
+private:
+    static float length(const PointSlots& p) {
+        return RQUtility::distance(p.pt2ndPoint, p.pt1stPoint);
     }
 };
 

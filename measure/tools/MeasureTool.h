@@ -40,6 +40,12 @@ public:
     // A stored shape's outline, the path begun in the shape's style; returns
     // whether its label may be drawn.
     virtual bool outline(ShapePen& pen, const RQShape& shape, RadiusSource radii) const = 0;
+
+    // A stored shape's value and computed points again from its placed points,
+    // exactly as placing them computed them; a tool without a value keeps it.
+    virtual void remeasure(RQShape&) const {}
+    // Whether slot k of a stored shape is computed from the others rather than placed.
+    virtual bool computedSlot(int) const { return false; }
 };
 
 }  // namespace lumetra

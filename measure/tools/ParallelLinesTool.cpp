@@ -25,8 +25,7 @@ public:
         } else if (m.iToolStep < kPoint) {
             m.iToolStep = kPoint;
             m.pt3rdPoint = l;
-            m.pt4thPoint = RQUtility::perpendicular(m.pt3rdPoint, m.pt2ndPoint, m.pt1stPoint);
-            m.fData1 = RQUtility::distance(m.pt3rdPoint, m.pt4thPoint);
+            m.fData1 = footDistance(m);
         } else {
             m.storeShape(kModeParallelLines);
         }
@@ -38,8 +37,7 @@ public:
             m.pt2ndPoint = l;
         } else if (m.iToolStep < kPoint) {
             m.pt3rdPoint = l;
-            m.pt4thPoint = RQUtility::perpendicular(l, m.pt2ndPoint, m.pt1stPoint);
-            m.fData1 = RQUtility::distance(m.pt3rdPoint, m.pt4thPoint);
+            m.fData1 = footDistance(m);
         }
         m.pt5thPoint = l;
     }
@@ -65,7 +63,17 @@ public:
         return true;
     }
 
+    void remeasure(RQShape& s) const override { s.fData1 = footDistance(s); }
+    bool computedSlot(int k) const override { return k == 4; }
+
 private:
+    // Places the foot of the perpendicular from the point (slot 3) on the line
+    // (slots 1 and 2) in slot 4 and returns the point's distance from it.
+    static float footDistance(PointSlots& p) {
+        p.pt4thPoint = RQUtility::perpendicular(p.pt3rdPoint, p.pt2ndPoint, p.pt1stPoint);
+        return RQUtility::distance(p.pt3rdPoint, p.pt4thPoint);
+    }
+
     // The line, and the perpendicular from the point once its foot is known.
     static void lines(ShapePen& pen, const PointSlots& p) {
         pen.segment(p.pt1stPoint, p.pt2ndPoint);

@@ -14,7 +14,7 @@ void TwoPointCircle::click(MeasureModel& m, Point l) const {
         m.iToolStep = kSecond;
         m.pt2ndPoint = l;
     } else {
-        m.fData1 = RQUtility::distance(m.pt2ndPoint, m.pt1stPoint);
+        m.fData1 = span(m);
         m.storeShape(radius_ ? kModeCircleRadius : kModeCircleDiameter);
     }
 }
@@ -30,9 +30,15 @@ void TwoPointCircle::move(MeasureModel& m, Point l) const {
     if (!m.shapeInProgress()) return;
     if (m.iToolStep < kSecond) {
         m.pt2ndPoint = l;
-        m.fData1 = RQUtility::distance(m.pt2ndPoint, m.pt1stPoint);
+        m.fData1 = span(m);
     }
     m.pt3rdPoint = l;
+}
+
+void TwoPointCircle::remeasure(RQShape& s) const { s.fData1 = span(s); }
+
+float TwoPointCircle::span(const PointSlots& p) {
+    return RQUtility::distance(p.pt2ndPoint, p.pt1stPoint);
 }
 
 }  // namespace lumetra

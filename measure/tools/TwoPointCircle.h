@@ -16,8 +16,12 @@ public:
     void click(MeasureModel& m, Point l) const override;
     void move(MeasureModel& m, Point l) const override;
     std::string nextStep(const MeasureModel& m) const override;
+    void remeasure(RQShape& s) const override;
 
 private:
+    // The distance of the two points: the radius or the diameter.
+    static float span(const PointSlots& p);
+
     // The first point placed (centre or one end), then the second.
     enum Step : int32_t { kFirst = 1, kSecond };
 

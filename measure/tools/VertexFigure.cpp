@@ -1,5 +1,7 @@
 #include "measure/tools/VertexFigure.h"
 
+#include <algorithm>
+
 #include "measure/RQUtility.h"
 
 namespace lumetra {
@@ -13,7 +15,7 @@ void VertexFigure::start(MeasureModel& m, Point l) const {
 void VertexFigure::click(MeasureModel& m, Point l) const {
     if (ended(m)) {
         m.pt10thPoint = l;  // this click places the label
-        if (!polygon_) m.fData1 = m.continuousLineLength();
+        if (!polygon_) m.fData1 = pathLength(m, std::min(m.iCLineAuvariable, int32_t{9}));
         m.storeShape(type());
         return;
     }
@@ -22,7 +24,7 @@ void VertexFigure::click(MeasureModel& m, Point l) const {
     ++k;
     if (k >= 10) {  // the ninth vertex ends the figure
         m.iToolStep = kEnded;
-        if (polygon_) m.fData1 = m.polygonArea(9);
+        if (polygon_) m.fData1 = polygonArea(m, 9);
     }
 }
 
@@ -50,7 +52,7 @@ void VertexFigure::move(MeasureModel& m, Point l) const {
         if (!polygon_) {
             m.auxVariable(k - 1) = RQUtility::distance(m.pt(k), m.pt(k - 1));
         } else if (k >= 3) {
-            m.fData1 = m.polygonArea(k);
+            m.fData1 = polygonArea(m, k);
         }
     }
     m.pt10thPoint = l;  // the label follows the mouse, also after the end
@@ -58,6 +60,15 @@ void VertexFigure::move(MeasureModel& m, Point l) const {
         m.fData1 = m.AuxVariable1 + m.AuxVariable2 + m.AuxVariable3 + m.AuxVariable4 +
                    m.AuxVariable5 + m.AuxVariable6 + m.AuxVariable7 + m.AuxVariable8;
     }
+}
+
+// The placed vertices are the slots 1 ... last set one; slot 10 is the label.
+void VertexFigure::remeasure(RQShape& s) const {
+    int32_t last = 1;
+    for (int32_t k = 2; k <= 9; ++k) {
+        if (s.pt(k).isSet()) last = k;
+    }
+    s.fData1 = polygon_ ? polygonArea(s, last) : pathLength(s, last);
 }
 
 }  // namespace lumetra

@@ -17,6 +17,7 @@ public:
     void controlClick(MeasureModel& m, Point l) const override;
     void move(MeasureModel& m, Point l) const override;
     std::string nextStep(const MeasureModel& m) const override;
+    void remeasure(RQShape& s) const override;
 
 private:
     // Vertices being placed, then the figure ended (the label follows the mouse).

@@ -4,12 +4,14 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <bit>
 #include <csignal>
 #include <filesystem>
 
 #include "AppTestSupport.h"
 #include "SnapshotTestSupport.h"
 #include "app/RQVideoView.h"
+#include "measure/RQUtility.h"
 
 using namespace lumetra;
 using namespace lumetra::test;
@@ -287,4 +289,98 @@ TEST_F(RQVideoViewTest, OnlyThePrimaryButtonPlacesPointsAndOnlyKnownCodesDelete)
     EXPECT_EQ(changed.count(), 0);
     view.deleteshape(0);
     EXPECT_EQ(changed.count(), 1);
+}
+
+namespace {
+
+uint32_t bitsOf(float v) { return std::bit_cast<uint32_t>(v); }
+
+// Presses the primary button at from, drags to `to` and releases there.
+void drag(QWidget* view, Point from, Point to) {
+    sendMouse(view, QEvent::MouseButtonPress, from.x, from.y, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(view, QEvent::MouseMove, to.x, to.y, Qt::NoButton, Qt::LeftButton);
+    sendMouse(view, QEvent::MouseButtonRelease, to.x, to.y, Qt::LeftButton, Qt::NoButton);
+}
+
+}  // namespace
+
+TEST_F(RQVideoViewTest, DraggedHandleMeasuresLiveAndUndoRedoGiveBitIdenticalValues) {
+    storeLine();
+    const RQShape drawn = view.model().oMutShapsArray[0];
+    QSignalSpy changed(&view, &RQVideoView::shapesChanged);
+    move(&view, 301, 101);
+    EXPECT_EQ(view.hoveredShape(), 0) << "its handles show";
+    drag(&view, {300, 100}, {250.5, 180.25});
+    const RQShape moved = view.model().oMutShapsArray[0];
+    EXPECT_EQ(moved.pt2ndPoint, (Point{250.5, 180.25}));
+    EXPECT_EQ(moved.fData1, RQUtility::distance(moved.pt2ndPoint, drawn.pt1stPoint));
+    EXPECT_EQ(changed.count(), 1) << "the results follow while dragging";
+    EXPECT_FALSE(view.model().shapeInProgress()) << "the line tool started nothing";
+
+    ASSERT_TRUE(view.undo());
+    EXPECT_EQ(view.model().oMutShapsArray[0], drawn);
+    EXPECT_EQ(bitsOf(view.model().oMutShapsArray[0].fData1), bitsOf(drawn.fData1));
+    ASSERT_TRUE(view.redo());
+    EXPECT_EQ(bitsOf(view.model().oMutShapsArray[0].fData1), bitsOf(moved.fData1));
+    EXPECT_FALSE(view.redo());
+
+    // Pressed and released on a handle, barely moved, it is the tool's click.
+    drag(&view, {100, 100}, {101, 101});
+    EXPECT_EQ(view.model().pt1stPoint, (Point{100, 100}));
+    EXPECT_EQ(view.model().oMutShapsArray[0].pt1stPoint, drawn.pt1stPoint);
+}
+
+TEST_F(RQVideoViewTest, ClickWithoutToolChoosesAShapeAndDeletingItLeavesTheOthers) {
+    storeLine();
+    choose(kModeLine);
+    for (const Point p : {Point{100, 400}, Point{300, 450}, Point{200, 500}})
+        click(&view, p.x, p.y);
+    const RQShape second = view.model().oMutShapsArray[1];
+    choose(kModeNone);
+    QSignalSpy chosen(&view, &RQVideoView::shapeChosen);
+    click(&view, 200, 103);
+    EXPECT_EQ(view.selectedShape(), 0);
+    click(&view, 600, 300);
+    EXPECT_EQ(view.selectedShape(), -1) << "beside every shape";
+    EXPECT_FALSE(view.deleteSelectedShape());
+    click(&view, 200, 103);
+    ASSERT_TRUE(view.deleteSelectedShape());
+    ASSERT_EQ(view.model().oMutShapsArray.size(), 1u);
+    EXPECT_EQ(view.model().oMutShapsArray[0], second);
+    EXPECT_EQ(bitsOf(view.model().oMutShapsArray[0].fData1), bitsOf(second.fData1));
+    EXPECT_EQ(view.selectedShape(), -1);
+    EXPECT_EQ(chosen.count(), 4);
+}
+
+TEST_F(RQVideoViewTest, UndoAndRedoWalkAddMoveDeleteAndClear) {
+    std::vector<std::vector<RQShape>> states{view.model().oMutShapsArray};
+    const auto keep = [&] { states.push_back(view.model().oMutShapsArray); };
+    storeLine();
+    keep();
+    choose(kModeCircleRadius);
+    for (const Point p : {Point{500, 300}, Point{550, 300}, Point{600, 400}})
+        click(&view, p.x, p.y);
+    keep();
+    choose(kModeNone);
+    drag(&view, {100, 100}, {120, 90});
+    keep();
+    click(&view, 500, 351);  // on the rim
+    ASSERT_TRUE(view.deleteSelectedShape());
+    keep();
+    view.deleteshape(static_cast<int32_t>(ShapeRemoval::All));
+    keep();
+    ASSERT_EQ(states.size(), 6u);
+    for (size_t i = states.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(view.undo()) << i;
+        EXPECT_EQ(view.model().oMutShapsArray, states[i - 1]) << "undone to " << i - 1;
+    }
+    EXPECT_FALSE(view.undo());
+    for (size_t i = 1; i < states.size(); ++i) {
+        ASSERT_TRUE(view.redo()) << i;
+        EXPECT_EQ(view.model().oMutShapsArray, states[i]) << "redone to " << i;
+    }
+    // A new step after undoing drops what could be redone.
+    view.undo();
+    view.deleteshape(static_cast<int32_t>(ShapeRemoval::All));
+    EXPECT_FALSE(view.redo());
 }

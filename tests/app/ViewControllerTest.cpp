@@ -373,6 +373,87 @@ TEST_F(ViewControllerWithCamera, UndoDeleteEscapeAndControlZ) {
     EXPECT_FALSE(h.model().getShapesCount());
 }
 
+// Choosing another calibration is a step of its own: undoing it chooses the one before
+// again, or says why it cannot.
+TEST_F(ViewControllerWithCamera, RelabellingIsUndoneAndRedoneWithTheShapesAndItsKeys) {
+    h.alerts->confirmAnswer = true;
+    calibrate(h, "Fine", 60.0f);
+    calibrate(h, "Coarse", 30.0f);
+    h.ui().measure.toolButton(kModeLine)->click();
+    click(h.view(), 100, 100);
+    click(h.view(), 160, 100);
+    click(h.view(), 150, 150);
+    ASSERT_EQ(h.model().oMutShapsArray.size(), 1u);
+    ASSERT_TRUE(h.window->calibrationPanel().chooseNamed("Fine"));
+    EXPECT_FALSE(h.window->calibrationPanel().chooseNamed("None such"));
+    const auto inForce = [&] {
+        return std::tuple(h.window->calibration().strCalName(), calibrationNameOf(h.model()),
+                          calibrationOf(h.model()).fScale, h.model().oMutShapsArray.size());
+    };
+    h.ui().measure.btUndo->click();
+    EXPECT_EQ(inForce(),
+              std::tuple(std::string("Coarse"), std::string("Coarse"), 30.0f, size_t{1}));
+    ASSERT_TRUE(h.activate());
+    QTest::keyClick(h.window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(h.model().getShapesCount()) << "then the line's adding";
+    QTest::keyClick(h.window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(h.window.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(inForce(), std::tuple(std::string("Fine"), std::string("Fine"), 60.0f, size_t{1}));
+
+    // Coarse chosen, then deleted: undoing the second relabelling cannot bring it back.
+    ASSERT_TRUE(h.window->calibrationPanel().chooseNamed("Coarse"));
+    h.window->calibrationPanel().deleteChosen();
+    h.ui().measure.btUndo->click();
+    EXPECT_EQ(h.ui().txt_recording->text(),
+              "The calibration \"Coarse\" is no longer stored; the measurements keep the one in "
+              "force");
+    EXPECT_EQ(calibrationNameOf(h.model()), "");
+    h.ui().measure.btUndo->click();
+    EXPECT_EQ(inForce(), std::tuple(std::string("Fine"), std::string("Fine"), 60.0f, size_t{1}));
+}
+
+TEST_F(ViewControllerWithCamera, UndoneFirstCalibrationLeavesTheShapesInTheOneInForce) {
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
+    drawAngle(h);
+    calibrate(h, "Ref");
+    h.ui().measure.btUndo->click();
+    EXPECT_EQ(h.ui().txt_recording->text(),
+              "The measurements were read without a calibration before; they keep the one in "
+              "force");
+    EXPECT_EQ(std::tuple(h.window->calibration().strCalName(), calibrationNameOf(h.model())),
+              std::tuple(std::string("Ref"), std::string("Ref")));
+    h.ui().measure.btUndo->click();
+    EXPECT_FALSE(h.model().getShapesCount()) << "then the angle's adding";
+}
+
+// A click on a shape without a tool chooses it here and in the results; Delete on
+// the picture removes that one only.
+TEST_F(ViewControllerWithCamera, ChosenShapeFollowsTheResultsAndDeleteRemovesOnlyIt) {
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
+    drawAngle(h);
+    calibrate(h);
+    h.ui().measure.toolButton(kModeLine)->click();
+    for (int x : {300, 400, 350}) click(h.view(), x, 300);
+    const RQShape angle = h.model().oMutShapsArray[0];
+    h.ui().measure.toolButton(kModeLine)->click();  // no tool
+    ASSERT_EQ(h.window->measureBar().iMode(), kModeNone);
+    click(h.view(), 320, 301);
+    EXPECT_EQ(h.window->resultsPanel().selectedShape(), 1);
+    h.window->resultsPanel().selectShape(0);
+    EXPECT_EQ(h.view()->selectedShape(), 0) << "a row chooses the shape";
+    h.window->resultsPanel().selectShape(1);
+    ASSERT_TRUE(h.activate());
+    h.view()->setFocus();
+    QTest::keyClick(h.view(), Qt::Key_Delete);
+    ASSERT_EQ(h.model().oMutShapsArray.size(), 1u);
+    EXPECT_EQ(h.model().oMutShapsArray[0], angle);
+    EXPECT_EQ(h.window->resultsPanel().selectedShape(), -1);
+    QTest::keyClick(h.view(), Qt::Key_Delete);
+    EXPECT_EQ(h.model().oMutShapsArray.size(), 1u) << "the key removes only a chosen shape";
+    h.ui().measure.btDelete->click();
+    EXPECT_FALSE(h.model().getShapesCount()) << "the button, none chosen, all of them";
+}
+
 TEST_F(ViewControllerWithCamera, CrosshairWithoutCalibrationGridsNeedOneAndCancelTurnsAllOff) {
     h.ui().measure.btCrosshair->click();
     EXPECT_EQ(h.model().iGridMode, kGridCrosshair);
