@@ -127,8 +127,10 @@ TEST(ShapeEditing, MovedPointMeasuresAsDrawingItThereWould) {
         SCOPED_TRACE(edit.before);
         RQShape shape = draw(edit.mode, edit.before);
         std::string handles;
-        for (int slot : handleSlots(shape))
-            handles += (handles.empty() ? "" : " ") + std::to_string(slot);
+        for (int slot : handleSlots(shape)) {
+            if (!handles.empty()) handles += ' ';
+            handles += std::to_string(slot);
+        }
         EXPECT_EQ(handles, edit.handles) << "computed points are no handles";
         ASSERT_TRUE(moveShapePoint(shape, edit.slot, edit.to));
         expectSameMeasure(shape, draw(edit.mode, edit.after));
