@@ -58,7 +58,8 @@ void addShortcutLegend(QWidget* parent, QVBoxLayout* column) {
     const std::pair<const char*, const char*> shortcuts[] = {{"Ctrl + Click", "end figure"},
                                                              {"Esc", "cancel shape"},
                                                              {"Ctrl + Z", "undo"},
-                                                             {"Space", "freeze picture"}};
+                                                             {"Space", "freeze picture"},
+                                                             {"1 - 9", "count class"}};
     int keyRow = 0;
     for (const auto& [key, meaning] : shortcuts) {
         auto* cap = label(parent, QString::fromLatin1(key), "keycap");
@@ -156,6 +157,8 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     rightColumn->setContentsMargins(12, 14, 12, 14);
     rightColumn->setSpacing(12);
     drawing = DrawingPanel::build(right, rightColumn);
+    rightColumn->addSpacing(10);
+    count = CountPanel::build(right, rightColumn);
     rightColumn->addSpacing(10);
 
     CameraPanel::buildAdjustments(camera, right, rightColumn);

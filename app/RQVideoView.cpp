@@ -60,6 +60,13 @@ void RQVideoView::deleteshape(int32_t code) {
     reportShapes(before);
 }
 
+void RQVideoView::setCountClasses(int current, const CountClassNames& names) {
+    if (isCountClass(current)) model_.iCountClass = static_cast<uint8_t>(current);
+    model_.countClassNames = names;
+    refreshIfRedrawing();
+    reportStep();
+}
+
 void RQVideoView::applyCalibration(const std::string& name, const std::string& unit, float mag,
                                    float len) {
     if (model_.bCalibration) {

@@ -34,7 +34,7 @@ std::vector<std::string> countLegendLines(std::span<const RQShape> shapes,
 }
 
 void drawCountLegend(DrawingSurface& surface, std::span<const RQShape> shapes,
-                     const CountClassNames& names, double h, double fontSize) {
+                     const CountClassNames& names, double w, double h, double fontSize) {
     const ClassCounts counts = countsPerClass(shapes);
     const std::vector<std::string> lines = countLegendLines(shapes, names);
     if (lines.empty()) return;
@@ -42,15 +42,14 @@ void drawCountLegend(DrawingSurface& surface, std::span<const RQShape> shapes,
     for (const std::string& line : lines) widest = std::max(widest, characters(line));
     const double lineHeight = fontSize * 1.25;
     const double height = lineHeight * static_cast<double>(lines.size()) + 2.0 * kPadding;
-    surface.fillRect(
-        {kMargin, h - kMargin - height,
-         static_cast<double>(widest) * fontSize * kCharacterWidth + 2.0 * kPadding, height},
-        kBackdrop, kBackdropOpacity);
+    const double width = static_cast<double>(widest) * fontSize * kCharacterWidth + 2.0 * kPadding;
+    const double left = w - kMargin - width;
+    surface.fillRect({left, h - kMargin - height, width, height}, kBackdrop, kBackdropOpacity);
     size_t line = 0;
     for (size_t c = 0; c < counts.size(); ++c) {
         if (counts[c] == 0) continue;
         ++line;
-        const Point origin{kMargin + kPadding,
+        const Point origin{left + kPadding,
                            h - kMargin - kPadding - lineHeight * static_cast<double>(line)};
         surface.drawText(lines[line - 1], origin, kLabelFontFamily, fontSize,
                          countClassColor(static_cast<int>(c) + 1));

@@ -1,7 +1,7 @@
 #pragma once
-// The counts per class beside the picture: a small legend in the top left
-// corner of the view and of snapshots, one line per class that has marks, e.g.
-// "2 Cells: 14" in the class's colour on a dark backdrop.
+// The counts per class beside the picture: a small legend in the top right
+// corner of the view and of snapshots (the top left one shows "FROZEN"), one line per class that
+// has marks, e.g. "2 Cells: 14" in the class's colour on a dark backdrop.
 
 #include <span>
 #include <string>
@@ -16,8 +16,8 @@ namespace lumetra {
 std::vector<std::string> countLegendLines(std::span<const RQShape> shapes,
                                           const CountClassNames& names);
 
-// Draws the legend in the top left corner of a surface h high, in fontSize.
+// Draws the legend in the top right corner of a w x h surface, in fontSize.
 void drawCountLegend(DrawingSurface& surface, std::span<const RQShape> shapes,
-                     const CountClassNames& names, double h, double fontSize);
+                     const CountClassNames& names, double w, double h, double fontSize);
 
 }  // namespace lumetra
