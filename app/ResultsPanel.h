@@ -30,9 +30,9 @@ public:
     // user's home.
     void setExportFolder(std::function<QString()> folder) { exportFolder_ = std::move(folder); }
 
-    // Shows the shapes under the calibration, count classes named by names. A
-    // chosen shape stays chosen while it exists; when it goes, shapeSelected(-1)
-    // is emitted.
+    // Shows the shapes under the calibration, count classes named by names. The
+    // chosen shape index stays chosen while a row shows it; when none does,
+    // shapeSelected(-1) is emitted.
     void setShapes(std::span<const RQShape> shapes, const CalibrationValues& cal,
                    const CountClassNames& names);
 

@@ -862,6 +862,9 @@ TEST_F(ViewControllerWithCamera, CountsPerClassReachResultsSidecarAndTheNextRun)
     ASSERT_EQ(classes->currentIndex(), 2);
     classes->lineEdit()->setText("Spores");
     emit classes->lineEdit()->editingFinished();
+    classes->lineEdit()->setText(" ");  // an empty name is refused
+    emit classes->lineEdit()->editingFinished();
+    EXPECT_EQ(classes->currentText(), "Spores");
     const ResultsTable& table = h.window->resultsPanel().table();
     std::vector<std::string> counts;
     for (const auto& row : table.rows)
