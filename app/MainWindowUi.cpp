@@ -57,7 +57,8 @@ void addShortcutLegend(QWidget* parent, QVBoxLayout* column) {
     keys->setVerticalSpacing(8);
     const std::pair<const char*, const char*> shortcuts[] = {
         {"Ctrl + Click", "end figure"}, {"Esc", "cancel shape"},     {"Ctrl + Z", "undo"},
-        {"Ctrl + Shift + Z", "redo"},   {"Delete", "remove chosen"}, {"Space", "freeze picture"}};
+        {"Ctrl + Shift + Z", "redo"},   {"Delete", "remove chosen"}, {"Space", "freeze picture"},
+        {"1 - 9", "count class"}};
     int keyRow = 0;
     for (const auto& [key, meaning] : shortcuts) {
         auto* cap = label(parent, QString::fromLatin1(key), "keycap");
@@ -155,6 +156,8 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     rightColumn->setContentsMargins(12, 14, 12, 14);
     rightColumn->setSpacing(12);
     drawing = DrawingPanel::build(right, rightColumn);
+    rightColumn->addSpacing(10);
+    count = CountPanel::build(right, rightColumn);
     rightColumn->addSpacing(10);
 
     CameraPanel::buildAdjustments(camera, right, rightColumn);

@@ -11,6 +11,7 @@
 #include "app/panels/CalibrationPanel.h"
 #include "app/panels/CameraPanel.h"
 #include "app/panels/CaptureBar.h"
+#include "app/panels/CountPanel.h"
 #include "app/panels/DrawingPanel.h"
 #include "app/panels/MeasureBar.h"
 
@@ -42,6 +43,7 @@ struct MainWindowUi {
     CalibrationPanel::Widgets calibration;
     AlbumPanel::Widgets album;
     DrawingPanel::Widgets drawing;
+    CountPanel::Widgets count;
     // Hints and the recording time.
     QLabel* txt_recording = nullptr;
 

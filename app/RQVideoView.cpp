@@ -110,6 +110,13 @@ void RQVideoView::restoreShapes(const std::vector<RQShape>& shapes) {
     emit shapesChanged();
 }
 
+void RQVideoView::setCountClasses(int current, const CountClassNames& names) {
+    if (isCountClass(current)) model_.iCountClass = static_cast<uint8_t>(current);
+    model_.countClassNames = names;
+    refreshIfRedrawing();
+    reportStep();
+}
+
 void RQVideoView::applyCalibration(const std::string& name, const std::string& unit, float mag,
                                    float len) {
     const std::string before = calibrationNameOf(model_);

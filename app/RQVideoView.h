@@ -75,6 +75,9 @@ public:
     void setGridView(GridMode mode, float len, float mag, float unitlength);
     // Copies the five drawing settings into the view for shapes drawn from now on.
     void setUpdatedProperty(const RQGlobalVariables& settings);
+    // The class new count marks get (1 to 9) and the classes' names, which the
+    // legend and the hint line show.
+    void setCountClasses(int current, const CountClassNames& names);
     // Drops the shape in progress and starts afresh with the same tool and
     // calibration state (the Escape key).
     void abandonShapeInProgress();

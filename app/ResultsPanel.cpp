@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/AlertPresenter.h"
 #include "app/Images.h"
@@ -72,25 +73,30 @@ ResultsPanel::ResultsPanel(AlertPresenter& alerts, QWidget* parent)
             [this] { emit shapeSelected(selectedShape()); });
     connect(exportButton_, &QPushButton::clicked, this, &ResultsPanel::chooseExportFile);
     connect(copyButton_, &QPushButton::clicked, this, &ResultsPanel::copyToClipboard);
-    setShapes({}, CalibrationValues{});
+    setShapes({}, CalibrationValues{}, defaultCountClassNames());
 }
 
 int ResultsPanel::selectedShape() const {
     const auto rows = view_->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    if (rows.isEmpty()) return -1;
+    const auto row = static_cast<size_t>(rows.first().row());
+    return row < table_.shapeOfRow.size() ? table_.shapeOfRow[row] : -1;
 }
 
 void ResultsPanel::selectShape(int index) {
     if (index == selectedShape()) return;
-    if (index >= 0 && index < view_->rowCount())
-        view_->selectRow(index);
+    const auto& rows = table_.shapeOfRow;
+    const auto row = std::find(rows.begin(), rows.end(), index);
+    if (index >= 0 && row != rows.end())
+        view_->selectRow(static_cast<int>(row - rows.begin()));
     else
         view_->clearSelection();
 }
 
-void ResultsPanel::setShapes(std::span<const RQShape> shapes, const CalibrationValues& cal) {
+void ResultsPanel::setShapes(std::span<const RQShape> shapes, const CalibrationValues& cal,
+                             const CountClassNames& names) {
     const int before = selectedShape();
-    table_ = resultsTable(shapes, cal);
+    table_ = resultsTable(shapes, cal, names);
     {
         const QSignalBlocker quiet(view_);
         view_->clear();
@@ -109,13 +115,16 @@ void ResultsPanel::setShapes(std::span<const RQShape> shapes, const CalibrationV
                 const std::string& cell = table_.rows[static_cast<size_t>(r)][column];
                 empty = empty && cell.empty();
                 auto* item = new QTableWidgetItem(QString::fromStdString(cell));
-                const ToolSpec* tool = findTool(shapes[static_cast<size_t>(r)].type);
+                const int shape = table_.shapeOfRow[static_cast<size_t>(r)];
+                const ToolSpec* tool = findTool(shape >= 0 ? shapes[static_cast<size_t>(shape)].type
+                                                           : uint8_t{kModeCount});
                 if (c == kToolColumn && tool) {
                     item->setIcon(imageIcon(tool->image));
                     item->setToolTip(item->text());
                     item->setText(QString());
                 }
-                if (c >= kFirstValueColumn && c != static_cast<int>(resultsTextColumn()))
+                if (c >= kFirstValueColumn && c != static_cast<int>(resultsTextColumn()) &&
+                    c != static_cast<int>(resultsClassColumn()))
                     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 view_->setItem(r, c, item);
             }
@@ -124,7 +133,9 @@ void ResultsPanel::setShapes(std::span<const RQShape> shapes, const CalibrationV
         }
         view_->horizontalHeader()->setSectionResizeMode(kToolColumn, QHeaderView::Interactive);
         view_->setColumnWidth(kToolColumn, kToolColumnWidth);
-        if (before >= 0 && before < rows) view_->selectRow(before);
+        const auto kept = std::find(table_.shapeOfRow.begin(), table_.shapeOfRow.end(), before);
+        if (before >= 0 && kept != table_.shapeOfRow.end())
+            view_->selectRow(static_cast<int>(kept - table_.shapeOfRow.begin()));
     }
     exportButton_->setEnabled(!table_.rows.empty());
     copyButton_->setEnabled(!table_.rows.empty());

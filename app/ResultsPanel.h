@@ -1,8 +1,9 @@
 #pragma once
 // The results panel beside the picture: a table of the stored measurements in
-// the current calibration unit (measure/results/ResultsTable), an export to a
-// CSV file and a copy to the clipboard as tab-separated text. Choosing a row
-// reports the shape's index, so that the window can highlight it in the view.
+// the current calibration unit and the counts per class
+// (measure/results/ResultsTable), an export to a CSV file and a copy to the
+// clipboard as tab-separated text. Choosing a measurement's row reports the
+// shape's index, so that the window can highlight it in the view.
 
 #include <QWidget>
 #include <functional>
@@ -29,12 +30,14 @@ public:
     // user's home.
     void setExportFolder(std::function<QString()> folder) { exportFolder_ = std::move(folder); }
 
-    // Shows the shapes under the calibration. A chosen row stays chosen while
-    // it exists; when it goes, shapeSelected(-1) is emitted.
-    void setShapes(std::span<const RQShape> shapes, const CalibrationValues& cal);
+    // Shows the shapes under the calibration, count classes named by names. The
+    // chosen shape index stays chosen while a row shows it; when none does,
+    // shapeSelected(-1) is emitted.
+    void setShapes(std::span<const RQShape> shapes, const CalibrationValues& cal,
+                   const CountClassNames& names);
 
     const ResultsTable& table() const { return table_; }
-    // The chosen row (the shape's index), or -1.
+    // The chosen row's shape index; -1 for none or a row of counts.
     int selectedShape() const;
     // Chooses the shape's row (-1 or an index outside the table: none), reported
     // as a choice in the table is.

@@ -21,7 +21,7 @@ bool sameBits(Point a, Point b) { return sameBits(a.x, b.x) && sameBits(a.y, b.y
 bool drawnAlike(const RQShape& a, const RQShape& b) {
     if (a.type != b.type || a.iLineWidth != b.iLineWidth || a.iFontSize != b.iFontSize ||
         a.iDecimal != b.iDecimal || a.ctrLColor != b.ctrLColor || a.ctrFColor != b.ctrFColor ||
-        !sameBits(a.fData1, b.fData1) || a.textValue != b.textValue) {
+        !sameBits(a.fData1, b.fData1) || a.textValue != b.textValue || a.markClass != b.markClass) {
         return false;
     }
     for (int k = 1; k <= 10; ++k) {

@@ -20,6 +20,7 @@
 #include "app/panels/CalibrationPanel.h"
 #include "app/panels/CameraPanel.h"
 #include "app/panels/CaptureBar.h"
+#include "app/panels/CountPanel.h"
 #include "app/panels/DrawingPanel.h"
 #include "app/panels/MeasureBar.h"
 #include "measure/MeasurementPass.h"
@@ -53,6 +54,7 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
     }
     camera_ = new CameraPanel(ui_.camera, this);
     drawing_ = new DrawingPanel(ui_.drawing, settings_, *ui_.VideoView, this);
+    count_ = new CountPanel(ui_.count, *ui_.VideoView, this);
     calibration_ = new CalibrationPanel(ui_.calibration, settings_, *alerts_, this);
     measureBar_ = new MeasureBar(
         ui_.measure, *ui_.VideoView, calibration_->model(), *alerts_,
@@ -109,6 +111,7 @@ void ViewController::startUp() {
     ui_.VideoView->setSettings(&settings_);
     showCalibration();  // the view measures in the restored calibration, or in none
     drawing_->restore();
+    count_->restore();
 }
 
 void ViewController::connectControls() {
@@ -152,6 +155,11 @@ void ViewController::connectControls() {
     connect(remove, &QShortcut::activated, this, [this] { measureBar_->deleteShapes(false); });
     auto* freeze = new QShortcut(QKeySequence(Qt::Key_Space), this);
     connect(freeze, &QShortcut::activated, captureBar_, &CaptureBar::toggleFreeze);
+    for (int c = 1; c <= kCountClasses; ++c) {
+        auto* choose = new QShortcut(QKeySequence(Qt::Key_0 + c), this);
+        connect(choose, &QShortcut::activated, count_, [this, c] { count_->chooseClass(c); });
+    }
+    connect(count_, &CountPanel::classNamesChanged, this, &ViewController::showResults);
 }
 
 // ---- Gate ----
@@ -189,7 +197,7 @@ void ViewController::bringBackCalibration(const QString& name) {
 
 void ViewController::showResults() {
     const MeasureModel& model = ui_.VideoView->model();
-    resultsPanel_->setShapes(model.oMutShapsArray, calibrationOf(model));
+    resultsPanel_->setShapes(model.oMutShapsArray, calibrationOf(model), model.countClassNames);
 }
 
 // ---- Albums ----

@@ -28,6 +28,7 @@ class AlbumPanel;
 class CalibrationPanel;
 class CameraPanel;
 class CaptureBar;
+class CountPanel;
 class DrawingPanel;
 class MeasureBar;
 class ResultsPanel;
@@ -143,6 +144,7 @@ private:
     ResultsPanel* resultsPanel_ = nullptr;  // the tab view's third page
     CalibrationPanel* calibration_ = nullptr;
     DrawingPanel* drawing_ = nullptr;
+    CountPanel* count_ = nullptr;
     MeasureBar* measureBar_ = nullptr;
     CameraPanel* camera_ = nullptr;
     CaptureBar* captureBar_ = nullptr;

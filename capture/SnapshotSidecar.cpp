@@ -26,7 +26,8 @@ const char* quantityName(Quantity q) { return kQuantityNames[static_cast<size_t>
 
 json pointJson(const Point& p) { return p.isSet() ? json::array({p.x, p.y}) : json(nullptr); }
 
-json shapeJson(const RQShape& shape, size_t index, const CalibrationValues& cal) {
+// number: the row number in the results table, or a mark's running number in its class.
+json shapeJson(const RQShape& shape, int number, const CalibrationValues& cal) {
     const ToolSpec* tool = findTool(shape.type);
     json points = json::array();
     for (int k = 1; k <= (tool ? tool->pointSlots : 0); ++k)
@@ -38,12 +39,26 @@ json shapeJson(const RQShape& shape, size_t index, const CalibrationValues& cal)
                           {"unit", quantityUnit(v.quantity, cal.strUnit)},
                           {"text", formatFixed(shape.iDecimal, v.value)}});
     }
-    json out = {
-        {"number", index + 1},         {"type", shape.type},       {"tool", tool ? tool->name : ""},
-        {"points", std::move(points)}, {"rawValue", shape.fData1}, {"decimals", shape.iDecimal},
-        {"values", std::move(values)}};
+    json out = {{"number", number},
+                {"type", shape.type},
+                {"tool", tool ? tool->name : ""},
+                {"points", std::move(points)},
+                {"rawValue", shape.fData1},
+                {"decimals", shape.iDecimal},
+                {"values", std::move(values)}};
     if (tool && tool->label == LabelKind::Text) out["text"] = shape.textValue;
+    if (isMark(shape)) out["class"] = shape.markClass;
     return out;
+}
+
+json countsJson(std::span<const RQShape> shapes, const CountClassNames& names) {
+    json counts = json::array();
+    const ClassCounts perClass = countsPerClass(shapes);
+    for (size_t c = 0; c < perClass.size(); ++c) {
+        if (perClass[c] > 0)
+            counts.push_back({{"class", c + 1}, {"name", names[c]}, {"count", perClass[c]}});
+    }
+    return counts;
 }
 
 // A number field; null stands for a value that was not a finite number.
@@ -91,6 +106,7 @@ RQShape shapeFrom(const json& j) {
     shape.iDecimal = static_cast<uint8_t>(intIn(j, "decimals", 0, 255));
     if (const auto text = j.find("text"); text != j.end())
         shape.textValue = text->get<std::string>();
+    if (isMark(shape)) shape.markClass = static_cast<uint8_t>(intIn(j, "class", 1, kCountClasses));
     return shape;
 }
 
@@ -111,6 +127,7 @@ SnapshotRecord snapshotRecord(const MeasureModel& model, int frameWidth, int fra
     record.viewHeight = model.viewHeight;
     record.calibrationName = calibrationNameOf(model);
     record.calibration = calibrationOf(model);
+    record.countClassNames = model.countClassNames;
     if (withShapes) record.shapes = model.oMutShapsArray;
     return record;
 }
@@ -118,8 +135,12 @@ SnapshotRecord snapshotRecord(const MeasureModel& model, int frameWidth, int fra
 std::string sidecarJson(const SnapshotRecord& record) {
     const CalibrationValues& cal = record.calibration;
     json shapes = json::array();
-    for (size_t i = 0; i < record.shapes.size(); ++i)
-        shapes.push_back(shapeJson(record.shapes[i], i, cal));
+    const std::vector<int> marks = markNumbers(record.shapes);
+    int measurements = 0;
+    for (size_t i = 0; i < record.shapes.size(); ++i) {
+        const RQShape& shape = record.shapes[i];
+        shapes.push_back(shapeJson(shape, isMark(shape) ? marks[i] : ++measurements, cal));
+    }
     const json doc = {
         {"version", kSidecarVersion},
         {"frame", {{"width", record.frameWidth}, {"height", record.frameHeight}}},
@@ -130,6 +151,7 @@ std::string sidecarJson(const SnapshotRecord& record) {
           {"unit", cal.strUnit},
           {"unitLength", cal.fUnitLength}}},
         {"shapes", std::move(shapes)},
+        {"counts", countsJson(record.shapes, record.countClassNames)},
     };
     return doc.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "measure/CountMarks.h"
 #include "measure/LabelFormat.h"
 #include "measure/MeasureModel.h"
 #include "measure/RQShape.h"
@@ -29,11 +30,13 @@ struct SnapshotRecord {
     std::string calibrationName;
     CalibrationValues calibration;
     std::vector<RQShape> shapes;
+    // The names of the count classes, for the counts written beside the shapes.
+    CountClassNames countClassNames = defaultCountClassNames();
 };
 
 // The record of a frameWidth x frameHeight snapshot of a view of the model:
-// its calibration, and its stored shapes when withShapes (the snapshot burns
-// them in).
+// its calibration, its count class names, and its stored shapes when
+// withShapes (the snapshot burns them in).
 SnapshotRecord snapshotRecord(const MeasureModel& model, int frameWidth, int frameHeight,
                               bool withShapes);
 
@@ -42,8 +45,9 @@ std::string sidecarJson(const SnapshotRecord& record);
 
 // The record a sidecar holds; nullopt for text that is not a sidecar of this
 // version (malformed JSON, missing or mistyped fields, unknown shape types,
-// more points than a shape keeps). Values missing from the file or written as
-// null (not a number) read as NaN.
+// more points than a shape keeps, a mark without a class of the nine). The
+// class names stay the defaults: the counts are informative. Values missing from the file or
+// written as null (not a number) read as NaN.
 std::optional<SnapshotRecord> parseSidecar(std::string_view json);
 
 // The JPEG comment of a snapshot: the calibration's name and the picture's

@@ -81,6 +81,7 @@ std::vector<MeasuredValue> convertedValues(uint8_t type, float fData1,
         case LabelKind::Area:
             return {{Quantity::Area, areaInUnits(fData1, cal)}};
         case LabelKind::Text:
+        case LabelKind::Mark:
             break;
     }
     return {};

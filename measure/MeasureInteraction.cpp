@@ -42,6 +42,8 @@ void MeasureModel::storeShape(uint8_t type) {
     shape.ctrFColor = ctrFColor;
     if (type == kModeText) {
         shape.textValue = strTextValue;  // value 0 and 3 decimals, as created
+    } else if (type == kModeCount) {
+        shape.markClass = iCountClass;
     } else {
         shape.fData1 = fData1;
         shape.iDecimal = iDecimal;

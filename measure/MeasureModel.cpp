@@ -101,6 +101,11 @@ void MeasureModel::removeShapes(ShapeRemoval which) {
     }
 }
 
+void MeasureModel::removeShapeAt(size_t index) {
+    if (index < oMutShapsArray.size())
+        oMutShapsArray.erase(oMutShapsArray.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
 // A pitch that is not a finite number (unit length 0) counts as below the
 // minimum, so no grid is drawn with it.
 void MeasureModel::setGridView(uint8_t mode, float len, float mag, float unitlength) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "measure/CalibrationValues.h"
+#include "measure/CountMarks.h"
 #include "measure/PointSlots.h"
 #include "measure/RQShape.h"
 #include "measure/TextFieldModel.h"
@@ -33,6 +34,9 @@ public:
     uint8_t iDecimal = 3;
     RgbColor ctrLColor = kPureRed;
     RgbColor ctrFColor = kPureBlue;
+    // Counting: the class new marks get (1 to 9) and the classes' names.
+    uint8_t iCountClass = 1;
+    CountClassNames countClassNames = defaultCountClassNames();
 
     // How far the shape in progress has come: the steps its tool has taken, 0
     // while idle. The current tool names its steps (measure/tools); the model
@@ -97,6 +101,8 @@ public:
     bool getShapesCount() const;
     // Removes the newest stored shape or all of them.
     void removeShapes(ShapeRemoval which);
+    // Removes the stored shape at index; an index outside the list removes nothing.
+    void removeShapeAt(size_t index);
     // Sets the overlay; grids need a pitch of at least 5 view units.
     void setGridView(uint8_t mode, float len, float mag, float unitlength);
 

@@ -1,5 +1,6 @@
 #include "measure/MeasurementPass.h"
 
+#include "measure/CountLegend.h"
 #include "measure/LivePreview.h"
 #include "measure/OverlayGeometry.h"
 #include "measure/OverlayRenderer.h"
@@ -25,6 +26,7 @@ void drawMeasurementPass(DrawingSurface& surface, const MeasureModel& model, dou
     } else {
         drawGraphit(surface, model, 1.0f, 1.0f);
     }
+    drawCountLegend(surface, model.oMutShapsArray, model.countClassNames, w, h, model.iFontSize);
 }
 
 void drawLiveView(DrawingSurface& surface, const Frame& frame, const MeasureModel& model, double w,
@@ -41,6 +43,7 @@ void drawShapes(DrawingSurface& surface, const MeasureModel& model, float w, flo
                 float yScale) {
     drawShapes(surface, model.oMutShapsArray, calibrationOf(model), overlayOf(model), w, h, xScale,
                yScale);
+    drawCountLegend(surface, model.oMutShapsArray, model.countClassNames, w, h, model.iFontSize);
 }
 
 }  // namespace lumetra

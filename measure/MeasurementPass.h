@@ -1,7 +1,7 @@
 #pragma once
 // One redraw of the live view from the measurement model, and the snapshot
 // variant, in the order the picture is built: frame, shape in progress,
-// overlay, stored shapes.
+// overlay, stored shapes, the legend of the counts per class.
 
 #include <functional>
 #include <span>
@@ -29,7 +29,7 @@ struct CachedLayers {
 };
 
 // Everything of a redraw after the frame on a w x h view: the preview of the
-// shape in progress, the overlay and the stored shapes. A due calibration is
+// shape in progress, the overlay, the stored shapes and the count legend. A due calibration is
 // completed before (completeCalibrationIfDue), never while drawing.
 void drawMeasurementPass(DrawingSurface& surface, const MeasureModel& model, double w, double h,
                          const CachedLayers& layers = {});
@@ -38,7 +38,8 @@ void drawMeasurementPass(DrawingSurface& surface, const MeasureModel& model, dou
 void drawLiveView(DrawingSurface& surface, const Frame& frame, const MeasureModel& model, double w,
                   double h, const CachedLayers& layers = {});
 
-// The two shape-drawing variants with the model's shapes, calibration and overlay.
+// The two shape-drawing variants with the model's shapes, calibration and
+// overlay; the snapshot's (drawShapes) adds the count legend.
 void drawGraphit(DrawingSurface& surface, const MeasureModel& model, float xScale, float yScale);
 void drawShapes(DrawingSurface& surface, const MeasureModel& model, float w, float h, float xScale,
                 float yScale);

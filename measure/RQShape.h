@@ -25,6 +25,7 @@ struct RQShape : PointSlots {
     float AuxVariable4 = 0.0f, AuxVariable5 = 0.0f, AuxVariable6 = 0.0f;
     float AuxVariable7 = 0.0f, AuxVariable8 = 0.0f, AuxVariable9 = 0.0f;
     std::string textValue;
+    uint8_t markClass = 0;  // count marks: their class, 1 to 9
     friend bool operator==(const RQShape&, const RQShape&) = default;
 };
 

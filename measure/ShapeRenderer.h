@@ -25,9 +25,10 @@ struct OverlaySetting {
 };
 
 // Outline and label of one shape; point coordinates are multiplied by the
-// scales, widths and font sizes are used as stored.
+// scales, widths and font sizes are used as stored. A count mark is drawn in its
+// class's colour and labelled with its running number markNumber (CountMarks.h).
 void drawShape(DrawingSurface& surface, const RQShape& shape, const CalibrationValues& cal,
-               float xScale, float yScale, RadiusSource radii);
+               float xScale, float yScale, RadiusSource radii, int markNumber);
 
 // View variant: every shape in list order, radii as stored.
 void drawGraphit(DrawingSurface& surface, std::span<const RQShape> shapes,

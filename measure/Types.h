@@ -31,6 +31,7 @@ enum MeasureMode : uint8_t {
     kModeAngleFourPoints = 9,
     kModePolygon = 10,
     kModeText = 11,
+    kModeCount = 12,
 };
 
 // Overlay modes (iGridMode).

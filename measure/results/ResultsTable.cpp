@@ -37,8 +37,11 @@ size_t resultsColumn(Quantity quantity) {
 }
 
 size_t resultsTextColumn() { return kFirstValueColumn + kQuantityColumns.size(); }
+size_t resultsClassColumn() { return resultsTextColumn() + 1; }
+size_t resultsCountColumn() { return resultsTextColumn() + 2; }
 
-ResultsTable resultsTable(std::span<const RQShape> shapes, const CalibrationValues& cal) {
+ResultsTable resultsTable(std::span<const RQShape> shapes, const CalibrationValues& cal,
+                          const CountClassNames& names) {
     ResultsTable table;
     table.header = {"#", "Tool"};
     for (const QuantityColumn& column : kQuantityColumns) {
@@ -46,11 +49,14 @@ ResultsTable resultsTable(std::span<const RQShape> shapes, const CalibrationValu
                                quantityUnit(column.quantity, cal.strUnit) + ")");
     }
     table.header.emplace_back("Text");
+    table.header.emplace_back("Class");
+    table.header.emplace_back("Count");
 
     for (size_t i = 0; i < shapes.size(); ++i) {
         const RQShape& shape = shapes[i];
+        if (isMark(shape)) continue;
         std::vector<std::string> row(table.header.size());
-        row[0] = std::to_string(i + 1);
+        row[0] = std::to_string(table.rows.size() + 1);
         const ToolSpec* tool = findTool(shape.type);
         row[1] = tool ? tool->name : "Type " + std::to_string(shape.type);
         for (const MeasuredValue& v : measurementValues(shape.type, shape.fData1, cal)) {
@@ -58,6 +64,18 @@ ResultsTable resultsTable(std::span<const RQShape> shapes, const CalibrationValu
         }
         if (tool && tool->label == LabelKind::Text) row[resultsTextColumn()] = shape.textValue;
         table.rows.push_back(std::move(row));
+        table.shapeOfRow.push_back(static_cast<int>(i));
+    }
+    const ClassCounts counts = countsPerClass(shapes);
+    const ToolSpec* count = findTool(kModeCount);
+    for (size_t c = 0; c < counts.size(); ++c) {
+        if (counts[c] == 0) continue;
+        std::vector<std::string> row(table.header.size());
+        row[1] = count->name;
+        row[resultsClassColumn()] = names[c];
+        row[resultsCountColumn()] = std::to_string(counts[c]);
+        table.rows.push_back(std::move(row));
+        table.shapeOfRow.push_back(-1);
     }
     return table;
 }

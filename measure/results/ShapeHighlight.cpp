@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "measure/CountMarks.h"
 #include "measure/ShapeRenderer.h"
 
 namespace lumetra {
@@ -19,7 +20,8 @@ void drawHighlightedShape(DrawingSurface& surface, std::span<const RQShape> shap
     shape.iLineWidth = static_cast<uint8_t>(std::min(255, shape.iLineWidth + kExtraWidth));
     shape.ctrLColor = kHighlightColor;
     shape.ctrFColor = kHighlightLabelColor;
-    drawShape(surface, shape, cal, 1.0f, 1.0f, RadiusSource::Stored);
+    drawShape(surface, shape, cal, 1.0f, 1.0f, RadiusSource::Stored,
+              markNumbers(shapes)[static_cast<size_t>(index)]);
 }
 
 }  // namespace lumetra

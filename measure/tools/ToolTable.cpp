@@ -15,12 +15,13 @@ const MeasureTool& angleThreePointsTool();
 const MeasureTool& angleFourPointsTool();
 const MeasureTool& polygonTool();
 const MeasureTool& textTool();
+const MeasureTool& countTool();
 
 namespace {
 
-const std::array<ToolSpec, 10>& table() {
+const std::array<ToolSpec, 11>& table() {
     // clang-format off
-    static const std::array<ToolSpec, 10> tools{{
+    static const std::array<ToolSpec, 11> tools{{
         // mode, name, button, image, chosen image, calibration, one-shot, Ctrl ends, slots, label slot, label, tool tip
         {kModeLine, "Line", "btLine", "line", true, true, false, false, 3, 3, LabelKind::Length,
          "Line", lineTool()},
@@ -42,6 +43,8 @@ const std::array<ToolSpec, 10>& table() {
          "Polygon area (Ctrl + Click ends it)", polygonTool()},
         {kModeText, "Text", "btText", "text", false, false, true, false, 1, 1, LabelKind::Text,
          "Text", textTool()},
+        {kModeCount, "Count", "btCount", "count", true, false, false, false, 1, 1, LabelKind::Mark,
+         "Count (keys 1-9 choose the class; a click on a mark removes it)", countTool()},
     }};
     // clang-format on
     return tools;

@@ -21,6 +21,7 @@ enum class LabelKind : uint8_t {
     Angle,     // "<:" degrees
     Area,      // "A:" area
     Text,      // the typed text itself
+    Mark,      // a count mark's class and running number, e.g. "2·5"
 };
 
 struct ToolSpec {

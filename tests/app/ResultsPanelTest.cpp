@@ -35,14 +35,14 @@ TEST(ResultsPanel, RowsSelectionExportAndCopy) {
     ASSERT_TRUE(table);
     QSignalSpy selected(&panel, &ResultsPanel::shapeSelected);
     const auto shapes = lineAndText();
-    panel.setShapes(shapes, {60.0f, 1.0f, "mm"});
+    panel.setShapes(shapes, {60.0f, 1.0f, "mm"}, defaultCountClassNames());
     ASSERT_EQ(table->rowCount(), 2);
     EXPECT_TRUE(table->isColumnHidden(static_cast<int>(resultsColumn(Quantity::Radius))));
     table->selectRow(1);
     // A new calibration keeps the chosen row; removing its shape unchooses it.
-    panel.setShapes(shapes, {60.0f, 1000.0f, "um"});
+    panel.setShapes(shapes, {60.0f, 1000.0f, "um"}, defaultCountClassNames());
     EXPECT_EQ(table->item(0, 2)->text(), QStringLiteral("2000.000"));
-    panel.setShapes(std::span(shapes).first(1), {60.0f, 1.0f, "mm"});
+    panel.setShapes(std::span(shapes).first(1), {60.0f, 1.0f, "mm"}, defaultCountClassNames());
     ASSERT_EQ(selected.count(), 2);
     EXPECT_EQ(selected.at(0).at(0).toInt(), 1);
     EXPECT_EQ(selected.at(1).at(0).toInt(), -1);
@@ -78,7 +78,7 @@ TEST(ResultsPanel, ALineAndAnAngleFitTheNarrowPanel) {
     const std::vector<RQShape> shapes{line, angle};
     panel.resize(174, 300);
     panel.show();
-    panel.setShapes(shapes, {60.0f, 1.0f, "mm"});
+    panel.setShapes(shapes, {60.0f, 1.0f, "mm"}, defaultCountClassNames());
     EXPECT_LE(table->horizontalHeader()->length(), table->viewport()->width());
     const int length = static_cast<int>(resultsColumn(Quantity::Length));
     EXPECT_EQ(table->horizontalHeaderItem(length)->toolTip(), QStringLiteral("Length (mm)"));

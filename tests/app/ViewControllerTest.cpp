@@ -759,7 +759,8 @@ TEST_F(ViewControllerWithCamera, ClearedOrDeletedCalibrationEndsTheLengthTool) {
 TEST_F(ViewControllerWithCamera, CsvExportOpensInTheAlbumFolderNotAmongTheSnapshots) {
     RQShape line;
     line.type = kModeLine;
-    h.window->resultsPanel().setShapes(std::span(&line, 1), {60.0f, 1.0f, "mm"});
+    h.window->resultsPanel().setShapes(std::span(&line, 1), {60.0f, 1.0f, "mm"},
+                                       defaultCountClassNames());
     QString opened;
     QTimer::singleShot(0, [&] {
         for (QWidget* top : QApplication::topLevelWidgets()) {
@@ -898,7 +899,10 @@ TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibra
             EXPECT_TRUE(finite(labels)) << labels;
             const std::string csv = resultsCsv(h.window->resultsPanel().table());
             EXPECT_TRUE(finite(csv)) << csv;
-            EXPECT_EQ(h.window->resultsPanel().table().rows.size(), m.oMutShapsArray.size());
+            const ResultsTable& table = h.window->resultsPanel().table();
+            EXPECT_EQ(std::count(table.shapeOfRow.begin(), table.shapeOfRow.end(), -1) > 0,
+                      std::ranges::any_of(m.oMutShapsArray, isMark))
+                << "marks are counted";
 
             h.view()->saveImage(640, 480);
             const QString saved = h.ui().txt_recording->text();
@@ -921,4 +925,46 @@ TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibra
             fs::remove(sidecarPath(picture));
         }
     }
+}
+
+// Counting through the window: the keys choose the class, the marks show as
+// counts per class in the results and the snapshot's sidecar, and the chosen class
+// and a renamed one are kept for the next run.
+TEST_F(ViewControllerWithCamera, CountsPerClassReachResultsSidecarAndTheNextRun) {
+    ASSERT_TRUE(h.activate());
+    h.ui().measure.toolButton(kModeCount)->click();
+    click(h.view(), 100, 100);
+    click(h.view(), 200, 100);
+    QTest::keyClick(h.window.get(), Qt::Key_3);
+    click(h.view(), 300, 100);
+    click(h.view(), 300, 200);
+    click(h.view(), 200, 100);  // removes the second mark of class 1
+    QComboBox* classes = h.ui().count.countClassBox;
+    ASSERT_EQ(classes->currentIndex(), 2);
+    classes->lineEdit()->setText("Spores");
+    emit classes->lineEdit()->editingFinished();
+    classes->lineEdit()->setText(" ");  // an empty name is refused
+    emit classes->lineEdit()->editingFinished();
+    EXPECT_EQ(classes->currentText(), "Spores");
+    const ResultsTable& table = h.window->resultsPanel().table();
+    std::vector<std::string> counts;
+    for (const auto& row : table.rows)
+        counts.push_back(row[resultsClassColumn()] + "=" + row[resultsCountColumn()]);
+    EXPECT_EQ(counts, (std::vector<std::string>{"Class 1=1", "Spores=2"}));
+
+    h.frame();  // the next picture shows the marks
+    h.view()->saveImage(640, 480);
+    const QString saved = h.ui().txt_recording->text();
+    ASSERT_TRUE(saved.startsWith("Snapshot saved to ")) << saved.toStdString();
+    std::ostringstream sidecar;
+    sidecar << std::ifstream(sidecarPath(saved.mid(18).toStdString())).rdbuf();
+    const auto record = parseSidecar(sidecar.str());
+    ASSERT_TRUE(record);
+    EXPECT_EQ(countsPerClass(record->shapes), (ClassCounts{1, 0, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_NE(sidecar.str().find("\"Spores\""), std::string::npos);
+
+    WindowHarness restarted(h.home());
+    EXPECT_EQ(restarted.model().iCountClass, 3);
+    EXPECT_EQ(restarted.model().countClassNames[2], "Spores");
+    EXPECT_EQ(restarted.ui().count.countClassBox->currentText(), "Spores");
 }

@@ -58,6 +58,7 @@ SnapshotRecord sampleRecord(int shapesPerTool = 1) {
             s.fData1 = 123.456f + static_cast<float>(n);
             s.iDecimal = static_cast<uint8_t>(n % 5);
             if (tool.label == LabelKind::Text) s.textValue = "a, \"b\"\n\u00E9";
+            if (tool.mode == kModeCount) s.markClass = static_cast<uint8_t>(2 + n % 2);
             r.shapes.push_back(s);
         }
     }
@@ -87,6 +88,7 @@ TEST(SnapshotSidecar, ReadBackRecomputesEveryValue) {
         EXPECT_EQ(is.type, was.type);
         EXPECT_EQ(is.iDecimal, was.iDecimal);
         EXPECT_EQ(is.textValue, was.textValue);
+        EXPECT_EQ(is.markClass, was.markClass);
         for (int k = 1; k <= 10; ++k) EXPECT_EQ(is.pt(k), was.pt(k)) << k;
         // The values written, recomputed from what was read.
         const auto values = measurementValues(is.type, is.fData1, back->calibration);
@@ -102,6 +104,24 @@ TEST(SnapshotSidecar, ReadBackRecomputesEveryValue) {
             EXPECT_EQ(formatFixed(is.iDecimal, values[v].value), written[v]["text"]);
         }
     }
+}
+
+// Marks keep their class; the counts per class are written with the classes' names,
+// and each mark's number is its running number in its class.
+TEST(SnapshotSidecar, MarksKeepTheirClassAndTheCountsAreWritten) {
+    SnapshotRecord record = sampleRecord(3);  // marks of classes 2, 3, 2
+    record.countClassNames[1] = "Spores \"A\"";
+    const auto doc = nlohmann::json::parse(sidecarJson(record));
+    EXPECT_EQ(doc["counts"],
+              nlohmann::json::parse(R"([{"class": 2, "name": "Spores \"A\"", "count": 2},
+                                                        {"class": 3, "name": "Class 3", "count": 1}])"));
+    std::vector<int> markNumbersWritten;
+    for (const auto& shape : doc["shapes"])
+        if (shape["type"] == kModeCount) markNumbersWritten.push_back(shape["number"]);
+    EXPECT_EQ(markNumbersWritten, (std::vector<int>{1, 1, 2}));
+    const auto back = parseSidecar(doc.dump());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(countsPerClass(back->shapes), countsPerClass(record.shapes));
 }
 
 TEST(SnapshotSidecar, MalformedSidecarsAreRefused) {
@@ -129,6 +149,7 @@ TEST(SnapshotSidecar, MalformedSidecarsAreRefused) {
         changed("/shapes/0/points/0", nlohmann::json::array({1, 2, 3})),
         changed("/shapes/0/decimals", 256),
         changed("/shapes/9/text", 5),
+        changed("/shapes/10/class", 10),  // a mark of no class
     };
     for (const auto& text : broken) EXPECT_FALSE(parseSidecar(text)) << text;
 }

@@ -139,7 +139,7 @@ TEST_F(MeasureInteraction, EveryToolStoresItsShapeWithTheStyleOfItsCreation) {
 }
 
 TEST_F(MeasureInteraction, ControlClicksAndModesWithoutAToolStartNothing) {
-    for (int32_t mode : {0, 7, 12, 200}) {
+    for (int32_t mode : {0, 7, 13, 200}) {
         choose(mode);
         run("c100,100 m150,150 c150,150 k160,160");
         EXPECT_TRUE(m.oMutShapsArray.empty()) << mode;

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 
@@ -88,6 +89,29 @@ TEST_F(MeasurementPassTest, CachedLayersTakeThePlaceOfOverlayAndShapes) {
     EXPECT_EQ(s.strokes().size(), 1u);  // the preview only
     EXPECT_EQ(s.labels(),
               "L:1.000um overlay " + std::to_string(int{kGridCrosshair}) + " 640 shapes 2um");
+}
+
+// The counts per class stand in the top right corner of the view, cached shapes
+// or not, and of snapshots at their size.
+TEST_F(MeasurementPassTest, CountLegendInTheCornerOfViewAndSnapshot) {
+    RQShape mark = stored(kModeCount, "1=300,300", 0.0f);
+    mark.markClass = 4;
+    model.oMutShapsArray.push_back(mark);
+    model.oMutShapsArray.push_back(mark);
+    model.countClassNames[3] = "Spores";
+    RecordingSurface view;
+    CachedLayers layers;
+    layers.shapes = [](std::span<const RQShape>, const CalibrationValues&) {};
+    drawMeasurementPass(view, model, 640, 480, layers);
+    ASSERT_FALSE(view.texts().empty());
+    EXPECT_EQ(view.texts().back().text, "4 Spores: 2");
+    EXPECT_EQ(view.texts().back().color, countClassColor(4));
+    EXPECT_GT(std::min(view.texts().back().origin.x, view.texts().back().origin.y), 400.0);
+
+    RecordingSurface snapshot;
+    drawShapes(snapshot, model, 1280, 960, 2.0f, 2.0f);
+    EXPECT_EQ(snapshot.texts().back().text, "4 Spores: 2");
+    EXPECT_GT(std::min(snapshot.texts().back().origin.x, snapshot.texts().back().origin.y), 880.0);
 }
 
 }  // namespace

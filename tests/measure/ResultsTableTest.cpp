@@ -69,7 +69,7 @@ TEST(ResultsTable, EveryShapeTypeUnderTwoCalibrations) {
     shapes.push_back(shapeOf(kModeUnused, 5.0f, 3));  // unknown type: a row without values
 
     for (const auto* cal : {&mm, &um}) {
-        const ResultsTable table = resultsTable(shapes, *cal);
+        const ResultsTable table = resultsTable(shapes, *cal, defaultCountClassNames());
         ASSERT_EQ(table.rows.size(), shapes.size());
         for (size_t i = 0; i < cases.size(); ++i) {
             SCOPED_TRACE(cases[i].tool);
@@ -90,18 +90,44 @@ TEST(ResultsTable, EveryShapeTypeUnderTwoCalibrations) {
 TEST(ResultsText, CsvQuotesAndTabSeparatedFlattensAwkwardText) {
     const std::vector<RQShape> shapes = {shapeOf(kModeText, 0, 3, "a, \"b\"\nc"),
                                          shapeOf(kModeLine, 60.0f, 1)};
-    const ResultsTable table = resultsTable(shapes, {60.0f, 1.0f, "m,m"});
+    const ResultsTable table = resultsTable(shapes, {60.0f, 1.0f, "m,m"}, defaultCountClassNames());
     const std::string csv = resultsCsv(table);
     EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
               "#,Tool,\"Length (m,m)\",\"Radius (m,m)\",\"Diameter (m,m)\","
-              "\"Circumference (m,m)\",\"Area (m,m\u00B2)\",Angle (\u00B0),Text");
-    EXPECT_NE(csv.find("\r\n1,Text,,,,,,,\"a, \"\"b\"\"\nc\"\r\n2,Line,1.0,,,,,,\r\n"),
+              "\"Circumference (m,m)\",\"Area (m,m\u00B2)\",Angle (\u00B0),Text,Class,Count");
+    EXPECT_NE(csv.find("\r\n1,Text,,,,,,,\"a, \"\"b\"\"\nc\",,\r\n2,Line,1.0,,,,,,,,\r\n"),
               std::string::npos)
         << csv;
 
-    const std::string tsv = resultsTabSeparated(resultsTable(
-        std::vector<RQShape>{shapeOf(kModeText, 0, 3, "a\tb\r\nc")}, {60.0f, 1.0f, "mm"}));
-    EXPECT_NE(tsv.find("\n1\tText\t\t\t\t\t\t\ta b  c\n"), std::string::npos) << tsv;
+    const std::string tsv = resultsTabSeparated(
+        resultsTable(std::vector<RQShape>{shapeOf(kModeText, 0, 3, "a\tb\r\nc")},
+                     {60.0f, 1.0f, "mm"}, defaultCountClassNames()));
+    EXPECT_NE(tsv.find("\n1\tText\t\t\t\t\t\t\ta b  c\t\t\n"), std::string::npos) << tsv;
+}
+
+// Marks are not listed one by one: the measurements keep their numbers, then
+// each class with marks has a row with its name and count, also in the CSV.
+TEST(ResultsTable, MarksAreCountedPerClassAfterTheMeasurements) {
+    auto mark = [](uint8_t markClass) {
+        RQShape s = shapeOf(kModeCount, 0.0f, 3);
+        s.markClass = markClass;
+        return s;
+    };
+    const std::vector<RQShape> shapes = {mark(2), shapeOf(kModeLine, 60.0f, 1), mark(9), mark(2)};
+    CountClassNames names = defaultCountClassNames();
+    names[1] = "Cells, live";
+    const ResultsTable table = resultsTable(shapes, {60.0f, 1.0f, "mm"}, names);
+    ASSERT_EQ(table.rows.size(), 3u);
+    EXPECT_EQ(table.shapeOfRow, (std::vector<int>{1, -1, -1}));
+    EXPECT_EQ(table.rows[0][0] + table.rows[0][1], "1Line");
+    EXPECT_EQ(table.rows[1][resultsClassColumn()] + "=" + table.rows[1][resultsCountColumn()],
+              "Cells, live=2");
+    EXPECT_EQ(table.rows[2][resultsClassColumn()] + "=" + table.rows[2][resultsCountColumn()],
+              "Class 9=1");
+    EXPECT_NE(resultsCsv(table).find(
+                  "\r\n,Count,,,,,,,,\"Cells, live\",2\r\n,Count,,,,,,,,Class 9,1\r\n"),
+              std::string::npos)
+        << resultsCsv(table);
 }
 
 }  // namespace

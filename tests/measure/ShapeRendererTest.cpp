@@ -24,6 +24,12 @@ RQShape shapeOf(uint8_t type, const char* points, float fData1 = 0, uint8_t deci
     return s;
 }
 
+RQShape markOf(uint8_t markClass, const char* points) {
+    RQShape s = shapeOf(kModeCount, points);
+    s.markClass = markClass;
+    return s;
+}
+
 RecordingSurface drawView(const std::vector<RQShape>& shapes) {
     RecordingSurface s;
     drawGraphit(s, shapes, kDefault, 1.0f, 1.0f);
@@ -59,7 +65,9 @@ TEST(DrawGraphit, OutlineAndLabelOfEveryShapeType) {
         // Closed, ending at the first unset vertex.
         {shapeOf(kModePolygon, "1=10,10 2=110,10 3=110,110 4=10,110 6=500,500 10=9,9", 10000),
          "(10,10)(110,10)(110,110)(10,110)z", "A:2.778mm\u00B2"},
-        {shapeOf(12, "1=10,10 2=110,10 3=9,9", 5), "", ""},
+        // A mark: a ring in its class's colour, its class and running number beside.
+        {markOf(2, "1=10,10"), "O(10,10)r6", "2\u00B71"},
+        {shapeOf(13, "1=10,10 2=110,10 3=9,9", 5), "", ""},
     };
     for (const auto& c : cases) {
         const RecordingSurface s = drawView({c.shape});

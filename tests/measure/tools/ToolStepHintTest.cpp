@@ -16,6 +16,8 @@ TEST(ToolStepHint, EveryToolNamesItsNextClickUntilTheShapeIsStored) {
     const std::string label = "Click to place the label";
     const std::string next = "Click the next point, Ctrl + Click to end";
     const std::string cal1 = "Calibration: click the first end of the reference line";
+    const std::string count =
+        "Counting Class 1: click to mark, keys 1-9 choose the class, a click on a mark removes it";
     const struct {
         uint8_t mode;
         bool calibrating;
@@ -49,6 +51,8 @@ TEST(ToolStepHint, EveryToolNamesItsNextClickUntilTheShapeIsStored) {
         {kModeText, false, "Cell", "cc", {"Type the label text, then click the picture", "Click to place the text", ""}},
         {kModeText, false, "", "c", {"Type the label text, then click the picture",
                                      "Choose the text tool again to type a label"}},
+        // Every click of the counting tool is complete: the hint stays.
+        {kModeCount, false, "", "cc", {count, count, count}},
         // clang-format on
     };
     for (const auto& row : table) {
