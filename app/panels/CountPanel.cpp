@@ -45,6 +45,7 @@ CountPanel::Widgets CountPanel::build(QWidget* parent, QVBoxLayout* column) {
     column->addWidget(label(parent, QStringLiteral("COUNT"), "panelTitle"));
     w.countClassBox = new QComboBox(parent);
     w.countClassBox->setObjectName(QStringLiteral("countClassBox"));
+    w.countClassBox->setAccessibleName(QStringLiteral("Count class"));
     w.countClassBox->setEditable(true);
     w.countClassBox->setInsertPolicy(QComboBox::NoInsert);
     w.countClassBox->setCompleter(nullptr);  // a new name is typed, not completed to an old one

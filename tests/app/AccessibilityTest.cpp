@@ -17,9 +17,11 @@ namespace {
 
 using test::WindowHarness;
 
-// Controls that Qt makes inside its own widgets (a table's scroll bars and headers)
-// are named by Qt's accessibility for that widget.
+// Controls that Qt makes inside its own widgets (a table's scroll bars and headers, a
+// list's popup and its editable text) are named by Qt's accessibility for that widget.
 bool partOfAQtWidget(const QWidget* widget) {
+    for (const QWidget* up = widget->parentWidget(); up; up = up->parentWidget())
+        if (qobject_cast<const QComboBox*>(up)) return true;
     return qobject_cast<const QScrollBar*>(widget) || qobject_cast<const QHeaderView*>(widget) ||
            (widget->objectName().isEmpty() && widget->parentWidget() &&
             widget->parentWidget()->inherits("QAbstractScrollArea"));
