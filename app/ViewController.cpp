@@ -62,7 +62,8 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
         new CaptureBar(ui_.capture, *ui_.VideoView, *ui_.txt_recording, *album_, *alerts_,
                        {.cameraReady = [this] { return cameraReady(); },
                         .cameraActive = [this] { return cameraActive(); },
-                        .frameSize = [this] { return QSize(iNewVideoWidth_, iNewVideoHeight_); }},
+                        .frameSize = [this] { return QSize(iNewVideoWidth_, iNewVideoHeight_); },
+                        .videoFolder = [this] { return settings_.getStrDocumentsVideo(); }},
                        this);
     resultsPanel_ = new ResultsPanel(*alerts_, ui_.album.SettingTabView);
     resultsPanel_->setObjectName(QStringLiteral("ResultsPanel"));
