@@ -52,6 +52,8 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
         resize(size.expandedTo(minimumSize()));
     }
     camera_ = new CameraPanel(ui_.camera, this);
+    new CameraProfilePanel(ui_.camera.profiles, *camera_,
+                           settings_.layout().root + CameraProfiles::kFileName, *alerts_, this);
     drawing_ = new DrawingPanel(ui_.drawing, settings_, *ui_.VideoView, this);
     calibration_ = new CalibrationPanel(ui_.calibration, settings_, *alerts_, this);
     measureBar_ = new MeasureBar(
