@@ -37,7 +37,7 @@ TimeLapseCapture::~TimeLapseCapture() {
 void TimeLapseCapture::start(const TimeLapseSettings& settings) {
     if (running() || movie_.joinable()) return;
     plan_ = settings;
-    schedule_.emplace(plan_.plan, Clock::now());
+    schedule_.emplace(plan_.plan, now_());
     started_ = false;
     freshFrame_ = false;
     pictures_.clear();
@@ -58,10 +58,10 @@ void TimeLapseCapture::frameArrived() {
     // The schedule starts with the first picture the camera delivers.
     if (!started_) {
         started_ = true;
-        schedule_.emplace(plan_.plan, Clock::now());
+        schedule_.emplace(plan_.plan, now_());
     }
     // A picture waits for a camera picture once it is due.
-    if (!due_.isActive() || schedule_->nextDue() <= Clock::now()) poll();
+    if (!due_.isActive() || schedule_->nextDue() <= now_()) poll();
 }
 
 void TimeLapseCapture::snapshotWritten(const std::string& path) {
@@ -70,7 +70,7 @@ void TimeLapseCapture::snapshotWritten(const std::string& path) {
 
 void TimeLapseCapture::poll() {
     if (!running()) return;
-    const auto now = Clock::now();
+    const auto now = now_();
     const auto step = schedule_->poll(now, started_ && freshFrame_);
     if (step == TimeLapseSchedule::Step::Take) takePicture();
     if (!failure_.isEmpty() || schedule_->done()) {
@@ -158,7 +158,7 @@ QString TimeLapseCapture::progressText() const {
     QString text = QStringLiteral("Time-lapse: %1 taken").arg(schedule_->taken());
     if (const auto left = schedule_->remaining()) text += QStringLiteral(", %1 to go").arg(*left);
     const auto next = schedule_->nextDue();
-    const auto now = Clock::now();
+    const auto now = now_();
     if (!started_ || (next && *next <= now))
         text += QStringLiteral(", waiting for a picture from the camera");
     else if (next)

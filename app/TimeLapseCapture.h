@@ -42,6 +42,10 @@ public:
     bool running() const { return schedule_.has_value(); }
     int picturesTaken() const { return static_cast<int>(pictures_.size()); }
 
+    // The clock the schedule reads (the steady clock unless a test drives one).
+    using Now = std::function<TimeLapseSchedule::Clock::time_point()>;
+    void setClock(Now now) { now_ = std::move(now); }
+
     // The window's news: a camera picture was routed; a snapshot was written.
     void frameArrived();
     void snapshotWritten(const std::string& path);
@@ -62,6 +66,7 @@ private:
 
     CaptureWindow& window_;
     std::function<std::string()> videoFolder_;
+    Now now_ = TimeLapseSchedule::Clock::now;
     TimeLapseSettings plan_;
     std::optional<TimeLapseSchedule> schedule_;
     bool started_ = false;     // the first picture's time is set

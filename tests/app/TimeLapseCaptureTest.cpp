@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QSignalSpy>
+
+#include "AppTestSupport.h"
+#include "SnapshotTestSupport.h"
+#include "app/SnapshotCapture.h"
+#include "app/TimeLapseCapture.h"
+#include "capture/recording/RecordingName.h"
+#include "support/MovieReader.h"
+
+using namespace lumetra;
+using namespace lumetra::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct SilentSounds : SoundPlayer {
+    void play(const SoundResource&) override {}
+};
+
+}  // namespace
+
+// The window's time-lapse on a clock the test drives: pictures come with the camera's
+// frames when due, a dropout costs the picture due meanwhile and is reported, and the
+// movie of what was taken is read back.
+TEST(TimeLapseCapture, TakesDuePicturesCountsADropoutAndAssemblesTheMovie) {
+    WindowHarness h;
+    SnapshotCapture snapshots(h.window->captureBar(), h.settings(),
+                              std::make_unique<SilentSounds>());
+    h.window->captureBar().setSnapshotSide(&snapshots);
+    TimeLapseCapture& lapse = h.window->captureBar().timeLapse();
+    TimeLapseSchedule::Clock::time_point now{};
+    lapse.setClock([&] { return now; });
+    QSignalSpy finished(&lapse, &TimeLapseCapture::finished);
+    h.connectCamera();
+    lapse.start({{10s, 4, 0s}, false, 5});
+
+    h.frame();  // the first camera picture starts the schedule
+    now += 4s;
+    h.frame();  // not due yet
+    now += 6s;
+    h.frame();
+    EXPECT_EQ(jpegNames(h.settings().getStrDocumentsPicture()).size(), 2u);
+    const QLabel* progress = h.ui().capture.timeLapseProgress;
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_EQ(progress->text(), "Time-lapse: 2 taken, 2 to go, next in 10 s");
+
+    now += 25s;  // no camera picture from 10 s to 35 s: the one due at 20 s is missed
+    h.frame();
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_FALSE(finished.at(0).at(0).toBool());
+    const QString summary = finished.at(0).at(1).toString();
+    EXPECT_TRUE(
+        summary.startsWith("Time-lapse ended: 3 pictures taken, 1 picture missed while "
+                           "the camera delivered none. Movie saved to "))
+        << summary.toStdString();
+    EXPECT_EQ(progress->text(), summary);
+    EXPECT_FALSE(lapse.running());
+
+    const std::vector<std::string> movies = fileNames(h.settings().getStrDocumentsVideo());
+    ASSERT_EQ(movies.size(), 2u);  // the movie and its thumbnail
+    const Movie movie = readMovie(h.settings().getStrDocumentsVideo() + movies[0]);
+    EXPECT_EQ(movie.times.size(), 3u);
+    EXPECT_NEAR(movie.duration, 0.6, 0.01);
+}
