@@ -39,8 +39,9 @@ void chooseEntry(CameraSide& side, QComboBox* box, const std::string& title,
 
 CameraProfilePanel::Widgets CameraProfilePanel::build(QWidget* parent, QVBoxLayout* column) {
     Widgets w;
-    column->addWidget(label(parent, QStringLiteral("Profile"), "secondaryText"));
-    auto* row = new QHBoxLayout;
+    auto* caption = new QHBoxLayout;
+    caption->addWidget(label(parent, QStringLiteral("Profile"), "secondaryText"));
+    caption->addStretch(1);
     w.cameraProfiles = new QComboBox(parent);
     w.cameraProfiles->setObjectName(QStringLiteral("cameraProfiles"));
     w.cameraProfiles->setEditable(true);
@@ -52,10 +53,10 @@ CameraProfilePanel::Widgets CameraProfilePanel::build(QWidget* parent, QVBoxLayo
                                                 "frame rate under the name typed"));
     w.btDeleteProfile = textButton(parent, "btDeleteProfile", QStringLiteral("Delete"),
                                    QStringLiteral("Forget this camera's profile of that name"));
-    row->addWidget(w.cameraProfiles, 1);
-    row->addWidget(w.btSaveProfile);
-    row->addWidget(w.btDeleteProfile);
-    column->addLayout(row);
+    caption->addWidget(w.btSaveProfile);
+    caption->addWidget(w.btDeleteProfile);
+    column->addLayout(caption);
+    column->addWidget(w.cameraProfiles);
     return w;
 }
 

@@ -26,11 +26,15 @@ CaptureBar::Widgets CaptureBar::build(QWidget* toolbar, QHBoxLayout* bar) {
                    QStringLiteral("Take a snapshot at regular times, or stop doing so"));
     bar->addWidget(buttonGroup(toolbar, QStringLiteral("CAPTURE"),
                                {w.btFreeze, w.btSnapshot, w.btTakevideo, w.btTimeLapse}));
-    w.timeLapseProgress = label(toolbar, QString(), "timeLapseProgress");
-    w.timeLapseProgress->setWordWrap(true);
-    w.timeLapseProgress->hide();
-    bar->addWidget(w.timeLapseProgress, 1);
     return w;
+}
+
+QLabel* CaptureBar::buildProgressLine(QWidget* parent) {
+    QLabel* line = label(parent, QString(), "timeLapseProgress");
+    line->setAlignment(Qt::AlignCenter);
+    line->setWordWrap(true);
+    line->hide();
+    return line;
 }
 
 CaptureBar::CaptureBar(const Widgets& widgets, RQVideoView& view, QLabel& hintLine,

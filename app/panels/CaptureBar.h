@@ -32,11 +32,14 @@ public:
         QToolButton* btSnapshot = nullptr;
         QToolButton* btTakevideo = nullptr;
         QToolButton* btTimeLapse = nullptr;
-        QLabel* timeLapseProgress = nullptr;  // hidden until a time-lapse starts
+        QLabel* timeLapseProgress =
+            nullptr;  // under the hint line, hidden until a time-lapse starts
     };
 
     // Builds the "CAPTURE" group into the tool bar's row.
     static Widgets build(QWidget* toolbar, QHBoxLayout* bar);
+    // The time-lapse's progress line (timeLapseProgress), placed by the caller.
+    static QLabel* buildProgressLine(QWidget* parent);
 
     // What the bar reads of the window: whether a camera is active (cameraReady also
     // says on the hint line when none is) and the active camera's frame size.
