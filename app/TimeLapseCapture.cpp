@@ -35,7 +35,13 @@ TimeLapseCapture::~TimeLapseCapture() {
 }
 
 void TimeLapseCapture::start(const TimeLapseSettings& settings) {
-    if (running() || movie_.joinable()) return;
+    if (running()) return;
+    if (movie_.joinable()) {
+        window_.showFailure(
+            QStringLiteral("The last time-lapse's movie is still being made; start the next one "
+                           "when it is saved."));
+        return;
+    }
     plan_ = settings;
     schedule_.emplace(plan_.plan, now_());
     started_ = false;
@@ -53,7 +59,8 @@ void TimeLapseCapture::stop() {
 }
 
 void TimeLapseCapture::frameArrived() {
-    freshFrame_ = true;
+    // A frozen view shows an older picture: it is no picture of this moment.
+    freshFrame_ = !window_.videoView().frozen();
     if (!running()) return;
     // The schedule starts with the first picture the camera delivers.
     if (!started_) {
@@ -106,7 +113,7 @@ void TimeLapseCapture::finish(const QString& failure) {
         QStringLiteral("Time-lapse ended: %1 taken").arg(pictureCount(int(pictures_.size())));
     if (missed > 0)
         summary +=
-            QStringLiteral(", %1 missed while the camera delivered none").arg(pictureCount(missed));
+            QStringLiteral(", %1 missed (no new camera picture in time)").arg(pictureCount(missed));
     summary += QStringLiteral(".");
     if (!failure.isEmpty()) summary += QLatin1Char(' ') + failure;
     failure_ = missed > 0 || !failure.isEmpty() ? summary : QString();
@@ -165,7 +172,7 @@ QString TimeLapseCapture::progressText() const {
         text += QStringLiteral(", next in %1 s")
                     .arg(std::chrono::ceil<std::chrono::seconds>(*next - now).count());
     if (const int missed = schedule_->missed(); missed > 0)
-        text += QStringLiteral(", %1 missed (no picture from the camera)").arg(missed);
+        text += QStringLiteral(", %1 missed (no new camera picture in time)").arg(missed);
     return text;
 }
 

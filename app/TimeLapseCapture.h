@@ -3,8 +3,8 @@
 // says one is due and the camera delivered a picture since the last one, with or
 // without the measurements burnt in, optionally assembled into a movie in the video
 // folder when it ends. A camera that delivers nothing (a WiFi dropout, an unplugged
-// device) costs the pictures whose time passed meanwhile; the progress line says so,
-// and the time-lapse goes on when pictures come back.
+// device) or a frozen view costs the pictures whose time passed meanwhile; the
+// progress line says so, and the time-lapse goes on when pictures come back.
 
 #include <QObject>
 #include <QString>
@@ -36,6 +36,7 @@ public:
     ~TimeLapseCapture() override;  // waits for a movie being assembled
 
     // Starts a time-lapse; its first picture is taken with the next camera picture.
+    // Refused, with a message, while the last one's movie is being made.
     void start(const TimeLapseSettings& settings);
     // Ends it before its time (the movie, when wanted, is assembled from what was taken).
     void stop();

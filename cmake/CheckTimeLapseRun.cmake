@@ -7,7 +7,7 @@
 file(REMOVE_RECURSE ${HOME_DIR})
 file(MAKE_DIRECTORY ${HOME_DIR})
 execute_process(COMMAND ${CMAKE_COMMAND} -E env HOME=${HOME_DIR} QT_QPA_PLATFORM=offscreen
-                        ${PROGRAM} --demo --time-lapse 0.2 --count 3 --quit-when-done
+                        ${PROGRAM} --demo --time-lapse 1 --count 3 --quit-when-done
                 RESULT_VARIABLE status ERROR_VARIABLE errors TIMEOUT 100)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "the time-lapse run ended with ${status}:\n${errors}")

@@ -23,9 +23,9 @@ struct SilentSounds : SoundPlayer {
 }  // namespace
 
 // The window's time-lapse on a clock the test drives: pictures come with the camera's
-// frames when due, a dropout costs the picture due meanwhile and is reported, and the
-// movie of what was taken is read back.
-TEST(TimeLapseCapture, TakesDuePicturesCountsADropoutAndAssemblesTheMovie) {
+// frames when due, a frozen view and a dropout cost the picture due meanwhile, which is
+// reported, and the movie of what was taken is read back.
+TEST(TimeLapseCapture, TakesDuePicturesCountsWhatAFreezeAndADropoutCostAndAssemblesTheMovie) {
     WindowHarness h;
     SnapshotCapture snapshots(h.window->captureBar(), h.settings(),
                               std::make_unique<SilentSounds>());
@@ -47,14 +47,23 @@ TEST(TimeLapseCapture, TakesDuePicturesCountsADropoutAndAssemblesTheMovie) {
     EXPECT_TRUE(progress->isVisible());
     EXPECT_EQ(progress->text(), "Time-lapse: 2 taken, 2 to go, next in 10 s");
 
-    now += 25s;  // no camera picture from 10 s to 35 s: the one due at 20 s is missed
+    // A frozen view shows no picture of the moment: none is taken.
+    h.window->captureBar().setFrozen(true);
+    now += 10s;
     h.frame();
+    EXPECT_EQ(jpegNames(h.settings().getStrDocumentsPicture()).size(), 2u);
+    h.window->captureBar().setFrozen(false);
+    now += 15s;  // no camera picture until 35 s: the one due at 20 s is missed
+    h.frame();
+    lapse.start({{10s, 4, 0s}, false, 0});  // the movie is still being made
+    EXPECT_EQ(h.alerts->alerts, QStringList{"The last time-lapse's movie is still being made; "
+                                            "start the next one when it is saved."});
     ASSERT_TRUE(finished.wait(60000));
     EXPECT_FALSE(finished.at(0).at(0).toBool());
     const QString summary = finished.at(0).at(1).toString();
     EXPECT_TRUE(
-        summary.startsWith("Time-lapse ended: 3 pictures taken, 1 picture missed while "
-                           "the camera delivered none. Movie saved to "))
+        summary.startsWith("Time-lapse ended: 3 pictures taken, 1 picture missed (no new "
+                           "camera picture in time). Movie saved to "))
         << summary.toStdString();
     EXPECT_EQ(progress->text(), summary);
     EXPECT_FALSE(lapse.running());
