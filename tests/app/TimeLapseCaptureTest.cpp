@@ -74,3 +74,29 @@ TEST(TimeLapseCapture, TakesDuePicturesCountsWhatAFreezeAndADropoutCostAndAssemb
     EXPECT_EQ(movie.times.size(), 3u);
     EXPECT_NEAR(movie.duration, 0.6, 0.01);
 }
+
+TEST(TimeLapseCapture, APictureThatCannotBeSavedEndsItAndSaysWhyAsDoesAMovieWithoutItsFolder) {
+    WindowHarness h;
+    SnapshotCapture snapshots(h.window->captureBar(), h.settings(),
+                              std::make_unique<SilentSounds>());
+    h.window->captureBar().setSnapshotSide(&snapshots);
+    TimeLapseCapture& lapse = h.window->captureBar().timeLapse();
+    TimeLapseSchedule::Clock::time_point now{};
+    lapse.setClock([&] { return now; });
+    QSignalSpy finished(&lapse, &TimeLapseCapture::finished);
+    h.connectCamera();
+    lapse.start({{10s, 3, 0s}, true, 5});
+    h.frame();
+    std::filesystem::remove_all(h.settings().getStrDocumentsPicture());
+    std::filesystem::remove_all(h.settings().getStrDocumentsVideo());
+    now += 10s;
+    h.frame();
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_FALSE(finished.at(0).at(0).toBool());
+    const QString summary = finished.at(0).at(1).toString();
+    EXPECT_TRUE(
+        summary.startsWith("Time-lapse ended: 1 picture taken. A picture of the "
+                           "time-lapse could not be saved. No movie: "))
+        << summary.toStdString();
+    EXPECT_FALSE(lapse.running());
+}

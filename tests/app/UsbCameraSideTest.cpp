@@ -298,6 +298,9 @@ TEST_F(UsbCameraSideTest, AProfileKeepsTheSettingsAndComesBackWhenTheMicroscopeC
     QSlider* gamma = ui.adjustmentSliders[static_cast<size_t>(Adjustment::Gamma)];
     EXPECT_FALSE(ui.profiles.btSaveProfile->isEnabled());  // no camera yet
     usb.connect->click();
+    ui.profiles.btSaveProfile->click();
+    EXPECT_EQ(h.alerts->alerts, QStringList{"Type a name for the profile first."});
+    h.alerts->alerts.clear();
     gamma->setValue(400);
     emit usb.formats->activated(2);
     emit usb.rates->activated(1);
