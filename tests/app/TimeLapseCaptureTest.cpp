@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QToolButton>
+#include <tuple>
 
 #include "AppTestSupport.h"
 #include "SnapshotTestSupport.h"
 #include "app/SnapshotCapture.h"
 #include "app/TimeLapseCapture.h"
+#include "app/TimeLapseSheet.h"
 #include "capture/recording/RecordingName.h"
 #include "support/MovieReader.h"
 
@@ -99,4 +107,34 @@ TEST(TimeLapseCapture, APictureThatCannotBeSavedEndsItAndSaysWhyAsDoesAMovieWith
                            "time-lapse could not be saved. No movie: "))
         << summary.toStdString();
     EXPECT_FALSE(lapse.running());
+}
+
+TEST(TimeLapseCapture, TheButtonsPopoverStartsOneAndTheButtonStopsIt) {
+    WindowHarness h;
+    h.connectCamera();
+    QToolButton* button = h.ui().capture.btTimeLapse;
+    button->click();
+    auto* sheet = h.window->findChild<TimeLapseSheet*>();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    sheet->findChild<QDoubleSpinBox*>("timeLapseInterval")->setValue(1.5);
+    sheet->findChild<QComboBox*>("timeLapseUnit")->setCurrentIndex(1);  // minutes
+    sheet->findChild<QSpinBox*>("timeLapseCount")->setValue(5);
+    sheet->findChild<QCheckBox*>("timeLapseMeasurements")->setChecked(false);
+    const TimeLapseSettings settings = sheet->settings();
+    EXPECT_EQ(
+        std::tuple(settings.plan.interval, settings.plan.count, settings.plan.duration,
+                   settings.withMeasurements, settings.movieFramesPerSecond),
+        std::tuple(std::chrono::milliseconds(90s), 5, std::chrono::milliseconds(0), false, 0));
+
+    TimeLapseCapture& lapse = h.window->captureBar().timeLapse();
+    QSignalSpy finished(&lapse, &TimeLapseCapture::finished);
+    sheet->findChild<QPushButton*>("accentButton")->click();
+    EXPECT_TRUE(lapse.running());
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(imageOf(button), "timelapse_s");
+    button->click();
+    EXPECT_FALSE(lapse.running());
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished.at(0).at(1).toString(), "Time-lapse ended: 0 pictures taken.");
+    EXPECT_EQ(imageOf(button), "timelapse");
 }
