@@ -26,13 +26,14 @@ QToolButton* textButton(QWidget* parent, const char* name, const QString& text,
     return button;
 }
 
-// Chooses the entry titled title in box through call, unless it is chosen already or
-// the list has no such entry (another camera model, a firmware that changed).
-void chooseEntry(CameraSide& side, QComboBox* box, const std::string& title,
+// Chooses the entry titled title in box through call, unless it is chosen already;
+// false when the list has no such entry (a firmware that changed).
+bool chooseEntry(CameraSide& side, QComboBox* box, const std::string& title,
                  void (CameraSide::*call)(int)) {
-    if (title.empty()) return;
+    if (title.empty()) return true;
     const int index = box->findText(QString::fromStdString(title));
     if (index >= 0 && index != box->currentIndex()) (side.*call)(index);
+    return index >= 0;
 }
 
 }  // namespace
@@ -112,12 +113,20 @@ void CameraProfilePanel::apply(const CameraProfile& profile) {
     const auto kind = cameraKind(camera_.mode());
     if (!side || !kind) return;
     const CameraPanel::KindWidgets& lists = camera_.widgets().of(*kind);
-    chooseEntry(*side, lists.formats, profile.resolution, &CameraSide::chooseFormat);
-    chooseEntry(*side, lists.rates, profile.frameRate, &CameraSide::chooseFrameRate);
+    QStringList missing;
+    if (!chooseEntry(*side, lists.formats, profile.resolution, &CameraSide::chooseFormat))
+        missing << QString::fromStdString(profile.resolution);
+    if (!chooseEntry(*side, lists.rates, profile.frameRate, &CameraSide::chooseFrameRate))
+        missing << QString::fromStdString(profile.frameRate);
     // A slider moved reaches the side as the user's move would.
     const auto& sliders = camera_.widgets().adjustmentSliders;
     for (size_t i = 0; i < sliders.size(); ++i)
         if (sliders[i]->isEnabled()) sliders[i]->setValue(profile.adjustments[i]);
+    if (!missing.isEmpty())
+        alerts_.alert(
+            QStringLiteral("The camera does not offer %1 now, so that stays as it is; "
+                           "the rest of the profile \"%2\" is applied.")
+                .arg(missing.join(QStringLiteral(" or ")), QString::fromStdString(profile.name)));
 }
 
 CameraProfile CameraProfilePanel::currentSettings(const std::string& name) const {

@@ -292,7 +292,7 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
 }
 
 TEST_F(UsbCameraSideTest, AProfileKeepsTheSettingsAndComesBackWhenTheMicroscopeConnectsAgain) {
-    addDevice("video0", "14c31302", 1);
+    FakeDevice& device = addDevice("video0", "14c31302", 1);
     const CameraPanel::Widgets& ui = h.ui().camera;
     const CameraPanel::KindWidgets& usb = ui.of(CameraKind::Usb);
     QSlider* gamma = ui.adjustmentSliders[static_cast<size_t>(Adjustment::Gamma)];
@@ -325,6 +325,15 @@ TEST_F(UsbCameraSideTest, AProfileKeepsTheSettingsAndComesBackWhenTheMicroscopeC
     CameraProfiles stored(h.root() + CameraProfiles::kFileName);
     ASSERT_EQ(stored.load(), "");
     EXPECT_EQ(stored.lastUsed("usb:14c31302:usb-0000:00:14.0-1")->name, "slide");
+
+    // After a firmware change the camera lacks the profile's resolution: the rest applies.
+    std::erase_if(device.modes, [](const FakeMode& m) { return m.width == 1920; });
+    ui.btDefault->click();
+    usb.connect->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gamma->value() == 400; }, kWait));
+    EXPECT_EQ(h.alerts->alerts,
+              QStringList{"The camera does not offer Motion-JPEG, 1920 x 1080 now, so that stays "
+                          "as it is; the rest of the profile \"slide\" is applied."});
 
     ui.profiles.btDeleteProfile->click();
     EXPECT_EQ(ui.profiles.cameraProfiles->count(), 0);
