@@ -21,6 +21,7 @@ NSGridlinesView::NSGridlinesView(QWidget* parent)
     setAttribute(Qt::WA_TranslucentBackground);
     field_->setObjectName(QStringLiteral("GridlinesField"));
     field_->setPlaceholderText(QStringLiteral("Spacing"));
+    field_->setAccessibleName(QStringLiteral("Grid spacing"));
     field_->setAlignment(Qt::AlignCenter);
     ok_->setObjectName(QStringLiteral("accentButton"));
     ok_->setDefault(true);

@@ -45,6 +45,7 @@ ResultsPanel::ResultsPanel(AlertPresenter& alerts, QWidget* parent)
     setObjectName(QStringLiteral("ResultsPanel"));
     view_ = new QTableWidget(this);
     view_->setObjectName(QStringLiteral("resultsTable"));
+    view_->setAccessibleName(QStringLiteral("Results"));
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -3,11 +3,27 @@
 #include <algorithm>
 #include <atomic>
 #include <new>
+#include <optional>
 #include <thread>
 
+#include "image/ExifThumbnail.h"
+#include "image/FrameShrink.h"
 #include "image/JpegRowEncoder.h"
+#include "storage/ThumbnailLoader.h"
 
 namespace lumetra {
+namespace {
+
+// The encoded picture with its thumbnail embedded; the picture alone when the
+// thumbnail could not be made (the album then decodes the picture itself).
+std::vector<uint8_t> withThumbnail(std::vector<uint8_t> jpeg, RowShrinker& thumbnail) {
+    if (jpeg.empty()) return jpeg;
+    auto embedded = withExifThumbnail(jpeg, thumbnail.take());
+    return embedded ? std::move(*embedded) : std::move(jpeg);
+}
+
+}  // namespace
+
 std::vector<uint8_t> composeAndEncodeSnapshot(const Frame& frame, PixelSize size,
                                               const SnapshotMeasurements& measurements,
                                               StaticTextCache* labels, int quality,
@@ -16,12 +32,17 @@ std::vector<uint8_t> composeAndEncodeSnapshot(const Frame& frame, PixelSize size
         return {};
     JpegRowEncoder encoder(size.width, size.height, quality, comment);
     if (encoder.failed()) return {};
-    if (snapshotIsTheFrame(frame, size, measurements)) {
-        encoder.writeRows(frame.data.get(), frame.height, frame.stride);
-        return encoder.finish();
-    }
     Frame picture;
+    std::optional<RowShrinker> thumbnail;
     try {
+        thumbnail.emplace(size.width, size.height, kThumbnailMaxSide);
+        if (snapshotIsTheFrame(frame, size, measurements)) {
+            std::jthread shrinking(
+                [&] { thumbnail->addRows(frame.data.get(), frame.height, frame.stride); });
+            encoder.writeRows(frame.data.get(), frame.height, frame.stride);
+            shrinking.join();
+            return withThumbnail(encoder.finish(), *thumbnail);
+        }
         picture = Frame::allocate(size.width, size.height);
     } catch (const std::bad_alloc&) {
         return {};
@@ -63,10 +84,12 @@ std::vector<uint8_t> composeAndEncodeSnapshot(const Frame& frame, PixelSize size
             composeSnapshotRows(frame, measurements, labels, picture, top, bottom);
             composed.store(bottom, std::memory_order_release);
             composed.notify_one();
+            // The encoder is the slower of the two: the thumbnail is made meanwhile.
+            thumbnail->addRows(picture.row(top), bottom - top, picture.stride);
         }
     }
     encoding.join();
-    return bytes;
+    return withThumbnail(std::move(bytes), *thumbnail);
 }
 
 }  // namespace lumetra

@@ -29,11 +29,11 @@
 #include <string>
 #include <vector>
 
+#include "app/SnapshotEncoding.h"
 #include "capture/SnapshotSidecar.h"
 #include "capture/StampedName.h"
 #include "image/AtomicFile.h"
 #include "image/Frame.h"
-#include "image/JpegCodec.h"
 #include "storage/MediaList.h"
 #include "storage/ThumbnailProvider.h"
 
@@ -90,10 +90,11 @@ std::string snapshotName(int i) {
     return snapshotFileName(timestampName(tm), i % 3);
 }
 
-// The distinct pictures, each with its sidecar, generated on first use.
+// The distinct pictures, each with its sidecar, generated on first use. They are
+// encoded as the window encodes a snapshot, thumbnail included.
 const std::string& distinctFolder() {
     static const std::string folder = [] {
-        const std::string dir = cacheFolder() + "/distinct-1080p/";
+        const std::string dir = cacheFolder() + "/distinct-1080p-thumbnail/";
         const std::string done = dir + "complete";
         if (fs::exists(done)) return dir;
         fs::create_directories(dir);
@@ -108,7 +109,8 @@ const std::string& distinctFolder() {
         for (int i = 0; i < kDistinctPictures; ++i) {
             const std::string path = dir + std::to_string(i) + ".jpg";
             if (fs::exists(path)) continue;
-            const auto bytes = encodeJpeg(makePicture(i), 90);
+            const auto bytes = composeAndEncodeSnapshot(makePicture(i), {kWidth, kHeight}, {},
+                                                        nullptr, 90, snapshotComment(record));
             writeFileAtomically(path, bytes.data(), bytes.size());
             writeFileAtomically(path + ".json", json.data(), json.size());
         }

@@ -1,7 +1,8 @@
 # Installs the build in BUILD_DIR into PREFIX, checks that every file of the install
 # tree is there, validates the desktop entry and the AppStream metadata, and starts the
 # installed program with the demo camera until it has written a screenshot.
-# Run by CTest: cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -P CheckInstallTree.cmake
+# The manual page, the AppStream release and --version all name the project's VERSION.
+# Run by CTest: cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -DVERSION=... -P CheckInstallTree.cmake
 
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
@@ -14,7 +15,8 @@ set(desktop ${PREFIX}/share/applications/${APP_ID}.desktop)
 set(metainfo ${PREFIX}/share/metainfo/${APP_ID}.metainfo.xml)
 foreach(file bin/lumetra share/lumetra/calibration.plist share/lumetra/sounds/TakePicture.wav
              share/lumetra/sounds/StartRecord.wav share/lumetra/sounds/StopRecord.wav
-             share/icons/hicolor/scalable/apps/${APP_ID}.svg share/man/man1/lumetra.1)
+             share/icons/hicolor/scalable/apps/${APP_ID}.svg share/man/man1/lumetra.1
+             share/doc/lumetra/copyright)
   if(NOT EXISTS ${PREFIX}/${file})
     message(FATAL_ERROR "missing from the install tree: ${file}")
   endif()
@@ -29,6 +31,14 @@ foreach(check "${DESKTOP_FILE_VALIDATE};${desktop}"
     message(FATAL_ERROR "validation failed: ${check}")
   endif()
 endforeach()
+
+file(READ ${PREFIX}/share/man/man1/lumetra.1 man)
+file(READ ${metainfo} appstream)
+if(NOT man MATCHES "^\\.TH LUMETRA 1 \"[0-9-]+\" \"Lumetra ${VERSION}\""
+   OR NOT appstream MATCHES "<release version=\"${VERSION}\" date=\"[0-9-]+\">"
+   OR NOT appstream MATCHES "<project_license>GPL-3.0-or-later</project_license>")
+  message(FATAL_ERROR "the manual page or the AppStream data do not name version ${VERSION} and its licence")
+endif()
 
 # The installed program, without the test environment's resource folder, on a fresh
 # home: it must find its own resources and start.

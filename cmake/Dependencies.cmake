@@ -4,6 +4,8 @@ find_package(Threads REQUIRED)
 pkg_check_modules(TURBOJPEG REQUIRED IMPORTED_TARGET libturbojpeg)
 # The incremental encoder (snapshots encoded while they are composed) needs libjpeg itself.
 pkg_check_modules(LIBJPEG REQUIRED IMPORTED_TARGET libjpeg)
+# The thumbnail a snapshot carries for file managers and the album: an EXIF segment.
+pkg_check_modules(EXIF REQUIRED IMPORTED_TARGET libexif)
 pkg_check_modules(PLIST REQUIRED IMPORTED_TARGET libplist-2.0)
 pkg_check_modules(CURL REQUIRED IMPORTED_TARGET libcurl)
 pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET libavcodec libavformat libavutil libswscale)

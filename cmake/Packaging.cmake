@@ -5,7 +5,8 @@
 #   share/applications/<id>.desktop        desktop entry
 #   share/icons/hicolor/scalable/apps/<id>.svg
 #   share/metainfo/<id>.metainfo.xml       AppStream metadata
-#   share/man/man1/lumetra.1
+#   share/man/man1/lumetra.1               manual page, its version and date from this project
+#   share/doc/lumetra/copyright            licence, in Debian's machine-readable form
 #
 # The resources' place relative to bin/ is compiled into the program
 # (LUMETRA_RESOURCE_RELATIVE), so the tree can be installed under any prefix.
@@ -13,6 +14,7 @@
 set(desktop_dir ${PROJECT_SOURCE_DIR}/resources/desktop)
 configure_file(${desktop_dir}/${LUMETRA_APP_ID}.metainfo.xml.in
                ${PROJECT_BINARY_DIR}/${LUMETRA_APP_ID}.metainfo.xml @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/docs/lumetra.1.in ${PROJECT_BINARY_DIR}/lumetra.1 @ONLY)
 
 install(TARGETS lumetra RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 foreach(file IN LISTS LUMETRA_RESOURCE_FILES)
@@ -26,11 +28,14 @@ install(FILES ${desktop_dir}/${LUMETRA_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${PROJECT_BINARY_DIR}/${LUMETRA_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${PROJECT_SOURCE_DIR}/docs/lumetra.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/lumetra.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/debian/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lumetra)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lumetra)
 set(CPACK_PACKAGE_VENDOR "The Lumetra developers")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_CONTACT "The Lumetra developers <maintainers@lumetra.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "measure on the live picture of a digital microscope")
 set(CPACK_PACKAGE_DESCRIPTION

@@ -42,6 +42,31 @@ std::optional<std::string> readWholeFile(const std::string& path, size_t maxSize
     return result;
 }
 
+std::optional<std::string> readFileStart(const std::string& path, size_t maxBytes) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    std::optional<std::string> result;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        std::string bytes(maxBytes, '\0');
+        size_t filled = 0;
+        bool failed = false;
+        while (filled < maxBytes) {
+            const ssize_t n = ::read(fd, bytes.data() + filled, maxBytes - filled);
+            if (n < 0 && errno == EINTR) continue;
+            failed = n < 0;
+            if (n <= 0) break;
+            filled += static_cast<size_t>(n);
+        }
+        if (!failed) {
+            bytes.resize(filled);
+            result = std::move(bytes);
+        }
+    }
+    ::close(fd);
+    return result;
+}
+
 std::optional<std::string> readNameFile(const std::string& path) {
     auto bytes = readWholeFile(path);
     if (!bytes || !isValidUtf8(*bytes) || bytes->find('\0') != std::string::npos)

@@ -19,6 +19,10 @@ inline constexpr size_t kMaxStorageFileSize = 16 * 1024 * 1024;
 std::optional<std::string> readWholeFile(const std::string& path,
                                          size_t maxSize = kMaxStorageFileSize);
 
+// The first bytes of a regular file, at most maxBytes (fewer when it is shorter);
+// nullopt when it is missing, not a regular file or unreadable.
+std::optional<std::string> readFileStart(const std::string& path, size_t maxBytes);
+
 // A one-name text file: its whole content, which must be valid UTF-8 and hold no
 // NUL. Nothing is trimmed: a trailing line feed is part of the name.
 std::optional<std::string> readNameFile(const std::string& path);

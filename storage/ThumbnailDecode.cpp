@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <new>
 
+#include "image/ExifThumbnail.h"
+#include "image/FrameShrink.h"
 #include "image/JpegCodec.h"
 #include "storage/TextFiles.h"
 
@@ -14,37 +16,23 @@ namespace {
 // most about 64 MiB. Far above a snapshot (a few MiB) or a camera's photograph.
 constexpr size_t kMaxJpegFileSize = size_t{32} << 20;
 
-}  // namespace
+// The start of a file that is searched for an embedded thumbnail: the JFIF header and
+// one whole EXIF segment.
+constexpr size_t kThumbnailHeadSize = 68 * 1024;
 
-Frame shrinkToFit(const Frame& frame, int maxSide) {
-    if (frame.isNull() || maxSide <= 0 || (frame.width <= maxSide && frame.height <= maxSide))
-        return frame;
-    const int longest = std::max(frame.width, frame.height);
-    const int k = (longest + maxSide - 1) / maxSide;
-    const int outW = std::max(1, frame.width / k);
-    const int outH = std::max(1, frame.height / k);
-    Frame out = Frame::allocate(outW, outH);
-    if (out.isNull()) return out;
-    for (int y = 0; y < outH; ++y) {
-        uint8_t* dst = out.row(y);
-        const int y1 = std::min(frame.height, (y + 1) * k);
-        for (int x = 0; x < outW; ++x) {
-            const int x1 = std::min(frame.width, (x + 1) * k);
-            uint32_t sum[4] = {0, 0, 0, 0};
-            uint32_t count = 0;
-            for (int sy = y * k; sy < y1; ++sy) {
-                const uint8_t* src = frame.row(sy) + static_cast<ptrdiff_t>(x) * k * 4;
-                for (int sx = x * k; sx < x1; ++sx, src += 4) {
-                    for (int c = 0; c < 4; ++c) sum[c] += src[c];
-                    ++count;
-                }
-            }
-            for (int c = 0; c < 4; ++c)
-                dst[x * 4 + c] = static_cast<uint8_t>((sum[c] + count / 2) / count);
-        }
-    }
-    return out;
+// The file's embedded thumbnail, decoded, when it is there and large enough.
+std::optional<Frame> embeddedThumbnail(const std::string& path, int maxSide) {
+    const auto head = readFileStart(path, kThumbnailHeadSize);
+    if (!head) return std::nullopt;
+    const auto bytes =
+        exifThumbnail(std::span(reinterpret_cast<const uint8_t*>(head->data()), head->size()));
+    if (!bytes) return std::nullopt;
+    auto frame = decodeJpegScaled(bytes->data(), bytes->size(), maxSide);
+    if (!frame || 4 * std::max(frame->width, frame->height) < 3 * maxSide) return std::nullopt;
+    return frame;
 }
+
+}  // namespace
 
 std::optional<Frame> decodePictureFile(const std::string& path, int maxSide) {
     // The workers go on after any file: running out of memory is a failed decode, not an
@@ -60,9 +48,11 @@ std::optional<Frame> decodePictureFile(const std::string& path, int maxSide) {
 }
 
 std::optional<Frame> decodeThumbnail(const std::string& path, int maxSide) {
-    auto frame = decodePictureFile(path, maxSide);
-    if (!frame) return std::nullopt;
     try {
+        if (auto embedded = embeddedThumbnail(path, maxSide))
+            return shrinkToFit(*embedded, maxSide);
+        auto frame = decodePictureFile(path, maxSide);
+        if (!frame) return std::nullopt;
         return shrinkToFit(*frame, maxSide);
     } catch (const std::bad_alloc&) {
         return std::nullopt;

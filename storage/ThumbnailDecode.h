@@ -1,7 +1,8 @@
 #pragma once
 // Decoding one JPEG file into a small thumbnail, never holding the full-size
-// picture: libjpeg-turbo decodes at a reduced scale, and a picture still larger
-// than wanted is reduced further by averaging blocks of pixels.
+// picture: the preview a snapshot carries (an EXIF thumbnail) when it is large
+// enough; otherwise libjpeg-turbo decodes at a reduced scale, and a picture still
+// larger than wanted is reduced further by averaging blocks of pixels.
 
 #include <optional>
 #include <string>
@@ -17,11 +18,8 @@ namespace lumetra {
 std::optional<Frame> decodePictureFile(const std::string& path, int maxSide);
 
 // A thumbnail whose sides are at most maxSide; nullopt when the file cannot be
-// read or decoded, or its picture is beyond the decoder's budget.
+// read or decoded, or its picture is beyond the decoder's budget. An embedded
+// thumbnail is taken when its longer side is at least three quarters of maxSide.
 std::optional<Frame> decodeThumbnail(const std::string& path, int maxSide);
-
-// The frame reduced by a whole factor (each output pixel the mean of a block)
-// so that both sides are at most maxSide; the frame itself when it fits.
-Frame shrinkToFit(const Frame& frame, int maxSide);
 
 }  // namespace lumetra

@@ -30,9 +30,10 @@ static_assert(std::size(kKindLooks) == kCameraKinds);
 
 const KindLook& lookOf(CameraKind kind) { return kKindLooks[static_cast<size_t>(kind)]; }
 
-QComboBox* hiddenPopUp(QWidget* parent, const QString& objectName) {
+QComboBox* hiddenPopUp(QWidget* parent, const QString& objectName, const QString& name) {
     auto* box = new CameraListBox(parent);
     box->setObjectName(objectName);
+    box->setAccessibleName(name);
     box->hide();
     return box;
 }
@@ -47,6 +48,7 @@ QWidget* compactSliderRow(QWidget* parent, const QString& caption, QSlider*& sli
     column->addWidget(label(row, caption, "secondaryText"));
     slider = new QSlider(Qt::Horizontal, row);
     slider->setObjectName(objectName);
+    slider->setAccessibleName(caption);
     slider->setEnabled(false);
     column->addWidget(slider);
     return row;
@@ -92,9 +94,13 @@ CameraPanel::Widgets CameraPanel::build(QWidget* left, QVBoxLayout* leftColumn) 
     for (size_t k = 0; k < kCameraKinds; ++k) {
         const QString prefix = QString::fromLatin1(kKindLooks[k].listPrefix);
         KindWidgets& kind = w.kinds[k];
-        kind.devices = hiddenPopUp(left, prefix + QStringLiteral("NameUpButton"));
-        kind.formats = hiddenPopUp(left, prefix + QStringLiteral("FormatUpButton"));
-        kind.rates = hiddenPopUp(left, prefix + QStringLiteral("FPSUpButton"));
+        const QString camera = QString::fromLatin1(kKindLooks[k].name) + QLatin1Char(' ');
+        kind.devices = hiddenPopUp(left, prefix + QStringLiteral("NameUpButton"),
+                                   camera + QStringLiteral("microscope"));
+        kind.formats = hiddenPopUp(left, prefix + QStringLiteral("FormatUpButton"),
+                                   camera + QStringLiteral("resolution"));
+        kind.rates = hiddenPopUp(left, prefix + QStringLiteral("FPSUpButton"),
+                                 camera + QStringLiteral("frame rate"));
         for (QComboBox* box : {kind.devices, kind.formats, kind.rates}) leftColumn->addWidget(box);
     }
     return w;

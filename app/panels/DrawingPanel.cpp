@@ -46,11 +46,13 @@ QWidget* sliderRow(QWidget* parent, const QString& caption, QSlider*& slider, QL
     grid->addWidget(label(row, caption, "secondaryText"), 0, 0, 1, 2);
     slider = new QSlider(Qt::Horizontal, row);
     slider->setObjectName(QString::fromLatin1(sliderName));
+    slider->setAccessibleName(caption);
     slider->setRange(minimum, maximum);
     slider->setValue(value);
     slider->setPageStep(1);
     field = new QLineEdit(QString::number(value), row);
     field->setObjectName(QString::fromLatin1(fieldName));
+    field->setAccessibleName(caption);
     field->setValidator(new QIntValidator(minimum, maximum, field));
     field->setAlignment(Qt::AlignCenter);
     field->setFixedWidth(40);
@@ -65,6 +67,7 @@ ColorWell* colourWell(QWidget* parent, const char* objectName, const QString& to
     auto* well = new ColorWell(parent);
     well->setObjectName(QString::fromLatin1(objectName));
     well->setToolTip(toolTip);
+    well->setAccessibleName(toolTip);
     well->setColor(colour);
     return well;
 }

@@ -19,6 +19,10 @@ QToolButton* iconButton(QWidget* parent, const char* objectName, std::string_vie
     button->setIconSize(QSize(size - 12, size - 12));
     button->setFixedSize(size, size);
     button->setToolTip(toolTip);
+    // Screen readers name the button by its tool tip's first line and read all of it
+    // as the description.
+    button->setAccessibleName(toolTip.section(QLatin1Char('\n'), 0, 0));
+    button->setAccessibleDescription(toolTip);
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
@@ -43,6 +47,7 @@ TitledList titledList(QWidget* parent, QVBoxLayout* column, const QString& title
     row->setSpacing(6);
     auto* list = new QComboBox(parent);
     list->setObjectName(QString::fromLatin1(listName));
+    list->setAccessibleName(title.left(1) + title.mid(1).toLower());
     list->setMinimumWidth(10);
     QToolButton* button = iconButton(parent, buttonName, image, toolTip, 32);
     button->setProperty("role", QStringLiteral("menu"));

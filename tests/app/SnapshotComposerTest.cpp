@@ -8,9 +8,12 @@
 #include "SnapshotTestSupport.h"
 #include "app/SnapshotComposer.h"
 #include "app/SnapshotEncoding.h"
+#include "image/ExifThumbnail.h"
+#include "image/FrameShrink.h"
 #include "image/JpegRowEncoder.h"
 #include "measure/MeasurementPass.h"
 #include "measure/ScaleBar.h"
+#include "storage/ThumbnailLoader.h"
 
 using namespace lumetra;
 using namespace lumetra::test;
@@ -110,16 +113,18 @@ TEST(SnapshotComposer, ComposingWhileEncodingGivesTheWholePicture) {
         // What the encoder is given is the picture composed band by band.
         for (int top = 0; top < size.height; top += kSnapshotBandRows)
             composeSnapshotRows(frame, measurements, nullptr, bands, top, top + kSnapshotBandRows);
+        // and it carries its own thumbnail.
         JpegRowEncoder encoder(size.width, size.height, 90, "note");
         encoder.writeRows(bands.data.get(), bands.height, bands.stride);
         EXPECT_EQ(composeAndEncodeSnapshot(frame, size, measurements, nullptr, 90, "note"),
-                  encoder.finish())
+                  withExifThumbnail(encoder.finish(), shrinkToFit(bands, kThumbnailMaxSide)))
             << size.width;
     }
     // The bare frame is encoded as it is.
     JpegRowEncoder bare(700, 620, 90, "note");
     bare.writeRows(frame.data.get(), frame.height, frame.stride);
-    EXPECT_EQ(composeAndEncodeSnapshot(frame, {700, 620}, {}, nullptr, 90, "note"), bare.finish());
+    EXPECT_EQ(composeAndEncodeSnapshot(frame, {700, 620}, {}, nullptr, 90, "note"),
+              withExifThumbnail(bare.finish(), shrinkToFit(frame, kThumbnailMaxSide)));
     EXPECT_TRUE(composeAndEncodeSnapshot(Frame{}, {700, 620}, {}, nullptr, 90, "").empty());
     EXPECT_TRUE(composeAndEncodeSnapshot(frame, {70000, 620}, {}, nullptr, 90, "").empty())
         << "beyond what JPEG holds";

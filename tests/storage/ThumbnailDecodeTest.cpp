@@ -2,6 +2,7 @@
 #include <array>
 
 #include "StorageTestFiles.h"
+#include "image/ExifThumbnail.h"
 #include "storage/ThumbnailDecode.h"
 
 using namespace lumetra;
@@ -52,14 +53,24 @@ TEST(ThumbnailDecode, PictureFilesDecodeWithinTheBudget) {
     EXPECT_EQ(std::pair(picture->width, picture->height), std::pair(3000, 2250));
 }
 
-TEST(ThumbnailDecode, ShrinkToFitAveragesBlocks) {
-    Frame f = Frame::allocate(2, 1);
-    const uint8_t pixels[8] = {0, 10, 20, 255, 100, 110, 120, 255};
-    std::copy(pixels, pixels + 8, f.row(0));
-    const Frame out = shrinkToFit(f, 1);
-    ASSERT_EQ(std::pair(out.width, out.height), std::pair(1, 1));
-    EXPECT_EQ(std::vector<uint8_t>(out.row(0), out.row(0) + 4),
-              (std::vector<uint8_t>{50, 60, 70, 255}));
-    EXPECT_TRUE(shrinkToFit(Frame{}, 5).isNull());
-    EXPECT_EQ(shrinkToFit(Frame::allocate(1000, 1), 10).height, 1);  // never 0 high
+TEST(ThumbnailDecode, AnEmbeddedThumbnailLargeEnoughStandsForThePicture) {
+    TempDir dir;
+    const std::string picture = flatJpeg(1920, 1080, 40);
+    const auto carrying = [&](int width, int height) {
+        Frame small = Frame::allocate(width, height);
+        std::fill_n(small.data.get(), size_t{4} * width * height, uint8_t{200});
+        const auto bytes = withExifThumbnail(
+            std::span(reinterpret_cast<const uint8_t*>(picture.data()), picture.size()), small);
+        return std::string(bytes->begin(), bytes->end());
+    };
+    const auto path = dir.path() / "p.jpg";
+    spit(path, carrying(240, 135));
+    auto thumb = decodeThumbnail(path.string(), 240);
+    ASSERT_TRUE(thumb);
+    EXPECT_NEAR(centreShade(*thumb), 200, 4) << "the embedded one";
+
+    spit(path, carrying(160, 90));  // a camera's small preview would look blurred
+    thumb = decodeThumbnail(path.string(), 240);
+    ASSERT_TRUE(thumb);
+    EXPECT_NEAR(centreShade(*thumb), 40, 4) << "the picture itself";
 }
