@@ -15,10 +15,11 @@ namespace {
 
 enum EndChoice { AfterCount, AfterDuration, UntilStopped };
 
-QSpinBox* spinBox(QWidget* parent, const char* name, int minimum, int maximum, int value,
-                  const QString& suffix) {
+QSpinBox* spinBox(QWidget* parent, const char* name, const QString& accessibleName, int minimum,
+                  int maximum, int value, const QString& suffix) {
     auto* box = new QSpinBox(parent);
     box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(accessibleName);
     box->setRange(minimum, maximum);
     box->setValue(value);
     box->setSuffix(suffix);
@@ -32,19 +33,25 @@ TimeLapseSheet::TimeLapseSheet(QWidget* parent)
       every_(new QDoubleSpinBox(this)),
       unit_(new QComboBox(this)),
       end_(new QComboBox(this)),
-      count_(spinBox(this, "timeLapseCount", 1, 100000, 10, QStringLiteral(" pictures"))),
-      minutes_(spinBox(this, "timeLapseDuration", 1, 100000, 60, QStringLiteral(" min"))),
+      count_(spinBox(this, "timeLapseCount", QStringLiteral("Number of pictures"), 1, 100000, 10,
+                     QStringLiteral(" pictures"))),
+      minutes_(spinBox(this, "timeLapseDuration", QStringLiteral("Duration"), 1, 100000, 60,
+                       QStringLiteral(" min"))),
       measurements_(new QCheckBox(QStringLiteral("Burn in the measurements"), this)),
       movie_(new QCheckBox(QStringLiteral("Make a movie at"), this)),
-      movieRate_(spinBox(this, "timeLapseMovieRate", 1, 60, 10, QStringLiteral(" frames/s"))) {
+      movieRate_(spinBox(this, "timeLapseMovieRate", QStringLiteral("Movie frame rate"), 1, 60, 10,
+                         QStringLiteral(" frames/s"))) {
     setObjectName(QStringLiteral("TimeLapseSheet"));
     every_->setObjectName(QStringLiteral("timeLapseInterval"));
+    every_->setAccessibleName(QStringLiteral("Interval"));
     every_->setRange(0.1, 100000.0);
     every_->setDecimals(1);
     every_->setValue(10.0);
     unit_->setObjectName(QStringLiteral("timeLapseUnit"));
+    unit_->setAccessibleName(QStringLiteral("Interval unit"));
     unit_->addItems({QStringLiteral("seconds"), QStringLiteral("minutes")});
     end_->setObjectName(QStringLiteral("timeLapseEnd"));
+    end_->setAccessibleName(QStringLiteral("Stop"));
     end_->addItems(
         {QStringLiteral("after"), QStringLiteral("for"), QStringLiteral("until stopped")});
     measurements_->setObjectName(QStringLiteral("timeLapseMeasurements"));

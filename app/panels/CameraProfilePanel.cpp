@@ -1,5 +1,6 @@
 #include "app/panels/CameraProfilePanel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -45,9 +46,13 @@ CameraProfilePanel::Widgets CameraProfilePanel::build(QWidget* parent, QVBoxLayo
     caption->addStretch(1);
     w.cameraProfiles = new QComboBox(parent);
     w.cameraProfiles->setObjectName(QStringLiteral("cameraProfiles"));
+    w.cameraProfiles->setAccessibleName(QStringLiteral("Camera profile"));
+    // Being editable makes the list's pop-up at once; it is named too.
+    w.cameraProfiles->view()->setAccessibleName(QStringLiteral("Camera profiles"));
     w.cameraProfiles->setEditable(true);
     w.cameraProfiles->setInsertPolicy(QComboBox::NoInsert);
     w.cameraProfiles->lineEdit()->setPlaceholderText(QStringLiteral("Profile name"));
+    w.cameraProfiles->lineEdit()->setAccessibleName(QStringLiteral("Profile name"));
     w.cameraProfiles->setEnabled(false);
     w.btSaveProfile = textButton(parent, "btSaveProfile", QStringLiteral("Save"),
                                  QStringLiteral("Keep this camera's adjustments, resolution and "
