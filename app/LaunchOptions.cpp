@@ -50,13 +50,23 @@ LaunchOptions::LaunchOptions()
           portOption("camera-stream-port", "picture stream", CameraHost::kDefaultStreamPort)),
       screenshot_(QStringLiteral("screenshot"),
                   QStringLiteral("Save a picture of the window to <file> and quit."),
-                  QStringLiteral("file")) {
+                  QStringLiteral("file")),
+      timeLapse_(QStringLiteral("time-lapse"),
+                 QStringLiteral("Take a snapshot every <seconds> (0.1 or more) into the current "
+                                "album, each with its sidecar."),
+                 QStringLiteral("seconds")),
+      count_(QStringLiteral("count"), QStringLiteral("End the time-lapse after <n> snapshots."),
+             QStringLiteral("n")),
+      quitWhenDone_(QStringLiteral("quit-when-done"),
+                    QStringLiteral("Quit when the time-lapse is over: status 0 when every "
+                                   "snapshot was taken, else 1 with the reason.")) {
     parser_.setApplicationDescription(QStringLiteral("Live measurement on digital microscopes"));
     // "-platform" is one option, as the toolkit reads it, not six single-letter ones.
     parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser_.addHelpOption();
     parser_.addVersionOption();
-    parser_.addOptions({demo_, cameraHost_, controlPort_, streamPort_, usbDevice_, screenshot_});
+    parser_.addOptions({demo_, cameraHost_, controlPort_, streamPort_, usbDevice_, screenshot_,
+                        timeLapse_, count_, quitWhenDone_});
     parser_.addOptions(toolkitOptions());
 }
 
@@ -92,11 +102,47 @@ bool LaunchOptions::parse(const QStringList& arguments) {
         }
     }
     return readPort(controlPort_, cameraHost.controlPort) &&
-           readPort(streamPort_, cameraHost.streamPort);
+           readPort(streamPort_, cameraHost.streamPort) && readTimeLapse();
 }
 
 QString LaunchOptions::versionText() const {
     return QStringLiteral("lumetra %1\n").arg(QStringLiteral(LUMETRA_VERSION));
+}
+
+bool LaunchOptions::readTimeLapse() {
+    timeLapseSeconds = 0.0;
+    timeLapseCount = 0;
+    quitWhenDone = parser_.isSet(quitWhenDone_);
+    if (!parser_.isSet(timeLapse_)) {
+        if (parser_.isSet(count_) || quitWhenDone)
+            error_ = QStringLiteral("--count and --quit-when-done go with --time-lapse");
+        return error_.isEmpty();
+    }
+    bool ok = false;
+    const QString seconds = parser_.value(timeLapse_);
+    timeLapseSeconds = seconds.toDouble(&ok);
+    if (!ok || !(timeLapseSeconds >= 0.1 && timeLapseSeconds <= 1e6)) {
+        error_ =
+            QStringLiteral("--time-lapse: not a number of seconds from 0.1: \"%1\"").arg(seconds);
+        return false;
+    }
+    if (parser_.isSet(count_)) {
+        const QString count = parser_.value(count_);
+        timeLapseCount = count.toInt(&ok);
+        if (!ok || timeLapseCount < 1) {
+            error_ = QStringLiteral("--count: not a number of snapshots from 1: \"%1\"").arg(count);
+            return false;
+        }
+    } else if (quitWhenDone) {
+        error_ = QStringLiteral("--quit-when-done needs --count");
+        return false;
+    }
+    if (!demo && !parser_.isSet(cameraHost_) && usbDevice.isEmpty()) {
+        error_ =
+            QStringLiteral("--time-lapse needs a camera: --demo, --camera-host or --usb-device");
+        return false;
+    }
+    return true;
 }
 
 bool LaunchOptions::readPort(const QCommandLineOption& option, uint16_t& port) {

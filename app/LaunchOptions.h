@@ -1,6 +1,7 @@
 #pragma once
 // The application's command line: --demo, --camera-host HOST, --camera-control-port
-// PORT, --camera-stream-port PORT, --usb-device DEVICE, --screenshot FILE, --help and --version.
+// PORT, --camera-stream-port PORT, --usb-device DEVICE, --screenshot FILE, --time-lapse SECONDS
+// with --count N and --quit-when-done, --help and --version.
 // The camera's address comes from --camera-host, else from the environment variable
 // LUMETRA_CAMERA_HOST, else it is the built-in one; its ports are the camera's own
 // unless given.
@@ -38,11 +39,20 @@ public:
     // empty: the first attached microscope.
     QString usbDevice;
     QString screenshot;  // where to save a picture of the window; empty: none
+    // A time-lapse into the current album started at once: a snapshot every
+    // timeLapseSeconds (0: none), timeLapseCount of them (0: until the window closes);
+    // quitWhenDone ends the program when it is over. It needs a camera option
+    // (--demo, --camera-host or --usb-device), whose camera is connected at the start.
+    double timeLapseSeconds = 0.0;
+    int timeLapseCount = 0;
+    bool quitWhenDone = false;
 
 private:
     // Sets port from the option when it is given; false, with error() set, when it is
     // not a port number.
     bool readPort(const QCommandLineOption& option, uint16_t& port);
+    // Reads the time-lapse options; false, with error() set, when they do not add up.
+    bool readTimeLapse();
 
     QCommandLineParser parser_;
     QCommandLineOption demo_;
@@ -51,6 +61,9 @@ private:
     QCommandLineOption controlPort_;
     QCommandLineOption streamPort_;
     QCommandLineOption screenshot_;
+    QCommandLineOption timeLapse_;
+    QCommandLineOption count_;
+    QCommandLineOption quitWhenDone_;
     QString error_;
 };
 

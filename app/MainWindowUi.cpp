@@ -139,6 +139,8 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     txt_recording->setFixedHeight(kHintHeight);
     txt_recording->setWordWrap(true);
     centre->addWidget(txt_recording);
+    capture.timeLapseProgress = CaptureBar::buildProgressLine(stage);
+    centre->addWidget(capture.timeLapseProgress);
     body->addLayout(centre, 1);
     body->addSpacing(kViewGap);
 

@@ -205,7 +205,7 @@ void RQVideoView::present(const Frame& frame, FramePath path) {
     update();
 }
 
-void RQVideoView::saveImage(double pixelWidth, double pixelHeight) {
+void RQVideoView::saveImage(double pixelWidth, double pixelHeight, bool withMeasurements) {
     if (frame_.isNull()) {
         emit snapshotFailed(
             QStringLiteral("The camera delivers no picture yet, so there is no snapshot to take."));
@@ -215,9 +215,10 @@ void RQVideoView::saveImage(double pixelWidth, double pixelHeight) {
     if (!settings_ || !size) return;
     // The redraw path shows the stored shapes and overlay over the frame; the
     // direct path shows the frame alone, and so does its snapshot.
+    const bool burnt = redrawing() && withMeasurements;
     SnapshotMeasurements measurements;
-    if (redrawing()) measurements = {&model_, logical_.width, logical_.height, scaleBar_};
-    const SnapshotRecord record = snapshotRecord(model_, size->width, size->height, redrawing());
+    if (burnt) measurements = {&model_, logical_.width, logical_.height, scaleBar_};
+    const SnapshotRecord record = snapshotRecord(model_, size->width, size->height, burnt);
     const auto jpeg = composeAndEncodeSnapshot(
         frame_, *size, measurements, &painter_.texts(),
         qualityFromCompressionFactor(kSnapshotCompressionFactor), snapshotComment(record));

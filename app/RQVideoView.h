@@ -96,10 +96,11 @@ public:
 
     // Writes a JPEG of the frame on screen at width x height pixels into the
     // current picture folder, with what the redraw shows burnt in (stored shapes
-    // and overlay, mapped from view units to pixels), and reports its path to
+    // and overlay, mapped from view units to pixels; the frame alone without
+    // withMeasurements), and reports its path to
     // the delegate (kTransferSnapshotWritten). Nothing is written or reported before the first
     // frame, without settings, for an unusable size, or when the write fails.
-    void saveImage(double width, double height);
+    void saveImage(double width, double height, bool withMeasurements = true);
 
     // The stored shape at index is drawn highlighted on the screen (never in
     // snapshots); -1, or any index outside the list, highlights nothing.

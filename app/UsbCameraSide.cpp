@@ -141,6 +141,11 @@ void UsbCameraSide::resetAdjustments() {
     showSliders();
 }
 
+std::string UsbCameraSide::profileKey() const {
+    const auto& device = camera_.selectedVideoDevice();
+    return device ? "usb:" + device->uniqueID : std::string();
+}
+
 void UsbCameraSide::frameReady(const Frame& frame, const FrameMarks& marks) {
     window_.onFrame(frame, marks);
 }

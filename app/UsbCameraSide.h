@@ -55,6 +55,7 @@ public:
     void adjust(Adjustment which, int value) override;
     void resetAdjustments() override;
     void stopCamera() override { camera_.stop(); }
+    std::string profileKey() const override;
 
     const UsbCamera& camera() const { return camera_; }
     const AdjustmentSettings& adjustments() const { return adjustments_; }

@@ -53,6 +53,8 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
         resize(size.expandedTo(minimumSize()));
     }
     camera_ = new CameraPanel(ui_.camera, this);
+    new CameraProfilePanel(ui_.camera.profiles, *camera_,
+                           settings_.layout().root + CameraProfiles::kFileName, *alerts_, this);
     drawing_ = new DrawingPanel(ui_.drawing, settings_, *ui_.VideoView, this);
     count_ = new CountPanel(ui_.count, *ui_.VideoView, this);
     calibration_ = new CalibrationPanel(ui_.calibration, settings_, *alerts_, this);
@@ -64,7 +66,8 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
         new CaptureBar(ui_.capture, *ui_.VideoView, *ui_.txt_recording, *album_, *alerts_,
                        {.cameraReady = [this] { return cameraReady(); },
                         .cameraActive = [this] { return cameraActive(); },
-                        .frameSize = [this] { return QSize(iNewVideoWidth_, iNewVideoHeight_); }},
+                        .frameSize = [this] { return QSize(iNewVideoWidth_, iNewVideoHeight_); },
+                        .videoFolder = [this] { return settings_.getStrDocumentsVideo(); }},
                        this);
     resultsPanel_ = new ResultsPanel(*alerts_, ui_.album.SettingTabView);
     resultsPanel_->setObjectName(QStringLiteral("ResultsPanel"));

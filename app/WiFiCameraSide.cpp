@@ -125,6 +125,11 @@ void WiFiCameraSide::showAlert(std::string_view text) {
     window_.showFailure(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
+std::string WiFiCameraSide::profileKey() const {
+    if (!kind_) return {};
+    return (*kind_ == CameraMode::WiFiWizard ? "wifi-wizard@" : "wifi-cgi@") + hostName_;
+}
+
 void WiFiCameraSide::setBusy(bool busy) { window_.setBusy(busy); }
 
 void WiFiCameraSide::cameraConnected(CameraMode kind) {

@@ -53,6 +53,7 @@ public:
     // Closes the stream, switches the poller off and hides the shutter toggle; a
     // stream restart still pending is not carried out.
     void stopCamera() override;
+    std::string profileKey() const override;
 
     const StreamReceiver& receiver() const { return receiver_; }
     const SnapCounter& snapCounter() const { return iSnapNumber_; }

@@ -51,6 +51,9 @@ public:
     virtual void resetAdjustments() {}
     // The shutter-button polling toggle.
     virtual void toggleShutterButton() {}
+    // The open camera as its saved profiles know it (a USB device's identifier, a
+    // WiFi camera's kind and host); "" when none is open.
+    virtual std::string profileKey() const { return {}; }
     // Another camera became active, or the window is closing: stop streaming.
     virtual void stopCamera() = 0;
 };

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -15,9 +17,12 @@
 #include "app/RecordingCapture.h"
 #include "app/SnapshotCapture.h"
 #include "app/Theme.h"
+#include "app/TimeLapseCapture.h"
+#include "app/UnattendedTimeLapse.h"
 #include "app/UsbCameraSide.h"
 #include "app/ViewController.h"
 #include "app/WiFiCameraSide.h"
+#include "app/panels/CaptureBar.h"
 #include "storage/RQGlobalVariables.h"
 #include "storage/Resources.h"
 
@@ -71,7 +76,10 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    lumetra::ViewController window(lumetra::RQGlobalVariables::shared());
+    // Without anyone at the window, its messages go to standard error.
+    auto* unattended = options.quitWhenDone ? new lumetra::StderrAlerts : nullptr;
+    lumetra::ViewController window(lumetra::RQGlobalVariables::shared(),
+                                   std::unique_ptr<lumetra::AlertPresenter>(unattended));
     lumetra::SnapshotCapture capture(window.captureBar(), lumetra::RQGlobalVariables::shared());
     window.captureBar().setSnapshotSide(&capture);
     lumetra::RecordingCapture recording(window.captureBar(), lumetra::RQGlobalVariables::shared());
@@ -83,6 +91,19 @@ int main(int argc, char* argv[]) {
         wifi.connectCamera();
     }
     window.show();
+    if (options.timeLapseSeconds > 0) {
+        if (unattended) lumetra::quitWithTimeLapse(window.captureBar().timeLapse(), *unattended);
+        lumetra::TimeLapseSettings timeLapse;
+        timeLapse.plan.interval =
+            std::chrono::milliseconds(std::llround(options.timeLapseSeconds * 1000.0));
+        timeLapse.plan.count = options.timeLapseCount;
+        // Started first, so that a camera that fails to connect ends it.
+        window.captureBar().timeLapse().start(timeLapse);
+        if (!demo && !options.usbDevice.isEmpty())
+            usb.connectCamera();
+        else if (!demo)
+            wifi.connectCamera();
+    }
 
     if (!options.screenshot.isEmpty()) {
         const QString path = options.screenshot;

@@ -129,6 +129,7 @@ void CameraPanel::buildAdjustments(Widgets& w, QWidget* right, QVBoxLayout* colu
                                            w.adjustmentSliders[i],
                                            QString::fromLatin1(adjustments[i].second)));
     }
+    w.profiles = CameraProfilePanel::build(right, column);
 }
 
 CameraPanel::CameraPanel(const Widgets& widgets, QObject* parent) : QObject(parent), w_(widgets) {
@@ -180,6 +181,7 @@ void CameraPanel::connected(CameraMode mode, const QString& status) {
     }
     mode_ = mode;
     w_.cameraStatus->setText(status);
+    emit activeCameraChanged();
 }
 
 void CameraPanel::stopped() {
@@ -192,6 +194,7 @@ void CameraPanel::lost() {
     mode_ = CameraMode::None;  // the status line keeps saying which camera went
     for (const KindWidgets& kind : w_.kinds)
         for (QComboBox* box : {kind.devices, kind.formats, kind.rates}) box->hide();
+    emit activeCameraChanged();
 }
 
 void CameraPanel::stopAll() {

@@ -12,6 +12,7 @@
 #include <array>
 
 #include "app/WindowSides.h"
+#include "app/panels/CameraProfilePanel.h"
 #include "camera/CameraMode.h"
 
 class QComboBox;
@@ -45,6 +46,7 @@ public:
         // disabled until a camera gives them a range.
         std::array<QSlider*, 6> adjustmentSliders{};
         QToolButton* btDefault = nullptr;
+        CameraProfilePanel::Widgets profiles;
 
         const KindWidgets& of(CameraKind kind) const { return kinds[static_cast<size_t>(kind)]; }
     };
@@ -61,6 +63,9 @@ public:
     void setSide(CameraKind kind, CameraSide* side) { sides_[static_cast<size_t>(kind)] = side; }
     CameraMode mode() const { return mode_; }
     bool active() const { return mode_ != CameraMode::None; }
+    const Widgets& widgets() const { return w_; }
+    // The side of the active camera; null when none is active.
+    CameraSide* activeSide() const;
 
     // A camera of mode is now active: the active camera of another kind stops; the
     // status line names the new one.
@@ -79,10 +84,12 @@ public:
     void showAdjustments(const std::array<SliderSetting, 6>& sliders);
     void showShutterButton(bool visible, const QString& image, const QString& toolTip);
 
+signals:
+    // A camera connected (again), or the active one is gone.
+    void activeCameraChanged();
+
 private:
     CameraSide* side(CameraKind kind) const { return sides_[static_cast<size_t>(kind)]; }
-    // The side of the active camera; null when none is active.
-    CameraSide* activeSide() const;
     void connectKind(CameraKind kind);
 
     Widgets w_;

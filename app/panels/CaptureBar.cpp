@@ -7,6 +7,8 @@
 
 #include "app/AlertPresenter.h"
 #include "app/RQVideoView.h"
+#include "app/TimeLapseCapture.h"
+#include "app/TimeLapseSheet.h"
 #include "app/panels/AlbumPanel.h"
 #include "app/panels/PanelWidgets.h"
 
@@ -19,9 +21,20 @@ CaptureBar::Widgets CaptureBar::build(QWidget* toolbar, QHBoxLayout* bar) {
     w.btSnapshot = iconButton(toolbar, "btSnapshot", "snapshot", QStringLiteral("Take a snapshot"));
     w.btTakevideo =
         iconButton(toolbar, "btTakevideo", "movies", QStringLiteral("Start or stop recording"));
-    bar->addWidget(
-        buttonGroup(toolbar, QStringLiteral("CAPTURE"), {w.btFreeze, w.btSnapshot, w.btTakevideo}));
+    w.btTimeLapse =
+        iconButton(toolbar, "btTimeLapse", "timelapse",
+                   QStringLiteral("Take a snapshot at regular times, or stop doing so"));
+    bar->addWidget(buttonGroup(toolbar, QStringLiteral("CAPTURE"),
+                               {w.btFreeze, w.btSnapshot, w.btTakevideo, w.btTimeLapse}));
     return w;
+}
+
+QLabel* CaptureBar::buildProgressLine(QWidget* parent) {
+    QLabel* line = label(parent, QString(), "timeLapseProgress");
+    line->setAlignment(Qt::AlignCenter);
+    line->setWordWrap(true);
+    line->hide();
+    return line;
 }
 
 CaptureBar::CaptureBar(const Widgets& widgets, RQVideoView& view, QLabel& hintLine,
@@ -42,6 +55,28 @@ CaptureBar::CaptureBar(const Widgets& widgets, RQVideoView& view, QLabel& hintLi
     connect(w_.btTakevideo, &QToolButton::clicked, this, [this] {
         if (facts_.cameraReady() && recorder_) recorder_->toggleRecording();
     });
+    timeLapse_ = new TimeLapseCapture(*this, facts_.videoFolder, this);
+    connect(w_.btTimeLapse, &QToolButton::clicked, this, &CaptureBar::toggleTimeLapse);
+    connect(timeLapse_, &TimeLapseCapture::progress, this, [this](const QString& text) {
+        w_.timeLapseProgress->setText(text);
+        w_.timeLapseProgress->setVisible(!text.isEmpty());
+        setButtonImage(w_.btTimeLapse, timeLapse_->running() ? "timelapse_s" : "timelapse");
+    });
+}
+
+// Stops the time-lapse under way, else opens the popover that starts one.
+void CaptureBar::toggleTimeLapse() {
+    if (timeLapse_->running()) {
+        timeLapse_->stop();
+        return;
+    }
+    if (!facts_.cameraReady()) return;
+    if (!timeLapseSheet_) {
+        timeLapseSheet_ = new TimeLapseSheet(w_.btTimeLapse->window());
+        connect(timeLapseSheet_, &TimeLapseSheet::startRequested, timeLapse_,
+                &TimeLapseCapture::start);
+    }
+    timeLapseSheet_->popUp(w_.btTimeLapse);
 }
 
 void CaptureBar::toggleFreeze() {
@@ -66,6 +101,7 @@ void CaptureBar::snapshotWritten(const std::string& path) {
     savedFile_ = QString::fromStdString(path);
     hintLine_.setText(QStringLiteral("Snapshot saved to %1").arg(savedFile_));
     if (snapshots_) snapshots_->snapshotWritten(path);
+    timeLapse_->snapshotWritten(path);
 }
 
 void CaptureBar::requestSnapshot() {
@@ -74,6 +110,7 @@ void CaptureBar::requestSnapshot() {
 
 void CaptureBar::recordFrame(const Frame& frame) {
     if (recorder_) recorder_->recordingVideo(frame);
+    timeLapse_->frameArrived();
 }
 
 void CaptureBar::finishRecording() {

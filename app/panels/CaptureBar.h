@@ -1,5 +1,5 @@
 #pragma once
-// The tool bar's capture group: freeze, snapshot and record. It holds the snapshot
+// The tool bar's capture group: freeze, snapshot, record and time-lapse. It holds the snapshot
 // and recording sides and is the window as they see it (CaptureWindow): the view to
 // compose from, the active camera's frame size, the album that lists what they
 // write, and the hint line that tells what was saved or how long a recording runs.
@@ -21,6 +21,8 @@ namespace lumetra {
 
 class AlbumPanel;
 class AlertPresenter;
+class TimeLapseCapture;
+class TimeLapseSheet;
 
 class CaptureBar : public QObject, public CaptureWindow {
     Q_OBJECT
@@ -29,10 +31,15 @@ public:
         QToolButton* btFreeze = nullptr;
         QToolButton* btSnapshot = nullptr;
         QToolButton* btTakevideo = nullptr;
+        QToolButton* btTimeLapse = nullptr;
+        QLabel* timeLapseProgress =
+            nullptr;  // under the hint line, hidden until a time-lapse starts
     };
 
     // Builds the "CAPTURE" group into the tool bar's row.
     static Widgets build(QWidget* toolbar, QHBoxLayout* bar);
+    // The time-lapse's progress line (timeLapseProgress), placed by the caller.
+    static QLabel* buildProgressLine(QWidget* parent);
 
     // What the bar reads of the window: whether a camera is active (cameraReady also
     // says on the hint line when none is) and the active camera's frame size.
@@ -40,6 +47,7 @@ public:
         std::function<bool()> cameraReady;
         std::function<bool()> cameraActive;
         std::function<QSize()> frameSize;
+        std::function<std::string()> videoFolder;  // where a time-lapse's movie goes
     };
 
     CaptureBar(const Widgets& widgets, RQVideoView& view, QLabel& hintLine, AlbumPanel& album,
@@ -63,6 +71,8 @@ public:
     void finishRecording();
     // The hint line's "saved to" goes once the file it names was deleted.
     void forgetDeletedSave();
+    // The time-lapse of the window (the button's, or one the command line starts).
+    TimeLapseCapture& timeLapse() { return *timeLapse_; }
 
     // CaptureWindow
     bool cameraActive() const override { return facts_.cameraActive(); }
@@ -79,6 +89,8 @@ public:
     void recordingFailed(const QString& reason) override;
 
 private:
+    void toggleTimeLapse();
+
     Widgets w_;
     RQVideoView& view_;
     QLabel& hintLine_;
@@ -87,8 +99,10 @@ private:
     WindowFacts facts_;
     SnapshotSide* snapshots_ = nullptr;
     RecordingSide* recorder_ = nullptr;
-    bool recording_ = false;  // the record button shows it
-    QString savedFile_;       // the file the hint line last said was saved
+    TimeLapseCapture* timeLapse_ = nullptr;
+    TimeLapseSheet* timeLapseSheet_ = nullptr;  // made when first opened
+    bool recording_ = false;                    // the record button shows it
+    QString savedFile_;                         // the file the hint line last said was saved
 };
 
 }  // namespace lumetra

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "app/LaunchOptions.h"
 
@@ -100,4 +103,26 @@ TEST(LaunchOptions, HelpAndVersionAreAnsweredBeforeAnythingStarts) {
                                "--camera-stream-port", "--usb-device", "--screenshot", "--version"})
         EXPECT_TRUE(options.helpText().contains(option)) << option;
     EXPECT_EQ(options.versionText(), QStringLiteral("lumetra " LUMETRA_VERSION "\n"));
+}
+
+TEST(LaunchOptions, TimeLapseNeedsACameraAndSoundNumbers) {
+    LaunchOptions options;
+    ASSERT_TRUE(options.parse(
+        {"lumetra", "--demo", "--time-lapse", "0.2", "--count", "3", "--quit-when-done"}))
+        << options.error().toStdString();
+    EXPECT_EQ(std::tuple(options.timeLapseSeconds, options.timeLapseCount, options.quitWhenDone),
+              std::tuple(0.2, 3, true));
+    const std::vector<std::pair<QStringList, QString>> refused = {
+        {{"--demo", "--time-lapse", "0"}, "--time-lapse: not a number of seconds from 0.1: \"0\""},
+        {{"--demo", "--time-lapse", "5", "--count", "2x"},
+         "--count: not a number of snapshots from 1: \"2x\""},
+        {{"--demo", "--time-lapse", "5", "--quit-when-done"}, "--quit-when-done needs --count"},
+        {{"--demo", "--count", "3"}, "--count and --quit-when-done go with --time-lapse"},
+        {{"--time-lapse", "5"},
+         "--time-lapse needs a camera: --demo, --camera-host or --usb-device"}};
+    for (const auto& [arguments, error] : refused) {
+        LaunchOptions bad;
+        EXPECT_FALSE(bad.parse(QStringList{"lumetra"} + arguments));
+        EXPECT_EQ(bad.error(), error);
+    }
 }

@@ -290,3 +290,51 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
     EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
 }
+
+TEST_F(UsbCameraSideTest, AProfileKeepsTheSettingsAndComesBackWhenTheMicroscopeConnectsAgain) {
+    FakeDevice& device = addDevice("video0", "14c31302", 1);
+    const CameraPanel::Widgets& ui = h.ui().camera;
+    const CameraPanel::KindWidgets& usb = ui.of(CameraKind::Usb);
+    QSlider* gamma = ui.adjustmentSliders[static_cast<size_t>(Adjustment::Gamma)];
+    EXPECT_FALSE(ui.profiles.btSaveProfile->isEnabled());  // no camera yet
+    usb.connect->click();
+    ui.profiles.btSaveProfile->click();
+    EXPECT_EQ(h.alerts->alerts, QStringList{"Type a name for the profile first."});
+    h.alerts->alerts.clear();
+    gamma->setValue(400);
+    emit usb.formats->activated(2);
+    emit usb.rates->activated(1);
+    ui.profiles.cameraProfiles->setEditText(QStringLiteral("slide"));
+    ui.profiles.btSaveProfile->click();
+
+    ui.btDefault->click();
+    emit usb.formats->activated(0);
+    ASSERT_EQ(ui.profiles.cameraProfiles->count(), 1);
+    emit ui.profiles.cameraProfiles->activated(0);
+    EXPECT_EQ(gamma->value(), 400);
+    EXPECT_TRUE(side.adjustments().bGamma);
+    EXPECT_EQ(usb.formats->currentText(), "Motion-JPEG, 1920 x 1080");
+    EXPECT_EQ(usb.rates->currentIndex(), 1);
+
+    // Connected again at its first format, the microscope gets its last profile back.
+    ui.btDefault->click();
+    usb.connect->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gamma->value() == 400; }, kWait));
+    EXPECT_EQ(usb.formats->currentText(), "Motion-JPEG, 1920 x 1080");
+    EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
+    CameraProfiles stored(h.root() + CameraProfiles::kFileName);
+    ASSERT_EQ(stored.load(), "");
+    EXPECT_EQ(stored.lastUsed("usb:14c31302:usb-0000:00:14.0-1")->name, "slide");
+
+    // After a firmware change the camera lacks the profile's resolution: the rest applies.
+    std::erase_if(device.modes, [](const FakeMode& m) { return m.width == 1920; });
+    ui.btDefault->click();
+    usb.connect->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gamma->value() == 400; }, kWait));
+    EXPECT_EQ(h.alerts->alerts,
+              QStringList{"The camera does not offer Motion-JPEG, 1920 x 1080 now, so that stays "
+                          "as it is; the rest of the profile \"slide\" is applied."});
+
+    ui.profiles.btDeleteProfile->click();
+    EXPECT_EQ(ui.profiles.cameraProfiles->count(), 0);
+}

@@ -7,6 +7,7 @@
 #include <QSlider>
 #include <QTest>
 #include <memory>
+#include <tuple>
 
 #include "AppTestSupport.h"
 #include "SnapshotTestSupport.h"
@@ -175,6 +176,40 @@ INSTANTIATE_TEST_SUITE_P(, WiFiCameraKinds,
                                                    "param=0&value=1",
                                                    false}),
                          kindName);
+
+TEST_F(WiFiCameraSideTest, AProfileOfTheCameraAtItsHostIsAppliedAndComesBackAtTheNextConnect) {
+    ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi));
+    ASSERT_TRUE(connect());
+    // Each brightness change reaches the camera before the next, so none merges into another.
+    const auto brightnessRequests = [&](const char* value, size_t count) {
+        const std::string part = std::string("param=1&value=") + value;
+        return QTest::qWaitFor([&] { return requestsWith(part) >= count; }, kWait);
+    };
+    const CameraPanel::Widgets& ui = h.ui().camera;
+    QSlider* brightness = ui.adjustmentSliders[static_cast<size_t>(Adjustment::Brightness)];
+    brightness->setValue(0);
+    ASSERT_TRUE(brightnessRequests("0", 1));
+    ui.profiles.cameraProfiles->setEditText(QStringLiteral("dark"));
+    ui.profiles.btSaveProfile->click();
+    CameraProfiles stored(h.root() + CameraProfiles::kFileName);
+    ASSERT_EQ(stored.load(), "");
+    const auto profile = stored.lastUsed("wifi-cgi@127.0.0.1");
+    ASSERT_TRUE(profile);
+    EXPECT_EQ(std::tuple(profile->adjustments[0], profile->resolution), std::tuple(0, "320x240"));
+
+    brightness->setValue(255);
+    ASSERT_TRUE(brightnessRequests("255", 1));
+    emit ui.profiles.cameraProfiles->activated(0);
+    EXPECT_EQ(brightness->value(), 0);
+    EXPECT_TRUE(brightnessRequests("0", 2));
+
+    brightness->setValue(255);
+    ASSERT_TRUE(brightnessRequests("255", 2));
+    ASSERT_TRUE(connect());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return brightness->value() == 0; }, kWait));
+    EXPECT_TRUE(brightnessRequests("0", 3));
+    EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
+}
 
 TEST_F(WiFiCameraSideTest, RefusedConnectsAlertAndLeaveNoCamera) {
     ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi));

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QToolButton>
+#include <tuple>
+
+#include "AppTestSupport.h"
+#include "SnapshotTestSupport.h"
+#include "app/SnapshotCapture.h"
+#include "app/TimeLapseCapture.h"
+#include "app/TimeLapseSheet.h"
+#include "capture/recording/RecordingName.h"
+#include "support/MovieReader.h"
+
+using namespace lumetra;
+using namespace lumetra::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct SilentSounds : SoundPlayer {
+    void play(const SoundResource&) override {}
+};
+
+}  // namespace
+
+// The window's time-lapse on a clock the test drives: pictures come with the camera's
+// frames when due, a frozen view and a dropout cost the picture due meanwhile, which is
+// reported, and the movie of what was taken is read back.
+TEST(TimeLapseCapture, TakesDuePicturesCountsWhatAFreezeAndADropoutCostAndAssemblesTheMovie) {
+    WindowHarness h;
+    SnapshotCapture snapshots(h.window->captureBar(), h.settings(),
+                              std::make_unique<SilentSounds>());
+    h.window->captureBar().setSnapshotSide(&snapshots);
+    TimeLapseCapture& lapse = h.window->captureBar().timeLapse();
+    TimeLapseSchedule::Clock::time_point now{};
+    lapse.setClock([&] { return now; });
+    QSignalSpy finished(&lapse, &TimeLapseCapture::finished);
+    h.connectCamera();
+    lapse.start({{10s, 4, 0s}, false, 5});
+
+    h.frame();  // the first camera picture starts the schedule
+    now += 4s;
+    h.frame();  // not due yet
+    now += 6s;
+    h.frame();
+    EXPECT_EQ(jpegNames(h.settings().getStrDocumentsPicture()).size(), 2u);
+    const QLabel* progress = h.ui().capture.timeLapseProgress;
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_EQ(progress->text(), "Time-lapse: 2 taken, 2 to go, next in 10 s");
+
+    // A frozen view shows no picture of the moment: none is taken.
+    h.window->captureBar().setFrozen(true);
+    now += 10s;
+    h.frame();
+    EXPECT_EQ(jpegNames(h.settings().getStrDocumentsPicture()).size(), 2u);
+    h.window->captureBar().setFrozen(false);
+    now += 15s;  // no camera picture until 35 s: the one due at 20 s is missed
+    h.frame();
+    lapse.start({{10s, 4, 0s}, false, 0});  // the movie is still being made
+    EXPECT_EQ(h.alerts->alerts, QStringList{"The last time-lapse's movie is still being made; "
+                                            "start the next one when it is saved."});
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_FALSE(finished.at(0).at(0).toBool());
+    const QString summary = finished.at(0).at(1).toString();
+    EXPECT_TRUE(
+        summary.startsWith("Time-lapse ended: 3 pictures taken, 1 picture missed (no new "
+                           "camera picture in time). Movie saved to "))
+        << summary.toStdString();
+    EXPECT_EQ(progress->text(), summary);
+    EXPECT_FALSE(lapse.running());
+
+    const std::vector<std::string> movies = fileNames(h.settings().getStrDocumentsVideo());
+    ASSERT_EQ(movies.size(), 2u);  // the movie and its thumbnail
+    const Movie movie = readMovie(h.settings().getStrDocumentsVideo() + movies[0]);
+    EXPECT_EQ(movie.times.size(), 3u);
+    EXPECT_NEAR(movie.duration, 0.6, 0.01);
+}
+
+TEST(TimeLapseCapture, APictureThatCannotBeSavedEndsItAndSaysWhyAsDoesAMovieWithoutItsFolder) {
+    WindowHarness h;
+    SnapshotCapture snapshots(h.window->captureBar(), h.settings(),
+                              std::make_unique<SilentSounds>());
+    h.window->captureBar().setSnapshotSide(&snapshots);
+    TimeLapseCapture& lapse = h.window->captureBar().timeLapse();
+    TimeLapseSchedule::Clock::time_point now{};
+    lapse.setClock([&] { return now; });
+    QSignalSpy finished(&lapse, &TimeLapseCapture::finished);
+    h.connectCamera();
+    lapse.start({{10s, 3, 0s}, true, 5});
+    h.frame();
+    std::filesystem::remove_all(h.settings().getStrDocumentsPicture());
+    std::filesystem::remove_all(h.settings().getStrDocumentsVideo());
+    now += 10s;
+    h.frame();
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_FALSE(finished.at(0).at(0).toBool());
+    const QString summary = finished.at(0).at(1).toString();
+    EXPECT_TRUE(
+        summary.startsWith("Time-lapse ended: 1 picture taken. A picture of the "
+                           "time-lapse could not be saved. No movie: "))
+        << summary.toStdString();
+    EXPECT_FALSE(lapse.running());
+}
+
+TEST(TimeLapseCapture, TheButtonsPopoverStartsOneAndTheButtonStopsIt) {
+    WindowHarness h;
+    h.connectCamera();
+    QToolButton* button = h.ui().capture.btTimeLapse;
+    button->click();
+    auto* sheet = h.window->findChild<TimeLapseSheet*>();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    sheet->findChild<QDoubleSpinBox*>("timeLapseInterval")->setValue(1.5);
+    sheet->findChild<QComboBox*>("timeLapseUnit")->setCurrentIndex(1);  // minutes
+    sheet->findChild<QSpinBox*>("timeLapseCount")->setValue(5);
+    sheet->findChild<QCheckBox*>("timeLapseMeasurements")->setChecked(false);
+    const TimeLapseSettings settings = sheet->settings();
+    EXPECT_EQ(
+        std::tuple(settings.plan.interval, settings.plan.count, settings.plan.duration,
+                   settings.withMeasurements, settings.movieFramesPerSecond),
+        std::tuple(std::chrono::milliseconds(90s), 5, std::chrono::milliseconds(0), false, 0));
+
+    TimeLapseCapture& lapse = h.window->captureBar().timeLapse();
+    QSignalSpy finished(&lapse, &TimeLapseCapture::finished);
+    sheet->findChild<QPushButton*>("accentButton")->click();
+    EXPECT_TRUE(lapse.running());
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(imageOf(button), "timelapse_s");
+    button->click();
+    EXPECT_FALSE(lapse.running());
+    ASSERT_EQ(finished.count(), 1);
+    EXPECT_EQ(finished.at(0).at(1).toString(), "Time-lapse ended: 0 pictures taken.");
+    EXPECT_EQ(imageOf(button), "timelapse");
+}
