@@ -55,10 +55,9 @@ void addShortcutLegend(QWidget* parent, QVBoxLayout* column) {
     auto* keys = new QGridLayout;
     keys->setHorizontalSpacing(6);
     keys->setVerticalSpacing(8);
-    const std::pair<const char*, const char*> shortcuts[] = {{"Ctrl + Click", "end figure"},
-                                                             {"Esc", "cancel shape"},
-                                                             {"Ctrl + Z", "undo"},
-                                                             {"Space", "freeze picture"}};
+    const std::pair<const char*, const char*> shortcuts[] = {
+        {"Ctrl + Click", "end figure"}, {"Esc", "cancel shape"}, {"Ctrl + Z", "undo"},
+        {"Space", "freeze picture"},    {"Wheel", "zoom"},       {"0", "whole picture"}};
     int keyRow = 0;
     for (const auto& [key, meaning] : shortcuts) {
         auto* cap = label(parent, QString::fromLatin1(key), "keycap");

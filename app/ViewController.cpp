@@ -141,6 +141,15 @@ void ViewController::connectControls() {
             [this] { measureBar_->removeShapes(ShapeRemoval::Last); });
     auto* freeze = new QShortcut(QKeySequence(Qt::Key_Space), this);
     connect(freeze, &QShortcut::activated, captureBar_, &CaptureBar::toggleFreeze);
+    // The picture takes Space itself (held, it pans) and says when it freezes.
+    connect(ui_.VideoView, &RQVideoView::freezeKeyPressed, captureBar_, &CaptureBar::toggleFreeze);
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_0), QKeySequence(Qt::CTRL | Qt::Key_0)}) {
+        auto* fit = new QShortcut(keys, this);
+        connect(fit, &QShortcut::activated, ui_.VideoView, &RQVideoView::zoomToFit);
+    }
+    auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(fullScreen, &QShortcut::activated, this,
+            [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
 }
 
 // ---- Gate ----

@@ -30,9 +30,12 @@ struct CachedLayers {
 
 // Everything of a redraw after the frame on a w x h view: the preview of the
 // shape in progress, the overlay and the stored shapes. A due calibration is
-// completed before (completeCalibrationIfDue), never while drawing.
+// completed before (completeCalibrationIfDue), never while drawing. A view
+// shown `zoom` times larger is drawn on a surface of w * zoom x h * zoom: points,
+// radii and grid pitches are multiplied by zoom, while line widths and labels
+// keep their size; the layers' drawers must then draw at the same zoom.
 void drawMeasurementPass(DrawingSurface& surface, const MeasureModel& model, double w, double h,
-                         const CachedLayers& layers = {});
+                         const CachedLayers& layers = {}, double zoom = 1.0);
 
 // A full redraw: the frame filling the view (when there is one), then the pass.
 void drawLiveView(DrawingSurface& surface, const Frame& frame, const MeasureModel& model, double w,
