@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <optional>
 
 #include "measure/MeasurementPass.h"
 #include "measure/ScaleBar.h"
@@ -29,54 +30,56 @@ void LiveViewPainter::paint(QPainter& painter, const ViewFit& view, double zoom,
         drawFrame(painter, view, shown, devicePixelRatio, content.frame, margin);
     if (!content.model) return;
     ++passes_;
-    if (zoom == 1.0)
-        drawFittedPass(painter, view, devicePixelRatio, content);
-    else
-        drawZoomedPass(painter, view, zoom, shown, content);
+    drawPass(painter, view, zoom, shown, devicePixelRatio, content);
     drawScaleBarOver(painter, view, zoom, shown, content);
 }
 
-void LiveViewPainter::drawFittedPass(QPainter& painter, const ViewFit& view,
-                                     double devicePixelRatio, const LiveViewContent& content) {
+void LiveViewPainter::drawPass(QPainter& painter, const ViewFit& view, double zoom,
+                               const QRectF& shown, double devicePixelRatio,
+                               const LiveViewContent& content) {
     const MeasureModel& model = *content.model;
     const double w = view.logical.width;
     const double h = view.logical.height;
+    // The fit's scale: widths and labels keep the size they have at fit, while
+    // the pass multiplies the points by the zoom.
+    const double fitScale = view.scale / zoom;
+    // Layers are rendered at the device's resolution of the scaled picture; a
+    // zoomed picture's only over the device pixels that show.
+    const double ratio = devicePixelRatio * fitScale;
+    const QRect pixels =
+        QRectF(shown.topLeft() * devicePixelRatio, shown.size() * devicePixelRatio).toAlignedRect();
+    std::optional<ZoomWindow> window;
+    if (zoom != 1.0)
+        window = ZoomWindow{zoom, pixels.width(), pixels.height(),
+                            view.left * devicePixelRatio - pixels.left(),
+                            view.top * devicePixelRatio - pixels.top()};
     painter.save();
+    if (window) painter.setClipRect(shown);
     painter.translate(view.left, view.top);
-    painter.scale(view.scale, view.scale);
+    painter.scale(fitScale, fitScale);
     painter.setRenderHint(QPainter::Antialiasing);
-    QPainterSurface surface(painter, h, &texts_);
-    // Layers are rendered at the device's resolution of the scaled picture.
-    const double ratio = devicePixelRatio * view.scale;
+    QPainterSurface surface(painter, h * zoom, &texts_);
     // The overlay is asked for first; both layers go on as one image.
     const QImage* overlay = nullptr;
     CachedLayers layers;
     layers.overlay = [&](const OverlaySetting& setting, double lw, double lh) {
-        overlay = &overlays_.layer(setting, lw, lh, ratio);
+        overlay = &overlays_.layer(setting, lw, lh, ratio, window);
     };
     layers.shapes = [&](std::span<const RQShape> shapes, const CalibrationValues& cal) {
-        const QImage& shapeImage = shapeLayer_.layer(shapes, cal, w, h, ratio);
-        surface.drawLayer(overlay ? composed(*overlay, shapeImage) : shapeImage, {0.0, 0.0, w, h});
+        const QImage& shapeImage = shapeLayer_.layer(shapes, cal, w, h, ratio, window);
+        const QImage& image = overlay ? composed(*overlay, shapeImage) : shapeImage;
+        if (!window) {
+            surface.drawLayer(image, {0.0, 0.0, w, h});
+        } else if (!image.isNull()) {
+            painter.save();
+            painter.resetTransform();
+            painter.drawImage(QRectF(QPointF(pixels.topLeft()) / devicePixelRatio,
+                                     QSizeF(pixels.size()) / devicePixelRatio),
+                              image);
+            painter.restore();
+        }
     };
-    drawMeasurementPass(surface, model, w, h, layers);
-    drawHighlightedShape(surface, model.oMutShapsArray, content.highlightedShape,
-                         calibrationOf(model));
-    painter.restore();
-}
-
-void LiveViewPainter::drawZoomedPass(QPainter& painter, const ViewFit& view, double zoom,
-                                     const QRectF& shown, const LiveViewContent& content) {
-    const MeasureModel& model = *content.model;
-    painter.save();
-    painter.setClipRect(shown);
-    painter.translate(view.left, view.top);
-    // The fit's scale: widths and labels keep the size they have at fit, while
-    // the pass multiplies the points by the zoom.
-    const double fitScale = view.scale / zoom;
-    painter.scale(fitScale, fitScale);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterSurface surface(painter, view.logical.height * zoom, &texts_);
-    drawMeasurementPass(surface, model, view.logical.width, view.logical.height, {}, zoom);
+    drawMeasurementPass(surface, model, w, h, layers, zoom);
     drawHighlightedShape(surface, model.oMutShapsArray, content.highlightedShape,
                          calibrationOf(model), zoom);
     painter.restore();

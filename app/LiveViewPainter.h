@@ -4,10 +4,10 @@
 // view's logical units, scaled to fit the widget and centred, or zoomed. The
 // frame is scaled smoothly to the device's pixels once per frame and placement,
 // so repaints without a new frame (the pointer's preview, a highlight) only copy
-// it; only the part of the frame that shows is scaled. At fit the overlay and the
-// stored shapes are kept as layers at the device's resolution between frames;
-// zoomed, they are drawn afresh over the part that shows, their line widths and
-// labels the size they have at fit.
+// it; only the part of the frame that shows is scaled. The overlay and the
+// stored shapes are kept as layers at the device's resolution between frames
+// (zoomed, of the part that shows); zoomed, line widths and labels keep the size
+// they have at fit.
 
 #include <QColor>
 #include <QImage>
@@ -54,12 +54,10 @@ private:
     // kept for it on later paints.
     void drawFrame(QPainter& painter, const ViewFit& view, const QRectF& shown,
                    double devicePixelRatio, const Frame& frame, const QColor& margin);
-    // The layers drawn from the cached images, at fit.
-    void drawFittedPass(QPainter& painter, const ViewFit& view, double devicePixelRatio,
-                        const LiveViewContent& content);
-    // The measurement pass drawn afresh over the part of a zoomed picture that shows.
-    void drawZoomedPass(QPainter& painter, const ViewFit& view, double zoom, const QRectF& shown,
-                        const LiveViewContent& content);
+    // The measurement pass over the part of the picture that shows, its overlay
+    // and stored shapes from the layers.
+    void drawPass(QPainter& painter, const ViewFit& view, double zoom, const QRectF& shown,
+                  double devicePixelRatio, const LiveViewContent& content);
     // The scale bar in the lower right corner of the part that shows.
     void drawScaleBarOver(QPainter& painter, const ViewFit& view, double zoom, const QRectF& shown,
                           const LiveViewContent& content);

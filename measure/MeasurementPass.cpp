@@ -10,27 +10,10 @@ OverlaySetting overlayOf(const MeasureModel& model) {
     return {model.iGridMode, model.fPitchPixes, model.iLineWidth, model.ctrLColor};
 }
 
-namespace {
-
-// The overlay over a w x h view shown zoom times larger.
 OverlayGeometry zoomedOverlay(const OverlaySetting& overlay, double w, double h, double zoom) {
     if (zoom == 1.0) return viewOverlay(overlay.iGridMode, w, h, overlay.fPitchPixes);
     return imageOverlay(overlay.iGridMode, w * zoom, h * zoom, overlay.fPitchPixes, zoom, zoom);
 }
-
-// The stored shapes as drawGraphit draws them, with radii from the points when zoomed.
-void drawStoredShapes(DrawingSurface& surface, const MeasureModel& model, double zoom) {
-    if (zoom == 1.0) {
-        drawGraphit(surface, model, 1.0f, 1.0f);
-        return;
-    }
-    const auto scale = static_cast<float>(zoom);
-    const CalibrationValues cal = calibrationOf(model);
-    for (const RQShape& shape : model.oMutShapsArray)
-        drawShape(surface, shape, cal, scale, scale, RadiusSource::ScaledPoints);
-}
-
-}  // namespace
 
 void drawMeasurementPass(DrawingSurface& surface, const MeasureModel& model, double w, double h,
                          const CachedLayers& layers, double zoom) {
@@ -45,7 +28,8 @@ void drawMeasurementPass(DrawingSurface& surface, const MeasureModel& model, dou
     if (layers.shapes) {
         layers.shapes(model.oMutShapsArray, calibrationOf(model));
     } else {
-        drawStoredShapes(surface, model, zoom);
+        const auto scale = static_cast<float>(zoom);
+        drawGraphit(surface, model, scale, scale);
     }
 }
 

@@ -24,9 +24,9 @@ void drawShape(DrawingSurface& surface, const RQShape& shape, const CalibrationV
 
 void drawGraphit(DrawingSurface& surface, std::span<const RQShape> shapes,
                  const CalibrationValues& cal, float xScale, float yScale) {
-    for (const RQShape& shape : shapes) {
-        drawShape(surface, shape, cal, xScale, yScale, RadiusSource::Stored);
-    }
+    const RadiusSource radii =
+        xScale == 1.0f && yScale == 1.0f ? RadiusSource::Stored : RadiusSource::ScaledPoints;
+    for (const RQShape& shape : shapes) drawShape(surface, shape, cal, xScale, yScale, radii);
 }
 
 void drawShapes(DrawingSurface& surface, std::span<const RQShape> shapes,
