@@ -1,11 +1,13 @@
 #pragma once
 // Paints the live view into a widget: the camera frame and, on the redraw path,
 // the measurement pass (preview, overlay, stored shapes, highlight), all in the
-// view's logical units, scaled to fit the widget and centred. The frame is scaled
-// smoothly to the device's pixels once per frame and placement, so repaints
-// without a new frame (the pointer's preview, a highlight) only copy it; the
-// overlay and the stored shapes are kept as layers at the device's resolution
-// between frames.
+// view's logical units, scaled to fit the widget and centred, or zoomed. The
+// frame is scaled smoothly to the device's pixels once per frame and placement,
+// so repaints without a new frame (the pointer's preview, a highlight) only copy
+// it; only the part of the frame that shows is scaled. The overlay and the
+// stored shapes are kept as layers at the device's resolution between frames
+// (zoomed, of the part that shows); zoomed, line widths and labels keep the size
+// they have at fit.
 
 #include <QColor>
 #include <QImage>
@@ -35,9 +37,11 @@ struct LiveViewContent {
 class LiveViewPainter {
 public:
     // Fills the widget's `widgetWidth` x `widgetHeight` pixels around the picture
-    // with `margin`, then draws the content over the picture.
-    void paint(QPainter& painter, const ViewFit& fit, double widgetWidth, double widgetHeight,
-               double devicePixelRatio, const LiveViewContent& content, const QColor& margin);
+    // with `margin`, then draws the content over the picture, which lies at
+    // `view`, `zoom` times as large as at fit (1: fitted).
+    void paint(QPainter& painter, const ViewFit& view, double zoom, double widgetWidth,
+               double widgetHeight, double devicePixelRatio, const LiveViewContent& content,
+               const QColor& margin);
 
     // How many measurement passes have been drawn.
     uint64_t measurementPasses() const { return passes_; }
@@ -45,10 +49,18 @@ public:
     StaticTextCache& texts() { return texts_; }
 
 private:
-    // Draws `frame` smoothly scaled into the picture's place: in place the first
-    // time, from the scaled picture kept for it on later paints.
-    void drawFrame(QPainter& painter, const ViewFit& fit, double devicePixelRatio,
-                   const Frame& frame, const QColor& margin);
+    // Draws the part of `frame` inside `shown` (widget pixels) smoothly scaled
+    // into the picture's place: in place the first time, from the scaled picture
+    // kept for it on later paints.
+    void drawFrame(QPainter& painter, const ViewFit& view, const QRectF& shown,
+                   double devicePixelRatio, const Frame& frame, const QColor& margin);
+    // The measurement pass over the part of the picture that shows, its overlay
+    // and stored shapes from the layers.
+    void drawPass(QPainter& painter, const ViewFit& view, double zoom, const QRectF& shown,
+                  double devicePixelRatio, const LiveViewContent& content);
+    // The scale bar in the lower right corner of the part that shows.
+    void drawScaleBarOver(QPainter& painter, const ViewFit& view, double zoom, const QRectF& shown,
+                          const LiveViewContent& content);
     // The overlay's and the shapes' layers as one image (a frame then blends one
     // layer, not two), composed again only when either was rendered again.
     const QImage& composed(const QImage& overlay, const QImage& shapes);
@@ -63,6 +75,7 @@ private:
     QImage scaled_;
     Frame scaledFrom_;
     QRectF scaledInto_;
+    QRect scaledPixels_;
     QColor scaledOver_;
     // The frame drawn in place last, and where; held for the same reason.
     Frame drawnFrom_;

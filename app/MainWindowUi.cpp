@@ -55,10 +55,15 @@ void addShortcutLegend(QWidget* parent, QVBoxLayout* column) {
     auto* keys = new QGridLayout;
     keys->setHorizontalSpacing(6);
     keys->setVerticalSpacing(8);
-    const std::pair<const char*, const char*> shortcuts[] = {
-        {"Ctrl + Click", "end figure"}, {"Esc", "cancel shape"},     {"Ctrl + Z", "undo"},
-        {"Ctrl + Shift + Z", "redo"},   {"Delete", "remove chosen"}, {"Space", "freeze picture"},
-        {"1 - 9", "count class"}};
+    const std::pair<const char*, const char*> shortcuts[] = {{"Ctrl + Click", "end figure"},
+                                                             {"Esc", "cancel shape"},
+                                                             {"Ctrl + Z", "undo"},
+                                                             {"Ctrl + Shift + Z", "redo"},
+                                                             {"Delete", "remove chosen"},
+                                                             {"Space", "freeze picture"},
+                                                             {"Wheel", "zoom"},
+                                                             {"0", "whole picture"},
+                                                             {"1 - 9", "count class"}};
     int keyRow = 0;
     for (const auto& [key, meaning] : shortcuts) {
         auto* cap = label(parent, QString::fromLatin1(key), "keycap");

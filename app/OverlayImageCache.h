@@ -6,6 +6,7 @@
 #include <QImage>
 #include <optional>
 
+#include "app/LayerImage.h"
 #include "app/QPainterSurface.h"
 #include "measure/ShapeRenderer.h"
 
@@ -18,9 +19,11 @@ public:
     void draw(QPainterSurface& surface, const OverlaySetting& setting, double w, double h,
               double devicePixelRatio = 1.0);
     // The overlay's image, rendered first when anything changed; null when the
-    // overlay draws nothing.
+    // overlay draws nothing. With a window, the image of that part of the view
+    // zoomed, at devicePixelRatio pixels a unit of the zoomed view.
     const QImage& layer(const OverlaySetting& setting, double w, double h,
-                        double devicePixelRatio = 1.0);
+                        double devicePixelRatio = 1.0,
+                        const std::optional<ZoomWindow>& window = std::nullopt);
 
     // How often the image was rendered; lets tests see the reuse.
     int renderCount() const { return renders_; }
@@ -31,6 +34,7 @@ private:
         double w;
         double h;
         double ratio;
+        std::optional<ZoomWindow> window;
         bool operator==(const Key& o) const;
     };
 

@@ -1,8 +1,10 @@
 #include "app/RQVideoView.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "app/SnapshotEncoding.h"
@@ -180,7 +182,20 @@ void RQVideoView::setLogicalSize(ViewSize size) {
     update();
 }
 
-ViewFit RQVideoView::fit() const { return fitView(logical_, width(), height()); }
+ViewFit RQVideoView::fit() const {
+    return zoom_.place(fitView(logical_, width(), height()), width(), height());
+}
+
+void RQVideoView::zoomToFit() {
+    if (zoom_.atFit()) return;
+    zoom_.reset();
+    zoomChanged();
+}
+
+void RQVideoView::zoomChanged() {
+    syncTextField();
+    update();
+}
 
 void RQVideoView::setFrozen(bool frozen) {
     frozen_ = frozen;
@@ -323,6 +338,7 @@ void RQVideoView::mouseUpAt(double, double) {
 }
 
 void RQVideoView::mousePressEvent(QMouseEvent* event) {
+    if (startPan(*event)) return;
     // Only the primary button measures; the others do nothing here.
     if (event->button() != Qt::LeftButton) {
         event->ignore();
@@ -337,6 +353,7 @@ void RQVideoView::mousePressEvent(QMouseEvent* event) {
 }
 
 void RQVideoView::mouseMoveEvent(QMouseEvent* event) {
+    if (panTo(*event)) return;
     const QPointF p = event->position();
     const ViewFit f = fit();
     if (!f.contains(p.x(), p.y())) return;
@@ -355,6 +372,7 @@ void RQVideoView::leaveEvent(QEvent* event) {
 }
 
 void RQVideoView::mouseReleaseEvent(QMouseEvent* event) {
+    if (endPan(*event)) return;
     if (event->button() != Qt::LeftButton) {
         event->ignore();
         return;
@@ -363,6 +381,89 @@ void RQVideoView::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF p = event->position();
     const ViewFit f = fit();
     mouseUpAt(f.unitX(p.x()), f.unitYUp(p.y()));
+}
+
+bool RQVideoView::startPan(const QMouseEvent& event) {
+    const bool middle = event.button() == Qt::MiddleButton;
+    const bool spaceDrag = event.button() == Qt::LeftButton && spaceHeld_;
+    if (panFrom_ || (!middle && !spaceDrag)) return false;
+    if (spaceDrag) spacePanned_ = true;
+    panFrom_ = event.position();
+    panButton_ = event.button();
+    setCursor(Qt::ClosedHandCursor);
+    return true;
+}
+
+bool RQVideoView::panTo(const QMouseEvent& event) {
+    if (!panFrom_) return false;
+    const QPointF delta = event.position() - *panFrom_;
+    panFrom_ = event.position();
+    zoom_.panBy(delta.x(), delta.y(), fitView(logical_, width(), height()), width(), height());
+    zoomChanged();
+    return true;
+}
+
+bool RQVideoView::endPan(const QMouseEvent& event) {
+    if (!panFrom_ || event.button() != panButton_) return false;
+    panFrom_.reset();
+    panButton_ = Qt::NoButton;
+    setCursor(Qt::CrossCursor);
+    return true;
+}
+
+void RQVideoView::wheelEvent(QWheelEvent* event) {
+    // One notch (120) is a factor of the square root of two: eight notches from fit to 16x.
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches == 0.0 || frame_.isNull()) {  // nothing to zoom into yet
+        event->ignore();
+        return;
+    }
+    event->accept();
+    const QPointF p = event->position();
+    zoom_.zoomAbout(std::exp2(notches * 0.5), p.x(), p.y(), fitView(logical_, width(), height()),
+                    width(), height());
+    zoomChanged();
+}
+
+// Space is the window's freeze key; over the picture it also pans while held, so
+// it is taken here, ahead of the window's shortcut, and freezes when let go
+// without having panned.
+bool RQVideoView::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void RQVideoView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat()) {
+        spaceHeld_ = true;
+        spacePanned_ = false;
+    }
+    event->accept();
+}
+
+void RQVideoView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || !spaceHeld_) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    spaceHeld_ = false;
+    event->accept();
+    if (!spacePanned_) emit freezeKeyPressed();
+}
+
+void RQVideoView::focusOutEvent(QFocusEvent* event) {
+    spaceHeld_ = false;  // its release goes elsewhere
+    QWidget::focusOutEvent(event);
 }
 
 void RQVideoView::resizeEvent(QResizeEvent* event) {
@@ -395,9 +496,11 @@ void RQVideoView::syncTextField() {
     const QString text = QString::fromStdString(field.stringValue);
     if (textField_->text() != text) textField_->setText(text);
     // The model's frame is y-up from the picture's lower-left corner, in units.
+    // Anchored at its lower-left corner; its size is the one at fit, as labels keep theirs.
     const ViewFit f = fit();
-    textField_->setGeometry(QRectF(f.pixelX(field.x), f.pixelY(field.y + field.height),
-                                   field.width * f.scale, field.height * f.scale)
+    const double size = f.scale / zoom_.factor();
+    textField_->setGeometry(QRectF(f.pixelX(field.x), f.pixelY(field.y) - field.height * size,
+                                   field.width * size, field.height * size)
                                 .toRect());
     const bool appearing = !field.hidden && textField_->isHidden();
     textField_->setVisible(!field.hidden);
@@ -428,10 +531,12 @@ void RQVideoView::paintEvent(QPaintEvent*) {
         content.highlightedShape = highlightedShape_;
         if (scaleBar_) content.scaleBar = &*scaleBar_;
     }
-    painter_.paint(painter, f, width(), height(), devicePixelRatioF(), content,
+    painter_.paint(painter, f, zoom_.factor(), width(), height(), devicePixelRatioF(), content,
                    palette().color(QPalette::Window));
     if (redrawing()) drawHandles(painter, f);
-    if (frozen_) drawFrozenBadge(painter, f);
+    const QRectF shown = shownPicture(f);
+    if (frozen_) drawFrozenBadge(painter, shown);
+    if (!zoom_.atFit()) drawZoomBadge(painter, shown);
 }
 
 void RQVideoView::drawHandles(QPainter& painter, const ViewFit& f) {
@@ -450,20 +555,44 @@ void RQVideoView::drawHandles(QPainter& painter, const ViewFit& f) {
     }
 }
 
-void RQVideoView::drawFrozenBadge(QPainter& painter, const ViewFit& f) {
-    const QString text = QStringLiteral("FROZEN");
-    QFont badgeFont = font();
+QRectF RQVideoView::shownPicture(const ViewFit& f) const {
+    return QRectF(f.left, f.top, f.logical.width * f.scale, f.logical.height * f.scale) &
+           QRectF(rect());
+}
+
+namespace {
+
+// A rounded badge with `text` in white on `colour`, its top corner 10 pixels
+// inside `corner` of `shown` (top left or top right).
+void drawBadge(QPainter& painter, const QFont& widgetFont, const QRectF& shown, Qt::Corner corner,
+               const QString& text, const QColor& colour) {
+    QFont badgeFont = widgetFont;
     badgeFont.setPointSizeF(10);
     badgeFont.setWeight(QFont::DemiBold);
     painter.setFont(badgeFont);
-    const QRectF box(f.left + 10, f.top + 10, QFontMetricsF(badgeFont).horizontalAdvance(text) + 20,
-                     24);
+    const double width = QFontMetricsF(badgeFont).horizontalAdvance(text) + 20;
+    const double left =
+        corner == Qt::TopLeftCorner ? shown.left() + 10 : shown.right() - 10 - width;
+    const QRectF box(left, shown.top() + 10, width, 24);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x2f, 0x7f, 0xe0, 220));
+    painter.setBrush(colour);
     painter.drawRoundedRect(box, 6, 6);
     painter.setPen(Qt::white);
     painter.drawText(box, Qt::AlignCenter, text);
+}
+
+}  // namespace
+
+void RQVideoView::drawFrozenBadge(QPainter& painter, const QRectF& shown) {
+    drawBadge(painter, font(), shown, Qt::TopLeftCorner, QStringLiteral("FROZEN"),
+              QColor(0x2f, 0x7f, 0xe0, 220));
+}
+
+void RQVideoView::drawZoomBadge(QPainter& painter, const QRectF& shown) {
+    drawBadge(painter, font(), shown, Qt::TopRightCorner,
+              QStringLiteral("%1\u00d7").arg(zoom_.factor(), 0, 'f', 1),
+              QColor(0x20, 0x24, 0x2a, 200));
 }
 
 void RQVideoView::drawPlaceholder(QPainter& painter) {

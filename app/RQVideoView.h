@@ -3,8 +3,11 @@
 // under construction, the overlay and the stored shapes. It owns the toolkit-free
 // measurement model and only adapts mouse events, the text tool's field and
 // painting to it. The model works in the view's logical units (its size set by
-// the window for the frame's aspect), shown scaled to fit the widget and centred;
-// mouse positions are mapped back. Qt's y axis points down; the model's points up.
+// the window for the frame's aspect), shown scaled to fit the widget and centred,
+// or zoomed about the pointer with the wheel and panned by dragging with the middle
+// button (or the left with Space held); mouse positions are mapped back, so a point
+// clicked zoomed lands between the picture's pixels. Qt's y axis points down; the
+// model's points up.
 
 #include <QWidget>
 #include <cstdint>
@@ -18,6 +21,7 @@
 #include "measure/MeasureModel.h"
 #include "measure/ShapeHitTest.h"
 #include "policy/FrameRouting.h"
+#include "policy/ViewZoom.h"
 #include "policy/WindowArea.h"
 
 class QLineEdit;
@@ -37,8 +41,12 @@ public:
     // The logical size the model measures in; the picture is drawn scaled to fit.
     void setLogicalSize(ViewSize size);
     ViewSize logicalSize() const { return logical_; }
-    // Where the logical picture lies in the widget now.
+    // Where the logical picture lies in the widget now, zoomed and panned.
     ViewFit fit() const;
+    // How many times larger than at fit the picture is shown; 1 at fit.
+    double zoomFactor() const { return zoom_.factor(); }
+    // Shows the whole picture fitted to the widget again.
+    void zoomToFit();
 
     // While frozen, arriving frames are not shown: the picture on screen (and in
     // snapshots) stays the one shown when freezing, and measuring goes on over it.
@@ -141,6 +149,8 @@ signals:
     // A snapshot, or the sidecar of one that was written, could not be written,
     // or there is no picture to take yet; message says which file and why.
     void snapshotFailed(const QString& message);
+    // Space was pressed and let go over the picture without panning: the freeze key.
+    void freezeKeyPressed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -148,6 +158,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -155,7 +170,18 @@ private:
     void syncTextField();
     void syncSize();
     void drawPlaceholder(QPainter& painter);
-    void drawFrozenBadge(QPainter& painter, const ViewFit& fit);
+    // The part of the picture inside the widget.
+    QRectF shownPicture(const ViewFit& fit) const;
+    void drawFrozenBadge(QPainter& painter, const QRectF& shown);
+    void drawZoomBadge(QPainter& painter, const QRectF& shown);
+    // Panning: a press of the middle button, or of the left with Space held,
+    // starts it; moves drag the picture; letting go of that button ends it.
+    // Each answers whether the event was the pan's.
+    bool startPan(const QMouseEvent& event);
+    bool panTo(const QMouseEvent& event);
+    bool endPan(const QMouseEvent& event);
+    // The zoom or pan changed what the widget shows.
+    void zoomChanged();
     // A new state becomes visible at once on the redraw path, after a due
     // calibration was completed and handed to the delegate.
     void refreshIfRedrawing();
@@ -196,6 +222,11 @@ private:
     QString stepHint_;
     QLineEdit* textField_ = nullptr;
     LiveViewPainter painter_;
+    ViewZoom zoom_;
+    std::optional<QPointF> panFrom_;  // where the pan's last move was
+    Qt::MouseButton panButton_ = Qt::NoButton;
+    bool spaceHeld_ = false;
+    bool spacePanned_ = false;  // Space was held for a pan: letting go does not freeze
 };
 
 }  // namespace lumetra

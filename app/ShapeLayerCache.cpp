@@ -33,10 +33,11 @@ bool drawnAlike(const RQShape& a, const RQShape& b) {
 }  // namespace
 
 bool ShapeLayerCache::unchanged(std::span<const RQShape> shapes, const CalibrationValues& cal,
-                                double w, double h, double ratio) const {
+                                double w, double h, double ratio,
+                                const std::optional<ZoomWindow>& window) const {
     return cal_ && sameBits(cal_->fScale, cal.fScale) &&
            sameBits(cal_->fUnitLength, cal.fUnitLength) && cal_->strUnit == cal.strUnit &&
-           w_ == w && h_ == h && ratio_ == ratio &&
+           w_ == w && h_ == h && ratio_ == ratio && window_ == window &&
            std::equal(shapes.begin(), shapes.end(), shapes_.begin(), shapes_.end(), drawnAlike);
 }
 
@@ -48,19 +49,27 @@ void ShapeLayerCache::draw(QPainterSurface& surface, std::span<const RQShape> sh
 }
 
 const QImage& ShapeLayerCache::layer(std::span<const RQShape> shapes, const CalibrationValues& cal,
-                                     double w, double h, double devicePixelRatio) {
-    if (!unchanged(shapes, cal, w, h, devicePixelRatio)) {
+                                     double w, double h, double devicePixelRatio,
+                                     const std::optional<ZoomWindow>& window) {
+    if (!unchanged(shapes, cal, w, h, devicePixelRatio, window)) {
         shapes_.assign(shapes.begin(), shapes.end());
         cal_ = cal;
         w_ = w;
         h_ = h;
         ratio_ = devicePixelRatio;
+        window_ = window;
         ++renders_;
+        const auto zoom = static_cast<float>(window ? window->zoom : 1.0);
         const auto drawShapesOnLayer = [&](QPainterSurface& target) {
-            drawGraphit(target, shapes, cal, 1.0f, 1.0f);
+            drawGraphit(target, shapes, cal, zoom, zoom);
         };
-        image_ = shapes.empty() ? QImage()
-                                : renderLayer(w, h, devicePixelRatio, drawShapesOnLayer, &texts_);
+        if (shapes.empty())
+            image_ = QImage();
+        else if (window)
+            image_ = renderLayer(*window, h * window->zoom, devicePixelRatio, drawShapesOnLayer,
+                                 &texts_);
+        else
+            image_ = renderLayer(w, h, devicePixelRatio, drawShapesOnLayer, &texts_);
     }
     return image_;
 }

@@ -163,6 +163,15 @@ void ViewController::connectControls() {
         connect(choose, &QShortcut::activated, count_, [this, c] { count_->chooseClass(c); });
     }
     connect(count_, &CountPanel::classNamesChanged, this, &ViewController::showResults);
+    // The picture takes Space itself (held, it pans) and says when it freezes.
+    connect(ui_.VideoView, &RQVideoView::freezeKeyPressed, captureBar_, &CaptureBar::toggleFreeze);
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_0), QKeySequence(Qt::CTRL | Qt::Key_0)}) {
+        auto* fit = new QShortcut(keys, this);
+        connect(fit, &QShortcut::activated, ui_.VideoView, &RQVideoView::zoomToFit);
+    }
+    auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(fullScreen, &QShortcut::activated, this,
+            [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
 }
 
 // ---- Gate ----

@@ -63,7 +63,7 @@ def main(paths):
         add("snapshot, 5 MP, 50 labelled shapes",
             "%.1f ms = encode %.1f + %.1f" % (total["real_time"], encode["real_time"], over),
             "<= encode + 5 ms", over <= 5.0)
-    redraw = find(found, "BM_WindowRedraw/1470/914/1")
+    redraw = find(found, "BM_WindowRedraw/1470/914/1/1")
     if redraw:
         add("full redraw, 1470 x 914 view",
             "%.2f ms (process CPU %.2f ms)" % (redraw["real_time"], redraw["cpu_time"]),

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QPainter>
 #include <cstdlib>
+#include <utility>
 
 #include "BenchScene.h"
 #include "app/LiveViewPainter.h"
@@ -22,6 +23,7 @@
 #include "measure/MeasurementPass.h"
 #include "measure/OverlayGeometry.h"
 #include "measure/OverlayRenderer.h"
+#include "policy/ViewZoom.h"
 
 namespace lumetra {
 namespace {
@@ -128,48 +130,62 @@ void BM_GridFromCache(benchmark::State& state) {
 }
 BENCHMARK(BM_GridFromCache)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
+// The picture of a w x h widget zoomed `factor` times about its centre.
+std::pair<ViewFit, double> zoomedView(int w, int h, double factor) {
+    ViewZoom zoom;
+    const ViewFit fit = fitView({950.0, 712.5}, w, h);
+    zoom.zoomAbout(factor, w / 2.0, h / 2.0, fit, w, h);
+    return {zoom.place(fit, w, h), zoom.factor()};
+}
+
 // The view's widget in a window of each size (the picture area between the
-// panels, above the hint line), painting as the view does.
+// panels, above the hint line), painting as the view does, at fit or zoomed.
 void BM_WindowRedraw(benchmark::State& state) {
     const Frame frame = bench::texturedFrame(2592, 1944);
     MeasureModel model = bench::fiftyShapes(5.0f);
     const int w = static_cast<int>(state.range(0));
     const int h = static_cast<int>(state.range(1));
     QImage target(w, h, QImage::Format_RGB32);
-    const ViewFit fit = fitView({950.0, 712.5}, w, h);
+    const auto [view, zoom] = zoomedView(w, h, static_cast<double>(state.range(3)));
     LiveViewPainter painter;
     // A third argument of 0 draws the frame alone (the fast path's cost).
     const LiveViewContent content{frame, state.range(2) ? &model : nullptr};
     for (auto _ : state) {
         QPainter p(&target);
-        painter.paint(p, fit, w, h, 1.0, content, Qt::black);
+        painter.paint(p, view, zoom, w, h, 1.0, content, Qt::black);
     }
     state.SetLabel(std::to_string(w) + "x" + std::to_string(h) + " widget, scale " +
-                   std::to_string(fit.scale));
+                   std::to_string(view.scale) + ", zoom " + std::to_string(zoom));
 }
 BENCHMARK(BM_WindowRedraw)
-    ->Args({950, 734, 1})   // 1400 x 900 window
-    ->Args({916, 602, 1})   // 1366 x 768 window
-    ->Args({1470, 914, 1})  // 1920 x 1080 window
-    ->Args({1470, 914, 0})  // the frame alone
+    ->Args({950, 734, 1, 1})   // 1400 x 900 window
+    ->Args({916, 602, 1, 1})   // 1366 x 768 window
+    ->Args({1470, 914, 1, 1})  // 1920 x 1080 window
+    ->Args({1470, 914, 0, 1})  // the frame alone
+    ->Args({1470, 914, 1, 4})  // zoomed 4x
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime();
 
 // The 1920 x 1080 window painting a new frame each time (each frame is scaled in
-// place; BM_WindowRedraw repaints one frame, from the scaled picture kept for it).
+// place; BM_WindowRedraw repaints one frame, from the scaled picture kept for it),
+// at fit or zoomed.
 void BM_WindowRedrawNewFrame(benchmark::State& state) {
     const Frame frames[2] = {bench::texturedFrame(2592, 1944), bench::texturedFrame(2592, 1944)};
     MeasureModel model = bench::fiftyShapes(5.0f);
     QImage target(1470, 914, QImage::Format_RGB32);
-    const ViewFit fit = fitView({950.0, 712.5}, 1470, 914);
+    const auto [view, zoom] = zoomedView(1470, 914, static_cast<double>(state.range(0)));
     LiveViewPainter painter;
     size_t n = 0;
     for (auto _ : state) {
         QPainter p(&target);
-        painter.paint(p, fit, 1470, 914, 1.0, {frames[n++ % 2], &model}, Qt::black);
+        painter.paint(p, view, zoom, 1470, 914, 1.0, {frames[n++ % 2], &model}, Qt::black);
     }
 }
-BENCHMARK(BM_WindowRedrawNewFrame)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(BM_WindowRedrawNewFrame)
+    ->Arg(1)
+    ->Arg(4)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
 
 // Snapshot composition at the camera's resolution: frame, shapes, overlay.
 void BM_SnapshotDrawing(benchmark::State& state) {

@@ -5,10 +5,10 @@
 
 namespace lumetra {
 
-void drawPreview(DrawingSurface& surface, const MeasureModel& model) {
+void drawPreview(DrawingSurface& surface, const MeasureModel& model, double zoom) {
     const ToolSpec* tool = findTool(model.iMode);
     if (!tool) return;
-    ShapePen pen(surface, model.iLineWidth, model.ctrLColor);
+    ShapePen pen(surface, model.iLineWidth, model.ctrLColor, zoom, zoom);
     if (!tool->behaviour.preview(pen, model)) return;
     // The live value in the model's style, where the tool's label sits.
     pen.label(measurementLabel(tool->mode, model.fData1, model.iDecimal, calibrationOf(model)),

@@ -9,6 +9,7 @@ namespace lumetra {
 
 // Outline and live label of the shape in progress for the model's iMode; modes
 // without a tool (0, 7, unknown) and shapes not far enough along draw nothing.
-void drawPreview(DrawingSurface& surface, const MeasureModel& model);
+// Points and radii are multiplied by zoom; widths, markers and labels keep their size.
+void drawPreview(DrawingSurface& surface, const MeasureModel& model, double zoom = 1.0);
 
 }  // namespace lumetra

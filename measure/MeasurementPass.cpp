@@ -11,20 +11,26 @@ OverlaySetting overlayOf(const MeasureModel& model) {
     return {model.iGridMode, model.fPitchPixes, model.iLineWidth, model.ctrLColor};
 }
 
+OverlayGeometry zoomedOverlay(const OverlaySetting& overlay, double w, double h, double zoom) {
+    if (zoom == 1.0) return viewOverlay(overlay.iGridMode, w, h, overlay.fPitchPixes);
+    return imageOverlay(overlay.iGridMode, w * zoom, h * zoom, overlay.fPitchPixes, zoom, zoom);
+}
+
 void drawMeasurementPass(DrawingSurface& surface, const MeasureModel& model, double w, double h,
-                         const CachedLayers& layers) {
-    drawPreview(surface, model);
+                         const CachedLayers& layers, double zoom) {
+    drawPreview(surface, model, zoom);
     const OverlaySetting overlay = overlayOf(model);
     if (layers.overlay) {
         layers.overlay(overlay, w, h);
     } else {
-        drawOverlay(surface, viewOverlay(overlay.iGridMode, w, h, overlay.fPitchPixes),
-                    overlay.iLineWidth, overlay.ctrLColor);
+        drawOverlay(surface, zoomedOverlay(overlay, w, h, zoom), overlay.iLineWidth,
+                    overlay.ctrLColor);
     }
     if (layers.shapes) {
         layers.shapes(model.oMutShapsArray, calibrationOf(model));
     } else {
-        drawGraphit(surface, model, 1.0f, 1.0f);
+        const auto scale = static_cast<float>(zoom);
+        drawGraphit(surface, model, scale, scale);
     }
     drawCountLegend(surface, model.oMutShapsArray, model.countClassNames, w, h, model.iFontSize);
 }

@@ -10,6 +10,7 @@
 #include "measure/DrawingSurface.h"
 #include "measure/LabelFormat.h"
 #include "measure/MeasureModel.h"
+#include "measure/OverlayGeometry.h"
 #include "measure/ShapeRenderer.h"
 
 namespace lumetra {
@@ -18,21 +19,27 @@ namespace lumetra {
 // calibrationOf (MeasureModel.h).
 OverlaySetting overlayOf(const MeasureModel& model);
 
+// The overlay's geometry over a w x h view shown zoom times larger (1: at fit).
+OverlayGeometry zoomedOverlay(const OverlaySetting& overlay, double w, double h, double zoom);
+
 // Replacements for two layers of a redraw that rarely change between frames:
 // the overlay and the stored shapes with their labels. A widget can hand in
 // drawers that reuse images rendered earlier; empty ones draw afresh.
 struct CachedLayers {
-    // Draws the overlay of `setting` over a w x h view.
+    // Draws the overlay of `setting` over a w x h view (at the pass's zoom).
     std::function<void(const OverlaySetting& setting, double w, double h)> overlay;
-    // Draws the stored shapes as drawGraphit does with scales 1.0, 1.0.
+    // Draws the stored shapes as drawGraphit does with both scales the pass's zoom.
     std::function<void(std::span<const RQShape> shapes, const CalibrationValues& cal)> shapes;
 };
 
 // Everything of a redraw after the frame on a w x h view: the preview of the
-// shape in progress, the overlay, the stored shapes and the count legend. A due calibration is
-// completed before (completeCalibrationIfDue), never while drawing.
+// shape in progress, the overlay, the stored shapes and the count legend. A due
+// calibration is completed before (completeCalibrationIfDue), never while drawing. A
+// view shown `zoom` times larger is drawn on a surface of w * zoom x h * zoom: points,
+// radii and grid pitches are multiplied by zoom, while line widths and labels keep
+// their size; the layers' drawers must then draw at the same zoom.
 void drawMeasurementPass(DrawingSurface& surface, const MeasureModel& model, double w, double h,
-                         const CachedLayers& layers = {});
+                         const CachedLayers& layers = {}, double zoom = 1.0);
 
 // A full redraw: the frame filling the view (when there is one), then the pass.
 void drawLiveView(DrawingSurface& surface, const Frame& frame, const MeasureModel& model, double w,

@@ -38,10 +38,11 @@ void drawShape(DrawingSurface& surface, const RQShape& shape, const CalibrationV
 
 void drawGraphit(DrawingSurface& surface, std::span<const RQShape> shapes,
                  const CalibrationValues& cal, float xScale, float yScale) {
+    const RadiusSource radii =
+        xScale == 1.0f && yScale == 1.0f ? RadiusSource::Stored : RadiusSource::ScaledPoints;
     const std::vector<int> numbers = markNumbers(shapes);
-    for (size_t i = 0; i < shapes.size(); ++i) {
-        drawShape(surface, shapes[i], cal, xScale, yScale, RadiusSource::Stored, numbers[i]);
-    }
+    for (size_t i = 0; i < shapes.size(); ++i)
+        drawShape(surface, shapes[i], cal, xScale, yScale, radii, numbers[i]);
 }
 
 void drawShapes(DrawingSurface& surface, std::span<const RQShape> shapes,

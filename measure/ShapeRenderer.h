@@ -30,7 +30,8 @@ struct OverlaySetting {
 void drawShape(DrawingSurface& surface, const RQShape& shape, const CalibrationValues& cal,
                float xScale, float yScale, RadiusSource radii, int markNumber);
 
-// View variant: every shape in list order, radii as stored.
+// View variant: every shape in list order; radii as stored at scales of 1, from
+// the scaled points on a zoomed view.
 void drawGraphit(DrawingSurface& surface, std::span<const RQShape> shapes,
                  const CalibrationValues& cal, float xScale, float yScale);
 

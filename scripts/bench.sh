@@ -46,7 +46,7 @@ if $compare; then
   }
   run bench_stream_receive 'BM_StreamReceive'
   run bench_snapshot 'BM_Snapshot(Total|Encode)'
-  run bench_redraw 'BM_WindowRedraw/1470/914/1'
+  run bench_redraw 'BM_WindowRedraw/1470/914/1/1'
   python3 "$root/bench/compare.py" "$out"/*.json
   exit 0
 fi

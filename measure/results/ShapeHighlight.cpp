@@ -14,13 +14,15 @@ constexpr int kExtraWidth = 3;
 }  // namespace
 
 void drawHighlightedShape(DrawingSurface& surface, std::span<const RQShape> shapes, int index,
-                          const CalibrationValues& cal) {
+                          const CalibrationValues& cal, double zoom) {
     if (index < 0 || static_cast<size_t>(index) >= shapes.size()) return;
     RQShape shape = shapes[static_cast<size_t>(index)];
     shape.iLineWidth = static_cast<uint8_t>(std::min(255, shape.iLineWidth + kExtraWidth));
     shape.ctrLColor = kHighlightColor;
     shape.ctrFColor = kHighlightLabelColor;
-    drawShape(surface, shape, cal, 1.0f, 1.0f, RadiusSource::Stored,
+    const auto scale = static_cast<float>(zoom);
+    drawShape(surface, shape, cal, scale, scale,
+              zoom == 1.0 ? RadiusSource::Stored : RadiusSource::ScaledPoints,
               markNumbers(shapes)[static_cast<size_t>(index)]);
 }
 

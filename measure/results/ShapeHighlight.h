@@ -12,8 +12,8 @@ namespace lumetra {
 
 // The shape at index drawn wider in the highlight colour, with its label in a
 // deeper shade that stays readable on light pictures;
-// an index outside the list draws nothing.
+// an index outside the list draws nothing. Points are multiplied by zoom.
 void drawHighlightedShape(DrawingSurface& surface, std::span<const RQShape> shapes, int index,
-                          const CalibrationValues& cal);
+                          const CalibrationValues& cal, double zoom = 1.0);
 
 }  // namespace lumetra

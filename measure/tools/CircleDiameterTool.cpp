@@ -12,9 +12,9 @@ public:
     bool preview(ShapePen& pen, const MeasureModel& m) const override {
         if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return false;
         pen.begin();
-        const Point a = m.pt1stPoint;
-        const Point b = m.pt2ndPoint;
-        pen.circleAt({(a.x + b.x) / 2, (a.y + b.y) / 2}, m.fData1 * 0.5);
+        const Point a = pen.at(m.pt1stPoint);
+        const Point b = pen.at(m.pt2ndPoint);
+        pen.circleAt({(a.x + b.x) / 2, (a.y + b.y) / 2}, pen.scaled(m.fData1 * 0.5));
         pen.stroke();
         return m.pt3rdPoint.isSet();
     }

@@ -12,7 +12,7 @@ public:
     bool preview(ShapePen& pen, const MeasureModel& m) const override {
         if (!m.pt1stPoint.isSet() || !m.pt2ndPoint.isSet()) return false;
         pen.begin();
-        pen.circle(m.pt1stPoint, m.fData1);
+        pen.circle(m.pt1stPoint, pen.scaled(m.fData1));
         pen.stroke();
         return m.pt3rdPoint.isSet();
     }

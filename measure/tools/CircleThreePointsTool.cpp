@@ -52,7 +52,7 @@ public:
         if (m.pt2ndPoint.isSet()) pen.marker(m.pt2ndPoint);
         if (m.pt3rdPoint.isSet()) {
             pen.begin();
-            pen.circle(m.pt5thPoint, m.fData1);
+            pen.circle(m.pt5thPoint, pen.scaled(m.fData1));
             pen.stroke();
         }
         return m.pt2ndPoint.isSet() && m.pt3rdPoint.isSet() && m.pt4thPoint.isSet();

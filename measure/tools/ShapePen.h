@@ -27,6 +27,8 @@ public:
         : s_(surface), width_(lineWidth), color_(color), xs_(xScale), ys_(yScale) {}
 
     Point at(Point p) const { return {p.x * xs_, p.y * ys_}; }
+    // A length in the surface's units, for the live view, which scales both axes alike.
+    double scaled(double length) const { return length * xs_; }
     // Distance of a and b after scaling, computed in float.
     double scaledDistance(Point a, Point b) const;
 

@@ -31,7 +31,7 @@ QImage painted(LiveViewPainter& painter, const Frame& frame, const ViewFit& fit,
     QImage target(QSize(kWidgetW, kWidgetH) * devicePixelRatio, QImage::Format_RGB32);
     target.setDevicePixelRatio(devicePixelRatio);
     QPainter p(&target);
-    painter.paint(p, fit, kWidgetW, kWidgetH, devicePixelRatio, {frame}, Qt::black);
+    painter.paint(p, fit, 1.0, kWidgetW, kWidgetH, devicePixelRatio, {frame}, Qt::black);
     return target;
 }
 

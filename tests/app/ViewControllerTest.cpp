@@ -204,6 +204,21 @@ TEST_F(ViewControllerWithCamera, FreezeHoldsThePictureAndTheScaleBarNeedsACalibr
     EXPECT_EQ(h.view()->lastFramePath(), FramePath::Image) << "the bar is drawn over the picture";
 }
 
+TEST_F(ViewControllerWithCamera, ZeroShowsTheWholePictureAgainAndF11GoesFullScreen) {
+    ASSERT_TRUE(h.activate());
+    const QPointF centre = QRectF(h.view()->rect()).center();
+    QWheelEvent wheel(centre, h.view()->mapToGlobal(centre), {}, QPoint(0, 480), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(h.view(), &wheel);
+    EXPECT_DOUBLE_EQ(h.view()->zoomFactor(), 4.0);
+    QTest::keyClick(h.window.get(), Qt::Key_0);
+    EXPECT_DOUBLE_EQ(h.view()->zoomFactor(), 1.0);
+    QTest::keyClick(h.window.get(), Qt::Key_F11);
+    EXPECT_TRUE(h.window->isFullScreen());
+    QTest::keyClick(h.window.get(), Qt::Key_F11);
+    EXPECT_FALSE(h.window->isFullScreen());
+}
+
 TEST_F(ViewControllerWithCamera, AfterADialogSpaceFreezesUnlessATextFieldHasTheKeyboard) {
     ASSERT_TRUE(h.activate());
     h.ui().calibration.CalComboBox->setFocus();
