@@ -401,56 +401,57 @@ TEST_F(RQVideoViewTest, UndoAndRedoWalkAddMoveDeleteAndClear) {
     view.undo();
     view.deleteshape(static_cast<int32_t>(ShapeRemoval::All));
     EXPECT_FALSE(view.redo());
+}
 
-    TEST_F(RQVideoViewTest, WheelZoomsAboutThePointerAndLinesKeepTheirWidthOnScreen) {
-        storeLine();  // y-up 100 is row 500, from x 100 to 300
-        view.setImage(greyFrame(800, 600));
-        const int fitted = redInColumn(view.grab().toImage(), 250, 480, 520);
-        wheel(&view, QPointF(200, 500), 2);  // two notches: twice as large
-        EXPECT_DOUBLE_EQ(view.zoomFactor(), 2.0);
-        EXPECT_DOUBLE_EQ(view.fit().unitX(200), 200.0) << "the point under the pointer stays";
-        EXPECT_DOUBLE_EQ(view.fit().unitYUp(500), 100.0);
-        const QImage zoomed = view.grab().toImage();
-        EXPECT_GT(redInColumn(zoomed, 350, 480, 520), 0) << "the line now reaches x 400";
-        EXPECT_EQ(redInColumn(zoomed, 250, 480, 520), fitted) << "as wide on screen as at fit";
-        wheel(&view, QPointF(200, 500), 20);
-        EXPECT_DOUBLE_EQ(view.zoomFactor(), 16.0);
-    }
+TEST_F(RQVideoViewTest, WheelZoomsAboutThePointerAndLinesKeepTheirWidthOnScreen) {
+    storeLine();  // y-up 100 is row 500, from x 100 to 300
+    view.setImage(greyFrame(800, 600));
+    const int fitted = redInColumn(view.grab().toImage(), 250, 480, 520);
+    wheel(&view, QPointF(200, 500), 2);  // two notches: twice as large
+    EXPECT_DOUBLE_EQ(view.zoomFactor(), 2.0);
+    EXPECT_DOUBLE_EQ(view.fit().unitX(200), 200.0) << "the point under the pointer stays";
+    EXPECT_DOUBLE_EQ(view.fit().unitYUp(500), 100.0);
+    const QImage zoomed = view.grab().toImage();
+    EXPECT_GT(redInColumn(zoomed, 350, 480, 520), 0) << "the line now reaches x 400";
+    EXPECT_EQ(redInColumn(zoomed, 250, 480, 520), fitted) << "as wide on screen as at fit";
+    wheel(&view, QPointF(200, 500), 20);
+    EXPECT_DOUBLE_EQ(view.zoomFactor(), 16.0);
+}
 
-    TEST_F(RQVideoViewTest, MiddleButtonOrSpaceWithTheLeftPansAndSpaceAloneFreezes) {
-        QSignalSpy freeze(&view, &RQVideoView::freezeKeyPressed);
-        view.setLayerContents(greyFrame(800, 600));
-        choose(kModeLine);
-        wheel(&view, QPointF(400, 300), 4);  // 4x about the centre
-        const double centre = view.fit().unitX(400);
-        sendAt(&view, QEvent::MouseButtonPress, {400, 300}, Qt::MiddleButton, Qt::MiddleButton);
-        sendAt(&view, QEvent::MouseMove, {500, 300}, Qt::NoButton, Qt::MiddleButton);
-        sendAt(&view, QEvent::MouseButtonRelease, {500, 300}, Qt::MiddleButton, Qt::NoButton);
-        EXPECT_DOUBLE_EQ(view.fit().unitX(500), centre) << "the picture follows the pointer";
+TEST_F(RQVideoViewTest, MiddleButtonOrSpaceWithTheLeftPansAndSpaceAloneFreezes) {
+    QSignalSpy freeze(&view, &RQVideoView::freezeKeyPressed);
+    view.setLayerContents(greyFrame(800, 600));
+    choose(kModeLine);
+    wheel(&view, QPointF(400, 300), 4);  // 4x about the centre
+    const double centre = view.fit().unitX(400);
+    sendAt(&view, QEvent::MouseButtonPress, {400, 300}, Qt::MiddleButton, Qt::MiddleButton);
+    sendAt(&view, QEvent::MouseMove, {500, 300}, Qt::NoButton, Qt::MiddleButton);
+    sendAt(&view, QEvent::MouseButtonRelease, {500, 300}, Qt::MiddleButton, Qt::NoButton);
+    EXPECT_DOUBLE_EQ(view.fit().unitX(500), centre) << "the picture follows the pointer";
 
-        QTest::keyPress(&view, Qt::Key_Space);
-        sendAt(&view, QEvent::MouseButtonPress, {500, 300}, Qt::LeftButton, Qt::LeftButton);
-        sendAt(&view, QEvent::MouseMove, {1e6, 300}, Qt::NoButton, Qt::LeftButton);
-        sendAt(&view, QEvent::MouseButtonRelease, {1e6, 300}, Qt::LeftButton, Qt::NoButton);
-        QTest::keyRelease(&view, Qt::Key_Space);
-        EXPECT_EQ(view.fit().left, 0.0) << "no further than the picture's edge";
-        EXPECT_FALSE(view.model().shapeInProgress()) << "panning places no point";
-        EXPECT_EQ(freeze.count(), 0) << "Space held to pan does not freeze";
-        QTest::keyClick(&view, Qt::Key_Space);
-        EXPECT_EQ(freeze.count(), 1);
-    }
+    QTest::keyPress(&view, Qt::Key_Space);
+    sendAt(&view, QEvent::MouseButtonPress, {500, 300}, Qt::LeftButton, Qt::LeftButton);
+    sendAt(&view, QEvent::MouseMove, {1e6, 300}, Qt::NoButton, Qt::LeftButton);
+    sendAt(&view, QEvent::MouseButtonRelease, {1e6, 300}, Qt::LeftButton, Qt::NoButton);
+    QTest::keyRelease(&view, Qt::Key_Space);
+    EXPECT_EQ(view.fit().left, 0.0) << "no further than the picture's edge";
+    EXPECT_FALSE(view.model().shapeInProgress()) << "panning places no point";
+    EXPECT_EQ(freeze.count(), 0) << "Space held to pan does not freeze";
+    QTest::keyClick(&view, Qt::Key_Space);
+    EXPECT_EQ(freeze.count(), 1);
+}
 
-    TEST_F(RQVideoViewTest, ClickAtEightTimesLandsOnAnEighthOfAUnit) {
-        wheel(&view, QPointF(0, 600), 6);
-        EXPECT_DOUBLE_EQ(view.zoomFactor(), 1.0) << "no picture to zoom into yet";
-        view.setLayerContents(greyFrame(800, 600));
-        // Six notches about the lower-left corner, which stays where it is.
-        wheel(&view, QPointF(0, 600), 6);
-        ASSERT_DOUBLE_EQ(view.zoomFactor(), 8.0);
-        choose(kModeLine);
-        sendAt(&view, QEvent::MouseButtonPress, {1.0, 599.0}, Qt::LeftButton, Qt::LeftButton);
-        sendAt(&view, QEvent::MouseButtonRelease, {1.0, 599.0}, Qt::LeftButton, Qt::NoButton);
-        EXPECT_EQ(view.model().pt1stPoint, (Point{0.125, 0.125}));
-        view.zoomToFit();
-        EXPECT_DOUBLE_EQ(view.fit().scale, 1.0);
-    }
+TEST_F(RQVideoViewTest, ClickAtEightTimesLandsOnAnEighthOfAUnit) {
+    wheel(&view, QPointF(0, 600), 6);
+    EXPECT_DOUBLE_EQ(view.zoomFactor(), 1.0) << "no picture to zoom into yet";
+    view.setLayerContents(greyFrame(800, 600));
+    // Six notches about the lower-left corner, which stays where it is.
+    wheel(&view, QPointF(0, 600), 6);
+    ASSERT_DOUBLE_EQ(view.zoomFactor(), 8.0);
+    choose(kModeLine);
+    sendAt(&view, QEvent::MouseButtonPress, {1.0, 599.0}, Qt::LeftButton, Qt::LeftButton);
+    sendAt(&view, QEvent::MouseButtonRelease, {1.0, 599.0}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(view.model().pt1stPoint, (Point{0.125, 0.125}));
+    view.zoomToFit();
+    EXPECT_DOUBLE_EQ(view.fit().scale, 1.0);
+}
