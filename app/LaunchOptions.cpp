@@ -50,13 +50,23 @@ LaunchOptions::LaunchOptions()
           portOption("camera-stream-port", "picture stream", CameraHost::kDefaultStreamPort)),
       screenshot_(QStringLiteral("screenshot"),
                   QStringLiteral("Save a picture of the window to <file> and quit."),
-                  QStringLiteral("file")) {
+                  QStringLiteral("file")),
+      findScale_(QStringLiteral("find-scale"),
+                 QStringLiteral("Find the period of a stage micrometer's ticks along the line "
+                                "from X1,Y1 to X2,Y2 (pixels) of the JPEG or PNG picture given "
+                                "after the option, print \"period_px=P sigma_px=S ticks=N\" and "
+                                "quit, without a window."),
+                 QStringLiteral("X1,Y1,X2,Y2")) {
     parser_.setApplicationDescription(QStringLiteral("Live measurement on digital microscopes"));
     // "-platform" is one option, as the toolkit reads it, not six single-letter ones.
     parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser_.addHelpOption();
     parser_.addVersionOption();
-    parser_.addOptions({demo_, cameraHost_, controlPort_, streamPort_, usbDevice_, screenshot_});
+    parser_.addOptions(
+        {demo_, cameraHost_, controlPort_, streamPort_, usbDevice_, screenshot_, findScale_});
+    parser_.addPositionalArgument(QStringLiteral("PICTURE"),
+                                  QStringLiteral("The picture --find-scale searches."),
+                                  QStringLiteral("[PICTURE]"));
     parser_.addOptions(toolkitOptions());
 }
 
@@ -74,6 +84,22 @@ bool LaunchOptions::parse(const QStringList& arguments) {
     if (parser_.isSet(usbDevice_) && usbDevice.isEmpty()) {
         error_ = QStringLiteral("--usb-device: names no device");
         return false;
+    }
+    findScale.reset();
+    findScalePicture.clear();
+    if (parser_.isSet(findScale_)) {
+        ScaleLine line;
+        if (!parseScaleLine(parser_.value(findScale_), line)) {
+            error_ = QStringLiteral("--find-scale: not four numbers X1,Y1,X2,Y2: \"%1\"")
+                         .arg(parser_.value(findScale_));
+            return false;
+        }
+        if (parser_.positionalArguments().size() != 1) {
+            error_ = QStringLiteral("--find-scale: needs one picture after the line");
+            return false;
+        }
+        findScale = line;
+        findScalePicture = parser_.positionalArguments().constFirst();
     }
     if (parser_.isSet(cameraHost_)) {
         const QString host = parser_.value(cameraHost_);

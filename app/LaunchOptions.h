@@ -1,6 +1,7 @@
 #pragma once
 // The application's command line: --demo, --camera-host HOST, --camera-control-port
-// PORT, --camera-stream-port PORT, --usb-device DEVICE, --screenshot FILE, --help and --version.
+// PORT, --camera-stream-port PORT, --usb-device DEVICE, --screenshot FILE, --find-scale
+// X1,Y1,X2,Y2 PICTURE, --help and --version.
 // The camera's address comes from --camera-host, else from the environment variable
 // LUMETRA_CAMERA_HOST, else it is the built-in one; its ports are the camera's own
 // unless given.
@@ -10,7 +11,9 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 
+#include "app/FindScaleCommand.h"
 #include "camera/CameraHost.h"
 
 namespace lumetra {
@@ -22,7 +25,8 @@ public:
     // Reads the arguments, the program's name first. False, with error() saying why,
     // for an unknown option, an option without its value, an empty USB device, a
     // camera host (from the option or the environment) that is not a host name or
-    // address, or a port that is not a number from 1 to 65535.
+    // address, a port that is not a number from 1 to 65535, or a --find-scale without
+    // its four numbers and one picture.
     // The toolkit's own window options (-platform, -style, ...) are accepted and left to
     // the toolkit, so the command line can be read before a display is opened.
     bool parse(const QStringList& arguments);
@@ -38,6 +42,9 @@ public:
     // empty: the first attached microscope.
     QString usbDevice;
     QString screenshot;  // where to save a picture of the window; empty: none
+    // The line and picture of a scale search the program answers without a window.
+    std::optional<ScaleLine> findScale;
+    QString findScalePicture;
 
 private:
     // Sets port from the option when it is given; false, with error() set, when it is
@@ -51,6 +58,7 @@ private:
     QCommandLineOption controlPort_;
     QCommandLineOption streamPort_;
     QCommandLineOption screenshot_;
+    QCommandLineOption findScale_;
     QString error_;
 };
 
