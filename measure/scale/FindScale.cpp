@@ -68,6 +68,13 @@ ScaleFound foundOn(const Line& line, const TickRow& row) {
         found.tickPoints.push_back(
             {line.start.x + x * line.unit.x, line.start.y + x * line.unit.y});
     found.along = across(line.unit);
+    const auto fitted = [&](int index) {
+        const double x = row.offset + index * row.period;
+        return PixelPoint{line.start.x + x * line.unit.x, line.start.y + x * line.unit.y};
+    };
+    found.firstTick = fitted(row.indices.front());
+    found.lastTick = fitted(row.indices.back());
+    found.divisions = row.indices.back() - row.indices.front();
     return found;
 }
 

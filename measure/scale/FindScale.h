@@ -20,6 +20,10 @@ struct ScaleFound {
     int ticks = 0;                       // ticks the fit went through
     std::vector<PixelPoint> tickPoints;  // where each of those crosses the line
     PixelPoint along;                    // unit vector of a tick's own direction
+    // The first and last tick where the fit puts them, divisions apart: exactly
+    // divisions * periodPx from each other.
+    PixelPoint firstTick, lastTick;
+    int divisions = 0;
 };
 
 using ScaleSearch = std::variant<ScaleFound, ScaleRefusal>;

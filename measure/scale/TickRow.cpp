@@ -244,6 +244,7 @@ TickRowSearch findTickRow(const std::vector<double>& profile) {
     TickRow row = rowOf(ticks);
     row.period = fit.slope;
     row.sigma = fit.slopeSigma;
+    row.offset = fit.intercept;
     return row;
 }
 

@@ -19,6 +19,7 @@ struct ScaleRefusal {
 struct TickRow {
     double period = 0.0;  // samples between neighbouring ticks, from the fit
     double sigma = 0.0;   // standard error of the period
+    double offset = 0.0;  // the fitted position of tick number 0
     std::vector<double> positions;
     std::vector<int> indices;  // each position's tick number (gaps where one was missed)
 };
