@@ -10,10 +10,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/LiveViewPainter.h"
 #include "image/Frame.h"
 #include "measure/MeasureModel.h"
+#include "measure/OverlayGeometry.h"
 #include "policy/FrameRouting.h"
 #include "policy/WindowArea.h"
 
@@ -94,6 +96,15 @@ public:
     // How many measurement passes (preview, overlay, shapes) have been drawn.
     uint64_t measurementPassCount() const { return painter_.measurementPasses(); }
 
+    // While on, the reference line of a new calibration is searched for a micrometer's
+    // ticks when drawn (its typed length being one division); the ticks found are
+    // marked over the picture until it goes live or is frozen again, or a new
+    // calibration starts. A line without ticks is refused (ticksRefused) and drawn again.
+    void setTickSearch(bool on);
+    const std::vector<Segment>& tickMarks() const { return tickMarks_; }
+    // The last click that landed on an edge (a click with Shift held), marked on screen.
+    const std::optional<Point>& snappedPoint() const { return snapped_; }
+
     // Mouse input in the model's y-up coordinates, as the event handlers pass it.
     void mouseDownAt(double x, double yUp, bool control);
     void mouseMovedTo(double x, double yUp);
@@ -112,6 +123,8 @@ signals:
     // A snapshot, or the sidecar of one that was written, could not be written,
     // or there is no picture to take yet; message says which file and why.
     void snapshotFailed(const QString& message);
+    // The ticks' search refused the reference line; reason says why.
+    void ticksRefused(const QString& reason);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -125,6 +138,11 @@ private:
     void syncSize();
     void drawPlaceholder(QPainter& painter);
     void drawFrozenBadge(QPainter& painter, const ViewFit& fit);
+    // The ticks found and the snapped point, over the picture.
+    void drawPictureAids(QPainter& painter, const ViewFit& fit);
+    // A click with Shift held lands on the edge nearest in the edge's normal, within
+    // a few screen pixels; otherwise, or with no edge there, where it was.
+    Point snappedClick(Point at, bool snap);
     // A new state becomes visible at once on the redraw path, after a due
     // calibration was completed and handed to the delegate.
     void refreshIfRedrawing();
@@ -145,6 +163,9 @@ private:
     QString stepHint_;
     QLineEdit* textField_ = nullptr;
     LiveViewPainter painter_;
+    bool tickSearch_ = false;
+    std::vector<Segment> tickMarks_;
+    std::optional<Point> snapped_;
 };
 
 }  // namespace lumetra

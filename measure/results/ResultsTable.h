@@ -16,7 +16,7 @@ namespace lumetra {
 
 struct ResultsTable {
     // "#", "Tool", then the quantities with their units, e.g. "Length (mm)",
-    // "Area (mm²)", "Angle (°)", and "Text".
+    // "Area (mm²)", "Angle (°)", "Uncertainty" and "Text".
     std::vector<std::string> header;
     // One row per stored shape, as many cells as the header; empty cells for
     // the quantities a shape does not have.
@@ -29,6 +29,10 @@ std::string quantityUnit(Quantity quantity, const std::string& unit);
 
 // The column of a quantity in the table (after "#" and "Tool").
 size_t resultsColumn(Quantity quantity);
+// The column of the uncertainty the calibration gives a shape's first value (a length,
+// radius, diameter or area; never an angle), with its unit ("0.0021 mm"): empty unless
+// the calibration was found from a micrometer's ticks.
+size_t resultsUncertaintyColumn();
 // The column of the typed text.
 size_t resultsTextColumn();
 

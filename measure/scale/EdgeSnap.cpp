@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "measure/scale/ViewToFrame.h"
+
 namespace lumetra {
 namespace {
 
@@ -66,6 +68,15 @@ std::optional<PixelPoint> snapToEdge(const Frame& frame, PixelPoint p, double re
     const double offset = curvature < 0.0 ? std::clamp(-slope / (2.0 * curvature), -1.0, 1.0) : 0.0;
     const double t = (best - half + offset) * kStep;
     return PixelPoint{p.x + t * normal->x, p.y + t * normal->y};
+}
+
+std::optional<Point> snapViewPointToEdge(const Frame& frame, Point p, double viewWidth,
+                                         double viewHeight, double reach) {
+    if (frame.isNull() || !(viewWidth > 0.0) || !(viewHeight > 0.0)) return std::nullopt;
+    const ViewToFrame map(frame.width, frame.height, viewWidth, viewHeight);
+    const auto snapped = snapToEdge(frame, map.toFrame(p), reach);
+    if (!snapped) return std::nullopt;
+    return map.toView(*snapped);
 }
 
 }  // namespace lumetra

@@ -4,18 +4,12 @@
 
 #include "measure/CalibrationCompletion.h"
 #include "measure/scale/FindScale.h"
+#include "measure/scale/ViewToFrame.h"
 
 namespace lumetra {
 namespace {
 
 constexpr double kMarkHalfLength = 8.0;  // frame pixels either side of the line
-
-// The frame fills the view: x scales, y turns over (view units count up from the bottom).
-struct ViewToFrame {
-    double sx, sy, viewHeight;
-    PixelPoint toFrame(Point p) const { return {p.x * sx, (viewHeight - p.y) * sy}; }
-    Point toView(PixelPoint p) const { return {p.x / sx, viewHeight - p.y / sy}; }
-};
 
 }  // namespace
 
@@ -23,7 +17,7 @@ std::optional<TickSearch> findTicksOnReferenceLine(MeasureModel& m, const Frame&
     if (!calibrationLineDue(m)) return std::nullopt;
     if (frame.isNull() || !(m.viewWidth > 0.0) || !(m.viewHeight > 0.0))
         return ScaleRefusal{"There is no picture to search"};
-    const ViewToFrame map{frame.width / m.viewWidth, frame.height / m.viewHeight, m.viewHeight};
+    const ViewToFrame map(frame.width, frame.height, m.viewWidth, m.viewHeight);
     const ScaleSearch search =
         findScale(frame, map.toFrame(m.pt1stPoint), map.toFrame(m.pt2ndPoint));
     if (const auto* refusal = std::get_if<ScaleRefusal>(&search)) return *refusal;

@@ -50,7 +50,12 @@ TEST(EdgeSnap, LandsOnEdgesAtSubPixelPositions) {
         }
     }
     // Too far from the edge, and on a flat picture: the click stays.
-    const Frame picture = renderEdge({60.0, 60.0}, 0.0, 1.0, 1);
+    const Frame picture = renderEdge({60.3, 60.0}, 0.0, 1.0, 1);
+    // In view units, y up, over a view of half the frame's size.
+    const auto inView = snapViewPointToEdge(picture, {31.0, 20.0}, 60.0, 60.0, 5.0);
+    ASSERT_TRUE(inView);
+    EXPECT_NEAR(inView->x, 30.15, 0.05);
+    EXPECT_NEAR(inView->y, 20.0, 0.05);
     EXPECT_FALSE(snapToEdge(picture, {40.0, 60.0}, 5.0));
     EXPECT_FALSE(snapToEdge(picture, {130.0, 60.0}, 5.0));
 }
