@@ -6,6 +6,7 @@
 #include "app/FindScaleCommand.h"
 #include "app/Images.h"
 #include "app/LaunchOptions.h"
+#include "image/JpegCodec.h"
 #include "support/TempDir.h"
 #include "tools/camsim/MicrometerSlide.h"
 
@@ -14,8 +15,17 @@ namespace {
 
 TEST(FindScaleCommand, AnswersTheDemoMicrometersPeriodOrWhyNot) {
     test::TempDir dir;
+    const Frame slide = camsim::renderMicrometerSlide(1280, 720, 0, 7);
     const QString png = QString::fromStdString((dir.path() / "slide.png").string());
-    ASSERT_TRUE(frameImage(camsim::renderMicrometerSlide(1280, 720, 0, 7)).save(png));
+    ASSERT_TRUE(frameImage(slide).save(png));
+    // The same picture as a JPEG, read by the project's own decoder.
+    const QString jpeg = QString::fromStdString((dir.path() / "slide.jpg").string());
+    const std::vector<uint8_t> bytes = encodeJpeg(slide, 92);
+    QFile jpegFile(jpeg);
+    ASSERT_TRUE(jpegFile.open(QIODevice::WriteOnly) &&
+                jpegFile.write(reinterpret_cast<const char*>(bytes.data()),
+                               static_cast<qint64>(bytes.size())) > 0);
+    jpegFile.close();
     const camsim::ScaleGeometry g = camsim::scaleGeometry(1280, 720);
     const double y = g.baselineY - g.majorLength / 5.0;  // through the short ticks
     const QString line = QStringLiteral("%1,%2,%3,%2")
@@ -35,6 +45,9 @@ TEST(FindScaleCommand, AnswersTheDemoMicrometersPeriodOrWhyNot) {
     EXPECT_NEAR(fields[0].section('=', 1).toDouble(), g.spacing, 2e-4 * g.spacing);
     EXPECT_TRUE(fields[0].startsWith("period_px=") && fields[1].startsWith("sigma_px="));
     EXPECT_EQ(fields[2], "ticks=101");
+    const CommandAnswer fromJpeg = findScaleCommand(*options.findScale, jpeg);
+    EXPECT_EQ(fromJpeg.status, 0) << fromJpeg.err.toStdString();
+    EXPECT_TRUE(fromJpeg.out.endsWith(" ticks=101\n")) << fromJpeg.out.toStdString();
 
     // Above the scale, a file that is no picture, one that is not there.
     ScaleLine above;
