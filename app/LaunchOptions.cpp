@@ -59,14 +59,23 @@ LaunchOptions::LaunchOptions()
              QStringLiteral("n")),
       quitWhenDone_(QStringLiteral("quit-when-done"),
                     QStringLiteral("Quit when the time-lapse is over: status 0 when every "
-                                   "snapshot was taken, else 1 with the reason.")) {
+                                   "snapshot was taken, else 1 with the reason.")),
+      findScale_(QStringLiteral("find-scale"),
+                 QStringLiteral("Find the period of a stage micrometer's ticks along the line "
+                                "from X1,Y1 to X2,Y2 (pixels) of the JPEG or PNG picture given "
+                                "after the option, print \"period_px=P sigma_px=S ticks=N\" and "
+                                "quit, without a window."),
+                 QStringLiteral("X1,Y1,X2,Y2")) {
     parser_.setApplicationDescription(QStringLiteral("Live measurement on digital microscopes"));
     // "-platform" is one option, as the toolkit reads it, not six single-letter ones.
     parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser_.addHelpOption();
     parser_.addVersionOption();
     parser_.addOptions({demo_, cameraHost_, controlPort_, streamPort_, usbDevice_, screenshot_,
-                        timeLapse_, count_, quitWhenDone_});
+                        timeLapse_, count_, quitWhenDone_, findScale_});
+    parser_.addPositionalArgument(QStringLiteral("PICTURE"),
+                                  QStringLiteral("The picture --find-scale searches."),
+                                  QStringLiteral("[PICTURE]"));
     parser_.addOptions(toolkitOptions());
 }
 
@@ -84,6 +93,22 @@ bool LaunchOptions::parse(const QStringList& arguments) {
     if (parser_.isSet(usbDevice_) && usbDevice.isEmpty()) {
         error_ = QStringLiteral("--usb-device: names no device");
         return false;
+    }
+    findScale.reset();
+    findScalePicture.clear();
+    if (parser_.isSet(findScale_)) {
+        ScaleLine line;
+        if (!parseScaleLine(parser_.value(findScale_), line)) {
+            error_ = QStringLiteral("--find-scale: not four numbers X1,Y1,X2,Y2: \"%1\"")
+                         .arg(parser_.value(findScale_));
+            return false;
+        }
+        if (parser_.positionalArguments().size() != 1) {
+            error_ = QStringLiteral("--find-scale: needs one picture after the line");
+            return false;
+        }
+        findScale = line;
+        findScalePicture = parser_.positionalArguments().constFirst();
     }
     if (parser_.isSet(cameraHost_)) {
         const QString host = parser_.value(cameraHost_);

@@ -1,7 +1,7 @@
 #pragma once
 // The application's command line: --demo, --camera-host HOST, --camera-control-port
 // PORT, --camera-stream-port PORT, --usb-device DEVICE, --screenshot FILE, --time-lapse SECONDS
-// with --count N and --quit-when-done, --help and --version.
+// with --count N and --quit-when-done, --find-scale X1,Y1,X2,Y2 PICTURE, --help and --version.
 // The camera's address comes from --camera-host, else from the environment variable
 // LUMETRA_CAMERA_HOST, else it is the built-in one; its ports are the camera's own
 // unless given.
@@ -11,7 +11,9 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 
+#include "app/FindScaleCommand.h"
 #include "camera/CameraHost.h"
 
 namespace lumetra {
@@ -23,7 +25,8 @@ public:
     // Reads the arguments, the program's name first. False, with error() saying why,
     // for an unknown option, an option without its value, an empty USB device, a
     // camera host (from the option or the environment) that is not a host name or
-    // address, or a port that is not a number from 1 to 65535.
+    // address, a port that is not a number from 1 to 65535, or a --find-scale without
+    // its four numbers and one picture.
     // The toolkit's own window options (-platform, -style, ...) are accepted and left to
     // the toolkit, so the command line can be read before a display is opened.
     bool parse(const QStringList& arguments);
@@ -46,6 +49,9 @@ public:
     double timeLapseSeconds = 0.0;
     int timeLapseCount = 0;
     bool quitWhenDone = false;
+    // The line and picture of a scale search the program answers without a window.
+    std::optional<ScaleLine> findScale;
+    QString findScalePicture;
 
 private:
     // Sets port from the option when it is given; false, with error() set, when it is
@@ -64,6 +70,7 @@ private:
     QCommandLineOption timeLapse_;
     QCommandLineOption count_;
     QCommandLineOption quitWhenDone_;
+    QCommandLineOption findScale_;
     QString error_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -19,6 +20,7 @@ NewCalibrationController::NewCalibrationController(QWidget* parent, AlertPresent
       mag_(new QLineEdit(this)),
       len_(new QLineEdit(this)),
       unit_(new QComboBox(this)),
+      method_(new QComboBox(this)),
       ok_(new QPushButton(QStringLiteral("OK"), this)),
       cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("Calibration"));
@@ -30,6 +32,8 @@ NewCalibrationController::NewCalibrationController(QWidget* parent, AlertPresent
     for (const std::string& title : calibrationUnitTitles())
         unit_->addItem(QString::fromStdString(title));
     unit_->setCurrentIndex(0);
+    method_->addItem(QStringLiteral("Draw the reference line"));
+    method_->addItem(QString::fromLatin1(kFindTicks));
 
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -39,6 +43,16 @@ NewCalibrationController::NewCalibrationController(QWidget* parent, AlertPresent
     form->addRow(QStringLiteral("Magnification"), mag_);
     form->addRow(QStringLiteral("Actual length"), len_);
     form->addRow(QStringLiteral("Unit"), unit_);
+    form->addRow(QStringLiteral("Scale from"), method_);
+    // Finding the ticks needs the length of one division, not of the whole line.
+    connect(method_, &QComboBox::currentIndexChanged, this, [this, form](int index) {
+        const bool ticks = index == 1;
+        if (auto* label = qobject_cast<QLabel*>(form->labelForField(len_)))
+            label->setText(ticks ? QStringLiteral("One division")
+                                 : QStringLiteral("Actual length"));
+        len_->setPlaceholderText(ticks ? QStringLiteral("the micrometer's pitch, e.g. 0.01")
+                                       : QStringLiteral("length of the reference, e.g. 0.5"));
+    });
 
     layOutSheet(*this,
                 QStringLiteral("Enter the calibration, press OK, then draw a line over the "
@@ -67,7 +81,9 @@ void NewCalibrationController::onOKNewCalibration() {
         alerts_.alert(QString::fromUtf8(problem->data(), static_cast<qsizetype>(problem->size())));
         return;
     }
-    if (delegate) delegate->PassValue(calibrationEnteredEntity(input), kTransferCalibrationEntered);
+    UserEntity entity = calibrationEnteredEntity(input);
+    if (method_->currentIndex() == 1) entity.Param5 = kFindTicks;
+    if (delegate) delegate->PassValue(entity, kTransferCalibrationEntered);
     done(QDialog::Accepted);
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // The new-calibration sheet: name, magnification, actual length of the reference
-// feature and unit. OK checks the input, reports it to the delegate (kTransferCalibrationEntered)
-// and closes; the user then draws the reference line in the measuring view.
+// feature and unit, and how the scale is taken: from a line drawn over the reference, or
+// by finding the ticks of a stage micrometer along a line drawn roughly over them (then
+// the length is that of one division). OK checks the input, reports it to the delegate
+// (kTransferCalibrationEntered, Param5 kFindTicks for the second way) and closes; the
+// user then draws the line in the measuring view.
 
 #include <QDialog>
 
@@ -26,6 +29,10 @@ public:
     QLineEdit* CalibrationMag() const { return mag_; }
     QLineEdit* CalibrationLen() const { return len_; }
     QComboBox* CalibrationUnit() const { return unit_; }
+    QComboBox* CalibrationMethod() const { return method_; }
+
+    // Param5 of the report when the ticks are to be found.
+    static constexpr const char* kFindTicks = "Find the ticks";
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
 
@@ -42,6 +49,7 @@ private:
     QLineEdit* mag_;
     QLineEdit* len_;
     QComboBox* unit_;
+    QComboBox* method_;
     QPushButton* ok_;
     QPushButton* cancel_;
 };

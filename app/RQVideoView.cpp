@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "app/SnapshotEncoding.h"
@@ -14,6 +15,8 @@
 #include "image/JpegCodec.h"
 #include "measure/CalibrationCompletion.h"
 #include "measure/ShapeEditing.h"
+#include "measure/scale/EdgeSnap.h"
+#include "measure/scale/TickCalibration.h"
 #include "measure/tools/ToolStepHint.h"
 #include "storage/RQGlobalVariables.h"
 
@@ -199,6 +202,8 @@ void RQVideoView::zoomChanged() {
 
 void RQVideoView::setFrozen(bool frozen) {
     frozen_ = frozen;
+    tickMarks_.clear();
+    snapped_.reset();
     update();
 }
 
@@ -349,7 +354,9 @@ void RQVideoView::mousePressEvent(QMouseEvent* event) {
     event->accept();
     if (!f.contains(p.x(), p.y())) return;  // beside the picture
     // Qt::ControlModifier is the Ctrl key on Linux.
-    mouseDownAt(f.unitX(p.x()), f.unitYUp(p.y()), event->modifiers().testFlag(Qt::ControlModifier));
+    const Point at = snappedClick({f.unitX(p.x()), f.unitYUp(p.y())},
+                                  event->modifiers().testFlag(Qt::ShiftModifier));
+    mouseDownAt(at.x, at.y, event->modifiers().testFlag(Qt::ControlModifier));
 }
 
 void RQVideoView::mouseMoveEvent(QMouseEvent* event) {
@@ -514,8 +521,56 @@ void RQVideoView::refreshIfRedrawing() {
 }
 
 void RQVideoView::completeCalibrationIfDue() {
-    const auto completed = lumetra::completeCalibrationIfDue(model_);
-    if (completed && model_.delegate) model_.delegate->calibrationCompleted(*completed);
+    float uncertainty = 0.0f;
+    if (tickSearch_ && model_.bCalibration) {
+        if (const auto search = findTicksOnReferenceLine(model_, frame_)) {
+            if (const auto* refused = std::get_if<ScaleRefusal>(&*search)) {
+                abandonShapeInProgress();
+                emit ticksRefused(QString::fromStdString(refused->reason));
+                return;
+            }
+            tickMarks_ = std::get<TicksOnLine>(*search).marks;
+            uncertainty = static_cast<float>(std::get<TicksOnLine>(*search).relativeUncertainty);
+        }
+    }
+    auto completed = lumetra::completeCalibrationIfDue(model_);
+    if (!completed) return;
+    completed->relativeUncertainty = uncertainty;
+    if (model_.delegate) model_.delegate->calibrationCompleted(*completed);
+}
+
+void RQVideoView::setTickSearch(bool on) {
+    tickSearch_ = on;
+    tickMarks_.clear();
+    update();
+}
+
+Point RQVideoView::snappedClick(Point at, bool snap) {
+    snapped_.reset();
+    if (snap) {
+        // A few screen pixels, in the frame's pixels (at most 32 when zoomed far out).
+        const double reach = std::min(6.0 * frame_.width / (logical_.width * fit().scale), 32.0);
+        snapped_ = snapViewPointToEdge(frame_, at, logical_.width, logical_.height, reach);
+    }
+    update();
+    return snapped_.value_or(at);
+}
+
+void RQVideoView::drawPictureAids(QPainter& painter, const ViewFit& f) {
+    if (tickMarks_.empty() && !snapped_) return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 200, 255), 2.0));
+    for (const Segment& s : tickMarks_)
+        painter.drawLine(QPointF(f.pixelX(s.a.x), f.pixelY(s.a.y)),
+                         QPointF(f.pixelX(s.b.x), f.pixelY(s.b.y)));
+    if (snapped_) {
+        // A small diamond: the point sits on an edge.
+        const QPointF c(f.pixelX(snapped_->x), f.pixelY(snapped_->y));
+        painter.drawPolygon(QPolygonF(
+            {c + QPointF(0, -6), c + QPointF(6, 0), c + QPointF(0, 6), c + QPointF(-6, 0)}));
+    }
+    painter.restore();
 }
 
 void RQVideoView::paintEvent(QPaintEvent*) {
@@ -534,6 +589,7 @@ void RQVideoView::paintEvent(QPaintEvent*) {
     painter_.paint(painter, f, zoom_.factor(), width(), height(), devicePixelRatioF(), content,
                    palette().color(QPalette::Window));
     if (redrawing()) drawHandles(painter, f);
+    drawPictureAids(painter, f);
     const QRectF shown = shownPicture(f);
     if (frozen_) drawFrozenBadge(painter, shown);
     if (!zoom_.atFit()) drawZoomBadge(painter, shown);

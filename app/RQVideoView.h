@@ -19,6 +19,7 @@
 #include "app/MeasureHistory.h"
 #include "image/Frame.h"
 #include "measure/MeasureModel.h"
+#include "measure/OverlayGeometry.h"
 #include "measure/ShapeHitTest.h"
 #include "policy/FrameRouting.h"
 #include "policy/ViewZoom.h"
@@ -121,6 +122,15 @@ public:
     // How many measurement passes (preview, overlay, shapes) have been drawn.
     uint64_t measurementPassCount() const { return painter_.measurementPasses(); }
 
+    // While on, the reference line of a new calibration is searched for a micrometer's
+    // ticks when drawn (its typed length being one division); the ticks found are
+    // marked over the picture until it goes live or is frozen again, or a new
+    // calibration starts. A line without ticks is refused (ticksRefused) and drawn again.
+    void setTickSearch(bool on);
+    const std::vector<Segment>& tickMarks() const { return tickMarks_; }
+    // The last click that landed on an edge (a click with Shift held), marked on screen.
+    const std::optional<Point>& snappedPoint() const { return snapped_; }
+
     // Mouse input in the model's y-up coordinates, as the event handlers pass it.
     // Without a shape in progress, a press on a stored shape's handle and a move
     // with the button held drag that point (the shape measured again as it
@@ -151,6 +161,8 @@ signals:
     void snapshotFailed(const QString& message);
     // Space was pressed and let go over the picture without panning: the freeze key.
     void freezeKeyPressed();
+    // The ticks' search refused the reference line; reason says why.
+    void ticksRefused(const QString& reason);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -182,6 +194,11 @@ private:
     bool endPan(const QMouseEvent& event);
     // The zoom or pan changed what the widget shows.
     void zoomChanged();
+    // The ticks found and the snapped point, over the picture.
+    void drawPictureAids(QPainter& painter, const ViewFit& fit);
+    // A click with Shift held lands on the edge nearest in the edge's normal, within
+    // a few screen pixels; otherwise, or with no edge there, where it was.
+    Point snappedClick(Point at, bool snap);
     // A new state becomes visible at once on the redraw path, after a due
     // calibration was completed and handed to the delegate.
     void refreshIfRedrawing();
@@ -227,6 +244,9 @@ private:
     Qt::MouseButton panButton_ = Qt::NoButton;
     bool spaceHeld_ = false;
     bool spacePanned_ = false;  // Space was held for a pan: letting go does not freeze
+    bool tickSearch_ = false;
+    std::vector<Segment> tickMarks_;
+    std::optional<Point> snapped_;
 };
 
 }  // namespace lumetra

@@ -140,6 +140,8 @@ void ViewController::connectControls() {
     connect(ui_.VideoView, &RQVideoView::stepHintChanged, ui_.txt_recording, &QLabel::setText);
     connect(ui_.VideoView, &RQVideoView::snapshotFailed, this,
             [this](const QString& message) { alerts_->alert(message); });
+    connect(ui_.VideoView, &RQVideoView::ticksRefused, this,
+            [this](const QString& reason) { alerts_->alert(reason); });
 
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] {
@@ -209,7 +211,11 @@ void ViewController::bringBackCalibration(const QString& name) {
 
 void ViewController::showResults() {
     const MeasureModel& model = ui_.VideoView->model();
-    resultsPanel_->setShapes(model.oMutShapsArray, calibrationOf(model), model.countClassNames);
+    // The calibration the shapes read in is the one in force, also while a new one is
+    // drawn; its uncertainty is the calibration panel's.
+    CalibrationValues values = calibrationOf(model);
+    values.relativeUncertainty = calibration().relativeUncertainty();
+    resultsPanel_->setShapes(model.oMutShapsArray, values, model.countClassNames);
 }
 
 // ---- Albums ----

@@ -13,6 +13,7 @@
 #include "app/AllocatorTuning.h"
 #include "app/AppDelegate.h"
 #include "app/DemoCamera.h"
+#include "app/FindScaleCommand.h"
 #include "app/LaunchOptions.h"
 #include "app/RecordingCapture.h"
 #include "app/SnapshotCapture.h"
@@ -29,7 +30,8 @@
 namespace {
 
 // Reads the command line of the running application; an exit status when the program
-// is done with it: the help or the version printed, or a bad option.
+// is done with it: the help or the version printed, a scale search answered, or a bad
+// option.
 std::optional<int> answerCommandLine(lumetra::LaunchOptions& options) {
     QCoreApplication::setApplicationName(QStringLiteral("Lumetra"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LUMETRA_VERSION));
@@ -40,6 +42,14 @@ std::optional<int> answerCommandLine(lumetra::LaunchOptions& options) {
     if (options.help || options.version) {
         std::printf("%s", qPrintable(options.help ? options.helpText() : options.versionText()));
         return 0;
+    }
+    if (options.findScale) {
+        const lumetra::CommandAnswer answer =
+            lumetra::findScaleCommand(*options.findScale, options.findScalePicture);
+        std::fputs(qPrintable(answer.out), stdout);
+        std::fputs(qPrintable(answer.err.isEmpty() ? answer.err : "lumetra: " + answer.err),
+                   stderr);
+        return answer.status;
     }
     return std::nullopt;
 }

@@ -12,6 +12,10 @@ bool referenceLineReady(const MeasureModel& m) {
 
 }  // namespace
 
+bool calibrationLineDue(const MeasureModel& m) {
+    return referenceLineReady(m) && m.bCalibration && m.bCompletedCalibration;
+}
+
 std::optional<CompletedCalibration> completeCalibrationIfDue(MeasureModel& m) {
     if (!referenceLineReady(m)) return std::nullopt;
     const float length = m.fData1 * m.fUnitLength / m.fScale;

@@ -11,6 +11,10 @@
 
 namespace lumetra {
 
+// Whether the reference line of a calibration is drawn and its label placed: the
+// first condition of completeCalibrationIfDue, without the length check.
+bool calibrationLineDue(const MeasureModel& model);
+
 // The completion check of a live-view redraw. Due when the view is in the line mode
 // with the reference line's two ends and label anchor set, calibrating
 // (bCalibration) with the second end placed (bCompletedCalibration), and the

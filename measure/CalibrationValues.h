@@ -13,6 +13,9 @@ struct CalibrationValues {
     float fScale = 60.0f;
     float fUnitLength = 1.0f;
     std::string strUnit = "mm";
+    // The relative standard error of a calibration found from a micrometer's ticks; 0
+    // for a drawn one, whose uncertainty is not known.
+    float relativeUncertainty = 0.0f;
 };
 
 }  // namespace lumetra

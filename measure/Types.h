@@ -75,6 +75,9 @@ struct CompletedCalibration {
     float magnification = 0.0f;  // fScale
     std::string unit;            // strUnit
     float unitLength = 0.0f;     // fUnitLength
+    // The relative standard error of a calibration found from a micrometer's ticks; 0
+    // for a drawn reference line.
+    float relativeUncertainty = 0.0f;
 };
 
 // Receiver of the sheets' and the view's reports.

@@ -37,11 +37,13 @@ void CalibrationModel::initCalParas() {
     fScale_ = 0.0f;
     fUnitLength_ = 1.0f;
     strUnit_ = "mm";
+    relativeUncertainty_ = 0.0f;
 }
 
 void CalibrationModel::setCalibratedParas(const std::string& name, float mag, float len,
-                                          const std::string& unit) {
+                                          const std::string& unit, float relativeUncertainty) {
     strCalName_ = name;
+    relativeUncertainty_ = relativeUncertainty;
     fScale_ = mag;
     fUnitLength_ = len;
     strUnit_ = unit;
@@ -65,7 +67,8 @@ std::optional<size_t> CalibrationModel::restore() {
         // A record that does not split into its parts counts as missing.
         const auto record = entry.record ? parseCalibrationRecord(*entry.record) : std::nullopt;
         if (!record) return std::nullopt;
-        setCalibratedParas(entry.name, record->magnification, record->unitLength, record->unit);
+        setCalibratedParas(entry.name, record->magnification, record->unitLength, record->unit,
+                           record->relativeUncertainty);
         return i;
     }
     return std::nullopt;
@@ -75,7 +78,8 @@ std::optional<WriteResult> CalibrationModel::select(size_t index) {
     if (index >= oCalMutArray_.size()) return std::nullopt;
     const std::string name = oCalMutArray_[index];
     if (const auto record = findRecord(plistPath_, name))
-        setCalibratedParas(name, record->magnification, record->unitLength, record->unit);
+        setCalibratedParas(name, record->magnification, record->unitLength, record->unit,
+                           record->relativeUncertainty);
     else
         setCalibratedParas(name, 0.0f, 0.0f, "");
     return writeNameFile(calibrationTxtPath_, name);
@@ -83,13 +87,13 @@ std::optional<WriteResult> CalibrationModel::select(size_t index) {
 
 CalibrationModel::Stored CalibrationModel::storeCompleted(const std::string& name,
                                                           float magnification,
-                                                          const std::string& unit,
-                                                          float unitLength) {
-    const CalibrationStore stored =
-        storeCalibrationRecord(plistPath_, name, magnification, unit, unitLength);
+                                                          const std::string& unit, float unitLength,
+                                                          float relativeUncertainty) {
+    const CalibrationStore stored = storeCalibrationRecord(plistPath_, name, magnification, unit,
+                                                           unitLength, relativeUncertainty);
     Stored out{std::nullopt, stored.message()};
     if (!stored) return out;
-    setCalibratedParas(name, magnification, unitLength, unit);
+    setCalibratedParas(name, magnification, unitLength, unit, relativeUncertainty);
     oCalMutArray_.push_back(name);
     out.index = oCalMutArray_.size() - 1;
     if (const auto remembered = select(*out.index); !*remembered) {

@@ -27,10 +27,14 @@ public:
     float fUnitLength() const { return fUnitLength_; }
     const std::string& strUnit() const { return strUnit_; }
     bool isCalibrated() const { return fScale_ > 0.0f && fUnitLength_ > 0.0f; }
+    // The relative standard error of a calibration found from a micrometer's ticks; 0
+    // for a drawn one.
+    float relativeUncertainty() const { return relativeUncertainty_; }
 
     // Name "", magnification 0, unit length 1, unit "mm".
     void initCalParas();
-    void setCalibratedParas(const std::string& name, float mag, float len, const std::string& unit);
+    void setCalibratedParas(const std::string& name, float mag, float len, const std::string& unit,
+                            float relativeUncertainty = 0.0f);
 
     // The stored names in list order; the combo box shows the same.
     const std::vector<std::string>& names() const { return oCalMutArray_; }
@@ -61,7 +65,7 @@ public:
         std::string problem;
     };
     Stored storeCompleted(const std::string& name, float magnification, const std::string& unit,
-                          float unitLength);
+                          float unitLength, float relativeUncertainty = 0.0f);
 
     // Deletes the calibration names()[index] from the list file and the names; when
     // it was the current one, calibration.txt goes and the window is uncalibrated.
@@ -84,6 +88,7 @@ private:
     float fScale_ = 0.0f;
     float fUnitLength_ = 1.0f;
     std::string strUnit_ = "mm";
+    float relativeUncertainty_ = 0.0f;
     bool listUnreadable_ = false;
 };
 

@@ -144,14 +144,18 @@ void appendExactFixed(std::string& out, float value) {
 
 }  // namespace
 
-std::string formatCalibrationRecord(float magnification, const std::string& unit,
-                                    float unitLength) {
+std::string formatCalibrationRecord(float magnification, const std::string& unit, float unitLength,
+                                    float relativeUncertainty) {
     std::string out;
     appendFixed3(out, magnification);
     out += '-';
     out += unit;
     out += '-';
     appendExactFixed(out, unitLength);
+    if (relativeUncertainty > 0.0f) {
+        out += '-';
+        appendExactFixed(out, relativeUncertainty);
+    }
     return out;
 }
 
@@ -189,6 +193,7 @@ std::optional<CalibrationRecord> parseCalibrationRecord(std::string_view record)
     out.magnification = parseFloatValue(parts[0]);
     out.unit = std::string(parts[1]);
     out.unitLength = parseFloatValue(parts[2]);
+    if (parts.size() > 3) out.relativeUncertainty = std::max(0.0f, parseFloatValue(parts[3]));
     return out;
 }
 
@@ -211,7 +216,7 @@ std::string CalibrationStore::message() const {
 
 CalibrationStore storeCalibrationRecord(const std::string& plistPath, const std::string& name,
                                         float magnification, const std::string& unit,
-                                        float unitLength) {
+                                        float unitLength, float relativeUncertainty) {
     CalibrationStore out;
     std::vector<CalibrationEntry> entries;
     switch (loadEntries(plistPath, entries)) {
@@ -231,7 +236,8 @@ CalibrationStore storeCalibrationRecord(const std::string& plistPath, const std:
         case ListState::Read:
             break;
     }
-    const std::string record = formatCalibrationRecord(magnification, unit, unitLength);
+    const std::string record =
+        formatCalibrationRecord(magnification, unit, unitLength, relativeUncertainty);
     const auto same = std::find_if(entries.begin(), entries.end(),
                                    [&](const CalibrationEntry& e) { return e.name == name; });
     if (same != entries.end())

@@ -3,7 +3,9 @@
 // binary) whose root dictionary maps a calibration name to its record
 // "<magnification>-<unit>-<unit length>" ("4.000-mm-0.250"): the magnification
 // with three decimals, the unit length in plain decimals, at least three and as
-// many as it takes to read back exactly ("1.000-mm-0.0013157895"). Unit titles
+// many as it takes to read back exactly ("1.000-mm-0.0013157895"). A calibration
+// found from a micrometer's ticks adds its relative standard error as a fourth part
+// ("1.000-um-0.950-0.00012"); readers that know three parts ignore it. Unit titles
 // hold no "-".
 
 #include <optional>
@@ -19,6 +21,7 @@ struct CalibrationRecord {
     float magnification = 0.0f;
     std::string unit;
     float unitLength = 0.0f;
+    float relativeUncertainty = 0.0f;  // 0: none known (a drawn reference line)
 };
 
 // One entry of the list file, in file order. record is nullopt when the value
@@ -29,11 +32,14 @@ struct CalibrationEntry {
 };
 
 // "%.3f-%@-" of magnification and unit, then the unit length in plain decimals that
-// read back as exactly the same float; independent of the locale.
-std::string formatCalibrationRecord(float magnification, const std::string& unit, float unitLength);
+// read back as exactly the same float, then "-" and the relative uncertainty the same way
+// when it is greater than 0; independent of the locale.
+std::string formatCalibrationRecord(float magnification, const std::string& unit, float unitLength,
+                                    float relativeUncertainty = 0.0f);
 
 // Splits a record at every "-": part 0 is the magnification, part 1 the unit,
-// part 2 the unit length. nullopt when fewer than three parts come out.
+// part 2 the unit length, part 3 (when there is one) the relative uncertainty. nullopt
+// when fewer than three parts come out.
 std::optional<CalibrationRecord> parseCalibrationRecord(std::string_view record);
 
 // Reads a decimal number the lenient way of a text field's float value: leading
@@ -75,7 +81,7 @@ struct CalibrationStore {
 // xmlSafeText, so characters XML cannot hold become U+FFFD.
 CalibrationStore storeCalibrationRecord(const std::string& plistPath, const std::string& name,
                                         float magnification, const std::string& unit,
-                                        float unitLength);
+                                        float unitLength, float relativeUncertainty = 0.0f);
 
 // Removes the record of `name` (if any) and writes the rest back atomically.
 // False, leaving the file as it was, when it is missing, cannot be parsed or the

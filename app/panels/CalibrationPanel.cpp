@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "app/AlertPresenter.h"
 #include "app/NewCalibrationController.h"
@@ -71,7 +72,8 @@ void CalibrationPanel::newCalibration() {
 void CalibrationPanel::PassValue(const UserEntity& entity, int32_t type) {
     if (type != kTransferCalibrationEntered) return;
     emit calibrationEntered(entity.Param1, entity.Param4, parseFloatValue(entity.Param2),
-                            parseFloatValue(entity.Param3));
+                            parseFloatValue(entity.Param3),
+                            entity.Param5 == NewCalibrationController::kFindTicks);
 }
 
 void CalibrationPanel::choose(int index) {
@@ -144,13 +146,15 @@ void CalibrationPanel::relist() {
 
 // The view keeps its own unit length.
 void CalibrationPanel::store(const CompletedCalibration& completed) {
-    const auto stored = calibrations_.storeCompleted(completed.name, completed.magnification,
-                                                     completed.unit, completed.unitLength);
+    const auto stored =
+        calibrations_.storeCompleted(completed.name, completed.magnification, completed.unit,
+                                     completed.unitLength, completed.relativeUncertainty);
     if (!stored.index) {
         // In force for now, named beside the picture though not listed; the user
         // must know it is not kept.
         calibrations_.setCalibratedParas(completed.name, completed.magnification,
-                                         completed.unitLength, completed.unit);
+                                         completed.unitLength, completed.unit,
+                                         completed.relativeUncertainty);
         w_.CalComboBox->setCurrentIndex(-1);
         showStatus();
         emit calibrationChanged();
@@ -181,11 +185,19 @@ void CalibrationPanel::showStatus() {
     }
     const double perUnit = static_cast<double>(c.fScale() / c.fUnitLength());
     const bool inFrame = frameWidth_ > 0;
+    const double scale = inFrame ? perUnit * frameWidth_ / viewWidth_ : perUnit;
+    // A found calibration gives its standard error with as many decimals as its first
+    // significant digit needs, and the scale with as many.
+    QString figure = QString::number(scale, 'f', 2);
+    if (const double sigma = scale * static_cast<double>(c.relativeUncertainty()); sigma > 0.0) {
+        const int decimals = std::clamp(static_cast<int>(std::ceil(-std::log10(sigma))), 2, 9);
+        figure = QStringLiteral("%1 ± %2").arg(QString::number(scale, 'f', decimals),
+                                               QString::number(sigma, 'f', decimals));
+    }
     // One arg() call, so that a "%" in the name or the unit is left as it is.
     w_.calibrationStatus->setText(
         QStringLiteral("%1: 1 %2 = %3 %4 at this magnification")
-            .arg(toQString(c.strCalName()), toQString(c.strUnit()),
-                 QString::number(inFrame ? perUnit * frameWidth_ / viewWidth_ : perUnit, 'f', 2),
+            .arg(toQString(c.strCalName()), toQString(c.strUnit()), figure,
                  inFrame ? QStringLiteral("camera pixels") : QStringLiteral("view units")));
 }
 

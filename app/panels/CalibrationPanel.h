@@ -70,9 +70,10 @@ signals:
     // "Clear Calibration" was confirmed: the stored shapes, the tool and the overlay go.
     void calibrationsCleared();
     // The sheet's values were confirmed: the reference line is drawn next, in the
-    // line tool, with the calibration in force kept until it completes.
+    // line tool, with the calibration in force kept until it completes. findTicks: the
+    // line is drawn along a micrometer's ticks and actualLength is one division.
     void calibrationEntered(const std::string& name, const std::string& unit, float magnification,
-                            float actualLength);
+                            float actualLength, bool findTicks);
     // "Open Folder": the storage folder opens.
     void folderWanted();
 

@@ -132,9 +132,10 @@ void MeasureBar::endTool() {
 }
 
 void MeasureBar::enterCalibration(const std::string& name, const std::string& unit,
-                                  float magnification, float actualLength) {
+                                  float magnification, float actualLength, bool findTicks) {
     tools_.enterCalibration();
     showToolState();
+    view_.setTickSearch(findTicks);
     view_.setMeasureMode(kModeLine, name, unit, magnification, actualLength, true);
 }
 

@@ -64,10 +64,11 @@ public:
     // No tool and no overlay, in the bar and the view alike.
     void endTool();
     void endOverlay();
-    // The sheet's values: the line tool draws the reference line, while the
-    // calibration in force stays until the line completes it.
+    // The sheet's values: the line tool draws the reference line (along a micrometer's
+    // ticks when findTicks), while the calibration in force stays until the line
+    // completes it.
     void enterCalibration(const std::string& name, const std::string& unit, float magnification,
-                          float actualLength);
+                          float actualLength, bool findTicks);
     // The calibration in force changed: the scale bar follows it; without one, the
     // length tools and the grids end as if refused (a reference line being drawn
     // needs none).

@@ -1,6 +1,8 @@
 #include "measure/results/ResultsTable.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "measure/tools/ToolTable.h"
 
@@ -24,6 +26,18 @@ constexpr std::array<QuantityColumn, 6> kQuantityColumns{{
     {Quantity::Angle, "Angle"},
 }};
 
+// The uncertainty of a value from the calibration's relative one (twice that for an
+// area), to two significant digits with its unit; "" without one, and for angles.
+std::string uncertaintyText(const MeasuredValue& v, const CalibrationValues& cal) {
+    if (!(cal.relativeUncertainty > 0.0f) || v.quantity == Quantity::Angle) return {};
+    const double relative =
+        static_cast<double>(cal.relativeUncertainty) * (v.quantity == Quantity::Area ? 2.0 : 1.0);
+    const double u = std::abs(v.value) * relative;
+    if (!(u > 0.0) || !std::isfinite(u)) return {};
+    const int decimals = std::max(0, 1 - static_cast<int>(std::floor(std::log10(u))));
+    return formatFixed(decimals, u) + " " + quantityUnit(v.quantity, cal.strUnit);
+}
+
 }  // namespace
 
 std::string quantityUnit(Quantity quantity, const std::string& unit) {
@@ -36,7 +50,8 @@ size_t resultsColumn(Quantity quantity) {
     return kFirstValueColumn + static_cast<size_t>(quantity);
 }
 
-size_t resultsTextColumn() { return kFirstValueColumn + kQuantityColumns.size(); }
+size_t resultsUncertaintyColumn() { return kFirstValueColumn + kQuantityColumns.size(); }
+size_t resultsTextColumn() { return resultsUncertaintyColumn() + 1; }
 size_t resultsClassColumn() { return resultsTextColumn() + 1; }
 size_t resultsCountColumn() { return resultsTextColumn() + 2; }
 
@@ -48,6 +63,7 @@ ResultsTable resultsTable(std::span<const RQShape> shapes, const CalibrationValu
         table.header.push_back(std::string(column.title) + " (" +
                                quantityUnit(column.quantity, cal.strUnit) + ")");
     }
+    table.header.emplace_back("Uncertainty");
     table.header.emplace_back("Text");
     table.header.emplace_back("Class");
     table.header.emplace_back("Count");
@@ -59,9 +75,11 @@ ResultsTable resultsTable(std::span<const RQShape> shapes, const CalibrationValu
         row[0] = std::to_string(table.rows.size() + 1);
         const ToolSpec* tool = findTool(shape.type);
         row[1] = tool ? tool->name : "Type " + std::to_string(shape.type);
-        for (const MeasuredValue& v : measurementValues(shape.type, shape.fData1, cal)) {
+        const std::vector<MeasuredValue> values = measurementValues(shape.type, shape.fData1, cal);
+        for (const MeasuredValue& v : values) {
             row[resultsColumn(v.quantity)] = formatFixed(shape.iDecimal, v.value);
         }
+        if (!values.empty()) row[resultsUncertaintyColumn()] = uncertaintyText(values.front(), cal);
         if (tool && tool->label == LabelKind::Text) row[resultsTextColumn()] = shape.textValue;
         table.rows.push_back(std::move(row));
         table.shapeOfRow.push_back(static_cast<int>(i));

@@ -20,7 +20,7 @@ namespace lumetra {
 
 struct ResultsTable {
     // "#", "Tool", then the quantities with their units, e.g. "Length (mm)",
-    // "Area (mm²)", "Angle (°)", then "Text", "Class" and "Count".
+    // "Area (mm²)", "Angle (°)", "Uncertainty", then "Text", "Class" and "Count".
     std::vector<std::string> header;
     // One row per stored shape that is not a mark, numbered 1, 2, ... among
     // them, then one per class with marks (no number, the class's name and its
@@ -36,6 +36,10 @@ std::string quantityUnit(Quantity quantity, const std::string& unit);
 
 // The column of a quantity in the table (after "#" and "Tool").
 size_t resultsColumn(Quantity quantity);
+// The column of the uncertainty the calibration gives a shape's first value (a length,
+// radius, diameter or area; never an angle), with its unit ("0.0021 mm"): empty unless
+// the calibration was found from a micrometer's ticks.
+size_t resultsUncertaintyColumn();
 // The column of the typed text; the class and count columns follow it.
 size_t resultsTextColumn();
 size_t resultsClassColumn();

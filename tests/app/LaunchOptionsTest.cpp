@@ -99,8 +99,9 @@ TEST(LaunchOptions, HelpAndVersionAreAnsweredBeforeAnythingStarts) {
         EXPECT_EQ(options.version, c.version) << c.arguments.join(' ').toStdString();
     }
     LaunchOptions options;
-    for (const char* option : {"--demo", "--camera-host", "--camera-control-port",
-                               "--camera-stream-port", "--usb-device", "--screenshot", "--version"})
+    for (const char* option :
+         {"--demo", "--camera-host", "--camera-control-port", "--camera-stream-port",
+          "--usb-device", "--screenshot", "--find-scale", "--version"})
         EXPECT_TRUE(options.helpText().contains(option)) << option;
     EXPECT_EQ(options.versionText(), QStringLiteral("lumetra " LUMETRA_VERSION "\n"));
 }

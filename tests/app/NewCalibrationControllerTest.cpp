@@ -38,3 +38,20 @@ TEST(NewCalibrationController, InvalidEntriesReportNothingThenTheValuesGoAsTyped
     EXPECT_EQ(std::vector({entity.Param1, entity.Param2, entity.Param3, entity.Param4}),
               std::vector<std::string>({"Objective 10x", " 12 ", "0.25", unit.toStdString()}));
 }
+
+TEST(NewCalibrationController, FindingTheTicksAsksForOneDivision) {
+    RecordingPresenter alerts;
+    RecordingDelegate delegate;
+    NewCalibrationController sheet{nullptr, alerts};
+    sheet.delegate = &delegate;
+    sheet.open();
+    sheet.CalibrationMethod()->setCurrentIndex(1);
+    EXPECT_EQ(sheet.CalibrationMethod()->currentText(), "Find the ticks");
+    sheet.CalibrationName()->setText("Micrometer");
+    sheet.CalibrationMag()->setText("100");
+    sheet.CalibrationLen()->setText("10");
+    sheet.okButton()->click();
+    ASSERT_EQ(delegate.entities.size(), 1u);
+    EXPECT_EQ(delegate.entities.front().Param3, "10");
+    EXPECT_EQ(delegate.entities.front().Param5, NewCalibrationController::kFindTicks);
+}

@@ -455,3 +455,19 @@ TEST_F(RQVideoViewTest, ClickAtEightTimesLandsOnAnEighthOfAUnit) {
     view.zoomToFit();
     EXPECT_DOUBLE_EQ(view.fit().scale, 1.0);
 }
+
+TEST_F(RQVideoViewTest, ShiftClickLandsOnTheNearestEdgeAndIsMarked) {
+    // A vertical edge at frame x 400.5 (view x 200.25): dark left, light right.
+    Frame frame = greyFrame(1600, 1200, 0x30);
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 401; x < frame.width; ++x) std::memset(frame.row(y) + 4 * x, 0xD0, 4);
+    view.setImage(frame);
+    choose(kModeLine);
+    click(&view, 202, 150, Qt::ShiftModifier);
+    ASSERT_TRUE(view.snappedPoint());
+    EXPECT_NEAR(view.model().pt1stPoint.x, 200.25, 0.1);
+    EXPECT_EQ(view.model().pt1stPoint.y, 150.0);
+    click(&view, 300, 150);  // no Shift: where it was clicked, and no mark
+    EXPECT_FALSE(view.snappedPoint());
+    EXPECT_EQ(view.model().pt2ndPoint.x, 300.0);
+}

@@ -14,6 +14,7 @@
 #include <QSlider>
 #include <QTimer>
 #include <QWheelEvent>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -39,6 +40,7 @@
 #include "storage/StorageLayout.h"
 #include "storage/TextFiles.h"
 #include "support/PlistSamples.h"
+#include "tools/camsim/MicrometerSlide.h"
 
 using namespace lumetra;
 using namespace lumetra::test;
@@ -77,11 +79,13 @@ void drawAngle(WindowHarness& h) {
 }
 
 // Fills and confirms the new-calibration sheet.
-void enterCalibration(WindowHarness& h, const QString& name, const QString& mag,
-                      const QString& len) {
+void enterCalibration(WindowHarness& h, const QString& name, const QString& mag, const QString& len,
+                      bool findTicks = false) {
     h.window->calibrationPanel().menu()->actions().at(0)->trigger();
     NewCalibrationController* sheet = h.window->calibrationPanel().sheet();
     ASSERT_NE(sheet, nullptr);
+    sheet->CalibrationMethod()->setCurrentIndex(findTicks ? 1 : 0);
+    if (findTicks) sheet->CalibrationUnit()->setCurrentIndex(1);  // µm
     sheet->CalibrationName()->setText(name);
     sheet->CalibrationMag()->setText(mag);
     sheet->CalibrationLen()->setText(len);
@@ -641,6 +645,58 @@ TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
     restarted = std::make_unique<WindowHarness>(h.home());
     EXPECT_EQ(restarted->ui().calibration.CalComboBox->currentIndex(), -1);
     EXPECT_FALSE(restarted->window->calibration().isCalibrated());
+}
+
+TEST(ViewController, CalibrationFromTheDemoMicrometersTicks) {
+    WindowHarness h;
+    h.window->cameraConnected(CameraMode::Usb, 1280, 720, QString());
+    const Frame slide = camsim::renderMicrometerSlide(1280, 720, 0, 3);
+    const camsim::ScaleGeometry g = camsim::scaleGeometry(1280, 720);
+    h.window->onFrame(slide);
+    h.window->captureBar().setFrozen(true);
+    // The frame's pixels in the view's units.
+    const ViewSize logical = h.view()->logicalSize();
+    const auto inView = [&](double x, double y) {
+        return std::pair(x * logical.width / 1280, logical.height - y * logical.height / 720);
+    };
+    const auto drawOver = [&](double x0, double x1, double y) {
+        const auto [ax, ay] = inView(x0, y);
+        const auto [bx, by] = inView(x1, y);
+        click(h.view(), ax, ay);
+        move(h.view(), bx, by);
+        click(h.view(), bx, by);
+        move(h.view(), bx - 40, by - 60);
+        h.window->onFrame(slide);  // the next frame completes it
+        h.view()->grab();
+    };
+
+    // Over the light field above the scale: refused, and drawn again.
+    enterCalibration(h, "Demo", "100", "10", true);
+    drawOver(200, 1000, 100);
+    ASSERT_EQ(h.alerts->alerts.size(), 1);
+    EXPECT_TRUE(h.alerts->alerts.front().contains("ticks"))
+        << h.alerts->alerts.front().toStdString();
+    EXPECT_TRUE(h.model().bCalibration);
+    EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 0);
+
+    // Along the short ticks: every division found, 10 µm each.
+    drawOver(g.firstTickX - 4, g.firstTickX + 100 * g.spacing + 4,
+             g.baselineY - g.majorLength / 5.0);
+    EXPECT_EQ(h.view()->tickMarks().size(), 101u);
+    ASSERT_FALSE(h.model().bCalibration);
+    const auto stored = readCalibrationList(h.settings().getStrCalibrationPlist());
+    ASSERT_TRUE(stored && stored->size() == 1u && stored->front().record);
+    const auto record = parseCalibrationRecord(*stored->front().record);
+    ASSERT_TRUE(record);
+    EXPECT_GT(record->relativeUncertainty, 0.0f);
+    const double pixelsPerUm = g.spacing / 10.0;  // the demo's known scale
+    const QString status = h.ui().calibration.calibrationStatus->text();
+    EXPECT_TRUE(status.startsWith(QStringLiteral("Demo: 1 \u00B5m = 1.02")))
+        << status.toStdString();
+    EXPECT_TRUE(status.contains(QStringLiteral(" \u00B1 "))) << status.toStdString();
+    const double found = status.section(' ', 4, 4).toDouble();
+    EXPECT_NEAR(found, pixelsPerUm, 2e-4 * pixelsPerUm) << status.toStdString();
+    if (const char* picture = std::getenv("LUMETRA_TICKS_PICTURE")) h.window->grab().save(picture);
 }
 
 TEST_F(ViewControllerWithCamera, CalibrationIsStoredOnlyWhenTheListFileExists) {

@@ -92,17 +92,18 @@ TEST(ResultsText, CsvQuotesAndTabSeparatedFlattensAwkwardText) {
                                          shapeOf(kModeLine, 60.0f, 1)};
     const ResultsTable table = resultsTable(shapes, {60.0f, 1.0f, "m,m"}, defaultCountClassNames());
     const std::string csv = resultsCsv(table);
-    EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
-              "#,Tool,\"Length (m,m)\",\"Radius (m,m)\",\"Diameter (m,m)\","
-              "\"Circumference (m,m)\",\"Area (m,m\u00B2)\",Angle (\u00B0),Text,Class,Count");
-    EXPECT_NE(csv.find("\r\n1,Text,,,,,,,\"a, \"\"b\"\"\nc\",,\r\n2,Line,1.0,,,,,,,,\r\n"),
+    EXPECT_EQ(
+        csv.substr(0, csv.find("\r\n")),
+        "#,Tool,\"Length (m,m)\",\"Radius (m,m)\",\"Diameter (m,m)\","
+        "\"Circumference (m,m)\",\"Area (m,m\u00B2)\",Angle (\u00B0),Uncertainty,Text,Class,Count");
+    EXPECT_NE(csv.find("\r\n1,Text,,,,,,,,\"a, \"\"b\"\"\nc\",,\r\n2,Line,1.0,,,,,,,,,\r\n"),
               std::string::npos)
         << csv;
 
     const std::string tsv = resultsTabSeparated(
         resultsTable(std::vector<RQShape>{shapeOf(kModeText, 0, 3, "a\tb\r\nc")},
                      {60.0f, 1.0f, "mm"}, defaultCountClassNames()));
-    EXPECT_NE(tsv.find("\n1\tText\t\t\t\t\t\t\ta b  c\t\t\n"), std::string::npos) << tsv;
+    EXPECT_NE(tsv.find("\n1\tText\t\t\t\t\t\t\t\ta b  c\t\t\n"), std::string::npos) << tsv;
 }
 
 // Marks are not listed one by one: the measurements keep their numbers, then
@@ -125,9 +126,27 @@ TEST(ResultsTable, MarksAreCountedPerClassAfterTheMeasurements) {
     EXPECT_EQ(table.rows[2][resultsClassColumn()] + "=" + table.rows[2][resultsCountColumn()],
               "Class 9=1");
     EXPECT_NE(resultsCsv(table).find(
-                  "\r\n,Count,,,,,,,,\"Cells, live\",2\r\n,Count,,,,,,,,Class 9,1\r\n"),
+                  "\r\n,Count,,,,,,,,,\"Cells, live\",2\r\n,Count,,,,,,,,,Class 9,1\r\n"),
               std::string::npos)
         << resultsCsv(table);
+}
+
+TEST(ResultsTable, FoundCalibrationsGiveLengthsAndAreasTheirUncertainty) {
+    const std::vector<RQShape> shapes = {
+        shapeOf(kModeLine, 120.0f, 3), shapeOf(kModeCircleRadius, 60.0f, 2),
+        shapeOf(kModePolygon, 3600.0f, 3), shapeOf(kModeAngleThreePoints, 45.5f, 1)};
+    CalibrationValues found{60.0f, 1.0f, "mm"};  // 60 px read 1 mm
+    found.relativeUncertainty = 1e-3f;
+    const ResultsTable table = resultsTable(shapes, found, defaultCountClassNames());
+    const size_t column = resultsUncertaintyColumn();
+    EXPECT_EQ(table.header[column], "Uncertainty");
+    EXPECT_EQ(table.rows[0][column], "0.0020 mm");        // 2 mm
+    EXPECT_EQ(table.rows[1][column], "0.0010 mm");        // radius 1 mm
+    EXPECT_EQ(table.rows[2][column], "0.0020 mm\u00B2");  // 1 mm², twice the relative
+    EXPECT_EQ(table.rows[3][column], "");
+    // A drawn calibration gives none.
+    EXPECT_EQ(resultsTable(shapes, {60.0f, 1.0f, "mm"}, defaultCountClassNames()).rows[0][column],
+              "");
 }
 
 }  // namespace

@@ -88,6 +88,13 @@ TEST_F(CalibrationModelTest, CompletedCalibrationJoinsTheListExactlyAndIsRestore
     CalibrationModel restarted(plist, txt);
     EXPECT_EQ(restarted.restore(), 1u);
     EXPECT_EQ(restarted.fUnitLength(), 0.123456f);
+    EXPECT_EQ(restarted.relativeUncertainty(), 0.0f);
+
+    // One found from ticks keeps its uncertainty; a drawn one chosen after it has none.
+    ASSERT_TRUE(restarted.storeCompleted("Ticks", 4.0f, "mm", 0.25f, 2e-4f).index);
+    EXPECT_EQ(restarted.relativeUncertainty(), 2e-4f);
+    restarted.select(0);
+    EXPECT_EQ(restarted.relativeUncertainty(), 0.0f);
 }
 
 TEST_F(CalibrationModelTest, CompletedCalibrationIsNotListedWhenItsListIsMissing) {

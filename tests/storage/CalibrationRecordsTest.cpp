@@ -44,6 +44,11 @@ TEST(CalibrationRecord, UnitLengthReadsBackExactlyAndRecordsSplitAtEveryDash) {
     const auto r = parseCalibrationRecord("10.000-um-2.500-extra");  // parts beyond 2 ignored
     ASSERT_TRUE(r);
     EXPECT_EQ(std::tie(r->magnification, r->unit, r->unitLength), std::tuple(10.0f, "um", 2.5f));
+    EXPECT_EQ(r->relativeUncertainty, 0.0f);
+    // A found calibration's relative uncertainty, as a fourth part, reads back exactly.
+    const std::string found = formatCalibrationRecord(10.0f, "um", 2.5f, 1.25e-4f);
+    EXPECT_EQ(found, "10.000-um-2.500-0.000125");
+    EXPECT_EQ(parseCalibrationRecord(found)->relativeUncertainty, 1.25e-4f);
     EXPECT_EQ(parseCalibrationRecord("-4.000-mm-0.250")->unit, "4.000");  // a leading "-" too
     for (const char* bad : {"", "4.000", "4.000-mm"}) EXPECT_FALSE(parseCalibrationRecord(bad));
     // Numbers are read leniently: the longest numeric prefix, else 0.
