@@ -58,6 +58,11 @@ LaunchOptions::LaunchOptions()
     parser_.addVersionOption();
     parser_.addOptions({demo_, cameraHost_, controlPort_, streamPort_, usbDevice_, screenshot_});
     parser_.addOptions(toolkitOptions());
+    parser_.addPositionalArgument(
+        QStringLiteral("picture"),
+        QStringLiteral("A picture file (JPEG, PNG, ...) to measure on instead of a camera; of "
+                       "several, the first."),
+        QStringLiteral("[picture...]"));
 }
 
 bool LaunchOptions::parse(const QStringList& arguments) {
@@ -71,6 +76,8 @@ bool LaunchOptions::parse(const QStringList& arguments) {
     demo = parser_.isSet(demo_);
     screenshot = parser_.value(screenshot_);
     usbDevice = parser_.value(usbDevice_);
+    const QStringList pictures = parser_.positionalArguments();
+    picture = pictures.isEmpty() ? QString() : pictures.constFirst();
     if (parser_.isSet(usbDevice_) && usbDevice.isEmpty()) {
         error_ = QStringLiteral("--usb-device: names no device");
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 // The application's command line: --demo, --camera-host HOST, --camera-control-port
-// PORT, --camera-stream-port PORT, --usb-device DEVICE, --screenshot FILE, --help and --version.
+// PORT, --camera-stream-port PORT, --usb-device DEVICE, --screenshot FILE, --help and --version,
+// and the picture files to open for measuring.
 // The camera's address comes from --camera-host, else from the environment variable
 // LUMETRA_CAMERA_HOST, else it is the built-in one; its ports are the camera's own
 // unless given.
@@ -38,6 +39,8 @@ public:
     // empty: the first attached microscope.
     QString usbDevice;
     QString screenshot;  // where to save a picture of the window; empty: none
+    // The picture to measure on at the start (the first one named); empty: none.
+    QString picture;
 
 private:
     // Sets port from the option when it is given; false, with error() set, when it is

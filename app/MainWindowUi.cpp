@@ -157,6 +157,8 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     rightColumn->setSpacing(12);
     drawing = DrawingPanel::build(right, rightColumn);
     rightColumn->addSpacing(10);
+    snapshots = SnapshotPanel::build(right, rightColumn);
+    rightColumn->addSpacing(10);
 
     CameraPanel::buildAdjustments(camera, right, rightColumn);
     rightColumn->addSpacing(10);

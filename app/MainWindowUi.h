@@ -13,6 +13,7 @@
 #include "app/panels/CaptureBar.h"
 #include "app/panels/DrawingPanel.h"
 #include "app/panels/MeasureBar.h"
+#include "app/panels/SnapshotPanel.h"
 
 class QFrame;
 class QLabel;
@@ -42,6 +43,7 @@ struct MainWindowUi {
     CalibrationPanel::Widgets calibration;
     AlbumPanel::Widgets album;
     DrawingPanel::Widgets drawing;
+    SnapshotPanel::Widgets snapshots;
     // Hints and the recording time.
     QLabel* txt_recording = nullptr;
 

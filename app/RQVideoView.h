@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/LiveViewPainter.h"
 #include "image/Frame.h"
@@ -86,6 +87,10 @@ public:
     // the delegate (kTransferSnapshotWritten). Nothing is written or reported before the first
     // frame, without settings, for an unusable size, or when the write fails.
     void saveImage(double width, double height);
+
+    // The stored shapes become shapes (a reopened snapshot's, or none for another
+    // picture).
+    void restoreShapes(std::vector<RQShape> shapes);
 
     // The stored shape at index is drawn highlighted on the screen (never in
     // snapshots); -1, or any index outside the list, highlights nothing.

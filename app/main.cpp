@@ -12,6 +12,7 @@
 #include "app/AppDelegate.h"
 #include "app/DemoCamera.h"
 #include "app/LaunchOptions.h"
+#include "app/PictureCameraSide.h"
 #include "app/RecordingCapture.h"
 #include "app/SnapshotCapture.h"
 #include "app/Theme.h"
@@ -78,11 +79,14 @@ int main(int argc, char* argv[]) {
     window.captureBar().setRecordingSide(&recording);
     lumetra::UsbCameraSide usb(window, options.usbDevice.toStdString());
     lumetra::WiFiCameraSide wifi(window, options.cameraHost);
+    lumetra::PictureCameraSide pictures(window);
+    window.setPictureOpener([&pictures](const QString& path) { pictures.openPicture(path); });
     if (demo) {
         wifi.setHost(demo->host());
         wifi.connectCamera();
     }
     window.show();
+    if (!options.picture.isEmpty()) window.openPicture(options.picture);
 
     if (!options.screenshot.isEmpty()) {
         const QString path = options.screenshot;
