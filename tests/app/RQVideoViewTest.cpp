@@ -10,6 +10,7 @@
 #include "AppTestSupport.h"
 #include "SnapshotTestSupport.h"
 #include "app/RQVideoView.h"
+#include "storage/StorageLayout.h"
 
 using namespace lumetra;
 using namespace lumetra::test;
@@ -48,8 +49,12 @@ protected:
         if (delegate.entities.size() != 1) return {};
         const std::string& path = delegate.entities.front().Param1;
         const fs::path name = fs::path(path).filename();
-        EXPECT_EQ(fileNames(pictures()), (std::vector<std::string>{name, name.string() + ".json"}))
-            << "the picture and its sidecar";
+        std::vector<std::string> files{name, name.string() + ".json"};
+        // A clean copy when measurements are burnt in, an analysis copy when asked for.
+        if (view.redrawing()) files.insert(files.begin(), fs::path(cleanCopyPath(path)).filename());
+        if (settings.snapshotAnalysisCopy())
+            files.push_back(fs::path(analysisCopyPath(path)).filename());
+        EXPECT_EQ(fileNames(pictures()), files) << "the picture and its companions";
         return decodeJpegFile(delegate.entities.front().Param1).value_or(Frame{});
     }
 
@@ -138,9 +143,17 @@ TEST_F(RQVideoViewTest, SnapshotBurnsTheLineInAtFramePixelsWithItsWidthAndLabel)
     click(&view, 100, 500);  // a second line, still in progress
     move(&view, 700, 500);
     view.setImage(greyFrame(1600, 1200, 0xE0));
+    settings.setSnapshotAnalysisCopy(true);
     view.saveImage(1600, 1200);
     const Frame shot = onlySnapshot();
     ASSERT_EQ(std::pair(shot.width, shot.height), std::pair(1600, 1200));
+    // The copies hold the frame without the line.
+    const std::string path = delegate.entities.front().Param1;
+    for (const std::string& copy : {cleanCopyPath(path), analysisCopyPath(path)}) {
+        const QImage clean(QString::fromStdString(copy));
+        ASSERT_EQ(clean.size(), QSize(1600, 1200)) << copy;
+        EXPECT_NEAR(qGray(clean.pixel(400, 1000)), 0xE0, 3) << copy;  // on the line
+    }
 
     // From (200, 200) to (600, 200), counted from the lower-left corner, two
     // pixels (iLineWidth) thick, in the line colour.
@@ -218,6 +231,7 @@ TEST_F(RQVideoViewTest, SnapshotWithoutASourceOrFailingToWriteReportsNothing) {
 // The picture is written and its sidecar is not (a file size limit stands in for
 // a full disk): the picture is reported, and so is the loss of its measurements.
 TEST_F(RQVideoViewTest, SnapshotWhoseSidecarCannotBeWrittenSaysSo) {
+    settings.setSnapshotCleanCopy(false);
     view.setImage(greyFrame(64, 48));
     for (int y = 20; y < 580; y += 8) {
         choose(kModeLine);
