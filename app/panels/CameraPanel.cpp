@@ -72,13 +72,16 @@ CameraPanel::Widgets CameraPanel::build(QWidget* left, QVBoxLayout* leftColumn) 
             iconButton(left, look.button, look.image, QString::fromLatin1(look.toolTip), 40);
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setIconSize(QSize(24, 24));
-        b->setFixedSize(80, 40);
         b->setProperty("role", QStringLiteral("camera"));
         b->setText(QString::fromLatin1(look.name));
+        // The buttons of a row share its width.
+        b->setFixedHeight(40);
+        b->setMinimumWidth(80);
+        b->setMaximumWidth(QWIDGETSIZE_MAX);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         buttons->addWidget(b);
         w.kinds[k].connect = b;
     }
-    buttons->addStretch(1);
     w.cameraStatus = label(left, QString::fromLatin1(kNoCameraStatus), "cameraStatus");
     w.cameraStatus->setWordWrap(true);  // a long device name shows whole
     leftColumn->addWidget(w.cameraStatus);
