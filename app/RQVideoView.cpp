@@ -164,9 +164,9 @@ void RQVideoView::saveImage(double pixelWidth, double pixelHeight) {
     EncodedCompanions companions;
     std::vector<uint8_t> jpeg;
     {
-        const std::jthread encoding([&, clean = redrawing() && settings_->snapshotCleanCopy()] {
-            companions =
-                encodeSnapshotCompanions(frame_, record, clean, settings_->snapshotAnalysisCopy());
+        const std::jthread encoding([&, clean = redrawing() && settings_->snapshotCleanCopy(),
+                                     analysis = settings_->snapshotAnalysisCopy()] {
+            companions = encodeSnapshotCompanions(frame_, record, clean, analysis);
         });
         jpeg = composeAndEncodeSnapshot(frame_, *size, measurements, &painter_.texts(),
                                         qualityFromCompressionFactor(kSnapshotCompressionFactor),

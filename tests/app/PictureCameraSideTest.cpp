@@ -134,6 +134,22 @@ TEST_F(PictureCameraSideTest, APictureIsMeasuredAndASnapshotOfItReopensAsItWasMe
     ASSERT_EQ(std::pair(shown.width, shown.height), std::pair(800, 600));
     EXPECT_LT(shown.row(600 - 1 - 160)[4 * 300 + 2], 40) << "no red where the line ran";
 
+    // Shapes drawn on a view of another size are not placed on this one.
+    const std::string sidecar = sidecarPath(snapshot);
+    const std::string original = slurp(sidecar);
+    std::string json = original;
+    ASSERT_NE(json.find("950.0"), std::string::npos) << json;
+    json.replace(json.find("950.0"), 5, "900.0");
+    std::ofstream(sidecar, std::ios::binary | std::ios::trunc) << json;
+    h.alerts->alerts.clear();
+    ASSERT_TRUE(open(QString::fromStdString(snapshot)));
+    EXPECT_TRUE(results().rows.empty());
+    ASSERT_EQ(h.alerts->alerts.size(), 1);
+    EXPECT_TRUE(h.alerts->alerts.front().contains("are not restored"));
+    std::ofstream(sidecar, std::ios::binary | std::ios::trunc) << original;
+    ASSERT_TRUE(open(QString::fromStdString(snapshot)));
+    ASSERT_EQ(results().rows, taken.rows);
+
     // Measured again, it is a new snapshot; the first stays as it was.
     h.ui().capture.btSnapshot->click();
     ASSERT_EQ(album().size(), 2u);
@@ -172,6 +188,9 @@ TEST_F(PictureCameraSideTest, AFileThatCannotBeShownIsNamedWithTheReason) {
         {"tall.jpg", "the picture is 8 x 8200 pixels, more than 8192 on a side"},
         {"cut.jpg", "the picture is damaged or incomplete"},
     };
+    // The Open button asks for the file.
+    side.setFileChooser([&] { return file("missing.png"); });
+    EXPECT_FALSE(shows([&] { h.ui().camera.of(CameraKind::Picture).connect->click(); }));
     for (const auto& [name, why] : cases) {
         h.alerts->alerts.clear();
         EXPECT_FALSE(open(file(name))) << name;
