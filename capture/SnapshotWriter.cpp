@@ -59,19 +59,26 @@ std::optional<SavedSnapshot> writeSnapshot(const Frame& picture, const std::stri
     return writeEncodedSnapshot(encoder.finish(), folder, stamp, record, failure);
 }
 
+SnapshotCompanions EncodedCompanions::view() const {
+    SnapshotCompanions out;
+    if (cleanCopy) out.cleanCopy = *cleanCopy;
+    if (analysisCopy) out.analysisCopy = *analysisCopy;
+    return out;
+}
+
 EncodedCompanions encodeSnapshotCompanions(const Frame& frame, const SnapshotRecord& record,
                                            bool clean, bool analysis) {
     EncodedCompanions out;
-    if (frame.isNull()) return out;
     if (clean) {
+        out.cleanCopy.emplace();
         SnapshotRecord own = record;
         own.frameWidth = frame.width;
         own.frameHeight = frame.height;
         JpegRowEncoder encoder(frame.width, frame.height,
                                qualityFromCompressionFactor(kSnapshotCompressionFactor),
                                snapshotComment(own));
-        if (encoder.writeRows(frame.data.get(), frame.height, frame.stride))
-            out.cleanCopy = encoder.finish();
+        if (!frame.isNull() && encoder.writeRows(frame.data.get(), frame.height, frame.stride))
+            *out.cleanCopy = encoder.finish();
     }
     if (analysis) out.analysisCopy = encodeAnalysisCopy(frame, record);
     return out;
@@ -90,9 +97,11 @@ std::optional<SavedSnapshot> writeEncodedSnapshot(
     SavedSnapshot saved;
     saved.path = *path;
     saved.sidecar = writeNewFileAtomically(sidecarPath(*path), json.data(), json.size());
-    const auto writeCompanion = [](const std::string& to, std::span<const uint8_t> bytes) {
-        return bytes.empty() ? WriteResult{}
-                             : writeNewFileAtomically(to, bytes.data(), bytes.size());
+    const auto writeCompanion = [](const std::string& to,
+                                   const std::optional<std::span<const uint8_t>>& bytes) {
+        if (!bytes) return WriteResult{};
+        if (bytes->empty()) return WriteResult(to, EINVAL);  // it could not be encoded
+        return writeNewFileAtomically(to, bytes->data(), bytes->size());
     };
     saved.cleanCopy = writeCompanion(cleanCopyPath(*path), companions.cleanCopy);
     saved.analysisCopy = writeCompanion(analysisCopyPath(*path), companions.analysisCopy);

@@ -36,23 +36,24 @@ struct SavedSnapshot {
     WriteResult cleanCopy;
     WriteResult analysisCopy;
 };
-
-// What a snapshot may carry beside it, already encoded; empty bytes: none.
-struct SnapshotCompanions {
-    std::span<const uint8_t> cleanCopy;     // the frame without measurements, JPEG
-    std::span<const uint8_t> analysisCopy;  // the same as an analysis TIFF
-};
 std::optional<SavedSnapshot> writeSnapshot(const Frame& picture, const std::string& folder,
                                            const std::string& stamp, const SnapshotRecord& record,
                                            WriteResult* failure = nullptr);
 
+// What a snapshot may carry beside it, already encoded: nullopt when not wanted;
+// empty bytes when wanted but not encoded (a failure to report).
+struct SnapshotCompanions {
+    std::optional<std::span<const uint8_t>> cleanCopy;     // the frame without measurements, JPEG
+    std::optional<std::span<const uint8_t>> analysisCopy;  // the same as an analysis TIFF
+};
+
 // The companions' bytes for a snapshot of frame described by record: the clean
 // copy (JPEG at the snapshot's quality, with its comment) when clean, the analysis
-// TIFF when analysis. Empty bytes where not asked for or not encoded.
+// TIFF when analysis; nullopt where not asked for, empty bytes where not encoded.
 struct EncodedCompanions {
-    std::vector<uint8_t> cleanCopy;
-    std::vector<uint8_t> analysisCopy;
-    SnapshotCompanions view() const { return {cleanCopy, analysisCopy}; }
+    std::optional<std::vector<uint8_t>> cleanCopy;
+    std::optional<std::vector<uint8_t>> analysisCopy;
+    SnapshotCompanions view() const;
 };
 EncodedCompanions encodeSnapshotCompanions(const Frame& frame, const SnapshotRecord& record,
                                            bool clean, bool analysis);

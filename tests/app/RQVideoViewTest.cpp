@@ -272,6 +272,35 @@ TEST_F(RQVideoViewTest, SnapshotWhoseSidecarCannotBeWrittenSaysSo) {
     EXPECT_TRUE(message.contains("File too large")) << message.toStdString();
 }
 
+TEST_F(RQVideoViewTest, ACopyThatCannotBeWrittenIsSaid) {
+    settings.setSnapshotAnalysisCopy(true);
+    view.setImage(greyFrame(64, 48));
+    storeLine();
+    view.saveImage(64, 48);
+    ASSERT_EQ(delegate.entities.size(), 1u);
+    const std::string first = delegate.entities.front().Param1;
+    uintmax_t largest = 0;  // of the files but the analysis copy, which is larger
+    for (const std::string& file : {first, first + ".json", cleanCopyPath(first)})
+        largest = std::max(largest, fs::file_size(file));
+    ASSERT_LT(largest + 1024, fs::file_size(analysisCopyPath(first)));
+    for (const auto& file : fs::directory_iterator(pictures())) fs::remove(file);
+
+    QSignalSpy said(&view, &RQVideoView::snapshotFailed);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit limit{largest + 512, old.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    view.saveImage(64, 48);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, handler);
+
+    ASSERT_EQ(said.count(), 1);
+    const QString message = said.front().front().toString();
+    EXPECT_TRUE(message.contains(", its copy was not. Could not write")) << message.toStdString();
+    EXPECT_TRUE(message.contains(".tif")) << message.toStdString();
+}
+
 TEST_F(RQVideoViewTest, TypedTextSurvivesToolChangesResizeAndEscapeUntilPlaced) {
     choose(kModeText);
     QTest::keyClicks(view.textField(), "cell wall");

@@ -195,14 +195,14 @@ TEST(SnapshotSidecar, ASnapshotReopensAsItsCleanCopyWithItsShapes) {
     std::ofstream(folder + "20250101000000.clean.jpg") << "left behind";
     const SnapshotRecord record = sampleRecord();
     const auto companions = encodeSnapshotCompanions(grey(32, 24), record, true, false);
-    ASSERT_FALSE(companions.cleanCopy.empty());
+    ASSERT_TRUE(companions.cleanCopy && !companions.cleanCopy->empty() && !companions.analysisCopy);
     const std::vector<uint8_t> jpeg = encodeJpeg(grey(32, 24), 90);
     const auto saved =
         writeEncodedSnapshot(jpeg, folder, "20250101000000", record, nullptr, companions.view());
     ASSERT_TRUE(saved && saved->sidecar && saved->cleanCopy && saved->analysisCopy);
     EXPECT_EQ(saved->path, folder + "20250101000000-1.jpg");
     EXPECT_EQ(slurp(cleanCopyPath(saved->path)),
-              std::string(companions.cleanCopy.begin(), companions.cleanCopy.end()));
+              std::string(companions.cleanCopy->begin(), companions.cleanCopy->end()));
     EXPECT_FALSE(fs::exists(analysisCopyPath(saved->path))) << "not asked for";
 
     // The snapshot, or its clean copy, opens as the clean copy with every shape.
@@ -221,6 +221,12 @@ TEST(SnapshotSidecar, ASnapshotReopensAsItsCleanCopyWithItsShapes) {
     ASSERT_TRUE(burnt.record);
     EXPECT_TRUE(burnt.shapesBurntIn && burnt.record->shapes.empty());
     EXPECT_EQ(burnt.record->calibrationName, record.calibrationName);
+    // A copy wanted but not encoded is a failure, not a missing file.
+    const auto none = encodeSnapshotCompanions(Frame{}, record, true, false);
+    const auto unencoded =
+        writeEncodedSnapshot(jpeg, folder, "20250101000001", record, nullptr, none.view());
+    ASSERT_TRUE(unencoded && unencoded->sidecar);
+    EXPECT_EQ(unencoded->cleanCopy.error(), EINVAL);
     // Any other picture opens as it is.
     const ReopenPlan plain = planReopening(folder + "20250101000000.clean.jpg");
     EXPECT_EQ(plain.picture, folder + "20250101000000.clean.jpg");
