@@ -44,6 +44,8 @@ AlbumPages::AlbumPages(QWidget* photoPage, QWidget* videoPage, MediaList& pictur
     setUpGrid(photoGrid_, MediaKind::Picture);
     setUpGrid(videoGrid_, MediaKind::Video);
     connect(&photoGrid_, &CNGridView::previewRequested, this, &AlbumPages::previewPicture);
+    connect(&photoGrid_, &CNGridView::measureRequested, this,
+            [this](int index) { measureItem(MediaKind::Picture, index); });
 }
 
 AlbumPages::~AlbumPages() = default;
@@ -68,6 +70,7 @@ void AlbumPages::setUpGrid(CNGridView& grid, MediaKind kind) {
         });
     };
     on(QStringLiteral("Open"), &AlbumPages::openItem);
+    if (pictures) on(QStringLiteral("Measure"), &AlbumPages::measureItem);
     on(pictures ? QStringLiteral("Save Image…") : QStringLiteral("Save Video…"),
        &AlbumPages::saveItem);
     on(QStringLiteral("Delete"), &AlbumPages::deleteItem);
@@ -111,6 +114,12 @@ void AlbumPages::openItem(MediaKind kind, int index) {
     if (!openUrl_(QUrl::fromLocalFile(file.absolutePath())))
         alerts_.alert(
             QStringLiteral("No file manager opened the folder. It is %1").arg(file.absolutePath()));
+}
+
+void AlbumPages::measureItem(MediaKind kind, int index) {
+    if (kind != MediaKind::Picture || index < 0) return;
+    if (const auto path = pictures_.filePath(static_cast<size_t>(index)))
+        emit measureWanted(QString::fromStdString(*path));
 }
 
 void AlbumPages::previewPicture(int index) {

@@ -8,7 +8,7 @@
 // after asking; Delete asks like the menu. New items appear at
 // once and are scrolled into view. Space shows the selected snapshot large over
 // the window (PhotoPreview); its arrow keys step through the snapshots, moving
-// the grid's selection along.
+// the grid's selection along. "Measure" (Enter) opens a snapshot for measuring again.
 
 #include <QObject>
 #include <QPointer>
@@ -53,12 +53,16 @@ public:
     void saveItem(MediaKind kind, int index);
     void deleteItem(MediaKind kind, int index);
     void deleteAll(MediaKind kind);
+    // Asks for snapshot `index` to be measured (measureWanted).
+    void measureItem(MediaKind kind, int index);
     // Shows snapshot `index` in the preview and selects it in the grid.
     void previewPicture(int index);
 
 signals:
     // A list changed by a deletion.
     void listChanged(MediaKind kind);
+    // The snapshot at path is to be measured again.
+    void measureWanted(const QString& path);
 
 private:
     void setUpGrid(CNGridView& grid, MediaKind kind);

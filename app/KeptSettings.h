@@ -1,8 +1,8 @@
 #pragma once
 // What the window keeps between runs in the desktop's ordinary settings location
 // ($XDG_CONFIG_HOME, usually ~/.config, then the application's name): the
-// drawing settings, the count classes and the window's geometry and the place of its frame. The
-// file is found afresh on each use, so a changed home takes effect at once.
+// drawing and snapshot settings, the count classes and the window's geometry and the place of
+// its frame. The file is found afresh on each use, so a changed home takes effect at once.
 
 #include <QSettings>
 
@@ -16,6 +16,8 @@ inline constexpr char kLineColour[] = "drawing/lineColour";
 inline constexpr char kLabelColour[] = "drawing/labelColour";
 inline constexpr char kCountClass[] = "count/class";
 inline constexpr char kCountClassNames[] = "count/classNames";
+inline constexpr char kCleanCopy[] = "snapshot/cleanCopy";
+inline constexpr char kAnalysisCopy[] = "snapshot/analysisCopy";
 inline constexpr char kWindowGeometry[] = "window/geometry";
 inline constexpr char kWindowFramePosition[] = "window/framePosition";
 }  // namespace kept

@@ -73,10 +73,12 @@ LaunchOptions::LaunchOptions()
     parser_.addVersionOption();
     parser_.addOptions({demo_, cameraHost_, controlPort_, streamPort_, usbDevice_, screenshot_,
                         timeLapse_, count_, quitWhenDone_, findScale_});
-    parser_.addPositionalArgument(QStringLiteral("PICTURE"),
-                                  QStringLiteral("The picture --find-scale searches."),
-                                  QStringLiteral("[PICTURE]"));
     parser_.addOptions(toolkitOptions());
+    parser_.addPositionalArgument(
+        QStringLiteral("picture"),
+        QStringLiteral("A picture file (JPEG, PNG, ...) to measure on instead of a camera (of "
+                       "several, the first), or the one --find-scale searches."),
+        QStringLiteral("[picture...]"));
 }
 
 bool LaunchOptions::parse(const QStringList& arguments) {
@@ -90,6 +92,8 @@ bool LaunchOptions::parse(const QStringList& arguments) {
     demo = parser_.isSet(demo_);
     screenshot = parser_.value(screenshot_);
     usbDevice = parser_.value(usbDevice_);
+    const QStringList pictures = parser_.positionalArguments();
+    picture = pictures.isEmpty() ? QString() : pictures.constFirst();
     if (parser_.isSet(usbDevice_) && usbDevice.isEmpty()) {
         error_ = QStringLiteral("--usb-device: names no device");
         return false;

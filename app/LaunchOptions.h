@@ -1,7 +1,8 @@
 #pragma once
 // The application's command line: --demo, --camera-host HOST, --camera-control-port
 // PORT, --camera-stream-port PORT, --usb-device DEVICE, --screenshot FILE, --time-lapse SECONDS
-// with --count N and --quit-when-done, --find-scale X1,Y1,X2,Y2 PICTURE, --help and --version.
+// with --count N and --quit-when-done, --find-scale X1,Y1,X2,Y2 PICTURE, --help and --version,
+// and the picture files to open for measuring.
 // The camera's address comes from --camera-host, else from the environment variable
 // LUMETRA_CAMERA_HOST, else it is the built-in one; its ports are the camera's own
 // unless given.
@@ -52,6 +53,8 @@ public:
     // The line and picture of a scale search the program answers without a window.
     std::optional<ScaleLine> findScale;
     QString findScalePicture;
+    // The picture to measure on at the start (the first one named); empty: none.
+    QString picture;
 
 private:
     // Sets port from the option when it is given; false, with error() set, when it is

@@ -165,6 +165,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     drawing = DrawingPanel::build(right, rightColumn);
     rightColumn->addSpacing(10);
     count = CountPanel::build(right, rightColumn);
+    snapshots = SnapshotPanel::build(right, rightColumn);
     rightColumn->addSpacing(10);
 
     CameraPanel::buildAdjustments(camera, right, rightColumn);

@@ -14,6 +14,7 @@
 #include "app/panels/CountPanel.h"
 #include "app/panels/DrawingPanel.h"
 #include "app/panels/MeasureBar.h"
+#include "app/panels/SnapshotPanel.h"
 
 class QFrame;
 class QLabel;
@@ -44,6 +45,7 @@ struct MainWindowUi {
     AlbumPanel::Widgets album;
     DrawingPanel::Widgets drawing;
     CountPanel::Widgets count;
+    SnapshotPanel::Widgets snapshots;
     // Hints and the recording time.
     QLabel* txt_recording = nullptr;
 

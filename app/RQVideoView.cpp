@@ -7,6 +7,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 #include "app/SnapshotEncoding.h"
 #include "capture/SnapshotSidecar.h"
@@ -239,12 +240,23 @@ void RQVideoView::saveImage(double pixelWidth, double pixelHeight, bool withMeas
     SnapshotMeasurements measurements;
     if (burnt) measurements = {&model_, logical_.width, logical_.height, scaleBar_};
     const SnapshotRecord record = snapshotRecord(model_, size->width, size->height, burnt);
-    const auto jpeg = composeAndEncodeSnapshot(
-        frame_, *size, measurements, &painter_.texts(),
-        qualityFromCompressionFactor(kSnapshotCompressionFactor), snapshotComment(record));
+    // The companions are encoded on a helper thread while the snapshot is composed;
+    // a clean copy only when measurements are burnt in.
+    EncodedCompanions companions;
+    std::vector<uint8_t> jpeg;
+    {
+        const std::jthread encoding([&, clean = burnt && settings_->snapshotCleanCopy(),
+                                     analysis = settings_->snapshotAnalysisCopy()] {
+            companions = encodeSnapshotCompanions(frame_, record, clean, analysis);
+        });
+        jpeg = composeAndEncodeSnapshot(frame_, *size, measurements, &painter_.texts(),
+                                        qualityFromCompressionFactor(kSnapshotCompressionFactor),
+                                        snapshotComment(record));
+    }
     WriteResult failure;
-    const auto saved = writeEncodedSnapshot(jpeg, settings_->getStrDocumentsPicture(),
-                                            currentTimestampName(), record, &failure);
+    const auto saved =
+        writeEncodedSnapshot(jpeg, settings_->getStrDocumentsPicture(), currentTimestampName(),
+                             record, &failure, companions.view());
     if (!saved) {
         emit snapshotFailed(QString::fromStdString(failure.message()));
         return;
@@ -254,12 +266,24 @@ void RQVideoView::saveImage(double pixelWidth, double pixelHeight, bool withMeas
         entity.Param1 = saved->path;
         model_.delegate->PassValue(entity, kTransferSnapshotWritten);
     }
-    // The picture is there; the record of what it measures is not.
+    // The picture is there; the record of what it measures, or a copy, is not.
     if (!saved->sidecar)
         emit snapshotFailed(
             QStringLiteral("The picture was saved to %1, its measurements were not. %2")
                 .arg(QString::fromStdString(saved->path),
                      QString::fromStdString(saved->sidecar.message())));
+    for (const WriteResult* copy : {&saved->cleanCopy, &saved->analysisCopy})
+        if (!*copy)
+            emit snapshotFailed(QStringLiteral("The picture was saved to %1, its copy was not. %2")
+                                    .arg(QString::fromStdString(saved->path),
+                                         QString::fromStdString(copy->message())));
+}
+
+void RQVideoView::restoreShapes(std::vector<RQShape> shapes) {
+    model_.oMutShapsArray = std::move(shapes);
+    highlightedShape_ = -1;
+    refreshIfRedrawing();
+    emit shapesChanged();
 }
 
 void RQVideoView::setHighlightedShape(int index) {

@@ -111,6 +111,10 @@ public:
     // frame, without settings, for an unusable size, or when the write fails.
     void saveImage(double width, double height, bool withMeasurements = true);
 
+    // The stored shapes become shapes (a reopened snapshot's, or none for another
+    // picture).
+    void restoreShapes(std::vector<RQShape> shapes);
+
     // The stored shape at index is drawn highlighted on the screen (never in
     // snapshots); -1, or any index outside the list, highlights nothing.
     void setHighlightedShape(int index);

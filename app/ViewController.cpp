@@ -2,13 +2,17 @@
 
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QScreen>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
+#include <cmath>
 
 #include "app/AlbumPages.h"
 #include "app/AlertPresenter.h"
@@ -23,14 +27,24 @@
 #include "app/panels/CountPanel.h"
 #include "app/panels/DrawingPanel.h"
 #include "app/panels/MeasureBar.h"
+#include "app/panels/SnapshotPanel.h"
 #include "measure/MeasurementPass.h"
 #include "storage/RQGlobalVariables.h"
 
 namespace lumetra {
 namespace {
 
-const QString kConnectFirst =
-    QStringLiteral("Connect a microscope first: the USB or WiFi button in the camera panel");
+const QString kConnectFirst = QStringLiteral(
+    "Connect a microscope or open a picture first: the USB, WiFi or Open button in the camera "
+    "panel");
+
+// The first local file among a drag's URLs; "" none.
+QString droppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) return url.toLocalFile();
+    return {};
+}
 
 QString toQString(const std::string& text) { return QString::fromStdString(text); }
 
@@ -44,6 +58,7 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
     openUrl_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     setWindowTitle(QStringLiteral("Lumetra"));
     setWindowIcon(imageIcon("lumetra"));
+    setAcceptDrops(true);
     ui_.setupUi(this);
     setMinimumSize(MainWindowUi::kMinimumWidth, MainWindowUi::kMinimumHeight);
     if (!restoreWindowPlacement(*this)) {
@@ -69,6 +84,8 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
                         .frameSize = [this] { return QSize(iNewVideoWidth_, iNewVideoHeight_); },
                         .videoFolder = [this] { return settings_.getStrDocumentsVideo(); }},
                        this);
+    snapshots_ = new SnapshotPanel(
+        ui_.snapshots, settings_, *ui_.VideoView, *alerts_, [this] { return cameraReady(); }, this);
     resultsPanel_ = new ResultsPanel(*alerts_, ui_.album.SettingTabView);
     resultsPanel_->setObjectName(QStringLiteral("ResultsPanel"));
     // The album's own folder: a table among the snapshots is neither listed nor deleted with them.
@@ -115,6 +132,7 @@ void ViewController::startUp() {
     showCalibration();  // the view measures in the restored calibration, or in none
     drawing_->restore();
     count_->restore();
+    snapshots_->restore();
 }
 
 void ViewController::connectControls() {
@@ -158,6 +176,13 @@ void ViewController::connectControls() {
     auto* remove = new QShortcut(QKeySequence::Delete, ui_.VideoView);
     remove->setContext(Qt::WidgetShortcut);
     connect(remove, &QShortcut::activated, this, [this] { measureBar_->deleteShapes(false); });
+    connect(snapshots_, &SnapshotPanel::analysisSaved, this, [this](const QString& path) {
+        ui_.txt_recording->setText(QStringLiteral("Saved for analysis to %1").arg(path));
+    });
+    connect(&album_->albumPages(), &AlbumPages::measureWanted, this, &ViewController::openPicture);
+    auto* open = new QShortcut(QKeySequence::Open, this);
+    connect(open, &QShortcut::activated, ui_.camera.of(CameraKind::Picture).connect,
+            &QToolButton::click);
     auto* freeze = new QShortcut(QKeySequence(Qt::Key_Space), this);
     connect(freeze, &QShortcut::activated, captureBar_, &CaptureBar::toggleFreeze);
     for (int c = 1; c <= kCountClasses; ++c) {
@@ -261,6 +286,33 @@ void ViewController::onFrame(const Frame& frame, const FrameMarks& marks) {
     displayFrame(*this, frame, marks);
 }
 
+void ViewController::restoreMeasurements(const std::optional<SnapshotRecord>& record) {
+    measureBar_->abandonShape();
+    setWindowArea();  // the view's size for the picture, which the shapes must have been drawn on
+    std::vector<RQShape> shapes;
+    if (record) {
+        calibration_->useCalibration(record->calibrationName, record->calibration);
+        const ViewSize view = ui_.VideoView->logicalSize();
+        const bool sameView = std::abs(record->viewWidth - view.width) < 1e-3 &&
+                              std::abs(record->viewHeight - view.height) < 1e-3;
+        if (sameView)
+            shapes = record->shapes;
+        else if (!record->shapes.empty())
+            alerts_->alert(
+                QStringLiteral("The picture's shapes were measured on a view of %1 x %2 units, "
+                               "not %3 x %4, and are not restored.")
+                    .arg(record->viewWidth)
+                    .arg(record->viewHeight)
+                    .arg(view.width)
+                    .arg(view.height));
+    }
+    ui_.VideoView->restoreShapes(std::move(shapes));
+}
+
+void ViewController::openPicture(const QString& path) {
+    if (openPicture_) openPicture_(path);
+}
+
 ViewFacts ViewController::viewFacts() const {
     const RQVideoView& view = *ui_.VideoView;
     return {.iVideoWidth = iVideoWidth_,
@@ -337,6 +389,17 @@ void ViewController::changeEvent(QEvent* event) {
                     ui_.VideoView->setFocus(Qt::ActiveWindowFocusReason);
             },
             Qt::QueuedConnection);
+}
+
+void ViewController::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void ViewController::dropEvent(QDropEvent* event) {
+    const QString file = droppedFile(event->mimeData());
+    if (file.isEmpty()) return;
+    event->acceptProposedAction();
+    openPicture(file);
 }
 
 void ViewController::closeEvent(QCloseEvent* event) {

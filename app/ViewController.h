@@ -20,6 +20,8 @@
 #include "policy/WindowArea.h"
 #include "storage/CalibrationModel.h"
 
+class QDragEnterEvent;
+class QDropEvent;
 class QUrl;
 
 namespace lumetra {
@@ -33,6 +35,7 @@ class DrawingPanel;
 class MeasureBar;
 class ResultsPanel;
 class RQGlobalVariables;
+class SnapshotPanel;
 
 class ViewController : public QMainWindow,
                        public RQTransferDelegate,
@@ -60,6 +63,13 @@ public:
     // picture or movie of the album); replaceable so that tests see what would open.
     void setUrlOpener(std::function<bool(const QUrl&)> open);
 
+    // How a picture file is opened for measuring (the picture side's openPicture):
+    // from the command line, a file dropped on the window and the album's "Measure".
+    void setPictureOpener(std::function<void(const QString&)> open) {
+        openPicture_ = std::move(open);
+    }
+    void openPicture(const QString& path);
+
     // The camera sides, not owned, held by the camera panel by kind.
     void setCameraSide(CameraKind kind, CameraSide* side) override { camera_->setSide(kind, side); }
 
@@ -69,6 +79,7 @@ public:
     CalibrationPanel& calibrationPanel() const { return *calibration_; }
     MeasureBar& measureBar() const { return *measureBar_; }
     CaptureBar& captureBar() const { return *captureBar_; }
+    SnapshotPanel& snapshotPanel() const { return *snapshots_; }
 
     // Lays the view out for the frame size of the active camera.
     void setWindowArea() override;
@@ -91,6 +102,7 @@ public:
     // Every decoded frame, on the main thread: its size becomes the frame size,
     // then the display rule routes it.
     void onFrame(const Frame& frame, const FrameMarks& marks = {}) override;
+    void restoreMeasurements(const std::optional<SnapshotRecord>& record) override;
     void requestSnapshot() override;
     void showFailure(const QString& message) override;
     void setBusy(bool busy) override { camera_->setBusy(busy); }
@@ -116,6 +128,9 @@ protected:
     // keyboard goes to the picture, where Space freezes it; a text field being
     // typed in keeps it.
     void changeEvent(QEvent* event) override;
+    // A picture file dropped on the window is opened for measuring.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void startUp();
@@ -137,6 +152,7 @@ private:
     std::unique_ptr<AlertPresenter> alerts_;
     MainWindowUi ui_;
     std::function<bool(const QUrl&)> openUrl_;
+    std::function<void(const QString&)> openPicture_;
     WindowGeometry geometry_;
     uint16_t iVideoWidth_ = 0, iVideoHeight_ = 0;            // laid out for
     uint16_t iNewVideoWidth_ = 640, iNewVideoHeight_ = 480;  // delivered by the camera
@@ -148,6 +164,7 @@ private:
     MeasureBar* measureBar_ = nullptr;
     CameraPanel* camera_ = nullptr;
     CaptureBar* captureBar_ = nullptr;
+    SnapshotPanel* snapshots_ = nullptr;
 };
 
 }  // namespace lumetra

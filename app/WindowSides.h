@@ -9,10 +9,12 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "camera/Adjustment.h"
 #include "camera/CameraMode.h"
+#include "capture/SnapshotSidecar.h"
 #include "image/Frame.h"
 #include "policy/FrameRouting.h"
 
@@ -106,6 +108,11 @@ public:
     virtual void cameraLost(const QString& message) = 0;
     // A decoded frame of the active camera.
     virtual void onFrame(const Frame& frame, const FrameMarks& marks) = 0;
+    // A picture file became the active camera: the stored shapes are the record's
+    // (none without a record), measured under its calibration, which is put in
+    // force; without a record the calibration in force stays. Shapes measured on a
+    // view of another size are not restored, and the user is told.
+    virtual void restoreMeasurements(const std::optional<SnapshotRecord>& record) = 0;
     // The camera's shutter button was pressed.
     virtual void requestSnapshot() = 0;
     // Something the user must know (a failed connection, a setting refused).

@@ -15,6 +15,7 @@
 #include "app/DemoCamera.h"
 #include "app/FindScaleCommand.h"
 #include "app/LaunchOptions.h"
+#include "app/PictureCameraSide.h"
 #include "app/RecordingCapture.h"
 #include "app/SnapshotCapture.h"
 #include "app/Theme.h"
@@ -96,6 +97,8 @@ int main(int argc, char* argv[]) {
     window.captureBar().setRecordingSide(&recording);
     lumetra::UsbCameraSide usb(window, options.usbDevice.toStdString());
     lumetra::WiFiCameraSide wifi(window, options.cameraHost);
+    lumetra::PictureCameraSide pictures(window);
+    window.setPictureOpener([&pictures](const QString& path) { pictures.openPicture(path); });
     if (demo) {
         wifi.setHost(demo->host());
         wifi.connectCamera();
@@ -114,6 +117,7 @@ int main(int argc, char* argv[]) {
         else if (!demo)
             wifi.connectCamera();
     }
+    if (!options.picture.isEmpty()) window.openPicture(options.picture);
 
     if (!options.screenshot.isEmpty()) {
         const QString path = options.screenshot;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "capture/SnapshotSidecar.h"
 #include "image/AtomicFile.h"
@@ -28,22 +29,45 @@ std::optional<std::string> writeSnapshot(const Frame& picture, const std::string
 
 // A snapshot with the measurements it shows: the JPEG carries the record's
 // comment (snapshotComment), and its sidecar (sidecarJson) is written beside it
-// afterwards, never replacing a file either.
+// afterwards, never replacing a file either, then its companions, when given.
 struct SavedSnapshot {
     std::string path;     // the JPEG
     WriteResult sidecar;  // a failure: the JPEG stands alone (disk full, ...), and why
+    WriteResult cleanCopy;
+    WriteResult analysisCopy;
 };
 std::optional<SavedSnapshot> writeSnapshot(const Frame& picture, const std::string& folder,
                                            const std::string& stamp, const SnapshotRecord& record,
                                            WriteResult* failure = nullptr);
 
+// What a snapshot may carry beside it, already encoded: nullopt when not wanted;
+// empty bytes when wanted but not encoded (a failure to report).
+struct SnapshotCompanions {
+    std::optional<std::span<const uint8_t>> cleanCopy;     // the frame without measurements, JPEG
+    std::optional<std::span<const uint8_t>> analysisCopy;  // the same as an analysis TIFF
+};
+
+// The companions' bytes for a snapshot of frame described by record: the clean
+// copy (JPEG at the snapshot's quality, with its comment) when clean, the analysis
+// TIFF when analysis; nullopt where not asked for, empty bytes where not encoded.
+struct EncodedCompanions {
+    std::optional<std::vector<uint8_t>> cleanCopy;
+    std::optional<std::vector<uint8_t>> analysisCopy;
+    SnapshotCompanions view() const;
+};
+EncodedCompanions encodeSnapshotCompanions(const Frame& frame, const SnapshotRecord& record,
+                                           bool clean, bool analysis);
+
 // The same for a snapshot encoded already, its comment in it (snapshotComment);
-// empty bytes (a failed encoding) are a failure.
+// empty bytes (a failed encoding) are a failure. The companions go to
+// cleanCopyPath and analysisCopyPath of the snapshot; a name whose companion is
+// present already is passed over.
 std::optional<SavedSnapshot> writeEncodedSnapshot(std::span<const uint8_t> jpeg,
                                                   const std::string& folder,
                                                   const std::string& stamp,
                                                   const SnapshotRecord& record,
-                                                  WriteResult* failure = nullptr);
+                                                  WriteResult* failure = nullptr,
+                                                  const SnapshotCompanions& companions = {});
 
 // The bytes of a picture encoded already, as they are.
 std::optional<std::string> writeSnapshotBytes(const std::string& folder, const std::string& stamp,

@@ -17,7 +17,7 @@ PACKAGES=(
   fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format-14
-  ffmpeg xvfb xauth
+  ffmpeg xvfb xauth libtiff-tools
   fusefat dosfstools python3
   clang libclang-rt-14-dev
   appstream desktop-file-utils dpkg-dev debootstrap xdotool

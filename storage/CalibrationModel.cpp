@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "storage/CalibrationRecords.h"
@@ -83,6 +84,18 @@ std::optional<WriteResult> CalibrationModel::select(size_t index) {
     else
         setCalibratedParas(name, 0.0f, 0.0f, "");
     return writeNameFile(calibrationTxtPath_, name);
+}
+
+std::optional<size_t> CalibrationModel::listedIndex(const std::string& name, float magnification,
+                                                    float unitLength,
+                                                    const std::string& unit) const {
+    const auto at = std::find(oCalMutArray_.begin(), oCalMutArray_.end(), name);
+    if (at == oCalMutArray_.end()) return std::nullopt;
+    const auto record = findRecord(plistPath_, name);
+    if (!record || record->magnification != magnification || record->unitLength != unitLength ||
+        record->unit != unit)
+        return std::nullopt;
+    return static_cast<size_t>(at - oCalMutArray_.begin());
 }
 
 CalibrationModel::Stored CalibrationModel::storeCompleted(const std::string& name,

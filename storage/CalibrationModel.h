@@ -53,6 +53,11 @@ public:
     // for an index outside the list.
     std::optional<WriteResult> select(size_t index);
 
+    // The index of the stored calibration named name whose record holds exactly these
+    // values; nullopt when none does.
+    std::optional<size_t> listedIndex(const std::string& name, float magnification,
+                                      float unitLength, const std::string& unit) const;
+
     // The reference line completed a calibration: its record is stored under
     // name in the list file (replacing a record of that name), the name is
     // appended and chosen (current values from the stored, rounded record;

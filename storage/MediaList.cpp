@@ -98,7 +98,9 @@ bool removeItemFiles(const AlbumFolder& folder, MediaKind kind, const MediaItem&
         return folder.removeFile(mediaFilePath(kind, item.itemTitle), result) &&
                folder.removeFile(item.itemTitle, result);
     if (!folder.removeFile(item.itemTitle, result)) return false;
-    folder.removeFile(sidecarPath(item.itemTitle), result);
+    for (const std::string& companion : {sidecarPath(item.itemTitle), cleanCopyPath(item.itemTitle),
+                                         analysisCopyPath(item.itemTitle)})
+        folder.removeFile(companion, result);
     return true;
 }
 
@@ -168,6 +170,8 @@ std::vector<std::string> listMediaFiles(const std::string& folder, MediaKind kin
             const bool movie =
                 kind == MediaKind::Video && name.ends_with(".mp4") && name.size() > 4;
             if (!movie && !hasJpgExtension(name)) continue;
+            // A snapshot's clean copy belongs to its snapshot's item.
+            if (kind == MediaKind::Picture && isCleanCopyName(name)) continue;
             if (entry->d_type != DT_REG) {
                 struct stat st {};
                 if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) continue;

@@ -32,8 +32,8 @@ struct MediaItem {
 };
 
 // The regular files of folder whose extension is exactly "jpg" (never a
-// snapshot's sidecar "*.jpg.json"), in natural order of their names (oldest
-// first for date-time names), as full paths. For recordings, a movie "*.mp4"
+// snapshot's sidecar "*.jpg.json", nor for pictures its clean copy "*.clean.jpg"), in natural order
+// of their names (oldest first for date-time names), as full paths. For recordings, a movie "*.mp4"
 // without its thumbnail counts as that thumbnail, which shows as a placeholder.
 std::vector<std::string> listMediaFiles(const std::string& folder, MediaKind kind);
 
@@ -63,7 +63,8 @@ public:
     // The file to open or save for the item at index (see mediaFilePath).
     std::optional<std::string> filePath(size_t index) const;
 
-    // Deletes the item's files (for a snapshot the picture, then its sidecar;
+    // Deletes the item's files (for a snapshot the picture, then its sidecar,
+    // clean copy and analysis copy;
     // for a recording the movie, then its thumbnail) and removes the item
     // unless the file it shows could not be deleted; such an item stays listed,
     // whole. An index outside the list is ignored (nullopt).

@@ -1,8 +1,8 @@
 #pragma once
 // The process-wide settings: the storage root and the current album's folders,
 // the calibration list path, the five drawing settings applied to new shapes,
-// and the three feedback sounds. Creating it lays out the storage root.
-// The fields are not locked: they are read and written on the main thread only.
+// what a snapshot carries beside it, and the three feedback sounds. Creating it lays out the
+// storage root. The fields are not locked: they are read and written on the main thread only.
 
 #include <cstdint>
 #include <string>
@@ -44,6 +44,10 @@ public:
     int32_t getIDecimal() const { return iDecimal; }
     RgbColor getOLineColor() const { return oLineColor; }
     RgbColor getOFontColor() const { return oFontColor; }
+    // Whether a snapshot keeps a clean copy of its frame ("<name>.clean.jpg"), and an
+    // analysis copy ("<name>.tif").
+    bool snapshotCleanCopy() const { return cleanCopy_; }
+    bool snapshotAnalysisCopy() const { return analysisCopy_; }
     const SoundResource& getAvCameraVoice() const { return avCameraVoice; }
     const SoundResource& getAvStartRecVoice() const { return avStartRecVoice; }
     const SoundResource& getAvStopRecVoice() const { return avStopRecVoice; }
@@ -57,6 +61,8 @@ public:
     void setIDecimal(int32_t value) { iDecimal = value; }
     void setOLineColor(RgbColor value) { oLineColor = value; }
     void setOFontColor(RgbColor value) { oFontColor = value; }
+    void setSnapshotCleanCopy(bool value) { cleanCopy_ = value; }
+    void setSnapshotAnalysisCopy(bool value) { analysisCopy_ = value; }
 
     // The layout of the storage root (default.txt, calibration.txt, album folders).
     StorageLayout layout() const { return StorageLayout{strDocuments}; }
@@ -75,6 +81,8 @@ private:
     SoundResource avStopRecVoice;
     RgbColor oLineColor = kPureRed;
     RgbColor oFontColor = kPureBlue;
+    bool cleanCopy_ = true;
+    bool analysisCopy_ = false;
 };
 
 }  // namespace lumetra

@@ -22,6 +22,38 @@ std::string homeDirectory() {
 
 std::string sidecarPath(const std::string& picturePath) { return picturePath + ".json"; }
 
+namespace {
+
+constexpr std::string_view kSnapshotExtension = ".jpg";
+constexpr std::string_view kCleanCopyExtension = ".clean.jpg";
+
+// The path without its ".jpg"; the whole path when it has none.
+std::string_view withoutJpg(std::string_view path) {
+    if (path.ends_with(kSnapshotExtension)) path.remove_suffix(kSnapshotExtension.size());
+    return path;
+}
+
+}  // namespace
+
+std::string cleanCopyPath(const std::string& picturePath) {
+    return std::string(withoutJpg(picturePath)) + std::string(kCleanCopyExtension);
+}
+
+std::string analysisCopyPath(const std::string& picturePath) {
+    return std::string(withoutJpg(picturePath)) + ".tif";
+}
+
+bool isCleanCopyName(std::string_view name) {
+    return name.size() > kCleanCopyExtension.size() && name.ends_with(kCleanCopyExtension) &&
+           name[name.size() - kCleanCopyExtension.size() - 1] != '/';
+}
+
+std::string snapshotOfCleanCopy(std::string_view path) {
+    if (!isCleanCopyName(path)) return {};
+    path.remove_suffix(kCleanCopyExtension.size());
+    return std::string(path) + std::string(kSnapshotExtension);
+}
+
 std::string joinPath(std::string_view folder, std::string_view name) {
     std::string out(folder);
     if (out.empty() || out.back() != '/') out += '/';

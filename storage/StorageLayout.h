@@ -4,7 +4,9 @@
 //   root/default.txt        name of the current album
 //   root/calibration.plist  the calibration list
 //   root/calibration.txt    name of the current calibration
-//   root/<album>/Image/     snapshots, each with its sidecar "<snapshot>.json"
+//   root/<album>/Image/     snapshots, each with its sidecar "<snapshot>.json", its
+//                           clean copy "<name>.clean.jpg" and its analysis copy
+//                           "<name>.tif" (the last two when the settings ask for them)
 //   root/<album>/Video/     recordings and their thumbnails
 // Folder paths are plain concatenations (root ends in "/"); the two text files
 // are joined to the root as a path component.
@@ -22,6 +24,17 @@ std::string joinPath(std::string_view folder, std::string_view name);
 
 // The sidecar of a snapshot: its path + ".json".
 std::string sidecarPath(const std::string& picturePath);
+
+// A snapshot's copy of the frame without measurements: "<name>.jpg" becomes
+// "<name>.clean.jpg" (any other path gets ".clean.jpg" appended).
+std::string cleanCopyPath(const std::string& picturePath);
+// A snapshot's analysis copy: "<name>.jpg" becomes "<name>.tif".
+std::string analysisCopyPath(const std::string& picturePath);
+// Whether a file name is a snapshot's clean copy ("<name>.clean.jpg", name not empty).
+bool isCleanCopyName(std::string_view name);
+// The snapshot whose clean copy path is: "<name>.clean.jpg" gives "<name>.jpg";
+// "" for a path that names no clean copy.
+std::string snapshotOfCleanCopy(std::string_view path);
 
 // A name that stays a single entry inside its folder: not empty, not "." or "..",
 // no "/" and no NUL. Anything else passes as typed (blanks, dots, any script).

@@ -451,6 +451,10 @@ void CNGridView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Space:
             if (lastSelected_) emit previewRequested(*lastSelected_);
             return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (lastSelected_) emit measureRequested(*lastSelected_);
+            return;
         default:
             return QAbstractScrollArea::keyPressEvent(event);
     }

@@ -11,7 +11,7 @@
 // selected indexes) and the closing of the context menu. Ctrl + click on the
 // selected cell deselects it.
 // Keyboard: arrows, Home and End move the selection, Delete/Backspace ask to
-// delete the selection, space asks to preview the selected item.
+// delete the selection, space asks to preview the selected item, Enter to measure it.
 
 #include <QAbstractScrollArea>
 #include <QBrush>
@@ -118,6 +118,7 @@ signals:
     void didActivateContextMenuWithIndexes(const QList<int>& indexes, int selection, int section);
     void deleteRequested(const QList<int>& indexes);
     void previewRequested(int index);
+    void measureRequested(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

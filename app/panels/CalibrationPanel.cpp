@@ -169,6 +169,15 @@ void CalibrationPanel::store(const CompletedCalibration& completed) {
     if (!stored.problem.empty()) alerts_.alert(toQString(stored.problem));
 }
 
+void CalibrationPanel::useCalibration(const std::string& name, const CalibrationValues& values) {
+    calibrations_.setCalibratedParas(name, values.fScale, values.fUnitLength, values.strUnit);
+    const auto listed =
+        calibrations_.listedIndex(name, values.fScale, values.fUnitLength, values.strUnit);
+    w_.CalComboBox->setCurrentIndex(listed ? static_cast<int>(*listed) : -1);
+    showStatus();
+    emit calibrationChanged();
+}
+
 void CalibrationPanel::setFrameWidth(int frameWidth, float viewWidth) {
     frameWidth_ = frameWidth;
     viewWidth_ = viewWidth;

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <string>
 
+#include "measure/CalibrationValues.h"
 #include "measure/Types.h"
 #include "storage/CalibrationModel.h"
 
@@ -57,6 +58,10 @@ public:
     // The view completed a calibration: stored in the list (when the list file can
     // be written), listed and chosen.
     void store(const CompletedCalibration& completed);
+    // A reopened snapshot's calibration is put in force, as it was taken, without
+    // being stored: the list shows its name when a listed calibration has the same
+    // values, else nothing is chosen in the list.
+    void useCalibration(const std::string& name, const CalibrationValues& values);
     // The frame the view was laid out for: frameWidth camera pixels over viewWidth
     // view units (0 pixels: no frame yet). The scale line reads in camera pixels.
     void setFrameWidth(int frameWidth, float viewWidth);

@@ -25,7 +25,10 @@ struct KindLook {
 constexpr KindLook kKindLooks[] = {
     {"btUSBCam", "usbcam", "Connect the USB microscope", "USB", "USBVideo"},
     {"btWiFiCam", "wificam", "Connect the WiFi microscope", "WiFi", "WiFiVideo"},
+    {"btOpenPicture", "openpicture", "Open a picture to measure on it (Ctrl+O)", "Open", "Picture"},
 };
+// Connect buttons per row: the panel is too narrow for more.
+constexpr size_t kButtonsPerRow = 2;
 static_assert(std::size(kKindLooks) == kCameraKinds);
 
 const KindLook& lookOf(CameraKind kind) { return kKindLooks[static_cast<size_t>(kind)]; }
@@ -59,21 +62,28 @@ QWidget* compactSliderRow(QWidget* parent, const QString& caption, QSlider*& sli
 CameraPanel::Widgets CameraPanel::build(QWidget* left, QVBoxLayout* leftColumn) {
     Widgets w;
     leftColumn->addWidget(label(left, QStringLiteral("CAMERA"), "panelTitle"));
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(8);
+    QHBoxLayout* buttons = nullptr;
     for (size_t k = 0; k < kCameraKinds; ++k) {
+        if (k % kButtonsPerRow == 0) {
+            buttons = new QHBoxLayout;
+            buttons->setSpacing(8);
+            leftColumn->addLayout(buttons);
+        }
         const KindLook& look = kKindLooks[k];
         QToolButton* b =
             iconButton(left, look.button, look.image, QString::fromLatin1(look.toolTip), 40);
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setIconSize(QSize(24, 24));
-        b->setFixedSize(80, 40);
         b->setProperty("role", QStringLiteral("camera"));
         b->setText(QString::fromLatin1(look.name));
+        // The buttons of a row share its width.
+        b->setFixedHeight(40);
+        b->setMinimumWidth(80);
+        b->setMaximumWidth(QWIDGETSIZE_MAX);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         buttons->addWidget(b);
         w.kinds[k].connect = b;
     }
-    leftColumn->addLayout(buttons);
     w.cameraStatus = label(left, QString::fromLatin1(kNoCameraStatus), "cameraStatus");
     w.cameraStatus->setWordWrap(true);  // a long device name shows whole
     leftColumn->addWidget(w.cameraStatus);

@@ -49,7 +49,12 @@ TEST(LaunchOptions, LeavesTheToolkitsOwnOptionsToIt) {
         options.parse({"lumetra", "-platform", "offscreen", "-style=Fusion", "-reverse", "--demo"}))
         << options.error().toStdString();
     EXPECT_TRUE(options.demo);
+    EXPECT_TRUE(options.picture.isEmpty());
     EXPECT_FALSE(options.helpText().contains("platform"));
+    // The pictures named (a desktop entry's %F) go past the toolkit's options; the first is opened.
+    LaunchOptions pictures;
+    ASSERT_TRUE(pictures.parse({"lumetra", "-platform", "offscreen", "slide 1.jpg", "b.png"}));
+    EXPECT_EQ(pictures.picture, "slide 1.jpg");
 }
 
 TEST(LaunchOptions, RefusesBadHostsUnknownOptionsAndMissingValues) {

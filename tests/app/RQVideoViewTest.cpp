@@ -12,6 +12,7 @@
 #include "SnapshotTestSupport.h"
 #include "app/RQVideoView.h"
 #include "measure/RQUtility.h"
+#include "storage/StorageLayout.h"
 
 using namespace lumetra;
 using namespace lumetra::test;
@@ -50,8 +51,12 @@ protected:
         if (delegate.entities.size() != 1) return {};
         const std::string& path = delegate.entities.front().Param1;
         const fs::path name = fs::path(path).filename();
-        EXPECT_EQ(fileNames(pictures()), (std::vector<std::string>{name, name.string() + ".json"}))
-            << "the picture and its sidecar";
+        std::vector<std::string> files{name, name.string() + ".json"};
+        // A clean copy when measurements are burnt in, an analysis copy when asked for.
+        if (view.redrawing()) files.insert(files.begin(), fs::path(cleanCopyPath(path)).filename());
+        if (settings.snapshotAnalysisCopy())
+            files.push_back(fs::path(analysisCopyPath(path)).filename());
+        EXPECT_EQ(fileNames(pictures()), files) << "the picture and its companions";
         return decodeJpegFile(delegate.entities.front().Param1).value_or(Frame{});
     }
 
@@ -158,9 +163,17 @@ TEST_F(RQVideoViewTest, SnapshotBurnsTheLineInAtFramePixelsWithItsWidthAndLabel)
     click(&view, 100, 500);  // a second line, still in progress
     move(&view, 700, 500);
     view.setImage(greyFrame(1600, 1200, 0xE0));
+    settings.setSnapshotAnalysisCopy(true);
     view.saveImage(1600, 1200);
     const Frame shot = onlySnapshot();
     ASSERT_EQ(std::pair(shot.width, shot.height), std::pair(1600, 1200));
+    // The copies hold the frame without the line.
+    const std::string path = delegate.entities.front().Param1;
+    for (const std::string& copy : {cleanCopyPath(path), analysisCopyPath(path)}) {
+        const QImage clean(QString::fromStdString(copy));
+        ASSERT_EQ(clean.size(), QSize(1600, 1200)) << copy;
+        EXPECT_NEAR(qGray(clean.pixel(400, 1000)), 0xE0, 3) << copy;  // on the line
+    }
 
     // From (200, 200) to (600, 200), counted from the lower-left corner, two
     // pixels (iLineWidth) thick, in the line colour.
@@ -238,6 +251,7 @@ TEST_F(RQVideoViewTest, SnapshotWithoutASourceOrFailingToWriteReportsNothing) {
 // The picture is written and its sidecar is not (a file size limit stands in for
 // a full disk): the picture is reported, and so is the loss of its measurements.
 TEST_F(RQVideoViewTest, SnapshotWhoseSidecarCannotBeWrittenSaysSo) {
+    settings.setSnapshotCleanCopy(false);
     view.setImage(greyFrame(64, 48));
     for (int y = 20; y < 580; y += 8) {
         choose(kModeLine);
@@ -276,6 +290,35 @@ TEST_F(RQVideoViewTest, SnapshotWhoseSidecarCannotBeWrittenSaysSo) {
                                                           ", its measurements were not.")))
         << message.toStdString();
     EXPECT_TRUE(message.contains("File too large")) << message.toStdString();
+}
+
+TEST_F(RQVideoViewTest, ACopyThatCannotBeWrittenIsSaid) {
+    settings.setSnapshotAnalysisCopy(true);
+    view.setImage(greyFrame(64, 48));
+    storeLine();
+    view.saveImage(64, 48);
+    ASSERT_EQ(delegate.entities.size(), 1u);
+    const std::string first = delegate.entities.front().Param1;
+    uintmax_t largest = 0;  // of the files but the analysis copy, which is larger
+    for (const std::string& file : {first, first + ".json", cleanCopyPath(first)})
+        largest = std::max(largest, fs::file_size(file));
+    ASSERT_LT(largest + 1024, fs::file_size(analysisCopyPath(first)));
+    for (const auto& file : fs::directory_iterator(pictures())) fs::remove(file);
+
+    QSignalSpy said(&view, &RQVideoView::snapshotFailed);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit limit{largest + 512, old.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    view.saveImage(64, 48);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, handler);
+
+    ASSERT_EQ(said.count(), 1);
+    const QString message = said.front().front().toString();
+    EXPECT_TRUE(message.contains(", its copy was not. Could not write")) << message.toStdString();
+    EXPECT_TRUE(message.contains(".tif")) << message.toStdString();
 }
 
 TEST_F(RQVideoViewTest, TypedTextSurvivesToolChangesResizeAndEscapeUntilPlaced) {

@@ -136,7 +136,8 @@ TEST(ViewControllerWithoutCamera, GatedActionsDoNothingButSaySo) {
     for (QToolButton* b : buttons) {
         h.ui().txt_recording->clear();
         b->click();
-        EXPECT_TRUE(h.ui().txt_recording->text().startsWith("Connect a microscope first"))
+        EXPECT_TRUE(
+            h.ui().txt_recording->text().startsWith("Connect a microscope or open a picture first"))
             << b->objectName().toStdString();
         EXPECT_EQ((std::pair<int, int>(h.window->measureBar().iMode(),
                                        h.window->measureBar().iGridMode())),

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "capture/SnapshotReopening.h"
 #include "capture/SnapshotSidecar.h"
 #include "capture/SnapshotWriter.h"
 #include "image/JpegCodec.h"
@@ -206,6 +207,51 @@ TEST(SnapshotSidecar, FailedSidecarWriteKeepsThePicture) {
         names.push_back(e.path().filename().string());
     EXPECT_EQ(names, std::vector<std::string>{"20250101000000.jpg"});
     EXPECT_TRUE(decodeJpegFile(folder + "20250101000000.jpg"));
+}
+
+TEST(SnapshotSidecar, ASnapshotReopensAsItsCleanCopyWithItsShapes) {
+    test::TempDir dir;
+    const std::string folder = dir.path().string() + "/";
+    // A clean copy left behind keeps its name from being reused, as a sidecar does.
+    std::ofstream(folder + "20250101000000.clean.jpg") << "left behind";
+    const SnapshotRecord record = sampleRecord();
+    const auto companions = encodeSnapshotCompanions(grey(32, 24), record, true, false);
+    ASSERT_TRUE(companions.cleanCopy && !companions.cleanCopy->empty() && !companions.analysisCopy);
+    const std::vector<uint8_t> jpeg = encodeJpeg(grey(32, 24), 90);
+    const auto saved =
+        writeEncodedSnapshot(jpeg, folder, "20250101000000", record, nullptr, companions.view());
+    ASSERT_TRUE(saved && saved->sidecar && saved->cleanCopy && saved->analysisCopy);
+    EXPECT_EQ(saved->path, folder + "20250101000000-1.jpg");
+    EXPECT_EQ(slurp(cleanCopyPath(saved->path)),
+              std::string(companions.cleanCopy->begin(), companions.cleanCopy->end()));
+    EXPECT_FALSE(fs::exists(analysisCopyPath(saved->path))) << "not asked for";
+
+    // The snapshot, or its clean copy, opens as the clean copy with every shape.
+    for (const std::string& opened : {saved->path, cleanCopyPath(saved->path)}) {
+        const ReopenPlan plan = planReopening(opened);
+        EXPECT_EQ(plan.picture, cleanCopyPath(saved->path));
+        ASSERT_TRUE(plan.record);
+        EXPECT_EQ(plan.record->shapes.size(), record.shapes.size());
+        EXPECT_EQ(plan.record->calibration.fScale, record.calibration.fScale);
+        EXPECT_FALSE(plan.shapesBurntIn);
+    }
+    // Without its clean copy the snapshot shows itself, its shapes being burnt in.
+    fs::remove(cleanCopyPath(saved->path));
+    const ReopenPlan burnt = planReopening(saved->path);
+    EXPECT_EQ(burnt.picture, saved->path);
+    ASSERT_TRUE(burnt.record);
+    EXPECT_TRUE(burnt.shapesBurntIn && burnt.record->shapes.empty());
+    EXPECT_EQ(burnt.record->calibrationName, record.calibrationName);
+    // A copy wanted but not encoded is a failure, not a missing file.
+    const auto none = encodeSnapshotCompanions(Frame{}, record, true, false);
+    const auto unencoded =
+        writeEncodedSnapshot(jpeg, folder, "20250101000001", record, nullptr, none.view());
+    ASSERT_TRUE(unencoded && unencoded->sidecar);
+    EXPECT_EQ(unencoded->cleanCopy.error(), EINVAL);
+    // Any other picture opens as it is.
+    const ReopenPlan plain = planReopening(folder + "20250101000000.clean.jpg");
+    EXPECT_EQ(plain.picture, folder + "20250101000000.clean.jpg");
+    EXPECT_FALSE(plain.record || plain.shapesBurntIn);
 }
 
 }  // namespace

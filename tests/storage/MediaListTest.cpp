@@ -126,3 +126,13 @@ TEST_F(MediaListTest, DeleteAllRemovesOnlyListedRegularFilesAndNeverLeavesTheAlb
     EXPECT_TRUE(fs::exists(outside.path() / "notes.txt"));
     EXPECT_TRUE(fs::is_symlink(video));
 }
+
+TEST_F(MediaListTest, ASnapshotIsOneItemWithItsCleanCopyAndGoesWithItsCompanions) {
+    for (const char* name : {"1.jpg", "1.clean.jpg", "1.jpg.json", "1.tif", "2.jpg", "3.clean.jpg"})
+        spit(image / name, "x");
+    EXPECT_EQ(load(pictures, image), (Names{"1.jpg", "2.jpg"}));
+    ASSERT_TRUE(pictures.removeAt(0));
+    for (const char* name : {"1.jpg", "1.clean.jpg", "1.jpg.json", "1.tif"})
+        EXPECT_FALSE(fs::exists(image / name)) << name;
+    EXPECT_TRUE(fs::exists(image / "2.jpg") && fs::exists(image / "3.clean.jpg"));
+}

@@ -38,3 +38,11 @@ TEST(StorageLayout, PlainFolderNamesStayInsideTheRoot) {
     for (const std::string& bad : Names{"", ".", "..", "a/b", "/", "../x", std::string("a\0b", 3)})
         EXPECT_FALSE(isPlainFolderName(bad)) << bad;
 }
+
+TEST(StorageLayout, ASnapshotsCompanionsAreNamedAfterIt) {
+    EXPECT_EQ(cleanCopyPath("/a/Image/20250303090507.jpg"), "/a/Image/20250303090507.clean.jpg");
+    EXPECT_EQ(analysisCopyPath("/a/Image/20250303090507-1.jpg"), "/a/Image/20250303090507-1.tif");
+    EXPECT_EQ(snapshotOfCleanCopy("/a/x.y.clean.jpg"), "/a/x.y.jpg");
+    for (const char* notClean : {"/a/x.jpg", "/a/.clean.jpg", ".clean.jpg", "/a/x.clean.jpg.json"})
+        EXPECT_EQ(snapshotOfCleanCopy(notClean), "") << notClean;
+}
