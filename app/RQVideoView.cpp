@@ -36,7 +36,7 @@ constexpr double kHandleHalf = 4.0;
 
 RQVideoView::RQVideoView(QWidget* parent)
     : QWidget(parent),
-      history_({.restoreShapes = [this](const std::vector<RQShape>& s) { restoreShapes(s); },
+      history_({.restoreShapes = [this](const std::vector<RQShape>& s) { showShapes(s); },
                 .chooseCalibration =
                     [this](const std::string& name) {
                         emit calibrationWanted(QString::fromStdString(name));
@@ -109,7 +109,7 @@ bool RQVideoView::replay(bool (MeasureHistory::*step)()) {
     return true;
 }
 
-void RQVideoView::restoreShapes(const std::vector<RQShape>& shapes) {
+void RQVideoView::showShapes(const std::vector<RQShape>& shapes) {
     model_.oMutShapsArray = shapes;
     hoveredShape_ = -1;
     refreshIfRedrawing();
@@ -280,10 +280,12 @@ void RQVideoView::saveImage(double pixelWidth, double pixelHeight, bool withMeas
 }
 
 void RQVideoView::restoreShapes(std::vector<RQShape> shapes) {
+    const std::vector<RQShape> before = model_.oMutShapsArray;
     model_.oMutShapsArray = std::move(shapes);
+    hoveredShape_ = -1;
     highlightedShape_ = -1;
     refreshIfRedrawing();
-    emit shapesChanged();
+    reportShapes(before);  // one step in the history: undo takes the restored shapes away
 }
 
 void RQVideoView::setHighlightedShape(int index) {

@@ -112,7 +112,7 @@ public:
     void saveImage(double width, double height, bool withMeasurements = true);
 
     // The stored shapes become shapes (a reopened snapshot's, or none for another
-    // picture).
+    // picture), as one step in the history.
     void restoreShapes(std::vector<RQShape> shapes);
 
     // The stored shape at index is drawn highlighted on the screen (never in
@@ -210,7 +210,7 @@ private:
     // When the stored shapes differ from before: a step in the history, and shapesChanged.
     void reportShapes(const std::vector<RQShape>& before);
     // Shapes put back by the history.
-    void restoreShapes(const std::vector<RQShape>& shapes);
+    void showShapes(const std::vector<RQShape>& shapes);
     bool replay(bool (MeasureHistory::*step)());
     // A click handed to the current tool.
     void toolDown(Point at, bool control);

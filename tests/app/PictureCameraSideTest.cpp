@@ -118,7 +118,7 @@ TEST_F(PictureCameraSideTest, APictureIsMeasuredAndASnapshotOfItReopensAsItWasMe
 
     // Another calibration and no shapes, then "Measure" (Enter) in the album.
     h.window->calibrationCompleted({"Other", 30.0f, "µm", 1.0f});
-    h.window->measureBar().removeShapes(ShapeRemoval::All);
+    h.window->measureBar().deleteShapes(true);  // none chosen: all of them
     ASSERT_TRUE(results().rows.empty());
     CNGridView& grid = h.window->albumPanel().albumPages().grid(MediaKind::Picture);
     grid.selectItem(0);
