@@ -70,7 +70,9 @@ void addShortcutLegend(QWidget* parent, QVBoxLayout* column) {
         cap->setAlignment(Qt::AlignCenter);
         cap->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
         keys->addWidget(cap, keyRow, 0, Qt::AlignLeft);
-        keys->addWidget(label(parent, QString::fromLatin1(meaning), "secondaryText"), keyRow, 1);
+        auto* what = label(parent, QString::fromLatin1(meaning), "secondaryText");
+        what->setWordWrap(true);  // beside a long key, the meaning takes two lines
+        keys->addWidget(what, keyRow, 1);
         ++keyRow;
     }
     keys->setColumnStretch(1, 1);

@@ -42,6 +42,7 @@ bool chooseEntry(CameraSide& side, QComboBox* box, const std::string& title,
 CameraProfilePanel::Widgets CameraProfilePanel::build(QWidget* parent, QVBoxLayout* column) {
     Widgets w;
     auto* caption = new QHBoxLayout;
+    caption->setSpacing(4);  // the row has to fit the narrow side panel
     caption->addWidget(label(parent, QStringLiteral("Profile"), "secondaryText"));
     caption->addStretch(1);
     w.cameraProfiles = new QComboBox(parent);

@@ -36,7 +36,7 @@ SnapshotPanel::Widgets SnapshotPanel::build(QWidget* parent, QVBoxLayout* column
                        "(NAME.clean.jpg), so that the snapshot can be measured again"));
     w.cbCleanCopy->setChecked(true);
     w.cbAnalysisCopy =
-        checkBox(parent, QStringLiteral("Save for analysis too"), "cbAnalysisCopy",
+        checkBox(parent, QStringLiteral("Keep a TIFF copy"), "cbAnalysisCopy",
                  QStringLiteral("With every snapshot, save the picture without measurements "
                                 "as a calibrated TIFF (NAME.tif) for image-analysis programs"));
     w.btSaveForAnalysis = new QPushButton(QStringLiteral("Save for Analysis"), parent);

@@ -250,6 +250,8 @@ TEST(ViewControllerPanels, ASliderInTheScrolledPanelTakesTheWheelOnlyWithTheKeyb
     auto* panel = h.window->findChild<QScrollArea*>("sideScroll");
     ASSERT_NE(panel, nullptr);
     ASSERT_GT(panel->verticalScrollBar()->maximum(), 0) << "the panel must scroll at this size";
+    EXPECT_LE(panel->widget()->minimumSizeHint().width(), panel->viewport()->width())
+        << "nothing in the panel is cut at its right edge";
     QSlider* slider = h.ui().drawing.sliderWidth;
     // A wheel event left unaccepted goes on to the scrolled panel.
     const auto wheelOverSlider = [&] {
