@@ -204,10 +204,14 @@ void CalibrationPanel::showStatus() {
                                                QString::number(sigma, 'f', decimals));
     }
     // One arg() call, so that a "%" in the name or the unit is left as it is.
-    w_.calibrationStatus->setText(
+    QLabel* status = w_.calibrationStatus;
+    status->setText(
         QStringLiteral("%1: 1 %2 = %3 %4 at this magnification")
             .arg(toQString(c.strCalName()), toQString(c.strUnit()), figure,
                  inFrame ? QStringLiteral("camera pixels") : QStringLiteral("view units")));
+    // The column lays the wrapped text out at its first height; a longer text (a name,
+    // an uncertainty) asks for the lines it needs at the panel's width.
+    if (status->width() > 0) status->setMinimumHeight(status->heightForWidth(status->width()));
 }
 
 }  // namespace lumetra
