@@ -30,19 +30,27 @@ struct SilentSounds : SoundPlayer {
 
 }  // namespace
 
+// The window with a connected camera, its snapshots taken for real and its time-lapse
+// on a clock the test moves (`now`).
+class TimeLapseRun : public ::testing::Test {
+protected:
+    TimeLapseRun() {
+        h.window->captureBar().setSnapshotSide(&snapshots);
+        lapse.setClock([this] { return now; });
+        h.connectCamera();
+    }
+    WindowHarness h;
+    SnapshotCapture snapshots{h.window->captureBar(), h.settings(),
+                              std::make_unique<SilentSounds>()};
+    lumetra::TimeLapseCapture& lapse = h.window->captureBar().timeLapse();
+    TimeLapseSchedule::Clock::time_point now{};
+    QSignalSpy finished{&lapse, &lumetra::TimeLapseCapture::finished};
+};
+
 // The window's time-lapse on a clock the test drives: pictures come with the camera's
 // frames when due, a frozen view and a dropout cost the picture due meanwhile, which is
 // reported, and the movie of what was taken is read back.
-TEST(TimeLapseCapture, TakesDuePicturesCountsWhatAFreezeAndADropoutCostAndAssemblesTheMovie) {
-    WindowHarness h;
-    SnapshotCapture snapshots(h.window->captureBar(), h.settings(),
-                              std::make_unique<SilentSounds>());
-    h.window->captureBar().setSnapshotSide(&snapshots);
-    TimeLapseCapture& lapse = h.window->captureBar().timeLapse();
-    TimeLapseSchedule::Clock::time_point now{};
-    lapse.setClock([&] { return now; });
-    QSignalSpy finished(&lapse, &TimeLapseCapture::finished);
-    h.connectCamera();
+TEST_F(TimeLapseRun, TakesDuePicturesCountsWhatAFreezeAndADropoutCostAndAssemblesTheMovie) {
     lapse.start({{10s, 4, 0s}, false, 5});
 
     h.frame();  // the first camera picture starts the schedule
@@ -83,16 +91,7 @@ TEST(TimeLapseCapture, TakesDuePicturesCountsWhatAFreezeAndADropoutCostAndAssemb
     EXPECT_NEAR(movie.duration, 0.6, 0.01);
 }
 
-TEST(TimeLapseCapture, APictureThatCannotBeSavedEndsItAndSaysWhyAsDoesAMovieWithoutItsFolder) {
-    WindowHarness h;
-    SnapshotCapture snapshots(h.window->captureBar(), h.settings(),
-                              std::make_unique<SilentSounds>());
-    h.window->captureBar().setSnapshotSide(&snapshots);
-    TimeLapseCapture& lapse = h.window->captureBar().timeLapse();
-    TimeLapseSchedule::Clock::time_point now{};
-    lapse.setClock([&] { return now; });
-    QSignalSpy finished(&lapse, &TimeLapseCapture::finished);
-    h.connectCamera();
+TEST_F(TimeLapseRun, APictureThatCannotBeSavedEndsItAndSaysWhyAsDoesAMovieWithoutItsFolder) {
     lapse.start({{10s, 3, 0s}, true, 5});
     h.frame();
     std::filesystem::remove_all(h.settings().getStrDocumentsPicture());
@@ -109,7 +108,7 @@ TEST(TimeLapseCapture, APictureThatCannotBeSavedEndsItAndSaysWhyAsDoesAMovieWith
     EXPECT_FALSE(lapse.running());
 }
 
-TEST(TimeLapseCapture, TheButtonsPopoverStartsOneAndTheButtonStopsIt) {
+TEST(TimeLapseButton, TheButtonsPopoverStartsOneAndTheButtonStopsIt) {
     WindowHarness h;
     h.connectCamera();
     QToolButton* button = h.ui().capture.btTimeLapse;
