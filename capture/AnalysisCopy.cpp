@@ -36,7 +36,7 @@ AnalysisTags analysisTags(const SnapshotRecord& record, int frameWidth, int fram
         lengthInUnits(1.0f, record.calibration) * unit->unitsPerCalibrationUnit;
     const double x = frameWidth / (record.viewWidth * unitsPerViewUnit);
     const double y = frameHeight / (record.viewHeight * unitsPerViewUnit);
-    if (!tiffRational(x) || !tiffRational(y)) return {};
+    if (!isTiffResolution(x) || !isTiffResolution(y)) return {};
     return {"ImageJ=1.11a\nunit=" + unit->name + "\n", TiffResolution{x, y, unit->resolutionUnit}};
 }
 

@@ -6,6 +6,8 @@ pkg_check_modules(TURBOJPEG REQUIRED IMPORTED_TARGET libturbojpeg)
 pkg_check_modules(LIBJPEG REQUIRED IMPORTED_TARGET libjpeg)
 # The thumbnail a snapshot carries for file managers and the album: an EXIF segment.
 pkg_check_modules(EXIF REQUIRED IMPORTED_TARGET libexif)
+# The picture for image-analysis programs: a TIFF with resolution tags.
+pkg_check_modules(TIFF REQUIRED IMPORTED_TARGET libtiff-4)
 pkg_check_modules(PLIST REQUIRED IMPORTED_TARGET libplist-2.0)
 pkg_check_modules(CURL REQUIRED IMPORTED_TARGET libcurl)
 pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET libavcodec libavformat libavutil libswscale)

@@ -1,129 +1,134 @@
 #include "image/TiffEncoder.h"
 
+#include <tiffio.h>
+
+#include <algorithm>
 #include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <exception>
 #include <limits>
+#include <memory>
 #include <new>
+#include <utility>
 
 namespace lumetra {
 namespace {
 
-enum class TagType : uint16_t { Ascii = 2, Short = 3, Long = 4, Rational = 5 };
-
-struct Entry {
-    uint16_t tag;
-    TagType type;
-    uint32_t count;
-    uint32_t value;  // the value itself, or the offset of values that do not fit 4 bytes
+// The file libtiff writes: a growing byte buffer with a position.
+struct MemoryFile {
+    std::vector<uint8_t> bytes;
+    uint64_t at = 0;
 };
 
-void put16(std::vector<uint8_t>& out, uint16_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
+MemoryFile& fileOf(thandle_t handle) { return *static_cast<MemoryFile*>(handle); }
+
+tmsize_t readFile(thandle_t handle, void* buffer, tmsize_t size) {
+    MemoryFile& file = fileOf(handle);
+    if (size <= 0 || file.at >= file.bytes.size()) return 0;
+    const uint64_t count =
+        std::min<uint64_t>(static_cast<uint64_t>(size), file.bytes.size() - file.at);
+    std::memcpy(buffer, file.bytes.data() + file.at, count);
+    file.at += count;
+    return static_cast<tmsize_t>(count);
 }
 
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    put16(out, static_cast<uint16_t>(v));
-    put16(out, static_cast<uint16_t>(v >> 16));
+tmsize_t writeFile(thandle_t handle, void* buffer, tmsize_t size) {
+    MemoryFile& file = fileOf(handle);
+    if (size < 0) return -1;
+    const uint64_t end = file.at + static_cast<uint64_t>(size);
+    try {
+        if (end > file.bytes.size()) file.bytes.resize(end);  // a gap left by a seek reads as zeros
+    } catch (const std::exception&) {
+        return -1;  // libtiff reports the failed write
+    }
+    if (size > 0) std::memcpy(file.bytes.data() + file.at, buffer, static_cast<size_t>(size));
+    file.at = end;
+    return size;
+}
+
+toff_t seekFile(thandle_t handle, toff_t offset, int whence) {
+    MemoryFile& file = fileOf(handle);
+    const uint64_t base = whence == SEEK_CUR ? file.at : whence == SEEK_END ? file.bytes.size() : 0;
+    file.at = base + offset;  // a negative offset arrives wrapped and wraps back
+    return file.at;
+}
+
+int closeFile(thandle_t) { return 0; }
+
+toff_t sizeOfFile(thandle_t handle) { return fileOf(handle).bytes.size(); }
+
+int mapFile(thandle_t, void**, toff_t*) { return 0; }  // no mapping: libtiff reads and writes
+
+void unmapFile(thandle_t, void*, toff_t) {}
+
+// libtiff's messages would go to standard error; the empty result says enough.
+int silence(TIFF*, void*, const char*, const char*, va_list) { return 1; }
+
+bool writeImage(TIFF* tif, const Frame& frame, const std::string& description,
+                const std::optional<TiffResolution>& resolution) {
+    const auto width = static_cast<uint32_t>(frame.width);
+    const auto height = static_cast<uint32_t>(frame.height);
+    bool ok = TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width) &&
+              TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height) &&
+              TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8) &&
+              TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 3) &&
+              TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE) &&
+              TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB) &&
+              TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG) &&
+              TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, height);
+    if (ok && !description.empty())
+        ok = TIFFSetField(tif, TIFFTAG_IMAGEDESCRIPTION, description.c_str());
+    if (ok && resolution && isTiffResolution(resolution->pixelsPerUnitX) &&
+        isTiffResolution(resolution->pixelsPerUnitY))
+        ok = TIFFSetField(tif, TIFFTAG_XRESOLUTION, resolution->pixelsPerUnitX) &&
+             TIFFSetField(tif, TIFFTAG_YRESOLUTION, resolution->pixelsPerUnitY) &&
+             TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, static_cast<int>(resolution->unit));
+    std::vector<uint8_t> rgb(static_cast<size_t>(width) * 3);
+    for (int y = 0; ok && y < frame.height; ++y) {
+        const uint8_t* bgra = frame.row(y);
+        for (uint8_t* out = rgb.data(); out != rgb.data() + rgb.size(); out += 3, bgra += 4) {
+            out[0] = bgra[2];
+            out[1] = bgra[1];
+            out[2] = bgra[0];
+        }
+        ok = TIFFWriteScanline(tif, rgb.data(), static_cast<uint32_t>(y), 0) == 1;
+    }
+    return ok && TIFFWriteDirectory(tif);
 }
 
 }  // namespace
 
-std::optional<std::pair<uint32_t, uint32_t>> tiffRational(double value) {
-    if (!std::isfinite(value) || value < 1e-6 || value > 4e9) return std::nullopt;
-    uint32_t denominator = 1'000'000;
-    while (denominator > 1 && value * denominator > std::numeric_limits<uint32_t>::max())
-        denominator /= 10;
-    return std::pair{static_cast<uint32_t>(std::llround(value * denominator)), denominator};
+bool isTiffResolution(double value) {
+    return std::isfinite(value) && value >= 1e-6 && value <= 4e9;
 }
 
 std::vector<uint8_t> encodeTiff(const Frame& frame, const std::string& description,
                                 const std::optional<TiffResolution>& resolution) {
     if (frame.isNull() || frame.stride < frame.width * 4) return {};
+    // The pixels come right after the 8-byte header; libtiff refuses a directory
+    // that would not fit 32-bit offsets after them.
     const uint64_t pixelBytes =
         uint64_t{3} * static_cast<uint64_t>(frame.width) * static_cast<uint64_t>(frame.height);
-    std::optional<std::pair<uint32_t, uint32_t>> x, y;
-    if (resolution) {
-        x = tiffRational(resolution->pixelsPerUnitX);
-        y = tiffRational(resolution->pixelsPerUnitY);
-    }
-    const bool withResolution = x && y;
-    const bool withDescription = !description.empty();
-
-    // Layout: header, pixels, then the values that do not fit an entry, then the
-    // directory at the end.
-    constexpr uint32_t kHeader = 8;
-    const uint64_t bitsAt = kHeader + pixelBytes + pixelBytes % 2;  // word-aligned, three shorts
-    const uint64_t xAt = bitsAt + 6;
-    const uint64_t yAt = xAt + 8;
-    const uint64_t textAt = withResolution ? yAt + 8 : xAt;
-    const uint64_t textSize = withDescription ? description.size() + 1 : 0;
-    uint64_t directoryAt = textAt + textSize;
-    directoryAt += directoryAt % 2;  // word-aligned
-    std::vector<Entry> entries{
-        {256, TagType::Long, 1, static_cast<uint32_t>(frame.width)},
-        {257, TagType::Long, 1, static_cast<uint32_t>(frame.height)},
-        {258, TagType::Short, 3, static_cast<uint32_t>(bitsAt)},  // 8, 8, 8
-        {259, TagType::Short, 1, 1},                              // no compression
-        {262, TagType::Short, 1, 2},                              // RGB
-    };
-    if (withDescription)
-        entries.push_back(
-            {270, TagType::Ascii, static_cast<uint32_t>(textSize), static_cast<uint32_t>(textAt)});
-    entries.push_back({273, TagType::Long, 1, kHeader});  // the one strip
-    entries.push_back({277, TagType::Short, 1, 3});       // samples per pixel
-    entries.push_back({278, TagType::Long, 1, static_cast<uint32_t>(frame.height)});
-    entries.push_back({279, TagType::Long, 1, static_cast<uint32_t>(pixelBytes)});
-    if (withResolution) {
-        entries.push_back({282, TagType::Rational, 1, static_cast<uint32_t>(xAt)});
-        entries.push_back({283, TagType::Rational, 1, static_cast<uint32_t>(yAt)});
-    }
-    entries.push_back({284, TagType::Short, 1, 1});  // chunky
-    if (withResolution)
-        entries.push_back({296, TagType::Short, 1, static_cast<uint16_t>(resolution->unit)});
-    const uint64_t total = directoryAt + 2 + 12 * entries.size() + 4;
-    if (total > std::numeric_limits<uint32_t>::max()) return {};
-
-    std::vector<uint8_t> out;
+    if (8 + pixelBytes > std::numeric_limits<uint32_t>::max()) return {};
+    MemoryFile file;
     try {
-        out.reserve(static_cast<size_t>(total));
+        file.bytes.reserve(static_cast<size_t>(8 + pixelBytes + description.size() + 512));
+        const std::unique_ptr<TIFFOpenOptions, void (*)(TIFFOpenOptions*)> options(
+            TIFFOpenOptionsAlloc(), TIFFOpenOptionsFree);
+        if (!options) return {};
+        TIFFOpenOptionsSetErrorHandlerExtR(options.get(), silence, nullptr);
+        TIFFOpenOptionsSetWarningHandlerExtR(options.get(), silence, nullptr);
+        const std::unique_ptr<TIFF, void (*)(TIFF*)> tif(
+            TIFFClientOpenExt("analysis copy", "wl", &file, readFile, writeFile, seekFile,
+                              closeFile, sizeOfFile, mapFile, unmapFile, options.get()),
+            TIFFClose);
+        if (!tif || !writeImage(tif.get(), frame, description, resolution)) return {};
     } catch (const std::bad_alloc&) {
         return {};
     }
-    out.insert(out.end(), {'I', 'I', 42, 0});
-    put32(out, static_cast<uint32_t>(directoryAt));
-    for (int row = 0; row < frame.height; ++row) {
-        const uint8_t* bgra = frame.row(row);
-        for (int col = 0; col < frame.width; ++col, bgra += 4)
-            out.insert(out.end(), {bgra[2], bgra[1], bgra[0]});
-    }
-    if (out.size() % 2) out.push_back(0);
-    for (int i = 0; i < 3; ++i) put16(out, 8);
-    if (withResolution) {
-        put32(out, x->first);
-        put32(out, x->second);
-        put32(out, y->first);
-        put32(out, y->second);
-    }
-    if (withDescription) {
-        out.insert(out.end(), description.begin(), description.end());
-        out.push_back(0);
-    }
-    if (out.size() % 2) out.push_back(0);
-    put16(out, static_cast<uint16_t>(entries.size()));
-    for (const Entry& e : entries) {
-        put16(out, e.tag);
-        put16(out, static_cast<uint16_t>(e.type));
-        put32(out, e.count);
-        // A short value sits in the entry's first two bytes.
-        if (e.type == TagType::Short && e.count == 1) {
-            put16(out, static_cast<uint16_t>(e.value));
-            put16(out, 0);
-        } else {
-            put32(out, e.value);
-        }
-    }
-    put32(out, 0);  // no further directory
-    return out;
+    return std::move(file.bytes);
 }
 
 }  // namespace lumetra

@@ -1,7 +1,7 @@
 #pragma once
 // Uncompressed baseline TIFF (8-bit RGB, one strip) of a BGRA frame, with an
 // optional image description and resolution, for image-analysis programs that
-// read a picture's pixel size from those tags.
+// read a picture's pixel size from those tags. Written by libtiff into memory.
 
 #include <cstdint>
 #include <optional>
@@ -21,15 +21,16 @@ struct TiffResolution {
     TiffResolutionUnit unit = TiffResolutionUnit::None;
 };
 
-// The frame as TIFF bytes (little-endian). description (ASCII, written as given)
-// and resolution are left out when empty; a resolution that is not a positive
-// finite number is left out too. Empty bytes for a null frame, one whose pixels
-// would not fit a 32-bit file, or when memory runs out.
+// The frame as TIFF bytes (little-endian, the pixels right after the 8-byte
+// header). description (ASCII, up to its first NUL) and resolution are left out
+// when empty; a resolution that isTiffResolution refuses is left out too. Empty
+// bytes for a null frame, one whose pixels would not fit a 32-bit file, or when
+// libtiff fails (memory running out); libtiff prints nothing.
 std::vector<uint8_t> encodeTiff(const Frame& frame, const std::string& description,
                                 const std::optional<TiffResolution>& resolution);
 
-// value as a TIFF rational (numerator, denominator) with six significant
-// decimals where they fit in 32 bits; nullopt for values outside 1e-6 .. 4e9 or not finite.
-std::optional<std::pair<uint32_t, uint32_t>> tiffRational(double value);
+// Whether value is a resolution a TIFF rational holds to six significant
+// decimals: finite and within 1e-6 .. 4e9.
+bool isTiffResolution(double value);
 
 }  // namespace lumetra

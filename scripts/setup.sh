@@ -8,7 +8,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config git ccache
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
   libcurl4-openssl-dev
-  libturbojpeg0-dev libjpeg62-turbo-dev libexif-dev
+  libturbojpeg0-dev libjpeg62-turbo-dev libexif-dev libtiff-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
   libplist-dev libplist-utils
   libv4l-dev
