@@ -15,8 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "app/HandleDrag.h"
 #include "app/LiveViewPainter.h"
 #include "app/MeasureHistory.h"
+#include "app/ViewPanning.h"
+#include "app/ViewTextField.h"
 #include "image/Frame.h"
 #include "measure/MeasureModel.h"
 #include "measure/OverlayGeometry.h"
@@ -149,7 +152,7 @@ public:
     const QString& stepHint() const { return stepHint_; }
 
     // The text tool's field; null until the text tool is first chosen.
-    QLineEdit* textField() const { return textField_; }
+    QLineEdit* textField() const { return textField_.edit(); }
 
 signals:
     // The stored shapes changed: one was added, moved, removed, or all were cleared.
@@ -185,21 +188,8 @@ private:
     void present(const Frame& frame, FramePath path);
     void syncTextField();
     void syncSize();
-    void drawPlaceholder(QPainter& painter);
-    // The part of the picture inside the widget.
-    QRectF shownPicture(const ViewFit& fit) const;
-    void drawFrozenBadge(QPainter& painter, const QRectF& shown);
-    void drawZoomBadge(QPainter& painter, const QRectF& shown);
-    // Panning: a press of the middle button, or of the left with Space held,
-    // starts it; moves drag the picture; letting go of that button ends it.
-    // Each answers whether the event was the pan's.
-    bool startPan(const QMouseEvent& event);
-    bool panTo(const QMouseEvent& event);
-    bool endPan(const QMouseEvent& event);
     // The zoom or pan changed what the widget shows.
     void zoomChanged();
-    // The ticks found and the snapped point, over the picture.
-    void drawPictureAids(QPainter& painter, const ViewFit& fit);
     // A click with Shift held lands on the edge nearest in the edge's normal, within
     // a few screen pixels; otherwise, or with no edge there, where it was.
     Point snappedClick(Point at, bool snap);
@@ -215,8 +205,6 @@ private:
     // A click handed to the current tool.
     void toolDown(Point at, bool control);
     void chooseShape(int index);
-    // The stored shapes' handles drawn over the picture: the hovered and the chosen shape's.
-    void drawHandles(QPainter& painter, const ViewFit& fit);
     // How far from the pointer, in model units, a handle or an outline counts as under it.
     double reach() const;
     // Emits stepHintChanged when the next step differs from before.
@@ -231,23 +219,13 @@ private:
     std::optional<std::string> scaleBar_;
     int highlightedShape_ = -1;
     int hoveredShape_ = -1;
-    // A press on a handle: the shapes before it, and whether the point moved since.
-    struct HandlePress {
-        ShapeHandle handle;
-        Point at;
-        std::vector<RQShape> before;
-        bool moved = false;
-    };
-    std::optional<HandlePress> press_;
+    HandleDrag drag_;
     MeasureHistory history_;
     QString stepHint_;
-    QLineEdit* textField_ = nullptr;
+    ViewTextField textField_;
     LiveViewPainter painter_;
     ViewZoom zoom_;
-    std::optional<QPointF> panFrom_;  // where the pan's last move was
-    Qt::MouseButton panButton_ = Qt::NoButton;
-    bool spaceHeld_ = false;
-    bool spacePanned_ = false;  // Space was held for a pan: letting go does not freeze
+    ViewPanning panning_;
     bool tickSearch_ = false;
     std::vector<Segment> tickMarks_;
     std::optional<Point> snapped_;
