@@ -64,6 +64,9 @@ std::vector<uint8_t> composeAndEncodeSnapshot(const Frame& frame, PixelSize size
                 stopped = true;
                 return;
             }
+            // The rows just encoded are still in the cache: the thumbnail takes them
+            // here, off the composing thread, which has the more work of the two.
+            thumbnail->addRows(picture.row(encoded), ready - encoded, picture.stride);
             encoded = ready;
         }
         bytes = encoder.finish();
@@ -84,8 +87,6 @@ std::vector<uint8_t> composeAndEncodeSnapshot(const Frame& frame, PixelSize size
             composeSnapshotRows(frame, measurements, labels, picture, top, bottom);
             composed.store(bottom, std::memory_order_release);
             composed.notify_one();
-            // The encoder is the slower of the two: the thumbnail is made meanwhile.
-            thumbnail->addRows(picture.row(top), bottom - top, picture.stride);
         }
     }
     encoding.join();
