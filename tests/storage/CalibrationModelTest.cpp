@@ -105,26 +105,6 @@ TEST_F(CalibrationModelTest, CompletedCalibrationIsNotListedWhenItsListIsMissing
     EXPECT_FALSE(fs::exists(plist) || fs::exists(txt));
 }
 
-// An unreadable list is kept beside the new one, and the user is told where.
-TEST_F(CalibrationModelTest, CompletedCalibrationNextToAnUnreadableListKeepsTheOldFile) {
-    const std::string broken = "this is not a property list";
-    spit(plist, broken);
-    model.restore();
-    const auto stored = model.storeCompleted("Objective 4x", 4.0f, "mm", 0.25f);
-    EXPECT_EQ(stored.index, 0u);
-    EXPECT_EQ(model.names(), Names{"Objective 4x"});
-    const auto list = readCalibrationList(plist);
-    ASSERT_TRUE(list && list->size() == 1u);
-    EXPECT_EQ(list->front().name, "Objective 4x");
-    Names kept;
-    for (const auto& e : fs::directory_iterator(dir.path()))
-        if (e.path().filename().string().starts_with("calibration.plist.unreadable-"))
-            kept.push_back(e.path().string());
-    ASSERT_EQ(kept.size(), 1u);
-    EXPECT_EQ(slurp(kept.front()), broken);
-    EXPECT_NE(stored.problem.find(kept.front()), std::string::npos) << stored.problem;
-}
-
 TEST_F(CalibrationModelTest, RemoveDeletesOneRecordAndUncalibratesWhenItWasCurrent) {
     spit(plist, plistXml({{"a", "4.000-mm-0.250"}, {"b", "10.000-um-2.500"}}));
     spit(txt, "b");
