@@ -28,27 +28,6 @@ Frame gradient(int w, int h) {
 
 }  // namespace
 
-TEST(JpegCodec, RoundTripKeepsSizeAndChannelOrder) {
-    const Frame src = gradient(64, 48);
-    const auto bytes = encodeJpeg(src, 90);
-    ASSERT_FALSE(bytes.empty());
-    const auto info = readJpegInfo(bytes.data(), bytes.size());
-    ASSERT_TRUE(info);
-    EXPECT_EQ(info->width, 64);
-    EXPECT_EQ(info->height, 48);
-
-    const auto back = decodeJpeg(bytes.data(), bytes.size());
-    ASSERT_TRUE(back);
-    ASSERT_EQ(back->width, 64);
-    ASSERT_EQ(back->height, 48);
-    for (int y = 4; y < 44; y += 10) {
-        for (int x = 4; x < 60; x += 10) {
-            for (int c = 0; c < 3; ++c)
-                EXPECT_NEAR(back->row(y)[4 * x + c], src.row(y)[4 * x + c], 12) << x << "," << y;
-        }
-    }
-}
-
 TEST(JpegCodec, ScaledDecodeStaysWithinTheLimit) {
     const auto bytes = encodeJpeg(gradient(1920, 1080), 80);
     const auto thumb = decodeJpegScaled(bytes.data(), bytes.size(), 256);
@@ -94,7 +73,9 @@ TEST(JpegCodec, HeadersBeyondThePixelBudgetAreRefusedBeforeDecoding) {
     for (const auto& c : cases) {
         const std::string bytes = test::claimingSize(small, c.width, c.height);
         const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-        EXPECT_TRUE(readJpegInfo(data, bytes.size())) << c.width << "x" << c.height;
+        const auto info = readJpegInfo(data, bytes.size());
+        ASSERT_TRUE(info) << c.width << "x" << c.height;
+        EXPECT_EQ(std::pair(info->width, info->height), (std::pair<int, int>(c.width, c.height)));
         EXPECT_EQ(checkJpegHeader(data, bytes.size()).has_value(), c.accepted) << c.width;
         EXPECT_FALSE(decodeJpeg(data, bytes.size())) << c.width;
         EXPECT_FALSE(decodeJpegScaled(data, bytes.size(), 64)) << c.width;
