@@ -19,7 +19,6 @@
 #include "image/JpegCodec.h"
 #include "image/JpegComment.h"
 #include "measure/tools/ToolTable.h"
-#include "storage/MediaList.h"
 #include "storage/StorageLayout.h"
 #include "support/TempDir.h"
 
@@ -169,14 +168,6 @@ TEST(SnapshotSidecar, WrittenAfterThePictureWhichCarriesTheComment) {
     const std::span bytes(reinterpret_cast<const uint8_t*>(jpeg.data()), jpeg.size());
     EXPECT_EQ(readJpegComment(bytes), snapshotComment(sampleRecord()));
     EXPECT_TRUE(decodeJpeg(bytes.data(), bytes.size()));
-
-    // The album lists the picture, not its sidecar, and deleting it deletes both.
-    MediaList pictures(MediaKind::Picture);
-    pictures.load(folder);
-    ASSERT_EQ(pictures.size(), 1u);
-    EXPECT_EQ(pictures.item(0)->itemTitle, saved->path);
-    ASSERT_TRUE(pictures.removeAt(0));
-    EXPECT_FALSE(fs::exists(saved->path) || fs::exists(sidecarPath(saved->path)));
 }
 
 // Disk full after the picture: the picture stays, whole, and no partial
