@@ -45,6 +45,17 @@ protected:
         ASSERT_EQ(view.model().oMutShapsArray.size(), 1u);
     }
     fs::path pictures() const { return settings.getStrDocumentsPicture(); }
+    // A 64 x 48 snapshot with no file larger than `bytes` (a full disk, as the writer sees it).
+    void saveWithFileSizeLimit(rlim_t bytes) {
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit limit{bytes, old.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        view.saveImage(64, 48);
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, handler);
+    }
     // The one snapshot reported, decoded.
     Frame onlySnapshot() {
         EXPECT_EQ(delegate.types, std::vector<int32_t>{kTransferSnapshotWritten});
@@ -272,14 +283,7 @@ TEST_F(RQVideoViewTest, SnapshotWhoseSidecarCannotBeWrittenSaysSo) {
     fs::remove(first.string() + ".json");
 
     QSignalSpy said(&view, &RQVideoView::snapshotFailed);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit limit{picture + 512, old.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    view.saveImage(64, 48);
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, handler);
+    saveWithFileSizeLimit(picture + 512);
 
     ASSERT_EQ(delegate.entities.size(), 2u) << "the picture is reported";
     const std::string path = delegate.entities.back().Param1;
@@ -306,14 +310,7 @@ TEST_F(RQVideoViewTest, ACopyThatCannotBeWrittenIsSaid) {
     for (const auto& file : fs::directory_iterator(pictures())) fs::remove(file);
 
     QSignalSpy said(&view, &RQVideoView::snapshotFailed);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit limit{largest + 512, old.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    view.saveImage(64, 48);
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, handler);
+    saveWithFileSizeLimit(largest + 512);
 
     ASSERT_EQ(said.count(), 1);
     const QString message = said.front().front().toString();
