@@ -206,16 +206,6 @@ TEST_F(RQVideoViewTest, SnapshotBurnsTheLineInAtFramePixelsWithItsWidthAndLabel)
     EXPECT_EQ(unscaled, 0u);
 }
 
-TEST_F(RQVideoViewTest, SnapshotOfABareFrameIsReEncodedAtTheRequestedSize) {
-    const Frame source = gradientFrame(1600, 1200);
-    view.setLayerContents(source);
-    view.saveImage(1600, 1200);
-    const Frame shot = onlySnapshot();
-    ASSERT_EQ(shot.height, 1200);
-    for (auto [x, y] : {std::pair(5, 5), {1590, 5}, {5, 1190}, {800, 600}, {1590, 1190}})
-        EXPECT_TRUE(near(pixelUp(shot, x, y), pixelUp(source, x, y), 6)) << x << "," << y;
-}
-
 TEST_F(RQVideoViewTest, SnapshotBurnsTheGridInWithTheScaledPitch) {
     view.setGridView(kGridSquare, 50.0f, 1.0f, 1.0f);  // pitch 50 view units
     // 1600 x 900 on 800 x 600: x scale 2, y scale 1.5.
