@@ -23,12 +23,6 @@ std::vector<std::string> labels(const MeasureModel& m) {
 }
 
 TEST(CountMarks, ClicksAddAndRemoveMarksNumberedPerClass) {
-    // Counting needs no calibration and keeps one point.
-    const ToolSpec* tool = findTool(kModeCount);
-    ASSERT_TRUE(tool);
-    EXPECT_FALSE(tool->needsCalibration);
-    EXPECT_EQ(tool->pointSlots, 1);
-
     MeasureModel m;
     m.setMeasureMode(kModeCount, "", "mm", 0.0f, 1.0f, false);
     m.mouseDown({100, 100}, false);
