@@ -11,7 +11,6 @@
 
 #include "AppTestSupport.h"
 #include "SnapshotTestSupport.h"
-#include "app/DemoCamera.h"
 #include "app/SnapshotCapture.h"
 #include "app/WiFiCameraSide.h"
 #include "support/JpegSamples.h"
@@ -96,7 +95,6 @@ protected:
     WindowHarness h;
     SnapshotCapture capture{h.window->captureBar(), h.settings(), std::make_unique<SilentSounds>()};
     std::unique_ptr<camsim::CamSim> sim;
-    DemoCamera demo;  // before the side, so that its stream closes first
     // Loopback until a test points the side at its camera, whatever the environment says.
     WiFiCameraSide side{*h.window, CameraHost{"127.0.0.1", 1, 1}};
 };
@@ -239,14 +237,6 @@ TEST_F(WiFiCameraSideTest, WizardShutterPollerTakesASnapshotAndStopsWithTheCamer
     EXPECT_FALSE(side.receiver().streaming());
     EXPECT_FALSE(h.ui().camera.btLed->isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return sim->activeStreams() == 0; }, kWait));
-}
-
-TEST_F(WiFiCameraSideTest, DemoCameraIsFoundOnLoopback) {
-    ASSERT_TRUE(demo.start());
-    side.setHost(demo.host());
-    h.ui().camera.of(CameraKind::WiFi).connect->click();
-    ASSERT_TRUE(morePictures(1));
-    EXPECT_EQ(h.window->cameraMode(), CameraMode::WiFiCgi);
 }
 
 TEST_F(WiFiCameraSideTest, ReconnectingLeavesOneStreamAndASizeChangeLaysTheViewOutAgain) {
