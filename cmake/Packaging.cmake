@@ -2,6 +2,7 @@
 #
 #   bin/lumetra
 #   share/lumetra/                         calibration list template, sounds
+#   share/lumetra/translations/            compiled translations (lumetra_de.qm, ...)
 #   share/applications/<id>.desktop        desktop entry
 #   share/icons/hicolor/scalable/apps/<id>.svg
 #   share/metainfo/<id>.metainfo.xml       AppStream metadata
@@ -22,6 +23,7 @@ foreach(file IN LISTS LUMETRA_RESOURCE_FILES)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/${file}
           DESTINATION ${CMAKE_INSTALL_DATADIR}/lumetra/${folder})
 endforeach()
+install(FILES ${LUMETRA_QM_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/lumetra/translations)
 install(FILES ${desktop_dir}/${LUMETRA_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${desktop_dir}/${LUMETRA_APP_ID}.svg
