@@ -1,8 +1,7 @@
-#include "app/Translations.h"
-
 #include <gtest/gtest.h>
 
 #include "AppTestSupport.h"
+#include "app/Translations.h"
 #include "app/panels/CameraPanel.h"
 #include "app/panels/CaptureBar.h"
 #include "app/panels/MeasureBar.h"
