@@ -5,6 +5,7 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 #include <chrono>
@@ -43,6 +44,7 @@ TimeLapseSheet::TimeLapseSheet(QWidget* parent)
     setObjectName(QStringLiteral("TimeLapseSheet"));
     every_->setObjectName(QStringLiteral("timeLapseInterval"));
     every_->setAccessibleName(tr("Interval"));
+    every_->setLocale(QLocale::c());  // numbers keep the point in every language
     every_->setRange(0.1, 100000.0);
     every_->setDecimals(1);
     every_->setValue(10.0);
