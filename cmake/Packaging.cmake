@@ -55,4 +55,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://lumetra.org/)
 # rather than linked: Qt's SVG icon engine and image plugin (the button images).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+# The toolkit's own texts (standard dialogs, the help's headings) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)
