@@ -69,12 +69,11 @@ void AlbumPages::setUpGrid(CNGridView& grid, MediaKind kind) {
             (this->*act)(kind, indexes.isEmpty() ? -1 : indexes.front());
         });
     };
-    on(QStringLiteral("Open"), &AlbumPages::openItem);
-    if (pictures) on(QStringLiteral("Measure"), &AlbumPages::measureItem);
-    on(pictures ? QStringLiteral("Save Image…") : QStringLiteral("Save Video…"),
-       &AlbumPages::saveItem);
-    on(QStringLiteral("Delete"), &AlbumPages::deleteItem);
-    QAction* all = menu->addAction(QStringLiteral("Delete All"));
+    on(tr("Open"), &AlbumPages::openItem);
+    if (pictures) on(tr("Measure"), &AlbumPages::measureItem);
+    on(pictures ? tr("Save Image…") : tr("Save Video…"), &AlbumPages::saveItem);
+    on(tr("Delete"), &AlbumPages::deleteItem);
+    QAction* all = menu->addAction(tr("Delete All"));
     connect(all, &QAction::triggered, this, [this, kind] { deleteAll(kind); });
     grid.setItemContextMenu(menu);
     (pictures ? photoMenu_ : videoMenu_) = menu;
@@ -107,13 +106,11 @@ void AlbumPages::openItem(MediaKind kind, int index) {
     const QFileInfo file(QString::fromStdString(*path));
     if (openUrl_(QUrl::fromLocalFile(file.filePath()))) return;
     // Nothing on the desktop takes the file: its folder is the way to it.
-    if (!alerts_.confirm(
-            QStringLiteral("No application on this computer opens \"%1\".").arg(file.fileName()),
-            QStringLiteral("Show it in its folder?")))
+    if (!alerts_.confirm(tr("No application on this computer opens \"%1\".").arg(file.fileName()),
+                         tr("Show it in its folder?")))
         return;
     if (!openUrl_(QUrl::fromLocalFile(file.absolutePath())))
-        alerts_.alert(
-            QStringLiteral("No file manager opened the folder. It is %1").arg(file.absolutePath()));
+        alerts_.alert(tr("No file manager opened the folder. It is %1").arg(file.absolutePath()));
 }
 
 void AlbumPages::measureItem(MediaKind kind, int index) {
@@ -144,10 +141,10 @@ void AlbumPages::saveItem(MediaKind kind, int index) {
     if (!path) return;
     const bool pictures = kind == MediaKind::Picture;
     SaveFileRequest request{
-        pictures ? QStringLiteral("Save Image") : QStringLiteral("Save Video"),
+        pictures ? tr("Save Image") : tr("Save Video"),
         lastSaveFolder_.isEmpty() ? QString::fromStdString(list(kind).folder()) : lastSaveFolder_,
         QFileInfo(QString::fromStdString(*path)).fileName(),
-        pictures ? QStringLiteral("JPEG picture (*.jpg)") : QStringLiteral("MP4 movie (*.mp4)"),
+        pictures ? tr("JPEG picture (*.jpg)") : tr("MP4 movie (*.mp4)"),
         pictures ? QStringLiteral("jpg") : QStringLiteral("mp4")};
     QString chosen;
     for (;;) {
@@ -156,8 +153,7 @@ void AlbumPages::saveItem(MediaKind kind, int index) {
         const QFileInfo target(chosen);
         request.folder = lastSaveFolder_ = target.absolutePath();
         if (!target.exists()) break;
-        alerts_.alert(
-            QStringLiteral("\"%1\" already exists. Choose another name.").arg(target.fileName()));
+        alerts_.alert(tr("\"%1\" already exists. Choose another name.").arg(target.fileName()));
         request.suggestedName = target.fileName();
     }
     if (const WriteResult saved =
@@ -167,8 +163,7 @@ void AlbumPages::saveItem(MediaKind kind, int index) {
 }
 
 void AlbumPages::deleteItem(MediaKind kind, int index) {
-    if (!alerts_.confirm(QStringLiteral("Delete"), QStringLiteral("Are you sure delete the file?")))
-        return;
+    if (!alerts_.confirm(tr("Delete"), tr("Are you sure delete the file?"))) return;
     if (index < 0) return;
     MediaList& items = list(kind);
     const MediaItem* item = items.item(static_cast<size_t>(index));
@@ -181,9 +176,7 @@ void AlbumPages::deleteItem(MediaKind kind, int index) {
 }
 
 void AlbumPages::deleteAll(MediaKind kind) {
-    if (!alerts_.confirm(QStringLiteral("Delete"),
-                         QStringLiteral("Are you sure delete all files?")))
-        return;
+    if (!alerts_.confirm(tr("Delete"), tr("Are you sure delete all files?"))) return;
     MediaList& items = list(kind);
     for (const MediaItem& item : items.items()) thumbnails_.forget(item.itemTitle);
     const auto removed = items.removeAll();

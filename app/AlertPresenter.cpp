@@ -1,5 +1,6 @@
 #include "app/AlertPresenter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -12,7 +13,7 @@ void MessageBoxPresenter::alert(const QString& text) {
     box.setWindowTitle(QStringLiteral("Lumetra"));
     box.setIcon(QMessageBox::Information);
     box.setText(text);
-    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.addButton(QCoreApplication::translate("AlertPresenter", "OK"), QMessageBox::AcceptRole);
     box.exec();
 }
 
@@ -22,8 +23,10 @@ bool MessageBoxPresenter::confirm(const QString& message, const QString& informa
     box.setIcon(QMessageBox::Warning);
     box.setText(message);
     box.setInformativeText(informativeText);
-    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    QPushButton* ok =
+        box.addButton(QCoreApplication::translate("AlertPresenter", "OK"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QCoreApplication::translate("AlertPresenter", "Cancel"),
+                                        QMessageBox::RejectRole);
     box.setDefaultButton(cancel);  // every confirmation guards something destructive
     box.setEscapeButton(cancel);
     box.exec();

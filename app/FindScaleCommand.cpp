@@ -1,5 +1,6 @@
 #include "app/FindScaleCommand.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -20,25 +21,31 @@ namespace {
 std::optional<Frame> readPicture(const QString& path, QString& why) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        why = QStringLiteral("cannot open \"%1\": %2").arg(path, file.errorString());
+        why = QCoreApplication::translate("FindScaleCommand", "cannot open \"%1\": %2")
+                  .arg(path, file.errorString());
         return std::nullopt;
     }
     if (file.peek(2) == QByteArray("\xFF\xD8", 2)) {
         file.close();
         if (auto frame = decodeJpegFile(QFile::encodeName(path).toStdString())) return frame;
-        why = QStringLiteral("\"%1\" is not a JPEG picture that can be decoded").arg(path);
+        why = QCoreApplication::translate("FindScaleCommand",
+                                          "\"%1\" is not a JPEG picture that can be decoded")
+                  .arg(path);
         return std::nullopt;
     }
     QImageReader reader(&file);
     const QSize size = reader.size();
     if (size.width() > kMaxJpegSide || size.height() > kMaxJpegSide) {
-        why =
-            QStringLiteral("\"%1\" is larger than %2 pixels on a side").arg(path).arg(kMaxJpegSide);
+        why = QCoreApplication::translate("FindScaleCommand",
+                                          "\"%1\" is larger than %2 pixels on a side")
+                  .arg(path)
+                  .arg(kMaxJpegSide);
         return std::nullopt;
     }
     const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
     if (image.isNull()) {
-        why = QStringLiteral("\"%1\" cannot be read: %2").arg(path, reader.errorString());
+        why = QCoreApplication::translate("FindScaleCommand", "\"%1\" cannot be read: %2")
+                  .arg(path, reader.errorString());
         return std::nullopt;
     }
     // ARGB32 lies in memory as blue, green, red, alpha on the machines this runs on.

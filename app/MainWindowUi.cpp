@@ -1,6 +1,7 @@
 #include "app/MainWindowUi.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -43,7 +44,9 @@ QWidget* brandBlock(QWidget* toolbar) {
     auto* names = new QVBoxLayout;
     names->setSpacing(0);
     names->addWidget(label(brand, QStringLiteral("Lumetra"), "appTitle"));
-    names->addWidget(label(brand, QStringLiteral("Microscope measurement"), "appSubtitle"));
+    names->addWidget(label(brand,
+                           QCoreApplication::translate("MainWindowUi", "Microscope measurement"),
+                           "appSubtitle"));
     brandRow->addWidget(logo);
     brandRow->addLayout(names);
     return brand;
@@ -51,26 +54,34 @@ QWidget* brandBlock(QWidget* toolbar) {
 
 // The keys of the measuring view, under "SHORTCUTS".
 void addShortcutLegend(QWidget* parent, QVBoxLayout* column) {
-    column->addWidget(label(parent, QStringLiteral("SHORTCUTS"), "panelTitle"));
+    column->addWidget(
+        label(parent, QCoreApplication::translate("MainWindowUi", "SHORTCUTS"), "panelTitle"));
     auto* keys = new QGridLayout;
     keys->setHorizontalSpacing(6);
     keys->setVerticalSpacing(8);
-    const std::pair<const char*, const char*> shortcuts[] = {{"Ctrl + Click", "end figure"},
-                                                             {"Esc", "cancel shape"},
-                                                             {"Ctrl + Z", "undo"},
-                                                             {"Ctrl + Shift + Z", "redo"},
-                                                             {"Delete", "remove chosen"},
-                                                             {"Space", "freeze picture"},
-                                                             {"Wheel", "zoom"},
-                                                             {"0", "whole picture"},
-                                                             {"1 - 9", "count class"}};
+    const std::pair<const char*, const char*> shortcuts[] = {
+        {QT_TRANSLATE_NOOP("MainWindowUi", "Ctrl + Click"),
+         QT_TRANSLATE_NOOP("MainWindowUi", "end figure")},
+        {QT_TRANSLATE_NOOP("MainWindowUi", "Esc"),
+         QT_TRANSLATE_NOOP("MainWindowUi", "cancel shape")},
+        {QT_TRANSLATE_NOOP("MainWindowUi", "Ctrl + Z"), QT_TRANSLATE_NOOP("MainWindowUi", "undo")},
+        {QT_TRANSLATE_NOOP("MainWindowUi", "Ctrl + Shift + Z"),
+         QT_TRANSLATE_NOOP("MainWindowUi", "redo")},
+        {QT_TRANSLATE_NOOP("MainWindowUi", "Delete"),
+         QT_TRANSLATE_NOOP("MainWindowUi", "remove chosen")},
+        {QT_TRANSLATE_NOOP("MainWindowUi", "Space"),
+         QT_TRANSLATE_NOOP("MainWindowUi", "freeze picture")},
+        {QT_TRANSLATE_NOOP("MainWindowUi", "Wheel"), QT_TRANSLATE_NOOP("MainWindowUi", "zoom")},
+        {"0", QT_TRANSLATE_NOOP("MainWindowUi", "whole picture")},
+        {"1 - 9", QT_TRANSLATE_NOOP("MainWindowUi", "count class")}};
     int keyRow = 0;
     for (const auto& [key, meaning] : shortcuts) {
-        auto* cap = label(parent, QString::fromLatin1(key), "keycap");
+        auto* cap = label(parent, QCoreApplication::translate("MainWindowUi", key), "keycap");
         cap->setAlignment(Qt::AlignCenter);
         cap->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
         keys->addWidget(cap, keyRow, 0, Qt::AlignLeft);
-        auto* what = label(parent, QString::fromLatin1(meaning), "secondaryText");
+        auto* what =
+            label(parent, QCoreApplication::translate("MainWindowUi", meaning), "secondaryText");
         what->setWordWrap(true);  // beside a long key, the meaning takes two lines
         keys->addWidget(what, keyRow, 1);
         ++keyRow;

@@ -14,14 +14,14 @@ NSGridlinesView::NSGridlinesView(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       caption_(new QLabel(this)),
       field_(new QLineEdit(this)),
-      ok_(new QPushButton(QStringLiteral("OK"), this)),
-      cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
+      ok_(new QPushButton(tr("OK"), this)),
+      cancel_(new QPushButton(tr("Cancel"), this)) {
     setObjectName(QStringLiteral("GridlinesView"));
     setWindowModality(Qt::WindowModal);
     setAttribute(Qt::WA_TranslucentBackground);
     field_->setObjectName(QStringLiteral("GridlinesField"));
-    field_->setPlaceholderText(QStringLiteral("Spacing"));
-    field_->setAccessibleName(QStringLiteral("Grid spacing"));
+    field_->setPlaceholderText(tr("Spacing"));
+    field_->setAccessibleName(tr("Grid spacing"));
     field_->setAlignment(Qt::AlignCenter);
     ok_->setObjectName(QStringLiteral("accentButton"));
     ok_->setDefault(true);
@@ -42,7 +42,7 @@ NSGridlinesView::NSGridlinesView(QWidget* parent)
 }
 
 void NSGridlinesView::popUp(QWidget* anchor, const QString& unit) {
-    caption_->setText(QStringLiteral("Grid spacing (%1)").arg(unit));
+    caption_->setText(tr("Grid spacing (%1)").arg(unit));
     adjustSize();
     if (anchor) {
         const QPoint below = anchor->mapToGlobal(QPoint(anchor->width() / 2, anchor->height() + 6));

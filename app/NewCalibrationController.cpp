@@ -21,42 +21,41 @@ NewCalibrationController::NewCalibrationController(QWidget* parent, AlertPresent
       len_(new QLineEdit(this)),
       unit_(new QComboBox(this)),
       method_(new QComboBox(this)),
-      ok_(new QPushButton(QStringLiteral("OK"), this)),
-      cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
+      ok_(new QPushButton(tr("OK"), this)),
+      cancel_(new QPushButton(tr("Cancel"), this)) {
     setObjectName(QStringLiteral("Calibration"));
-    setWindowTitle(QStringLiteral("New Calibration"));
+    setWindowTitle(tr("New Calibration"));
 
-    name_->setPlaceholderText(QStringLiteral("e.g. Objective 10x"));
-    mag_->setPlaceholderText(QStringLiteral("whole number, e.g. 100"));
-    len_->setPlaceholderText(QStringLiteral("length of the reference, e.g. 0.5"));
+    name_->setPlaceholderText(tr("e.g. Objective 10x"));
+    mag_->setPlaceholderText(tr("whole number, e.g. 100"));
+    len_->setPlaceholderText(tr("length of the reference, e.g. 0.5"));
     for (const std::string& title : calibrationUnitTitles())
         unit_->addItem(QString::fromStdString(title));
     unit_->setCurrentIndex(0);
-    method_->addItem(QStringLiteral("Draw the reference line"));
-    method_->addItem(QString::fromLatin1(kFindTicks));
+    method_->addItem(tr("Draw the reference line"));
+    method_->addItem(tr(kFindTicks));
 
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     form->setHorizontalSpacing(12);
     form->setVerticalSpacing(10);
-    form->addRow(QStringLiteral("Name"), name_);
-    form->addRow(QStringLiteral("Magnification"), mag_);
-    form->addRow(QStringLiteral("Actual length"), len_);
-    form->addRow(QStringLiteral("Unit"), unit_);
-    form->addRow(QStringLiteral("Scale from"), method_);
+    form->addRow(tr("Name"), name_);
+    form->addRow(tr("Magnification"), mag_);
+    form->addRow(tr("Actual length"), len_);
+    form->addRow(tr("Unit"), unit_);
+    form->addRow(tr("Scale from"), method_);
     // Finding the ticks needs the length of one division, not of the whole line.
     connect(method_, &QComboBox::currentIndexChanged, this, [this, form](int index) {
         const bool ticks = index == 1;
         if (auto* label = qobject_cast<QLabel*>(form->labelForField(len_)))
-            label->setText(ticks ? QStringLiteral("One division")
-                                 : QStringLiteral("Actual length"));
-        len_->setPlaceholderText(ticks ? QStringLiteral("the micrometer's pitch, e.g. 0.01")
-                                       : QStringLiteral("length of the reference, e.g. 0.5"));
+            label->setText(ticks ? tr("One division") : tr("Actual length"));
+        len_->setPlaceholderText(ticks ? tr("the micrometer's pitch, e.g. 0.01")
+                                       : tr("length of the reference, e.g. 0.5"));
     });
 
     layOutSheet(*this,
-                QStringLiteral("Enter the calibration, press OK, then draw a line over the "
-                               "reference feature and click once more to place its label."),
+                tr("Enter the calibration, press OK, then draw a line over the "
+                   "reference feature and click once more to place its label."),
                 form, ok_, cancel_, 400);
 
     // The buttons are wired directly, not through accept/reject, so that an

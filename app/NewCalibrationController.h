@@ -31,8 +31,9 @@ public:
     QComboBox* CalibrationUnit() const { return unit_; }
     QComboBox* CalibrationMethod() const { return method_; }
 
-    // Param5 of the report when the ticks are to be found.
-    static constexpr const char* kFindTicks = "Find the ticks";
+    // Param5 of the report when the ticks are to be found, in English whatever the
+    // language; translated, the second way's text in the method list.
+    static constexpr const char* kFindTicks = QT_TR_NOOP("Find the ticks");
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
 

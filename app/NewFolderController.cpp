@@ -16,16 +16,16 @@ NewFolderController::NewFolderController(QWidget* parent, AlertPresenter& alerts
       alerts_(alerts),
       albums_(albums),
       name_(new QLineEdit(this)),
-      ok_(new QPushButton(QStringLiteral("OK"), this)),
-      cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
+      ok_(new QPushButton(tr("OK"), this)),
+      cancel_(new QPushButton(tr("Cancel"), this)) {
     setObjectName(QStringLiteral("Newfolder"));
-    setWindowTitle(QStringLiteral("New Album"));
-    name_->setPlaceholderText(QStringLiteral("Album name"));
+    setWindowTitle(tr("New Album"));
+    name_->setPlaceholderText(tr("Album name"));
 
     auto* content = new QVBoxLayout;
     content->addWidget(name_);
-    layOutSheet(*this, QStringLiteral("New snapshots and recordings go into the new album."),
-                content, ok_, cancel_, 340);
+    layOutSheet(*this, tr("New snapshots and recordings go into the new album."), content, ok_,
+                cancel_, 340);
 
     connect(ok_, &QPushButton::clicked, this, &NewFolderController::onOKFolderName);
     connect(cancel_, &QPushButton::clicked, this, &NewFolderController::onCancelFolderName);

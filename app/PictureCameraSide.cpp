@@ -35,8 +35,8 @@ PictureCameraSide::PictureCameraSide(CameraWindow& window)
         for (const QByteArray& suffix : QImageReader::supportedImageFormats())
             patterns << QStringLiteral("*.") + QString::fromLatin1(suffix);
         return QFileDialog::getOpenFileName(
-            nullptr, QStringLiteral("Open Picture"), QString(),
-            QStringLiteral("Pictures (%1);;All files (*)").arg(patterns.join(u' ')));
+            nullptr, tr("Open Picture"), QString(),
+            tr("Pictures (%1);;All files (*)").arg(patterns.join(u' ')));
     };
     window_.setCameraSide(CameraKind::Picture, this);
 }
@@ -73,20 +73,20 @@ void PictureCameraSide::loaded(uint64_t request, const Loaded& picture) {
     const QString name = QFileInfo(picture.path).fileName();
     if (picture.read.frame.isNull()) {
         const QString problem = picture.read.problem.isEmpty()
-                                    ? QStringLiteral("the picture could not be decoded")
+                                    ? tr("the picture could not be decoded")
                                     : picture.read.problem;
-        window_.showFailure(QStringLiteral("Cannot open \"%1\": %2.")
-                                .arg(QFileInfo(picture.file).fileName(), problem));
+        window_.showFailure(
+            tr("Cannot open \"%1\": %2.").arg(QFileInfo(picture.file).fileName(), problem));
         emit pictureRefused(picture.path);
         return;
     }
     frame_ = picture.read.frame;
     shown_ = picture.file;
-    QString status = QStringLiteral("Picture: %1").arg(name);
-    if (picture.plan.shapesBurntIn)
-        status += QStringLiteral(
-            " (no clean copy: its measurements are burnt in and not "
-            "restored as shapes)");
+    const QString status = picture.plan.shapesBurntIn
+                               ? tr("Picture: %1 (no clean copy: its measurements are burnt in "
+                                    "and not restored as shapes)")
+                                     .arg(name)
+                               : tr("Picture: %1").arg(name);
     window_.cameraConnected(CameraMode::Picture, frame_.width, frame_.height, status);
     window_.restoreMeasurements(picture.plan.record);
     window_.onFrame(frame_, FrameMarks{});

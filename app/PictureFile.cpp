@@ -1,5 +1,6 @@
 #include "app/PictureFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -28,18 +29,21 @@ PictureRead readJpeg(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) return refused(file.errorString());
     const QByteArray bytes = file.read(kMaxPictureFileSize + 1);
     if (bytes.size() > kMaxPictureFileSize)
-        return refused(
-            QStringLiteral("the file is larger than %1 MiB").arg(kMaxPictureFileSize >> 20));
+        return refused(QCoreApplication::translate("PictureFile", "the file is larger than %1 MiB")
+                           .arg(kMaxPictureFileSize >> 20));
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
     const auto size = static_cast<size_t>(bytes.size());
     if (const auto info = readJpegInfo(data, size);
         info && (info->width > kMaxJpegSide || info->height > kMaxJpegSide))
-        return refused(QStringLiteral("the picture is %1 x %2 pixels, more than %3 on a side")
+        return refused(QCoreApplication::translate(
+                           "PictureFile", "the picture is %1 x %2 pixels, more than %3 on a side")
                            .arg(info->width)
                            .arg(info->height)
                            .arg(kMaxJpegSide));
     auto frame = decodeJpeg(data, size);
-    if (!frame) return refused(QStringLiteral("the picture is damaged or incomplete"));
+    if (!frame)
+        return refused(
+            QCoreApplication::translate("PictureFile", "the picture is damaged or incomplete"));
     return {std::move(*frame), {}};
 }
 
@@ -48,29 +52,37 @@ PictureRead readJpeg(const QString& path) {
 PictureRead readPictureFile(const QString& path) {
     try {
         const QFileInfo info(path);
-        if (!info.exists()) return refused(QStringLiteral("there is no such file"));
-        if (!info.isFile()) return refused(QStringLiteral("it is not a file"));
+        if (!info.exists())
+            return refused(QCoreApplication::translate("PictureFile", "there is no such file"));
+        if (!info.isFile())
+            return refused(QCoreApplication::translate("PictureFile", "it is not a file"));
         QImageReader reader(path);
         const QByteArray format = reader.format();
         if (format.isEmpty()) {
-            if (!info.isReadable()) return refused(QStringLiteral("it may not be read"));
-            return refused(QStringLiteral("it is not a picture (JPEG, PNG, ...)"));
+            if (!info.isReadable())
+                return refused(QCoreApplication::translate("PictureFile", "it may not be read"));
+            return refused(
+                QCoreApplication::translate("PictureFile", "it is not a picture (JPEG, PNG, ...)"));
         }
         if (format == "jpeg") return readJpeg(path);
         const QSize size = reader.size();
         if (size.width() > kMaxJpegSide || size.height() > kMaxJpegSide)
-            return refused(QStringLiteral("the picture is %1 x %2 pixels, more than %3 on a side")
-                               .arg(size.width())
-                               .arg(size.height())
-                               .arg(kMaxJpegSide));
+            return refused(
+                QCoreApplication::translate("PictureFile",
+                                            "the picture is %1 x %2 pixels, more than %3 on a side")
+                    .arg(size.width())
+                    .arg(size.height())
+                    .arg(kMaxJpegSide));
         const QImage picture = reader.read();
         if (picture.isNull()) return refused(reader.errorString());
         if (picture.width() > kMaxJpegSide || picture.height() > kMaxJpegSide)
-            return refused(
-                QStringLiteral("the picture is more than %1 pixels on a side").arg(kMaxJpegSide));
+            return refused(QCoreApplication::translate(
+                               "PictureFile", "the picture is more than %1 pixels on a side")
+                               .arg(kMaxJpegSide));
         return {frameOf(picture), {}};
     } catch (const std::bad_alloc&) {
-        return refused(QStringLiteral("there is not enough memory for it"));
+        return refused(
+            QCoreApplication::translate("PictureFile", "there is not enough memory for it"));
     }
 }
 

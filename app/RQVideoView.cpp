@@ -218,7 +218,7 @@ void RQVideoView::present(const Frame& frame, FramePath path) {
 void RQVideoView::saveImage(double pixelWidth, double pixelHeight, bool withMeasurements) {
     if (frame_.isNull()) {
         emit snapshotFailed(
-            QStringLiteral("The camera delivers no picture yet, so there is no snapshot to take."));
+            tr("The camera delivers no picture yet, so there is no snapshot to take."));
         return;
     }
     const auto size = snapshotPixelSize(pixelWidth, pixelHeight);

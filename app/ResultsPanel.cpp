@@ -1,6 +1,7 @@
 #include "app/ResultsPanel.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -23,8 +24,6 @@
 namespace lumetra {
 namespace {
 
-const QString kExportFailed = QStringLiteral("The results could not be written to this file");
-
 // "#" and "Tool" are read as text; the quantities as numbers.
 constexpr int kToolColumn = 1;
 constexpr int kFirstValueColumn = 2;
@@ -46,7 +45,7 @@ ResultsPanel::ResultsPanel(AlertPresenter& alerts, QWidget* parent)
     setObjectName(QStringLiteral("ResultsPanel"));
     view_ = new QTableWidget(this);
     view_->setObjectName(QStringLiteral("resultsTable"));
-    view_->setAccessibleName(QStringLiteral("Results"));
+    view_->setAccessibleName(tr("Results"));
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -54,10 +53,10 @@ ResultsPanel::ResultsPanel(AlertPresenter& alerts, QWidget* parent)
     view_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     view_->horizontalHeader()->setStretchLastSection(true);
 
-    exportButton_ = new QPushButton(QStringLiteral("Export\u2026"), this);
+    exportButton_ = new QPushButton(tr("Export\u2026"), this);
     exportButton_->setObjectName(QStringLiteral("btExportCsv"));
-    exportButton_->setToolTip(QStringLiteral("Save the table as a CSV file"));
-    copyButton_ = new QPushButton(QStringLiteral("Copy"), this);
+    exportButton_->setToolTip(tr("Save the table as a CSV file"));
+    copyButton_ = new QPushButton(tr("Copy"), this);
     copyButton_->setObjectName(QStringLiteral("btCopyResults"));
 
     auto* buttons = new QHBoxLayout;
@@ -120,7 +119,7 @@ void ResultsPanel::setShapes(std::span<const RQShape> shapes, const CalibrationV
                                                            : uint8_t{kModeCount});
                 if (c == kToolColumn && tool) {
                     item->setIcon(imageIcon(tool->image));
-                    item->setToolTip(item->text());
+                    item->setToolTip(QCoreApplication::translate("MeasureTool", tool->name));
                     item->setText(QString());
                 }
                 if (c >= kFirstValueColumn && c != static_cast<int>(resultsTextColumn()) &&
@@ -145,7 +144,7 @@ void ResultsPanel::setShapes(std::span<const RQShape> shapes, const CalibrationV
 bool ResultsPanel::exportCsv(const QString& path) {
     const std::string csv = resultsCsv(table_);
     if (writeFileAtomically(QFile::encodeName(path).toStdString(), csv)) return true;
-    alerts_.alert(kExportFailed);
+    alerts_.alert(tr("The results could not be written to this file"));
     return false;
 }
 
@@ -157,8 +156,7 @@ void ResultsPanel::chooseExportFile() {
     QString folder = lastExportFolder_;
     if (folder.isEmpty()) folder = exportFolder_ ? exportFolder_() : QDir::homePath();
     // The dialog asks before an existing file is replaced.
-    QFileDialog dialog(this, QStringLiteral("Export CSV"), folder,
-                       QStringLiteral("CSV files (*.csv)"));
+    QFileDialog dialog(this, tr("Export CSV"), folder, tr("CSV files (*.csv)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     if (dialog.exec() != QDialog::Accepted) return;

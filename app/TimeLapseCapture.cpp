@@ -1,5 +1,6 @@
 #include "app/TimeLapseCapture.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <chrono>
 
@@ -15,7 +16,8 @@ namespace {
 using Clock = TimeLapseSchedule::Clock;
 
 QString pictureCount(int n) {
-    return n == 1 ? QStringLiteral("1 picture") : QStringLiteral("%1 pictures").arg(n);
+    return n == 1 ? QCoreApplication::translate("lumetra::TimeLapseCapture", "1 picture")
+                  : QCoreApplication::translate("lumetra::TimeLapseCapture", "%1 pictures").arg(n);
 }
 
 }  // namespace
@@ -38,8 +40,8 @@ void TimeLapseCapture::start(const TimeLapseSettings& settings) {
     if (running()) return;
     if (movie_.joinable()) {
         window_.showFailure(
-            QStringLiteral("The last time-lapse's movie is still being made; start the next one "
-                           "when it is saved."));
+            tr("The last time-lapse's movie is still being made; start the next one "
+               "when it is saved."));
         return;
     }
     plan_ = settings;
@@ -101,7 +103,7 @@ void TimeLapseCapture::takePicture() {
                                   plan_.withMeasurements);
     taking_ = false;
     if (pictures_.size() == before)
-        failure_ = QStringLiteral("A picture of the time-lapse could not be saved.");
+        failure_ = tr("A picture of the time-lapse could not be saved.");
 }
 
 void TimeLapseCapture::finish(const QString& failure) {
@@ -109,11 +111,9 @@ void TimeLapseCapture::finish(const QString& failure) {
     schedule_.reset();
     due_.stop();
     countdown_.stop();
-    QString summary =
-        QStringLiteral("Time-lapse ended: %1 taken").arg(pictureCount(int(pictures_.size())));
+    QString summary = tr("Time-lapse ended: %1 taken").arg(pictureCount(int(pictures_.size())));
     if (missed > 0)
-        summary +=
-            QStringLiteral(", %1 missed (no new camera picture in time)").arg(pictureCount(missed));
+        summary += tr(", %1 missed (no new camera picture in time)").arg(pictureCount(missed));
     summary += QStringLiteral(".");
     if (!failure.isEmpty()) summary += QLatin1Char(' ') + failure;
     failure_ = missed > 0 || !failure.isEmpty() ? summary : QString();
@@ -124,11 +124,11 @@ void TimeLapseCapture::finish(const QString& failure) {
     std::string error;
     const auto path = reserveRecordingPath(videoFolder_(), currentTimestampName(), error);
     if (!path) {
-        failure_ = summary + QStringLiteral(" No movie: ") + QString::fromStdString(error);
+        failure_ = summary + tr(" No movie: ") + QString::fromStdString(error);
         report(failure_);
         return;
     }
-    emit progress(summary + QStringLiteral(" Making the movie..."));
+    emit progress(summary + tr(" Making the movie..."));
     movie_ = std::thread([this, pictures = pictures_, moviePath = *path, summary,
                           fps = plan_.movieFramesPerSecond] {
         const TimeLapseMovieResult made = assembleTimeLapseMovie(pictures, moviePath, fps);
@@ -139,14 +139,12 @@ void TimeLapseCapture::finish(const QString& failure) {
                 QString text = summary;
                 if (made) {
                     window_.recordingThumbnailAdded(thumbnailPathOf(moviePath));
-                    text +=
-                        QStringLiteral(" Movie saved to %1").arg(QString::fromStdString(moviePath));
+                    text += tr(" Movie saved to %1").arg(QString::fromStdString(moviePath));
                     if (made.leftOut > 0)
-                        text += QStringLiteral(" (%1 unreadable, left out)")
-                                    .arg(pictureCount(made.leftOut));
+                        text += tr(" (%1 unreadable, left out)").arg(pictureCount(made.leftOut));
                     text += QLatin1Char('.');
                 } else {
-                    text += QStringLiteral(" No movie: ") + QString::fromStdString(made.error);
+                    text += tr(" No movie: ") + QString::fromStdString(made.error);
                 }
                 if (!made || made.leftOut > 0 || !failure_.isEmpty()) failure_ = text;
                 report(text);
@@ -162,17 +160,17 @@ void TimeLapseCapture::report(const QString& summary) {
 
 QString TimeLapseCapture::progressText() const {
     if (!running()) return {};
-    QString text = QStringLiteral("Time-lapse: %1 taken").arg(schedule_->taken());
-    if (const auto left = schedule_->remaining()) text += QStringLiteral(", %1 to go").arg(*left);
+    QString text = tr("Time-lapse: %1 taken").arg(schedule_->taken());
+    if (const auto left = schedule_->remaining()) text += tr(", %1 to go").arg(*left);
     const auto next = schedule_->nextDue();
     const auto now = now_();
     if (!started_ || (next && *next <= now))
-        text += QStringLiteral(", waiting for a picture from the camera");
+        text += tr(", waiting for a picture from the camera");
     else if (next)
-        text += QStringLiteral(", next in %1 s")
-                    .arg(std::chrono::ceil<std::chrono::seconds>(*next - now).count());
+        text +=
+            tr(", next in %1 s").arg(std::chrono::ceil<std::chrono::seconds>(*next - now).count());
     if (const int missed = schedule_->missed(); missed > 0)
-        text += QStringLiteral(", %1 missed (no new camera picture in time)").arg(missed);
+        text += tr(", %1 missed (no new camera picture in time)").arg(missed);
     return text;
 }
 

@@ -5,6 +5,7 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 #include <chrono>
@@ -33,31 +34,30 @@ TimeLapseSheet::TimeLapseSheet(QWidget* parent)
       every_(new QDoubleSpinBox(this)),
       unit_(new QComboBox(this)),
       end_(new QComboBox(this)),
-      count_(spinBox(this, "timeLapseCount", QStringLiteral("Number of pictures"), 1, 100000, 10,
-                     QStringLiteral(" pictures"))),
-      minutes_(spinBox(this, "timeLapseDuration", QStringLiteral("Duration"), 1, 100000, 60,
-                       QStringLiteral(" min"))),
-      measurements_(new QCheckBox(QStringLiteral("Burn in the measurements"), this)),
-      movie_(new QCheckBox(QStringLiteral("Make a movie at"), this)),
-      movieRate_(spinBox(this, "timeLapseMovieRate", QStringLiteral("Movie frame rate"), 1, 60, 10,
-                         QStringLiteral(" frames/s"))) {
+      count_(spinBox(this, "timeLapseCount", tr("Number of pictures"), 1, 100000, 10,
+                     tr(" pictures"))),
+      minutes_(spinBox(this, "timeLapseDuration", tr("Duration"), 1, 100000, 60, tr(" min"))),
+      measurements_(new QCheckBox(tr("Burn in the measurements"), this)),
+      movie_(new QCheckBox(tr("Make a movie at"), this)),
+      movieRate_(
+          spinBox(this, "timeLapseMovieRate", tr("Movie frame rate"), 1, 60, 10, tr(" frames/s"))) {
     setObjectName(QStringLiteral("TimeLapseSheet"));
     every_->setObjectName(QStringLiteral("timeLapseInterval"));
-    every_->setAccessibleName(QStringLiteral("Interval"));
+    every_->setAccessibleName(tr("Interval"));
+    every_->setLocale(QLocale::c());  // numbers keep the point in every language
     every_->setRange(0.1, 100000.0);
     every_->setDecimals(1);
     every_->setValue(10.0);
     unit_->setObjectName(QStringLiteral("timeLapseUnit"));
-    unit_->setAccessibleName(QStringLiteral("Interval unit"));
-    unit_->addItems({QStringLiteral("seconds"), QStringLiteral("minutes")});
+    unit_->setAccessibleName(tr("Interval unit"));
+    unit_->addItems({tr("seconds"), tr("minutes")});
     end_->setObjectName(QStringLiteral("timeLapseEnd"));
-    end_->setAccessibleName(QStringLiteral("Stop"));
-    end_->addItems(
-        {QStringLiteral("after"), QStringLiteral("for"), QStringLiteral("until stopped")});
+    end_->setAccessibleName(tr("Stop"));
+    end_->addItems({tr("after"), tr("for"), tr("until stopped")});
     measurements_->setObjectName(QStringLiteral("timeLapseMeasurements"));
     measurements_->setChecked(true);
     movie_->setObjectName(QStringLiteral("timeLapseMovie"));
-    auto* start = new QPushButton(QStringLiteral("Start"), this);
+    auto* start = new QPushButton(tr("Start"), this);
     start->setObjectName(QStringLiteral("accentButton"));
     start->setDefault(true);
 
@@ -72,8 +72,8 @@ TimeLapseSheet::TimeLapseSheet(QWidget* parent)
     movie->addWidget(movie_);
     movie->addWidget(movieRate_);
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("A snapshot every"), every);
-    form->addRow(QStringLiteral("Stop"), end);
+    form->addRow(tr("A snapshot every"), every);
+    form->addRow(tr("Stop"), end);
     form->addRow(measurements_);
     form->addRow(movie);
     form->addRow(start);

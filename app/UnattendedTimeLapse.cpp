@@ -14,8 +14,9 @@ void StderrAlerts::alert(const QString& text) {
 }
 
 bool StderrAlerts::confirm(const QString& message, const QString& informativeText) {
-    std::fprintf(stderr, "lumetra: %s %s (not confirmed)\n", qPrintable(message),
-                 qPrintable(informativeText));
+    std::fprintf(stderr, "lumetra: %s\n",
+                 qPrintable(QCoreApplication::translate("StderrAlerts", "%1 %2 (not confirmed)")
+                                .arg(message, informativeText)));
     return false;
 }
 

@@ -55,9 +55,10 @@ UsbCameraSide::UsbCameraSide(CameraWindow& window, V4l2Io* io, DeviceDirs dirs,
       }) {
     chooser_ = [this](const QString& message, const QStringList& devices) -> std::optional<int> {
         bool ok = false;
-        const QString item =
-            QInputDialog::getItem(QApplication::activeWindow(), QStringLiteral("USB microscope"),
-                                  message, devices, 0, false, &ok);
+        const QString item = QInputDialog::getItem(
+            QApplication::activeWindow(),
+            QCoreApplication::translate("lumetra::UsbCameraSide", "USB microscope"), message,
+            devices, 0, false, &ok);
         if (!ok) return std::nullopt;
         return static_cast<int>(devices.indexOf(item));
     };
@@ -86,8 +87,8 @@ void UsbCameraSide::connectCamera() {
     // No microscope recognised, but other capture devices are attached: offer them.
     QString message = qText(decision.alert) + QStringLiteral("\n\n");
     if (!explicitDevice_.empty())
-        message += QStringLiteral("No video device matches \"%1\". ").arg(qText(explicitDevice_));
-    message += QStringLiteral("Use one of these video devices instead?");
+        message += tr("No video device matches \"%1\". ").arg(qText(explicitDevice_));
+    message += tr("Use one of these video devices instead?");
     QStringList titles;
     for (const size_t i : decision.others) titles << offerTitle(devices[i]);
     const std::optional<int> choice = chooser_(message, titles);
@@ -161,9 +162,9 @@ void UsbCameraSide::captureStopped(const UsbOutcome& outcome) {
 void UsbCameraSide::open(size_t index) {
     const UsbOutcome outcome = camera_.setSelectedVideoDevice(index);
     if (outcome.ok()) {
-        window_.cameraConnected(CameraMode::Usb, camera_.videoWidth(), camera_.videoHeight(),
-                                QStringLiteral("USB microscope: %1")
-                                    .arg(qText(camera_.selectedVideoDevice()->localizedName)));
+        window_.cameraConnected(
+            CameraMode::Usb, camera_.videoWidth(), camera_.videoHeight(),
+            tr("USB microscope: %1").arg(qText(camera_.selectedVideoDevice()->localizedName)));
     } else if (window_.cameraMode() == CameraMode::Usb) {
         window_.cameraStopped();  // the device streaming before was closed
     }

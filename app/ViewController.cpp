@@ -34,7 +34,8 @@
 namespace lumetra {
 namespace {
 
-const QString kConnectFirst = QStringLiteral(
+const char* const kConnectFirst = QT_TRANSLATE_NOOP(
+    "lumetra::ViewController",
     "Connect a microscope or open a picture first: the USB, WiFi or Open button in the camera "
     "panel");
 
@@ -92,7 +93,7 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
     resultsPanel_->setExportFolder([this] {
         return QString::fromStdString(settings_.layout().albumFolder(settings_.getStrDefFolder()));
     });
-    ui_.album.SettingTabView->addTab(resultsPanel_, QStringLiteral("Results"));
+    ui_.album.SettingTabView->addTab(resultsPanel_, tr("Results"));
     connect(ui_.VideoView, &RQVideoView::shapesChanged, this, &ViewController::showResults);
     connect(resultsPanel_, &ResultsPanel::shapeSelected, ui_.VideoView,
             &RQVideoView::setHighlightedShape);
@@ -177,7 +178,7 @@ void ViewController::connectControls() {
     remove->setContext(Qt::WidgetShortcut);
     connect(remove, &QShortcut::activated, this, [this] { measureBar_->deleteShapes(false); });
     connect(snapshots_, &SnapshotPanel::analysisSaved, this, [this](const QString& path) {
-        ui_.txt_recording->setText(QStringLiteral("Saved for analysis to %1").arg(path));
+        ui_.txt_recording->setText(tr("Saved for analysis to %1").arg(path));
     });
     connect(&album_->albumPages(), &AlbumPages::measureWanted, this, &ViewController::openPicture);
     auto* open = new QShortcut(QKeySequence::Open, this);
@@ -205,7 +206,7 @@ void ViewController::connectControls() {
 
 bool ViewController::cameraReady() {
     if (cameraActive()) return true;
-    ui_.txt_recording->setText(kConnectFirst);
+    ui_.txt_recording->setText(tr(kConnectFirst));
     return false;
 }
 
@@ -226,12 +227,11 @@ void ViewController::bringBackCalibration(const QString& name) {
     if (calibration_->chooseNamed(name.toStdString())) return;
     // The shapes go on reading in the calibration in force, and the hint line says why.
     ui_.txt_recording->setText(
-        name.isEmpty()
-            ? QStringLiteral("The measurements were read without a calibration before; they keep "
-                             "the one in force")
-            : QStringLiteral("The calibration \"%1\" is no longer stored; the measurements keep "
-                             "the one in force")
-                  .arg(name));
+        name.isEmpty() ? tr("The measurements were read without a calibration before; they keep "
+                            "the one in force")
+                       : tr("The calibration \"%1\" is no longer stored; the measurements keep "
+                            "the one in force")
+                             .arg(name));
 }
 
 void ViewController::showResults() {
@@ -248,7 +248,7 @@ void ViewController::showResults() {
 void ViewController::open_folder() {
     const QString folder = toQString(settings_.getStrDocuments());
     if (openUrl_ && !openUrl_(QUrl::fromLocalFile(folder)))
-        alerts_->alert(QStringLiteral("No file manager opened the folder. It is %1").arg(folder));
+        alerts_->alert(tr("No file manager opened the folder. It is %1").arg(folder));
 }
 
 void ViewController::setUrlOpener(std::function<bool(const QUrl&)> open) {
@@ -298,13 +298,12 @@ void ViewController::restoreMeasurements(const std::optional<SnapshotRecord>& re
         if (sameView)
             shapes = record->shapes;
         else if (!record->shapes.empty())
-            alerts_->alert(
-                QStringLiteral("The picture's shapes were measured on a view of %1 x %2 units, "
-                               "not %3 x %4, and are not restored.")
-                    .arg(record->viewWidth)
-                    .arg(record->viewHeight)
-                    .arg(view.width)
-                    .arg(view.height));
+            alerts_->alert(tr("The picture's shapes were measured on a view of %1 x %2 units, "
+                              "not %3 x %4, and are not restored.")
+                               .arg(record->viewWidth)
+                               .arg(record->viewHeight)
+                               .arg(view.width)
+                               .arg(view.height));
     }
     ui_.VideoView->restoreShapes(std::move(shapes));
 }

@@ -1,5 +1,6 @@
 #include "app/ViewDrawing.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -57,13 +58,15 @@ void drawPlaceholder(QPainter& painter, const QRectF& area, const QFont& font) {
     painter.setFont(title);
     painter.setPen(QColor(0xc9, 0xcf, 0xd8));
     painter.drawText(QRectF(area.left(), centre.y() + 96, area.width(), 30), Qt::AlignCenter,
-                     QStringLiteral("No microscope connected"));
+                     QCoreApplication::translate("ViewDrawing", "No microscope connected"));
     QFont detail = font;
     detail.setPointSizeF(11);
     painter.setFont(detail);
     painter.setPen(QColor(0x7d, 0x86, 0x93));
-    painter.drawText(QRectF(area.left(), centre.y() + 126, area.width(), 24), Qt::AlignCenter,
-                     QStringLiteral("Connect a USB or WiFi microscope to see the live picture"));
+    painter.drawText(
+        QRectF(area.left(), centre.y() + 126, area.width(), 24), Qt::AlignCenter,
+        QCoreApplication::translate("ViewDrawing",
+                                    "Connect a USB or WiFi microscope to see the live picture"));
 }
 
 void drawHandles(QPainter& painter, const ViewFit& f, const std::vector<RQShape>& shapes,
@@ -105,8 +108,8 @@ QRectF shownPicture(const ViewFit& f, const QRectF& widget) {
 }
 
 void drawFrozenBadge(QPainter& painter, const QFont& font, const QRectF& shown) {
-    drawBadge(painter, font, shown, Qt::TopLeftCorner, QStringLiteral("FROZEN"),
-              QColor(0x2f, 0x7f, 0xe0, 220));
+    drawBadge(painter, font, shown, Qt::TopLeftCorner,
+              QCoreApplication::translate("ViewDrawing", "FROZEN"), QColor(0x2f, 0x7f, 0xe0, 220));
 }
 
 void drawZoomBadge(QPainter& painter, const QFont& font, const QRectF& shown, double factor) {

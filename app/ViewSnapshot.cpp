@@ -1,5 +1,6 @@
 #include "app/ViewSnapshot.h"
 
+#include <QCoreApplication>
 #include <thread>
 
 #include "app/SnapshotEncoding.h"
@@ -42,12 +43,14 @@ ViewSnapshotOutcome writeViewSnapshot(const ViewSnapshotSource& source, PixelSiz
     // The picture is there; the record of what it measures, or a copy, is not.
     if (!saved->sidecar)
         outcome.failures.push_back(
-            QStringLiteral("The picture was saved to %1, its measurements were not. %2")
+            QCoreApplication::translate(
+                "ViewSnapshot", "The picture was saved to %1, its measurements were not. %2")
                 .arg(path, QString::fromStdString(saved->sidecar.message())));
     for (const WriteResult* copy : {&saved->cleanCopy, &saved->analysisCopy})
         if (!*copy)
             outcome.failures.push_back(
-                QStringLiteral("The picture was saved to %1, its copy was not. %2")
+                QCoreApplication::translate("ViewSnapshot",
+                                            "The picture was saved to %1, its copy was not. %2")
                     .arg(path, QString::fromStdString(copy->message())));
     return outcome;
 }

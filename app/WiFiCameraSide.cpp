@@ -149,9 +149,8 @@ void WiFiCameraSide::setFrameSize(FrameSize size) {
     allowPictureSize(size);
     if (!announcing_ || !kind_) return;
     announcing_ = false;
-    window_.cameraConnected(
-        *kind_, size.width, size.height,
-        QStringLiteral("WiFi microscope at %1").arg(QString::fromStdString(hostName_)));
+    window_.cameraConnected(*kind_, size.width, size.height,
+                            tr("WiFi microscope at %1").arg(QString::fromStdString(hostName_)));
 }
 
 // The stream's pictures may be as large as the largest size the camera announced (its

@@ -20,6 +20,7 @@
 #include "app/SnapshotCapture.h"
 #include "app/Theme.h"
 #include "app/TimeLapseCapture.h"
+#include "app/Translations.h"
 #include "app/UnattendedTimeLapse.h"
 #include "app/UsbCameraSide.h"
 #include "app/ViewController.h"
@@ -61,18 +62,27 @@ int main(int argc, char* argv[]) {
     if (!lumetra::keepLargeBlocksMapped())
         std::fprintf(stderr, "lumetra: the allocator keeps its own large-block threshold\n");
     // The command line is read before the window system starts, so that the help, the
-    // version and a wrong option are answered on a terminal without a display.
-    lumetra::LaunchOptions options;
+    // version and a wrong option are answered on a terminal without a display, in the
+    // user's language as the window is.
+    const lumetra::Translations translations(QLocale::system(), lumetra::translationFolder());
+    std::optional<lumetra::LaunchOptions> launch;
     {
         QCoreApplication text(argc, argv);
-        if (const auto status = answerCommandLine(options)) return *status;
+        translations.install();
+        launch.emplace();  // its help texts are translated when it is made
+        if (const auto status = answerCommandLine(*launch)) return *status;
     }
+    const lumetra::LaunchOptions& options = *launch;
     QApplication app(argc, argv);
+    translations.install();
     // Ties the window to the installed desktop entry (its icon in task bars).
     QGuiApplication::setDesktopFileName(QStringLiteral(LUMETRA_APP_ID));
     if (const std::string dir = lumetra::resourceDirectory();
         !QFileInfo(QString::fromStdString(dir + "/sounds")).isDir())
-        std::fprintf(stderr, "lumetra: no resources in \"%s\": the sounds are off\n", dir.c_str());
+        std::fprintf(stderr, "lumetra: %s\n",
+                     qPrintable(QCoreApplication::translate(
+                                    "main", "no resources in \"%1\": the sounds are off")
+                                    .arg(QString::fromStdString(dir))));
     lumetra::applyTheme(app);
     lumetra::AppDelegate::install(app);
 
@@ -82,7 +92,10 @@ int main(int argc, char* argv[]) {
         demo = std::make_unique<lumetra::DemoCamera>();
         std::string error;
         if (!demo->start(&error)) {
-            std::fprintf(stderr, "lumetra: the demo camera cannot start: %s\n", error.c_str());
+            std::fprintf(
+                stderr, "lumetra: %s\n",
+                qPrintable(QCoreApplication::translate("main", "the demo camera cannot start: %1")
+                               .arg(QString::fromStdString(error))));
             return 1;
         }
     }
@@ -123,7 +136,10 @@ int main(int argc, char* argv[]) {
         const QString path = options.screenshot;
         QTimer::singleShot(800, &window, [&window, path] {
             const bool saved = window.grab().save(path);
-            if (!saved) std::fprintf(stderr, "Cannot write %s\n", qPrintable(path));
+            if (!saved)
+                std::fprintf(
+                    stderr, "%s\n",
+                    qPrintable(QCoreApplication::translate("main", "Cannot write %1").arg(path)));
             QApplication::exit(saved ? 0 : 1);
         });
     }

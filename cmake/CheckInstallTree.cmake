@@ -1,6 +1,7 @@
 # Installs the build in BUILD_DIR into PREFIX, checks that every file of the install
-# tree is there, validates the desktop entry and the AppStream metadata, and starts the
-# installed program with the demo camera until it has written a screenshot.
+# tree is there, validates the desktop entry and the AppStream metadata, starts the
+# installed program with the demo camera until it has written a screenshot, and has it
+# print its help under a German locale, which must read German.
 # The manual page, the AppStream release and --version all name the project's VERSION.
 # Run by CTest: cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -DVERSION=... -P CheckInstallTree.cmake
 
@@ -15,6 +16,7 @@ set(desktop ${PREFIX}/share/applications/${APP_ID}.desktop)
 set(metainfo ${PREFIX}/share/metainfo/${APP_ID}.metainfo.xml)
 foreach(file bin/lumetra share/lumetra/calibration.plist share/lumetra/sounds/TakePicture.wav
              share/lumetra/sounds/StartRecord.wav share/lumetra/sounds/StopRecord.wav
+             share/lumetra/translations/lumetra_de.qm
              share/icons/hicolor/scalable/apps/${APP_ID}.svg share/man/man1/lumetra.1
              share/doc/lumetra/copyright)
   if(NOT EXISTS ${PREFIX}/${file})
@@ -49,4 +51,13 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LUMETRA_RESOURCES HOME=$
                 RESULT_VARIABLE failed ERROR_VARIABLE errors TIMEOUT 60)
 if(failed OR NOT EXISTS ${PREFIX}/demo.png OR errors MATCHES "no resources")
   message(FATAL_ERROR "the installed program did not start cleanly: ${failed}\n${errors}")
+endif()
+
+# Under a German locale the installed program finds its translation.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LUMETRA_RESOURCES --unset=LC_ALL
+                        --unset=LC_MESSAGES --unset=LANGUAGE LANG=de_DE.UTF-8
+                        ${PREFIX}/bin/lumetra --help
+                RESULT_VARIABLE failed OUTPUT_VARIABLE help TIMEOUT 60)
+if(failed OR NOT help MATCHES "Ein simuliertes WiFi-Mikroskop")
+  message(FATAL_ERROR "the installed program's help is not German under LANG=de_DE.UTF-8:\n${help}")
 endif()

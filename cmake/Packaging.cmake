@@ -2,6 +2,7 @@
 #
 #   bin/lumetra
 #   share/lumetra/                         calibration list template, sounds
+#   share/lumetra/translations/            compiled translations (lumetra_de.qm, ...)
 #   share/applications/<id>.desktop        desktop entry
 #   share/icons/hicolor/scalable/apps/<id>.svg
 #   share/metainfo/<id>.metainfo.xml       AppStream metadata
@@ -22,6 +23,7 @@ foreach(file IN LISTS LUMETRA_RESOURCE_FILES)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/${file}
           DESTINATION ${CMAKE_INSTALL_DATADIR}/lumetra/${folder})
 endforeach()
+install(FILES ${LUMETRA_QM_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/lumetra/translations)
 install(FILES ${desktop_dir}/${LUMETRA_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${desktop_dir}/${LUMETRA_APP_ID}.svg
@@ -53,4 +55,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://lumetra.org/)
 # rather than linked: Qt's SVG icon engine and image plugin (the button images).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+# The toolkit's own texts (standard dialogs, the help's headings) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)

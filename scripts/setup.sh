@@ -7,6 +7,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git ccache
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
+  qt6-l10n-tools qt6-translations-l10n
   libcurl4-openssl-dev
   libturbojpeg0-dev libjpeg62-turbo-dev libexif-dev libtiff-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev

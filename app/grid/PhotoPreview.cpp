@@ -107,14 +107,12 @@ void PhotoPreview::paintEvent(QPaintEvent*) {
         target.moveCenter(area.center());
         painter.drawImage(target.topLeft(), scaled_);
     } else {
-        painter.drawText(
-            area, Qt::AlignCenter,
-            failed_ ? QStringLiteral("This picture cannot be shown.") : QStringLiteral("Loading…"));
+        painter.drawText(area, Qt::AlignCenter,
+                         failed_ ? tr("This picture cannot be shown.") : tr("Loading…"));
     }
-    painter.drawText(rect().adjusted(kMargin, 0, -kMargin, -kMargin / 2),
-                     Qt::AlignHCenter | Qt::AlignBottom,
-                     QStringLiteral("%1    (Esc or space closes, arrows browse)")
-                         .arg(QFileInfo(path_).fileName()));
+    painter.drawText(
+        rect().adjusted(kMargin, 0, -kMargin, -kMargin / 2), Qt::AlignHCenter | Qt::AlignBottom,
+        tr("%1    (Esc or space closes, arrows browse)").arg(QFileInfo(path_).fileName()));
 }
 
 // The preview's keys come to it even where the window has a shortcut for them

@@ -1,6 +1,7 @@
 #include "app/panels/AlbumPanel.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QLabel>
 #include <QMenu>
@@ -18,7 +19,9 @@ namespace lumetra {
 namespace {
 
 QString mediaCountText(size_t count, const QString& singular, const QString& plural) {
-    if (count == 0) return QStringLiteral("No %1 in this album").arg(plural);
+    if (count == 0)
+        return QCoreApplication::translate("lumetra::AlbumPanel", "No %1 in this album")
+            .arg(plural);
     return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? singular : plural);
 }
 
@@ -38,8 +41,8 @@ QLabel* mediaCountLabel(QWidget* page) {
 
 AlbumPanel::Widgets AlbumPanel::build(QWidget* parent, QVBoxLayout* column) {
     Widgets w;
-    const TitledList albums = titledList(parent, column, QStringLiteral("ALBUM"), "AblumComboBox",
-                                         "btNewAblum", "album", QStringLiteral("Albums"));
+    const TitledList albums = titledList(parent, column, tr("ALBUM"), "AblumComboBox", "btNewAblum",
+                                         "album", tr("Albums"));
     w.AblumComboBox = albums.list;
     w.btNewAblum = albums.menuButton;
     w.SettingTabView = new QTabWidget(parent);
@@ -49,8 +52,8 @@ AlbumPanel::Widgets AlbumPanel::build(QWidget* parent, QVBoxLayout* column) {
     w.VideoGridPage = new QWidget(w.SettingTabView);
     w.photoCount = mediaCountLabel(w.PhotoGridPage);
     w.videoCount = mediaCountLabel(w.VideoGridPage);
-    w.SettingTabView->addTab(w.PhotoGridPage, QStringLiteral("Photos"));
-    w.SettingTabView->addTab(w.VideoGridPage, QStringLiteral("Videos"));
+    w.SettingTabView->addTab(w.PhotoGridPage, tr("Photos"));
+    w.SettingTabView->addTab(w.VideoGridPage, tr("Videos"));
     column->addWidget(w.SettingTabView, 1);
     return w;
 }
@@ -64,9 +67,9 @@ AlbumPanel::AlbumPanel(const Widgets& widgets, RQGlobalVariables& settings, Aler
       albums_(settings),
       pages_(std::make_unique<AlbumPages>(w_.PhotoGridPage, w_.VideoGridPage, pictures_, videos_,
                                           alerts)) {
-    menu_ = new QMenu(QStringLiteral("Menu"), window);
-    menu_->addAction(QStringLiteral("New Folder"), this, &AlbumPanel::newFolder);
-    menu_->addAction(QStringLiteral("Open Folder"), this, &AlbumPanel::folderWanted);
+    menu_ = new QMenu(tr("Menu"), window);
+    menu_->addAction(tr("New Folder"), this, &AlbumPanel::newFolder);
+    menu_->addAction(tr("Open Folder"), this, &AlbumPanel::folderWanted);
     connect(w_.btNewAblum, &QToolButton::clicked, this, [this] { menu_->popup(QCursor::pos()); });
     connect(pages_.get(), &AlbumPages::listChanged, this, [this](MediaKind kind) {
         showMediaCount(kind);
@@ -140,12 +143,10 @@ void AlbumPanel::add(MediaKind kind, const std::string& path) {
 
 void AlbumPanel::showMediaCount(MediaKind kind) {
     if (kind == MediaKind::Picture) {
-        w_.photoCount->setText(mediaCountText(pictures_.size(), QStringLiteral("snapshot"),
-                                              QStringLiteral("snapshots")));
+        w_.photoCount->setText(mediaCountText(pictures_.size(), tr("snapshot"), tr("snapshots")));
         emit photoCollectionChanged();
     } else {
-        w_.videoCount->setText(mediaCountText(videos_.size(), QStringLiteral("recording"),
-                                              QStringLiteral("recordings")));
+        w_.videoCount->setText(mediaCountText(videos_.size(), tr("recording"), tr("recordings")));
         emit videoCollectionChanged();
     }
 }

@@ -23,11 +23,10 @@ QString toQString(const std::string& text) { return QString::fromStdString(text)
 
 CalibrationPanel::Widgets CalibrationPanel::build(QWidget* parent, QVBoxLayout* column) {
     Widgets w;
-    const TitledList calibrations =
-        titledList(parent, column, QStringLiteral("CALIBRATION"), "CalComboBox", "btCalibration",
-                   "calibration", QStringLiteral("Calibration"));
+    const TitledList calibrations = titledList(parent, column, tr("CALIBRATION"), "CalComboBox",
+                                               "btCalibration", "calibration", tr("Calibration"));
     w.CalComboBox = calibrations.list;
-    w.CalComboBox->setPlaceholderText(QStringLiteral("Not calibrated"));
+    w.CalComboBox->setPlaceholderText(tr("Not calibrated"));
     w.btCalibration = calibrations.menuButton;
     w.calibrationStatus = label(parent, QString(), "calibrationStatus");
     w.calibrationStatus->setWordWrap(true);
@@ -38,11 +37,11 @@ CalibrationPanel::Widgets CalibrationPanel::build(QWidget* parent, QVBoxLayout* 
 CalibrationPanel::CalibrationPanel(const Widgets& widgets, const RQGlobalVariables& settings,
                                    AlertPresenter& alerts, QWidget* window)
     : QObject(window), w_(widgets), alerts_(alerts), window_(window), calibrations_(settings) {
-    menu_ = new QMenu(QStringLiteral("Menu"), window);
-    menu_->addAction(QStringLiteral("New Calibration"), this, &CalibrationPanel::newCalibration);
-    menu_->addAction(QStringLiteral("Open Folder"), this, &CalibrationPanel::folderWanted);
-    menu_->addAction(QStringLiteral("Clear Calibration"), this, &CalibrationPanel::clearAll);
-    menu_->addAction(QStringLiteral("Delete Calibration"), this, &CalibrationPanel::deleteChosen);
+    menu_ = new QMenu(tr("Menu"), window);
+    menu_->addAction(tr("New Calibration"), this, &CalibrationPanel::newCalibration);
+    menu_->addAction(tr("Open Folder"), this, &CalibrationPanel::folderWanted);
+    menu_->addAction(tr("Clear Calibration"), this, &CalibrationPanel::clearAll);
+    menu_->addAction(tr("Delete Calibration"), this, &CalibrationPanel::deleteChosen);
     // Only the user's choices count: filling and selecting by the panel runs no handling.
     connect(w_.CalComboBox, &QComboBox::activated, this, &CalibrationPanel::choose);
 }
@@ -53,11 +52,10 @@ void CalibrationPanel::restore() {
     w_.CalComboBox->setCurrentIndex(index ? static_cast<int>(*index) : -1);
     showStatus();
     if (calibrations_.listUnreadable())
-        alerts_.alert(
-            QStringLiteral("The calibration list \"%1\" cannot be read, so no calibration "
-                           "is listed. It is kept as it is until a new calibration is "
-                           "stored, then kept beside the new list.")
-                .arg(toQString(calibrations_.plistPath())));
+        alerts_.alert(tr("The calibration list \"%1\" cannot be read, so no calibration "
+                         "is listed. It is kept as it is until a new calibration is "
+                         "stored, then kept beside the new list.")
+                          .arg(toQString(calibrations_.plistPath())));
 }
 
 void CalibrationPanel::popUpMenu() { menu_->popup(QCursor::pos()); }
@@ -98,13 +96,11 @@ bool CalibrationPanel::chooseNamed(const std::string& name) {
 void CalibrationPanel::clearAll() {
     const size_t count = calibrations_.names().size();
     const QString what =
-        count == 0 ? QStringLiteral("No calibration is stored; the current one will be forgotten.")
-                   : QStringLiteral(
-                         "All %1 stored calibration%2 will be deleted. This cannot be "
-                         "undone.")
-                         .arg(count)
-                         .arg(count == 1 ? "" : "s");
-    if (!alerts_.confirm(QStringLiteral("Clear Calibration"), what)) return;
+        count == 0 ? tr("No calibration is stored; the current one will be forgotten.")
+        : count == 1
+            ? tr("All 1 stored calibration will be deleted. This cannot be undone.")
+            : tr("All %1 stored calibrations will be deleted. This cannot be undone.").arg(count);
+    if (!alerts_.confirm(tr("Clear Calibration"), what)) return;
     if (const WriteResult cleared = calibrations_.clear(); !cleared)
         alerts_.alert(toQString(cleared.message()));
     w_.CalComboBox->clear();
@@ -116,13 +112,13 @@ void CalibrationPanel::clearAll() {
 void CalibrationPanel::deleteChosen() {
     const int index = w_.CalComboBox->currentIndex();
     if (index < 0 || static_cast<size_t>(index) >= calibrations_.names().size()) {
-        alerts_.alert(QStringLiteral("Choose the calibration to delete in the list first."));
+        alerts_.alert(tr("Choose the calibration to delete in the list first."));
         return;
     }
     const QString name = w_.CalComboBox->itemText(index);
-    if (!alerts_.confirm(QStringLiteral("Delete Calibration"),
-                         QStringLiteral("The calibration \"%1\" will be deleted. This cannot be "
-                                        "undone.")
+    if (!alerts_.confirm(tr("Delete Calibration"),
+                         tr("The calibration \"%1\" will be deleted. This cannot be "
+                            "undone.")
                              .arg(name)))
         return;
     if (const WriteResult removed = calibrations_.remove(static_cast<size_t>(index)); !removed) {
@@ -158,7 +154,7 @@ void CalibrationPanel::store(const CompletedCalibration& completed) {
         w_.CalComboBox->setCurrentIndex(-1);
         showStatus();
         emit calibrationChanged();
-        alerts_.alert(QStringLiteral("The calibration \"%1\" is used now but was not stored. %2")
+        alerts_.alert(tr("The calibration \"%1\" is used now but was not stored. %2")
                           .arg(toQString(completed.name), toQString(stored.problem)));
         return;
     }
@@ -189,7 +185,7 @@ void CalibrationPanel::setFrameWidth(int frameWidth, float viewWidth) {
 void CalibrationPanel::showStatus() {
     const CalibrationModel& c = calibrations_;
     if (!c.isCalibrated()) {
-        w_.calibrationStatus->setText(QStringLiteral("Lengths need a calibration"));
+        w_.calibrationStatus->setText(tr("Lengths need a calibration"));
         return;
     }
     const double perUnit = static_cast<double>(c.fScale() / c.fUnitLength());
@@ -205,10 +201,9 @@ void CalibrationPanel::showStatus() {
     }
     // One arg() call, so that a "%" in the name or the unit is left as it is.
     QLabel* status = w_.calibrationStatus;
-    status->setText(
-        QStringLiteral("%1: 1 %2 = %3 %4 at this magnification")
-            .arg(toQString(c.strCalName()), toQString(c.strUnit()), figure,
-                 inFrame ? QStringLiteral("camera pixels") : QStringLiteral("view units")));
+    status->setText(tr("%1: 1 %2 = %3 %4 at this magnification")
+                        .arg(toQString(c.strCalName()), toQString(c.strUnit()), figure,
+                             inFrame ? tr("camera pixels") : tr("view units")));
     // The column lays the wrapped text out at its first height; a longer text (a name,
     // an uncertainty) asks for the lines it needs at the panel's width.
     if (status->width() > 0) status->setMinimumHeight(status->heightForWidth(status->width()));

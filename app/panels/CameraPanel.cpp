@@ -23,9 +23,14 @@ struct KindLook {
     const char* listPrefix;  // of the lists' object names
 };
 constexpr KindLook kKindLooks[] = {
-    {"btUSBCam", "usbcam", "Connect the USB microscope", "USB", "USBVideo"},
-    {"btWiFiCam", "wificam", "Connect the WiFi microscope", "WiFi", "WiFiVideo"},
-    {"btOpenPicture", "openpicture", "Open a picture to measure on it (Ctrl+O)", "Open", "Picture"},
+    {"btUSBCam", "usbcam", QT_TRANSLATE_NOOP("lumetra::CameraPanel", "Connect the USB microscope"),
+     QT_TRANSLATE_NOOP("lumetra::CameraPanel", "USB"), "USBVideo"},
+    {"btWiFiCam", "wificam",
+     QT_TRANSLATE_NOOP("lumetra::CameraPanel", "Connect the WiFi microscope"),
+     QT_TRANSLATE_NOOP("lumetra::CameraPanel", "WiFi"), "WiFiVideo"},
+    {"btOpenPicture", "openpicture",
+     QT_TRANSLATE_NOOP("lumetra::CameraPanel", "Open a picture to measure on it (Ctrl+O)"),
+     QT_TRANSLATE_NOOP("lumetra::CameraPanel", "Open"), "Picture"},
 };
 // Connect buttons per row: the panel is too narrow for more.
 constexpr size_t kButtonsPerRow = 2;
@@ -61,7 +66,7 @@ QWidget* compactSliderRow(QWidget* parent, const QString& caption, QSlider*& sli
 
 CameraPanel::Widgets CameraPanel::build(QWidget* left, QVBoxLayout* leftColumn) {
     Widgets w;
-    leftColumn->addWidget(label(left, QStringLiteral("CAMERA"), "panelTitle"));
+    leftColumn->addWidget(label(left, tr("CAMERA"), "panelTitle"));
     QHBoxLayout* buttons = nullptr;
     for (size_t k = 0; k < kCameraKinds; ++k) {
         if (k % kButtonsPerRow == 0) {
@@ -70,12 +75,11 @@ CameraPanel::Widgets CameraPanel::build(QWidget* left, QVBoxLayout* leftColumn) 
             leftColumn->addLayout(buttons);
         }
         const KindLook& look = kKindLooks[k];
-        QToolButton* b =
-            iconButton(left, look.button, look.image, QString::fromLatin1(look.toolTip), 40);
+        QToolButton* b = iconButton(left, look.button, look.image, tr(look.toolTip), 40);
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setIconSize(QSize(24, 24));
         b->setProperty("role", QStringLiteral("camera"));
-        b->setText(QString::fromLatin1(look.name));
+        b->setText(tr(look.name));
         // The buttons of a row share its width.
         b->setFixedHeight(40);
         b->setMinimumWidth(80);
@@ -84,11 +88,11 @@ CameraPanel::Widgets CameraPanel::build(QWidget* left, QVBoxLayout* leftColumn) 
         buttons->addWidget(b);
         w.kinds[k].connect = b;
     }
-    w.cameraStatus = label(left, QString::fromLatin1(kNoCameraStatus), "cameraStatus");
+    w.cameraStatus = label(left, tr(kNoCameraStatus), "cameraStatus");
     w.cameraStatus->setWordWrap(true);  // a long device name shows whole
     leftColumn->addWidget(w.cameraStatus);
-    w.btLed = iconButton(left, "btLed", "snapoff",
-                         QStringLiteral("Take snapshots with the camera's own button"), 32);
+    w.btLed =
+        iconButton(left, "btLed", "snapoff", tr("Take snapshots with the camera's own button"), 32);
     w.btLed->hide();  // only a WiFi camera that needs polling shows it
     leftColumn->addWidget(w.btLed);
     // Red, hidden until a camera side needs it.
@@ -104,13 +108,13 @@ CameraPanel::Widgets CameraPanel::build(QWidget* left, QVBoxLayout* leftColumn) 
     for (size_t k = 0; k < kCameraKinds; ++k) {
         const QString prefix = QString::fromLatin1(kKindLooks[k].listPrefix);
         KindWidgets& kind = w.kinds[k];
-        const QString camera = QString::fromLatin1(kKindLooks[k].name) + QLatin1Char(' ');
+        const QString camera = tr(kKindLooks[k].name);
         kind.devices = hiddenPopUp(left, prefix + QStringLiteral("NameUpButton"),
-                                   camera + QStringLiteral("microscope"));
+                                   tr("%1 microscope").arg(camera));
         kind.formats = hiddenPopUp(left, prefix + QStringLiteral("FormatUpButton"),
-                                   camera + QStringLiteral("resolution"));
+                                   tr("%1 resolution").arg(camera));
         kind.rates = hiddenPopUp(left, prefix + QStringLiteral("FPSUpButton"),
-                                 camera + QStringLiteral("frame rate"));
+                                 tr("%1 frame rate").arg(camera));
         for (QComboBox* box : {kind.devices, kind.formats, kind.rates}) leftColumn->addWidget(box);
     }
     return w;
@@ -118,25 +122,24 @@ CameraPanel::Widgets CameraPanel::build(QWidget* left, QVBoxLayout* leftColumn) 
 
 void CameraPanel::buildAdjustments(Widgets& w, QWidget* right, QVBoxLayout* column) {
     auto* title = new QHBoxLayout;
-    title->addWidget(label(right, QStringLiteral("PICTURE"), "panelTitle"));
+    title->addWidget(label(right, tr("PICTURE"), "panelTitle"));
     w.btDefault = new QToolButton(right);
     w.btDefault->setObjectName(QStringLiteral("btDefault"));
-    w.btDefault->setText(QStringLiteral("Reset"));
-    w.btDefault->setToolTip(QStringLiteral("Set every picture adjustment back to its default"));
+    w.btDefault->setText(tr("Reset"));
+    w.btDefault->setToolTip(tr("Set every picture adjustment back to its default"));
     title->addStretch(1);
     title->addWidget(w.btDefault);
     column->addLayout(title);
     const std::array<std::pair<const char*, const char*>, 6> adjustments{{
-        {"Brightness", "sliderBrightness"},
-        {"Contrast", "sliderContrast"},
-        {"Saturation", "sliderSaturation"},
-        {"Hue", "sliderHue"},
-        {"Sharpness", "sliderSharpness"},
-        {"Gamma", "sliderGamma"},
+        {QT_TR_NOOP("Brightness"), "sliderBrightness"},
+        {QT_TR_NOOP("Contrast"), "sliderContrast"},
+        {QT_TR_NOOP("Saturation"), "sliderSaturation"},
+        {QT_TR_NOOP("Hue"), "sliderHue"},
+        {QT_TR_NOOP("Sharpness"), "sliderSharpness"},
+        {QT_TR_NOOP("Gamma"), "sliderGamma"},
     }};
     for (size_t i = 0; i < adjustments.size(); ++i) {
-        column->addWidget(compactSliderRow(right, QString::fromLatin1(adjustments[i].first),
-                                           w.adjustmentSliders[i],
+        column->addWidget(compactSliderRow(right, tr(adjustments[i].first), w.adjustmentSliders[i],
                                            QString::fromLatin1(adjustments[i].second)));
     }
     w.profiles = CameraProfilePanel::build(right, column);
@@ -196,8 +199,7 @@ void CameraPanel::connected(CameraMode mode, const QString& status) {
 
 void CameraPanel::stopped() {
     if (const auto kind = cameraKind(mode_))
-        w_.cameraStatus->setText(QStringLiteral("%1 microscope disconnected")
-                                     .arg(QString::fromLatin1(lookOf(*kind).name)));
+        w_.cameraStatus->setText(tr("%1 microscope disconnected").arg(tr(lookOf(*kind).name)));
 }
 
 void CameraPanel::lost() {

@@ -51,7 +51,7 @@ public:
         const KindWidgets& of(CameraKind kind) const { return kinds[static_cast<size_t>(kind)]; }
     };
 
-    static constexpr const char* kNoCameraStatus = "No camera connected";
+    static constexpr const char* kNoCameraStatus = QT_TR_NOOP("No camera connected");
 
     // Builds the "CAMERA" part at the end of the left column, then the "PICTURE" part
     // (the adjustments and their reset) at the end of the right one.

@@ -43,23 +43,23 @@ CameraProfilePanel::Widgets CameraProfilePanel::build(QWidget* parent, QVBoxLayo
     Widgets w;
     auto* caption = new QHBoxLayout;
     caption->setSpacing(4);  // the row has to fit the narrow side panel
-    caption->addWidget(label(parent, QStringLiteral("Profile"), "secondaryText"));
+    caption->addWidget(label(parent, tr("Profile"), "secondaryText"));
     caption->addStretch(1);
     w.cameraProfiles = new QComboBox(parent);
     w.cameraProfiles->setObjectName(QStringLiteral("cameraProfiles"));
-    w.cameraProfiles->setAccessibleName(QStringLiteral("Camera profile"));
+    w.cameraProfiles->setAccessibleName(tr("Camera profile"));
     // Being editable makes the list's pop-up at once; it is named too.
-    w.cameraProfiles->view()->setAccessibleName(QStringLiteral("Camera profiles"));
+    w.cameraProfiles->view()->setAccessibleName(tr("Camera profiles"));
     w.cameraProfiles->setEditable(true);
     w.cameraProfiles->setInsertPolicy(QComboBox::NoInsert);
-    w.cameraProfiles->lineEdit()->setPlaceholderText(QStringLiteral("Profile name"));
-    w.cameraProfiles->lineEdit()->setAccessibleName(QStringLiteral("Profile name"));
+    w.cameraProfiles->lineEdit()->setPlaceholderText(tr("Profile name"));
+    w.cameraProfiles->lineEdit()->setAccessibleName(tr("Profile name"));
     w.cameraProfiles->setEnabled(false);
-    w.btSaveProfile = textButton(parent, "btSaveProfile", QStringLiteral("Save"),
-                                 QStringLiteral("Keep this camera's adjustments, resolution and "
-                                                "frame rate under the name typed"));
-    w.btDeleteProfile = textButton(parent, "btDeleteProfile", QStringLiteral("Delete"),
-                                   QStringLiteral("Forget this camera's profile of that name"));
+    w.btSaveProfile = textButton(parent, "btSaveProfile", tr("Save"),
+                                 tr("Keep this camera's adjustments, resolution and "
+                                    "frame rate under the name typed"));
+    w.btDeleteProfile = textButton(parent, "btDeleteProfile", tr("Delete"),
+                                   tr("Forget this camera's profile of that name"));
     caption->addWidget(w.btSaveProfile);
     caption->addWidget(w.btDeleteProfile);
     column->addLayout(caption);
@@ -129,10 +129,9 @@ void CameraProfilePanel::apply(const CameraProfile& profile) {
     for (size_t i = 0; i < sliders.size(); ++i)
         if (sliders[i]->isEnabled()) sliders[i]->setValue(profile.adjustments[i]);
     if (!missing.isEmpty())
-        alerts_.alert(
-            QStringLiteral("The camera does not offer %1 now, so that stays as it is; "
-                           "the rest of the profile \"%2\" is applied.")
-                .arg(missing.join(QStringLiteral(" or ")), QString::fromStdString(profile.name)));
+        alerts_.alert(tr("The camera does not offer %1 now, so that stays as it is; "
+                         "the rest of the profile \"%2\" is applied.")
+                          .arg(missing.join(tr(" or ")), QString::fromStdString(profile.name)));
 }
 
 CameraProfile CameraProfilePanel::currentSettings(const std::string& name) const {
@@ -151,7 +150,7 @@ void CameraProfilePanel::save() {
     const QString name = w_.cameraProfiles->currentText().trimmed();
     if (key_.empty()) return;
     if (name.isEmpty()) {
-        alerts_.alert(QStringLiteral("Type a name for the profile first."));
+        alerts_.alert(tr("Type a name for the profile first."));
         return;
     }
     report(profiles_.save(key_, currentSettings(name.toStdString())));

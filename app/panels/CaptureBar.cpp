@@ -17,14 +17,12 @@ namespace lumetra {
 CaptureBar::Widgets CaptureBar::build(QWidget* toolbar, QHBoxLayout* bar) {
     Widgets w;
     w.btFreeze = iconButton(toolbar, "btFreeze", "freeze",
-                            QStringLiteral("Freeze the picture, or go back to live (Space)"));
-    w.btSnapshot = iconButton(toolbar, "btSnapshot", "snapshot", QStringLiteral("Take a snapshot"));
-    w.btTakevideo =
-        iconButton(toolbar, "btTakevideo", "movies", QStringLiteral("Start or stop recording"));
-    w.btTimeLapse =
-        iconButton(toolbar, "btTimeLapse", "timelapse",
-                   QStringLiteral("Take a snapshot at regular times, or stop doing so"));
-    bar->addWidget(buttonGroup(toolbar, QStringLiteral("CAPTURE"),
+                            tr("Freeze the picture, or go back to live (Space)"));
+    w.btSnapshot = iconButton(toolbar, "btSnapshot", "snapshot", tr("Take a snapshot"));
+    w.btTakevideo = iconButton(toolbar, "btTakevideo", "movies", tr("Start or stop recording"));
+    w.btTimeLapse = iconButton(toolbar, "btTimeLapse", "timelapse",
+                               tr("Take a snapshot at regular times, or stop doing so"));
+    bar->addWidget(buttonGroup(toolbar, tr("CAPTURE"),
                                {w.btFreeze, w.btSnapshot, w.btTakevideo, w.btTimeLapse}));
     return w;
 }
@@ -91,15 +89,14 @@ void CaptureBar::setFrozen(bool frozen) {
     if (!frozen)
         hintLine_.setText(step);
     else if (view_.model().bCalibration && !step.isEmpty())
-        hintLine_.setText(QStringLiteral("%1 (picture frozen)").arg(step));
+        hintLine_.setText(tr("%1 (picture frozen)").arg(step));
     else
-        hintLine_.setText(
-            QStringLiteral("Picture frozen: measure or take a snapshot of it; Space goes live"));
+        hintLine_.setText(tr("Picture frozen: measure or take a snapshot of it; Space goes live"));
 }
 
 void CaptureBar::snapshotWritten(const std::string& path) {
     savedFile_ = QString::fromStdString(path);
-    hintLine_.setText(QStringLiteral("Snapshot saved to %1").arg(savedFile_));
+    hintLine_.setText(tr("Snapshot saved to %1").arg(savedFile_));
     if (snapshots_) snapshots_->snapshotWritten(path);
     timeLapse_->snapshotWritten(path);
 }
@@ -150,7 +147,7 @@ void CaptureBar::recordingTime(const QString& text) {
 void CaptureBar::recordingFinished(const std::string& moviePath) {
     if (recording_) return;
     savedFile_ = QString::fromStdString(moviePath);
-    hintLine_.setText(QStringLiteral("Recording saved to %1").arg(savedFile_));
+    hintLine_.setText(tr("Recording saved to %1").arg(savedFile_));
 }
 
 // A failed recording may have removed a movie listed by its thumbnail: the list

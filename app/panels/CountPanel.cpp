@@ -42,15 +42,14 @@ QIcon classIcon(int markClass) {
 
 CountPanel::Widgets CountPanel::build(QWidget* parent, QVBoxLayout* column) {
     Widgets w;
-    column->addWidget(label(parent, QStringLiteral("COUNT"), "panelTitle"));
+    column->addWidget(label(parent, tr("COUNT"), "panelTitle"));
     w.countClassBox = new QComboBox(parent);
     w.countClassBox->setObjectName(QStringLiteral("countClassBox"));
-    w.countClassBox->setAccessibleName(QStringLiteral("Count class"));
+    w.countClassBox->setAccessibleName(tr("Count class"));
     w.countClassBox->setEditable(true);
     w.countClassBox->setInsertPolicy(QComboBox::NoInsert);
     w.countClassBox->setCompleter(nullptr);  // a new name is typed, not completed to an old one
-    w.countClassBox->setToolTip(
-        QStringLiteral("The class of new count marks (keys 1-9); type to rename it"));
+    w.countClassBox->setToolTip(tr("The class of new count marks (keys 1-9); type to rename it"));
     w.countClassBox->lineEdit()->setFocusPolicy(Qt::ClickFocus);
     const CountClassNames names = defaultCountClassNames();
     for (int c = 1; c <= kCountClasses; ++c)

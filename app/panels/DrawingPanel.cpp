@@ -76,21 +76,21 @@ ColorWell* colourWell(QWidget* parent, const char* objectName, const QString& to
 
 DrawingPanel::Widgets DrawingPanel::build(QWidget* parent, QVBoxLayout* column) {
     Widgets w;
-    column->addWidget(label(parent, QStringLiteral("DRAWING"), "panelTitle"));
-    column->addWidget(sliderRow(parent, QStringLiteral("Line width"), w.sliderWidth,
-                                w.WidthTextField, "sliderWidth", "WidthTextField", 1, 10, 2));
-    column->addWidget(sliderRow(parent, QStringLiteral("Label size"), w.sliderFont, w.FontTextField,
+    column->addWidget(label(parent, tr("DRAWING"), "panelTitle"));
+    column->addWidget(sliderRow(parent, tr("Line width"), w.sliderWidth, w.WidthTextField,
+                                "sliderWidth", "WidthTextField", 1, 10, 2));
+    column->addWidget(sliderRow(parent, tr("Label size"), w.sliderFont, w.FontTextField,
                                 "sliderFont", "FontTextField", 8, 48, 16));
-    column->addWidget(sliderRow(parent, QStringLiteral("Decimals"), w.sliderDecimal,
-                                w.DecimalTextField, "sliderDecimal", "DecimalTextField", 0, 6, 3));
+    column->addWidget(sliderRow(parent, tr("Decimals"), w.sliderDecimal, w.DecimalTextField,
+                                "sliderDecimal", "DecimalTextField", 0, 6, 3));
     auto* colours = new QGridLayout;
     colours->setHorizontalSpacing(8);
     colours->setVerticalSpacing(10);
-    w.lColorWell = colourWell(parent, "lColorWell", QStringLiteral("Line colour"), Qt::red);
-    w.fColorWell = colourWell(parent, "fColorWell", QStringLiteral("Label colour"), Qt::blue);
-    colours->addWidget(label(parent, QStringLiteral("Line colour"), "secondaryText"), 0, 0);
+    w.lColorWell = colourWell(parent, "lColorWell", tr("Line colour"), Qt::red);
+    w.fColorWell = colourWell(parent, "fColorWell", tr("Label colour"), Qt::blue);
+    colours->addWidget(label(parent, tr("Line colour"), "secondaryText"), 0, 0);
     colours->addWidget(w.lColorWell, 0, 1, Qt::AlignRight);
-    colours->addWidget(label(parent, QStringLiteral("Label colour"), "secondaryText"), 1, 0);
+    colours->addWidget(label(parent, tr("Label colour"), "secondaryText"), 1, 0);
     colours->addWidget(w.fColorWell, 1, 1, Qt::AlignRight);
     column->addLayout(colours);
     return w;

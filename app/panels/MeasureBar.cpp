@@ -1,5 +1,6 @@
 #include "app/panels/MeasureBar.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QToolButton>
@@ -12,13 +13,6 @@
 #include "storage/CalibrationModel.h"
 
 namespace lumetra {
-namespace {
-
-const QString kCalibrateFirst = QStringLiteral("Please calibrate first");
-const QString kValueIllegal = QStringLiteral("The value is illegal");
-const QString kEscapeHint = QStringLiteral("\nEsc abandons the shape in progress");
-
-}  // namespace
 
 QToolButton* MeasureBar::Widgets::toolButton(MeasureMode mode) const {
     const auto it = toolButtons.find(mode);
@@ -30,30 +24,30 @@ MeasureBar::Widgets MeasureBar::build(QWidget* toolbar, QHBoxLayout* bar) {
     std::vector<QToolButton*> tools;
     for (const ToolSpec& tool : measureTools()) {
         QToolButton* button = iconButton(toolbar, tool.buttonName, tool.image,
-                                         QString::fromUtf8(tool.toolTip) + kEscapeHint);
+                                         QCoreApplication::translate("MeasureTool", tool.toolTip) +
+                                             tr("\nEsc abandons the shape in progress"));
         w.toolButtons[tool.mode] = button;
         tools.push_back(button);
     }
-    bar->addWidget(buttonGroup(toolbar, QStringLiteral("MEASURE"), tools));
+    bar->addWidget(buttonGroup(toolbar, tr("MEASURE"), tools));
     bar->addWidget(separator(toolbar));
 
-    w.btSGride = iconButton(toolbar, "btSGride", "grid", QStringLiteral("Square grid"));
-    w.btCGride = iconButton(toolbar, "btCGride", "circlegrid", QStringLiteral("Circle grid"));
-    w.btCrosshair = iconButton(toolbar, "btCrosshair", "crosshair", QStringLiteral("Crosshair"));
-    w.btScale = iconButton(toolbar, "btScale", "scale", QStringLiteral("Scale"));
+    w.btSGride = iconButton(toolbar, "btSGride", "grid", tr("Square grid"));
+    w.btCGride = iconButton(toolbar, "btCGride", "circlegrid", tr("Circle grid"));
+    w.btCrosshair = iconButton(toolbar, "btCrosshair", "crosshair", tr("Crosshair"));
+    w.btScale = iconButton(toolbar, "btScale", "scale", tr("Scale"));
     w.btScaleBar = iconButton(toolbar, "btScaleBar", "scalebar",
-                              QStringLiteral("Scale bar (shown on the picture and in snapshots)"));
-    bar->addWidget(buttonGroup(toolbar, QStringLiteral("OVERLAY"),
+                              tr("Scale bar (shown on the picture and in snapshots)"));
+    bar->addWidget(buttonGroup(toolbar, tr("OVERLAY"),
                                {w.btSGride, w.btCGride, w.btCrosshair, w.btScale, w.btScaleBar}));
     bar->addWidget(separator(toolbar));
 
     w.btUndo = iconButton(toolbar, "btUndo", "undo",
-                          QStringLiteral("Undo the last step (Ctrl+Z); redo with Ctrl+Shift+Z"));
+                          tr("Undo the last step (Ctrl+Z); redo with Ctrl+Shift+Z"));
     w.btDelete = iconButton(
         toolbar, "btDelete", "delete",
-        QStringLiteral(
-            "Remove the chosen measurement (Delete), or all of them when none is chosen"));
-    bar->addWidget(buttonGroup(toolbar, QStringLiteral("EDIT"), {w.btUndo, w.btDelete}));
+        tr("Remove the chosen measurement (Delete), or all of them when none is chosen"));
+    bar->addWidget(buttonGroup(toolbar, tr("EDIT"), {w.btUndo, w.btDelete}));
     bar->addWidget(separator(toolbar));
     return w;
 }
@@ -109,7 +103,7 @@ void MeasureBar::reset() {
 void MeasureBar::selectMeasureModel(MeasureMode tool) {
     const MeasureToolState::Choice choice = tools_.select(tool, calibration_.isCalibrated());
     if (choice.needsCalibration) {
-        alerts_.alert(kCalibrateFirst);
+        alerts_.alert(tr("Please calibrate first"));
         return;
     }
     showToolState();
@@ -207,10 +201,10 @@ void MeasureBar::applyOverlayAction(const OverlayState::Action& action) {
         case Kind::Nothing:
             break;
         case Kind::CalibrateFirst:
-            alerts_.alert(kCalibrateFirst);
+            alerts_.alert(tr("Please calibrate first"));
             return;
         case Kind::IllegalValue:
-            alerts_.alert(kValueIllegal);
+            alerts_.alert(tr("The value is illegal"));
             return;
         case Kind::OpenPopover: {
             const std::map<GridMode, QToolButton*> anchors{
@@ -242,7 +236,7 @@ void MeasureBar::showOverlayState() {
 void MeasureBar::toggleScaleBar() {
     if (!cameraReady_()) return;
     if (!view_.scaleBarShown() && !calibration_.isCalibrated()) {
-        alerts_.alert(kCalibrateFirst);
+        alerts_.alert(tr("Please calibrate first"));
         return;
     }
     showScaleBar(!view_.scaleBarShown());

@@ -29,20 +29,19 @@ QCheckBox* checkBox(QWidget* parent, const QString& text, const char* objectName
 
 SnapshotPanel::Widgets SnapshotPanel::build(QWidget* parent, QVBoxLayout* column) {
     Widgets w;
-    column->addWidget(label(parent, QStringLiteral("SNAPSHOTS"), "panelTitle"));
-    w.cbCleanCopy = checkBox(
-        parent, QStringLiteral("Keep a clean copy"), "cbCleanCopy",
-        QStringLiteral("Beside a snapshot with measurements, keep the picture without them "
-                       "(NAME.clean.jpg), so that the snapshot can be measured again"));
+    column->addWidget(label(parent, tr("SNAPSHOTS"), "panelTitle"));
+    w.cbCleanCopy =
+        checkBox(parent, tr("Keep a clean copy"), "cbCleanCopy",
+                 tr("Beside a snapshot with measurements, keep the picture without them "
+                    "(NAME.clean.jpg), so that the snapshot can be measured again"));
     w.cbCleanCopy->setChecked(true);
-    w.cbAnalysisCopy =
-        checkBox(parent, QStringLiteral("Keep a TIFF copy"), "cbAnalysisCopy",
-                 QStringLiteral("With every snapshot, save the picture without measurements "
-                                "as a calibrated TIFF (NAME.tif) for image-analysis programs"));
-    w.btSaveForAnalysis = new QPushButton(QStringLiteral("Save for Analysis"), parent);
+    w.cbAnalysisCopy = checkBox(parent, tr("Keep a TIFF copy"), "cbAnalysisCopy",
+                                tr("With every snapshot, save the picture without measurements "
+                                   "as a calibrated TIFF (NAME.tif) for image-analysis programs"));
+    w.btSaveForAnalysis = new QPushButton(tr("Save for Analysis"), parent);
     w.btSaveForAnalysis->setObjectName(QStringLiteral("btSaveForAnalysis"));
     w.btSaveForAnalysis->setToolTip(
-        QStringLiteral("Save the picture without measurements as a calibrated TIFF"));
+        tr("Save the picture without measurements as a calibrated TIFF"));
     w.btSaveForAnalysis->setFocusPolicy(Qt::NoFocus);
     column->addWidget(w.cbCleanCopy);
     column->addWidget(w.cbAnalysisCopy);
@@ -82,7 +81,7 @@ void SnapshotPanel::saveForAnalysis() {
     if (!pictureReady_()) return;
     const Frame& frame = view_.currentFrame();
     if (frame.isNull()) {
-        alerts_.alert(QStringLiteral("There is no picture to save yet."));
+        alerts_.alert(tr("There is no picture to save yet."));
         return;
     }
     WriteResult failure;

@@ -137,3 +137,12 @@ TEST(TimeLapseButton, TheButtonsPopoverStartsOneAndTheButtonStopsIt) {
     EXPECT_EQ(finished.at(0).at(1).toString(), "Time-lapse ended: 0 pictures taken.");
     EXPECT_EQ(imageOf(button), "timelapse");
 }
+
+TEST(TimeLapseButton, TheIntervalKeepsThePointUnderAGermanLocale) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const TimeLapseSheet sheet(nullptr);
+    const QString shown = sheet.findChild<QDoubleSpinBox*>("timeLapseInterval")->text();
+    QLocale::setDefault(before);
+    EXPECT_EQ(shown, "10.0");
+}

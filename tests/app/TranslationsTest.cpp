@@ -1,0 +1,31 @@
+#include <gtest/gtest.h>
+
+#include "AppTestSupport.h"
+#include "app/Translations.h"
+#include "app/panels/CameraPanel.h"
+#include "app/panels/CaptureBar.h"
+#include "app/panels/MeasureBar.h"
+#include "measure/Types.h"
+
+namespace lumetra::test {
+namespace {
+
+TEST(Translations, GermanWindowReadsGerman) {
+    const Translations german(QLocale(QLocale::German, QLocale::Germany),
+                              QStringLiteral(LUMETRA_TRANSLATION_DIR));
+    german.install();
+    WindowHarness h;
+    h.connectCamera();
+    h.frame();
+    EXPECT_EQ(h.ui().capture.btSnapshot->toolTip(), "Einen Schnappschuss aufnehmen");
+    EXPECT_EQ(h.ui().camera.of(CameraKind::Picture).connect->text(), "Öffnen");
+    h.ui().measure.toolButton(kModeLine)->click();
+    EXPECT_EQ(h.alerts->alerts, QStringList{"Bitte zuerst kalibrieren"});
+}
+
+TEST(Translations, UntranslatedLanguageLoadsNothing) {
+    EXPECT_EQ(Translations(QLocale::c(), QStringLiteral(LUMETRA_TRANSLATION_DIR)).loaded(), 0u);
+}
+
+}  // namespace
+}  // namespace lumetra::test

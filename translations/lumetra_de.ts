@@ -1,0 +1,1211 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>AlertPresenter</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>FindScaleCommand</name>
+    <message>
+        <source>cannot open &quot;%1&quot;: %2</source>
+        <translation>&quot;%1&quot; lässt sich nicht öffnen: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a JPEG picture that can be decoded</source>
+        <translation>&quot;%1&quot; ist kein dekodierbares JPEG-Bild</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is larger than %2 pixels on a side</source>
+        <translation>&quot;%1&quot; ist größer als %2 Pixel pro Seite</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be read: %2</source>
+        <translation>&quot;%1&quot; lässt sich nicht lesen: %2</translation>
+    </message>
+</context>
+<context>
+    <name>LaunchOptions</name>
+    <message>
+        <source>port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Start a simulated WiFi microscope on 127.0.0.1 and show its live picture.</source>
+        <translation>Ein simuliertes WiFi-Mikroskop auf 127.0.0.1 starten und sein Livebild zeigen.</translation>
+    </message>
+    <message>
+        <source>Address of the WiFi microscope (default %1; the environment variable %2 sets it too).</source>
+        <translation>Adresse des WiFi-Mikroskops (Vorgabe %1; die Umgebungsvariable %2 setzt sie ebenfalls).</translation>
+    </message>
+    <message>
+        <source>host</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>Video device the USB button opens, by node path (/dev/video2) or part of its identifier (its USB vendor and product ids as eight hex digits), for a microscope that is not recognised.</source>
+        <translation>Videogerät, das die USB-Taste öffnet, als Gerätepfad (/dev/video2) oder Teil seiner Kennung (USB-Hersteller- und Produktkennung als acht Hexziffern), für ein nicht erkanntes Mikroskop.</translation>
+    </message>
+    <message>
+        <source>device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>The WiFi microscope&apos;s control port (default %1).</source>
+        <translation>Steuerport des WiFi-Mikroskops (Vorgabe %1).</translation>
+    </message>
+    <message>
+        <source>The WiFi microscope&apos;s picture stream port (default %1).</source>
+        <translation>Bildstrom-Port des WiFi-Mikroskops (Vorgabe %1).</translation>
+    </message>
+    <message>
+        <source>Save a picture of the window to &lt;file&gt; and quit.</source>
+        <translation>Ein Bild des Fensters in &lt;Datei&gt; speichern und beenden.</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Take a snapshot every &lt;seconds&gt; (0.1 or more) into the current album, each with its sidecar.</source>
+        <translation>Alle &lt;Sekunden&gt; (0.1 oder mehr) einen Schnappschuss in das aktuelle Album aufnehmen, jeden mit seiner Begleitdatei.</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>Sekunden</translation>
+    </message>
+    <message>
+        <source>End the time-lapse after &lt;n&gt; snapshots.</source>
+        <translation>Den Zeitraffer nach &lt;n&gt; Schnappschüssen beenden.</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
+    </message>
+    <message>
+        <source>Quit when the time-lapse is over: status 0 when every snapshot was taken, else 1 with the reason.</source>
+        <translation>Beenden, wenn der Zeitraffer vorbei ist: Status 0, wenn jeder Schnappschuss aufgenommen wurde, sonst 1 mit dem Grund.</translation>
+    </message>
+    <message>
+        <source>Find the period of a stage micrometer&apos;s ticks along the line from X1,Y1 to X2,Y2 (pixels) of the JPEG or PNG picture given after the option, print &quot;period_px=P sigma_px=S ticks=N&quot; and quit, without a window.</source>
+        <translation>Den Abstand der Teilstriche eines Objektmikrometers entlang der Linie von X1,Y1 nach X2,Y2 (Pixel) im JPEG- oder PNG-Bild nach der Option finden, &quot;period_px=P sigma_px=S ticks=N&quot; ausgeben und beenden, ohne Fenster.</translation>
+    </message>
+    <message>
+        <source>Live measurement on digital microscopes</source>
+        <translation>Live-Messung an digitalen Mikroskopen</translation>
+    </message>
+    <message>
+        <source>picture</source>
+        <translation>Bild</translation>
+    </message>
+    <message>
+        <source>A picture file (JPEG, PNG, ...) to measure on instead of a camera (of several, the first), or the one --find-scale searches.</source>
+        <translation>Eine Bilddatei (JPEG, PNG, ...), auf der statt einer Kamera gemessen wird (von mehreren die erste), oder die, die --find-scale durchsucht.</translation>
+    </message>
+    <message>
+        <source>[picture...]</source>
+        <translation>[Bild...]</translation>
+    </message>
+    <message>
+        <source>--usb-device: names no device</source>
+        <translation>--usb-device: nennt kein Gerät</translation>
+    </message>
+    <message>
+        <source>--find-scale: not four numbers X1,Y1,X2,Y2: &quot;%1&quot;</source>
+        <translation>--find-scale: nicht vier Zahlen X1,Y1,X2,Y2: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--find-scale: needs one picture after the line</source>
+        <translation>--find-scale: braucht ein Bild nach der Linie</translation>
+    </message>
+    <message>
+        <source>--camera-host: not a host name or address: &quot;%1&quot;</source>
+        <translation>--camera-host: kein Hostname und keine Adresse: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--count and --quit-when-done go with --time-lapse</source>
+        <translation>--count und --quit-when-done gehören zu --time-lapse</translation>
+    </message>
+    <message>
+        <source>--time-lapse: not a number of seconds from 0.1: &quot;%1&quot;</source>
+        <translation>--time-lapse: keine Sekundenzahl ab 0.1: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--count: not a number of snapshots from 1: &quot;%1&quot;</source>
+        <translation>--count: keine Anzahl Schnappschüsse ab 1: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--quit-when-done needs --count</source>
+        <translation>--quit-when-done braucht --count</translation>
+    </message>
+    <message>
+        <source>--time-lapse needs a camera: --demo, --camera-host or --usb-device</source>
+        <translation>--time-lapse braucht eine Kamera: --demo, --camera-host oder --usb-device</translation>
+    </message>
+    <message>
+        <source>--%1: not a port from 1 to 65535: &quot;%2&quot;</source>
+        <translation>--%1: kein Port von 1 bis 65535: &quot;%2&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowUi</name>
+    <message>
+        <source>Microscope measurement</source>
+        <translation>Messen am Mikroskop</translation>
+    </message>
+    <message>
+        <source>SHORTCUTS</source>
+        <translation>TASTEN</translation>
+    </message>
+    <message>
+        <source>Ctrl + Click</source>
+        <translation>Strg + Klick</translation>
+    </message>
+    <message>
+        <source>end figure</source>
+        <translation>Figur beenden</translation>
+    </message>
+    <message>
+        <source>Esc</source>
+        <translation>Esc</translation>
+    </message>
+    <message>
+        <source>cancel shape</source>
+        <translation>Form abbrechen</translation>
+    </message>
+    <message>
+        <source>Ctrl + Z</source>
+        <translation>Strg + Z</translation>
+    </message>
+    <message>
+        <source>undo</source>
+        <translation>rückgängig</translation>
+    </message>
+    <message>
+        <source>Ctrl + Shift + Z</source>
+        <translation>Strg + ⇧ + Z</translation>
+    </message>
+    <message>
+        <source>redo</source>
+        <translation>wiederholen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Entf</translation>
+    </message>
+    <message>
+        <source>remove chosen</source>
+        <translation>Gewählte löschen</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Leertaste</translation>
+    </message>
+    <message>
+        <source>freeze picture</source>
+        <translation>Standbild</translation>
+    </message>
+    <message>
+        <source>Wheel</source>
+        <translation>Mausrad</translation>
+    </message>
+    <message>
+        <source>zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>whole picture</source>
+        <translation>ganzes Bild</translation>
+    </message>
+    <message>
+        <source>count class</source>
+        <translation>Zählklasse</translation>
+    </message>
+</context>
+<context>
+    <name>PictureFile</name>
+    <message>
+        <source>the file is larger than %1 MiB</source>
+        <translation>die Datei ist größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>the picture is %1 x %2 pixels, more than %3 on a side</source>
+        <translation>das Bild hat %1 x %2 Pixel, mehr als %3 pro Seite</translation>
+    </message>
+    <message>
+        <source>the picture is damaged or incomplete</source>
+        <translation>das Bild ist beschädigt oder unvollständig</translation>
+    </message>
+    <message>
+        <source>there is no such file</source>
+        <translation>diese Datei gibt es nicht</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>es ist keine Datei</translation>
+    </message>
+    <message>
+        <source>it may not be read</source>
+        <translation>sie darf nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>it is not a picture (JPEG, PNG, ...)</source>
+        <translation>es ist kein Bild (JPEG, PNG, ...)</translation>
+    </message>
+    <message>
+        <source>the picture is more than %1 pixels on a side</source>
+        <translation>das Bild hat mehr als %1 Pixel pro Seite</translation>
+    </message>
+    <message>
+        <source>there is not enough memory for it</source>
+        <translation>dafür reicht der Speicher nicht</translation>
+    </message>
+</context>
+<context>
+    <name>StderrAlerts</name>
+    <message>
+        <source>%1 %2 (not confirmed)</source>
+        <translation>%1 %2 (nicht bestätigt)</translation>
+    </message>
+</context>
+<context>
+    <name>ViewDrawing</name>
+    <message>
+        <source>No microscope connected</source>
+        <translation>Kein Mikroskop verbunden</translation>
+    </message>
+    <message>
+        <source>Connect a USB or WiFi microscope to see the live picture</source>
+        <translation>Verbinden Sie ein USB- oder WiFi-Mikroskop, um das Livebild zu sehen</translation>
+    </message>
+    <message>
+        <source>FROZEN</source>
+        <translation>STANDBILD</translation>
+    </message>
+</context>
+<context>
+    <name>ViewSnapshot</name>
+    <message>
+        <source>The picture was saved to %1, its measurements were not. %2</source>
+        <translation>Das Bild wurde unter %1 gespeichert, seine Messungen nicht. %2</translation>
+    </message>
+    <message>
+        <source>The picture was saved to %1, its copy was not. %2</source>
+        <translation>Das Bild wurde unter %1 gespeichert, seine Kopie nicht. %2</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::AlbumPages</name>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Measure</source>
+        <translation>Messen</translation>
+    </message>
+    <message>
+        <source>Save Image…</source>
+        <translation>Bild speichern…</translation>
+    </message>
+    <message>
+        <source>Save Video…</source>
+        <translation>Video speichern…</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Delete All</source>
+        <translation>Alle löschen</translation>
+    </message>
+    <message>
+        <source>No application on this computer opens &quot;%1&quot;.</source>
+        <translation>Kein Programm auf diesem Computer öffnet &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Show it in its folder?</source>
+        <translation>Im Ordner zeigen?</translation>
+    </message>
+    <message>
+        <source>No file manager opened the folder. It is %1</source>
+        <translation>Kein Dateimanager hat den Ordner geöffnet. Er ist %1</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>Bild speichern</translation>
+    </message>
+    <message>
+        <source>Save Video</source>
+        <translation>Video speichern</translation>
+    </message>
+    <message>
+        <source>JPEG picture (*.jpg)</source>
+        <translation>JPEG-Bild (*.jpg)</translation>
+    </message>
+    <message>
+        <source>MP4 movie (*.mp4)</source>
+        <translation>MP4-Film (*.mp4)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists. Choose another name.</source>
+        <translation>&quot;%1&quot; gibt es schon. Wählen Sie einen anderen Namen.</translation>
+    </message>
+    <message>
+        <source>Are you sure delete the file?</source>
+        <translation>Die Datei wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>Are you sure delete all files?</source>
+        <translation>Wirklich alle Dateien löschen?</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::AlbumPanel</name>
+    <message>
+        <source>No %1 in this album</source>
+        <translation>Keine %1</translation>
+    </message>
+    <message>
+        <source>ALBUM</source>
+        <translation>ALBUM</translation>
+    </message>
+    <message>
+        <source>Albums</source>
+        <translation>Alben</translation>
+    </message>
+    <message>
+        <source>Photos</source>
+        <translation>Fotos</translation>
+    </message>
+    <message>
+        <source>Videos</source>
+        <translation>Videos</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menü</translation>
+    </message>
+    <message>
+        <source>New Folder</source>
+        <translation>Neuer Ordner</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>snapshot</source>
+        <translation>Schnappschuss</translation>
+    </message>
+    <message>
+        <source>snapshots</source>
+        <translation>Schnappschüsse</translation>
+    </message>
+    <message>
+        <source>recording</source>
+        <translation>Aufnahme</translation>
+    </message>
+    <message>
+        <source>recordings</source>
+        <translation>Aufnahmen</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::CalibrationPanel</name>
+    <message>
+        <source>CALIBRATION</source>
+        <translation>KALIBRIERUNG</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>Kalibrierung</translation>
+    </message>
+    <message>
+        <source>Not calibrated</source>
+        <translation>Nicht kalibriert</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menü</translation>
+    </message>
+    <message>
+        <source>New Calibration</source>
+        <translation>Neue Kalibrierung</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Clear Calibration</source>
+        <translation>Kalibrierungen leeren</translation>
+    </message>
+    <message>
+        <source>Delete Calibration</source>
+        <translation>Kalibrierung löschen</translation>
+    </message>
+    <message>
+        <source>The calibration list &quot;%1&quot; cannot be read, so no calibration is listed. It is kept as it is until a new calibration is stored, then kept beside the new list.</source>
+        <translation>Die Kalibrierliste &quot;%1&quot; lässt sich nicht lesen, daher ist keine Kalibrierung aufgeführt. Sie bleibt unverändert, bis eine neue Kalibrierung gespeichert wird, und wird dann neben der neuen Liste aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>No calibration is stored; the current one will be forgotten.</source>
+        <translation>Keine Kalibrierung ist gespeichert; die aktuelle wird vergessen.</translation>
+    </message>
+    <message>
+        <source>All 1 stored calibration will be deleted. This cannot be undone.</source>
+        <translation>Die 1 gespeicherte Kalibrierung wird gelöscht. Das lässt sich nicht rückgängig machen.</translation>
+    </message>
+    <message>
+        <source>All %1 stored calibrations will be deleted. This cannot be undone.</source>
+        <translation>Alle %1 gespeicherten Kalibrierungen werden gelöscht. Das lässt sich nicht rückgängig machen.</translation>
+    </message>
+    <message>
+        <source>Choose the calibration to delete in the list first.</source>
+        <translation>Wählen Sie zuerst die zu löschende Kalibrierung in der Liste.</translation>
+    </message>
+    <message>
+        <source>The calibration &quot;%1&quot; will be deleted. This cannot be undone.</source>
+        <translation>Die Kalibrierung &quot;%1&quot; wird gelöscht. Das lässt sich nicht rückgängig machen.</translation>
+    </message>
+    <message>
+        <source>The calibration &quot;%1&quot; is used now but was not stored. %2</source>
+        <translation>Die Kalibrierung &quot;%1&quot; gilt jetzt, wurde aber nicht gespeichert. %2</translation>
+    </message>
+    <message>
+        <source>Lengths need a calibration</source>
+        <translation>Längen brauchen eine Kalibrierung</translation>
+    </message>
+    <message>
+        <source>%1: 1 %2 = %3 %4 at this magnification</source>
+        <translation>%1: 1 %2 = %3 %4 bei dieser Vergrößerung</translation>
+    </message>
+    <message>
+        <source>camera pixels</source>
+        <translation>Kamerapixel</translation>
+    </message>
+    <message>
+        <source>view units</source>
+        <translation>Ansichtseinheiten</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::CameraPanel</name>
+    <message>
+        <source>Connect the USB microscope</source>
+        <translation>Das USB-Mikroskop verbinden</translation>
+    </message>
+    <message>
+        <source>USB</source>
+        <translation>USB</translation>
+    </message>
+    <message>
+        <source>Connect the WiFi microscope</source>
+        <translation>Das WiFi-Mikroskop verbinden</translation>
+    </message>
+    <message>
+        <source>WiFi</source>
+        <translation>WiFi</translation>
+    </message>
+    <message>
+        <source>Open a picture to measure on it (Ctrl+O)</source>
+        <translation>Ein Bild öffnen, um darauf zu messen (Strg+O)</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>CAMERA</source>
+        <translation>KAMERA</translation>
+    </message>
+    <message>
+        <source>Take snapshots with the camera&apos;s own button</source>
+        <translation>Schnappschüsse mit der Taste der Kamera aufnehmen</translation>
+    </message>
+    <message>
+        <source>%1 microscope</source>
+        <translation>%1-Mikroskop</translation>
+    </message>
+    <message>
+        <source>%1 resolution</source>
+        <translation>%1-Auflösung</translation>
+    </message>
+    <message>
+        <source>%1 frame rate</source>
+        <translation>%1-Bildrate</translation>
+    </message>
+    <message>
+        <source>PICTURE</source>
+        <translation>BILD</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Set every picture adjustment back to its default</source>
+        <translation>Jede Bildeinstellung auf ihre Vorgabe zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>Helligkeit</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Kontrast</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Sättigung</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>Farbton</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>Schärfe</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>Gamma</translation>
+    </message>
+    <message>
+        <source>%1 microscope disconnected</source>
+        <translation>%1-Mikroskop getrennt</translation>
+    </message>
+    <message>
+        <source>No camera connected</source>
+        <translation>Keine Kamera verbunden</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::CameraProfilePanel</name>
+    <message>
+        <source>Profile</source>
+        <translation>Profil</translation>
+    </message>
+    <message>
+        <source>Camera profile</source>
+        <translation>Kameraprofil</translation>
+    </message>
+    <message>
+        <source>Camera profiles</source>
+        <translation>Kameraprofile</translation>
+    </message>
+    <message>
+        <source>Profile name</source>
+        <translation>Profilname</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Merken</translation>
+    </message>
+    <message>
+        <source>Keep this camera&apos;s adjustments, resolution and frame rate under the name typed</source>
+        <translation>Einstellungen, Auflösung und Bildrate dieser Kamera unter dem eingegebenen Namen behalten</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Tilgen</translation>
+    </message>
+    <message>
+        <source>Forget this camera&apos;s profile of that name</source>
+        <translation>Das Profil dieses Namens für diese Kamera vergessen</translation>
+    </message>
+    <message>
+        <source>The camera does not offer %1 now, so that stays as it is; the rest of the profile &quot;%2&quot; is applied.</source>
+        <translation>Die Kamera bietet %1 gerade nicht an, das bleibt daher wie es ist; der Rest des Profils &quot;%2&quot; wird angewandt.</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> oder </translation>
+    </message>
+    <message>
+        <source>Type a name for the profile first.</source>
+        <translation>Geben Sie zuerst einen Namen für das Profil ein.</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::CaptureBar</name>
+    <message>
+        <source>Freeze the picture, or go back to live (Space)</source>
+        <translation>Standbild, oder zurück zum Livebild (Leertaste)</translation>
+    </message>
+    <message>
+        <source>Take a snapshot</source>
+        <translation>Einen Schnappschuss aufnehmen</translation>
+    </message>
+    <message>
+        <source>Start or stop recording</source>
+        <translation>Aufnahme starten oder stoppen</translation>
+    </message>
+    <message>
+        <source>Take a snapshot at regular times, or stop doing so</source>
+        <translation>In regelmäßigen Abständen einen Schnappschuss aufnehmen, oder damit aufhören</translation>
+    </message>
+    <message>
+        <source>CAPTURE</source>
+        <translation>AUFNAHME</translation>
+    </message>
+    <message>
+        <source>%1 (picture frozen)</source>
+        <translation>%1 (Standbild)</translation>
+    </message>
+    <message>
+        <source>Picture frozen: measure or take a snapshot of it; Space goes live</source>
+        <translation>Standbild: messen Sie darauf oder nehmen Sie einen Schnappschuss auf; die Leertaste schaltet auf live</translation>
+    </message>
+    <message>
+        <source>Snapshot saved to %1</source>
+        <translation>Schnappschuss gespeichert unter %1</translation>
+    </message>
+    <message>
+        <source>Recording saved to %1</source>
+        <translation>Aufnahme gespeichert unter %1</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::CountPanel</name>
+    <message>
+        <source>COUNT</source>
+        <translation>ZÄHLEN</translation>
+    </message>
+    <message>
+        <source>Count class</source>
+        <translation>Zählklasse</translation>
+    </message>
+    <message>
+        <source>The class of new count marks (keys 1-9); type to rename it</source>
+        <translation>Die Klasse neuer Zählmarken (Tasten 1-9); zum Umbenennen tippen</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::DrawingPanel</name>
+    <message>
+        <source>DRAWING</source>
+        <translation>ZEICHNEN</translation>
+    </message>
+    <message>
+        <source>Line width</source>
+        <translation>Linienbreite</translation>
+    </message>
+    <message>
+        <source>Label size</source>
+        <translation>Schriftgröße</translation>
+    </message>
+    <message>
+        <source>Decimals</source>
+        <translation>Nachkommastellen</translation>
+    </message>
+    <message>
+        <source>Line colour</source>
+        <translation>Linienfarbe</translation>
+    </message>
+    <message>
+        <source>Label colour</source>
+        <translation>Schriftfarbe</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::MeasureBar</name>
+    <message>
+        <source>
+Esc abandons the shape in progress</source>
+        <translation>
+Esc verwirft die begonnene Form</translation>
+    </message>
+    <message>
+        <source>MEASURE</source>
+        <translation>MESSEN</translation>
+    </message>
+    <message>
+        <source>Square grid</source>
+        <translation>Quadratraster</translation>
+    </message>
+    <message>
+        <source>Circle grid</source>
+        <translation>Kreisraster</translation>
+    </message>
+    <message>
+        <source>Crosshair</source>
+        <translation>Fadenkreuz</translation>
+    </message>
+    <message>
+        <source>Scale</source>
+        <translation>Skala</translation>
+    </message>
+    <message>
+        <source>Scale bar (shown on the picture and in snapshots)</source>
+        <translation>Maßstabsbalken (im Bild und in Schnappschüssen)</translation>
+    </message>
+    <message>
+        <source>OVERLAY</source>
+        <translation>EINBLENDUNG</translation>
+    </message>
+    <message>
+        <source>Undo the last step (Ctrl+Z); redo with Ctrl+Shift+Z</source>
+        <translation>Den letzten Schritt rückgängig machen (Strg+Z); wiederholen mit Strg+Umschalt+Z</translation>
+    </message>
+    <message>
+        <source>Remove the chosen measurement (Delete), or all of them when none is chosen</source>
+        <translation>Die gewählte Messung löschen (Entf), oder alle, wenn keine gewählt ist</translation>
+    </message>
+    <message>
+        <source>EDIT</source>
+        <translation>BEARBEITEN</translation>
+    </message>
+    <message>
+        <source>Please calibrate first</source>
+        <translation>Bitte zuerst kalibrieren</translation>
+    </message>
+    <message>
+        <source>The value is illegal</source>
+        <translation>Der Wert ist ungültig</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::NSGridlinesView</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Spacing</source>
+        <translation>Abstand</translation>
+    </message>
+    <message>
+        <source>Grid spacing</source>
+        <translation>Rasterabstand</translation>
+    </message>
+    <message>
+        <source>Grid spacing (%1)</source>
+        <translation>Rasterabstand (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::NewCalibrationController</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>New Calibration</source>
+        <translation>Neue Kalibrierung</translation>
+    </message>
+    <message>
+        <source>e.g. Objective 10x</source>
+        <translation>z. B. Objektiv 10x</translation>
+    </message>
+    <message>
+        <source>whole number, e.g. 100</source>
+        <translation>ganze Zahl, z. B. 100</translation>
+    </message>
+    <message>
+        <source>length of the reference, e.g. 0.5</source>
+        <translation>Länge der Referenz, z. B. 0.5</translation>
+    </message>
+    <message>
+        <source>Draw the reference line</source>
+        <translation>Referenzlinie zeichnen</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Magnification</source>
+        <translation>Vergrößerung</translation>
+    </message>
+    <message>
+        <source>Actual length</source>
+        <translation>Tatsächliche Länge</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>Scale from</source>
+        <translation>Maßstab aus</translation>
+    </message>
+    <message>
+        <source>One division</source>
+        <translation>Ein Teilstrich</translation>
+    </message>
+    <message>
+        <source>the micrometer&apos;s pitch, e.g. 0.01</source>
+        <translation>Teilung des Mikrometers, z. B. 0.01</translation>
+    </message>
+    <message>
+        <source>Enter the calibration, press OK, then draw a line over the reference feature and click once more to place its label.</source>
+        <translation>Geben Sie die Kalibrierung ein, drücken Sie OK, ziehen Sie dann eine Linie über die Referenz und klicken Sie noch einmal, um ihre Beschriftung zu setzen.</translation>
+    </message>
+    <message>
+        <source>Find the ticks</source>
+        <translation>Teilstriche finden</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::NewFolderController</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>New Album</source>
+        <translation>Neues Album</translation>
+    </message>
+    <message>
+        <source>Album name</source>
+        <translation>Albumname</translation>
+    </message>
+    <message>
+        <source>New snapshots and recordings go into the new album.</source>
+        <translation>Neue Schnappschüsse und Aufnahmen kommen in das neue Album.</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::PhotoPreview</name>
+    <message>
+        <source>This picture cannot be shown.</source>
+        <translation>Dieses Bild lässt sich nicht zeigen.</translation>
+    </message>
+    <message>
+        <source>Loading…</source>
+        <translation>Wird geladen…</translation>
+    </message>
+    <message>
+        <source>%1    (Esc or space closes, arrows browse)</source>
+        <translation>%1    (Esc oder Leertaste schließt, Pfeile blättern)</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::PictureCameraSide</name>
+    <message>
+        <source>Open Picture</source>
+        <translation>Bild öffnen</translation>
+    </message>
+    <message>
+        <source>Pictures (%1);;All files (*)</source>
+        <translation>Bilder (%1);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>the picture could not be decoded</source>
+        <translation>das Bild ließ sich nicht dekodieren</translation>
+    </message>
+    <message>
+        <source>Cannot open &quot;%1&quot;: %2.</source>
+        <translation>&quot;%1&quot; lässt sich nicht öffnen: %2.</translation>
+    </message>
+    <message>
+        <source>Picture: %1 (no clean copy: its measurements are burnt in and not restored as shapes)</source>
+        <translation>Bild: %1 (keine Kopie ohne Messungen: seine Messungen sind eingebrannt und werden nicht als Formen wiederhergestellt)</translation>
+    </message>
+    <message>
+        <source>Picture: %1</source>
+        <translation>Bild: %1</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::RQVideoView</name>
+    <message>
+        <source>The camera delivers no picture yet, so there is no snapshot to take.</source>
+        <translation>Die Kamera liefert noch kein Bild, daher gibt es keinen Schnappschuss.</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::ResultsPanel</name>
+    <message>
+        <source>Results</source>
+        <translation>Werte</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>Exportieren…</translation>
+    </message>
+    <message>
+        <source>Save the table as a CSV file</source>
+        <translation>Die Tabelle als CSV-Datei speichern</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>The results could not be written to this file</source>
+        <translation>Die Ergebnisse ließen sich nicht in diese Datei schreiben</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>CSV exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::SnapshotPanel</name>
+    <message>
+        <source>SNAPSHOTS</source>
+        <translation>SCHNAPPSCHÜSSE</translation>
+    </message>
+    <message>
+        <source>Keep a clean copy</source>
+        <translation>Saubere Kopie</translation>
+    </message>
+    <message>
+        <source>Beside a snapshot with measurements, keep the picture without them (NAME.clean.jpg), so that the snapshot can be measured again</source>
+        <translation>Neben einem Schnappschuss mit Messungen das Bild ohne sie behalten (NAME.clean.jpg), damit der Schnappschuss wieder gemessen werden kann</translation>
+    </message>
+    <message>
+        <source>Keep a TIFF copy</source>
+        <translation>TIFF-Kopie behalten</translation>
+    </message>
+    <message>
+        <source>With every snapshot, save the picture without measurements as a calibrated TIFF (NAME.tif) for image-analysis programs</source>
+        <translation>Mit jedem Schnappschuss das Bild ohne Messungen als kalibriertes TIFF (NAME.tif) für Bildanalyseprogramme speichern</translation>
+    </message>
+    <message>
+        <source>Save for Analysis</source>
+        <translation>Als TIFF speichern</translation>
+    </message>
+    <message>
+        <source>Save the picture without measurements as a calibrated TIFF</source>
+        <translation>Das Bild ohne Messungen als kalibriertes TIFF speichern</translation>
+    </message>
+    <message>
+        <source>There is no picture to save yet.</source>
+        <translation>Es gibt noch kein Bild zum Speichern.</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::TimeLapseCapture</name>
+    <message>
+        <source>1 picture</source>
+        <translation>1 Bild</translation>
+    </message>
+    <message>
+        <source>%1 pictures</source>
+        <translation>%1 Bilder</translation>
+    </message>
+    <message>
+        <source>The last time-lapse&apos;s movie is still being made; start the next one when it is saved.</source>
+        <translation>Der Film des letzten Zeitraffers wird noch erstellt; starten Sie den nächsten, wenn er gespeichert ist.</translation>
+    </message>
+    <message>
+        <source>A picture of the time-lapse could not be saved.</source>
+        <translation>Ein Bild des Zeitraffers ließ sich nicht speichern.</translation>
+    </message>
+    <message>
+        <source>Time-lapse ended: %1 taken</source>
+        <translation>Zeitraffer beendet: %1 aufgenommen</translation>
+    </message>
+    <message>
+        <source>, %1 missed (no new camera picture in time)</source>
+        <translation>, %1 verpasst (kein neues Kamerabild rechtzeitig)</translation>
+    </message>
+    <message>
+        <source> No movie: </source>
+        <translation> Kein Film: </translation>
+    </message>
+    <message>
+        <source> Making the movie...</source>
+        <translation> Der Film wird erstellt...</translation>
+    </message>
+    <message>
+        <source> Movie saved to %1</source>
+        <translation> Film gespeichert unter %1</translation>
+    </message>
+    <message>
+        <source> (%1 unreadable, left out)</source>
+        <translation> (%1 unlesbar, ausgelassen)</translation>
+    </message>
+    <message>
+        <source>Time-lapse: %1 taken</source>
+        <translation>Zeitraffer: %1 aufgenommen</translation>
+    </message>
+    <message>
+        <source>, %1 to go</source>
+        <translation>, noch %1</translation>
+    </message>
+    <message>
+        <source>, waiting for a picture from the camera</source>
+        <translation>, wartet auf ein Bild der Kamera</translation>
+    </message>
+    <message>
+        <source>, next in %1 s</source>
+        <translation>, nächstes in %1 s</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::TimeLapseSheet</name>
+    <message>
+        <source>Number of pictures</source>
+        <translation>Anzahl Bilder</translation>
+    </message>
+    <message>
+        <source> pictures</source>
+        <translation> Bildern</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>Burn in the measurements</source>
+        <translation>Messungen einbrennen</translation>
+    </message>
+    <message>
+        <source>Make a movie at</source>
+        <translation>Film erstellen mit</translation>
+    </message>
+    <message>
+        <source>Movie frame rate</source>
+        <translation>Bildrate des Films</translation>
+    </message>
+    <message>
+        <source> frames/s</source>
+        <translation> Bilder/s</translation>
+    </message>
+    <message>
+        <source>Interval</source>
+        <translation>Intervall</translation>
+    </message>
+    <message>
+        <source>Interval unit</source>
+        <translation>Intervalleinheit</translation>
+    </message>
+    <message>
+        <source>seconds</source>
+        <translation>Sekunden</translation>
+    </message>
+    <message>
+        <source>minutes</source>
+        <translation>Minuten</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>after</source>
+        <translation>nach</translation>
+    </message>
+    <message>
+        <source>for</source>
+        <translation>für</translation>
+    </message>
+    <message>
+        <source>until stopped</source>
+        <translation>bis gestoppt</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source>A snapshot every</source>
+        <translation>Ein Schnappschuss alle</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::UsbCameraSide</name>
+    <message>
+        <source>USB microscope</source>
+        <translation>USB-Mikroskop</translation>
+    </message>
+    <message>
+        <source>No video device matches &quot;%1&quot;. </source>
+        <translation>Kein Videogerät passt zu &quot;%1&quot;. </translation>
+    </message>
+    <message>
+        <source>Use one of these video devices instead?</source>
+        <translation>Stattdessen eines dieser Videogeräte verwenden?</translation>
+    </message>
+    <message>
+        <source>USB microscope: %1</source>
+        <translation>USB-Mikroskop: %1</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::ViewController</name>
+    <message>
+        <source>Connect a microscope or open a picture first: the USB, WiFi or Open button in the camera panel</source>
+        <translation>Verbinden Sie zuerst ein Mikroskop oder öffnen Sie ein Bild: die Taste USB, WiFi oder Öffnen im Kamerabereich</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Werte</translation>
+    </message>
+    <message>
+        <source>Saved for analysis to %1</source>
+        <translation>Für Analyse gespeichert unter %1</translation>
+    </message>
+    <message>
+        <source>The measurements were read without a calibration before; they keep the one in force</source>
+        <translation>Die Messungen wurden zuvor ohne Kalibrierung gelesen; sie behalten die geltende</translation>
+    </message>
+    <message>
+        <source>The calibration &quot;%1&quot; is no longer stored; the measurements keep the one in force</source>
+        <translation>Die Kalibrierung &quot;%1&quot; ist nicht mehr gespeichert; die Messungen behalten die geltende</translation>
+    </message>
+    <message>
+        <source>No file manager opened the folder. It is %1</source>
+        <translation>Kein Dateimanager hat den Ordner geöffnet. Er ist %1</translation>
+    </message>
+    <message>
+        <source>The picture&apos;s shapes were measured on a view of %1 x %2 units, not %3 x %4, and are not restored.</source>
+        <translation>Die Formen des Bildes wurden auf einer Ansicht von %1 x %2 Einheiten gemessen, nicht %3 x %4, und werden nicht wiederhergestellt.</translation>
+    </message>
+</context>
+<context>
+    <name>lumetra::WiFiCameraSide</name>
+    <message>
+        <source>WiFi microscope at %1</source>
+        <translation>WiFi-Mikroskop an %1</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>no resources in &quot;%1&quot;: the sounds are off</source>
+        <translation>keine Ressourcen in &quot;%1&quot;: die Töne sind aus</translation>
+    </message>
+    <message>
+        <source>the demo camera cannot start: %1</source>
+        <translation>die Demokamera kann nicht starten: %1</translation>
+    </message>
+    <message>
+        <source>Cannot write %1</source>
+        <translation>%1 lässt sich nicht schreiben</translation>
+    </message>
+</context>
+</TS>
