@@ -29,6 +29,8 @@
 // each run measures; the smoke pass takes 1.
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -297,17 +299,12 @@ void BM_ProgramUsb(benchmark::State& state) {
 class CameraProcess {
 public:
     CameraProcess(int width, int height, int fps) {
-        int in[2], out[2];
-        if (::pipe(in) != 0) return;
-        if (::pipe(out) != 0) {
-            closeBoth(in);
-            return;
-        }
+        int out[2];
+        if (::pipe(out) != 0) return;
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
         posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, in[1]);
         posix_spawn_file_actions_addclose(&actions, out[0]);
         const std::vector<std::string> args = {LUMETRA_CAMSIM,
                                                "--kind",
@@ -328,9 +325,7 @@ public:
         if (posix_spawn(&pid_, LUMETRA_CAMSIM, &actions, nullptr, argv.data(), environ) != 0)
             pid_ = -1;
         posix_spawn_file_actions_destroy(&actions);
-        ::close(in[0]);
         ::close(out[1]);
-        commands_ = in[1];
         // "lumetra-camsim: cgi camera, control http://127.0.0.1:C/, stream http://127.0.0.1:S/"
         FILE* said = ::fdopen(out[0], "r");
         char line[256] = {};
@@ -358,26 +353,16 @@ public:
     bool started() const { return pid_ > 0 && host_.controlPort != 0 && host_.streamPort != 0; }
     const CameraHost& host() const { return host_; }
 
-    // Tells it to quit and waits for it to end.
+    // Ends it (it takes SIGTERM as its quit) and waits for it.
     void stop() {
-        if (commands_ >= 0) {
-            const char quit[] = "quit\n";
-            if (::write(commands_, quit, sizeof quit - 1) < 0) std::perror("lumetra-camsim");
-            ::close(commands_);
-            commands_ = -1;
-        }
-        if (pid_ > 0) ::waitpid(pid_, nullptr, 0);
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
         pid_ = -1;
     }
 
 private:
-    static void closeBoth(int (&fds)[2]) {
-        ::close(fds[0]);
-        ::close(fds[1]);
-    }
-
     pid_t pid_ = -1;
-    int commands_ = -1;
     CameraHost host_{camsim::kListenAddress, 0, 0};
 };
 
