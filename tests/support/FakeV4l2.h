@@ -59,7 +59,7 @@ struct FakeDevice {
     uint32_t caps = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING;
     uint8_t shade = 200;
     // Motion-JPEG frames handed out in turn instead of flat pictures (of the format's size).
-    std::vector<std::string> pictures;
+    std::vector<std::string> pictures{};
     int openErrno = 0;
     int streamOnErrno = 0;
     bool stepwise = false;  // sizes and rates as ranges
