@@ -142,7 +142,7 @@ public:
     // Why a camera did not connect: the last alert, if any.
     std::string lastAlert() const { return alerts_->last.toStdString(); }
 
-    // Until the window shows the camera's pictures at width x height.
+    // Whether the window shows pictures of the camera mode laid out at this width.
     bool showing(CameraMode mode, int width) const {
         return window_.cameraMode() == mode && window_.laidOutWidth() == width;
     }
