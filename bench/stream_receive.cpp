@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/CameraPictures.h"
 #include "camera/StreamReceiver.h"
 #include "tests/support/MainQueue.h"
 #include "tools/camsim/CamSim.h"
@@ -40,8 +41,9 @@ using namespace lumetra;
 
 namespace {
 
-constexpr int kLoopLength = 8;
-constexpr uint32_t kSeed = 1;
+using bench::kLoopLength;
+using bench::kSeed;
+using bench::loopPictures;
 
 // Calls visit with the /proc folder of each of this process's threads with one of the
 // given names.
@@ -90,16 +92,6 @@ double cpuSeconds(clockid_t clock) {
 }
 
 double processCpuSeconds() { return cpuSeconds(CLOCK_PROCESS_CPUTIME_ID); }
-
-// The same pictures the simulator repeats (same seed, size and loop).
-std::vector<camsim::JpegBytes> loopPictures(int width, int height) {
-    camsim::PictureSource source(kSeed, kLoopLength);
-    const camsim::PictureSettings settings{width, height, {}, 80};
-    std::vector<camsim::JpegBytes> pictures;
-    for (int i = 0; i < kLoopLength; ++i)
-        pictures.push_back(source.jpeg(settings, 0.0, static_cast<uint64_t>(i)));
-    return pictures;
-}
 
 struct BareDecode {
     double rate = 0;        // pictures per second of wall time
@@ -176,6 +168,7 @@ void BM_StreamReceive(benchmark::State& state) {
     options.fps = 0;  // as fast as the receiver reads
     options.loopLength = kLoopLength;
     options.seed = kSeed;
+    options.quality = bench::kQuality;
     camsim::CamSim sim(options);
     std::string error;
     if (!sim.start(&error)) {

@@ -14,7 +14,7 @@
 #include "app/UsbCameraSide.h"
 #include "app/WiFiCameraSide.h"
 #include "camera/adjust/AdjustmentSlider.h"
-#include "camera/usb/FakeV4l2.h"
+#include "support/FakeV4l2.h"
 #include "support/MovieReader.h"
 #include "tools/camsim/CamSim.h"
 

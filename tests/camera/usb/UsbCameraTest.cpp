@@ -4,8 +4,8 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "camera/usb/FakeV4l2.h"
 #include "camera/usb/UsbCamera.h"
+#include "support/FakeV4l2.h"
 #include "support/MainQueue.h"
 #include "support/TempDir.h"
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "camera/usb/DirectoryNames.h"
-#include "camera/usb/FakeV4l2.h"
 #include "camera/usb/UsbConnectRule.h"
 #include "camera/usb/VideoDeviceList.h"
+#include "support/FakeV4l2.h"
 #include "support/TempDir.h"
 
 namespace lumetra {

@@ -2,7 +2,8 @@
 // A fake kernel behind the V4L2 seam that answers like a UVC microscope (Motion-JPEG
 // at 640 x 480 up to 2592 x 1944, YUYV at 640 x 480 and 1280 x 720, 30 and 15 frames
 // a second), and a fake /dev and /sys tree. Frames are flat pictures of the device's
-// shade, handed out only as the test feeds them; faults are scripted.
+// shade (or Motion-JPEG pictures given to the device), handed out only as the test feeds
+// them; faults are scripted.
 
 #include <linux/videodev2.h>
 #include <sys/mman.h>
@@ -19,7 +20,7 @@
 #include <vector>
 
 #include "camera/usb/V4l2Io.h"
-#include "support/JpegSamples.h"
+#include "tests/support/JpegSamples.h"
 
 namespace lumetra::test {
 
@@ -57,6 +58,8 @@ struct FakeDevice {
     std::string busInfo = "usb-0000:00:14.0-1";
     uint32_t caps = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING;
     uint8_t shade = 200;
+    // Motion-JPEG frames handed out in turn instead of flat pictures (of the format's size).
+    std::vector<std::string> pictures{};
     int openErrno = 0;
     int streamOnErrno = 0;
     bool stepwise = false;  // sizes and rates as ranges
@@ -77,6 +80,14 @@ public:
     void feed(std::vector<FakeFrame> frames) {
         std::lock_guard lock(mutex_);
         script_.insert(script_.end(), frames.begin(), frames.end());
+        wake_.notify_all();
+    }
+    // A camera running at its own pace: a good frame is ready, replacing one still waiting
+    // to be taken, as a driver without a free buffer drops the frame it has.
+    void offerFrame() {
+        std::lock_guard lock(mutex_);
+        if (script_.empty() || script_.back() != FakeFrame::Good)
+            script_.push_back(FakeFrame::Good);
         wake_.notify_all();
     }
     void replug() {
@@ -251,13 +262,17 @@ private:
         b.index = queued_.front();
         queued_.pop_front();
         const FakeMode& m = d.current;
-        std::string bytes(buffers_[b.index].size(), '\x80');  // YUYV: neutral chroma
-        if (m.pixelFormat == V4L2_PIX_FMT_YUYV)
+        std::string bytes;
+        if (m.pixelFormat == V4L2_PIX_FMT_YUYV) {
+            bytes.assign(buffers_[b.index].size(), '\x80');  // neutral chroma
             for (size_t i = 0; i < bytes.size(); i += 2) bytes[i] = static_cast<char>(d.shade);
-        else
+        } else if (!d.pictures.empty() && what != FakeFrame::Oversized) {
+            bytes = d.pictures[static_cast<size_t>(captured_) % d.pictures.size()];
+        } else {
             bytes = flatJpeg(static_cast<int>(m.width) * (what == FakeFrame::Oversized ? 2 : 1),
                              static_cast<int>(m.height) * (what == FakeFrame::Oversized ? 2 : 1),
                              d.shade);
+        }
         if (what == FakeFrame::Garbage) bytes.assign(bytes.size() / 3, '\x5a');
         if (what == FakeFrame::Truncated) bytes.resize(bytes.size() / 2);
         std::memcpy(buffers_[b.index].data(), bytes.data(), bytes.size());
