@@ -1,6 +1,5 @@
 #include "app/panels/MeasureBar.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QToolButton>
@@ -30,9 +29,8 @@ MeasureBar::Widgets MeasureBar::build(QWidget* toolbar, QHBoxLayout* bar) {
     Widgets w;
     std::vector<QToolButton*> tools;
     for (const ToolSpec& tool : measureTools()) {
-        QToolButton* button =
-            iconButton(toolbar, tool.buttonName, tool.image,
-                       QCoreApplication::translate("MeasureTool", tool.toolTip) + kEscapeHint);
+        QToolButton* button = iconButton(toolbar, tool.buttonName, tool.image,
+                                         QString::fromUtf8(tool.toolTip) + kEscapeHint);
         w.toolButtons[tool.mode] = button;
         tools.push_back(button);
     }
