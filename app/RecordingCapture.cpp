@@ -1,5 +1,6 @@
 #include "app/RecordingCapture.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 
 #include "storage/RQGlobalVariables.h"
@@ -46,7 +47,7 @@ void RecordingCapture::toggleRecording() {
             if (recorder_.state() == RecordState::Stopping) stopWait_.start();
             break;
         case RecordPress::Refused:
-            window_.showFailure(QString::fromUtf8(kRecordRefused));
+            window_.showFailure(QCoreApplication::translate("Recording", kRecordRefused));
             break;
         case RecordPress::Ignored:
         case RecordPress::Failed:  // failed() follows with the reason

@@ -95,7 +95,8 @@ void ResultsPanel::selectShape(int index) {
 void ResultsPanel::setShapes(std::span<const RQShape> shapes, const CalibrationValues& cal,
                              const CountClassNames& names) {
     const int before = selectedShape();
-    table_ = resultsTable(shapes, cal, names);
+    table_ = resultsTable(shapes, cal, names, ResultsTexts::Shown);
+    written_ = resultsTable(shapes, cal, names);
     {
         const QSignalBlocker quiet(view_);
         view_->clear();
@@ -142,14 +143,14 @@ void ResultsPanel::setShapes(std::span<const RQShape> shapes, const CalibrationV
 }
 
 bool ResultsPanel::exportCsv(const QString& path) {
-    const std::string csv = resultsCsv(table_);
+    const std::string csv = resultsCsv(written_);
     if (writeFileAtomically(QFile::encodeName(path).toStdString(), csv)) return true;
     alerts_.alert(tr("The results could not be written to this file"));
     return false;
 }
 
 void ResultsPanel::copyToClipboard() const {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(resultsTabSeparated(table_)));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(resultsTabSeparated(written_)));
 }
 
 void ResultsPanel::chooseExportFile() {

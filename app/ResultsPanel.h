@@ -36,6 +36,7 @@ public:
     void setShapes(std::span<const RQShape> shapes, const CalibrationValues& cal,
                    const CountClassNames& names);
 
+    // The table as shown, in the user's language.
     const ResultsTable& table() const { return table_; }
     // The chosen row's shape index; -1 for none or a row of counts.
     int selectedShape() const;
@@ -44,9 +45,10 @@ public:
     void selectShape(int index);
 
     // Writes the table as CSV to path, replacing a file there (the save dialog
-    // asked first). A failure is reported through the alerts; returns success.
+    // asked first), its titles and tool names as written, not translated. A failure
+    // is reported through the alerts; returns success.
     bool exportCsv(const QString& path);
-    // Puts the table on the clipboard as tab-separated text.
+    // Puts the table on the clipboard as tab-separated text, as the CSV has it.
     void copyToClipboard() const;
 
 signals:
@@ -58,7 +60,8 @@ private:
     AlertPresenter& alerts_;
     std::function<QString()> exportFolder_;
     QString lastExportFolder_;
-    ResultsTable table_;
+    ResultsTable table_;    // shown
+    ResultsTable written_;  // for the CSV and the clipboard
     QTableWidget* view_ = nullptr;
     QPushButton* exportButton_ = nullptr;
     QPushButton* copyButton_ = nullptr;

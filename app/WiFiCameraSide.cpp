@@ -1,5 +1,6 @@
 #include "app/WiFiCameraSide.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <QTimer>
 #include <algorithm>
@@ -118,7 +119,7 @@ void WiFiCameraSide::snapshotRequested(int64_t) { window_.requestSnapshot(); }
 void WiFiCameraSide::streamEnded() {
     if (!kind_ || controller_.reopenEndedStream()) return;
     stopCamera();
-    window_.cameraLost(QString::fromLatin1(kAlertStreamStopped));
+    window_.cameraLost(QCoreApplication::translate("WiFiCamera", kAlertStreamStopped));
 }
 
 void WiFiCameraSide::showAlert(std::string_view text) {
@@ -140,7 +141,7 @@ void WiFiCameraSide::cameraConnected(CameraMode kind) {
     if (kind != CameraMode::WiFiWizard) switchPollerOff();
     const SnapButtonLook& look = snap_.bEnableSnap() ? kSnapOnLook : kSnapOffLook;
     window_.showShutterButton(kind == CameraMode::WiFiWizard, QString::fromLatin1(look.image),
-                              QString::fromLatin1(look.toolTip));
+                              QCoreApplication::translate("SnapButton", look.toolTip));
 }
 
 // At a connect the window learns the camera with its frame size; after a resolution
@@ -191,7 +192,7 @@ void WiFiCameraSide::initSliderControl(bool setRanges, const WiFiControls& contr
 
 void WiFiCameraSide::showSnapButton(const SnapButtonLook& look) {
     window_.showShutterButton(kind_ == CameraMode::WiFiWizard, QString::fromLatin1(look.image),
-                              QString::fromLatin1(look.toolTip));
+                              QCoreApplication::translate("SnapButton", look.toolTip));
 }
 
 // The wizard camera's shutter button, found by the poller.

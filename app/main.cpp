@@ -26,6 +26,7 @@
 #include "app/ViewController.h"
 #include "app/WiFiCameraSide.h"
 #include "app/panels/CaptureBar.h"
+#include "image/Translate.h"
 #include "storage/RQGlobalVariables.h"
 #include "storage/Resources.h"
 
@@ -59,6 +60,9 @@ std::optional<int> answerCommandLine(lumetra::LaunchOptions& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    lumetra::setTranslator([](const char* context, const char* text) {
+        return QCoreApplication::translate(context, text).toStdString();
+    });
     if (!lumetra::keepLargeBlocksMapped())
         std::fprintf(stderr, "lumetra: the allocator keeps its own large-block threshold\n");
     // The command line is read before the window system starts, so that the help, the

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "image/Translate.h"
+
 namespace lumetra {
 namespace {
 
@@ -40,8 +42,9 @@ CameraHost CameraHost::fromEnvironment() {
     CameraHost config;
     if (const char* value = std::getenv(kEnvironmentVariable)) {
         if (!isValidHost(value))
-            throw std::invalid_argument(std::string(kEnvironmentVariable) +
-                                        " is not a host name or address: \"" + value + "\"");
+            throw std::invalid_argument(
+                fillIn(translate("CameraHost", "{} is not a host name or address: \"{}\""),
+                       {kEnvironmentVariable, value}));
         config.host = std::string(stripBrackets(value));
     }
     return config;

@@ -2,7 +2,8 @@
 # tree is there, validates the desktop entry and the AppStream metadata, starts the
 # installed program with the demo camera until it has written a screenshot, and has it
 # print its help under a German locale, which must read German.
-# The manual page, the AppStream release and --version all name the project's VERSION.
+# The manual pages (English and German), the AppStream release and --version all name the
+# project's VERSION.
 # Run by CTest: cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -DVERSION=... -P CheckInstallTree.cmake
 
 file(REMOVE_RECURSE ${PREFIX})
@@ -17,8 +18,9 @@ set(metainfo ${PREFIX}/share/metainfo/${APP_ID}.metainfo.xml)
 foreach(file bin/lumetra share/lumetra/calibration.plist share/lumetra/sounds/TakePicture.wav
              share/lumetra/sounds/StartRecord.wav share/lumetra/sounds/StopRecord.wav
              share/lumetra/translations/lumetra_de.qm
+             share/lumetra/translations/lumetra_core_de.qm
              share/icons/hicolor/scalable/apps/${APP_ID}.svg share/man/man1/lumetra.1
-             share/doc/lumetra/copyright)
+             share/man/de/man1/lumetra.1 share/doc/lumetra/copyright)
   if(NOT EXISTS ${PREFIX}/${file})
     message(FATAL_ERROR "missing from the install tree: ${file}")
   endif()
@@ -35,8 +37,10 @@ foreach(check "${DESKTOP_FILE_VALIDATE};${desktop}"
 endforeach()
 
 file(READ ${PREFIX}/share/man/man1/lumetra.1 man)
+file(READ ${PREFIX}/share/man/de/man1/lumetra.1 man_de)
 file(READ ${metainfo} appstream)
 if(NOT man MATCHES "^\\.TH LUMETRA 1 \"[0-9-]+\" \"Lumetra ${VERSION}\""
+   OR NOT man_de MATCHES "\n\\.TH LUMETRA 1 \"[0-9-]+\" \"Lumetra ${VERSION}\" \"Benutzerbefehle\""
    OR NOT appstream MATCHES "<release version=\"${VERSION}\" date=\"[0-9-]+\">"
    OR NOT appstream MATCHES "<project_license>GPL-3.0-or-later</project_license>")
   message(FATAL_ERROR "the manual page or the AppStream data do not name version ${VERSION} and its licence")

@@ -7,6 +7,7 @@
 #   share/icons/hicolor/scalable/apps/<id>.svg
 #   share/metainfo/<id>.metainfo.xml       AppStream metadata
 #   share/man/man1/lumetra.1               manual page, its version and date from this project
+#   share/man/de/man1/lumetra.1            the German manual page, the same way
 #   share/doc/lumetra/copyright            licence, in Debian's machine-readable form
 #
 # The resources' place relative to bin/ is compiled into the program
@@ -16,6 +17,7 @@ set(desktop_dir ${PROJECT_SOURCE_DIR}/resources/desktop)
 configure_file(${desktop_dir}/${LUMETRA_APP_ID}.metainfo.xml.in
                ${PROJECT_BINARY_DIR}/${LUMETRA_APP_ID}.metainfo.xml @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/docs/lumetra.1.in ${PROJECT_BINARY_DIR}/lumetra.1 @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/docs/lumetra.de.1.in ${PROJECT_BINARY_DIR}/de/lumetra.1 @ONLY)
 
 install(TARGETS lumetra RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 foreach(file IN LISTS LUMETRA_RESOURCE_FILES)
@@ -31,6 +33,7 @@ install(FILES ${desktop_dir}/${LUMETRA_APP_ID}.svg
 install(FILES ${PROJECT_BINARY_DIR}/${LUMETRA_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_BINARY_DIR}/lumetra.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/de/lumetra.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/de/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/debian/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lumetra)
 

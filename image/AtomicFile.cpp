@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "image/Translate.h"
+
 namespace lumetra {
 namespace {
 
@@ -99,7 +101,8 @@ int placeWithoutReplacing(const std::string& tmp, const std::string& path) {
 
 std::string WriteResult::message() const {
     if (error_ == 0) return {};
-    return "Could not write \"" + path_ + "\": " + std::strerror(error_);
+    return fillIn(translate("WriteResult", "Could not write \"{}\": {}"),
+                  {path_, std::strerror(error_)});
 }
 
 bool isLinkUnsupported(int error) {

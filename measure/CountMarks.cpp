@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "image/Translate.h"
+
 namespace lumetra {
 namespace {
 
@@ -23,7 +25,8 @@ constexpr std::array<RgbColor, kCountClasses> kClassColours{{
 CountClassNames defaultCountClassNames() {
     CountClassNames names;
     for (int c = 1; c <= kCountClasses; ++c)
-        names[static_cast<size_t>(c - 1)] = "Class " + std::to_string(c);
+        names[static_cast<size_t>(c - 1)] =
+            fillIn(translate("CountMarks", "Class {}"), {std::to_string(c)});
     return names;
 }
 

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "image/Translate.h"
+
 namespace lumetra {
 
 struct TextFieldModel {
@@ -14,7 +16,7 @@ struct TextFieldModel {
     double width = 0.0;
     double height = 0.0;
     bool centred = true;
-    std::string placeholder = "Please enter text";
+    std::string placeholder = translate("TextField", "Please enter text");
     std::string stringValue;
     bool hidden = false;
 };

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "image/Translate.h"
 #include "measure/Types.h"
 
 namespace lumetra {
@@ -17,18 +18,21 @@ struct CalibrationInput {
     std::string unit;           // title of the chosen unit
 };
 
-inline constexpr std::string_view kAlertNameIllegal = "Name is illegal";
-inline constexpr std::string_view kAlertNameUnprintable =
-    "The name must not contain control characters";
-inline constexpr std::string_view kAlertLengthEmpty = "Actual length is illegal";
-inline constexpr std::string_view kAlertLengthNotNumber = "Actual Length is illegal";
+inline constexpr const char* kAlertNameIllegal =
+    QT_TRANSLATE_NOOP("CalibrationInput", "Name is illegal");
+inline constexpr const char* kAlertNameUnprintable =
+    QT_TRANSLATE_NOOP("CalibrationInput", "The name must not contain control characters");
+inline constexpr const char* kAlertLengthEmpty =
+    QT_TRANSLATE_NOOP("CalibrationInput", "Actual length is illegal");
+inline constexpr const char* kAlertLengthNotNumber =
+    QT_TRANSLATE_NOOP("CalibrationInput", "Actual Length is illegal");
 
 // The alert for input that cannot start a calibration, checked in this order:
 // empty name, a name with control characters (or malformed text) that the
 // calibration list cannot store, empty magnification or length, magnification not a
 // whole number or length not a decimal number, length or magnification not greater
 // than 0. None when the input is good.
-std::optional<std::string_view> calibrationInputProblem(const CalibrationInput& input);
+std::optional<std::string> calibrationInputProblem(const CalibrationInput& input);
 
 // kTransferCalibrationEntered: Param1 name, Param2 magnification and Param3 length as typed, Param4
 // unit.

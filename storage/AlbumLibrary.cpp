@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "image/Translate.h"
 #include "image/Utf8Text.h"
 #include "storage/RQGlobalVariables.h"
 #include "storage/StorageLayout.h"
@@ -88,13 +89,14 @@ std::vector<std::string> scanAlbums(const std::string& root) {
 std::string AlbumCreationResult::alert() const {
     switch (status) {
         case AlbumCreation::EmptyName:
-            return "Please enter folder name";
+            return translate("AlbumLibrary", "Please enter folder name");
         case AlbumCreation::IllegalName:
-            return "Name is illegal";
+            return translate("AlbumLibrary", "Name is illegal");
         case AlbumCreation::AlreadyExists:
-            return "The folder name exist";
+            return translate("AlbumLibrary", "The folder name exist");
         case AlbumCreation::Failed:
-            return "The album could not be made. " + failure.message();
+            return fillIn(translate("AlbumLibrary", "The album could not be made. {}"),
+                          {failure.message()});
         case AlbumCreation::Created:
             break;
     }

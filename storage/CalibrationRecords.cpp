@@ -17,6 +17,7 @@
 #include <variant>
 
 #include "image/AtomicFile.h"
+#include "image/Translate.h"
 #include "image/Utf8Text.h"
 #include "storage/PlistNesting.h"
 #include "storage/TextFiles.h"
@@ -210,8 +211,10 @@ bool isAcceptableCalibrationName(std::string_view name) {
 std::string CalibrationStore::message() const {
     if (!written) return written.message();
     if (setAside.empty()) return {};
-    return "The calibration list could not be read. It is kept as \"" + setAside +
-           "\"; a new list holds the calibration.";
+    return fillIn(translate("CalibrationStore",
+                            "The calibration list could not be read. It is "
+                            "kept as \"{}\"; a new list holds the calibration."),
+                  {setAside});
 }
 
 CalibrationStore storeCalibrationRecord(const std::string& plistPath, const std::string& name,

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "image/Translate.h"
 #include "storage/TextFiles.h"
 
 namespace lumetra {
@@ -65,10 +66,14 @@ std::string CameraProfiles::load() {
     cameras_.clear();
     const std::string aside = path_ + ".unreadable";
     if (std::rename(path_.c_str(), aside.c_str()) != 0)
-        return "The camera profiles in " + path_ +
-               " cannot be read; saving a profile will replace them.";
-    return "The camera profiles in " + path_ + " cannot be read; the file was kept as " + aside +
-           " and the profiles start afresh.";
+        return fillIn(translate("CameraProfiles",
+                                "The camera profiles in {} cannot be read; "
+                                "saving a profile will replace them."),
+                      {path_});
+    return fillIn(translate("CameraProfiles",
+                            "The camera profiles in {} cannot be read; the file "
+                            "was kept as {} and the profiles start afresh."),
+                  {path_, aside});
 }
 
 const std::vector<CameraProfile>& CameraProfiles::profilesOf(const std::string& camera) const {

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "image/Translate.h"
 #include "storage/FileCopy.h"
 #include "storage/NaturalOrder.h"
 #include "storage/StorageLayout.h"
@@ -70,7 +71,8 @@ public:
         struct stat st {};
         if (::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
             return errno == ENOENT || fail(std::strerror(errno));
-        if (!S_ISREG(st.st_mode)) return fail("\"" + name + "\" is not a plain file");
+        if (!S_ISREG(st.st_mode))
+            return fail(fillIn(translate("MediaList", "\"{}\" is not a plain file"), {name}));
         if (::unlinkat(fd_, name.c_str(), 0) != 0 && errno != ENOENT)
             return fail(std::strerror(errno));
         return true;
@@ -79,13 +81,15 @@ public:
 private:
     static std::string reasonFor(const std::string& folder, int error) {
         if (error == ELOOP || error == ENOTDIR)
-            return "\"" + folder +
-                   "\" is a link or not a folder, and nothing is deleted through it";
-        return "\"" + folder + "\": " + std::strerror(error);
+            return fillIn(translate("MediaList",
+                                    "\"{}\" is a link or not a folder, and nothing "
+                                    "is deleted through it"),
+                          {folder});
+        return fillIn(translate("MediaList", "\"{}\": {}"), {folder, std::strerror(error)});
     }
 
     std::string path_;
-    std::string openError_ = "the folder is missing";
+    std::string openError_ = translate("MediaList", "the folder is missing");
     int fd_ = -1;
 };
 
@@ -218,8 +222,10 @@ std::optional<std::string> MediaList::filePath(size_t index) const {
 
 std::string DeleteResult::message() const {
     if (failed == 0) return {};
-    return std::to_string(failed) + (failed == 1 ? " file" : " files") +
-           " could not be deleted: " + reason;
+    if (failed == 1)
+        return fillIn(translate("MediaList", "1 file could not be deleted: {}"), {reason});
+    return fillIn(translate("MediaList", "{} files could not be deleted: {}"),
+                  {std::to_string(failed), reason});
 }
 
 std::optional<DeleteResult> MediaList::removeAt(size_t index) {

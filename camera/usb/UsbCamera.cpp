@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "image/Translate.h"
+
 namespace lumetra {
 namespace {
 
 constexpr int kFallbackWidth = 640;
 constexpr int kFallbackHeight = 480;
-constexpr const char* kDeliverAction = "deliver a picture";
+constexpr const char* kDeliverAction = QT_TRANSLATE_NOOP("UsbCamera", "deliver a picture");
 
 bool sameDevice(const VideoDevice& a, const VideoDevice& b) {
     return a.path == b.path && a.uniqueID == b.uniqueID;
@@ -51,7 +53,7 @@ UsbOutcome UsbCamera::setSelectedVideoDevice(std::optional<size_t> index) {
     if (fd_ < 0) {
         const int err = errno;
         fd_ = -1;
-        return UsbOutcome::fromErrno(err, device.path, "open");
+        return UsbOutcome::fromErrno(err, device.path, QT_TRANSLATE_NOOP("UsbCamera", "open"));
     }
     formats_ = enumerateFormats(io_, fd_);
     auto withSize = [&](int w, int h) {
@@ -64,7 +66,9 @@ UsbOutcome UsbCamera::setSelectedVideoDevice(std::optional<size_t> index) {
     if (chosen == formats_.end()) {
         const std::string path = device.path;
         closeDevice();
-        return {UsbError::Unsupported, path + " offers no picture format this program can show."};
+        return {UsbError::Unsupported,
+                fillIn(translate("UsbCamera", "{} offers no picture format this program can show."),
+                       {path})};
     }
     presetWidth_ = chosen->width;
     presetHeight_ = chosen->height;
@@ -81,7 +85,7 @@ const VideoFormat* UsbCamera::videoDeviceFormat() const {
 
 UsbOutcome UsbCamera::setVideoDeviceFormat(size_t index) {
     if (fd_ < 0 || index >= formats_.size())
-        return {UsbError::Failed, "No USB microscope format to choose."};
+        return {UsbError::Failed, translate("UsbCamera", "No USB microscope format to choose.")};
     const auto previous = formatIndex_;
     const auto previousInterval = interval_;
     // Drivers fall back to their default rate on a new format: the chosen one is kept
@@ -139,14 +143,18 @@ UsbOutcome UsbCamera::startStreaming(size_t formatIndex, std::optional<Duration>
     const std::string& path = selected_->path;
     ActiveFormat active;
     if (const int err = applyFormat(io_, fd_, formats_[formatIndex], active))
-        return UsbOutcome::fromErrno(err, path, "set its picture format");
+        return UsbOutcome::fromErrno(err, path,
+                                     QT_TRANSLATE_NOOP("UsbCamera", "set its picture format"));
     if (!converter_.configure(active.pixelFormat, active.width, active.height, active.bytesPerLine))
-        return {UsbError::Unsupported, path +
-                                           " answered with a picture format this program "
-                                           "cannot show."};
+        return {UsbError::Unsupported,
+                fillIn(translate("UsbCamera",
+                                 "{} answered with a picture format this program "
+                                 "cannot show."),
+                       {path})};
     if (interval) {
         if (const int err = applyFrameInterval(io_, fd_, *interval))
-            return UsbOutcome::fromErrno(err, path, "set its frame rate");
+            return UsbOutcome::fromErrno(err, path,
+                                         QT_TRANSLATE_NOOP("UsbCamera", "set its frame rate"));
     }
     auto stream = std::make_unique<V4l2Stream>(io_, fd_);
     const int err = stream->start(
@@ -154,7 +162,8 @@ UsbOutcome UsbCamera::startStreaming(size_t formatIndex, std::optional<Duration>
             return frameCaptured(data, size, at);
         },
         [this](int e) { captureFailed(e); });
-    if (err) return UsbOutcome::fromErrno(err, path, "start streaming");
+    if (err)
+        return UsbOutcome::fromErrno(err, path, QT_TRANSLATE_NOOP("UsbCamera", "start streaming"));
     stream_ = std::move(stream);
     active_ = active;
     formatIndex_ = formatIndex;

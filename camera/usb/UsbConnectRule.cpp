@@ -1,5 +1,7 @@
 #include "camera/usb/UsbConnectRule.h"
 
+#include "image/Translate.h"
+
 namespace lumetra {
 
 UsbConnectDecision decideUsbConnect(const std::vector<VideoDevice>& devices,
@@ -19,7 +21,7 @@ UsbConnectDecision decideUsbConnect(const std::vector<VideoDevice>& devices,
             }
     }
     if (decision.open) return decision;
-    decision.alert = kAlertConnectUsb;
+    decision.alert = translate("UsbCamera", kAlertConnectUsb.data());
     for (size_t i = 0; i < devices.size(); ++i) decision.others.push_back(i);
     return decision;
 }

@@ -13,13 +13,15 @@
 #include <vector>
 
 #include "camera/usb/VideoDeviceList.h"
+#include "image/Translate.h"
 
 namespace lumetra {
 
 inline constexpr std::array<std::string_view, 3> kMicroscopeIdentifiers{"14c31301", "14c31302",
                                                                         "14c31303"};
 
-inline constexpr std::string_view kAlertConnectUsb = "Please connect USB Microscope";
+inline constexpr std::string_view kAlertConnectUsb =
+    QT_TRANSLATE_NOOP("UsbCamera", "Please connect USB Microscope");
 
 struct UsbConnectDecision {
     std::optional<size_t> open;  // index of the device to open

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "image/Translate.h"
+
 namespace lumetra {
 
 UsbOutcome UsbOutcome::fromErrno(int err, const std::string& path, const std::string& action) {
@@ -10,26 +12,37 @@ UsbOutcome UsbOutcome::fromErrno(int err, const std::string& path, const std::st
         case EACCES:
         case EPERM:
             return {UsbError::PermissionDenied,
-                    "Permission denied for " + path +
-                        ". Add your user to the \"video\" group (sudo usermod -aG video "
-                        "$USER), then log out and in again."};
+                    fillIn(translate("UsbCamera",
+                                     "Permission denied for {}. Add your user to the \"video\" "
+                                     "group (sudo usermod -aG video $USER), then log out and in "
+                                     "again."),
+                           {path})};
         case EBUSY:
-            return {UsbError::Busy, path +
-                                        " is in use by another program. Close that program "
-                                        "and connect again."};
+            return {UsbError::Busy, fillIn(translate("UsbCamera",
+                                                     "{} is in use by another program. "
+                                                     "Close that program and connect "
+                                                     "again."),
+                                           {path})};
         case ENODEV:
         case ENXIO:
-            return {UsbError::Unplugged, "The USB microscope (" + path +
-                                             ") was unplugged. Plug it in again and connect."};
+            return {UsbError::Unplugged,
+                    fillIn(translate("UsbCamera",
+                                     "The USB microscope ({}) was unplugged. Plug it "
+                                     "in again and connect."),
+                           {path})};
         case ETIMEDOUT:
-            return {UsbError::Failed, "The USB microscope (" + path +
-                                          ") stopped delivering pictures. Unplug it, plug it "
-                                          "in again and connect."};
+            return {UsbError::Failed, fillIn(translate("UsbCamera",
+                                                       "The USB microscope ({}) stopped delivering "
+                                                       "pictures. Unplug it, plug it in again and "
+                                                       "connect."),
+                                             {path})};
         case ENOENT:
-            return {UsbError::NotFound, path + " does not exist any more."};
+            return {UsbError::NotFound,
+                    fillIn(translate("UsbCamera", "{} does not exist any more."), {path})};
         default:
-            return {UsbError::Failed, "The USB microscope (" + path + ") failed to " + action +
-                                          ": " + std::strerror(err) + "."};
+            return {UsbError::Failed,
+                    fillIn(translate("UsbCamera", "The USB microscope ({}) failed to {}: {}."),
+                           {path, translate("UsbCamera", action.c_str()), std::strerror(err)})};
     }
 }
 

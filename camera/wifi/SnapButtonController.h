@@ -7,6 +7,7 @@
 
 #include "camera/SnapCounter.h"
 #include "camera/wifi/RQWebReader.h"
+#include "image/Translate.h"
 
 namespace lumetra {
 
@@ -14,8 +15,10 @@ struct SnapButtonLook {
     const char* image;  // "snapon" or "snapoff"
     const char* toolTip;
 };
-inline constexpr SnapButtonLook kSnapOnLook = {"snapon", "Turn snapshot off (wifi camera)"};
-inline constexpr SnapButtonLook kSnapOffLook = {"snapoff", "Turn snapshot on (wifi camera)"};
+inline constexpr SnapButtonLook kSnapOnLook = {
+    "snapon", QT_TRANSLATE_NOOP("SnapButton", "Turn snapshot off (wifi camera)")};
+inline constexpr SnapButtonLook kSnapOffLook = {
+    "snapoff", QT_TRANSLATE_NOOP("SnapButton", "Turn snapshot on (wifi camera)")};
 
 class SnapButtonListener {
 public:

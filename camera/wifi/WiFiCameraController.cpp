@@ -6,6 +6,7 @@
 
 #include "camera/wifi/CameraGet.h"
 #include "camera/wifi/LineSearch.h"
+#include "image/Translate.h"
 
 namespace lumetra {
 namespace {
@@ -66,7 +67,7 @@ void WiFiCameraController::probed(std::optional<WiFiDevice> device, WiFiSettings
     connecting_ = false;
     adjustBusy(-1);
     if (!device) {
-        if (listener_) listener_->showAlert(kAlertNoWiFiCamera);
+        if (listener_) listener_->showAlert(translate("WiFiCamera", kAlertNoWiFiCamera));
         return;
     }
     kind_ = device->kind;

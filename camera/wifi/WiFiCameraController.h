@@ -31,12 +31,14 @@
 #include "camera/wifi/WiFiRequests.h"
 #include "camera/wifi/WiFiSettings.h"
 #include "image/PostToMain.h"
+#include "image/Translate.h"
 
 namespace lumetra {
 
-inline constexpr const char* kAlertNoWiFiCamera = "Please connect WiFi Microscope";
-inline constexpr const char* kAlertStreamStopped =
-    "The microscope stopped sending pictures. Press WiFi to connect again.";
+inline constexpr const char* kAlertNoWiFiCamera =
+    QT_TRANSLATE_NOOP("WiFiCamera", "Please connect WiFi Microscope");
+inline constexpr const char* kAlertStreamStopped = QT_TRANSLATE_NOOP(
+    "WiFiCamera", "The microscope stopped sending pictures. Press WiFi to connect again.");
 
 // When the stream opens again after a resolution or frame-rate command: once the camera's
 // restart delay has passed (restartDelay replaces it when set), then, while the stream

@@ -12,6 +12,8 @@ extern "C" {
 #include <cstring>
 #include <mutex>
 
+#include "image/Translate.h"
+
 namespace lumetra {
 namespace {
 
@@ -44,13 +46,13 @@ std::unique_ptr<H264Encoder> H264Encoder::open(const EncoderSettings& settings,
     const int width = settings.width & ~1;
     const int height = settings.height & ~1;
     if (width < 2 || height < 2 || width > kMaxSide || height > kMaxSide) {
-        error = "The picture size " + std::to_string(settings.width) + " x " +
-                std::to_string(settings.height) + " cannot be recorded.";
+        error = fillIn(translate("Recording", "The picture size {} x {} cannot be recorded."),
+                       {std::to_string(settings.width), std::to_string(settings.height)});
         return nullptr;
     }
     const AVCodec* codec = avcodec_find_encoder_by_name("libx264");
     if (!codec) {
-        error = "The H.264 encoder (libx264) is not available.";
+        error = translate("Recording", "The H.264 encoder (libx264) is not available.");
         return nullptr;
     }
     std::unique_ptr<H264Encoder> encoder(new H264Encoder);
@@ -58,7 +60,7 @@ std::unique_ptr<H264Encoder> H264Encoder::open(const EncoderSettings& settings,
     encoder->picture_ = av_frame_alloc();
     encoder->packet_ = av_packet_alloc();
     if (!c || !encoder->picture_ || !encoder->packet_) {
-        error = "Out of memory for the encoder.";
+        error = translate("Recording", "Out of memory for the encoder.");
         return nullptr;
     }
     c->width = width;
@@ -74,7 +76,8 @@ std::unique_ptr<H264Encoder> H264Encoder::open(const EncoderSettings& settings,
     if (settings.globalHeader) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     av_opt_set(c->priv_data, "preset", settings.preset.c_str(), 0);
     if (const int rc = avcodec_open2(c, codec, nullptr); rc < 0) {
-        error = "The H.264 encoder cannot start: " + ffmpegErrorText(rc);
+        error = fillIn(translate("Recording", "The H.264 encoder cannot start: {}"),
+                       {ffmpegErrorText(rc)});
         return nullptr;
     }
     AVFrame* p = encoder->picture_;
@@ -82,7 +85,8 @@ std::unique_ptr<H264Encoder> H264Encoder::open(const EncoderSettings& settings,
     p->width = width;
     p->height = height;
     if (const int rc = av_frame_get_buffer(p, 0); rc < 0) {
-        error = "Out of memory for the encoder: " + ffmpegErrorText(rc);
+        error = fillIn(translate("Recording", "Out of memory for the encoder: {}"),
+                       {ffmpegErrorText(rc)});
         return nullptr;
     }
     return encoder;

@@ -10,6 +10,8 @@ extern "C" {
 
 #include <algorithm>
 
+#include "image/Translate.h"
+
 namespace lumetra {
 namespace {
 
@@ -25,12 +27,12 @@ std::unique_ptr<Mp4Writer> Mp4Writer::open(const std::string& path, const Encode
     writer->path_ = path;
     writer->held_ = av_packet_alloc();
     if (!writer->held_) {
-        error = "Out of memory for the MP4 writer.";
+        error = translate("Recording", "Out of memory for the MP4 writer.");
         return nullptr;
     }
     if (avformat_alloc_output_context2(&writer->format_, nullptr, "mp4", nullptr) < 0 ||
         !writer->format_) {
-        error = "The MP4 writer is not available.";
+        error = translate("Recording", "The MP4 writer is not available.");
         return nullptr;
     }
     AVFormatContext* f = writer->format_;
@@ -41,13 +43,13 @@ std::unique_ptr<Mp4Writer> Mp4Writer::open(const std::string& path, const Encode
 
     writer->stream_ = avformat_new_stream(f, nullptr);
     if (!writer->stream_) {
-        error = "Out of memory for the MP4 writer.";
+        error = translate("Recording", "Out of memory for the MP4 writer.");
         return nullptr;
     }
     const AVCodecContext* codec = writer->encoder_->context();
     writer->stream_->time_base = codec->time_base;
     if (avcodec_parameters_from_context(writer->stream_->codecpar, codec) < 0) {
-        error = "Out of memory for the MP4 writer.";
+        error = translate("Recording", "Out of memory for the MP4 writer.");
         return nullptr;
     }
     if (const int rc = avio_open(&f->pb, path.c_str(), AVIO_FLAG_WRITE); rc < 0) {
@@ -82,8 +84,9 @@ Mp4Writer::~Mp4Writer() {
 }
 
 bool Mp4Writer::fail(int code, std::string& error) {
-    error = (accepting_ ? "The recording stopped: cannot write " : "Cannot create ") + path_ +
-            ": " + ffmpegErrorText(code);
+    error = fillIn(accepting_ ? translate("Recording", "The recording stopped: cannot write {}: {}")
+                              : translate("Recording", "Cannot create {}: {}"),
+                   {path_, ffmpegErrorText(code)});
     cutShort_ = accepting_;
     accepting_ = false;
     return false;
@@ -112,7 +115,7 @@ int Mp4Writer::writeHeld(int64_t duration) {
 
 bool Mp4Writer::write(const Frame& frame, int64_t pts, std::string& error) {
     if (!accepting_) {
-        error = "Cannot write " + path_ + ": the file is closed.";
+        error = fillIn(translate("Recording", "Cannot write {}: the file is closed."), {path_});
         return false;
     }
     int code = 0;
@@ -125,7 +128,7 @@ bool Mp4Writer::write(const Frame& frame, int64_t pts, std::string& error) {
 
 bool Mp4Writer::finish(int64_t endPts, std::string& error) {
     if (!accepting_) {
-        error = "Cannot write " + path_ + ": the file is closed.";
+        error = fillIn(translate("Recording", "Cannot write {}: the file is closed."), {path_});
         return false;
     }
     if (const int rc = encoder_->flush([this](AVPacket* p) { return writePacket(p); }); rc < 0)

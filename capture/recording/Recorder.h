@@ -21,6 +21,7 @@
 #include "capture/recording/VideoWriter.h"
 #include "image/Frame.h"
 #include "image/PostToMain.h"
+#include "image/Translate.h"
 
 namespace lumetra {
 
@@ -55,8 +56,8 @@ enum class RecordPress {
     Failed,   // nothing started; failed() follows with the reason
 };
 
-inline constexpr const char* kRecordRefused =
-    "The camera delivers no picture, so there is nothing to record.";
+inline constexpr const char* kRecordRefused = QT_TRANSLATE_NOOP(
+    "Recording", "The camera delivers no picture, so there is nothing to record.");
 
 // Where and at which size a recording is made: the current video folder (ending
 // with '/') and the camera's frame size at the press.

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "capture/StampedName.h"
+#include "image/Translate.h"
 
 namespace lumetra {
 
@@ -20,8 +21,10 @@ std::optional<std::string> reserveRecordingPath(const std::string& folder, const
             return 0;
         });
     if (reserved.error == 0) return reserved.path;
-    error = "Cannot create a recording in " + folder + ": " +
-            (reserved.error == EEXIST ? "every name is taken." : std::strerror(reserved.error));
+    error =
+        fillIn(translate("Recording", "Cannot create a recording in {}: {}"),
+               {folder, reserved.error == EEXIST ? translate("Recording", "every name is taken.")
+                                                 : std::strerror(reserved.error)});
     return std::nullopt;
 }
 

@@ -9,6 +9,7 @@
 #include "capture/recording/RecordingName.h"
 #include "image/AtomicFile.h"
 #include "image/JpegCodec.h"
+#include "image/Translate.h"
 
 namespace lumetra {
 namespace {
@@ -16,7 +17,8 @@ namespace {
 bool writeThumbnail(const Frame& frame, const std::string& path, std::string& error) {
     const auto jpeg = encodeJpeg(frame, qualityFromCompressionFactor(kSnapshotCompressionFactor));
     if (jpeg.empty()) {
-        error = "Could not write " + path + ": the picture cannot be encoded.";
+        error = fillIn(translate("Recording", "Could not write {}: the picture cannot be encoded."),
+                       {path});
         return false;
     }
     const auto written = writeNewFileAtomically(path, jpeg.data(), jpeg.size());
@@ -45,7 +47,8 @@ TimeLapseMovieResult assembleTimeLapseMovie(const std::vector<std::string>& pict
         ++result.frames;
     }
     if (result.error.empty() && !writer)
-        result.error = "None of the time-lapse's pictures could be read, so there is no movie.";
+        result.error = translate(
+            "Recording", "None of the time-lapse's pictures could be read, so there is no movie.");
     if (result.error.empty()) writer->finish(result.frames * ticksPerFrame, result.error);
     writer.reset();
     if (!result.error.empty()) {

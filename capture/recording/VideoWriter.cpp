@@ -10,13 +10,15 @@
 #include "capture/recording/Mp4Writer.h"
 #include "image/AtomicFile.h"
 #include "image/JpegCodec.h"
+#include "image/Translate.h"
 
 namespace lumetra {
 namespace {
 
 constexpr const char* kNothingRecorded =
-    "No picture arrived from the camera, so nothing was recorded.";
-constexpr const char* kOutOfMemory = "The recording stopped: out of memory.";
+    QT_TRANSLATE_NOOP("Recording", "No picture arrived from the camera, so nothing was recorded.");
+constexpr const char* kOutOfMemory =
+    QT_TRANSLATE_NOOP("Recording", "The recording stopped: out of memory.");
 
 double threadCpuSeconds() {
     timespec t{};
@@ -93,7 +95,8 @@ void VideoWriter::runJob(Mp4Writer& writer, const Job& job, bool& ok, std::strin
     std::string thumbnailError;
     if (jpeg.empty()) {
         thumbnailError =
-            "Could not write " + job.thumbnailPath + ": the picture cannot be encoded.";
+            fillIn(translate("Recording", "Could not write {}: the picture cannot be encoded."),
+                   {job.thumbnailPath});
     } else if (const auto written =
                    writeNewFileAtomically(job.thumbnailPath, jpeg.data(), jpeg.size());
                written) {
@@ -124,7 +127,7 @@ void VideoWriter::run() {
             runJob(*writer, job, ok, error);
         } catch (const std::bad_alloc&) {
             ok = false;  // the recording ends with what is written, not the program
-            error = kOutOfMemory;
+            error = translate("Recording", kOutOfMemory);
         }
         noteCpuTime();
     }

@@ -4,12 +4,14 @@
 #include <array>
 #include <cmath>
 
+#include "image/Translate.h"
 #include "measure/tools/ToolTable.h"
 
 namespace lumetra {
 namespace {
 
 constexpr size_t kFirstValueColumn = 2;
+constexpr const char* kContext = "ResultsTable";
 
 struct QuantityColumn {
     Quantity quantity;
@@ -18,12 +20,12 @@ struct QuantityColumn {
 
 // In the order the columns appear; Quantity's order.
 constexpr std::array<QuantityColumn, 6> kQuantityColumns{{
-    {Quantity::Length, "Length"},
-    {Quantity::Radius, "Radius"},
-    {Quantity::Diameter, "Diameter"},
-    {Quantity::Circumference, "Circumference"},
-    {Quantity::Area, "Area"},
-    {Quantity::Angle, "Angle"},
+    {Quantity::Length, QT_TRANSLATE_NOOP("ResultsTable", "Length")},
+    {Quantity::Radius, QT_TRANSLATE_NOOP("ResultsTable", "Radius")},
+    {Quantity::Diameter, QT_TRANSLATE_NOOP("ResultsTable", "Diameter")},
+    {Quantity::Circumference, QT_TRANSLATE_NOOP("ResultsTable", "Circumference")},
+    {Quantity::Area, QT_TRANSLATE_NOOP("ResultsTable", "Area")},
+    {Quantity::Angle, QT_TRANSLATE_NOOP("ResultsTable", "Angle")},
 }};
 
 // The uncertainty of a value from the calibration's relative one (twice that for an
@@ -56,17 +58,20 @@ size_t resultsClassColumn() { return resultsTextColumn() + 1; }
 size_t resultsCountColumn() { return resultsTextColumn() + 2; }
 
 ResultsTable resultsTable(std::span<const RQShape> shapes, const CalibrationValues& cal,
-                          const CountClassNames& names) {
+                          const CountClassNames& names, ResultsTexts texts) {
+    const auto word = [texts](const char* context, const char* text) {
+        return texts == ResultsTexts::Shown ? translate(context, text) : std::string(text);
+    };
     ResultsTable table;
-    table.header = {"#", "Tool"};
+    table.header = {"#", word(kContext, QT_TRANSLATE_NOOP("ResultsTable", "Tool"))};
     for (const QuantityColumn& column : kQuantityColumns) {
-        table.header.push_back(std::string(column.title) + " (" +
+        table.header.push_back(word(kContext, column.title) + " (" +
                                quantityUnit(column.quantity, cal.strUnit) + ")");
     }
-    table.header.emplace_back("Uncertainty");
-    table.header.emplace_back("Text");
-    table.header.emplace_back("Class");
-    table.header.emplace_back("Count");
+    table.header.push_back(word(kContext, QT_TRANSLATE_NOOP("ResultsTable", "Uncertainty")));
+    table.header.push_back(word(kContext, QT_TRANSLATE_NOOP("ResultsTable", "Text")));
+    table.header.push_back(word(kContext, QT_TRANSLATE_NOOP("ResultsTable", "Class")));
+    table.header.push_back(word(kContext, QT_TRANSLATE_NOOP("ResultsTable", "Count")));
 
     for (size_t i = 0; i < shapes.size(); ++i) {
         const RQShape& shape = shapes[i];
@@ -74,7 +79,9 @@ ResultsTable resultsTable(std::span<const RQShape> shapes, const CalibrationValu
         std::vector<std::string> row(table.header.size());
         row[0] = std::to_string(table.rows.size() + 1);
         const ToolSpec* tool = findTool(shape.type);
-        row[1] = tool ? tool->name : "Type " + std::to_string(shape.type);
+        row[1] = tool ? word("MeasureTool", tool->name)
+                      : fillIn(word(kContext, QT_TRANSLATE_NOOP("ResultsTable", "Type {}")),
+                               {std::to_string(shape.type)});
         const std::vector<MeasuredValue> values = measurementValues(shape.type, shape.fData1, cal);
         for (const MeasuredValue& v : values) {
             row[resultsColumn(v.quantity)] = formatFixed(shape.iDecimal, v.value);
@@ -89,7 +96,7 @@ ResultsTable resultsTable(std::span<const RQShape> shapes, const CalibrationValu
     for (size_t c = 0; c < counts.size(); ++c) {
         if (counts[c] == 0) continue;
         std::vector<std::string> row(table.header.size());
-        row[1] = count->name;
+        row[1] = word("MeasureTool", count->name);
         row[resultsClassColumn()] = names[c];
         row[resultsCountColumn()] = std::to_string(counts[c]);
         table.rows.push_back(std::move(row));

@@ -45,9 +45,13 @@ size_t resultsTextColumn();
 size_t resultsClassColumn();
 size_t resultsCountColumn();
 
+// The words of the table (titles, tool names): as written, for files and other programs,
+// or in the user's language, for the screen. Values and units are the same in both.
+enum class ResultsTexts { Written, Shown };
+
 // Shapes of unknown type still get a row (number and type), without values.
 // Count classes are named by names.
 ResultsTable resultsTable(std::span<const RQShape> shapes, const CalibrationValues& cal,
-                          const CountClassNames& names);
+                          const CountClassNames& names, ResultsTexts texts = ResultsTexts::Written);
 
 }  // namespace lumetra

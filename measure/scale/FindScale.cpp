@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "image/Translate.h"
+
 namespace lumetra {
 namespace {
 
@@ -81,11 +83,13 @@ ScaleFound foundOn(const Line& line, const TickRow& row) {
 }  // namespace
 
 ScaleSearch findScale(const Frame& frame, PixelPoint a, PixelPoint b) {
-    if (frame.isNull()) return ScaleRefusal{"There is no picture to search"};
+    if (frame.isNull())
+        return ScaleRefusal{translate("ScaleSearch", "There is no picture to search")};
     if (!insideFrame(frame, a) || !insideFrame(frame, b))
-        return ScaleRefusal{"The line runs outside the picture"};
+        return ScaleRefusal{translate("ScaleSearch", "The line runs outside the picture")};
     const double length = std::hypot(b.x - a.x, b.y - a.y);
-    if (!(length >= 1.0)) return ScaleRefusal{"The line is too short to cross five ticks"};
+    if (!(length >= 1.0))
+        return ScaleRefusal{translate("ScaleSearch", "The line is too short to cross five ticks")};
     const PixelPoint middle{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
     PixelPoint unit{(b.x - a.x) / length, (b.y - a.y) / length};
     const int count = static_cast<int>(length) + 1;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "image/Translate.h"
 #include "measure/CalibrationCompletion.h"
 #include "measure/scale/FindScale.h"
 #include "measure/scale/ViewToFrame.h"
@@ -16,7 +17,7 @@ constexpr double kMarkHalfLength = 8.0;  // frame pixels either side of the line
 std::optional<TickSearch> findTicksOnReferenceLine(MeasureModel& m, const Frame& frame) {
     if (!calibrationLineDue(m)) return std::nullopt;
     if (frame.isNull() || !(m.viewWidth > 0.0) || !(m.viewHeight > 0.0))
-        return ScaleRefusal{"There is no picture to search"};
+        return ScaleRefusal{translate("ScaleSearch", "There is no picture to search")};
     const ViewToFrame map(frame.width, frame.height, m.viewWidth, m.viewHeight);
     const ScaleSearch search =
         findScale(frame, map.toFrame(m.pt1stPoint), map.toFrame(m.pt2ndPoint));

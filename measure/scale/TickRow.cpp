@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "image/Translate.h"
+
 namespace lumetra {
 namespace {
 
@@ -226,21 +228,25 @@ TickRow rowOf(const std::vector<Tick>& ticks) {
 
 TickRowSearch findTickRow(const std::vector<double>& profile) {
     if (profile.size() < static_cast<size_t>(kMinTicks * kMinPeriod))
-        return ScaleRefusal{"The line is too short to cross five ticks"};
+        return ScaleRefusal{translate("ScaleSearch", "The line is too short to cross five ticks")};
     const std::vector<double> peaks = ticksAsPeaks(profile);
     if (spread(peaks) < kMinSpread)
-        return ScaleRefusal{"The picture is even along the line: it crosses no ticks"};
+        return ScaleRefusal{
+            translate("ScaleSearch", "The picture is even along the line: it crosses no ticks")};
     const double period = repeatPeriod(peaks);
-    if (period == 0.0) return ScaleRefusal{"The line crosses no evenly spaced ticks"};
+    if (period == 0.0)
+        return ScaleRefusal{translate("ScaleSearch", "The line crosses no evenly spaced ticks")};
     std::vector<Tick> ticks = followTicks(peaks, period);
     if (ticks.size() >= static_cast<size_t>(kMinTicks)) {
         dropOutliers(ticks, fitLine(ticks));
     }
     if (ticks.size() < static_cast<size_t>(kMinTicks))
-        return ScaleRefusal{"Fewer than five ticks were found along the line"};
+        return ScaleRefusal{
+            translate("ScaleSearch", "Fewer than five ticks were found along the line")};
     const LineFit fit = fitLine(ticks);
     if (fit.scatter > kMaxScatter * fit.slope)
-        return ScaleRefusal{"The ticks along the line are not evenly spaced"};
+        return ScaleRefusal{
+            translate("ScaleSearch", "The ticks along the line are not evenly spaced")};
     TickRow row = rowOf(ticks);
     row.period = fit.slope;
     row.sigma = fit.slopeSigma;

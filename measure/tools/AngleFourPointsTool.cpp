@@ -1,6 +1,7 @@
 // Angle between two lines: two clicks for each line, a fifth places the label
 // and stores it.
 
+#include "image/Translate.h"
 #include "measure/tools/ToolSupport.h"
 
 namespace lumetra {
@@ -44,11 +45,14 @@ public:
     }
 
     std::string nextStep(const MeasureModel& m) const override {
-        if (!m.shapeInProgress()) return "Click the first line's first end";
-        if (m.iToolStep < kFirstEnd) return "Click the first line's second end";
-        if (m.iToolStep < kSecondStart) return "Click the second line's first end";
-        if (m.iToolStep < kSecondEnd) return "Click the second line's second end";
-        return kPlaceLabelStep;
+        if (!m.shapeInProgress()) return translate("StepHint", "Click the first line's first end");
+        if (m.iToolStep < kFirstEnd)
+            return translate("StepHint", "Click the first line's second end");
+        if (m.iToolStep < kSecondStart)
+            return translate("StepHint", "Click the second line's first end");
+        if (m.iToolStep < kSecondEnd)
+            return translate("StepHint", "Click the second line's second end");
+        return placeLabelStep();
     }
 
     bool preview(ShapePen& pen, const MeasureModel& m) const override {

@@ -1,6 +1,7 @@
 // Angle by three points: the ends of the two arms, then the vertex; a fourth
 // click places the label and stores it.
 
+#include "image/Translate.h"
 #include "measure/tools/ToolSupport.h"
 
 namespace lumetra {
@@ -41,10 +42,10 @@ public:
     }
 
     std::string nextStep(const MeasureModel& m) const override {
-        if (!m.shapeInProgress()) return "Click the first arm's end";
-        if (m.iToolStep < kSecondArm) return "Click the second arm's end";
-        if (m.iToolStep < kVertex) return "Click the vertex";
-        return kPlaceLabelStep;
+        if (!m.shapeInProgress()) return translate("StepHint", "Click the first arm's end");
+        if (m.iToolStep < kSecondArm) return translate("StepHint", "Click the second arm's end");
+        if (m.iToolStep < kVertex) return translate("StepHint", "Click the vertex");
+        return placeLabelStep();
     }
 
     bool preview(ShapePen& pen, const MeasureModel& m) const override {

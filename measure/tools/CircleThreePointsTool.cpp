@@ -1,6 +1,7 @@
 // Circle through three points: three clicks on the circle, a fourth places the
 // label and stores it. Point 5 holds the centre, the live value the radius.
 
+#include "image/Translate.h"
 #include "measure/RQUtility.h"
 #include "measure/tools/ToolSupport.h"
 
@@ -40,10 +41,11 @@ public:
     }
 
     std::string nextStep(const MeasureModel& m) const override {
-        if (!m.shapeInProgress()) return "Click a first point on the circle";
-        if (m.iToolStep < kSecond) return "Click a second point on the circle";
-        if (m.iToolStep < kThird) return "Click a third point on the circle";
-        return kPlaceLabelStep;
+        if (!m.shapeInProgress()) return translate("StepHint", "Click a first point on the circle");
+        if (m.iToolStep < kSecond)
+            return translate("StepHint", "Click a second point on the circle");
+        if (m.iToolStep < kThird) return translate("StepHint", "Click a third point on the circle");
+        return placeLabelStep();
     }
 
     bool preview(ShapePen& pen, const MeasureModel& m) const override {

@@ -2,6 +2,7 @@
 // hits. Every click is complete in itself, so the tool never has a shape under
 // way and stays chosen.
 
+#include "image/Translate.h"
 #include "measure/CountMarks.h"
 #include "measure/tools/ToolSupport.h"
 
@@ -26,8 +27,10 @@ public:
 
     std::string nextStep(const MeasureModel& m) const override {
         const int current = isCountClass(m.iCountClass) ? m.iCountClass : 1;
-        return "Counting " + m.countClassNames[static_cast<size_t>(current - 1)] +
-               ": click to mark, keys 1-9 choose the class, a click on a mark removes it";
+        return fillIn(translate("StepHint",
+                                "Counting {}: click to mark, keys 1-9 choose the class, "
+                                "a click on a mark removes it"),
+                      {m.countClassNames[static_cast<size_t>(current - 1)]});
     }
 
     bool preview(ShapePen&, const MeasureModel&) const override { return false; }

@@ -1,6 +1,7 @@
 // Line: two clicks place the ends, a third places the label and stores it.
 // While calibrating, this is the reference line.
 
+#include "image/Translate.h"
 #include "measure/RQUtility.h"
 #include "measure/tools/ToolSupport.h"
 
@@ -43,12 +44,16 @@ public:
     // The reference line of a calibration says so until both its ends are placed.
     std::string nextStep(const MeasureModel& m) const override {
         if (!m.shapeInProgress())
-            return m.bCalibration ? "Calibration: click the first end of the reference line"
-                                  : "Click the first end";
+            return m.bCalibration
+                       ? translate("StepHint",
+                                   "Calibration: click the first end of the reference line")
+                       : translate("StepHint", "Click the first end");
         if (m.iToolStep < kSecondEnd)
-            return m.bCalibration ? "Calibration: click the second end of the reference line"
-                                  : "Click the second end";
-        return kPlaceLabelStep;
+            return m.bCalibration
+                       ? translate("StepHint",
+                                   "Calibration: click the second end of the reference line")
+                       : translate("StepHint", "Click the second end");
+        return placeLabelStep();
     }
 
     bool preview(ShapePen& pen, const MeasureModel& m) const override {

@@ -2,6 +2,7 @@
 // point, whose perpendicular foot on the line gives the distance; a fourth click
 // stores it with the label where the mouse is.
 
+#include "image/Translate.h"
 #include "measure/RQUtility.h"
 #include "measure/tools/ToolSupport.h"
 
@@ -43,10 +44,11 @@ public:
     }
 
     std::string nextStep(const MeasureModel& m) const override {
-        if (!m.shapeInProgress()) return "Click the first point of the line";
-        if (m.iToolStep < kLineEnd) return "Click the second point of the line";
-        if (m.iToolStep < kPoint) return "Click the point";
-        return kPlaceLabelStep;
+        if (!m.shapeInProgress()) return translate("StepHint", "Click the first point of the line");
+        if (m.iToolStep < kLineEnd)
+            return translate("StepHint", "Click the second point of the line");
+        if (m.iToolStep < kPoint) return translate("StepHint", "Click the point");
+        return placeLabelStep();
     }
 
     bool preview(ShapePen& pen, const MeasureModel& m) const override {

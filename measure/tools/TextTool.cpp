@@ -2,6 +2,7 @@
 // and the text follows the mouse; the next click stores it there. The view then
 // leaves the tool.
 
+#include "image/Translate.h"
 #include "measure/tools/ToolSupport.h"
 
 namespace lumetra {
@@ -35,10 +36,10 @@ public:
     // A click on an empty field hides it and starts nothing; only choosing the
     // tool again shows it.
     std::string nextStep(const MeasureModel& m) const override {
-        if (m.shapeInProgress()) return "Click to place the text";
+        if (m.shapeInProgress()) return translate("StepHint", "Click to place the text");
         if (!m.textField || m.textField->hidden)
-            return "Choose the text tool again to type a label";
-        return "Type the label text, then click the picture";
+            return translate("StepHint", "Choose the text tool again to type a label");
+        return translate("StepHint", "Type the label text, then click the picture");
     }
 
     // The text is its own label, drawn here; there is no measured one.

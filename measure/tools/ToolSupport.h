@@ -3,13 +3,14 @@
 
 #include <cstdint>
 
+#include "image/Translate.h"
 #include "measure/MeasureModel.h"
 #include "measure/tools/MeasureTool.h"
 
 namespace lumetra {
 
 // The step of every labelled figure once it is measured.
-inline constexpr const char* kPlaceLabelStep = "Click to place the label";
+inline std::string placeLabelStep() { return translate("StepHint", "Click to place the label"); }
 
 // Angle between line a-b and line c-d, each coordinate truncated to an integer.
 float angleOf(Point a, Point b, Point c, Point d);

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "image/Translate.h"
+
 namespace lumetra {
 
 // The behaviours, one file each.
@@ -23,28 +25,28 @@ const std::array<ToolSpec, 11>& table() {
     // clang-format off
     static const std::array<ToolSpec, 11> tools{{
         // mode, name, button, image, chosen image, calibration, one-shot, Ctrl ends, slots, label slot, label, tool tip
-        {kModeLine, "Line", "btLine", "line", true, true, false, false, 3, 3, LabelKind::Length,
-         "Line", lineTool()},
-        {kModeContinuousLine, "Continuous line", "btCLines", "cline", true, true, false, true, 10, 10, LabelKind::Length,
-         "Continuous line (Ctrl + Click ends it)", continuousLineTool()},
-        {kModeParallelLines, "Point to line", "btPLine", "pline", true, true, false, false, 5, 5, LabelKind::Length,
-         "Distance of a point from a line", parallelLinesTool()},
-        {kModeCircleRadius, "Circle (radius)", "btRCircle", "rcircle", true, true, false, false, 3, 3, LabelKind::Radius,
-         "Circle by centre and radius", circleRadiusTool()},
-        {kModeCircleDiameter, "Circle (diameter)", "btDCircle", "dcircle", true, true, false, false, 3, 3, LabelKind::Diameter,
-         "Circle by diameter", circleDiameterTool()},
-        {kModeCircleThreePoints, "Circle (3 points)", "btTCircle", "tcircle", true, true, false, false, 5, 4, LabelKind::Radius,
-         "Circle through three points", circleThreePointsTool()},
-        {kModeAngleThreePoints, "Angle (3 points)", "btTAngle", "tangle", true, false, false, false, 4, 4, LabelKind::Angle,
-         "Angle by three points", angleThreePointsTool()},
-        {kModeAngleFourPoints, "Angle (4 points)", "btFAngle", "fangle", true, false, false, false, 5, 5, LabelKind::Angle,
-         "Angle between two lines", angleFourPointsTool()},
-        {kModePolygon, "Polygon", "btPloygon", "polygon", true, true, false, true, 10, 10, LabelKind::Area,
-         "Polygon area (Ctrl + Click ends it)", polygonTool()},
-        {kModeText, "Text", "btText", "text", false, false, true, false, 1, 1, LabelKind::Text,
-         "Text", textTool()},
-        {kModeCount, "Count", "btCount", "count", true, false, false, false, 1, 1, LabelKind::Mark,
-         "Count (keys 1-9 choose the class; a click on a mark removes it)", countTool()},
+        {kModeLine, QT_TRANSLATE_NOOP("MeasureTool", "Line"), "btLine", "line", true, true, false, false, 3, 3, LabelKind::Length,
+         QT_TRANSLATE_NOOP("MeasureTool", "Line"), lineTool()},
+        {kModeContinuousLine, QT_TRANSLATE_NOOP("MeasureTool", "Continuous line"), "btCLines", "cline", true, true, false, true, 10, 10, LabelKind::Length,
+         QT_TRANSLATE_NOOP("MeasureTool", "Continuous line (Ctrl + Click ends it)"), continuousLineTool()},
+        {kModeParallelLines, QT_TRANSLATE_NOOP("MeasureTool", "Point to line"), "btPLine", "pline", true, true, false, false, 5, 5, LabelKind::Length,
+         QT_TRANSLATE_NOOP("MeasureTool", "Distance of a point from a line"), parallelLinesTool()},
+        {kModeCircleRadius, QT_TRANSLATE_NOOP("MeasureTool", "Circle (radius)"), "btRCircle", "rcircle", true, true, false, false, 3, 3, LabelKind::Radius,
+         QT_TRANSLATE_NOOP("MeasureTool", "Circle by centre and radius"), circleRadiusTool()},
+        {kModeCircleDiameter, QT_TRANSLATE_NOOP("MeasureTool", "Circle (diameter)"), "btDCircle", "dcircle", true, true, false, false, 3, 3, LabelKind::Diameter,
+         QT_TRANSLATE_NOOP("MeasureTool", "Circle by diameter"), circleDiameterTool()},
+        {kModeCircleThreePoints, QT_TRANSLATE_NOOP("MeasureTool", "Circle (3 points)"), "btTCircle", "tcircle", true, true, false, false, 5, 4, LabelKind::Radius,
+         QT_TRANSLATE_NOOP("MeasureTool", "Circle through three points"), circleThreePointsTool()},
+        {kModeAngleThreePoints, QT_TRANSLATE_NOOP("MeasureTool", "Angle (3 points)"), "btTAngle", "tangle", true, false, false, false, 4, 4, LabelKind::Angle,
+         QT_TRANSLATE_NOOP("MeasureTool", "Angle by three points"), angleThreePointsTool()},
+        {kModeAngleFourPoints, QT_TRANSLATE_NOOP("MeasureTool", "Angle (4 points)"), "btFAngle", "fangle", true, false, false, false, 5, 5, LabelKind::Angle,
+         QT_TRANSLATE_NOOP("MeasureTool", "Angle between two lines"), angleFourPointsTool()},
+        {kModePolygon, QT_TRANSLATE_NOOP("MeasureTool", "Polygon"), "btPloygon", "polygon", true, true, false, true, 10, 10, LabelKind::Area,
+         QT_TRANSLATE_NOOP("MeasureTool", "Polygon area (Ctrl + Click ends it)"), polygonTool()},
+        {kModeText, QT_TRANSLATE_NOOP("MeasureTool", "Text"), "btText", "text", false, false, true, false, 1, 1, LabelKind::Text,
+         QT_TRANSLATE_NOOP("MeasureTool", "Text"), textTool()},
+        {kModeCount, QT_TRANSLATE_NOOP("MeasureTool", "Count"), "btCount", "count", true, false, false, false, 1, 1, LabelKind::Mark,
+         QT_TRANSLATE_NOOP("MeasureTool", "Count (keys 1-9 choose the class; a click on a mark removes it)"), countTool()},
     }};
     // clang-format on
     return tools;

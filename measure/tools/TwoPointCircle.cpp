@@ -1,5 +1,6 @@
 #include "measure/tools/TwoPointCircle.h"
 
+#include "image/Translate.h"
 #include "measure/RQUtility.h"
 
 namespace lumetra {
@@ -20,10 +21,13 @@ void TwoPointCircle::click(MeasureModel& m, Point l) const {
 }
 
 std::string TwoPointCircle::nextStep(const MeasureModel& m) const {
-    if (!m.shapeInProgress()) return radius_ ? "Click the centre" : "Click one end of a diameter";
+    if (!m.shapeInProgress())
+        return radius_ ? translate("StepHint", "Click the centre")
+                       : translate("StepHint", "Click one end of a diameter");
     if (m.iToolStep < kSecond)
-        return radius_ ? "Click a point on the circle" : "Click the other end";
-    return kPlaceLabelStep;
+        return radius_ ? translate("StepHint", "Click a point on the circle")
+                       : translate("StepHint", "Click the other end");
+    return placeLabelStep();
 }
 
 void TwoPointCircle::move(MeasureModel& m, Point l) const {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "image/Translate.h"
 #include "measure/RQUtility.h"
 
 namespace lumetra {
@@ -37,11 +38,11 @@ void VertexFigure::controlClick(MeasureModel& m, Point l) const {
 }
 
 std::string VertexFigure::nextStep(const MeasureModel& m) const {
-    if (!m.shapeInProgress()) return "Click the first point";
-    if (ended(m)) return kPlaceLabelStep;
+    if (!m.shapeInProgress()) return translate("StepHint", "Click the first point");
+    if (ended(m)) return placeLabelStep();
     // The ninth vertex ends the figure by itself.
-    if (m.iCLineAuvariable >= 9) return "Click the ninth and last point";
-    return "Click the next point, Ctrl + Click to end";
+    if (m.iCLineAuvariable >= 9) return translate("StepHint", "Click the ninth and last point");
+    return translate("StepHint", "Click the next point, Ctrl + Click to end");
 }
 
 void VertexFigure::move(MeasureModel& m, Point l) const {
