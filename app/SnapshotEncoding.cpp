@@ -26,9 +26,8 @@ constexpr int kBandSlots = 2;
 // The encoded picture with its thumbnail embedded; the picture alone when the
 // thumbnail could not be made (the album then decodes the picture itself).
 std::vector<uint8_t> withThumbnail(std::vector<uint8_t> jpeg, RowShrinker& thumbnail) {
-    if (jpeg.empty()) return jpeg;
-    auto embedded = withExifThumbnail(jpeg, thumbnail.take());
-    return embedded ? std::move(*embedded) : std::move(jpeg);
+    if (!jpeg.empty()) embedExifThumbnail(jpeg, thumbnail.take());
+    return jpeg;
 }
 
 }  // namespace
