@@ -15,10 +15,6 @@
 namespace lumetra {
 namespace {
 
-// Rows encoded and then reduced for the thumbnail at a time: the encoder's 16-row
-// blocks, whose bytes still fit the cache between the two.
-constexpr int kThumbnailStepRows = 16;
-
 // Band-sized buffers the picture's bands take turns in: one composed while the
 // encoder reads the other.
 constexpr int kBandSlots = 2;
@@ -87,13 +83,7 @@ std::vector<uint8_t> composeAndEncodeSnapshot(const Frame& frame, PixelSize size
                 composed.wait(ready, std::memory_order_acquire);
             }
             const Frame band = slotOf(top);
-            // The thumbnail takes each step of rows right after the encoder, while
-            // they are still in the cache.
-            for (int row = 0; row < bottom - top; row += kThumbnailStepRows) {
-                const int count = std::min(kThumbnailStepRows, bottom - top - row);
-                if (!encoder.writeRows(band.row(row), count, band.stride)) return stop();
-                thumbnail->addRows(band.row(row), count, band.stride);
-            }
+            if (!encoder.writeRows(band.data.get(), bottom - top, band.stride)) return stop();
             encoded.store(bottom, std::memory_order_release);
             encoded.notify_one();
         }
@@ -121,9 +111,12 @@ std::vector<uint8_t> composeAndEncodeSnapshot(const Frame& frame, PixelSize size
             if (done == kAbandoned) break;
             Frame band = slotOf(top);
             composeSnapshotRows(frame, size, measurements, labels, band, top);
-            composed.store(std::min(top + kSnapshotBandRows, size.height),
-                           std::memory_order_release);
+            const int bottom = std::min(top + kSnapshotBandRows, size.height);
+            composed.store(bottom, std::memory_order_release);
             composed.notify_one();
+            // While the encoder reads the band, the thumbnail takes it too, still in the
+            // cache: here rather than on the encoder's thread, which has the more work.
+            thumbnail->addRows(band.data.get(), bottom - top, band.stride);
         }
     }
     encoding.join();
