@@ -57,32 +57,31 @@ Frame composeSnapshot(const Frame& frame, PixelSize size, const SnapshotMeasurem
     } catch (const std::bad_alloc&) {
         return {};
     }
-    composeSnapshotRows(frame, measurements, labels, picture, 0, picture.height);
+    composeSnapshotRows(frame, size, measurements, labels, picture, 0);
     return picture;
 }
 
-void composeSnapshotRows(const Frame& frame, const SnapshotMeasurements& measurements,
-                         StaticTextCache* labels, Frame& picture, int top, int bottom) {
-    top = std::clamp(top, 0, picture.height);
-    bottom = std::clamp(bottom, top, picture.height);
-    if (top == bottom) return;
-    const size_t rowBytes = size_t{4} * static_cast<size_t>(picture.width);
-    if (frame.width == picture.width && frame.height == picture.height) {
+void composeSnapshotRows(const Frame& frame, PixelSize size,
+                         const SnapshotMeasurements& measurements, StaticTextCache* labels,
+                         Frame& band, int top) {
+    const int rows = std::min(band.height, size.height - top);
+    if (band.isNull() || band.width != size.width || top < 0 || rows <= 0) return;
+    const size_t rowBytes = size_t{4} * static_cast<size_t>(size.width);
+    if (frame.width == size.width && frame.height == size.height) {
         // At its own size the frame is copied as it is, far cheaper than a blit.
-        for (int y = top; y < bottom; ++y) std::memcpy(picture.row(y), frame.row(y), rowBytes);
+        for (int y = 0; y < rows; ++y) std::memcpy(band.row(y), frame.row(top + y), rowBytes);
         if (!burnsIn(measurements)) return;
     }
-    // The whole picture clipped to the band: the same coordinates, so the same pixels,
-    // as when it is drawn at once; nothing outside the band is touched.
-    QImage bitmap(picture.data.get(), picture.width, picture.height, picture.stride,
-                  QImage::Format_RGB32);
+    // The whole picture moved up by top: the same coordinates, so the same pixels,
+    // as when it is drawn at once; what falls outside the band is left out (and
+    // what lies wholly outside it is not drawn at all).
+    QImage bitmap(band.data.get(), band.width, rows, band.stride, QImage::Format_RGB32);
     QPainter painter(&bitmap);
-    if (top > 0 || bottom < picture.height)
-        painter.setClipRect(QRect(0, top, picture.width, bottom - top));
-    QPainterSurface surface(painter, picture.height, labels);
-    const double w = picture.width;
-    const double h = picture.height;
-    if (frame.width != picture.width || frame.height != picture.height)
+    painter.translate(0.0, -top);
+    QPainterSurface surface(painter, size.height, labels);
+    const double w = size.width;
+    const double h = size.height;
+    if (frame.width != size.width || frame.height != size.height)
         surface.drawImage(frame, {0.0, 0.0, w, h});
     if (!burnsIn(measurements)) return;
     const auto xScale = static_cast<float>(w / measurements.viewWidth);

@@ -49,10 +49,13 @@ Frame composeSnapshot(const Frame& frame, PixelSize size, const SnapshotMeasurem
 bool snapshotIsTheFrame(const Frame& frame, PixelSize size,
                         const SnapshotMeasurements& measurements);
 
-// Composes only rows [top, bottom) of the snapshot into picture, a frame of the
-// snapshot's size: the same pixels composeSnapshot gives there. The frame must be
-// well-formed (not null, stride of at least 4 bytes a pixel).
-void composeSnapshotRows(const Frame& frame, const SnapshotMeasurements& measurements,
-                         StaticTextCache* labels, Frame& picture, int top, int bottom);
+// Composes rows [top, top + band.height) of a snapshot of the given size into
+// band, a frame as wide as the snapshot whose first row is the snapshot's row top:
+// the same pixels composeSnapshot gives there (rows past the snapshot's last are
+// left alone). The frame must be well-formed (not null, stride of at least 4 bytes
+// a pixel).
+void composeSnapshotRows(const Frame& frame, PixelSize size,
+                         const SnapshotMeasurements& measurements, StaticTextCache* labels,
+                         Frame& band, int top);
 
 }  // namespace lumetra

@@ -2,12 +2,14 @@
 // grid burnt in: composition (frame copied, shapes, labels, grid mapped from the
 // view's 950 x 712 units), JPEG encoding at quality 90 and the atomic write into
 // a temporary folder, together as the view takes it (composing overlapped with
-// encoding) and each on its own. Target for the whole: at most the encoding
-// plus 5 ms. The bare path (frame encoded as it is) for comparison.
+// encoding) and each on its own, the embedded thumbnail's reduction among them.
+// Target for the whole: at most the encoding plus 5 ms. The bare path (frame
+// encoded as it is) for comparison.
 
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -17,7 +19,9 @@
 #include "app/SnapshotComposer.h"
 #include "app/SnapshotEncoding.h"
 #include "capture/SnapshotWriter.h"
+#include "image/FrameShrink.h"
 #include "image/JpegCodec.h"
+#include "storage/ThumbnailLoader.h"
 
 namespace lumetra {
 namespace {
@@ -105,6 +109,23 @@ void BM_SnapshotEncode(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SnapshotEncode)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The embedded thumbnail's reduction of the composed picture, as the encoder's
+// thread makes it band by band.
+void BM_SnapshotThumbnail(benchmark::State& state) {
+    const MeasureModel model = bench::fiftyShapes(20.0f);
+    const Frame picture = composeSnapshot(bench::texturedFrame(kWidth, kHeight), {kWidth, kHeight},
+                                          {&model, kViewW, kViewH});
+    for (auto _ : state) {
+        RowShrinker thumbnail(kWidth, kHeight, kThumbnailMaxSide);
+        for (int top = 0; top < kHeight; top += kSnapshotBandRows)
+            thumbnail.addRows(picture.row(top), std::min(kSnapshotBandRows, kHeight - top),
+                              picture.stride);
+        const Frame out = thumbnail.take();
+        benchmark::DoNotOptimize(out.data.get());
+    }
+}
+BENCHMARK(BM_SnapshotThumbnail)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SnapshotWrite(benchmark::State& state) {
     const MeasureModel model = bench::fiftyShapes(20.0f);

@@ -4,11 +4,13 @@
 //
 // Reported per size:
 //   pictures/s      items_per_second of BM_StreamReceive
-//   decode_ratio    stream rate / bare decode rate, the latter measured just before and
-//                   just after the stream (target >= 0.9)
+//   decode_ratio    stream rate / bare decode rate (target >= 0.9); the stream runs in
+//                   stretches of a second with the receiver stopped between them for
+//                   a quarter second of bare decoding, before the first and after the
+//                   last too, so that both see the same changes of the machine's load
 //   cpu_ms          CPU time per picture of the receiver's threads (the stream thread
 //                   and the serial worker that decodes)
-//   bare_cpu_ms     CPU time per picture of bare decoding, measured around the stream
+//   bare_cpu_ms     CPU time per picture of bare decoding, measured between the stretches
 //   cpu_ratio       cpu_ms / bare_cpu_ms: what receiving costs on top of decoding
 //                   (target <= 1.15)
 //   waits_per_picture  times the receiver's threads slept waiting for another thread
@@ -27,6 +29,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -156,10 +159,47 @@ void BM_BareDecode(benchmark::State& state) {
     state.counters["jpeg_kB"] = static_cast<double>(pictures[0]->size()) / 1000.0;
 }
 
+// What the receiver's threads and the whole process spent over a stretch of streaming.
+struct StreamUse {
+    double wall = 0;
+    double cpu = 0;
+    double receiverCpu = 0;
+    double waits = 0;
+};
+
+class StreamStretch {
+public:
+    StreamStretch()
+        : wall_(std::chrono::steady_clock::now()),
+          cpu_(processCpuSeconds()),
+          receiverCpu_(threadsCpuSeconds(kReceiverThreads)),
+          waits_(threadsWaits(kReceiverThreads)) {}
+    void addTo(StreamUse& use) const {
+        use.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_).count();
+        use.cpu += processCpuSeconds() - cpu_;
+        use.receiverCpu += threadsCpuSeconds(kReceiverThreads) - receiverCpu_;
+        use.waits += threadsWaits(kReceiverThreads) - waits_;
+    }
+    double seconds() const {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_).count();
+    }
+
+private:
+    std::chrono::steady_clock::time_point wall_;
+    double cpu_;
+    double receiverCpu_;
+    double waits_;
+};
+
+// The stream runs in stretches of this length with bare decoding between them (the
+// receiver stopped), so that both see the same changes of the machine's load.
+constexpr double kStretchSeconds = 1.0;
+constexpr double kBareSliceSeconds = 0.25;
+
 void BM_StreamReceive(benchmark::State& state) {
     const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
     const auto pictures = loopPictures(width, height);
-    const BareDecode bareBefore = bareDecode(pictures, width, height, 0.5);
+    std::vector<BareDecode> bare{bareDecode(pictures, width, height, kBareSliceSeconds)};
 
     camsim::CamSimOptions options;
     options.kind = camsim::CameraKind::Cgi;
@@ -182,18 +222,24 @@ void BM_StreamReceive(benchmark::State& state) {
     StreamReceiver receiver(CameraHost{"127.0.0.1", sim.controlPort(), sim.streamPort()},
                             main.poster(), counter);
     receiver.setListener(&handover);
-    receiver.startVideoView();
-    // Warm up: the connection is open and the simulator has encoded its loop.
-    if (!main.runUntil([&] { return handover.latencies.size() >= 5; }, std::chrono::seconds(30))) {
+    // Starts the stream and waits out its first pictures (the connection opening, the
+    // simulator encoding its loop), which are not counted.
+    const auto startStream = [&](size_t unCounted) {
+        const size_t kept = handover.latencies.size();
+        receiver.startVideoView();
+        const bool flowing =
+            main.runUntil([&] { return handover.latencies.size() >= kept + unCounted; },
+                          std::chrono::seconds(30));
+        handover.latencies.resize(kept);
+        return flowing;
+    };
+    if (!startStream(5)) {
         state.SkipWithError("no pictures from the simulator");
         return;
     }
-    handover.latencies.clear();
 
-    const double cpuBefore = processCpuSeconds();
-    const double receiverBefore = threadsCpuSeconds(kReceiverThreads);
-    const double waitsBefore = threadsWaits(kReceiverThreads);
-    const auto wallBefore = std::chrono::steady_clock::now();
+    StreamUse use;
+    std::optional<StreamStretch> stretch(std::in_place);
     for (auto _ : state) {
         const size_t next = handover.latencies.size() + 1;
         if (!main.runUntil([&] { return handover.latencies.size() >= next; },
@@ -201,19 +247,30 @@ void BM_StreamReceive(benchmark::State& state) {
             state.SkipWithError("the stream stopped");
             break;
         }
+        if (stretch->seconds() < kStretchSeconds) continue;
+        state.PauseTiming();
+        stretch->addTo(use);
+        receiver.stopVideoView();
+        main.drain();
+        bare.push_back(bareDecode(pictures, width, height, kBareSliceSeconds));
+        if (!startStream(2)) state.SkipWithError("the stream did not start again");
+        stretch.emplace();
+        state.ResumeTiming();
     }
-    const double wall =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
-    const double cpu = processCpuSeconds() - cpuBefore;
-    const double receiverCpu = threadsCpuSeconds(kReceiverThreads) - receiverBefore;
-    const double waits = threadsWaits(kReceiverThreads) - waitsBefore;
+    stretch->addTo(use);
     receiver.stopVideoView();
     main.drain();
-    // The machine's load may change during the run: compare with bare decoding measured
-    // just before and just after it.
-    const BareDecode bareAfter = bareDecode(pictures, width, height, 0.5);
-    const double bareRate = (bareBefore.rate + bareAfter.rate) / 2;
-    const double bareCpu = (bareBefore.cpuSeconds + bareAfter.cpuSeconds) / 2;
+    bare.push_back(bareDecode(pictures, width, height, kBareSliceSeconds));
+    double bareRate = 0;
+    double bareCpu = 0;
+    for (const BareDecode& slice : bare) {
+        bareRate += slice.rate / static_cast<double>(bare.size());
+        bareCpu += slice.cpuSeconds / static_cast<double>(bare.size());
+    }
+    const double wall = use.wall;
+    const double cpu = use.cpu;
+    const double receiverCpu = use.receiverCpu;
+    const double waits = use.waits;
 
     const double count = static_cast<double>(state.iterations());
     const double rate = count / wall;
@@ -241,6 +298,6 @@ BENCHMARK(BM_StreamReceive)
     ->Args({1920, 1080})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
-    ->MinTime(2.0);
+    ->MinTime(4.0);
 
 BENCHMARK_MAIN();

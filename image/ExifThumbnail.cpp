@@ -48,37 +48,42 @@ bool startsWithImage(std::span<const uint8_t> data) {
 
 std::optional<std::vector<uint8_t>> withExifThumbnail(std::span<const uint8_t> jpeg,
                                                       const Frame& thumbnail) {
-    if (!startsWithImage(jpeg) || thumbnail.isNull()) return std::nullopt;
+    std::vector<uint8_t> out(jpeg.begin(), jpeg.end());
+    if (!embedExifThumbnail(out, thumbnail)) return std::nullopt;
+    return out;
+}
+
+bool embedExifThumbnail(std::vector<uint8_t>& jpeg, const Frame& thumbnail) {
+    if (!startsWithImage(jpeg) || thumbnail.isNull()) return false;
     const std::vector<uint8_t> small = encodeJpeg(thumbnail, kExifThumbnailQuality);
-    if (small.empty()) return std::nullopt;
+    if (small.empty()) return false;
 
     const ExifDataPtr exif(exif_data_new());
-    if (!exif) return std::nullopt;
+    if (!exif) return false;
     exif_data_set_byte_order(exif.get(), EXIF_BYTE_ORDER_INTEL);
     // libexif owns and frees the thumbnail with its default allocator, malloc.
     exif->data = static_cast<unsigned char*>(std::malloc(small.size()));
-    if (!exif->data) return std::nullopt;
+    if (!exif->data) return false;
     std::memcpy(exif->data, small.data(), small.size());
     exif->size = static_cast<unsigned int>(small.size());
     unsigned char* saved = nullptr;
     unsigned int savedSize = 0;
     exif_data_save_data(exif.get(), &saved, &savedSize);
     const std::unique_ptr<unsigned char, decltype(&std::free)> release(saved, &std::free);
-    if (!saved || savedSize == 0 || savedSize + 2 > kMaxSegmentLength) return std::nullopt;
+    if (!saved || savedSize == 0 || savedSize + 2 > kMaxSegmentLength) return false;
 
     // After the JFIF segment when there is one, right after the start marker otherwise.
     size_t at = 2;
     if (const auto jfif = headerSegmentAt(jpeg, 2); jfif && jfif->marker == kJfifSegment)
         at = jfif->payload + jfif->length;
-    std::vector<uint8_t> out;
-    out.reserve(jpeg.size() + savedSize + 4);
-    out.insert(out.end(), jpeg.begin(), jpeg.begin() + static_cast<ptrdiff_t>(at));
     const size_t length = savedSize + 2;
-    out.insert(out.end(), {kMarker, kExifSegment, static_cast<uint8_t>(length >> 8),
-                           static_cast<uint8_t>(length & 0xFF)});
-    out.insert(out.end(), saved, saved + savedSize);
-    out.insert(out.end(), jpeg.begin() + static_cast<ptrdiff_t>(at), jpeg.end());
-    return out;
+    std::vector<uint8_t> segment;
+    segment.reserve(length + 2);
+    segment.insert(segment.end(), {kMarker, kExifSegment, static_cast<uint8_t>(length >> 8),
+                                   static_cast<uint8_t>(length & 0xFF)});
+    segment.insert(segment.end(), saved, saved + savedSize);
+    jpeg.insert(jpeg.begin() + static_cast<ptrdiff_t>(at), segment.begin(), segment.end());
+    return true;
 }
 
 std::optional<std::vector<uint8_t>> exifThumbnail(std::span<const uint8_t> head) {

@@ -22,6 +22,11 @@ inline constexpr int kExifThumbnailQuality = 85;
 std::optional<std::vector<uint8_t>> withExifThumbnail(std::span<const uint8_t> jpeg,
                                                       const Frame& thumbnail);
 
+// The same in place: the segment is inserted into jpeg's own buffer (within its
+// spare capacity, an encoder's buffer has some); false, and jpeg unchanged, where
+// withExifThumbnail gives nullopt.
+bool embedExifThumbnail(std::vector<uint8_t>& jpeg, const Frame& thumbnail);
+
 // The embedded thumbnail's JPEG bytes, found among the header segments at the start
 // of a JPEG file (`head` may be the first bytes of a file only); nullopt when there
 // is none or the segment is malformed.

@@ -25,14 +25,19 @@ public:
     Frame take();
 
 private:
+    void foldColumns();
     void finishRow();
 
-    int width_;
     int height_;
     int factor_;
+    int blockRows_;  // rows of a block: the factor, or the whole height when less
     int rowsIn_ = 0;
+    int rowsInColumns_ = 0;
     Frame out_;
-    std::vector<uint32_t> columns_;  // per byte of the block columns: the sum of its rows
+    // Per byte of the block columns: the sum of the rows added since the last fold,
+    // 16 bits wide so that a row is added in half the steps.
+    std::vector<uint16_t> columns_;
+    std::vector<uint32_t> blocks_;  // per byte of the output row: its block's sum so far
 };
 
 // The frame reduced so that both sides are at most maxSide; the frame itself when

@@ -103,16 +103,24 @@ TEST(SnapshotComposer, ComposingWhileEncodingGivesTheWholePicture) {
                 largest = std::max(largest, std::abs(a.row(y)[x + x / 3] - b.row(y)[x + x / 3]));
         return largest;
     };
+    // The picture composed band by band into one band-sized buffer, used again for
+    // every band, and gathered.
+    const auto inBands = [&](PixelSize size, int rows) {
+        Frame picture = Frame::allocate(size.width, size.height);
+        Frame band = Frame::allocate(size.width, rows);
+        for (int top = 0; top < size.height; top += rows) {
+            composeSnapshotRows(frame, size, measurements, nullptr, band, top);
+            for (int y = 0; y < std::min(rows, size.height - top); ++y)
+                std::copy(band.row(y), band.row(y) + 4 * size.width, picture.row(top + y));
+        }
+        return picture;
+    };
     for (const PixelSize size : {PixelSize{700, 620}, PixelSize{1400, 1240}}) {
         const Frame whole = composeSnapshot(frame, size, measurements);
-        Frame bands = Frame::allocate(size.width, size.height);
-        for (int top = 0; top < size.height; top += 100)
-            composeSnapshotRows(frame, measurements, nullptr, bands, top, top + 100);
-        EXPECT_LE(largestDifference(bands, whole), 3) << size.width;
+        EXPECT_LE(largestDifference(inBands(size, 100), whole), 3) << size.width;
 
-        // What the encoder is given is the picture composed band by band.
-        for (int top = 0; top < size.height; top += kSnapshotBandRows)
-            composeSnapshotRows(frame, measurements, nullptr, bands, top, top + kSnapshotBandRows);
+        // What the encoder is given is the picture composed band by band,
+        const Frame bands = inBands(size, kSnapshotBandRows);
         // and it carries its own thumbnail.
         JpegRowEncoder encoder(size.width, size.height, 90, "note");
         encoder.writeRows(bands.data.get(), bands.height, bands.stride);

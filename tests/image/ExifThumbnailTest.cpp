@@ -48,6 +48,9 @@ TEST(ExifThumbnail, AnyBytesAreAnsweredAndWhatCannotBeCarriedIsRefused) {
         for (int x = 0; x < noise.width * 4; ++x) noise.row(y)[x] = static_cast<uint8_t>(random());
     const auto picture = encodeJpeg(flat(64, 48, 90), 90);
     EXPECT_FALSE(withExifThumbnail(picture, noise));
+    auto kept = picture;
+    EXPECT_FALSE(embedExifThumbnail(kept, noise));
+    EXPECT_EQ(kept, picture) << "left as it was";
 
     // Every prefix and damaged header bytes: an answer, never a crash or a read past the end.
     auto carried = *withExifThumbnail(picture, flat(40, 30, 200));

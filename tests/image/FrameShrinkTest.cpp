@@ -18,6 +18,13 @@ TEST(FrameShrink, AveragesBlocks) {
               (std::vector<uint8_t>{50, 60, 70, 255}));
     EXPECT_TRUE(shrinkToFit(Frame{}, 5).isNull());
     EXPECT_EQ(shrinkToFit(Frame::allocate(1000, 1), 10).height, 1);  // never 0 high
+
+    // A block of more rows than a 16-bit sum of bytes holds.
+    Frame white = Frame::allocate(300, 300);
+    std::memset(white.data.get(), 255, white.byteCount());
+    const Frame one = shrinkToFit(white, 1);
+    EXPECT_EQ(std::vector<uint8_t>(one.row(0), one.row(0) + 4),
+              (std::vector<uint8_t>{255, 255, 255, 255}));
 }
 
 TEST(FrameShrink, BandsGiveWhatTheWholePictureGives) {
