@@ -104,8 +104,10 @@ public:
     // and is what snapshots and measuring read.
     void setLayerContents(const Frame& frame) { present(frame, FramePath::Layer); }
     void setImage(const Frame& frame) { present(frame, FramePath::Image); }
-    // The full-size picture on screen; null without one, or when it does not decode.
-    Frame currentFrame() const { return frame_.full(); }
+    // The frame on screen, as it came (possibly reduced; a frozen one is full size).
+    const Frame& currentFrame() const { return frame_; }
+    // Its full-size picture, decoded if need be; null without one, or when it does not decode.
+    Frame fullFrame() const { return frame_.full(); }
     FramePath lastFramePath() const { return path_; }
     bool redrawing() const { return path_ == FramePath::Image; }
 
