@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "app/ViewDrawing.h"
 #include "app/ViewSnapshot.h"
@@ -172,6 +173,7 @@ void RQVideoView::setLogicalSize(ViewSize size) {
     logical_ = size;
     syncSize();
     syncTextField();
+    reportShownSize();
     update();
 }
 
@@ -187,11 +189,32 @@ void RQVideoView::zoomToFit() {
 
 void RQVideoView::zoomChanged() {
     syncTextField();
+    reportShownSize();
     update();
+}
+
+void RQVideoView::setFullFramesWanted(bool wanted) {
+    fullFramesWanted_ = wanted;
+    reportShownSize();
+}
+
+void RQVideoView::reportShownSize() {
+    const ViewFit f = fit();
+    const double toDevice = f.scale * devicePixelRatioF();
+    QSize size(static_cast<int>(std::ceil(logical_.width * toDevice)),
+               static_cast<int>(std::ceil(logical_.height * toDevice)));
+    if (size.isEmpty()) return;
+    if (fullFramesWanted_) size = QSize(0, 0);
+    if (size == shownSize_) return;
+    shownSize_ = size;
+    emit shownSizeChanged(size.width(), size.height());
 }
 
 void RQVideoView::setFrozen(bool frozen) {
     frozen_ = frozen;
+    // A frozen picture is the full one: it is measured, zoomed and saved for a while.
+    if (frozen)
+        if (Frame full = frame_.full(); !full.isNull()) frame_ = std::move(full);
     tickMarks_.clear();
     snapped_.reset();
     update();
@@ -223,9 +246,15 @@ void RQVideoView::saveImage(double pixelWidth, double pixelHeight, bool withMeas
     }
     const auto size = snapshotPixelSize(pixelWidth, pixelHeight);
     if (!settings_ || !size) return;
+    const Frame full = frame_.full();
+    if (full.isNull()) {
+        emit snapshotFailed(QStringLiteral(
+            "The picture could not be decoded at its full size, so there is no snapshot to take."));
+        return;
+    }
     // The redraw path shows the stored shapes and overlay over the frame; the
     // direct path shows the frame alone, and so does its snapshot.
-    ViewSnapshotSource source{frame_, model_, {}, &painter_.texts()};
+    ViewSnapshotSource source{full, model_, {}, &painter_.texts()};
     if (redrawing() && withMeasurements)
         source.measurements = {&model_, logical_.width, logical_.height, scaleBar_};
     const ViewSnapshotOutcome outcome = writeViewSnapshot(source, *size, *settings_);
@@ -419,6 +448,7 @@ void RQVideoView::focusOutEvent(QFocusEvent* event) {
 void RQVideoView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     syncTextField();
+    reportShownSize();
 }
 
 void RQVideoView::syncSize() {
@@ -437,7 +467,7 @@ void RQVideoView::refreshIfRedrawing() {
 void RQVideoView::completeCalibrationIfDue() {
     float uncertainty = 0.0f;
     if (tickSearch_ && model_.bCalibration) {
-        if (const auto search = findTicksOnReferenceLine(model_, frame_)) {
+        if (const auto search = findTicksOnReferenceLine(model_, frame_.full())) {
             if (const auto* refused = std::get_if<ScaleRefusal>(&*search)) {
                 abandonShapeInProgress();
                 emit ticksRefused(QString::fromStdString(refused->reason));
@@ -463,8 +493,9 @@ Point RQVideoView::snappedClick(Point at, bool snap) {
     snapped_.reset();
     if (snap) {
         // A few screen pixels, in the frame's pixels (at most 32 when zoomed far out).
-        const double reach = std::min(6.0 * frame_.width / (logical_.width * fit().scale), 32.0);
-        snapped_ = snapViewPointToEdge(frame_, at, logical_.width, logical_.height, reach);
+        const Frame full = frame_.full();
+        const double reach = std::min(6.0 * full.width / (logical_.width * fit().scale), 32.0);
+        snapped_ = snapViewPointToEdge(full, at, logical_.width, logical_.height, reach);
     }
     update();
     return snapped_.value_or(at);
@@ -478,6 +509,9 @@ void RQVideoView::paintEvent(QPaintEvent*) {
     }
     const ViewFit f = fit();
     LiveViewContent content{frame_};
+    // Zoomed in beyond a reduced frame's pixels, the full picture shows.
+    if (frame_.fullPicture && logical_.width * f.scale * devicePixelRatioF() > frame_.width)
+        if (Frame full = frame_.full(); !full.isNull()) content.frame = std::move(full);
     if (redrawing()) {
         content.model = &model_;
         content.highlightedShape = highlightedShape_;

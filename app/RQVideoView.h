@@ -55,6 +55,8 @@ public:
     // While frozen, arriving frames are not shown: the picture on screen (and in
     // snapshots) stays the one shown when freezing, and measuring goes on over it.
     void setFrozen(bool frozen);
+    // While on (a recording runs), camera frames are wanted at full size anyway.
+    void setFullFramesWanted(bool wanted);
     bool frozen() const { return frozen_; }
 
     // The scale bar of the calibration in force, named `calibrationName`, over the
@@ -97,9 +99,15 @@ public:
     // Frame delivery, on the main thread. setLayerContents shows the frame alone
     // (the fast path); setImage shows it with the measurement pass (the redraw
     // path). Either way the frame is kept as the one on screen, the snapshots' source.
+    // A frame reduced for the screen is shown as it is while its pixels cover the
+    // picture's device pixels; its full picture is shown zoomed in further, frozen,
+    // and is what snapshots and measuring read.
     void setLayerContents(const Frame& frame) { present(frame, FramePath::Layer); }
     void setImage(const Frame& frame) { present(frame, FramePath::Image); }
+    // The frame on screen, as it came (possibly reduced; a frozen one is full size).
     const Frame& currentFrame() const { return frame_; }
+    // Its full-size picture, decoded if need be; null without one, or when it does not decode.
+    Frame fullFrame() const { return frame_.full(); }
     FramePath lastFramePath() const { return path_; }
     bool redrawing() const { return path_ == FramePath::Image; }
 
@@ -170,6 +178,9 @@ signals:
     void freezeKeyPressed();
     // The ticks' search refused the reference line; reason says why.
     void ticksRefused(const QString& reason);
+    // The picture now covers width x height device pixels (at fit or zoomed): camera
+    // frames need no more than that; 0 x 0 while every frame is needed at full size.
+    void shownSizeChanged(int width, int height);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -190,6 +201,7 @@ private:
     void syncSize();
     // The zoom or pan changed what the widget shows.
     void zoomChanged();
+    void reportShownSize();
     // A click with Shift held lands on the edge nearest in the edge's normal, within
     // a few screen pixels; otherwise, or with no edge there, where it was.
     Point snappedClick(Point at, bool snap);
@@ -213,6 +225,8 @@ private:
     MeasureModel model_;
     const RQGlobalVariables* settings_ = nullptr;
     Frame frame_;
+    QSize shownSize_;  // last reported by shownSizeChanged
+    bool fullFramesWanted_ = false;
     FramePath path_ = FramePath::None;  // nothing shown yet
     ViewSize logical_ = kInitialViewSize;
     bool frozen_ = false;

@@ -55,6 +55,7 @@ public:
     void adjust(Adjustment which, int value) override;
     void resetAdjustments() override;
     void stopCamera() override { camera_.stop(); }
+    void showPictureAt(int width, int height) override { camera_.setShownSize(width, height); }
     std::string profileKey() const override;
 
     const UsbCamera& camera() const { return camera_; }

@@ -193,6 +193,7 @@ void ViewController::connectControls() {
     connect(count_, &CountPanel::classNamesChanged, this, &ViewController::showResults);
     // The picture takes Space itself (held, it pans) and says when it freezes.
     connect(ui_.VideoView, &RQVideoView::freezeKeyPressed, captureBar_, &CaptureBar::toggleFreeze);
+    connect(ui_.VideoView, &RQVideoView::shownSizeChanged, camera_, &CameraPanel::showPictureAt);
     for (const QKeySequence& keys : {QKeySequence(Qt::Key_0), QKeySequence(Qt::CTRL | Qt::Key_0)}) {
         auto* fit = new QShortcut(keys, this);
         connect(fit, &QShortcut::activated, ui_.VideoView, &RQVideoView::zoomToFit);
@@ -280,9 +281,12 @@ void ViewController::setWindowArea() {
 }
 
 void ViewController::onFrame(const Frame& frame, const FrameMarks& marks) {
-    if (frame.isNull() || frame.width > UINT16_MAX || frame.height > UINT16_MAX) return;
-    iNewVideoWidth_ = static_cast<uint16_t>(frame.width);
-    iNewVideoHeight_ = static_cast<uint16_t>(frame.height);
+    // The picture's own size, also of a frame reduced for the screen.
+    const int width = frame.fullWidth();
+    const int height = frame.fullHeight();
+    if (frame.isNull() || width > UINT16_MAX || height > UINT16_MAX) return;
+    iNewVideoWidth_ = static_cast<uint16_t>(width);
+    iNewVideoHeight_ = static_cast<uint16_t>(height);
     displayFrame(*this, frame, marks);
 }
 

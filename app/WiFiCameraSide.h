@@ -53,6 +53,7 @@ public:
     // Closes the stream, switches the poller off and hides the shutter toggle; a
     // stream restart still pending is not carried out.
     void stopCamera() override;
+    void showPictureAt(int width, int height) override { receiver_.setShownSize({width, height}); }
     std::string profileKey() const override;
 
     const StreamReceiver& receiver() const { return receiver_; }

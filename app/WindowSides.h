@@ -53,6 +53,9 @@ public:
     virtual void resetAdjustments() {}
     // The shutter-button polling toggle.
     virtual void toggleShutterButton() {}
+    // The view shows the picture at width x height device pixels (0 x 0: every frame is
+    // needed at full size): a camera may deliver frames reduced to that.
+    virtual void showPictureAt(int /*width*/, int /*height*/) {}
     // The open camera as its saved profiles know it (a USB device's identifier, a
     // WiFi camera's kind and host); "" when none is open.
     virtual std::string profileKey() const { return {}; }

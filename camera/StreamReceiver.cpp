@@ -123,7 +123,8 @@ void StreamReceiver::chunkArrived(const uint8_t* data, size_t size) {
 // On the serial worker, while the stream thread waits.
 void StreamReceiver::decodeAndHandOver(std::span<const uint8_t> picture,
                                        std::chrono::steady_clock::time_point arrivedAt) {
-    auto frame = decodeJpeg(picture.data(), picture.size(), &framePool_, pictureLimit_.load());
+    auto frame = decodeLivePicture(picture.data(), picture.size(), &framePool_,
+                                   pictureLimit_.load(), shown_.load());
     if (!frame) {
         // Not shown and not recorded: the view keeps its last picture.
         ++counters_.decodeFailures;

@@ -32,6 +32,7 @@
 #include "camera/StreamBuffer.h"
 #include "image/Frame.h"
 #include "image/FramePool.h"
+#include "image/FullPicture.h"
 #include "image/JpegCodec.h"
 #include "image/PostToMain.h"
 
@@ -87,6 +88,10 @@ public:
     // counted as a decode failure before memory is committed to it. Until set, the
     // header check's limit. Safe while streaming.
     void setPictureLimit(JpegInfo limit) { pictureLimit_ = limit; }
+    // The device pixels the screen shows the picture at (0 x 0, the default: full size);
+    // pictures are decoded reduced to it where that pays (decodeLivePicture). Safe while
+    // streaming.
+    void setShownSize(JpegInfo shown) { shown_ = shown; }
     const CameraHost& host() const { return host_; }
 
     // Stops any running stream, then opens a new one.
@@ -128,6 +133,7 @@ private:
 
     CameraHost host_;
     std::atomic<JpegInfo> pictureLimit_{JpegInfo{kMaxJpegSide, kMaxJpegSide}};
+    std::atomic<JpegInfo> shown_{JpegInfo{}};
     PostToMain post_;
     SnapCounter& counter_;
     std::shared_ptr<MainSide> mainSide_;

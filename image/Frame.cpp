@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "image/FullPicture.h"
+
 namespace lumetra {
 
 Frame Frame::allocate(int width, int height) {
@@ -21,6 +23,17 @@ Frame Frame::clone() const {
         std::memcpy(copy.row(y), row(y), static_cast<size_t>(width) * 4);
     copy.capturedAt = capturedAt;
     return copy;
+}
+
+int Frame::fullWidth() const { return fullPicture ? fullPicture->size().width : width; }
+
+int Frame::fullHeight() const { return fullPicture ? fullPicture->size().height : height; }
+
+Frame Frame::full() const {
+    if (!fullPicture) return *this;
+    Frame picture = fullPicture->picture();
+    if (!picture.isNull()) picture.capturedAt = capturedAt;
+    return picture;
 }
 
 }  // namespace lumetra

@@ -1,7 +1,8 @@
 #pragma once
 // A camera frame: a BGRA buffer (4 bytes per pixel, blue first) with shared,
 // immutable-by-convention ownership, so it can cross threads and be shown,
-// recorded and composed without copies.
+// recorded and composed without copies. A live picture may be held reduced for the
+// screen, its full-size picture decoded only when needed (FullPicture).
 
 #include <chrono>
 #include <cstddef>
@@ -9,6 +10,8 @@
 #include <memory>
 
 namespace lumetra {
+
+class FullPicture;
 
 struct Frame {
     int width = 0;
@@ -18,6 +21,10 @@ struct Frame {
     // When the camera captured the picture, on the monotonic clock: the driver's
     // buffer time or the arrival of its stream part. The epoch when unknown.
     std::chrono::steady_clock::time_point capturedAt{};
+    // Set when these pixels are the picture reduced for the screen: the full-size
+    // picture, decoded on demand. Everything that reads pixels in the picture's own
+    // coordinates (snapshots, recordings, measuring) uses full().
+    std::shared_ptr<const FullPicture> fullPicture;
 
     // A frame of the given size with uninitialised pixels; stride = width * 4.
     static Frame allocate(int width, int height);
@@ -27,8 +34,15 @@ struct Frame {
     uint8_t* row(int y) { return data.get() + static_cast<ptrdiff_t>(y) * stride; }
     const uint8_t* row(int y) const { return data.get() + static_cast<ptrdiff_t>(y) * stride; }
 
-    // Deep copy with its own buffer and the same capture time.
+    // Deep copy of these pixels with its own buffer and the same capture time.
     Frame clone() const;
+
+    // The picture's own size, whether these pixels are reduced or not.
+    int fullWidth() const;
+    int fullHeight() const;
+    // The full-size picture: this frame when it is not reduced, else the decoded one
+    // (with this frame's capture time); a null frame when that does not decode.
+    Frame full() const;
 };
 
 }  // namespace lumetra

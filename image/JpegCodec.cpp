@@ -91,9 +91,20 @@ bool pictureWholeDespite(const char* warning) {
            text.find("Premature end") == std::string_view::npos;
 }
 
+// The smallest halving factor whose picture covers `shown`; the full size when none does.
+Size screenSize(Size full, JpegInfo shown) {
+    for (const int denom : {8, 4, 2}) {
+        const tjscalingfactor factor{1, denom};
+        const Size s{TJSCALED(full.width, factor), TJSCALED(full.height, factor)};
+        if (s.width >= shown.width && s.height >= shown.height) return s;
+    }
+    return full;
+}
+
 struct DecodeRequest {
     JpegInfo maxSize{kMaxJpegSide, kMaxJpegSide};
-    int maxSide = 0;  // > 0: a scaled decode within the budget
+    int maxSide = 0;   // > 0: a scaled decode within the budget
+    JpegInfo shown{};  // non-zero: a decode for a screen showing the picture at this size
 };
 
 std::optional<Frame> decodeChecked(const uint8_t* data, size_t size, const DecodeRequest& request,
@@ -114,6 +125,8 @@ std::optional<Frame> decodeChecked(const uint8_t* data, size_t size, const Decod
         out = *scaled;
     } else if (w > request.maxSize.width || hgt > request.maxSize.height) {
         return std::nullopt;
+    } else if (request.shown.width > 0 && request.shown.height > 0) {
+        out = screenSize(out, request.shown);
     }
 
     Frame frame =
@@ -160,6 +173,11 @@ std::optional<JpegInfo> checkJpegHeader(const uint8_t* data, size_t size) {
 std::optional<Frame> decodeJpeg(const uint8_t* data, size_t size, FramePool* pool,
                                 JpegInfo maxSize) {
     return decodeAt(data, size, {.maxSize = maxSize}, pool);
+}
+
+std::optional<Frame> decodeJpegForScreen(const uint8_t* data, size_t size, FramePool* pool,
+                                         JpegInfo maxSize, JpegInfo shown) {
+    return decodeAt(data, size, {.maxSize = maxSize, .shown = shown}, pool);
 }
 
 std::optional<Frame> decodeJpegScaled(const uint8_t* data, size_t size, int maxSide) {

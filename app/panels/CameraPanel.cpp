@@ -182,6 +182,17 @@ void CameraPanel::connectKind(CameraKind kind) {
     connect(w.rates, &QComboBox::activated, this, toSide(&CameraSide::chooseFrameRate));
 }
 
+void CameraPanel::setSide(CameraKind kind, CameraSide* side) {
+    sides_[static_cast<size_t>(kind)] = side;
+    if (side) side->showPictureAt(shownAt_.first, shownAt_.second);
+}
+
+void CameraPanel::showPictureAt(int width, int height) {
+    shownAt_ = {width, height};
+    for (CameraSide* side : sides_)
+        if (side) side->showPictureAt(width, height);
+}
+
 CameraSide* CameraPanel::activeSide() const {
     const auto kind = cameraKind(mode_);
     return kind ? side(*kind) : nullptr;

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <utility>
 
 #include "app/WindowSides.h"
 #include "app/panels/CameraProfilePanel.h"
@@ -60,7 +61,7 @@ public:
 
     CameraPanel(const Widgets& widgets, QObject* parent);
 
-    void setSide(CameraKind kind, CameraSide* side) { sides_[static_cast<size_t>(kind)] = side; }
+    void setSide(CameraKind kind, CameraSide* side);
     CameraMode mode() const { return mode_; }
     bool active() const { return mode_ != CameraMode::None; }
     const Widgets& widgets() const { return w_; }
@@ -83,6 +84,8 @@ public:
                    const CameraList& rates);
     void showAdjustments(const std::array<SliderSetting, 6>& sliders);
     void showShutterButton(bool visible, const QString& image, const QString& toolTip);
+    // The view shows the picture at width x height device pixels: told to every side.
+    void showPictureAt(int width, int height);
 
 signals:
     // A camera connected (again), or the active one is gone.
@@ -95,6 +98,7 @@ private:
     Widgets w_;
     std::array<CameraSide*, kCameraKinds> sides_{};  // not owned; null until attached
     CameraMode mode_ = CameraMode::None;
+    std::pair<int, int> shownAt_{0, 0};
 };
 
 }  // namespace lumetra

@@ -130,12 +130,15 @@ void CaptureBar::recordingThumbnailAdded(const std::string& path) {
 
 void CaptureBar::recordingStarted(const std::string&) {
     recording_ = true;
+    // The recording encodes every frame at full size: the camera decodes it so at once.
+    view_.setFullFramesWanted(true);
     setButtonImage(w_.btTakevideo, "movies_s");
     hintLine_.setText(QStringLiteral("00:00:00"));
 }
 
 void CaptureBar::recordingStopped() {
     recording_ = false;
+    view_.setFullFramesWanted(false);
     setButtonImage(w_.btTakevideo, "movies");
     hintLine_.setText(QString());
 }

@@ -79,7 +79,7 @@ void SnapshotPanel::restore() {
 
 void SnapshotPanel::saveForAnalysis() {
     if (!pictureReady_()) return;
-    const Frame& frame = view_.currentFrame();
+    const Frame frame = view_.fullFrame();
     if (frame.isNull()) {
         alerts_.alert(tr("There is no picture to save yet."));
         return;

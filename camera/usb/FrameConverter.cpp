@@ -8,7 +8,6 @@ extern "C" {
 }
 
 #include "camera/LiveFrameLimit.h"
-#include "image/JpegCodec.h"
 
 namespace lumetra {
 namespace {
@@ -80,15 +79,17 @@ bool FrameConverter::configure(uint32_t pixelFormat, int width, int height, uint
     return true;
 }
 
-std::optional<Frame> FrameConverter::convert(const uint8_t* data, size_t size) {
+std::optional<Frame> FrameConverter::convert(const uint8_t* data, size_t size, JpegInfo shown,
+                                             const FullPicture::Finish& finish) {
     if (!data || size == 0 || pixelFormat_ == 0) return std::nullopt;
-    return isJpeg(pixelFormat_) ? convertJpeg(data, size) : convertRaw(data, size);
+    return isJpeg(pixelFormat_) ? convertJpeg(data, size, shown, finish) : convertRaw(data, size);
 }
 
-std::optional<Frame> FrameConverter::convertJpeg(const uint8_t* data, size_t size) {
+std::optional<Frame> FrameConverter::convertJpeg(const uint8_t* data, size_t size, JpegInfo shown,
+                                                 const FullPicture::Finish& finish) {
     // The decode checks the header against the negotiated size first, so a corrupt frame
     // claiming a huge size commits no memory.
-    return decodeJpeg(data, size, &pool_, liveFrameLimit(width_, height_));
+    return decodeLivePicture(data, size, &pool_, liveFrameLimit(width_, height_), shown, finish);
 }
 
 std::optional<Frame> FrameConverter::convertRaw(const uint8_t* data, size_t size) {

@@ -3,7 +3,8 @@
 // size: Motion-JPEG through libjpeg-turbo, raw YUV, RGB and grey formats through
 // libswscale. A buffer that is too short, does not decode, ends early or holds a
 // picture larger than the negotiated size gives no frame (the caller counts it as
-// broken and skips it). Used on the capture thread only.
+// broken and skips it). A Motion-JPEG picture is decoded reduced when the screen shows
+// it smaller, keeping its bytes for the full picture. Used on the capture thread only.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,7 @@
 
 #include "image/Frame.h"
 #include "image/FramePool.h"
+#include "image/FullPicture.h"
 
 struct SwsContext;
 
@@ -33,11 +35,15 @@ public:
     // first plane (0: packed without padding). False when it cannot be converted.
     bool configure(uint32_t pixelFormat, int width, int height, uint32_t bytesPerLine);
 
-    // The buffer as a BGRA frame, or nullopt when it is broken.
-    std::optional<Frame> convert(const uint8_t* data, size_t size);
+    // The buffer as a BGRA frame, or nullopt when it is broken. A Motion-JPEG buffer is
+    // decoded for a screen showing it at `shown` device pixels (decodeLivePicture, 0 x 0:
+    // full size); raw formats are converted at full size.
+    std::optional<Frame> convert(const uint8_t* data, size_t size, JpegInfo shown = {},
+                                 const FullPicture::Finish& finish = {});
 
 private:
-    std::optional<Frame> convertJpeg(const uint8_t* data, size_t size);
+    std::optional<Frame> convertJpeg(const uint8_t* data, size_t size, JpegInfo shown,
+                                     const FullPicture::Finish& finish);
     std::optional<Frame> convertRaw(const uint8_t* data, size_t size);
 
     uint32_t pixelFormat_ = 0;

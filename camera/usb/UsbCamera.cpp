@@ -130,6 +130,10 @@ void UsbCamera::setAdjustments(const AdjustmentSettings& settings) {
     adjustments_ = settings;
 }
 
+void UsbCamera::setShownSize(int width, int height) {
+    shown_ = JpegInfo{std::max(width, 0), std::max(height, 0)};
+}
+
 void UsbCamera::stop() { closeDevice(); }
 
 UsbCaptureStats UsbCamera::stats() const {
@@ -194,14 +198,17 @@ void UsbCamera::closeDevice() {
 // On the capture thread.
 bool UsbCamera::frameCaptured(const uint8_t* data, size_t size,
                               std::chrono::steady_clock::time_point capturedAt) {
-    auto frame = converter_.convert(data, size);
-    if (!frame) return false;
-    frame->capturedAt = capturedAt;
     AdjustmentSettings settings;
     {
         std::lock_guard lock(adjustmentsMutex_);
         settings = adjustments_;
     }
+    auto frame = converter_.convert(
+        data, size, shown_.load(),
+        // The full picture, decoded later on another thread, gets a chain of its own.
+        [settings](Frame& full) { AdjustmentChain().apply(full, settings); });
+    if (!frame) return false;
+    frame->capturedAt = capturedAt;
     chain_.apply(*frame, settings);
     ++delivered_;
     handOver_.offer(std::move(*frame), FrameMarks{});  // decoded and changed

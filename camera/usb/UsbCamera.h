@@ -1,8 +1,9 @@
 #pragma once
 // The USB microscope as the window's USB camera side uses it: the model behind the
 // device, format and frame-rate lists, the open device streaming on the capture
-// thread, and each frame converted to BGRA at the format's own size, adjusted, and
-// handed to the main thread (always marked decoded and changed).
+// thread, and each frame converted to BGRA at the format's own size (a Motion-JPEG
+// frame reduced while the screen shows it smaller, its full picture decoded on demand),
+// adjusted, and handed to the main thread (always marked decoded and changed).
 //
 // Threads: every method belongs to the main thread. Frames are converted and
 // adjusted on the capture thread "captureOutputQueue" and reach the listener only
@@ -88,6 +89,9 @@ public:
 
     // Used from the next frame on.
     void setAdjustments(const AdjustmentSettings& settings);
+    // The device pixels the screen shows the picture at, from the next frame on; 0 x 0
+    // (the default) when every frame is needed at full size.
+    void setShownSize(int width, int height);
 
     // Stops capture and closes the device (window closing).
     void stop();
@@ -130,6 +134,7 @@ private:
     AdjustmentChain chain_;
     mutable std::mutex adjustmentsMutex_;
     AdjustmentSettings adjustments_;
+    std::atomic<JpegInfo> shown_{JpegInfo{}};
     std::atomic<uint64_t> delivered_{0};
     uint64_t brokenBefore_ = 0;  // broken frames of streams already stopped
 

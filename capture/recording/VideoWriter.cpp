@@ -85,13 +85,15 @@ VideoWriter::Stats VideoWriter::stats() const {
 void VideoWriter::noteCpuTime() { workerCpuSeconds_ = threadCpuSeconds(); }
 
 void VideoWriter::runJob(Mp4Writer& writer, const Job& job, bool& ok, std::string& error) {
+    // A frame reduced for the screen is recorded from its full picture, decoded here
+    // off the main thread; one that does not decode is not converted, like any other.
+    const Frame frame = job.frame.full();
     if (job.thumbnailPath.empty()) {
-        ok = writer.write(job.frame, job.pts, error);
+        ok = writer.write(frame, job.pts, error);
         framesEncoded_ = writer.framesEncoded();
         return;
     }
-    const auto jpeg =
-        encodeJpeg(job.frame, qualityFromCompressionFactor(kSnapshotCompressionFactor));
+    const auto jpeg = encodeJpeg(frame, qualityFromCompressionFactor(kSnapshotCompressionFactor));
     std::string thumbnailError;
     if (jpeg.empty()) {
         thumbnailError =

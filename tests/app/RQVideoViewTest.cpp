@@ -11,7 +11,9 @@
 #include "AppTestSupport.h"
 #include "SnapshotTestSupport.h"
 #include "app/RQVideoView.h"
+#include "image/FullPicture.h"
 #include "measure/RQUtility.h"
+#include "measure/results/ResultsTable.h"
 #include "storage/StorageLayout.h"
 
 using namespace lumetra;
@@ -484,6 +486,88 @@ TEST_F(RQVideoViewTest, ClickAtEightTimesLandsOnAnEighthOfAUnit) {
     EXPECT_EQ(view.model().pt1stPoint, (Point{0.125, 0.125}));
     view.zoomToFit();
     EXPECT_DOUBLE_EQ(view.fit().scale, 1.0);
+}
+
+// A 1600 x 1200 camera picture as a camera path delivers it, and halved for an 800 x 600
+// screen with its full picture kept: an edge at frame x 400.5 and, in the top 100 rows,
+// one-pixel stripes that the halved picture does not hold.
+struct CameraPicture {
+    CameraPicture() {
+        Frame frame = greyFrame(1600, 1200, 0x30);
+        for (int y = 0; y < frame.height; ++y)
+            for (int x = 401; x < frame.width; ++x)
+                if (y >= 100 || x % 2) std::memset(frame.row(y) + 4 * x, 0xD0, 4);
+        jpeg = encodeJpeg(frame, 98);
+        full = decodeJpeg(jpeg.data(), jpeg.size()).value_or(Frame{});
+        halved = decodeJpegForScreen(jpeg.data(), jpeg.size(), nullptr, {1600, 1200}, {800, 600})
+                     .value_or(Frame{});
+    }
+    Frame halvedWith(JpegInfo claimed) const {
+        Frame f = halved;
+        f.fullPicture = std::make_shared<FullPicture>(jpeg, claimed, claimed, nullptr);
+        return f;
+    }
+    std::vector<uint8_t> jpeg;
+    Frame full, halved;
+};
+
+TEST_F(RQVideoViewTest, AHalvedFrameMeasuresFreezesAndSavesAsItsFullPicture) {
+    const CameraPicture picture;
+    ASSERT_EQ(picture.halved.width, 800);
+    auto measure = [&](const Frame& frame) {
+        view.restoreShapes({});
+        view.setImage(frame);
+        choose(kModeLine);
+        click(&view, 202, 150, Qt::ShiftModifier);  // snaps to the edge
+        move(&view, 300, 170);
+        click(&view, 300, 170);
+        move(&view, 150, 300);
+        click(&view, 150, 300);
+        EXPECT_EQ(view.model().oMutShapsArray.size(), 1u);
+        return resultsTable(view.model().oMutShapsArray, calibrationOf(view.model()), {}).rows;
+    };
+    const auto fromFull = measure(picture.full);
+    const auto fromHalved = measure(picture.halvedWith({1600, 1200}));
+    EXPECT_EQ(fromHalved, fromFull);
+    EXPECT_NEAR(view.model().oMutShapsArray.at(0).pt1stPoint.x, 200.25, 0.1) << "snapped";
+
+    view.setFrozen(true);
+    view.setImage(greyFrame(800, 600));
+    const Frame frozen = view.currentFrame();  // held at full size, not reduced
+    ASSERT_EQ(std::pair(frozen.width, frozen.height), std::pair(1600, 1200));
+    EXPECT_EQ(frozen.data, view.fullFrame().data) << "decoded once";
+    EXPECT_EQ(std::memcmp(frozen.row(50), picture.full.row(50), 1600 * 4), 0);
+    view.setLayerContents(greyFrame(800, 600));  // the picture alone
+    view.saveImage(1600, 1200);
+    const Frame snapshot = onlySnapshot();
+    ASSERT_EQ(snapshot.width, 1600);
+    // The stripes are there, as in the full picture: not averaged away.
+    EXPECT_GT(std::abs(snapshot.row(50)[4 * 801] - snapshot.row(50)[4 * 802]), 100);
+}
+
+TEST_F(RQVideoViewTest, AFullPictureThatDoesNotDecodeIsNoSnapshot) {
+    const CameraPicture picture;
+    QSignalSpy failed(&view, &RQVideoView::snapshotFailed);
+    view.setLayerContents(picture.halvedWith({1601, 1200}));
+    view.saveImage(1600, 1200);
+    ASSERT_EQ(failed.count(), 1);
+    EXPECT_EQ(
+        failed.at(0).at(0).toString(),
+        "The picture could not be decoded at its full size, so there is no snapshot to take.");
+    EXPECT_TRUE(delegate.types.empty());
+}
+
+TEST_F(RQVideoViewTest, FramesAreWantedAtTheSizeThePictureShowsOrWholeWhileRecording) {
+    QSignalSpy wanted(&view, &RQVideoView::shownSizeChanged);
+    view.setLayerContents(greyFrame(800, 600));
+    wheel(&view, QPointF(400, 300), 2);  // twice as large
+    view.setFullFramesWanted(true);
+    view.setFullFramesWanted(false);
+    view.zoomToFit();
+    std::vector<std::pair<int, int>> sizes;
+    for (const auto& args : wanted) sizes.emplace_back(args.at(0).toInt(), args.at(1).toInt());
+    EXPECT_EQ(sizes,
+              (std::vector<std::pair<int, int>>{{1600, 1200}, {0, 0}, {1600, 1200}, {800, 600}}));
 }
 
 TEST_F(RQVideoViewTest, ShiftClickLandsOnTheNearestEdgeAndIsMarked) {

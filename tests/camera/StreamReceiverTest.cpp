@@ -236,6 +236,17 @@ TEST_F(StreamReceiverTest, SourceSizeChangeInOneDimensionLaysTheViewOutAgain) {
     EXPECT_EQ(window.shown.height, 960);
 }
 
+TEST_F(StreamReceiverTest, AScreenShowingThePictureSmallerGetsItHalvedWithItsFullPicture) {
+    startCamera(true, camsim::CameraKind::Cgi, 640, 480, 10);
+    receiver->setShownSize({300, 240});
+    receiver->startVideoView();
+    ASSERT_TRUE(moreFrames(1));
+    const Frame halved = window.recorded.back();
+    EXPECT_EQ(std::pair(halved.width, halved.height), std::pair(320, 240));
+    EXPECT_EQ(std::pair(halved.fullWidth(), halved.fullHeight()), std::pair(640, 480));
+    EXPECT_EQ(halved.full().width, 640);
+}
+
 // ---- Starting and stopping ----
 
 TEST_F(StreamReceiverTest, RestartLeavesExactlyOneConnectionAndStopDropsPicturesOnTheirWay) {

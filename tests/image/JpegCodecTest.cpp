@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "image/JpegCodec.h"
 #include "support/JpegSamples.h"
@@ -35,6 +36,22 @@ TEST(JpegCodec, ScaledDecodeStaysWithinTheLimit) {
     EXPECT_LE(thumb->width, 256);
     EXPECT_LE(thumb->height, 256);
     EXPECT_EQ(thumb->width, 240);  // 1/8 of 1920
+}
+
+TEST(JpegCodec, ScreenDecodeHalvesOnlyWhileThePictureStillCoversTheScreen) {
+    const auto bytes = encodeJpeg(gradient(640, 480), 80);
+    const JpegInfo limit{640, 480};
+    auto sizeFor = [&](JpegInfo shown) {
+        const auto frame = decodeJpegForScreen(bytes.data(), bytes.size(), nullptr, limit, shown);
+        return frame ? std::pair{frame->width, frame->height} : std::pair{0, 0};
+    };
+    EXPECT_EQ(sizeFor({300, 240}), std::pair(320, 240));
+    EXPECT_EQ(sizeFor({321, 200}), std::pair(640, 480));  // 5/8 to 7/8 do not pay
+    EXPECT_EQ(sizeFor({80, 60}), std::pair(80, 60));
+    EXPECT_EQ(sizeFor({0, 0}), std::pair(640, 480));
+    // The limit is the full picture's, however small the screen.
+    EXPECT_FALSE(
+        decodeJpegForScreen(bytes.data(), bytes.size(), nullptr, {639, 480}, JpegInfo{80, 60}));
 }
 
 TEST(JpegCodec, RejectsBrokenDataAndDecodesTheNextPictureAfterIt) {

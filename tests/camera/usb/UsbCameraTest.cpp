@@ -94,6 +94,24 @@ TEST_F(UsbCameraTest, OffersTheMicroscopesFormatsAndRatesAndStreamsAtTheChosenSi
     EXPECT_EQ(localizedName(*camera.frameRateRange()), "FPS: 15.00");
 }
 
+TEST_F(UsbCameraTest, AScreenShowingThePictureSmallerGetsItHalvedWithTheFullPictureAdjustedAlike) {
+    addMicroscope("video0", "14c31301", 1);
+    ASSERT_TRUE(connect(0).ok());  // Motion-JPEG, 640 x 480
+    AdjustmentSettings gamma;
+    gamma.set(Adjustment::Gamma, 2.0f);
+    camera.setAdjustments(gamma);
+    camera.setShownSize(300, 240);
+    const auto [reducedBlue, w, h] = nextFrame();
+    EXPECT_EQ(std::pair(w, h), std::pair(320, 240));
+    const Frame full = recorder.frames.back().full();
+    ASSERT_EQ(std::pair(full.width, full.height), std::pair(640, 480));
+    EXPECT_EQ(full.row(240)[4 * 320], reducedBlue);
+    EXPECT_NE(reducedBlue, 200);  // adjusted
+    camera.setShownSize(0, 0);
+    EXPECT_EQ(nextFrame(), std::make_tuple(reducedBlue, 640, 480));
+    EXPECT_FALSE(recorder.frames.back().fullPicture);
+}
+
 TEST(VideoFormatTest, ANewFormatKeepsTheNearestRateItOffers) {
     const std::vector<FrameRateRange> ranges{
         {30, 30, {1, 30}}, {15, 15, {1, 15}}, {5, 10, {1, 10}}, {20, 20, {1, 20}}};
