@@ -28,6 +28,7 @@ CalibrationPanel::Widgets CalibrationPanel::build(QWidget* parent, QVBoxLayout* 
                    "calibration", QStringLiteral("Calibration"));
     w.CalComboBox = calibrations.list;
     w.CalComboBox->setPlaceholderText(QStringLiteral("Not calibrated"));
+    w.CalComboBox->setAccessibleDescription(tr("The calibration that lengths are measured in"));
     w.btCalibration = calibrations.menuButton;
     w.calibrationStatus = label(parent, QString(), "calibrationStatus");
     w.calibrationStatus->setWordWrap(true);

@@ -1,6 +1,7 @@
 #include "app/panels/MeasureBar.h"
 
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -31,6 +32,7 @@ MeasureBar::Widgets MeasureBar::build(QWidget* toolbar, QHBoxLayout* bar) {
     for (const ToolSpec& tool : measureTools()) {
         QToolButton* button = iconButton(toolbar, tool.buttonName, tool.image,
                                          QString::fromUtf8(tool.toolTip) + kEscapeHint);
+        setButtonKey(button, QKeySequence(QString::fromLatin1(tool.key)));
         w.toolButtons[tool.mode] = button;
         tools.push_back(button);
     }
@@ -43,6 +45,13 @@ MeasureBar::Widgets MeasureBar::build(QWidget* toolbar, QHBoxLayout* bar) {
     w.btScale = iconButton(toolbar, "btScale", "scale", QStringLiteral("Scale"));
     w.btScaleBar = iconButton(toolbar, "btScaleBar", "scalebar",
                               QStringLiteral("Scale bar (shown on the picture and in snapshots)"));
+    const std::pair<QToolButton*, QKeySequence> overlayKeys[] = {
+        {w.btSGride, QKeySequence(Qt::Key_Q)},
+        {w.btCGride, QKeySequence(Qt::Key_O)},
+        {w.btCrosshair, QKeySequence(Qt::Key_X)},
+        {w.btScale, QKeySequence(Qt::Key_S)},
+        {w.btScaleBar, QKeySequence(Qt::Key_B)}};
+    for (const auto& [button, key] : overlayKeys) setButtonKey(button, key);
     bar->addWidget(buttonGroup(toolbar, QStringLiteral("OVERLAY"),
                                {w.btSGride, w.btCGride, w.btCrosshair, w.btScale, w.btScaleBar}));
     bar->addWidget(separator(toolbar));

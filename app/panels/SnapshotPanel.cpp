@@ -21,7 +21,6 @@ QCheckBox* checkBox(QWidget* parent, const QString& text, const char* objectName
     auto* box = new QCheckBox(text, parent);
     box->setObjectName(QString::fromLatin1(objectName));
     box->setToolTip(toolTip);
-    box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
 
@@ -43,7 +42,6 @@ SnapshotPanel::Widgets SnapshotPanel::build(QWidget* parent, QVBoxLayout* column
     w.btSaveForAnalysis->setObjectName(QStringLiteral("btSaveForAnalysis"));
     w.btSaveForAnalysis->setToolTip(
         QStringLiteral("Save the picture without measurements as a calibrated TIFF"));
-    w.btSaveForAnalysis->setFocusPolicy(Qt::NoFocus);
     column->addWidget(w.cbCleanCopy);
     column->addWidget(w.cbAnalysisCopy);
     column->addWidget(w.btSaveForAnalysis);
