@@ -52,6 +52,9 @@ QPushButton:focus { border: 2px solid @text@; padding: 5px 15px; }
 QPushButton#accentButton { background: @accent@; border: 1px solid @accentHover@; color: @accentText@; font-weight: 600; }
 QPushButton#accentButton:hover { background: @accentHover@; }
 
+QCheckBox { border: 2px solid transparent; border-radius: 6px; padding: 2px 4px; }
+QCheckBox:focus { border-color: @text@; }
+
 QLineEdit, QComboBox { background: @base@; border: 1px solid @hover@; border-radius: 7px;
     padding: 5px 8px; selection-background-color: @accent@; }
 QLineEdit:focus, QComboBox:focus { border: 2px solid @accent@; padding: 4px 7px; }
