@@ -38,6 +38,7 @@ void ColorWell::paintEvent(QPaintEvent*) {
     QPainterPath frame;
     frame.addRoundedRect(outer, 7, 7);
     painter.fillPath(frame, palette().color(underMouse() ? QPalette::Midlight : QPalette::Button));
+    if (hasFocus()) painter.strokePath(frame, QPen(palette().color(QPalette::WindowText), 2));
     QPainterPath swatch;
     swatch.addRoundedRect(outer.adjusted(4, 4, -4, -4), 4, 4);
     painter.fillPath(swatch, color_);

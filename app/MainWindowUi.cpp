@@ -169,6 +169,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     rightScroll->setFrameShape(QFrame::NoFrame);
     rightScroll->setWidgetResizable(true);
     rightScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    rightScroll->setFocusPolicy(Qt::NoFocus);  // Tab goes on into the panel, which follows it
     body->addWidget(rightScroll);
     QFrame* right = panelFrame(rightScroll);
     rightScroll->setWidget(right);

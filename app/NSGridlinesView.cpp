@@ -25,6 +25,8 @@ NSGridlinesView::NSGridlinesView(QWidget* parent)
     field_->setAlignment(Qt::AlignCenter);
     ok_->setObjectName(QStringLiteral("accentButton"));
     ok_->setDefault(true);
+    ok_->setAccessibleDescription(tr("Show the overlay with this spacing"));
+    cancel_->setAccessibleDescription(tr("Close without changing the overlay"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cancel_);

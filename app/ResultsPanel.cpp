@@ -46,9 +46,13 @@ ResultsPanel::ResultsPanel(AlertPresenter& alerts, QWidget* parent)
     view_ = new QTableWidget(this);
     view_->setObjectName(QStringLiteral("resultsTable"));
     view_->setAccessibleName(tr("Results"));
+    view_->setAccessibleDescription(
+        tr("Every measurement on the picture with its values; choosing a row chooses the "
+           "measurement"));
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    view_->setTabKeyNavigation(false);  // Tab goes on to the buttons; the arrows move in it
     view_->verticalHeader()->hide();
     view_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     view_->horizontalHeader()->setStretchLastSection(true);
@@ -58,6 +62,7 @@ ResultsPanel::ResultsPanel(AlertPresenter& alerts, QWidget* parent)
     exportButton_->setToolTip(tr("Save the table as a CSV file"));
     copyButton_ = new QPushButton(tr("Copy"), this);
     copyButton_->setObjectName(QStringLiteral("btCopyResults"));
+    copyButton_->setToolTip(tr("Copy the table to the clipboard, to paste it into a spreadsheet"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -30,27 +30,36 @@ QTabBar::tab { background: transparent; color: @secondary@; padding: 6px 8px; bo
     border-bottom: 2px solid transparent; }
 QTabBar::tab:selected { color: @text@; border-bottom: 2px solid @accent@; }
 QTabBar::tab:hover { color: @text@; }
+QTabBar::tab:selected:focus { border: 2px solid @text@; border-radius: 6px; padding: 4px 6px; }
 #separator { background: @border@; }
 
 QToolButton { background: transparent; border: none; border-radius: 10px; padding: 3px; }
 QToolButton:hover { background: @hover@; }
 QToolButton:pressed { background: @pressed@; }
+QToolButton:focus { border: 2px solid @text@; padding: 1px; }
 QToolButton[role="camera"] { background: @button@; border: 1px solid @border@; border-radius: 10px;
     padding: 6px 8px; font-weight: 600; }
 QToolButton[role="camera"]:hover { background: @hover@; }
+QToolButton[role="camera"]:focus { border: 2px solid @text@; padding: 5px 7px; }
 QToolButton[role="menu"] { background: @button@; border: 1px solid @border@; border-radius: 8px; padding: 4px; }
 QToolButton[role="menu"]:hover { background: @hover@; }
+QToolButton[role="menu"]:focus { border: 2px solid @text@; padding: 3px; }
 
 QPushButton { background: @button@; border: 1px solid @mid@; border-radius: 7px; padding: 6px 16px; }
 QPushButton:hover { background: @hover@; }
 QPushButton:pressed { background: @mid@; }
+QPushButton:focus { border: 2px solid @text@; padding: 5px 15px; }
 QPushButton#accentButton { background: @accent@; border: 1px solid @accentHover@; color: @accentText@; font-weight: 600; }
 QPushButton#accentButton:hover { background: @accentHover@; }
 
+QCheckBox { border: 2px solid transparent; border-radius: 6px; padding: 2px 4px; }
+QCheckBox:focus { border-color: @text@; }
+
 QLineEdit, QComboBox { background: @base@; border: 1px solid @hover@; border-radius: 7px;
     padding: 5px 8px; selection-background-color: @accent@; }
-QLineEdit:focus, QComboBox:focus { border: 1px solid @accent@; }
+QLineEdit:focus, QComboBox:focus { border: 2px solid @accent@; padding: 4px 7px; }
 QLineEdit#valueField { padding: 3px 4px; }
+QLineEdit#valueField:focus { padding: 2px 3px; }
 QComboBox::drop-down { border: none; width: 20px; }
 QComboBox QAbstractItemView { background: @popup@; border: 1px solid @mid@; selection-background-color: @accent@; }
 
@@ -58,6 +67,7 @@ QSlider::groove:horizontal { height: 4px; background: @hover@; border-radius: 2p
 QSlider::sub-page:horizontal { background: @accent@; border-radius: 2px; }
 QSlider::handle:horizontal { background: @accentText@; border: 2px solid @accent@; width: 12px; height: 12px;
     margin: -6px 0; border-radius: 8px; }
+QSlider::handle:horizontal:focus { background: @accent@; border: 2px solid @text@; }
 
 QMenu { background: @popup@; border: 1px solid @mid@; padding: 6px; border-radius: 8px; }
 QMenu::item { padding: 6px 22px; border-radius: 5px; }

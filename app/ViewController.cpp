@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
@@ -16,6 +17,7 @@
 
 #include "app/AlbumPages.h"
 #include "app/AlertPresenter.h"
+#include "app/ButtonKeys.h"
 #include "app/Images.h"
 #include "app/RQVideoView.h"
 #include "app/ResultsPanel.h"
@@ -93,7 +95,10 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
     resultsPanel_->setExportFolder([this] {
         return QString::fromStdString(settings_.layout().albumFolder(settings_.getStrDefFolder()));
     });
-    ui_.album.SettingTabView->addTab(resultsPanel_, tr("Results"));
+    const int results = ui_.album.SettingTabView->addTab(resultsPanel_, tr("Results"));
+    ui_.album.SettingTabView->setTabToolTip(results, tr("The measurements on the picture"));
+    orderAlbumPagesForTab();
+    pressButtonsFromKeyboard(this);
     connect(ui_.VideoView, &RQVideoView::shapesChanged, this, &ViewController::showResults);
     connect(resultsPanel_, &ResultsPanel::shapeSelected, ui_.VideoView,
             &RQVideoView::setHighlightedShape);
@@ -105,6 +110,20 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
 ViewController::~ViewController() = default;
 
 const CalibrationModel& ViewController::calibration() const { return calibration_->model(); }
+
+// The album's pages are filled after every panel is built: Tab reaches their
+// controls right after the page tabs, before the picture.
+void ViewController::orderAlbumPagesForTab() {
+    QTabWidget* pages = ui_.album.SettingTabView;
+    QWidget* previous = pages;
+    for (QWidget* control : pages->findChildren<QWidget*>()) {
+        const bool tabStop = (control->focusPolicy() & Qt::TabFocus) && !control->focusProxy();
+        if (!tabStop || pages->tabBar() == control || pages->tabBar()->isAncestorOf(control))
+            continue;
+        QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
 
 void ViewController::startUp() {
     // The storage root was laid out when the settings object was created.

@@ -134,6 +134,7 @@ protected:
 
 private:
     void startUp();
+    void orderAlbumPagesForTab();
     void connectControls();
     bool cameraActive() const { return camera_->active(); }
     // Whether a camera is active; if not, the hint line says to connect one.

@@ -44,6 +44,7 @@ AlbumPanel::Widgets AlbumPanel::build(QWidget* parent, QVBoxLayout* column) {
     const TitledList albums = titledList(parent, column, tr("ALBUM"), "AblumComboBox", "btNewAblum",
                                          "album", tr("Albums"));
     w.AblumComboBox = albums.list;
+    w.AblumComboBox->setAccessibleDescription(tr("The album that snapshots and recordings go to"));
     w.btNewAblum = albums.menuButton;
     w.SettingTabView = new QTabWidget(parent);
     w.SettingTabView->setObjectName(QStringLiteral("SettingTabView"));
@@ -54,6 +55,8 @@ AlbumPanel::Widgets AlbumPanel::build(QWidget* parent, QVBoxLayout* column) {
     w.videoCount = mediaCountLabel(w.VideoGridPage);
     w.SettingTabView->addTab(w.PhotoGridPage, tr("Photos"));
     w.SettingTabView->addTab(w.VideoGridPage, tr("Videos"));
+    w.SettingTabView->setTabToolTip(0, tr("The album's snapshots"));
+    w.SettingTabView->setTabToolTip(1, tr("The album's recordings"));
     column->addWidget(w.SettingTabView, 1);
     return w;
 }

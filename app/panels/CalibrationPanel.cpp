@@ -27,6 +27,7 @@ CalibrationPanel::Widgets CalibrationPanel::build(QWidget* parent, QVBoxLayout* 
                                                "btCalibration", "calibration", tr("Calibration"));
     w.CalComboBox = calibrations.list;
     w.CalComboBox->setPlaceholderText(tr("Not calibrated"));
+    w.CalComboBox->setAccessibleDescription(tr("The calibration that lengths are measured in"));
     w.btCalibration = calibrations.menuButton;
     w.calibrationStatus = label(parent, QString(), "calibrationStatus");
     w.calibrationStatus->setWordWrap(true);

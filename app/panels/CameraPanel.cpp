@@ -38,10 +38,12 @@ static_assert(std::size(kKindLooks) == kCameraKinds);
 
 const KindLook& lookOf(CameraKind kind) { return kKindLooks[static_cast<size_t>(kind)]; }
 
-QComboBox* hiddenPopUp(QWidget* parent, const QString& objectName, const QString& name) {
+QComboBox* hiddenPopUp(QWidget* parent, const QString& objectName, const QString& name,
+                       const QString& description) {
     auto* box = new CameraListBox(parent);
     box->setObjectName(objectName);
     box->setAccessibleName(name);
+    box->setAccessibleDescription(description);
     box->hide();
     return box;
 }
@@ -57,6 +59,8 @@ QWidget* compactSliderRow(QWidget* parent, const QString& caption, QSlider*& sli
     slider = new QSlider(Qt::Horizontal, row);
     slider->setObjectName(objectName);
     slider->setAccessibleName(caption);
+    slider->setAccessibleDescription(
+        CameraPanel::tr("An adjustment of the microscope's picture; Reset sets every one back"));
     slider->setEnabled(false);
     column->addWidget(slider);
     return row;
@@ -110,11 +114,14 @@ CameraPanel::Widgets CameraPanel::build(QWidget* left, QVBoxLayout* leftColumn) 
         KindWidgets& kind = w.kinds[k];
         const QString camera = tr(kKindLooks[k].name);
         kind.devices = hiddenPopUp(left, prefix + QStringLiteral("NameUpButton"),
-                                   tr("%1 microscope").arg(camera));
+                                   tr("%1 microscope").arg(camera),
+                                   tr("The microscope whose picture shows"));
         kind.formats = hiddenPopUp(left, prefix + QStringLiteral("FormatUpButton"),
-                                   tr("%1 resolution").arg(camera));
+                                   tr("%1 resolution").arg(camera),
+                                   tr("The size of the pictures the microscope sends"));
         kind.rates = hiddenPopUp(left, prefix + QStringLiteral("FPSUpButton"),
-                                 tr("%1 frame rate").arg(camera));
+                                 tr("%1 frame rate").arg(camera),
+                                 tr("How many pictures a second the microscope sends"));
         for (QComboBox* box : {kind.devices, kind.formats, kind.rates}) leftColumn->addWidget(box);
     }
     return w;
@@ -262,6 +269,7 @@ void CameraPanel::showShutterButton(bool visible, const QString& image, const QS
     if (!visible) return;
     setButtonImage(w_.btLed, image.toStdString());
     w_.btLed->setToolTip(toolTip);
+    w_.btLed->setAccessibleDescription(toolTip);
 }
 
 }  // namespace lumetra

@@ -48,6 +48,9 @@ CameraProfilePanel::Widgets CameraProfilePanel::build(QWidget* parent, QVBoxLayo
     w.cameraProfiles = new QComboBox(parent);
     w.cameraProfiles->setObjectName(QStringLiteral("cameraProfiles"));
     w.cameraProfiles->setAccessibleName(tr("Camera profile"));
+    w.cameraProfiles->setAccessibleDescription(
+        tr("The profiles kept for this microscope: choosing one sets its adjustments, resolution "
+           "and frame rate; Save keeps the current ones under the name typed"));
     // Being editable makes the list's pop-up at once; it is named too.
     w.cameraProfiles->view()->setAccessibleName(tr("Camera profiles"));
     w.cameraProfiles->setEditable(true);

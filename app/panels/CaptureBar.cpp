@@ -19,7 +19,7 @@ CaptureBar::Widgets CaptureBar::build(QWidget* toolbar, QHBoxLayout* bar) {
     w.btFreeze = iconButton(toolbar, "btFreeze", "freeze",
                             tr("Freeze the picture, or go back to live (Space)"));
     w.btSnapshot = iconButton(toolbar, "btSnapshot", "snapshot", tr("Take a snapshot"));
-    w.btTakevideo = iconButton(toolbar, "btTakevideo", "movies", tr("Start or stop recording"));
+    w.btTakevideo = iconButton(toolbar, "btTakevideo", "movies", tr("Start recording"));
     w.btTimeLapse = iconButton(toolbar, "btTimeLapse", "timelapse",
                                tr("Take a snapshot at regular times, or stop doing so"));
     bar->addWidget(buttonGroup(toolbar, tr("CAPTURE"),
@@ -45,7 +45,7 @@ CaptureBar::CaptureBar(const Widgets& widgets, RQVideoView& view, QLabel& hintLi
       album_(album),
       alerts_(alerts),
       facts_(std::move(facts)) {
-    setButtonImage(w_.btTakevideo, "movies");  // the recorder is idle
+    showRecording(false);  // the recorder is idle
     connect(w_.btFreeze, &QToolButton::clicked, this, &CaptureBar::toggleFreeze);
     connect(w_.btSnapshot, &QToolButton::clicked, this, [this] {
         if (facts_.cameraReady() && snapshots_) snapshots_->takePicture();
@@ -129,18 +129,27 @@ void CaptureBar::recordingThumbnailAdded(const std::string& path) {
 }
 
 void CaptureBar::recordingStarted(const std::string&) {
-    recording_ = true;
+    showRecording(true);
     // The recording encodes every frame at full size: the camera decodes it so at once.
     view_.setFullFramesWanted(true);
-    setButtonImage(w_.btTakevideo, "movies_s");
     hintLine_.setText(QStringLiteral("00:00:00"));
 }
 
 void CaptureBar::recordingStopped() {
-    recording_ = false;
+    showRecording(false);
     view_.setFullFramesWanted(false);
-    setButtonImage(w_.btTakevideo, "movies");
     hintLine_.setText(QString());
+}
+
+// Recording, the button shows a stop square instead of the record dot and says so:
+// the red is not the only sign.
+void CaptureBar::showRecording(bool recording) {
+    recording_ = recording;
+    setButtonImage(w_.btTakevideo, recording ? "movies_s" : "movies");
+    const QString tip = recording ? tr("Stop recording") : tr("Start recording");
+    w_.btTakevideo->setToolTip(tip);
+    w_.btTakevideo->setAccessibleName(tip);
+    w_.btTakevideo->setAccessibleDescription(tip);
 }
 
 void CaptureBar::recordingTime(const QString& text) {

@@ -90,6 +90,7 @@ public:
 
 private:
     void toggleTimeLapse();
+    void showRecording(bool recording);
 
     Widgets w_;
     RQVideoView& view_;

@@ -47,16 +47,19 @@ QWidget* sliderRow(QWidget* parent, const QString& caption, QSlider*& slider, QL
     slider = new QSlider(Qt::Horizontal, row);
     slider->setObjectName(QString::fromLatin1(sliderName));
     slider->setAccessibleName(caption);
+    slider->setAccessibleDescription(
+        DrawingPanel::tr("Drag, or press the arrow keys; the number beside it follows"));
     slider->setRange(minimum, maximum);
     slider->setValue(value);
     slider->setPageStep(1);
     field = new QLineEdit(QString::number(value), row);
     field->setObjectName(QString::fromLatin1(fieldName));
     field->setAccessibleName(caption);
+    field->setAccessibleDescription(
+        DrawingPanel::tr("Type a number in range; the slider beside it follows"));
     field->setValidator(new QIntValidator(minimum, maximum, field));
     field->setAlignment(Qt::AlignCenter);
     field->setFixedWidth(40);
-    field->setFocusPolicy(Qt::ClickFocus);
     grid->addWidget(slider, 1, 0);
     grid->addWidget(field, 1, 1);
     return row;

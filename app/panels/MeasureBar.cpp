@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -24,8 +25,8 @@ MeasureBar::Widgets MeasureBar::build(QWidget* toolbar, QHBoxLayout* bar) {
     std::vector<QToolButton*> tools;
     for (const ToolSpec& tool : measureTools()) {
         QToolButton* button = iconButton(toolbar, tool.buttonName, tool.image,
-                                         QCoreApplication::translate("MeasureTool", tool.toolTip) +
-                                             tr("\nEsc abandons the shape in progress"));
+                                         QString::fromUtf8(tool.toolTip) + kEscapeHint);
+        setButtonKey(button, QKeySequence(QString::fromLatin1(tool.key)));
         w.toolButtons[tool.mode] = button;
         tools.push_back(button);
     }
@@ -38,6 +39,13 @@ MeasureBar::Widgets MeasureBar::build(QWidget* toolbar, QHBoxLayout* bar) {
     w.btScale = iconButton(toolbar, "btScale", "scale", tr("Scale"));
     w.btScaleBar = iconButton(toolbar, "btScaleBar", "scalebar",
                               tr("Scale bar (shown on the picture and in snapshots)"));
+    const std::pair<QToolButton*, QKeySequence> overlayKeys[] = {
+        {w.btSGride, QKeySequence(Qt::Key_Q)},
+        {w.btCGride, QKeySequence(Qt::Key_O)},
+        {w.btCrosshair, QKeySequence(Qt::Key_X)},
+        {w.btScale, QKeySequence(Qt::Key_S)},
+        {w.btScaleBar, QKeySequence(Qt::Key_B)}};
+    for (const auto& [button, key] : overlayKeys) setButtonKey(button, key);
     bar->addWidget(buttonGroup(toolbar, tr("OVERLAY"),
                                {w.btSGride, w.btCGride, w.btCrosshair, w.btScale, w.btScaleBar}));
     bar->addWidget(separator(toolbar));

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -24,8 +25,21 @@ QToolButton* iconButton(QWidget* parent, const char* objectName, std::string_vie
     button->setAccessibleName(toolTip.section(QLatin1Char('\n'), 0, 0));
     button->setAccessibleDescription(toolTip);
     button->setCursor(Qt::PointingHandCursor);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it; a click leaves the keyboard where it was (on the picture, for Space).
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
+}
+
+void setButtonKey(QToolButton* button, const QKeySequence& key) {
+    button->setShortcut(key);
+    // The key follows the tip's first line, as in "Line (L)".
+    const QString tip = button->toolTip();
+    const qsizetype lineEnd = tip.indexOf(QLatin1Char('\n'));
+    const qsizetype at = lineEnd < 0 ? tip.size() : lineEnd;
+    QString withKey = tip;
+    withKey.insert(at, QStringLiteral(" (%1)").arg(key.toString(QKeySequence::NativeText)));
+    button->setToolTip(withKey);
+    button->setAccessibleDescription(withKey);
 }
 
 void setButtonImage(QToolButton* button, const std::string& name) {

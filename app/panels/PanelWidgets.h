@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QFrame;
+class QKeySequence;
 class QLabel;
 class QToolButton;
 class QVBoxLayout;
@@ -18,9 +19,12 @@ namespace lumetra {
 
 inline constexpr int kToolButtonSize = 42;
 
-// A square button showing an image, which takes no keyboard focus.
+// A square button showing an image, which takes the keyboard from Tab only.
 QToolButton* iconButton(QWidget* parent, const char* objectName, std::string_view image,
                         const QString& toolTip, int size = kToolButtonSize);
+
+// The key that presses the button anywhere in its window, also shown in its tip.
+void setButtonKey(QToolButton* button, const QKeySequence& key);
 
 // Shows an image on a button and remembers its name in the "image" property.
 void setButtonImage(QToolButton* button, const std::string& name);

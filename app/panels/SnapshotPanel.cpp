@@ -21,7 +21,6 @@ QCheckBox* checkBox(QWidget* parent, const QString& text, const char* objectName
     auto* box = new QCheckBox(text, parent);
     box->setObjectName(QString::fromLatin1(objectName));
     box->setToolTip(toolTip);
-    box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
 
@@ -42,7 +41,6 @@ SnapshotPanel::Widgets SnapshotPanel::build(QWidget* parent, QVBoxLayout* column
     w.btSaveForAnalysis->setObjectName(QStringLiteral("btSaveForAnalysis"));
     w.btSaveForAnalysis->setToolTip(
         tr("Save the picture without measurements as a calibrated TIFF"));
-    w.btSaveForAnalysis->setFocusPolicy(Qt::NoFocus);
     column->addWidget(w.cbCleanCopy);
     column->addWidget(w.cbAnalysisCopy);
     column->addWidget(w.btSaveForAnalysis);

@@ -37,6 +37,7 @@ struct ToolSpec {
     int labelSlot;           // the slot its label is anchored at
     LabelKind label;
     const char* toolTip;
+    const char* key;  // the key that chooses it, in portable text ("L", "Shift+L")
     const MeasureTool& behaviour;
 };
 

@@ -40,11 +40,13 @@ TEST(RecordingCapture, RecordButtonRecordsIntoTheVideoFolder) {
     h.frame();
     h.ui().capture.btTakevideo->click();
     EXPECT_EQ(imageOf(h.ui().capture.btTakevideo), "movies_s");
+    EXPECT_EQ(h.ui().capture.btTakevideo->toolTip(), "Stop recording") << "not by colour alone";
     for (int i = 0; i < 6; ++i) h.frame(static_cast<uint8_t>(40 * i));
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return h.window->albumPanel().oVidMutArray().size() == 1u; }, 10000));
     h.ui().capture.btTakevideo->click();
     EXPECT_EQ(imageOf(h.ui().capture.btTakevideo), "movies");
+    EXPECT_EQ(h.ui().capture.btTakevideo->toolTip(), "Start recording");
     h.frame();  // the next frame completes the file
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, 10000));
