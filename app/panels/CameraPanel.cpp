@@ -113,9 +113,9 @@ CameraPanel::Widgets CameraPanel::build(QWidget* left, QVBoxLayout* leftColumn) 
         const QString prefix = QString::fromLatin1(kKindLooks[k].listPrefix);
         KindWidgets& kind = w.kinds[k];
         const QString camera = tr(kKindLooks[k].name);
-        kind.devices = hiddenPopUp(left, prefix + QStringLiteral("NameUpButton"),
-                                   tr("%1 microscope").arg(camera),
-                                   tr("The microscope whose picture shows"));
+        kind.devices =
+            hiddenPopUp(left, prefix + QStringLiteral("NameUpButton"),
+                        tr("%1 microscope").arg(camera), tr("The microscope whose picture shows"));
         kind.formats = hiddenPopUp(left, prefix + QStringLiteral("FormatUpButton"),
                                    tr("%1 resolution").arg(camera),
                                    tr("The size of the pictures the microscope sends"));

@@ -25,7 +25,8 @@ MeasureBar::Widgets MeasureBar::build(QWidget* toolbar, QHBoxLayout* bar) {
     std::vector<QToolButton*> tools;
     for (const ToolSpec& tool : measureTools()) {
         QToolButton* button = iconButton(toolbar, tool.buttonName, tool.image,
-                                         QString::fromUtf8(tool.toolTip) + kEscapeHint);
+                                         QCoreApplication::translate("MeasureTool", tool.toolTip) +
+                                             tr("\nEsc abandons the shape in progress"));
         setButtonKey(button, QKeySequence(QString::fromLatin1(tool.key)));
         w.toolButtons[tool.mode] = button;
         tools.push_back(button);
