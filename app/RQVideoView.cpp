@@ -248,7 +248,7 @@ void RQVideoView::saveImage(double pixelWidth, double pixelHeight, bool withMeas
     if (!settings_ || !size) return;
     const Frame full = frame_.full();
     if (full.isNull()) {
-        emit snapshotFailed(QStringLiteral(
+        emit snapshotFailed(tr(
             "The picture could not be decoded at its full size, so there is no snapshot to take."));
         return;
     }

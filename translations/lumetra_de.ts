@@ -418,6 +418,18 @@
         <source>recordings</source>
         <translation>Aufnahmen</translation>
     </message>
+    <message>
+        <source>The album that snapshots and recordings go to</source>
+        <translation>Das Album, in das Schnappschüsse und Aufnahmen kommen</translation>
+    </message>
+    <message>
+        <source>The album&apos;s snapshots</source>
+        <translation>Die Schnappschüsse des Albums</translation>
+    </message>
+    <message>
+        <source>The album&apos;s recordings</source>
+        <translation>Die Aufnahmen des Albums</translation>
+    </message>
 </context>
 <context>
     <name>lumetra::CalibrationPanel</name>
@@ -496,6 +508,10 @@
     <message>
         <source>view units</source>
         <translation>Ansichtseinheiten</translation>
+    </message>
+    <message>
+        <source>The calibration that lengths are measured in</source>
+        <translation>Die Kalibrierung, in der Längen gemessen werden</translation>
     </message>
 </context>
 <context>
@@ -588,6 +604,22 @@
         <source>No camera connected</source>
         <translation>Keine Kamera verbunden</translation>
     </message>
+    <message>
+        <source>An adjustment of the microscope&apos;s picture; Reset sets every one back</source>
+        <translation>Eine Einstellung des Mikroskopbilds; Standard setzt alle zurück</translation>
+    </message>
+    <message>
+        <source>The microscope whose picture shows</source>
+        <translation>Das Mikroskop, dessen Bild angezeigt wird</translation>
+    </message>
+    <message>
+        <source>The size of the pictures the microscope sends</source>
+        <translation>Die Größe der Bilder, die das Mikroskop sendet</translation>
+    </message>
+    <message>
+        <source>How many pictures a second the microscope sends</source>
+        <translation>Wie viele Bilder pro Sekunde das Mikroskop sendet</translation>
+    </message>
 </context>
 <context>
     <name>lumetra::CameraProfilePanel</name>
@@ -635,6 +667,10 @@
         <source>Type a name for the profile first.</source>
         <translation>Geben Sie zuerst einen Namen für das Profil ein.</translation>
     </message>
+    <message>
+        <source>The profiles kept for this microscope: choosing one sets its adjustments, resolution and frame rate; Save keeps the current ones under the name typed</source>
+        <translation>Die für dieses Mikroskop gemerkten Profile: Die Wahl eines Profils setzt seine Einstellungen, Auflösung und Bildrate; Merken behält die aktuellen unter dem eingegebenen Namen</translation>
+    </message>
 </context>
 <context>
     <name>lumetra::CaptureBar</name>
@@ -645,10 +681,6 @@
     <message>
         <source>Take a snapshot</source>
         <translation>Einen Schnappschuss aufnehmen</translation>
-    </message>
-    <message>
-        <source>Start or stop recording</source>
-        <translation>Aufnahme starten oder stoppen</translation>
     </message>
     <message>
         <source>Take a snapshot at regular times, or stop doing so</source>
@@ -673,6 +705,14 @@
     <message>
         <source>Recording saved to %1</source>
         <translation>Aufnahme gespeichert unter %1</translation>
+    </message>
+    <message>
+        <source>Start recording</source>
+        <translation>Aufnahme starten</translation>
+    </message>
+    <message>
+        <source>Stop recording</source>
+        <translation>Aufnahme beenden</translation>
     </message>
 </context>
 <context>
@@ -715,6 +755,14 @@
     <message>
         <source>Label colour</source>
         <translation>Schriftfarbe</translation>
+    </message>
+    <message>
+        <source>Drag, or press the arrow keys; the number beside it follows</source>
+        <translation>Ziehen oder die Pfeiltasten drücken; die Zahl daneben folgt</translation>
+    </message>
+    <message>
+        <source>Type a number in range; the slider beside it follows</source>
+        <translation>Eine Zahl im Bereich eingeben; der Schieberegler daneben folgt</translation>
     </message>
 </context>
 <context>
@@ -795,6 +843,14 @@ Esc verwirft die begonnene Form</translation>
     <message>
         <source>Grid spacing (%1)</source>
         <translation>Rasterabstand (%1)</translation>
+    </message>
+    <message>
+        <source>Show the overlay with this spacing</source>
+        <translation>Die Einblendung mit diesem Abstand zeigen</translation>
+    </message>
+    <message>
+        <source>Close without changing the overlay</source>
+        <translation>Schließen, ohne die Einblendung zu ändern</translation>
     </message>
 </context>
 <context>
@@ -935,6 +991,10 @@ Esc verwirft die begonnene Form</translation>
         <source>The camera delivers no picture yet, so there is no snapshot to take.</source>
         <translation>Die Kamera liefert noch kein Bild, daher gibt es keinen Schnappschuss.</translation>
     </message>
+    <message>
+        <source>The picture could not be decoded at its full size, so there is no snapshot to take.</source>
+        <translation>Das Bild konnte nicht in voller Größe dekodiert werden, daher kann kein Schnappschuss aufgenommen werden.</translation>
+    </message>
 </context>
 <context>
     <name>lumetra::ResultsPanel</name>
@@ -965,6 +1025,14 @@ Esc verwirft die begonnene Form</translation>
     <message>
         <source>CSV files (*.csv)</source>
         <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>Every measurement on the picture with its values; choosing a row chooses the measurement</source>
+        <translation>Jede Messung im Bild mit ihren Werten; die Wahl einer Zeile wählt die Messung</translation>
+    </message>
+    <message>
+        <source>Copy the table to the clipboard, to paste it into a spreadsheet</source>
+        <translation>Die Tabelle in die Zwischenablage kopieren, um sie in eine Tabellenkalkulation einzufügen</translation>
     </message>
 </context>
 <context>
@@ -1184,6 +1252,10 @@ Esc verwirft die begonnene Form</translation>
     <message>
         <source>The picture&apos;s shapes were measured on a view of %1 x %2 units, not %3 x %4, and are not restored.</source>
         <translation>Die Formen des Bildes wurden auf einer Ansicht von %1 x %2 Einheiten gemessen, nicht %3 x %4, und werden nicht wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>The measurements on the picture</source>
+        <translation>Die Messungen im Bild</translation>
     </message>
 </context>
 <context>
