@@ -372,7 +372,7 @@
     <name>lumetra::AlbumPanel</name>
     <message>
         <source>No %1 in this album</source>
-        <translation>Keine %1 in diesem Album</translation>
+        <translation>Keine %1</translation>
     </message>
     <message>
         <source>ALBUM</source>
@@ -483,7 +483,7 @@
     </message>
     <message>
         <source>Lengths need a calibration</source>
-        <translation>Längen brauchen eine Kalibrierung</translation>
+        <translation>Längen erfordern eine Kalibrierung</translation>
     </message>
     <message>
         <source>%1: 1 %2 = %3 %4 at this magnification</source>
@@ -743,7 +743,7 @@ Esc verwirft die begonnene Form</translation>
     </message>
     <message>
         <source>Scale</source>
-        <translation>Maßstab</translation>
+        <translation>Skala</translation>
     </message>
     <message>
         <source>Scale bar (shown on the picture and in snapshots)</source>
@@ -767,7 +767,7 @@ Esc verwirft die begonnene Form</translation>
     </message>
     <message>
         <source>Please calibrate first</source>
-        <translation>Bitte zuerst kalibrieren</translation>
+        <translation>Bitte kalibrieren Sie zuerst</translation>
     </message>
     <message>
         <source>The value is illegal</source>
@@ -845,11 +845,11 @@ Esc verwirft die begonnene Form</translation>
     </message>
     <message>
         <source>Scale from</source>
-        <translation>Maßstab aus</translation>
+        <translation>Verfahren</translation>
     </message>
     <message>
         <source>One division</source>
-        <translation>Ein Teilstrich</translation>
+        <translation>Teilstrichabstand</translation>
     </message>
     <message>
         <source>the micrometer&apos;s pitch, e.g. 0.01</source>
@@ -1121,11 +1121,11 @@ Esc verwirft die begonnene Form</translation>
     </message>
     <message>
         <source>for</source>
-        <translation>für</translation>
+        <translation>in</translation>
     </message>
     <message>
         <source>until stopped</source>
-        <translation>bis zum Stoppen</translation>
+        <translation>von Hand</translation>
     </message>
     <message>
         <source>Start</source>

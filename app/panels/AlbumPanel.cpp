@@ -33,7 +33,6 @@ QLabel* mediaCountLabel(QWidget* page) {
     column->setSpacing(6);
     auto* count = label(page, QString(), "secondaryText");
     count->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    count->setWordWrap(true);  // "none in this album" takes two lines in longer languages
     column->addWidget(count);
     return count;
 }
