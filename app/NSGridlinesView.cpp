@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/PopoverPlacement.h"
+
 namespace lumetra {
 
 NSGridlinesView::NSGridlinesView(QWidget* parent)
@@ -46,11 +48,12 @@ NSGridlinesView::NSGridlinesView(QWidget* parent)
 void NSGridlinesView::popUp(QWidget* anchor, const QString& unit) {
     caption_->setText(tr("Grid spacing (%1)").arg(unit));
     adjustSize();
+    open();  // styled and laid out once shown: its size is final only then
     if (anchor) {
         const QPoint below = anchor->mapToGlobal(QPoint(anchor->width() / 2, anchor->height() + 6));
-        move(below.x() - width() / 2, below.y());
+        const QSize size = frameGeometry().size();
+        move(keptOnAnchorsScreen(*anchor, QPoint(below.x() - size.width() / 2, below.y()), size));
     }
-    open();
     field_->setFocus();
     field_->selectAll();
 }

@@ -26,7 +26,7 @@ QToolTip { background: @button@; color: @text@; border: 1px solid @mid@; padding
     padding: 1px 5px; font-size: 10px; color: @text@; }
 QTabWidget::pane { border: none; border-top: 1px solid @border@; top: -1px; }
 QTabBar { qproperty-drawBase: 0; }
-QTabBar::tab { background: transparent; color: @secondary@; padding: 6px 8px; border: none;
+QTabBar::tab { background: transparent; color: @secondary@; padding: 6px 4px; border: none;
     border-bottom: 2px solid transparent; }
 QTabBar::tab:selected { color: @text@; border-bottom: 2px solid @accent@; }
 QTabBar::tab:hover { color: @text@; }

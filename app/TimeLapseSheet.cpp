@@ -11,6 +11,8 @@
 #include <chrono>
 #include <cmath>
 
+#include "app/PopoverPlacement.h"
+
 namespace lumetra {
 namespace {
 
@@ -95,8 +97,10 @@ void TimeLapseSheet::showEndFields() {
 
 void TimeLapseSheet::popUp(QWidget* anchor) {
     adjustSize();
-    if (anchor) move(anchor->mapToGlobal(QPoint(0, anchor->height() + 6)));
-    show();
+    show();  // styled and laid out once shown: its size is final only then
+    if (anchor)
+        move(keptOnAnchorsScreen(*anchor, anchor->mapToGlobal(QPoint(0, anchor->height() + 6)),
+                                 frameGeometry().size()));
 }
 
 TimeLapseSettings TimeLapseSheet::settings() const {

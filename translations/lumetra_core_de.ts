@@ -13,7 +13,7 @@
     </message>
     <message>
         <source>The folder name exist</source>
-        <translation>Der Ordnername existiert bereits</translation>
+        <translation>Ein Ordner dieses Namens existiert bereits</translation>
     </message>
     <message>
         <source>The album could not be made. {}</source>
@@ -61,7 +61,7 @@
     </message>
     <message>
         <source>The camera profiles in {} cannot be read; the file was kept as {} and the profiles start afresh.</source>
-        <translation>Die Kameraprofile in {} können nicht gelesen werden; die Datei wurde als {} aufbewahrt, und die Profile beginnen neu.</translation>
+        <translation>Die Kameraprofile in {} können nicht gelesen werden; die Datei wurde als {} beiseitegelegt, und die Profile beginnen neu.</translation>
     </message>
 </context>
 <context>
@@ -162,7 +162,7 @@
     </message>
     <message>
         <source>&quot;{}&quot; is a link or not a folder, and nothing is deleted through it</source>
-        <translation>„{}“ ist ein Verweis oder kein Ordner, und über ihn wird nichts gelöscht</translation>
+        <translation>„{}“ ist ein symbolischer Link oder kein Ordner; darüber wird nichts gelöscht</translation>
     </message>
     <message>
         <source>&quot;{}&quot;: {}</source>
@@ -193,7 +193,7 @@
     </message>
     <message>
         <source>Out of memory for the encoder.</source>
-        <translation>Zu wenig Speicher für den Encoder.</translation>
+        <translation>Zu wenig Arbeitsspeicher für den Encoder.</translation>
     </message>
     <message>
         <source>The H.264 encoder cannot start: {}</source>
@@ -201,11 +201,11 @@
     </message>
     <message>
         <source>Out of memory for the encoder: {}</source>
-        <translation>Zu wenig Speicher für den Encoder: {}</translation>
+        <translation>Zu wenig Arbeitsspeicher für den Encoder: {}</translation>
     </message>
     <message>
         <source>Out of memory for the MP4 writer.</source>
-        <translation>Zu wenig Speicher zum Schreiben der MP4-Datei.</translation>
+        <translation>Zu wenig Arbeitsspeicher zum Schreiben der MP4-Datei.</translation>
     </message>
     <message>
         <source>The MP4 writer is not available.</source>
@@ -225,7 +225,7 @@
     </message>
     <message>
         <source>The camera delivers no picture, so there is nothing to record.</source>
-        <translation>Die Kamera liefert kein Bild, es gibt also nichts aufzunehmen.</translation>
+        <translation>Die Kamera liefert kein Bild, daher gibt es nichts aufzunehmen.</translation>
     </message>
     <message>
         <source>Cannot create a recording in {}: {}</source>
@@ -249,7 +249,7 @@
     </message>
     <message>
         <source>The recording stopped: out of memory.</source>
-        <translation>Die Aufnahme wurde beendet: zu wenig Speicher.</translation>
+        <translation>Die Aufnahme wurde beendet: zu wenig Arbeitsspeicher.</translation>
     </message>
 </context>
 <context>
@@ -319,7 +319,7 @@
     </message>
     <message>
         <source>The picture is even along the line: it crosses no ticks</source>
-        <translation>Das Bild ist entlang der Linie gleichförmig: Sie kreuzt keine Teilstriche</translation>
+        <translation>Das Bild ist entlang der Linie gleichförmig; sie kreuzt keine Teilstriche</translation>
     </message>
     <message>
         <source>The line crosses no evenly spaced ticks</source>
@@ -461,7 +461,7 @@
     </message>
     <message>
         <source>Click the next point, Ctrl + Click to end</source>
-        <translation>Klicken Sie auf den nächsten Punkt, Strg + Klick beendet</translation>
+        <translation>Klicken Sie auf den nächsten Punkt; Strg + Klick beendet</translation>
     </message>
 </context>
 <context>
@@ -475,11 +475,11 @@
     <name>UsbCamera</name>
     <message>
         <source>deliver a picture</source>
-        <translation>ein Bild liefern</translation>
+        <translation>Liefern eines Bildes</translation>
     </message>
     <message>
         <source>open</source>
-        <translation>geöffnet werden</translation>
+        <translation>Öffnen</translation>
     </message>
     <message>
         <source>{} offers no picture format this program can show.</source>
@@ -491,7 +491,7 @@
     </message>
     <message>
         <source>set its picture format</source>
-        <translation>sein Bildformat setzen</translation>
+        <translation>Setzen seines Bildformats</translation>
     </message>
     <message>
         <source>{} answered with a picture format this program cannot show.</source>
@@ -499,11 +499,11 @@
     </message>
     <message>
         <source>set its frame rate</source>
-        <translation>seine Bildrate setzen</translation>
+        <translation>Setzen seiner Bildrate</translation>
     </message>
     <message>
         <source>start streaming</source>
-        <translation>die Übertragung starten</translation>
+        <translation>Starten der Übertragung</translation>
     </message>
     <message>
         <source>Please connect USB Microscope</source>
@@ -519,11 +519,11 @@
     </message>
     <message>
         <source>The USB microscope ({}) was unplugged. Plug it in again and connect.</source>
-        <translation>Das USB-Mikroskop ({}) wurde abgezogen. Stecken Sie es wieder ein und verbinden Sie.</translation>
+        <translation>Das USB-Mikroskop ({}) wurde abgezogen. Stecken Sie es wieder ein und verbinden Sie es erneut.</translation>
     </message>
     <message>
         <source>The USB microscope ({}) stopped delivering pictures. Unplug it, plug it in again and connect.</source>
-        <translation>Das USB-Mikroskop ({}) liefert keine Bilder mehr. Ziehen Sie es ab, stecken Sie es wieder ein und verbinden Sie.</translation>
+        <translation>Das USB-Mikroskop ({}) liefert keine Bilder mehr. Ziehen Sie es ab, stecken Sie es wieder ein und verbinden Sie es erneut.</translation>
     </message>
     <message>
         <source>{} does not exist any more.</source>
@@ -531,7 +531,7 @@
     </message>
     <message>
         <source>The USB microscope ({}) failed to {}: {}.</source>
-        <translation>Das USB-Mikroskop ({}) konnte nicht {}: {}.</translation>
+        <translation>Das USB-Mikroskop ({}) scheiterte beim {}: {}.</translation>
     </message>
 </context>
 <context>
@@ -542,7 +542,7 @@
     </message>
     <message>
         <source>The microscope stopped sending pictures. Press WiFi to connect again.</source>
-        <translation>Das Mikroskop sendet keine Bilder mehr. Drücken Sie „WiFi“, um erneut zu verbinden.</translation>
+        <translation>Das Mikroskop sendet keine Bilder mehr. Klicken Sie auf „WiFi“, um erneut zu verbinden.</translation>
     </message>
 </context>
 <context>

@@ -16,19 +16,19 @@
     <name>FindScaleCommand</name>
     <message>
         <source>cannot open &quot;%1&quot;: %2</source>
-        <translation>&quot;%1&quot; lässt sich nicht öffnen: %2</translation>
+        <translation>„%1“ lässt sich nicht öffnen: %2</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a JPEG picture that can be decoded</source>
-        <translation>&quot;%1&quot; ist kein dekodierbares JPEG-Bild</translation>
+        <translation>„%1“ ist kein dekodierbares JPEG-Bild</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is larger than %2 pixels on a side</source>
-        <translation>&quot;%1&quot; ist größer als %2 Pixel pro Seite</translation>
+        <translation>„%1“ ist an einer Seite größer als %2 Pixel</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be read: %2</source>
-        <translation>&quot;%1&quot; lässt sich nicht lesen: %2</translation>
+        <translation>„%1“ lässt sich nicht lesen: %2</translation>
     </message>
 </context>
 <context>
@@ -39,7 +39,7 @@
     </message>
     <message>
         <source>Start a simulated WiFi microscope on 127.0.0.1 and show its live picture.</source>
-        <translation>Ein simuliertes WiFi-Mikroskop auf 127.0.0.1 starten und sein Livebild zeigen.</translation>
+        <translation>Ein simuliertes WiFi-Mikroskop auf 127.0.0.1 starten und sein Live-Bild zeigen.</translation>
     </message>
     <message>
         <source>Address of the WiFi microscope (default %1; the environment variable %2 sets it too).</source>
@@ -51,7 +51,7 @@
     </message>
     <message>
         <source>Video device the USB button opens, by node path (/dev/video2) or part of its identifier (its USB vendor and product ids as eight hex digits), for a microscope that is not recognised.</source>
-        <translation>Videogerät, das die USB-Taste öffnet, als Gerätepfad (/dev/video2) oder Teil seiner Kennung (USB-Hersteller- und Produktkennung als acht Hexziffern), für ein nicht erkanntes Mikroskop.</translation>
+        <translation>Videogerät, das die Schaltfläche USB öffnet, als Gerätepfad (/dev/video2) oder Teil seiner Kennung (USB-Hersteller- und Produktkennung als acht Hexadezimalziffern), für ein nicht erkanntes Mikroskop.</translation>
     </message>
     <message>
         <source>device</source>
@@ -59,7 +59,7 @@
     </message>
     <message>
         <source>The WiFi microscope&apos;s control port (default %1).</source>
-        <translation>Steuerport des WiFi-Mikroskops (Vorgabe %1).</translation>
+        <translation>Steuer-Port des WiFi-Mikroskops (Vorgabe %1).</translation>
     </message>
     <message>
         <source>The WiFi microscope&apos;s picture stream port (default %1).</source>
@@ -91,11 +91,11 @@
     </message>
     <message>
         <source>Quit when the time-lapse is over: status 0 when every snapshot was taken, else 1 with the reason.</source>
-        <translation>Beenden, wenn der Zeitraffer vorbei ist: Status 0, wenn jeder Schnappschuss aufgenommen wurde, sonst 1 mit dem Grund.</translation>
+        <translation>Beenden, wenn der Zeitraffer vorüber ist: Rückgabewert 0, wenn jeder Schnappschuss aufgenommen wurde, sonst 1 mit dem Grund.</translation>
     </message>
     <message>
         <source>Find the period of a stage micrometer&apos;s ticks along the line from X1,Y1 to X2,Y2 (pixels) of the JPEG or PNG picture given after the option, print &quot;period_px=P sigma_px=S ticks=N&quot; and quit, without a window.</source>
-        <translation>Den Abstand der Teilstriche eines Objektmikrometers entlang der Linie von X1,Y1 nach X2,Y2 (Pixel) im JPEG- oder PNG-Bild nach der Option finden, &quot;period_px=P sigma_px=S ticks=N&quot; ausgeben und beenden, ohne Fenster.</translation>
+        <translation>Den Abstand der Teilstriche eines Objektmikrometers entlang der Linie von X1,Y1 nach X2,Y2 (Pixel) im JPEG- oder PNG-Bild nach der Option ermitteln, „period_px=P sigma_px=S ticks=N“ ausgeben und beenden, ohne Fenster.</translation>
     </message>
     <message>
         <source>Live measurement on digital microscopes</source>
@@ -107,7 +107,7 @@
     </message>
     <message>
         <source>A picture file (JPEG, PNG, ...) to measure on instead of a camera (of several, the first), or the one --find-scale searches.</source>
-        <translation>Eine Bilddatei (JPEG, PNG, ...), auf der statt einer Kamera gemessen wird (von mehreren die erste), oder die, die --find-scale durchsucht.</translation>
+        <translation>Eine Bilddatei (JPEG, PNG, ...), in der statt im Kamerabild gemessen wird (von mehreren die erste), oder die, die --find-scale durchsucht.</translation>
     </message>
     <message>
         <source>[picture...]</source>
@@ -119,15 +119,15 @@
     </message>
     <message>
         <source>--find-scale: not four numbers X1,Y1,X2,Y2: &quot;%1&quot;</source>
-        <translation>--find-scale: nicht vier Zahlen X1,Y1,X2,Y2: &quot;%1&quot;</translation>
+        <translation>--find-scale: nicht vier Zahlen X1,Y1,X2,Y2: „%1“</translation>
     </message>
     <message>
         <source>--find-scale: needs one picture after the line</source>
-        <translation>--find-scale: braucht ein Bild nach der Linie</translation>
+        <translation>--find-scale: benötigt ein Bild nach der Linie</translation>
     </message>
     <message>
         <source>--camera-host: not a host name or address: &quot;%1&quot;</source>
-        <translation>--camera-host: kein Hostname und keine Adresse: &quot;%1&quot;</translation>
+        <translation>--camera-host: weder Rechnername noch Adresse: „%1“</translation>
     </message>
     <message>
         <source>--count and --quit-when-done go with --time-lapse</source>
@@ -135,23 +135,23 @@
     </message>
     <message>
         <source>--time-lapse: not a number of seconds from 0.1: &quot;%1&quot;</source>
-        <translation>--time-lapse: keine Sekundenzahl ab 0.1: &quot;%1&quot;</translation>
+        <translation>--time-lapse: keine Sekundenzahl ab 0.1: „%1“</translation>
     </message>
     <message>
         <source>--count: not a number of snapshots from 1: &quot;%1&quot;</source>
-        <translation>--count: keine Anzahl Schnappschüsse ab 1: &quot;%1&quot;</translation>
+        <translation>--count: keine Anzahl von Schnappschüssen ab 1: „%1“</translation>
     </message>
     <message>
         <source>--quit-when-done needs --count</source>
-        <translation>--quit-when-done braucht --count</translation>
+        <translation>--quit-when-done benötigt --count</translation>
     </message>
     <message>
         <source>--time-lapse needs a camera: --demo, --camera-host or --usb-device</source>
-        <translation>--time-lapse braucht eine Kamera: --demo, --camera-host oder --usb-device</translation>
+        <translation>--time-lapse benötigt eine Kamera: --demo, --camera-host oder --usb-device</translation>
     </message>
     <message>
         <source>--%1: not a port from 1 to 65535: &quot;%2&quot;</source>
-        <translation>--%1: kein Port von 1 bis 65535: &quot;%2&quot;</translation>
+        <translation>--%1: kein Port von 1 bis 65535: „%2“</translation>
     </message>
 </context>
 <context>
@@ -170,7 +170,7 @@
     </message>
     <message>
         <source>end figure</source>
-        <translation>Figur beenden</translation>
+        <translation>Form beenden</translation>
     </message>
     <message>
         <source>Esc</source>
@@ -186,7 +186,7 @@
     </message>
     <message>
         <source>undo</source>
-        <translation>rückgängig</translation>
+        <translation>Rückgängig</translation>
     </message>
     <message>
         <source>Ctrl + Shift + Z</source>
@@ -194,7 +194,7 @@
     </message>
     <message>
         <source>redo</source>
-        <translation>wiederholen</translation>
+        <translation>Wiederholen</translation>
     </message>
     <message>
         <source>Delete</source>
@@ -222,7 +222,7 @@
     </message>
     <message>
         <source>whole picture</source>
-        <translation>ganzes Bild</translation>
+        <translation>Ganzes Bild</translation>
     </message>
     <message>
         <source>count class</source>
@@ -237,7 +237,7 @@
     </message>
     <message>
         <source>the picture is %1 x %2 pixels, more than %3 on a side</source>
-        <translation>das Bild hat %1 x %2 Pixel, mehr als %3 pro Seite</translation>
+        <translation>das Bild hat %1 x %2 Pixel, an einer Seite mehr als %3</translation>
     </message>
     <message>
         <source>the picture is damaged or incomplete</source>
@@ -245,7 +245,7 @@
     </message>
     <message>
         <source>there is no such file</source>
-        <translation>diese Datei gibt es nicht</translation>
+        <translation>die Datei existiert nicht</translation>
     </message>
     <message>
         <source>it is not a file</source>
@@ -253,7 +253,7 @@
     </message>
     <message>
         <source>it may not be read</source>
-        <translation>sie darf nicht gelesen werden</translation>
+        <translation>keine Berechtigung zum Lesen</translation>
     </message>
     <message>
         <source>it is not a picture (JPEG, PNG, ...)</source>
@@ -261,11 +261,11 @@
     </message>
     <message>
         <source>the picture is more than %1 pixels on a side</source>
-        <translation>das Bild hat mehr als %1 Pixel pro Seite</translation>
+        <translation>das Bild ist an einer Seite größer als %1 Pixel</translation>
     </message>
     <message>
         <source>there is not enough memory for it</source>
-        <translation>dafür reicht der Speicher nicht</translation>
+        <translation>dafür reicht der Arbeitsspeicher nicht</translation>
     </message>
 </context>
 <context>
@@ -283,7 +283,7 @@
     </message>
     <message>
         <source>Connect a USB or WiFi microscope to see the live picture</source>
-        <translation>Verbinden Sie ein USB- oder WiFi-Mikroskop, um das Livebild zu sehen</translation>
+        <translation>Verbinden Sie ein USB- oder WiFi-Mikroskop, um das Live-Bild zu sehen</translation>
     </message>
     <message>
         <source>FROZEN</source>
@@ -329,15 +329,15 @@
     </message>
     <message>
         <source>No application on this computer opens &quot;%1&quot;.</source>
-        <translation>Kein Programm auf diesem Computer öffnet &quot;%1&quot;.</translation>
+        <translation>Auf diesem Rechner gibt es kein Programm, das „%1“ öffnet.</translation>
     </message>
     <message>
         <source>Show it in its folder?</source>
-        <translation>Im Ordner zeigen?</translation>
+        <translation>Im Ordner anzeigen?</translation>
     </message>
     <message>
         <source>No file manager opened the folder. It is %1</source>
-        <translation>Kein Dateimanager hat den Ordner geöffnet. Er ist %1</translation>
+        <translation>Kein Dateimanager hat den Ordner geöffnet. Er liegt unter %1</translation>
     </message>
     <message>
         <source>Save Image</source>
@@ -357,15 +357,15 @@
     </message>
     <message>
         <source>&quot;%1&quot; already exists. Choose another name.</source>
-        <translation>&quot;%1&quot; gibt es schon. Wählen Sie einen anderen Namen.</translation>
+        <translation>„%1“ existiert bereits. Wählen Sie einen anderen Namen.</translation>
     </message>
     <message>
         <source>Are you sure delete the file?</source>
-        <translation>Die Datei wirklich löschen?</translation>
+        <translation>Möchten Sie die Datei wirklich löschen?</translation>
     </message>
     <message>
         <source>Are you sure delete all files?</source>
-        <translation>Wirklich alle Dateien löschen?</translation>
+        <translation>Möchten Sie wirklich alle Dateien löschen?</translation>
     </message>
 </context>
 <context>
@@ -459,7 +459,7 @@
     </message>
     <message>
         <source>Clear Calibration</source>
-        <translation>Kalibrierungen leeren</translation>
+        <translation>Alle Kalibrierungen löschen</translation>
     </message>
     <message>
         <source>Delete Calibration</source>
@@ -467,19 +467,19 @@
     </message>
     <message>
         <source>The calibration list &quot;%1&quot; cannot be read, so no calibration is listed. It is kept as it is until a new calibration is stored, then kept beside the new list.</source>
-        <translation>Die Kalibrierliste &quot;%1&quot; lässt sich nicht lesen, daher ist keine Kalibrierung aufgeführt. Sie bleibt unverändert, bis eine neue Kalibrierung gespeichert wird, und wird dann neben der neuen Liste aufbewahrt.</translation>
+        <translation>Die Kalibrierungsliste „%1“ lässt sich nicht lesen, daher wird keine Kalibrierung aufgeführt. Sie bleibt unverändert, bis eine neue Kalibrierung gespeichert wird, und wird dann neben der neuen Liste aufbewahrt.</translation>
     </message>
     <message>
         <source>No calibration is stored; the current one will be forgotten.</source>
-        <translation>Keine Kalibrierung ist gespeichert; die aktuelle wird vergessen.</translation>
+        <translation>Es ist keine Kalibrierung gespeichert; die aktuelle wird verworfen.</translation>
     </message>
     <message>
         <source>All 1 stored calibration will be deleted. This cannot be undone.</source>
-        <translation>Die 1 gespeicherte Kalibrierung wird gelöscht. Das lässt sich nicht rückgängig machen.</translation>
+        <translation>Die eine gespeicherte Kalibrierung wird gelöscht. Dies lässt sich nicht rückgängig machen.</translation>
     </message>
     <message>
         <source>All %1 stored calibrations will be deleted. This cannot be undone.</source>
-        <translation>Alle %1 gespeicherten Kalibrierungen werden gelöscht. Das lässt sich nicht rückgängig machen.</translation>
+        <translation>Alle %1 gespeicherten Kalibrierungen werden gelöscht. Dies lässt sich nicht rückgängig machen.</translation>
     </message>
     <message>
         <source>Choose the calibration to delete in the list first.</source>
@@ -487,15 +487,15 @@
     </message>
     <message>
         <source>The calibration &quot;%1&quot; will be deleted. This cannot be undone.</source>
-        <translation>Die Kalibrierung &quot;%1&quot; wird gelöscht. Das lässt sich nicht rückgängig machen.</translation>
+        <translation>Die Kalibrierung „%1“ wird gelöscht. Dies lässt sich nicht rückgängig machen.</translation>
     </message>
     <message>
         <source>The calibration &quot;%1&quot; is used now but was not stored. %2</source>
-        <translation>Die Kalibrierung &quot;%1&quot; gilt jetzt, wurde aber nicht gespeichert. %2</translation>
+        <translation>Die Kalibrierung „%1“ gilt jetzt, wurde aber nicht gespeichert. %2</translation>
     </message>
     <message>
         <source>Lengths need a calibration</source>
-        <translation>Längen brauchen eine Kalibrierung</translation>
+        <translation>Längen erfordern eine Kalibrierung</translation>
     </message>
     <message>
         <source>%1: 1 %2 = %3 %4 at this magnification</source>
@@ -518,7 +518,7 @@
     <name>lumetra::CameraPanel</name>
     <message>
         <source>Connect the USB microscope</source>
-        <translation>Das USB-Mikroskop verbinden</translation>
+        <translation>USB-Mikroskop verbinden</translation>
     </message>
     <message>
         <source>USB</source>
@@ -526,7 +526,7 @@
     </message>
     <message>
         <source>Connect the WiFi microscope</source>
-        <translation>Das WiFi-Mikroskop verbinden</translation>
+        <translation>WiFi-Mikroskop verbinden</translation>
     </message>
     <message>
         <source>WiFi</source>
@@ -534,7 +534,7 @@
     </message>
     <message>
         <source>Open a picture to measure on it (Ctrl+O)</source>
-        <translation>Ein Bild öffnen, um darauf zu messen (Strg+O)</translation>
+        <translation>Ein Bild öffnen, um darin zu messen (Strg+O)</translation>
     </message>
     <message>
         <source>Open</source>
@@ -546,7 +546,7 @@
     </message>
     <message>
         <source>Take snapshots with the camera&apos;s own button</source>
-        <translation>Schnappschüsse mit der Taste der Kamera aufnehmen</translation>
+        <translation>Schnappschüsse mit der Taste an der Kamera aufnehmen</translation>
     </message>
     <message>
         <source>%1 microscope</source>
@@ -570,7 +570,7 @@
     </message>
     <message>
         <source>Set every picture adjustment back to its default</source>
-        <translation>Jede Bildeinstellung auf ihre Vorgabe zurücksetzen</translation>
+        <translation>Alle Bildeinstellungen auf ihre Vorgabe zurücksetzen</translation>
     </message>
     <message>
         <source>Brightness</source>
@@ -641,23 +641,23 @@
     </message>
     <message>
         <source>Save</source>
-        <translation>Merken</translation>
+        <translation>Speichern</translation>
     </message>
     <message>
         <source>Keep this camera&apos;s adjustments, resolution and frame rate under the name typed</source>
-        <translation>Einstellungen, Auflösung und Bildrate dieser Kamera unter dem eingegebenen Namen behalten</translation>
+        <translation>Bildeinstellungen, Auflösung und Bildrate dieser Kamera unter dem eingegebenen Namen speichern</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation>Tilgen</translation>
+        <translation>Löschen</translation>
     </message>
     <message>
         <source>Forget this camera&apos;s profile of that name</source>
-        <translation>Das Profil dieses Namens für diese Kamera vergessen</translation>
+        <translation>Das Profil dieses Namens für diese Kamera löschen</translation>
     </message>
     <message>
         <source>The camera does not offer %1 now, so that stays as it is; the rest of the profile &quot;%2&quot; is applied.</source>
-        <translation>Die Kamera bietet %1 gerade nicht an, das bleibt daher wie es ist; der Rest des Profils &quot;%2&quot; wird angewandt.</translation>
+        <translation>Die Kamera bietet %1 derzeit nicht an, das bleibt daher unverändert; der Rest des Profils „%2“ wird angewandt.</translation>
     </message>
     <message>
         <source> or </source>
@@ -676,7 +676,7 @@
     <name>lumetra::CaptureBar</name>
     <message>
         <source>Freeze the picture, or go back to live (Space)</source>
-        <translation>Standbild, oder zurück zum Livebild (Leertaste)</translation>
+        <translation>Bild als Standbild anhalten oder zum Live-Bild zurückkehren (Leertaste)</translation>
     </message>
     <message>
         <source>Take a snapshot</source>
@@ -684,7 +684,7 @@
     </message>
     <message>
         <source>Take a snapshot at regular times, or stop doing so</source>
-        <translation>In regelmäßigen Abständen einen Schnappschuss aufnehmen, oder damit aufhören</translation>
+        <translation>In regelmäßigen Abständen einen Schnappschuss aufnehmen oder damit aufhören</translation>
     </message>
     <message>
         <source>CAPTURE</source>
@@ -696,7 +696,7 @@
     </message>
     <message>
         <source>Picture frozen: measure or take a snapshot of it; Space goes live</source>
-        <translation>Standbild: messen Sie darauf oder nehmen Sie einen Schnappschuss auf; die Leertaste schaltet auf live</translation>
+        <translation>Standbild: Messen Sie darin oder nehmen Sie einen Schnappschuss auf; Leertaste: zurück zum Live-Bild</translation>
     </message>
     <message>
         <source>Snapshot saved to %1</source>
@@ -727,7 +727,7 @@
     </message>
     <message>
         <source>The class of new count marks (keys 1-9); type to rename it</source>
-        <translation>Die Klasse neuer Zählmarken (Tasten 1-9); zum Umbenennen tippen</translation>
+        <translation>Die Klasse neuer Zählmarken (Tasten 1-9); zum Umbenennen einen Namen eingeben</translation>
     </message>
 </context>
 <context>
@@ -807,7 +807,7 @@ Esc verwirft die begonnene Form</translation>
     </message>
     <message>
         <source>Remove the chosen measurement (Delete), or all of them when none is chosen</source>
-        <translation>Die gewählte Messung löschen (Entf), oder alle, wenn keine gewählt ist</translation>
+        <translation>Die gewählte Messung löschen (Entf) oder alle, wenn keine gewählt ist</translation>
     </message>
     <message>
         <source>EDIT</source>
@@ -815,7 +815,7 @@ Esc verwirft die begonnene Form</translation>
     </message>
     <message>
         <source>Please calibrate first</source>
-        <translation>Bitte zuerst kalibrieren</translation>
+        <translation>Bitte kalibrieren Sie zuerst</translation>
     </message>
     <message>
         <source>The value is illegal</source>
@@ -901,15 +901,15 @@ Esc verwirft die begonnene Form</translation>
     </message>
     <message>
         <source>Scale from</source>
-        <translation>Maßstab aus</translation>
+        <translation>Verfahren</translation>
     </message>
     <message>
         <source>One division</source>
-        <translation>Ein Teilstrich</translation>
+        <translation>Teilstrichabstand</translation>
     </message>
     <message>
         <source>the micrometer&apos;s pitch, e.g. 0.01</source>
-        <translation>Teilung des Mikrometers, z. B. 0.01</translation>
+        <translation>Teilstrichabstand des Mikrometers, z. B. 0.01</translation>
     </message>
     <message>
         <source>Enter the calibration, press OK, then draw a line over the reference feature and click once more to place its label.</source>
@@ -955,7 +955,7 @@ Esc verwirft die begonnene Form</translation>
     </message>
     <message>
         <source>%1    (Esc or space closes, arrows browse)</source>
-        <translation>%1    (Esc oder Leertaste schließt, Pfeile blättern)</translation>
+        <translation>%1    (Esc oder Leertaste schließt, Pfeiltasten blättern)</translation>
     </message>
 </context>
 <context>
@@ -974,7 +974,7 @@ Esc verwirft die begonnene Form</translation>
     </message>
     <message>
         <source>Cannot open &quot;%1&quot;: %2.</source>
-        <translation>&quot;%1&quot; lässt sich nicht öffnen: %2.</translation>
+        <translation>„%1“ lässt sich nicht öffnen: %2.</translation>
     </message>
     <message>
         <source>Picture: %1 (no clean copy: its measurements are burnt in and not restored as shapes)</source>
@@ -989,7 +989,7 @@ Esc verwirft die begonnene Form</translation>
     <name>lumetra::RQVideoView</name>
     <message>
         <source>The camera delivers no picture yet, so there is no snapshot to take.</source>
-        <translation>Die Kamera liefert noch kein Bild, daher gibt es keinen Schnappschuss.</translation>
+        <translation>Die Kamera liefert noch kein Bild, daher kann kein Schnappschuss aufgenommen werden.</translation>
     </message>
     <message>
         <source>The picture could not be decoded at its full size, so there is no snapshot to take.</source>
@@ -1000,7 +1000,7 @@ Esc verwirft die begonnene Form</translation>
     <name>lumetra::ResultsPanel</name>
     <message>
         <source>Results</source>
-        <translation>Werte</translation>
+        <translation>Ergebnisse</translation>
     </message>
     <message>
         <source>Export…</source>
@@ -1043,7 +1043,7 @@ Esc verwirft die begonnene Form</translation>
     </message>
     <message>
         <source>Keep a clean copy</source>
-        <translation>Saubere Kopie</translation>
+        <translation>Kopie ohne Messungen</translation>
     </message>
     <message>
         <source>Beside a snapshot with measurements, keep the picture without them (NAME.clean.jpg), so that the snapshot can be measured again</source>
@@ -1094,7 +1094,7 @@ Esc verwirft die begonnene Form</translation>
     </message>
     <message>
         <source>, %1 missed (no new camera picture in time)</source>
-        <translation>, %1 verpasst (kein neues Kamerabild rechtzeitig)</translation>
+        <translation>, %1 verpasst (rechtzeitig kein neues Kamerabild)</translation>
     </message>
     <message>
         <source> No movie: </source>
@@ -1102,7 +1102,7 @@ Esc verwirft die begonnene Form</translation>
     </message>
     <message>
         <source> Making the movie...</source>
-        <translation> Der Film wird erstellt...</translation>
+        <translation> Der Film wird erstellt …</translation>
     </message>
     <message>
         <source> Movie saved to %1</source>
@@ -1133,7 +1133,7 @@ Esc verwirft die begonnene Form</translation>
     <name>lumetra::TimeLapseSheet</name>
     <message>
         <source>Number of pictures</source>
-        <translation>Anzahl Bilder</translation>
+        <translation>Anzahl der Bilder</translation>
     </message>
     <message>
         <source> pictures</source>
@@ -1189,11 +1189,11 @@ Esc verwirft die begonnene Form</translation>
     </message>
     <message>
         <source>for</source>
-        <translation>für</translation>
+        <translation>in</translation>
     </message>
     <message>
         <source>until stopped</source>
-        <translation>bis gestoppt</translation>
+        <translation>von Hand</translation>
     </message>
     <message>
         <source>Start</source>
@@ -1212,7 +1212,7 @@ Esc verwirft die begonnene Form</translation>
     </message>
     <message>
         <source>No video device matches &quot;%1&quot;. </source>
-        <translation>Kein Videogerät passt zu &quot;%1&quot;. </translation>
+        <translation>Kein Videogerät passt zu „%1“. </translation>
     </message>
     <message>
         <source>Use one of these video devices instead?</source>
@@ -1227,27 +1227,27 @@ Esc verwirft die begonnene Form</translation>
     <name>lumetra::ViewController</name>
     <message>
         <source>Connect a microscope or open a picture first: the USB, WiFi or Open button in the camera panel</source>
-        <translation>Verbinden Sie zuerst ein Mikroskop oder öffnen Sie ein Bild: die Taste USB, WiFi oder Öffnen im Kamerabereich</translation>
+        <translation>Verbinden Sie zuerst ein Mikroskop oder öffnen Sie ein Bild: Schaltfläche USB, WiFi oder Öffnen im Bereich KAMERA</translation>
     </message>
     <message>
         <source>Results</source>
-        <translation>Werte</translation>
+        <translation>Ergebnisse</translation>
     </message>
     <message>
         <source>Saved for analysis to %1</source>
-        <translation>Für Analyse gespeichert unter %1</translation>
+        <translation>Für die Analyse gespeichert unter %1</translation>
     </message>
     <message>
         <source>The measurements were read without a calibration before; they keep the one in force</source>
-        <translation>Die Messungen wurden zuvor ohne Kalibrierung gelesen; sie behalten die geltende</translation>
+        <translation>Die Messungen wurden ohne Kalibrierung gespeichert; sie behalten die geltende</translation>
     </message>
     <message>
         <source>The calibration &quot;%1&quot; is no longer stored; the measurements keep the one in force</source>
-        <translation>Die Kalibrierung &quot;%1&quot; ist nicht mehr gespeichert; die Messungen behalten die geltende</translation>
+        <translation>Die Kalibrierung „%1“ ist nicht mehr gespeichert; die Messungen behalten die geltende</translation>
     </message>
     <message>
         <source>No file manager opened the folder. It is %1</source>
-        <translation>Kein Dateimanager hat den Ordner geöffnet. Er ist %1</translation>
+        <translation>Kein Dateimanager hat den Ordner geöffnet. Er liegt unter %1</translation>
     </message>
     <message>
         <source>The picture&apos;s shapes were measured on a view of %1 x %2 units, not %3 x %4, and are not restored.</source>
@@ -1262,14 +1262,14 @@ Esc verwirft die begonnene Form</translation>
     <name>lumetra::WiFiCameraSide</name>
     <message>
         <source>WiFi microscope at %1</source>
-        <translation>WiFi-Mikroskop an %1</translation>
+        <translation>WiFi-Mikroskop unter %1</translation>
     </message>
 </context>
 <context>
     <name>main</name>
     <message>
         <source>no resources in &quot;%1&quot;: the sounds are off</source>
-        <translation>keine Ressourcen in &quot;%1&quot;: die Töne sind aus</translation>
+        <translation>keine Ressourcen in „%1“: die Klänge sind abgeschaltet</translation>
     </message>
     <message>
         <source>the demo camera cannot start: %1</source>

@@ -41,10 +41,7 @@ bool chooseEntry(CameraSide& side, QComboBox* box, const std::string& title,
 
 CameraProfilePanel::Widgets CameraProfilePanel::build(QWidget* parent, QVBoxLayout* column) {
     Widgets w;
-    auto* caption = new QHBoxLayout;
-    caption->setSpacing(4);  // the row has to fit the narrow side panel
-    caption->addWidget(label(parent, tr("Profile"), "secondaryText"));
-    caption->addStretch(1);
+    column->addWidget(label(parent, tr("Profile"), "secondaryText"));
     w.cameraProfiles = new QComboBox(parent);
     w.cameraProfiles->setObjectName(QStringLiteral("cameraProfiles"));
     w.cameraProfiles->setAccessibleName(tr("Camera profile"));
@@ -63,10 +60,15 @@ CameraProfilePanel::Widgets CameraProfilePanel::build(QWidget* parent, QVBoxLayo
                                     "frame rate under the name typed"));
     w.btDeleteProfile = textButton(parent, "btDeleteProfile", tr("Delete"),
                                    tr("Forget this camera's profile of that name"));
-    caption->addWidget(w.btSaveProfile);
-    caption->addWidget(w.btDeleteProfile);
-    column->addLayout(caption);
     column->addWidget(w.cameraProfiles);
+    // The buttons have a row of their own under the list, so that longer words than the
+    // English ones fit the narrow side panel.
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    buttons->addStretch(1);
+    buttons->addWidget(w.btSaveProfile);
+    buttons->addWidget(w.btDeleteProfile);
+    column->addLayout(buttons);
     return w;
 }
 

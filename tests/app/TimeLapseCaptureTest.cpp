@@ -5,6 +5,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QToolButton>
@@ -145,4 +146,16 @@ TEST(TimeLapseButton, TheIntervalKeepsThePointUnderAGermanLocale) {
     const QString shown = sheet.findChild<QDoubleSpinBox*>("timeLapseInterval")->text();
     QLocale::setDefault(before);
     EXPECT_EQ(shown, "10.0");
+}
+
+TEST(TimeLapseButton, ThePopoverUnderAButtonAtTheScreensEdgeStaysOnTheScreen) {
+    QWidget anchor;
+    anchor.resize(30, 30);
+    const QRect area = anchor.screen()->availableGeometry();
+    anchor.move(area.right() - 40, area.top());
+    TimeLapseSheet sheet(nullptr);
+    sheet.popUp(&anchor);
+    EXPECT_TRUE(area.contains(sheet.frameGeometry()))
+        << sheet.frameGeometry().x() << "+" << sheet.frameGeometry().width() << " beyond "
+        << area.right();
 }

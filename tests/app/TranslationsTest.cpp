@@ -20,7 +20,7 @@ TEST(Translations, GermanWindowReadsGerman) {
     EXPECT_EQ(h.ui().capture.btSnapshot->toolTip(), "Einen Schnappschuss aufnehmen");
     EXPECT_EQ(h.ui().camera.of(CameraKind::Picture).connect->text(), "Öffnen");
     h.ui().measure.toolButton(kModeLine)->click();
-    EXPECT_EQ(h.alerts->alerts, QStringList{"Bitte zuerst kalibrieren"});
+    EXPECT_EQ(h.alerts->alerts, QStringList{"Bitte kalibrieren Sie zuerst"});
 }
 
 TEST(Translations, UntranslatedLanguageLoadsNothing) {
