@@ -669,7 +669,7 @@
     </message>
     <message>
         <source>The profiles kept for this microscope: choosing one sets its adjustments, resolution and frame rate; Save keeps the current ones under the name typed</source>
-        <translation>Die für dieses Mikroskop gemerkten Profile: Die Wahl eines Profils setzt seine Einstellungen, Auflösung und Bildrate; Merken behält die aktuellen unter dem eingegebenen Namen</translation>
+        <translation>Die für dieses Mikroskop gespeicherten Profile: Die Wahl eines Profils setzt seine Einstellungen, Auflösung und Bildrate; Speichern behält die aktuellen unter dem eingegebenen Namen</translation>
     </message>
 </context>
 <context>
