@@ -1043,7 +1043,7 @@ Esc verwirft die begonnene Form</translation>
     </message>
     <message>
         <source>Keep a clean copy</source>
-        <translation>Kopie ohne Messungen</translation>
+        <translation>Saubere Kopie</translation>
     </message>
     <message>
         <source>Beside a snapshot with measurements, keep the picture without them (NAME.clean.jpg), so that the snapshot can be measured again</source>

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QScrollArea>
+
 #include "AppTestSupport.h"
 #include "app/Translations.h"
 #include "app/panels/CameraPanel.h"
@@ -21,6 +23,12 @@ TEST(Translations, GermanWindowReadsGerman) {
     EXPECT_EQ(h.ui().camera.of(CameraKind::Picture).connect->text(), "Öffnen");
     h.ui().measure.toolButton(kModeLine)->click();
     EXPECT_EQ(h.alerts->alerts, QStringList{"Bitte kalibrieren Sie zuerst"});
+    // The longer German texts still fit the side panel at the window's smallest size.
+    h.window->resize(h.window->minimumSize());
+    ASSERT_TRUE(h.activate());
+    const auto* panel = h.window->findChild<QScrollArea*>("sideScroll");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_LE(panel->widget()->minimumSizeHint().width(), panel->viewport()->width());
 }
 
 TEST(Translations, UntranslatedLanguageLoadsNothing) {
