@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
+#include <algorithm>
 
 namespace lumetra {
 
@@ -20,6 +21,12 @@ void SoundEffectPlayer::play(const SoundResource& sound) {
     }
     // A sound still loading starts as soon as it is ready.
     it->second->play();
+}
+
+bool SoundEffectPlayer::loading() const {
+    return std::any_of(effects_.begin(), effects_.end(), [](const auto& entry) {
+        return entry.second->status() == QSoundEffect::Loading;
+    });
 }
 
 }  // namespace lumetra

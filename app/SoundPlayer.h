@@ -29,6 +29,9 @@ public:
 
     void play(const SoundResource& sound) override;
 
+    // True while a sound's file is still being read.
+    bool loading() const;
+
 private:
     std::map<QString, std::unique_ptr<QSoundEffect>> effects_;  // by file path
 };

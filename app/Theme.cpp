@@ -54,6 +54,9 @@ QPushButton#accentButton:hover { background: @accentHover@; }
 
 QCheckBox { border: 2px solid transparent; border-radius: 6px; padding: 2px 4px; }
 QCheckBox:focus { border-color: @text@; }
+QCheckBox::indicator { width: 14px; height: 14px; border: 1px solid @secondary@; border-radius: 4px;
+    background: @base@; }
+QCheckBox::indicator:checked { background: @accent@; border-color: @accent@; image: url(:/images/check.svg); }
 
 QLineEdit, QComboBox { background: @base@; border: 1px solid @hover@; border-radius: 7px;
     padding: 5px 8px; selection-background-color: @accent@; }

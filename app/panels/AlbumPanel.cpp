@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QCursor>
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
@@ -73,7 +72,8 @@ AlbumPanel::AlbumPanel(const Widgets& widgets, RQGlobalVariables& settings, Aler
     menu_ = new QMenu(tr("Menu"), window);
     menu_->addAction(tr("New Folder"), this, &AlbumPanel::newFolder);
     menu_->addAction(tr("Open Folder"), this, &AlbumPanel::folderWanted);
-    connect(w_.btNewAblum, &QToolButton::clicked, this, [this] { menu_->popup(QCursor::pos()); });
+    connect(w_.btNewAblum, &QToolButton::clicked, this,
+            [this] { menu_->popup(menuPosition(w_.btNewAblum)); });
     connect(pages_.get(), &AlbumPages::listChanged, this, [this](MediaKind kind) {
         showMediaCount(kind);
         emit filesDeleted();

@@ -1,7 +1,6 @@
 #include "app/panels/CalibrationPanel.h"
 
 #include <QComboBox>
-#include <QCursor>
 #include <QLabel>
 #include <QMenu>
 #include <QToolButton>
@@ -59,7 +58,7 @@ void CalibrationPanel::restore() {
                           .arg(toQString(calibrations_.plistPath())));
 }
 
-void CalibrationPanel::popUpMenu() { menu_->popup(QCursor::pos()); }
+void CalibrationPanel::popUpMenu() { menu_->popup(menuPosition(w_.btCalibration)); }
 
 void CalibrationPanel::newCalibration() {
     delete sheet_;

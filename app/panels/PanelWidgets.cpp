@@ -1,6 +1,7 @@
 #include "app/panels/PanelWidgets.h"
 
 #include <QComboBox>
+#include <QCursor>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -69,6 +70,12 @@ TitledList titledList(QWidget* parent, QVBoxLayout* column, const QString& title
     row->addWidget(button);
     column->addLayout(row);
     return {list, button};
+}
+
+QPoint menuPosition(const QToolButton* menuButton) {
+    const QPoint pointer = QCursor::pos();
+    if (menuButton->rect().contains(menuButton->mapFromGlobal(pointer))) return pointer;
+    return menuButton->mapToGlobal(QPoint(0, menuButton->height()));
 }
 
 QFrame* panelFrame(QWidget* parent) {

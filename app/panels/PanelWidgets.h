@@ -11,6 +11,7 @@ class QComboBox;
 class QFrame;
 class QKeySequence;
 class QLabel;
+class QPoint;
 class QToolButton;
 class QVBoxLayout;
 class QWidget;
@@ -41,6 +42,10 @@ struct TitledList {
 TitledList titledList(QWidget* parent, QVBoxLayout* column, const QString& title,
                       const char* listName, const char* buttonName, std::string_view image,
                       const QString& toolTip);
+
+// Where a list's menu opens: at the pointer when the mouse pressed the button, below
+// the button when the keyboard did.
+QPoint menuPosition(const QToolButton* menuButton);
 
 // A panel's framed background.
 QFrame* panelFrame(QWidget* parent);

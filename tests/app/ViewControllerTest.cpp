@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QCursor>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTimer>
+#include <QToolButton>
 #include <QWheelEvent>
 #include <filesystem>
 #include <fstream>
@@ -237,6 +239,25 @@ TEST_F(ViewControllerWithCamera, AfterADialogSpaceFreezesUnlessATextFieldHasTheK
     h.ui().drawing.WidthTextField->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_FALSE(h.view()->frozen()) << "Space is typed into the field";
+}
+
+TEST_F(ViewControllerWithCamera, MenuButtonsPressedFromTheKeyboardOpenTheirMenuBelowThem) {
+    ASSERT_TRUE(h.activate());
+    QCursor::setPos(h.window->mapToGlobal(QPoint(0, 0)));  // away from the buttons
+    const std::pair<QToolButton*, QMenu*> buttons[] = {
+        {h.ui().calibration.btCalibration, h.window->calibrationPanel().menu()},
+        {h.ui().album.btNewAblum, h.window->albumPanel().menu()}};
+    for (const auto& [button, menu] : buttons) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Space);
+        ASSERT_TRUE(menu->isVisible());
+        const QRect below = button->rect().translated(button->mapToGlobal(QPoint(0, 0)));
+        EXPECT_EQ(menu->geometry().top(), below.bottom() + 1);
+        EXPECT_TRUE(menu->geometry().left() <= below.right() &&
+                    menu->geometry().right() >= below.left());
+        menu->hide();
+    }
 }
 
 TEST(ViewControllerPanels, ASliderInTheScrolledPanelTakesTheWheelOnlyWithTheKeyboard) {

@@ -4,7 +4,6 @@
 #include <fstream>
 #include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "camera/MultipartParser.h"
@@ -73,8 +72,7 @@ protected:
                 return collector.parts.size() <= count;  // the next part has begun: done
             });
         if (collector.parts.size() > count) collector.parts.pop_back();
-        for (int i = 0; i < 2000 && sim->activeStreams() != 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        EXPECT_TRUE(sim->waitForStreamsClosed(std::chrono::seconds(10)));
         return collector.parts;
     }
 

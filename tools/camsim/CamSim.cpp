@@ -197,6 +197,11 @@ bool CamSim::waitUntil(Clock::time_point deadline) {
     return !wake_.wait_until(lock, deadline, [this] { return stopping_; });
 }
 
+bool CamSim::waitForStreamsClosed(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    return wake_.wait_for(lock, timeout, [this] { return activeStreams_ == 0; });
+}
+
 bool CamSim::authorized(const httplib::Request& req) const {
     static const std::string expected =
         httplib::make_basic_authentication_header(kUser, kPassword).second;
@@ -368,7 +373,13 @@ void CamSim::openStream(httplib::Response& res) {
         [this, connection](size_t, httplib::DataSink& sink) {
             return streamStep(*connection, sink);
         },
-        [this](bool) { --activeStreams_; });
+        [this](bool) {
+            {
+                std::lock_guard lock(mutex_);
+                --activeStreams_;
+            }
+            wake_.notify_all();
+        });
 }
 
 bool CamSim::streamStep(Connection& connection, httplib::DataSink& sink) {

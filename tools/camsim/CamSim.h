@@ -117,6 +117,8 @@ public:
     void clearRequests();
 
     int activeStreams() const { return activeStreams_.load(); }
+    // Waits until no stream is open, at most timeout; false if one still is.
+    bool waitForStreamsClosed(std::chrono::milliseconds timeout);
     int streamsOpened() const { return streamsOpened_.load(); }
     uint64_t partsSent() const { return partsSent_.load(); }
     int faultsStarted() const { return faultsStarted_.load(); }
@@ -159,8 +161,8 @@ private:
     uint16_t controlPort_ = 0;
     uint16_t streamPort_ = 0;
 
-    mutable std::mutex mutex_;  // requests_, script_, fault_, answers_, refusalsLeft_
-    std::condition_variable wake_;
+    mutable std::mutex mutex_;      // requests_, script_, fault_, answers_, refusalsLeft_
+    std::condition_variable wake_;  // stopping, a scripted part, a stream closed
     bool stopping_ = false;
     std::vector<RequestRecord> requests_;
     std::deque<ScriptedPart> script_;
