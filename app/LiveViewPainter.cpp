@@ -2,8 +2,10 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
+#include "image/FrameScale.h"
 #include "measure/MeasurementPass.h"
 #include "measure/ScaleBar.h"
 #include "measure/results/ShapeHighlight.h"
@@ -115,8 +117,6 @@ void LiveViewPainter::drawFrame(QPainter& painter, const ViewFit& view, const QR
         (device & QRectF(shown.topLeft() * devicePixelRatio, shown.size() * devicePixelRatio))
             .toAlignedRect();
     if (pixels.isEmpty()) return;
-    const QImage image(frame.data.get(), frame.width, frame.height, frame.stride,
-                       QImage::Format_RGB32);
     // Only the part of the frame under those pixels is scaled: a zoomed picture
     // is far larger than the widget.
     const double x0 = std::max(0.0, (pixels.left() - device.left()) / scale);
@@ -129,35 +129,15 @@ void LiveViewPainter::drawFrame(QPainter& painter, const ViewFit& view, const QR
                         target.height() * (frame.height / h));
     if (frame.data != scaledFrom_.data || device != scaledInto_ || pixels != scaledPixels_ ||
         margin != scaledOver_) {
-        // A live frame is mostly painted once: it is drawn in place, and kept
-        // scaled only when it is painted again in the same place.
-        if (frame.data != drawnFrom_.data || device != drawnInto_) {
-            drawnFrom_ = frame;
-            drawnInto_ = device;
-            painter.save();
-            painter.translate(view.left, view.top);
-            painter.scale(view.scale, view.scale);
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(target, image, source);
-            painter.restore();
-            return;
+        if (target != QRectF(0.0, 0.0, w, h)) {
+            // A part of the frame (zoomed): Qt's filter samples it at the fractional
+            // place exactly.
+            if (!scaleWithPainter(painter, view, devicePixelRatio, device, pixels, frame, target,
+                                  source, margin))
+                return;
+        } else {
+            scaleWhole(device, pixels, frame, margin);
         }
-        if (scaled_.size() != pixels.size()) scaled_ = QImage(pixels.size(), QImage::Format_RGB32);
-        scaled_.setDevicePixelRatio(1.0);
-        QPainter scaler(&scaled_);
-        // The edge pixels the picture covers only partly blend with the margin.
-        const int pw = pixels.width();
-        const int ph = pixels.height();
-        for (const QRect edge : {QRect(0, 0, pw, 1), QRect(0, ph - 1, pw, 1), QRect(0, 0, 1, ph),
-                                 QRect(pw - 1, 0, 1, ph)})
-            scaler.fillRect(edge, margin);
-        // The transform of the drawing in place, so that the filter samples
-        // the frame exactly as it does there.
-        scaler.translate(device.topLeft() - QPointF(pixels.topLeft()));
-        scaler.scale(scale, scale);
-        scaler.setRenderHint(QPainter::SmoothPixmapTransform);
-        scaler.drawImage(target, image, source);
-        scaler.end();
         scaled_.setDevicePixelRatio(devicePixelRatio);
         scaledFrom_ = frame;
         scaledInto_ = device;
@@ -165,6 +145,73 @@ void LiveViewPainter::drawFrame(QPainter& painter, const ViewFit& view, const QR
         scaledOver_ = margin;
     }
     painter.drawImage(QPointF(pixels.topLeft()) / devicePixelRatio, scaled_);
+}
+
+bool LiveViewPainter::scaleWithPainter(QPainter& painter, const ViewFit& view,
+                                       double devicePixelRatio, const QRectF& device,
+                                       const QRect& pixels, const Frame& frame,
+                                       const QRectF& target, const QRectF& source,
+                                       const QColor& margin) {
+    const QImage image(frame.data.get(), frame.width, frame.height, frame.stride,
+                       QImage::Format_RGB32);
+    // A frame is mostly painted once: it is drawn in place, and kept scaled only
+    // when it is painted again in the same place.
+    if (frame.data != drawnFrom_.data || device != drawnInto_) {
+        drawnFrom_ = frame;
+        drawnInto_ = device;
+        painter.save();
+        painter.translate(view.left, view.top);
+        painter.scale(view.scale, view.scale);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, image, source);
+        painter.restore();
+        return false;
+    }
+    prepareScaled(pixels.size());
+    QPainter scaler(&scaled_);
+    // The edge pixels the picture covers only partly blend with the margin.
+    const int pw = pixels.width();
+    const int ph = pixels.height();
+    for (const QRect edge :
+         {QRect(0, 0, pw, 1), QRect(0, ph - 1, pw, 1), QRect(0, 0, 1, ph), QRect(pw - 1, 0, 1, ph)})
+        scaler.fillRect(edge, margin);
+    // The transform of the drawing in place, so that the filter samples the
+    // frame exactly as it does there.
+    const double scale = view.scale * devicePixelRatio;
+    scaler.translate(device.topLeft() - QPointF(pixels.topLeft()));
+    scaler.scale(scale, scale);
+    scaler.setRenderHint(QPainter::SmoothPixmapTransform);
+    scaler.drawImage(target, image, source);
+    return true;
+}
+
+void LiveViewPainter::scaleWhole(const QRectF& device, const QRect& pixels, const Frame& frame,
+                                 const QColor& margin) {
+    prepareScaled(pixels.size());
+    // The picture fills the pixels whose centres it covers, as drawing it in
+    // place does; the others keep the margin.
+    const auto first = [](double edge) { return static_cast<int>(std::ceil(edge - 0.5)); };
+    const QRect inner(
+        QPoint(first(device.left()), first(device.top())) - pixels.topLeft(),
+        QPoint(first(device.right()) - 1, first(device.bottom()) - 1) - pixels.topLeft());
+    QPainter edges(&scaled_);
+    const QRect all = scaled_.rect();
+    edges.fillRect(QRect(all.topLeft(), QPoint(all.right(), inner.top() - 1)), margin);
+    edges.fillRect(QRect(QPoint(all.left(), inner.bottom() + 1), all.bottomRight()), margin);
+    edges.fillRect(QRect(QPoint(all.left(), inner.top()), QPoint(inner.left() - 1, inner.bottom())),
+                   margin);
+    edges.fillRect(
+        QRect(QPoint(inner.right() + 1, inner.top()), QPoint(all.right(), inner.bottom())), margin);
+    edges.end();
+    if (inner.isEmpty()) return;
+    uchar* const bits = scaled_.bits() + inner.top() * scaled_.bytesPerLine() + inner.left() * 4;
+    scaleBilinear({frame.data.get(), frame.width, frame.height, frame.stride},
+                  {bits, inner.width(), inner.height(), static_cast<int>(scaled_.bytesPerLine())});
+}
+
+void LiveViewPainter::prepareScaled(const QSize& size) {
+    if (scaled_.size() != size) scaled_ = QImage(size, QImage::Format_RGB32);
+    scaled_.setDevicePixelRatio(1.0);
 }
 
 const QImage& LiveViewPainter::composed(const QImage& overlay, const QImage& shapes) {

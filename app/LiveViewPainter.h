@@ -2,7 +2,7 @@
 // Paints the live view into a widget: the camera frame and, on the redraw path,
 // the measurement pass (preview, overlay, stored shapes, highlight), all in the
 // view's logical units, scaled to fit the widget and centred, or zoomed. The
-// frame is scaled smoothly to the device's pixels once per frame and placement,
+// frame is scaled bilinearly to the device's pixels once per frame and placement,
 // so repaints without a new frame (the pointer's preview, a highlight) only copy
 // it; only the part of the frame that shows is scaled. The overlay and the
 // stored shapes are kept as layers at the device's resolution between frames
@@ -49,11 +49,21 @@ public:
     StaticTextCache& texts() { return texts_; }
 
 private:
-    // Draws the part of `frame` inside `shown` (widget pixels) smoothly scaled
-    // into the picture's place: in place the first time, from the scaled picture
-    // kept for it on later paints.
+    // Draws the part of `frame` inside `shown` (widget pixels) bilinearly scaled
+    // into the picture's place, the device pixels `device` of the whole picture.
     void drawFrame(QPainter& painter, const ViewFit& view, const QRectF& shown,
                    double devicePixelRatio, const Frame& frame, const QColor& margin);
+    // The part `source` of the frame, drawn by Qt's smooth filter at `target`
+    // (view units): in place the first time (false: nothing kept), into the
+    // kept picture over `pixels` when painted again in the same place.
+    bool scaleWithPainter(QPainter& painter, const ViewFit& view, double devicePixelRatio,
+                          const QRectF& device, const QRect& pixels, const Frame& frame,
+                          const QRectF& target, const QRectF& source, const QColor& margin);
+    // The whole frame scaled into the kept picture over `pixels` at once.
+    void scaleWhole(const QRectF& device, const QRect& pixels, const Frame& frame,
+                    const QColor& margin);
+    // The kept picture at this size, of one device pixel per pixel while drawn into.
+    void prepareScaled(const QSize& size);
     // The measurement pass over the part of the picture that shows, its overlay
     // and stored shapes from the layers.
     void drawPass(QPainter& painter, const ViewFit& view, double zoom, const QRectF& shown,

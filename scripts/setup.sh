@@ -11,6 +11,7 @@ PACKAGES=(
   libcurl4-openssl-dev
   libturbojpeg0-dev libjpeg62-turbo-dev libexif-dev libtiff-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
+  libopencv-imgproc-dev
   libplist-dev libplist-utils
   libv4l-dev
   libcpp-httplib-dev
