@@ -16,12 +16,20 @@
 
 #include "app/AlertPresenter.h"
 #include "app/RQVideoView.h"
+#include "app/SoundPlayer.h"
 #include "app/ViewController.h"
 #include "image/Frame.h"
 #include "storage/RQGlobalVariables.h"
 #include "support/TempDir.h"
 
 namespace lumetra::test {
+
+constexpr int kWait = 10000;  // ms; a bound for the waits, not a timing requirement
+
+// Plays nothing: the capture tests need no sound.
+struct SilentSounds : SoundPlayer {
+    void play(const SoundResource&) override {}
+};
 
 class RecordingPresenter : public AlertPresenter {
 public:

@@ -34,10 +34,6 @@ std::string slurp(const std::string& path) {
     return bytes.str();
 }
 
-struct SilentSounds : SoundPlayer {
-    void play(const SoundResource&) override {}
-};
-
 // A picture of 800 x 600 with a green-to-blue ramp across.
 QImage ramp() {
     QImage image(800, 600, QImage::Format_RGB32);

@@ -62,11 +62,8 @@ TEST(RecordingCapture, RecordButtonRecordsIntoTheVideoFolder) {
 // is listed all the same.
 TEST(RecordingCapture, RecordingWithoutFramesOrThumbnailIsToldAndEnds) {
     WindowHarness h;
-    struct Silent : SoundPlayer {
-        void play(const SoundResource&) override {}
-    };
-    RecordingCapture recording(h.window->captureBar(), h.settings(), std::make_unique<Silent>(),
-                               std::chrono::milliseconds(0));
+    RecordingCapture recording(h.window->captureBar(), h.settings(),
+                               std::make_unique<SilentSounds>(), std::chrono::milliseconds(0));
     h.window->captureBar().setRecordingSide(&recording);
     h.connectCamera();
     h.ui().capture.btTakevideo->click();

@@ -23,14 +23,6 @@ using namespace lumetra;
 using namespace lumetra::test;
 using namespace std::chrono_literals;
 
-namespace {
-
-struct SilentSounds : SoundPlayer {
-    void play(const SoundResource&) override {}
-};
-
-}  // namespace
-
 // The window with a connected camera, its snapshots taken for real and its time-lapse
 // on a clock the test moves (`now`).
 class TimeLapseRun : public ::testing::Test {

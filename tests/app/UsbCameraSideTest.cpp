@@ -23,8 +23,6 @@ using namespace lumetra::test;
 
 namespace {
 
-constexpr int kWait = 10000;  // ms; a bound for the waits, not a timing requirement
-
 QStringList itemsOf(const QComboBox* box) {
     QStringList items;
     for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
@@ -67,10 +65,8 @@ protected:
             kWait);
     }
     // The device list opens: it is read again.
-    void openDeviceList() {
-        emit static_cast<CameraListBox*>(h.ui().camera.of(CameraKind::Usb).devices)
-            ->aboutToShowPopup();
-    }
+    void openDeviceList() { emit static_cast<CameraListBox*>(usb().devices)->aboutToShowPopup(); }
+    const CameraPanel::KindWidgets& usb() const { return h.ui().camera.of(CameraKind::Usb); }
 
     struct Offer {
         QString message;
@@ -91,20 +87,20 @@ protected:
 TEST_F(UsbCameraSideTest, ShowsTheMicroscopeFillsItsListsAndTheSlidersAdjustThePicture) {
     addDevice("video0", "abcd0001", 1);
     addDevice("video2", "14c31302", 2);
-    h.ui().camera.of(CameraKind::Usb).connect->click();
+    usb().connect->click();
     ASSERT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
     EXPECT_EQ(h.ui().camera.cameraStatus->text(), "USB microscope: USB Microscope");
     const CameraPanel::Widgets& ui = h.ui().camera;
     // Two cameras of one model are told apart by their nodes.
-    EXPECT_EQ(itemsOf(ui.of(CameraKind::Usb).devices),
+    EXPECT_EQ(itemsOf(usb().devices),
               QStringList({"USB Microscope (video0)", "USB Microscope (video2)"}));
-    EXPECT_EQ(ui.of(CameraKind::Usb).devices->currentIndex(), 1);
-    EXPECT_EQ(itemsOf(ui.of(CameraKind::Usb).formats).size(), 6);
-    EXPECT_EQ(ui.of(CameraKind::Usb).formats->currentText(), "Motion-JPEG, 640 x 480");
-    EXPECT_EQ(itemsOf(ui.of(CameraKind::Usb).rates), QStringList({"FPS: 30.00", "FPS: 15.00"}));
-    EXPECT_EQ(ui.of(CameraKind::Usb).rates->currentIndex(), 0);
-    EXPECT_TRUE(ui.of(CameraKind::Usb).rates->isVisible());
+    EXPECT_EQ(usb().devices->currentIndex(), 1);
+    EXPECT_EQ(itemsOf(usb().formats).size(), 6);
+    EXPECT_EQ(usb().formats->currentText(), "Motion-JPEG, 640 x 480");
+    EXPECT_EQ(itemsOf(usb().rates), QStringList({"FPS: 30.00", "FPS: 15.00"}));
+    EXPECT_EQ(usb().rates->currentIndex(), 0);
+    EXPECT_TRUE(usb().rates->isVisible());
     EXPECT_FALSE(ui.of(CameraKind::WiFi).formats->isVisible());
 
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
@@ -124,26 +120,25 @@ TEST_F(UsbCameraSideTest, ShowsTheMicroscopeFillsItsListsAndTheSlidersAdjustTheP
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; })) << centre();
 
     // A format of another size: frames arrive at it and the view is laid out again.
-    emit ui.of(CameraKind::Usb).formats->activated(2);
-    EXPECT_EQ(ui.of(CameraKind::Usb).formats->currentText(), "Motion-JPEG, 1920 x 1080");
+    emit usb().formats->activated(2);
+    EXPECT_EQ(usb().formats->currentText(), "Motion-JPEG, 1920 x 1080");
     // Elided in the narrow panel, whole in the tool tip.
-    QHelpEvent tip(QEvent::ToolTip, QPoint(4, 4),
-                   ui.of(CameraKind::Usb).formats->mapToGlobal(QPoint(4, 4)));
-    QApplication::sendEvent(ui.of(CameraKind::Usb).formats, &tip);
-    EXPECT_EQ(ui.of(CameraKind::Usb).formats->toolTip(), "Motion-JPEG, 1920 x 1080");
-    emit ui.of(CameraKind::Usb).rates->activated(1);
-    EXPECT_EQ(ui.of(CameraKind::Usb).rates->currentIndex(), 1);
+    QHelpEvent tip(QEvent::ToolTip, QPoint(4, 4), usb().formats->mapToGlobal(QPoint(4, 4)));
+    QApplication::sendEvent(usb().formats, &tip);
+    EXPECT_EQ(usb().formats->toolTip(), "Motion-JPEG, 1920 x 1080");
+    emit usb().rates->activated(1);
+    EXPECT_EQ(usb().rates->currentIndex(), 1);
     ASSERT_TRUE(pictureUntil([&](int) { return h.window->laidOutWidth() == 1920; }));
     EXPECT_EQ(h.window->captureBar().frameHeight(), 1080);
 }
 
 TEST_F(UsbCameraSideTest, WithoutAMicroscopeItAlertsAndOffersOtherCaptureDevices) {
-    h.ui().camera.of(CameraKind::Usb).connect->click();
+    usb().connect->click();
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please connect USB Microscope"});
     EXPECT_TRUE(offers.empty());
 
     addDevice("video0", "abcd0001", 1);
-    h.ui().camera.of(CameraKind::Usb).connect->click();  // declined
+    usb().connect->click();  // declined
     ASSERT_EQ(offers.size(), 1u);
     EXPECT_TRUE(offers[0].message.startsWith("Please connect USB Microscope"));
     EXPECT_EQ(offers[0].devices,
@@ -152,29 +147,27 @@ TEST_F(UsbCameraSideTest, WithoutAMicroscopeItAlertsAndOffersOtherCaptureDevices
     EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
     EXPECT_EQ(kernel.openFds(), 0u);
     choice = 0;
-    h.ui().camera.of(CameraKind::Usb).connect->click();
+    usb().connect->click();
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
     EXPECT_TRUE(side.camera().running());
 }
 
 TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     addDevice("video0", "14c31301", 1).openErrno = EACCES;
-    h.ui().camera.of(CameraKind::Usb).connect->click();
+    usb().connect->click();
     ASSERT_EQ(h.alerts->alerts.size(), 1);
     EXPECT_TRUE(h.alerts->alerts[0].contains("\"video\" group"));
-    EXPECT_EQ(h.ui().camera.of(CameraKind::Usb).devices->currentIndex(), -1);
+    EXPECT_EQ(usb().devices->currentIndex(), -1);
 
     addDevice("video1", "14c31302", 2);
     openDeviceList();
-    ASSERT_EQ(h.ui().camera.of(CameraKind::Usb).devices->count(), 2);
-    emit h.ui().camera.of(CameraKind::Usb).devices->activated(1);
+    ASSERT_EQ(usb().devices->count(), 2);
+    emit usb().devices->activated(1);
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
 
     // Unplugged mid-recording: the file is finished, playable to its last written frame.
-    struct Silent : SoundPlayer {
-        void play(const SoundResource&) override {}
-    };
-    RecordingCapture recording(h.window->captureBar(), h.settings(), std::make_unique<Silent>());
+    RecordingCapture recording(h.window->captureBar(), h.settings(),
+                               std::make_unique<SilentSounds>());
     h.window->captureBar().setRecordingSide(&recording);
     ASSERT_TRUE(pictureUntil([&](int) { return recording.recorder().delivering(); }));
     h.ui().capture.btTakevideo->click();
@@ -196,12 +189,12 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     EXPECT_GE(movie.times.size(), 1u);
     EXPECT_EQ(h.window->albumPanel().oVidMutArray().size(), 1u) << "the thumbnail stays";
     EXPECT_EQ(centre(), 200);
-    EXPECT_FALSE(h.ui().camera.of(CameraKind::Usb).formats->isVisible());
+    EXPECT_FALSE(usb().formats->isVisible());
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
 
     kernel.replug();
     openDeviceList();
-    emit h.ui().camera.of(CameraKind::Usb).devices->activated(1);
+    emit usb().devices->activated(1);
     EXPECT_EQ(h.alerts->alerts.size(), 2);
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
     EXPECT_EQ(h.ui().camera.cameraStatus->text(), "USB microscope: USB Microscope");
@@ -210,10 +203,10 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
 TEST_F(UsbCameraSideTest, AMicroscopeInUseByAnotherProgramIsSaidToBe) {
     FakeDevice& microscope = addDevice("video0", "14c31301", 1);
     microscope.openErrno = EBUSY;  // not even listed before
-    h.ui().camera.of(CameraKind::Usb).connect->click();
+    usb().connect->click();
     microscope.openErrno = 0;
     microscope.streamOnErrno = EBUSY;  // opens, but another program streams from it
-    h.ui().camera.of(CameraKind::Usb).connect->click();
+    usb().connect->click();
     ASSERT_EQ(h.alerts->alerts.size(), 2);
     for (const QString& alert : h.alerts->alerts)
         EXPECT_TRUE(
@@ -227,10 +220,8 @@ TEST_F(UsbCameraSideTest, AMicroscopeInUseByAnotherProgramIsSaidToBe) {
 // USB, WiFi, USB again, each switch with a recording under way: the other camera's button
 // stops the camera in use and finishes its recording, complete and playable.
 TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch) {
-    struct Silent : SoundPlayer {
-        void play(const SoundResource&) override {}
-    };
-    RecordingCapture recording(h.window->captureBar(), h.settings(), std::make_unique<Silent>());
+    RecordingCapture recording(h.window->captureBar(), h.settings(),
+                               std::make_unique<SilentSounds>());
     h.window->captureBar().setRecordingSide(&recording);
     camsim::CamSim sim({.kind = camsim::CameraKind::Cgi, .width = 320, .height = 240, .fps = 25});
     ASSERT_TRUE(sim.start());
@@ -270,7 +261,7 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
     };
     const auto wifiFrame = [&] { return wifi.receiver().stats().picturesDecoded > 0; };
 
-    h.ui().camera.of(CameraKind::Usb).connect->click();
+    usb().connect->click();
     ASSERT_EQ(h.window->cameraMode(), CameraMode::Usb);
     const std::string usbMovie = record(usbFrame);
 
@@ -282,7 +273,7 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
     finished(usbMovie);
     const std::string wifiMovie = record(wifiFrame);
 
-    h.ui().camera.of(CameraKind::Usb).connect->click();
+    usb().connect->click();
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
     EXPECT_FALSE(wifi.receiver().streaming());
     finished(wifiMovie);
@@ -294,33 +285,32 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
 TEST_F(UsbCameraSideTest, AProfileKeepsTheSettingsAndComesBackWhenTheMicroscopeConnectsAgain) {
     FakeDevice& device = addDevice("video0", "14c31302", 1);
     const CameraPanel::Widgets& ui = h.ui().camera;
-    const CameraPanel::KindWidgets& usb = ui.of(CameraKind::Usb);
     QSlider* gamma = ui.adjustmentSliders[static_cast<size_t>(Adjustment::Gamma)];
     EXPECT_FALSE(ui.profiles.btSaveProfile->isEnabled());  // no camera yet
-    usb.connect->click();
+    usb().connect->click();
     ui.profiles.btSaveProfile->click();
     EXPECT_EQ(h.alerts->alerts, QStringList{"Type a name for the profile first."});
     h.alerts->alerts.clear();
     gamma->setValue(400);
-    emit usb.formats->activated(2);
-    emit usb.rates->activated(1);
+    emit usb().formats->activated(2);
+    emit usb().rates->activated(1);
     ui.profiles.cameraProfiles->setEditText(QStringLiteral("slide"));
     ui.profiles.btSaveProfile->click();
 
     ui.btDefault->click();
-    emit usb.formats->activated(0);
+    emit usb().formats->activated(0);
     ASSERT_EQ(ui.profiles.cameraProfiles->count(), 1);
     emit ui.profiles.cameraProfiles->activated(0);
     EXPECT_EQ(gamma->value(), 400);
     EXPECT_TRUE(side.adjustments().bGamma);
-    EXPECT_EQ(usb.formats->currentText(), "Motion-JPEG, 1920 x 1080");
-    EXPECT_EQ(usb.rates->currentIndex(), 1);
+    EXPECT_EQ(usb().formats->currentText(), "Motion-JPEG, 1920 x 1080");
+    EXPECT_EQ(usb().rates->currentIndex(), 1);
 
     // Connected again at its first format, the microscope gets its last profile back.
     ui.btDefault->click();
-    usb.connect->click();
+    usb().connect->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return gamma->value() == 400; }, kWait));
-    EXPECT_EQ(usb.formats->currentText(), "Motion-JPEG, 1920 x 1080");
+    EXPECT_EQ(usb().formats->currentText(), "Motion-JPEG, 1920 x 1080");
     EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
     CameraProfiles stored(h.root() + CameraProfiles::kFileName);
     ASSERT_EQ(stored.load(), "");
@@ -329,7 +319,7 @@ TEST_F(UsbCameraSideTest, AProfileKeepsTheSettingsAndComesBackWhenTheMicroscopeC
     // After a firmware change the camera lacks the profile's resolution: the rest applies.
     std::erase_if(device.modes, [](const FakeMode& m) { return m.width == 1920; });
     ui.btDefault->click();
-    usb.connect->click();
+    usb().connect->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return gamma->value() == 400; }, kWait));
     EXPECT_EQ(h.alerts->alerts,
               QStringList{"The camera does not offer Motion-JPEG, 1920 x 1080 now, so that stays "

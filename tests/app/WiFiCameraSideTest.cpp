@@ -21,12 +21,6 @@ using namespace lumetra::test;
 
 namespace {
 
-struct SilentSounds : SoundPlayer {
-    void play(const SoundResource&) override {}
-};
-
-constexpr int kWait = 10000;  // ms; a bound for the waits, not a timing requirement
-
 // Mean of the green channel over the frame.
 double meanLevel(const Frame& frame) {
     uint64_t sum = 0;
@@ -56,7 +50,7 @@ protected:
     // Clicks WiFi and waits for the connect's stream to deliver a picture.
     bool connect() {
         const int opened = sim->streamsOpened();
-        h.ui().camera.of(CameraKind::WiFi).connect->click();
+        wifi().connect->click();
         return QTest::qWaitFor([&] { return sim->streamsOpened() > opened; }, kWait) &&
                morePictures(1);
     }
@@ -84,6 +78,11 @@ protected:
             },
             kWait);
         return seen ? count : 0;
+    }
+
+    const CameraPanel::KindWidgets& wifi() const { return h.ui().camera.of(CameraKind::WiFi); }
+    QSlider* brightness() const {
+        return h.ui().camera.adjustmentSliders[static_cast<size_t>(Adjustment::Brightness)];
     }
 
     std::vector<std::string> snapshots() {
@@ -128,52 +127,39 @@ TEST_P(WiFiCameraKinds, ConnectShowsThePictureListsAndSlidersAndTheCameraTakesTh
     EXPECT_FALSE(h.ui().camera.ctrSpinner->isVisible());
     EXPECT_EQ(h.ui().camera.btLed->isVisible(), row.shutterToggle);
 
-    const QComboBox* formats = h.ui().camera.of(CameraKind::WiFi).formats;
+    const QComboBox* formats = wifi().formats;
     EXPECT_TRUE(formats->isVisible());
     ASSERT_EQ(formats->count(), 5);  // 1600 x 1200 is not offered
     EXPECT_EQ(formats->itemText(1), "640x480");
     EXPECT_EQ(formats->currentIndex(), 0);
-    EXPECT_EQ(h.ui().camera.of(CameraKind::WiFi).rates->count(), row.frameRates);
-    EXPECT_EQ(h.ui().camera.of(CameraKind::WiFi).rates->currentIndex(), row.frameRateSelected);
-    QSlider* brightness =
-        h.ui().camera.adjustmentSliders[static_cast<size_t>(Adjustment::Brightness)];
-    EXPECT_EQ(brightness->minimum(), row.brightness.minimum);
-    EXPECT_EQ(brightness->maximum(), row.brightness.maximum);
-    EXPECT_EQ(brightness->value(), row.brightness.value);
+    EXPECT_EQ(wifi().rates->count(), row.frameRates);
+    EXPECT_EQ(wifi().rates->currentIndex(), row.frameRateSelected);
+    QSlider* slider = brightness();
+    EXPECT_EQ(slider->minimum(), row.brightness.minimum);
+    EXPECT_EQ(slider->maximum(), row.brightness.maximum);
+    EXPECT_EQ(slider->value(), row.brightness.value);
 
     // Brightness down: one request, and the camera's picture darkens.
     ASSERT_TRUE(morePictures(1));
     const double before = meanLevel(h.view()->currentFrame());
-    brightness->setValue(brightness->minimum());
+    slider->setValue(slider->minimum());
     EXPECT_EQ(requestsWith(row.brightnessRequest), 1u);
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return meanLevel(h.view()->currentFrame()) < before - 40; }, kWait))
         << "level before " << before;
 
     // The second resolution: the camera is told, the stream waits for its restart.
-    emit h.ui().camera.of(CameraKind::WiFi).formats->activated(1);
+    emit wifi().formats->activated(1);
     EXPECT_EQ(requestsWith(row.secondResolutionRequest), 1u);
     EXPECT_TRUE(h.ui().camera.ctrSpinner->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(, WiFiCameraKinds,
-                         ::testing::Values(KindRow{camsim::CameraKind::Wizard,
-                                                   CameraMode::WiFiWizard,
-                                                   30,
-                                                   24,
-                                                   {-64, 64, 0},
-                                                   "id=9963776&group=01&value=-64",
-                                                   "video_idx=1&video_frame=25",
-                                                   true},
-                                           KindRow{camsim::CameraKind::Cgi,
-                                                   CameraMode::WiFiCgi,
-                                                   6,
-                                                   1,
-                                                   {0, 255, 128},
-                                                   "param=1&value=0",
-                                                   "param=0&value=1",
-                                                   false}),
-                         kindName);
+const KindRow kWizardRow{
+    camsim::CameraKind::Wizard,      CameraMode::WiFiWizard,       30,  24, {-64, 64, 0},
+    "id=9963776&group=01&value=-64", "video_idx=1&video_frame=25", true};
+const KindRow kCgiRow{camsim::CameraKind::Cgi, CameraMode::WiFiCgi, 6,    1, {0, 255, 128},
+                      "param=1&value=0",       "param=0&value=1",   false};
+INSTANTIATE_TEST_SUITE_P(, WiFiCameraKinds, ::testing::Values(kWizardRow, kCgiRow), kindName);
 
 TEST_F(WiFiCameraSideTest, AProfileOfTheCameraAtItsHostIsAppliedAndComesBackAtTheNextConnect) {
     ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi));
@@ -184,8 +170,8 @@ TEST_F(WiFiCameraSideTest, AProfileOfTheCameraAtItsHostIsAppliedAndComesBackAtTh
         return QTest::qWaitFor([&] { return requestsWith(part) >= count; }, kWait);
     };
     const CameraPanel::Widgets& ui = h.ui().camera;
-    QSlider* brightness = ui.adjustmentSliders[static_cast<size_t>(Adjustment::Brightness)];
-    brightness->setValue(0);
+    QSlider* slider = brightness();
+    slider->setValue(0);
     ASSERT_TRUE(brightnessRequests("0", 1));
     ui.profiles.cameraProfiles->setEditText(QStringLiteral("dark"));
     ui.profiles.btSaveProfile->click();
@@ -195,16 +181,16 @@ TEST_F(WiFiCameraSideTest, AProfileOfTheCameraAtItsHostIsAppliedAndComesBackAtTh
     ASSERT_TRUE(profile);
     EXPECT_EQ(std::tuple(profile->adjustments[0], profile->resolution), std::tuple(0, "320x240"));
 
-    brightness->setValue(255);
+    slider->setValue(255);
     ASSERT_TRUE(brightnessRequests("255", 1));
     emit ui.profiles.cameraProfiles->activated(0);
-    EXPECT_EQ(brightness->value(), 0);
+    EXPECT_EQ(slider->value(), 0);
     EXPECT_TRUE(brightnessRequests("0", 2));
 
-    brightness->setValue(255);
+    slider->setValue(255);
     ASSERT_TRUE(brightnessRequests("255", 2));
     ASSERT_TRUE(connect());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return brightness->value() == 0; }, kWait));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return slider->value() == 0; }, kWait));
     EXPECT_TRUE(brightnessRequests("0", 3));
     EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
 }
@@ -212,7 +198,7 @@ TEST_F(WiFiCameraSideTest, AProfileOfTheCameraAtItsHostIsAppliedAndComesBackAtTh
 TEST_F(WiFiCameraSideTest, RefusedConnectsAlertAndLeaveNoCamera) {
     ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi));
     sim.reset();  // its ports are closed now
-    h.ui().camera.of(CameraKind::WiFi).connect->click();
+    wifi().connect->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !h.alerts->alerts.isEmpty(); }, kWait));
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please connect WiFi Microscope"});
     EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
@@ -242,7 +228,7 @@ TEST_F(WiFiCameraSideTest, WizardShutterPollerTakesASnapshotAndStopsWithTheCamer
 TEST_F(WiFiCameraSideTest, ReconnectingLeavesOneStreamAndASizeChangeLaysTheViewOutAgain) {
     ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi));
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(connect());
-    EXPECT_EQ(h.ui().camera.of(CameraKind::WiFi).formats->count(), 5) << "one copy of each item";
+    EXPECT_EQ(wifi().formats->count(), 5) << "one copy of each item";
     ASSERT_TRUE(QTest::qWaitFor([&] { return sim->activeStreams() == 1; }, kWait))
         << "open streams: " << sim->activeStreams();
     EXPECT_EQ(sim->streamsOpened(), 3);
@@ -297,7 +283,7 @@ TEST_F(WiFiCameraSideTest, AStreamRefusedWhileTheCameraRestartsOpensAgainAfterAC
     side.setRestartTiming(kQuickRestart);
     ASSERT_TRUE(connect());
     const int opened = sim->streamsOpened();
-    emit h.ui().camera.of(CameraKind::WiFi).formats->activated(1);  // 640 x 480
+    emit wifi().formats->activated(1);  // 640 x 480
     ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->laidOutWidth() == 640; }, kWait));
     EXPECT_EQ(sim->streamsOpened(), opened + 1) << "two refused, the third delivers";
     EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
@@ -311,13 +297,13 @@ TEST_F(WiFiCameraSideTest, AStreamThatStaysDownIsReportedAndTheWiFiButtonConnect
     ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi, 0, 4));
     side.setRestartTiming(kQuickRestart);
     ASSERT_TRUE(connect());
-    emit h.ui().camera.of(CameraKind::WiFi).formats->activated(1);
+    emit wifi().formats->activated(1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !h.alerts->alerts.isEmpty(); }, kWait));
     EXPECT_EQ(h.alerts->alerts, QStringList{stopped});
     EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
     EXPECT_EQ(h.ui().camera.cameraStatus->text(), "WiFi microscope disconnected");
     EXPECT_EQ(h.ui().txt_recording->text(), stopped);
-    EXPECT_FALSE(h.ui().camera.of(CameraKind::WiFi).formats->isVisible());
+    EXPECT_FALSE(wifi().formats->isVisible());
     EXPECT_FALSE(h.ui().camera.ctrSpinner->isVisible());
 
     ASSERT_TRUE(connect());
