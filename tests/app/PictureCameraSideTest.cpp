@@ -9,7 +9,6 @@
 #include <QUrl>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "AppTestSupport.h"
 #include "app/AlbumPages.h"
@@ -26,13 +25,6 @@ using namespace lumetra::test;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // A picture of 800 x 600 with a green-to-blue ramp across.
 QImage ramp() {

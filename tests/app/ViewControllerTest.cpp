@@ -848,7 +848,6 @@ TEST_F(ViewControllerWithCamera, CalibrationKeepsItsPrecisionAcrossARestart) {
 // or snapshot comment holds inf or nan or is computed in a calibration other than
 // the one the window names.
 TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibration) {
-    const auto slurp = [](const std::string& path) { return readWholeFile(path).value_or(""); };
     const auto finite = [](const std::string& text) {
         return text.find("inf") == std::string::npos && text.find("nan") == std::string::npos &&
                text.find("\"value\": null") == std::string::npos;
@@ -966,8 +965,7 @@ TEST_F(ViewControllerWithCamera, CountsPerClassReachResultsSidecarAndTheNextRun)
     h.view()->saveImage(640, 480);
     const QString saved = h.ui().txt_recording->text();
     ASSERT_TRUE(saved.startsWith("Snapshot saved to ")) << saved.toStdString();
-    const std::string sidecar =
-        readWholeFile(sidecarPath(saved.mid(18).toStdString())).value_or("");
+    const std::string sidecar = slurp(sidecarPath(saved.mid(18).toStdString()));
     const auto record = parseSidecar(sidecar);
     ASSERT_TRUE(record);
     EXPECT_EQ(countsPerClass(record->shapes), (ClassCounts{1, 0, 2, 0, 0, 0, 0, 0, 0}));

@@ -10,7 +10,6 @@
 #include <fstream>
 #include <limits>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <tuple>
 
 #include "capture/SnapshotReopening.h"
@@ -27,12 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::slurp;
 
 Frame grey(int w, int h) {
     Frame f = Frame::allocate(w, h);

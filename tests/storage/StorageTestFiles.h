@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,12 +22,6 @@ namespace lumetra::test {
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
-
-inline std::string slurp(const fs::path& p) {
-    std::stringstream ss;
-    ss << std::ifstream(p, std::ios::binary).rdbuf();
-    return ss.str();
-}
 
 inline void spit(const fs::path& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
