@@ -39,13 +39,6 @@ protected:
         });
     }
 
-    FakeDevice& addDevice(const std::string& node, const std::string& model, int port) {
-        FakeDevice d;
-        d.path = addNode(dir.path(), node, model.substr(0, 4), model.substr(4), port);
-        d.busInfo = "usb-0000:00:14.0-" + std::to_string(port);
-        return kernel.add(d);
-    }
-
     // The blue level at the centre of what the view shows; -1 without a picture.
     int centre() const {
         const Frame& f = h.view()->currentFrame();
@@ -85,8 +78,8 @@ protected:
 }  // namespace
 
 TEST_F(UsbCameraSideTest, ShowsTheMicroscopeFillsItsListsAndTheSlidersAdjustThePicture) {
-    addDevice("video0", "abcd0001", 1);
-    addDevice("video2", "14c31302", 2);
+    kernel.addMicroscope(dir.path(), "video0", "abcd0001", 1);
+    kernel.addMicroscope(dir.path(), "video2", "14c31302", 2);
     usb().connect->click();
     ASSERT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
@@ -137,7 +130,7 @@ TEST_F(UsbCameraSideTest, WithoutAMicroscopeItAlertsAndOffersOtherCaptureDevices
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please connect USB Microscope"});
     EXPECT_TRUE(offers.empty());
 
-    addDevice("video0", "abcd0001", 1);
+    kernel.addMicroscope(dir.path(), "video0", "abcd0001", 1);
     usb().connect->click();  // declined
     ASSERT_EQ(offers.size(), 1u);
     EXPECT_TRUE(offers[0].message.startsWith("Please connect USB Microscope"));
@@ -153,13 +146,13 @@ TEST_F(UsbCameraSideTest, WithoutAMicroscopeItAlertsAndOffersOtherCaptureDevices
 }
 
 TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
-    addDevice("video0", "14c31301", 1).openErrno = EACCES;
+    kernel.addMicroscope(dir.path(), "video0", "14c31301", 1).openErrno = EACCES;
     usb().connect->click();
     ASSERT_EQ(h.alerts->alerts.size(), 1);
     EXPECT_TRUE(h.alerts->alerts[0].contains("\"video\" group"));
     EXPECT_EQ(usb().devices->currentIndex(), -1);
 
-    addDevice("video1", "14c31302", 2);
+    kernel.addMicroscope(dir.path(), "video1", "14c31302", 2);
     openDeviceList();
     ASSERT_EQ(usb().devices->count(), 2);
     emit usb().devices->activated(1);
@@ -201,7 +194,7 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
 }
 
 TEST_F(UsbCameraSideTest, AMicroscopeInUseByAnotherProgramIsSaidToBe) {
-    FakeDevice& microscope = addDevice("video0", "14c31301", 1);
+    FakeDevice& microscope = kernel.addMicroscope(dir.path(), "video0", "14c31301", 1);
     microscope.openErrno = EBUSY;  // not even listed before
     usb().connect->click();
     microscope.openErrno = 0;
@@ -226,7 +219,7 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
     camsim::CamSim sim({.kind = camsim::CameraKind::Cgi, .width = 320, .height = 240, .fps = 25});
     ASSERT_TRUE(sim.start());
     WiFiCameraSide wifi(*h.window, {"127.0.0.1", sim.controlPort(), sim.streamPort()});
-    addDevice("video0", "14c31301", 1);
+    kernel.addMicroscope(dir.path(), "video0", "14c31301", 1);
 
     // Records from the camera in use until a few frames are written; returns the movie.
     const auto record = [&](const std::function<bool()>& morePictures) {
@@ -283,7 +276,7 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
 }
 
 TEST_F(UsbCameraSideTest, AProfileKeepsTheSettingsAndComesBackWhenTheMicroscopeConnectsAgain) {
-    FakeDevice& device = addDevice("video0", "14c31302", 1);
+    FakeDevice& device = kernel.addMicroscope(dir.path(), "video0", "14c31302", 1);
     const CameraPanel::Widgets& ui = h.ui().camera;
     QSlider* gamma = ui.adjustmentSliders[static_cast<size_t>(Adjustment::Gamma)];
     EXPECT_FALSE(ui.profiles.btSaveProfile->isEnabled());  // no camera yet
