@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <bit>
-#include <csignal>
 #include <filesystem>
 
 #include "AppTestSupport.h"
@@ -15,6 +13,7 @@
 #include "measure/RQUtility.h"
 #include "measure/results/ResultsTable.h"
 #include "storage/StorageLayout.h"
+#include "support/FileSizeLimit.h"
 
 using namespace lumetra;
 using namespace lumetra::test;
@@ -54,14 +53,8 @@ protected:
     fs::path pictures() const { return settings.getStrDocumentsPicture(); }
     // A 64 x 48 snapshot with no file larger than `bytes` (a full disk, as the writer sees it).
     void saveWithFileSizeLimit(rlim_t bytes) {
-        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit old{};
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        const rlimit limit{bytes, old.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const ScopedFileSizeLimit limit(bytes);
         view.saveImage(64, 48);
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, handler);
     }
     // The one snapshot reported, decoded.
     Frame onlySnapshot() {

@@ -1,8 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cmath>
@@ -19,6 +15,7 @@
 #include "image/JpegComment.h"
 #include "measure/tools/ToolTable.h"
 #include "storage/StorageLayout.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 namespace lumetra {
@@ -171,22 +168,11 @@ TEST(SnapshotSidecar, FailedSidecarWriteKeepsThePicture) {
     const std::string folder = dir.path().string() + "/";
     const SnapshotRecord record = sampleRecord(20);  // a sidecar far larger than the picture
     ASSERT_GT(sidecarJson(record).size(), 40000u);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{16384, 16384};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+    ASSERT_TRUE(test::passesInChildWithFileSizeLimit(16384, [&] {
         const auto saved = writeSnapshot(grey(32, 24), folder, "20250101000000", record);
-        ::_exit(saved && saved->sidecar.error() == EFBIG &&
-                        saved->sidecar.path() == sidecarPath(saved->path)
-                    ? 0
-                    : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        return saved && saved->sidecar.error() == EFBIG &&
+               saved->sidecar.path() == sidecarPath(saved->path);
+    }));
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(dir.path()))
         names.push_back(e.path().filename().string());

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +14,7 @@
 
 #include "capture/recording/Recorder.h"
 #include "image/JpegCodec.h"
+#include "support/FileSizeLimit.h"
 #include "support/MainQueue.h"
 #include "support/MovieReader.h"
 #include "support/TempDir.h"
@@ -337,12 +337,7 @@ TEST_F(RecorderTest, KilledRecordingKeepsItsWrittenSeconds) {
 // The disk is full before the first fragment: neither an empty movie nor its
 // thumbnail stays, and the reason is said.
 TEST_F(RecorderTest, MovieWithoutPicturesIsRemoved) {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{16 * 1024, 16 * 1024};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(test::passesInChildWithFileSizeLimit(16 * 1024, [&] {
         recorder->recordingVideo(flat(320, 240, 90));
         press(320, 240);
         deliver(flat(320, 240, 90), 0);  // a small thumbnail
@@ -352,39 +347,26 @@ TEST_F(RecorderTest, MovieWithoutPicturesIsRemoved) {
         }
         main.runUntil([&] { return events.ended(); });
         const std::string movie = recorder->videoFileName();
-        const bool removed = events.log.back() == "failed" &&
-                             events.reason.find("File too large") != std::string::npos &&
-                             !fs::exists(movie) && !fs::exists(movie + ".jpg") &&
-                             std::find(events.log.begin(), events.log.end(),
-                                       "thumbnail " + movie + ".jpg") != events.log.end();
-        ::_exit(removed ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return events.log.back() == "failed" &&
+               events.reason.find("File too large") != std::string::npos && !fs::exists(movie) &&
+               !fs::exists(movie + ".jpg") &&
+               std::find(events.log.begin(), events.log.end(), "thumbnail " + movie + ".jpg") !=
+                   events.log.end();
+    }));
 }
 
 TEST_F(RecorderTest, FullDiskStopsWithAReasonAndAPlayableFile) {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{600 * 1024, 600 * 1024};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(test::passesInChildWithFileSizeLimit(600 * 1024, [&] {
         start(160, 120);
         for (int i = 0; i < 2000 && !events.ended(); ++i) {
             deliver(picture(160, 120, i % 16, true), i, 20);
             main.drain();
         }
         main.runUntil([&] { return events.ended(); });
-        const bool stopped = events.log.back() == "failed" &&
-                             events.reason.find("File too large") != std::string::npos &&
-                             recorder->state() == RecordState::Idle;
-        ::_exit(stopped ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return events.log.back() == "failed" &&
+               events.reason.find("File too large") != std::string::npos &&
+               recorder->state() == RecordState::Idle;
+    }));
     const auto read = readMovie(folder() + kStamp + ".mp4");
     ASSERT_EQ(read.codec, AV_CODEC_ID_H264);
     EXPECT_GE(read.times.size(), 10u);
