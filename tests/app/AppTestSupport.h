@@ -26,6 +26,12 @@ namespace lumetra::test {
 
 constexpr int kWait = 10000;  // ms; a bound for the waits, not a timing requirement
 
+// Runs the event loop until `condition` holds, for at most kWait.
+template <typename Condition>
+bool waitFor(Condition condition) {
+    return QTest::qWaitFor(condition, kWait);
+}
+
 // Plays nothing: the capture tests need no sound.
 struct SilentSounds : SoundPlayer {
     void play(const SoundResource&) override {}

@@ -47,15 +47,13 @@ protected:
     // Lets frames through, one at a time, until the view's centre satisfies `shows`.
     bool pictureUntil(const std::function<bool(int)>& shows) {
         uint64_t awaited = side.camera().stats().framesDelivered;
-        return QTest::qWaitFor(
-            [&] {
-                if (side.camera().stats().framesDelivered >= awaited) {
-                    kernel.feed({FakeFrame::Good});
-                    ++awaited;
-                }
-                return shows(centre());
-            },
-            kWait);
+        return waitFor([&] {
+            if (side.camera().stats().framesDelivered >= awaited) {
+                kernel.feed({FakeFrame::Good});
+                ++awaited;
+            }
+            return shows(centre());
+        });
     }
     // The device list opens: it is read again.
     void openDeviceList() { emit static_cast<CameraListBox*>(usb().devices)->aboutToShowPopup(); }
@@ -170,12 +168,12 @@ TEST_F(UsbCameraSideTest, UnplugAndRefusedOpenAreToldAndTheLastPictureStays) {
     kernel.feed({FakeFrame::Unplug});
     ASSERT_TRUE(kernel.waitForUnplug(std::chrono::milliseconds(kWait)));
     openDeviceList();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.alerts->alerts.size() == 2; }, kWait));
+    ASSERT_TRUE(waitFor([&] { return h.alerts->alerts.size() == 2; }));
     EXPECT_TRUE(h.alerts->alerts[1].contains("unplugged"));
     EXPECT_EQ(h.ui().camera.cameraStatus->text(), "USB microscope disconnected");
     EXPECT_EQ(imageOf(h.ui().capture.btTakevideo), "movies");
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, kWait));
+    ASSERT_TRUE(
+        waitFor([&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }));
     const test::Movie movie = test::readMovie(recording.recorder().videoFileName());
     EXPECT_EQ(movie.codec, AV_CODEC_ID_H264);
     EXPECT_EQ(movie.times.size(), recording.recorder().stats().slotsWritten);
@@ -223,23 +221,19 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
 
     // Records from the camera in use until a few frames are written; returns the movie.
     const auto record = [&](const std::function<bool()>& morePictures) {
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return morePictures() && recording.recorder().delivering(); }, kWait));
+        EXPECT_TRUE(waitFor([&] { return morePictures() && recording.recorder().delivering(); }));
         h.ui().capture.btTakevideo->click();
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return morePictures() && recording.recorder().stats().slotsWritten > 3; },
-            kWait));
+        EXPECT_TRUE(waitFor(
+            [&] { return morePictures() && recording.recorder().stats().slotsWritten > 3; }));
         return recording.recorder().videoFileName();
     };
     // The movie was finished at the switch and reads back whole.
     const auto finished = [&](const std::string& movie) {
         EXPECT_EQ(imageOf(h.ui().capture.btTakevideo), "movies");
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] {
-                return h.ui().txt_recording->text() ==
-                       "Recording saved to " + QString::fromStdString(movie);
-            },
-            kWait));
+        ASSERT_TRUE(waitFor([&] {
+            return h.ui().txt_recording->text() ==
+                   "Recording saved to " + QString::fromStdString(movie);
+        }));
         const test::Movie read = test::readMovie(movie);
         EXPECT_EQ(read.codec, AV_CODEC_ID_H264);
         EXPECT_GE(read.times.size(), 4u);
@@ -259,8 +253,7 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
     const std::string usbMovie = record(usbFrame);
 
     h.ui().camera.of(CameraKind::WiFi).connect->click();
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return h.window->cameraMode() == CameraMode::WiFiCgi; }, kWait));
+    ASSERT_TRUE(waitFor([&] { return h.window->cameraMode() == CameraMode::WiFiCgi; }));
     EXPECT_FALSE(side.camera().running());
     EXPECT_EQ(kernel.openFds(), 0u);
     finished(usbMovie);
@@ -302,7 +295,7 @@ TEST_F(UsbCameraSideTest, AProfileKeepsTheSettingsAndComesBackWhenTheMicroscopeC
     // Connected again at its first format, the microscope gets its last profile back.
     ui.btDefault->click();
     usb().connect->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gamma->value() == 400; }, kWait));
+    ASSERT_TRUE(waitFor([&] { return gamma->value() == 400; }));
     EXPECT_EQ(usb().formats->currentText(), "Motion-JPEG, 1920 x 1080");
     EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
     CameraProfiles stored(h.root() + CameraProfiles::kFileName);
@@ -313,7 +306,7 @@ TEST_F(UsbCameraSideTest, AProfileKeepsTheSettingsAndComesBackWhenTheMicroscopeC
     std::erase_if(device.modes, [](const FakeMode& m) { return m.width == 1920; });
     ui.btDefault->click();
     usb().connect->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gamma->value() == 400; }, kWait));
+    ASSERT_TRUE(waitFor([&] { return gamma->value() == 400; }));
     EXPECT_EQ(h.alerts->alerts,
               QStringList{"The camera does not offer Motion-JPEG, 1920 x 1080 now, so that stays "
                           "as it is; the rest of the profile \"slide\" is applied."});

@@ -51,32 +51,27 @@ protected:
     bool connect() {
         const int opened = sim->streamsOpened();
         wifi().connect->click();
-        return QTest::qWaitFor([&] { return sim->streamsOpened() > opened; }, kWait) &&
-               morePictures(1);
+        return waitFor([&] { return sim->streamsOpened() > opened; }) && morePictures(1);
     }
 
     // Waits, running the event loop, until `count` more pictures reached the window.
     bool morePictures(uint64_t count) {
         const uint64_t target = side.receiver().stats().picturesDecoded + count;
-        return QTest::qWaitFor(
-            [&] {
-                return side.receiver().stats().picturesDecoded >= target &&
-                       !h.view()->currentFrame().isNull();
-            },
-            kWait);
+        return waitFor([&] {
+            return side.receiver().stats().picturesDecoded >= target &&
+                   !h.view()->currentFrame().isNull();
+        });
     }
 
     // Waits for a request whose target contains `part`; returns how many there are.
     size_t requestsWith(const std::string& part) {
         size_t count = 0;
-        const bool seen = QTest::qWaitFor(
-            [&] {
-                count = 0;
-                for (const camsim::RequestRecord& r : sim->requests())
-                    count += r.target.find(part) != std::string::npos;
-                return count > 0;
-            },
-            kWait);
+        const bool seen = waitFor([&] {
+            count = 0;
+            for (const camsim::RequestRecord& r : sim->requests())
+                count += r.target.find(part) != std::string::npos;
+            return count > 0;
+        });
         return seen ? count : 0;
     }
 
@@ -144,8 +139,7 @@ TEST_P(WiFiCameraKinds, ConnectShowsThePictureListsAndSlidersAndTheCameraTakesTh
     const double before = meanLevel(h.view()->currentFrame());
     slider->setValue(slider->minimum());
     EXPECT_EQ(requestsWith(row.brightnessRequest), 1u);
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return meanLevel(h.view()->currentFrame()) < before - 40; }, kWait))
+    EXPECT_TRUE(waitFor([&] { return meanLevel(h.view()->currentFrame()) < before - 40; }))
         << "level before " << before;
 
     // The second resolution: the camera is told, the stream waits for its restart.
@@ -167,7 +161,7 @@ TEST_F(WiFiCameraSideTest, AProfileOfTheCameraAtItsHostIsAppliedAndComesBackAtTh
     // Each brightness change reaches the camera before the next, so none merges into another.
     const auto brightnessRequests = [&](const char* value, size_t count) {
         const std::string part = std::string("param=1&value=") + value;
-        return QTest::qWaitFor([&] { return requestsWith(part) >= count; }, kWait);
+        return waitFor([&] { return requestsWith(part) >= count; });
     };
     const CameraPanel::Widgets& ui = h.ui().camera;
     QSlider* slider = brightness();
@@ -190,7 +184,7 @@ TEST_F(WiFiCameraSideTest, AProfileOfTheCameraAtItsHostIsAppliedAndComesBackAtTh
     slider->setValue(255);
     ASSERT_TRUE(brightnessRequests("255", 2));
     ASSERT_TRUE(connect());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return slider->value() == 0; }, kWait));
+    EXPECT_TRUE(waitFor([&] { return slider->value() == 0; }));
     EXPECT_TRUE(brightnessRequests("0", 3));
     EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
 }
@@ -199,7 +193,7 @@ TEST_F(WiFiCameraSideTest, RefusedConnectsAlertAndLeaveNoCamera) {
     ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi));
     sim.reset();  // its ports are closed now
     wifi().connect->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.alerts->alerts.isEmpty(); }, kWait));
+    ASSERT_TRUE(waitFor([&] { return !h.alerts->alerts.isEmpty(); }));
     EXPECT_EQ(h.alerts->alerts, QStringList{"Please connect WiFi Microscope"});
     EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
     EXPECT_FALSE(h.ui().camera.ctrSpinner->isVisible());
@@ -214,7 +208,7 @@ TEST_F(WiFiCameraSideTest, WizardShutterPollerTakesASnapshotAndStopsWithTheCamer
     EXPECT_EQ(h.ui().camera.btLed->toolTip(), "Turn snapshot off (wifi camera)");
 
     sim->pressShutter();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !snapshots().empty(); }, kWait));
+    ASSERT_TRUE(waitFor([&] { return !snapshots().empty(); }));
     EXPECT_EQ(side.snapCounter().value(), 6);
 
     // A USB camera takes over: stream and poller stop, the toggle goes.
@@ -222,14 +216,14 @@ TEST_F(WiFiCameraSideTest, WizardShutterPollerTakesASnapshotAndStopsWithTheCamer
     EXPECT_FALSE(side.snapButton().bEnableSnap());
     EXPECT_FALSE(side.receiver().streaming());
     EXPECT_FALSE(h.ui().camera.btLed->isVisible());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return sim->activeStreams() == 0; }, kWait));
+    EXPECT_TRUE(waitFor([&] { return sim->activeStreams() == 0; }));
 }
 
 TEST_F(WiFiCameraSideTest, ReconnectingLeavesOneStreamAndASizeChangeLaysTheViewOutAgain) {
     ASSERT_NO_FATAL_FAILURE(startCamera(camsim::CameraKind::Cgi));
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(connect());
     EXPECT_EQ(wifi().formats->count(), 5) << "one copy of each item";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sim->activeStreams() == 1; }, kWait))
+    ASSERT_TRUE(waitFor([&] { return sim->activeStreams() == 1; }))
         << "open streams: " << sim->activeStreams();
     EXPECT_EQ(sim->streamsOpened(), 3);
     EXPECT_EQ(h.view()->logicalSize(), (ViewSize{950.0, 712.5}));
@@ -240,7 +234,7 @@ TEST_F(WiFiCameraSideTest, ReconnectingLeavesOneStreamAndASizeChangeLaysTheViewO
     const auto res =
         control.Get("/camera_control.cgi?loginuse=admin&loginpas=qorve&param=0&value=2");
     ASSERT_TRUE(res && res->status == 200);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->laidOutHeight() == 720; }, kWait));
+    ASSERT_TRUE(waitFor([&] { return h.window->laidOutHeight() == 720; }));
     EXPECT_EQ(h.view()->logicalSize(), (ViewSize{950.0, 534.375}));
     EXPECT_EQ(sim->activeStreams(), 1);
 }
@@ -252,8 +246,7 @@ TEST_F(WiFiCameraSideTest, PicturesLargerThanEveryAnnouncedSizeAreRefused) {
     ASSERT_TRUE(connect());
     const uint64_t failures = side.receiver().stats().decodeFailures;
     sim->queueParts({camsim::ScriptedPart::make("image/jpeg", flatJpeg(1920 + 17, 240, 60))});
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return side.receiver().stats().decodeFailures > failures; }, kWait));
+    ASSERT_TRUE(waitFor([&] { return side.receiver().stats().decodeFailures > failures; }));
     ASSERT_TRUE(morePictures(1));
     EXPECT_EQ(h.view()->currentFrame().width, 320);
 }
@@ -266,7 +259,7 @@ TEST_F(WiFiCameraSideTest, StreamedShutterPressWritesExactlyOneSnapshotIntoTheAl
     EXPECT_TRUE(snapshots().empty()) << "the counter read at connect is no press";
 
     sim->pressShutter();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !snapshots().empty(); }, kWait));
+    ASSERT_TRUE(waitFor([&] { return !snapshots().empty(); }));
     ASSERT_TRUE(morePictures(10));  // every later part still carries photo_cnt 6
     ASSERT_EQ(snapshots().size(), 1u);
     EXPECT_EQ(side.snapCounter().value(), 6);
@@ -284,11 +277,11 @@ TEST_F(WiFiCameraSideTest, AStreamRefusedWhileTheCameraRestartsOpensAgainAfterAC
     ASSERT_TRUE(connect());
     const int opened = sim->streamsOpened();
     emit wifi().formats->activated(1);  // 640 x 480
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.window->laidOutWidth() == 640; }, kWait));
+    ASSERT_TRUE(waitFor([&] { return h.window->laidOutWidth() == 640; }));
     EXPECT_EQ(sim->streamsOpened(), opened + 1) << "two refused, the third delivers";
     EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
     EXPECT_EQ(h.window->cameraMode(), CameraMode::WiFiCgi);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !h.ui().camera.ctrSpinner->isVisible(); }, kWait));
+    EXPECT_TRUE(waitFor([&] { return !h.ui().camera.ctrSpinner->isVisible(); }));
 }
 
 TEST_F(WiFiCameraSideTest, AStreamThatStaysDownIsReportedAndTheWiFiButtonConnectsAgain) {
@@ -298,7 +291,7 @@ TEST_F(WiFiCameraSideTest, AStreamThatStaysDownIsReportedAndTheWiFiButtonConnect
     side.setRestartTiming(kQuickRestart);
     ASSERT_TRUE(connect());
     emit wifi().formats->activated(1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.alerts->alerts.isEmpty(); }, kWait));
+    ASSERT_TRUE(waitFor([&] { return !h.alerts->alerts.isEmpty(); }));
     EXPECT_EQ(h.alerts->alerts, QStringList{stopped});
     EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
     EXPECT_EQ(h.ui().camera.cameraStatus->text(), "WiFi microscope disconnected");
@@ -312,7 +305,7 @@ TEST_F(WiFiCameraSideTest, AStreamThatStaysDownIsReportedAndTheWiFiButtonConnect
 
     // A stream the camera ends without a change is reported at once.
     sim->injectFault(camsim::Fault::Drop);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return h.alerts->alerts.size() == 2; }, kWait));
+    ASSERT_TRUE(waitFor([&] { return h.alerts->alerts.size() == 2; }));
     EXPECT_EQ(h.alerts->alerts.back(), stopped);
     EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
 }
