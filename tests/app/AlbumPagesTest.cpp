@@ -127,9 +127,9 @@ TEST_F(AlbumPagesTest, FilesThatCouldNotBeDeletedStayListedAndAreCounted) {
     EXPECT_EQ(fileNames(moved).size(), 4u);
     ASSERT_EQ(h.alerts->alerts.size(), 2);
     EXPECT_TRUE(h.alerts->alerts[0].startsWith("1 file could not be deleted: "))
-        << h.alerts->alerts[0].toStdString();
+        << h.alerts->alerts[0];
     EXPECT_TRUE(h.alerts->alerts[1].startsWith("2 files could not be deleted: "))
-        << h.alerts->alerts[1].toStdString();
+        << h.alerts->alerts[1];
 }
 
 // The save panel opens in the album's folder, then in the last one used; a taken name

@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <cstring>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,11 @@
 #include "image/Frame.h"
 #include "storage/RQGlobalVariables.h"
 #include "support/TempDir.h"
+
+// Texts of the window as test messages print them.
+inline std::ostream& operator<<(std::ostream& os, const QString& text) {
+    return os << text.toStdString();
+}
 
 namespace lumetra::test {
 

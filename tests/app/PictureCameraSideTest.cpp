@@ -146,7 +146,7 @@ TEST_F(PictureCameraSideTest, APictureIsMeasuredAndASnapshotOfItReopensAsItWasMe
     // Without its clean copy the snapshot shows itself, and says why there are no shapes.
     fs::remove(cleanCopyPath(snapshot));
     ASSERT_TRUE(open(QString::fromStdString(snapshot)));
-    EXPECT_TRUE(status().contains("burnt in")) << status().toStdString();
+    EXPECT_TRUE(status().contains("burnt in")) << status();
     EXPECT_TRUE(results().rows.empty());
 
     // A camera connecting replaces the picture.

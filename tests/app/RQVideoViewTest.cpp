@@ -281,8 +281,8 @@ TEST_F(RQVideoViewTest, SnapshotWhoseSidecarCannotBeWrittenSaysSo) {
     const QString message = said.front().front().toString();
     EXPECT_TRUE(message.startsWith(QString::fromStdString("The picture was saved to " + path +
                                                           ", its measurements were not.")))
-        << message.toStdString();
-    EXPECT_TRUE(message.contains("File too large")) << message.toStdString();
+        << message;
+    EXPECT_TRUE(message.contains("File too large")) << message;
 }
 
 TEST_F(RQVideoViewTest, ACopyThatCannotBeWrittenIsSaid) {
@@ -303,8 +303,8 @@ TEST_F(RQVideoViewTest, ACopyThatCannotBeWrittenIsSaid) {
 
     ASSERT_EQ(said.count(), 1);
     const QString message = said.front().front().toString();
-    EXPECT_TRUE(message.contains(", its copy was not. Could not write")) << message.toStdString();
-    EXPECT_TRUE(message.contains(".tif")) << message.toStdString();
+    EXPECT_TRUE(message.contains(", its copy was not. Could not write")) << message;
+    EXPECT_TRUE(message.contains(".tif")) << message;
 }
 
 TEST_F(RQVideoViewTest, TypedTextSurvivesToolChangesResizeAndEscapeUntilPlaced) {

@@ -73,7 +73,7 @@ TEST_F(TimeLapseRun, TakesDuePicturesCountsWhatAFreezeAndADropoutCostAndAssemble
     EXPECT_TRUE(
         summary.startsWith("Time-lapse ended: 3 pictures taken, 1 picture missed (no new "
                            "camera picture in time). Movie saved to "))
-        << summary.toStdString();
+        << summary;
     EXPECT_EQ(progress->text(), summary);
     EXPECT_FALSE(lapse.running());
 
@@ -97,7 +97,7 @@ TEST_F(TimeLapseRun, APictureThatCannotBeSavedEndsItAndSaysWhyAsDoesAMovieWithou
     EXPECT_TRUE(
         summary.startsWith("Time-lapse ended: 1 picture taken. A picture of the "
                            "time-lapse could not be saved. No movie: "))
-        << summary.toStdString();
+        << summary;
     EXPECT_FALSE(lapse.running());
 }
 

@@ -47,13 +47,15 @@ protected:
     // Lets frames through, one at a time, until the view's centre satisfies `shows`.
     bool pictureUntil(const std::function<bool(int)>& shows) {
         uint64_t awaited = side.camera().stats().framesDelivered;
-        return waitFor([&] {
-            if (side.camera().stats().framesDelivered >= awaited) {
-                kernel.feed({FakeFrame::Good});
-                ++awaited;
-            }
-            return shows(centre());
-        });
+        return waitFor([&] { return feedInTurn(awaited) && shows(centre()); });
+    }
+    // Feeds a good frame once the camera delivered the `awaited` fed before it; true.
+    bool feedInTurn(uint64_t& awaited) {
+        if (side.camera().stats().framesDelivered >= awaited) {
+            kernel.feed({FakeFrame::Good});
+            ++awaited;
+        }
+        return true;
     }
     // The device list opens: it is read again.
     void openDeviceList() { emit static_cast<CameraListBox*>(usb().devices)->aboutToShowPopup(); }
@@ -79,7 +81,7 @@ TEST_F(UsbCameraSideTest, ShowsTheMicroscopeFillsItsListsAndTheSlidersAdjustTheP
     kernel.addMicroscope(dir.path(), "video0", "abcd0001", 1);
     kernel.addMicroscope(dir.path(), "video2", "14c31302", 2);
     usb().connect->click();
-    ASSERT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
+    ASSERT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n');
     EXPECT_EQ(h.window->cameraMode(), CameraMode::Usb);
     EXPECT_EQ(h.ui().camera.cameraStatus->text(), "USB microscope: USB Microscope");
     const CameraPanel::Widgets& ui = h.ui().camera;
@@ -203,7 +205,7 @@ TEST_F(UsbCameraSideTest, AMicroscopeInUseByAnotherProgramIsSaidToBe) {
         EXPECT_TRUE(
             alert.endsWith("video0 is in use by another program. Close that program "
                            "and connect again."))
-            << alert.toStdString();
+            << alert;
     EXPECT_EQ(h.window->cameraMode(), CameraMode::None);
     EXPECT_EQ(kernel.openFds(), 0u);
 }
@@ -239,13 +241,7 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
         EXPECT_GE(read.times.size(), 4u);
     };
     // One frame at a time, as the last one was delivered.
-    const auto usbFrame = [&, awaited = uint64_t{0}]() mutable {
-        if (side.camera().stats().framesDelivered >= awaited) {
-            kernel.feed({FakeFrame::Good});
-            ++awaited;
-        }
-        return true;
-    };
+    const auto usbFrame = [&, awaited = uint64_t{0}]() mutable { return feedInTurn(awaited); };
     const auto wifiFrame = [&] { return wifi.receiver().stats().picturesDecoded > 0; };
 
     usb().connect->click();
@@ -265,7 +261,7 @@ TEST_F(UsbCameraSideTest, SwitchingToWiFiAndBackFinishesTheRecordingAtEachSwitch
     finished(wifiMovie);
     EXPECT_NE(wifiMovie, usbMovie);
     ASSERT_TRUE(pictureUntil([](int c) { return c == 200; }));
-    EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
+    EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n');
 }
 
 TEST_F(UsbCameraSideTest, AProfileKeepsTheSettingsAndComesBackWhenTheMicroscopeConnectsAgain) {
@@ -297,7 +293,7 @@ TEST_F(UsbCameraSideTest, AProfileKeepsTheSettingsAndComesBackWhenTheMicroscopeC
     usb().connect->click();
     ASSERT_TRUE(waitFor([&] { return gamma->value() == 400; }));
     EXPECT_EQ(usb().formats->currentText(), "Motion-JPEG, 1920 x 1080");
-    EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
+    EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n');
     CameraProfiles stored(h.root() + CameraProfiles::kFileName);
     ASSERT_EQ(stored.load(), "");
     EXPECT_EQ(stored.lastUsed("usb:14c31302:usb-0000:00:14.0-1")->name, "slide");

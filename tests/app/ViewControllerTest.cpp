@@ -132,7 +132,7 @@ protected:
         EXPECT_EQ(h.model().iGridMode, 0);
         for (QToolButton* b : {h.ui().measure.btSGride, h.ui().measure.btCGride,
                                h.ui().measure.btCrosshair, h.ui().measure.btScale})
-            EXPECT_FALSE(imageOf(b).endsWith("_s")) << b->objectName().toStdString();
+            EXPECT_FALSE(imageOf(b).endsWith("_s")) << b->objectName();
     }
     WindowHarness h;
 };
@@ -153,16 +153,14 @@ TEST(ViewControllerWithoutCamera, GatedActionsDoNothingButSaySo) {
         h.ui().capture.btFreeze,   h.ui().measure.btScaleBar};
     for (const auto& [mode, button] : h.ui().measure.toolButtons) buttons.push_back(button);
     for (QToolButton* b : buttons) {
+        SCOPED_TRACE(b->objectName().toStdString());
         h.ui().txt_recording->clear();
         b->click();
-        EXPECT_TRUE(
-            h.ui().txt_recording->text().startsWith("Connect a microscope or open a picture first"))
-            << b->objectName().toStdString();
-        EXPECT_EQ((std::pair<int, int>(h.window->measureBar().iMode(),
-                                       h.window->measureBar().iGridMode())),
-                  (std::pair<int, int>(0, 0)))
-            << b->objectName().toStdString();
-        EXPECT_EQ(h.model().iMode, 0) << b->objectName().toStdString();
+        const QString said = h.ui().txt_recording->text();
+        EXPECT_TRUE(said.startsWith("Connect a microscope or open a picture first"));
+        EXPECT_EQ((std::tuple<int, int, int>(h.window->measureBar().iMode(),
+                                             h.window->measureBar().iGridMode(), h.model().iMode)),
+                  (std::tuple(0, 0, 0)));
     }
     ASSERT_TRUE(h.activate());
     click(h.view(), 40, 40);
@@ -373,7 +371,7 @@ TEST_F(ViewControllerWithCamera, UndoAndDeleteEndToolAndOverlayEverywhere) {
             remove->click();
             EXPECT_EQ(std::pair(h.window->measureBar().iMode(), h.model().iMode),
                       (std::pair<MeasureMode, uint8_t>(kModeNone, 0)))
-                << remove->objectName().toStdString();
+                << remove->objectName();
             EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line");
             EXPECT_EQ(h.ui().txt_recording->text(), h.view()->stepHint());
             EXPECT_FALSE(h.model().shapeInProgress());
@@ -647,8 +645,7 @@ TEST(ViewController, CalibrationFromTheDemoMicrometersTicks) {
     enterCalibration(h, "Demo", "100", "10", true);
     drawOver(200, 1000, 100);
     ASSERT_EQ(h.alerts->alerts.size(), 1);
-    EXPECT_TRUE(h.alerts->alerts.front().contains("ticks"))
-        << h.alerts->alerts.front().toStdString();
+    EXPECT_TRUE(h.alerts->alerts.front().contains("ticks")) << h.alerts->alerts.front();
     EXPECT_TRUE(h.model().bCalibration);
     EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 0);
 
@@ -664,11 +661,10 @@ TEST(ViewController, CalibrationFromTheDemoMicrometersTicks) {
     EXPECT_GT(record->relativeUncertainty, 0.0f);
     const double pixelsPerUm = g.spacing / 10.0;  // the demo's known scale
     const QString status = h.ui().calibration.calibrationStatus->text();
-    EXPECT_TRUE(status.startsWith(QStringLiteral("Demo: 1 \u00B5m = 1.02")))
-        << status.toStdString();
-    EXPECT_TRUE(status.contains(QStringLiteral(" \u00B1 "))) << status.toStdString();
+    EXPECT_TRUE(status.startsWith(QStringLiteral("Demo: 1 \u00B5m = 1.02"))) << status;
+    EXPECT_TRUE(status.contains(QStringLiteral(" \u00B1 "))) << status;
     const double found = status.section(' ', 4, 4).toDouble();
-    EXPECT_NEAR(found, pixelsPerUm, 2e-4 * pixelsPerUm) << status.toStdString();
+    EXPECT_NEAR(found, pixelsPerUm, 2e-4 * pixelsPerUm) << status;
 }
 
 // A list nested too deeply for the reader: the window starts without it, and a
@@ -691,9 +687,8 @@ TEST_F(ViewControllerWithCamera, UnreadableListIsKeptAsideAndFailedWritesAreSaid
     ASSERT_EQ(h.alerts->alerts.size(), 1);
     const QString said = h.alerts->alerts.front();
     const auto kept = said.indexOf("calibration.plist.unreadable-");
-    ASSERT_GE(kept, 0) << said.toStdString();
-    EXPECT_TRUE(said.contains(QString::fromStdString(h.root() + "calibration.txt")))
-        << said.toStdString();
+    ASSERT_GE(kept, 0) << said;
+    EXPECT_TRUE(said.contains(QString::fromStdString(h.root() + "calibration.txt"))) << said;
     const QString keptName = said.mid(kept).section('"', 0, 0);
     EXPECT_EQ(readWholeFile(h.root() + keptName.toStdString()), deep);
 
@@ -915,7 +910,7 @@ TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibra
 
             h.view()->saveImage(640, 480);
             const QString saved = h.ui().txt_recording->text();
-            ASSERT_TRUE(saved.startsWith("Snapshot saved to ")) << saved.toStdString();
+            ASSERT_TRUE(saved.startsWith("Snapshot saved to ")) << saved;
             const std::string picture = saved.mid(18).toStdString();
             const std::string sidecar = slurp(sidecarPath(picture));
             EXPECT_TRUE(finite(sidecar)) << sidecar;
@@ -964,7 +959,7 @@ TEST_F(ViewControllerWithCamera, CountsPerClassReachResultsSidecarAndTheNextRun)
     h.frame();  // the next picture shows the marks
     h.view()->saveImage(640, 480);
     const QString saved = h.ui().txt_recording->text();
-    ASSERT_TRUE(saved.startsWith("Snapshot saved to ")) << saved.toStdString();
+    ASSERT_TRUE(saved.startsWith("Snapshot saved to ")) << saved;
     const std::string sidecar = slurp(sidecarPath(saved.mid(18).toStdString()));
     const auto record = parseSidecar(sidecar);
     ASSERT_TRUE(record);

@@ -186,7 +186,7 @@ TEST_F(WiFiCameraSideTest, AProfileOfTheCameraAtItsHostIsAppliedAndComesBackAtTh
     ASSERT_TRUE(connect());
     EXPECT_TRUE(waitFor([&] { return slider->value() == 0; }));
     EXPECT_TRUE(brightnessRequests("0", 3));
-    EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
+    EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n');
 }
 
 TEST_F(WiFiCameraSideTest, RefusedConnectsAlertAndLeaveNoCamera) {
@@ -279,7 +279,7 @@ TEST_F(WiFiCameraSideTest, AStreamRefusedWhileTheCameraRestartsOpensAgainAfterAC
     emit wifi().formats->activated(1);  // 640 x 480
     ASSERT_TRUE(waitFor([&] { return h.window->laidOutWidth() == 640; }));
     EXPECT_EQ(sim->streamsOpened(), opened + 1) << "two refused, the third delivers";
-    EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n').toStdString();
+    EXPECT_TRUE(h.alerts->alerts.isEmpty()) << h.alerts->alerts.join('\n');
     EXPECT_EQ(h.window->cameraMode(), CameraMode::WiFiCgi);
     EXPECT_TRUE(waitFor([&] { return !h.ui().camera.ctrSpinner->isVisible(); }));
 }
