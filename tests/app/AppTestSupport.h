@@ -21,6 +21,7 @@
 #include "app/ViewController.h"
 #include "image/Frame.h"
 #include "storage/RQGlobalVariables.h"
+#include "support/GreyFrame.h"
 #include "support/TempDir.h"
 
 // Texts of the window as test messages print them.
@@ -70,13 +71,6 @@ struct RecordingDelegate : RQTransferDelegate {
     std::vector<int32_t> types;
     std::vector<UserEntity> entities;
 };
-
-// A frame of one grey level.
-inline Frame greyFrame(int width, int height, uint8_t level = 0x80) {
-    Frame frame = Frame::allocate(width, height);
-    std::memset(frame.data.get(), level, frame.byteCount());
-    return frame;
-}
 
 // Mouse input on the widget, in the model's y-up coordinates (mapped onto the
 // picture as the measuring view shows it).

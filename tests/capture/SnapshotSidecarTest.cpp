@@ -16,6 +16,7 @@
 #include "measure/tools/ToolTable.h"
 #include "storage/StorageLayout.h"
 #include "support/FileSizeLimit.h"
+#include "support/GreyFrame.h"
 #include "support/TempDir.h"
 
 namespace lumetra {
@@ -23,14 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using test::greyFrame;
 using test::slurp;
-
-Frame grey(int w, int h) {
-    Frame f = Frame::allocate(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w * 4; ++x) f.row(y)[x] = 90;
-    return f;
-}
 
 // One shape of every tool, points in every slot it keeps but the last.
 SnapshotRecord sampleRecord(int shapesPerTool = 1) {
@@ -150,7 +145,8 @@ TEST(SnapshotSidecar, WrittenAfterThePictureWhichCarriesTheComment) {
     const std::string folder = dir.path().string() + "/";
     // A sidecar left behind by a deleted picture keeps its name from being reused.
     std::ofstream(folder + "20250101000000.jpg.json") << "{}";
-    const auto saved = writeSnapshot(grey(32, 24), folder, "20250101000000", sampleRecord());
+    const auto saved =
+        writeSnapshot(greyFrame(32, 24, 90), folder, "20250101000000", sampleRecord());
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->path, folder + "20250101000000-1.jpg");
     EXPECT_TRUE(saved->sidecar);
@@ -169,7 +165,7 @@ TEST(SnapshotSidecar, FailedSidecarWriteKeepsThePicture) {
     const SnapshotRecord record = sampleRecord(20);  // a sidecar far larger than the picture
     ASSERT_GT(sidecarJson(record).size(), 40000u);
     ASSERT_TRUE(test::passesInChildWithFileSizeLimit(16384, [&] {
-        const auto saved = writeSnapshot(grey(32, 24), folder, "20250101000000", record);
+        const auto saved = writeSnapshot(greyFrame(32, 24, 90), folder, "20250101000000", record);
         return saved && saved->sidecar.error() == EFBIG &&
                saved->sidecar.path() == sidecarPath(saved->path);
     }));
@@ -186,9 +182,9 @@ TEST(SnapshotSidecar, ASnapshotReopensAsItsCleanCopyWithItsShapes) {
     // A clean copy left behind keeps its name from being reused, as a sidecar does.
     std::ofstream(folder + "20250101000000.clean.jpg") << "left behind";
     const SnapshotRecord record = sampleRecord();
-    const auto companions = encodeSnapshotCompanions(grey(32, 24), record, true, false);
+    const auto companions = encodeSnapshotCompanions(greyFrame(32, 24, 90), record, true, false);
     ASSERT_TRUE(companions.cleanCopy && !companions.cleanCopy->empty() && !companions.analysisCopy);
-    const std::vector<uint8_t> jpeg = encodeJpeg(grey(32, 24), 90);
+    const std::vector<uint8_t> jpeg = encodeJpeg(greyFrame(32, 24, 90), 90);
     const auto saved =
         writeEncodedSnapshot(jpeg, folder, "20250101000000", record, nullptr, companions.view());
     ASSERT_TRUE(saved && saved->sidecar && saved->cleanCopy && saved->analysisCopy);

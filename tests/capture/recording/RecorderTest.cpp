@@ -15,11 +15,13 @@
 #include "capture/recording/Recorder.h"
 #include "image/JpegCodec.h"
 #include "support/FileSizeLimit.h"
+#include "support/GreyFrame.h"
 #include "support/MainQueue.h"
 #include "support/MovieReader.h"
 #include "support/TempDir.h"
 
 using namespace lumetra;
+using test::greyFrame;
 using test::readMovie;
 namespace fs = std::filesystem;
 
@@ -43,13 +45,6 @@ Frame picture(int w, int h, int index, bool noise = false) {
             row[4 * x + 3] = 255;
         }
     }
-    return f;
-}
-
-// One flat grey level.
-Frame flat(int w, int h, uint8_t level) {
-    Frame f = Frame::allocate(w, h);
-    std::fill_n(f.data.get(), f.byteCount(), level);
     return f;
 }
 
@@ -161,7 +156,8 @@ TEST_F(RecorderTest, MovieLastsAsLongAsItsRecordingAtAnyCameraRate) {
 // the track's size, with black bars above and below.
 TEST_F(RecorderTest, ResolutionChangeKeepsTheAspect) {
     ASSERT_EQ(start(320, 240), RecordPress::Started);
-    for (int i = 0; i < 4; ++i) deliver(i >= 2 ? flat(640, 360, 255) : flat(320, 240, 255), fed++);
+    for (int i = 0; i < 4; ++i)
+        deliver(i >= 2 ? greyFrame(640, 360, 255) : greyFrame(320, 240, 255), fed++);
     ASSERT_TRUE(recorder->framesStopped());
     ASSERT_TRUE(waitForEnd());
     const auto read = readMovie(recorder->videoFileName());
@@ -338,9 +334,9 @@ TEST_F(RecorderTest, KilledRecordingKeepsItsWrittenSeconds) {
 // thumbnail stays, and the reason is said.
 TEST_F(RecorderTest, MovieWithoutPicturesIsRemoved) {
     EXPECT_TRUE(test::passesInChildWithFileSizeLimit(16 * 1024, [&] {
-        recorder->recordingVideo(flat(320, 240, 90));
+        recorder->recordingVideo(greyFrame(320, 240, 90));
         press(320, 240);
-        deliver(flat(320, 240, 90), 0);  // a small thumbnail
+        deliver(greyFrame(320, 240, 90), 0);  // a small thumbnail
         for (int i = 1; i < 200 && !events.ended(); ++i) {
             deliver(picture(320, 240, i, true), i);
             main.drain();
