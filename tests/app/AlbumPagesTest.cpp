@@ -5,7 +5,6 @@
 #include <QSignalSpy>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "AppTestSupport.h"
 #include "SnapshotTestSupport.h"
@@ -128,9 +127,9 @@ TEST_F(AlbumPagesTest, FilesThatCouldNotBeDeletedStayListedAndAreCounted) {
     EXPECT_EQ(fileNames(moved).size(), 4u);
     ASSERT_EQ(h.alerts->alerts.size(), 2);
     EXPECT_TRUE(h.alerts->alerts[0].startsWith("1 file could not be deleted: "))
-        << h.alerts->alerts[0].toStdString();
+        << h.alerts->alerts[0];
     EXPECT_TRUE(h.alerts->alerts[1].startsWith("2 files could not be deleted: "))
-        << h.alerts->alerts[1].toStdString();
+        << h.alerts->alerts[1];
 }
 
 // The save panel opens in the album's folder, then in the last one used; a taken name
@@ -143,9 +142,7 @@ TEST_F(AlbumPagesTest, SavingRefusesATakenNameAndAsksAgain) {
     h.alerts->savePaths = {QString::fromStdString(taken.string()),
                            QString::fromStdString(fresh.string())};
     pages().saveItem(MediaKind::Picture, 0);
-    std::stringstream kept;
-    kept << std::ifstream(taken).rdbuf();
-    EXPECT_EQ(kept.str(), "keep me");
+    EXPECT_EQ(slurp(taken), "keep me");
     EXPECT_EQ(h.alerts->alerts, QStringList{"\"taken.jpg\" already exists. Choose another name."});
     EXPECT_EQ(fs::file_size(fresh), fs::file_size(pictures() / "20250101080000.jpg"));
     ASSERT_EQ(h.alerts->saveRequests.size(), 2);

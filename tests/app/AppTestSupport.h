@@ -11,17 +11,38 @@
 #include <QToolButton>
 #include <cstring>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/AlertPresenter.h"
 #include "app/RQVideoView.h"
+#include "app/SoundPlayer.h"
 #include "app/ViewController.h"
 #include "image/Frame.h"
 #include "storage/RQGlobalVariables.h"
+#include "support/GreyFrame.h"
 #include "support/TempDir.h"
 
+// Texts of the window as test messages print them.
+inline std::ostream& operator<<(std::ostream& os, const QString& text) {
+    return os << text.toStdString();
+}
+
 namespace lumetra::test {
+
+constexpr int kWait = 10000;  // ms; a bound for the waits, not a timing requirement
+
+// Runs the event loop until `condition` holds, for at most kWait.
+template <typename Condition>
+bool waitFor(Condition condition) {
+    return QTest::qWaitFor(condition, kWait);
+}
+
+// Plays nothing: the capture tests need no sound.
+struct SilentSounds : SoundPlayer {
+    void play(const SoundResource&) override {}
+};
 
 class RecordingPresenter : public AlertPresenter {
 public:
@@ -50,13 +71,6 @@ struct RecordingDelegate : RQTransferDelegate {
     std::vector<int32_t> types;
     std::vector<UserEntity> entities;
 };
-
-// A frame of one grey level.
-inline Frame greyFrame(int width, int height, uint8_t level = 0x80) {
-    Frame frame = Frame::allocate(width, height);
-    std::memset(frame.data.get(), level, frame.byteCount());
-    return frame;
-}
 
 // Mouse input on the widget, in the model's y-up coordinates (mapped onto the
 // picture as the measuring view shows it).

@@ -9,7 +9,6 @@
 #include <QUrl>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "AppTestSupport.h"
 #include "app/AlbumPages.h"
@@ -26,17 +25,6 @@ using namespace lumetra::test;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-struct SilentSounds : SoundPlayer {
-    void play(const SoundResource&) override {}
-};
 
 // A picture of 800 x 600 with a green-to-blue ramp across.
 QImage ramp() {
@@ -158,7 +146,7 @@ TEST_F(PictureCameraSideTest, APictureIsMeasuredAndASnapshotOfItReopensAsItWasMe
     // Without its clean copy the snapshot shows itself, and says why there are no shapes.
     fs::remove(cleanCopyPath(snapshot));
     ASSERT_TRUE(open(QString::fromStdString(snapshot)));
-    EXPECT_TRUE(status().contains("burnt in")) << status().toStdString();
+    EXPECT_TRUE(status().contains("burnt in")) << status();
     EXPECT_TRUE(results().rows.empty());
 
     // A camera connecting replaces the picture.

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <bit>
-#include <csignal>
 #include <filesystem>
 
 #include "AppTestSupport.h"
@@ -15,6 +13,7 @@
 #include "measure/RQUtility.h"
 #include "measure/results/ResultsTable.h"
 #include "storage/StorageLayout.h"
+#include "support/FileSizeLimit.h"
 
 using namespace lumetra;
 using namespace lumetra::test;
@@ -36,27 +35,26 @@ protected:
         view.setSettings(&settings);
     }
     void choose(MeasureMode mode) { view.setMeasureMode(mode, "", "mm", 60.0f, 1.0f, false); }
+    // Clicks a line's two ends and its label's place, moving there first; `first`
+    // holds for the first click.
+    void drawLine(Point from, Point to, Point label, Qt::KeyboardModifiers first = {}) {
+        click(&view, from.x, from.y, first);
+        for (const Point p : {to, label}) {
+            move(&view, p.x, p.y);
+            click(&view, p.x, p.y);
+        }
+    }
     // Stores a line from (100, 100) to (300, 100) labelled at (150, 300).
     void storeLine() {
         choose(kModeLine);
-        click(&view, 100, 100);
-        move(&view, 300, 100);
-        click(&view, 300, 100);
-        move(&view, 150, 300);
-        click(&view, 150, 300);
+        drawLine({100, 100}, {300, 100}, {150, 300});
         ASSERT_EQ(view.model().oMutShapsArray.size(), 1u);
     }
     fs::path pictures() const { return settings.getStrDocumentsPicture(); }
     // A 64 x 48 snapshot with no file larger than `bytes` (a full disk, as the writer sees it).
     void saveWithFileSizeLimit(rlim_t bytes) {
-        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit old{};
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        const rlimit limit{bytes, old.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const ScopedFileSizeLimit limit(bytes);
         view.saveImage(64, 48);
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, handler);
     }
     // The one snapshot reported, decoded.
     Frame onlySnapshot() {
@@ -84,6 +82,12 @@ void sendAt(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton butt
             Qt::MouseButtons buttons) {
     QMouseEvent event(type, at, widget->mapToGlobal(at), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
+}
+// Presses `button` at `from`, moves to `to` holding it and releases there.
+void dragAt(QWidget* widget, QPointF from, QPointF to, Qt::MouseButton button) {
+    sendAt(widget, QEvent::MouseButtonPress, from, button, button);
+    sendAt(widget, QEvent::MouseMove, to, Qt::NoButton, button);
+    sendAt(widget, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
 }
 void wheel(QWidget* widget, QPointF at, int notches) {
     QWheelEvent event(at, widget->mapToGlobal(at), {}, QPoint(0, notches * 120), Qt::NoButton,
@@ -134,10 +138,7 @@ TEST_F(RQVideoViewTest, ResizingScalesThePictureAndMeasuresInTheSameUnits) {
     EXPECT_DOUBLE_EQ(fit.top, 150.0);
     QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, QPoint(200, 100));
     EXPECT_FALSE(view.model().shapeInProgress()) << "a click beside the picture places nothing";
-    click(&view, 100, 400);
-    move(&view, 300, 400);
-    click(&view, 300, 400);
-    click(&view, 150, 500);
+    drawLine({100, 400}, {300, 400}, {150, 500});
     ASSERT_EQ(view.model().oMutShapsArray.size(), 2u);
     EXPECT_FLOAT_EQ(view.model().oMutShapsArray[1].fData1, 200.0f);
     EXPECT_EQ(view.model().oMutShapsArray[1].pt1stPoint, (Point{100, 400}));
@@ -256,13 +257,9 @@ TEST_F(RQVideoViewTest, SnapshotWithoutASourceOrFailingToWriteReportsNothing) {
 TEST_F(RQVideoViewTest, SnapshotWhoseSidecarCannotBeWrittenSaysSo) {
     settings.setSnapshotCleanCopy(false);
     view.setImage(greyFrame(64, 48));
-    for (int y = 20; y < 580; y += 8) {
+    for (double y = 20; y < 580; y += 8) {
         choose(kModeLine);
-        click(&view, 100, y);
-        move(&view, 300, y);
-        click(&view, 300, y);
-        move(&view, 150, y + 4);
-        click(&view, 150, y + 4);
+        drawLine({100, y}, {300, y}, {150, y + 4});
     }
     ASSERT_EQ(view.model().oMutShapsArray.size(), 70u);
     view.saveImage(64, 48);
@@ -284,8 +281,8 @@ TEST_F(RQVideoViewTest, SnapshotWhoseSidecarCannotBeWrittenSaysSo) {
     const QString message = said.front().front().toString();
     EXPECT_TRUE(message.startsWith(QString::fromStdString("The picture was saved to " + path +
                                                           ", its measurements were not.")))
-        << message.toStdString();
-    EXPECT_TRUE(message.contains("File too large")) << message.toStdString();
+        << message;
+    EXPECT_TRUE(message.contains("File too large")) << message;
 }
 
 TEST_F(RQVideoViewTest, ACopyThatCannotBeWrittenIsSaid) {
@@ -306,8 +303,8 @@ TEST_F(RQVideoViewTest, ACopyThatCannotBeWrittenIsSaid) {
 
     ASSERT_EQ(said.count(), 1);
     const QString message = said.front().front().toString();
-    EXPECT_TRUE(message.contains(", its copy was not. Could not write")) << message.toStdString();
-    EXPECT_TRUE(message.contains(".tif")) << message.toStdString();
+    EXPECT_TRUE(message.contains(", its copy was not. Could not write")) << message;
+    EXPECT_TRUE(message.contains(".tif")) << message;
 }
 
 TEST_F(RQVideoViewTest, TypedTextSurvivesToolChangesResizeAndEscapeUntilPlaced) {
@@ -456,15 +453,11 @@ TEST_F(RQVideoViewTest, MiddleButtonOrSpaceWithTheLeftPansAndSpaceAloneFreezes) 
     choose(kModeLine);
     wheel(&view, QPointF(400, 300), 4);  // 4x about the centre
     const double centre = view.fit().unitX(400);
-    sendAt(&view, QEvent::MouseButtonPress, {400, 300}, Qt::MiddleButton, Qt::MiddleButton);
-    sendAt(&view, QEvent::MouseMove, {500, 300}, Qt::NoButton, Qt::MiddleButton);
-    sendAt(&view, QEvent::MouseButtonRelease, {500, 300}, Qt::MiddleButton, Qt::NoButton);
+    dragAt(&view, {400, 300}, {500, 300}, Qt::MiddleButton);
     EXPECT_DOUBLE_EQ(view.fit().unitX(500), centre) << "the picture follows the pointer";
 
     QTest::keyPress(&view, Qt::Key_Space);
-    sendAt(&view, QEvent::MouseButtonPress, {500, 300}, Qt::LeftButton, Qt::LeftButton);
-    sendAt(&view, QEvent::MouseMove, {1e6, 300}, Qt::NoButton, Qt::LeftButton);
-    sendAt(&view, QEvent::MouseButtonRelease, {1e6, 300}, Qt::LeftButton, Qt::NoButton);
+    dragAt(&view, {500, 300}, {1e6, 300}, Qt::LeftButton);
     QTest::keyRelease(&view, Qt::Key_Space);
     EXPECT_EQ(view.fit().left, 0.0) << "no further than the picture's edge";
     EXPECT_FALSE(view.model().shapeInProgress()) << "panning places no point";
@@ -518,11 +511,7 @@ TEST_F(RQVideoViewTest, AHalvedFrameMeasuresFreezesAndSavesAsItsFullPicture) {
         view.restoreShapes({});
         view.setImage(frame);
         choose(kModeLine);
-        click(&view, 202, 150, Qt::ShiftModifier);  // snaps to the edge
-        move(&view, 300, 170);
-        click(&view, 300, 170);
-        move(&view, 150, 300);
-        click(&view, 150, 300);
+        drawLine({202, 150}, {300, 170}, {150, 300}, Qt::ShiftModifier);  // snaps to the edge
         EXPECT_EQ(view.model().oMutShapsArray.size(), 1u);
         return resultsTable(view.model().oMutShapsArray, calibrationOf(view.model()), {}).rows;
     };

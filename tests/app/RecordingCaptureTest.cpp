@@ -42,14 +42,13 @@ TEST(RecordingCapture, RecordButtonRecordsIntoTheVideoFolder) {
     EXPECT_EQ(imageOf(h.ui().capture.btTakevideo), "movies_s");
     EXPECT_EQ(h.ui().capture.btTakevideo->toolTip(), "Stop recording") << "not by colour alone";
     for (int i = 0; i < 6; ++i) h.frame(static_cast<uint8_t>(40 * i));
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return h.window->albumPanel().oVidMutArray().size() == 1u; }, 10000));
+    ASSERT_TRUE(waitFor([&] { return h.window->albumPanel().oVidMutArray().size() == 1u; }));
     h.ui().capture.btTakevideo->click();
     EXPECT_EQ(imageOf(h.ui().capture.btTakevideo), "movies");
     EXPECT_EQ(h.ui().capture.btTakevideo->toolTip(), "Start recording");
     h.frame();  // the next frame completes the file
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, 10000));
+    ASSERT_TRUE(
+        waitFor([&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }));
     EXPECT_EQ(sounds, (std::vector<std::string>{"StartRecord", "StopRecord"}));
     const auto files = fileNames(h.settings().getStrDocumentsVideo());
     ASSERT_EQ(files.size(), 2u);
@@ -62,11 +61,8 @@ TEST(RecordingCapture, RecordButtonRecordsIntoTheVideoFolder) {
 // is listed all the same.
 TEST(RecordingCapture, RecordingWithoutFramesOrThumbnailIsToldAndEnds) {
     WindowHarness h;
-    struct Silent : SoundPlayer {
-        void play(const SoundResource&) override {}
-    };
-    RecordingCapture recording(h.window->captureBar(), h.settings(), std::make_unique<Silent>(),
-                               std::chrono::milliseconds(0));
+    RecordingCapture recording(h.window->captureBar(), h.settings(),
+                               std::make_unique<SilentSounds>(), std::chrono::milliseconds(0));
     h.window->captureBar().setRecordingSide(&recording);
     h.connectCamera();
     h.ui().capture.btTakevideo->click();
@@ -81,8 +77,8 @@ TEST(RecordingCapture, RecordingWithoutFramesOrThumbnailIsToldAndEnds) {
     std::ofstream(movie + ".jpg") << "a name taken meanwhile";
     for (int i = 0; i < 3; ++i) h.frame(static_cast<uint8_t>(40 * i));
     h.ui().capture.btTakevideo->click();  // and no frame follows
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }, 10000));
+    ASSERT_TRUE(
+        waitFor([&] { return h.ui().txt_recording->text().startsWith("Recording saved to"); }));
     ASSERT_EQ(h.alerts->alerts.size(), 2);
     EXPECT_TRUE(h.alerts->alerts[1].contains(QString::fromStdString(movie + ".jpg")));
     EXPECT_EQ(h.window->albumPanel().oVidMutArray().size(), 1u);

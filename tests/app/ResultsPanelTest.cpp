@@ -6,8 +6,6 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "AppTestSupport.h"
 #include "app/ResultsPanel.h"
@@ -50,9 +48,7 @@ TEST(ResultsPanel, RowsSelectionExportAndCopy) {
     TempDir dir;
     const auto file = dir.path() / "results.csv";
     ASSERT_TRUE(panel.exportCsv(QString::fromStdString(file.string())));
-    std::stringstream written;
-    written << std::ifstream(file).rdbuf();
-    EXPECT_EQ(written.str(), resultsCsv(panel.table()));
+    EXPECT_EQ(test::slurp(file), resultsCsv(panel.table()));
 
     panel.copyToClipboard();
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),

@@ -37,13 +37,12 @@ TEST(SnapshotPanel, SettingsAreKeptAndTheButtonSavesThePictureForAnalysis) {
     w.btSaveForAnalysis->click();
     ASSERT_EQ(saved.count(), 1);
     const QString path = saved.front().front().toString();
-    EXPECT_TRUE(path.endsWith(".tif") && fs::exists(path.toStdString())) << path.toStdString();
+    EXPECT_TRUE(path.endsWith(".tif") && fs::exists(path.toStdString())) << path;
     EXPECT_EQ(h.ui().txt_recording->text(), "Saved for analysis to " + path);
 
     // A folder that cannot be written is named in an alert.
     fs::remove_all(h.settings().getStrDocumentsPicture());
     w.btSaveForAnalysis->click();
     ASSERT_EQ(h.alerts->alerts.size(), 1);
-    EXPECT_TRUE(h.alerts->alerts.front().startsWith("Could not write"))
-        << h.alerts->alerts.front().toStdString();
+    EXPECT_TRUE(h.alerts->alerts.front().startsWith("Could not write")) << h.alerts->alerts.front();
 }

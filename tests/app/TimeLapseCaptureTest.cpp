@@ -23,14 +23,6 @@ using namespace lumetra;
 using namespace lumetra::test;
 using namespace std::chrono_literals;
 
-namespace {
-
-struct SilentSounds : SoundPlayer {
-    void play(const SoundResource&) override {}
-};
-
-}  // namespace
-
 // The window with a connected camera, its snapshots taken for real and its time-lapse
 // on a clock the test moves (`now`).
 class TimeLapseRun : public ::testing::Test {
@@ -81,7 +73,7 @@ TEST_F(TimeLapseRun, TakesDuePicturesCountsWhatAFreezeAndADropoutCostAndAssemble
     EXPECT_TRUE(
         summary.startsWith("Time-lapse ended: 3 pictures taken, 1 picture missed (no new "
                            "camera picture in time). Movie saved to "))
-        << summary.toStdString();
+        << summary;
     EXPECT_EQ(progress->text(), summary);
     EXPECT_FALSE(lapse.running());
 
@@ -105,7 +97,7 @@ TEST_F(TimeLapseRun, APictureThatCannotBeSavedEndsItAndSaysWhyAsDoesAMovieWithou
     EXPECT_TRUE(
         summary.startsWith("Time-lapse ended: 1 picture taken. A picture of the "
                            "time-lapse could not be saved. No movie: "))
-        << summary.toStdString();
+        << summary;
     EXPECT_FALSE(lapse.running());
 }
 

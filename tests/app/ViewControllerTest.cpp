@@ -19,7 +19,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <tuple>
 
 #include "AppTestSupport.h"
@@ -79,10 +78,15 @@ void drawAngle(WindowHarness& h) {
     click(h.view(), 200, 200);
 }
 
+// An entry of the calibration menu: 0 new, 2 clear, 3 delete.
+void calibrationMenu(WindowHarness& h, int entry) {
+    h.window->calibrationPanel().menu()->actions().at(entry)->trigger();
+}
+
 // Fills and confirms the new-calibration sheet.
 void enterCalibration(WindowHarness& h, const QString& name, const QString& mag, const QString& len,
                       bool findTicks = false) {
-    h.window->calibrationPanel().menu()->actions().at(0)->trigger();
+    calibrationMenu(h, 0);
     NewCalibrationController* sheet = h.window->calibrationPanel().sheet();
     ASSERT_NE(sheet, nullptr);
     sheet->CalibrationMethod()->setCurrentIndex(findTicks ? 1 : 0);
@@ -94,12 +98,28 @@ void enterCalibration(WindowHarness& h, const QString& name, const QString& mag,
 }
 
 // A line of `pixels` from (100, 100), then the mouse on its label; the next
-// frame completes a calibration in progress.
-void drawReferenceLine(WindowHarness& h, double pixels) {
+// frame completes a calibration in progress. Placing the label stores the line.
+void drawReferenceLine(WindowHarness& h, double pixels, bool placeLabel = false) {
     click(h.view(), 100, 100);
     move(h.view(), 100 + pixels, 100);
     click(h.view(), 100 + pixels, 100);
     move(h.view(), 250, 150);
+    if (placeLabel) click(h.view(), 250, 150);
+}
+
+// "Demo" (100 view units to 1 mm) in force, the length tool chosen and a line of
+// 100 units drawn with its live label showing.
+void lineInDemo(WindowHarness& h) {
+    calibrate(h, "Demo", 100.0f, 1.0f);
+    h.ui().measure.toolButton(kModeLine)->click();
+    h.frame();
+    drawReferenceLine(h, 100);
+}
+
+// Chooses an entry of a list as the user does: made current, then activated.
+void choose(QComboBox* box, int index) {
+    box->setCurrentIndex(index);
+    emit box->activated(index);
 }
 
 class ViewControllerWithCamera : public ::testing::Test {
@@ -114,7 +134,7 @@ protected:
         EXPECT_EQ(h.model().iGridMode, 0);
         for (QToolButton* b : {h.ui().measure.btSGride, h.ui().measure.btCGride,
                                h.ui().measure.btCrosshair, h.ui().measure.btScale})
-            EXPECT_FALSE(imageOf(b).endsWith("_s")) << b->objectName().toStdString();
+            EXPECT_FALSE(imageOf(b).endsWith("_s")) << b->objectName();
     }
     WindowHarness h;
 };
@@ -135,16 +155,14 @@ TEST(ViewControllerWithoutCamera, GatedActionsDoNothingButSaySo) {
         h.ui().capture.btFreeze,   h.ui().measure.btScaleBar};
     for (const auto& [mode, button] : h.ui().measure.toolButtons) buttons.push_back(button);
     for (QToolButton* b : buttons) {
+        SCOPED_TRACE(b->objectName().toStdString());
         h.ui().txt_recording->clear();
         b->click();
-        EXPECT_TRUE(
-            h.ui().txt_recording->text().startsWith("Connect a microscope or open a picture first"))
-            << b->objectName().toStdString();
-        EXPECT_EQ((std::pair<int, int>(h.window->measureBar().iMode(),
-                                       h.window->measureBar().iGridMode())),
-                  (std::pair<int, int>(0, 0)))
-            << b->objectName().toStdString();
-        EXPECT_EQ(h.model().iMode, 0) << b->objectName().toStdString();
+        const QString said = h.ui().txt_recording->text();
+        EXPECT_TRUE(said.startsWith("Connect a microscope or open a picture first"));
+        EXPECT_EQ((std::tuple<int, int, int>(h.window->measureBar().iMode(),
+                                             h.window->measureBar().iGridMode(), h.model().iMode)),
+                  (std::tuple(0, 0, 0)));
     }
     ASSERT_TRUE(h.activate());
     click(h.view(), 40, 40);
@@ -374,7 +392,7 @@ TEST_F(ViewControllerWithCamera, UndoAndDeleteEndToolAndOverlayEverywhere) {
             remove->click();
             EXPECT_EQ(std::pair(h.window->measureBar().iMode(), h.model().iMode),
                       (std::pair<MeasureMode, uint8_t>(kModeNone, 0)))
-                << remove->objectName().toStdString();
+                << remove->objectName();
             EXPECT_EQ(imageOf(h.ui().measure.toolButton(kModeLine)), "line");
             EXPECT_EQ(h.ui().txt_recording->text(), h.view()->stepHint());
             EXPECT_FALSE(h.model().shapeInProgress());
@@ -538,9 +556,10 @@ TEST(ViewControllerAlbums, AlbumsListedInOrderNewFolderBecomesCurrentAndItemsJoi
     }
     std::ofstream(home->path() / "Lumetra/beta/Image/20240101120000.jpg") << "x";
     WindowHarness h(home);
+    QComboBox* albums = h.ui().album.AblumComboBox;
+    const auto chooseAlbum = [&](const char* name) { choose(albums, albums->findText(name)); };
     QStringList listed;
-    for (int i = 0; i < h.ui().album.AblumComboBox->count(); ++i)
-        listed << h.ui().album.AblumComboBox->itemText(i);
+    for (int i = 0; i < albums->count(); ++i) listed << albums->itemText(i);
     EXPECT_EQ(listed, (QStringList{"Alpha", "beta", "default", "gamma"}));
 
     h.window->albumPanel().newFolder();
@@ -549,27 +568,24 @@ TEST(ViewControllerAlbums, AlbumsListedInOrderNewFolderBecomesCurrentAndItemsJoi
     h.window->albumPanel().folderSheet()->okButton()->click();
     EXPECT_EQ(h.settings().getStrDocumentsPicture(), h.root() + "Slides/Image/");
     EXPECT_EQ(readNameFile(h.root() + "default.txt"), "Slides");
-    EXPECT_EQ(h.ui().album.AblumComboBox->currentText(), "Slides");
+    EXPECT_EQ(albums->currentText(), "Slides");
     EXPECT_EQ(h.window->albumPanel().albumPages().grid(MediaKind::Picture).numberOfItems() +
                   h.window->albumPanel().albumPages().grid(MediaKind::Video).numberOfItems(),
               0);
 
     std::ofstream(h.root() + "default/Video/20240101120000.mp4.jpg") << "x";
-    h.ui().album.AblumComboBox->setCurrentIndex(h.ui().album.AblumComboBox->findText("default"));
-    emit h.ui().album.AblumComboBox->activated(h.ui().album.AblumComboBox->currentIndex());
+    chooseAlbum("default");
     EXPECT_EQ(h.ui().album.videoCount->text(), "1 recording");
     EXPECT_EQ(readNameFile(h.root() + "default.txt"), "default");
     // The switch happens when default.txt cannot be written, and that is said.
     fs::remove(h.root() + "default.txt");
     fs::create_directory(h.root() + "default.txt");
-    h.ui().album.AblumComboBox->setCurrentIndex(h.ui().album.AblumComboBox->findText("gamma"));
-    emit h.ui().album.AblumComboBox->activated(h.ui().album.AblumComboBox->currentIndex());
+    chooseAlbum("gamma");
     EXPECT_EQ(h.settings().getStrDocumentsPicture(), h.root() + "gamma/Image/");
     ASSERT_EQ(h.alerts->alerts.size(), 1);
     EXPECT_TRUE(h.alerts->alerts.front().contains("default.txt"));
     fs::remove(h.root() + "default.txt");
-    h.ui().album.AblumComboBox->setCurrentIndex(h.ui().album.AblumComboBox->findText("default"));
-    emit h.ui().album.AblumComboBox->activated(h.ui().album.AblumComboBox->currentIndex());
+    chooseAlbum("default");
 
     h.window->captureBar().recordingThumbnailAdded(h.settings().getStrDocumentsVideo() +
                                                    "20250303090507.mp4.jpg");
@@ -650,8 +666,7 @@ TEST(ViewController, CalibrationFromTheDemoMicrometersTicks) {
     enterCalibration(h, "Demo", "100", "10", true);
     drawOver(200, 1000, 100);
     ASSERT_EQ(h.alerts->alerts.size(), 1);
-    EXPECT_TRUE(h.alerts->alerts.front().contains("ticks"))
-        << h.alerts->alerts.front().toStdString();
+    EXPECT_TRUE(h.alerts->alerts.front().contains("ticks")) << h.alerts->alerts.front();
     EXPECT_TRUE(h.model().bCalibration);
     EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 0);
 
@@ -667,11 +682,10 @@ TEST(ViewController, CalibrationFromTheDemoMicrometersTicks) {
     EXPECT_GT(record->relativeUncertainty, 0.0f);
     const double pixelsPerUm = g.spacing / 10.0;  // the demo's known scale
     const QString status = h.ui().calibration.calibrationStatus->text();
-    EXPECT_TRUE(status.startsWith(QStringLiteral("Demo: 1 \u00B5m = 1.02")))
-        << status.toStdString();
-    EXPECT_TRUE(status.contains(QStringLiteral(" \u00B1 "))) << status.toStdString();
+    EXPECT_TRUE(status.startsWith(QStringLiteral("Demo: 1 \u00B5m = 1.02"))) << status;
+    EXPECT_TRUE(status.contains(QStringLiteral(" \u00B1 "))) << status;
     const double found = status.section(' ', 4, 4).toDouble();
-    EXPECT_NEAR(found, pixelsPerUm, 2e-4 * pixelsPerUm) << status.toStdString();
+    EXPECT_NEAR(found, pixelsPerUm, 2e-4 * pixelsPerUm) << status;
 }
 
 // A list nested too deeply for the reader: the window starts without it, and a
@@ -694,14 +708,12 @@ TEST_F(ViewControllerWithCamera, UnreadableListIsKeptAsideAndFailedWritesAreSaid
     ASSERT_EQ(h.alerts->alerts.size(), 1);
     const QString said = h.alerts->alerts.front();
     const auto kept = said.indexOf("calibration.plist.unreadable-");
-    ASSERT_GE(kept, 0) << said.toStdString();
-    EXPECT_TRUE(said.contains(QString::fromStdString(h.root() + "calibration.txt")))
-        << said.toStdString();
+    ASSERT_GE(kept, 0) << said;
+    EXPECT_TRUE(said.contains(QString::fromStdString(h.root() + "calibration.txt"))) << said;
     const QString keptName = said.mid(kept).section('"', 0, 0);
     EXPECT_EQ(readWholeFile(h.root() + keptName.toStdString()), deep);
 
-    h.ui().calibration.CalComboBox->setCurrentIndex(0);
-    emit h.ui().calibration.CalComboBox->activated(h.ui().calibration.CalComboBox->currentIndex());
+    choose(h.ui().calibration.CalComboBox, 0);
     EXPECT_EQ(h.alerts->alerts.size(), 2) << "choosing says it too";
 }
 
@@ -710,25 +722,21 @@ TEST_F(ViewControllerWithCamera, ClearCalibrationAsksThenForgetsEverything) {
     h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
     h.ui().measure.btCrosshair->click();
-    QAction* clear = h.window->calibrationPanel().menu()->actions().at(2);
-    clear->trigger();  // cancelled: nothing changes
+    calibrationMenu(h, 2);  // cancelled: nothing changes
     EXPECT_EQ(h.alerts->confirmations,
               QStringList{"Clear Calibration: All 1 stored calibration will be deleted. This "
                           "cannot be undone."});
     EXPECT_EQ(readCalibrationList(h.settings().getStrCalibrationPlist())->size(), 1u);
     EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 1);
     h.alerts->confirmAnswer = true;
-    clear->trigger();
+    calibrationMenu(h, 2);
     EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 0);
     EXPECT_FALSE(h.model().getShapesCount());
     expectOverlaysOff();
 }
 
 TEST_F(ViewControllerWithCamera, AbandonedNewCalibrationLeavesTheOneInForce) {
-    calibrate(h, "Demo", 100.0f, 1.0f);  // 100 px read 1 mm
-    h.ui().measure.toolButton(kModeLine)->click();
-    h.frame();
-    drawReferenceLine(h, 100);
+    lineInDemo(h);  // 100 px read 1 mm
     click(h.view(), 250, 150);
     const auto inForce = [&] {
         const MeasureModel& m = h.model();
@@ -771,11 +779,8 @@ TEST_F(ViewControllerWithCamera, AbandonedNewCalibrationLeavesTheOneInForce) {
 TEST_F(ViewControllerWithCamera, ClearedOrDeletedCalibrationEndsTheLengthTool) {
     h.alerts->confirmAnswer = true;
     for (int menuEntry : {2, 3}) {  // Clear Calibration, Delete Calibration
-        calibrate(h, "Demo", 100.0f, 1.0f);
-        h.ui().measure.toolButton(kModeLine)->click();
-        h.frame();
-        drawReferenceLine(h, 100);  // the live label shows
-        h.window->calibrationPanel().menu()->actions().at(menuEntry)->trigger();
+        lineInDemo(h);
+        calibrationMenu(h, menuEntry);
         EXPECT_FALSE(h.window->calibration().isCalibrated());
         EXPECT_EQ(std::pair(h.window->measureBar().iMode(), h.model().iMode),
                   (std::pair<MeasureMode, uint8_t>(kModeNone, 0)));
@@ -811,11 +816,9 @@ TEST_F(ViewControllerWithCamera, ChosenCalibrationRelabelsAtOnceAndOneCanBeDelet
     calibrate(h, "High", 40.0f, 2.0f);
     h.ui().measure.toolButton(kModeLine)->click();
     h.frame();
-    drawReferenceLine(h, 200);
-    click(h.view(), 250, 150);
+    drawReferenceLine(h, 200, true);
     EXPECT_EQ(h.model().fScale, 40.0f);
-    h.ui().calibration.CalComboBox->setCurrentIndex(0);
-    emit h.ui().calibration.CalComboBox->activated(h.ui().calibration.CalComboBox->currentIndex());
+    choose(h.ui().calibration.CalComboBox, 0);
     EXPECT_EQ(h.model().fScale, 10.0f) << "the stored line reads in the chosen calibration";
     const ResultsTable& results = h.window->resultsPanel().table();
     ASSERT_EQ(results.rows.size(), 1u);
@@ -853,8 +856,7 @@ TEST_F(ViewControllerWithCamera, CalibrationKeepsItsPrecisionAcrossARestart) {
     restarted.connectCamera();
     restarted.ui().measure.toolButton(kModeLine)->click();
     restarted.frame();
-    drawReferenceLine(restarted, 760);
-    click(restarted.view(), 250, 150);
+    drawReferenceLine(restarted, 760, true);
     EXPECT_EQ(reading(restarted), "1.000");
 }
 
@@ -862,21 +864,14 @@ TEST_F(ViewControllerWithCamera, CalibrationKeepsItsPrecisionAcrossARestart) {
 // or snapshot comment holds inf or nan or is computed in a calibration other than
 // the one the window names.
 TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibration) {
-    const auto slurp = [](const std::string& path) {
-        std::ostringstream bytes;
-        bytes << std::ifstream(path, std::ios::binary).rdbuf();
-        return bytes.str();
-    };
     const auto finite = [](const std::string& text) {
         return text.find("inf") == std::string::npos && text.find("nan") == std::string::npos &&
                text.find("\"value\": null") == std::string::npos;
     };
     const std::vector<std::pair<const char*, std::function<void(WindowHarness&)>>> states{
         {"calibrated", [](WindowHarness&) {}},
-        {"cleared",
-         [](WindowHarness& h) { h.window->calibrationPanel().menu()->actions().at(2)->trigger(); }},
-        {"deleted",
-         [](WindowHarness& h) { h.window->calibrationPanel().menu()->actions().at(3)->trigger(); }},
+        {"cleared", [](WindowHarness& h) { calibrationMenu(h, 2); }},
+        {"deleted", [](WindowHarness& h) { calibrationMenu(h, 3); }},
         {"abandoned",
          [](WindowHarness& h) {
              enterCalibration(h, "New", "2", "0.1");
@@ -892,9 +887,8 @@ TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibra
         if (enter) {
             calibrate(h, "Demo", 100.0f, 1.0f);
             h.ui().measure.toolButton(kModeLine)->click();
-            drawReferenceLine(h, 100);
-            click(h.view(), 250, 150);  // a stored line
-            drawReferenceLine(h, 50);   // and one in progress
+            drawReferenceLine(h, 100, true);  // a stored line
+            drawReferenceLine(h, 50);         // and one in progress
             enter(h);
         }
         for (const ToolSpec& tool : measureTools()) {
@@ -937,7 +931,7 @@ TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibra
 
             h.view()->saveImage(640, 480);
             const QString saved = h.ui().txt_recording->text();
-            ASSERT_TRUE(saved.startsWith("Snapshot saved to ")) << saved.toStdString();
+            ASSERT_TRUE(saved.startsWith("Snapshot saved to ")) << saved;
             const std::string picture = saved.mid(18).toStdString();
             const std::string sidecar = slurp(sidecarPath(picture));
             EXPECT_TRUE(finite(sidecar)) << sidecar;
@@ -986,13 +980,12 @@ TEST_F(ViewControllerWithCamera, CountsPerClassReachResultsSidecarAndTheNextRun)
     h.frame();  // the next picture shows the marks
     h.view()->saveImage(640, 480);
     const QString saved = h.ui().txt_recording->text();
-    ASSERT_TRUE(saved.startsWith("Snapshot saved to ")) << saved.toStdString();
-    std::ostringstream sidecar;
-    sidecar << std::ifstream(sidecarPath(saved.mid(18).toStdString())).rdbuf();
-    const auto record = parseSidecar(sidecar.str());
+    ASSERT_TRUE(saved.startsWith("Snapshot saved to ")) << saved;
+    const std::string sidecar = slurp(sidecarPath(saved.mid(18).toStdString()));
+    const auto record = parseSidecar(sidecar);
     ASSERT_TRUE(record);
     EXPECT_EQ(countsPerClass(record->shapes), (ClassCounts{1, 0, 2, 0, 0, 0, 0, 0, 0}));
-    EXPECT_NE(sidecar.str().find("\"Spores\""), std::string::npos);
+    EXPECT_NE(sidecar.find("\"Spores\""), std::string::npos);
 
     WindowHarness restarted(h.home());
     EXPECT_EQ(restarted.model().iCountClass, 3);

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "capture/AnalysisCopy.h"
@@ -105,10 +104,7 @@ TEST(AnalysisCopy, PixelsComeBackAndAnUncalibratedPictureCarriesNoScale) {
     EXPECT_EQ(info.find("Resolution"), std::string::npos) << info;
     EXPECT_EQ(info.find("ImageDescription"), std::string::npos) << info;
     // Uncompressed RGB after the 8-byte header, row by row.
-    std::ifstream in(*path, std::ios::binary);
-    std::stringstream read;
-    read << in.rdbuf();
-    const std::string bytes = read.str();
+    const std::string bytes = test::slurp(*path);
     ASSERT_GT(bytes.size(), 8u + 33 * 7 * 3);
     const auto at = [&](int x, int y, int c) {
         return static_cast<uint8_t>(bytes[8 + (static_cast<size_t>(y) * 33 + x) * 3 + c]);

@@ -1,8 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cmath>
@@ -10,7 +6,6 @@
 #include <fstream>
 #include <limits>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <tuple>
 
 #include "capture/SnapshotReopening.h"
@@ -20,6 +15,8 @@
 #include "image/JpegComment.h"
 #include "measure/tools/ToolTable.h"
 #include "storage/StorageLayout.h"
+#include "support/FileSizeLimit.h"
+#include "support/GreyFrame.h"
 #include "support/TempDir.h"
 
 namespace lumetra {
@@ -27,19 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-Frame grey(int w, int h) {
-    Frame f = Frame::allocate(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w * 4; ++x) f.row(y)[x] = 90;
-    return f;
-}
+using test::greyFrame;
+using test::slurp;
 
 // One shape of every tool, points in every slot it keeps but the last.
 SnapshotRecord sampleRecord(int shapesPerTool = 1) {
@@ -159,7 +145,8 @@ TEST(SnapshotSidecar, WrittenAfterThePictureWhichCarriesTheComment) {
     const std::string folder = dir.path().string() + "/";
     // A sidecar left behind by a deleted picture keeps its name from being reused.
     std::ofstream(folder + "20250101000000.jpg.json") << "{}";
-    const auto saved = writeSnapshot(grey(32, 24), folder, "20250101000000", sampleRecord());
+    const auto saved =
+        writeSnapshot(greyFrame(32, 24, 90), folder, "20250101000000", sampleRecord());
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->path, folder + "20250101000000-1.jpg");
     EXPECT_TRUE(saved->sidecar);
@@ -177,22 +164,11 @@ TEST(SnapshotSidecar, FailedSidecarWriteKeepsThePicture) {
     const std::string folder = dir.path().string() + "/";
     const SnapshotRecord record = sampleRecord(20);  // a sidecar far larger than the picture
     ASSERT_GT(sidecarJson(record).size(), 40000u);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{16384, 16384};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        const auto saved = writeSnapshot(grey(32, 24), folder, "20250101000000", record);
-        ::_exit(saved && saved->sidecar.error() == EFBIG &&
-                        saved->sidecar.path() == sidecarPath(saved->path)
-                    ? 0
-                    : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_TRUE(test::passesInChildWithFileSizeLimit(16384, [&] {
+        const auto saved = writeSnapshot(greyFrame(32, 24, 90), folder, "20250101000000", record);
+        return saved && saved->sidecar.error() == EFBIG &&
+               saved->sidecar.path() == sidecarPath(saved->path);
+    }));
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(dir.path()))
         names.push_back(e.path().filename().string());
@@ -206,9 +182,9 @@ TEST(SnapshotSidecar, ASnapshotReopensAsItsCleanCopyWithItsShapes) {
     // A clean copy left behind keeps its name from being reused, as a sidecar does.
     std::ofstream(folder + "20250101000000.clean.jpg") << "left behind";
     const SnapshotRecord record = sampleRecord();
-    const auto companions = encodeSnapshotCompanions(grey(32, 24), record, true, false);
+    const auto companions = encodeSnapshotCompanions(greyFrame(32, 24, 90), record, true, false);
     ASSERT_TRUE(companions.cleanCopy && !companions.cleanCopy->empty() && !companions.analysisCopy);
-    const std::vector<uint8_t> jpeg = encodeJpeg(grey(32, 24), 90);
+    const std::vector<uint8_t> jpeg = encodeJpeg(greyFrame(32, 24, 90), 90);
     const auto saved =
         writeEncodedSnapshot(jpeg, folder, "20250101000000", record, nullptr, companions.view());
     ASSERT_TRUE(saved && saved->sidecar && saved->cleanCopy && saved->analysisCopy);

@@ -12,19 +12,14 @@
 #include "capture/StampedName.h"
 #include "image/JpegCodec.h"
 #include "support/FatMount.h"
+#include "support/GreyFrame.h"
 #include "support/TempDir.h"
 
 using namespace lumetra;
+using lumetra::test::greyFrame;
 namespace fs = std::filesystem;
 
 namespace {
-
-Frame grey(int w, int h, uint8_t v) {
-    Frame f = Frame::allocate(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w * 4; ++x) f.row(y)[x] = v;
-    return f;
-}
 
 std::vector<std::string> namesIn(const fs::path& dir) {
     std::vector<std::string> names;
@@ -80,9 +75,9 @@ TEST(StampedName, CreatesUnderTheFirstFreeNameAndReportsWhatEndedTheSearch) {
 TEST(SnapshotWriter, SameSecondGetsSuffixesInsteadOfReplacing) {
     test::TempDir dir;
     const std::string folder = dir.path().string() + "/";
-    const auto first = writeSnapshot(grey(16, 16, 10), folder, "20250303090507");
-    const auto second = writeSnapshot(grey(16, 16, 200), folder, "20250303090507");
-    const auto third = writeSnapshot(grey(16, 16, 100), folder, "20250303090507");
+    const auto first = writeSnapshot(greyFrame(16, 16, 10), folder, "20250303090507");
+    const auto second = writeSnapshot(greyFrame(16, 16, 200), folder, "20250303090507");
+    const auto third = writeSnapshot(greyFrame(16, 16, 100), folder, "20250303090507");
     ASSERT_TRUE(first && second && third);
     EXPECT_EQ(*first, folder + "20250303090507.jpg");
     EXPECT_EQ(*second, folder + "20250303090507-1.jpg");
@@ -99,9 +94,9 @@ TEST(SnapshotWriter, WritesOnAFileSystemWithoutHardLinks) {
     if (!fat.skipReason().empty()) GTEST_SKIP() << fat.skipReason();
     const std::string folder = fat.mountPoint().string() + "/";
     WriteResult failure;
-    ASSERT_TRUE(writeSnapshot(grey(32, 16, 90), folder, "20250101120000", &failure))
+    ASSERT_TRUE(writeSnapshot(greyFrame(32, 16, 90), folder, "20250101120000", &failure))
         << failure.message();
-    ASSERT_TRUE(writeSnapshot(grey(32, 16, 90), folder, "20250101120000"));
+    ASSERT_TRUE(writeSnapshot(greyFrame(32, 16, 90), folder, "20250101120000"));
     EXPECT_EQ(namesIn(fat.mountPoint()),
               (std::vector<std::string>{"20250101120000-1.jpg", "20250101120000.jpg"}));
 }
@@ -109,7 +104,7 @@ TEST(SnapshotWriter, WritesOnAFileSystemWithoutHardLinks) {
 TEST(SnapshotWriter, FailedWriteGivesItsReasonAndLeavesNothing) {
     test::TempDir dir;
     WriteResult failure;
-    EXPECT_FALSE(writeSnapshot(grey(8, 8, 0), (dir.path() / "gone").string() + "/",
+    EXPECT_FALSE(writeSnapshot(greyFrame(8, 8, 0), (dir.path() / "gone").string() + "/",
                                "20250101000000", &failure));
     EXPECT_EQ(failure.error(), ENOENT);
     EXPECT_FALSE(writeSnapshot(Frame{}, dir.path().string() + "/", "20250101000000"));
@@ -121,7 +116,7 @@ TEST(SnapshotWriter, FolderThatIsAFileFailsWithoutRetrying) {
     const auto blocker = dir.path() / "Image";
     ASSERT_TRUE(writeSnapshotBytes(dir.path().string() + "/", "Image", "x", 1));
     fs::rename(dir.path() / "Image.jpg", blocker);
-    EXPECT_FALSE(writeSnapshot(grey(8, 8, 0), blocker.string() + "/", "20250101000000"));
+    EXPECT_FALSE(writeSnapshot(greyFrame(8, 8, 0), blocker.string() + "/", "20250101000000"));
     EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"Image"});
 }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -42,17 +41,7 @@ protected:
     }
     void choose(int32_t mode) { m.setMeasureMode(mode, "", "mm", 60.0f, 1.0f, false); }
     // Mouse events as text: "c10,20" click, "k10,20" Control-click, "m10,20" move.
-    void run(const std::string& script) {
-        std::istringstream in(script);
-        char kind = 0, comma = 0;
-        double x = 0.0, y = 0.0;
-        while (in >> kind >> x >> comma >> y) {
-            if (kind == 'm')
-                m.mouseMoved({x, y});
-            else
-                m.mouseDown({x, y}, kind == 'k');
-        }
-    }
+    void run(const std::string& script) { test::playMouse(m, script); }
     void expectNoPoints() {
         for (int k = 1; k <= 10; ++k) EXPECT_EQ(m.pt(k), Point{}) << "slot " << k;
         EXPECT_EQ(m.fData1, 0.0f);

@@ -5,9 +5,9 @@
 
 #include <bit>
 #include <cstdint>
-#include <sstream>
 #include <string>
 
+#include "PointText.h"
 #include "measure/MeasureModel.h"
 #include "measure/ShapeEditing.h"
 #include "measure/ShapeHitTest.h"
@@ -23,13 +23,7 @@ RQShape draw(int32_t mode, const std::string& script) {
     m.viewWidth = 800;
     m.viewHeight = 600;
     m.setMeasureMode(mode, "", "mm", 60.0f, 1.0f, false);
-    std::istringstream in(script);
-    char kind = 0, comma = 0;
-    double x = 0.0, y = 0.0;
-    while (in >> kind >> x >> comma >> y) {
-        m.mouseMoved({x, y});
-        if (kind != 'm') m.mouseDown({x, y}, kind == 'k');
-    }
+    test::playMouse(m, script, true);
     EXPECT_EQ(m.oMutShapsArray.size(), 1u) << script;
     return m.oMutShapsArray.empty() ? RQShape{} : m.oMutShapsArray[0];
 }

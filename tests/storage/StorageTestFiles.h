@@ -3,18 +3,16 @@
 // helpers, a write limit and a stand-in for the main thread.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <atomic>
 #include <chrono>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <future>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/FileSizeLimit.h"
 #include "support/JpegSamples.h"
 #include "support/MainQueue.h"
 #include "support/TempDir.h"
@@ -23,12 +21,6 @@ namespace lumetra::test {
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
-
-inline std::string slurp(const fs::path& p) {
-    std::stringstream ss;
-    ss << std::ifstream(p, std::ios::binary).rdbuf();
-    return ss.str();
-}
 
 inline void spit(const fs::path& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
@@ -40,23 +32,6 @@ inline std::string plistXml(std::initializer_list<std::pair<std::string, std::st
     for (const auto& [k, v] : entries) xml += "<key>" + k + "</key><string>" + v + "</string>\n";
     return xml + "</dict></plist>\n";
 }
-
-// Caps the size of files this process may write, so that writes fail even for a
-// user with write rights everywhere. The signal such a write raises is ignored.
-struct ScopedFileSizeLimit {
-    explicit ScopedFileSizeLimit(rlim_t bytes) : handler(std::signal(SIGXFSZ, SIG_IGN)) {
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        rlimit lim = old;
-        lim.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~ScopedFileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, handler);
-    }
-    rlimit old{};
-    void (*handler)(int);
-};
 
 // The test's main thread with a gate in front: a worker posting a result waits
 // at the gate until it opens (so requests pile up meanwhile), then its work is

@@ -77,6 +77,14 @@ public:
         std::lock_guard lock(mutex_);
         return *devices_.emplace_back(std::make_unique<FakeDevice>(std::move(device)));
     }
+    // A microscope with the USB ids of `model` ("vvvvpppp") on `port`, in the tree at root.
+    FakeDevice& addMicroscope(const std::filesystem::path& root, const std::string& node,
+                              const std::string& model, int port) {
+        FakeDevice d;
+        d.path = addNode(root, node, model.substr(0, 4), model.substr(4), port);
+        d.busInfo = "usb-0000:00:14.0-" + std::to_string(port);
+        return add(std::move(d));
+    }
     void feed(std::vector<FakeFrame> frames) {
         std::lock_guard lock(mutex_);
         script_.insert(script_.end(), frames.begin(), frames.end());

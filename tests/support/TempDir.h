@@ -1,12 +1,22 @@
 #pragma once
-// A fresh temporary folder for one test, removed with everything in it afterwards.
+// A fresh temporary folder for one test, removed with everything in it afterwards,
+// and the reading of a file whole.
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace lumetra::test {
+
+// The bytes of a file; empty when it cannot be read.
+inline std::string slurp(const std::filesystem::path& p) {
+    std::stringstream bytes;
+    bytes << std::ifstream(p, std::ios::binary).rdbuf();
+    return bytes.str();
+}
 
 class TempDir {
 public:

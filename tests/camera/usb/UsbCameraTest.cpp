@@ -28,12 +28,6 @@ class UsbCameraTest : public ::testing::Test {
 protected:
     UsbCameraTest() { camera.setListener(&recorder); }
 
-    // A microscope whose USB ids are those of `model`, plugged into port `port`.
-    test::FakeDevice& addMicroscope(const std::string& node, const std::string& model, int port) {
-        test::FakeDevice d;
-        d.path = test::addNode(dir.path(), node, model.substr(0, 4), model.substr(4), port);
-        return kernel.add(d);
-    }
     UsbOutcome connect(size_t index) {
         camera.refreshDevices();
         return camera.setSelectedVideoDevice(index);
@@ -55,7 +49,7 @@ protected:
 };
 
 TEST_F(UsbCameraTest, OffersTheMicroscopesFormatsAndRatesAndStreamsAtTheChosenSize) {
-    auto& device = addMicroscope("video0", "14c31301", 1);
+    auto& device = kernel.addMicroscope(dir.path(), "video0", "14c31301", 1);
     ASSERT_TRUE(connect(0).ok());
     ASSERT_EQ(camera.formats().size(), 6u);
     EXPECT_EQ(localizedName(camera.formats()[5]), "YUYV 4:2:2, 1280 x 720");
@@ -95,7 +89,7 @@ TEST_F(UsbCameraTest, OffersTheMicroscopesFormatsAndRatesAndStreamsAtTheChosenSi
 }
 
 TEST_F(UsbCameraTest, AScreenShowingThePictureSmallerGetsItHalvedWithTheFullPictureAdjustedAlike) {
-    addMicroscope("video0", "14c31301", 1);
+    kernel.addMicroscope(dir.path(), "video0", "14c31301", 1);
     ASSERT_TRUE(connect(0).ok());  // Motion-JPEG, 640 x 480
     AdjustmentSettings gamma;
     gamma.set(Adjustment::Gamma, 2.0f);
@@ -128,7 +122,7 @@ TEST(VideoFormatTest, ANewFormatKeepsTheNearestRateItOffers) {
 }
 
 TEST_F(UsbCameraTest, StepwiseSizesAndRatesBecomeListEntries) {
-    addMicroscope("video0", "14c31303", 1).stepwise = true;
+    kernel.addMicroscope(dir.path(), "video0", "14c31303", 1).stepwise = true;
     ASSERT_TRUE(connect(0).ok());
     std::string titles;
     for (const auto& f : camera.formats())
@@ -138,9 +132,9 @@ TEST_F(UsbCameraTest, StepwiseSizesAndRatesBecomeListEntries) {
 }
 
 TEST_F(UsbCameraTest, ADeviceWithoutTheSessionSizeStartsAt640x480) {
-    addMicroscope("video0", "14c31301", 1);
-    addMicroscope("video1", "14c31302", 2).modes = {{V4L2_PIX_FMT_YUYV, 1280, 720},
-                                                    {V4L2_PIX_FMT_YUYV, 640, 480}};
+    kernel.addMicroscope(dir.path(), "video0", "14c31301", 1);
+    kernel.addMicroscope(dir.path(), "video1", "14c31302", 2).modes = {
+        {V4L2_PIX_FMT_YUYV, 1280, 720}, {V4L2_PIX_FMT_YUYV, 640, 480}};
     ASSERT_TRUE(connect(0).ok());
     ASSERT_TRUE(camera.setVideoDeviceFormat(3).ok());  // Motion-JPEG, 2592 x 1944
     ASSERT_TRUE(camera.setSelectedVideoDevice(1).ok());
@@ -148,7 +142,7 @@ TEST_F(UsbCameraTest, ADeviceWithoutTheSessionSizeStartsAt640x480) {
 }
 
 TEST_F(UsbCameraTest, BrokenFramesAreSkippedAndAnUnpluggedMicroscopeCanBeConnectedAgain) {
-    addMicroscope("video0", "14c31301", 1);
+    kernel.addMicroscope(dir.path(), "video0", "14c31301", 1);
     ASSERT_TRUE(connect(0).ok());
     kernel.feed({FakeFrame::Flagged, FakeFrame::Garbage, FakeFrame::Truncated, FakeFrame::Oversized,
                  FakeFrame::Good, FakeFrame::Unplug});
@@ -167,7 +161,7 @@ TEST_F(UsbCameraTest, BrokenFramesAreSkippedAndAnUnpluggedMicroscopeCanBeConnect
 }
 
 TEST_F(UsbCameraTest, ARefreshThatClosesTheUnpluggedDeviceReportsTheUnplugOnce) {
-    addMicroscope("video0", "14c31301", 1);
+    kernel.addMicroscope(dir.path(), "video0", "14c31301", 1);
     ASSERT_TRUE(connect(0).ok());
     kernel.feed({FakeFrame::Unplug});
     ASSERT_TRUE(kernel.waitForUnplug(std::chrono::seconds(60)));  // its notice not handled
@@ -179,9 +173,9 @@ TEST_F(UsbCameraTest, ARefreshThatClosesTheUnpluggedDeviceReportsTheUnplugOnce) 
 }
 
 TEST_F(UsbCameraTest, OpenAndStartFailuresAreTypedWithTheirAdvice) {
-    addMicroscope("video0", "14c31301", 1).openErrno = EACCES;
-    addMicroscope("video1", "14c31302", 2).streamOnErrno = EBUSY;
-    auto& failing = addMicroscope("video2", "14c31303", 3);
+    kernel.addMicroscope(dir.path(), "video0", "14c31301", 1).openErrno = EACCES;
+    kernel.addMicroscope(dir.path(), "video1", "14c31302", 2).streamOnErrno = EBUSY;
+    auto& failing = kernel.addMicroscope(dir.path(), "video2", "14c31303", 3);
     const UsbOutcome denied = connect(0);
     failing.openErrno = EIO;  // after listing
     EXPECT_EQ(denied.error, UsbError::PermissionDenied);

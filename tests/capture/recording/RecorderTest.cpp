@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,11 +14,14 @@
 
 #include "capture/recording/Recorder.h"
 #include "image/JpegCodec.h"
+#include "support/FileSizeLimit.h"
+#include "support/GreyFrame.h"
 #include "support/MainQueue.h"
 #include "support/MovieReader.h"
 #include "support/TempDir.h"
 
 using namespace lumetra;
+using test::greyFrame;
 using test::readMovie;
 namespace fs = std::filesystem;
 
@@ -43,13 +45,6 @@ Frame picture(int w, int h, int index, bool noise = false) {
             row[4 * x + 3] = 255;
         }
     }
-    return f;
-}
-
-// One flat grey level.
-Frame flat(int w, int h, uint8_t level) {
-    Frame f = Frame::allocate(w, h);
-    std::fill_n(f.data.get(), f.byteCount(), level);
     return f;
 }
 
@@ -100,11 +95,12 @@ protected:
     std::string folder() const { return dir.path().string() + "/"; }
     // count frames at fps, with capture times going on from the last fed one.
     void feed(int count, int w = 64, int h = 48, int fps = 10) {
-        for (int i = 0; i < count; ++i) {
-            Frame frame = picture(w, h, fed);
-            frame.capturedAt = captureTime(fed++, fps);
-            recorder->recordingVideo(frame);
-        }
+        for (int i = 0; i < count; ++i, ++fed) deliver(picture(w, h, fed), fed, fps);
+    }
+    // The frame as captured at `index` by a camera delivering fps frames a second.
+    void deliver(Frame frame, int index, int fps = 10) {
+        frame.capturedAt = captureTime(index, fps);
+        recorder->recordingVideo(frame);
     }
     bool waitForEnd() {
         return main.runUntil([&] { return events.ended(); }, std::chrono::seconds(60));
@@ -160,12 +156,8 @@ TEST_F(RecorderTest, MovieLastsAsLongAsItsRecordingAtAnyCameraRate) {
 // the track's size, with black bars above and below.
 TEST_F(RecorderTest, ResolutionChangeKeepsTheAspect) {
     ASSERT_EQ(start(320, 240), RecordPress::Started);
-    for (int i = 0; i < 4; ++i) {
-        const bool wide = i >= 2;
-        Frame frame = flat(wide ? 640 : 320, wide ? 360 : 240, 255);
-        frame.capturedAt = captureTime(fed++, 10);
-        recorder->recordingVideo(frame);
-    }
+    for (int i = 0; i < 4; ++i)
+        deliver(i >= 2 ? greyFrame(640, 360, 255) : greyFrame(320, 240, 255), fed++);
     ASSERT_TRUE(recorder->framesStopped());
     ASSERT_TRUE(waitForEnd());
     const auto read = readMovie(recorder->videoFileName());
@@ -224,11 +216,8 @@ TEST_F(RecorderTest, ClockCountsSecondsMinutesAndHours) {
 TEST_F(RecorderTest, CameraStoppingMidRecordingFinishesTheFile) {
     ASSERT_EQ(start(), RecordPress::Started);
     feed(11);  // thumbnail at 0.1 s + 5 written frames
-    for (int i = 0; i < 2; ++i) {
-        Frame broken;  // dropped half of a pair, then a written one that cannot be converted
-        broken.capturedAt = captureTime(fed++, 10);
-        recorder->recordingVideo(broken);
-    }
+    // Dropped half of a pair, then a written one that cannot be converted.
+    for (int i = 0; i < 2; ++i) deliver(Frame{}, fed++);
     feed(4);  // 2 more
     EXPECT_TRUE(recorder->framesStopped());
     EXPECT_EQ(recorder->state(), RecordState::Idle);
@@ -244,11 +233,7 @@ TEST_F(RecorderTest, CameraStoppingMidRecordingFinishesTheFile) {
 // times jump back) still get strictly increasing presentation times.
 TEST_F(RecorderTest, PresentationTimesAlwaysIncrease) {
     ASSERT_EQ(start(), RecordPress::Started);
-    for (int i = 0; i < 6; ++i) {
-        Frame frame = picture(64, 48, i);
-        frame.capturedAt = captureTime(i < 3 ? 5 : 1, 10);
-        recorder->recordingVideo(frame);
-    }
+    for (int i = 0; i < 6; ++i) deliver(picture(64, 48, i), i < 3 ? 5 : 1);
     ASSERT_TRUE(recorder->framesStopped());
     ASSERT_TRUE(waitForEnd());
     const auto read = readMovie(recorder->videoFileName());
@@ -348,60 +333,36 @@ TEST_F(RecorderTest, KilledRecordingKeepsItsWrittenSeconds) {
 // The disk is full before the first fragment: neither an empty movie nor its
 // thumbnail stays, and the reason is said.
 TEST_F(RecorderTest, MovieWithoutPicturesIsRemoved) {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{16 * 1024, 16 * 1024};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        recorder->recordingVideo(flat(320, 240, 90));
+    EXPECT_TRUE(test::passesInChildWithFileSizeLimit(16 * 1024, [&] {
+        recorder->recordingVideo(greyFrame(320, 240, 90));
         press(320, 240);
-        Frame first = flat(320, 240, 90);  // a small thumbnail
-        first.capturedAt = captureTime(0, 10);
-        recorder->recordingVideo(first);
+        deliver(greyFrame(320, 240, 90), 0);  // a small thumbnail
         for (int i = 1; i < 200 && !events.ended(); ++i) {
-            Frame frame = picture(320, 240, i, true);
-            frame.capturedAt = captureTime(i, 10);
-            recorder->recordingVideo(frame);
+            deliver(picture(320, 240, i, true), i);
             main.drain();
         }
         main.runUntil([&] { return events.ended(); });
         const std::string movie = recorder->videoFileName();
-        const bool removed = events.log.back() == "failed" &&
-                             events.reason.find("File too large") != std::string::npos &&
-                             !fs::exists(movie) && !fs::exists(movie + ".jpg") &&
-                             std::find(events.log.begin(), events.log.end(),
-                                       "thumbnail " + movie + ".jpg") != events.log.end();
-        ::_exit(removed ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return events.log.back() == "failed" &&
+               events.reason.find("File too large") != std::string::npos && !fs::exists(movie) &&
+               !fs::exists(movie + ".jpg") &&
+               std::find(events.log.begin(), events.log.end(), "thumbnail " + movie + ".jpg") !=
+                   events.log.end();
+    }));
 }
 
 TEST_F(RecorderTest, FullDiskStopsWithAReasonAndAPlayableFile) {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{600 * 1024, 600 * 1024};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(test::passesInChildWithFileSizeLimit(600 * 1024, [&] {
         start(160, 120);
         for (int i = 0; i < 2000 && !events.ended(); ++i) {
-            Frame frame = picture(160, 120, i % 16, true);
-            frame.capturedAt = captureTime(i, 20);
-            recorder->recordingVideo(frame);
+            deliver(picture(160, 120, i % 16, true), i, 20);
             main.drain();
         }
         main.runUntil([&] { return events.ended(); });
-        const bool stopped = events.log.back() == "failed" &&
-                             events.reason.find("File too large") != std::string::npos &&
-                             recorder->state() == RecordState::Idle;
-        ::_exit(stopped ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return events.log.back() == "failed" &&
+               events.reason.find("File too large") != std::string::npos &&
+               recorder->state() == RecordState::Idle;
+    }));
     const auto read = readMovie(folder() + kStamp + ".mp4");
     ASSERT_EQ(read.codec, AV_CODEC_ID_H264);
     EXPECT_GE(read.times.size(), 10u);
