@@ -107,7 +107,11 @@ ViewController::ViewController(RQGlobalVariables& settings, std::unique_ptr<Aler
     startUp();
 }
 
-ViewController::~ViewController() = default;
+ViewController::~ViewController() {
+    // The window's widgets go after this body: what they report on the way (a field that
+    // loses the keyboard finishes its editing) must not reach the conductor half gone.
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+}
 
 const CalibrationModel& ViewController::calibration() const { return calibration_->model(); }
 
