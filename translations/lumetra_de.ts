@@ -1066,8 +1066,8 @@ Esc verwirft die begonnene Form</translation>
         <translation>Das Bild ohne Messungen als kalibriertes TIFF speichern</translation>
     </message>
     <message>
-        <source>There is no picture to save yet.</source>
-        <translation>Es gibt noch kein Bild zum Speichern.</translation>
+        <source>The picture could not be decoded at its full size, so there is nothing to save.</source>
+        <translation>Das Bild konnte nicht in voller Größe dekodiert werden, daher gibt es nichts zu speichern.</translation>
     </message>
 </context>
 <context>

@@ -78,8 +78,10 @@ void SnapshotPanel::restore() {
 void SnapshotPanel::saveForAnalysis() {
     if (!pictureReady_()) return;
     const Frame frame = view_.fullFrame();
-    if (frame.isNull()) {
-        alerts_.alert(tr("There is no picture to save yet."));
+    if (frame.isNull()) {  // the picture shown could not be decoded at its full size
+        alerts_.alert(
+            tr("The picture could not be decoded at its full size, so there is "
+               "nothing to save."));
         return;
     }
     WriteResult failure;
