@@ -4,14 +4,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
-#include <algorithm>
 #include <cmath>
 
 #include "app/ViewDrawing.h"
 #include "app/ViewSnapshot.h"
 #include "measure/CalibrationCompletion.h"
-#include "measure/scale/EdgeSnap.h"
-#include "measure/scale/TickCalibration.h"
 #include "measure/tools/ToolStepHint.h"
 #include "storage/RQGlobalVariables.h"
 
@@ -215,8 +212,7 @@ void RQVideoView::setFrozen(bool frozen) {
     // A frozen picture is the full one: it is measured, zoomed and saved for a while.
     if (frozen)
         if (Frame full = frame_.full(); !full.isNull()) frame_ = std::move(full);
-    tickMarks_.clear();
-    snapped_.reset();
+    aids_.clear();
     update();
 }
 
@@ -358,8 +354,10 @@ void RQVideoView::mousePressEvent(QMouseEvent* event) {
     event->accept();
     if (!f.contains(p.x(), p.y())) return;  // beside the picture
     // Qt::ControlModifier is the Ctrl key on Linux.
-    const Point at = snappedClick({f.unitX(p.x()), f.unitYUp(p.y())},
-                                  event->modifiers().testFlag(Qt::ShiftModifier));
+    const Point at =
+        aids_.click({f.unitX(p.x()), f.unitYUp(p.y())},
+                    event->modifiers().testFlag(Qt::ShiftModifier), frame_, logical_, f.scale);
+    update();  // the snapped point's mark, or its going
     mouseDownAt(at.x, at.y, event->modifiers().testFlag(Qt::ControlModifier));
 }
 
@@ -465,40 +463,21 @@ void RQVideoView::refreshIfRedrawing() {
 }
 
 void RQVideoView::completeCalibrationIfDue() {
-    float uncertainty = 0.0f;
-    if (tickSearch_ && model_.bCalibration) {
-        if (const auto search = findTicksOnReferenceLine(model_, frame_.full())) {
-            if (const auto* refused = std::get_if<ScaleRefusal>(&*search)) {
-                abandonShapeInProgress();
-                emit ticksRefused(QString::fromStdString(refused->reason));
-                return;
-            }
-            tickMarks_ = std::get<TicksOnLine>(*search).marks;
-            uncertainty = static_cast<float>(std::get<TicksOnLine>(*search).relativeUncertainty);
-        }
+    const PictureAids::TickOutcome ticks = aids_.searchTicks(model_, frame_);
+    if (ticks.refusal) {
+        abandonShapeInProgress();
+        emit ticksRefused(QString::fromStdString(*ticks.refusal));
+        return;
     }
     auto completed = lumetra::completeCalibrationIfDue(model_);
     if (!completed) return;
-    completed->relativeUncertainty = uncertainty;
+    completed->relativeUncertainty = ticks.uncertainty;
     if (model_.delegate) model_.delegate->calibrationCompleted(*completed);
 }
 
 void RQVideoView::setTickSearch(bool on) {
-    tickSearch_ = on;
-    tickMarks_.clear();
+    aids_.setTickSearch(on);
     update();
-}
-
-Point RQVideoView::snappedClick(Point at, bool snap) {
-    snapped_.reset();
-    if (snap) {
-        // A few screen pixels, in the frame's pixels (at most 32 when zoomed far out).
-        const Frame full = frame_.full();
-        const double reach = std::min(6.0 * full.width / (logical_.width * fit().scale), 32.0);
-        snapped_ = snapViewPointToEdge(full, at, logical_.width, logical_.height, reach);
-    }
-    update();
-    return snapped_.value_or(at);
 }
 
 void RQVideoView::paintEvent(QPaintEvent*) {
@@ -521,7 +500,7 @@ void RQVideoView::paintEvent(QPaintEvent*) {
                    palette().color(QPalette::Window));
     if (redrawing())
         drawHandles(painter, f, model_.oMutShapsArray, hoveredShape_, highlightedShape_);
-    drawPictureAids(painter, f, tickMarks_, snapped_);
+    aids_.paint(painter, f);
     const QRectF shown = shownPicture(f, QRectF(rect()));
     if (frozen_) drawFrozenBadge(painter, font(), shown);
     if (!zoom_.atFit()) drawZoomBadge(painter, font(), shown, zoom_.factor());

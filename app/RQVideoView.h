@@ -18,6 +18,7 @@
 #include "app/HandleDrag.h"
 #include "app/LiveViewPainter.h"
 #include "app/MeasureHistory.h"
+#include "app/PictureAids.h"
 #include "app/ViewPanning.h"
 #include "app/ViewTextField.h"
 #include "image/Frame.h"
@@ -142,9 +143,9 @@ public:
     // marked over the picture until it goes live or is frozen again, or a new
     // calibration starts. A line without ticks is refused (ticksRefused) and drawn again.
     void setTickSearch(bool on);
-    const std::vector<Segment>& tickMarks() const { return tickMarks_; }
+    const std::vector<Segment>& tickMarks() const { return aids_.tickMarks(); }
     // The last click that landed on an edge (a click with Shift held), marked on screen.
-    const std::optional<Point>& snappedPoint() const { return snapped_; }
+    const std::optional<Point>& snappedPoint() const { return aids_.snappedPoint(); }
 
     // Mouse input in the model's y-up coordinates, as the event handlers pass it.
     // Without a shape in progress, a press on a stored shape's handle and a move
@@ -202,9 +203,6 @@ private:
     // The zoom or pan changed what the widget shows.
     void zoomChanged();
     void reportShownSize();
-    // A click with Shift held lands on the edge nearest in the edge's normal, within
-    // a few screen pixels; otherwise, or with no edge there, where it was.
-    Point snappedClick(Point at, bool snap);
     // A new state becomes visible at once on the redraw path, after a due
     // calibration was completed and handed to the delegate.
     void refreshIfRedrawing();
@@ -240,9 +238,7 @@ private:
     LiveViewPainter painter_;
     ViewZoom zoom_;
     ViewPanning panning_;
-    bool tickSearch_ = false;
-    std::vector<Segment> tickMarks_;
-    std::optional<Point> snapped_;
+    PictureAids aids_;
 };
 
 }  // namespace lumetra

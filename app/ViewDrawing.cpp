@@ -4,7 +4,6 @@
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPolygonF>
 
 #include "measure/ShapeEditing.h"
 
@@ -83,24 +82,6 @@ void drawHandles(QPainter& painter, const ViewFit& f, const std::vector<RQShape>
                                     2 * kHandleHalf, 2 * kHandleHalf));
         }
     }
-}
-
-void drawPictureAids(QPainter& painter, const ViewFit& f, const std::vector<Segment>& ticks,
-                     const std::optional<Point>& snapped) {
-    if (ticks.empty() && !snapped) return;
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 200, 255), 2.0));
-    for (const Segment& s : ticks)
-        painter.drawLine(QPointF(f.pixelX(s.a.x), f.pixelY(s.a.y)),
-                         QPointF(f.pixelX(s.b.x), f.pixelY(s.b.y)));
-    if (snapped) {
-        // A small diamond: the point sits on an edge.
-        const QPointF c(f.pixelX(snapped->x), f.pixelY(snapped->y));
-        painter.drawPolygon(QPolygonF(
-            {c + QPointF(0, -6), c + QPointF(6, 0), c + QPointF(0, 6), c + QPointF(-6, 0)}));
-    }
-    painter.restore();
 }
 
 QRectF shownPicture(const ViewFit& f, const QRectF& widget) {

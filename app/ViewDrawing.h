@@ -1,14 +1,12 @@
 #pragma once
 // What the measuring view draws over and around the picture besides the frame and
 // the measurement pass: the placeholder before the first frame, the stored shapes'
-// handles, the ticks found and the snapped point, and the FROZEN and zoom badges.
+// handles, and the FROZEN and zoom badges (app/PictureAids draws what it found).
 // Free functions taking what they draw, in widget pixels through the view's fit.
 
 #include <QRectF>
-#include <optional>
 #include <vector>
 
-#include "measure/OverlayGeometry.h"
 #include "measure/RQShape.h"
 #include "measure/Types.h"
 #include "policy/WindowArea.h"
@@ -24,10 +22,6 @@ void drawPlaceholder(QPainter& painter, const QRectF& area, const QFont& font);
 // The handles of the shapes at `hovered` and `chosen` (either -1 or out of range: none).
 void drawHandles(QPainter& painter, const ViewFit& fit, const std::vector<RQShape>& shapes,
                  int hovered, int chosen);
-
-// The ticks found on a calibration's reference line and the point a click snapped to.
-void drawPictureAids(QPainter& painter, const ViewFit& fit, const std::vector<Segment>& ticks,
-                     const std::optional<Point>& snapped);
 
 // The part of the picture inside `widget`.
 QRectF shownPicture(const ViewFit& fit, const QRectF& widget);
