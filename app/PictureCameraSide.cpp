@@ -95,7 +95,7 @@ void PictureCameraSide::loaded(uint64_t request, const Loaded& picture) {
 }
 
 void PictureCameraSide::repeat() {
-    if (!frame_.isNull()) window_.onFrame(frame_, FrameMarks{.changed = false});
+    if (!frame_.isNull()) window_.onFrame(frame_, FrameMarks{.changed = false, .repeated = true});
 }
 
 void PictureCameraSide::stopCamera() {

@@ -4,10 +4,11 @@
 // window and "Measure" in the album open one directly. The file is read off the main
 // thread (app/PictureFile); then the picture becomes the active camera, a snapshot's
 // shapes and calibration come back (capture/SnapshotReopening), and its one frame is
-// handed to the window's display rule again every kRepeat (marked unchanged after
-// the first), as a camera's frames are, so that tools, overlays, freezing, snapshots
-// and recording work on it as on a live picture. A file that cannot be read is
-// shown as a failure naming it; the picture on screen stays.
+// handed to the window's display rule again every kRepeat (marked unchanged and
+// repeated after the first), as a camera's frames are, so that tools, overlays,
+// freezing, snapshots and recording work on it as on a live picture; the view itself
+// gets it again only when a tool, an overlay or shapes move it to the other path. A
+// file that cannot be read is shown as a failure naming it; the picture on screen stays.
 //
 // Create it after the window, destroy it before.
 

@@ -11,7 +11,7 @@ FrameRoute routeFrame(const ViewFacts& facts, const FrameMarks& marks) {
     const bool plain = !facts.shapesPresent && facts.iMode == kModeNone &&
                        facts.iGridMode == kGridNone && !facts.viewTextTool && !facts.scaleBar;
     if (plain)
-        route.path = FramePath::Layer;
+        route.path = marks.repeated && !facts.redrawing ? FramePath::None : FramePath::Layer;
     else if (marks.changed || !facts.redrawing)
         route.path = FramePath::Image;
     return route;

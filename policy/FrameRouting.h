@@ -11,6 +11,8 @@
 //   recorded without a redraw. While the view is still on the fast path, an
 //   unchanged frame is given to it all the same, so that a still picture does not
 //   keep a newly chosen tool or overlay off the screen.
+// - Repeated: a frame marked repeated (the picture the view already shows, handed
+//   over again) reaches the view only to move it onto the other path.
 // - Recording: every decoded frame is passed to the recorder. A frame that did not
 //   decode is neither shown nor recorded; the view keeps the last picture.
 

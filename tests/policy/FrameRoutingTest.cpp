@@ -53,6 +53,21 @@ TEST(FrameRoutingPath, UnchangedPictureStillMovesTheViewOffTheFastPath) {
     EXPECT_EQ(routeFrame(f, marks(true, false)), (FrameRoute{false, FramePath::Image, true}));
 }
 
+TEST(FrameRoutingPath, RepeatedPictureReachesTheViewOnlyToChangeItsPath) {
+    FrameMarks repeated = marks(true, false);
+    repeated.repeated = true;
+    ViewFacts plain = laidOut(640, 480);
+    ViewFacts withTool = laidOut(640, 480);
+    withTool.iMode = kModeLine;
+    for (const bool redrawing : {false, true}) {
+        plain.redrawing = withTool.redrawing = redrawing;
+        EXPECT_EQ(routeFrame(plain, repeated),
+                  (FrameRoute{false, redrawing ? FramePath::Layer : FramePath::None, true}));
+        EXPECT_EQ(routeFrame(withTool, repeated),
+                  (FrameRoute{false, redrawing ? FramePath::None : FramePath::Image, true}));
+    }
+}
+
 TEST(FrameRoutingPath, PictureThatDidNotDecodeIsNeitherShownNorRecorded) {
     ViewFacts f;  // not laid out yet: still no layout for a picture that is not shown
     EXPECT_EQ(routeFrame(f, marks(false, true)), FrameRoute{});
