@@ -74,10 +74,11 @@ LUMETRA_ROW_LOOP void lumaRow(const uint8_t* __restrict p, int w, int16_t* __res
     if (w > 1) blur[w - 1] = static_cast<int16_t>(luma[w - 2] + 3 * luma[w - 1]);
 }
 
-// Rounds to the nearest level, clamped to 0..255. The values stay within a few
-// thousand; those below zero round towards it, and clamp to zero all the same.
+// A level half a level too high, rounded down and clamped to 0..255. The values stay
+// within a few thousand; those below zero round towards it, and clamp to zero all the
+// same.
 inline uint32_t level(float v) {
-    return static_cast<uint32_t>(std::clamp(static_cast<int32_t>(v + 0.5f), 0, 255));
+    return static_cast<uint32_t>(std::clamp(static_cast<int32_t>(v), 0, 255));
 }
 
 // The affine colour transform of one row, plus the sharpening offset: unsharp masking
@@ -94,11 +95,12 @@ LUMETRA_ROW_LOOP void colourRow(uint8_t* __restrict p, int w, const AffineRow& a
         const auto [bi, gi, ri] = channels(in);
         const float b = static_cast<float>(bi), g = static_cast<float>(gi),
                     r = static_cast<float>(ri);
-        const float d =
+        const float base =
+            k.offset +
             k.sharpen * static_cast<float>(16 * luma[x] - (up[x] + 2 * mid[x] + down[x]));
-        const uint32_t out = level(k.m[0] * r + k.m[1] * g + k.m[2] * b + k.offset + d) << 16 |
-                             level(k.m[3] * r + k.m[4] * g + k.m[5] * b + k.offset + d) << 8 |
-                             level(k.m[6] * r + k.m[7] * g + k.m[8] * b + k.offset + d) |
+        const uint32_t out = level(base + k.m[0] * r + k.m[1] * g + k.m[2] * b) << 16 |
+                             level(base + k.m[3] * r + k.m[4] * g + k.m[5] * b) << 8 |
+                             level(base + k.m[6] * r + k.m[7] * g + k.m[8] * b) |
                              (in & 0xff000000u);
         std::memcpy(p + 4 * static_cast<ptrdiff_t>(x), &out, 4);
     }
@@ -187,7 +189,8 @@ void AdjustmentChain::apply(Frame& frame, const AdjustmentSettings& s) {
         for (size_t col = 0; col < 3; ++col)
             a.m[3 * row + col] = static_cast<float>(full.m[row][col]);
     // Grey stays grey: every row of the transform has the same offset.
-    a.offset = static_cast<float>(255.0 * full.offset[0]);
+    // Half a level more, so that rounding down rounds to the nearest level.
+    a.offset = static_cast<float>(255.0 * full.offset[0] + 0.5);
     // The luminance of the colour-controlled picture is contrast times that of the
     // input; the blur difference comes in 64ths of a level.
     a.sharpen = sharpen ? 2.0f * s.fSharpnessValue * contrast / 64.0f : 0.0f;
