@@ -1,13 +1,12 @@
 #include "camera/adjust/AdjustmentChain.h"
 
-#include <immintrin.h>
-
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
 
 #include "camera/adjust/ColorMatrix.h"
+#include "camera/adjust/RowLookup.h"
 
 namespace lumetra {
 namespace {
@@ -106,43 +105,6 @@ LUMETRA_ROW_LOOP void colourRow(uint8_t* __restrict p, int w, const AffineRow& a
     }
 }
 
-// Every colour channel of a row through a table of 256 levels.
-void lookupRow(uint8_t* __restrict p, int w, const uint8_t* __restrict table) {
-    for (int x = 0; x < w; ++x, p += 4) {
-        p[0] = table[p[0]];
-        p[1] = table[p[1]];
-        p[2] = table[p[2]];
-    }
-}
-
-// The same, 64 bytes at a time with byte permutes over the table in four registers:
-// bit 6 of a byte picks the register of a pair, bit 7 the pair. Alpha bytes are not
-// stored.
-__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void lookupRowByPermutes(
-    uint8_t* __restrict p, int w, const uint8_t* __restrict table) {
-    const __m512i t0 = _mm512_loadu_si512(table), t1 = _mm512_loadu_si512(table + 64),
-                  t2 = _mm512_loadu_si512(table + 128), t3 = _mm512_loadu_si512(table + 192);
-    constexpr __mmask64 kColour = 0x7777777777777777;
-    const ptrdiff_t n = 4 * static_cast<ptrdiff_t>(w);
-    for (ptrdiff_t i = 0; i < n; i += 64) {
-        const __mmask64 inside = n - i >= 64 ? ~__mmask64{0} : (__mmask64{1} << (n - i)) - 1;
-        const __m512i v = _mm512_maskz_loadu_epi8(inside, p + i);
-        const __m512i low = _mm512_permutex2var_epi8(t0, v, t1);
-        const __m512i high = _mm512_permutex2var_epi8(t2, v, t3);
-        _mm512_mask_storeu_epi8(p + i, inside & kColour,
-                                _mm512_mask_blend_epi8(_mm512_movepi8_mask(v), low, high));
-    }
-}
-
-using RowLookup = void (*)(uint8_t*, int, const uint8_t*);
-
-RowLookup fastestLookup() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512vbmi") && __builtin_cpu_supports("avx512bw")
-               ? lookupRowByPermutes
-               : lookupRow;
-}
-
 }  // namespace
 
 // Gamma looks a level up; brightness and contrast map every channel alike,
@@ -176,10 +138,10 @@ void AdjustmentChain::apply(Frame& frame, const AdjustmentSettings& s) {
     if (tablesFor_ != std::array<float, 3>{brightness, contrast, gamma})
         buildTables(brightness, contrast, gamma);
 
-    static const RowLookup lookupRow = fastestLookup();
+    static const RowLookup lookUp = fastestRowLookup();
     const int w = frame.width, h = frame.height;
     if (!sharpen && identity) {
-        for (int y = 0; y < h; ++y) lookupRow(frame.row(y), w, tone_.data());
+        for (int y = 0; y < h; ++y) lookUp(frame.row(y), w, tone_.data());
         return;
     }
     const ColorMatrix full =
@@ -202,7 +164,7 @@ void AdjustmentChain::apply(Frame& frame, const AdjustmentSettings& s) {
         if (sharpen && y + 1 < h) lumaRow(frame.row(y + 1), w, luma(y + 1), blurred(y + 1));
         colourRow(frame.row(y), w, a, luma(y), blurred(y > 0 ? y - 1 : 0), blurred(y),
                   blurred(y + 1 < h ? y + 1 : y));
-        if (gamma != 1.0f) lookupRow(frame.row(y), w, gamma_.data());
+        if (gamma != 1.0f) lookUp(frame.row(y), w, gamma_.data());
     }
 }
 
