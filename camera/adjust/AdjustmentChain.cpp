@@ -11,7 +11,7 @@
 namespace lumetra {
 namespace {
 
-constexpr int kShift = 12;  // fractional bits of the matrix test for neutral colour
+constexpr int kShift = 12;  // fractional bits at which the colour matrix counts as neutral
 constexpr double kOne = 1 << kShift;
 
 // Rec. 709 luminance weights, as the colour controls use them, in 12 fractional bits
@@ -26,14 +26,17 @@ struct Channels {
     int32_t b, g, r;
 };
 
-// The affine colour transform of the chain, in levels: rows are output red, green,
-// blue, columns input red, green, blue.
-struct AffineRow {
+// The affine colour transform of the chain, in levels: rows of m are output red,
+// green, blue, columns input red, green, blue. Grey stays grey, so every output has the
+// same offset; it holds half a level more, so that rounding down rounds to the nearest.
+struct Transform {
     float m[9];
     float offset;
     float sharpen;  // sharpening offset per 64th of a level of blur difference
 };
 
+// Pixel x of a BGRA row, read as one 32-bit word: the compiler turns this into whole
+// vector loads and masks, where byte loads at a stride of four cost shuffles.
 inline uint32_t word(const uint8_t* row, int x) {
     static_assert(std::endian::native == std::endian::little);
     uint32_t w;
@@ -41,18 +44,16 @@ inline uint32_t word(const uint8_t* row, int x) {
     return w;
 }
 
-// Pixel x of a BGRA row, read as one 32-bit word: the compiler turns this into whole
-// vector loads and masks, where byte loads at a stride of four cost shuffles.
 inline Channels channels(uint32_t w) {
     return {static_cast<int32_t>(w & 255), static_cast<int32_t>((w >> 8) & 255),
             static_cast<int32_t>((w >> 16) & 255)};
 }
 
-// The row loops below are compiled twice, for AVX2 with FMA and for the baseline, and
-// the loader picks the one the processor runs: eight 32-bit lanes instead of four make
-// them several times faster. ThreadSanitizer builds take the baseline only: the loader
-// runs the clones' resolvers before the sanitizer's runtime is up, and the program
-// crashes at start.
+// The row loops below are compiled three times, for AVX-512, for AVX2 with FMA and for
+// the baseline, and the loader picks the one the processor runs: sixteen or eight
+// 32-bit lanes instead of four make them several times faster. ThreadSanitizer builds take the
+// baseline only: the loader runs the clones' resolvers before the sanitizer's runtime is up, and
+// the program crashes at start.
 #if defined(__SANITIZE_THREAD__)
 #define LUMETRA_ROW_LOOP
 #else
@@ -73,9 +74,9 @@ LUMETRA_ROW_LOOP void lumaRow(const uint8_t* __restrict p, int w, int16_t* __res
     if (w > 1) blur[w - 1] = static_cast<int16_t>(luma[w - 2] + 3 * luma[w - 1]);
 }
 
-// A level half a level too high, rounded down and clamped to 0..255. The values stay
-// within a few thousand; those below zero round towards it, and clamp to zero all the
-// same.
+// A value that holds half a level extra, rounded down to a level and clamped to
+// 0..255. Values stay within a few thousand; those below zero round towards it and
+// clamp to zero all the same.
 inline uint32_t level(float v) {
     return static_cast<uint32_t>(std::clamp(static_cast<int32_t>(v), 0, 255));
 }
@@ -85,10 +86,10 @@ inline uint32_t level(float v) {
 // between the luminance and its blur times `sharpen`. The result is clamped to a level
 // and stored in place, alpha kept. up, mid and down are the horizontally blurred
 // luminance rows around luma.
-LUMETRA_ROW_LOOP void colourRow(uint8_t* __restrict p, int w, const AffineRow& a,
+LUMETRA_ROW_LOOP void colourRow(uint8_t* __restrict p, int w, const Transform& t,
                                 const int16_t* __restrict luma, const int16_t* __restrict up,
                                 const int16_t* __restrict mid, const int16_t* __restrict down) {
-    const AffineRow k = a;  // locals: stores through p may not reload them
+    const Transform k = t;  // a local: stores through p may not reload it
     for (int x = 0; x < w; ++x) {
         const uint32_t in = word(p, x);
         const auto [bi, gi, ri] = channels(in);
@@ -146,23 +147,21 @@ void AdjustmentChain::apply(Frame& frame, const AdjustmentSettings& s) {
     }
     const ColorMatrix full =
         hue.after(ColorMatrix::colorControls(brightness, contrast, saturation));
-    AffineRow a{};
+    Transform t{};
     for (size_t row = 0; row < 3; ++row)
         for (size_t col = 0; col < 3; ++col)
-            a.m[3 * row + col] = static_cast<float>(full.m[row][col]);
-    // Grey stays grey: every row of the transform has the same offset.
-    // Half a level more, so that rounding down rounds to the nearest level.
-    a.offset = static_cast<float>(255.0 * full.offset[0] + 0.5);
+            t.m[3 * row + col] = static_cast<float>(full.m[row][col]);
+    t.offset = static_cast<float>(255.0 * full.offset[0] + 0.5);
     // The luminance of the colour-controlled picture is contrast times that of the
     // input; the blur difference comes in 64ths of a level.
-    a.sharpen = sharpen ? 2.0f * s.fSharpnessValue * contrast / 64.0f : 0.0f;
+    t.sharpen = sharpen ? 2.0f * s.fSharpnessValue * contrast / 64.0f : 0.0f;
     for (auto* rows : {&luma_, &hblur_})
         for (auto& row : *rows) row.assign(static_cast<size_t>(w), 0);
     if (sharpen) lumaRow(frame.row(0), w, luma(0), blurred(0));
     for (int y = 0; y < h; ++y) {
         // Rows are read before they change: row y + 1 now, row y - 1 earlier.
         if (sharpen && y + 1 < h) lumaRow(frame.row(y + 1), w, luma(y + 1), blurred(y + 1));
-        colourRow(frame.row(y), w, a, luma(y), blurred(y > 0 ? y - 1 : 0), blurred(y),
+        colourRow(frame.row(y), w, t, luma(y), blurred(y > 0 ? y - 1 : 0), blurred(y),
                   blurred(y + 1 < h ? y + 1 : y));
         if (gamma != 1.0f) lookUp(frame.row(y), w, gamma_.data());
     }
