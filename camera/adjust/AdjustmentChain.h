@@ -6,11 +6,12 @@
 // The arithmetic is regrouped into as few steps per pixel as it allows. Saturation
 // and hue rotation both keep grey grey and luminance unchanged, and brightness and
 // contrast act alike on every channel, so the chain equals
-//     tone(saturation-and-hue matrix * pixel + sharpening offset),
-// where tone is brightness, contrast, the final clamp and gamma as one lookup table
-// and the offset is computed from the luminance of the input. The matrix and the
-// offset run in fixed point over whole rows (written so that the compiler vectorises
-// them), the table over the same row while it is in cache: one pass over the frame.
+//     gamma(clamp(colour transform * pixel + sharpening offset)),
+// where the colour transform is brightness, contrast, saturation and hue as one
+// affine map and the offset is computed from the luminance of the input. Each row is
+// loaded and stored once for the transform and the offset (written so that the
+// compiler vectorises it) and looked up in the gamma table while it is in cache.
+// Without colour or sharpening, brightness, contrast and gamma are one table.
 //
 // One chain belongs to one thread; it keeps its tables and row buffers between frames.
 
@@ -30,21 +31,16 @@ public:
     void apply(Frame& frame, const AdjustmentSettings& settings);
 
 private:
-    void buildTone(float brightness, float contrast, float gamma);
-    void toneRow(uint8_t* p, int w) const;
+    void buildTables(float brightness, float contrast, float gamma);
     // Row y's luminance and its horizontal blur, in the ring of three rows.
-    int32_t* luma(int y) { return luma_[static_cast<size_t>(y % 3)].data(); }
-    int32_t* blurred(int y) { return hblur_[static_cast<size_t>(y % 3)].data(); }
+    int16_t* luma(int y) { return luma_[static_cast<size_t>(y % 3)].data(); }
+    int16_t* blurred(int y) { return hblur_[static_cast<size_t>(y % 3)].data(); }
 
-    std::vector<uint8_t> tone_;                  // indexed by value in eighths of a level
-    std::array<float, 3> toneFor_{-1, -1, -1};   // brightness, contrast, gamma of tone_
-    std::array<uint8_t, 256> byteTone_{};        // tone_ at whole levels 0..255
-    std::array<int16_t, 9> matrix_{};            // saturation and hue, 12 fractional bits
-    int32_t amount_ = 0;                         // sharpening strength, 12 fractional bits
-    std::array<std::vector<int32_t>, 3> luma_;   // rows y-1, y, y+1 of luminance (x16)
-    std::array<std::vector<int32_t>, 3> hblur_;  // the same rows blurred horizontally (x4)
-    std::vector<int32_t> delta_;                 // sharpening offset of the row, eighths
-    std::vector<uint16_t> index_;                // tone_ indices: blue, green, red planes
+    std::array<uint8_t, 256> gamma_{};            // gamma of a level
+    std::array<uint8_t, 256> tone_{};             // brightness, contrast and gamma of a level
+    std::array<float, 3> tablesFor_{-1, -1, -1};  // brightness, contrast, gamma of the tables
+    std::array<std::vector<int16_t>, 3> luma_;    // rows y-1, y, y+1 of luminance (x4)
+    std::array<std::vector<int16_t>, 3> hblur_;   // the same rows blurred horizontally (x4)
 };
 
 }  // namespace lumetra
