@@ -346,6 +346,13 @@
     </message>
 </context>
 <context>
+    <name>SnapshotReopening</name>
+    <message>
+        <source>The measurements kept with the picture in &quot;{}&quot; cannot be read; it opens without them.</source>
+        <translation>Die mit dem Bild in &quot;{}&quot; gespeicherten Messungen können nicht gelesen werden; es wird ohne sie geöffnet.</translation>
+    </message>
+</context>
+<context>
     <name>StepHint</name>
     <message>
         <source>Click the first line&apos;s first end</source>
