@@ -124,7 +124,7 @@ TEST_F(CalibrationModelTest, ClearForgetsEverythingWhateverTheListHeld) {
     spit(plist, "junk");
     spit(txt, "a");
     model.restore();
-    model.clear();
+    EXPECT_TRUE(model.clear());
     EXPECT_EQ(current(), kUncalibrated);
     EXPECT_FALSE(fs::exists(txt));
     EXPECT_TRUE(readCalibrationList(plist)->empty());
