@@ -180,6 +180,10 @@
         <source>{} files could not be deleted: {}</source>
         <translation>{} Dateien konnten nicht gelöscht werden: {}</translation>
     </message>
+    <message>
+        <source>The album folder &quot;{}&quot; cannot be read: {}</source>
+        <translation>Der Albumordner &quot;{}&quot; kann nicht gelesen werden: {}</translation>
+    </message>
 </context>
 <context>
     <name>Recording</name>
