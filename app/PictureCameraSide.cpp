@@ -89,6 +89,8 @@ void PictureCameraSide::loaded(uint64_t request, const Loaded& picture) {
                                : tr("Picture: %1").arg(name);
     window_.cameraConnected(CameraMode::Picture, frame_.width, frame_.height, status);
     window_.restoreMeasurements(picture.plan.record);
+    if (!picture.plan.sidecarProblem.empty())
+        window_.showFailure(QString::fromStdString(picture.plan.sidecarProblem));
     window_.onFrame(frame_, FrameMarks{});
     repeat_.start();
     emit pictureShown(picture.path);

@@ -111,8 +111,12 @@ const std::string& distinctFolder() {
             if (fs::exists(path)) continue;
             const auto bytes = composeAndEncodeSnapshot(makePicture(i), {kWidth, kHeight}, {},
                                                         nullptr, 90, snapshotComment(record));
-            writeFileAtomically(path, bytes.data(), bytes.size());
-            writeFileAtomically(path + ".json", json.data(), json.size());
+            for (const auto& written : {writeFileAtomically(path, bytes.data(), bytes.size()),
+                                        writeFileAtomically(path + ".json", json)}) {
+                if (written) continue;
+                std::fprintf(stderr, "%s\n", written.message().c_str());
+                std::exit(1);
+            }
         }
         std::ofstream(done) << kDistinctPictures << "\n";
         return dir;

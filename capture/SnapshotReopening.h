@@ -15,6 +15,9 @@ struct ReopenPlan {
     std::string picture;                   // the file to show
     std::optional<SnapshotRecord> record;  // the sidecar's, when there is a readable one
     bool shapesBurntIn = false;            // the record's shapes are in the picture, not in record
+    // When the picture has a sidecar that cannot be read (damaged, of another version,
+    // unreadable): why it opens without its measurements and calibration, for the user.
+    std::string sidecarProblem;
 };
 
 // The plan for opening path: a snapshot "<name>.jpg" or its clean copy

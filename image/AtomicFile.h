@@ -20,7 +20,7 @@ namespace lumetra {
 
 // The outcome of a write: success, or the file that could not be written and the
 // system error that stopped it.
-class WriteResult {
+class [[nodiscard]] WriteResult {
 public:
     WriteResult() = default;  // success
     WriteResult(std::string path, int error) : path_(std::move(path)), error_(error) {}

@@ -1,11 +1,13 @@
 #include "image/JpegCodec.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <turbojpeg.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <new>
 #include <string_view>
@@ -143,6 +145,27 @@ std::optional<Frame> decodeChecked(const uint8_t* data, size_t size, const Decod
     return frame;
 }
 
+// The bytes of an open plain file of at most maxSize bytes, read into a buffer of the size
+// the file has; a file that shrank meanwhile is read as far as it goes. nullopt for
+// anything else, and when reading fails.
+std::optional<std::vector<uint8_t>> readPlainFile(int fd, size_t maxSize) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0 ||
+        static_cast<uint64_t>(st.st_size) > maxSize)
+        return std::nullopt;
+    std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
+    size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return std::nullopt;
+        if (n == 0) break;
+        filled += static_cast<size_t>(n);
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
 // Decoding serves threads that must go on after a bad picture: running out of
 // memory is a failed decode, not an exception.
 std::optional<Frame> decodeAt(const uint8_t* data, size_t size, const DecodeRequest& request,
@@ -185,12 +208,20 @@ std::optional<Frame> decodeJpegScaled(const uint8_t* data, size_t size, int maxS
 }
 
 std::optional<Frame> decodeJpegFile(const std::string& path, int maxSide) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    if (maxSide > 0) return decodeAt(bytes.data(), bytes.size(), {.maxSide = maxSide}, nullptr);
-    return decodeAt(bytes.data(), bytes.size(), {}, nullptr);
+    // Not blocking: a pipe or device named like a picture is refused, not waited on.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::optional<Frame> frame;
+    try {
+        if (auto bytes = readPlainFile(fd, kMaxJpegFileBytes))
+            frame = decodeAt(bytes->data(), bytes->size(),
+                             maxSide > 0 ? DecodeRequest{.maxSide = maxSide} : DecodeRequest{},
+                             nullptr);
+    } catch (const std::bad_alloc&) {
+        frame.reset();
+    }
+    ::close(fd);
+    return frame;
 }
 
 std::vector<uint8_t> encodeJpeg(const Frame& frame, int quality) {

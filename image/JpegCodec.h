@@ -57,7 +57,12 @@ std::optional<Frame> decodeJpegForScreen(const uint8_t* data, size_t size, Frame
 // decodeJpeg, and when even the smallest factor exceeds the budget.
 std::optional<Frame> decodeJpegScaled(const uint8_t* data, size_t size, int maxSide);
 
-// Decodes a file; nullopt when it cannot be read or decoded.
+// The largest JPEG file read: as large as the largest picture decoded, four bytes a pixel,
+// far beyond what a picture of that size compresses to.
+inline constexpr size_t kMaxJpegFileBytes = size_t{4} * kMaxJpegSide * kMaxJpegSide;
+
+// Decodes a file; nullopt when it is not a plain file, is larger than kMaxJpegFileBytes
+// (it is not read then), cannot be read or does not decode.
 std::optional<Frame> decodeJpegFile(const std::string& path, int maxSide = 0);
 
 // Encodes a BGRA frame at the given quality (1..100) with 4:2:0 subsampling.

@@ -3,6 +3,7 @@
 // with the calibration list file and calibration.txt. The window mirrors names()
 // in its combo box and forwards the user's choices by index.
 
+#include <cmath>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -20,13 +21,17 @@ public:
     // The settings' calibration list and the root's calibration.txt.
     explicit CalibrationModel(const RQGlobalVariables& settings);
 
-    // The current calibration: uncalibrated while fScale() or fUnitLength() is not
-    // greater than 0 (a record that holds 0 measures nothing).
+    // The current calibration: uncalibrated while fScale() or fUnitLength() is not a
+    // finite number greater than 0 (a record that holds 0 measures nothing, and an
+    // infinite one would read every length as 0 or infinite).
     const std::string& strCalName() const { return strCalName_; }
     float fScale() const { return fScale_; }
     float fUnitLength() const { return fUnitLength_; }
     const std::string& strUnit() const { return strUnit_; }
-    bool isCalibrated() const { return fScale_ > 0.0f && fUnitLength_ > 0.0f; }
+    bool isCalibrated() const {
+        return fScale_ > 0.0f && fUnitLength_ > 0.0f && std::isfinite(fScale_) &&
+               std::isfinite(fUnitLength_);
+    }
     // The relative standard error of a calibration found from a micrometer's ticks; 0
     // for a drawn one.
     float relativeUncertainty() const { return relativeUncertainty_; }

@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <nlohmann/json.hpp>
 
 #include "image/Translate.h"
@@ -21,6 +23,20 @@ bool isString(const json& object, const char* key) {
     return object.contains(key) && object[key].is_string();
 }
 
+// An integer that fits int; a larger one is refused, not wrapped into another value.
+std::optional<int> intOf(const json& value) {
+    if (value.is_number_unsigned()) {
+        const auto n = value.get<uint64_t>();
+        if (n > static_cast<uint64_t>(std::numeric_limits<int>::max())) return std::nullopt;
+        return static_cast<int>(n);
+    }
+    if (!value.is_number_integer()) return std::nullopt;
+    const auto n = value.get<int64_t>();
+    if (n < std::numeric_limits<int>::min() || n > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(n);
+}
+
 std::optional<CameraProfile> profileOf(const json& entry) {
     if (!entry.is_object() || !isString(entry, "name") || !isString(entry, "resolution") ||
         !isString(entry, "frameRate") || !entry.contains("adjustments"))
@@ -32,8 +48,9 @@ std::optional<CameraProfile> profileOf(const json& entry) {
                           entry["frameRate"].get<std::string>()};
     if (!values.is_array() || values.size() != profile.adjustments.size()) return std::nullopt;
     for (size_t i = 0; i < values.size(); ++i) {
-        if (!values[i].is_number_integer()) return std::nullopt;
-        profile.adjustments[i] = values[i].get<int>();
+        const auto value = intOf(values[i]);
+        if (!value) return std::nullopt;
+        profile.adjustments[i] = *value;
     }
     return profile;
 }

@@ -35,7 +35,8 @@ int copyBytes(int in, int out) {
 }  // namespace
 
 WriteResult copyFileNoReplace(const std::string& source, const std::string& destination) {
-    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a pipe or device under the source's name is refused by its type.
+    const int in = ::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (in < 0) return {destination, errno};
     struct stat st {};
     if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {

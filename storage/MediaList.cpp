@@ -162,9 +162,10 @@ private:
 
 }  // namespace
 
-std::vector<std::string> listMediaFiles(const std::string& folder, MediaKind kind) {
+MediaFiles listMediaFiles(const std::string& folder, MediaKind kind) {
     FolderNames pictures;
     std::vector<std::string> movies;
+    int error = 0;
     if (DIR* dir = ::opendir(folder.c_str())) {
         // Only links and entries of unknown type are looked up; a link counts
         // when it leads to a regular file.
@@ -187,10 +188,12 @@ std::vector<std::string> listMediaFiles(const std::string& folder, MediaKind kin
                 pictures.add(name);
         }
         ::closedir(dir);
+    } else if (errno != ENOENT) {
+        error = errno;
     }
     // A recording whose thumbnail is missing is listed under its thumbnail's name.
     pictures.addMissingThumbnails(movies);
-    return pictures.sortedPaths(folder);
+    return {pictures.sortedPaths(folder), error};
 }
 
 std::string mediaFilePath(MediaKind kind, const std::string& itemTitle) {
@@ -198,12 +201,15 @@ std::string mediaFilePath(MediaKind kind, const std::string& itemTitle) {
     return itemTitle.substr(0, itemTitle.size() - 4);
 }
 
-void MediaList::load(const std::string& folder) {
+std::string MediaList::load(const std::string& folder) {
     folder_ = folder;
     items_.clear();
-    std::vector<std::string> paths = listMediaFiles(folder, kind_);
-    items_.reserve(paths.size());
-    for (auto& path : paths) items_.push_back(MediaItem{std::move(path)});
+    MediaFiles files = listMediaFiles(folder, kind_);
+    items_.reserve(files.paths.size());
+    for (auto& path : files.paths) items_.push_back(MediaItem{std::move(path)});
+    if (files.error == 0) return {};
+    return fillIn(translate("MediaList", "The album folder \"{}\" cannot be read: {}"),
+                  {folder, std::strerror(files.error)});
 }
 
 size_t MediaList::append(const std::string& jpegPath) {

@@ -35,7 +35,13 @@ struct MediaItem {
 // snapshot's sidecar "*.jpg.json", nor for pictures its clean copy "*.clean.jpg"), in natural order
 // of their names (oldest first for date-time names), as full paths. For recordings, a movie "*.mp4"
 // without its thumbnail counts as that thumbnail, which shows as a placeholder.
-std::vector<std::string> listMediaFiles(const std::string& folder, MediaKind kind);
+// error: 0, or why the folder could not be opened (a folder that does not exist
+// holds nothing and is no error).
+struct MediaFiles {
+    std::vector<std::string> paths;
+    int error = 0;
+};
+MediaFiles listMediaFiles(const std::string& folder, MediaKind kind);
 
 // The file an item stands for: the picture itself, or for a recording its
 // thumbnail's path without the final ".jpg" (the movie beside it).
@@ -51,8 +57,10 @@ public:
     bool empty() const { return items_.empty(); }
     const std::vector<MediaItem>& items() const { return items_; }
 
-    // Rebuilds the list from the folder.
-    void load(const std::string& folder);
+    // Rebuilds the list from the folder. Returns, for the user, why the folder could not
+    // be read (the list is empty then, which must not pass for an empty album); "" when
+    // it was read or does not exist.
+    std::string load(const std::string& folder);
 
     // Appends a newly written snapshot or thumbnail; returns its index.
     size_t append(const std::string& jpegPath);

@@ -27,7 +27,8 @@ bool exists(const std::string& path) {
 // An empty name stays empty: its folders are the root's own.
 std::string readDefaultAlbum(const std::string& path) {
     if (!exists(path)) {
-        writeNameFile(path, kDefaultAlbum);
+        // Passed over like every failure here: the next start reads "default" again.
+        (void)writeNameFile(path, kDefaultAlbum);
         return kDefaultAlbum;
     }
     const auto name = readNameFile(path);
@@ -64,10 +65,11 @@ RQGlobalVariables::RQGlobalVariables(const std::string& homeDir, const std::stri
     strCalibrationPlist = paths.calibrationPlist();
     if (!exists(strCalibrationPlist)) {
         const auto templ = readWholeFile(joinPath(resourceDir, "calibration.plist"));
+        // Passed over: storing a calibration in a missing list says so then.
         if (templ)
-            writeNewFileAtomically(strCalibrationPlist, templ->data(), templ->size());
+            (void)writeNewFileAtomically(strCalibrationPlist, templ->data(), templ->size());
         else
-            createEmptyCalibrationList(strCalibrationPlist);
+            (void)createEmptyCalibrationList(strCalibrationPlist);
     }
 
     avCameraVoice = sound(resourceDir, "TakePicture");

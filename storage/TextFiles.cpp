@@ -11,8 +11,10 @@
 
 namespace lumetra {
 
+// Files are opened without blocking: a pipe or device under a file's name is refused
+// by its type instead of holding the caller until someone writes to it.
 std::optional<std::string> readWholeFile(const std::string& path, size_t maxSize) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     struct stat st {};
     std::optional<std::string> result;
@@ -43,7 +45,7 @@ std::optional<std::string> readWholeFile(const std::string& path, size_t maxSize
 }
 
 std::optional<std::string> readFileStart(const std::string& path, size_t maxBytes) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     struct stat st {};
     std::optional<std::string> result;

@@ -180,6 +180,10 @@
         <source>{} files could not be deleted: {}</source>
         <translation>{} Dateien konnten nicht gelöscht werden: {}</translation>
     </message>
+    <message>
+        <source>The album folder &quot;{}&quot; cannot be read: {}</source>
+        <translation>Der Albumordner &quot;{}&quot; kann nicht gelesen werden: {}</translation>
+    </message>
 </context>
 <context>
     <name>Recording</name>
@@ -343,6 +347,13 @@
     <message>
         <source>Turn snapshot on (wifi camera)</source>
         <translation>Schnappschuss einschalten (WiFi-Kamera)</translation>
+    </message>
+</context>
+<context>
+    <name>SnapshotReopening</name>
+    <message>
+        <source>The measurements kept with the picture in &quot;{}&quot; cannot be read; it opens without them.</source>
+        <translation>Die mit dem Bild in &quot;{}&quot; gespeicherten Messungen können nicht gelesen werden; es wird ohne sie geöffnet.</translation>
     </message>
 </context>
 <context>

@@ -127,15 +127,17 @@ void AlbumPanel::switchAlbum(int index) {
 }
 
 void AlbumPanel::loadPhotoCollection() {
-    pictures_.load(settings_.getStrDocumentsPicture());
+    const std::string problem = pictures_.load(settings_.getStrDocumentsPicture());
     pages_->reload(MediaKind::Picture);
     showMediaCount(MediaKind::Picture);
+    if (!problem.empty()) alerts_.alert(QString::fromStdString(problem));
 }
 
 void AlbumPanel::loadVideoCollection() {
-    videos_.load(settings_.getStrDocumentsVideo());
+    const std::string problem = videos_.load(settings_.getStrDocumentsVideo());
     pages_->reload(MediaKind::Video);
     showMediaCount(MediaKind::Video);
+    if (!problem.empty()) alerts_.alert(QString::fromStdString(problem));
 }
 
 void AlbumPanel::add(MediaKind kind, const std::string& path) {

@@ -33,6 +33,7 @@ TimeLapseMovieResult assembleTimeLapseMovie(const std::vector<std::string>& pict
     TimeLapseMovieResult result;
     const int64_t ticksPerFrame = kMovieTicksPerSecond / std::max(framesPerSecond, 1);
     std::unique_ptr<Mp4Writer> writer;
+    bool thumbnailWritten = false;
     for (const std::string& picture : pictures) {
         const auto frame = decodeJpegFile(picture);
         if (!frame) {
@@ -41,7 +42,9 @@ TimeLapseMovieResult assembleTimeLapseMovie(const std::vector<std::string>& pict
         }
         if (!writer) {
             writer = Mp4Writer::open(moviePath, {frame->width, frame->height}, result.error);
-            if (!writer || !writeThumbnail(*frame, thumbnailPathOf(moviePath), result.error)) break;
+            if (!writer) break;
+            thumbnailWritten = writeThumbnail(*frame, thumbnailPathOf(moviePath), result.error);
+            if (!thumbnailWritten) break;
         }
         if (!writer->write(*frame, result.frames * ticksPerFrame, result.error)) break;
         ++result.frames;
@@ -53,7 +56,8 @@ TimeLapseMovieResult assembleTimeLapseMovie(const std::vector<std::string>& pict
     writer.reset();
     if (!result.error.empty()) {
         std::remove(moviePath.c_str());
-        std::remove(thumbnailPathOf(moviePath).c_str());
+        // A file that took the thumbnail's name first is someone else's.
+        if (thumbnailWritten) std::remove(thumbnailPathOf(moviePath).c_str());
     }
     return result;
 }

@@ -219,6 +219,22 @@ TEST(SnapshotSidecar, ASnapshotReopensAsItsCleanCopyWithItsShapes) {
     const ReopenPlan plain = planReopening(folder + "20250101000000.clean.jpg");
     EXPECT_EQ(plain.picture, folder + "20250101000000.clean.jpg");
     EXPECT_FALSE(plain.record || plain.shapesBurntIn);
+    EXPECT_EQ(plain.sidecarProblem, "");
+}
+
+TEST(SnapshotSidecar, ASnapshotWhoseSidecarCannotBeReadSaysSo) {
+    test::TempDir dir;
+    const std::string folder = dir.path().string() + "/";
+    const auto saved =
+        writeSnapshot(greyFrame(32, 24, 90), folder, "20250101000000", sampleRecord());
+    ASSERT_TRUE(saved && saved->sidecar);
+    std::ofstream(sidecarPath(saved->path)) << "{\"version\": ";  // cut short
+    const ReopenPlan plan = planReopening(saved->path);
+    EXPECT_EQ(plan.picture, saved->path);
+    EXPECT_FALSE(plan.record);
+    EXPECT_EQ(plan.sidecarProblem, "The measurements kept with the picture in \"" +
+                                       sidecarPath(saved->path) +
+                                       "\" cannot be read; it opens without them.");
 }
 
 }  // namespace

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <turbojpeg.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <utility>
 
 #include "image/JpegCodec.h"
 #include "support/JpegSamples.h"
+#include "support/TempDir.h"
 
 using namespace lumetra;
 
@@ -154,6 +158,25 @@ TEST(JpegCodec, PicturesWhoseDataEndsEarlyAreBroken) {
 
 // Sharp black and white edges: the fast transforms give pixels the accurate ones do not
 // (0/255 checkerboards at the edges). Encoding and decoding match the accurate transform.
+TEST(JpegCodec, FilesThatCannotHoldAPictureAreRefusedUnread) {
+    test::TempDir dir;
+    const std::string jpeg = test::flatJpeg(64, 48, 90);
+    const auto picture = dir.path() / "picture.jpg";
+    std::ofstream(picture, std::ios::binary) << jpeg;
+    ASSERT_TRUE(decodeJpegFile(picture.string()));
+
+    // The same picture followed by more bytes than any picture needs (a sparse tail).
+    const auto huge = dir.path() / "huge.jpg";
+    std::filesystem::copy_file(picture, huge);
+    std::filesystem::resize_file(huge, kMaxJpegFileBytes + 1);
+    EXPECT_FALSE(decodeJpegFile(huge.string()));
+
+    // A pipe named like a picture, with nobody writing to it: refused, not waited on.
+    const auto pipe = dir.path() / "pipe.jpg";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(decodeJpegFile(pipe.string()));
+}
+
 TEST(JpegCodec, EncodesAndDecodesWithTheAccurateTransform) {
     Frame edges = Frame::allocate(64, 64);
     for (int y = 0; y < 64; ++y)

@@ -1,3 +1,6 @@
+#include <limits>
+#include <utility>
+
 #include "StorageTestFiles.h"
 #include "storage/CalibrationModel.h"
 #include "storage/CalibrationRecords.h"
@@ -124,8 +127,21 @@ TEST_F(CalibrationModelTest, ClearForgetsEverythingWhateverTheListHeld) {
     spit(plist, "junk");
     spit(txt, "a");
     model.restore();
-    model.clear();
+    EXPECT_TRUE(model.clear());
     EXPECT_EQ(current(), kUncalibrated);
     EXPECT_FALSE(fs::exists(txt));
     EXPECT_TRUE(readCalibrationList(plist)->empty());
+}
+
+TEST_F(CalibrationModelTest, AMagnificationOrUnitLengthThatIsNoFiniteNumberIsUncalibrated) {
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+    model.setCalibratedParas("a", 4.0f, 0.25f, "mm");
+    EXPECT_TRUE(model.isCalibrated());
+    // As a reopened snapshot's sidecar may hold them.
+    for (const auto& [mag, length] : {std::pair(kInf, 0.25f), std::pair(4.0f, kInf),
+                                      std::pair(kNaN, 0.25f), std::pair(4.0f, kNaN)}) {
+        model.setCalibratedParas("a", mag, length, "mm");
+        EXPECT_FALSE(model.isCalibrated()) << mag << " " << length;
+    }
 }

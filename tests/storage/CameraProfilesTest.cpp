@@ -52,6 +52,10 @@ TEST(CameraProfiles, AnUnreadableFileIsKeptAsideAndTheProfilesStartAfresh) {
     for (const char* text :
          {"{\"cameras\": {\"usb:1\": {\"lastUsed\": \"a\", \"profiles\": [{\"name\": \"a\", "
           "\"adjustments\": [1, 2, 3], \"resolution\": \"\", \"frameRate\": \"\"}]}}}",
+          // A value beyond int, which would wrap into another slider position.
+          "{\"cameras\": {\"usb:1\": {\"lastUsed\": \"a\", \"profiles\": [{\"name\": \"a\", "
+          "\"adjustments\": [4294967297, 2, 3, 4, 5, 6], \"resolution\": \"\", "
+          "\"frameRate\": \"\"}]}}}",
           "{\"cameras\": [", "[]"}) {
         SCOPED_TRACE(text);
         std::ofstream(path) << text;

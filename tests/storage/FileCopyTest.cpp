@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include "StorageTestFiles.h"
 #include "storage/FileCopy.h"
 
@@ -16,6 +18,10 @@ TEST(CopyNoReplace, CopiesBytesAndPermissionsAndFailuresLeaveEverythingAsItWas) 
     EXPECT_FALSE(copyFileNoReplace(a, a));
     EXPECT_FALSE(copyFileNoReplace((dir.path() / "missing").string(), b));
     EXPECT_FALSE(copyFileNoReplace(dir.path().string(), b));
+    const auto pipe = (dir.path() / "pipe").string();  // nobody writes: refused, not waited on
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(copyFileNoReplace(pipe, b));
+    fs::remove(pipe);
     EXPECT_FALSE(copyFileNoReplace(a, (dir.path() / "no" / "b").string()));
     {
         ScopedFileSizeLimit limit(1000);

@@ -64,6 +64,15 @@ TEST_F(MediaListTest, ListsJpgFilesInNaturalOrder) {
     EXPECT_EQ(load(pictures, image), expected);
 }
 
+TEST_F(MediaListTest, AFolderThatCannotBeReadSaysSoInsteadOfListingAnEmptyAlbum) {
+    EXPECT_EQ(pictures.load((dir.path() / "gone").string() + "/"), "") << "nothing saved yet";
+    const fs::path blocked = dir.path() / "blocked";
+    spit(blocked.string(), "a file where the folder should be");
+    EXPECT_EQ(pictures.load(blocked.string() + "/"),
+              "The album folder \"" + blocked.string() + "/\" cannot be read: Not a directory");
+    EXPECT_TRUE(pictures.empty());
+}
+
 TEST_F(MediaListTest, RecordingsAreListedByTheirThumbnails) {
     spit(video / "1.mp4", "movie");
     spit(video / "1.mp4.jpg", "thumb");

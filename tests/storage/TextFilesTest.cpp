@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include "StorageTestFiles.h"
 #include "image/Utf8Text.h"
 #include "storage/TextFiles.h"
@@ -23,6 +25,11 @@ TEST(TextFiles, FilesAreReadWholeUpToTheLimitAndNamesWrittenAsTheyAre) {
     EXPECT_FALSE(readWholeFile(path, 99));
     EXPECT_FALSE(readWholeFile(dir.path().string()));
     EXPECT_FALSE(readNameFile(dir.path().string()));
+    // A pipe under a file's name, with nobody writing to it: refused, not waited on.
+    const auto pipe = (dir.path() / "pipe").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(readWholeFile(pipe));
+    EXPECT_FALSE(readFileStart(pipe, 16));
     ASSERT_TRUE(writeNameFile(path, "Zwiebel \xE2\x80\x93 Schnitt"));
     EXPECT_EQ(readNameFile(path), "Zwiebel \xE2\x80\x93 Schnitt");
     EXPECT_EQ(slurp(path), "Zwiebel \xE2\x80\x93 Schnitt");  // no line end, no BOM

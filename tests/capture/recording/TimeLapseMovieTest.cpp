@@ -61,5 +61,18 @@ TEST(TimeLapseMovie, NoReadablePictureMeansNoMovieAndSaysSo) {
     EXPECT_FALSE(std::filesystem::exists(thumbnailPathOf(movie)));
 }
 
+TEST(TimeLapseMovie, AFailedMovieLeavesAThumbnailItDidNotWrite) {
+    test::TempDir dir;
+    const std::string movie = (dir.path() / "lapse.mp4").string();
+    std::ofstream{movie};  // reserved
+    // Someone else's file took the thumbnail's name after the reservation.
+    std::ofstream(thumbnailPathOf(movie)) << "not ours";
+    const TimeLapseMovieResult result =
+        assembleTimeLapseMovie({writePicture(dir.path() / "1.jpg", 160, 120, 40)}, movie, 5);
+    EXPECT_FALSE(result);
+    EXPECT_FALSE(std::filesystem::exists(movie));
+    EXPECT_EQ(test::slurp(thumbnailPathOf(movie)), "not ours");
+}
+
 }  // namespace
 }  // namespace lumetra
