@@ -251,6 +251,10 @@
         <source>The recording stopped: out of memory.</source>
         <translation>Die Aufnahme wurde beendet: zu wenig Arbeitsspeicher.</translation>
     </message>
+    <message>
+        <source>The camera&apos;s pictures could not be decoded or converted, so nothing was recorded.</source>
+        <translation>Die Bilder der Kamera konnten nicht dekodiert oder umgewandelt werden, daher wurde nichts aufgenommen.</translation>
+    </message>
 </context>
 <context>
     <name>ResultsTable</name>

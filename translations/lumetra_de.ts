@@ -714,6 +714,14 @@
         <source>Stop recording</source>
         <translation>Aufnahme beenden</translation>
     </message>
+    <message>
+        <source> (1 frame could not be decoded or converted, left out)</source>
+        <translation> (1 Bild konnte nicht dekodiert oder umgewandelt werden, ausgelassen)</translation>
+    </message>
+    <message>
+        <source> (%1 frames could not be decoded or converted, left out)</source>
+        <translation> (%1 Bilder konnten nicht dekodiert oder umgewandelt werden, ausgelassen)</translation>
+    </message>
 </context>
 <context>
     <name>lumetra::CountPanel</name>

@@ -116,7 +116,7 @@ void CaptureBar::finishRecording() {
 
 void CaptureBar::forgetDeletedSave() {
     if (savedFile_.isEmpty() || QFileInfo::exists(savedFile_)) return;
-    if (hintLine_.text().endsWith(savedFile_)) hintLine_.clear();
+    if (hintLine_.text().contains(savedFile_)) hintLine_.clear();
     savedFile_.clear();
 }
 
@@ -156,10 +156,22 @@ void CaptureBar::recordingTime(const QString& text) {
     if (recording_) hintLine_.setText(text);
 }
 
-void CaptureBar::recordingFinished(const std::string& moviePath) {
-    if (recording_) return;
-    savedFile_ = QString::fromStdString(moviePath);
-    hintLine_.setText(tr("Recording saved to %1").arg(savedFile_));
+// Frames left out are said with the file; while the next recording's clock holds the
+// hint line, in an alert.
+void CaptureBar::recordingFinished(const std::string& moviePath, uint64_t framesLeftOut) {
+    const QString path = QString::fromStdString(moviePath);
+    QString text = tr("Recording saved to %1").arg(path);
+    if (framesLeftOut > 0)
+        text +=
+            framesLeftOut == 1
+                ? tr(" (1 frame could not be decoded or converted, left out)")
+                : tr(" (%1 frames could not be decoded or converted, left out)").arg(framesLeftOut);
+    if (recording_) {
+        if (framesLeftOut > 0) alerts_.alert(text);
+        return;
+    }
+    savedFile_ = path;
+    hintLine_.setText(text);
 }
 
 // A failed recording may have removed a movie listed by its thumbnail: the list

@@ -85,7 +85,7 @@ public:
     void recordingStarted(const std::string& moviePath) override;
     void recordingStopped() override;
     void recordingTime(const QString& text) override;
-    void recordingFinished(const std::string& moviePath) override;
+    void recordingFinished(const std::string& moviePath, uint64_t framesLeftOut) override;
     void recordingFailed(const QString& reason) override;
 
 private:
