@@ -715,6 +715,10 @@
         <translation>Aufnahme beenden</translation>
     </message>
     <message>
+        <source>Finishing the time-lapse&apos;s movie; the window closes when it is saved.</source>
+        <translation>Der Film des Zeitraffers wird fertiggestellt; das Fenster schließt sich, sobald er gespeichert ist.</translation>
+    </message>
+    <message>
         <source> (1 frame could not be decoded or converted, left out)</source>
         <translation> (1 Bild konnte nicht dekodiert oder umgewandelt werden, ausgelassen)</translation>
     </message>

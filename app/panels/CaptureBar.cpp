@@ -60,6 +60,20 @@ CaptureBar::CaptureBar(const Widgets& widgets, RQVideoView& view, QLabel& hintLi
         w_.timeLapseProgress->setVisible(!text.isEmpty());
         setButtonImage(w_.btTimeLapse, timeLapse_->running() ? "timelapse_s" : "timelapse");
     });
+    connect(timeLapse_, &TimeLapseCapture::finished, this, [this] {
+        if (closeAfterMovie_) w_.btTimeLapse->window()->close();
+    });
+}
+
+// Closing at once would leave the program writing the movie on with no window, or lose
+// it; assembling takes a moment per picture, so the window waits for it and says so. A
+// time-lapse under way ends as its button ends it: with the movie of what was taken.
+bool CaptureBar::keepOpenForMovie() {
+    timeLapse_->stop();
+    if (!timeLapse_->makingMovie()) return false;
+    closeAfterMovie_ = true;
+    hintLine_.setText(tr("Finishing the time-lapse's movie; the window closes when it is saved."));
+    return true;
 }
 
 // Stops the time-lapse under way, else opens the popover that starts one.
