@@ -100,7 +100,12 @@ void VideoWriter::runJob(Mp4Writer& writer, const Job& job, bool& ok, std::strin
     }
     const auto jpeg = encodeJpeg(frame, qualityFromCompressionFactor(kSnapshotCompressionFactor));
     std::string thumbnailError;
-    if (jpeg.empty()) {
+    if (frame.isNull() && !job.frame.isNull()) {
+        thumbnailError = fillIn(translate("Recording",
+                                          "Could not write {}: the picture could not "
+                                          "be decoded at its full size."),
+                                {job.thumbnailPath});
+    } else if (jpeg.empty()) {
         thumbnailError =
             fillIn(translate("Recording", "Could not write {}: the picture cannot be encoded."),
                    {job.thumbnailPath});

@@ -256,7 +256,11 @@ TEST_F(RecorderTest, FramesThatDoNotDecodeAreCountedAndKeepTheTiming) {
     feed(4, 128, 96);  // 2 more
     ASSERT_TRUE(recorder->framesStopped());
     ASSERT_TRUE(waitForEnd());
-    EXPECT_EQ(events.log.back(), "finished " + movie);
+    const std::vector<std::string> log = {"started " + movie, "no thumbnail " + movie + ".jpg",
+                                          "finished " + movie};
+    EXPECT_EQ(events.log, log);
+    EXPECT_EQ(events.reason, "Could not write " + movie +
+                                 ".jpg: the picture could not be decoded at its full size.");
     EXPECT_EQ(events.framesLeftOut, 2u);
     EXPECT_EQ(recorder->stats().framesLeftOut, 2u);
     const auto read = readMovie(movie);
