@@ -77,7 +77,9 @@ void RecordingCapture::thumbnailFailed(const std::string& path, const std::strin
     window_.showFailure(QString::fromStdString(reason));
 }
 
-void RecordingCapture::finished(const std::string& path) { window_.recordingFinished(path); }
+void RecordingCapture::finished(const std::string& path, uint64_t framesLeftOut) {
+    window_.recordingFinished(path, framesLeftOut);
+}
 
 void RecordingCapture::failed(const std::string& reason) {
     if (recorder_.state() == RecordState::Idle) stopped();

@@ -40,7 +40,7 @@ private:
     void started(const std::string& path) override;
     void thumbnailWritten(const std::string& path) override;
     void thumbnailFailed(const std::string& path, const std::string& reason) override;
-    void finished(const std::string& path) override;
+    void finished(const std::string& path, uint64_t framesLeftOut) override;
     void failed(const std::string& reason) override;
     void stopped();
 

@@ -2,9 +2,9 @@
 // Short feedback sounds (the shutter, the start and stop of a recording) from
 // the application's resources.
 
+#include <QObject>
 #include <QString>
 #include <map>
-#include <memory>
 
 #include "storage/RQGlobalVariables.h"
 
@@ -19,21 +19,16 @@ public:
     virtual void play(const SoundResource& sound) = 0;
 };
 
-// Plays through Qt Multimedia. Each sound's player is made on its first use and
-// kept for the next. A missing file plays nothing; so does a machine without an
-// audio output, where Qt reports the failure and the call still returns at once.
-class SoundEffectPlayer : public SoundPlayer {
+// Plays through Qt Multimedia. Each sound's effect is made on its first use, as a
+// child of the player, and kept for the next. A missing file plays nothing; so does a
+// machine without an audio output, where Qt reports the failure and the call still
+// returns at once.
+class SoundEffectPlayer : public QObject, public SoundPlayer {
 public:
-    SoundEffectPlayer();
-    ~SoundEffectPlayer() override;
-
     void play(const SoundResource& sound) override;
 
-    // True while a sound's file is still being read.
-    bool loading() const;
-
 private:
-    std::map<QString, std::unique_ptr<QSoundEffect>> effects_;  // by file path
+    std::map<QString, QSoundEffect*> effects_;  // by file path; children of this
 };
 
 }  // namespace lumetra

@@ -41,6 +41,8 @@ public:
     // Ends it before its time (the movie, when wanted, is assembled from what was taken).
     void stop();
     bool running() const { return schedule_.has_value(); }
+    // The movie of the last one is being assembled; finished() follows.
+    bool makingMovie() const { return movie_.joinable(); }
     int picturesTaken() const { return static_cast<int>(pictures_.size()); }
 
     // The clock the schedule reads (the steady clock unless a test drives one).

@@ -429,6 +429,10 @@ void ViewController::dropEvent(QDropEvent* event) {
 }
 
 void ViewController::closeEvent(QCloseEvent* event) {
+    if (captureBar_->keepOpenForMovie()) {
+        event->ignore();
+        return;
+    }
     windowWillClose();
     QMainWindow::closeEvent(event);
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -148,12 +149,13 @@ public:
     virtual void pictureAdded(const std::string& path) = 0;
     virtual void recordingThumbnailAdded(const std::string& path) = 0;
     // The recorder's outcomes: a recording started at moviePath; it stopped (the
-    // button goes back); its time so far; its file is complete; it failed (the
-    // reason is shown).
+    // button goes back); its time so far; its file is complete, without framesLeftOut
+    // frames that could not be decoded (the user is told); it failed (the reason is
+    // shown).
     virtual void recordingStarted(const std::string& moviePath) = 0;
     virtual void recordingStopped() = 0;
     virtual void recordingTime(const QString& text) = 0;
-    virtual void recordingFinished(const std::string& moviePath) = 0;
+    virtual void recordingFinished(const std::string& moviePath, uint64_t framesLeftOut) = 0;
     virtual void recordingFailed(const QString& reason) = 0;
 };
 

@@ -73,7 +73,7 @@ struct Outcome : RecorderListener {
     void started(const std::string&) override {}
     void thumbnailWritten(const std::string&) override {}
     void thumbnailFailed(const std::string&, const std::string&) override {}
-    void finished(const std::string&) override { ended = true; }
+    void finished(const std::string&, uint64_t) override { ended = true; }
     void failed(const std::string&) override { ended = true; }
 };
 

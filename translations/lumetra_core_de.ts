@@ -255,6 +255,14 @@
         <source>The recording stopped: out of memory.</source>
         <translation>Die Aufnahme wurde beendet: zu wenig Arbeitsspeicher.</translation>
     </message>
+    <message>
+        <source>The camera&apos;s pictures could not be decoded or converted, so nothing was recorded.</source>
+        <translation>Die Bilder der Kamera konnten nicht dekodiert oder umgewandelt werden, daher wurde nichts aufgenommen.</translation>
+    </message>
+    <message>
+        <source>Could not write {}: the picture could not be decoded at its full size.</source>
+        <translation>{} konnte nicht geschrieben werden: Das Bild ließ sich nicht in voller Größe dekodieren.</translation>
+    </message>
 </context>
 <context>
     <name>ResultsTable</name>

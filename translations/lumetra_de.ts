@@ -714,6 +714,18 @@
         <source>Stop recording</source>
         <translation>Aufnahme beenden</translation>
     </message>
+    <message>
+        <source>Finishing the time-lapse&apos;s movie; the window closes when it is saved.</source>
+        <translation>Der Film des Zeitraffers wird fertiggestellt; das Fenster schließt sich, sobald er gespeichert ist.</translation>
+    </message>
+    <message>
+        <source> (1 frame could not be decoded or converted, left out)</source>
+        <translation> (1 Bild konnte nicht dekodiert oder umgewandelt werden, ausgelassen)</translation>
+    </message>
+    <message>
+        <source> (%1 frames could not be decoded or converted, left out)</source>
+        <translation> (%1 Bilder konnten nicht dekodiert oder umgewandelt werden, ausgelassen)</translation>
+    </message>
 </context>
 <context>
     <name>lumetra::CountPanel</name>

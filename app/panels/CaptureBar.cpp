@@ -60,6 +60,20 @@ CaptureBar::CaptureBar(const Widgets& widgets, RQVideoView& view, QLabel& hintLi
         w_.timeLapseProgress->setVisible(!text.isEmpty());
         setButtonImage(w_.btTimeLapse, timeLapse_->running() ? "timelapse_s" : "timelapse");
     });
+    connect(timeLapse_, &TimeLapseCapture::finished, this, [this] {
+        if (closeAfterMovie_) w_.btTimeLapse->window()->close();
+    });
+}
+
+// Closing at once would leave the program writing the movie on with no window, or lose
+// it; assembling takes a moment per picture, so the window waits for it and says so. A
+// time-lapse under way ends as its button ends it: with the movie of what was taken.
+bool CaptureBar::keepOpenForMovie() {
+    timeLapse_->stop();
+    if (!timeLapse_->makingMovie()) return false;
+    closeAfterMovie_ = true;
+    hintLine_.setText(tr("Finishing the time-lapse's movie; the window closes when it is saved."));
+    return true;
 }
 
 // Stops the time-lapse under way, else opens the popover that starts one.
@@ -116,7 +130,7 @@ void CaptureBar::finishRecording() {
 
 void CaptureBar::forgetDeletedSave() {
     if (savedFile_.isEmpty() || QFileInfo::exists(savedFile_)) return;
-    if (hintLine_.text().endsWith(savedFile_)) hintLine_.clear();
+    if (hintLine_.text().contains(savedFile_)) hintLine_.clear();
     savedFile_.clear();
 }
 
@@ -156,10 +170,22 @@ void CaptureBar::recordingTime(const QString& text) {
     if (recording_) hintLine_.setText(text);
 }
 
-void CaptureBar::recordingFinished(const std::string& moviePath) {
-    if (recording_) return;
-    savedFile_ = QString::fromStdString(moviePath);
-    hintLine_.setText(tr("Recording saved to %1").arg(savedFile_));
+// Frames left out are said with the file; while the next recording's clock holds the
+// hint line, in an alert.
+void CaptureBar::recordingFinished(const std::string& moviePath, uint64_t framesLeftOut) {
+    const QString path = QString::fromStdString(moviePath);
+    QString text = tr("Recording saved to %1").arg(path);
+    if (framesLeftOut > 0)
+        text +=
+            framesLeftOut == 1
+                ? tr(" (1 frame could not be decoded or converted, left out)")
+                : tr(" (%1 frames could not be decoded or converted, left out)").arg(framesLeftOut);
+    if (recording_) {
+        if (framesLeftOut > 0) alerts_.alert(text);
+        return;
+    }
+    savedFile_ = path;
+    hintLine_.setText(text);
 }
 
 // A failed recording may have removed a movie listed by its thumbnail: the list

@@ -71,6 +71,10 @@ public:
     void finishRecording();
     // The hint line's "saved to" goes once the file it names was deleted.
     void forgetDeletedSave();
+    // The window is asked to close: a time-lapse under way ends, and while its movie is
+    // being assembled the window stays open, says so and closes once the movie is saved
+    // (or failed). True while it stays.
+    bool keepOpenForMovie();
     // The time-lapse of the window (the button's, or one the command line starts).
     TimeLapseCapture& timeLapse() { return *timeLapse_; }
 
@@ -85,7 +89,7 @@ public:
     void recordingStarted(const std::string& moviePath) override;
     void recordingStopped() override;
     void recordingTime(const QString& text) override;
-    void recordingFinished(const std::string& moviePath) override;
+    void recordingFinished(const std::string& moviePath, uint64_t framesLeftOut) override;
     void recordingFailed(const QString& reason) override;
 
 private:
@@ -103,6 +107,7 @@ private:
     TimeLapseCapture* timeLapse_ = nullptr;
     TimeLapseSheet* timeLapseSheet_ = nullptr;  // made when first opened
     bool recording_ = false;                    // the record button shows it
+    bool closeAfterMovie_ = false;              // the window closes once the movie is made
     QString savedFile_;                         // the file the hint line last said was saved
 };
 

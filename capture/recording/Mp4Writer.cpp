@@ -123,6 +123,7 @@ bool Mp4Writer::write(const Frame& frame, int64_t pts, std::string& error) {
         frame, pts, [this](AVPacket* p) { return writePacket(p); }, &code);
     if (result == H264Encoder::Result::Failed) return fail(code, error);
     if (result == H264Encoder::Result::Encoded) ++framesEncoded_;
+    if (result == H264Encoder::Result::NotConverted) ++framesLeftOut_;
     return true;
 }
 

@@ -38,8 +38,9 @@ public:
     // frame shows until endPts (when that is later than its own time).
     bool finish(int64_t endPts, std::string& error);
 
-    // Frames handed to the encoder.
+    // Frames handed to the encoder, and frames left out as they could not be converted.
     uint64_t framesEncoded() const { return framesEncoded_; }
+    uint64_t framesLeftOut() const { return framesLeftOut_; }
     // True once a picture of the movie is in the file, beyond its header.
     bool holdsPictures() const { return pictureMuxed_ && wholeFragments_ > headerBytes_; }
 
@@ -61,6 +62,7 @@ private:
     bool pictureMuxed_ = false;   // a packet went to the muxer
     AVPacket* held_ = nullptr;
     uint64_t framesEncoded_ = 0;
+    uint64_t framesLeftOut_ = 0;
 };
 
 }  // namespace lumetra

@@ -198,6 +198,7 @@ RecordingStats Recorder::stats() const {
     if (live) {
         const auto ws = live->stats();
         s.framesEncoded = ws.framesEncoded;
+        s.framesLeftOut = ws.framesLeftOut;
         s.workerCpuSeconds = ws.workerCpuSeconds;
     }
     return s;
@@ -221,17 +222,20 @@ void Recorder::writerFinished(uint64_t id, const std::string& path, bool complet
     }
     const auto it = std::find_if(finishing_.begin(), finishing_.end(),
                                  [id](const Writer& w) { return w.id == id; });
+    uint64_t leftOut = 0;
     if (it != finishing_.end()) {
+        const auto ws = it->writer->stats();
+        leftOut = ws.framesLeftOut;
         if (id == nextWriterId_ - 1) {
-            const auto ws = it->writer->stats();
             stats_.framesEncoded = ws.framesEncoded;
+            stats_.framesLeftOut = ws.framesLeftOut;
             stats_.workerCpuSeconds = ws.workerCpuSeconds;
         }
         finishing_.erase(it);  // its worker has ended: joining it is immediate
     }
     if (!listener_) return;
     if (completed)
-        listener_->finished(path);
+        listener_->finished(path, leftOut);
     else
         listener_->failed(reason);
 }

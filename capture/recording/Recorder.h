@@ -36,8 +36,9 @@ public:
     // The thumbnail at path could not be written (reason says why); the movie
     // goes on without one.
     virtual void thumbnailFailed(const std::string& path, const std::string& reason) = 0;
-    // The movie at path is complete.
-    virtual void finished(const std::string& path) = 0;
+    // The movie at path is complete; framesLeftOut frames handed to it could not be
+    // decoded or converted and are missing (the picture before each shows longer).
+    virtual void finished(const std::string& path, uint64_t framesLeftOut) = 0;
     // A recording could not start or stopped early (folder not writable, disk
     // full, ...): reason is a sentence for the user. When the recorder is idle
     // afterwards, the window's record controls go back to their idle look.
@@ -71,6 +72,7 @@ struct RecordingStats {
     uint64_t slotsWritten = 0;  // frames handed to the writer
     uint64_t slotsSkipped = 0;  // time slots left empty: the writer was not ready
     uint64_t framesEncoded = 0;
+    uint64_t framesLeftOut = 0;  // handed over, but not decoded or converted
     double workerCpuSeconds = 0.0;
 };
 

@@ -17,6 +17,9 @@ namespace {
 
 constexpr const char* kNothingRecorded =
     QT_TRANSLATE_NOOP("Recording", "No picture arrived from the camera, so nothing was recorded.");
+constexpr const char* kNothingDecoded = QT_TRANSLATE_NOOP(
+    "Recording",
+    "The camera's pictures could not be decoded or converted, so nothing was recorded.");
 constexpr const char* kOutOfMemory =
     QT_TRANSLATE_NOOP("Recording", "The recording stopped: out of memory.");
 
@@ -79,23 +82,30 @@ void VideoWriter::finishWriting(int64_t endPts) {
 }
 
 VideoWriter::Stats VideoWriter::stats() const {
-    return Stats{framesEncoded_.load(), workerCpuSeconds_.load()};
+    return Stats{framesEncoded_.load(), framesLeftOut_.load(), workerCpuSeconds_.load()};
 }
 
 void VideoWriter::noteCpuTime() { workerCpuSeconds_ = threadCpuSeconds(); }
 
 void VideoWriter::runJob(Mp4Writer& writer, const Job& job, bool& ok, std::string& error) {
     // A frame reduced for the screen is recorded from its full picture, decoded here
-    // off the main thread; one that does not decode is not converted, like any other.
+    // off the main thread; one that does not decode is left out and counted, like one
+    // that cannot be converted.
     const Frame frame = job.frame.full();
     if (job.thumbnailPath.empty()) {
         ok = writer.write(frame, job.pts, error);
         framesEncoded_ = writer.framesEncoded();
+        framesLeftOut_ = writer.framesLeftOut();
         return;
     }
     const auto jpeg = encodeJpeg(frame, qualityFromCompressionFactor(kSnapshotCompressionFactor));
     std::string thumbnailError;
-    if (jpeg.empty()) {
+    if (frame.isNull() && !job.frame.isNull()) {
+        thumbnailError = fillIn(translate("Recording",
+                                          "Could not write {}: the picture could not "
+                                          "be decoded at its full size."),
+                                {job.thumbnailPath});
+    } else if (jpeg.empty()) {
         thumbnailError =
             fillIn(translate("Recording", "Could not write {}: the picture cannot be encoded."),
                    {job.thumbnailPath});
@@ -149,7 +159,8 @@ void VideoWriter::run() {
         // is no use, nor is its thumbnail.
         ::unlink(path_.c_str());
         if (thumbnailWritten_) ::unlink(thumbnailPath.c_str());
-        if (ok) error = kNothingRecorded;
+        if (ok)
+            error = translate("Recording", framesLeftOut_ > 0 ? kNothingDecoded : kNothingRecorded);
         ok = false;
     }
     if (events_.finished) events_.finished(ok, error);

@@ -35,6 +35,7 @@ public:
 
     struct Stats {
         uint64_t framesEncoded = 0;     // frames handed to the encoder
+        uint64_t framesLeftOut = 0;     // frames that could not be decoded or converted
         double workerCpuSeconds = 0.0;  // CPU time of the worker thread so far
     };
 
@@ -92,6 +93,7 @@ private:
     bool thumbnailWritten_ = false;  // the worker's own
 
     std::atomic<uint64_t> framesEncoded_{0};
+    std::atomic<uint64_t> framesLeftOut_{0};
     std::atomic<double> workerCpuSeconds_{0.0};
     std::thread worker_;
 };

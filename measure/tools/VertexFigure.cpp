@@ -32,9 +32,10 @@ void VertexFigure::click(MeasureModel& m, Point l) const {
 void VertexFigure::controlClick(MeasureModel& m, Point l) const {
     // Only an unfinished figure takes a Control-click.
     if (!m.shapeInProgress() || ended(m)) return;
+    // The clicked point becomes the last vertex and the label's place, and the figure
+    // is measured with it, wherever the mouse last moved.
+    move(m, l);
     m.iToolStep = kEnded;
-    if (m.iCLineAuvariable >= 2 && m.iCLineAuvariable <= 9) m.pt(m.iCLineAuvariable) = l;
-    m.pt10thPoint = l;
 }
 
 std::string VertexFigure::nextStep(const MeasureModel& m) const {

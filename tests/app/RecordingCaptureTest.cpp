@@ -90,3 +90,22 @@ TEST(RecordingCapture, RecordingWithoutFramesOrThumbnailIsToldAndEnds) {
     h.window->captureBar().recordingFailed(QStringLiteral("nothing was recorded"));
     EXPECT_TRUE(h.window->albumPanel().oVidMutArray().empty());
 }
+
+// Frames left out of a recording are said with its file, or in an alert while the next
+// recording's clock holds the hint line.
+TEST(RecordingCapture, FramesLeftOutAreToldWithTheSavedRecording) {
+    WindowHarness h;
+    CaptureBar& bar = h.window->captureBar();
+    bar.recordingFinished("/videos/a.mp4", 2);
+    EXPECT_EQ(
+        h.ui().txt_recording->text(),
+        "Recording saved to /videos/a.mp4 (2 frames could not be decoded or converted, left out)");
+    bar.recordingStarted("/videos/b.mp4");
+    bar.recordingFinished("/videos/a.mp4", 1);
+    ASSERT_EQ(h.alerts->alerts.size(), 1);
+    EXPECT_EQ(
+        h.alerts->alerts[0],
+        "Recording saved to /videos/a.mp4 (1 frame could not be decoded or converted, left out)");
+    bar.recordingFinished("/videos/a.mp4", 0);
+    EXPECT_EQ(h.alerts->alerts.size(), 1) << "a complete recording is no news while recording";
+}

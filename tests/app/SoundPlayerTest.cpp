@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QSoundEffect>
 #include <QTest>
 
 #include "app/SoundPlayer.h"
@@ -13,9 +14,12 @@ TEST(SoundEffectPlayer, PlaysOrSkipsWithoutBlocking) {
     const SoundResource shutter{"TakePicture", "wav",
                                 LUMETRA_RESOURCE_DIR "/sounds/TakePicture.wav"};
     player.play(shutter);
-    player.play(shutter);  // the same player again, loaded or still loading
+    player.play(shutter);  // the same effect again, loaded or still loading
     player.play({"Missing", "wav", "/nonexistent/Missing.wav"});
     player.play({});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !player.loading(); }));
+    const auto effects = player.findChildren<QSoundEffect*>();
+    ASSERT_EQ(effects.size(), 1) << "a missing file gets no effect";
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return effects[0]->status() != QSoundEffect::Loading; }, 60000));
     player.play(shutter);  // loaded or failed
 }

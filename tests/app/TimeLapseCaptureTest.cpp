@@ -101,6 +101,23 @@ TEST_F(TimeLapseRun, APictureThatCannotBeSavedEndsItAndSaysWhyAsDoesAMovieWithou
     EXPECT_FALSE(lapse.running());
 }
 
+// Closing the window ends a time-lapse under way like its button; while the movie is
+// assembled the window stays, says why, and closes once the movie is saved.
+TEST_F(TimeLapseRun, ClosingMakesTheMovieAndWaitsForItSayingSo) {
+    lapse.start({{10s, 3, 0s}, false, 5});
+    h.frame();  // the first of three pictures
+    EXPECT_FALSE(h.window->close());
+    EXPECT_FALSE(lapse.running());
+    EXPECT_TRUE(lapse.makingMovie());
+    EXPECT_TRUE(h.window->isVisible());
+    EXPECT_EQ(h.ui().txt_recording->text(),
+              "Finishing the time-lapse's movie; the window closes when it is saved.");
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_FALSE(h.window->isVisible());
+    EXPECT_EQ(fileNames(h.settings().getStrDocumentsVideo()).size(), 2u)
+        << "the movie and its thumbnail";
+}
+
 TEST(TimeLapseButton, TheButtonsPopoverStartsOneAndTheButtonStopsIt) {
     WindowHarness h;
     h.connectCamera();

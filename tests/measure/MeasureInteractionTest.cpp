@@ -85,9 +85,9 @@ TEST_F(MeasureInteraction, EveryToolStoresItsShapeWithTheStyleOfItsCreation) {
          "1=10,10 2=110,10 3=60,60 4=110,110 5=300,40", 45},
         {kModePolygon, "c10,10 m110,10 c110,10 m110,110 c110,110 m10,110 k10,110 m200,50 c220,60",
          "1=10,10 2=110,10 3=110,110 4=10,110 10=220,60", 10000},
-        // The polygon keeps the area of the last move, not of the Control-click.
+        // A Control-click away from the last move: the area is the clicked vertex's.
         {kModePolygon, "c10,10 c110,10 m110,110 k110,210 c300,300",
-         "1=10,10 2=110,10 3=110,210 10=300,300", 5000},
+         "1=10,10 2=110,10 3=110,210 10=300,300", 10000},
         {kModeText, "c100,100 m150,120 c400,400", "1=150,120", 0},
         // Nine vertices end a figure by themselves; then only the label follows the mouse.
         {kModePolygon,

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "capture/recording/Recorder.h"
+#include "image/FullPicture.h"
 #include "image/JpegCodec.h"
 #include "support/FileSizeLimit.h"
 #include "support/GreyFrame.h"
@@ -48,6 +49,15 @@ Frame picture(int w, int h, int index, bool noise = false) {
     return f;
 }
 
+// A frame shown reduced whose full picture does not decode.
+Frame undecodable(int index) {
+    Frame f = picture(64, 48, index);
+    const std::vector<uint8_t> broken = {0xFF, 0xD8, 0xFF, 0xD9};
+    f.fullPicture = std::make_shared<FullPicture>(broken, JpegInfo{128, 96}, JpegInfo{128, 96},
+                                                  FullPicture::Finish{});
+    return f;
+}
+
 // Capture times of a camera delivering fps frames a second from an arbitrary start.
 std::chrono::steady_clock::time_point captureTime(int index, int fps) {
     return std::chrono::steady_clock::time_point(std::chrono::seconds(1000)) +
@@ -57,13 +67,17 @@ std::chrono::steady_clock::time_point captureTime(int index, int fps) {
 struct Events : RecorderListener {
     std::vector<std::string> log;  // "started <path>", "thumbnail <path>", ...
     std::string reason;
+    uint64_t framesLeftOut = 0;
     void started(const std::string& p) override { log.push_back("started " + p); }
     void thumbnailWritten(const std::string& p) override { log.push_back("thumbnail " + p); }
     void thumbnailFailed(const std::string& p, const std::string& r) override {
         log.push_back("no thumbnail " + p);
         reason = r;
     }
-    void finished(const std::string& p) override { log.push_back("finished " + p); }
+    void finished(const std::string& p, uint64_t leftOut) override {
+        log.push_back("finished " + p);
+        framesLeftOut = leftOut;
+    }
     void failed(const std::string& r) override {
         log.push_back("failed");
         reason = r;
@@ -227,6 +241,44 @@ TEST_F(RecorderTest, CameraStoppingMidRecordingFinishesTheFile) {
     ASSERT_EQ(read.times.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR(read.times[i], expected[i], 1e-4);
     EXPECT_NEAR(read.duration, 1.8, 1e-4);
+}
+
+// Frames whose full picture does not decode are left out and counted; the others keep
+// their capture times, the movie beginning with the first one that decodes.
+TEST_F(RecorderTest, FramesThatDoNotDecodeAreCountedAndKeepTheTiming) {
+    ASSERT_EQ(start(128, 96), RecordPress::Started);
+    const std::string movie = recorder->videoFileName();
+    deliver(undecodable(fed), fed);
+    ++fed;
+    feed(11, 128, 96);               // 5 written frames
+    deliver(undecodable(fed), fed);  // written
+    ++fed;
+    feed(4, 128, 96);  // 2 more
+    ASSERT_TRUE(recorder->framesStopped());
+    ASSERT_TRUE(waitForEnd());
+    const std::vector<std::string> log = {"started " + movie, "no thumbnail " + movie + ".jpg",
+                                          "finished " + movie};
+    EXPECT_EQ(events.log, log);
+    EXPECT_EQ(events.reason, "Could not write " + movie +
+                                 ".jpg: the picture could not be decoded at its full size.");
+    EXPECT_EQ(events.framesLeftOut, 2u);
+    EXPECT_EQ(recorder->stats().framesLeftOut, 2u);
+    const auto read = readMovie(movie);
+    const std::vector<double> expected = {0.2, 0.4, 0.6, 0.8, 1.0, 1.4, 1.6};
+    ASSERT_EQ(read.times.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR(read.times[i], expected[i], 1e-4);
+    EXPECT_NEAR(read.duration, 1.8 - 0.2, 1e-4);
+}
+
+TEST_F(RecorderTest, RecordingOfNoDecodablePictureSaysSo) {
+    ASSERT_EQ(start(128, 96), RecordPress::Started);
+    for (int i = 0; i < 5; ++i, ++fed) deliver(undecodable(fed), fed);
+    ASSERT_TRUE(recorder->framesStopped());
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(events.log.back(), "failed");
+    EXPECT_EQ(events.reason,
+              "The camera's pictures could not be decoded or converted, so nothing was recorded.");
+    EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
 // Frames without a later capture time (a clock that stands still, a camera whose
