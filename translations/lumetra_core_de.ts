@@ -21,6 +21,13 @@
     </message>
 </context>
 <context>
+    <name>Calibration</name>
+    <message>
+        <source>The actual length is out of range for this line</source>
+        <translation>Die tatsächliche Länge liegt für diese Linie außerhalb des gültigen Bereichs</translation>
+    </message>
+</context>
+<context>
     <name>CalibrationInput</name>
     <message>
         <source>Name is illegal</source>
