@@ -562,6 +562,18 @@
         <source>The microscope stopped sending pictures. Press WiFi to connect again.</source>
         <translation>Das Mikroskop sendet keine Bilder mehr. Klicken Sie auf „WiFi“, um erneut zu verbinden.</translation>
     </message>
+    <message>
+        <source>an unknown error</source>
+        <translation>ein unbekannter Fehler</translation>
+    </message>
+    <message>
+        <source>The microscope did not take the change; the control shows its setting again.</source>
+        <translation>Das Mikroskop hat die Änderung nicht übernommen; das Bedienelement zeigt wieder seine Einstellung.</translation>
+    </message>
+    <message>
+        <source>Connecting to the WiFi microscope failed: {}</source>
+        <translation>Die Verbindung zum WiFi-Mikroskop ist fehlgeschlagen: {}</translation>
+    </message>
 </context>
 <context>
     <name>WriteResult</name>
