@@ -2,9 +2,10 @@
 // Whether the WiFi camera took a command, read from its answer, so that a refused
 // change is told and the window goes back to what the camera has. Pure.
 //
-// Taken: the exchange completed with a 2xx status and, for "/camera_control.cgi",
-// the answer's result statement (var result="ok";) says ok. A missing or other
-// result, an error status or a transport error (no answer in time) is a refusal.
+// Refused: a transport error (no answer in time), a status other than 2xx, or a
+// "/camera_control.cgi" answer whose result statement (var result="...";) names
+// anything but ok. An answer without a result statement is taken: cameras differ
+// in what they answer, and a change they took must not be shown as refused.
 
 #include <optional>
 #include <string>
