@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <cmath>
+#include <optional>
+#include <string>
+#include <variant>
 
 #include "app/ViewDrawing.h"
 #include "app/ViewSnapshot.h"
@@ -463,16 +466,24 @@ void RQVideoView::refreshIfRedrawing() {
 }
 
 void RQVideoView::completeCalibrationIfDue() {
+    const float actualLength = model_.fActualLength;  // found ticks make it whole divisions
     const PictureAids::TickOutcome ticks = aids_.searchTicks(model_, frame_);
-    if (ticks.refusal) {
+    std::optional<std::string> refusal = ticks.refusal;
+    std::optional<CalibrationOutcome> outcome;
+    if (!refusal) outcome = lumetra::completeCalibrationIfDue(model_);
+    if (outcome)
+        if (const auto* refused = std::get_if<CalibrationRefusal>(&*outcome))
+            refusal = refused->reason;
+    if (refusal) {
+        model_.fActualLength = actualLength;
         abandonShapeInProgress();
-        emit ticksRefused(QString::fromStdString(*ticks.refusal));
+        emit calibrationRefused(QString::fromStdString(*refusal));
         return;
     }
-    auto completed = lumetra::completeCalibrationIfDue(model_);
-    if (!completed) return;
-    completed->relativeUncertainty = ticks.uncertainty;
-    if (model_.delegate) model_.delegate->calibrationCompleted(*completed);
+    if (!outcome) return;
+    auto& completed = std::get<CompletedCalibration>(*outcome);
+    completed.relativeUncertainty = ticks.uncertainty;
+    if (model_.delegate) model_.delegate->calibrationCompleted(completed);
 }
 
 void RQVideoView::setTickSearch(bool on) {

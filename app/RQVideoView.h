@@ -141,7 +141,7 @@ public:
     // While on, the reference line of a new calibration is searched for a micrometer's
     // ticks when drawn (its typed length being one division); the ticks found are
     // marked over the picture until it goes live or is frozen again, or a new
-    // calibration starts. A line without ticks is refused (ticksRefused) and drawn again.
+    // calibration starts. A line without ticks is refused (calibrationRefused) and drawn again.
     void setTickSearch(bool on);
     const std::vector<Segment>& tickMarks() const { return aids_.tickMarks(); }
     // The last click that landed on an edge (a click with Shift held), marked on screen.
@@ -177,8 +177,9 @@ signals:
     void snapshotFailed(const QString& message);
     // Space was pressed and let go over the picture without panning: the freeze key.
     void freezeKeyPressed();
-    // The ticks' search refused the reference line; reason says why.
-    void ticksRefused(const QString& reason);
+    // The reference line was refused (no ticks found, or no usable unit length for the
+    // actual length); reason says why. The line is drawn again.
+    void calibrationRefused(const QString& reason);
     // The picture now covers width x height device pixels (at fit or zoomed): camera
     // frames need no more than that; 0 x 0 while every frame is needed at full size.
     void shownSizeChanged(int width, int height);

@@ -182,7 +182,7 @@ void ViewController::connectControls() {
     connect(ui_.VideoView, &RQVideoView::stepHintChanged, ui_.txt_recording, &QLabel::setText);
     connect(ui_.VideoView, &RQVideoView::snapshotFailed, this,
             [this](const QString& message) { alerts_->alert(message); });
-    connect(ui_.VideoView, &RQVideoView::ticksRefused, this,
+    connect(ui_.VideoView, &RQVideoView::calibrationRefused, this,
             [this](const QString& reason) { alerts_->alert(reason); });
 
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);

@@ -31,25 +31,36 @@ void SerialQueue::syncCall(void (*invoke)(void*), void* work) {
     waiting.invoke = invoke;
     waiting.work = work;
     std::unique_lock lock(mutex_);
-    items_.push_back(Item{&waiting, {}, {}});
+    items_.push_back(Item{&waiting, {}, {}, {}});
     wake_.notify_one();
     finished_.wait(lock, [&] { return waiting.done; });
     if (waiting.error) std::rethrow_exception(waiting.error);
 }
 
-void SerialQueue::post(std::string key, std::function<void()> task) {
+void SerialQueue::post(std::string key, std::function<void()> task, Failure failed) {
     {
         std::lock_guard lock(mutex_);
         if (ending_) return;  // posted while the queue is being destroyed
         const auto waiting = std::find_if(items_.begin(), items_.end(), [&](const Item& item) {
             return !key.empty() && item.waiting == nullptr && item.key == key;
         });
-        if (waiting != items_.end())
+        if (waiting != items_.end()) {
             waiting->task = std::move(task);
-        else
-            items_.push_back(Item{nullptr, std::move(key), std::move(task)});
+            waiting->failed = std::move(failed);
+        } else {
+            items_.push_back(Item{nullptr, std::move(key), std::move(task), std::move(failed)});
+        }
     }
     wake_.notify_one();
+}
+
+void SerialQueue::reportFailure(const Failure& failed, std::exception_ptr error) {
+    if (!failed) return;
+    try {
+        failed(std::move(error));
+    } catch (...) {
+        // Nobody is left to tell: the worker goes on.
+    }
 }
 
 void SerialQueue::run() {
@@ -70,9 +81,10 @@ void SerialQueue::run() {
             try {
                 item.task();
             } catch (...) {
-                // Fire-and-forget: nobody waits for the outcome.
+                reportFailure(item.failed, std::current_exception());
             }
-            item.task = nullptr;  // release what it holds before taking the lock again
+            item.task = nullptr;  // release what they hold before taking the lock again
+            item.failed = nullptr;
         }
         lock.lock();
         if (item.waiting) {

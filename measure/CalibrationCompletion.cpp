@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "image/Translate.h"
+
 namespace lumetra {
 namespace {
 
@@ -16,7 +18,7 @@ bool calibrationLineDue(const MeasureModel& m) {
     return referenceLineReady(m) && m.bCalibration && m.bCompletedCalibration;
 }
 
-std::optional<CompletedCalibration> completeCalibrationIfDue(MeasureModel& m) {
+std::optional<CalibrationOutcome> completeCalibrationIfDue(MeasureModel& m) {
     if (!referenceLineReady(m)) return std::nullopt;
     const float length = m.fData1 * m.fUnitLength / m.fScale;
     // An infinite length (magnification 0) would give a unit length of 0 that
@@ -24,9 +26,17 @@ std::optional<CompletedCalibration> completeCalibrationIfDue(MeasureModel& m) {
     if (!m.bCalibration || !m.bCompletedCalibration || !(length > 0.0f) || !std::isfinite(length)) {
         return std::nullopt;
     }
+    // An infinite unit length (an actual length near the largest number over a short
+    // line) would read every later length as infinite and cannot be stored as a number;
+    // one that rounds to 0 would read every length as 0.
+    const float unitLength = m.fActualLength / length;
+    if (!std::isfinite(unitLength) || !(unitLength > 0.0f)) {
+        return CalibrationRefusal{
+            translate("Calibration", "The actual length is out of range for this line")};
+    }
     m.bCalibration = false;
     m.bCompletedCalibration = false;
-    m.fUnitLength = m.fActualLength / length;
+    m.fUnitLength = unitLength;
     return CompletedCalibration{m.strCalName, m.fScale, m.strUnit, m.fUnitLength};
 }
 

@@ -21,6 +21,13 @@
     </message>
 </context>
 <context>
+    <name>Calibration</name>
+    <message>
+        <source>The actual length is out of range for this line</source>
+        <translation>Die tatsächliche Länge liegt für diese Linie außerhalb des gültigen Bereichs</translation>
+    </message>
+</context>
+<context>
     <name>CalibrationInput</name>
     <message>
         <source>Name is illegal</source>
@@ -562,6 +569,18 @@
     <message>
         <source>The microscope stopped sending pictures. Press WiFi to connect again.</source>
         <translation>Das Mikroskop sendet keine Bilder mehr. Klicken Sie auf „WiFi“, um erneut zu verbinden.</translation>
+    </message>
+    <message>
+        <source>an unknown error</source>
+        <translation>ein unbekannter Fehler</translation>
+    </message>
+    <message>
+        <source>The microscope did not take the change; the control shows its setting again.</source>
+        <translation>Das Mikroskop hat die Änderung nicht übernommen; das Bedienelement zeigt wieder seine Einstellung.</translation>
+    </message>
+    <message>
+        <source>Connecting to the WiFi microscope failed: {}</source>
+        <translation>Die Verbindung zum WiFi-Mikroskop ist fehlgeschlagen: {}</translation>
     </message>
 </context>
 <context>

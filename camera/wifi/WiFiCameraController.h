@@ -8,11 +8,16 @@
 // behind commands to a camera that stopped answering; commands run on a second worker,
 // in order, with only the newest value of each picture control waiting while another
 // request is in flight. Results come back through the post function given at
-// construction, so the main thread never waits for the network. Restarts are scheduled through the
+// construction, so the main thread never waits for the network. A connect whose work fails
+// (throws) ends with an alert like an unanswered one. Every command's answer is
+// examined (CommandAnswer): a change the camera did not take is alerted and the window's
+// control goes back to what the camera last took, unless a newer change of the same
+// setting is still on its way. Restarts are scheduled through the
 // given timer function; a restarted stream that ends before its first picture (the camera
 // is still restarting) is opened again a few times before it counts as lost. Work still queued when
 // the controller is destroyed is dropped; a running probe is cut short.
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -39,6 +44,11 @@ inline constexpr const char* kAlertNoWiFiCamera =
     QT_TRANSLATE_NOOP("WiFiCamera", "Please connect WiFi Microscope");
 inline constexpr const char* kAlertStreamStopped = QT_TRANSLATE_NOOP(
     "WiFiCamera", "The microscope stopped sending pictures. Press WiFi to connect again.");
+inline constexpr const char* kAlertChangeRefused = QT_TRANSLATE_NOOP(
+    "WiFiCamera", "The microscope did not take the change; the control shows its setting again.");
+// {}: what went wrong, as the error says it.
+inline constexpr const char* kAlertConnectFailed =
+    QT_TRANSLATE_NOOP("WiFiCamera", "Connecting to the WiFi microscope failed: {}");
 
 // When the stream opens again after a resolution or frame-rate command: once the camera's
 // restart delay has passed (restartDelay replaces it when set), then, while the stream
@@ -116,13 +126,34 @@ public:
     FrameSize frameSize() const { return frameSize_; }
 
 private:
+    // The setting a command changes, and the value it sends: the resolution (its entry
+    // index, frame size and list position), the frame rate (its value and list
+    // position) or one picture control's value.
+    enum class Setting : uint8_t { Resolution, FrameRate, Control };
+    struct Sent {
+        Setting setting = Setting::Control;
+        Adjustment adjustment = Adjustment::Brightness;  // of a Control
+        int32_t value = 0;
+        FrameSize size;
+        int listPosition = -1;
+        uint64_t generation = 0;  // newest of its setting when sent
+    };
+    static constexpr size_t kSettingSlots = 2 + kAdjustments.size();
+    static size_t slot(const Sent& sent);
+
     // A connected camera that no connect is re-examining: what commands may go to.
     bool ready() const { return kind_ && !connecting_; }
     void probed(std::optional<WiFiDevice> device, WiFiSettings settings);
-    void changeStarted(const CameraRequest& request);
+    void connectFailed(const std::string& alert);
+    void changeStarted(const CameraRequest& request, Sent sent);
     void delayedMethod();
     // key: the picture control a request sets (replaced while waiting), or empty.
-    void send(const CameraRequest& request, std::string key = {});
+    // sent: the setting the request changes, when it is one the window shows.
+    void send(const CameraRequest& request, std::string key, std::optional<Sent> sent);
+    // The camera's answer to a command: taken (no refusal) or refused, and why.
+    void answered(const std::optional<Sent>& sent, const std::optional<std::string>& refusal);
+    // The window's control of a refused setting goes back to what the camera has.
+    void putBack(const Sent& sent);
     void adjustBusy(int delta);
     // Wraps main-thread work so that it does nothing once the controller is gone.
     std::function<void()> guarded(std::function<void()> work);
@@ -141,6 +172,11 @@ private:
     StreamRestartTiming timing_;
     FrameSize frameSize_{640, 480};
     WiFiSettings settings_;
+    // What the camera has: read at connect, then each change it took.
+    WiFiSettings taken_;
+    FrameSize takenSize_;
+    WiFiLists takenLists_;
+    std::array<uint64_t, kSettingSlots> newestSent_{};
 
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::atomic<bool> ending_{false};

@@ -639,6 +639,18 @@ TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
     EXPECT_FALSE(restarted->window->calibration().isCalibrated());
 }
 
+TEST_F(ViewControllerWithCamera, ACalibrationWithoutAFiniteUnitLengthIsRefusedAndNotStored) {
+    // 3.4e38 mm over a line that reads 0.3 units at magnification 1000.
+    enterCalibration(h, "Huge", "1000", "340000000000000000000000000000000000000");
+    drawReferenceLine(h, 300);
+    h.frame();
+    EXPECT_EQ(h.alerts->alerts, QStringList{"The actual length is out of range for this line"});
+    EXPECT_TRUE(h.model().bCalibration) << "drawn again";
+    EXPECT_FALSE(h.model().pt1stPoint.isSet());
+    EXPECT_EQ(h.ui().calibration.CalComboBox->count(), 0);
+    EXPECT_FALSE(h.window->calibration().isCalibrated());
+}
+
 TEST(ViewController, CalibrationFromTheDemoMicrometersTicks) {
     WindowHarness h;
     h.window->cameraConnected(CameraMode::Usb, 1280, 720, QString());

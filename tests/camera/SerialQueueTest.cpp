@@ -40,7 +40,7 @@ TEST(SerialQueueWork, SyncFromTheWorkerRunsInlineAndErrorsReachTheCaller) {
     EXPECT_FALSE(nested) << "the worker survives an error";
 }
 
-TEST(SerialQueueWork, PostedTasksRunInOrderAKeyKeepsOnlyItsNewestAndErrorsAreDropped) {
+TEST(SerialQueueWork, PostedTasksRunInOrderAKeyKeepsOnlyItsNewestAndErrorsGoToTheirHandler) {
     SerialQueue q("test-queue");
     std::promise<void> gate;
     std::vector<std::string> ran;  // written on the worker, read after the last sync
@@ -48,9 +48,17 @@ TEST(SerialQueueWork, PostedTasksRunInOrderAKeyKeepsOnlyItsNewestAndErrorsAreDro
     q.post("brightness", [&] { ran.push_back("brightness 1"); });
     q.post([&] { ran.push_back("probe"); });
     q.post("brightness", [&] { ran.push_back("brightness 2"); });  // takes the first's place
-    q.post([] { throw std::runtime_error("boom"); });
+    q.post([] { throw std::runtime_error("boom"); },
+           [&](std::exception_ptr error) {
+               try {
+                   std::rethrow_exception(error);
+               } catch (const std::runtime_error& e) {
+                   ran.push_back(std::string("failed: ") + e.what());
+               }
+           });
+    q.post([] { throw std::runtime_error("dropped"); });  // without a handler
     q.post("contrast", [&] { ran.push_back("contrast"); });
     gate.set_value();
     q.sync([] {});
-    EXPECT_EQ(ran, (std::vector<std::string>{"brightness 2", "probe", "contrast"}));
+    EXPECT_EQ(ran, (std::vector<std::string>{"brightness 2", "probe", "failed: boom", "contrast"}));
 }

@@ -32,7 +32,9 @@ protected:
 
 TEST_F(CalibrationCompletionTest, ReferenceLineReadsItsLengthAndIsCompletedOnce) {
     drawReferenceLine();
-    const auto completed = completeCalibrationIfDue(model);
+    const auto outcome = completeCalibrationIfDue(model);
+    ASSERT_TRUE(outcome);
+    const auto* completed = std::get_if<CompletedCalibration>(&*outcome);
     ASSERT_TRUE(completed);
     EXPECT_EQ(completed->name, "Cal A");
     EXPECT_EQ(completed->magnification, 60.0f);

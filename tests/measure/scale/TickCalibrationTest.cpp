@@ -42,7 +42,9 @@ TEST(TickCalibration, TurnsTheFoundPeriodIntoACalibrationOrLeavesTheLine) {
     EXPECT_FLOAT_EQ(m.fActualLength, static_cast<float>(divisions * 10.0));
     EXPECT_NEAR(m.fData1, divisions * 12.34 / 2.0, 0.05);
 
-    const auto completed = completeCalibrationIfDue(m);
+    const auto outcome = completeCalibrationIfDue(m);
+    ASSERT_TRUE(outcome);
+    const auto* completed = std::get_if<CompletedCalibration>(&*outcome);
     ASSERT_TRUE(completed);
     // One division, 6.17 view units, reads 10 µm.
     EXPECT_NEAR(6.17 * completed->unitLength / completed->magnification, 10.0, 10.0 * 2e-4);
