@@ -53,8 +53,8 @@ inline Channels channels(uint32_t w) {
 // the baseline, and the loader picks the one the processor runs: sixteen or eight
 // 32-bit lanes instead of four make them several times faster. ThreadSanitizer builds take the
 // baseline only: the loader runs the clones' resolvers before the sanitizer's runtime is up, and
-// the program crashes at start.
-#if defined(__SANITIZE_THREAD__)
+// the program crashes at start. Other processors than x86-64 take their compiler's default.
+#if defined(__SANITIZE_THREAD__) || !defined(__x86_64__)
 #define LUMETRA_ROW_LOOP
 #else
 #define LUMETRA_ROW_LOOP \

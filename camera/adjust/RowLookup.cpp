@@ -1,8 +1,10 @@
 #include "camera/adjust/RowLookup.h"
 
-#include <immintrin.h>
-
 #include <cstddef>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace lumetra {
 
@@ -14,6 +16,7 @@ void lookUpBytewise(uint8_t* __restrict row, int width, const uint8_t* __restric
     }
 }
 
+#if defined(__x86_64__)
 // The table sits in four registers: bit 6 of a byte picks the register of a pair,
 // bit 7 the pair. The last bytes of the row go through masked loads and stores, and
 // alpha bytes are never stored.
@@ -38,6 +41,14 @@ bool processorHasBytePermutes() {
     return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
            __builtin_cpu_supports("avx512vbmi");
 }
+#else
+// Other processors have no such permutes; never called there.
+void lookUpByPermutes(uint8_t* row, int width, const uint8_t* table) {
+    lookUpBytewise(row, width, table);
+}
+
+bool processorHasBytePermutes() { return false; }
+#endif
 
 RowLookup fastestRowLookup() {
     return processorHasBytePermutes() ? lookUpByPermutes : lookUpBytewise;
