@@ -97,10 +97,6 @@ struct KindRow {
 
 void PrintTo(const KindRow& row, std::ostream* os) { *os << camsim::kindName(row.kind); }
 
-std::string kindName(const ::testing::TestParamInfo<KindRow>& row) {
-    return row.param.kind == camsim::CameraKind::Cgi ? "Cgi" : "Wizard";
-}
-
 class WiFiCameraKinds : public WiFiCameraSideTest, public ::testing::WithParamInterface<KindRow> {};
 
 }  // namespace
@@ -144,7 +140,8 @@ const KindRow kWizardRow{
     "id=9963776&group=01&value=-64", "video_idx=1&video_frame=25", true};
 const KindRow kCgiRow{camsim::CameraKind::Cgi, CameraMode::WiFiCgi, 6,    1, {0, 255, 128},
                       "param=1&value=0",       "param=0&value=1",   false};
-INSTANTIATE_TEST_SUITE_P(, WiFiCameraKinds, ::testing::Values(kWizardRow, kCgiRow), kindName);
+INSTANTIATE_TEST_SUITE_P(, WiFiCameraKinds, ::testing::Values(kWizardRow, kCgiRow),
+                         ::testing::PrintToStringParamName());
 
 TEST_F(WiFiCameraSideTest, AProfileOfTheCameraAtItsHostIsAppliedAndComesBackAtTheNextConnect) {
     ASSERT_TRUE(startCamera(camsim::CameraKind::Cgi) && connect());
