@@ -560,11 +560,7 @@ TEST_F(RQVideoViewTest, FramesAreWantedAtTheSizeThePictureShowsOrWholeWhileRecor
 }
 
 TEST_F(RQVideoViewTest, ShiftClickLandsOnTheNearestEdgeAndIsMarked) {
-    // A vertical edge at frame x 400.5 (view x 200.25): dark left, light right.
-    Frame frame = greyFrame(1600, 1200, 0x30);
-    for (int y = 0; y < frame.height; ++y)
-        for (int x = 401; x < frame.width; ++x) std::memset(frame.row(y) + 4 * x, 0xD0, 4);
-    view.setImage(frame);
+    view.setImage(CameraPicture().full);  // an edge at view x 200.25
     choose(kModeLine);
     click(&view, 202, 150, Qt::ShiftModifier);
     ASSERT_TRUE(view.snappedPoint());

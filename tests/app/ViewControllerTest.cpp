@@ -59,19 +59,15 @@ struct RecordingCaptureSide : SnapshotSide, RecordingSide {
     int pictures = 0, toggles = 0;
 };
 
-void attach(WindowHarness& h, RecordingCaptureSide& capture) {
-    h.window->captureBar().setSnapshotSide(&capture);
-    h.window->captureBar().setRecordingSide(&capture);
-}
-
 // A calibration completed by the view's reference line.
 void calibrate(WindowHarness& h, const std::string& name = "Ref", float mag = 60.0f,
                float unitLength = 1.0f) {
     h.window->calibrationCompleted({name, mag, "mm", unitLength});
 }
 
-// Draws and stores a three-point angle through the view.
+// Chooses the three-point angle tool and draws and stores an angle through the view.
 void drawAngle(WindowHarness& h) {
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     for (int xy : {110, 10}) click(h.view(), xy, 120 - xy);
     click(h.view(), 10, 10);
     move(h.view(), 200, 200);
@@ -144,7 +140,8 @@ protected:
 TEST(ViewControllerWithoutCamera, GatedActionsDoNothingButSaySo) {
     WindowHarness h;
     RecordingCaptureSide capture;
-    attach(h, capture);
+    h.window->captureBar().setSnapshotSide(&capture);
+    h.window->captureBar().setRecordingSide(&capture);
     calibrate(h);
     h.frame();
 
@@ -243,7 +240,7 @@ TEST_F(ViewControllerWithCamera, ZeroShowsTheWholePictureAgainAndF11GoesFullScre
 TEST_F(ViewControllerWithCamera, AfterADialogSpaceFreezesUnlessATextFieldHasTheKeyboard) {
     ASSERT_TRUE(h.activate());
     h.ui().calibration.CalComboBox->setFocus();
-    h.window->calibrationPanel().menu()->actions().at(0)->trigger();
+    calibrationMenu(h, 0);
     ASSERT_TRUE(QTest::qWaitForWindowActive(h.window->calibrationPanel().sheet()));
     h.window->calibrationPanel().sheet()->reject();
     ASSERT_TRUE(h.activate());  // as the window manager does
@@ -405,7 +402,6 @@ TEST_F(ViewControllerWithCamera, UndoAndDeleteEndToolAndOverlayEverywhere) {
 }
 
 TEST_F(ViewControllerWithCamera, EscapeKeepsTheToolAndControlZUndoes) {
-    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
     click(h.view(), 40, 40);
     ASSERT_TRUE(h.activate());
@@ -456,7 +452,6 @@ TEST_F(ViewControllerWithCamera, RelabellingIsUndoneAndRedoneWithTheShapesAndIts
 }
 
 TEST_F(ViewControllerWithCamera, UndoneFirstCalibrationLeavesTheShapesInTheOneInForce) {
-    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
     calibrate(h, "Ref");
     h.ui().measure.btUndo->click();
@@ -472,7 +467,6 @@ TEST_F(ViewControllerWithCamera, UndoneFirstCalibrationLeavesTheShapesInTheOneIn
 // A click on a shape without a tool chooses it here and in the results; Delete on
 // the picture removes that one only.
 TEST_F(ViewControllerWithCamera, ChosenShapeFollowsTheResultsAndDeleteRemovesOnlyIt) {
-    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
     calibrate(h);
     h.ui().measure.toolButton(kModeLine)->click();
@@ -550,10 +544,9 @@ TEST_F(ViewControllerWithCamera, SquareGridLengthAndChosenTwiceTurnsOffWithoutTh
 
 TEST(ViewControllerAlbums, AlbumsListedInOrderNewFolderBecomesCurrentAndItemsJoinTheirList) {
     auto home = std::make_shared<TempDir>();
-    for (const char* album : {"beta", "Alpha", "gamma"}) {
+    for (const char* album : {"beta", "Alpha", "gamma"})
         for (const char* media : {"Image", "Video"})
             fs::create_directories(home->path() / "Lumetra" / album / media);
-    }
     std::ofstream(home->path() / "Lumetra/beta/Image/20240101120000.jpg") << "x";
     WindowHarness h(home);
     QComboBox* albums = h.ui().album.AblumComboBox;
@@ -594,8 +587,7 @@ TEST(ViewControllerAlbums, AlbumsListedInOrderNewFolderBecomesCurrentAndItemsJoi
 }
 
 TEST_F(ViewControllerWithCamera, CalibrationEndToEndAndAfterARestart) {
-    h.ui().measure.toolButton(kModeAngleThreePoints)->click();  // another tool in force when the
-                                                                // calibration starts
+    h.ui().measure.toolButton(kModeAngleThreePoints)->click();  // another tool in force
     enterCalibration(h, "Objective 4x", " 4 ", "0.5");
     EXPECT_TRUE(h.alerts->alerts.isEmpty());
     EXPECT_FALSE(h.window->calibrationPanel().sheet()->isVisible());
@@ -731,7 +723,6 @@ TEST_F(ViewControllerWithCamera, UnreadableListIsKeptAsideAndFailedWritesAreSaid
 
 TEST_F(ViewControllerWithCamera, ClearCalibrationAsksThenForgetsEverything) {
     calibrate(h, "Low", 10.0f, 2.0f);
-    h.ui().measure.toolButton(kModeAngleThreePoints)->click();
     drawAngle(h);
     h.ui().measure.btCrosshair->click();
     calibrationMenu(h, 2);  // cancelled: nothing changes
@@ -897,10 +888,9 @@ TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibra
         h.frame();
         h.alerts->confirmAnswer = true;
         if (enter) {
-            calibrate(h, "Demo", 100.0f, 1.0f);
-            h.ui().measure.toolButton(kModeLine)->click();
-            drawReferenceLine(h, 100, true);  // a stored line
-            drawReferenceLine(h, 50);         // and one in progress
+            lineInDemo(h);
+            click(h.view(), 250, 150);  // stores it
+            drawReferenceLine(h, 50);   // and one in progress
             enter(h);
         }
         for (const ToolSpec& tool : measureTools()) {
@@ -970,11 +960,9 @@ TEST(ViewControllerSweep, EveryToolInEveryCalibrationStateReadsInTheNamedCalibra
 TEST_F(ViewControllerWithCamera, CountsPerClassReachResultsSidecarAndTheNextRun) {
     ASSERT_TRUE(h.activate());
     h.ui().measure.toolButton(kModeCount)->click();
-    click(h.view(), 100, 100);
-    click(h.view(), 200, 100);
+    for (int x : {100, 200}) click(h.view(), x, 100);
     QTest::keyClick(h.window.get(), Qt::Key_3);
-    click(h.view(), 300, 100);
-    click(h.view(), 300, 200);
+    for (int y : {100, 200}) click(h.view(), 300, y);
     click(h.view(), 200, 100);  // removes the second mark of class 1
     QComboBox* classes = h.ui().count.countClassBox;
     ASSERT_EQ(classes->currentIndex(), 2);

@@ -21,16 +21,6 @@ using namespace lumetra::test;
 
 namespace {
 
-// Mean of the green channel over the frame.
-double meanLevel(const Frame& frame) {
-    uint64_t sum = 0;
-    for (int y = 0; y < frame.height; ++y) {
-        const uint8_t* row = frame.row(y);
-        for (int x = 0; x < frame.width; ++x) sum += row[4 * x + 1];
-    }
-    return double(sum) / (double(frame.width) * frame.height);
-}
-
 // The window with its snapshot and WiFi sides, and a simulated camera on 127.0.0.1
 // that the WiFi button connects to.
 class WiFiCameraSideTest : public ::testing::Test {
@@ -107,10 +97,6 @@ struct KindRow {
 
 void PrintTo(const KindRow& row, std::ostream* os) { *os << camsim::kindName(row.kind); }
 
-std::string kindName(const ::testing::TestParamInfo<KindRow>& row) {
-    return row.param.kind == camsim::CameraKind::Cgi ? "Cgi" : "Wizard";
-}
-
 class WiFiCameraKinds : public WiFiCameraSideTest, public ::testing::WithParamInterface<KindRow> {};
 
 }  // namespace
@@ -137,10 +123,10 @@ TEST_P(WiFiCameraKinds, ConnectShowsThePictureListsAndSlidersAndTheCameraTakesTh
 
     // Brightness down: one request, and the camera's picture darkens.
     ASSERT_TRUE(morePictures(1));
-    const double before = meanLevel(h.view()->currentFrame());
+    const double before = meanGreen(h.view()->currentFrame());
     slider->setValue(slider->minimum());
     EXPECT_EQ(requestsWith(row.brightnessRequest), 1u);
-    EXPECT_TRUE(waitFor([&] { return meanLevel(h.view()->currentFrame()) < before - 40; }))
+    EXPECT_TRUE(waitFor([&] { return meanGreen(h.view()->currentFrame()) < before - 40; }))
         << "level before " << before;
 
     // The second resolution: the camera is told, the stream waits for its restart.
@@ -154,7 +140,8 @@ const KindRow kWizardRow{
     "id=9963776&group=01&value=-64", "video_idx=1&video_frame=25", true};
 const KindRow kCgiRow{camsim::CameraKind::Cgi, CameraMode::WiFiCgi, 6,    1, {0, 255, 128},
                       "param=1&value=0",       "param=0&value=1",   false};
-INSTANTIATE_TEST_SUITE_P(, WiFiCameraKinds, ::testing::Values(kWizardRow, kCgiRow), kindName);
+INSTANTIATE_TEST_SUITE_P(, WiFiCameraKinds, ::testing::Values(kWizardRow, kCgiRow),
+                         ::testing::PrintToStringParamName());
 
 TEST_F(WiFiCameraSideTest, AProfileOfTheCameraAtItsHostIsAppliedAndComesBackAtTheNextConnect) {
     ASSERT_TRUE(startCamera(camsim::CameraKind::Cgi) && connect());

@@ -86,4 +86,12 @@ inline int centreShade(const Frame& frame) {
     return frame.row(frame.height / 2)[4 * (frame.width / 2) + 1];
 }
 
+// The mean green level of a decoded frame.
+inline double meanGreen(const Frame& frame) {
+    uint64_t sum = 0;
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x) sum += frame.row(y)[4 * x + 1];
+    return double(sum) / (double(frame.width) * frame.height);
+}
+
 }  // namespace lumetra::test

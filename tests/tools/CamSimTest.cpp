@@ -8,6 +8,7 @@
 
 #include "camera/MultipartParser.h"
 #include "image/JpegCodec.h"
+#include "support/JpegSamples.h"
 #include "tools/camsim/CamSim.h"
 
 using namespace lumetra;
@@ -178,15 +179,9 @@ TEST_F(CamSimTest, WizardCommandsChangeResolutionRateAndControls) {
 
 TEST_F(CamSimTest, CgiCommandsChangeResolutionRateControlsAndThePicture) {
     start(CameraKind::Cgi);
-    const auto mean = [](const Frame& f) {
-        double sum = 0;
-        for (int y = 0; y < f.height; ++y)
-            for (int x = 0; x < f.width; ++x) sum += f.row(y)[4 * x + 1];
-        return sum / (f.width * f.height);
-    };
-    const double before = mean(sim->currentFrame());
+    const double before = test::meanGreen(sim->currentFrame());
     get(kCgiControl + "&param=1&value=255");
-    EXPECT_GT(mean(sim->currentFrame()), before + 30) << "brightness";
+    EXPECT_GT(test::meanGreen(sim->currentFrame()), before + 30) << "brightness";
 
     EXPECT_EQ(get(kCgiControl + "&param=0&value=2")->body, "var result=\"ok\";\r\n");
     get(kCgiControl + "&param=6&value=15");

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
@@ -24,6 +25,8 @@
 using namespace lumetra;
 using test::greyFrame;
 using test::readMovie;
+using ::testing::DoubleNear;
+using ::testing::Pointwise;
 namespace fs = std::filesystem;
 
 namespace {
@@ -119,6 +122,8 @@ protected:
     bool waitForEnd() {
         return main.runUntil([&] { return events.ended(); }, std::chrono::seconds(60));
     }
+    // The camera stops delivering: true once the recording ended.
+    bool cameraStops() { return recorder->framesStopped() && waitForEnd(); }
 
     test::TempDir dir;
     test::MainQueue main;
@@ -172,8 +177,7 @@ TEST_F(RecorderTest, ResolutionChangeKeepsTheAspect) {
     ASSERT_EQ(start(320, 240), RecordPress::Started);
     for (int i = 0; i < 4; ++i)
         deliver(i >= 2 ? greyFrame(640, 360, 255) : greyFrame(320, 240, 255), fed++);
-    ASSERT_TRUE(recorder->framesStopped());
-    ASSERT_TRUE(waitForEnd());
+    ASSERT_TRUE(cameraStops());
     const auto read = readMovie(recorder->videoFileName());
     ASSERT_EQ(read.width, 320);
     ASSERT_EQ(read.height, 240);
@@ -237,9 +241,7 @@ TEST_F(RecorderTest, CameraStoppingMidRecordingFinishesTheFile) {
     EXPECT_EQ(recorder->state(), RecordState::Idle);
     ASSERT_TRUE(waitForEnd());
     const auto read = readMovie(recorder->videoFileName());
-    const std::vector<double> expected = {0.0, 0.2, 0.4, 0.6, 0.8, 1.0, 1.4, 1.6};
-    ASSERT_EQ(read.times.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR(read.times[i], expected[i], 1e-4);
+    EXPECT_THAT(read.times, Pointwise(DoubleNear(1e-4), {0.0, 0.2, 0.4, 0.6, 0.8, 1.0, 1.4, 1.6}));
     EXPECT_NEAR(read.duration, 1.8, 1e-4);
 }
 
@@ -254,8 +256,7 @@ TEST_F(RecorderTest, FramesThatDoNotDecodeAreCountedAndKeepTheTiming) {
     deliver(undecodable(fed), fed);  // written
     ++fed;
     feed(4, 128, 96);  // 2 more
-    ASSERT_TRUE(recorder->framesStopped());
-    ASSERT_TRUE(waitForEnd());
+    ASSERT_TRUE(cameraStops());
     const std::vector<std::string> log = {"started " + movie, "no thumbnail " + movie + ".jpg",
                                           "finished " + movie};
     EXPECT_EQ(events.log, log);
@@ -264,17 +265,14 @@ TEST_F(RecorderTest, FramesThatDoNotDecodeAreCountedAndKeepTheTiming) {
     EXPECT_EQ(events.framesLeftOut, 2u);
     EXPECT_EQ(recorder->stats().framesLeftOut, 2u);
     const auto read = readMovie(movie);
-    const std::vector<double> expected = {0.2, 0.4, 0.6, 0.8, 1.0, 1.4, 1.6};
-    ASSERT_EQ(read.times.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR(read.times[i], expected[i], 1e-4);
+    EXPECT_THAT(read.times, Pointwise(DoubleNear(1e-4), {0.2, 0.4, 0.6, 0.8, 1.0, 1.4, 1.6}));
     EXPECT_NEAR(read.duration, 1.8 - 0.2, 1e-4);
 }
 
 TEST_F(RecorderTest, RecordingOfNoDecodablePictureSaysSo) {
     ASSERT_EQ(start(128, 96), RecordPress::Started);
     for (int i = 0; i < 5; ++i, ++fed) deliver(undecodable(fed), fed);
-    ASSERT_TRUE(recorder->framesStopped());
-    ASSERT_TRUE(waitForEnd());
+    ASSERT_TRUE(cameraStops());
     EXPECT_EQ(events.log.back(), "failed");
     EXPECT_EQ(events.reason,
               "The camera's pictures could not be decoded or converted, so nothing was recorded.");
@@ -286,8 +284,7 @@ TEST_F(RecorderTest, RecordingOfNoDecodablePictureSaysSo) {
 TEST_F(RecorderTest, PresentationTimesAlwaysIncrease) {
     ASSERT_EQ(start(), RecordPress::Started);
     for (int i = 0; i < 6; ++i) deliver(picture(64, 48, i), i < 3 ? 5 : 1);
-    ASSERT_TRUE(recorder->framesStopped());
-    ASSERT_TRUE(waitForEnd());
+    ASSERT_TRUE(cameraStops());
     const auto read = readMovie(recorder->videoFileName());
     ASSERT_EQ(read.times.size(), 3u);
     EXPECT_LT(read.times[0], read.times[1]);
@@ -341,8 +338,7 @@ TEST_F(RecorderTest, ThumbnailThatCannotBeWrittenIsReported) {
     const std::string movie = recorder->videoFileName();
     std::ofstream(movie + ".jpg") << "taken";
     feed(5);
-    ASSERT_TRUE(recorder->framesStopped());
-    ASSERT_TRUE(waitForEnd());
+    ASSERT_TRUE(cameraStops());
     const std::vector<std::string> expected = {"started " + movie, "no thumbnail " + movie + ".jpg",
                                                "finished " + movie};
     EXPECT_EQ(events.log, expected);
