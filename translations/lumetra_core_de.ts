@@ -582,6 +582,10 @@
         <source>Connecting to the WiFi microscope failed: {}</source>
         <translation>Die Verbindung zum WiFi-Mikroskop ist fehlgeschlagen: {}</translation>
     </message>
+    <message>
+        <source>The microscope did not answer the change; it may not have taken it.</source>
+        <translation>Das Mikroskop hat auf die Änderung nicht geantwortet; möglicherweise hat es sie nicht übernommen.</translation>
+    </message>
 </context>
 <context>
     <name>WriteResult</name>

@@ -207,21 +207,24 @@ size_t WiFiCameraController::slot(const Sent& sent) {
 void WiFiCameraController::send(const CameraRequest& request, std::string key,
                                 std::optional<Sent> sent) {
     if (sent) sent->generation = ++newestSent_[slot(*sent)];
-    auto report = [this, sent](std::optional<std::string> refusal) {
-        post_(guarded([this, sent, refusal] { answered(sent, refusal); }));
-        if (refusal) log_("Error: " + *refusal);
+    auto report = [this, sent](const CommandVerdict& verdict) {
+        post_(guarded([this, sent, verdict] { answered(sent, verdict); }));
+        if (verdict.outcome != CommandVerdict::Outcome::Taken) log_("Error: " + verdict.reason);
     };
     commandWorker_.post(
         std::move(key),
         [this, report, request, url = request.url(host_)] {
-            report(commandRefusal(request, CameraGet(url, kCommandTimeout).perform(&ending_)));
+            report(commandVerdict(request, CameraGet(url, kCommandTimeout).perform(&ending_)));
         },
-        [report](std::exception_ptr error) { report(describe(error)); });
+        [report](std::exception_ptr error) {
+            report({CommandVerdict::Outcome::Refused, describe(error)});
+        });
 }
 
 void WiFiCameraController::answered(const std::optional<Sent>& sent,
-                                    const std::optional<std::string>& refusal) {
-    if (!refusal) {
+                                    const CommandVerdict& verdict) {
+    using enum CommandVerdict::Outcome;
+    if (verdict.outcome == Taken) {
         if (!sent) return;
         switch (sent->setting) {
             case Setting::Resolution:
@@ -241,6 +244,10 @@ void WiFiCameraController::answered(const std::optional<Sent>& sent,
     }
     // A newer change of the same setting is on its way: its answer decides.
     if (sent && sent->generation != newestSent_[slot(*sent)]) return;
+    if (verdict.outcome == Unanswered) {
+        if (listener_) listener_->showAlert(translate("WiFiCamera", kAlertChangeUnanswered));
+        return;
+    }
     if (sent) putBack(*sent);
     if (listener_) listener_->showAlert(translate("WiFiCamera", kAlertChangeRefused));
 }

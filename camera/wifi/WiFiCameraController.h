@@ -10,9 +10,10 @@
 // request is in flight. Results come back through the post function given at
 // construction, so the main thread never waits for the network. A connect whose work fails
 // (throws) ends with an alert like an unanswered one. Every command's answer is
-// examined (CommandAnswer): a change the camera did not take is alerted and the window's
+// examined (CommandAnswer): a change the camera refused is alerted and the window's
 // control goes back to what the camera last took, unless a newer change of the same
-// setting is still on its way. Restarts are scheduled through the
+// setting is still on its way; a change it did not answer is alerted as unanswered and
+// the control keeps it, since the camera may have taken it. Restarts are scheduled through the
 // given timer function; a restarted stream that ends before its first picture (the camera
 // is still restarting) is opened again a few times before it counts as lost. Work still queued when
 // the controller is destroyed is dropped; a running probe is cut short.
@@ -31,6 +32,7 @@
 #include "camera/CameraMode.h"
 #include "camera/SerialQueue.h"
 #include "camera/SnapCounter.h"
+#include "camera/wifi/CommandAnswer.h"
 #include "camera/wifi/WiFiLists.h"
 #include "camera/wifi/WiFiProbe.h"
 #include "camera/wifi/WiFiRequests.h"
@@ -46,6 +48,8 @@ inline constexpr const char* kAlertStreamStopped = QT_TRANSLATE_NOOP(
     "WiFiCamera", "The microscope stopped sending pictures. Press WiFi to connect again.");
 inline constexpr const char* kAlertChangeRefused = QT_TRANSLATE_NOOP(
     "WiFiCamera", "The microscope did not take the change; the control shows its setting again.");
+inline constexpr const char* kAlertChangeUnanswered = QT_TRANSLATE_NOOP(
+    "WiFiCamera", "The microscope did not answer the change; it may not have taken it.");
 // {}: what went wrong, as the error says it.
 inline constexpr const char* kAlertConnectFailed =
     QT_TRANSLATE_NOOP("WiFiCamera", "Connecting to the WiFi microscope failed: {}");
@@ -150,8 +154,8 @@ private:
     // key: the picture control a request sets (replaced while waiting), or empty.
     // sent: the setting the request changes, when it is one the window shows.
     void send(const CameraRequest& request, std::string key, std::optional<Sent> sent);
-    // The camera's answer to a command: taken (no refusal) or refused, and why.
-    void answered(const std::optional<Sent>& sent, const std::optional<std::string>& refusal);
+    // The camera's answer to a command: taken, refused or not answered.
+    void answered(const std::optional<Sent>& sent, const CommandVerdict& verdict);
     // The window's control of a refused setting goes back to what the camera has.
     void putBack(const Sent& sent);
     void adjustBusy(int delta);

@@ -184,6 +184,15 @@ TEST_F(WiFiControlTest, AChangeTheCameraDoesNotTakeIsAlertedAndPutBack) {
             if (c.role == ControlRole::Brightness) return c.value == 50;
         return false;
     }));
+    // No answer at all: the camera may have taken it, so the control keeps the new value.
+    sim->scriptAnswers("/camera_control.cgi", {{200, "", true}});
+    ui.events.clear();
+    controller->onSliderAction(Adjustment::Brightness, 70);
+    ASSERT_TRUE(main.runUntil([&] { return !ui.events.empty(); }));
+    EXPECT_EQ(ui.events, (std::vector<std::string>{
+                             "alert The microscope did not answer the change; it may not have "
+                             "taken it."}));
+    EXPECT_EQ(controller->settings().controls[Adjustment::Brightness].iValue, 70);
     const struct {
         const char* what;
         ScriptedAnswer answer;
