@@ -28,8 +28,8 @@ std::optional<std::string> writeSnapshot(const Frame& picture, const std::string
                                          const std::string& stamp, WriteResult* failure = nullptr);
 
 // A snapshot with the measurements it shows: the JPEG carries the record's
-// comment (snapshotComment), and its sidecar (sidecarJson) is written beside it
-// afterwards, never replacing a file either, then its companions, when given.
+// comment (snapshotComment), and its sidecar (sidecarJson) and companions, when
+// given, are placed beside it once it has its name, never replacing a file either.
 struct SavedSnapshot {
     std::string path;     // the JPEG
     WriteResult sidecar;  // a failure: the JPEG stands alone (disk full, ...), and why
