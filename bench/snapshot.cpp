@@ -69,8 +69,10 @@ void BM_SnapshotTotal(benchmark::State& state) {
     StaticTextCache labels;  // the view's cache: its labels are laid out on screen already
     Folder folder;
     Folder home("home");
-    RQGlobalVariables settings(home.path(), LUMETRA_RESOURCE_DIR);  // companions off by default
+    RQGlobalVariables settings(home.path(), LUMETRA_RESOURCE_DIR);
     settings.setStrDocumentsPicture(folder.path());
+    settings.setSnapshotCleanCopy(false);  // the picture and its sidecar alone
+    settings.setSnapshotAnalysisCopy(false);
     const ViewSnapshotSource source{frame, model, {&model, kViewW, kViewH}, &labels};
     for (auto _ : state) {
         // As the view writes it: composed while encoded, with its comment and its sidecar.
