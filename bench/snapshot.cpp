@@ -1,10 +1,11 @@
 // Cost of one snapshot at 2592 x 1944 with fifty labelled shapes and a square
 // grid burnt in: composition (frame copied, shapes, labels, grid mapped from the
 // view's 950 x 712 units), JPEG encoding at quality 90 and the atomic write into
-// a temporary folder, together as the view takes it (composing overlapped with
-// encoding) and each on its own, the embedded thumbnail's reduction among them.
-// Target for the whole: at most the encoding plus 5 ms. The bare path (frame
-// encoded as it is) for comparison.
+// a temporary folder, together as the view takes it (its own snapshot function:
+// composing overlapped with encoding, the sidecar written meanwhile) and each on
+// its own, the embedded thumbnail's reduction among them. Target for the whole:
+// at most the encoding plus 5 ms. The bare path (frame encoded as it is) for
+// comparison.
 
 #include <benchmark/benchmark.h>
 
