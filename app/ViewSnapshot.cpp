@@ -16,14 +16,18 @@ ViewSnapshotOutcome writeViewSnapshot(const ViewSnapshotSource& source, PixelSiz
                                       const RQGlobalVariables& settings) {
     const bool burnt = source.measurements.model != nullptr;
     const SnapshotRecord record = snapshotRecord(source.model, size.width, size.height, burnt);
-    // The companions are encoded on a helper thread while the snapshot is composed;
-    // a clean copy only when measurements are burnt in.
-    EncodedCompanions companions;
+    const std::string folder = settings.getStrDocumentsPicture();
+    // While the snapshot is composed and encoded, a helper thread encodes the companions
+    // (a clean copy only when measurements are burnt in) and writes them with the
+    // sidecar to flushed temporary files, so that their wait on the disk overlaps it.
+    StagedCompanions staged;
     std::vector<uint8_t> jpeg;
     {
-        const std::jthread encoding([&, clean = burnt && settings.snapshotCleanCopy(),
-                                     analysis = settings.snapshotAnalysisCopy()] {
-            companions = encodeSnapshotCompanions(source.frame, record, clean, analysis);
+        const std::jthread staging([&, clean = burnt && settings.snapshotCleanCopy(),
+                                    analysis = settings.snapshotAnalysisCopy()] {
+            const EncodedCompanions companions =
+                encodeSnapshotCompanions(source.frame, record, clean, analysis);
+            staged = stageSnapshotCompanions(folder, record, companions.view());
         });
         jpeg = composeAndEncodeSnapshot(source.frame, size, source.measurements, source.labels,
                                         qualityFromCompressionFactor(kSnapshotCompressionFactor),
@@ -32,8 +36,7 @@ ViewSnapshotOutcome writeViewSnapshot(const ViewSnapshotSource& source, PixelSiz
     ViewSnapshotOutcome outcome;
     WriteResult failure;
     const auto saved =
-        writeEncodedSnapshot(jpeg, settings.getStrDocumentsPicture(), currentTimestampName(),
-                             record, &failure, companions.view());
+        placeSnapshot(jpeg, folder, currentTimestampName(), std::move(staged), &failure);
     if (!saved) {
         outcome.failures.push_back(QString::fromStdString(failure.message()));
         return outcome;

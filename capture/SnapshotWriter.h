@@ -28,8 +28,8 @@ std::optional<std::string> writeSnapshot(const Frame& picture, const std::string
                                          const std::string& stamp, WriteResult* failure = nullptr);
 
 // A snapshot with the measurements it shows: the JPEG carries the record's
-// comment (snapshotComment), and its sidecar (sidecarJson) is written beside it
-// afterwards, never replacing a file either, then its companions, when given.
+// comment (snapshotComment), and its sidecar (sidecarJson) and companions, when
+// given, are placed beside it once it has its name, never replacing a file either.
 struct SavedSnapshot {
     std::string path;     // the JPEG
     WriteResult sidecar;  // a failure: the JPEG stands alone (disk full, ...), and why
@@ -68,6 +68,26 @@ std::optional<SavedSnapshot> writeEncodedSnapshot(std::span<const uint8_t> jpeg,
                                                   const SnapshotRecord& record,
                                                   WriteResult* failure = nullptr,
                                                   const SnapshotCompanions& companions = {});
+
+// A snapshot's sidecar and the companions asked for, written and flushed as
+// temporary files in the picture folder before the picture is done, so that their
+// wait on the disk overlaps its encoding. placeSnapshot gives them their names;
+// whatever is not placed is removed.
+struct StagedCompanions {
+    std::optional<TemporaryFile> sidecar;
+    std::optional<TemporaryFile> cleanCopy;
+    std::optional<TemporaryFile> analysisCopy;
+};
+StagedCompanions stageSnapshotCompanions(const std::string& folder, const SnapshotRecord& record,
+                                         const SnapshotCompanions& companions = {});
+
+// writeEncodedSnapshot with companions staged already: the picture's temporary file
+// takes the first free name, the staged files are linked to their names beside it,
+// and the folder is synced once for all. A picture that cannot be written, placed or
+// synced fails and leaves none of them behind.
+std::optional<SavedSnapshot> placeSnapshot(std::span<const uint8_t> jpeg, const std::string& folder,
+                                           const std::string& stamp, StagedCompanions staged,
+                                           WriteResult* failure = nullptr);
 
 // The bytes of a picture encoded already, as they are.
 std::optional<std::string> writeSnapshotBytes(const std::string& folder, const std::string& stamp,

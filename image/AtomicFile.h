@@ -39,6 +39,42 @@ private:
 // Fills an open, empty file; returns 0 or the errno of what failed.
 using FileFiller = std::function<int(int fd)>;
 
+// A file written in full and flushed to disk under a temporary name in the folder
+// of its destination, waiting to be given its name there. Files placed together
+// share one syncFolderOf. Unless placed it is removed when this goes.
+class TemporaryFile {
+public:
+    // Writes the temporary file beside destination with fill and flushes it; error()
+    // tells whether that worked. Nothing is left behind on failure.
+    TemporaryFile(const std::string& destination, const FileFiller& fill);
+    TemporaryFile(const std::string& destination, const void* data, size_t size);
+    // No file: error (nonzero) says why, e.g. the bytes could not be made.
+    explicit TemporaryFile(int error) : error_(error) {}
+    TemporaryFile(TemporaryFile&& other) noexcept;
+    TemporaryFile& operator=(TemporaryFile&& other) noexcept;
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile();
+
+    // 0 when the file is written and flushed, else the errno of what failed.
+    int error() const { return error_; }
+
+    // Gives the file the name path unless a file has that name (EEXIST then); the
+    // file stays temporary on failure, so that another name can be tried. The
+    // name is as durable as the folder's next sync.
+    [[nodiscard]] int placeWithoutReplacing(const std::string& path);
+    // Gives the file the name path, replacing what has it.
+    [[nodiscard]] int replace(const std::string& path);
+
+private:
+    std::string name_;  // empty when there is no temporary file (any more)
+    int error_ = 0;
+};
+
+// Makes the names created in path's folder durable: a synced file whose folder entry
+// was not synced may be gone after a power cut. Returns 0 or the errno of the sync.
+[[nodiscard]] int syncFolderOf(const std::string& path);
+
 // Replaces path (or creates it) with the bytes; the temporary file is removed on
 // any failure.
 WriteResult writeFileAtomically(const std::string& path, const void* data, size_t size);

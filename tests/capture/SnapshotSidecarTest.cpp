@@ -176,6 +176,41 @@ TEST(SnapshotSidecar, FailedSidecarWriteKeepsThePicture) {
     EXPECT_TRUE(decodeJpegFile(folder + "20250101000000.jpg"));
 }
 
+// The sidecar and companions wait as temporary files for their picture: a picture
+// that fails takes them along; one that stands reports each that could not be placed.
+TEST(SnapshotSidecar, StagedCompanionsFollowTheirPicture) {
+    test::TempDir dir;
+    const std::string folder = dir.path().string() + "/";
+    const SnapshotRecord record = sampleRecord();
+    const std::vector<uint8_t> jpeg = encodeJpeg(greyFrame(32, 24, 90), 90);
+    const SnapshotCompanions companions{jpeg, std::nullopt};
+    WriteResult failure;
+    EXPECT_FALSE(placeSnapshot({}, folder, "20250101000000",
+                               stageSnapshotCompanions(folder, record, companions), &failure));
+    EXPECT_EQ(failure.error(), EINVAL);
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+
+    StagedCompanions staged = stageSnapshotCompanions(folder, record, companions);
+    int waiting = 0;
+    for (const auto& e : fs::directory_iterator(dir.path())) {
+        EXPECT_TRUE(e.path().filename().string().starts_with(kTemporaryFilePrefix));
+        fs::remove(e.path());  // lost before the picture is placed
+        ++waiting;
+    }
+    EXPECT_EQ(waiting, 2);
+    const auto saved = placeSnapshot(jpeg, folder, "20250101000000", std::move(staged));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->sidecar.error(), ENOENT);
+    EXPECT_EQ(saved->sidecar.path(), sidecarPath(saved->path));
+    EXPECT_EQ(saved->cleanCopy.path(), cleanCopyPath(saved->path));
+    EXPECT_EQ(saved->cleanCopy.error(), ENOENT);
+    EXPECT_TRUE(saved->analysisCopy) << "not asked for";
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        names.push_back(e.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"20250101000000.jpg"});
+}
+
 TEST(SnapshotSidecar, ASnapshotReopensAsItsCleanCopyWithItsShapes) {
     test::TempDir dir;
     const std::string folder = dir.path().string() + "/";
