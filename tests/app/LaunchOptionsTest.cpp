@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -11,12 +13,18 @@ using namespace lumetra;
 
 namespace {
 
-// Sets LUMETRA_CAMERA_HOST for one test and removes it afterwards.
+// Sets LUMETRA_CAMERA_HOST for one test and puts the earlier value back afterwards,
+// so the later tests of the process keep the loopback host.
 struct ScopedCameraHost {
     explicit ScopedCameraHost(const char* value) {
+        if (const char* earlier = std::getenv(CameraHost::kEnvironmentVariable)) old = earlier;
         ::setenv(CameraHost::kEnvironmentVariable, value, 1);
     }
-    ~ScopedCameraHost() { ::unsetenv(CameraHost::kEnvironmentVariable); }
+    ~ScopedCameraHost() {
+        old ? ::setenv(CameraHost::kEnvironmentVariable, old->c_str(), 1)
+            : ::unsetenv(CameraHost::kEnvironmentVariable);
+    }
+    std::optional<std::string> old;
 };
 
 }  // namespace
