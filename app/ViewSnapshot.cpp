@@ -17,17 +17,19 @@ ViewSnapshotOutcome writeViewSnapshot(const ViewSnapshotSource& source, PixelSiz
     const bool burnt = source.measurements.model != nullptr;
     const SnapshotRecord record = snapshotRecord(source.model, size.width, size.height, burnt);
     const std::string folder = settings.getStrDocumentsPicture();
-    // While the snapshot is composed and encoded, a helper thread encodes the companions
-    // (a clean copy only when measurements are burnt in) and writes them with the
-    // sidecar to flushed temporary files, so that their wait on the disk overlaps it.
+    // While the snapshot is composed and encoded, a helper thread writes the sidecar to a
+    // flushed temporary file, then encodes the companions (a clean copy only when
+    // measurements are burnt in) and writes them too, so that their wait on the disk
+    // overlaps it.
     StagedCompanions staged;
     std::vector<uint8_t> jpeg;
     {
         const std::jthread staging([&, clean = burnt && settings.snapshotCleanCopy(),
                                     analysis = settings.snapshotAnalysisCopy()] {
+            staged = stageSnapshotSidecar(folder, record);
             const EncodedCompanions companions =
                 encodeSnapshotCompanions(source.frame, record, clean, analysis);
-            staged = stageSnapshotCompanions(folder, record, companions.view());
+            stageEncodedCompanions(staged, folder, companions.view());
         });
         jpeg = composeAndEncodeSnapshot(source.frame, size, source.measurements, source.labels,
                                         qualityFromCompressionFactor(kSnapshotCompressionFactor),

@@ -131,13 +131,23 @@ EncodedCompanions encodeSnapshotCompanions(const Frame& frame, const SnapshotRec
     return out;
 }
 
-StagedCompanions stageSnapshotCompanions(const std::string& folder, const SnapshotRecord& record,
-                                         const SnapshotCompanions& companions) {
+StagedCompanions stageSnapshotSidecar(const std::string& folder, const SnapshotRecord& record) {
     const std::string json = sidecarJson(record);
     StagedCompanions staged;
     staged.sidecar.emplace(folder, json.data(), json.size());
+    return staged;
+}
+
+void stageEncodedCompanions(StagedCompanions& staged, const std::string& folder,
+                            const SnapshotCompanions& companions) {
     staged.cleanCopy = stage(folder, companions.cleanCopy);
     staged.analysisCopy = stage(folder, companions.analysisCopy);
+}
+
+StagedCompanions stageSnapshotCompanions(const std::string& folder, const SnapshotRecord& record,
+                                         const SnapshotCompanions& companions) {
+    StagedCompanions staged = stageSnapshotSidecar(folder, record);
+    stageEncodedCompanions(staged, folder, companions);
     return staged;
 }
 

@@ -80,6 +80,11 @@ struct StagedCompanions {
 };
 StagedCompanions stageSnapshotCompanions(const std::string& folder, const SnapshotRecord& record,
                                          const SnapshotCompanions& companions = {});
+// The same in two steps: the sidecar as soon as the record is known, the companions
+// once encoded, so that the sidecar's wait overlaps their encoding too.
+StagedCompanions stageSnapshotSidecar(const std::string& folder, const SnapshotRecord& record);
+void stageEncodedCompanions(StagedCompanions& staged, const std::string& folder,
+                            const SnapshotCompanions& companions);
 
 // writeEncodedSnapshot with companions staged already: the picture's temporary file
 // takes the first free name, the staged files are linked to their names beside it,
